@@ -1,0 +1,1 @@
+#include "errors/bugreport.h"

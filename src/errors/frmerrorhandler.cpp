@@ -1,0 +1,2 @@
+#include "errors/frmerrorhandler.h"
+frmErrorHandler::frmErrorHandler(QWidget *parent) : QDialog(parent) {}

@@ -1,0 +1,5 @@
+#include "info/frmcompanyinfo.h"
+frmCompanyInfo::frmCompanyInfo(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("frmCompanyInfo"));
+}

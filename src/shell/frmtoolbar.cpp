@@ -1,0 +1,2 @@
+#include "shell/frmtoolbar.h"
+frmToolbar::frmToolbar(QWidget *parent) : QWidget(parent) { setObjectName(QStringLiteral("frmToolbar")); }

@@ -1,0 +1,2 @@
+#pragma once
+// The help window: a contents list beside the page, from pages compiled in under ":/help/".

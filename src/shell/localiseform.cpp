@@ -1,0 +1,2 @@
+#include "shell/localiseform.h"
+bool LocaliseForm(QWidget *, qint16) { return true; }

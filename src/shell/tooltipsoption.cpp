@@ -1,0 +1,6 @@
+#include "shell/tooltipsoption.h"
+#include <QAction>
+void LoadTooltipsOption(QAction *) {}
+void ToggleTooltipsOption(QAction *) {}
+void SaveTooltipsOption(const QAction *) {}
+void ApplyTagHints(QWidget *, bool) {}

@@ -1,0 +1,1 @@
+#include "unitcalc/conversionlist.h"

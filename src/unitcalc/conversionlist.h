@@ -1,0 +1,2 @@
+#pragma once
+// The unit calculator's pure parts: conversion rows, clipboard texts.

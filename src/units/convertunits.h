@@ -1,0 +1,16 @@
+#pragma once
+// Conversion between two units through the base unit of their type.
+
+#include <QString>
+
+#include <optional>
+
+// Single-precision step helpers: each computes in double and rounds once to
+// float. nullopt on overflow (beyond float range), NaN or division by zero.
+std::optional<float> ToBaseUnit(float value, float xFactor, float plusFactor);
+std::optional<float> FromBaseUnit(float base, float xFactor, float plusFactor);
+
+// Names are keyed by their first 15 characters (trailing spaces do not matter,
+// leading ones do). Same key: the value comes back bit for bit. An unknown
+// name gives 0. A failing step gives nullopt; callers must handle it.
+std::optional<float> ConvertUnits(float value, const QString &fromUnit, const QString &toUnit);

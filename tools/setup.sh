@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Installs what is missing (Debian 12, as root), then configures and builds.
+# Usage: tools/setup.sh [build-folder]   (default: build)
+set -euo pipefail
+here=$(cd "$(dirname "$0")/.." && pwd)
+build=${1:-$here/build}
+
+packages=(g++ make cmake qt6-base-dev qt6-svg-dev qt6-qpa-plugins libgl-dev
+          libbenchmark-dev fonts-dejavu-core poppler-utils)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -q
+  apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
+
+cmake -S "$here" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build "$build" -j"$(nproc)"
