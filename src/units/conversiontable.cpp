@@ -1,16 +1,383 @@
 #include "units/conversiontable.h"
+
+#include <QFile>
 #include <QIODevice>
-QString PadRight(const QString &text, int width) { return text.leftJustified(width, QLatin1Char(' '), true); }
-QByteArray EncodeConversionRecord(const ConversionRecord &) { return QByteArray(ConversionRecordSize, ' '); }
-ConversionRecord DecodeConversionRecord(const QByteArray &) { return {}; }
-ConversionTableLoad ReadConversionRecords(QIODevice &) { return {}; }
-void SortConversionTable(QList<ConversionRecord> &) {}
-QStringList BuildUnitTypeList(const QList<ConversionRecord> &) { return {}; }
-void ConversionTableData::reset(QList<ConversionRecord> records, bool) { m_records = std::move(records); }
-int ConversionTableData::indexOfName(const QString &) const { return -1; }
-QList<int> ConversionTableData::indexesOfName(const QString &) const { return {}; }
-namespace { ConversionTableData &table() { static ConversionTableData t; return t; } }
-const ConversionTableData &ConversionTable() { return table(); }
-QStringList UnitTypeList() { return table().unitTypes(); }
-void LoadConversionTable(const QString &) {}
-void LoadConversionTable(QIODevice &) {}
+#include <QtEndian>
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <numeric>
+
+namespace {
+
+// Field offsets inside one 60-byte record.
+constexpr int NameOffset = 0;
+constexpr int XFactorOffset = 15;
+constexpr int PlusFactorOffset = 19;
+constexpr int TypeOffset = 23;
+constexpr int DisplayUnitOffset = 43;
+constexpr int SameAsOffset = 45;
+
+// Windows-1252 bytes 0x80..0x9F. The five bytes the code page leaves undefined
+// map to the C1 control of the same value, as Windows itself does, so every
+// byte survives a decode/encode round trip.
+constexpr std::array<char16_t, 32> Cp1252High = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+char16_t decodeCp1252(unsigned char byte)
+{
+    if (byte >= 0x80 && byte <= 0x9F)
+        return Cp1252High[byte - 0x80];
+    return byte;
+}
+
+char encodeCp1252(char16_t unit)
+{
+    if (unit < 0x80 || (unit >= 0xA0 && unit <= 0xFF))
+        return static_cast<char>(unit);
+    for (std::size_t i = 0; i < Cp1252High.size(); ++i) {
+        if (Cp1252High[i] == unit)
+            return static_cast<char>(0x80 + i);
+    }
+    return '?';
+}
+
+QString decodeText(const char *bytes, int width)
+{
+    QString text(width, Qt::Uninitialized);
+    QChar *out = text.data();
+    for (int i = 0; i < width; ++i)
+        out[i] = QChar(decodeCp1252(static_cast<unsigned char>(bytes[i])));
+    return text;
+}
+
+void encodeText(const QString &text, char *out, int width)
+{
+    const QString padded = PadRight(text, width);
+    for (int i = 0; i < width; ++i)
+        out[i] = encodeCp1252(padded.at(i).unicode());
+}
+
+float readFloat(const char *bytes)
+{
+    return qFromLittleEndian<float>(bytes);
+}
+
+void writeFloat(float value, char *out)
+{
+    qToLittleEndian<float>(value, out);
+}
+
+// length / 60 rounded to nearest, halves to even; nullopt when it does not fit
+// the 16-bit record count.
+std::optional<int> recordCountForLength(qint64 length)
+{
+    qint64 count = length / ConversionRecordSize;
+    const qint64 rest = length % ConversionRecordSize;
+    if (rest * 2 > ConversionRecordSize || (rest * 2 == ConversionRecordSize && count % 2 != 0))
+        ++count;
+    if (count > MaxConversionRecords)
+        return std::nullopt;
+    return static_cast<int>(count);
+}
+
+// Reads up to maxSize bytes, looping over short reads; stops at end or error.
+QByteArray readUpTo(QIODevice &device, qint64 maxSize)
+{
+    QByteArray data(maxSize, Qt::Uninitialized);
+    qint64 got = 0;
+    while (got < maxSize) {
+        const qint64 n = device.read(data.data() + got, maxSize - got);
+        if (n <= 0)
+            break;
+        got += n;
+    }
+    data.truncate(got);
+    return data;
+}
+
+// Upper-cases one character to one character, so every sort key keeps the
+// same layout; the library call is needed only outside ASCII.
+char16_t upperCased(char16_t c)
+{
+    if (c < 0x80)
+        return (c >= u'a' && c <= u'z') ? char16_t(c - 0x20) : c;
+    return QChar(c).toUpper().unicode();
+}
+
+// Writes text cut or space-padded to width, upper-cased, as big-endian code
+// units: byte-wise comparison of such keys is comparison by character code.
+unsigned char *appendSortKeyField(unsigned char *out, const QString &text, int width)
+{
+    const qsizetype used = std::min<qsizetype>(text.size(), width);
+    for (int i = 0; i < width; ++i) {
+        const char16_t c = i < used ? upperCased(text.at(i).unicode()) : u' ';
+        *out++ = static_cast<unsigned char>(c >> 8);
+        *out++ = static_cast<unsigned char>(c & 0xFF);
+    }
+    return out;
+}
+
+constexpr int SortKeyBytes = 2 * (UnitTypeWidth + UnitNameWidth);
+
+// The 15-character index key of a name, cut or space-padded, NUL-terminated.
+void fillNameKey(char16_t (&key)[UnitNameWidth + 1], QStringView name)
+{
+    const qsizetype used = std::min<qsizetype>(name.size(), UnitNameWidth);
+    for (qsizetype i = 0; i < UnitNameWidth; ++i)
+        key[i] = i < used ? name.at(i).unicode() : u' ';
+    key[UnitNameWidth] = 0;
+}
+
+bool sameNameKey(const char16_t (&a)[UnitNameWidth + 1], const char16_t (&b)[UnitNameWidth + 1])
+{
+    quint64 wa[4], wb[4];
+    std::memcpy(wa, a, sizeof wa);
+    std::memcpy(wb, b, sizeof wb);
+    return ((wa[0] ^ wb[0]) | (wa[1] ^ wb[1]) | (wa[2] ^ wb[2]) | (wa[3] ^ wb[3])) == 0;
+}
+
+quint64 hashNameKey(const char16_t (&key)[UnitNameWidth + 1])
+{
+    static_assert(sizeof(key) == 32);
+    quint64 h = 0x9E3779B97F4A7C15ull;
+    for (int i = 0; i < 4; ++i) {
+        quint64 word;
+        std::memcpy(&word, reinterpret_cast<const char *>(key) + 8 * i, 8);
+        h = (h ^ word) * 0xBF58476D1CE4E5B9ull;
+        h ^= h >> 29;
+    }
+    return h ^ (h >> 32);
+}
+
+// Decodes 60 bytes. Text fields equal to the previous record's bytes share its
+// strings: types repeat across whole runs of a sorted file.
+ConversionRecord decodeRecord(const char *in, const char *previousIn = nullptr,
+                              const ConversionRecord *previous = nullptr)
+{
+    const auto sameAsPrevious = [&](int offset, int width) {
+        return previousIn && std::memcmp(in + offset, previousIn + offset, width) == 0;
+    };
+    ConversionRecord record;
+    record.UnitName = decodeText(in + NameOffset, UnitNameWidth);
+    record.XFactor = readFloat(in + XFactorOffset);
+    record.PlusFactor = readFloat(in + PlusFactorOffset);
+    record.UnitType = sameAsPrevious(TypeOffset, UnitTypeWidth) ? previous->UnitType
+                                                                : decodeText(in + TypeOffset, UnitTypeWidth);
+    record.DisplayUnit = qFromLittleEndian<qint16>(in + DisplayUnitOffset) != 0;
+    record.SameAs = sameAsPrevious(SameAsOffset, UnitNameWidth)
+                        ? previous->SameAs
+                        : decodeText(in + SameAsOffset, UnitNameWidth);
+    return record;
+}
+
+ConversionTableData &liveTable()
+{
+    static ConversionTableData table;
+    return table;
+}
+
+} // namespace
+
+QString PadRight(const QString &text, int width)
+{
+    return text.leftJustified(width, QLatin1Char(' '), true);
+}
+
+QByteArray EncodeConversionRecord(const ConversionRecord &record)
+{
+    QByteArray bytes(ConversionRecordSize, Qt::Uninitialized);
+    char *out = bytes.data();
+    encodeText(record.UnitName, out + NameOffset, UnitNameWidth);
+    writeFloat(record.XFactor, out + XFactorOffset);
+    writeFloat(record.PlusFactor, out + PlusFactorOffset);
+    encodeText(record.UnitType, out + TypeOffset, UnitTypeWidth);
+    qToLittleEndian<qint16>(record.DisplayUnit ? qint16(-1) : qint16(0), out + DisplayUnitOffset);
+    encodeText(record.SameAs, out + SameAsOffset, UnitNameWidth);
+    return bytes;
+}
+
+ConversionRecord DecodeConversionRecord(const QByteArray &bytes60)
+{
+    if (bytes60.size() >= ConversionRecordSize)
+        return decodeRecord(bytes60.constData());
+    // A short record reads as if its missing bytes were those of a blank record:
+    // spaces in the text fields, zero in the numbers.
+    QByteArray filled = EncodeConversionRecord(ConversionRecord());
+    std::memcpy(filled.data(), bytes60.constData(), bytes60.size());
+    return decodeRecord(filled.constData());
+}
+
+ConversionTableLoad ReadConversionRecords(QIODevice &device)
+{
+    ConversionTableLoad load;
+    const qint64 length = device.isSequential() ? device.bytesAvailable() : device.size() - device.pos();
+    const std::optional<int> count = recordCountForLength(length);
+    if (!count) {
+        load.complete = false;
+        return load;
+    }
+
+    // When the count rounds up, the last record is a partial one; its missing
+    // bytes are filled in by DecodeConversionRecord.
+    const qint64 expected = std::min<qint64>(length, qint64(*count) * ConversionRecordSize);
+    const QByteArray data = readUpTo(device, expected);
+    if (data.size() < expected)
+        load.complete = false;
+
+    const int usable = load.complete ? *count : int(data.size() / ConversionRecordSize);
+    load.records.reserve(usable);
+    const char *previous = nullptr;
+    for (int i = 0; i < usable; ++i) {
+        const qint64 offset = qint64(i) * ConversionRecordSize;
+        const char *in = data.constData() + offset;
+        if (offset + ConversionRecordSize > data.size()) {
+            load.records.append(DecodeConversionRecord(data.mid(offset)));
+            break;
+        }
+        load.records.append(decodeRecord(in, previous, previous ? &load.records.constLast() : nullptr));
+        previous = in;
+    }
+    return load;
+}
+
+void SortConversionTable(QList<ConversionRecord> &records)
+{
+    // Same order as a stable bubble sort on the keys, in O(n log n).
+    const qsizetype n = records.size();
+    std::vector<unsigned char> keys(std::size_t(n) * SortKeyBytes);
+    for (qsizetype i = 0; i < n; ++i) {
+        unsigned char *out = keys.data() + i * SortKeyBytes;
+        out = appendSortKeyField(out, records.at(i).UnitType, UnitTypeWidth);
+        appendSortKeyField(out, records.at(i).UnitName, UnitNameWidth);
+    }
+
+    std::vector<qsizetype> order(n);
+    std::iota(order.begin(), order.end(), 0);
+    const unsigned char *keyData = keys.data();
+    std::stable_sort(order.begin(), order.end(), [keyData](qsizetype a, qsizetype b) {
+        return std::memcmp(keyData + a * SortKeyBytes, keyData + b * SortKeyBytes, SortKeyBytes) < 0;
+    });
+
+    QList<ConversionRecord> sorted;
+    sorted.reserve(n);
+    for (qsizetype index : order)
+        sorted.append(std::move(records[index]));
+    records = std::move(sorted);
+}
+
+QStringList BuildUnitTypeList(const QList<ConversionRecord> &records)
+{
+    QStringList types;
+    QString last;
+    for (const ConversionRecord &record : records) {
+        if (record.UnitType != last) {
+            last = record.UnitType;
+            types.append(last);
+        }
+    }
+    return types;
+}
+
+void ConversionTableData::reset(QList<ConversionRecord> records, bool sorted)
+{
+    m_records = std::move(records);
+    m_unitTypes = sorted ? BuildUnitTypeList(m_records) : QStringList();
+
+    const qsizetype n = m_records.size();
+    std::size_t capacity = 16;
+    while (capacity < std::size_t(n) * 2)
+        capacity *= 2;
+    m_names.assign(capacity, NameEntry());
+    m_nextSameName.assign(std::size_t(n), -1);
+
+    // Inserted from the last slot down, so each chain runs in table order and
+    // the entry ends up holding the first slot's factors.
+    const std::size_t mask = capacity - 1;
+    for (qsizetype i = n - 1; i >= 0; --i) {
+        const ConversionRecord &record = m_records.at(i);
+        NameEntry probe;
+        fillNameKey(probe.key, record.UnitName);
+        std::size_t at = hashNameKey(probe.key) & mask;
+        while (m_names[at].first >= 0 && !sameNameKey(m_names[at].key, probe.key))
+            at = (at + 1) & mask;
+        NameEntry &entry = m_names[at];
+        if (entry.first < 0)
+            std::memcpy(entry.key, probe.key, sizeof probe.key);
+        else
+            m_nextSameName[i] = entry.first;
+        entry.first = int(i);
+        entry.XFactor = record.XFactor;
+        entry.PlusFactor = record.PlusFactor;
+    }
+}
+
+const ConversionTableData::NameEntry *ConversionTableData::findName(QStringView paddedName) const
+{
+    if (paddedName.size() != UnitNameWidth || m_names.empty())
+        return nullptr;
+    NameEntry probe;
+    fillNameKey(probe.key, paddedName);
+    const std::size_t mask = m_names.size() - 1;
+    for (std::size_t at = hashNameKey(probe.key) & mask;; at = (at + 1) & mask) {
+        const NameEntry &entry = m_names[at];
+        if (entry.first < 0)
+            return nullptr;
+        if (sameNameKey(entry.key, probe.key))
+            return &entry;
+    }
+}
+
+int ConversionTableData::indexOfName(const QString &paddedName) const
+{
+    const NameEntry *entry = findName(paddedName);
+    return entry ? entry->first : -1;
+}
+
+QList<int> ConversionTableData::indexesOfName(const QString &paddedName) const
+{
+    QList<int> found;
+    if (const NameEntry *entry = findName(paddedName)) {
+        for (int i = entry->first; i >= 0; i = m_nextSameName[i])
+            found.append(i);
+    }
+    return found;
+}
+
+const ConversionTableData &ConversionTable()
+{
+    return liveTable();
+}
+
+QStringList UnitTypeList()
+{
+    return liveTable().unitTypes();
+}
+
+void LoadConversionTable(QIODevice &device)
+{
+    ConversionTableLoad load = ReadConversionRecords(device);
+    if (load.complete)
+        SortConversionTable(load.records);
+    liveTable().reset(std::move(load.records), load.complete);
+}
+
+void LoadConversionTable(const QString &fileName)
+{
+    QFile file(fileName);
+    if (!file.exists()) {
+        // A missing table is created empty, as the program has always done.
+        if (file.open(QIODevice::WriteOnly))
+            file.close();
+        liveTable().reset({}, true);
+        return;
+    }
+    if (!file.open(QIODevice::ReadOnly)) {
+        liveTable().reset({}, false);
+        return;
+    }
+    LoadConversionTable(file);
+}

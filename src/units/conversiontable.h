@@ -9,6 +9,7 @@
 #include <QStringList>
 
 #include <optional>
+#include <vector>
 
 class QIODevice;
 
@@ -19,12 +20,12 @@ inline constexpr int MaxConversionRecords = 32767;
 
 struct ConversionRecord
 {
-    QString UnitName;   // exactly 15 characters, right-padded with spaces
-    float XFactor = 0;  // base = value * XFactor + PlusFactor
+    QString UnitName;  // exactly 15 characters, right-padded with spaces
+    float XFactor = 0; // base = value * XFactor + PlusFactor
     float PlusFactor = 0;
-    QString UnitType;   // exactly 20 characters, right-padded with spaces
+    QString UnitType; // exactly 20 characters, right-padded with spaces
     bool DisplayUnit = false;
-    QString SameAs;     // 15 characters; the display unit a non-display alias stands for
+    QString SameAs; // 15 characters; the display unit a non-display alias stands for
 };
 
 // Right-pads (or cuts) a name to the given width: the form every comparison uses.
@@ -55,6 +56,16 @@ QStringList BuildUnitTypeList(const QList<ConversionRecord> &records);
 class ConversionTableData
 {
 public:
+    // What the index keeps for each distinct name: its first slot in table
+    // order and that record's factors, so a conversion needs one lookup.
+    struct NameEntry
+    {
+        char16_t key[UnitNameWidth + 1] = {};
+        int first = -1;
+        float XFactor = 0;
+        float PlusFactor = 0;
+    };
+
     void reset(QList<ConversionRecord> records, bool sorted);
     const QList<ConversionRecord> &records() const { return m_records; }
     const QStringList &unitTypes() const { return m_unitTypes; }
@@ -62,11 +73,16 @@ public:
     int indexOfName(const QString &paddedName) const;
     // All slots whose UnitName equals the padded key, in table order.
     QList<int> indexesOfName(const QString &paddedName) const;
+    // Index entry for a name of exactly 15 characters; nullptr if the table lacks it.
+    const NameEntry *findName(QStringView paddedName) const;
 
 private:
     QList<ConversionRecord> m_records;
     QStringList m_unitTypes;
-    QHash<QString, QList<int>> m_byName;
+    // Open-addressing hash of names (power-of-two size), and for each slot the
+    // next slot with the same name (-1 at the end of the chain).
+    std::vector<NameEntry> m_names;
+    std::vector<int> m_nextSameName;
 };
 
 // The live table the windows read.

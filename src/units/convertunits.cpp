@@ -1,4 +1,72 @@
 #include "units/convertunits.h"
-std::optional<float> ToBaseUnit(float, float, float) { return std::nullopt; }
-std::optional<float> FromBaseUnit(float, float, float) { return std::nullopt; }
-std::optional<float> ConvertUnits(float, const QString &, const QString &) { return std::nullopt; }
+
+#include "units/conversiontable.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+namespace {
+
+// Rounds a double result once to single precision; anything that does not end
+// as a finite float (overflow, NaN, infinity) is a failed step.
+std::optional<float> toSingle(double result)
+{
+    const float single = static_cast<float>(result);
+    if (!std::isfinite(single))
+        return std::nullopt;
+    return single;
+}
+
+// The 15-character lookup key of a unit name, built on the stack: this runs for
+// every value a window shows, so it avoids a heap allocation per call.
+class UnitKey
+{
+public:
+    explicit UnitKey(const QString &name)
+    {
+        const qsizetype used = std::min<qsizetype>(name.size(), UnitNameWidth);
+        std::copy_n(name.constData(), used, m_chars.begin());
+        std::fill(m_chars.begin() + used, m_chars.end(), QLatin1Char(' '));
+    }
+    bool operator==(const UnitKey &other) const { return m_chars == other.m_chars; }
+    QStringView view() const { return QStringView(m_chars.data(), UnitNameWidth); }
+
+private:
+    std::array<QChar, UnitNameWidth> m_chars;
+};
+
+} // namespace
+
+std::optional<float> ToBaseUnit(float value, float xFactor, float plusFactor)
+{
+    return toSingle(double(value) * double(xFactor) + double(plusFactor));
+}
+
+std::optional<float> FromBaseUnit(float base, float xFactor, float plusFactor)
+{
+    if (xFactor == 0)
+        return std::nullopt;
+    return toSingle((double(base) - double(plusFactor)) / double(xFactor));
+}
+
+std::optional<float> ConvertUnits(float value, const QString &fromUnit, const QString &toUnit)
+{
+    const UnitKey fromKey(fromUnit);
+    const UnitKey toKey(toUnit);
+    if (fromKey == toKey)
+        return value;
+
+    const ConversionTableData &table = ConversionTable();
+    const ConversionTableData::NameEntry *source = table.findName(fromKey.view());
+    if (!source)
+        return 0.0f;
+    const std::optional<float> base = ToBaseUnit(value, source->XFactor, source->PlusFactor);
+    if (!base)
+        return std::nullopt;
+
+    const ConversionTableData::NameEntry *target = table.findName(toKey.view());
+    if (!target)
+        return 0.0f;
+    return FromBaseUnit(*base, target->XFactor, target->PlusFactor);
+}
