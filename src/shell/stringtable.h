@@ -2,7 +2,9 @@
 // The numbered string table (ids 1100..1999), compiled into the program from
 // a reviewed text resource.
 
+#include <QHash>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -16,3 +18,13 @@ std::optional<QString> StringById(int id);
 std::optional<QString> LocalString(int baseId, qint16 languageOffset);
 // Same with the program's LanguageOffset; an unresolvable id gives an empty text.
 QString LocalString(int baseId);
+
+// The resource's text form: one "id<TAB>text" a line; blank lines and lines
+// starting with '#' are skipped. In a text, "\n", "\t" and "\\" stand for a
+// line break, a tab and a backslash. A line that does not parse (no tab, an
+// id that is not a 16-bit number, a repeated id) is skipped and described in
+// problems when given; the first of repeated ids wins.
+QHash<int, QString> ParseStringTable(const QString &source, QStringList *problems = nullptr);
+
+// The compiled-in table (":/strings/strings.txt"), parsed on first use.
+const QHash<int, QString> &StringTable();

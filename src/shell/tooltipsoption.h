@@ -7,11 +7,19 @@
 class QAction;
 class QWidget;
 
+// Where ApplyTagHints keeps a control's native hint the first time it sees
+// it. A window that changes a native hint afterwards sets this property too.
+inline constexpr char NativeToolTipProperty[] = "nativeToolTip";
+
 // Checks the action when the stored text is empty or "On".
 void LoadTooltipsOption(QAction *option);
 // Flips the check mark.
 void ToggleTooltipsOption(QAction *option);
 // Stores "On" when checked, "Off" otherwise.
 void SaveTooltipsOption(const QAction *option);
-// Shows (on) or hides (off) every tag hint of the window's controls.
+// Shows (on) or hides (off) every tag hint of the window's controls and
+// actions (see WindowControls): on, a control with a "Tooltip=" hint shows it
+// as its tooltip; off, it shows its native hint again (none if it had none).
+// Controls without a tag hint are never touched. The tag hint also becomes a
+// widget's accessible description either way, for screen readers.
 void ApplyTagHints(QWidget *window, bool on);
