@@ -13,7 +13,8 @@ namespace {
 void showStartError(int number, const QString &description)
 {
     QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Error"),
-                    QStringLiteral("Error: ") + QString::number(number) + QStringLiteral("\r\n") + description,
+                    QStringLiteral("Error: ") + QString::number(number) + QStringLiteral("\r\n") +
+                        description,
                     QMessageBox::Ok);
     box.setObjectName(QStringLiteral("msgStartError"));
     box.exec();
@@ -25,6 +26,9 @@ int StartProcedure(QApplication &app)
     app.setApplicationName(Settings::ApplicationName);
     app.setOrganizationName(Settings::ApplicationName);
     app.setApplicationVersion(QStringLiteral(TORVANE_VERSION_TEXT));
+    // The tray icon keeps the program alive while the strip is hidden; the
+    // toolbar ends the program itself on "Exit".
+    app.setQuitOnLastWindowClosed(false);
 
     SingleInstance instance;
     if (!instance.acquired())
@@ -33,8 +37,8 @@ int StartProcedure(QApplication &app)
     // Data files are opened by bare name from the program's own folder.
     QDir::setCurrent(QCoreApplication::applicationDirPath());
 
-    const std::optional<qint16> offset =
-        ParseLanguageOffset(SettingsStore::read(QStringLiteral("Settings"), QStringLiteral("Language offset")));
+    const std::optional<qint16> offset = ParseLanguageOffset(
+        SettingsStore::read(QStringLiteral("Settings"), QStringLiteral("Language offset")));
     if (!offset) {
         showStartError(6, QStringLiteral("Overflow"));
         return 0;

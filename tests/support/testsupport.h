@@ -7,8 +7,12 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTimer>
-#include <QWidget>
+// Window helpers only where the test links the window library.
+#if __has_include(<QApplication>)
 #include <QApplication>
+#include <QWidget>
+#define TORVANE_TEST_HAS_WIDGETS 1
+#endif
 
 #include <cmath>
 #include <functional>
@@ -34,6 +38,7 @@ inline bool closeTo(double actual, double expected, double relTol = 1e-6)
     return std::fabs(actual - expected) <= relTol * std::fabs(expected);
 }
 
+#ifdef TORVANE_TEST_HAS_WIDGETS
 // Runs action on the next modal window that opens (a QDialog's exec() or a
 // message box), from inside its nested event loop, so a test never blocks.
 // Polls until a modal widget is active, then calls action(widget).
@@ -47,6 +52,8 @@ inline void whenModalShown(std::function<void(QWidget *)> action, int attemptsLe
         }
     });
 }
+
+#endif
 
 // Path of the shipped data folder (beside the built executable).
 inline QString runtimeDir()

@@ -1,0 +1,252 @@
+// The launcher strip: where it appears, what it saves, how its buttons look
+// and what they open, and that only one toolbar runs.
+
+#include "shell/frmtoolbar.h"
+#include "shell/settingsstore.h"
+#include "shell/singleinstance.h"
+#include "testsupport.h"
+
+#include <QFile>
+#include <QMenu>
+#include <QProcess>
+#include <QScreen>
+#include <QSignalSpy>
+#include <QSystemTrayIcon>
+#include <QtTest>
+
+class TestToolbar : public QObject
+{
+    Q_OBJECT
+    QTemporaryDir m_dir;
+
+    static QString stored(const QString &key) { return SettingsStore::read(QStringLiteral("Toolbar"), key); }
+    static void store(const QString &x, const QString &y)
+    {
+        SettingsStore::write(QStringLiteral("Toolbar"), QStringLiteral("X"), x);
+        SettingsStore::write(QStringLiteral("Toolbar"), QStringLiteral("Y"), y);
+    }
+
+private Q_SLOTS:
+    void initTestCase() { TestSupport::initTestEnvironment(m_dir); }
+    void init() { QFile::remove(SettingsStore::fileName()); }
+
+    void starts_where_it_was_left()
+    {
+        store(QStringLiteral("1500"), QStringLiteral("300"));
+        frmToolbar toolbar;
+        QCOMPARE(toolbar.pos(), QPoint(100, 20));
+    }
+
+    void unusable_position_falls_back_to_the_designed_one_data()
+    {
+        QTest::addColumn<QString>("x");
+        QTest::addColumn<QString>("y");
+        QTest::newRow("not numbers") << "left"
+                                     << "top";
+        QTest::newRow("too large") << "99999999999"
+                                   << "300";
+        QTest::newRow("only x") << "1500"
+                                << "";
+    }
+    void unusable_position_falls_back_to_the_designed_one()
+    {
+        QFETCH(QString, x);
+        QFETCH(QString, y);
+        store(x, y);
+        frmToolbar toolbar;
+        const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+        QVERIFY(area.contains(toolbar.geometry()));
+    }
+
+    void position_off_every_screen_is_pulled_back()
+    {
+        store(QStringLiteral("600000"), QStringLiteral("-90000"));
+        frmToolbar toolbar;
+        const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+        QVERIFY2(area.contains(toolbar.frameGeometry().topLeft()),
+                 qPrintable(QStringLiteral("at %1,%2").arg(toolbar.x()).arg(toolbar.y())));
+    }
+
+    void exit_saves_the_position_in_twips()
+    {
+        frmToolbar toolbar;
+        toolbar.show();
+        toolbar.move(120, 40);
+        toolbar.exitFromTray();
+        QVERIFY(toolbar.quitFromSysTray());
+        QVERIFY(!toolbar.isVisible());
+        QCOMPARE(stored(QStringLiteral("X")), QString::number(toolbar.x() * 15));
+        QCOMPARE(stored(QStringLiteral("Y")), QString::number(toolbar.y() * 15));
+    }
+
+    void minimized_at_exit_keeps_the_stored_position()
+    {
+        store(QStringLiteral("1500"), QStringLiteral("300"));
+        frmToolbar toolbar;
+        toolbar.showMinimized();
+        QTRY_VERIFY(toolbar.isMinimized());
+        toolbar.move(300, 300);
+        toolbar.exitFromTray();
+        QCOMPARE(stored(QStringLiteral("X")), QStringLiteral("1500"));
+        QCOMPARE(stored(QStringLiteral("Y")), QStringLiteral("300"));
+    }
+
+    void close_box_without_a_tray_ends_like_exit()
+    {
+        // The headless platform has no notification area: hiding the strip
+        // would leave nothing to bring it back, so closing ends the program.
+        QVERIFY(!QSystemTrayIcon::isSystemTrayAvailable());
+        frmToolbar toolbar;
+        toolbar.show();
+        toolbar.move(60, 90);
+        QVERIFY(toolbar.close());
+        QCOMPARE(stored(QStringLiteral("X")), QString::number(toolbar.x() * 15));
+    }
+
+    void tray_click_brings_the_strip_back_on_top()
+    {
+        frmToolbar toolbar;
+        toolbar.hide();
+        toolbar.restoreFromTray();
+        QVERIFY(toolbar.isVisible());
+        QVERIFY(toolbar.windowFlags() & Qt::WindowStaysOnTopHint);
+    }
+
+    void starts_as_an_ordinary_window()
+    {
+        frmToolbar toolbar;
+        QVERIFY(!(toolbar.windowFlags() & Qt::WindowStaysOnTopHint));
+        QCOMPARE(toolbar.windowTitle(), QStringLiteral("Torvane Toolbar"));
+    }
+
+    void tray_menu_has_one_exit_entry()
+    {
+        frmToolbar toolbar;
+        const QList<QAction *> actions = toolbar.trayMenu()->actions();
+        QCOMPARE(actions.size(), 1);
+        QCOMPARE(actions.first()->text(), QStringLiteral("Exit"));
+        QCOMPARE(actions.first()->objectName(), QStringLiteral("mnuFileExit"));
+    }
+
+    void buttons_show_pressed_face_while_held_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("face");
+        QTest::newRow("units") << "cmdUnits"
+                               << "units";
+        QTest::newRow("inertia") << "cmdInertia"
+                                 << "inertia";
+        QTest::newRow("density") << "cmdDensity"
+                                 << "density";
+        QTest::newRow("trig") << "cmdTrig"
+                              << "angle";
+    }
+    void buttons_show_pressed_face_while_held()
+    {
+        QFETCH(QString, button);
+        QFETCH(QString, face);
+        frmToolbar toolbar;
+        toolbar.show();
+        auto *launcher = toolbar.findChild<LauncherButton *>(button);
+        QVERIFY(launcher);
+        QVERIFY(!launcher->toolTip().isEmpty());
+        QCOMPARE(launcher->accessibleName(), launcher->toolTip());
+        QCOMPARE(launcher->currentFace(), face + QStringLiteral("_up"));
+        QTest::mousePress(launcher, Qt::LeftButton);
+        QCOMPARE(launcher->currentFace(), face + QStringLiteral("_down"));
+        // Released outside the button: back to the up face, nothing opened.
+        QTest::mouseRelease(launcher, Qt::LeftButton, {}, QPoint(-20, -20));
+        QCOMPARE(launcher->currentFace(), face + QStringLiteral("_up"));
+    }
+
+    void caption_names_the_button_under_the_mouse_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("units") << "cmdUnits"
+                               << "Units Calculator";
+        QTest::newRow("inertia") << "cmdInertia"
+                                 << "Inertia Calculator";
+        QTest::newRow("density") << "cmdDensity"
+                                 << "Table of densities";
+        QTest::newRow("trig") << "cmdTrig"
+                              << "Trig Reference";
+    }
+    void caption_names_the_button_under_the_mouse()
+    {
+        QFETCH(QString, button);
+        QFETCH(QString, caption);
+        frmToolbar toolbar;
+        toolbar.show();
+        toolbar.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&toolbar));
+        auto moveOver = [](QWidget *widget) {
+            QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), widget->mapToGlobal(QPointF(5, 5)),
+                             Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+            QApplication::sendEvent(widget, &move);
+        };
+        moveOver(toolbar.findChild<LauncherButton *>(button));
+        QCOMPARE(toolbar.windowTitle(), caption);
+        // Moving over the background puts the program's name back.
+        moveOver(&toolbar);
+        QCOMPARE(toolbar.windowTitle(), QStringLiteral("Torvane Toolbar"));
+    }
+
+    void logo_opens_the_contact_window()
+    {
+        frmToolbar toolbar;
+        toolbar.show();
+        QString opened;
+        TestSupport::whenModalShown([&opened](QWidget *modal) {
+            opened = modal->objectName();
+            modal->close();
+        });
+        toolbar.findChild<QAbstractButton *>(QStringLiteral("cmdLogo"))->click();
+        QCOMPARE(opened, QStringLiteral("frmCompanyInfo"));
+    }
+
+    void units_button_opens_the_unit_calculator()
+    {
+        frmToolbar toolbar;
+        toolbar.show();
+        QString opened;
+        TestSupport::whenModalShown([&opened](QWidget *modal) {
+            opened = modal->objectName();
+            modal->close();
+        });
+        toolbar.findChild<QAbstractButton *>(QStringLiteral("cmdUnits"))->click();
+        QCOMPARE(opened, QStringLiteral("frmUnitCalculator"));
+    }
+
+    void second_instance_ends_at_once_and_writes_nothing()
+    {
+        const QString program = TestSupport::runtimeDir() + QStringLiteral("/torvane-toolbar");
+        QVERIFY(QFile::exists(program));
+        QTemporaryDir home;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("config")));
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), home.path());
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+
+        QProcess first;
+        first.setProcessEnvironment(env);
+        first.start(program, {});
+        QVERIFY(first.waitForStarted());
+        // The first instance holds its lock once it is running.
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(home.filePath(QStringLiteral("torvane-toolbar.lock"))), 10000);
+
+        QProcess second;
+        second.setProcessEnvironment(env);
+        second.start(program, {});
+        QVERIFY(second.waitForFinished(5000));
+        QCOMPARE(second.exitCode(), 0);
+        QVERIFY(second.readAllStandardOutput().isEmpty());
+
+        first.kill();
+        first.waitForFinished();
+        QVERIFY(!QFile::exists(home.filePath(QStringLiteral("config/Torvane Toolbar/Torvane Toolbar.ini"))));
+    }
+};
+
+QTEST_MAIN(TestToolbar)
+#include "tst_toolbar.moc"
