@@ -1,10 +1,23 @@
 #pragma once
 #include <QDialog>
 
-// About the maker, with a link to its web site.
+class LinkLabel;
+class QPushButton;
+
+// About the maker, with a link to its web site. Label1 holds the indexes 0
+// (the "Visit our website at" heading) and 5 (the address); both open the
+// address.
 class frmCompanyInfo : public QDialog
 {
     Q_OBJECT
 public:
     explicit frmCompanyInfo(QWidget *parent = nullptr);
+
+    // Label1 click: the address label's protocol followed by its caption.
+    void label1Click(int index);
+
+private:
+    LinkLabel *m_label1Heading;
+    LinkLabel *m_label1Address;
+    QPushButton *m_cmdOk;
 };

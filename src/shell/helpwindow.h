@@ -1,2 +1,41 @@
 #pragma once
-// The help window: a contents list beside the page, from pages compiled in under ":/help/".
+// The help window: a contents list beside the page, from pages compiled in
+// under ":/help/". One window per owner, a non-modal child of it, so it can be
+// read beside a modal calculator and closes with it.
+
+#include <QWidget>
+
+class QListWidget;
+class QTextBrowser;
+class QToolButton;
+class QUrl;
+
+class HelpWindow : public QWidget
+{
+    Q_OBJECT
+public:
+    // owner may be null: the window then stands alone and deletes itself when closed.
+    explicit HelpWindow(QWidget *owner = nullptr);
+
+    // owner's help window, made on first use; a null owner shares one window.
+    static HelpWindow *forOwner(QWidget *owner);
+
+    // Shows, raises and activates the window on the home page.
+    void showContents();
+    // Shows a page by file name, optionally with "#anchor"; false (and the
+    // current page stays) when the help has no such page.
+    bool showPage(const QString &page);
+    // File name of the page shown ("index.html").
+    QString currentPage() const;
+
+private:
+    void fillContents();
+    void followLink(const QUrl &link);
+    void syncContentsSelection(const QUrl &source);
+
+    QListWidget *m_contents;
+    QTextBrowser *m_page;
+    QToolButton *m_back;
+    QToolButton *m_forward;
+    QToolButton *m_home;
+};
