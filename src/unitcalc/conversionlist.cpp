@@ -1,1 +1,134 @@
 #include "unitcalc/conversionlist.h"
+
+#include "units/conversiontable.h"
+#include "units/convertunits.h"
+#include "units/numberformat.h"
+
+#include <algorithm>
+
+QStringList UnitsOfType(const ConversionTableData &table, const QString &unitType)
+{
+    QStringList units;
+    const QList<ConversionRecord> &records = table.records();
+    auto it = std::find_if(records.cbegin(), records.cend(),
+                           [&](const ConversionRecord &r) { return r.UnitType == unitType; });
+    for (; it != records.cend() && it->UnitType == unitType; ++it) {
+        if (it->DisplayUnit)
+            units.append(it->UnitName);
+    }
+    return units;
+}
+
+std::optional<QList<ConversionRow>> ComputeConversionRows(const ConversionTableData &table,
+                                                          const QString &unitType, const QString &unit,
+                                                          const QString &numberText,
+                                                          const ConversionDisplay &display)
+{
+    const std::optional<float> value = ParseLocaleNumber(numberText);
+    if (!value)
+        return std::nullopt;
+
+    // A source record whose step into the base unit overflows gives way to a
+    // later record of the same name.
+    const QList<ConversionRecord> &records = table.records();
+    std::optional<float> base;
+    for (int index : table.indexesOfName(unit)) {
+        const ConversionRecord &source = records.at(index);
+        base = ToBaseUnit(*value, source.XFactor, source.PlusFactor);
+        if (base)
+            break;
+    }
+    if (!base)
+        return std::nullopt;
+
+    const QString pattern = display.notation ? ScientificPattern(display.digits) : QString();
+    QList<ConversionRow> rows;
+    for (const ConversionRecord &target : records) {
+        if (!target.DisplayUnit || target.UnitType != unitType || target.UnitName == unit)
+            continue;
+        const std::optional<float> result = FromBaseUnit(*base, target.XFactor, target.PlusFactor);
+        if (!result)
+            continue;
+        const QString text = display.notation ? FormatWithPattern(*result, pattern)
+                                              : FormatSignificant(*result, display.digits);
+        rows.append({ApplyDecimalConvention(text, display.usConvention), target.UnitName});
+    }
+    return rows;
+}
+
+QString ApplyDecimalConvention(QString text, bool usConvention)
+{
+    const QChar from = usConvention ? QLatin1Char(',') : QLatin1Char('.');
+    const qsizetype at = text.indexOf(from);
+    if (at >= 0)
+        text[at] = usConvention ? QLatin1Char('.') : QLatin1Char(',');
+    return text;
+}
+
+std::optional<ClipboardParts> ParseClipboardText(const QString &clip, QChar localeSeparator)
+{
+    // Line ends and stray blanks around a copied value are trimmed too, so a
+    // line copied from a text editor still reads.
+    const QString text = clip.trimmed();
+    if (text.isEmpty())
+        return std::nullopt;
+
+    ClipboardParts parts;
+    // Number and unit part at the first space or Tab, whichever comes first:
+    // a Tab-separated text with a unit such as "cu. in" must not split inside
+    // the unit, or the calculator could not read back its own copies.
+    const qsizetype space = text.indexOf(QLatin1Char(' '));
+    const qsizetype tab = text.indexOf(QLatin1Char('\t'));
+    const qsizetype at = (space < 0 || (tab >= 0 && tab < space)) ? tab : space;
+    if (at >= 0) {
+        parts.separator = text.at(at);
+        parts.numberText = text.left(at).trimmed();
+        parts.unitsText = text.mid(at + 1).trimmed();
+    } else {
+        parts.numberText = text;
+    }
+
+    // The number may have been written with the other decimal mark.
+    if (localeSeparator != QLatin1Char('.')) {
+        const qsizetype point = parts.numberText.indexOf(QLatin1Char('.'));
+        if (point >= 0 && !localeSeparator.isNull())
+            parts.numberText[point] = localeSeparator;
+    } else {
+        const qsizetype comma = parts.numberText.indexOf(QLatin1Char(','));
+        if (comma >= 0)
+            parts.numberText[comma] = QLatin1Char('.');
+    }
+    return parts;
+}
+
+QString PastedUnitKey(const QString &unitsText)
+{
+    return unitsText.toLower().remove(QLatin1Char('.'));
+}
+
+std::optional<PastedUnit> FindPastedUnit(const ConversionTableData &table, const QString &unitsText)
+{
+    if (unitsText.isEmpty())
+        return std::nullopt;
+    const QString key = PastedUnitKey(unitsText);
+    const QList<ConversionRecord> &records = table.records();
+    auto landing = [](const ConversionRecord &record) {
+        return PastedUnit{record.UnitType, record.DisplayUnit ? record.UnitName : record.SameAs};
+    };
+    for (const ConversionRecord &record : records) {
+        if (record.UnitName.trimmed().toLower() == key)
+            return landing(record);
+    }
+    // The key has lost its periods, so a name that contains one ("cu. ft")
+    // would never match its own copied text; compare without them too.
+    for (const ConversionRecord &record : records) {
+        if (PastedUnitKey(record.UnitName.trimmed()) == key)
+            return landing(record);
+    }
+    return std::nullopt;
+}
+
+QString CopyValueAndUnitsText(const QString &value, const QString &separator, const QString &unitName)
+{
+    return value + (separator.isEmpty() ? QStringLiteral(" ") : separator) + unitName;
+}

@@ -1,2 +1,79 @@
 #pragma once
-// The unit calculator's pure parts: conversion rows, clipboard texts.
+// The unit calculator's pure parts: the units a type lists, the conversion
+// rows of one value, and the "number, separator, unit" clipboard texts.
+
+#include <QChar>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+class ConversionTableData;
+
+// How results are shown: significant digits or scientific notation, and the
+// decimal mark forced to "." (US convention) or ",".
+struct ConversionDisplay
+{
+    int digits = 6;
+    bool notation = false;
+    bool usConvention = true;
+};
+
+// One line of the conversion list: the value as displayed and the target
+// unit's full 15-character name.
+struct ConversionRow
+{
+    QString value;
+    QString unitName;
+};
+
+// Display units of unitType, from the first slot of that type up to the first
+// slot of another type (the units drop-down list). Exact, padded comparison.
+QStringList UnitsOfType(const ConversionTableData &table, const QString &unitType);
+
+// The value of numberText (locale rules) in unit, converted into every other
+// display unit of unitType, in table order. The source is the first record
+// named unit whose step into the base unit succeeds; a target whose step out
+// fails is left out. nullopt when the number cannot be read or no source
+// record yields a base value.
+std::optional<QList<ConversionRow>> ComputeConversionRows(const ConversionTableData &table,
+                                                          const QString &unitType, const QString &unit,
+                                                          const QString &numberText,
+                                                          const ConversionDisplay &display);
+
+// Forces the decimal mark of a displayed number: the first "," becomes "."
+// under the US convention, otherwise the first "." becomes ",".
+QString ApplyDecimalConvention(QString text, bool usConvention);
+
+// A clipboard text split into its number and unit parts.
+struct ClipboardParts
+{
+    QString numberText; // decimal mark already turned into the locale's
+    QString unitsText;  // as written, trimmed; empty when there is none
+    QString separator;  // " " or "\t" when the text had one, else empty
+};
+
+// Splits clip at its first space or Tab, whichever comes first, after
+// trimming it, and turns the number's first foreign decimal mark into
+// localeSeparator. nullopt for an empty clipboard text.
+std::optional<ClipboardParts> ParseClipboardText(const QString &clip, QChar localeSeparator);
+
+// The lookup form of a pasted unit text: lower case, periods removed.
+QString PastedUnitKey(const QString &unitsText);
+
+// Where a pasted unit lands: its type and the listed unit to select (the
+// record's own name for a display unit, its SameAs for an alias).
+struct PastedUnit
+{
+    QString unitType;
+    QString unitToSelect;
+};
+
+// The first record whose trimmed, lower-cased name equals the key of
+// unitsText; nullopt when none does or unitsText is empty.
+std::optional<PastedUnit> FindPastedUnit(const ConversionTableData &table, const QString &unitsText);
+
+// The text "copy value and units" puts on the clipboard: the value, the
+// separator (a space when none was pasted) and the padded unit name.
+QString CopyValueAndUnitsText(const QString &value, const QString &separator, const QString &unitName);

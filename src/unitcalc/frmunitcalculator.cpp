@@ -1,5 +1,648 @@
 #include "unitcalc/frmunitcalculator.h"
+
+#include "shell/artwork.h"
+#include "shell/chrome.h"
+#include "shell/settingsstore.h"
+#include "shell/tags.h"
+#include "shell/tooltipsoption.h"
+#include "unitcalc/conversionlist.h"
+#include "unitcalc/listviewfullwidth.h"
+#include "unitcalc/unitcalcviews.h"
+#include "units/conversiontable.h"
+#include "units/numberformat.h"
+#include "units/numericentry.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QBoxLayout>
+#include <QClipboard>
+#include <QComboBox>
+#include <QContextMenuEvent>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScrollBar>
+#include <QToolBar>
+#include <QTreeWidget>
+
+#include <algorithm>
+
+namespace {
+
+const QString SettingsSection = QStringLiteral("Units Calculator");
+const QString EmptyTableMessage = QStringLiteral("The unit table converts.dat is missing or empty.");
+
+enum Column { RowTextColumn = 0, ValueColumn = 1, UnitsColumn = 2 };
+constexpr int TwipsPerPixel = 15;
+
+QFrame *makeFrame(const QString &name, const QString &accessibleName, QWidget *parent)
+{
+    auto *frame = new QFrame(parent);
+    frame->setObjectName(name);
+    frame->setAccessibleName(accessibleName);
+    frame->setFrameShape(QFrame::StyledPanel);
+    frame->setFrameShadow(QFrame::Plain);
+    return frame;
+}
+
+} // namespace
+
 frmUnitCalculator::frmUnitCalculator(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmUnitCalculator"));
+    SetTag(this, QStringLiteral("FormOffset=1100;"));
+    setWindowTitle(QStringLiteral("Units Calculator"));
+    setAccessibleName(windowTitle());
+    setWindowIcon(ProgramIcon());
+    setModal(true);
+    buildControls();
+    connectEvents();
+    load();
+}
+
+frmUnitCalculator::~frmUnitCalculator()
+{
+    // A window unloaded without being closed (the program quitting) still
+    // keeps its settings.
+    if (!m_settingsSaved)
+        saveSettings();
+}
+
+void frmUnitCalculator::buildControls()
+{
+    auto *menuBar = new QMenuBar(this);
+    menuBar->setObjectName(QStringLiteral("mnuBar"));
+    m_menus = new CalculatorMenus(menuBar, this);
+    m_menus->setOffsetTags({.options = 3,
+                            .selectLanguage = 4,
+                            .tooltips = 5,
+                            .selectWallpaper = 11,
+                            .help = 7,
+                            .helpContents = 9,
+                            .helpSearch = 10,
+                            .helpAboutToolbar = 8});
+    // Only Help is offered here: Options as a whole, Language and Search stay hidden.
+    for (QAction *hidden : {m_menus->mnuOptions, m_menus->mnuOptionsSelectLanguage, m_menus->mnuHelpSearch}) {
+        if (hidden)
+            hidden->setVisible(false);
+    }
+
+    m_tlbrUnitCalc = new QToolBar(this);
+    m_tlbrUnitCalc->setObjectName(QStringLiteral("tlbrUnitCalc"));
+    m_tlbrUnitCalc->setAccessibleName(QStringLiteral("Units calculator toolbar"));
+    m_tlbrUnitCalc->setIconSize(QSize(24, 24));
+    m_tlbrUnitCalc->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    m_tlbrUnitCalc->setMovable(false);
+    m_tlbrUnitCalc->setFloatable(false);
+    m_copyAll = addToolbarButton(QStringLiteral("CopyAll"), QStringLiteral("copyall"),
+                                 QStringLiteral("Click to copy numeric value and units to clipboard"),
+                                 QStringLiteral("Tooltip=1955;"), false);
+    m_copyNumber = addToolbarButton(QStringLiteral("CopyNumber"), QStringLiteral("copynumber"),
+                                    QStringLiteral("Click to copy numeric value to clipboard"),
+                                    QStringLiteral("Tooltip=1956;"), false);
+    m_tlbrUnitCalc->addSeparator();
+    m_sciNotation = addToolbarButton(QStringLiteral("SciNotation"), QStringLiteral("scinotation"),
+                                     QStringLiteral("Turns scientific notation on/off"),
+                                     QStringLiteral("Tooltip=1954;"), true);
+    m_tlbrUnitCalc->addSeparator();
+    m_englishDecimal = addToolbarButton(QStringLiteral("EnglishDecimal"), QStringLiteral("american"),
+                                        QStringLiteral("Click to use American-style decimals"),
+                                        QStringLiteral("Tooltip=1957;"), true);
+    m_europeanDecimal = addToolbarButton(QStringLiteral("EuropeanDecimal"), QStringLiteral("european"),
+                                         QStringLiteral("Click to use European-style decimal"),
+                                         QStringLiteral("Tooltip=1958;"), true);
+    m_decimalPair = new QActionGroup(this);
+    m_decimalPair->setExclusionPolicy(QActionGroup::ExclusionPolicy::Exclusive);
+    m_decimalPair->addAction(m_englishDecimal);
+    m_decimalPair->addAction(m_europeanDecimal);
+
+    m_txtLabel = new QLineEdit(QStringLiteral("# of significant digits:"), this);
+    m_txtLabel->setObjectName(QStringLiteral("txtLabel"));
+    m_txtLabel->setAccessibleName(m_txtLabel->text());
+    m_txtLabel->setReadOnly(true);
+    m_txtLabel->setFrame(false);
+    m_txtLabel->setFocusPolicy(Qt::NoFocus);
+    m_txtLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_txtLabel->setStyleSheet(QStringLiteral("QLineEdit { background: transparent; }"));
+    m_txtLabel->setFixedWidth(m_txtLabel->fontMetrics().horizontalAdvance(m_txtLabel->text()) + 12);
+
+    m_txtDigits = new QLineEdit(this);
+    m_txtDigits->setObjectName(QStringLiteral("txtDigits"));
+    m_txtDigits->setAccessibleName(QStringLiteral("Significant digits"));
+    m_txtDigits->setReadOnly(true);
+    m_txtDigits->setFocusPolicy(Qt::NoFocus);
+    m_txtDigits->setAlignment(Qt::AlignCenter);
+    m_txtDigits->setFixedWidth(m_txtDigits->fontMetrics().horizontalAdvance(QStringLiteral("00")) + 16);
+
+    m_vscrlDigits = new DigitsScrollBar(this);
+    m_vscrlDigits->setObjectName(QStringLiteral("vscrlDigits"));
+    SetTag(m_vscrlDigits, QStringLiteral("Tooltip=1959;"));
+    m_vscrlDigits->setAccessibleName(QStringLiteral("Change displayed significant digits"));
+    m_vscrlDigits->setRange(1, 7);
+    m_vscrlDigits->setSingleStep(1);
+    m_vscrlDigits->setPageStep(1);
+    m_vscrlDigits->setFocusPolicy(Qt::TabFocus);
+    m_vscrlDigits->setFixedHeight(m_txtDigits->sizeHint().height() + 6);
+
+    m_frame2 = makeFrame(QStringLiteral("Frame2"), QStringLiteral("Unit types"), this);
+    m_cmbUnitTypes = new QListWidget(m_frame2);
+    m_cmbUnitTypes->setObjectName(QStringLiteral("cmbUnitTypes"));
+    m_cmbUnitTypes->setAccessibleName(QStringLiteral("Unit type"));
+    m_cmbUnitTypes->setFrameShape(QFrame::NoFrame);
+    m_cmbUnitTypes->setMinimumWidth(
+        m_cmbUnitTypes->fontMetrics().horizontalAdvance(QString(20, QLatin1Char('n'))));
+
+    m_frame1 = makeFrame(QStringLiteral("Frame1"), QStringLiteral("Value and unit"), this);
+    m_txtNumber = new QLineEdit(QStringLiteral("0.0"), m_frame1);
+    m_txtNumber->setObjectName(QStringLiteral("txtNumber"));
+    SetTag(m_txtNumber, QStringLiteral("Tooltip=1951;"));
+    m_txtNumber->setAccessibleName(QStringLiteral("Value to be converted"));
+    m_txtNumber->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_txtNumber->setFont(ValueFont(font()));
+    m_txtNumber->setInputMethodHints(Qt::ImhFormattedNumbersOnly);
+    m_txtNumber->setAcceptDrops(false);
+    m_txtNumber->setMinimumWidth(180);
+    SelectAllOnFocus(m_txtNumber);
+
+    m_cmbUnits = new QComboBox(m_frame1);
+    m_cmbUnits->setObjectName(QStringLiteral("cmbUnits"));
+    SetTag(m_cmbUnits, QStringLiteral("Tooltip=1952;"));
+    m_cmbUnits->setAccessibleName(QStringLiteral("Units to convert from"));
+    m_cmbUnits->setEditable(false);
+    m_cmbUnits->setMinimumContentsLength(UnitNameWidth);
+    m_cmbUnits->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+
+    m_frame3 = makeFrame(QStringLiteral("Frame3"), QStringLiteral("Conversions"), this);
+    m_lvConversions = new QTreeWidget(m_frame3);
+    m_lvConversions->setObjectName(QStringLiteral("lvConversions"));
+    m_lvConversions->setAccessibleName(QStringLiteral("Conversions"));
+    m_lvConversions->setAccessibleDescription(QStringLiteral("Double-click to copy to clipboard"));
+    m_lvConversions->setFrameShape(QFrame::NoFrame);
+    m_lvConversions->setColumnCount(3);
+    m_lvConversions->setHeaderLabels({QString(), QStringLiteral("Converted Value"), QStringLiteral("Units")});
+    m_lvConversions->headerItem()->setTextAlignment(ValueColumn, Qt::AlignRight | Qt::AlignVCenter);
+    m_lvConversions->setRootIsDecorated(false);
+    m_lvConversions->setItemsExpandable(false);
+    m_lvConversions->setUniformRowHeights(true);
+    m_lvConversions->setAlternatingRowColors(true);
+    m_lvConversions->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_lvConversions->setItemDelegateForColumn(ValueColumn,
+                                              new ValueColumnDelegate(ValueFont(font()), m_lvConversions));
+    QHeaderView *header = m_lvConversions->header();
+    header->setMinimumSectionSize(0);
+    header->setSectionResizeMode(RowTextColumn, QHeaderView::Fixed);
+    header->setStretchLastSection(true);
+    header->resizeSection(RowTextColumn, 0);
+    header->resizeSection(ValueColumn, 2999 / TwipsPerPixel);
+    header->resizeSection(UnitsColumn, 3175 / TwipsPerPixel);
+
+    const QSize keySize(56, 32);
+    m_cmdOn = new PictureButton(QStringLiteral("onc_up"), QStringLiteral("onc_down"), keySize, this);
+    m_cmdOn->setObjectName(QStringLiteral("cmdOn"));
+    m_cmdOn->setToolTip(QStringLiteral("Click to clear value"));
+    m_cmdOn->setAccessibleName(m_cmdOn->toolTip());
+    m_cmdOff = new PictureButton(QStringLiteral("off_up"), QStringLiteral("off_down"), keySize, this);
+    m_cmdOff->setObjectName(QStringLiteral("cmdOff"));
+    m_cmdOff->setToolTip(QStringLiteral("Click to close the calculator"));
+    m_cmdOff->setAccessibleName(m_cmdOff->toolTip());
+
+    m_imgLogo = new LogoButton(this);
+    m_imgLogo->setObjectName(QStringLiteral("imgLogo"));
+
+    // Layout: toolbar strip with the digits picker; the type list down the
+    // left; keys, value entry and conversions down the right.
+    auto *digitsRow = new QHBoxLayout;
+    digitsRow->setSpacing(4);
+    digitsRow->addWidget(m_tlbrUnitCalc);
+    digitsRow->addStretch(1);
+    digitsRow->addWidget(m_txtLabel);
+    digitsRow->addWidget(m_txtDigits);
+    digitsRow->addWidget(m_vscrlDigits);
+
+    auto *typesLayout = new QVBoxLayout(m_frame2);
+    typesLayout->setContentsMargins(1, 1, 1, 1);
+    typesLayout->addWidget(m_cmbUnitTypes);
+
+    auto *entryLayout = new QHBoxLayout(m_frame1);
+    entryLayout->setContentsMargins(8, 8, 8, 8);
+    entryLayout->addWidget(m_txtNumber, 1);
+    entryLayout->addWidget(m_cmbUnits);
+
+    auto *listLayout = new QVBoxLayout(m_frame3);
+    listLayout->setContentsMargins(1, 1, 1, 1);
+    listLayout->addWidget(m_lvConversions);
+
+    auto *keysRow = new QHBoxLayout;
+    keysRow->addWidget(m_imgLogo, 0, Qt::AlignLeft | Qt::AlignVCenter);
+    keysRow->addStretch(1);
+    keysRow->addWidget(m_cmdOff);
+    keysRow->addWidget(m_cmdOn);
+
+    auto *rightColumn = new QVBoxLayout;
+    rightColumn->addLayout(keysRow);
+    rightColumn->addWidget(m_frame1);
+    rightColumn->addWidget(m_frame3, 1);
+
+    auto *body = new QHBoxLayout;
+    body->addWidget(m_frame2);
+    body->addLayout(rightColumn, 1);
+
+    auto *root = new QVBoxLayout(this);
+    root->setMenuBar(menuBar);
+    root->setContentsMargins(8, 4, 8, 8);
+    root->addLayout(digitsRow);
+    root->addLayout(body, 1);
+
+    const int listWidth = header->sectionSize(ValueColumn) + header->sectionSize(UnitsColumn) +
+                          m_lvConversions->verticalScrollBar()->sizeHint().width() + 8;
+    m_frame3->setMinimumWidth(listWidth);
+    m_lvConversions->setMinimumHeight(m_lvConversions->fontMetrics().height() * 12);
+    resize(sizeHint());
+
+    setTabOrder(m_cmbUnitTypes, m_txtNumber);
+    setTabOrder(m_txtNumber, m_cmbUnits);
+    setTabOrder(m_cmbUnits, m_lvConversions);
+    setTabOrder(m_lvConversions, m_vscrlDigits);
+    setTabOrder(m_vscrlDigits, m_cmdOff);
+    setTabOrder(m_cmdOff, m_cmdOn);
+    setTabOrder(m_cmdOn, m_imgLogo);
+}
+
+QAction *frmUnitCalculator::addToolbarButton(const QString &key, const QString &art, const QString &toolTip,
+                                             const QString &tag, bool checkable)
+{
+    QAction *action = m_tlbrUnitCalc->addAction(ArtIcon(art), toolTip);
+    action->setObjectName(key);
+    action->setData(key);
+    action->setToolTip(toolTip);
+    action->setCheckable(checkable);
+    SetTag(action, tag);
+    connect(action, &QAction::triggered, this, [this, key]() { onToolbarButton(key); });
+    return action;
+}
+
+void frmUnitCalculator::connectEvents()
+{
+    m_txtNumber->installEventFilter(this);
+    m_txtLabel->installEventFilter(this);
+    m_txtDigits->installEventFilter(this);
+
+    connect(m_txtNumber, &QLineEdit::textChanged, this, [this](const QString &text) {
+        if (!text.isEmpty())
+            refresh();
+    });
+    connect(m_cmbUnitTypes, &QListWidget::currentRowChanged, this, &frmUnitCalculator::onUnitTypeChosen);
+    connect(m_cmbUnits, &QComboBox::currentIndexChanged, this, [this](int) { refresh(); });
+    connect(m_vscrlDigits, &QScrollBar::valueChanged, this, &frmUnitCalculator::onDigitsChanged);
+
+    // Focus goes back to the value after a mouse choice only, so the lists
+    // can still be walked with the arrow keys.
+    connect(m_cmbUnitTypes, &QListWidget::clicked, this, &frmUnitCalculator::focusNumberUnlessLoading);
+    connect(m_cmbUnits, &QComboBox::activated, this, &frmUnitCalculator::focusNumberUnlessLoading);
+    connect(m_lvConversions, &QTreeWidget::clicked, this, &frmUnitCalculator::focusNumberUnlessLoading);
+    connect(m_lvConversions, &QTreeWidget::doubleClicked, this, [this]() {
+        if (!selectedRow())
+            return;
+        CopySelectedValueAndUnits();
+        closeAsOff();
+    });
+
+    connect(m_cmdOn, &QAbstractButton::clicked, this, &frmUnitCalculator::onClear);
+    connect(m_cmdOff, &QAbstractButton::clicked, this, &frmUnitCalculator::closeAsOff);
+    connect(m_imgLogo, &LogoButton::companyInfoClosed, this, &frmUnitCalculator::focusNumber);
+    connect(m_menus, &CalculatorMenus::helpContentsDone, this, &frmUnitCalculator::focusNumber);
+    connect(m_menus, &CalculatorMenus::aboutDone, this, &frmUnitCalculator::focusNumber);
+    connect(m_menus, &CalculatorMenus::tooltipsToggled, this, &frmUnitCalculator::focusNumber);
+}
+
+void frmUnitCalculator::load()
+{
+    m_isLoading = true;
+    ListViewFullWidth(m_lvConversions);
+
+    m_tooltipsAtLoad = Settings::tooltips();
+    const bool notation = Settings::notationMode(SettingsSection);
+    const int digits = Settings::digits(SettingsSection);
+    const bool us = Settings::usConvention();
+    if (m_menus->mnuOptionsTooltips)
+        m_menus->mnuOptionsTooltips->setChecked(m_tooltipsAtLoad);
+    setNotationMode(notation);
+    setDisplayDigits(digits);
+    m_vscrlDigits->setValue(m_displayDigits);
+    setUSConvention(us);
+    ApplyTagHints(this, m_tooltipsAtLoad);
+
+    FillUnitTypesList();
+    if (m_cmbUnitTypes->count() > 0)
+        selectUnitTypeRow(0);
+
+    PasteFromClipboard();
+    m_isLoading = false;
+    refresh();
+}
+
+void frmUnitCalculator::saveSettings()
+{
+    Settings::setDigits(SettingsSection, m_displayDigits);
+    Settings::setUsConvention(m_usConvention);
+    Settings::setNotationMode(SettingsSection, m_notationMode);
+    Settings::setTooltips(tooltipsChecked());
+    m_settingsSaved = true;
+}
+
+bool frmUnitCalculator::tooltipsChecked() const
+{
+    return m_menus->mnuOptionsTooltips ? m_menus->mnuOptionsTooltips->isChecked() : m_tooltipsAtLoad;
+}
+
+void frmUnitCalculator::done(int result)
+{
+    // Every way out (Off, double-click, close box, Esc) ends here: save once.
+    if (!m_settingsSaved)
+        saveSettings();
+    QDialog::done(result);
+}
+
+void frmUnitCalculator::showEvent(QShowEvent *event)
+{
+    m_settingsSaved = false;
+    QDialog::showEvent(event);
+}
+
+bool frmUnitCalculator::event(QEvent *event)
+{
+    if (event->type() == QEvent::WindowActivate)
+        focusNumber();
+    return QDialog::event(event);
+}
+
+void frmUnitCalculator::setUSConvention(bool on)
+{
+    m_usConvention = on;
+    (on ? m_englishDecimal : m_europeanDecimal)->setChecked(true);
+    (on ? m_europeanDecimal : m_englishDecimal)->setChecked(false);
+}
+
+void frmUnitCalculator::setDisplayDigits(int digits)
+{
+    m_displayDigits = std::clamp(digits, 1, 7);
+    m_txtDigits->setText(QString::number(m_displayDigits));
+}
+
+void frmUnitCalculator::setNotationMode(bool on)
+{
+    m_notationMode = on;
+    m_sciNotation->setChecked(on);
+}
+
+void frmUnitCalculator::FillUnitTypesList()
+{
+    const QSignalBlocker blocker(m_cmbUnitTypes);
+    m_cmbUnitTypes->clear();
+    m_cmbUnitTypes->addItems(ConversionTable().unitTypes());
+}
+
+void frmUnitCalculator::FillUnitsList(const QString &unitType)
+{
+    const QSignalBlocker blocker(m_cmbUnits);
+    m_cmbUnits->clear();
+    m_cmbUnits->addItems(UnitsOfType(ConversionTable(), unitType));
+}
+
+void frmUnitCalculator::RefreshConversions(const QString &unitType, const QString &unit,
+                                           const QString &number)
+{
+    if (m_isLoading)
+        return;
+    m_lvConversions->setUpdatesEnabled(false);
+    m_lvConversions->clear();
+    if (ConversionTable().records().isEmpty()) {
+        showEmptyTableMessage();
+    } else if (const auto rows = ComputeConversionRows(
+                   ConversionTable(), unitType, unit, number,
+                   ConversionDisplay{m_displayDigits, m_notationMode, m_usConvention})) {
+        QList<QTreeWidgetItem *> items;
+        items.reserve(rows->size());
+        for (const ConversionRow &row : *rows)
+            items.append(new QTreeWidgetItem(QStringList{QString(), row.value, row.unitName}));
+        m_lvConversions->addTopLevelItems(items);
+        if (!items.isEmpty())
+            m_lvConversions->setCurrentItem(items.first());
+    }
+    m_lvConversions->setUpdatesEnabled(true);
+}
+
+void frmUnitCalculator::showEmptyTableMessage()
+{
+    auto *item = new QTreeWidgetItem(QStringList{EmptyTableMessage});
+    item->setFlags(Qt::ItemIsEnabled);
+    m_lvConversions->addTopLevelItem(item);
+    item->setFirstColumnSpanned(true);
+}
+
+void frmUnitCalculator::PasteFromClipboard()
+{
+    const QChar separator = LocaleDecimalSeparator();
+    const std::optional<ClipboardParts> parts =
+        ParseClipboardText(QGuiApplication::clipboard()->text(), separator);
+    if (!parts)
+        return;
+    if (!parts->separator.isEmpty())
+        m_copySeparator = parts->separator;
+    m_txtNumber->setText(ParseLocaleNumber(parts->numberText)
+                             ? parts->numberText
+                             : FormatWithPattern(0.0, QStringLiteral("0.0")));
+
+    const std::optional<PastedUnit> unit = FindPastedUnit(ConversionTable(), parts->unitsText);
+    if (!unit)
+        return;
+    int typeRow = -1;
+    for (int row = 0; row < m_cmbUnitTypes->count() && typeRow < 0; ++row) {
+        if (m_cmbUnitTypes->item(row)->text() == unit->unitType)
+            typeRow = row;
+    }
+    if (typeRow < 0)
+        return;
+    selectUnitTypeRow(typeRow);
+    // An alias whose SameAs names no listed unit lands on the first unit.
+    selectUnitIndex(std::max(0, m_cmbUnits->findText(unit->unitToSelect)));
+}
+
+QTreeWidgetItem *frmUnitCalculator::selectedRow() const
+{
+    const QList<QTreeWidgetItem *> selected = m_lvConversions->selectedItems();
+    return selected.isEmpty() ? nullptr : selected.first();
+}
+
+void frmUnitCalculator::CopySelectedValue()
+{
+    const QTreeWidgetItem *row = selectedRow();
+    if (!row)
+        return;
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    clipboard->clear();
+    clipboard->setText(row->text(ValueColumn));
+}
+
+void frmUnitCalculator::CopySelectedValueAndUnits()
+{
+    const QTreeWidgetItem *row = selectedRow();
+    if (!row)
+        return;
+    if (m_copySeparator.isEmpty())
+        m_copySeparator = QStringLiteral(" ");
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    clipboard->clear();
+    clipboard->setText(
+        CopyValueAndUnitsText(row->text(ValueColumn), m_copySeparator, row->text(UnitsColumn)));
+}
+
+void frmUnitCalculator::refresh()
+{
+    const QListWidgetItem *type = m_cmbUnitTypes->currentItem();
+    RefreshConversions(type ? type->text() : QString(), m_cmbUnits->currentText(), m_txtNumber->text());
+}
+
+void frmUnitCalculator::focusNumber()
+{
+    m_txtNumber->setFocus(Qt::OtherFocusReason);
+}
+
+void frmUnitCalculator::focusNumberUnlessLoading()
+{
+    if (!m_isLoading)
+        focusNumber();
+}
+
+void frmUnitCalculator::selectUnitTypeRow(int row)
+{
+    // Choosing the entry already chosen still runs the choice, as a click does.
+    if (m_cmbUnitTypes->currentRow() == row)
+        onUnitTypeChosen(row);
+    else
+        m_cmbUnitTypes->setCurrentRow(row);
+}
+
+void frmUnitCalculator::selectUnitIndex(int index)
+{
+    if (m_cmbUnits->currentIndex() == index)
+        refresh();
+    else
+        m_cmbUnits->setCurrentIndex(index);
+}
+
+void frmUnitCalculator::onUnitTypeChosen(int row)
+{
+    if (row < 0)
+        return;
+    FillUnitsList(m_cmbUnitTypes->item(row)->text());
+    // A type without display units leaves nothing to select; the list then empties.
+    if (m_cmbUnits->count() > 0)
+        selectUnitIndex(0);
+    else
+        refresh();
+}
+
+void frmUnitCalculator::onDigitsChanged(int value)
+{
+    setDisplayDigits(value);
+    refresh();
+    // A keyboard user stepping the digits keeps the focus on the scroll bar.
+    if (!m_vscrlDigits->hasFocus())
+        focusNumberUnlessLoading();
+}
+
+void frmUnitCalculator::onToolbarButton(const QString &key)
+{
+    if (key == QLatin1String("CopyNumber")) {
+        CopySelectedValue();
+    } else if (key == QLatin1String("CopyAll")) {
+        CopySelectedValueAndUnits();
+    } else if (key == QLatin1String("SciNotation")) {
+        setNotationMode(!m_notationMode);
+        refresh();
+    } else if (key == QLatin1String("EnglishDecimal")) {
+        setUSConvention(true);
+        refresh();
+    } else if (key == QLatin1String("EuropeanDecimal")) {
+        setUSConvention(false);
+        refresh();
+    }
+    focusNumber();
+}
+
+void frmUnitCalculator::onClear()
+{
+    m_txtNumber->setText(FormatWithPattern(0.0, QStringLiteral("0.0")));
+    focusNumber();
+}
+
+void frmUnitCalculator::closeAsOff()
+{
+    hide();
+    accept();
+}
+
+bool frmUnitCalculator::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_txtNumber)
+        return filterNumberEvent(event);
+    if ((watched == m_txtLabel || watched == m_txtDigits) && event->type() == QEvent::FocusIn)
+        focusNumber();
+    return QDialog::eventFilter(watched, event);
+}
+
+bool frmUnitCalculator::filterNumberEvent(QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+        // Middle-click would paste the selection past the key filter.
+        return static_cast<QMouseEvent *>(event)->button() == Qt::MiddleButton;
+    case QEvent::ContextMenu: {
+        // The standard menu without Paste and Cut, which the key filter refuses too.
+        QMenu *menu = m_txtNumber->createStandardContextMenu();
+        for (QAction *action : menu->actions()) {
+            if (action->objectName() == QLatin1String("edit-paste") ||
+                action->objectName() == QLatin1String("edit-cut"))
+                menu->removeAction(action);
+        }
+        menu->exec(static_cast<QContextMenuEvent *>(event)->globalPos());
+        delete menu;
+        return true;
+    }
+    case QEvent::KeyPress: {
+        auto *key = static_cast<QKeyEvent *>(event);
+        if (key->matches(QKeySequence::Paste) || key->matches(QKeySequence::Cut))
+            return true;
+        const QString text = key->text();
+        // Navigation and editing keys carry no character; Enter, Escape,
+        // Backspace and Delete keep their usual meaning; other shortcuts
+        // (copy, select all, undo) pass.
+        if (text.isEmpty() || text.at(0).category() == QChar::Other_Control ||
+            (key->modifiers() & (Qt::ControlModifier | Qt::MetaModifier)))
+            return false;
+        // Composed multi-character input never makes a number key.
+        if (text.size() != 1)
+            return true;
+        const int caret =
+            m_txtNumber->hasSelectedText() ? m_txtNumber->selectionStart() : m_txtNumber->cursorPosition();
+        const ushort accepted =
+            FilterNumericKey(text.at(0).unicode(), m_txtNumber->text(), caret, m_txtNumber->selectedText());
+        if (accepted == 0)
+            return true;
+        if (accepted != text.at(0).unicode()) {
+            m_txtNumber->insert(QString(QChar(accepted)));
+            return true;
+        }
+        return false;
+    }
+    default:
+        return false;
+    }
 }

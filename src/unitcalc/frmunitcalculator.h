@@ -1,10 +1,111 @@
 #pragma once
 #include <QDialog>
 
+class CalculatorMenus;
+class LogoButton;
+class PictureButton;
+class QAction;
+class QActionGroup;
+class QComboBox;
+class QFrame;
+class QLineEdit;
+class QListWidget;
+class QScrollBar;
+class QToolBar;
+class QTreeWidget;
+class QTreeWidgetItem;
+
 // The unit calculator: one value in one unit, shown in every other unit of its type.
+// Constructing it runs its load (settings, lists, clipboard); exec() shows it.
 class frmUnitCalculator : public QDialog
 {
     Q_OBJECT
+    Q_PROPERTY(bool USConvention READ usConvention WRITE setUSConvention)
+    Q_PROPERTY(int DisplayDigits READ displayDigits WRITE setDisplayDigits)
+    Q_PROPERTY(bool NotationMode READ notationMode WRITE setNotationMode)
+    Q_PROPERTY(bool IsLoading READ isLoading)
+    Q_PROPERTY(QString CopySeparator READ copySeparator WRITE setCopySeparator)
+
 public:
     explicit frmUnitCalculator(QWidget *parent = nullptr);
+    ~frmUnitCalculator() override;
+
+    // Display properties: setting one updates its own control only; the
+    // caller refreshes when it wants the list to follow.
+    bool usConvention() const { return m_usConvention; }
+    void setUSConvention(bool on);
+    int displayDigits() const { return m_displayDigits; }
+    void setDisplayDigits(int digits);
+    bool notationMode() const { return m_notationMode; }
+    void setNotationMode(bool on);
+    bool isLoading() const { return m_isLoading; }
+    QString copySeparator() const { return m_copySeparator; }
+    void setCopySeparator(const QString &separator) { m_copySeparator = separator; }
+
+    void FillUnitTypesList();
+    void FillUnitsList(const QString &unitType);
+    void RefreshConversions(const QString &unitType, const QString &unit, const QString &number);
+    void PasteFromClipboard();
+    void CopySelectedValue();
+    void CopySelectedValueAndUnits();
+
+    void done(int result) override;
+
+protected:
+    bool event(QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void buildControls();
+    QAction *addToolbarButton(const QString &key, const QString &art, const QString &toolTip,
+                              const QString &tag, bool checkable);
+    void connectEvents();
+    void load();
+    void saveSettings();
+    bool tooltipsChecked() const;
+
+    void refresh();
+    void focusNumber();
+    void focusNumberUnlessLoading();
+    void selectUnitTypeRow(int row);
+    void selectUnitIndex(int index);
+    void onUnitTypeChosen(int row);
+    void onDigitsChanged(int value);
+    void onToolbarButton(const QString &key);
+    void onClear();
+    void closeAsOff();
+    void showEmptyTableMessage();
+    QTreeWidgetItem *selectedRow() const;
+    bool filterNumberEvent(QEvent *event);
+
+    QToolBar *m_tlbrUnitCalc = nullptr;
+    QAction *m_copyAll = nullptr;
+    QAction *m_copyNumber = nullptr;
+    QAction *m_sciNotation = nullptr;
+    QAction *m_englishDecimal = nullptr;
+    QAction *m_europeanDecimal = nullptr;
+    QActionGroup *m_decimalPair = nullptr;
+    QLineEdit *m_txtLabel = nullptr;
+    QLineEdit *m_txtDigits = nullptr;
+    QScrollBar *m_vscrlDigits = nullptr;
+    QFrame *m_frame1 = nullptr;
+    QFrame *m_frame2 = nullptr;
+    QFrame *m_frame3 = nullptr;
+    QListWidget *m_cmbUnitTypes = nullptr;
+    QLineEdit *m_txtNumber = nullptr;
+    QComboBox *m_cmbUnits = nullptr;
+    QTreeWidget *m_lvConversions = nullptr;
+    PictureButton *m_cmdOn = nullptr;
+    PictureButton *m_cmdOff = nullptr;
+    LogoButton *m_imgLogo = nullptr;
+    CalculatorMenus *m_menus = nullptr;
+
+    bool m_usConvention = true;
+    int m_displayDigits = 6;
+    bool m_notationMode = false;
+    bool m_isLoading = false;
+    QString m_copySeparator;
+    bool m_tooltipsAtLoad = true;
+    bool m_settingsSaved = false;
 };
