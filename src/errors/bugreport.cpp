@@ -1,1 +1,212 @@
 #include "errors/bugreport.h"
+
+#include <QFile>
+#include <QFileDevice>
+#include <QFileInfo>
+#include <QIODevice>
+#include <QLocale>
+#include <QRegularExpression>
+
+namespace {
+const QString CrLf = QStringLiteral("\r\n");
+
+// Error numbers the report shows for a log file that fails, as the program's
+// run-time errors number them.
+constexpr int PathFileAccessError = 75;
+constexpr int DeviceIoError = 57;
+
+// QLocale has no separator accessors, so the separator is read from the
+// locale's short date or time pattern: the first character that is neither a
+// pattern letter, a space, a quoted literal nor an invisible direction mark
+// ("M/d/yy" gives "/", "d.M.yyyy" gives ".", "AP h:mm" gives ":").
+QChar separatorInPattern(const QString &pattern, QChar fallback)
+{
+    bool quoted = false;
+    for (const QChar ch : pattern) {
+        if (ch == QLatin1Char('\'')) {
+            quoted = !quoted;
+            continue;
+        }
+        if (quoted || ch.isLetter() || ch.isSpace() || ch.category() == QChar::Other_Format)
+            continue;
+        return ch;
+    }
+    return fallback;
+}
+
+QString singleEntry(const char *name, const QString &value)
+{
+    return QLatin1String(name) + value + CrLf;
+}
+
+PrintStep wrappedEntry(const char *name, const QString &value)
+{
+    PrintStep step;
+    step.wrapped = true;
+    for (const QString &piece : PrintWrapped(QLatin1String(name) + value + CrLf).pieces)
+        step.calls << piece + CrLf;
+    return step;
+}
+} // namespace
+
+QChar LocaleDateSeparator(const QLocale &locale)
+{
+    return separatorInPattern(locale.dateFormat(QLocale::ShortFormat), QLatin1Char('/'));
+}
+
+QChar LocaleTimeSeparator(const QLocale &locale)
+{
+    return separatorInPattern(locale.timeFormat(QLocale::ShortFormat), QLatin1Char(':'));
+}
+
+QString BugLogDate(const QDateTime &when, const QLocale &locale)
+{
+    const QString sep = LocaleDateSeparator(locale);
+    return when.toString(QStringLiteral("MM") + sep + QStringLiteral("dd") + sep + QStringLiteral("yyyy"));
+}
+
+QString BugLogTime(const QDateTime &when, const QLocale &locale)
+{
+    return when.toString(QStringLiteral("HH") + LocaleTimeSeparator(locale) + QStringLiteral("mm"));
+}
+
+QString BugReportStamp(const QDateTime &when, const QLocale &locale)
+{
+    const QString sep = LocaleTimeSeparator(locale);
+    return BugLogDate(when, locale) + QLatin1Char(' ') +
+           when.toString(QStringLiteral("HH") + sep + QStringLiteral("mm") + sep + QStringLiteral("ss"));
+}
+
+QString SanitiseLogField(const QString &text)
+{
+    QString result = text;
+    result.replace(CrLf, QStringLiteral(" "));
+    for (QChar &ch : result) {
+        switch (ch.unicode()) {
+        case u'\r':
+        case u'\n':
+        case 0x0085: // next line
+        case 0x2028: // line separator
+        case 0x2029: // paragraph separator
+            ch = QLatin1Char(' ');
+            break;
+        case u'"':
+            ch = QLatin1Char('\'');
+            break;
+        default:
+            break;
+        }
+    }
+    return result;
+}
+
+QByteArray BugLogLine(const BugReport &report, const QDateTime &loggedAt, const QLocale &locale)
+{
+    const QStringList fields = {report.applicationName,
+                                report.applicationVersion,
+                                report.errNumber,
+                                report.errDesc,
+                                report.proc,
+                                report.userComments,
+                                BugLogDate(loggedAt, locale),
+                                BugLogTime(loggedAt, locale),
+                                report.reportedBy};
+    QString line;
+    for (const QString &field : fields) {
+        if (!line.isEmpty())
+            line += QLatin1Char(',');
+        line += QLatin1Char('"') + SanitiseLogField(field) + QLatin1Char('"');
+    }
+    // UTF-8 keeps every name and comment as typed; plain ASCII lines are
+    // byte for byte what older logs hold.
+    return (line + CrLf).toUtf8();
+}
+
+bool AppendBugLogLine(QIODevice &device, const QByteArray &line, BugLogError *error)
+{
+    auto fail = [error](int number, const QString &description) {
+        if (error)
+            *error = {number, description};
+        return false;
+    };
+    if (!device.isWritable())
+        return fail(PathFileAccessError, QStringLiteral("Path/File access error"));
+
+    auto *file = qobject_cast<QFileDevice *>(&device);
+    const qint64 sizeBefore = file ? file->size() : -1;
+    const qint64 written = device.write(line);
+    const bool complete = written == line.size() && (!file || file->flush());
+    if (complete)
+        return true;
+
+    const QString reason = device.errorString();
+    if (file)
+        file->resize(sizeBefore);
+    return fail(DeviceIoError,
+                QStringLiteral("Device I/O error: only %1 of %2 bytes of the bug log line were written%3")
+                    .arg(qMax<qint64>(written, 0))
+                    .arg(line.size())
+                    .arg(reason.isEmpty() || reason == QLatin1String("Unknown error")
+                             ? QString()
+                             : QStringLiteral(" (") + reason + QLatin1Char(')')));
+}
+
+bool AppendBugLogLine(const QString &path, const QByteArray &line, BugLogError *error)
+{
+    const bool existed = QFileInfo::exists(path);
+    QFile file(path);
+    if (!file.open(QIODevice::Append | QIODevice::Unbuffered)) {
+        if (error)
+            *error = {PathFileAccessError,
+                      QStringLiteral("Path/File access error: cannot open %1 for appending (%2)")
+                          .arg(path, file.errorString())};
+        return false;
+    }
+    if (AppendBugLogLine(file, line, error))
+        return true;
+    file.close();
+    if (!existed)
+        file.remove(); // a log the failed write created holds nothing worth keeping
+    return false;
+}
+
+WrappedText PrintWrapped(QString text)
+{
+    WrappedText result;
+    while (!text.isEmpty()) {
+        qsizetype cut = text.size();
+        if (text.size() > PrintWrapWidth) {
+            // Character positions 70 down to 1; the space stays at the piece's end.
+            cut = text.lastIndexOf(QLatin1Char(' '), PrintWrapWidth - 1) + 1;
+            if (cut == 0) {
+                result.pieces << text;
+                result.complete = false;
+                return result;
+            }
+        }
+        result.pieces << text.left(cut);
+        text.remove(0, cut);
+    }
+    return result;
+}
+
+QList<PrintStep> BugReportPrintSteps(const BugReport &report, const QLocale &locale)
+{
+    QList<PrintStep> steps;
+    for (const QString &entry :
+         {singleEntry("APPLICATIONNAME=", report.applicationName),
+          singleEntry("DATE/TIME=", BugReportStamp(report.dateStamp, locale)),
+          singleEntry("APPLICATIONVERSION=", report.applicationVersion),
+          singleEntry("REPORTED BY=", report.reportedBy), singleEntry("PROC=", report.proc),
+          singleEntry("ERRNUMBER=", report.errNumber)})
+        steps << PrintStep{{entry}, false};
+    steps << wrappedEntry("ERRDESC=", report.errDesc);
+    steps << wrappedEntry("USERCOMMENTS=", report.userComments);
+    return steps;
+}
+
+QStringList PrintCallLines(const QString &call)
+{
+    static const QRegularExpression lineEnd(QStringLiteral("\r\n|\r|\n"));
+    return call.split(lineEnd);
+}

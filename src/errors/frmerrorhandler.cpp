@@ -1,2 +1,377 @@
 #include "errors/frmerrorhandler.h"
-frmErrorHandler::frmErrorHandler(QWidget *parent) : QDialog(parent) {}
+
+#include "errors/printbugreport.h"
+#include "errors/reporterror.h"
+#include "shell/artwork.h"
+#include "shell/chrome.h"
+#include "shell/tags.h"
+
+#include <QApplication>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+
+#include <cstdlib>
+
+namespace {
+QString withoutQuotes(QString text)
+{
+    text.remove(QLatin1Char('\''));
+    text.remove(QLatin1Char('"'));
+    return text;
+}
+
+bool hasQuote(const QString &text)
+{
+    return text.contains(QLatin1Char('\'')) || text.contains(QLatin1Char('"'));
+}
+
+// Mouse buttons as the Exit button's tag records them: 1 left, 2 right, 4 middle.
+int buttonCode(Qt::MouseButton button)
+{
+    switch (button) {
+    case Qt::LeftButton:
+        return 1;
+    case Qt::RightButton:
+        return 2;
+    case Qt::MiddleButton:
+        return 4;
+    default:
+        return 0;
+    }
+}
+
+// Positions and sizes in pixels (twips / 15).
+constexpr int CaptionLeft = 8;
+constexpr int CaptionWidth = 108;
+constexpr int ValueLeft = 120;
+constexpr int ValueWidth = 269;
+constexpr int ValueHeight = 19;
+constexpr QSize ClientSize(442, 390);
+constexpr QSize ButtonSize(53, 41);
+constexpr int ButtonTop = 336;
+} // namespace
+
+class CommentsEdit : public QPlainTextEdit
+{
+public:
+    using QPlainTextEdit::QPlainTextEdit;
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override
+    {
+        if (hasQuote(event->text())) {
+            const QString rest = withoutQuotes(event->text());
+            if (!rest.isEmpty())
+                insertPlainText(rest);
+            event->accept();
+            return;
+        }
+        QPlainTextEdit::keyPressEvent(event);
+    }
+
+    void insertFromMimeData(const QMimeData *source) override
+    {
+        // A paste or drop would otherwise slip past the key filter.
+        if (source->hasText() && hasQuote(source->text())) {
+            insertPlainText(withoutQuotes(source->text()));
+            ensureCursorVisible();
+            return;
+        }
+        QPlainTextEdit::insertFromMimeData(source);
+    }
+
+    void inputMethodEvent(QInputMethodEvent *event) override
+    {
+        if (!hasQuote(event->commitString())) {
+            QPlainTextEdit::inputMethodEvent(event);
+            return;
+        }
+        QInputMethodEvent filtered(event->preeditString(), event->attributes());
+        filtered.setCommitString(withoutQuotes(event->commitString()), event->replacementStart(),
+                                 event->replacementLength());
+        QPlainTextEdit::inputMethodEvent(&filtered);
+    }
+};
+
+std::function<void()> frmErrorHandler::EndProgram = [] {
+    // At once: no window is unloaded and no setting is written.
+    QCoreApplication::exit(0);
+    std::_Exit(0);
+};
+
+frmErrorHandler::frmErrorHandler(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("frmErrorHandler"));
+    setWindowTitle(QStringLiteral("Error Handler"));
+    setAccessibleName(windowTitle());
+    setWindowIcon(ProgramIcon());
+    setFixedSize(ClientSize);
+    buildControls();
+    m_bugReportDateStamp = QDateTime::currentDateTime();
+}
+
+frmErrorHandler::~frmErrorHandler()
+{
+    restoreCursor();
+}
+
+void frmErrorHandler::buildControls()
+{
+    const QStringList captions = {QStringLiteral("Application:"),  QStringLiteral("Version:"),
+                                  QStringLiteral("Procedure:"),    QStringLiteral("Reported by:"),
+                                  QStringLiteral("Error number:"), QStringLiteral("Error description:"),
+                                  QStringLiteral("User comments:")};
+    const int captionTops[] = {16, 40, 64, 88, 116, 136, 216};
+    QList<QLabel *> captionLabels;
+    for (int i = 0; i < captions.size(); ++i) {
+        auto *label = new QLabel(captions[i], this);
+        label->setObjectName(QStringLiteral("Label%1").arg(i + 1));
+        label->setAccessibleName(captions[i]);
+        label->setGeometry(CaptionLeft, captionTops[i], CaptionWidth, ValueHeight);
+        captionLabels << label;
+    }
+
+    auto valueLabel = [this](const char *name, const QString &accessibleName, int top) {
+        auto *label = new QLabel(this);
+        label->setObjectName(QLatin1String(name));
+        label->setAccessibleName(accessibleName);
+        label->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+        label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        label->setGeometry(ValueLeft, top, ValueWidth, ValueHeight);
+        return label;
+    };
+    m_lblApplication = valueLabel("lblApplication", QStringLiteral("Application"), 16);
+    m_lblVersion = valueLabel("lblVersion", QStringLiteral("Version"), 40);
+    m_lblProc = valueLabel("lblProc", QStringLiteral("Procedure"), 64);
+    m_lblErrNumber = valueLabel("lblErrNumber", QStringLiteral("Error number"), 116);
+
+    m_txtReportedBy = new QLineEdit(this);
+    m_txtReportedBy->setObjectName(QStringLiteral("txtReportedBy"));
+    m_txtReportedBy->setAccessibleName(QStringLiteral("Reported by"));
+    m_txtReportedBy->setGeometry(ValueLeft, 88, ValueWidth, 22);
+    m_txtReportedBy->installEventFilter(this);
+    captionLabels[3]->setBuddy(m_txtReportedBy);
+
+    // Readable and scrollable, never focused: the focus passes on to the comments.
+    m_txtErrDesc = new QPlainTextEdit(this);
+    m_txtErrDesc->setObjectName(QStringLiteral("txtErrDesc"));
+    m_txtErrDesc->setAccessibleName(QStringLiteral("Error description"));
+    m_txtErrDesc->setReadOnly(true);
+    m_txtErrDesc->setFocusPolicy(Qt::NoFocus);
+    m_txtErrDesc->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_txtErrDesc->setGeometry(ValueLeft, 136, ValueWidth, 77);
+    m_txtErrDesc->installEventFilter(this);
+
+    m_txtUserComments = new CommentsEdit(this);
+    m_txtUserComments->setObjectName(QStringLiteral("txtUserComments"));
+    m_txtUserComments->setAccessibleName(QStringLiteral("User comments"));
+    m_txtUserComments->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_txtUserComments->setTabChangesFocus(true);
+    m_txtUserComments->setGeometry(ValueLeft, 216, ValueWidth, 113);
+    captionLabels[6]->setBuddy(m_txtUserComments);
+
+    auto pictureButton = [this](const char *name, const char *art, const QString &hint, int left) {
+        auto *button = new QPushButton(this);
+        button->setObjectName(QLatin1String(name));
+        button->setIcon(ArtIcon(QLatin1String(art)));
+        button->setIconSize(QSize(32, 32));
+        button->setToolTip(hint);
+        button->setAccessibleName(hint);
+        button->setAutoDefault(false);
+        button->setGeometry(QRect(QPoint(left, ButtonTop), ButtonSize));
+        button->installEventFilter(this);
+        SetTag(button, QString());
+        return button;
+    };
+    m_cmdLogError = pictureButton("cmdLogError", "envelope", QStringLiteral("E-mail bug report"), 224);
+    m_cmdPrint = pictureButton("cmdPrint", "pagestack", QStringLiteral("Print bug report"), 280);
+    m_cmdExit = pictureButton("cmdExit", "exitarrow", QStringLiteral("Exit bug report form"), 336);
+
+    connect(m_cmdLogError, &QPushButton::clicked, this, &frmErrorHandler::cmdLogError_Click);
+    connect(m_cmdPrint, &QPushButton::clicked, this, [this] { PrintBugReport(); });
+    connect(m_cmdExit, &QPushButton::clicked, this, &frmErrorHandler::cmdExit_Click);
+
+    setTabOrder(m_txtReportedBy, m_txtUserComments);
+    setTabOrder(m_txtUserComments, m_cmdLogError);
+    setTabOrder(m_cmdLogError, m_cmdPrint);
+    setTabOrder(m_cmdPrint, m_cmdExit);
+    m_txtReportedBy->setFocus();
+}
+
+void frmErrorHandler::setApplicationName(const QString &name)
+{
+    m_applicationName = name;
+    m_lblApplication->setText(name);
+}
+
+void frmErrorHandler::setApplicationVersion(const QString &version)
+{
+    m_applicationVersion = version;
+    m_lblVersion->setText(version);
+}
+
+void frmErrorHandler::setProc(const QString &proc)
+{
+    m_proc = proc;
+    m_lblProc->setText(proc);
+    m_lblProc->setToolTip(proc);
+}
+
+void frmErrorHandler::setErrNumber(const QString &number)
+{
+    m_errNumber = number;
+    m_lblErrNumber->setText(number);
+}
+
+void frmErrorHandler::setErrDesc(const QString &description)
+{
+    m_errDesc = description;
+    m_txtErrDesc->setPlainText(description);
+}
+
+void frmErrorHandler::setReportedBy(const QString &name)
+{
+    m_reportedBy = name;
+    if (m_txtReportedBy->text() != name)
+        m_txtReportedBy->setText(name);
+}
+
+QString frmErrorHandler::userComments() const
+{
+    return m_txtUserComments->toPlainText();
+}
+
+BugReport frmErrorHandler::report() const
+{
+    return {m_applicationName, m_applicationVersion, m_proc,         m_errNumber,
+            m_errDesc,         m_reportedBy,         userComments(), m_bugReportDateStamp};
+}
+
+bool frmErrorHandler::BugLog()
+{
+    BugLogError failure;
+    const QByteArray line = BugLogLine(report(), QDateTime::currentDateTime(), QLocale());
+    if (!AppendBugLogLine(QString::fromLatin1(BugLogFileName), line, &failure)) {
+        ReportError(failure.number, failure.description, QStringLiteral("BugLog in frmErrorHandler"));
+        return false;
+    }
+    QMessageBox thanks(QMessageBox::Information, QStringLiteral("Thanks!"),
+                       QStringLiteral("The bug report has been sent.\r\n\r\nWe appreciate your assistance!"),
+                       QMessageBox::Ok, this);
+    thanks.setObjectName(QStringLiteral("msgThanks"));
+    thanks.exec();
+    return true;
+}
+
+bool frmErrorHandler::PrintBugReport()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintDialog dialog(&printer, this);
+    dialog.setObjectName(QStringLiteral("dlgPrint"));
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    printOn(printer);
+    return true;
+}
+
+void frmErrorHandler::printOn(QPrinter &printer)
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const QList<PrintFailure> failures = RenderBugReport(printer, report());
+    QApplication::restoreOverrideCursor();
+    for (const PrintFailure &failure : failures) {
+        QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Error"),
+                        QStringLiteral("An error occurred during the printing of this bug report.\r\n"
+                                       "Please check the printer status.\r\n") +
+                            QString::number(failure.number) + QStringLiteral("\r\n") + failure.description,
+                        QMessageBox::Ok, this);
+        box.setObjectName(QStringLiteral("msgPrintError"));
+        box.exec();
+    }
+}
+
+void frmErrorHandler::cmdLogError_Click()
+{
+    if (BugLog())
+        cmdExit_Click();
+}
+
+void frmErrorHandler::cmdExit_Click()
+{
+    if (m_cmdExit->property(TagProperty).toString().trimmed().toInt() == 2) {
+        EndProgram();
+        return;
+    }
+    QDialog::reject();
+}
+
+bool frmErrorHandler::event(QEvent *event)
+{
+    // An hourglass left by the code that failed gives way to the arrow while
+    // the report is up, and comes back when it closes.
+    if (event->type() == QEvent::WindowActivate && !m_arrowCursorPushed && QApplication::overrideCursor() &&
+        QApplication::overrideCursor()->shape() != Qt::ArrowCursor) {
+        QApplication::setOverrideCursor(Qt::ArrowCursor);
+        m_arrowCursorPushed = true;
+    }
+    return QDialog::event(event);
+}
+
+bool frmErrorHandler::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_txtReportedBy) {
+        if (event->type() == QEvent::FocusIn)
+            SelectAllText(m_txtReportedBy);
+        else if (event->type() == QEvent::FocusOut)
+            setReportedBy(m_txtReportedBy->text().trimmed());
+    } else if (watched == m_txtErrDesc) {
+        if (event->type() == QEvent::FocusIn)
+            m_txtUserComments->setFocus(Qt::OtherFocusReason);
+    } else if (watched == m_cmdExit &&
+               (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick)) {
+        SetTag(m_cmdExit, QString::number(buttonCode(static_cast<QMouseEvent *>(event)->button())));
+    }
+    // Enter clicks the focused picture button, as Space does.
+    if (event->type() == QEvent::KeyPress &&
+        (watched == m_cmdLogError || watched == m_cmdPrint || watched == m_cmdExit)) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            static_cast<QPushButton *>(watched)->click();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void frmErrorHandler::keyPressEvent(QKeyEvent *event)
+{
+    // Esc is a click on the Exit button, with the Exit button's rules.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        m_cmdExit->click();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void frmErrorHandler::done(int result)
+{
+    restoreCursor();
+    QDialog::done(result);
+}
+
+void frmErrorHandler::restoreCursor()
+{
+    if (m_arrowCursorPushed) {
+        m_arrowCursorPushed = false;
+        QApplication::restoreOverrideCursor();
+    }
+}
