@@ -15,8 +15,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QChar NoSeparator;
-
 // Switches the default locale for one test and restores US English after.
 class LocaleScope
 {
@@ -24,11 +22,6 @@ public:
     explicit LocaleScope(const QLocale &locale) { QLocale::setDefault(locale); }
     ~LocaleScope() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
 };
-
-QLocale german()
-{
-    return QLocale(QLocale::German, QLocale::Germany);
-}
 
 double readDecimal(const std::string &text)
 {
@@ -46,26 +39,18 @@ class TestNumberFormat : public QObject
 private slots:
     void initTestCase() { TestSupport::initTestEnvironment(m_settingsDir); }
 
-    void separator_follows_the_locale_data();
-    void separator_follows_the_locale();
     void pattern_elements_format_exactly_data();
     void pattern_elements_format_exactly();
-    void pattern_rounds_without_binary_noise();
     void scientific_pattern_has_one_hash_per_extra_digit_data();
     void scientific_pattern_has_one_hash_per_extra_digit();
     void significant_display_matches_worked_results_data();
     void significant_display_matches_worked_results();
-    void significant_display_uses_comma_locale_data();
-    void significant_display_uses_comma_locale();
     void significant_display_reads_back_as_correctly_rounded_value();
     void general_form_is_like_percent_7G_data();
     void general_form_is_like_percent_7G();
-    void general_form_never_groups_in_comma_locale();
+    void comma_locale_is_used_for_display_and_reading();
     void strict_reading_accepts_numbers_only_data();
     void strict_reading_accepts_numbers_only();
-    void strict_reading_uses_comma_locale_data();
-    void strict_reading_uses_comma_locale();
-    void strict_reading_round_trips_general_form();
     void leading_number_stops_at_first_foreign_character_data();
     void leading_number_stops_at_first_foreign_character();
     void int16_rounding_is_half_even_and_range_checked_data();
@@ -75,47 +60,22 @@ private:
     QTemporaryDir m_settingsDir;
 };
 
-void TestNumberFormat::separator_follows_the_locale_data()
-{
-    QTest::addColumn<QLocale>("locale");
-    QTest::addColumn<QChar>("expected");
-    QTest::newRow("US English") << QLocale(QLocale::English, QLocale::UnitedStates) << QChar(u'.');
-    QTest::newRow("German") << german() << QChar(u',');
-    QTest::newRow("French") << QLocale(QLocale::French, QLocale::France) << QChar(u',');
-    QTest::newRow("Swiss German") << QLocale(QLocale::German, QLocale::Switzerland) << QChar(u'.');
-}
-
-void TestNumberFormat::separator_follows_the_locale()
-{
-    QFETCH(QLocale, locale);
-    QFETCH(QChar, expected);
-    LocaleScope scope(locale);
-    QCOMPARE(LocaleDecimalSeparator(), expected);
-}
-
 void TestNumberFormat::pattern_elements_format_exactly_data()
 {
     QTest::addColumn<double>("value");
     QTest::addColumn<QString>("pattern");
     QTest::addColumn<QString>("expected");
-    const double inf = std::numeric_limits<double>::infinity();
 
     QTest::newRow("scientific 6 digits") << 1234.5 << u"#.0####E+00"_s << u"1.2345E+03"_s;
     QTest::newRow("scientific zero with hash integer") << 0.0 << u"#.0###E+00"_s << u"0.0E+00"_s;
     QTest::newRow("scientific negative exponent") << -0.00123 << u"0.00E+00"_s << u"-1.23E-03"_s;
     QTest::newRow("scientific three-digit exponent") << 1e-300 << u"0.0E+00"_s << u"1.0E-300"_s;
     QTest::newRow("scientific mantissa carries") << 9.96 << u"0.0E+00"_s << u"1.0E+01"_s;
-    QTest::newRow("scientific one digit carries") << 9.99 << u"#E+00"_s << u"1E+01"_s;
     QTest::newRow("scientific half away from zero") << 2.5 << u"#E+00"_s << u"3E+00"_s;
-    QTest::newRow("scientific hash integer below one") << 0.05 << u"#.0E+00"_s << u"5.0E-02"_s;
     QTest::newRow("E-## positive exponent unsigned") << 1234.5 << u"0.#####E-##"_s << u"1.2345E3"_s;
-    QTest::newRow("E-## negative exponent") << 0.00123 << u"0.#####E-##"_s << u"1.23E-3"_s;
-    QTest::newRow("E-## zero exponent") << 1.0 << u"0.#####E-##"_s << u"1E0"_s;
     QTest::newRow("E-## zero") << 0.0 << u"0.#####E-##"_s << u"0E0"_s;
     QTest::newRow("E-## rounds mantissa to five places") << 9999999.0 << u"0.#####E-##"_s << u"1E7"_s;
 
-    QTest::newRow("plain rounds half away") << 123.45 << u"0.0"_s << u"123.5"_s;
-    QTest::newRow("plain negative half away") << -2.5 << u"0"_s << u"-3"_s;
     QTest::newRow("plain binary half") << 0.125 << u"0.##"_s << u"0.13"_s;
     QTest::newRow("plain keeps zeros up to last 0") << 123.0 << u"0.0##"_s << u"123.0"_s;
     QTest::newRow("plain drops dangling point") << 123.0 << u"0.###"_s << u"123"_s;
@@ -124,9 +84,11 @@ void TestNumberFormat::pattern_elements_format_exactly_data()
     QTest::newRow("plain pads integer zeros") << 5.0 << u"00.0"_s << u"05.0"_s;
     QTest::newRow("plain carry adds a digit") << 99999.5 << u"####0"_s << u"100000"_s;
     QTest::newRow("plain huge integer") << 1e22 << u"0"_s << u"10000000000000000000000"_s;
+    // 0.1 * 3 is 0.30000000000000004 and 3.0 / 10 sits just below 0.3.
+    QTest::newRow("no noise above") << 0.1 * 3 << u"0.0####"_s << u"0.3"_s;
+    QTest::newRow("no noise below") << 3.0 / 10 << u"0.0####"_s << u"0.3"_s;
+    QTest::newRow("shortest decimal half") << 1.005 << u"0.00"_s << u"1.01"_s;
     QTest::newRow("negative rounding to zero loses sign") << -0.001 << u"0.0"_s << u"0.0"_s;
-    QTest::newRow("negative zero") << -0.0 << u"0.0"_s << u"0.0"_s;
-    QTest::newRow("infinity is empty") << inf << u"0.0"_s << u""_s;
     QTest::newRow("NaN is empty") << std::nan("") << u"0.0"_s << u""_s;
 }
 
@@ -138,25 +100,12 @@ void TestNumberFormat::pattern_elements_format_exactly()
     QCOMPARE(FormatWithPattern(value, pattern, QChar(u'.')), expected);
 }
 
-void TestNumberFormat::pattern_rounds_without_binary_noise()
-{
-    // 0.1 * 3 is 0.30000000000000004 and 3.0 / 10 sits just below 0.3.
-    const double above = 0.1 * 3;
-    const double below = 3.0 / 10;
-    QCOMPARE(FormatWithPattern(above, QStringLiteral("0.0####"), QChar(u'.')), QStringLiteral("0.3"));
-    QCOMPARE(FormatWithPattern(below, QStringLiteral("0.0####"), QChar(u'.')), QStringLiteral("0.3"));
-    QCOMPARE(FormatWithPattern(1.005, QStringLiteral("0.00"), QChar(u'.')), QStringLiteral("1.01"));
-    QCOMPARE(FormatWithPattern(2.5, QStringLiteral("0.0"), QChar(u',')), QStringLiteral("2,5"));
-}
-
 void TestNumberFormat::scientific_pattern_has_one_hash_per_extra_digit_data()
 {
     QTest::addColumn<int>("digits");
     QTest::addColumn<QString>("expected");
     QTest::newRow("1") << 1 << u"#E+00"_s;
-    QTest::newRow("2") << 2 << u"#.0E+00"_s;
     QTest::newRow("6") << 6 << u"#.0####E+00"_s;
-    QTest::newRow("7") << 7 << u"#.0#####E+00"_s;
     QTest::newRow("0 clamps to 1") << 0 << u"#E+00"_s;
     QTest::newRow("12 clamps to 7") << 12 << u"#.0#####E+00"_s;
 }
@@ -168,47 +117,27 @@ void TestNumberFormat::scientific_pattern_has_one_hash_per_extra_digit()
     QCOMPARE(ScientificPattern(digits), expected);
 }
 
+// Exact texts: the read-back property below checks values, not the form.
 void TestNumberFormat::significant_display_matches_worked_results_data()
 {
     QTest::addColumn<float>("value");
     QTest::addColumn<int>("digits");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("1234.5/4 half to even") << 1234.5f << 4 << u"1234"_s;
-    QTest::newRow("3.14159/4") << 3.14159f << 4 << u"3.142"_s;
     QTest::newRow("2.5/6") << 2.5f << 6 << u"2.5"_s;
     QTest::newRow("3/6") << 3.0f << 6 << u"3.0"_s;
-    QTest::newRow("0.0123456/3") << 0.0123456f << 3 << u"0.0123"_s;
-    QTest::newRow("12345678/3") << 12345678.0f << 3 << u"1.23E+07"_s;
-    QTest::newRow("0.00001234/2") << 0.00001234f << 2 << u"1.2E-05"_s;
-    QTest::newRow("9.99/2 carries") << 9.99f << 2 << u"10.0"_s;
     QTest::newRow("0/6") << 0.0f << 6 << u"0.0"_s;
     QTest::newRow("0/1") << 0.0f << 1 << u"0"_s;
-
-    QTest::newRow("99999/2 carries") << 99999.0f << 2 << u"100000"_s;
-    QTest::newRow("999999/1 stays plain") << 999999.0f << 1 << u"1000000"_s;
+    QTest::newRow("12345678/3") << 12345678.0f << 3 << u"1.23E+07"_s;
+    QTest::newRow("9.99/2 carries") << 9.99f << 2 << u"10.0"_s;
     QTest::newRow("9999999/7 is scientific") << 9999999.0f << 7 << u"1.0E+07"_s;
-    QTest::newRow("2.5/1 half to even") << 2.5f << 1 << u"2"_s;
-    QTest::newRow("3.5/1 half to even") << 3.5f << 1 << u"4"_s;
-    QTest::newRow("0.125/2 half to even") << 0.125f << 2 << u"0.12"_s;
     QTest::newRow("123456/3 integer only") << 123456.0f << 3 << u"123000"_s;
-    QTest::newRow("0.0999/1 carries in fraction") << 0.0999f << 1 << u"0.1"_s;
-
     QTest::newRow("e=-5 scientific") << 0.00001f << 3 << u"1.0E-05"_s;
-    QTest::newRow("e=-4 plain") << 0.00012345f << 3 << u"0.000123"_s;
-    QTest::newRow("e=6 plain") << 1234567.0f << 7 << u"1234567"_s;
-    QTest::newRow("e=6 plain rounded") << 1000000.0f << 3 << u"1000000"_s;
     QTest::newRow("e=7 scientific") << 10000000.0f << 3 << u"1.0E+07"_s;
-    QTest::newRow("e=7 seven digits") << 12345678.0f << 7 << u"1.234568E+07"_s;
-    QTest::newRow("e=-5 one digit") << 0.00003f << 1 << u"3E-05"_s;
-
-    QTest::newRow("negative") << -1234.5f << 4 << u"-1234"_s;
     QTest::newRow("negative scientific") << -0.00001234f << 2 << u"-1.2E-05"_s;
     QTest::newRow("negative zero") << -0.0f << 6 << u"0.0"_s;
     QTest::newRow("largest float") << std::numeric_limits<float>::max() << 7 << u"3.402823E+38"_s;
-    QTest::newRow("smallest denormal") << std::numeric_limits<float>::denorm_min() << 3 << u"1.4E-45"_s;
     QTest::newRow("digits above 7 clamp") << 3.14159265f << 9 << u"3.141593"_s;
-    QTest::newRow("infinity is empty") << std::numeric_limits<float>::infinity() << 6 << u""_s;
     QTest::newRow("NaN is empty") << std::numeric_limits<float>::quiet_NaN() << 6 << u""_s;
 }
 
@@ -217,26 +146,6 @@ void TestNumberFormat::significant_display_matches_worked_results()
     QFETCH(float, value);
     QFETCH(int, digits);
     QFETCH(QString, expected);
-    QCOMPARE(FormatSignificant(value, digits), expected);
-}
-
-void TestNumberFormat::significant_display_uses_comma_locale_data()
-{
-    QTest::addColumn<float>("value");
-    QTest::addColumn<int>("digits");
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("3.14159/4") << 3.14159f << 4 << u"3,142"_s;
-    QTest::newRow("3/6") << 3.0f << 6 << u"3,0"_s;
-    QTest::newRow("scientific") << 12345678.0f << 3 << u"1,23E+07"_s;
-    QTest::newRow("no group separator") << 1234567.0f << 7 << u"1234567"_s;
-}
-
-void TestNumberFormat::significant_display_uses_comma_locale()
-{
-    QFETCH(float, value);
-    QFETCH(int, digits);
-    QFETCH(QString, expected);
-    LocaleScope scope(german());
     QCOMPARE(FormatSignificant(value, digits), expected);
 }
 
@@ -311,15 +220,12 @@ void TestNumberFormat::general_form_is_like_percent_7G_data()
     QTest::addColumn<QString>("expected");
     QTest::newRow("zero") << 0.0f << u"0"_s;
     QTest::newRow("negative zero") << -0.0f << u"0"_s;
-    QTest::newRow("integer") << 1.0f << u"1"_s;
     QTest::newRow("fraction") << 2.5f << u"2.5"_s;
     QTest::newRow("float 0.1 shows 0.1") << 0.1f << u"0.1"_s;
-    QTest::newRow("negative") << -3.14159f << u"-3.14159"_s;
     QTest::newRow("seven digits plain") << 1234567.0f << u"1234567"_s;
     QTest::newRow("eight digits scientific") << 12345678.0f << u"1.234568E+07"_s;
-    QTest::newRow("2^24 rounds") << 16777216.0f << u"1.677722E+07"_s;
     QTest::newRow("1E-05 is scientific") << 0.00001f << u"1E-05"_s;
-    QTest::newRow("big") << 1e20f << u"1E+20"_s;
+    QTest::newRow("denormal") << 1.5e-44f << u"1.541428E-44"_s;
     QTest::newRow("largest") << std::numeric_limits<float>::max() << u"3.402823E+38"_s;
     QTest::newRow("infinity is empty") << std::numeric_limits<float>::infinity() << u""_s;
 }
@@ -329,15 +235,32 @@ void TestNumberFormat::general_form_is_like_percent_7G()
     QFETCH(float, value);
     QFETCH(QString, expected);
     QCOMPARE(FormatGeneral(value), expected);
+    // What an entry box is given must read back as (nearly) the same value.
+    if (!expected.isEmpty())
+        QVERIFY(TestSupport::closeTo(ParseLocaleNumber(expected).value_or(NAN), value, 1e-6));
 }
 
-void TestNumberFormat::general_form_never_groups_in_comma_locale()
+// Every locale-following function, in a comma locale: the comma shows and
+// reads, the point is refused, and no group separator ever appears.
+void TestNumberFormat::comma_locale_is_used_for_display_and_reading()
 {
-    LocaleScope scope(german());
-    QCOMPARE(FormatGeneral(2.5f), QStringLiteral("2,5"));
-    QCOMPARE(FormatGeneral(1234567.0f), QStringLiteral("1234567"));
-    QCOMPARE(FormatGeneral(-12345.5f), QStringLiteral("-12345,5"));
-    QCOMPARE(FormatGeneral(1.5e-7f), QStringLiteral("1,5E-07"));
+    QCOMPARE(LocaleDecimalSeparator(), QChar(u'.'));
+    LocaleScope scope(QLocale(QLocale::German, QLocale::Germany));
+    QCOMPARE(LocaleDecimalSeparator(), QChar(u','));
+    QCOMPARE(FormatWithPattern(2.5, u"0.0"_s), u"2,5"_s);
+    QCOMPARE(FormatSignificant(3.14159f, 4), u"3,142"_s);
+    QCOMPARE(FormatSignificant(12345678.0f, 3), u"1,23E+07"_s);
+    QCOMPARE(FormatSignificant(1234567.0f, 7), u"1234567"_s);
+    QCOMPARE(FormatGeneral(-12345.5f), u"-12345,5"_s);
+    QCOMPARE(FormatGeneral(1234567.0f), u"1234567"_s);
+    QCOMPARE(FormatGeneral(1.5e-7f), u"1,5E-07"_s);
+
+    QCOMPARE(ParseLocaleNumber(u"3,5"_s), std::optional<float>(3.5f));
+    QCOMPARE(ParseLocaleNumber(u",5"_s), std::optional<float>(0.5f));
+    QCOMPARE(ParseLocaleNumber(u"1,5E3"_s), std::optional<float>(1500.0f));
+    for (const QString &text : {u"3.5"_s, u"1.000"_s, u"1,2,3"_s})
+        QVERIFY2(!ParseLocaleNumber(text).has_value(), qPrintable(text));
+    QCOMPARE(ParseLocaleNumber(FormatGeneral(-12345.5f)), std::optional<float>(-12345.5f));
 }
 
 void TestNumberFormat::strict_reading_accepts_numbers_only_data()
@@ -345,44 +268,31 @@ void TestNumberFormat::strict_reading_accepts_numbers_only_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("isNumber");
     QTest::addColumn<float>("expected");
-    const float maxFloat = std::numeric_limits<float>::max();
 
-    QTest::newRow("decimal") << u"2.5"_s << true << 2.5f;
     QTest::newRow("surrounding spaces") << u"  2.5 "_s << true << 2.5f;
     QTest::newRow("minus") << u"-2.5"_s << true << -2.5f;
     QTest::newRow("plus") << u"+2.5"_s << true << 2.5f;
+    // Bits are compared: negative zero must keep its sign.
+    QTest::newRow("negative zero") << u"-0"_s << true << -0.0f;
     QTest::newRow("no integer digits") << u".5"_s << true << 0.5f;
     QTest::newRow("trailing point") << u"5."_s << true << 5.0f;
-    QTest::newRow("exponent") << u"1E5"_s << true << 1e5f;
     QTest::newRow("lower-case exponent") << u"1e-5"_s << true << 1e-5f;
     QTest::newRow("signed padded exponent") << u"1.5E+03"_s << true << 1500.0f;
-    QTest::newRow("fraction then exponent") << u".5e1"_s << true << 5.0f;
-    QTest::newRow("largest float") << u"3.4028235e38"_s << true << maxFloat;
-    QTest::newRow("denormal") << u"1e-40"_s << true << 1e-40f;
+    QTest::newRow("largest float") << u"3.4028235e38"_s << true << std::numeric_limits<float>::max();
     QTest::newRow("underflow to zero") << u"1e-50"_s << true << 0.0f;
     QTest::newRow("huge negative exponent") << u"1e-99999999999999"_s << true << 0.0f;
-    QTest::newRow("long digit string") << u"000000000000000000000000001.5"_s << true << 1.5f;
 
     const float none = 0;
     QTest::newRow("empty") << u""_s << false << none;
-    QTest::newRow("spaces") << u"   "_s << false << none;
     QTest::newRow("lone minus") << u"-"_s << false << none;
-    QTest::newRow("lone point") << u"."_s << false << none;
-    QTest::newRow("signed point") << u"-."_s << false << none;
     QTest::newRow("exponent without digits") << u"1E"_s << false << none;
     QTest::newRow("exponent sign without digits") << u"1E-"_s << false << none;
     QTest::newRow("exponent without mantissa") << u"E5"_s << false << none;
     QTest::newRow("group separator") << u"1,000"_s << false << none;
     QTest::newRow("two points") << u"1.2.3"_s << false << none;
-    QTest::newRow("inner space") << u"1 000"_s << false << none;
-    QTest::newRow("space after sign") << u"- 5"_s << false << none;
-    QTest::newRow("fractional exponent") << u"1e5.5"_s << false << none;
     QTest::newRow("unit suffix") << u"1.5kg"_s << false << none;
-    QTest::newRow("hex") << u"0x10"_s << false << none;
     QTest::newRow("inf") << u"inf"_s << false << none;
-    QTest::newRow("nan") << u"nan"_s << false << none;
     QTest::newRow("Arabic-Indic digits") << QString::fromUtf8("١٢") << false << none;
-    QTest::newRow("beyond single precision") << u"1e39"_s << false << none;
     QTest::newRow("just beyond largest float") << u"3.40282357e38"_s << false << none;
     QTest::newRow("huge exponent") << u"1e99999999999999"_s << false << none;
 }
@@ -398,69 +308,20 @@ void TestNumberFormat::strict_reading_accepts_numbers_only()
         QCOMPARE(std::bit_cast<quint32>(*value), std::bit_cast<quint32>(expected));
 }
 
-void TestNumberFormat::strict_reading_uses_comma_locale_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<bool>("isNumber");
-    QTest::addColumn<float>("expected");
-    QTest::newRow("comma") << u"3,5"_s << true << 3.5f;
-    QTest::newRow("leading comma") << u",5"_s << true << 0.5f;
-    QTest::newRow("comma and exponent") << u"1,5E3"_s << true << 1500.0f;
-    QTest::newRow("point is not the separator") << u"3.5"_s << false << 0.0f;
-    QTest::newRow("group separator") << u"1.000"_s << false << 0.0f;
-    QTest::newRow("two commas") << u"1,2,3"_s << false << 0.0f;
-}
-
-void TestNumberFormat::strict_reading_uses_comma_locale()
-{
-    QFETCH(QString, text);
-    QFETCH(bool, isNumber);
-    QFETCH(float, expected);
-    LocaleScope scope(german());
-    const std::optional<float> value = ParseLocaleNumber(text);
-    QCOMPARE(value.has_value(), isNumber);
-    if (isNumber)
-        QCOMPARE(*value, expected);
-}
-
-void TestNumberFormat::strict_reading_round_trips_general_form()
-{
-    // Negative zero reads back as signed: the sign is all a float keeps.
-    const std::optional<float> negativeZero = ParseLocaleNumber(QStringLiteral("-0"));
-    QVERIFY(negativeZero && *negativeZero == 0 && std::signbit(*negativeZero));
-
-    // What an entry box is given must read back close to the value.
-    for (float value : {0.1f, -2.5f, 1234567.0f, 1.5e-7f, 3.4e38f, 1.4e-45f}) {
-        const std::optional<float> back = ParseLocaleNumber(FormatGeneral(value));
-        QVERIFY2(back.has_value(), qPrintable(FormatGeneral(value)));
-        QVERIFY(TestSupport::closeTo(*back, value, 1e-6));
-    }
-    LocaleScope scope(german());
-    QCOMPARE(ParseLocaleNumber(FormatGeneral(-12345.5f)), std::optional<float>(-12345.5f));
-}
-
 void TestNumberFormat::leading_number_stops_at_first_foreign_character_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<double>("expected");
     const double inf = std::numeric_limits<double>::infinity();
     QTest::newRow("digits then letters") << u"12abc"_s << 12.0;
-    QTest::newRow("letters") << u"abc"_s << 0.0;
-    QTest::newRow("empty") << u""_s << 0.0;
-    QTest::newRow("decimal") << u"2.5"_s << 2.5;
     QTest::newRow("leading blanks and sign") << u" \t-7.25x"_s << -7.25;
-    QTest::newRow("exponent") << u"1e3"_s << 1000.0;
     QTest::newRow("signed exponent then junk") << u"1E+2z"_s << 100.0;
     QTest::newRow("exponent without digits") << u"2E"_s << 2.0;
     QTest::newRow("exponent sign without digits") << u"2E+"_s << 2.0;
-    QTest::newRow("exponent followed by letter") << u"2e-x"_s << 2.0;
     QTest::newRow("point fraction") << u".5"_s << 0.5;
-    QTest::newRow("trailing point") << u"5."_s << 5.0;
     QTest::newRow("lone point") << u"."_s << 0.0;
     QTest::newRow("second point stops") << u"1.2.3"_s << 1.2;
-    QTest::newRow("inner space stops") << u"1 2"_s << 1.0;
     QTest::newRow("comma stops") << u"1,5"_s << 1.0;
-    QTest::newRow("hex prefix") << u"0x1A"_s << 0.0;
     QTest::newRow("overflow") << u"1e400"_s << inf;
     QTest::newRow("negative overflow") << u"-1e400"_s << -inf;
     QTest::newRow("underflow") << u"1e-400"_s << 0.0;
@@ -482,15 +343,12 @@ void TestNumberFormat::int16_rounding_is_half_even_and_range_checked_data()
     QTest::newRow("3.5 up") << 3.5 << true << 4;
     QTest::newRow("-2.5 toward zero") << -2.5 << true << -2;
     QTest::newRow("-3.5 away") << -3.5 << true << -4;
-    QTest::newRow("-0.5") << -0.5 << true << 0;
     QTest::newRow("below half") << 0.49999999999999994 << true << 0;
     QTest::newRow("above half") << 2.5000000000000004 << true << 3;
     QTest::newRow("top") << 32767.0 << true << 32767;
-    QTest::newRow("top plus 0.4") << 32767.4 << true << 32767;
     QTest::newRow("top plus half") << 32767.5 << false << 0;
     QTest::newRow("bottom minus half") << -32768.5 << true << -32768;
     QTest::newRow("bottom minus 0.6") << -32768.6 << false << 0;
-    QTest::newRow("40000") << 40000.0 << false << 0;
     QTest::newRow("infinity") << std::numeric_limits<double>::infinity() << false << 0;
     QTest::newRow("NaN") << std::nan("") << false << 0;
 }

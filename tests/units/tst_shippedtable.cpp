@@ -5,11 +5,12 @@
 
 #include <QFile>
 #include <QProcess>
-#include <QSet>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include <cmath>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -67,13 +68,8 @@ class TestShippedTable : public QObject
 private slots:
     void initTestCase();
 
-    void has_enough_types_and_display_units();
-    void every_type_has_exactly_one_base_unit();
-    void program_base_units_exist_data();
-    void program_base_units_exist();
-    void aliases_stand_for_a_display_unit_of_their_type();
-    void names_are_unique_and_pasteable();
-    void factors_are_finite_and_nonzero();
+    void types_have_one_base_unit_each();
+    void every_record_is_well_formed();
     void factor_matches_definition_data();
     void factor_matches_definition();
     void temperature_converts_with_offset_data();
@@ -110,72 +106,30 @@ void TestShippedTable::initTestCase()
     QVERIFY(!m_records.isEmpty());
 }
 
-void TestShippedTable::has_enough_types_and_display_units()
-{
-    QSet<QString> types;
-    int displayUnits = 0;
-    for (const ConversionRecord &record : m_records) {
-        types.insert(record.UnitType);
-        displayUnits += record.DisplayUnit ? 1 : 0;
-    }
-    QVERIFY2(types.size() >= 20, qPrintable(QString::number(types.size())));
-    QVERIFY2(displayUnits >= 250, qPrintable(QString::number(displayUnits)));
-}
-
-void TestShippedTable::every_type_has_exactly_one_base_unit()
+void TestShippedTable::types_have_one_base_unit_each()
 {
     QHash<QString, QStringList> basesOfType;
+    int displayUnits = 0;
     for (const ConversionRecord &record : m_records) {
         basesOfType[record.UnitType]; // every type gets an entry, base or not
+        displayUnits += record.DisplayUnit ? 1 : 0;
         if (record.DisplayUnit && record.XFactor == 1.0f && record.PlusFactor == 0.0f)
             basesOfType[record.UnitType].append(record.UnitName.trimmed());
     }
+    QVERIFY2(basesOfType.size() >= 20, qPrintable(QString::number(basesOfType.size())));
+    QVERIFY2(displayUnits >= 250, qPrintable(QString::number(displayUnits)));
     for (auto it = basesOfType.constBegin(); it != basesOfType.constEnd(); ++it)
         QVERIFY2(it.value().size() == 1,
                  qPrintable(it.key().trimmed() + QStringLiteral(": ") + it.value().join(',')));
+    // The bases the program itself converts through.
+    const QStringList programBases{"kg",    "Mass",    "m",     "Linear distance",
+                                   "kg/m³", "Density", "kg-m²", "Inertia"};
+    for (qsizetype i = 0; i < programBases.size(); i += 2)
+        QCOMPARE(basesOfType.value(PadRight(programBases[i + 1], UnitTypeWidth)),
+                 QStringList{programBases[i]});
 }
 
-void TestShippedTable::program_base_units_exist_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("type");
-    QTest::newRow("mass") << QStringLiteral("kg") << QStringLiteral("Mass");
-    QTest::newRow("length") << QStringLiteral("m") << QStringLiteral("Linear distance");
-    QTest::newRow("density") << QStringLiteral("kg/m³") << QStringLiteral("Density");
-    QTest::newRow("inertia") << QStringLiteral("kg-m²") << QStringLiteral("Inertia");
-}
-
-void TestShippedTable::program_base_units_exist()
-{
-    QFETCH(QString, name);
-    QFETCH(QString, type);
-    const ConversionRecord *record = find(name);
-    QVERIFY(record);
-    QCOMPARE(record->UnitType, PadRight(type, UnitTypeWidth));
-    QVERIFY(record->DisplayUnit);
-    QCOMPARE(record->XFactor, 1.0f);
-    QCOMPARE(record->PlusFactor, 0.0f);
-}
-
-void TestShippedTable::aliases_stand_for_a_display_unit_of_their_type()
-{
-    for (const ConversionRecord &record : m_records) {
-        const QString what = record.UnitName.trimmed();
-        if (record.DisplayUnit) {
-            QVERIFY2(record.SameAs.trimmed().isEmpty(), qPrintable(what));
-            continue;
-        }
-        const ConversionRecord *target = find(record.SameAs);
-        QVERIFY2(target, qPrintable(what + QStringLiteral(" -> ") + record.SameAs));
-        QVERIFY2(target->DisplayUnit, qPrintable(what));
-        QVERIFY2(target->UnitType == record.UnitType, qPrintable(what));
-        // A pasted alias and its listed unit must convert the same value identically.
-        QVERIFY2(target->XFactor == record.XFactor && target->PlusFactor == record.PlusFactor,
-                 qPrintable(what));
-    }
-}
-
-void TestShippedTable::names_are_unique_and_pasteable()
+void TestShippedTable::every_record_is_well_formed()
 {
     QHash<QString, QString> seen; // lower-cased, as a pasted text is matched
     for (const ConversionRecord &record : m_records) {
@@ -189,14 +143,20 @@ void TestShippedTable::names_are_unique_and_pasteable()
         const QString key = name.toLower();
         QVERIFY2(!seen.contains(key), qPrintable(name + QStringLiteral(" clashes with ") + seen.value(key)));
         seen.insert(key, name);
-    }
-}
+        QVERIFY2(std::isfinite(record.XFactor) && record.XFactor > 0, qPrintable(name));
+        QVERIFY2(std::isfinite(record.PlusFactor), qPrintable(name));
 
-void TestShippedTable::factors_are_finite_and_nonzero()
-{
-    for (const ConversionRecord &record : m_records) {
-        QVERIFY2(std::isfinite(record.XFactor) && record.XFactor > 0, qPrintable(record.UnitName));
-        QVERIFY2(std::isfinite(record.PlusFactor), qPrintable(record.UnitName));
+        // An alias stands for a display unit of its own type.
+        if (record.DisplayUnit) {
+            QVERIFY2(record.SameAs.trimmed().isEmpty(), qPrintable(name));
+            continue;
+        }
+        const ConversionRecord *target = find(record.SameAs);
+        QVERIFY2(target, qPrintable(name + QStringLiteral(" -> ") + record.SameAs));
+        QVERIFY2(target->DisplayUnit && target->UnitType == record.UnitType, qPrintable(name));
+        // A pasted alias and its listed unit must convert the same value identically.
+        QVERIFY2(target->XFactor == record.XFactor && target->PlusFactor == record.PlusFactor,
+                 qPrintable(name));
     }
 }
 
@@ -214,75 +174,43 @@ void TestShippedTable::factor_matches_definition_data()
     row("oz", 0.028349523125, true);
     row("gr", 6.479891e-5, true);
     row("slug", 14.593902937206365, false);
-    row("short-ton", 907.18474, true);
-    row("long-ton", 1016.0469088, true);
-    row("lbf-s²/in", 175.12683524647638, false);
     row("in", 0.0254, true);
-    row("ft", 0.3048, true);
-    row("yd", 0.9144, true);
     row("mi", 1609.344, true);
-    row("nmi", 1852, true);
-    row("mil", 2.54e-5, true);
     row("µm", 1e-6, true);
     row("g/cm³", 1000, true);
     row("lb/in³", 27679.904710203121, false);
-    row("lb/ft³", 16.018463373960140, false);
-    row("slug/ft³", 515.37881839319620, false);
     row("kg-cm²", 1e-4, true);
-    row("kg-mm²", 1e-6, true);
-    row("g-cm²", 1e-7, true);
     row("lb-in²", 2.926396534292e-4, true);
-    row("lb-ft²", 0.0421401100938048, true);
-    row("oz-in²", 1.8289978339325e-5, true);
     row("slug-ft²", 1.3558179483314004, true);
     row("lbf-in-s²", 0.1129848290276167, true);
-    row("ozf-in-s²", 0.00706155181422604375, true);
-    row("kgf-cm-s²", 0.0980665, true);
     row("lbf", 4.4482216152605, true);
-    row("ozf", 0.27801385095378125, true);
     row("kgf", 9.80665, true);
-    row("kip", 4448.2216152605, true);
     row("pdl", 0.138254954376, true);
     row("dyn", 1e-5, true);
     row("lbf-in", 0.1129848290276167, true);
-    row("lbf-ft", 1.3558179483314004, true);
     row("ozf-in", 0.00706155181422604375, true);
     row("mph", 0.44704, true);
     row("km/h", 1 / 3.6, false);
-    row("ft/min", 0.00508, true);
-    row("gn", 9.80665, true);
     row("rpm", 0.10471975511965977, false);
-    row("deg/s", 0.017453292519943295, false);
     row("arcmin", 2.908882086657216e-4, false);
-    row("arcsec", 4.84813681109536e-6, false);
     row("rev", 6.283185307179586, false);
-    row("h", 3600, true);
     row("yr", 31557600, true);
     row("hp", 745.69987158227022, true);
-    row("PS", 735.49875, true);
     row("Btu/h", 0.29307107017222222, false);
     row("cal", 4.1868, true);
     row("Btu", 1055.05585262, true);
-    row("kWh", 3.6e6, true);
     row("eV", 1.602176634e-19, true);
     row("psi", 6894.7572931683613, false);
     row("atm", 101325, true);
     row("torr", 133.32236842105263, false);
-    row("mmHg", 133.322387415, true);
-    row("inHg", 3386.388640341, true);
     row("inH2O", 249.08891, true);
-    row("at", 98066.5, true);
     row("acre", 4046.8564224, true);
     row("in²", 6.4516e-4, true);
     row("gal", 3.785411784e-3, true);
-    row("fl-oz", 2.95735295625e-5, true);
-    row("ft³", 0.028316846592, true);
     row("gal-imp", 4.54609e-3, true);
     row("gal/min", 6.30901964e-5, true);
-    row("ft³/min", 4.719474432e-4, true);
     row("lbf/in", 175.12683524647638, false);
     row("N-m/arcmin", 3437.7467707849396, false);
-    row("N-m/krpm", 0.009549296585513721, false);
     row("cP", 1e-3, true);
 }
 
@@ -309,9 +237,6 @@ void TestShippedTable::temperature_converts_with_offset_data()
     QTest::addColumn<double>("celsius");
     QTest::newRow("freezing in °F") << QStringLiteral("°F") << 32.0f << 0.0;
     QTest::newRow("boiling in °F") << QStringLiteral("°F") << 212.0f << 100.0;
-    QTest::newRow("-40 °F is -40 °C") << QStringLiteral("°F") << -40.0f << -40.0;
-    QTest::newRow("body temperature") << QStringLiteral("°F") << 98.6f << 37.0;
-    QTest::newRow("0 K") << QStringLiteral("K") << 0.0f << -273.15;
     QTest::newRow("freezing in K") << QStringLiteral("K") << 273.15f << 0.0;
     QTest::newRow("0 °R") << QStringLiteral("°R") << 0.0f << -273.15;
     QTest::newRow("freezing in °R") << QStringLiteral("°R") << 491.67f << 0.0;
@@ -336,7 +261,6 @@ void TestShippedTable::generator_evaluates_expressions_data()
     QTest::addColumn<QByteArray>("factor");
     QTest::addColumn<double>("expected");
     QTest::newRow("precedence") << QByteArray("2+3*4") << 14.0;
-    QTest::newRow("parentheses") << QByteArray("(2+3)*4") << 20.0;
     QTest::newRow("power is right-associative") << QByteArray("2^3^2") << 512.0;
     QTest::newRow("power binds tighter than minus") << QByteArray("-2^2+8") << 4.0;
     QTest::newRow("negative exponent") << QByteArray("2^-2") << 0.25;
@@ -362,73 +286,48 @@ void TestShippedTable::generator_evaluates_expressions()
 void TestShippedTable::generator_rejects_bad_table_data()
 {
     // Each table is the required bases followed by the given lines (from line 5).
-    QTest::addColumn<QByteArray>("rows");
+    QTest::addColumn<QByteArray>("table");
     QTest::addColumn<QString>("message");
-    QTest::addColumn<bool>("withBases");
+    const auto bad = [](const char *name, const QByteArray &rows, const char *message) {
+        QTest::newRow(name) << QByteArray(RequiredBases) + rows << QString::fromUtf8(message);
+    };
     QTest::newRow("program base unit missing")
-        << QByteArray(RequiredBases).replace("kg/m³ | Density", "kg/m3 | Density") << "needs 'kg/m³'"
-        << false;
-    QTest::newRow("unknown constant")
-        << QByteArray("x | Mass | lbm | 0 | yes | | s\n") << "5: error: factor of 'x'" << true;
-    QTest::newRow("division by zero")
-        << QByteArray("x | Mass | 1/(2-2) | 0 | yes | | s\n") << "division by zero" << true;
-    QTest::newRow("unbalanced parenthesis")
-        << QByteArray("x | Mass | (2 | 0 | yes | | s\n") << "missing ')'" << true;
-    QTest::newRow("trailing garbage")
-        << QByteArray("x | Mass | 2 3 | 0 | yes | | s\n") << "unexpected '3'" << true;
-    QTest::newRow("nested too deeply") << QByteArray("x | Mass | ") + QByteArray(500, '(') + "2" +
-                                              QByteArray(500, ')') + " | 0 | yes | | s\n"
-                                       << "nested too deeply" << true;
-    QTest::newRow("duplicate constant")
-        << QByteArray("const a = 1\nconst a = 2\n") << "6: error: constant 'a'" << true;
-    QTest::newRow("duplicate name") << QByteArray("kg | Mass | 2 | 0 | yes | | s\n")
-                                    << "already used at line 1" << true;
-    QTest::newRow("name differing in case")
-        << QByteArray("KG | Mass | 2 | 0 | yes | | s\n") << "letter case" << true;
-    QTest::newRow("type differing in case")
-        << QByteArray("g | mass | 2 | 0 | yes | | s\n") << "unit type 'mass'" << true;
-    QTest::newRow("name too long") << QByteArray("abcdefghijklmnop | Mass | 2 | 0 | yes | | s\n")
-                                   << "at most 15" << true;
-    QTest::newRow("display name with a space")
-        << QByteArray("fl oz | Mass | 2 | 0 | yes | | s\n") << "contains a space" << true;
-    QTest::newRow("name with a period")
-        << QByteArray("lbs. | Mass | | | no | kg | s\n") << "contains '.'" << true;
-    QTest::newRow("not Windows-1252")
-        << QByteArray("g\xE2\x82\x82 | Mass | 2 | 0 | yes | | s\n") << "U+2082" << true; // subscript two
-    QTest::newRow("zero factor") << QByteArray("x | Mass | 0 | 0 | yes | | s\n") << "must be positive"
-                                 << true;
-    QTest::newRow("factor below float range")
-        << QByteArray("x | Mass | 1e-50 | 0 | yes | | s\n") << "single-precision" << true;
-    QTest::newRow("factor above float range")
-        << QByteArray("x | Mass | 1e50 | 0 | yes | | s\n") << "single-precision" << true;
-    QTest::newRow("alias with its own factor")
-        << QByteArray("kgs | Mass | 1 | 0 | no | kg | s\n") << "leave both" << true;
-    QTest::newRow("alias of an unknown unit")
-        << QByteArray("kgs | Mass | | | no | kilo | s\n") << "not a unit" << true;
-    QTest::newRow("alias of an alias")
-        << QByteArray("kgs | Mass | | | no | kg | s\nkilos | Mass | | | no | kgs | s\n") << "itself an alias"
-        << true;
-    QTest::newRow("alias of another type")
-        << QByteArray("meter | Mass | | | no | m | s\n") << "not 'Mass'" << true;
-    QTest::newRow("display unit with same-as")
-        << QByteArray("g | Mass | 1e-3 | 0 | yes | kg | s\n") << "same-as empty" << true;
-    QTest::newRow("second base") << QByteArray("kilo | Mass | 2/2 | 0 | yes | | s\n") << "second base unit"
-                                 << true;
-    QTest::newRow("type without base")
-        << QByteArray("N | Force | 2 | 0 | yes | | s\n") << "has no base unit" << true;
-    QTest::newRow("offset makes no base")
-        << QByteArray("K | Temp | 1 | 1 | yes | | s\n") << "has no base unit" << true;
-    QTest::newRow("bad display flag")
-        << QByteArray("g | Mass | 1e-3 | 0 | true | | s\n") << "'yes' or 'no'" << true;
-    QTest::newRow("missing column") << QByteArray("g | Mass | 1e-3 | 0 | yes\n") << "found 5" << true;
+        << QByteArray(RequiredBases).replace("kg/m³ | Density", "kg/m3 | Density") << u"needs 'kg/m³'"_s;
+    bad("unknown constant", "x | Mass | lbm | 0 | yes | | s\n", "5: error: factor of 'x'");
+    bad("division by zero", "x | Mass | 1/(2-2) | 0 | yes | | s\n", "division by zero");
+    bad("unbalanced parenthesis", "x | Mass | (2 | 0 | yes | | s\n", "missing ')'");
+    bad("trailing garbage", "x | Mass | 2 3 | 0 | yes | | s\n", "unexpected '3'");
+    bad("nested too deeply",
+        "x | Mass | " + QByteArray(500, '(') + "2" + QByteArray(500, ')') + " | 0 | yes | | s\n",
+        "nested too deeply");
+    bad("duplicate constant", "const a = 1\nconst a = 2\n", "6: error: constant 'a'");
+    bad("duplicate name", "kg | Mass | 2 | 0 | yes | | s\n", "already used at line 1");
+    bad("name differing in case", "KG | Mass | 2 | 0 | yes | | s\n", "letter case");
+    bad("type differing in case", "g | mass | 2 | 0 | yes | | s\n", "unit type 'mass'");
+    bad("name too long", "abcdefghijklmnop | Mass | 2 | 0 | yes | | s\n", "at most 15");
+    bad("display name with a space", "fl oz | Mass | 2 | 0 | yes | | s\n", "contains a space");
+    bad("name with a period", "lbs. | Mass | | | no | kg | s\n", "contains '.'");
+    bad("not Windows-1252", "g\xE2\x82\x82 | Mass | 2 | 0 | yes | | s\n", "U+2082"); // subscript two
+    bad("factor below float range", "x | Mass | 1e-50 | 0 | yes | | s\n", "single-precision");
+    bad("factor above float range", "x | Mass | 1e50 | 0 | yes | | s\n", "single-precision");
+    bad("alias with its own factor", "kgs | Mass | 1 | 0 | no | kg | s\n", "leave both");
+    bad("alias of an unknown unit", "kgs | Mass | | | no | kilo | s\n", "not a unit");
+    bad("alias of an alias", "kgs | Mass | | | no | kg | s\nkilos | Mass | | | no | kgs | s\n",
+        "itself an alias");
+    bad("alias of another type", "meter | Mass | | | no | m | s\n", "not 'Mass'");
+    bad("display unit with same-as", "g | Mass | 1e-3 | 0 | yes | kg | s\n", "same-as empty");
+    bad("second base", "kilo | Mass | 2/2 | 0 | yes | | s\n", "second base unit");
+    bad("type without base", "N | Force | 2 | 0 | yes | | s\n", "has no base unit");
+    bad("offset makes no base", "K | Temp | 1 | 1 | yes | | s\n", "has no base unit");
+    bad("bad display flag", "g | Mass | 1e-3 | 0 | true | | s\n", "'yes' or 'no'");
+    bad("missing column", "g | Mass | 1e-3 | 0 | yes\n", "found 5");
 }
 
 void TestShippedTable::generator_rejects_bad_table()
 {
-    QFETCH(QByteArray, rows);
+    QFETCH(QByteArray, table);
     QFETCH(QString, message);
-    QFETCH(bool, withBases);
-    const GeneratorRun run = runGenerator(withBases ? QByteArray(RequiredBases) + rows : rows);
+    const GeneratorRun run = runGenerator(table);
     QVERIFY2(run.exitCode > 0, qPrintable(run.errors));
     QVERIFY2(run.errors.contains(message), qPrintable(run.errors));
     QVERIFY(!run.outputWritten);
