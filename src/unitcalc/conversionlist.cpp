@@ -103,7 +103,9 @@ std::optional<ClipboardParts> ParseClipboardText(const QString &clip, QChar loca
 
 QString PastedUnitKey(const QString &unitsText)
 {
-    return unitsText.toLower().remove(QLatin1Char('.'));
+    // Text from the web often writes micro with the Greek mu, which the unit
+    // table (Windows-1252) can only hold as the micro sign.
+    return unitsText.toLower().remove(QLatin1Char('.')).replace(QChar(0x03BC), QChar(0x00B5));
 }
 
 std::optional<PastedUnit> FindPastedUnit(const ConversionTableData &table, const QString &unitsText)

@@ -31,8 +31,6 @@ inline QList<ConversionRecord> records()
     return {
         record("dup", 3e38f, 0, "Aaa"),
         record("one", 1, 0, "Aaa"),
-        record("ft", 0.3048f, 0, "Length"),
-        record("m", 1, 0, "Length"),
         record("dup", 1000, 0, "Mass"),
         record("half", 0.5f, 0, "Mass"),
         record("kg", 1, 0, "Mass"),
@@ -41,6 +39,7 @@ inline QList<ConversionRecord> records()
         record("pound", 0.45359237f, 0, "Mass", false, "lb"),
         record("tiny", 1e-30f, 0, "Mass"),
         record("zero", 0, 0, "Mass"),
+        record("\u00b5m", 1e-6f, 0, "Length"),
         record("K", 1, 0, "Temperature"),
         record("\u00b0C", 1, 273.15f, "Temperature"),
         record("\u00b0F", 0.5555556f, 255.3722f, "Temperature"),
