@@ -1,5 +1,6 @@
 #include "shell/artwork.h"
 
+#include <QKeyEvent>
 #include <QPainter>
 #include <QPen>
 #include <QPixmapCache>
@@ -67,10 +68,23 @@ void PictureButton::paintEvent(QPaintEvent *)
     QPainter painter(this);
     painter.drawPixmap(0, 0, ArtPixmap(currentFace(), size(), devicePixelRatioF()));
     if (hasFocus()) {
-        QPen pen(palette().color(QPalette::Highlight));
-        pen.setWidth(2);
-        painter.setPen(pen);
+        // A highlight frame with a white dotted line inside stays visible on
+        // light and dark faces alike.
         painter.setBrush(Qt::NoBrush);
+        painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
         painter.drawRect(rect().adjusted(1, 1, -1, -1));
+        painter.setPen(QPen(Qt::white, 1, Qt::DotLine));
+        painter.drawRect(rect().adjusted(3, 3, -4, -4));
     }
+}
+
+void PictureButton::keyPressEvent(QKeyEvent *event)
+{
+    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if (plain && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+        event->accept();
+        click();
+        return;
+    }
+    QAbstractButton::keyPressEvent(event);
 }

@@ -16,7 +16,7 @@ QIcon ProgramIcon();
 
 // A button drawn entirely from artwork: an up face, and a pressed face shown
 // while the button is held down (the same face when it has none). Focusable,
-// so Space activates it; a focus ring is drawn when it has keyboard focus.
+// so Space or Enter activates it; a focus ring is drawn when it has keyboard focus.
 class PictureButton : public QAbstractButton
 {
     Q_OBJECT
@@ -29,6 +29,8 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    // Enter activates a focused picture button, as it does a push button.
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     QString m_upFace;

@@ -371,59 +371,15 @@ void CalculatorMenus::onTooltipsTriggered(bool checkedByMenu)
 
 // ---------------------------------------------------------------------------
 
-LogoButton::LogoButton(QWidget *parent) : QWidget(parent)
+LogoButton::LogoButton(QWidget *parent)
+    : PictureButton(QStringLiteral("logo"), QString(), QSize(165, 36), parent)
 {
     setObjectName(QStringLiteral("imgLogo"));
     SetTag(this, QString());
     setAccessibleName(QStringLiteral("Velmora"));
     setAccessibleDescription(QStringLiteral("Opens About Velmora"));
-    setFocusPolicy(Qt::StrongFocus);
-    setCursor(Qt::PointingHandCursor);
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
-}
-
-QSize LogoButton::sizeHint() const
-{
-    return {165, 36};
-}
-
-void LogoButton::paintEvent(QPaintEvent *)
-{
-    QPainter painter(this);
-    painter.drawPixmap(0, 0, ArtPixmap(QStringLiteral("logo"), size(), devicePixelRatioF()));
-    if (hasFocus()) {
-        // The logo is dark: a light dotted frame stays visible on it.
-        painter.setPen(QPen(Qt::white, 1, Qt::DotLine));
-        painter.drawRect(rect().adjusted(2, 2, -3, -3));
-    }
-}
-
-void LogoButton::mousePressEvent(QMouseEvent *event)
-{
-    if (event->button() == Qt::LeftButton)
-        m_pressed = true;
-    QWidget::mousePressEvent(event);
-}
-
-void LogoButton::mouseReleaseEvent(QMouseEvent *event)
-{
-    const bool wasPressed = m_pressed;
-    m_pressed = false;
-    if (event->button() == Qt::LeftButton && wasPressed && rect().contains(event->position().toPoint())) {
-        openCompanyInfo();
-        return;
-    }
-    QWidget::mouseReleaseEvent(event);
-}
-
-void LogoButton::keyPressEvent(QKeyEvent *event)
-{
-    if (isActivationKey(event)) {
-        event->accept();
-        openCompanyInfo();
-        return;
-    }
-    QWidget::keyPressEvent(event);
+    connect(this, &QAbstractButton::clicked, this, &LogoButton::openCompanyInfo);
 }
 
 void LogoButton::openCompanyInfo()

@@ -2,6 +2,8 @@
 // What the calculator and information windows share: link opening, select-all
 // on focus, the calculator menus and logo, and the help contents.
 
+#include "shell/artwork.h"
+
 #include <QLabel>
 #include <QObject>
 #include <QString>
@@ -151,24 +153,15 @@ private:
 // The maker's logo as a clickable, focusable control (imgLogo, drawn from the
 // logo SVG): a click, Space or Enter opens frmCompanyInfo modally, then
 // emits companyInfoClosed() so the window can put its focus back.
-class LogoButton : public QWidget
+class LogoButton : public PictureButton
 {
     Q_OBJECT
 public:
     explicit LogoButton(QWidget *parent = nullptr);
-    QSize sizeHint() const override;
 
 Q_SIGNALS:
     void companyInfoClosed();
 
-protected:
-    void paintEvent(QPaintEvent *event) override;
-    void mousePressEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
-
 private:
     void openCompanyInfo();
-
-    bool m_pressed = false;
 };

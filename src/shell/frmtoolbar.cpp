@@ -1,6 +1,6 @@
 #include "shell/frmtoolbar.h"
 
-#include "info/frmcompanyinfo.h"
+#include "shell/chrome.h"
 #include "shell/settingsstore.h"
 #include "shell/stringtable.h"
 #include "shell/toolbarposition.h"
@@ -62,9 +62,9 @@ frmToolbar::frmToolbar(QWidget *parent) : QWidget(parent)
     setMouseTracking(true);
     setAccessibleName(FixedCaption);
 
-    m_cmdLogo = new PictureButton(QStringLiteral("logo"), QString(), QSize(165, 36), this);
+    // The same logo control the calculators carry; it opens the contact window.
+    m_cmdLogo = new LogoButton(this);
     m_cmdLogo->setObjectName(QStringLiteral("cmdLogo"));
-    m_cmdLogo->setAccessibleName(QStringLiteral("About Velmora"));
     m_cmdLogo->move(0, 0);
 
     m_cmdUnits = new LauncherButton(QStringLiteral("cmdUnits"), QStringLiteral("units"), HintUnits,
@@ -81,7 +81,6 @@ frmToolbar::frmToolbar(QWidget *parent) : QWidget(parent)
         left += 36;
         connect(button, &LauncherButton::hovered, this, [this, button] { showHint(button); });
     }
-    connect(m_cmdLogo, &QAbstractButton::clicked, this, &frmToolbar::openCompanyInfo);
     connect(m_cmdUnits, &QAbstractButton::clicked, this, &frmToolbar::openUnits);
     connect(m_cmdInertia, &QAbstractButton::clicked, this, &frmToolbar::openInertia);
     connect(m_cmdDensity, &QAbstractButton::clicked, this, &frmToolbar::openDensity);
@@ -216,10 +215,4 @@ void frmToolbar::openDensity()
 void frmToolbar::openTrig()
 {
     resetCaption(LocalString(HintToolbar));
-}
-
-void frmToolbar::openCompanyInfo()
-{
-    frmCompanyInfo window(this);
-    window.exec();
 }

@@ -10,6 +10,7 @@
 #include <QPointer>
 #include <QWidget>
 
+class LogoButton;
 class QAction;
 class QMenu;
 class QSystemTrayIcon;
@@ -66,14 +67,13 @@ private:
     void openInertia();
     void openDensity();
     void openTrig();
-    void openCompanyInfo();
 
     bool m_quitFromSysTray = false;
     LauncherButton *m_cmdUnits;
     LauncherButton *m_cmdInertia;
     LauncherButton *m_cmdDensity;
     LauncherButton *m_cmdTrig;
-    PictureButton *m_cmdLogo;
+    LogoButton *m_cmdLogo;
     QSystemTrayIcon *m_tray;
     QMenu *m_mnuFile;
     QAction *m_mnuFileExit;
