@@ -261,7 +261,7 @@ void frmUnitCalculator::buildControls()
                           m_lvConversions->verticalScrollBar()->sizeHint().width() + 8;
     m_frame3->setMinimumWidth(listWidth);
     m_lvConversions->setMinimumHeight(m_lvConversions->fontMetrics().height() * 12);
-    resize(sizeHint());
+    resize(sizeHint().expandedTo(QSize(720, 470)));
 
     setTabOrder(m_cmbUnitTypes, m_txtNumber);
     setTabOrder(m_txtNumber, m_cmbUnits);
