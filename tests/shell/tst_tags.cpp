@@ -23,20 +23,14 @@ private Q_SLOTS:
 
         row("single entry", "FormOffset=1200;", "FormOffset", "1200");
         row("no trailing semicolon", "FormOffset=1200", "FormOffset", "1200");
-        row("lower-case tag key", "formoffset=1300;", "FormOffset", "1300");
-        row("upper-case lookup key", "Tooltip=Number of Digits;", "TOOLTIP", "Number of Digits");
+        row("keys ignore case", "formoffset=1300;", "FormOffset", "1300");
         row("second of several", "UnitType=Density;Tooltip=1968;", "Tooltip", "1968");
-        row("first of several", "UnitType=Density;Tooltip=1968;", "UnitType", "Density");
-        row("value with spaces", "UnitType=Linear distance;", "UnitType", "Linear distance");
         row("blanks kept", "Default= 0.0 ;", "Default", " 0.0 ");
         row("value holding =", "Protocol=http://example.com/q?a=1&b=2;Offset=3", "Protocol",
             "http://example.com/q?a=1&b=2");
-        row("Offset is not FormOffset", "FormOffset=1200;Offset=7;", "Offset", "7");
-        row("only FormOffset", "FormOffset=1200;", "Offset", "");
+        row("Offset is not the tail of FormOffset", "FormOffset=1200;", "Offset", "");
         row("key is not a prefix", "Offsets=4;", "Offset", "");
-        row("empty value", "Tooltip=;Offset=4;", "Tooltip", "");
         row("absent key", "Offset=4;", "Tooltip", "");
-        row("empty tag", "", "Offset", "");
         row("first match wins", "Offset=4;Offset=5;", "Offset", "4");
     }
     void value_of_key()
@@ -50,7 +44,6 @@ private Q_SLOTS:
     void object_tag_is_the_tag_property()
     {
         QObject object;
-        QCOMPARE(GetTagValue(&object, QStringLiteral("Offset")), QString());
         SetTag(&object, QStringLiteral("Tooltip=1970;Offset=4;"));
         QCOMPARE(object.property(TagProperty).toString(), QStringLiteral("Tooltip=1970;Offset=4;"));
         QCOMPARE(GetTagValue(&object, QStringLiteral("offset")), QStringLiteral("4"));

@@ -15,22 +15,16 @@ private Q_SLOTS:
         QTest::addColumn<QString>("y");
         QTest::addColumn<bool>("usable");
         QTest::addColumn<QPoint>("pixels");
-        QTest::newRow("twips") << "1500"
-                               << "300" << true << QPoint(100, 20);
-        QTest::newRow("negative screen") << "-1500"
-                                         << "0" << true << QPoint(-100, 0);
-        QTest::newRow("fraction") << "1507.5"
-                                  << "15" << true << QPoint(101, 1);
-        QTest::newRow("only x") << "1500"
-                                << "" << false << QPoint();
-        QTest::newRow("only y") << ""
-                                << "300" << false << QPoint();
-        QTest::newRow("not a number") << "abc"
-                                      << "300" << false << QPoint();
-        QTest::newRow("beyond 32 bits") << "1e12"
-                                        << "300" << false << QPoint();
-        QTest::newRow("infinite") << "inf"
-                                  << "300" << false << QPoint();
+        const auto row = [](const char *name, const char *x, const char *y, bool usable, QPoint pixels) {
+            QTest::newRow(name) << QString::fromUtf8(x) << QString::fromUtf8(y) << usable << pixels;
+        };
+        row("twips", "1500", "300", true, QPoint(100, 20));
+        row("negative screen", "-1500", "0", true, QPoint(-100, 0));
+        row("fraction", "1507.5", "15", true, QPoint(101, 1));
+        row("only x", "1500", "", false, QPoint());
+        row("not a number", "abc", "300", false, QPoint());
+        row("beyond 32 bits", "1e12", "300", false, QPoint());
+        row("infinite", "inf", "300", false, QPoint());
     }
     void stored_position()
     {
