@@ -15,14 +15,8 @@ namespace {
 ConversionRecord makeRecord(const QString &type, const QString &name, float xFactor = 1, float plusFactor = 0,
                             bool display = true, const QString &sameAs = QString())
 {
-    ConversionRecord r;
-    r.UnitName = PadRight(name, UnitNameWidth);
-    r.XFactor = xFactor;
-    r.PlusFactor = plusFactor;
-    r.UnitType = PadRight(type, UnitTypeWidth);
-    r.DisplayUnit = display;
-    r.SameAs = PadRight(sameAs, UnitNameWidth);
-    return r;
+    return {PadRight(name, UnitNameWidth), xFactor, plusFactor,
+            PadRight(type, UnitTypeWidth), display, PadRight(sameAs, UnitNameWidth)};
 }
 
 QByteArray fileOf(const QList<ConversionRecord> &records)
@@ -80,14 +74,6 @@ QStringList names(const QList<ConversionRecord> &records)
     return result;
 }
 
-QStringList trimmed(const QStringList &list)
-{
-    QStringList result;
-    for (const QString &s : list)
-        result.append(s.trimmed());
-    return result;
-}
-
 } // namespace
 
 class TestConversionTable : public QObject
@@ -118,10 +104,8 @@ private slots:
         QByteArray flagged = EncodeConversionRecord(makeRecord("Mass", "kg", 1, 0, false));
         QCOMPARE(flagged.mid(43, 2), QByteArray("\0\0", 2));
         QVERIFY(!DecodeConversionRecord(flagged).DisplayUnit);
-        for (const char *flag : {"\x01\0", "\0\x80"}) {
-            flagged.replace(43, 2, QByteArray(flag, 2));
-            QVERIFY(DecodeConversionRecord(flagged).DisplayUnit);
-        }
+        flagged[44] = '\x80';
+        QVERIFY(DecodeConversionRecord(flagged).DisplayUnit);
     }
 
     void name_text_is_windows1252_padded_to_width_data()
@@ -131,11 +115,8 @@ private slots:
         QTest::addColumn<QString>("readBack");
 
         // clang-format off
-        QTest::newRow("short name padded") << "kg" << QByteArray("kg             ") << "kg             ";
-        QTest::newRow("Latin-1 character") << "m²" << QByteArray("m\xB2             ") << "m²             ";
         QTest::newRow("euro from high table") << "€/kg" << QByteArray("\x80/kg           ") << "€/kg           ";
         QTest::newRow("unencodable becomes ?") << "Ω·m" << QByteArray("?\xB7m            ") << "?·m            ";
-        QTest::newRow("long name cut") << "abcdefghijklmnopq" << QByteArray("abcdefghijklmno") << "abcdefghijklmno";
         // clang-format on
     }
 
@@ -170,9 +151,6 @@ private slots:
         const qint64 most = qint64(MaxConversionRecords) * 60;
         QTest::newRow("30 bytes, half to even 0") << qint64(30) << 0 << true;
         QTest::newRow("31 bytes") << qint64(31) << 1 << true;
-        QTest::newRow("89 bytes") << qint64(89) << 1 << true;
-        QTest::newRow("90 bytes, half to even 2") << qint64(90) << 2 << true;
-        QTest::newRow("150 bytes, half to even 2") << qint64(150) << 2 << true;
         QTest::newRow("rounds down to 32767") << most + 29 << MaxConversionRecords << true;
         QTest::newRow("rounds half to 32768: nothing read") << most + 30 << 0 << false;
     }
@@ -213,71 +191,22 @@ private slots:
         QCOMPARE(partial.SameAs, QString(15, QLatin1Char(' ')));
     }
 
-    void read_failure_keeps_whole_records_read_so_far_data()
-    {
-        QTest::addColumn<int>("failAfter");
-        QTest::addColumn<QStringList>("kept");
-        // clang-format off
-        QTest::newRow("inside first record") << 59 << QStringList();
-        QTest::newRow("after first record") << 60 << QStringList{"z"};
-        QTest::newRow("inside third record") << 150 << QStringList{"z", "y"};
-        // clang-format on
-    }
-
     void read_failure_keeps_whole_records_read_so_far()
     {
-        QFETCH(int, failAfter);
-        QFETCH(QStringList, kept);
         // File order is the reverse of sorted order, so an unsorted result shows.
         QByteArray data =
             fileOf({makeRecord("B", "z"), makeRecord("B", "y"), makeRecord("A", "x"), makeRecord("A", "w")});
-        FailingBuffer device(&data, failAfter);
+        FailingBuffer device(&data, 150); // inside the third record
         QVERIFY(device.open(QIODevice::ReadOnly | QIODevice::Unbuffered));
 
         const ConversionTableLoad load = ReadConversionRecords(device);
         QVERIFY(!load.complete);
-        QCOMPARE(names(load.records), kept);
+        QCOMPARE(names(load.records), (QStringList{"z", "y"}));
 
         device.seek(0);
         LoadConversionTable(device);
-        QCOMPARE(names(ConversionTable().records()), kept);
+        QCOMPARE(names(ConversionTable().records()), (QStringList{"z", "y"}));
         QVERIFY(UnitTypeList().isEmpty());
-    }
-
-    void sort_orders_by_type_then_name_ignoring_case_data()
-    {
-        QTest::addColumn<QStringList>("fileTypes");
-        QTest::addColumn<QStringList>("fileNames");
-        QTest::addColumn<QList<int>>("order");
-        QTest::addColumn<QStringList>("types");
-
-        // clang-format off
-        QTest::newRow("case-differing types sort together but list twice")
-            << QStringList{"mass", "Length", "Mass"} << QStringList{"lb", "m", "kg"} << QList<int>{1, 2, 0} << QStringList{"Length", "Mass", "mass"};
-        QTest::newRow("prefix type first whatever the names")
-            << QStringList{"Forces", "Force"} << QStringList{"a", "zz"} << QList<int>{1, 0} << QStringList{"Force", "Forces"};
-        QTest::newRow("equal keys keep file order")
-            << QStringList{"MASS", "Mass", "Mass", "Area"} << QStringList{"KG", "kg", "kg", "m²"} << QList<int>{3, 0, 1, 2} << QStringList{"Area", "MASS", "Mass"};
-        // clang-format on
-    }
-
-    void sort_orders_by_type_then_name_ignoring_case()
-    {
-        QFETCH(QStringList, fileTypes);
-        QFETCH(QStringList, fileNames);
-        QFETCH(QList<int>, order);
-        QFETCH(QStringList, types);
-
-        QList<ConversionRecord> records;
-        for (int i = 0; i < fileTypes.size(); ++i)
-            records.append(makeRecord(fileTypes[i], fileNames[i], float(i)));
-        SortConversionTable(records);
-
-        QList<int> actual;
-        for (const ConversionRecord &r : records)
-            actual.append(int(r.XFactor));
-        QCOMPARE(actual, order);
-        QCOMPARE(trimmed(BuildUnitTypeList(records)), types);
     }
 
     // The fast sort must give the order the table has always had. The alphabet
@@ -308,37 +237,14 @@ private slots:
             QCOMPARE(records[i].XFactor, expected[i].XFactor);
     }
 
-    void load_sorts_and_indexes_names_in_table_order()
+    void missing_file_is_created_empty_and_empties_the_table()
     {
-        QByteArray data = fileOf({makeRecord("Torque", "N-m", 1), makeRecord("Mass", "kg", 2),
-                                  makeRecord("Energy", "N-m", 3), makeRecord("Mass", "g", 4)});
+        QByteArray data = fileOf({makeRecord("Mass", "kg")});
         QBuffer buffer(&data);
         QVERIFY(buffer.open(QIODevice::ReadOnly));
         LoadConversionTable(buffer);
 
-        const ConversionTableData &table = ConversionTable();
-        QCOMPARE(names(table.records()), (QStringList{"N-m", "g", "kg", "N-m"}));
-        QCOMPARE(trimmed(UnitTypeList()), (QStringList{"Energy", "Mass", "Torque"}));
-        QCOMPARE(UnitTypeList().constFirst().size(), UnitTypeWidth);
-        QCOMPARE(table.indexOfName(PadRight("N-m", 15)), 0);
-        QCOMPARE(table.indexesOfName(PadRight("N-m", 15)), (QList<int>{0, 3}));
-        QCOMPARE(table.indexOfName(PadRight("kg", 15)), 2);
-        QCOMPARE(table.indexOfName("kg"), -1);
-        QCOMPARE(table.indexOfName(PadRight("KG", 15)), -1);
-    }
-
-    void file_is_read_by_name_and_created_when_missing()
-    {
         QTemporaryDir dir;
-        QFile file(dir.filePath("converts.dat"));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(fileOf({makeRecord("Mass", "lb"), makeRecord("Mass", "kg")}));
-        file.close();
-        LoadConversionTable(file.fileName());
-        QCOMPARE(names(ConversionTable().records()), (QStringList{"kg", "lb"}));
-        QCOMPARE(UnitTypeList(), QStringList{PadRight("Mass", 20)});
-
-        // A missing file replaces the loaded table with an empty one and is created empty.
         const QString path = dir.filePath("missing.dat");
         LoadConversionTable(path);
         QVERIFY(QFile::exists(path));

@@ -15,14 +15,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// Switches the default locale for one test and restores US English after.
-class LocaleScope
-{
-public:
-    explicit LocaleScope(const QLocale &locale) { QLocale::setDefault(locale); }
-    ~LocaleScope() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
-};
-
 double readDecimal(const std::string &text)
 {
     double value = std::numeric_limits<double>::quiet_NaN();
@@ -38,331 +30,251 @@ class TestNumberFormat : public QObject
 
 private slots:
     void initTestCase() { TestSupport::initTestEnvironment(m_settingsDir); }
+    void cleanup() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
 
-    void pattern_elements_format_exactly_data();
-    void pattern_elements_format_exactly();
-    void scientific_pattern_has_one_hash_per_extra_digit_data();
-    void scientific_pattern_has_one_hash_per_extra_digit();
-    void significant_display_matches_worked_results_data();
-    void significant_display_matches_worked_results();
-    void significant_display_reads_back_as_correctly_rounded_value();
-    void general_form_is_like_percent_7G_data();
-    void general_form_is_like_percent_7G();
-    void comma_locale_is_used_for_display_and_reading();
-    void strict_reading_accepts_numbers_only_data();
-    void strict_reading_accepts_numbers_only();
-    void leading_number_stops_at_first_foreign_character_data();
-    void leading_number_stops_at_first_foreign_character();
-    void int16_rounding_is_half_even_and_range_checked_data();
-    void int16_rounding_is_half_even_and_range_checked();
+    void pattern_elements_format_exactly_data()
+    {
+        QTest::addColumn<double>("value");
+        QTest::addColumn<QString>("pattern");
+        QTest::addColumn<QString>("expected");
+
+        QTest::newRow("scientific 6 digits") << 1234.5 << u"#.0####E+00"_s << u"1.2345E+03"_s;
+        QTest::newRow("scientific zero with hash integer") << 0.0 << u"#.0###E+00"_s << u"0.0E+00"_s;
+        QTest::newRow("scientific negative exponent") << -0.00123 << u"0.00E+00"_s << u"-1.23E-03"_s;
+        QTest::newRow("scientific mantissa carries") << 9.96 << u"0.0E+00"_s << u"1.0E+01"_s;
+        QTest::newRow("E-## positive exponent unsigned") << 1234.5 << u"0.#####E-##"_s << u"1.2345E3"_s;
+
+        QTest::newRow("plain binary half") << 0.125 << u"0.##"_s << u"0.13"_s;
+        // 0.1 * 3 is 0.30000000000000004.
+        QTest::newRow("no noise above") << 0.1 * 3 << u"0.0####"_s << u"0.3"_s;
+        QTest::newRow("shortest decimal half") << 1.005 << u"0.00"_s << u"1.01"_s;
+        QTest::newRow("negative rounding to zero loses sign") << -0.001 << u"0.0"_s << u"0.0"_s;
+        QTest::newRow("NaN is empty") << std::nan("") << u"0.0"_s << u""_s;
+    }
+
+    void pattern_elements_format_exactly()
+    {
+        QFETCH(double, value);
+        QFETCH(QString, pattern);
+        QFETCH(QString, expected);
+        QCOMPARE(FormatWithPattern(value, pattern, QChar(u'.')), expected);
+    }
+
+    // Exact texts: the read-back property below checks values, not the form.
+    void significant_display_matches_worked_results_data()
+    {
+        QTest::addColumn<float>("value");
+        QTest::addColumn<int>("digits");
+        QTest::addColumn<QString>("expected");
+
+        QTest::newRow("2.5/6") << 2.5f << 6 << u"2.5"_s;
+        QTest::newRow("0/6") << 0.0f << 6 << u"0.0"_s;
+        QTest::newRow("12345678/3") << 12345678.0f << 3 << u"1.23E+07"_s;
+        QTest::newRow("9.99/2 carries") << 9.99f << 2 << u"10.0"_s;
+        QTest::newRow("9999999/7 is scientific") << 9999999.0f << 7 << u"1.0E+07"_s;
+        QTest::newRow("123456/3 integer only") << 123456.0f << 3 << u"123000"_s;
+        QTest::newRow("negative scientific") << -0.00001234f << 2 << u"-1.2E-05"_s;
+        QTest::newRow("negative zero") << -0.0f << 6 << u"0.0"_s;
+        QTest::newRow("largest float") << std::numeric_limits<float>::max() << 7 << u"3.402823E+38"_s;
+        QTest::newRow("digits above 7 clamp") << 3.14159265f << 9 << u"3.141593"_s;
+        QTest::newRow("NaN is empty") << std::numeric_limits<float>::quiet_NaN() << 6 << u""_s;
+    }
+
+    void significant_display_matches_worked_results()
+    {
+        QFETCH(float, value);
+        QFETCH(int, digits);
+        QFETCH(QString, expected);
+        QCOMPARE(FormatSignificant(value, digits), expected);
+    }
+
+    // For each shown text, the value it reads back as must equal the float
+    // rounded, half to even, to the digits the display promises. The reference
+    // rounds the exact value of the float with the C library's printf (exact in
+    // glibc) rather than repeating the program's own decimal arithmetic. The
+    // rounding position follows the display's exponent, which comes from the
+    // mantissa rounded to five places: when that rounding carries (mantissa
+    // 9.999995 and up) the exponent is one higher and one digit fewer is kept,
+    // so 9999999 with 7 digits is 1.0E+07. The program rounds exactly; a product
+    // value × 10^k in double would agree except within a double's rounding
+    // error of a half, which is why exact rounding is the reference.
+    void significant_display_reads_back_as_correctly_rounded_value()
+    {
+        QList<float> values;
+        QRandomGenerator random(20240611);
+        while (values.size() < 3000) {
+            const float f = std::bit_cast<float>(random.generate());
+            if (std::isfinite(f))
+                values << f;
+        }
+        for (int p = -45; p <= 38; ++p) {
+            const float power = float(readDecimal("1e" + std::to_string(p)));
+            values << power << std::nextafter(power, 0.0f)
+                   << std::nextafter(power, std::numeric_limits<float>::infinity()) << -power;
+        }
+        // Exact halves at several digit positions, and the carry edges.
+        for (float half : {0.5f, 2.5f, 3.5f, 12.5f, 1234.5f, 999999.5f, 9999995.0f, 0.125f, 0.375f, 0.0625f,
+                           1.5f, 10.5f, 6.5f, 99999.5f, 8388607.5f, 0.000030517578125f})
+            values << half << -half;
+        values << 0.0f << std::numeric_limits<float>::max() << std::numeric_limits<float>::min()
+               << std::numeric_limits<float>::denorm_min();
+
+        char buffer[64];
+        for (float value : values) {
+            const double exact = value;
+            std::snprintf(buffer, sizeof buffer, "%.5e", exact);
+            const int exponentAfterFivePlaces = value == 0 ? 0 : std::atoi(std::strchr(buffer, 'e') + 1);
+            std::snprintf(buffer, sizeof buffer, "%.40e", exact);
+            const int trueExponent = value == 0 ? 0 : std::atoi(std::strchr(buffer, 'e') + 1);
+
+            for (int digits = 1; digits <= 7; ++digits) {
+                const int kept = digits - (exponentAfterFivePlaces - trueExponent);
+                double expected = 0;
+                if (kept >= 1) {
+                    std::snprintf(buffer, sizeof buffer, "%.*e", kept - 1, exact);
+                    expected = readDecimal(buffer);
+                } else {
+                    expected = std::copysign(readDecimal("1e" + std::to_string(trueExponent + 1)), exact);
+                }
+                const QString shown = FormatSignificant(value, digits);
+                const double readBack = readDecimal(shown.toStdString());
+                const bool scientific = exponentAfterFivePlaces <= -5 || exponentAfterFivePlaces >= 7;
+                if (readBack != expected || shown.contains(QLatin1Char('E')) != scientific) {
+                    QFAIL(qPrintable(QStringLiteral("%1 with %2 digits shows %3, expected %4")
+                                         .arg(exact, 0, 'g', 17)
+                                         .arg(digits)
+                                         .arg(shown)
+                                         .arg(expected, 0, 'g', 17)));
+                }
+                // Rounding up near the largest float can leave single precision.
+                if (std::fabs(expected) <= std::numeric_limits<float>::max())
+                    QVERIFY2(ParseLocaleNumber(shown).has_value(), qPrintable(shown));
+            }
+        }
+    }
+
+    void general_form_is_like_percent_7G_data()
+    {
+        QTest::addColumn<float>("value");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("negative zero") << -0.0f << u"0"_s;
+        QTest::newRow("float 0.1 shows 0.1") << 0.1f << u"0.1"_s;
+        QTest::newRow("seven digits plain") << 1234567.0f << u"1234567"_s;
+        QTest::newRow("eight digits scientific") << 12345678.0f << u"1.234568E+07"_s;
+        QTest::newRow("1E-05 is scientific") << 0.00001f << u"1E-05"_s;
+        QTest::newRow("infinity is empty") << std::numeric_limits<float>::infinity() << u""_s;
+    }
+
+    void general_form_is_like_percent_7G()
+    {
+        QFETCH(float, value);
+        QFETCH(QString, expected);
+        QCOMPARE(FormatGeneral(value), expected);
+        // What an entry box is given must read back as (nearly) the same value.
+        if (!expected.isEmpty())
+            QVERIFY(TestSupport::closeTo(ParseLocaleNumber(expected).value_or(NAN), value, 1e-6));
+    }
+
+    // Every locale-following function, in a comma locale: the comma shows and
+    // reads, the point is refused, and no group separator ever appears.
+    void comma_locale_is_used_for_display_and_reading()
+    {
+        QCOMPARE(LocaleDecimalSeparator(), QChar(u'.'));
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        QCOMPARE(LocaleDecimalSeparator(), QChar(u','));
+        QCOMPARE(FormatWithPattern(2.5, u"0.0"_s), u"2,5"_s);
+        QCOMPARE(FormatSignificant(3.14159f, 4), u"3,142"_s);
+        QCOMPARE(FormatSignificant(1234567.0f, 7), u"1234567"_s);
+        QCOMPARE(FormatGeneral(-12345.5f), u"-12345,5"_s);
+
+        QCOMPARE(ParseLocaleNumber(u"3,5"_s), std::optional<float>(3.5f));
+        QCOMPARE(ParseLocaleNumber(u"1,5E3"_s), std::optional<float>(1500.0f));
+        for (const QString &text : {u"3.5"_s, u"1.000"_s, u"1,2,3"_s})
+            QVERIFY2(!ParseLocaleNumber(text).has_value(), qPrintable(text));
+    }
+
+    void strict_reading_accepts_numbers_only_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("isNumber");
+        QTest::addColumn<float>("expected");
+
+        QTest::newRow("surrounding spaces") << u"  2.5 "_s << true << 2.5f;
+        // Bits are compared: negative zero must keep its sign.
+        QTest::newRow("negative zero") << u"-0"_s << true << -0.0f;
+        QTest::newRow("no integer digits") << u".5"_s << true << 0.5f;
+        QTest::newRow("lower-case exponent") << u"1e-5"_s << true << 1e-5f;
+        QTest::newRow("largest float") << u"3.4028235e38"_s << true << std::numeric_limits<float>::max();
+
+        const float none = 0;
+        QTest::newRow("empty") << u""_s << false << none;
+        QTest::newRow("exponent without digits") << u"1E"_s << false << none;
+        QTest::newRow("group separator") << u"1,000"_s << false << none;
+        QTest::newRow("unit suffix") << u"1.5kg"_s << false << none;
+        QTest::newRow("inf") << u"inf"_s << false << none;
+        QTest::newRow("Arabic-Indic digits") << QString::fromUtf8("١٢") << false << none;
+        QTest::newRow("huge exponent") << u"1e99999999999999"_s << false << none;
+    }
+
+    void strict_reading_accepts_numbers_only()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, isNumber);
+        QFETCH(float, expected);
+        const std::optional<float> value = ParseLocaleNumber(text);
+        QCOMPARE(value.has_value(), isNumber);
+        if (isNumber)
+            QCOMPARE(std::bit_cast<quint32>(*value), std::bit_cast<quint32>(expected));
+    }
+
+    void leading_number_stops_at_first_foreign_character_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<double>("expected");
+        const double inf = std::numeric_limits<double>::infinity();
+        QTest::newRow("leading blanks and sign") << u" \t-7.25x"_s << -7.25;
+        QTest::newRow("signed exponent then junk") << u"1E+2z"_s << 100.0;
+        QTest::newRow("exponent sign without digits") << u"2E+"_s << 2.0;
+        QTest::newRow("second point stops") << u"1.2.3"_s << 1.2;
+        QTest::newRow("comma stops") << u"1,5"_s << 1.0;
+        QTest::newRow("overflow") << u"1e400"_s << inf;
+    }
+
+    void leading_number_stops_at_first_foreign_character()
+    {
+        QFETCH(QString, text);
+        QFETCH(double, expected);
+        QCOMPARE(LeadingNumber(text), expected);
+    }
+
+    void int16_rounding_is_half_even_and_range_checked_data()
+    {
+        QTest::addColumn<double>("value");
+        QTest::addColumn<bool>("fits");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("2.5 down") << 2.5 << true << 2;
+        QTest::newRow("3.5 up") << 3.5 << true << 4;
+        QTest::newRow("below half") << 0.49999999999999994 << true << 0;
+        QTest::newRow("top plus half") << 32767.5 << false << 0;
+        QTest::newRow("bottom minus half") << -32768.5 << true << -32768;
+        QTest::newRow("bottom minus 0.6") << -32768.6 << false << 0;
+        QTest::newRow("NaN") << std::nan("") << false << 0;
+    }
+
+    void int16_rounding_is_half_even_and_range_checked()
+    {
+        QFETCH(double, value);
+        QFETCH(bool, fits);
+        QFETCH(int, expected);
+        const std::optional<qint16> rounded = RoundToInt16(value);
+        QCOMPARE(rounded.has_value(), fits);
+        if (fits)
+            QCOMPARE(int(*rounded), expected);
+    }
 
 private:
     QTemporaryDir m_settingsDir;
 };
-
-void TestNumberFormat::pattern_elements_format_exactly_data()
-{
-    QTest::addColumn<double>("value");
-    QTest::addColumn<QString>("pattern");
-    QTest::addColumn<QString>("expected");
-
-    QTest::newRow("scientific 6 digits") << 1234.5 << u"#.0####E+00"_s << u"1.2345E+03"_s;
-    QTest::newRow("scientific zero with hash integer") << 0.0 << u"#.0###E+00"_s << u"0.0E+00"_s;
-    QTest::newRow("scientific negative exponent") << -0.00123 << u"0.00E+00"_s << u"-1.23E-03"_s;
-    QTest::newRow("scientific three-digit exponent") << 1e-300 << u"0.0E+00"_s << u"1.0E-300"_s;
-    QTest::newRow("scientific mantissa carries") << 9.96 << u"0.0E+00"_s << u"1.0E+01"_s;
-    QTest::newRow("scientific half away from zero") << 2.5 << u"#E+00"_s << u"3E+00"_s;
-    QTest::newRow("E-## positive exponent unsigned") << 1234.5 << u"0.#####E-##"_s << u"1.2345E3"_s;
-    QTest::newRow("E-## zero") << 0.0 << u"0.#####E-##"_s << u"0E0"_s;
-    QTest::newRow("E-## rounds mantissa to five places") << 9999999.0 << u"0.#####E-##"_s << u"1E7"_s;
-
-    QTest::newRow("plain binary half") << 0.125 << u"0.##"_s << u"0.13"_s;
-    QTest::newRow("plain keeps zeros up to last 0") << 123.0 << u"0.0##"_s << u"123.0"_s;
-    QTest::newRow("plain drops dangling point") << 123.0 << u"0.###"_s << u"123"_s;
-    QTest::newRow("plain hash integer omits zero") << 0.5 << u"#.##"_s << u".5"_s;
-    QTest::newRow("plain zero with only hashes") << 0.0 << u"#.##"_s << u"0"_s;
-    QTest::newRow("plain pads integer zeros") << 5.0 << u"00.0"_s << u"05.0"_s;
-    QTest::newRow("plain carry adds a digit") << 99999.5 << u"####0"_s << u"100000"_s;
-    QTest::newRow("plain huge integer") << 1e22 << u"0"_s << u"10000000000000000000000"_s;
-    // 0.1 * 3 is 0.30000000000000004 and 3.0 / 10 sits just below 0.3.
-    QTest::newRow("no noise above") << 0.1 * 3 << u"0.0####"_s << u"0.3"_s;
-    QTest::newRow("no noise below") << 3.0 / 10 << u"0.0####"_s << u"0.3"_s;
-    QTest::newRow("shortest decimal half") << 1.005 << u"0.00"_s << u"1.01"_s;
-    QTest::newRow("negative rounding to zero loses sign") << -0.001 << u"0.0"_s << u"0.0"_s;
-    QTest::newRow("NaN is empty") << std::nan("") << u"0.0"_s << u""_s;
-}
-
-void TestNumberFormat::pattern_elements_format_exactly()
-{
-    QFETCH(double, value);
-    QFETCH(QString, pattern);
-    QFETCH(QString, expected);
-    QCOMPARE(FormatWithPattern(value, pattern, QChar(u'.')), expected);
-}
-
-void TestNumberFormat::scientific_pattern_has_one_hash_per_extra_digit_data()
-{
-    QTest::addColumn<int>("digits");
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("1") << 1 << u"#E+00"_s;
-    QTest::newRow("6") << 6 << u"#.0####E+00"_s;
-    QTest::newRow("0 clamps to 1") << 0 << u"#E+00"_s;
-    QTest::newRow("12 clamps to 7") << 12 << u"#.0#####E+00"_s;
-}
-
-void TestNumberFormat::scientific_pattern_has_one_hash_per_extra_digit()
-{
-    QFETCH(int, digits);
-    QFETCH(QString, expected);
-    QCOMPARE(ScientificPattern(digits), expected);
-}
-
-// Exact texts: the read-back property below checks values, not the form.
-void TestNumberFormat::significant_display_matches_worked_results_data()
-{
-    QTest::addColumn<float>("value");
-    QTest::addColumn<int>("digits");
-    QTest::addColumn<QString>("expected");
-
-    QTest::newRow("2.5/6") << 2.5f << 6 << u"2.5"_s;
-    QTest::newRow("3/6") << 3.0f << 6 << u"3.0"_s;
-    QTest::newRow("0/6") << 0.0f << 6 << u"0.0"_s;
-    QTest::newRow("0/1") << 0.0f << 1 << u"0"_s;
-    QTest::newRow("12345678/3") << 12345678.0f << 3 << u"1.23E+07"_s;
-    QTest::newRow("9.99/2 carries") << 9.99f << 2 << u"10.0"_s;
-    QTest::newRow("9999999/7 is scientific") << 9999999.0f << 7 << u"1.0E+07"_s;
-    QTest::newRow("123456/3 integer only") << 123456.0f << 3 << u"123000"_s;
-    QTest::newRow("e=-5 scientific") << 0.00001f << 3 << u"1.0E-05"_s;
-    QTest::newRow("e=7 scientific") << 10000000.0f << 3 << u"1.0E+07"_s;
-    QTest::newRow("negative scientific") << -0.00001234f << 2 << u"-1.2E-05"_s;
-    QTest::newRow("negative zero") << -0.0f << 6 << u"0.0"_s;
-    QTest::newRow("largest float") << std::numeric_limits<float>::max() << 7 << u"3.402823E+38"_s;
-    QTest::newRow("digits above 7 clamp") << 3.14159265f << 9 << u"3.141593"_s;
-    QTest::newRow("NaN is empty") << std::numeric_limits<float>::quiet_NaN() << 6 << u""_s;
-}
-
-void TestNumberFormat::significant_display_matches_worked_results()
-{
-    QFETCH(float, value);
-    QFETCH(int, digits);
-    QFETCH(QString, expected);
-    QCOMPARE(FormatSignificant(value, digits), expected);
-}
-
-// For each shown text, the value it reads back as must equal the float
-// rounded, half to even, to the digits the display promises. The reference
-// rounds the exact value of the float with the C library's printf (exact in
-// glibc) rather than repeating the program's own decimal arithmetic. The
-// rounding position follows the display's exponent, which comes from the
-// mantissa rounded to five places: when that rounding carries (mantissa
-// 9.999995 and up) the exponent is one higher and one digit fewer is kept,
-// so 9999999 with 7 digits is 1.0E+07. The program rounds exactly; a product
-// value × 10^k in double would agree except within a double's rounding
-// error of a half, which is why exact rounding is the reference.
-void TestNumberFormat::significant_display_reads_back_as_correctly_rounded_value()
-{
-    QList<float> values;
-    QRandomGenerator random(20240611);
-    while (values.size() < 3000) {
-        const float f = std::bit_cast<float>(random.generate());
-        if (std::isfinite(f))
-            values << f;
-    }
-    for (int p = -45; p <= 38; ++p) {
-        const float power = float(readDecimal("1e" + std::to_string(p)));
-        values << power << std::nextafter(power, 0.0f)
-               << std::nextafter(power, std::numeric_limits<float>::infinity()) << -power;
-    }
-    // Exact halves at several digit positions, and the carry edges.
-    for (float half : {0.5f, 2.5f, 3.5f, 12.5f, 1234.5f, 999999.5f, 9999995.0f, 0.125f, 0.375f, 0.0625f, 1.5f,
-                       10.5f, 6.5f, 99999.5f, 8388607.5f, 0.000030517578125f})
-        values << half << -half;
-    values << 0.0f << std::numeric_limits<float>::max() << std::numeric_limits<float>::min()
-           << std::numeric_limits<float>::denorm_min();
-
-    char buffer[64];
-    for (float value : values) {
-        const double exact = value;
-        std::snprintf(buffer, sizeof buffer, "%.5e", exact);
-        const int exponentAfterFivePlaces = value == 0 ? 0 : std::atoi(std::strchr(buffer, 'e') + 1);
-        std::snprintf(buffer, sizeof buffer, "%.40e", exact);
-        const int trueExponent = value == 0 ? 0 : std::atoi(std::strchr(buffer, 'e') + 1);
-
-        for (int digits = 1; digits <= 7; ++digits) {
-            const int kept = digits - (exponentAfterFivePlaces - trueExponent);
-            double expected = 0;
-            if (kept >= 1) {
-                std::snprintf(buffer, sizeof buffer, "%.*e", kept - 1, exact);
-                expected = readDecimal(buffer);
-            } else {
-                expected = std::copysign(readDecimal("1e" + std::to_string(trueExponent + 1)), exact);
-            }
-            const QString shown = FormatSignificant(value, digits);
-            const double readBack = readDecimal(shown.toStdString());
-            const bool scientific = exponentAfterFivePlaces <= -5 || exponentAfterFivePlaces >= 7;
-            if (readBack != expected || shown.contains(QLatin1Char('E')) != scientific) {
-                QFAIL(qPrintable(QStringLiteral("%1 with %2 digits shows %3, expected %4")
-                                     .arg(exact, 0, 'g', 17)
-                                     .arg(digits)
-                                     .arg(shown)
-                                     .arg(expected, 0, 'g', 17)));
-            }
-            // Rounding up near the largest float can leave single precision.
-            if (std::fabs(expected) <= std::numeric_limits<float>::max())
-                QVERIFY2(ParseLocaleNumber(shown).has_value(), qPrintable(shown));
-        }
-    }
-}
-
-void TestNumberFormat::general_form_is_like_percent_7G_data()
-{
-    QTest::addColumn<float>("value");
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("zero") << 0.0f << u"0"_s;
-    QTest::newRow("negative zero") << -0.0f << u"0"_s;
-    QTest::newRow("fraction") << 2.5f << u"2.5"_s;
-    QTest::newRow("float 0.1 shows 0.1") << 0.1f << u"0.1"_s;
-    QTest::newRow("seven digits plain") << 1234567.0f << u"1234567"_s;
-    QTest::newRow("eight digits scientific") << 12345678.0f << u"1.234568E+07"_s;
-    QTest::newRow("1E-05 is scientific") << 0.00001f << u"1E-05"_s;
-    QTest::newRow("denormal") << 1.5e-44f << u"1.541428E-44"_s;
-    QTest::newRow("largest") << std::numeric_limits<float>::max() << u"3.402823E+38"_s;
-    QTest::newRow("infinity is empty") << std::numeric_limits<float>::infinity() << u""_s;
-}
-
-void TestNumberFormat::general_form_is_like_percent_7G()
-{
-    QFETCH(float, value);
-    QFETCH(QString, expected);
-    QCOMPARE(FormatGeneral(value), expected);
-    // What an entry box is given must read back as (nearly) the same value.
-    if (!expected.isEmpty())
-        QVERIFY(TestSupport::closeTo(ParseLocaleNumber(expected).value_or(NAN), value, 1e-6));
-}
-
-// Every locale-following function, in a comma locale: the comma shows and
-// reads, the point is refused, and no group separator ever appears.
-void TestNumberFormat::comma_locale_is_used_for_display_and_reading()
-{
-    QCOMPARE(LocaleDecimalSeparator(), QChar(u'.'));
-    LocaleScope scope(QLocale(QLocale::German, QLocale::Germany));
-    QCOMPARE(LocaleDecimalSeparator(), QChar(u','));
-    QCOMPARE(FormatWithPattern(2.5, u"0.0"_s), u"2,5"_s);
-    QCOMPARE(FormatSignificant(3.14159f, 4), u"3,142"_s);
-    QCOMPARE(FormatSignificant(12345678.0f, 3), u"1,23E+07"_s);
-    QCOMPARE(FormatSignificant(1234567.0f, 7), u"1234567"_s);
-    QCOMPARE(FormatGeneral(-12345.5f), u"-12345,5"_s);
-    QCOMPARE(FormatGeneral(1234567.0f), u"1234567"_s);
-    QCOMPARE(FormatGeneral(1.5e-7f), u"1,5E-07"_s);
-
-    QCOMPARE(ParseLocaleNumber(u"3,5"_s), std::optional<float>(3.5f));
-    QCOMPARE(ParseLocaleNumber(u",5"_s), std::optional<float>(0.5f));
-    QCOMPARE(ParseLocaleNumber(u"1,5E3"_s), std::optional<float>(1500.0f));
-    for (const QString &text : {u"3.5"_s, u"1.000"_s, u"1,2,3"_s})
-        QVERIFY2(!ParseLocaleNumber(text).has_value(), qPrintable(text));
-    QCOMPARE(ParseLocaleNumber(FormatGeneral(-12345.5f)), std::optional<float>(-12345.5f));
-}
-
-void TestNumberFormat::strict_reading_accepts_numbers_only_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<bool>("isNumber");
-    QTest::addColumn<float>("expected");
-
-    QTest::newRow("surrounding spaces") << u"  2.5 "_s << true << 2.5f;
-    QTest::newRow("minus") << u"-2.5"_s << true << -2.5f;
-    QTest::newRow("plus") << u"+2.5"_s << true << 2.5f;
-    // Bits are compared: negative zero must keep its sign.
-    QTest::newRow("negative zero") << u"-0"_s << true << -0.0f;
-    QTest::newRow("no integer digits") << u".5"_s << true << 0.5f;
-    QTest::newRow("trailing point") << u"5."_s << true << 5.0f;
-    QTest::newRow("lower-case exponent") << u"1e-5"_s << true << 1e-5f;
-    QTest::newRow("signed padded exponent") << u"1.5E+03"_s << true << 1500.0f;
-    QTest::newRow("largest float") << u"3.4028235e38"_s << true << std::numeric_limits<float>::max();
-    QTest::newRow("underflow to zero") << u"1e-50"_s << true << 0.0f;
-    QTest::newRow("huge negative exponent") << u"1e-99999999999999"_s << true << 0.0f;
-
-    const float none = 0;
-    QTest::newRow("empty") << u""_s << false << none;
-    QTest::newRow("lone minus") << u"-"_s << false << none;
-    QTest::newRow("exponent without digits") << u"1E"_s << false << none;
-    QTest::newRow("exponent sign without digits") << u"1E-"_s << false << none;
-    QTest::newRow("exponent without mantissa") << u"E5"_s << false << none;
-    QTest::newRow("group separator") << u"1,000"_s << false << none;
-    QTest::newRow("two points") << u"1.2.3"_s << false << none;
-    QTest::newRow("unit suffix") << u"1.5kg"_s << false << none;
-    QTest::newRow("inf") << u"inf"_s << false << none;
-    QTest::newRow("Arabic-Indic digits") << QString::fromUtf8("١٢") << false << none;
-    QTest::newRow("just beyond largest float") << u"3.40282357e38"_s << false << none;
-    QTest::newRow("huge exponent") << u"1e99999999999999"_s << false << none;
-}
-
-void TestNumberFormat::strict_reading_accepts_numbers_only()
-{
-    QFETCH(QString, text);
-    QFETCH(bool, isNumber);
-    QFETCH(float, expected);
-    const std::optional<float> value = ParseLocaleNumber(text);
-    QCOMPARE(value.has_value(), isNumber);
-    if (isNumber)
-        QCOMPARE(std::bit_cast<quint32>(*value), std::bit_cast<quint32>(expected));
-}
-
-void TestNumberFormat::leading_number_stops_at_first_foreign_character_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<double>("expected");
-    const double inf = std::numeric_limits<double>::infinity();
-    QTest::newRow("digits then letters") << u"12abc"_s << 12.0;
-    QTest::newRow("leading blanks and sign") << u" \t-7.25x"_s << -7.25;
-    QTest::newRow("signed exponent then junk") << u"1E+2z"_s << 100.0;
-    QTest::newRow("exponent without digits") << u"2E"_s << 2.0;
-    QTest::newRow("exponent sign without digits") << u"2E+"_s << 2.0;
-    QTest::newRow("point fraction") << u".5"_s << 0.5;
-    QTest::newRow("lone point") << u"."_s << 0.0;
-    QTest::newRow("second point stops") << u"1.2.3"_s << 1.2;
-    QTest::newRow("comma stops") << u"1,5"_s << 1.0;
-    QTest::newRow("overflow") << u"1e400"_s << inf;
-    QTest::newRow("negative overflow") << u"-1e400"_s << -inf;
-    QTest::newRow("underflow") << u"1e-400"_s << 0.0;
-}
-
-void TestNumberFormat::leading_number_stops_at_first_foreign_character()
-{
-    QFETCH(QString, text);
-    QFETCH(double, expected);
-    QCOMPARE(LeadingNumber(text), expected);
-}
-
-void TestNumberFormat::int16_rounding_is_half_even_and_range_checked_data()
-{
-    QTest::addColumn<double>("value");
-    QTest::addColumn<bool>("fits");
-    QTest::addColumn<int>("expected");
-    QTest::newRow("2.5 down") << 2.5 << true << 2;
-    QTest::newRow("3.5 up") << 3.5 << true << 4;
-    QTest::newRow("-2.5 toward zero") << -2.5 << true << -2;
-    QTest::newRow("-3.5 away") << -3.5 << true << -4;
-    QTest::newRow("below half") << 0.49999999999999994 << true << 0;
-    QTest::newRow("above half") << 2.5000000000000004 << true << 3;
-    QTest::newRow("top") << 32767.0 << true << 32767;
-    QTest::newRow("top plus half") << 32767.5 << false << 0;
-    QTest::newRow("bottom minus half") << -32768.5 << true << -32768;
-    QTest::newRow("bottom minus 0.6") << -32768.6 << false << 0;
-    QTest::newRow("infinity") << std::numeric_limits<double>::infinity() << false << 0;
-    QTest::newRow("NaN") << std::nan("") << false << 0;
-}
-
-void TestNumberFormat::int16_rounding_is_half_even_and_range_checked()
-{
-    QFETCH(double, value);
-    QFETCH(bool, fits);
-    QFETCH(int, expected);
-    const std::optional<qint16> rounded = RoundToInt16(value);
-    QCOMPARE(rounded.has_value(), fits);
-    if (fits)
-        QCOMPARE(int(*rounded), expected);
-}
 
 QTEST_GUILESS_MAIN(TestNumberFormat)
 #include "tst_numberformat.moc"

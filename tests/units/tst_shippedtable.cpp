@@ -19,14 +19,13 @@ const char *const RequiredBases = "kg | Mass | 1 | 0 | yes | | base\n"
                                   "m | Linear distance | 1 | 0 | yes | | base\n"
                                   "kg/m³ | Density | 1 | 0 | yes | | base\n"
                                   "kg-m² | Inertia | 1 | 0 | yes | | base\n";
-constexpr int RequiredBaseRows = 4;
 
 struct GeneratorRun
 {
     int exitCode = -1;
     QString errors;
-    QList<ConversionRecord> records;
     bool outputWritten = false;
+    QList<ConversionRecord> records;
 };
 
 GeneratorRun runGenerator(const QByteArray &table)
@@ -47,16 +46,10 @@ GeneratorRun runGenerator(const QByteArray &table)
     run.errors = QString::fromUtf8(process.readAllStandardError());
 
     QFile output(outputName);
-    run.outputWritten = output.exists();
-    if (output.open(QIODevice::ReadOnly))
+    run.outputWritten = output.open(QIODevice::ReadOnly);
+    if (run.outputWritten)
         run.records = ReadConversionRecords(output).records;
     return run;
-}
-
-// One unit of float at the magnitude of value.
-float ulpOf(float value)
-{
-    return std::nextafter(std::fabs(value), INFINITY) - std::fabs(value);
 }
 
 } // namespace
@@ -66,19 +59,211 @@ class TestShippedTable : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
+    void initTestCase()
+    {
+        TestSupport::initTestEnvironment(m_settingsDir);
+        QFile file(TestSupport::runtimeDir() + QStringLiteral("/converts.dat"));
+        QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(file.fileName()));
+        QCOMPARE(file.size() % ConversionRecordSize, 0);
+        const ConversionTableLoad load = ReadConversionRecords(file);
+        QVERIFY(load.complete);
+        m_records = load.records;
+    }
 
-    void types_have_one_base_unit_each();
-    void every_record_is_well_formed();
-    void factor_matches_definition_data();
-    void factor_matches_definition();
-    void temperature_converts_with_offset_data();
-    void temperature_converts_with_offset();
+    void types_have_one_base_unit_each()
+    {
+        QHash<QString, QStringList> basesOfType;
+        int displayUnits = 0;
+        for (const ConversionRecord &record : m_records) {
+            basesOfType[record.UnitType]; // every type gets an entry, base or not
+            displayUnits += record.DisplayUnit ? 1 : 0;
+            if (record.DisplayUnit && record.XFactor == 1.0f && record.PlusFactor == 0.0f)
+                basesOfType[record.UnitType].append(record.UnitName.trimmed());
+        }
+        QVERIFY2(basesOfType.size() >= 20, qPrintable(QString::number(basesOfType.size())));
+        QVERIFY2(displayUnits >= 250, qPrintable(QString::number(displayUnits)));
+        for (auto it = basesOfType.constBegin(); it != basesOfType.constEnd(); ++it)
+            QVERIFY2(it.value().size() == 1, qPrintable(it.key().trimmed() + u": "_s + it.value().join(',')));
+        // The bases the program itself converts through.
+        const QList<QPair<QString, QString>> programBases{
+            {"Mass", "kg"}, {"Linear distance", "m"}, {"Density", "kg/m³"}, {"Inertia", "kg-m²"}};
+        for (const auto &[type, base] : programBases)
+            QCOMPARE(basesOfType.value(PadRight(type, UnitTypeWidth)), QStringList{base});
+    }
 
-    void generator_evaluates_expressions_data();
-    void generator_evaluates_expressions();
-    void generator_rejects_bad_table_data();
-    void generator_rejects_bad_table();
+    void every_record_is_well_formed()
+    {
+        QHash<QString, QString> seen; // lower-cased, as a pasted text is matched
+        for (const ConversionRecord &record : m_records) {
+            const QString name = record.UnitName.trimmed();
+            QVERIFY2(!name.isEmpty(), "empty unit name");
+            QVERIFY2(record.UnitName.startsWith(name), qPrintable(record.UnitName)); // no leading spaces
+            QVERIFY2(!name.contains(QLatin1Char('.')), qPrintable(name));
+            // Listed units are copied as "value<separator>name" and must paste back whole.
+            QVERIFY2(!record.DisplayUnit || !name.contains(QLatin1Char(' ')), qPrintable(name));
+            // '?' is what an unencodable character becomes.
+            QVERIFY2(!name.contains(QLatin1Char('?')), qPrintable(name));
+            const QString key = name.toLower();
+            QVERIFY2(!seen.contains(key), qPrintable(name + u" clashes with "_s + seen.value(key)));
+            seen.insert(key, name);
+            QVERIFY2(std::isfinite(record.XFactor) && record.XFactor > 0, qPrintable(name));
+            QVERIFY2(std::isfinite(record.PlusFactor), qPrintable(name));
+
+            // An alias stands for a display unit of its own type.
+            if (record.DisplayUnit) {
+                QVERIFY2(record.SameAs.trimmed().isEmpty(), qPrintable(name));
+                continue;
+            }
+            const ConversionRecord *target = find(record.SameAs);
+            QVERIFY2(target, qPrintable(name + QStringLiteral(" -> ") + record.SameAs));
+            QVERIFY2(target->DisplayUnit && target->UnitType == record.UnitType, qPrintable(name));
+            // A pasted alias and its listed unit must convert the same value identically.
+            QVERIFY2(target->XFactor == record.XFactor && target->PlusFactor == record.PlusFactor,
+                     qPrintable(name));
+        }
+    }
+
+    void factor_matches_definition_data()
+    {
+        // Values of one unit in the base unit of its type, from the published
+        // definitions. "exact" marks a reference that is the exact decimal value.
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<double>("reference");
+        QTest::addColumn<bool>("exact");
+        const auto row = [](const char *name, double reference, bool exact) {
+            QTest::newRow(name) << QString::fromUtf8(name) << reference << exact;
+        };
+        row("lb", 0.45359237, true);
+        row("oz", 0.028349523125, true);
+        row("gr", 6.479891e-5, true);
+        row("slug", 14.593902937206365, false);
+        row("in", 0.0254, true);
+        row("mi", 1609.344, true);
+        row("g/cm³", 1000, true);
+        row("lb/in³", 27679.904710203121, false);
+        row("kg-cm²", 1e-4, true);
+        row("lb-in²", 2.926396534292e-4, true);
+        row("slug-ft²", 1.3558179483314004, true);
+        row("lbf-in-s²", 0.1129848290276167, true);
+        row("lbf", 4.4482216152605, true);
+        row("kgf", 9.80665, true);
+        row("pdl", 0.138254954376, true);
+        row("lbf-in", 0.1129848290276167, true);
+        row("ozf-in", 0.00706155181422604375, true);
+        row("mph", 0.44704, true);
+        row("km/h", 1 / 3.6, false);
+        row("rpm", 0.10471975511965977, false);
+        row("arcmin", 2.908882086657216e-4, false);
+        row("rev", 6.283185307179586, false);
+        row("yr", 31557600, true);
+        row("hp", 745.69987158227022, true);
+        row("Btu/h", 0.29307107017222222, false);
+        row("cal", 4.1868, true);
+        row("Btu", 1055.05585262, true);
+        row("eV", 1.602176634e-19, true);
+        row("psi", 6894.7572931683613, false);
+        row("atm", 101325, true);
+        row("torr", 133.32236842105263, false);
+        row("inH2O", 249.08891, true);
+        row("acre", 4046.8564224, true);
+        row("in²", 6.4516e-4, true);
+        row("gal", 3.785411784e-3, true);
+        row("gal-imp", 4.54609e-3, true);
+        row("gal/min", 6.30901964e-5, true);
+        row("lbf/in", 175.12683524647638, false);
+        row("N-m/arcmin", 3437.7467707849396, false);
+        row("cP", 1e-3, true);
+    }
+
+    void factor_matches_definition()
+    {
+        QFETCH(QString, name);
+        QFETCH(double, reference);
+        QFETCH(bool, exact);
+        const ConversionRecord *record = find(name);
+        QVERIFY2(record, qPrintable(name));
+        QCOMPARE(record->PlusFactor, 0.0f);
+        const float nearest = static_cast<float>(reference);
+        const float ulp = std::nextafter(std::fabs(nearest), INFINITY) - std::fabs(nearest);
+        if (exact)
+            QCOMPARE(record->XFactor, nearest);
+        else
+            QVERIFY2(std::fabs(record->XFactor - nearest) <= ulp,
+                     qPrintable(QString::number(record->XFactor, 'g', 9)));
+    }
+
+    void temperature_converts_with_offset_data()
+    {
+        QTest::addColumn<QString>("unit");
+        QTest::addColumn<float>("value");
+        QTest::addColumn<double>("celsius");
+        QTest::newRow("boiling in °F") << QStringLiteral("°F") << 212.0f << 100.0;
+        QTest::newRow("freezing in K") << QStringLiteral("K") << 273.15f << 0.0;
+        QTest::newRow("0 °R") << QStringLiteral("°R") << 0.0f << -273.15;
+    }
+
+    void temperature_converts_with_offset()
+    {
+        QFETCH(QString, unit);
+        QFETCH(float, value);
+        QFETCH(double, celsius);
+        const ConversionRecord *record = find(unit);
+        QVERIFY(record);
+        QCOMPARE(record->UnitType, PadRight(QStringLiteral("Temperature"), UnitTypeWidth));
+        const float base = value * record->XFactor + record->PlusFactor;
+        // Float arithmetic near 273 carries about 3e-5 of rounding.
+        QVERIFY2(std::fabs(base - celsius) <= 1e-4, qPrintable(QString::number(base, 'g', 9)));
+    }
+
+    // Derived factors are written as expressions; the evaluator's precedence
+    // and associativity decide every such factor.
+    void generator_evaluates_expressions_data()
+    {
+        QTest::addColumn<QByteArray>("factor");
+        QTest::addColumn<double>("expected");
+        QTest::newRow("precedence") << QByteArray("2+3*4") << 14.0;
+        QTest::newRow("power is right-associative") << QByteArray("2^3^2") << 512.0;
+        QTest::newRow("power binds tighter than minus") << QByteArray("-2^2+8") << 4.0;
+        QTest::newRow("division is left-associative") << QByteArray("8/4/4") << 0.5;
+        QTest::newRow("constants and exponents") << QByteArray("inch^2*k*1E3") << 0.0254 * 0.0254 * 3e3;
+    }
+    void generator_evaluates_expressions()
+    {
+        QFETCH(QByteArray, factor);
+        QFETCH(double, expected);
+        const GeneratorRun run =
+            runGenerator(QByteArray("const inch = 0.0254\nconst k = 3\n") + RequiredBases + "u | Other | " +
+                         factor + " | 0 | yes | | test\n" + "one | Other | 1 | 0 | yes | | base\n");
+        QVERIFY2(run.exitCode == 0, qPrintable(run.errors));
+        QCOMPARE(run.records.value(run.records.size() - 2).XFactor, static_cast<float>(expected));
+    }
+
+    void generator_rejects_bad_table_data()
+    {
+        // Each table is the required bases followed by the given lines (from line 5).
+        QTest::addColumn<QByteArray>("table");
+        QTest::addColumn<QString>("message");
+        const auto bad = [](const char *name, const QByteArray &rows, const char *message) {
+            QTest::newRow(name) << QByteArray(RequiredBases) + rows << QString::fromUtf8(message);
+        };
+        QTest::newRow("program base unit missing")
+            << QByteArray(RequiredBases).replace("kg/m³ | Density", "kg/m3 | Density") << u"needs 'kg/m³'"_s;
+        bad("unknown constant", "x | Mass | lbm | 0 | yes | | s\n", "5: error: factor of 'x'");
+        bad("unbalanced parenthesis", "x | Mass | (2 | 0 | yes | | s\n", "missing ')'");
+        bad("type differing in case", "g | mass | 2 | 0 | yes | | s\n", "unit type 'mass'");
+        bad("name too long", "abcdefghijklmnop | Mass | 2 | 0 | yes | | s\n", "at most 15");
+        bad("missing column", "g | Mass | 1e-3 | 0 | yes\n", "found 5");
+    }
+
+    void generator_rejects_bad_table()
+    {
+        QFETCH(QByteArray, table);
+        QFETCH(QString, message);
+        const GeneratorRun run = runGenerator(table);
+        QVERIFY2(run.exitCode > 0, qPrintable(run.errors));
+        QVERIFY2(run.errors.contains(message), qPrintable(run.errors));
+        QVERIFY(!run.outputWritten);
+    }
 
 private:
     const ConversionRecord *find(const QString &name) const
@@ -93,245 +278,6 @@ private:
     QTemporaryDir m_settingsDir;
     QList<ConversionRecord> m_records;
 };
-
-void TestShippedTable::initTestCase()
-{
-    TestSupport::initTestEnvironment(m_settingsDir);
-    QFile file(TestSupport::runtimeDir() + QStringLiteral("/converts.dat"));
-    QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(file.fileName()));
-    QCOMPARE(file.size() % ConversionRecordSize, 0);
-    const ConversionTableLoad load = ReadConversionRecords(file);
-    QVERIFY(load.complete);
-    m_records = load.records;
-    QVERIFY(!m_records.isEmpty());
-}
-
-void TestShippedTable::types_have_one_base_unit_each()
-{
-    QHash<QString, QStringList> basesOfType;
-    int displayUnits = 0;
-    for (const ConversionRecord &record : m_records) {
-        basesOfType[record.UnitType]; // every type gets an entry, base or not
-        displayUnits += record.DisplayUnit ? 1 : 0;
-        if (record.DisplayUnit && record.XFactor == 1.0f && record.PlusFactor == 0.0f)
-            basesOfType[record.UnitType].append(record.UnitName.trimmed());
-    }
-    QVERIFY2(basesOfType.size() >= 20, qPrintable(QString::number(basesOfType.size())));
-    QVERIFY2(displayUnits >= 250, qPrintable(QString::number(displayUnits)));
-    for (auto it = basesOfType.constBegin(); it != basesOfType.constEnd(); ++it)
-        QVERIFY2(it.value().size() == 1,
-                 qPrintable(it.key().trimmed() + QStringLiteral(": ") + it.value().join(',')));
-    // The bases the program itself converts through.
-    const QStringList programBases{"kg",    "Mass",    "m",     "Linear distance",
-                                   "kg/m³", "Density", "kg-m²", "Inertia"};
-    for (qsizetype i = 0; i < programBases.size(); i += 2)
-        QCOMPARE(basesOfType.value(PadRight(programBases[i + 1], UnitTypeWidth)),
-                 QStringList{programBases[i]});
-}
-
-void TestShippedTable::every_record_is_well_formed()
-{
-    QHash<QString, QString> seen; // lower-cased, as a pasted text is matched
-    for (const ConversionRecord &record : m_records) {
-        const QString name = record.UnitName.trimmed();
-        QVERIFY2(!name.isEmpty(), "empty unit name");
-        QVERIFY2(record.UnitName.startsWith(name), qPrintable(record.UnitName)); // no leading spaces
-        QVERIFY2(!name.contains(QLatin1Char('.')), qPrintable(name));
-        // Listed units are copied as "value<separator>name" and must paste back whole.
-        QVERIFY2(!record.DisplayUnit || !name.contains(QLatin1Char(' ')), qPrintable(name));
-        QVERIFY2(!name.contains(QLatin1Char('?')), qPrintable(name)); // what an unencodable character becomes
-        const QString key = name.toLower();
-        QVERIFY2(!seen.contains(key), qPrintable(name + QStringLiteral(" clashes with ") + seen.value(key)));
-        seen.insert(key, name);
-        QVERIFY2(std::isfinite(record.XFactor) && record.XFactor > 0, qPrintable(name));
-        QVERIFY2(std::isfinite(record.PlusFactor), qPrintable(name));
-
-        // An alias stands for a display unit of its own type.
-        if (record.DisplayUnit) {
-            QVERIFY2(record.SameAs.trimmed().isEmpty(), qPrintable(name));
-            continue;
-        }
-        const ConversionRecord *target = find(record.SameAs);
-        QVERIFY2(target, qPrintable(name + QStringLiteral(" -> ") + record.SameAs));
-        QVERIFY2(target->DisplayUnit && target->UnitType == record.UnitType, qPrintable(name));
-        // A pasted alias and its listed unit must convert the same value identically.
-        QVERIFY2(target->XFactor == record.XFactor && target->PlusFactor == record.PlusFactor,
-                 qPrintable(name));
-    }
-}
-
-void TestShippedTable::factor_matches_definition_data()
-{
-    // Values of one unit in the base unit of its type, from the published
-    // definitions. "exact" marks a reference that is the exact decimal value.
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<double>("reference");
-    QTest::addColumn<bool>("exact");
-    const auto row = [](const char *name, double reference, bool exact) {
-        QTest::newRow(name) << QString::fromUtf8(name) << reference << exact;
-    };
-    row("lb", 0.45359237, true);
-    row("oz", 0.028349523125, true);
-    row("gr", 6.479891e-5, true);
-    row("slug", 14.593902937206365, false);
-    row("in", 0.0254, true);
-    row("mi", 1609.344, true);
-    row("µm", 1e-6, true);
-    row("g/cm³", 1000, true);
-    row("lb/in³", 27679.904710203121, false);
-    row("kg-cm²", 1e-4, true);
-    row("lb-in²", 2.926396534292e-4, true);
-    row("slug-ft²", 1.3558179483314004, true);
-    row("lbf-in-s²", 0.1129848290276167, true);
-    row("lbf", 4.4482216152605, true);
-    row("kgf", 9.80665, true);
-    row("pdl", 0.138254954376, true);
-    row("dyn", 1e-5, true);
-    row("lbf-in", 0.1129848290276167, true);
-    row("ozf-in", 0.00706155181422604375, true);
-    row("mph", 0.44704, true);
-    row("km/h", 1 / 3.6, false);
-    row("rpm", 0.10471975511965977, false);
-    row("arcmin", 2.908882086657216e-4, false);
-    row("rev", 6.283185307179586, false);
-    row("yr", 31557600, true);
-    row("hp", 745.69987158227022, true);
-    row("Btu/h", 0.29307107017222222, false);
-    row("cal", 4.1868, true);
-    row("Btu", 1055.05585262, true);
-    row("eV", 1.602176634e-19, true);
-    row("psi", 6894.7572931683613, false);
-    row("atm", 101325, true);
-    row("torr", 133.32236842105263, false);
-    row("inH2O", 249.08891, true);
-    row("acre", 4046.8564224, true);
-    row("in²", 6.4516e-4, true);
-    row("gal", 3.785411784e-3, true);
-    row("gal-imp", 4.54609e-3, true);
-    row("gal/min", 6.30901964e-5, true);
-    row("lbf/in", 175.12683524647638, false);
-    row("N-m/arcmin", 3437.7467707849396, false);
-    row("cP", 1e-3, true);
-}
-
-void TestShippedTable::factor_matches_definition()
-{
-    QFETCH(QString, name);
-    QFETCH(double, reference);
-    QFETCH(bool, exact);
-    const ConversionRecord *record = find(name);
-    QVERIFY2(record, qPrintable(name));
-    QCOMPARE(record->PlusFactor, 0.0f);
-    const float nearest = static_cast<float>(reference);
-    if (exact)
-        QCOMPARE(record->XFactor, nearest);
-    else
-        QVERIFY2(std::fabs(record->XFactor - nearest) <= ulpOf(nearest),
-                 qPrintable(QString::number(record->XFactor, 'g', 9)));
-}
-
-void TestShippedTable::temperature_converts_with_offset_data()
-{
-    QTest::addColumn<QString>("unit");
-    QTest::addColumn<float>("value");
-    QTest::addColumn<double>("celsius");
-    QTest::newRow("freezing in °F") << QStringLiteral("°F") << 32.0f << 0.0;
-    QTest::newRow("boiling in °F") << QStringLiteral("°F") << 212.0f << 100.0;
-    QTest::newRow("freezing in K") << QStringLiteral("K") << 273.15f << 0.0;
-    QTest::newRow("0 °R") << QStringLiteral("°R") << 0.0f << -273.15;
-    QTest::newRow("freezing in °R") << QStringLiteral("°R") << 491.67f << 0.0;
-    QTest::newRow("°C itself") << QStringLiteral("°C") << 21.5f << 21.5;
-}
-
-void TestShippedTable::temperature_converts_with_offset()
-{
-    QFETCH(QString, unit);
-    QFETCH(float, value);
-    QFETCH(double, celsius);
-    const ConversionRecord *record = find(unit);
-    QVERIFY(record);
-    QCOMPARE(record->UnitType, PadRight(QStringLiteral("Temperature"), UnitTypeWidth));
-    const float base = value * record->XFactor + record->PlusFactor;
-    // Float arithmetic near 273 carries about 3e-5 of rounding.
-    QVERIFY2(std::fabs(base - celsius) <= 1e-4, qPrintable(QString::number(base, 'g', 9)));
-}
-
-void TestShippedTable::generator_evaluates_expressions_data()
-{
-    QTest::addColumn<QByteArray>("factor");
-    QTest::addColumn<double>("expected");
-    QTest::newRow("precedence") << QByteArray("2+3*4") << 14.0;
-    QTest::newRow("power is right-associative") << QByteArray("2^3^2") << 512.0;
-    QTest::newRow("power binds tighter than minus") << QByteArray("-2^2+8") << 4.0;
-    QTest::newRow("negative exponent") << QByteArray("2^-2") << 0.25;
-    QTest::newRow("division is left-associative") << QByteArray("8/4/4") << 0.5;
-    QTest::newRow("exponent notation") << QByteArray("1.5e-3*1E3") << 1.5;
-    QTest::newRow("constants") << QByteArray("inch^2*k") << 0.0254 * 0.0254 * 3;
-}
-
-void TestShippedTable::generator_evaluates_expressions()
-{
-    QFETCH(QByteArray, factor);
-    QFETCH(double, expected);
-    const QByteArray table = QByteArray("const inch = 0.0254\nconst k = 3 # note\n") + RequiredBases +
-                             "u | Other | " + factor + " | 0 | yes | | test\n" +
-                             "one | Other | 1 | 0 | yes | | base\n";
-    const GeneratorRun run = runGenerator(table);
-    QVERIFY2(run.exitCode == 0, qPrintable(run.errors));
-    QCOMPARE(run.records.size(), RequiredBaseRows + 2);
-    QCOMPARE(run.records.at(RequiredBaseRows).UnitName, PadRight(QStringLiteral("u"), UnitNameWidth));
-    QCOMPARE(run.records.at(RequiredBaseRows).XFactor, static_cast<float>(expected));
-}
-
-void TestShippedTable::generator_rejects_bad_table_data()
-{
-    // Each table is the required bases followed by the given lines (from line 5).
-    QTest::addColumn<QByteArray>("table");
-    QTest::addColumn<QString>("message");
-    const auto bad = [](const char *name, const QByteArray &rows, const char *message) {
-        QTest::newRow(name) << QByteArray(RequiredBases) + rows << QString::fromUtf8(message);
-    };
-    QTest::newRow("program base unit missing")
-        << QByteArray(RequiredBases).replace("kg/m³ | Density", "kg/m3 | Density") << u"needs 'kg/m³'"_s;
-    bad("unknown constant", "x | Mass | lbm | 0 | yes | | s\n", "5: error: factor of 'x'");
-    bad("division by zero", "x | Mass | 1/(2-2) | 0 | yes | | s\n", "division by zero");
-    bad("unbalanced parenthesis", "x | Mass | (2 | 0 | yes | | s\n", "missing ')'");
-    bad("trailing garbage", "x | Mass | 2 3 | 0 | yes | | s\n", "unexpected '3'");
-    bad("nested too deeply",
-        "x | Mass | " + QByteArray(500, '(') + "2" + QByteArray(500, ')') + " | 0 | yes | | s\n",
-        "nested too deeply");
-    bad("duplicate constant", "const a = 1\nconst a = 2\n", "6: error: constant 'a'");
-    bad("duplicate name", "kg | Mass | 2 | 0 | yes | | s\n", "already used at line 1");
-    bad("name differing in case", "KG | Mass | 2 | 0 | yes | | s\n", "letter case");
-    bad("type differing in case", "g | mass | 2 | 0 | yes | | s\n", "unit type 'mass'");
-    bad("name too long", "abcdefghijklmnop | Mass | 2 | 0 | yes | | s\n", "at most 15");
-    bad("display name with a space", "fl oz | Mass | 2 | 0 | yes | | s\n", "contains a space");
-    bad("name with a period", "lbs. | Mass | | | no | kg | s\n", "contains '.'");
-    bad("not Windows-1252", "g\xE2\x82\x82 | Mass | 2 | 0 | yes | | s\n", "U+2082"); // subscript two
-    bad("factor below float range", "x | Mass | 1e-50 | 0 | yes | | s\n", "single-precision");
-    bad("factor above float range", "x | Mass | 1e50 | 0 | yes | | s\n", "single-precision");
-    bad("alias with its own factor", "kgs | Mass | 1 | 0 | no | kg | s\n", "leave both");
-    bad("alias of an unknown unit", "kgs | Mass | | | no | kilo | s\n", "not a unit");
-    bad("alias of an alias", "kgs | Mass | | | no | kg | s\nkilos | Mass | | | no | kgs | s\n",
-        "itself an alias");
-    bad("alias of another type", "meter | Mass | | | no | m | s\n", "not 'Mass'");
-    bad("display unit with same-as", "g | Mass | 1e-3 | 0 | yes | kg | s\n", "same-as empty");
-    bad("second base", "kilo | Mass | 2/2 | 0 | yes | | s\n", "second base unit");
-    bad("type without base", "N | Force | 2 | 0 | yes | | s\n", "has no base unit");
-    bad("offset makes no base", "K | Temp | 1 | 1 | yes | | s\n", "has no base unit");
-    bad("bad display flag", "g | Mass | 1e-3 | 0 | true | | s\n", "'yes' or 'no'");
-    bad("missing column", "g | Mass | 1e-3 | 0 | yes\n", "found 5");
-}
-
-void TestShippedTable::generator_rejects_bad_table()
-{
-    QFETCH(QByteArray, table);
-    QFETCH(QString, message);
-    const GeneratorRun run = runGenerator(table);
-    QVERIFY2(run.exitCode > 0, qPrintable(run.errors));
-    QVERIFY2(run.errors.contains(message), qPrintable(run.errors));
-    QVERIFY(!run.outputWritten);
-}
 
 QTEST_GUILESS_MAIN(TestShippedTable)
 #include "tst_shippedtable.moc"
