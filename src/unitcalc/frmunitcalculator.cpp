@@ -4,6 +4,7 @@
 #include "shell/chrome.h"
 #include "shell/settingsstore.h"
 #include "shell/tags.h"
+#include "shell/toolbarposition.h"
 #include "shell/tooltipsoption.h"
 #include "unitcalc/conversionlist.h"
 #include "unitcalc/listviewfullwidth.h"
@@ -37,7 +38,6 @@ const QString SettingsSection = QStringLiteral("Units Calculator");
 const QString EmptyTableMessage = QStringLiteral("The unit table converts.dat is missing or empty.");
 
 enum Column { RowTextColumn = 0, ValueColumn = 1, UnitsColumn = 2 };
-constexpr int TwipsPerPixel = 15;
 
 QFrame *makeFrame(const QString &name, const QString &accessibleName, QWidget *parent)
 {
