@@ -66,10 +66,7 @@ private Q_SLOTS:
         frmToolbar toolbar;
         toolbar.show();
         QString opened;
-        TestSupport::whenModalShown([&opened](QWidget *modal) {
-            opened = modal->objectName();
-            modal->close();
-        });
+        TestSupport::closeNextModal(opened);
         QAccessibleInterface *units =
             QAccessible::queryAccessibleInterface(toolbar.findChild<QWidget *>(QStringLiteral("cmdUnits")));
         QVERIFY(units && units->actionInterface());

@@ -156,10 +156,7 @@ private Q_SLOTS:
         frmToolbar toolbar;
         toolbar.show();
         QString opened;
-        TestSupport::whenModalShown([&opened](QWidget *modal) {
-            opened = modal->objectName();
-            modal->close();
-        });
+        TestSupport::closeNextModal(opened);
         toolbar.findChild<QAbstractButton *>(button)->click();
         QCOMPARE(opened, window);
     }

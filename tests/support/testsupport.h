@@ -53,6 +53,15 @@ inline void whenModalShown(std::function<void(QWidget *)> action, int attemptsLe
     });
 }
 
+
+// Closes the next modal window as soon as it shows, and names it in opened.
+inline void closeNextModal(QString &opened)
+{
+    whenModalShown([&opened](QWidget *modal) {
+        opened = modal->objectName();
+        modal->close();
+    });
+}
 #endif
 
 // Path of the shipped data folder (beside the built executable).
