@@ -258,6 +258,9 @@ BugReport frmErrorHandler::report() const
 
 bool frmErrorHandler::BugLog()
 {
+    // The name box normally commits on losing the focus; take what it holds
+    // now too, so a name typed just before logging is never lost.
+    setReportedBy(m_txtReportedBy->text().trimmed());
     BugLogError failure;
     const QByteArray line = BugLogLine(report(), QDateTime::currentDateTime(), QLocale());
     if (!AppendBugLogLine(QString::fromLatin1(BugLogFileName), line, &failure)) {
@@ -285,6 +288,7 @@ bool frmErrorHandler::PrintBugReport()
 
 void frmErrorHandler::printOn(QPrinter &printer)
 {
+    setReportedBy(m_txtReportedBy->text().trimmed());
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const QList<PrintFailure> failures = RenderBugReport(printer, report());
     QApplication::restoreOverrideCursor();
