@@ -290,6 +290,7 @@ void frmUnitCalculator::connectEvents()
     m_txtNumber->installEventFilter(this);
     m_txtLabel->installEventFilter(this);
     m_txtDigits->installEventFilter(this);
+    m_lvConversions->installEventFilter(this);
 
     connect(m_txtNumber, &QLineEdit::textChanged, this, [this](const QString &text) {
         if (!text.isEmpty())
@@ -593,6 +594,18 @@ bool frmUnitCalculator::eventFilter(QObject *watched, QEvent *event)
         return filterNumberEvent(event);
     if ((watched == m_txtLabel || watched == m_txtDigits) && event->type() == QEvent::FocusIn)
         focusNumber();
+    // Ctrl+C in the list copies the selected row as value and unit, as the copy
+    // button does, instead of the view's own copy of its (empty) current cell.
+    if (watched == m_lvConversions && event->type() == QEvent::ShortcutOverride &&
+        static_cast<QKeyEvent *>(event)->matches(QKeySequence::Copy)) {
+        event->accept();
+        return true;
+    }
+    if (watched == m_lvConversions && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent *>(event)->matches(QKeySequence::Copy)) {
+        CopySelectedValueAndUnits();
+        return true;
+    }
     return QDialog::eventFilter(watched, event);
 }
 
