@@ -2,7 +2,7 @@
 // readers and the key filter must never crash, and what the formatter shows
 // must read back.
 
-#include "shell/tags.h"
+#include "core/tags.h"
 #include "units/numberformat.h"
 #include "units/numericentry.h"
 

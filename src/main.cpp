@@ -1,4 +1,4 @@
-#include "shell/startprocedure.h"
+#include "app/startprocedure.h"
 
 #include <QApplication>
 

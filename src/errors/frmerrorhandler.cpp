@@ -1,10 +1,10 @@
 #include "errors/frmerrorhandler.h"
 
 #include "errors/printbugreport.h"
-#include "errors/reporterror.h"
-#include "shell/artwork.h"
-#include "shell/chrome.h"
-#include "shell/tags.h"
+#include "core/settingsstore.h"
+#include "widgets/artwork.h"
+#include "widgets/chrome.h"
+#include "core/tags.h"
 
 #include <QApplication>
 #include <QInputMethodEvent>
@@ -264,7 +264,7 @@ bool frmErrorHandler::BugLog()
     BugLogError failure;
     const QByteArray line = BugLogLine(report(), QDateTime::currentDateTime(), QLocale());
     if (!AppendBugLogLine(QString::fromLatin1(BugLogFileName), line, &failure)) {
-        ReportError(failure.number, failure.description, QStringLiteral("BugLog in frmErrorHandler"));
+        ShowErrorReport(failure.number, failure.description, QStringLiteral("BugLog in frmErrorHandler"));
         return false;
     }
     QMessageBox thanks(QMessageBox::Information, QStringLiteral("Thanks!"),
@@ -378,4 +378,20 @@ void frmErrorHandler::restoreCursor()
         m_arrowCursorPushed = false;
         QApplication::restoreOverrideCursor();
     }
+}
+
+void ShowErrorReport(int errNumber, const QString &errDesc, const QString &procLabel)
+{
+    // A report raised from inside an open report window opens over it; the
+    // first window stays usable once this one closes.
+    QWidget *owner = QApplication::activeModalWidget();
+    if (!owner)
+        owner = QApplication::activeWindow();
+    frmErrorHandler form(owner);
+    form.setApplicationName(Settings::ApplicationName);
+    form.setApplicationVersion(QStringLiteral(TORVANE_VERSION_TEXT));
+    form.setProc(procLabel);
+    form.setErrNumber(QString::number(errNumber));
+    form.setErrDesc(errDesc);
+    form.exec();
 }

@@ -54,7 +54,7 @@ public:
     BugReport report() const;
 
     // Appends the report to "buglog.txt" in the current folder and thanks the
-    // user; a failure goes to ReportError and gives false.
+    // user; a failure opens a report of its own over this one and gives false.
     bool BugLog();
     // Asks for a printer (or a PDF file), then prints the report.
     bool PrintBugReport();
@@ -97,3 +97,6 @@ private:
     QPushButton *m_cmdPrint = nullptr;
     QPushButton *m_cmdExit = nullptr;
 };
+
+// Fills a new error report window and shows it modally over the active window.
+void ShowErrorReport(int errNumber, const QString &errDesc, const QString &procLabel);

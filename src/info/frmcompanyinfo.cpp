@@ -1,8 +1,8 @@
 #include "info/frmcompanyinfo.h"
 
-#include "shell/artwork.h"
-#include "shell/chrome.h"
-#include "shell/tags.h"
+#include "widgets/artwork.h"
+#include "widgets/chrome.h"
+#include "core/tags.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -1,6 +1,6 @@
 #include "unitcalc/listviewfullwidth.h"
 
-#include "errors/reporterror.h"
+#include "widgets/windowlinks.h"
 
 #include <QTreeWidget>
 

@@ -3,7 +3,7 @@
 
 #include "errors/frmerrorhandler.h"
 #include "errors/printbugreport.h"
-#include "errors/reporterror.h"
+#include "widgets/windowlinks.h"
 #include "testsupport.h"
 
 #include <QClipboard>

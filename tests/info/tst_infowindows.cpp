@@ -2,8 +2,8 @@
 
 #include "info/frmabout.h"
 #include "info/frmcompanyinfo.h"
-#include "shell/chrome.h"
-#include "shell/tags.h"
+#include "widgets/chrome.h"
+#include "core/tags.h"
 
 #include "testsupport.h"
 

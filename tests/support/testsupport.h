@@ -11,13 +11,14 @@
 #if __has_include(<QApplication>)
 #include <QApplication>
 #include <QWidget>
+#include "app/registerwindows.h"
 #define TORVANE_TEST_HAS_WIDGETS 1
 #endif
 
 #include <cmath>
 #include <functional>
 
-#include "shell/settingsstore.h"
+#include "core/settingsstore.h"
 
 namespace TestSupport {
 
@@ -28,6 +29,9 @@ inline void initTestEnvironment(QTemporaryDir &settingsDir)
     QStandardPaths::setTestModeEnabled(true);
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     SettingsStore::useFile(settingsDir.filePath(QStringLiteral("settings.ini")));
+#ifdef TORVANE_TEST_HAS_WIDGETS
+    RegisterWindows();
+#endif
 }
 
 // Relative closeness for results that are not exact by design.

@@ -3,8 +3,8 @@
 #include "unitcalc/frmunitcalculator.h"
 #include "unitcalctable.h"
 
-#include "shell/artwork.h"
-#include "shell/settingsstore.h"
+#include "widgets/artwork.h"
+#include "core/settingsstore.h"
 #include "testsupport.h"
 
 #include <QAction>

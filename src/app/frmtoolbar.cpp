@@ -1,0 +1,218 @@
+#include "app/frmtoolbar.h"
+
+#include "widgets/chrome.h"
+#include "core/settingsstore.h"
+#include "core/stringtable.h"
+#include "core/toolbarposition.h"
+#include "unitcalc/frmunitcalculator.h"
+#include "units/conversiontable.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDialog>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QScreen>
+#include <QSystemTrayIcon>
+
+namespace {
+
+const QString FixedCaption = QStringLiteral("Torvane Toolbar");
+const QString ToolbarSection = QStringLiteral("Toolbar");
+
+// Caption hints, by string id.
+constexpr int HintUnits = 1999;
+constexpr int HintInertia = 1998;
+constexpr int HintDensity = 1997;
+constexpr int HintTrig = 1992;
+constexpr int HintToolbar = 1994;
+
+// The strip's designed layout, in pixels (twips / 15).
+constexpr int StripWidth = 308;
+constexpr int StripHeight = 36;
+
+} // namespace
+
+LauncherButton::LauncherButton(const QString &objectName, const QString &face, int hintId,
+                               const QString &nativeHint, QWidget *parent)
+    : PictureButton(face + QStringLiteral("_up"), face + QStringLiteral("_down"), QSize(36, 36), parent),
+      m_hintId(hintId)
+{
+    setObjectName(objectName);
+    setToolTip(nativeHint);
+    setAccessibleName(nativeHint);
+    setMouseTracking(true);
+}
+
+void LauncherButton::mouseMoveEvent(QMouseEvent *event)
+{
+    Q_EMIT hovered();
+    PictureButton::mouseMoveEvent(event);
+    // Keep the move from reaching the strip's background, which would put
+    // the program's name back at once.
+    event->accept();
+}
+
+frmToolbar::frmToolbar(QWidget *parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("frmToolbar"));
+    setWindowTitle(FixedCaption);
+    setWindowIcon(ProgramIcon());
+    setFixedSize(StripWidth, StripHeight);
+    setMouseTracking(true);
+    setAccessibleName(FixedCaption);
+
+    // The same logo control the calculators carry; it opens the contact window.
+    m_cmdLogo = new LogoButton(this);
+    m_cmdLogo->setObjectName(QStringLiteral("cmdLogo"));
+    m_cmdLogo->move(0, 0);
+
+    m_cmdUnits = new LauncherButton(QStringLiteral("cmdUnits"), QStringLiteral("units"), HintUnits,
+                                    QStringLiteral("Click to activate units calculator"), this);
+    m_cmdInertia = new LauncherButton(QStringLiteral("cmdInertia"), QStringLiteral("inertia"), HintInertia,
+                                      QStringLiteral("Click to view inertia calculator"), this);
+    m_cmdDensity = new LauncherButton(QStringLiteral("cmdDensity"), QStringLiteral("density"), HintDensity,
+                                      QStringLiteral("Click to view density reference"), this);
+    m_cmdTrig = new LauncherButton(QStringLiteral("cmdTrig"), QStringLiteral("angle"), HintTrig,
+                                   QStringLiteral("Click to view trigonometric reference"), this);
+    int left = 164;
+    for (LauncherButton *button : {m_cmdUnits, m_cmdInertia, m_cmdDensity, m_cmdTrig}) {
+        button->move(left, 0);
+        left += 36;
+        connect(button, &LauncherButton::hovered, this, [this, button] { showHint(button); });
+    }
+    connect(m_cmdUnits, &QAbstractButton::clicked, this, &frmToolbar::openUnits);
+    connect(m_cmdInertia, &QAbstractButton::clicked, this, &frmToolbar::openInertia);
+    connect(m_cmdDensity, &QAbstractButton::clicked, this, &frmToolbar::openDensity);
+    connect(m_cmdTrig, &QAbstractButton::clicked, this, &frmToolbar::openTrig);
+
+    // The tray icon's menu; it is never shown in the strip itself.
+    m_mnuFile = new QMenu(QStringLiteral("mnuFile"), this);
+    m_mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    m_mnuFileExit = m_mnuFile->addAction(QStringLiteral("Exit"));
+    m_mnuFileExit->setObjectName(QStringLiteral("mnuFileExit"));
+    connect(m_mnuFileExit, &QAction::triggered, this, &frmToolbar::exitFromTray);
+
+    m_tray = new QSystemTrayIcon(windowIcon(), this);
+    m_tray->setObjectName(QStringLiteral("picSysTray"));
+    m_tray->setToolTip(FixedCaption);
+    m_tray->setContextMenu(m_mnuFile);
+    connect(m_tray, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
+        if (reason == QSystemTrayIcon::Trigger)
+            restoreFromTray();
+    });
+    m_tray->show();
+
+    restorePosition();
+
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    LoadConversionTable(QStringLiteral("converts.dat"));
+    QApplication::restoreOverrideCursor();
+}
+
+frmToolbar::~frmToolbar() = default;
+
+void frmToolbar::restorePosition()
+{
+    const QString y = SettingsStore::read(ToolbarSection, QStringLiteral("Y"));
+    const QString x = SettingsStore::read(ToolbarSection, QStringLiteral("X"));
+    QPoint position;
+    if (const std::optional<QPoint> stored = StoredToolbarPosition(x, y)) {
+        position = *stored;
+    } else if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+        // Designed position: near the top right of the desktop, out of the way.
+        const QRect area = screen->availableGeometry();
+        position = QPoint(area.right() - StripWidth - 40, area.top() + 40);
+    }
+    QList<QRect> screens;
+    for (const QScreen *screen : QGuiApplication::screens())
+        screens.append(screen->availableGeometry());
+    // A position stored on a screen that is no longer attached is pulled back.
+    move(BringOntoScreen(QRect(position, frameSize().expandedTo(size())), screens));
+}
+
+void frmToolbar::savePosition()
+{
+    SettingsStore::write(ToolbarSection, QStringLiteral("X"), TwipsText(x()));
+    SettingsStore::write(ToolbarSection, QStringLiteral("Y"), TwipsText(y()));
+}
+
+void frmToolbar::restoreFromTray()
+{
+    // Topmost only once brought back from the tray; changing the flag hides
+    // the window, so show it afterwards.
+    if (!(windowFlags() & Qt::WindowStaysOnTopHint))
+        setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    showNormal();
+    raise();
+    activateWindow();
+}
+
+void frmToolbar::exitFromTray()
+{
+    m_quitFromSysTray = true;
+    close();
+}
+
+void frmToolbar::closeEvent(QCloseEvent *event)
+{
+    // Without a notification area nothing could show a hidden strip again,
+    // so there the close box ends the program as "Exit" does.
+    if (!m_quitFromSysTray && QSystemTrayIcon::isSystemTrayAvailable()) {
+        event->ignore();
+        hide();
+        return;
+    }
+    // Close the open calculator windows first, so each writes its settings.
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    for (QWidget *window : windows) {
+        if (window != this && window->isVisible() && qobject_cast<QDialog *>(window))
+            window->close();
+    }
+    if (!isMinimized())
+        savePosition();
+    m_tray->hide();
+    event->accept();
+    QCoreApplication::quit();
+}
+
+void frmToolbar::mouseMoveEvent(QMouseEvent *event)
+{
+    resetCaption(FixedCaption);
+    QWidget::mouseMoveEvent(event);
+}
+
+void frmToolbar::showHint(const LauncherButton *button)
+{
+    if (isActiveWindow())
+        setWindowTitle(LocalString(button->hintId()));
+}
+
+void frmToolbar::resetCaption(const QString &caption)
+{
+    if (windowTitle() != caption)
+        setWindowTitle(caption);
+}
+
+void frmToolbar::openUnits()
+{
+    resetCaption(FixedCaption);
+    frmUnitCalculator window(this);
+    window.exec();
+}
+
+void frmToolbar::openInertia()
+{
+    // The inertia calculator is not part of this release yet.
+    resetCaption(LocalString(HintToolbar));
+}
+
+void frmToolbar::openDensity()
+{
+    resetCaption(LocalString(HintToolbar));
+}
+
+void frmToolbar::openTrig()
+{
+    resetCaption(LocalString(HintToolbar));
+}

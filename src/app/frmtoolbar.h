@@ -1,0 +1,80 @@
+#pragma once
+// The launcher strip: the maker's logo and four picture buttons that open the
+// calculator windows, with an icon in the notification area. Closing the strip
+// only hides it; the tray icon shows it again, and its menu's "Exit" ends the
+// program.
+
+#include "widgets/artwork.h"
+
+#include <QAbstractButton>
+#include <QPointer>
+#include <QWidget>
+
+class LogoButton;
+class QAction;
+class QMenu;
+class QSystemTrayIcon;
+
+// A launcher button: up and pressed faces, a native hint, and the string id
+// of the caption hint shown while the mouse moves over it.
+class LauncherButton : public PictureButton
+{
+    Q_OBJECT
+public:
+    LauncherButton(const QString &objectName, const QString &face, int hintId, const QString &nativeHint,
+                   QWidget *parent);
+    int hintId() const { return m_hintId; }
+
+Q_SIGNALS:
+    void hovered();
+
+protected:
+    void mouseMoveEvent(QMouseEvent *event) override;
+
+private:
+    int m_hintId;
+};
+
+class frmToolbar : public QWidget
+{
+    Q_OBJECT
+    Q_PROPERTY(bool QuitFromSysTray READ quitFromSysTray WRITE setQuitFromSysTray)
+public:
+    explicit frmToolbar(QWidget *parent = nullptr);
+    ~frmToolbar() override;
+
+    bool quitFromSysTray() const { return m_quitFromSysTray; }
+    void setQuitFromSysTray(bool quit) { m_quitFromSysTray = quit; }
+
+    // Shows the strip again and keeps it above other windows (tray left click).
+    void restoreFromTray();
+    // The tray menu's "Exit": closes the calculators, saves the position, ends.
+    void exitFromTray();
+
+    QSystemTrayIcon *trayIcon() const { return m_tray; }
+    QMenu *trayMenu() const { return m_mnuFile; }
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+
+private:
+    void restorePosition();
+    void savePosition();
+    void showHint(const LauncherButton *button);
+    void resetCaption(const QString &caption);
+    void openUnits();
+    void openInertia();
+    void openDensity();
+    void openTrig();
+
+    bool m_quitFromSysTray = false;
+    LauncherButton *m_cmdUnits;
+    LauncherButton *m_cmdInertia;
+    LauncherButton *m_cmdDensity;
+    LauncherButton *m_cmdTrig;
+    LogoButton *m_cmdLogo;
+    QSystemTrayIcon *m_tray;
+    QMenu *m_mnuFile;
+    QAction *m_mnuFileExit;
+};

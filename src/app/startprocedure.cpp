@@ -1,0 +1,53 @@
+#include "app/startprocedure.h"
+
+#include "app/frmtoolbar.h"
+#include "app/registerwindows.h"
+#include "app/singleinstance.h"
+#include "core/settingsstore.h"
+#include "core/startup.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QMessageBox>
+
+namespace {
+void showStartError(int number, const QString &description)
+{
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Error"),
+                    QStringLiteral("Error: ") + QString::number(number) + QStringLiteral("\r\n") +
+                        description,
+                    QMessageBox::Ok);
+    box.setObjectName(QStringLiteral("msgStartError"));
+    box.exec();
+}
+} // namespace
+
+int StartProcedure(QApplication &app)
+{
+    app.setApplicationName(Settings::ApplicationName);
+    app.setOrganizationName(Settings::ApplicationName);
+    app.setApplicationVersion(QStringLiteral(TORVANE_VERSION_TEXT));
+    // The tray icon keeps the program alive while the strip is hidden; the
+    // toolbar ends the program itself on "Exit".
+    app.setQuitOnLastWindowClosed(false);
+
+    SingleInstance instance;
+    if (!instance.acquired())
+        return 0; // another toolbar runs: end at once, show and write nothing
+
+    // Data files are opened by bare name from the program's own folder.
+    QDir::setCurrent(QCoreApplication::applicationDirPath());
+
+    const std::optional<qint16> offset = ParseLanguageOffset(
+        SettingsStore::read(QStringLiteral("Settings"), QStringLiteral("Language offset")));
+    if (!offset) {
+        showStartError(6, QStringLiteral("Overflow"));
+        return 0;
+    }
+    LanguageOffset = *offset;
+
+    RegisterWindows();
+    frmToolbar toolbar;
+    toolbar.show();
+    return app.exec();
+}

@@ -1,0 +1,12 @@
+#include "core/startup.h"
+
+#include "units/numberformat.h"
+
+qint16 LanguageOffset = 0;
+
+std::optional<qint16> ParseLanguageOffset(const QString &text)
+{
+    if (text.isEmpty())
+        return qint16(0);
+    return RoundToInt16(LeadingNumber(text));
+}

@@ -1,0 +1,89 @@
+#include "widgets/tooltipsoption.h"
+
+#include "widgets/localiseform.h"
+#include "core/settingsstore.h"
+#include "core/tags.h"
+
+#include <QAction>
+#include <QVariant>
+#include <QWidget>
+
+namespace {
+
+// The tooltip QAction derives from its text when none was set: the text
+// without mnemonics and a trailing ellipsis.
+QString derivedActionToolTip(const QAction *action)
+{
+    QString text = action->text();
+    text.remove(QStringLiteral("..."));
+    QString out;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == QLatin1Char('&')) {
+            if (i + 1 < text.size() && text[i + 1] == QLatin1Char('&'))
+                out += text[++i];
+            continue;
+        }
+        out += text[i];
+    }
+    return out.trimmed();
+}
+
+QString currentNativeHint(const QObject *control)
+{
+    if (const auto *action = qobject_cast<const QAction *>(control)) {
+        // A derived tooltip is not a native hint; restoring it as an explicit
+        // one would freeze it against later caption changes.
+        const QString tip = action->toolTip();
+        return tip == derivedActionToolTip(action) ? QString() : tip;
+    }
+    if (const auto *widget = qobject_cast<const QWidget *>(control))
+        return widget->toolTip();
+    return {};
+}
+
+void setToolTipOf(QObject *control, const QString &text)
+{
+    if (auto *action = qobject_cast<QAction *>(control))
+        action->setToolTip(text);
+    else if (auto *widget = qobject_cast<QWidget *>(control))
+        widget->setToolTip(text);
+}
+
+} // namespace
+
+void LoadTooltipsOption(QAction *option)
+{
+    if (!option)
+        return;
+    option->setCheckable(true);
+    option->setChecked(Settings::tooltips());
+}
+
+void ToggleTooltipsOption(QAction *option)
+{
+    if (option)
+        option->setChecked(!option->isChecked());
+}
+
+void SaveTooltipsOption(const QAction *option)
+{
+    if (option)
+        Settings::setTooltips(option->isChecked());
+}
+
+void ApplyTagHints(QWidget *window, bool on)
+{
+    for (QObject *control : WindowControls(window)) {
+        const QString hint = TagHintText(control);
+        if (hint.isEmpty())
+            continue;
+        QVariant native = control->property(NativeToolTipProperty);
+        if (!native.isValid()) {
+            native = currentNativeHint(control);
+            control->setProperty(NativeToolTipProperty, native);
+        }
+        setToolTipOf(control, on ? hint : native.toString());
+        if (auto *widget = qobject_cast<QWidget *>(control))
+            widget->setAccessibleDescription(hint);
+    }
+}

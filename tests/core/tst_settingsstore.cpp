@@ -1,0 +1,144 @@
+// The settings store keeps text exactly, and each entry's rule turns stored
+// text into the value a window starts with.
+
+#include "core/settingsstore.h"
+#include "testsupport.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+const QString Units = QStringLiteral("Units Calculator");
+
+class TestSettingsStore : public QObject
+{
+    Q_OBJECT
+    QTemporaryDir m_dir;
+
+    static QString get(const QString &section, const char *key) { return SettingsStore::read(section, key); }
+    static void put(const QString &section, const char *key, const QString &value)
+    {
+        SettingsStore::write(section, QString::fromUtf8(key), value);
+    }
+
+private Q_SLOTS:
+    void initTestCase() { TestSupport::initTestEnvironment(m_dir); }
+    void init() { QFile::remove(SettingsStore::fileName()); }
+
+    void values_round_trip_exactly_data()
+    {
+        QTest::addColumn<QString>("section");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("value");
+        const auto row = [](const char *name, const char *section, const char *key, const QString &value) {
+            QTest::newRow(name) << QString::fromUtf8(section) << QString::fromUtf8(key) << value;
+        };
+        row("padded unit", "Default Units", "Mass", QStringLiteral("kg             "));
+        row("superscripts", "Default Units", "Inertia", QStringLiteral("kg-m²          "));
+        row("leading spaces", "Default Units", "Other", QStringLiteral("  x  "));
+        row("comma", "Units Calculator", "Digits", QStringLiteral("1,5"));
+        row("key with space", "Settings", "Language offset", QStringLiteral("100"));
+        row("quotes and semicolon", "Global Settings", "Odd", QStringLiteral("a \"b\"; c=d"));
+        row("empty", "Toolbar", "Y", QString());
+    }
+    void values_round_trip_exactly()
+    {
+        QFETCH(QString, section);
+        QFETCH(QString, key);
+        QFETCH(QString, value);
+        SettingsStore::write(section, key, value);
+        QCOMPARE(SettingsStore::read(section, key), value);
+    }
+
+    void sections_do_not_mix()
+    {
+        QCOMPARE(get(QStringLiteral("Toolbar"), "X"), QString());
+        put(Units, "Digits", QStringLiteral("3"));
+        put(QStringLiteral("Inertia Calculator"), "Digits", QStringLiteral("5"));
+        QCOMPARE(Settings::digits(Units), 3);
+        QCOMPARE(Settings::digits(QStringLiteral("Inertia Calculator")), 5);
+        QCOMPARE(Settings::digits(QStringLiteral("Density Select")), 6);
+    }
+
+    void digits_rule_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<int>("digits");
+        QTest::newRow("absent") << QString() << 6;
+        QTest::newRow("in range") << "4" << 4;
+        QTest::newRow("spaces") << " 2 " << 2;
+        QTest::newRow("zero clamps up") << "0" << 1;
+        QTest::newRow("large clamps down") << "9" << 7;
+        QTest::newRow("half to even") << "2.5" << 2;
+        QTest::newRow("not a number") << "abc" << 6;
+        QTest::newRow("number then text") << "5abc" << 6;
+        QTest::newRow("infinite") << "inf" << 6;
+    }
+    void digits_rule()
+    {
+        QFETCH(QString, stored);
+        QFETCH(int, digits);
+        if (!stored.isNull())
+            put(Units, "Digits", stored);
+        QCOMPARE(Settings::digits(Units), digits);
+    }
+
+    void flag_rules_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<bool>("tooltips");
+        QTest::addColumn<bool>("notation");
+        QTest::addColumn<bool>("usConvention");
+        QTest::newRow("absent") << QString() << true << false << true;
+        QTest::newRow("On") << "On" << true << false << true;
+        QTest::newRow("Off") << "Off" << false << false << true;
+        QTest::newRow("lower-case off") << "off" << false << false << true;
+        QTest::newRow("True") << "True" << false << true << true;
+        QTest::newRow("False") << "False" << false << false << false;
+        QTest::newRow("lower-case true") << "true" << false << false << true;
+        QTest::newRow("lower-case false") << "false" << false << false << true;
+    }
+    void flag_rules()
+    {
+        QFETCH(QString, stored);
+        QFETCH(bool, tooltips);
+        QFETCH(bool, notation);
+        QFETCH(bool, usConvention);
+        if (!stored.isNull()) {
+            put(QStringLiteral("Global Settings"), "Tooltips", stored);
+            put(Units, "NotationMode", stored);
+            put(Units, "US Convention", stored);
+        }
+        QCOMPARE(Settings::tooltips(), tooltips);
+        QCOMPARE(Settings::notationMode(Units), notation);
+        QCOMPARE(Settings::usConvention(), usConvention);
+    }
+
+    void flags_are_written_as_words()
+    {
+        Settings::setTooltips(false);
+        Settings::setNotationMode(Units, true);
+        Settings::setUsConvention(false);
+        Settings::setDigits(Units, 3);
+        QCOMPARE(get(QStringLiteral("Global Settings"), "Tooltips"), QStringLiteral("Off"));
+        QCOMPARE(get(Units, "NotationMode"), QStringLiteral("True"));
+        QCOMPARE(get(Units, "US Convention"), QStringLiteral("False"));
+        QCOMPARE(get(Units, "Digits"), QStringLiteral("3"));
+    }
+
+    void hand_edited_file_is_read()
+    {
+        // What a user writes by hand in the INI file, as the README tells them
+        // to; an unquoted comma must not turn the text into a list.
+        QFile file(SettingsStore::fileName());
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("[Settings]\nLanguage%20offset=100\n\n[Units%20Calculator]\nDigits=4\nOdd=a, b\n");
+        file.close();
+        QCOMPARE(get(QStringLiteral("Settings"), "Language offset"), QStringLiteral("100"));
+        QCOMPARE(Settings::digits(Units), 4);
+        QCOMPARE(get(Units, "Odd"), QStringLiteral("a, b"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSettingsStore)
+#include "tst_settingsstore.moc"

@@ -1,0 +1,58 @@
+#include <QObject>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "core/tags.h"
+#include "testsupport.h"
+
+class TstTags : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase() { TestSupport::initTestEnvironment(m_settingsDir); }
+
+    void value_of_key_data()
+    {
+        QTest::addColumn<QString>("tag");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("expected");
+        const auto row = [](const char *name, const char *tag, const char *key, const char *expected) {
+            QTest::newRow(name) << QString::fromUtf8(tag) << QString::fromUtf8(key)
+                                << QString::fromUtf8(expected);
+        };
+
+        row("single entry", "FormOffset=1200;", "FormOffset", "1200");
+        row("no trailing semicolon", "FormOffset=1200", "FormOffset", "1200");
+        row("keys ignore case", "formoffset=1300;", "FormOffset", "1300");
+        row("second of several", "UnitType=Density;Tooltip=1968;", "Tooltip", "1968");
+        row("blanks kept", "Default= 0.0 ;", "Default", " 0.0 ");
+        row("value holding =", "Protocol=http://example.com/q?a=1&b=2;Offset=3", "Protocol",
+            "http://example.com/q?a=1&b=2");
+        row("Offset is not the tail of FormOffset", "FormOffset=1200;", "Offset", "");
+        row("key is not a prefix", "Offsets=4;", "Offset", "");
+        row("absent key", "Offset=4;", "Tooltip", "");
+        row("first match wins", "Offset=4;Offset=5;", "Offset", "4");
+    }
+    void value_of_key()
+    {
+        QFETCH(QString, tag);
+        QFETCH(QString, key);
+        QFETCH(QString, expected);
+        QCOMPARE(TagValue(tag, key), expected);
+    }
+
+    void object_tag_is_the_tag_property()
+    {
+        QObject object;
+        SetTag(&object, QStringLiteral("Tooltip=1970;Offset=4;"));
+        QCOMPARE(object.property(TagProperty).toString(), QStringLiteral("Tooltip=1970;Offset=4;"));
+        QCOMPARE(GetTagValue(&object, QStringLiteral("offset")), QStringLiteral("4"));
+        QCOMPARE(GetTagValue(nullptr, QStringLiteral("Offset")), QString());
+    }
+
+private:
+    QTemporaryDir m_settingsDir;
+};
+
+QTEST_GUILESS_MAIN(TstTags)
+#include "tst_tags.moc"

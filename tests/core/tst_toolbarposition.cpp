@@ -1,0 +1,74 @@
+// The stored strip position: only usable numbers are applied, and the strip
+// always lands where the user can reach it.
+
+#include "core/toolbarposition.h"
+
+#include <QtTest>
+
+class TestToolbarPosition : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void stored_position_data()
+    {
+        QTest::addColumn<QString>("x");
+        QTest::addColumn<QString>("y");
+        QTest::addColumn<bool>("usable");
+        QTest::addColumn<QPoint>("pixels");
+        const auto row = [](const char *name, const char *x, const char *y, bool usable, QPoint pixels) {
+            QTest::newRow(name) << QString::fromUtf8(x) << QString::fromUtf8(y) << usable << pixels;
+        };
+        row("twips", "1500", "300", true, QPoint(100, 20));
+        row("negative screen", "-1500", "0", true, QPoint(-100, 0));
+        row("fraction", "1507.5", "15", true, QPoint(101, 1));
+        row("only x", "1500", "", false, QPoint());
+        row("not a number", "abc", "300", false, QPoint());
+        row("beyond 32 bits", "1e12", "300", false, QPoint());
+        row("infinite", "inf", "300", false, QPoint());
+    }
+    void stored_position()
+    {
+        QFETCH(QString, x);
+        QFETCH(QString, y);
+        QFETCH(bool, usable);
+        QFETCH(QPoint, pixels);
+        const std::optional<QPoint> position = StoredToolbarPosition(x, y);
+        QCOMPARE(position.has_value(), usable);
+        if (usable)
+            QCOMPARE(*position, pixels);
+    }
+
+    void written_in_twips()
+    {
+        QCOMPARE(TwipsText(674), QStringLiteral("10110"));
+        QCOMPARE(TwipsText(-20), QStringLiteral("-300"));
+        // What is written reads back to the same pixel.
+        QCOMPARE(*StoredToolbarPosition(TwipsText(321), TwipsText(-7)), QPoint(321, -7));
+    }
+
+    void kept_on_a_screen_data()
+    {
+        const QList<QRect> twoScreens{QRect(0, 0, 1920, 1080), QRect(1920, 0, 1280, 1024)};
+        QTest::addColumn<QRect>("frame");
+        QTest::addColumn<QList<QRect>>("screens");
+        QTest::addColumn<QPoint>("expected");
+        QTest::newRow("visible stays") << QRect(100, 100, 310, 60) << twoScreens << QPoint(100, 100);
+        QTest::newRow("second screen stays") << QRect(2000, 500, 310, 60) << twoScreens << QPoint(2000, 500);
+        QTest::newRow("unplugged screen") << QRect(4000, 300, 310, 60) << twoScreens << QPoint(2890, 300);
+        QTest::newRow("above the top") << QRect(100, -500, 310, 60) << twoScreens << QPoint(100, 0);
+        QTest::newRow("half off the right edge")
+            << QRect(3100, 50, 310, 60) << twoScreens << QPoint(2890, 50);
+        QTest::newRow("left of everything") << QRect(-5000, 900, 310, 60) << twoScreens << QPoint(0, 900);
+        QTest::newRow("no screens") << QRect(-5000, 900, 310, 60) << QList<QRect>() << QPoint(-5000, 900);
+    }
+    void kept_on_a_screen()
+    {
+        QFETCH(QRect, frame);
+        QFETCH(QList<QRect>, screens);
+        QFETCH(QPoint, expected);
+        QCOMPARE(BringOntoScreen(frame, screens), expected);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestToolbarPosition)
+#include "tst_toolbarposition.moc"

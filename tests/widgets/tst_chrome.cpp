@@ -1,0 +1,260 @@
+// Shared window chrome: link opening and its failures, link labels, the
+// calculator menus and the logo.
+
+#include "widgets/chrome.h"
+#include "widgets/helpwindow.h"
+#include "core/tags.h"
+
+#include "testsupport.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QSignalSpy>
+#include <QTest>
+#include <QUrl>
+
+#include <stdexcept>
+
+namespace {
+
+// Closes every modal window that opens while it lives, so a test never blocks
+// in exec(), and notes "name|title|text" of each: a message box's text, or
+// the procedure an error report names.
+struct ModalWatcher
+{
+    QStringList seen;
+    QTimer timer;
+    ModalWatcher()
+    {
+        QObject::connect(&timer, &QTimer::timeout, [this]() {
+            auto *modal = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+            if (!modal || !modal->isVisible())
+                return;
+            auto *box = qobject_cast<QMessageBox *>(modal);
+            auto *proc = modal->findChild<QLabel *>(QStringLiteral("lblProc"));
+            seen << modal->objectName() + u'|' + modal->windowTitle() + u'|' +
+                        (box    ? box->text()
+                         : proc ? proc->text()
+                                : QString());
+            modal->reject();
+        });
+        timer.start(5);
+    }
+};
+
+// Stands in for a desktop that opens nothing: records what it was asked to open.
+struct FakeOpener
+{
+    bool throws = false;
+    QStringList opened;
+    bool cursorWasBusy = false;
+
+    FakeOpener()
+    {
+        SetUrlOpenerForTesting([this](const QUrl &url) {
+            opened << url.toString();
+            cursorWasBusy =
+                QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::WaitCursor;
+            if (throws)
+                throw std::runtime_error("desktop handler crashed");
+            return false; // the desktop refuses
+        });
+    }
+    ~FakeOpener() { SetUrlOpenerForTesting({}); }
+};
+
+const QString Report = QStringLiteral("frmErrorHandler|Error Handler|ShellHyperlink in mdlConvert");
+const QString Aborted =
+    QStringLiteral("msgHyperlinkAborted|Hyperlink Aborted|Unable to open hyperlink at this time.");
+
+} // namespace
+
+class TestChrome : public QObject
+{
+    Q_OBJECT
+    QTemporaryDir m_settingsDir;
+
+private Q_SLOTS:
+    void initTestCase() { TestSupport::initTestEnvironment(m_settingsDir); }
+
+    // The label's target is its Protocol tag entry, with or without its
+    // caption. ShellHyperlink opens it, reporting an unusable link or a failing
+    // opener; the message follows whenever the link did not open.
+    // Tabbing or clicking into a value box selects all of it, so typing replaces
+    // it; the click must not move the caret afterwards and drop the selection.
+    void selectAllOnFocus_survives_the_focusing_click()
+    {
+        QWidget window;
+        auto *other = new QLineEdit(QStringLiteral("other"), &window);
+        auto *box = new QLineEdit(QStringLiteral("0.0"), &window);
+        box->move(0, 40);
+        SelectAllOnFocus(box);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        other->setFocus();
+        QTest::mouseClick(box, Qt::LeftButton, {}, box->rect().center());
+        QCoreApplication::processEvents();
+        QVERIFY(box->hasFocus());
+        QCOMPARE(box->selectedText(), QStringLiteral("0.0"));
+    }
+
+    void openLinkLabel_builds_the_target_and_reports_failures_data()
+    {
+        QTest::addColumn<QString>("tag");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<bool>("appendCaption");
+        QTest::addColumn<bool>("openerThrows");
+        QTest::addColumn<QStringList>("expectedOpened");
+        QTest::addColumn<QStringList>("expectedWindows");
+        // Targets the desktop accepts are checked through the about window.
+        QTest::newRow("no protocol: nothing, no message")
+            << "Tooltip=1951;"
+            << "Visit us at" << true << false << QStringList() << QStringList();
+        QTest::newRow("prefix and caption, refused by the desktop: message only")
+            << "Protocol=http://www.;"
+            << "velmora.example" << true << false << QStringList{"http://www.velmora.example"}
+            << QStringList{Aborted};
+        QTest::newRow("whole entry, refused by the desktop")
+            << "Protocol=mailto:toolbar@velmora.example;"
+            << "Write to us" << false << false << QStringList{"mailto:toolbar@velmora.example"}
+            << QStringList{Aborted};
+        QTest::newRow("not a link: report, then message")
+            << "Protocol=http://;"
+            << "Visit our website at" << true << false << QStringList() << QStringList{Report, Aborted};
+        QTest::newRow("no scheme: report, then message")
+            << "Protocol=www.;"
+            << "velmora.example" << true << false << QStringList() << QStringList{Report, Aborted};
+        QTest::newRow("opener throws: report, then message")
+            << "Protocol=http://www.;"
+            << "velmora.example" << true << true << QStringList{"http://www.velmora.example"}
+            << QStringList{Report, Aborted};
+    }
+    void openLinkLabel_builds_the_target_and_reports_failures()
+    {
+        QFETCH(QString, tag);
+        QFETCH(QString, caption);
+        QFETCH(bool, appendCaption);
+        QFETCH(bool, openerThrows);
+        QFETCH(QStringList, expectedOpened);
+        QFETCH(QStringList, expectedWindows);
+        FakeOpener opener;
+        opener.throws = openerThrows;
+        QWidget window;
+        QLabel label(caption, &window);
+        SetTag(&label, tag);
+        // Windows open under the normal cursor: 1 once one was seen so, 2 if
+        // any was seen under an override (the busy cursor left on).
+        int cursorUnderWindows = 0;
+        QTimer cursorProbe;
+        QObject::connect(&cursorProbe, &QTimer::timeout, [&cursorUnderWindows]() {
+            if (QApplication::activeModalWidget())
+                cursorUnderWindows = qMax(cursorUnderWindows, QApplication::overrideCursor() ? 2 : 1);
+        });
+        cursorProbe.start(1);
+        ModalWatcher watcher;
+
+        OpenLinkLabel(&label, appendCaption, &window);
+
+        QCOMPARE(opener.opened, expectedOpened);
+        // The desktop is asked under the busy cursor, which is gone afterwards.
+        QVERIFY(opener.opened.isEmpty() || opener.cursorWasBusy);
+        QCOMPARE(QApplication::overrideCursor(), nullptr);
+        QCOMPARE(cursorUnderWindows, expectedWindows.isEmpty() ? 0 : 1);
+        QCOMPARE(watcher.seen, expectedWindows);
+    }
+
+    void linkLabel_is_keyboard_usable_only_as_a_link()
+    {
+        LinkLabel label(QStringLiteral("velmora.example"));
+        QSignalSpy clicked(&label, &LinkLabel::clicked);
+        QTest::keyClick(&label, Qt::Key_Return); // a heading ignores the keys
+        QCOMPARE(clicked.size(), 0);
+        label.setLinkAppearance(true);
+        QTest::keyClick(&label, Qt::Key_Enter, Qt::KeypadModifier);
+        QCOMPARE(clicked.size(), 1);
+    }
+
+    void calculatorMenus_have_named_entries_and_tooltips_flips_once_per_click()
+    {
+        QDialog window;
+        CalculatorMenus menus(new QMenuBar(&window), &window);
+        const char *const entries[][2] = {{"mnuOptions", "&Options"},
+                                          {"mnuOptionsSelectLanguage", "Select &Language"},
+                                          {"mnuOptionsTooltips", "Tooltips"},
+                                          {"mnuOptionsSelectWallpaper", "Select &Wallpaper"},
+                                          {"mnuHelp", "&Help"},
+                                          {"mnuHelpContents", "&Contents"},
+                                          {"mnuHelpSearch", "&Search For Help On..."},
+                                          {"mnuHelpBreak", ""},
+                                          {"mnuHelpAboutToolbar", "&About Torvane Toolbar"}};
+        for (const auto &[name, caption] : entries) {
+            const QList<QAction *> found = window.findChildren<QAction *>(QLatin1String(name));
+            QVERIFY2(found.size() == 1, name);
+            QCOMPARE(found.first()->text(), QLatin1String(caption));
+            // Search starts hidden; every other entry shows.
+            QCOMPARE(found.first()->isVisible(), found.first() != menus.mnuHelpSearch);
+        }
+        // The separator sits between Search and About, as the menu reads.
+        QCOMPARE(menus.helpMenu()->actions(),
+                 (QList<QAction *>{menus.mnuHelpContents, menus.mnuHelpSearch, menus.mnuHelpBreak,
+                                   menus.mnuHelpAboutToolbar}));
+        QVERIFY(menus.mnuHelpBreak->isSeparator());
+
+        // Tooltips: the menu flips the check mark itself; the option must not flip it back.
+        QSignalSpy toggled(&menus, &CalculatorMenus::tooltipsToggled);
+        QVERIFY(menus.mnuOptionsTooltips->isCheckable() && menus.mnuOptionsTooltips->isChecked());
+
+        menus.mnuOptionsTooltips->trigger();
+        QVERIFY(!menus.mnuOptionsTooltips->isChecked());
+        menus.mnuOptionsTooltips->trigger();
+        QVERIFY(menus.mnuOptionsTooltips->isChecked());
+        QCOMPARE(toggled.size(), 2);
+        QCOMPARE(toggled[0][0].toBool(), false);
+    }
+
+    // About opens modally; Contents opens one help window per owner, back on
+    // its contents page each time.
+    void calculatorMenus_help_entries_open_their_windows()
+    {
+        QDialog window;
+        CalculatorMenus menus(new QMenuBar(&window), &window);
+        QSignalSpy aboutDone(&menus, &CalculatorMenus::aboutDone);
+        QSignalSpy contentsDone(&menus, &CalculatorMenus::helpContentsDone);
+        {
+            ModalWatcher watcher;
+            menus.mnuHelpAboutToolbar->trigger();
+            QCOMPARE(watcher.seen.value(0).section(u'|', 0, 0), QStringLiteral("frmAbout"));
+        }
+        QCOMPARE(aboutDone.size(), 1);
+
+        menus.mnuHelpContents->trigger();
+        HelpWindow *help = window.findChild<HelpWindow *>();
+        QVERIFY(help && help->isVisible());
+        help->showPage(QStringLiteral("settings.html"));
+        menus.mnuHelpContents->trigger();
+        QCOMPARE(window.findChildren<HelpWindow *>().size(), 1);
+        QCOMPARE(help->currentPage(), QStringLiteral("index.html"));
+        QCOMPARE(contentsDone.size(), 2);
+    }
+
+    void logoButton_opens_company_info_by_mouse_and_keys()
+    {
+        QWidget window;
+        auto *logo = new LogoButton(&window);
+        QSignalSpy closed(logo, &LogoButton::companyInfoClosed);
+        ModalWatcher watcher;
+        QTest::mouseClick(logo, Qt::LeftButton);
+        QTest::keyClick(logo, Qt::Key_Return);
+        QCOMPARE(watcher.seen.filter(QRegularExpression("^frmCompanyInfo\\|")).size(), 2);
+        QCOMPARE(closed.size(), 2);
+        QVERIFY(logo->focusPolicy() & Qt::TabFocus);
+    }
+};
+
+QTEST_MAIN(TestChrome)
+#include "tst_chrome.moc"

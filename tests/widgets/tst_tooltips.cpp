@@ -1,0 +1,136 @@
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolBar>
+
+#include "widgets/localiseform.h"
+#include "core/settingsstore.h"
+#include "core/startup.h"
+#include "core/tags.h"
+#include "widgets/tooltipsoption.h"
+#include "testsupport.h"
+
+namespace {
+const QString Section = QStringLiteral("Global Settings");
+const QString Key = QStringLiteral("Tooltips");
+} // namespace
+
+class TstTooltips : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase() { TestSupport::initTestEnvironment(m_settingsDir); }
+
+    // The reading rule itself is checked in the settings store's tests.
+    void option_loads_toggles_and_saves_normalised_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<bool>("checked");
+        QTest::addColumn<QString>("saved");
+        QTest::newRow("absent") << QString() << true << QStringLiteral("Off");
+        QTest::newRow("On") << QStringLiteral("On") << true << QStringLiteral("Off");
+        QTest::newRow("Off") << QStringLiteral("Off") << false << QStringLiteral("On");
+        QTest::newRow("garbage") << QStringLiteral("maybe") << false << QStringLiteral("On");
+    }
+    void option_loads_toggles_and_saves_normalised()
+    {
+        QFETCH(QString, stored);
+        QFETCH(bool, checked);
+        QFETCH(QString, saved);
+        QFile::remove(SettingsStore::fileName());
+        if (!stored.isNull())
+            SettingsStore::write(Section, Key, stored);
+
+        QAction option;
+        option.setChecked(!checked);
+        LoadTooltipsOption(&option);
+        QVERIFY(option.isCheckable());
+        QCOMPARE(option.isChecked(), checked);
+        ToggleTooltipsOption(&option);
+        SaveTooltipsOption(&option);
+        QCOMPARE(SettingsStore::read(Section, Key), saved);
+    }
+
+    void hint_text_from_tag_data()
+    {
+        QTest::addColumn<QString>("tag");
+        QTest::addColumn<int>("languageOffset");
+        QTest::addColumn<QString>("hint");
+        const auto row = [](const char *name, const char *tag, int offset, const char *hint) {
+            QTest::newRow(name) << QString::fromUtf8(tag) << offset << QString::fromUtf8(hint);
+        };
+        row("string id", "UnitType=Density;Tooltip=1968;", 0, "Units for display densities");
+        row("text starting with a number", "Tooltip=3 digits", 0, "3 digits");
+        row("id with blanks", "Tooltip= 1951 ;", 0, "Value to be converted");
+        row("under language offset", "Tooltip=1967;", 1, "Units for display densities");
+        row("offset falls back", "Tooltip=1968;", 1000, "Units for display densities");
+        row("no entry", "Offset=4;", 0, "");
+        row("missing id", "Tooltip=1410;", 0, "");
+        row("id beyond 16 bits", "Tooltip=70000;", 0, "");
+    }
+    void hint_text_from_tag()
+    {
+        QFETCH(QString, tag);
+        QFETCH(int, languageOffset);
+        QFETCH(QString, hint);
+        const qint16 saved = LanguageOffset;
+        LanguageOffset = qint16(languageOffset);
+        QObject control;
+        SetTag(&control, tag);
+        const QString actual = TagHintText(&control);
+        LanguageOffset = saved;
+        QCOMPARE(actual, hint);
+    }
+
+    void tag_hints_follow_the_option_and_native_hints_return()
+    {
+        QWidget window;
+        auto *both = new QPushButton(QStringLiteral("both"), &window);
+        both->setToolTip(QStringLiteral("native both"));
+        SetTag(both, QStringLiteral("Tooltip=1970;Offset=4;"));
+        auto *tagOnly = new QLabel(&window);
+        SetTag(tagOnly, QStringLiteral("Tooltip=Number of significant digits;"));
+        auto *nativeOnly = new QLabel(&window);
+        nativeOnly->setToolTip(QStringLiteral("native only"));
+        auto *menuBar = new QMenuBar(&window);
+        QMenu *menu = menuBar->addMenu(QStringLiteral("&Options"));
+        QAction *entry = menu->addAction(QStringLiteral("&Copy..."));
+        SetTag(entry, QStringLiteral("Tooltip=1955;"));
+        auto *toolBar = new QToolBar(&window);
+        QAction *tool = toolBar->addAction(QStringLiteral("Tool"));
+        tool->setToolTip(QStringLiteral("native tool"));
+        SetTag(tool, QStringLiteral("Tooltip=1956"));
+
+        for (int round = 0; round < 2; ++round) {
+            ApplyTagHints(&window, true);
+            QCOMPARE(both->toolTip(), QStringLiteral("Add new density to table"));
+            QCOMPARE(tagOnly->toolTip(), QStringLiteral("Number of significant digits"));
+            QCOMPARE(nativeOnly->toolTip(), QStringLiteral("native only"));
+            QCOMPARE(entry->toolTip(), QStringLiteral("Copy value and units to clipboard"));
+            QCOMPARE(tool->toolTip(), QStringLiteral("Copy value only to clipboard"));
+
+            ApplyTagHints(&window, false);
+            QCOMPARE(both->toolTip(), QStringLiteral("native both"));
+            QCOMPARE(tagOnly->toolTip(), QString());
+            QCOMPARE(nativeOnly->toolTip(), QStringLiteral("native only"));
+            QCOMPARE(tool->toolTip(), QStringLiteral("native tool"));
+            // A menu entry without a hint of its own keeps following its text.
+            entry->setText(QStringLiteral("&Paste"));
+            QCOMPARE(entry->toolTip(), QStringLiteral("Paste"));
+            entry->setText(QStringLiteral("&Copy..."));
+        }
+        QCOMPARE(both->accessibleDescription(), QStringLiteral("Add new density to table"));
+        QCOMPARE(tagOnly->accessibleDescription(), QStringLiteral("Number of significant digits"));
+        QCOMPARE(nativeOnly->accessibleDescription(), QString());
+    }
+
+private:
+    QTemporaryDir m_settingsDir;
+};
+
+QTEST_MAIN(TstTooltips)
+#include "tst_tooltips.moc"
