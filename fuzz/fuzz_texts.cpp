@@ -30,7 +30,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     // Type the text into an empty box one character at a time.
     QString box;
     for (const QChar c : text) {
-        const ushort accepted = FilterNumericKey(c.unicode(), box, int(box.size()), QString(), QLatin1Char('.'));
+        const ushort accepted =
+            FilterNumericKey(c.unicode(), box, int(box.size()), QString(), QLatin1Char('.'));
         if (accepted != 0 && accepted != 8 && accepted != 9)
             box.append(QChar(accepted));
     }

@@ -1,11 +1,13 @@
 #include "app/frmtoolbar.h"
 
-#include "widgets/chrome.h"
 #include "core/settingsstore.h"
 #include "core/stringtable.h"
 #include "core/toolbarposition.h"
 #include "unitcalc/frmunitcalculator.h"
 #include "units/conversiontable.h"
+#include "widgets/busycursor.h"
+#include "widgets/chrome.h"
+#include "widgets/picturebutton.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -105,9 +107,10 @@ frmToolbar::frmToolbar(QWidget *parent) : QWidget(parent)
 
     restorePosition();
 
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    LoadConversionTable(QStringLiteral("converts.dat"));
-    QApplication::restoreOverrideCursor();
+    {
+        const BusyCursor busy;
+        LoadConversionTable(QStringLiteral("converts.dat"));
+    }
 }
 
 frmToolbar::~frmToolbar() = default;

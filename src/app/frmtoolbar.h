@@ -5,6 +5,8 @@
 // program.
 
 #include "widgets/artwork.h"
+#include "widgets/chrome.h"
+#include "widgets/picturebutton.h"
 
 #include <QAbstractButton>
 #include <QPointer>

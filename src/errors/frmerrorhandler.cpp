@@ -1,10 +1,12 @@
 #include "errors/frmerrorhandler.h"
 
-#include "errors/printbugreport.h"
 #include "core/settingsstore.h"
-#include "widgets/artwork.h"
-#include "widgets/chrome.h"
 #include "core/tags.h"
+#include "errors/printbugreport.h"
+#include "widgets/artwork.h"
+#include "widgets/busycursor.h"
+#include "widgets/keys.h"
+#include "widgets/selectall.h"
 
 #include <QApplication>
 #include <QInputMethodEvent>
@@ -189,6 +191,7 @@ void frmErrorHandler::buildControls()
         button->setAutoDefault(false);
         button->setGeometry(QRect(QPoint(left, ButtonTop), ButtonSize));
         button->installEventFilter(this);
+        EnterClicksWhenFocused(button);
         SetTag(button, QString());
         return button;
     };
@@ -289,9 +292,11 @@ bool frmErrorHandler::PrintBugReport()
 void frmErrorHandler::printOn(QPrinter &printer)
 {
     setReportedBy(m_txtReportedBy->text().trimmed());
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const QList<PrintFailure> failures = RenderBugReport(printer, report());
-    QApplication::restoreOverrideCursor();
+    QList<PrintFailure> failures;
+    {
+        const BusyCursor busy;
+        failures = RenderBugReport(printer, report());
+    }
     for (const PrintFailure &failure : failures) {
         QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Error"),
                         QStringLiteral("An error occurred during the printing of this bug report.\r\n"
@@ -343,15 +348,6 @@ bool frmErrorHandler::eventFilter(QObject *watched, QEvent *event)
     } else if (watched == m_cmdExit &&
                (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick)) {
         SetTag(m_cmdExit, QString::number(buttonCode(static_cast<QMouseEvent *>(event)->button())));
-    }
-    // Enter clicks the focused picture button, as Space does.
-    if (event->type() == QEvent::KeyPress &&
-        (watched == m_cmdLogError || watched == m_cmdPrint || watched == m_cmdExit)) {
-        const int key = static_cast<QKeyEvent *>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            static_cast<QPushButton *>(watched)->click();
-            return true;
-        }
     }
     return QDialog::eventFilter(watched, event);
 }

@@ -1,8 +1,9 @@
 #include "info/frmabout.h"
 
-#include "widgets/artwork.h"
-#include "widgets/chrome.h"
 #include "core/tags.h"
+#include "widgets/artwork.h"
+#include "widgets/linklabel.h"
+#include "widgets/shellhyperlink.h"
 
 #include <QFrame>
 #include <QGridLayout>

@@ -1,8 +1,9 @@
 #include "info/frmcompanyinfo.h"
 
-#include "widgets/artwork.h"
-#include "widgets/chrome.h"
 #include "core/tags.h"
+#include "widgets/artwork.h"
+#include "widgets/linklabel.h"
+#include "widgets/shellhyperlink.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -1,17 +1,19 @@
 #include "unitcalc/frmunitcalculator.h"
 
-#include "widgets/artwork.h"
-#include "widgets/chrome.h"
 #include "core/settingsstore.h"
 #include "core/tags.h"
 #include "core/toolbarposition.h"
-#include "widgets/tooltipsoption.h"
 #include "unitcalc/conversionlist.h"
 #include "unitcalc/listviewfullwidth.h"
 #include "unitcalc/unitcalcviews.h"
 #include "units/conversiontable.h"
 #include "units/numberformat.h"
 #include "units/numericentry.h"
+#include "widgets/artwork.h"
+#include "widgets/chrome.h"
+#include "widgets/picturebutton.h"
+#include "widgets/selectall.h"
+#include "widgets/tooltipsoption.h"
 
 #include <QAction>
 #include <QActionGroup>

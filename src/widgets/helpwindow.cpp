@@ -1,9 +1,9 @@
 #include "widgets/helpwindow.h"
 
-#include "widgets/helppages.h"
-#include "widgets/artwork.h"
-#include "widgets/chrome.h"
 #include "core/tags.h"
+#include "widgets/artwork.h"
+#include "widgets/helppages.h"
+#include "widgets/shellhyperlink.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,8 +1,8 @@
 #include "widgets/tooltipsoption.h"
 
-#include "widgets/localiseform.h"
 #include "core/settingsstore.h"
 #include "core/tags.h"
+#include "widgets/localiseform.h"
 
 #include <QAction>
 #include <QVariant>

@@ -1,10 +1,10 @@
 // Every control of every window has a name a screen reader can speak, and the
 // windows can be driven through the accessibility interface.
 
+#include "app/frmtoolbar.h"
 #include "errors/frmerrorhandler.h"
 #include "info/frmabout.h"
 #include "info/frmcompanyinfo.h"
-#include "app/frmtoolbar.h"
 #include "testsupport.h"
 #include "unitcalc/frmunitcalculator.h"
 

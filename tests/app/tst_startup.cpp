@@ -2,8 +2,8 @@
 // that shows the strip from the program's own folder.
 
 #include "app/frmtoolbar.h"
-#include "core/settingsstore.h"
 #include "app/startprocedure.h"
+#include "core/settingsstore.h"
 #include "core/startup.h"
 #include "testsupport.h"
 

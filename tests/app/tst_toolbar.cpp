@@ -2,8 +2,8 @@
 // and what they open, and that only one toolbar runs.
 
 #include "app/frmtoolbar.h"
-#include "core/settingsstore.h"
 #include "app/singleinstance.h"
+#include "core/settingsstore.h"
 #include "testsupport.h"
 
 #include <QFile>

@@ -3,8 +3,8 @@
 
 #include "errors/frmerrorhandler.h"
 #include "errors/printbugreport.h"
-#include "widgets/windowlinks.h"
 #include "testsupport.h"
+#include "widgets/windowlinks.h"
 
 #include <QClipboard>
 #include <QLabel>

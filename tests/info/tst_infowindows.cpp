@@ -1,9 +1,9 @@
 // The about and contact windows: version, link targets, looks and keys.
 
+#include "core/tags.h"
 #include "info/frmabout.h"
 #include "info/frmcompanyinfo.h"
-#include "widgets/chrome.h"
-#include "core/tags.h"
+#include "widgets/shellhyperlink.h"
 
 #include "testsupport.h"
 

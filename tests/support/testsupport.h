@@ -9,9 +9,9 @@
 #include <QTimer>
 // Window helpers only where the test links the window library.
 #if __has_include(<QApplication>)
+#include "app/registerwindows.h"
 #include <QApplication>
 #include <QWidget>
-#include "app/registerwindows.h"
 #define TORVANE_TEST_HAS_WIDGETS 1
 #endif
 
@@ -56,7 +56,6 @@ inline void whenModalShown(std::function<void(QWidget *)> action, int attemptsLe
         }
     });
 }
-
 
 // Closes the next modal window as soon as it shows, and names it in opened.
 inline void closeNextModal(QString &opened)

@@ -2,10 +2,11 @@
 
 #include "unitcalc/frmunitcalculator.h"
 #include "unitcalctable.h"
+#include "widgets/picturebutton.h"
 
-#include "widgets/artwork.h"
 #include "core/settingsstore.h"
 #include "testsupport.h"
+#include "widgets/artwork.h"
 
 #include <QAction>
 #include <QClipboard>

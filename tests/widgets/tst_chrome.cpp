@@ -1,9 +1,12 @@
 // Shared window chrome: link opening and its failures, link labels, the
 // calculator menus and the logo.
 
+#include "core/tags.h"
 #include "widgets/chrome.h"
 #include "widgets/helpwindow.h"
-#include "core/tags.h"
+#include "widgets/linklabel.h"
+#include "widgets/selectall.h"
+#include "widgets/shellhyperlink.h"
 
 #include "testsupport.h"
 

@@ -2,8 +2,8 @@
 // and the help window's navigation.
 
 #include "widgets/helppages.h"
-#include "widgets/chrome.h"
 #include "widgets/helpwindow.h"
+#include "widgets/shellhyperlink.h"
 
 #include "testsupport.h"
 

@@ -10,9 +10,9 @@
 
 #include <memory>
 
-#include "widgets/localiseform.h"
 #include "core/tags.h"
 #include "testsupport.h"
+#include "widgets/localiseform.h"
 
 namespace {
 

@@ -7,12 +7,12 @@
 #include <QTest>
 #include <QToolBar>
 
-#include "widgets/localiseform.h"
 #include "core/settingsstore.h"
 #include "core/startup.h"
 #include "core/tags.h"
-#include "widgets/tooltipsoption.h"
 #include "testsupport.h"
+#include "widgets/localiseform.h"
+#include "widgets/tooltipsoption.h"
 
 namespace {
 const QString Section = QStringLiteral("Global Settings");

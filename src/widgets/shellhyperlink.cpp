@@ -1,0 +1,102 @@
+#include "widgets/shellhyperlink.h"
+
+#include "core/tags.h"
+#include "widgets/busycursor.h"
+#include "widgets/windowlinks.h"
+
+#include <QDesktopServices>
+#include <QLabel>
+#include <QMessageBox>
+#include <QUrl>
+
+#include <exception>
+
+namespace {
+
+UrlOpener &testOpener()
+{
+    static UrlOpener opener;
+    return opener;
+}
+
+// Why target cannot be opened, or empty when it is a usable link. A usable
+// link parses strictly and names its scheme (http:, mailto:, ...).
+QString invalidLinkReason(const QString &target, QUrl *url)
+{
+    if (target.trimmed().isEmpty())
+        return QStringLiteral("The link is empty.");
+    *url = QUrl(target.trimmed(), QUrl::StrictMode);
+    if (!url->isValid())
+        return QStringLiteral("\"%1\" is not a valid link: %2").arg(target, url->errorString());
+    if (url->isRelative())
+        return QStringLiteral("\"%1\" is not a link: it names no scheme such as http: or mailto:.")
+            .arg(target);
+    return {};
+}
+
+} // namespace
+
+bool ShellHyperlink(const QString &target)
+{
+    bool result = false;
+    int errNumber = 0;
+    QString errDesc;
+    {
+        BusyCursor busy;
+        QUrl url;
+        errDesc = invalidLinkReason(target, &url);
+        if (!errDesc.isEmpty()) {
+            errNumber = InvalidLinkError;
+        } else {
+            try {
+                result = testOpener() ? testOpener()(url) : QDesktopServices::openUrl(url);
+            } catch (const std::exception &error) {
+                errNumber = LinkOpenerError;
+                errDesc = QString::fromLocal8Bit(error.what());
+            } catch (...) {
+                errNumber = LinkOpenerError;
+                errDesc = QStringLiteral("The link could not be handed to the desktop.");
+            }
+        }
+    }
+    // The cursor is back to normal before the report window opens.
+    if (errNumber != 0) {
+        ReportError(errNumber, errDesc, QString::fromLatin1(ShellHyperlinkProc));
+        return false;
+    }
+    return result;
+}
+
+void SetUrlOpenerForTesting(UrlOpener opener)
+{
+    testOpener() = std::move(opener);
+}
+
+bool OpenLink(const QString &target, QWidget *messageParent)
+{
+    if (ShellHyperlink(target))
+        return true;
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Hyperlink Aborted"),
+                    QStringLiteral("Unable to open hyperlink at this time."), QMessageBox::Ok, messageParent);
+    box.setObjectName(QStringLiteral("msgHyperlinkAborted"));
+    box.exec();
+    return false;
+}
+
+QString LinkLabelTarget(const QString &protocol, const QString &caption, bool appendCaption)
+{
+    if (protocol.isEmpty())
+        return {};
+    return appendCaption ? protocol + caption : protocol;
+}
+
+void OpenLinkLabel(QLabel *label, bool appendCaption, QWidget *messageParent)
+{
+    if (!label)
+        return;
+    const QString target =
+        LinkLabelTarget(GetTagValue(label, QStringLiteral("Protocol")), label->text(), appendCaption);
+    if (target.isEmpty())
+        return;
+    OpenLink(target, messageParent ? messageParent : label->window());
+}
