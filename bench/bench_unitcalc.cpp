@@ -4,6 +4,7 @@
 #include "unitcalc/conversionlist.h"
 #include "unitcalc/frmunitcalculator.h"
 #include "units/conversiontable.h"
+#include "units/unitlists.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -73,7 +74,7 @@ BENCHMARK(keystrokeAndRepaint)->Unit(benchmark::kMicrosecond);
 void conversionRowsOnly(benchmark::State &state)
 {
     const QString type = largestUnitType();
-    const QString unit = UnitsOfType(ConversionTable(), type).value(0);
+    const QString unit = UnitsOfExactType(ConversionTable(), type).value(0);
     for (auto _ : state)
         benchmark::DoNotOptimize(
             ComputeConversionRows(ConversionTable(), type, unit, QStringLiteral("2.5"), ConversionDisplay{}));

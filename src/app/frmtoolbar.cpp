@@ -20,7 +20,6 @@
 namespace {
 
 const QString FixedCaption = QStringLiteral("Torvane Toolbar");
-const QString ToolbarSection = QStringLiteral("Toolbar");
 
 // Caption hints, by string id.
 constexpr int HintUnits = 1999;
@@ -117,10 +116,8 @@ frmToolbar::~frmToolbar() = default;
 
 void frmToolbar::restorePosition()
 {
-    const QString y = SettingsStore::read(ToolbarSection, QStringLiteral("Y"));
-    const QString x = SettingsStore::read(ToolbarSection, QStringLiteral("X"));
     QPoint position;
-    if (const std::optional<QPoint> stored = StoredToolbarPosition(x, y)) {
+    if (const std::optional<QPoint> stored = Settings::toolbarPosition()) {
         position = *stored;
     } else if (const QScreen *screen = QGuiApplication::primaryScreen()) {
         // Designed position: near the top right of the desktop, out of the way.
@@ -136,8 +133,7 @@ void frmToolbar::restorePosition()
 
 void frmToolbar::savePosition()
 {
-    SettingsStore::write(ToolbarSection, QStringLiteral("X"), TwipsText(x()));
-    SettingsStore::write(ToolbarSection, QStringLiteral("Y"), TwipsText(y()));
+    Settings::setToolbarPosition(pos());
 }
 
 void frmToolbar::restoreFromTray()

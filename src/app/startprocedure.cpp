@@ -38,8 +38,7 @@ int StartProcedure(QApplication &app)
     // Data files are opened by bare name from the program's own folder.
     QDir::setCurrent(QCoreApplication::applicationDirPath());
 
-    const std::optional<qint16> offset = ParseLanguageOffset(
-        SettingsStore::read(QStringLiteral("Settings"), QStringLiteral("Language offset")));
+    const std::optional<qint16> offset = ParseLanguageOffset(Settings::languageOffsetText());
     if (!offset) {
         showStartError(6, QStringLiteral("Overflow"));
         return 0;

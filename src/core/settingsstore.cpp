@@ -1,5 +1,7 @@
 #include "core/settingsstore.h"
 
+#include "core/toolbarposition.h"
+
 #include <QSettings>
 
 #include <algorithm>
@@ -62,8 +64,88 @@ void SettingsStore::useFile(const QString &path)
 namespace Settings {
 
 namespace {
-const QString GlobalSection = QStringLiteral("Global Settings");
-const QString UnitsSection = QStringLiteral("Units Calculator");
+
+// Every fixed entry of the store. Default units are keyed by unit type, so
+// only their section is fixed.
+enum class Entry {
+    LanguageOffset,
+    ToolbarX,
+    ToolbarY,
+    Tooltips,
+    UnitsDigits,
+    UnitsUsConvention,
+    UnitsNotation,
+    InertiaDigits,
+    InertiaNotation,
+    DensityDigits,
+    DensityNotation,
+};
+
+struct EntryName
+{
+    Entry entry;
+    const char *section;
+    const char *key;
+};
+
+constexpr EntryName Entries[] = {
+    {Entry::LanguageOffset, "Settings", "Language offset"},
+    {Entry::ToolbarX, "Toolbar", "X"},
+    {Entry::ToolbarY, "Toolbar", "Y"},
+    {Entry::Tooltips, "Global Settings", "Tooltips"},
+    {Entry::UnitsDigits, "Units Calculator", "Digits"},
+    {Entry::UnitsUsConvention, "Units Calculator", "US Convention"},
+    {Entry::UnitsNotation, "Units Calculator", "NotationMode"},
+    {Entry::InertiaDigits, "Inertia Calculator", "Digits"},
+    {Entry::InertiaNotation, "Inertia Calculator", "NotationMode"},
+    {Entry::DensityDigits, "Density Select", "Digits"},
+    {Entry::DensityNotation, "Density Select", "NotationMode"},
+};
+constexpr char DefaultUnitsSection[] = "Default Units";
+
+const EntryName &nameOf(Entry entry)
+{
+    return Entries[int(entry)];
+}
+
+QString read(Entry entry)
+{
+    const EntryName &name = nameOf(entry);
+    return SettingsStore::read(QLatin1String(name.section), QLatin1String(name.key));
+}
+
+void write(Entry entry, const QString &value)
+{
+    const EntryName &name = nameOf(entry);
+    SettingsStore::write(QLatin1String(name.section), QLatin1String(name.key), value);
+}
+
+Entry digitsEntry(Calculator calculator)
+{
+    switch (calculator) {
+    case Calculator::Units:
+        return Entry::UnitsDigits;
+    case Calculator::Inertia:
+        return Entry::InertiaDigits;
+    case Calculator::Density:
+        break;
+    }
+    return Entry::DensityDigits;
+}
+
+Entry notationEntry(Calculator calculator)
+{
+    switch (calculator) {
+    case Calculator::Units:
+        return Entry::UnitsNotation;
+    case Calculator::Inertia:
+        return Entry::InertiaNotation;
+    case Calculator::Density:
+        break;
+    }
+    return Entry::DensityNotation;
+}
+
 } // namespace
 
 QString flagText(bool on)
@@ -71,21 +153,36 @@ QString flagText(bool on)
     return on ? QStringLiteral("True") : QStringLiteral("False");
 }
 
+QString languageOffsetText()
+{
+    return read(Entry::LanguageOffset);
+}
+
+std::optional<QPoint> toolbarPosition()
+{
+    return StoredToolbarPosition(read(Entry::ToolbarX), read(Entry::ToolbarY));
+}
+
+void setToolbarPosition(QPoint pixels)
+{
+    write(Entry::ToolbarX, TwipsText(pixels.x()));
+    write(Entry::ToolbarY, TwipsText(pixels.y()));
+}
+
 bool tooltips()
 {
-    const QString text = SettingsStore::read(GlobalSection, QStringLiteral("Tooltips"));
+    const QString text = read(Entry::Tooltips);
     return text.isEmpty() || text == QLatin1String("On");
 }
 
 void setTooltips(bool on)
 {
-    SettingsStore::write(GlobalSection, QStringLiteral("Tooltips"),
-                         on ? QStringLiteral("On") : QStringLiteral("Off"));
+    write(Entry::Tooltips, on ? QStringLiteral("On") : QStringLiteral("Off"));
 }
 
-int digits(const QString &section)
+int digits(Calculator calculator)
 {
-    const QString text = SettingsStore::read(section, QStringLiteral("Digits")).trimmed();
+    const QString text = read(digitsEntry(calculator)).trimmed();
     bool ok = false;
     const double value = text.toDouble(&ok);
     if (!ok || !std::isfinite(value))
@@ -94,29 +191,39 @@ int digits(const QString &section)
     return int(std::clamp(std::nearbyint(value), 1.0, 7.0));
 }
 
-void setDigits(const QString &section, int digits)
+void setDigits(Calculator calculator, int digits)
 {
-    SettingsStore::write(section, QStringLiteral("Digits"), QString::number(digits));
+    write(digitsEntry(calculator), QString::number(digits));
 }
 
-bool notationMode(const QString &section)
+bool notationMode(Calculator calculator)
 {
-    return SettingsStore::read(section, QStringLiteral("NotationMode")) == QLatin1String("True");
+    return read(notationEntry(calculator)) == QLatin1String("True");
 }
 
-void setNotationMode(const QString &section, bool on)
+void setNotationMode(Calculator calculator, bool on)
 {
-    SettingsStore::write(section, QStringLiteral("NotationMode"), flagText(on));
+    write(notationEntry(calculator), flagText(on));
 }
 
 bool usConvention()
 {
-    return SettingsStore::read(UnitsSection, QStringLiteral("US Convention")) != QLatin1String("False");
+    return read(Entry::UnitsUsConvention) != QLatin1String("False");
 }
 
 void setUsConvention(bool on)
 {
-    SettingsStore::write(UnitsSection, QStringLiteral("US Convention"), flagText(on));
+    write(Entry::UnitsUsConvention, flagText(on));
+}
+
+QString defaultUnit(const QString &unitType)
+{
+    return SettingsStore::read(QLatin1String(DefaultUnitsSection), unitType);
+}
+
+void setDefaultUnit(const QString &unitType, const QString &unitName)
+{
+    SettingsStore::write(QLatin1String(DefaultUnitsSection), unitType, unitName);
 }
 
 } // namespace Settings

@@ -6,19 +6,6 @@
 
 #include <algorithm>
 
-QStringList UnitsOfType(const ConversionTableData &table, const QString &unitType)
-{
-    QStringList units;
-    const QList<ConversionRecord> &records = table.records();
-    auto it = std::find_if(records.cbegin(), records.cend(),
-                           [&](const ConversionRecord &r) { return r.UnitType == unitType; });
-    for (; it != records.cend() && it->UnitType == unitType; ++it) {
-        if (it->DisplayUnit)
-            units.append(it->UnitName);
-    }
-    return units;
-}
-
 std::optional<QList<ConversionRow>> ComputeConversionRows(const ConversionTableData &table,
                                                           const QString &unitType, const QString &unit,
                                                           const QString &numberText,

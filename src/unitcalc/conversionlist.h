@@ -1,6 +1,6 @@
 #pragma once
-// The unit calculator's pure parts: the units a type lists, the conversion
-// rows of one value, and the "number, separator, unit" clipboard texts.
+// The unit calculator's pure parts: the conversion rows of one value, and the "number, separator, unit"
+// clipboard texts.
 
 #include <QChar>
 #include <QList>
@@ -27,10 +27,6 @@ struct ConversionRow
     QString value;
     QString unitName;
 };
-
-// Display units of unitType, from the first slot of that type up to the first
-// slot of another type (the units drop-down list). Exact, padded comparison.
-QStringList UnitsOfType(const ConversionTableData &table, const QString &unitType);
 
 // The value of numberText (locale rules) in unit, converted into every other
 // display unit of unitType, in table order. The source is the first record

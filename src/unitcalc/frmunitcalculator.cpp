@@ -8,12 +8,15 @@
 #include "unitcalc/unitcalcviews.h"
 #include "units/conversiontable.h"
 #include "units/numberformat.h"
-#include "units/numericentry.h"
+#include "units/unitlists.h"
 #include "widgets/artwork.h"
 #include "widgets/chrome.h"
+#include "widgets/digitsscrollbar.h"
+#include "widgets/numericedit.h"
 #include "widgets/picturebutton.h"
 #include "widgets/selectall.h"
 #include "widgets/tooltipsoption.h"
+#include "widgets/valuefont.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -21,7 +24,6 @@
 #include <QBoxLayout>
 #include <QClipboard>
 #include <QComboBox>
-#include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -36,7 +38,6 @@
 
 namespace {
 
-const QString SettingsSection = QStringLiteral("Units Calculator");
 const QString EmptyTableMessage = QStringLiteral("The unit table converts.dat is missing or empty.");
 
 enum Column { RowTextColumn = 0, ValueColumn = 1, UnitsColumn = 2 };
@@ -53,14 +54,12 @@ QFrame *makeFrame(const QString &name, const QString &accessibleName, QWidget *p
 
 } // namespace
 
-frmUnitCalculator::frmUnitCalculator(QWidget *parent) : QDialog(parent)
+frmUnitCalculator::frmUnitCalculator(QWidget *parent) : CalculatorWindow(parent)
 {
     setObjectName(QStringLiteral("frmUnitCalculator"));
     SetTag(this, QStringLiteral("FormOffset=1100;"));
     setWindowTitle(QStringLiteral("Units Calculator"));
     setAccessibleName(windowTitle());
-    setWindowIcon(ProgramIcon());
-    setModal(true);
     buildControls();
     connectEvents();
     load();
@@ -70,25 +69,21 @@ frmUnitCalculator::~frmUnitCalculator()
 {
     // A window unloaded without being closed (the program quitting) still
     // keeps its settings.
-    if (!m_settingsSaved)
-        saveSettings();
+    saveSettingsOnce();
 }
 
 void frmUnitCalculator::buildControls()
 {
-    auto *menuBar = new QMenuBar(this);
-    menuBar->setObjectName(QStringLiteral("mnuBar"));
-    m_menus = new CalculatorMenus(menuBar, this);
-    m_menus->setOffsetTags({.options = 3,
-                            .selectLanguage = 4,
-                            .tooltips = 5,
-                            .selectWallpaper = 11,
-                            .help = 7,
-                            .helpContents = 9,
-                            .helpSearch = 10,
-                            .helpAboutToolbar = 8});
+    QMenuBar *menuBar = createMenus({.options = 3,
+                                     .selectLanguage = 4,
+                                     .tooltips = 5,
+                                     .selectWallpaper = 11,
+                                     .help = 7,
+                                     .helpContents = 9,
+                                     .helpSearch = 10,
+                                     .helpAboutToolbar = 8});
     // Only Help is offered here: Options as a whole, Language and Search stay hidden.
-    for (QAction *hidden : {m_menus->mnuOptions, m_menus->mnuOptionsSelectLanguage, m_menus->mnuHelpSearch}) {
+    for (QAction *hidden : {menus()->mnuOptions, menus()->mnuOptionsSelectLanguage, menus()->mnuHelpSearch}) {
         if (hidden)
             hidden->setVisible(false);
     }
@@ -144,9 +139,6 @@ void frmUnitCalculator::buildControls()
     m_vscrlDigits->setObjectName(QStringLiteral("vscrlDigits"));
     SetTag(m_vscrlDigits, QStringLiteral("Tooltip=1959;"));
     m_vscrlDigits->setAccessibleName(QStringLiteral("Change displayed significant digits"));
-    m_vscrlDigits->setRange(1, 7);
-    m_vscrlDigits->setSingleStep(1);
-    m_vscrlDigits->setPageStep(1);
     m_vscrlDigits->setFocusPolicy(Qt::TabFocus);
     m_vscrlDigits->setFixedHeight(m_txtDigits->sizeHint().height() + 6);
 
@@ -159,14 +151,13 @@ void frmUnitCalculator::buildControls()
         m_cmbUnitTypes->fontMetrics().horizontalAdvance(QString(20, QLatin1Char('n'))));
 
     m_frame1 = makeFrame(QStringLiteral("Frame1"), QStringLiteral("Value and unit"), this);
-    m_txtNumber = new QLineEdit(QStringLiteral("0.0"), m_frame1);
+    m_txtNumber = new NumericEdit(m_frame1);
+    m_txtNumber->setText(QStringLiteral("0.0"));
     m_txtNumber->setObjectName(QStringLiteral("txtNumber"));
     SetTag(m_txtNumber, QStringLiteral("Tooltip=1951;"));
     m_txtNumber->setAccessibleName(QStringLiteral("Value to be converted"));
     m_txtNumber->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_txtNumber->setFont(ValueFont(font()));
-    m_txtNumber->setInputMethodHints(Qt::ImhFormattedNumbersOnly);
-    m_txtNumber->setAcceptDrops(false);
     m_txtNumber->setMinimumWidth(180);
     SelectAllOnFocus(m_txtNumber);
 
@@ -212,8 +203,7 @@ void frmUnitCalculator::buildControls()
     m_cmdOff->setToolTip(QStringLiteral("Click to close the calculator"));
     m_cmdOff->setAccessibleName(m_cmdOff->toolTip());
 
-    m_imgLogo = new LogoButton(this);
-    m_imgLogo->setObjectName(QStringLiteral("imgLogo"));
+    m_imgLogo = createLogo();
 
     // Layout: toolbar strip with the digits picker; the type list down the
     // left; keys, value entry and conversions down the right.
@@ -289,7 +279,6 @@ QAction *frmUnitCalculator::addToolbarButton(const QString &key, const QString &
 
 void frmUnitCalculator::connectEvents()
 {
-    m_txtNumber->installEventFilter(this);
     m_txtLabel->installEventFilter(this);
     m_txtDigits->installEventFilter(this);
     m_lvConversions->installEventFilter(this);
@@ -316,10 +305,6 @@ void frmUnitCalculator::connectEvents()
 
     connect(m_cmdOn, &QAbstractButton::clicked, this, &frmUnitCalculator::onClear);
     connect(m_cmdOff, &QAbstractButton::clicked, this, &frmUnitCalculator::closeAsOff);
-    connect(m_imgLogo, &LogoButton::companyInfoClosed, this, &frmUnitCalculator::focusNumber);
-    connect(m_menus, &CalculatorMenus::helpContentsDone, this, &frmUnitCalculator::focusNumber);
-    connect(m_menus, &CalculatorMenus::aboutDone, this, &frmUnitCalculator::focusNumber);
-    connect(m_menus, &CalculatorMenus::tooltipsToggled, this, &frmUnitCalculator::focusNumber);
 }
 
 void frmUnitCalculator::load()
@@ -327,17 +312,14 @@ void frmUnitCalculator::load()
     m_isLoading = true;
     ListViewFullWidth(m_lvConversions);
 
-    m_tooltipsAtLoad = Settings::tooltips();
-    const bool notation = Settings::notationMode(SettingsSection);
-    const int digits = Settings::digits(SettingsSection);
+    const bool notation = Settings::notationMode(Settings::Calculator::Units);
+    const int digits = Settings::digits(Settings::Calculator::Units);
     const bool us = Settings::usConvention();
-    if (m_menus->mnuOptionsTooltips)
-        m_menus->mnuOptionsTooltips->setChecked(m_tooltipsAtLoad);
     setNotationMode(notation);
     setDisplayDigits(digits);
     m_vscrlDigits->setValue(m_displayDigits);
     setUSConvention(us);
-    ApplyTagHints(this, m_tooltipsAtLoad);
+    loadTooltipsOption();
 
     FillUnitTypesList();
     if (m_cmbUnitTypes->count() > 0)
@@ -350,37 +332,9 @@ void frmUnitCalculator::load()
 
 void frmUnitCalculator::saveSettings()
 {
-    Settings::setDigits(SettingsSection, m_displayDigits);
+    Settings::setDigits(Settings::Calculator::Units, m_displayDigits);
     Settings::setUsConvention(m_usConvention);
-    Settings::setNotationMode(SettingsSection, m_notationMode);
-    Settings::setTooltips(tooltipsChecked());
-    m_settingsSaved = true;
-}
-
-bool frmUnitCalculator::tooltipsChecked() const
-{
-    return m_menus->mnuOptionsTooltips ? m_menus->mnuOptionsTooltips->isChecked() : m_tooltipsAtLoad;
-}
-
-void frmUnitCalculator::done(int result)
-{
-    // Every way out (Off, double-click, close box, Esc) ends here: save once.
-    if (!m_settingsSaved)
-        saveSettings();
-    QDialog::done(result);
-}
-
-void frmUnitCalculator::showEvent(QShowEvent *event)
-{
-    m_settingsSaved = false;
-    QDialog::showEvent(event);
-}
-
-bool frmUnitCalculator::event(QEvent *event)
-{
-    if (event->type() == QEvent::WindowActivate)
-        focusNumber();
-    return QDialog::event(event);
+    Settings::setNotationMode(Settings::Calculator::Units, m_notationMode);
 }
 
 void frmUnitCalculator::setUSConvention(bool on)
@@ -413,7 +367,7 @@ void frmUnitCalculator::FillUnitsList(const QString &unitType)
 {
     const QSignalBlocker blocker(m_cmbUnits);
     m_cmbUnits->clear();
-    m_cmbUnits->addItems(UnitsOfType(ConversionTable(), unitType));
+    m_cmbUnits->addItems(UnitsOfExactType(ConversionTable(), unitType));
 }
 
 void frmUnitCalculator::RefreshConversions(const QString &unitType, const QString &unit,
@@ -510,7 +464,7 @@ void frmUnitCalculator::refresh()
     RefreshConversions(type ? type->text() : QString(), m_cmbUnits->currentText(), m_txtNumber->text());
 }
 
-void frmUnitCalculator::focusNumber()
+void frmUnitCalculator::focusHome()
 {
     m_txtNumber->setFocus(Qt::OtherFocusReason);
 }
@@ -518,7 +472,7 @@ void frmUnitCalculator::focusNumber()
 void frmUnitCalculator::focusNumberUnlessLoading()
 {
     if (!m_isLoading)
-        focusNumber();
+        focusHome();
 }
 
 void frmUnitCalculator::selectUnitTypeRow(int row)
@@ -575,13 +529,13 @@ void frmUnitCalculator::onToolbarButton(const QString &key)
         setUSConvention(false);
         refresh();
     }
-    focusNumber();
+    focusHome();
 }
 
 void frmUnitCalculator::onClear()
 {
     m_txtNumber->setText(FormatWithPattern(0.0, QStringLiteral("0.0")));
-    focusNumber();
+    focusHome();
 }
 
 void frmUnitCalculator::closeAsOff()
@@ -592,10 +546,8 @@ void frmUnitCalculator::closeAsOff()
 
 bool frmUnitCalculator::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_txtNumber)
-        return filterNumberEvent(event);
     if ((watched == m_txtLabel || watched == m_txtDigits) && event->type() == QEvent::FocusIn)
-        focusNumber();
+        focusHome();
     // Ctrl+C in the list copies the selected row as value and unit, as the copy
     // button does, instead of the view's own copy of its (empty) current cell.
     if (watched == m_lvConversions && event->type() == QEvent::ShortcutOverride &&
@@ -609,55 +561,4 @@ bool frmUnitCalculator::eventFilter(QObject *watched, QEvent *event)
         return true;
     }
     return QDialog::eventFilter(watched, event);
-}
-
-bool frmUnitCalculator::filterNumberEvent(QEvent *event)
-{
-    switch (event->type()) {
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonRelease:
-    case QEvent::MouseButtonDblClick:
-        // Middle-click would paste the selection past the key filter.
-        return static_cast<QMouseEvent *>(event)->button() == Qt::MiddleButton;
-    case QEvent::ContextMenu: {
-        // The standard menu without Paste and Cut, which the key filter refuses too.
-        QMenu *menu = m_txtNumber->createStandardContextMenu();
-        for (QAction *action : menu->actions()) {
-            if (action->objectName() == QLatin1String("edit-paste") ||
-                action->objectName() == QLatin1String("edit-cut"))
-                menu->removeAction(action);
-        }
-        menu->exec(static_cast<QContextMenuEvent *>(event)->globalPos());
-        delete menu;
-        return true;
-    }
-    case QEvent::KeyPress: {
-        auto *key = static_cast<QKeyEvent *>(event);
-        if (key->matches(QKeySequence::Paste) || key->matches(QKeySequence::Cut))
-            return true;
-        const QString text = key->text();
-        // Navigation and editing keys carry no character; Enter, Escape,
-        // Backspace and Delete keep their usual meaning; other shortcuts
-        // (copy, select all, undo) pass.
-        if (text.isEmpty() || text.at(0).category() == QChar::Other_Control ||
-            (key->modifiers() & (Qt::ControlModifier | Qt::MetaModifier)))
-            return false;
-        // Composed multi-character input never makes a number key.
-        if (text.size() != 1)
-            return true;
-        const int caret =
-            m_txtNumber->hasSelectedText() ? m_txtNumber->selectionStart() : m_txtNumber->cursorPosition();
-        const ushort accepted =
-            FilterNumericKey(text.at(0).unicode(), m_txtNumber->text(), caret, m_txtNumber->selectedText());
-        if (accepted == 0)
-            return true;
-        if (accepted != text.at(0).unicode()) {
-            m_txtNumber->insert(QString(QChar(accepted)));
-            return true;
-        }
-        return false;
-    }
-    default:
-        return false;
-    }
 }

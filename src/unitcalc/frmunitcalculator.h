@@ -1,8 +1,6 @@
 #pragma once
-#include <QDialog>
+#include "widgets/calculatorwindow.h"
 
-class CalculatorMenus;
-class LogoButton;
 class PictureButton;
 class QAction;
 class QActionGroup;
@@ -17,7 +15,7 @@ class QTreeWidgetItem;
 
 // The unit calculator: one value in one unit, shown in every other unit of its type.
 // Constructing it runs its load (settings, lists, clipboard); exec() shows it.
-class frmUnitCalculator : public QDialog
+class frmUnitCalculator : public CalculatorWindow
 {
     Q_OBJECT
     Q_PROPERTY(bool USConvention READ usConvention WRITE setUSConvention)
@@ -49,12 +47,10 @@ public:
     void CopySelectedValue();
     void CopySelectedValueAndUnits();
 
-    void done(int result) override;
-
 protected:
-    bool event(QEvent *event) override;
-    void showEvent(QShowEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void saveSettings() override;
+    void focusHome() override;
 
 private:
     void buildControls();
@@ -62,11 +58,8 @@ private:
                               const QString &tag, bool checkable);
     void connectEvents();
     void load();
-    void saveSettings();
-    bool tooltipsChecked() const;
 
     void refresh();
-    void focusNumber();
     void focusNumberUnlessLoading();
     void selectUnitTypeRow(int row);
     void selectUnitIndex(int index);
@@ -77,7 +70,6 @@ private:
     void closeAsOff();
     void showEmptyTableMessage();
     QTreeWidgetItem *selectedRow() const;
-    bool filterNumberEvent(QEvent *event);
 
     QToolBar *m_tlbrUnitCalc = nullptr;
     QAction *m_copyAll = nullptr;
@@ -99,13 +91,10 @@ private:
     PictureButton *m_cmdOn = nullptr;
     PictureButton *m_cmdOff = nullptr;
     LogoButton *m_imgLogo = nullptr;
-    CalculatorMenus *m_menus = nullptr;
 
     bool m_usConvention = true;
     int m_displayDigits = 6;
     bool m_notationMode = false;
     bool m_isLoading = false;
     QString m_copySeparator;
-    bool m_tooltipsAtLoad = true;
-    bool m_settingsSaved = false;
 };

@@ -1,40 +1,10 @@
 #include "unitcalc/unitcalcviews.h"
 
+#include "widgets/valuefont.h"
+
 #include <QApplication>
 #include <QFontDatabase>
 #include <QWheelEvent>
-
-DigitsScrollBar::DigitsScrollBar(QWidget *parent) : QScrollBar(Qt::Vertical, parent)
-{
-    setInvertedAppearance(true);
-    // The arrows and the trough keep their places, so their steps are turned round.
-    connect(this, &QAbstractSlider::actionTriggered, this, [this](int action) {
-        switch (action) {
-        case SliderSingleStepSub:
-            setSliderPosition(value() + singleStep());
-            break;
-        case SliderSingleStepAdd:
-            setSliderPosition(value() - singleStep());
-            break;
-        case SliderPageStepSub:
-            setSliderPosition(value() + pageStep());
-            break;
-        case SliderPageStepAdd:
-            setSliderPosition(value() - pageStep());
-            break;
-        default:
-            break;
-        }
-    });
-}
-
-void DigitsScrollBar::wheelEvent(QWheelEvent *event)
-{
-    const int delta = event->angleDelta().y();
-    if (delta != 0)
-        setValue(value() + (delta > 0 ? 1 : -1));
-    event->accept();
-}
 
 void ValueColumnDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
                                 const QModelIndex &index) const
@@ -55,11 +25,4 @@ void ValueColumnDelegate::initStyleOption(QStyleOptionViewItem *option, const QM
     option->font = m_font;
     option->fontMetrics = QFontMetrics(m_font);
     option->displayAlignment = Qt::AlignRight | Qt::AlignVCenter;
-}
-
-QFont ValueFont(const QFont &base)
-{
-    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    font.setPointSizeF(base.pointSizeF());
-    return font;
 }

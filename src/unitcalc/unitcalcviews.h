@@ -1,22 +1,8 @@
 #pragma once
-// Two small views of the unit calculator: the digits picker and the way
-// converted values are drawn.
+// How the unit calculator draws converted values.
 
 #include <QFont>
-#include <QScrollBar>
 #include <QStyledItemDelegate>
-
-// The digits scroll bar: up (arrow, key, wheel, trough above the handle)
-// means more digits, with the largest value at the top, as a digit picker
-// reads naturally; a plain vertical scroll bar runs the other way.
-class DigitsScrollBar : public QScrollBar
-{
-public:
-    explicit DigitsScrollBar(QWidget *parent = nullptr);
-
-protected:
-    void wheelEvent(QWheelEvent *event) override;
-};
 
 // Converted values in a fixed-pitch font, right-aligned with a small gap
 // before the next column, so digits and decimal marks line up; no per-row
@@ -34,6 +20,3 @@ protected:
 private:
     QFont m_font;
 };
-
-// The fixed-pitch font at the size of base.
-QFont ValueFont(const QFont &base);

@@ -9,6 +9,8 @@
 #include <QtTest>
 
 const QString Units = QStringLiteral("Units Calculator");
+using Settings::Calculator;
+Q_DECLARE_METATYPE(Settings::Calculator)
 
 class TestSettingsStore : public QObject
 {
@@ -50,14 +52,39 @@ private Q_SLOTS:
         QCOMPARE(SettingsStore::read(section, key), value);
     }
 
-    void sections_do_not_mix()
+    void every_calculator_keeps_its_own_section_data()
     {
-        QCOMPARE(get(QStringLiteral("Toolbar"), "X"), QString());
-        put(Units, "Digits", QStringLiteral("3"));
-        put(QStringLiteral("Inertia Calculator"), "Digits", QStringLiteral("5"));
-        QCOMPARE(Settings::digits(Units), 3);
-        QCOMPARE(Settings::digits(QStringLiteral("Inertia Calculator")), 5);
-        QCOMPARE(Settings::digits(QStringLiteral("Density Select")), 6);
+        QTest::addColumn<Calculator>("calculator");
+        QTest::addColumn<QString>("section");
+        QTest::newRow("units") << Calculator::Units << Units;
+        QTest::newRow("inertia") << Calculator::Inertia << QStringLiteral("Inertia Calculator");
+        QTest::newRow("density") << Calculator::Density << QStringLiteral("Density Select");
+    }
+    void every_calculator_keeps_its_own_section()
+    {
+        QFETCH(Calculator, calculator);
+        QFETCH(QString, section);
+        Settings::setDigits(calculator, 3);
+        Settings::setNotationMode(calculator, true);
+        QCOMPARE(get(section, "Digits"), QStringLiteral("3"));
+        QCOMPARE(get(section, "NotationMode"), QStringLiteral("True"));
+        for (Calculator other : {Calculator::Units, Calculator::Inertia, Calculator::Density}) {
+            QCOMPARE(Settings::digits(other), other == calculator ? 3 : 6);
+            QCOMPARE(Settings::notationMode(other), other == calculator);
+        }
+    }
+
+    void toolbar_position_and_default_units_use_their_sections()
+    {
+        Settings::setToolbarPosition(QPoint(674, 20));
+        QCOMPARE(get(QStringLiteral("Toolbar"), "X"), QStringLiteral("10110"));
+        QCOMPARE(get(QStringLiteral("Toolbar"), "Y"), QStringLiteral("300"));
+        QCOMPARE(Settings::toolbarPosition(), std::optional<QPoint>(QPoint(674, 20)));
+        Settings::setDefaultUnit(QStringLiteral("Linear distance"), QStringLiteral("mm             "));
+        QCOMPARE(get(QStringLiteral("Default Units"), "Linear distance"), QStringLiteral("mm             "));
+        QCOMPARE(Settings::defaultUnit(QStringLiteral("Linear distance")), QStringLiteral("mm             "));
+        put(QStringLiteral("Settings"), "Language offset", QStringLiteral("100"));
+        QCOMPARE(Settings::languageOffsetText(), QStringLiteral("100"));
     }
 
     void digits_rule_data()
@@ -80,7 +107,7 @@ private Q_SLOTS:
         QFETCH(int, digits);
         if (!stored.isNull())
             put(Units, "Digits", stored);
-        QCOMPARE(Settings::digits(Units), digits);
+        QCOMPARE(Settings::digits(Calculator::Units), digits);
     }
 
     void flag_rules_data()
@@ -110,16 +137,16 @@ private Q_SLOTS:
             put(Units, "US Convention", stored);
         }
         QCOMPARE(Settings::tooltips(), tooltips);
-        QCOMPARE(Settings::notationMode(Units), notation);
+        QCOMPARE(Settings::notationMode(Calculator::Units), notation);
         QCOMPARE(Settings::usConvention(), usConvention);
     }
 
     void flags_are_written_as_words()
     {
         Settings::setTooltips(false);
-        Settings::setNotationMode(Units, true);
+        Settings::setNotationMode(Calculator::Units, true);
         Settings::setUsConvention(false);
-        Settings::setDigits(Units, 3);
+        Settings::setDigits(Calculator::Units, 3);
         QCOMPARE(get(QStringLiteral("Global Settings"), "Tooltips"), QStringLiteral("Off"));
         QCOMPARE(get(Units, "NotationMode"), QStringLiteral("True"));
         QCOMPARE(get(Units, "US Convention"), QStringLiteral("False"));
@@ -135,7 +162,7 @@ private Q_SLOTS:
         file.write("[Settings]\nLanguage%20offset=100\n\n[Units%20Calculator]\nDigits=4\nOdd=a, b\n");
         file.close();
         QCOMPARE(get(QStringLiteral("Settings"), "Language offset"), QStringLiteral("100"));
-        QCOMPARE(Settings::digits(Units), 4);
+        QCOMPARE(Settings::digits(Calculator::Units), 4);
         QCOMPARE(get(Units, "Odd"), QStringLiteral("a, b"));
     }
 };

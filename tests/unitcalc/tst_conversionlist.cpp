@@ -76,16 +76,6 @@ private Q_SLOTS:
             QCOMPARE(rows->size(), wanted.size());
     }
 
-    void units_list_stops_at_the_first_record_of_another_type()
-    {
-        QCOMPARE(UnitsOfType(m_table, type("Mass")), (QStringList{unit("dup"), unit("half"), unit("kg"),
-                                                                  unit("lb"), unit("tiny"), unit("zero")}));
-        ConversionTableData unsorted;
-        unsorted.reset({record("a", 1, 0, "Mass"), record("b", 1, 0, "Other"), record("c", 1, 0, "Mass")},
-                       false);
-        QCOMPARE(UnitsOfType(unsorted, type("Mass")), QStringList{unit("a")});
-    }
-
     void clipboard_text_splits_into_number_and_unit_data()
     {
         QTest::addColumn<QString>("clip");

@@ -1,0 +1,77 @@
+#include "widgets/calculatorwindow.h"
+
+#include "core/settingsstore.h"
+#include "widgets/artwork.h"
+#include "widgets/tooltipsoption.h"
+
+#include <QAction>
+#include <QEvent>
+#include <QMenuBar>
+
+CalculatorWindow::CalculatorWindow(QWidget *parent) : QDialog(parent)
+{
+    setWindowIcon(ProgramIcon());
+    setModal(true);
+}
+
+QMenuBar *CalculatorWindow::createMenus(const CalculatorMenus::Offsets &offsets)
+{
+    auto *menuBar = new QMenuBar(this);
+    menuBar->setObjectName(QStringLiteral("mnuBar"));
+    m_menus = new CalculatorMenus(menuBar, this);
+    m_menus->setOffsetTags(offsets);
+    connect(m_menus, &CalculatorMenus::helpContentsDone, this, &CalculatorWindow::focusHome);
+    connect(m_menus, &CalculatorMenus::aboutDone, this, &CalculatorWindow::focusHome);
+    connect(m_menus, &CalculatorMenus::tooltipsToggled, this, &CalculatorWindow::focusHome);
+    return menuBar;
+}
+
+LogoButton *CalculatorWindow::createLogo()
+{
+    auto *logo = new LogoButton(this);
+    connect(logo, &LogoButton::companyInfoClosed, this, &CalculatorWindow::focusHome);
+    return logo;
+}
+
+void CalculatorWindow::loadTooltipsOption()
+{
+    m_tooltipsAtLoad = Settings::tooltips();
+    if (m_menus && m_menus->mnuOptionsTooltips)
+        m_menus->mnuOptionsTooltips->setChecked(m_tooltipsAtLoad);
+    ApplyTagHints(this, m_tooltipsAtLoad);
+}
+
+bool CalculatorWindow::tooltipsChecked() const
+{
+    return m_menus && m_menus->mnuOptionsTooltips ? m_menus->mnuOptionsTooltips->isChecked()
+                                                  : m_tooltipsAtLoad;
+}
+
+void CalculatorWindow::saveSettingsOnce()
+{
+    if (m_settingsSaved)
+        return;
+    m_settingsSaved = true;
+    saveSettings();
+    Settings::setTooltips(tooltipsChecked());
+}
+
+void CalculatorWindow::done(int result)
+{
+    saveSettingsOnce();
+    QDialog::done(result);
+}
+
+void CalculatorWindow::showEvent(QShowEvent *event)
+{
+    // Shown again after a close: its next way out saves again.
+    m_settingsSaved = false;
+    QDialog::showEvent(event);
+}
+
+bool CalculatorWindow::event(QEvent *event)
+{
+    if (event->type() == QEvent::WindowActivate)
+        focusHome();
+    return QDialog::event(event);
+}
