@@ -1,11 +1,11 @@
 #include "units/conversiontable.h"
 
+#include "core/fixedrecord.h"
+
 #include <QFile>
 #include <QIODevice>
-#include <QtEndian>
 
 #include <algorithm>
-#include <array>
 #include <cstring>
 #include <numeric>
 
@@ -18,86 +18,6 @@ constexpr int PlusFactorOffset = 19;
 constexpr int TypeOffset = 23;
 constexpr int DisplayUnitOffset = 43;
 constexpr int SameAsOffset = 45;
-
-// Windows-1252 bytes 0x80..0x9F. The five bytes the code page leaves undefined
-// map to the C1 control of the same value, as Windows itself does, so every
-// byte survives a decode/encode round trip.
-constexpr std::array<char16_t, 32> Cp1252High = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-
-char16_t decodeCp1252(unsigned char byte)
-{
-    if (byte >= 0x80 && byte <= 0x9F)
-        return Cp1252High[byte - 0x80];
-    return byte;
-}
-
-char encodeCp1252(char16_t unit)
-{
-    if (unit < 0x80 || (unit >= 0xA0 && unit <= 0xFF))
-        return static_cast<char>(unit);
-    for (std::size_t i = 0; i < Cp1252High.size(); ++i) {
-        if (Cp1252High[i] == unit)
-            return static_cast<char>(0x80 + i);
-    }
-    return '?';
-}
-
-QString decodeText(const char *bytes, int width)
-{
-    QString text(width, Qt::Uninitialized);
-    QChar *out = text.data();
-    for (int i = 0; i < width; ++i)
-        out[i] = QChar(decodeCp1252(static_cast<unsigned char>(bytes[i])));
-    return text;
-}
-
-void encodeText(const QString &text, char *out, int width)
-{
-    const QString padded = PadRight(text, width);
-    for (int i = 0; i < width; ++i)
-        out[i] = encodeCp1252(padded.at(i).unicode());
-}
-
-float readFloat(const char *bytes)
-{
-    return qFromLittleEndian<float>(bytes);
-}
-
-void writeFloat(float value, char *out)
-{
-    qToLittleEndian<float>(value, out);
-}
-
-// length / 60 rounded to nearest, halves to even; nullopt when it does not fit
-// the 16-bit record count.
-std::optional<int> recordCountForLength(qint64 length)
-{
-    qint64 count = length / ConversionRecordSize;
-    const qint64 rest = length % ConversionRecordSize;
-    if (rest * 2 > ConversionRecordSize || (rest * 2 == ConversionRecordSize && count % 2 != 0))
-        ++count;
-    if (count > MaxConversionRecords)
-        return std::nullopt;
-    return static_cast<int>(count);
-}
-
-// Reads up to maxSize bytes, looping over short reads; stops at end or error.
-QByteArray readUpTo(QIODevice &device, qint64 maxSize)
-{
-    QByteArray data(maxSize, Qt::Uninitialized);
-    qint64 got = 0;
-    while (got < maxSize) {
-        const qint64 n = device.read(data.data() + got, maxSize - got);
-        if (n <= 0)
-            break;
-        got += n;
-    }
-    data.truncate(got);
-    return data;
-}
 
 // Upper-cases one character to one character, so every sort key keeps the
 // same layout; the library call is needed only outside ASCII.
@@ -161,16 +81,16 @@ ConversionRecord decodeRecord(const char *in, const char *previousIn = nullptr,
     const auto sameAsPrevious = [&](int offset, int width) {
         return previousIn && std::memcmp(in + offset, previousIn + offset, width) == 0;
     };
+    using namespace FixedRecord;
     ConversionRecord record;
-    record.UnitName = decodeText(in + NameOffset, UnitNameWidth);
-    record.XFactor = readFloat(in + XFactorOffset);
-    record.PlusFactor = readFloat(in + PlusFactorOffset);
+    record.UnitName = ReadText(in + NameOffset, UnitNameWidth);
+    record.XFactor = ReadSingle(in + XFactorOffset);
+    record.PlusFactor = ReadSingle(in + PlusFactorOffset);
     record.UnitType = sameAsPrevious(TypeOffset, UnitTypeWidth) ? previous->UnitType
-                                                                : decodeText(in + TypeOffset, UnitTypeWidth);
-    record.DisplayUnit = qFromLittleEndian<qint16>(in + DisplayUnitOffset) != 0;
-    record.SameAs = sameAsPrevious(SameAsOffset, UnitNameWidth)
-                        ? previous->SameAs
-                        : decodeText(in + SameAsOffset, UnitNameWidth);
+                                                                : ReadText(in + TypeOffset, UnitTypeWidth);
+    record.DisplayUnit = ReadBoolean16(in + DisplayUnitOffset);
+    record.SameAs = sameAsPrevious(SameAsOffset, UnitNameWidth) ? previous->SameAs
+                                                                : ReadText(in + SameAsOffset, UnitNameWidth);
     return record;
 }
 
@@ -191,12 +111,13 @@ QByteArray EncodeConversionRecord(const ConversionRecord &record)
 {
     QByteArray bytes(ConversionRecordSize, Qt::Uninitialized);
     char *out = bytes.data();
-    encodeText(record.UnitName, out + NameOffset, UnitNameWidth);
-    writeFloat(record.XFactor, out + XFactorOffset);
-    writeFloat(record.PlusFactor, out + PlusFactorOffset);
-    encodeText(record.UnitType, out + TypeOffset, UnitTypeWidth);
-    qToLittleEndian<qint16>(record.DisplayUnit ? qint16(-1) : qint16(0), out + DisplayUnitOffset);
-    encodeText(record.SameAs, out + SameAsOffset, UnitNameWidth);
+    using namespace FixedRecord;
+    WriteText(record.UnitName, out + NameOffset, UnitNameWidth);
+    WriteSingle(record.XFactor, out + XFactorOffset);
+    WriteSingle(record.PlusFactor, out + PlusFactorOffset);
+    WriteText(record.UnitType, out + TypeOffset, UnitTypeWidth);
+    WriteBoolean16(record.DisplayUnit, out + DisplayUnitOffset);
+    WriteText(record.SameAs, out + SameAsOffset, UnitNameWidth);
     return bytes;
 }
 
@@ -213,31 +134,19 @@ ConversionRecord DecodeConversionRecord(const QByteArray &bytes60)
 
 ConversionTableLoad ReadConversionRecords(QIODevice &device)
 {
+    // When the count rounds up, the partial last record's missing bytes read
+    // as those of a blank record: spaces in the text fields, zero in the numbers.
+    static const QByteArray blank = EncodeConversionRecord(ConversionRecord());
+    const FixedRecord::ReadResult read =
+        FixedRecord::ReadRecords(device, ConversionRecordSize, blank, MaxConversionRecords);
+
     ConversionTableLoad load;
-    const qint64 length = device.isSequential() ? device.bytesAvailable() : device.size() - device.pos();
-    const std::optional<int> count = recordCountForLength(length);
-    if (!count) {
-        load.complete = false;
-        return load;
-    }
-
-    // When the count rounds up, the last record is a partial one; its missing
-    // bytes are filled in by DecodeConversionRecord.
-    const qint64 expected = std::min<qint64>(length, qint64(*count) * ConversionRecordSize);
-    const QByteArray data = readUpTo(device, expected);
-    if (data.size() < expected)
-        load.complete = false;
-
-    const int usable = load.complete ? *count : int(data.size() / ConversionRecordSize);
-    load.records.reserve(usable);
+    load.complete = read.complete;
+    const qsizetype count = read.bytes.size() / ConversionRecordSize;
+    load.records.reserve(count);
     const char *previous = nullptr;
-    for (int i = 0; i < usable; ++i) {
-        const qint64 offset = qint64(i) * ConversionRecordSize;
-        const char *in = data.constData() + offset;
-        if (offset + ConversionRecordSize > data.size()) {
-            load.records.append(DecodeConversionRecord(data.mid(offset)));
-            break;
-        }
+    for (qsizetype i = 0; i < count; ++i) {
+        const char *in = read.bytes.constData() + i * ConversionRecordSize;
         load.records.append(decodeRecord(in, previous, previous ? &load.records.constLast() : nullptr));
         previous = in;
     }

@@ -1,0 +1,193 @@
+#include "densities/densitytable.h"
+
+#include "core/fixedrecord.h"
+#include "units/conversiontable.h"
+#include "units/convertunits.h"
+#include "units/numberformat.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <numeric>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int NameOffset = 0;
+constexpr int DensityOffset = 20;
+constexpr int ListValueWidth = 12;
+
+const QByteArray &blankRecord()
+{
+    static const QByteArray blank = EncodeDensityRecord(DensityRecord());
+    return blank;
+}
+
+// Upper-cases one character to one character, so names keep their width in the key.
+char16_t upperCased(char16_t c)
+{
+    if (c < 0x80)
+        return (c >= u'a' && c <= u'z') ? char16_t(c - 0x20) : c;
+    return QChar(c).toUpper().unicode();
+}
+
+using SortKey = std::array<char16_t, MaterialNameWidth>;
+
+DensityRecord decodeRecord(const char *in)
+{
+    return {FixedRecord::ReadText(in + NameOffset, MaterialNameWidth),
+            FixedRecord::ReadSingle(in + DensityOffset)};
+}
+
+SortKey sortKey(const QString &name)
+{
+    SortKey key;
+    const qsizetype used = std::min<qsizetype>(name.size(), MaterialNameWidth);
+    for (qsizetype i = 0; i < MaterialNameWidth; ++i)
+        key[i] = i < used ? upperCased(name.at(i).unicode()) : u' ';
+    return key;
+}
+
+} // namespace
+
+const QString &DensityStorageUnit()
+{
+    static const QString unit = PadRight(QStringLiteral("kg/m³"), UnitNameWidth);
+    return unit;
+}
+
+QString DensityFilePath()
+{
+    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("density.dat"));
+}
+
+QByteArray EncodeDensityRecord(const DensityRecord &record)
+{
+    QByteArray bytes(DensityRecordSize, Qt::Uninitialized);
+    FixedRecord::WriteText(record.MaterialName, bytes.data() + NameOffset, MaterialNameWidth);
+    FixedRecord::WriteSingle(record.DensityValue, bytes.data() + DensityOffset);
+    return bytes;
+}
+
+DensityRecord DecodeDensityRecord(const QByteArray &bytes)
+{
+    QByteArray full = bytes.left(DensityRecordSize);
+    if (full.size() < DensityRecordSize)
+        full.append(blankRecord().mid(full.size()));
+    return decodeRecord(full.constData());
+}
+
+DensityFileLoad LoadDensityFile(QIODevice &device)
+{
+    const FixedRecord::ReadResult read = FixedRecord::ReadRecords(device, DensityRecordSize, blankRecord());
+    DensityFileLoad load;
+    load.complete = read.complete;
+    const qsizetype count = read.bytes.size() / DensityRecordSize;
+    load.records.reserve(count);
+    for (qsizetype i = 0; i < count; ++i)
+        load.records.append(decodeRecord(read.bytes.constData() + i * DensityRecordSize));
+    SortDensityTable(load.records);
+    return load;
+}
+
+DensityFileLoad LoadDensityFile(const QString &fileName)
+{
+    QFile file(fileName);
+    if (!file.exists())
+        return {};
+    if (!file.open(QIODevice::ReadOnly))
+        return {{}, false};
+    return LoadDensityFile(file);
+}
+
+bool SaveDensityFile(QIODevice &device, const QList<DensityRecord> &records)
+{
+    QByteArray bytes;
+    bytes.reserve(records.size() * DensityRecordSize);
+    for (const DensityRecord &record : records)
+        bytes.append(EncodeDensityRecord(record));
+    return FixedRecord::WriteRecords(device, bytes);
+}
+
+QString DensitySaveResult::message() const
+{
+    return QStringLiteral("Could not save %1: %2").arg(QDir::toNativeSeparators(fileName), reason);
+}
+
+DensitySaveResult SaveDensityFile(const QString &fileName, const QList<DensityRecord> &records)
+{
+    const auto failed = [&fileName](const QString &reason) {
+        return DensitySaveResult{false, fileName, reason};
+    };
+    // Until commit() the old file stays untouched. Unbuffered, so a failing
+    // write reports at once with the system's reason: a buffered one would
+    // only fail in the flush inside commit(), which QSaveFile does not check.
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return failed(file.errorString());
+    if (!SaveDensityFile(file, records)) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        return failed(reason);
+    }
+    if (!file.commit())
+        return failed(file.errorString());
+    return {true, fileName, QString()};
+}
+
+void SortDensityTable(QList<DensityRecord> &records)
+{
+    // The order of a bubble sort that swaps only strictly later names, in O(n log n).
+    const qsizetype n = records.size();
+    std::vector<SortKey> keys;
+    keys.reserve(std::size_t(n));
+    for (const DensityRecord &record : std::as_const(records))
+        keys.push_back(sortKey(record.MaterialName));
+
+    std::vector<qsizetype> order(static_cast<std::size_t>(n));
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [&keys](qsizetype a, qsizetype b) {
+        return std::char_traits<char16_t>::compare(keys[a].data(), keys[b].data(), MaterialNameWidth) < 0;
+    });
+
+    QList<DensityRecord> sorted;
+    sorted.reserve(n);
+    for (qsizetype index : order)
+        sorted.append(std::move(records[index]));
+    records = std::move(sorted);
+}
+
+QString MaterialListLine(const QString &materialName, const QString &valueText)
+{
+    const QString value = valueText.size() >= ListValueWidth
+                              ? valueText.right(ListValueWidth)
+                              : QString(ListValueWidth - valueText.size(), QLatin1Char(' ')) + valueText;
+    return PadRight(materialName, MaterialNameWidth) + QLatin1Char(' ') + value;
+}
+
+QStringList MaterialListLines(const QList<DensityRecord> &records, const QString &displayUnit, int digits,
+                              bool notation)
+{
+    const QString pattern = notation ? ScientificPattern(digits) : QString();
+    const QChar separator = LocaleDecimalSeparator(); // once per list, not per line
+    QStringList lines;
+    lines.reserve(records.size());
+    for (const DensityRecord &record : records) {
+        const std::optional<float> value =
+            ConvertUnits(record.DensityValue, DensityStorageUnit(), displayUnit);
+        QString text;
+        if (!value || !std::isfinite(*value))
+            text = QStringLiteral("Overflow");
+        else
+            text = notation ? FormatWithPattern(*value, pattern, separator)
+                            : FormatSignificant(*value, digits, separator);
+        lines.append(MaterialListLine(record.MaterialName, text));
+    }
+    return lines;
+}

@@ -1,0 +1,305 @@
+// The density table: its file, its order and its list lines.
+#include "densities/densitytable.h"
+#include "units/conversiontable.h"
+
+#include "faildevice.h"
+#include "testsupport.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QtTest>
+
+#include <csignal>
+#include <sys/resource.h>
+
+using TestSupport::FailDevice;
+
+namespace {
+
+DensityRecord material(const QString &name, float density = 1000)
+{
+    return {PadRight(name, MaterialNameWidth), density};
+}
+
+QByteArray fileOf(const QList<DensityRecord> &records)
+{
+    QByteArray bytes;
+    for (const DensityRecord &record : records)
+        bytes += EncodeDensityRecord(record);
+    return bytes;
+}
+
+QStringList names(const QList<DensityRecord> &records)
+{
+    QStringList result;
+    for (const DensityRecord &record : records)
+        result.append(record.MaterialName.trimmed());
+    return result;
+}
+
+QByteArray contents(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+// The order the table has always had: a bubble sort with a shrinking bound
+// that swaps only on a strictly later upper-cased name.
+void referenceBubbleSort(QList<DensityRecord> &records)
+{
+    qsizetype limit = records.size();
+    bool sorted = false;
+    while (!sorted) {
+        sorted = true;
+        for (qsizetype i = 0; i + 1 < limit; ++i) {
+            if (records[i].MaterialName.toUpper() > records[i + 1].MaterialName.toUpper()) {
+                std::swap(records[i], records[i + 1]);
+                sorted = false;
+            }
+        }
+        --limit;
+    }
+}
+
+// Makes writes beyond a size fail, as on a full disk, for as long as it lives.
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &m_saved);
+        m_savedHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = m_saved;
+        limit.rlim_cur = bytes;
+        m_active = setrlimit(RLIMIT_FSIZE, &limit) == 0;
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &m_saved);
+        std::signal(SIGXFSZ, m_savedHandler);
+    }
+    bool active() const { return m_active; }
+
+private:
+    rlimit m_saved{};
+    void (*m_savedHandler)(int) = nullptr;
+    bool m_active = false;
+};
+
+} // namespace
+
+class TestDensityTable : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        TestSupport::initTestEnvironment(m_settingsDir);
+        LoadConversionTable(TestSupport::runtimeDir() + QStringLiteral("/converts.dat"));
+        QVERIFY(ConversionTable().indexOfName(PadRight("g/cm³", UnitNameWidth)) >= 0);
+    }
+
+    void record_is_a_padded_name_and_a_little_endian_single()
+    {
+        const QByteArray bytes = EncodeDensityRecord({"Steel", 7850.0f});
+        QCOMPARE(bytes, QByteArray("Steel               \x00\x50\xF5\x45", 24));
+        const DensityRecord back = DecodeDensityRecord(bytes);
+        QCOMPARE(back.MaterialName, QString("Steel").leftJustified(20));
+        QCOMPARE(back.DensityValue, 7850.0f);
+
+        QCOMPARE(DecodeDensityRecord(EncodeDensityRecord({"Polytetrafluoroethene", 1})).MaterialName,
+                 QString("Polytetrafluoroethen"));
+    }
+
+    void record_count_follows_the_file_length_data()
+    {
+        QTest::addColumn<int>("length");
+        QTest::addColumn<int>("count");
+        QTest::newRow("empty") << 0 << 0;
+        QTest::newRow("12 bytes: half rounds to 0") << 12 << 0;
+        QTest::newRow("36 bytes: half rounds to 2") << 36 << 2;
+        QTest::newRow("60 bytes: half rounds to 2") << 60 << 2;
+        QTest::newRow("beyond a 16-bit count") << 32768 * 24 << 32768;
+    }
+
+    void record_count_follows_the_file_length()
+    {
+        QFETCH(int, length);
+        QFETCH(int, count);
+        QByteArray data = EncodeDensityRecord(material("Brass", 8500)).repeated(length / 24 + 1).left(length);
+        QBuffer buffer(&data);
+        QVERIFY(buffer.open(QIODevice::ReadOnly));
+
+        const DensityFileLoad load = LoadDensityFile(buffer);
+        QVERIFY(load.complete);
+        QCOMPARE(load.records.size(), count);
+        if (length == 36) // the partial second record: 12 name bytes, blank after them
+            QCOMPARE(load.records.at(1).MaterialName, QString("Brass       ").leftJustified(20));
+    }
+
+    void read_failure_keeps_the_records_read_and_says_so()
+    {
+        QByteArray data = fileOf({material("Zinc"), material("Lead"), material("Copper")});
+        FailDevice device(&data, 60); // inside the third record
+        QVERIFY(device.open(QIODevice::ReadOnly));
+
+        const DensityFileLoad load = LoadDensityFile(device);
+        QVERIFY(!load.complete);
+        QCOMPARE(names(load.records), (QStringList{"Lead", "Zinc"}));
+    }
+
+    void missing_file_is_an_empty_table_and_is_not_created()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("density.dat");
+        const DensityFileLoad load = LoadDensityFile(path);
+        QVERIFY(load.complete);
+        QVERIFY(load.records.isEmpty());
+        QVERIFY(!QFile::exists(path));
+    }
+
+    void sort_is_by_upper_cased_padded_name_and_stable_data()
+    {
+        QTest::addColumn<QStringList>("input");
+        QTest::addColumn<QStringList>("sorted");
+        QTest::newRow("case-equal names keep their order")
+            << QStringList{"steel", "Zinc", "STEEL", "aluminium", "Steel"}
+            << QStringList{"aluminium", "steel", "STEEL", "Steel", "Zinc"};
+        QTest::newRow("padding sorts before punctuation")
+            << QStringList{"Steel-A", "Steel 304", "Steel"} << QStringList{"Steel", "Steel 304", "Steel-A"};
+        QTest::newRow("by character code")
+            << QStringList{"Éclat", "a_b", "ab", "Zinc"} << QStringList{"ab", "a_b", "Zinc", "Éclat"};
+    }
+
+    void sort_is_by_upper_cased_padded_name_and_stable()
+    {
+        QFETCH(QStringList, input);
+        QFETCH(QStringList, sorted);
+        QList<DensityRecord> records;
+        for (const QString &name : input)
+            records.append(material(name));
+        SortDensityTable(records);
+        QCOMPARE(names(records), sorted);
+    }
+
+    void fast_sort_matches_the_bubble_sort()
+    {
+        QRandomGenerator rng(5150);
+        const QString alphabet = QStringLiteral("aAbB -_éÉÿ");
+        QList<DensityRecord> records;
+        for (int i = 0; i < 2000; ++i) {
+            QString name;
+            for (int n = rng.bounded(1, 4); n > 0; --n)
+                name.append(alphabet.at(rng.bounded(int(alphabet.size()))));
+            records.append(material(name, float(i)));
+        }
+        QList<DensityRecord> expected = records;
+        referenceBubbleSort(expected);
+        SortDensityTable(records);
+        for (int i = 0; i < records.size(); ++i)
+            QCOMPARE(records[i].DensityValue, expected[i].DensityValue);
+    }
+
+    void list_lines_are_33_characters_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<float>("density");
+        QTest::addColumn<QString>("unit");
+        QTest::addColumn<int>("digits");
+        QTest::addColumn<bool>("notation");
+        QTest::addColumn<QString>("line");
+
+        // clang-format off
+        QTest::newRow("kg/m³, 6 digits") << "Steel" << 7850.0f << "kg/m³" << 6 << false
+                                         << "Steel                      7850.0";
+        QTest::newRow("converted, 3 digits") << "Steel" << 7850.0f << "g/cm³" << 3 << false
+                                             << "Steel                        7.85";
+        QTest::newRow("scientific") << "Water" << 998.0f << "kg/m³" << 6 << true
+                                    << "Water                    9.98E+02";
+        QTest::newRow("long text loses its left end") << "Odd" << -1.234567e-5f << "kg/m³" << 7 << false
+                                                      << "Odd                  1.234567E-05";
+        QTest::newRow("failed conversion") << "Huge" << 3.0e38f << "lb/yd³" << 6 << false
+                                           << "Huge                     Overflow";
+        QTest::newRow("unit not in the table") << "Lead" << 11340.0f << "furlong/ft³" << 6 << false
+                                               << "Lead                          0.0";
+        QTest::newRow("name cut to 20") << "Polytetrafluoroethene" << 2170.0f << "kg/m³" << 4 << false
+                                        << "Polytetrafluoroethen         2170";
+        // clang-format on
+    }
+
+    void list_lines_are_33_characters()
+    {
+        QFETCH(QString, name);
+        QFETCH(float, density);
+        QFETCH(QString, unit);
+        QFETCH(int, digits);
+        QFETCH(bool, notation);
+        QFETCH(QString, line);
+
+        const QStringList lines =
+            MaterialListLines({{name, density}}, PadRight(unit, UnitNameWidth), digits, notation);
+        QCOMPARE(lines, QStringList{line});
+        QCOMPARE(line.size(), MaterialLineWidth);
+    }
+
+    void save_writes_every_record_in_order_or_reports_failure()
+    {
+        const QList<DensityRecord> records = {material("Lead", 11340), material("Zinc", 7140)};
+        QByteArray written;
+        QBuffer buffer(&written);
+        QVERIFY(buffer.open(QIODevice::WriteOnly));
+        QVERIFY(SaveDensityFile(buffer, records));
+        QCOMPARE(written, fileOf(records));
+
+        QByteArray partial;
+        FailDevice failing(&partial, 30);
+        QVERIFY(failing.open(QIODevice::WriteOnly));
+        QVERIFY(!SaveDensityFile(failing, records));
+    }
+
+    void save_replaces_the_file_whole()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("density.dat");
+        const QList<DensityRecord> records = {material("Lead"), material("Tin"), material("Zinc")};
+        QVERIFY(SaveDensityFile(path, records).ok);
+        QCOMPARE(contents(path), fileOf(records));
+
+        // Deleting the last record leaves a 0-byte file.
+        QVERIFY(SaveDensityFile(path, {}).ok);
+        QCOMPARE(QFile(path).size(), 0);
+    }
+
+    // The file used to be deleted and then rewritten: a failure in between lost every material.
+    void failed_save_leaves_the_old_file_whole()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("density.dat");
+        const QList<DensityRecord> old = {material("Lead", 11340)};
+        QVERIFY(SaveDensityFile(path, old).ok);
+
+        QList<DensityRecord> grown;
+        for (int i = 0; i < 100; ++i)
+            grown.append(material(QString::number(i), float(i)));
+        DensitySaveResult result;
+        {
+            const FileSizeLimit fullDisk(100);
+            QVERIFY(fullDisk.active());
+            result = SaveDensityFile(path, grown);
+        }
+        QVERIFY(!result.ok);
+        QVERIFY(!result.reason.isEmpty());
+        QVERIFY(result.message().contains(QDir::toNativeSeparators(path)));
+        QVERIFY(result.message().contains(result.reason));
+        QCOMPARE(contents(path), fileOf(old));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"density.dat"});
+    }
+
+private:
+    QTemporaryDir m_settingsDir;
+};
+
+QTEST_GUILESS_MAIN(TestDensityTable)
+#include "tst_densitytable.moc"
