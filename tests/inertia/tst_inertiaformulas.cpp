@@ -14,6 +14,8 @@
 #include "testsupport.h"
 
 #include <QBuffer>
+#include <QFile>
+#include <QXmlStreamReader>
 #include <QtTest>
 
 #include <bit>
@@ -325,6 +327,21 @@ private slots:
     {
         QCOMPARE(CopyResultWithUnitText(QStringLiteral("Overflow"), InertiaBaseUnit()),
                  QStringLiteral("Overflow kg-m\u00b2          "));
+    }
+
+    // Each shape's picture ships as artwork of the picture box's size.
+    void every_shape_has_its_picture()
+    {
+        for (int shape = 0; shape < InertiaShapeCount; ++shape) {
+            const QString name = QString::fromLatin1(ShapeInfo(InertiaShape(shape)).picture);
+            QFile file(TestSupport::sourceDir() + QStringLiteral("/resources/art/") + name +
+                       QStringLiteral(".svg"));
+            QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(name));
+            QXmlStreamReader svg(&file);
+            QVERIFY(svg.readNextStartElement());
+            QCOMPARE(svg.attributes().value(QLatin1String("width")), QLatin1String("221"));
+            QCOMPARE(svg.attributes().value(QLatin1String("height")), QLatin1String("181"));
+        }
     }
 
     void shape_names_match_exactly()
