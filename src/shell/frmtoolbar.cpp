@@ -1,5 +1,6 @@
 #include "shell/frmtoolbar.h"
 
+#include "info/frmintegral.h"
 #include "shell/chrome.h"
 #include "shell/settingsstore.h"
 #include "shell/stringtable.h"
@@ -215,4 +216,6 @@ void frmToolbar::openDensity()
 void frmToolbar::openTrig()
 {
     resetCaption(LocalString(HintToolbar));
+    frmIntegral window(this);
+    window.exec();
 }
