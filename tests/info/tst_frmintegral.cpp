@@ -1,8 +1,7 @@
-// The reference viewer: the scroll arithmetic, what the window shows at load,
-// after each way of scrolling and after a resize, and the sheet it draws.
+// The reference viewer: the sheet it draws, what the window shows at load,
+// after each way of scrolling and after a resize.
 
 #include "info/frmintegral.h"
-#include "info/referencescroll.h"
 
 #include "testsupport.h"
 
@@ -86,28 +85,6 @@ class TestFrmIntegral : public QObject
 
 private Q_SLOTS:
     void initTestCase() { TestSupport::initTestEnvironment(m_settingsDir); }
-
-    void scroll_range_follows_the_display_height_data()
-    {
-        QTest::addColumn<int>("displayHeight");
-        QTest::addColumn<int>("maximum");
-        QTest::addColumn<int>("largeChange");
-        QTest::newRow("designed display") << 389 << 1663 << 166;
-        QTest::newRow("half rounds to even, down") << 387 << 1665 << 166;
-        QTest::newRow("half rounds to even, up") << 377 << 1675 << 168;
-        QTest::newRow("nearly the whole sheet: at least 1") << 2047 << 5 << 1;
-        QTest::newRow("taller than the sheet: nothing to scroll") << 3000 << 0 << 1;
-    }
-    void scroll_range_follows_the_display_height()
-    {
-        QFETCH(int, displayHeight);
-        QFETCH(int, maximum);
-        QFETCH(int, largeChange);
-        const ReferenceScrollRange range = ReferenceScrollFor(ReferenceSheetHeight, displayHeight);
-        QCOMPARE(range.maximum, maximum);
-        QCOMPARE(range.largeChange, largeChange);
-        QCOMPARE(range.smallChange, 5);
-    }
 
     void sheet_is_drawn_crisply_at_the_screen_scale_data()
     {
