@@ -3,6 +3,7 @@
 #include "core/settingsstore.h"
 #include "core/stringtable.h"
 #include "core/toolbarposition.h"
+#include "info/frmintegral.h"
 #include "unitcalc/frmunitcalculator.h"
 #include "units/conversiontable.h"
 #include "widgets/busycursor.h"
@@ -214,4 +215,6 @@ void frmToolbar::openDensity()
 void frmToolbar::openTrig()
 {
     resetCaption(LocalString(HintToolbar));
+    frmIntegral window(this);
+    window.exec();
 }
