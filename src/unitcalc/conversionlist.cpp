@@ -89,9 +89,9 @@ std::optional<ClipboardParts> ParseClipboardText(const QString &clip, QChar loca
     }
 
     // The number may have been written with the other decimal mark.
-    if (localeSeparator != QLatin1Char('.')) {
+    if (!localeSeparator.isNull() && localeSeparator != QLatin1Char('.')) {
         const qsizetype point = parts.numberText.indexOf(QLatin1Char('.'));
-        if (point >= 0 && !localeSeparator.isNull())
+        if (point >= 0)
             parts.numberText[point] = localeSeparator;
     } else {
         const qsizetype comma = parts.numberText.indexOf(QLatin1Char(','));
