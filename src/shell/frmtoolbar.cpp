@@ -182,6 +182,14 @@ void frmToolbar::mouseMoveEvent(QMouseEvent *event)
     QWidget::mouseMoveEvent(event);
 }
 
+// The buttons and the logo cover the whole strip, so leaving the strip is
+// where the last hint is taken back.
+void frmToolbar::leaveEvent(QEvent *event)
+{
+    resetCaption(FixedCaption);
+    QWidget::leaveEvent(event);
+}
+
 void frmToolbar::showHint(const LauncherButton *button)
 {
     if (isActiveWindow())

@@ -140,6 +140,14 @@ private Q_SLOTS:
             moveOver(&toolbar);
             QCOMPARE(toolbar.windowTitle(), QStringLiteral("Torvane Toolbar"));
         }
+        // So do the logo and leaving the strip straight from a button.
+        moveOver(toolbar.findChild<QWidget *>(QStringLiteral("cmdLogo")));
+        QCOMPARE(toolbar.windowTitle(), QStringLiteral("Torvane Toolbar"));
+        moveOver(toolbar.findChild<QWidget *>(QStringLiteral("cmdTrig")));
+        QCOMPARE(toolbar.windowTitle(), QStringLiteral("Trig Reference"));
+        QEvent leave(QEvent::Leave);
+        QApplication::sendEvent(&toolbar, &leave);
+        QCOMPARE(toolbar.windowTitle(), QStringLiteral("Torvane Toolbar"));
     }
 
     void buttons_open_their_windows_data()
