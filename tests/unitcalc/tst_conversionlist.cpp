@@ -135,6 +135,47 @@ private Q_SLOTS:
         }
     }
 
+    // Names that differ only in letter case are different units: the name as
+    // written wins, and a case-free match counts only when it is unambiguous.
+    void pasted_unit_tells_names_apart_by_letter_case_data()
+    {
+        QTest::addColumn<QString>("unitsText");
+        QTest::addColumn<QString>("expected"); // type|unit, or empty for none
+        QTest::newRow("nanometre") << "nm"
+                                   << "Length|nm";
+        QTest::newRow("newton metre alias") << "Nm"
+                                            << "Torque|N-m";
+        QTest::newRow("with a period") << "Nm."
+                                       << "Torque|N-m";
+        QTest::newRow("either of two: none") << "NM"
+                                             << "";
+        QTest::newRow("milliwatt") << "mW"
+                                   << "Power|mW";
+        QTest::newRow("megawatt") << "MW"
+                                  << "Power|MW";
+        QTest::newRow("milli or mega: none") << "mw"
+                                             << "";
+        QTest::newRow("one unit in any case") << "N-M"
+                                              << "Torque|N-m";
+        QTest::newRow("two spellings of one unit") << "KP"
+                                                   << "Force|kgf";
+    }
+    void pasted_unit_tells_names_apart_by_letter_case()
+    {
+        QFETCH(QString, unitsText);
+        QFETCH(QString, expected);
+        ConversionTableData table;
+        table.reset({record("nm", 1e-9f, 0, "Length"), record("kgf", 9.80665f, 0, "Force"),
+                     record("kp", 9.80665f, 0, "Force", false, "kgf"),
+                     record("Kp", 9.80665f, 0, "Force", false, "kgf"), record("mW", 1e-3f, 0, "Power"),
+                     record("MW", 1e6f, 0, "Power"), record("N-m", 1, 0, "Torque"),
+                     record("Nm", 1, 0, "Torque", false, "N-m")},
+                    false);
+        const std::optional<PastedUnit> found = FindPastedUnit(table, unitsText);
+        QCOMPARE(found ? found->unitType.trimmed() + u'|' + found->unitToSelect.trimmed() : QString(),
+                 expected);
+    }
+
     // The copied text keeps the padded unit name, a space when no separator was
     // pasted, and reads back as the same value and unit, even with a period in the name.
     void copied_text_keeps_the_padded_unit_and_pastes_back()
