@@ -1,9 +1,22 @@
 #include "app/startprocedure.h"
+#include "core/commandline.h"
 
 #include <QApplication>
 
+#include <cstdio>
+
 int main(int argc, char **argv)
 {
+    // --help and --version answer on the terminal before anything else, so
+    // they need no display and never meet the one-toolbar rule.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    if (const std::optional<QString> answer = CommandLineAnswer(arguments)) {
+        std::fputs(answer->toLocal8Bit().constData(), stdout);
+        return 0;
+    }
+
     QApplication app(argc, argv);
     return StartProcedure(app);
 }

@@ -270,6 +270,13 @@ struct UnitRow
     bool valid = false; // false when the row had an error: it is kept only to avoid follow-up errors
 };
 
+// Names declared on one "distinct" line.
+struct DistinctNames
+{
+    int line = 0;
+    QStringList names;
+};
+
 class TableBuilder
 {
 public:
@@ -303,6 +310,7 @@ public:
                              .arg(m_rows.size())
                              .arg(MaxConversionRecords));
         resolveAliases();
+        checkCaseTwins();
         checkBases();
         checkRequiredBases();
     }
@@ -335,6 +343,10 @@ private:
             return;
         if (trimmed.startsWith(QLatin1String("const")) && trimmed.size() > 5 && trimmed.at(5).isSpace()) {
             parseConstant(lineNo, trimmed.mid(6));
+            return;
+        }
+        if (trimmed.startsWith(QLatin1String("distinct")) && trimmed.size() > 8 && trimmed.at(8).isSpace()) {
+            parseDistinct(lineNo, trimmed.mid(9));
             return;
         }
         const QStringList columns = trimmed.split(QLatin1Char('|'));
@@ -379,6 +391,24 @@ private:
             return;
         }
         m_constants.insert(name, *value);
+    }
+
+    // "distinct nm Nm": standard symbols that differ only in letter case.
+    void parseDistinct(int lineNo, QString names)
+    {
+        const qsizetype comment = names.indexOf(QLatin1Char('#'));
+        if (comment >= 0)
+            names.truncate(comment);
+        const QStringList list = names.simplified().split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        bool ok = list.size() >= 2;
+        for (const QString &name : list)
+            ok = ok && name.compare(list.first(), Qt::CaseInsensitive) == 0 && list.count(name) == 1;
+        if (!ok) {
+            m_diag.error(lineNo, QStringLiteral("a distinct line names two or more units that differ only in "
+                                                "letter case: 'distinct <name> <name> ...'"));
+            return;
+        }
+        m_distinct.append({lineNo, list});
     }
 
     void parseUnit(int lineNo, QStringList columns)
@@ -501,29 +531,62 @@ private:
         return true;
     }
 
-    // Names must be unique even ignoring case: pasted texts are matched lower-cased.
+    // Names are unique. Names that differ only in letter case are checked
+    // once the whole table is read (checkCaseTwins).
     bool registerName(const UnitRow &row)
     {
         if (row.name.isEmpty())
             return false;
-        const QString key = row.name.toLower();
-        const auto found = m_nameRow.constFind(key);
+        const auto found = m_nameRow.constFind(row.name);
         if (found == m_nameRow.constEnd()) {
-            m_nameRow.insert(key, static_cast<int>(m_rows.size()));
+            const int index = static_cast<int>(m_rows.size());
+            m_nameRow.insert(row.name, index);
+            m_caseFolded[row.name.toLower()].append(index);
             return true;
         }
-        const UnitRow &first = m_rows.at(*found);
-        if (first.name == row.name)
-            m_diag.error(
-                row.line,
-                QStringLiteral("unit name '%1' is already used at line %2").arg(row.name).arg(first.line));
-        else
-            m_diag.error(row.line,
-                         QStringLiteral("unit name '%1' differs only in letter case from '%2' at line "
-                                        "%3; a pasted name could not tell them apart")
-                             .arg(row.name, first.name)
-                             .arg(first.line));
+        m_diag.error(row.line, QStringLiteral("unit name '%1' is already used at line %2")
+                                   .arg(row.name)
+                                   .arg(m_rows.at(*found).line));
         return false;
+    }
+
+    bool declaredDistinct(const QString &a, const QString &b) const
+    {
+        for (const DistinctNames &declared : m_distinct) {
+            if (declared.names.contains(a) && declared.names.contains(b))
+                return true;
+        }
+        return false;
+    }
+
+    // A pasted name is matched as written first and without regard to case
+    // only when that is unambiguous, so names such as nm (nanometre) and Nm
+    // (newton metre) can both exist. Each such pair must be declared on a
+    // distinct line, so that a slip of the shift key cannot add a unit.
+    void checkCaseTwins()
+    {
+        for (const UnitRow &row : std::as_const(m_rows)) {
+            for (int earlier : m_caseFolded.value(row.name.toLower())) {
+                const UnitRow &first = m_rows.at(earlier);
+                if (first.line >= row.line)
+                    break;
+                if (!declaredDistinct(first.name, row.name))
+                    m_diag.error(row.line,
+                                 QStringLiteral("unit name '%1' differs only in letter case from '%2' "
+                                                "at line %3; if both are standard, declare them on a "
+                                                "'distinct' line")
+                                     .arg(row.name, first.name)
+                                     .arg(first.line));
+            }
+        }
+        for (const DistinctNames &declared : std::as_const(m_distinct)) {
+            for (const QString &name : declared.names) {
+                if (!m_nameRow.contains(name))
+                    m_diag.error(
+                        declared.line,
+                        QStringLiteral("distinct names '%1', which is not a unit of the table").arg(name));
+            }
+        }
     }
 
     // A type spelled in two letter cases would show up as two entries of the type list.
@@ -549,10 +612,8 @@ private:
 
     const UnitRow *findExact(const QString &name) const
     {
-        const auto found = m_nameRow.constFind(name.toLower());
-        if (found == m_nameRow.constEnd() || m_rows.at(*found).name != name)
-            return nullptr;
-        return &m_rows.at(*found);
+        const auto found = m_nameRow.constFind(name);
+        return found == m_nameRow.constEnd() ? nullptr : &m_rows.at(*found);
     }
 
     // Aliases point at a display unit of their own type and copy its factors.
@@ -652,9 +713,11 @@ private:
     QHash<QString, double> m_constants;
     QHash<QString, int> m_constantLine;
     QList<UnitRow> m_rows;
-    QHash<QString, int> m_nameRow;          // lower-cased name -> index in m_rows
-    QHash<QString, QString> m_typeSpelling; // lower-cased type -> its first spelling
-    QHash<QString, int> m_typeLine;         // type -> line of its first row
+    QHash<QString, int> m_nameRow;           // name -> index in m_rows
+    QHash<QString, QList<int>> m_caseFolded; // lower-cased name -> rows spelling it
+    QList<DistinctNames> m_distinct;         // declared case twins
+    QHash<QString, QString> m_typeSpelling;  // lower-cased type -> its first spelling
+    QHash<QString, int> m_typeLine;          // type -> line of its first row
 };
 
 // Encodes the records and checks that each one reads back unchanged.

@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
 # Installs what is missing (Debian 12, as root), then configures and builds.
-# Usage: tools/setup.sh [build-folder]   (default: build)
+# Usage: tools/setup.sh [build-folder [target...]]
+#   build-folder defaults to build; without targets everything is built
+#   (program, tests and benchmarks), with targets only those and what they need.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$here/build}
+targets=("${@:2}")
 
 packages=(g++ make cmake qt6-base-dev qt6-svg-dev qt6-qpa-plugins libgl-dev
           libbenchmark-dev fonts-dejavu-core poppler-utils)
@@ -19,4 +22,8 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 
 cmake -S "$here" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build "$build" -j"$(nproc)"
+if [ ${#targets[@]} -gt 0 ]; then
+  cmake --build "$build" -j"$(nproc)" --target "${targets[@]}"
+else
+  cmake --build "$build" -j"$(nproc)"
+fi

@@ -16,6 +16,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QScreen>
+#include <QStyle>
 #include <QSystemTrayIcon>
 
 namespace {
@@ -125,11 +126,47 @@ void frmToolbar::restorePosition()
         const QRect area = screen->availableGeometry();
         position = QPoint(area.right() - StripWidth - 40, area.top() + 40);
     }
+    move(position);
+    // A position stored on a screen that is no longer attached is pulled back.
+    keepOnScreen();
+}
+
+// Keeps the whole frame, title bar included, inside the panel-free area of a
+// screen. Until the window manager has framed the strip its frame is
+// unknown, so a title bar and borders of the style's size stand in for it.
+void frmToolbar::keepOnScreen()
+{
     QList<QRect> screens;
     for (const QScreen *screen : QGuiApplication::screens())
         screens.append(screen->availableGeometry());
-    // A position stored on a screen that is no longer attached is pulled back.
-    move(BringOntoScreen(QRect(position, frameSize().expandedTo(size())), screens));
+    QRect frame = frameGeometry();
+    if (frame == geometry()) {
+        const int border = style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, this);
+        const int titleBar = style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this);
+        frame.setSize(size() + QSize(2 * border, 2 * border + titleBar));
+    }
+    const QPoint corrected = BringOntoScreen(frame, screens);
+    if (corrected != frame.topLeft())
+        move(corrected); // a window's position is its frame's
+}
+
+void frmToolbar::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (frameGeometry() != geometry())
+        m_awaitingFrame = false;
+    keepOnScreen();
+}
+
+void frmToolbar::moveEvent(QMoveEvent *event)
+{
+    QWidget::moveEvent(event);
+    // Some window managers frame the strip only after it is shown: check
+    // once more with the real frame, but never fight a move by the user.
+    if (m_awaitingFrame && isVisible() && frameGeometry() != geometry()) {
+        m_awaitingFrame = false;
+        keepOnScreen();
+    }
 }
 
 void frmToolbar::savePosition()
@@ -180,6 +217,14 @@ void frmToolbar::mouseMoveEvent(QMouseEvent *event)
 {
     resetCaption(FixedCaption);
     QWidget::mouseMoveEvent(event);
+}
+
+// The buttons and the logo cover the whole strip, so leaving the strip is
+// where the last hint is taken back.
+void frmToolbar::leaveEvent(QEvent *event)
+{
+    resetCaption(FixedCaption);
+    QWidget::leaveEvent(event);
 }
 
 void frmToolbar::showHint(const LauncherButton *button)

@@ -59,9 +59,13 @@ public:
 protected:
     void closeEvent(QCloseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
+    void leaveEvent(QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
 
 private:
     void restorePosition();
+    void keepOnScreen();
     void savePosition();
     void showHint(const LauncherButton *button);
     void resetCaption(const QString &caption);
@@ -71,6 +75,7 @@ private:
     void openTrig();
 
     bool m_quitFromSysTray = false;
+    bool m_awaitingFrame = true;
     LauncherButton *m_cmdUnits;
     LauncherButton *m_cmdInertia;
     LauncherButton *m_cmdDensity;

@@ -76,9 +76,9 @@ std::optional<ClipboardParts> ParseClipboardText(const QString &clip, QChar loca
     }
 
     // The number may have been written with the other decimal mark.
-    if (localeSeparator != QLatin1Char('.')) {
+    if (!localeSeparator.isNull() && localeSeparator != QLatin1Char('.')) {
         const qsizetype point = parts.numberText.indexOf(QLatin1Char('.'));
-        if (point >= 0 && !localeSeparator.isNull())
+        if (point >= 0)
             parts.numberText[point] = localeSeparator;
     } else {
         const qsizetype comma = parts.numberText.indexOf(QLatin1Char(','));
@@ -88,33 +88,62 @@ std::optional<ClipboardParts> ParseClipboardText(const QString &clip, QChar loca
     return parts;
 }
 
+namespace {
+
+// A unit text as the table would spell it: periods removed (an abbreviation
+// written with a trailing period matches the name without it), and the
+// Greek mu, common in text from the web, as the micro sign the table
+// (Windows-1252) can hold.
+QString tableSpelling(const QString &unitsText)
+{
+    return QString(unitsText).remove(QLatin1Char('.')).replace(QChar(0x03BC), QChar(0x00B5));
+}
+
+} // namespace
+
 QString PastedUnitKey(const QString &unitsText)
 {
-    // Text from the web often writes micro with the Greek mu, which the unit
-    // table (Windows-1252) can only hold as the micro sign.
-    return unitsText.toLower().remove(QLatin1Char('.')).replace(QChar(0x03BC), QChar(0x00B5));
+    return tableSpelling(unitsText).toLower();
 }
 
 std::optional<PastedUnit> FindPastedUnit(const ConversionTableData &table, const QString &unitsText)
 {
     if (unitsText.isEmpty())
         return std::nullopt;
-    const QString key = PastedUnitKey(unitsText);
     const QList<ConversionRecord> &records = table.records();
     auto landing = [](const ConversionRecord &record) {
         return PastedUnit{record.UnitType, record.DisplayUnit ? record.UnitName : record.SameAs};
     };
+    // Letter case first: nm and Nm, mW and MW are different units.
     for (const ConversionRecord &record : records) {
-        if (record.UnitName.trimmed().toLower() == key)
+        if (record.UnitName.trimmed() == unitsText)
             return landing(record);
     }
-    // The key has lost its periods, so a name that contains one ("cu. ft")
-    // would never match its own copied text; compare without them too.
+    const QString spelled = tableSpelling(unitsText);
     for (const ConversionRecord &record : records) {
-        if (PastedUnitKey(record.UnitName.trimmed()) == key)
+        if (tableSpelling(record.UnitName.trimmed()) == spelled)
             return landing(record);
     }
-    return std::nullopt;
+    // Then without regard to case, but only when that cannot pick the wrong
+    // unit: "NM" could be nanometres or newton metres, so it finds neither.
+    const QString key = spelled.toLower();
+    const ConversionRecord *found = nullptr;
+    for (const ConversionRecord &record : records) {
+        if (PastedUnitKey(record.UnitName.trimmed()) != key)
+            continue;
+        if (!found) {
+            found = &record;
+            continue;
+        }
+        const PastedUnit first = landing(*found);
+        const PastedUnit other = landing(record);
+        if (record.UnitName != found->UnitName &&
+            (other.unitType != first.unitType || other.unitToSelect != first.unitToSelect))
+            return std::nullopt;
+    }
+    if (!found)
+        return std::nullopt;
+    return landing(*found);
 }
 
 QString CopyValueAndUnitsText(const QString &value, const QString &separator, const QString &unitName)

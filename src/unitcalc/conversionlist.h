@@ -55,7 +55,8 @@ struct ClipboardParts
 // localeSeparator. nullopt for an empty clipboard text.
 std::optional<ClipboardParts> ParseClipboardText(const QString &clip, QChar localeSeparator);
 
-// The lookup form of a pasted unit text: lower case, periods removed.
+// The case-free lookup form of a pasted unit text: periods removed, the
+// Greek mu as the micro sign, lower case.
 QString PastedUnitKey(const QString &unitsText);
 
 // Where a pasted unit lands: its type and the listed unit to select (the
@@ -66,8 +67,10 @@ struct PastedUnit
     QString unitToSelect;
 };
 
-// The first record whose trimmed, lower-cased name equals the key of
-// unitsText; nullopt when none does or unitsText is empty.
+// The record a pasted unit text names, first in table order: the trimmed
+// name exactly as written; else with periods left out; else without regard
+// to letter case, provided every name that matches so lands on the same unit
+// (otherwise nullopt). nullopt when nothing matches or unitsText is empty.
 std::optional<PastedUnit> FindPastedUnit(const ConversionTableData &table, const QString &unitsText);
 
 // The text "copy value and units" puts on the clipboard: the value, the

@@ -24,6 +24,11 @@ struct Decimal
 
 enum class Tie { AwayFromZero, ToEven };
 
+QChar pointUnlessGiven(QChar separator)
+{
+    return separator.isNull() ? QLatin1Char('.') : separator;
+}
+
 void trimTrailingZeros(Decimal &d)
 {
     while (!d.digits.empty() && d.digits.back() == '0')
@@ -212,11 +217,8 @@ QString render(Decimal d, const Pattern &p, QChar separator)
     if (d.negative && !d.isZero())
         text += QLatin1Char('-');
     text += integer;
-    if (!fraction.isEmpty()) {
-        if (!separator.isNull())
-            text += separator;
-        text += fraction;
-    }
+    if (!fraction.isEmpty())
+        text += pointUnlessGiven(separator) + fraction;
     return text + exponent;
 }
 
@@ -283,11 +285,9 @@ long long decimalMagnitude(const std::string &integerDigits, const std::string &
 QChar LocaleDecimalSeparator()
 {
     const QString text = QLocale().toString(3.3);
-    if (text.contains(QLatin1Char('.')))
-        return QLatin1Char('.');
-    if (text.contains(QLatin1Char(',')))
+    if (!text.contains(QLatin1Char('.')) && text.contains(QLatin1Char(',')))
         return QLatin1Char(',');
-    return {};
+    return QLatin1Char('.');
 }
 
 QString FormatWithPattern(double value, const QString &pattern, QChar decimalSeparator)
@@ -353,8 +353,7 @@ QString FormatGeneral(float value, QChar decimalSeparator)
     QString text;
     for (const char *p = buffer; p != result.ptr; ++p) {
         if (*p == '.') {
-            if (!decimalSeparator.isNull())
-                text += decimalSeparator;
+            text += pointUnlessGiven(decimalSeparator);
         } else if (*p == 'e') {
             text += QLatin1Char('E');
         } else {
@@ -371,6 +370,7 @@ std::optional<float> ParseLocaleNumber(const QString &text)
 
 std::optional<float> ParseLocaleNumber(const QString &text, QChar decimalSeparator)
 {
+    decimalSeparator = pointUnlessGiven(decimalSeparator);
     const QString t = text.trimmed();
     const int n = int(t.size());
     int i = 0;
@@ -384,7 +384,7 @@ std::optional<float> ParseLocaleNumber(const QString &text, QChar decimalSeparat
     std::string fractionDigits;
     for (; i < n && isAsciiDigit(t.at(i)); ++i)
         integerDigits.push_back(char(t.at(i).unicode()));
-    if (i < n && !decimalSeparator.isNull() && t.at(i) == decimalSeparator) {
+    if (i < n && t.at(i) == decimalSeparator) {
         for (++i; i < n && isAsciiDigit(t.at(i)); ++i)
             fractionDigits.push_back(char(t.at(i).unicode()));
     }

@@ -9,11 +9,16 @@
 #include <optional>
 
 // The current locale's decimal separator, found by writing 3.3 with
-// QLocale(): '.' or ',' or a null QChar when it shows neither.
+// QLocale(): ',' when it shows a comma and no point, otherwise '.'. A locale
+// whose mark is neither (Arabic, Persian, Pashto: U+066B) gets the point, so
+// its users still see and type a decimal mark the program can read.
 QChar LocaleDecimalSeparator();
 
+// Every function below that takes a decimalSeparator writes and reads it in
+// place of the point; a null QChar stands for '.'.
+
 // Formats value with a pattern of the elements above. The pattern's "."
-// is shown as decimalSeparator (a null QChar drops it).
+// is shown as decimalSeparator.
 //  - Integer part: "0" always shows a digit, "#" only a significant one; all
 //    integer digits of the value are shown. A result with no digit shows "0".
 //  - Fraction: rounded, half away from zero, to as many places as the pattern
@@ -40,7 +45,7 @@ QString ScientificPattern(int digits);
 // counts as 1E7), and the digits are the value rounded half to even, exactly
 // (not through a rounded double product).
 QString FormatSignificant(float value, int digits);
-// Same with the given separator (a null QChar drops it).
+// Same with the given separator.
 QString FormatSignificant(float value, int digits, QChar decimalSeparator);
 
 // The general text form of a value put into an entry box: up to 7

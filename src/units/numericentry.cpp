@@ -38,7 +38,9 @@ ushort FilterNumericKey(ushort keyCode, const QString &text, int caret, const QS
     if (typed == QLatin1Char('-'))
         return filterMinus(text, caret, selected);
     if (typed == QLatin1Char('.') || typed == QLatin1Char(',')) {
-        if (decimalSeparator.isNull() || typed != decimalSeparator)
+        if (decimalSeparator.isNull())
+            decimalSeparator = QLatin1Char('.');
+        if (typed != decimalSeparator)
             return 0;
         if (text.contains(decimalSeparator) && !selected.contains(decimalSeparator))
             return 0;

@@ -7,7 +7,8 @@
 // Returns the character code to accept (a typed 'e' becomes 'E') or 0 to
 // refuse it. text is the box's whole text, caret the caret position
 // (0 = before the first character), selected the selected text.
-// decimalSeparator is normally LocaleDecimalSeparator().
+// decimalSeparator is normally LocaleDecimalSeparator(); a null QChar
+// stands for '.'.
 // With a selection, pass the selection's start as caret: that is where the
 // typed character lands (a QLineEdit's cursorPosition() may be at its end).
 // Digits, Tab (9) and Backspace (8) always pass; "-" only at the start or

@@ -1,15 +1,18 @@
-// The start: the language offset rule, the start error, and a normal start
-// that shows the strip from the program's own folder.
+// The start: --help and --version, the language offset rule, the start
+// error, and a normal start that shows the strip from the program's own folder.
 
 #include "app/frmtoolbar.h"
 #include "app/startprocedure.h"
+#include "core/commandline.h"
 #include "core/settingsstore.h"
 #include "core/startup.h"
 #include "testsupport.h"
 
 #include <QDir>
 #include <QFile>
+#include <QLockFile>
 #include <QMessageBox>
+#include <QProcess>
 #include <QtTest>
 
 class TestStartup : public QObject
@@ -23,6 +26,67 @@ private Q_SLOTS:
     {
         QFile::remove(SettingsStore::fileName());
         LanguageOffset = 0;
+    }
+
+    void command_line_asks_for_help_or_version_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("answer"); // start of the printed text; empty: start as usual
+        const QString version = QStringLiteral("Torvane Toolbar " TORVANE_VERSION_TEXT "\n");
+        const QString usage = QStringLiteral("Usage: torvane-toolbar [options]\n");
+        QTest::newRow("nothing") << QStringList{} << QString();
+        QTest::newRow("--version") << QStringList{"--version"} << version;
+        QTest::newRow("-v") << QStringList{"-v"} << version;
+        QTest::newRow("--help") << QStringList{"--help"} << usage;
+        QTest::newRow("-h") << QStringList{"-h"} << usage;
+        QTest::newRow("unknown option ignored") << QStringList{"--bogus", "file.txt"} << QString();
+        QTest::newRow("after an unknown option") << QStringList{"--bogus", "--version"} << version;
+        // Qt's own options are single-dash words, not a run of -r -e -v ...
+        QTest::newRow("Qt options") << QStringList{"-reverse", "-stylesheet", "x.qss"} << QString();
+    }
+    void command_line_asks_for_help_or_version()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, answer);
+        const std::optional<QString> printed =
+            CommandLineAnswer(QStringList{QStringLiteral("/opt/torvane/torvane-toolbar")} + arguments);
+        QCOMPARE(printed.has_value(), !answer.isEmpty());
+        if (printed)
+            QVERIFY2(printed->startsWith(answer), qPrintable(*printed));
+    }
+
+    // The real program, with no display at all and another toolbar running:
+    // it answers on the terminal, and neither stops it nor writes anything.
+    void help_and_version_print_without_a_display_while_a_toolbar_runs_data()
+    {
+        QTest::addColumn<QString>("option");
+        QTest::addColumn<QString>("answer");
+        QTest::newRow("--version") << "--version"
+                                   << QStringLiteral("Torvane Toolbar " TORVANE_VERSION_TEXT "\n");
+        QTest::newRow("--help") << "--help" << QStringLiteral("Usage: torvane-toolbar [options]\n");
+    }
+    void help_and_version_print_without_a_display_while_a_toolbar_runs()
+    {
+        QFETCH(QString, option);
+        QFETCH(QString, answer);
+        QTemporaryDir home;
+        QLockFile running(home.filePath(QStringLiteral("torvane-toolbar.lock")));
+        QVERIFY(running.tryLock(0));
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            env.remove(QString::fromLatin1(name));
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), home.path());
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("config")));
+
+        QProcess program;
+        program.setProcessEnvironment(env);
+        program.start(TestSupport::runtimeDir() + QStringLiteral("/torvane-toolbar"), {option});
+        QVERIFY(program.waitForFinished(10000));
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(program.exitCode(), 0);
+        const QString printed = QString::fromLocal8Bit(program.readAllStandardOutput());
+        QVERIFY2(printed.startsWith(answer), qPrintable(printed + program.readAllStandardError()));
+        QVERIFY(!QDir(home.filePath(QStringLiteral("config"))).exists());
     }
 
     // The number reading and rounding themselves are checked with the number formats.

@@ -37,23 +37,29 @@ private Q_SLOTS:
         QCOMPARE(toolbar.pos(), QPoint(100, 20));
     }
 
-    void unusable_position_falls_back_to_the_designed_one_data()
+    void unusable_position_is_corrected_onto_the_screen_data()
     {
         QTest::addColumn<QString>("x");
         QTest::addColumn<QString>("y");
         QTest::newRow("not numbers") << QStringLiteral("left") << QStringLiteral("top");
         // Stored on a screen that is gone: pulled back onto this one.
         QTest::newRow("off every screen") << QStringLiteral("600000") << QStringLiteral("-90000");
+        // The frame, not just the strip, must end inside the panel-free area.
+        QTest::newRow("below the bottom") << QStringLiteral("1500") << QStringLiteral("90000");
+        QTest::newRow("beyond the right") << QStringLiteral("90000") << QStringLiteral("1500");
     }
-    void unusable_position_falls_back_to_the_designed_one()
+    void unusable_position_is_corrected_onto_the_screen()
     {
         QFETCH(QString, x);
         QFETCH(QString, y);
         store(x, y);
         frmToolbar toolbar;
+        toolbar.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&toolbar));
         const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
-        QVERIFY2(area.contains(toolbar.frameGeometry().topLeft()) && area.contains(toolbar.geometry()),
-                 qPrintable(QStringLiteral("at %1,%2").arg(toolbar.x()).arg(toolbar.y())));
+        QVERIFY2(toolbar.frameGeometry() != toolbar.geometry(), "the platform shows no frame");
+        QVERIFY2(area.contains(toolbar.frameGeometry()),
+                 qPrintable(QStringLiteral("frame at %1,%2").arg(toolbar.x()).arg(toolbar.y())));
     }
 
     void exit_saves_the_position_in_twips()
@@ -140,6 +146,14 @@ private Q_SLOTS:
             moveOver(&toolbar);
             QCOMPARE(toolbar.windowTitle(), QStringLiteral("Torvane Toolbar"));
         }
+        // So do the logo and leaving the strip straight from a button.
+        moveOver(toolbar.findChild<QWidget *>(QStringLiteral("cmdLogo")));
+        QCOMPARE(toolbar.windowTitle(), QStringLiteral("Torvane Toolbar"));
+        moveOver(toolbar.findChild<QWidget *>(QStringLiteral("cmdTrig")));
+        QCOMPARE(toolbar.windowTitle(), QStringLiteral("Trig Reference"));
+        QEvent leave(QEvent::Leave);
+        QApplication::sendEvent(&toolbar, &leave);
+        QCOMPARE(toolbar.windowTitle(), QStringLiteral("Torvane Toolbar"));
     }
 
     void buttons_open_their_windows_data()

@@ -30,7 +30,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("input");    // type|source|number
         QTest::addColumn<QString>("expected"); // "unit=value;...", "*" skips a value, "-" for nothing
         QTest::addColumn<int>("digits");
-        QTest::addColumn<QString>("flags"); // E notation, "," European convention, G German locale
+        QTest::addColumn<QString>("flags"); // E notation, "," European convention, G German, A Arabic locale
         auto row = [](const char *name, const char *input, const QString &expected, int digits = 6,
                       const QString &flags = QString()) {
             QTest::newRow(name) << QString::fromUtf8(input) << expected << digits << flags;
@@ -44,6 +44,12 @@ private Q_SLOTS:
             "E");
         row("European convention", "Mass|kg|3", "dup=0,003;half=6,0;lb=6,61387;tiny=3,0E+30", 6, ",");
         row("comma locale, US convention", "Mass|kg|1,5", "dup=0.0015;half=3.0;lb=*;tiny=*", 6, "G");
+        // U+066B is neither mark: the point is read and shown, and the
+        // conventions still have a mark to switch.
+        row("Arabic locale, US convention", "Mass|kg|2.5", "dup=0.0025;half=5.0;lb=5.51156;tiny=2.5E+30", 6,
+            "A");
+        row("Arabic locale, European convention", "Mass|kg|2.5",
+            "dup=0,0025;half=5,0;lb=5,51156;tiny=2,5E+30", 6, "A,");
         row("offsets", "Temperature|\u00b0C|0", "K=273.15;\u00b0F=32.0");
         // Nothing converts without a number or an exactly named source.
         row("empty text", "Mass|kg|", "-");
@@ -59,6 +65,8 @@ private Q_SLOTS:
         QFETCH(QString, flags);
         if (flags.contains(u'G'))
             QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        if (flags.contains(u'A'))
+            QLocale::setDefault(QLocale(QLocale::Arabic, QLocale::Egypt));
         const QStringList in = input.split(u'|');
         const auto rows =
             ComputeConversionRows(m_table, type(in[0]), unit(in[1]), in[2],
@@ -115,6 +123,47 @@ private Q_SLOTS:
             QCOMPARE(found ? found->unitType.trimmed() + u'|' + found->unitToSelect.trimmed() : QString(),
                      expected);
         }
+    }
+
+    // Names that differ only in letter case are different units: the name as
+    // written wins, and a case-free match counts only when it is unambiguous.
+    void pasted_unit_tells_names_apart_by_letter_case_data()
+    {
+        QTest::addColumn<QString>("unitsText");
+        QTest::addColumn<QString>("expected"); // type|unit, or empty for none
+        QTest::newRow("nanometre") << "nm"
+                                   << "Length|nm";
+        QTest::newRow("newton metre alias") << "Nm"
+                                            << "Torque|N-m";
+        QTest::newRow("with a period") << "Nm."
+                                       << "Torque|N-m";
+        QTest::newRow("either of two: none") << "NM"
+                                             << "";
+        QTest::newRow("milliwatt") << "mW"
+                                   << "Power|mW";
+        QTest::newRow("megawatt") << "MW"
+                                  << "Power|MW";
+        QTest::newRow("milli or mega: none") << "mw"
+                                             << "";
+        QTest::newRow("one unit in any case") << "N-M"
+                                              << "Torque|N-m";
+        QTest::newRow("two spellings of one unit") << "KP"
+                                                   << "Force|kgf";
+    }
+    void pasted_unit_tells_names_apart_by_letter_case()
+    {
+        QFETCH(QString, unitsText);
+        QFETCH(QString, expected);
+        ConversionTableData table;
+        table.reset({record("nm", 1e-9f, 0, "Length"), record("kgf", 9.80665f, 0, "Force"),
+                     record("kp", 9.80665f, 0, "Force", false, "kgf"),
+                     record("Kp", 9.80665f, 0, "Force", false, "kgf"), record("mW", 1e-3f, 0, "Power"),
+                     record("MW", 1e6f, 0, "Power"), record("N-m", 1, 0, "Torque"),
+                     record("Nm", 1, 0, "Torque", false, "N-m")},
+                    false);
+        const std::optional<PastedUnit> found = FindPastedUnit(table, unitsText);
+        QCOMPARE(found ? found->unitType.trimmed() + u'|' + found->unitToSelect.trimmed() : QString(),
+                 expected);
     }
 
     // The copied text keeps the padded unit name, a space when no separator was

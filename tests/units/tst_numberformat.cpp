@@ -193,6 +193,31 @@ private slots:
             QVERIFY2(!ParseLocaleNumber(text).has_value(), qPrintable(text));
     }
 
+    // Locales whose decimal mark is neither '.' nor ',' (U+066B) get the
+    // point for display and reading, so no value loses its decimal mark.
+    void locale_without_point_or_comma_uses_the_point_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::newRow("Arabic, Egypt") << u"ar_EG"_s;
+        QTest::newRow("Persian, Iran") << u"fa_IR"_s;
+        QTest::newRow("Pashto, Afghanistan") << u"ps_AF"_s;
+    }
+    void locale_without_point_or_comma_uses_the_point()
+    {
+        QFETCH(QString, locale);
+        QLocale::setDefault(QLocale(locale));
+        QCOMPARE(LocaleDecimalSeparator(), QChar(u'.'));
+        QCOMPARE(FormatSignificant(3.14159f, 4), u"3.142"_s);
+        QCOMPARE(FormatSignificant(1 / 12.0f, 6), u"0.0833333"_s);
+        QCOMPARE(FormatWithPattern(25.4, u"0.0"_s), u"25.4"_s);
+        QCOMPARE(FormatGeneral(2.5f), u"2.5"_s);
+        QCOMPARE(ParseLocaleNumber(u"2.5"_s), std::optional<float>(2.5f));
+        QVERIFY(!ParseLocaleNumber(u"2,5"_s).has_value());
+        // An explicit null separator means the point as well.
+        QCOMPARE(FormatSignificant(2.5f, 6, QChar()), u"2.5"_s);
+        QCOMPARE(ParseLocaleNumber(u"0.5"_s, QChar()), std::optional<float>(0.5f));
+    }
+
     void strict_reading_accepts_numbers_only_data()
     {
         QTest::addColumn<QString>("text");

@@ -64,6 +64,7 @@ private slots:
     void other_characters_are_refused_data();
     void other_characters_are_refused();
     void control_keys_pass_and_caret_outside_text_is_harmless();
+    void locale_separator_is_used_by_default_data();
     void locale_separator_is_used_by_default();
 
 private:
@@ -89,7 +90,7 @@ void TestNumericEntry::typing_sequences_build_numbers_data()
     QTest::newRow("selected separator can be retyped") << u"1[.]5"_s << u"."_s << point << u"1.5"_s;
     QTest::newRow("comma refused in point locale") << u""_s << u"1,5"_s << point << u"15"_s;
     QTest::newRow("comma locale: comma only") << u""_s << u"1.,5"_s << comma << u"1,5"_s;
-    QTest::newRow("no separator in locale") << u""_s << u"1.,5"_s << QChar() << u"15"_s;
+    QTest::newRow("no separator given: point") << u""_s << u"1.,5"_s << QChar() << u"1.5"_s;
 
     QTest::newRow("minus at start") << u"|5"_s << u"-"_s << point << u"-5"_s;
     QTest::newRow("second minus at start refused") << u"|-5"_s << u"-"_s << point << u"-5"_s;
@@ -146,15 +147,30 @@ void TestNumericEntry::control_keys_pass_and_caret_outside_text_is_harmless()
     QCOMPARE(FilterNumericKey(ushort('-'), QStringLiteral("-1"), -3, QString(), QChar(u'.')), ushort(0));
 }
 
+void TestNumericEntry::locale_separator_is_used_by_default_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("typed"); // "1", ".", "5" then ",", "5" into an empty box
+    QTest::newRow("US") << u"en_US"_s << u"1.5"_s;
+    QTest::newRow("German") << u"de_DE"_s << u"1,5"_s;
+    // U+066B, neither point nor comma: the point, as in the display.
+    QTest::newRow("Arabic") << u"ar_EG"_s << u"1.5"_s;
+    QTest::newRow("Persian") << u"fa_IR"_s << u"1.5"_s;
+    QTest::newRow("Pashto") << u"ps_AF"_s << u"1.5"_s;
+}
+
 void TestNumericEntry::locale_separator_is_used_by_default()
 {
-    QCOMPARE(FilterNumericKey(ushort('.'), QStringLiteral("1"), 1, QString()), ushort('.'));
-    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    const ushort point = FilterNumericKey(ushort('.'), QStringLiteral("1"), 1, QString());
-    const ushort comma = FilterNumericKey(ushort(','), QStringLiteral("1"), 1, QString());
+    QFETCH(QString, locale);
+    QFETCH(QString, typed);
+    QLocale::setDefault(QLocale(locale));
+    QString text;
+    for (const QChar key : u"1.,5"_s) {
+        if (const ushort accepted = FilterNumericKey(key.unicode(), text, int(text.size()), QString()))
+            text += QChar(accepted);
+    }
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    QCOMPARE(point, ushort(0));
-    QCOMPARE(comma, ushort(','));
+    QCOMPARE(text, typed);
 }
 
 QTEST_GUILESS_MAIN(TestNumericEntry)

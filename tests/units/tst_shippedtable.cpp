@@ -1,6 +1,8 @@
 // Integrity of the shipped converts.dat, and the generator's refusal of bad unit tables.
 #include "units/conversiontable.h"
 
+#include "unitcalc/conversionlist.h"
+
 #include "testsupport.h"
 
 #include <QFile>
@@ -93,7 +95,11 @@ private slots:
 
     void every_record_is_well_formed()
     {
-        QHash<QString, QString> seen; // lower-cased, as a pasted text is matched
+        QSet<QString> seen;
+        ConversionTableData table;
+        QList<ConversionRecord> sorted = m_records;
+        SortConversionTable(sorted);
+        table.reset(sorted, true);
         for (const ConversionRecord &record : m_records) {
             const QString name = record.UnitName.trimmed();
             QVERIFY2(!name.isEmpty(), "empty unit name");
@@ -103,9 +109,14 @@ private slots:
             QVERIFY2(!record.DisplayUnit || !name.contains(QLatin1Char(' ')), qPrintable(name));
             // '?' is what an unencodable character becomes.
             QVERIFY2(!name.contains(QLatin1Char('?')), qPrintable(name));
-            const QString key = name.toLower();
-            QVERIFY2(!seen.contains(key), qPrintable(name + u" clashes with "_s + seen.value(key)));
-            seen.insert(key, name);
+            QVERIFY2(!seen.contains(name), qPrintable(name));
+            seen.insert(name);
+            // Pasted as written, every name finds its own unit, also where
+            // another differs only in letter case (nm and Nm).
+            const std::optional<PastedUnit> pasted = FindPastedUnit(table, name);
+            QVERIFY2(pasted && pasted->unitType == record.UnitType &&
+                         pasted->unitToSelect == (record.DisplayUnit ? record.UnitName : record.SameAs),
+                     qPrintable(name));
             QVERIFY2(std::isfinite(record.XFactor) && record.XFactor > 0, qPrintable(name));
             QVERIFY2(std::isfinite(record.PlusFactor), qPrintable(name));
 
@@ -173,6 +184,14 @@ private slots:
         row("lbf/in", 175.12683524647638, false);
         row("N-m/arcmin", 3437.7467707849396, false);
         row("cP", 1e-3, true);
+        row("nm", 1e-9, true);
+        row("mm/min", 1.0 / 60000, false);
+        row("MW", 1e6, true);
+        row("MJ", 1e6, true);
+        row("hp(E)", 746, true);
+        row("kgf/mm²", 9806650, true);
+        row("cm³/min", 1.0 / 60e6, false);
+        row("lb-in^2", 2.926396534292e-4, true); // caret spelling of lb-in²
     }
 
     void factor_matches_definition()
@@ -253,6 +272,21 @@ private slots:
         bad("type differing in case", "g | mass | 2 | 0 | yes | | s\n", "unit type 'mass'");
         bad("name too long", "abcdefghijklmnop | Mass | 2 | 0 | yes | | s\n", "at most 15");
         bad("missing column", "g | Mass | 1e-3 | 0 | yes\n", "found 5");
+        bad("case twin not declared", "KG | Mass | | | no | kg | s\n",
+            "5: error: unit name 'KG' differs only");
+        bad("declared twin missing", "distinct kg KG\n", "'KG', which is not a unit");
+        bad("declared names not twins", "distinct kg g\n", "5: error: a distinct line");
+    }
+
+    void generator_accepts_declared_case_twins()
+    {
+        const GeneratorRun run =
+            runGenerator(QByteArray(RequiredBases) + "distinct mW MW # milli, mega\n" +
+                         "W | Power | 1 | 0 | yes | | base\n" + "mW | Power | 1e-3 | 0 | yes | | s\n" +
+                         "MW | Power | 1e6 | 0 | yes | | s\n");
+        QVERIFY2(run.exitCode == 0, qPrintable(run.errors));
+        QCOMPARE(run.records.size(), 7);
+        QCOMPARE(run.records.last().XFactor, 1e6f);
     }
 
     void generator_rejects_bad_table()

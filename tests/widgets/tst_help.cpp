@@ -1,16 +1,20 @@
 // The help: contents built from the pages, the compiled pages themselves,
-// and the help window's navigation.
+// what they say measured against the program, and the help window's navigation.
 
+#include "app/frmtoolbar.h"
+#include "widgets/chrome.h"
 #include "widgets/helppages.h"
 #include "widgets/helpwindow.h"
 #include "widgets/shellhyperlink.h"
 
 #include "testsupport.h"
 
+#include <QAbstractButton>
 #include <QDir>
 #include <QFile>
 #include <QListWidget>
 #include <QRegularExpression>
+#include <QSettings>
 #include <QTest>
 #include <QTextBrowser>
 #include <QUrl>
@@ -121,6 +125,83 @@ private Q_SLOTS:
                              qPrintable(where));
             }
         }
+    }
+
+    // Each button the toolbar page says "Opens" a window opens one; the others open nothing.
+    void toolbar_page_promises_only_windows_that_open()
+    {
+        static const QRegularExpression rowPattern(QStringLiteral("<tr><td>([^<]+)</td><td>([^<]+)"));
+        const QHash<QString, QString> buttons{{"Velmora logo", "cmdLogo"},
+                                              {"Units", "cmdUnits"},
+                                              {"Inertia", "cmdInertia"},
+                                              {"Density", "cmdDensity"},
+                                              {"Trig", "cmdTrig"}};
+        frmToolbar toolbar;
+        toolbar.show();
+        int rows = 0;
+        for (auto it = rowPattern.globalMatch(pageText(QStringLiteral("toolbar.html"))); it.hasNext();
+             ++rows) {
+            const QRegularExpressionMatch row = it.next();
+            auto *button = toolbar.findChild<QAbstractButton *>(buttons.value(row.captured(1)));
+            QVERIFY2(button, qPrintable(row.captured(1)));
+            QString opened;
+            // A modal window is up by the time its nested event loop runs this.
+            QTimer::singleShot(0, [&opened] {
+                if (QWidget *modal = QApplication::activeModalWidget()) {
+                    opened = modal->objectName();
+                    modal->close();
+                }
+            });
+            button->click();
+            QCoreApplication::processEvents();
+            QVERIFY2(row.captured(2).startsWith(QLatin1String("Opens")) == !opened.isEmpty(),
+                     qPrintable(row.captured(1) + QStringLiteral(" opened '") + opened + u'\''));
+        }
+        QCOMPARE(rows, buttons.size());
+    }
+
+    // After a calculator has been used and the toolbar exited, the settings file
+    // holds exactly the entries the settings page lists (bar the one the program
+    // never writes), and the unit calculator's page names each section it wrote.
+    void pages_name_the_settings_the_program_keeps()
+    {
+        QFile::remove(SettingsStore::fileName());
+        {
+            frmToolbar toolbar;
+            toolbar.show();
+            QString opened;
+            TestSupport::closeNextModal(opened);
+            toolbar.findChild<QAbstractButton *>(QStringLiteral("cmdUnits"))->click();
+            QCOMPARE(opened, QStringLiteral("frmUnitCalculator"));
+            toolbar.exitFromTray();
+        }
+        QSettings file(SettingsStore::fileName(), QSettings::IniFormat);
+        QSet<QString> written;
+        QSet<QString> calculatorSections;
+        for (const QString &section : file.childGroups()) {
+            file.beginGroup(section);
+            for (const QString &key : file.childKeys())
+                written.insert(section + u'/' + key);
+            file.endGroup();
+            if (section != QLatin1String("Toolbar"))
+                calculatorSections.insert(section);
+        }
+
+        static const QRegularExpression rowPattern(QStringLiteral("<tr><td>([^<]+)</td><td>([^<]+)</td>"));
+        QSet<QString> listed;
+        for (auto it = rowPattern.globalMatch(pageText(QStringLiteral("settings.html"))); it.hasNext();) {
+            const QRegularExpressionMatch row = it.next();
+            listed.insert(row.captured(1) + u'/' + row.captured(2));
+        }
+        QVERIFY(listed.remove(QStringLiteral("Settings/Language offset")));
+        QCOMPARE(written, listed);
+
+        const QString unitcalc = pageText(QStringLiteral("unitcalc.html"));
+        const QString kept = unitcalc.mid(unitcalc.indexOf(QLatin1String("name=\"kept\"")));
+        QCOMPARE(calculatorSections.size(), 2);
+        for (const QString &section : std::as_const(calculatorSections))
+            QVERIFY2(kept.contains(u'[' + QString(section).replace(u' ', QLatin1String("%20")) + u']'),
+                     qPrintable(section));
     }
 
     void helpWindow_follows_contents_and_keeps_page_on_missing_link()
