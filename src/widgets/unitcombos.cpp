@@ -1,0 +1,87 @@
+#include "widgets/unitcombos.h"
+
+#include "core/settingsstore.h"
+#include "core/tags.h"
+#include "units/conversiontable.h"
+#include "units/unitlists.h"
+#include "widgets/localiseform.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+
+namespace {
+
+const QString UnitTypeKey = QStringLiteral("UnitType");
+const QString DefaultKey = QStringLiteral("Default");
+
+// The window's unit lists in control order, each with its tag's unit type.
+// Only lists that allow listed entries alone count; an editable combo box is
+// not a unit list.
+template <typename Action> void forEachUnitList(QWidget *window, Action action)
+{
+    for (QObject *control : WindowControls(window)) {
+        auto *list = qobject_cast<QComboBox *>(control);
+        if (!list || list->isEditable())
+            continue;
+        const QString type = GetTagValue(list, UnitTypeKey);
+        if (!type.isEmpty())
+            action(list, type);
+    }
+}
+
+} // namespace
+
+void FillUnitCombos(QWidget *window)
+{
+    forEachUnitList(window, [](QComboBox *list, const QString &type) {
+        list->clear();
+        list->addItems(UnitsForListTag(ConversionTable(), type));
+    });
+}
+
+void ApplyDefaultUnits(QWidget *window)
+{
+    forEachUnitList(window, [](QComboBox *list, const QString &type) {
+        QStringList entries;
+        for (int i = 0; i < list->count(); ++i)
+            entries << list->itemText(i);
+        const int index = DefaultUnitIndex(entries, type, Settings::defaultUnit(type));
+        if (index >= 0)
+            list->setCurrentIndex(index);
+    });
+}
+
+void SaveDefaultUnits(QWidget *window)
+{
+    forEachUnitList(window, [](QComboBox *list, const QString &type) {
+        Settings::setDefaultUnit(type, list->currentText());
+    });
+}
+
+void ApplyDefaultTags(QWidget *window)
+{
+    for (QObject *control : WindowControls(window)) {
+        const QString raw = GetTagValue(control, DefaultKey);
+        if (raw.isEmpty())
+            continue;
+        const QString value = DefaultTagText(raw);
+        if (auto *combo = qobject_cast<QComboBox *>(control)) {
+            const int at = combo->findText(value);
+            if (combo->isEditable() || at < 0)
+                combo->setCurrentText(value);
+            else
+                combo->setCurrentIndex(at);
+        } else if (auto *check = qobject_cast<QCheckBox *>(control)) {
+            check->setChecked(value == QLatin1String("True"));
+        } else if (auto *option = qobject_cast<QRadioButton *>(control)) {
+            option->setChecked(option->text().remove(u'&').compare(value, Qt::CaseInsensitive) == 0);
+        } else if (auto *label = qobject_cast<QLabel *>(control)) {
+            label->setText(value);
+        } else if (auto *box = qobject_cast<QLineEdit *>(control)) {
+            box->setText(value);
+        }
+    }
+}
