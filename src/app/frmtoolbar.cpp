@@ -3,6 +3,7 @@
 #include "core/settingsstore.h"
 #include "core/stringtable.h"
 #include "core/toolbarposition.h"
+#include "inertia/frminertiacalc.h"
 #include "info/frmintegral.h"
 #include "unitcalc/frmunitcalculator.h"
 #include "units/conversiontable.h"
@@ -248,7 +249,10 @@ void frmToolbar::openUnits()
 
 void frmToolbar::openInertia()
 {
-    // The inertia calculator is not part of this release yet.
+    {
+        frmInertiaCalc window(this);
+        window.exec();
+    }
     resetCaption(LocalString(HintToolbar));
 }
 
