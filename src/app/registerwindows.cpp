@@ -1,8 +1,11 @@
 #include "app/registerwindows.h"
 
+#include "app/frmtoolbar.h"
 #include "errors/frmerrorhandler.h"
 #include "info/frmabout.h"
 #include "info/frmcompanyinfo.h"
+#include "info/frmintegral.h"
+#include "unitcalc/frmunitcalculator.h"
 #include "widgets/windowlinks.h"
 
 void RegisterWindows()
@@ -16,4 +19,18 @@ void RegisterWindows()
         frmCompanyInfo info(owner);
         info.exec();
     });
+}
+
+namespace {
+template <typename Window> ProgramWindow entry(const char *name)
+{
+    return {QString::fromLatin1(name), [] { return std::unique_ptr<QWidget>(new Window()); }};
+}
+} // namespace
+
+QList<ProgramWindow> ProgramWindows()
+{
+    return {entry<frmToolbar>("frmToolbar"),   entry<frmUnitCalculator>("frmUnitCalculator"),
+            entry<frmIntegral>("frmIntegral"), entry<frmErrorHandler>("frmErrorHandler"),
+            entry<frmAbout>("frmAbout"),       entry<frmCompanyInfo>("frmCompanyInfo")};
 }

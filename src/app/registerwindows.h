@@ -1,5 +1,26 @@
 #pragma once
-// Tells the shared window pieces how to open the windows above them (the
-// error report, about and contact windows). Called once at start, before any
-// window opens; tests call it too.
+// The program's windows in one place: how the shared pieces open the windows
+// above them, and a catalogue of every window for whoever needs them all
+// (the accessibility check, screenshots).
+
+#include <QList>
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+class QWidget;
+
+// Tells the shared window pieces how to open the error report, about and
+// contact windows. Called once at start, before any window opens; tests call
+// it too.
 void RegisterWindows();
+
+struct ProgramWindow
+{
+    QString name; // the window's object name
+    std::function<std::unique_ptr<QWidget>()> make;
+};
+
+// Every window of the program, loaded and ready to show.
+QList<ProgramWindow> ProgramWindows();

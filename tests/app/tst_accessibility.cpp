@@ -2,11 +2,8 @@
 // windows can be driven through the accessibility interface.
 
 #include "app/frmtoolbar.h"
-#include "errors/frmerrorhandler.h"
-#include "info/frmabout.h"
-#include "info/frmcompanyinfo.h"
+#include "app/registerwindows.h"
 #include "testsupport.h"
-#include "unitcalc/frmunitcalculator.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
@@ -25,25 +22,17 @@ private Q_SLOTS:
 
     void every_control_has_a_spoken_name_data()
     {
-        QTest::addColumn<QString>("window");
-        for (const char *name :
-             {"frmToolbar", "frmUnitCalculator", "frmErrorHandler", "frmAbout", "frmCompanyInfo"})
-            QTest::newRow(name) << QString::fromLatin1(name);
+        QTest::addColumn<int>("window");
+        const QList<ProgramWindow> windows = ProgramWindows();
+        for (int i = 0; i < windows.size(); ++i)
+            QTest::newRow(qPrintable(windows[i].name)) << i;
     }
     void every_control_has_a_spoken_name()
     {
-        QFETCH(QString, window);
-        std::unique_ptr<QWidget> form;
-        if (window == QLatin1String("frmToolbar"))
-            form = std::make_unique<frmToolbar>();
-        else if (window == QLatin1String("frmUnitCalculator"))
-            form = std::make_unique<frmUnitCalculator>();
-        else if (window == QLatin1String("frmErrorHandler"))
-            form = std::make_unique<frmErrorHandler>();
-        else if (window == QLatin1String("frmAbout"))
-            form = std::make_unique<frmAbout>();
-        else
-            form = std::make_unique<frmCompanyInfo>();
+        QFETCH(int, window);
+        const ProgramWindow entry = ProgramWindows().at(window);
+        std::unique_ptr<QWidget> form = entry.make();
+        QCOMPARE(form->objectName(), entry.name);
         form->show();
 
         QStringList unnamed;

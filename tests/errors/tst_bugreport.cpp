@@ -1,6 +1,7 @@
 // The bug log line, its file append, and the printed report's pieces.
 
 #include "errors/bugreport.h"
+#include "faildevice.h"
 #include "testsupport.h"
 
 #include <QFile>
@@ -15,22 +16,6 @@ BugReport sampleReport()
     return {"Torvane Toolbar",  "1.2.0", "ShellHyperlink in mdlConvert", "53", "File not found", "Ann Lee",
             "Clicked the link", LoggedAt};
 }
-
-// A log file whose writes stop after a number of bytes, as on a full disk.
-class ShortWriteFile : public QFile
-{
-public:
-    ShortWriteFile(const QString &name, qint64 limit) : QFile(name), m_limit(limit) {}
-
-protected:
-    qint64 writeData(const char *data, qint64 len) override
-    {
-        return m_limit == 0 ? -1 : QFile::writeData(data, qMin(len, m_limit));
-    }
-
-private:
-    qint64 m_limit;
-};
 
 QByteArray readAll(const QString &path)
 {
@@ -123,7 +108,7 @@ private Q_SLOTS:
         QVERIFY(AppendBugLogLine(path, earlier));
         const QByteArray line = BugLogLine(sampleReport(), LoggedAt.addSecs(60), US);
         {
-            ShortWriteFile file(path, written < 0 ? line.size() + written : written);
+            TestSupport::FailFile file(written < 0 ? line.size() + written : written, path);
             QVERIFY(file.open(QIODevice::Append | QIODevice::Unbuffered));
             BugLogError error;
             QVERIFY(!AppendBugLogLine(file, line, &error));

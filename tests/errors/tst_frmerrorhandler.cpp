@@ -96,6 +96,23 @@ private Q_SLOTS:
         QVERIFY2(text.endsWith(",\"Ann\"\r\n"), qPrintable(text));
     }
 
+    void log_takes_the_name_as_typed_while_the_box_has_the_focus()
+    {
+        QFile::remove(QStringLiteral("buglog.txt"));
+        frmErrorHandler form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        auto *name = child<QLineEdit>(&form, "txtReportedBy");
+        name->setFocus();
+        QTest::keyClicks(name, QStringLiteral("Bo"));
+        QStringList messages;
+        closeNextModal(&messages);
+        QVERIFY(form.BugLog());
+        QFile log(QStringLiteral("buglog.txt"));
+        QVERIFY(log.open(QIODevice::ReadOnly));
+        QVERIFY(log.readAll().endsWith(",\"Bo\"\r\n"));
+    }
+
     void comments_refuseBothQuotes()
     {
         frmErrorHandler form;

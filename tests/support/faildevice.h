@@ -1,43 +1,60 @@
 #pragma once
-// A device that fails part-way, as a disk error or a full disk would: reads
-// and writes succeed up to a byte position and fail (return -1) from there.
+// Devices that fail part-way, as a disk error or a full disk would: reads and
+// writes go through until a number of bytes has passed, then fail (return -1).
 
 #include <QBuffer>
+#include <QFile>
 
 #include <algorithm>
+#include <utility>
 
 namespace TestSupport {
 
-class FailDevice : public QBuffer
+template <typename Device> class FailAfter : public Device
 {
 public:
-    FailDevice(QByteArray *data, qint64 failAt) : QBuffer(data), m_failAt(failAt) {}
+    template <typename... Args>
+    explicit FailAfter(qint64 bytesBeforeFailure, Args &&...args)
+        : Device(std::forward<Args>(args)...), m_left(bytesBeforeFailure)
+    {}
 
-    // Unbuffered, so the failure comes at exactly failAt.
-    bool open(OpenMode mode) override { return QBuffer::open(mode | QIODevice::Unbuffered); }
+    // Unbuffered, so the failure comes at exactly that byte.
+    bool open(QIODevice::OpenMode mode) override { return Device::open(mode | QIODevice::Unbuffered); }
 
 protected:
     qint64 readData(char *out, qint64 maxSize) override
     {
-        if (pos() >= m_failAt)
-            return fail();
-        return QBuffer::readData(out, std::min(maxSize, m_failAt - pos()));
+        return pass(Device::readData(out, allowed(maxSize)));
     }
     qint64 writeData(const char *in, qint64 size) override
     {
-        if (pos() >= m_failAt)
-            return fail();
-        return QBuffer::writeData(in, std::min(size, m_failAt - pos()));
+        return pass(Device::writeData(in, allowed(size)));
     }
 
 private:
-    qint64 fail()
+    qint64 allowed(qint64 size) const { return std::min(size, m_left); }
+    qint64 pass(qint64 done)
     {
-        setErrorString(QStringLiteral("simulated device failure"));
-        return -1;
+        if (m_left == 0) {
+            this->setErrorString(QStringLiteral("simulated device failure"));
+            return -1;
+        }
+        if (done > 0)
+            m_left -= done;
+        return done;
     }
 
-    qint64 m_failAt;
+    qint64 m_left;
 };
+
+// A buffer over data that fails once failAt bytes have been read or written.
+class FailDevice : public FailAfter<QBuffer>
+{
+public:
+    FailDevice(QByteArray *data, qint64 failAt) : FailAfter<QBuffer>(failAt, data) {}
+};
+
+// A file whose reads or writes fail after a number of bytes.
+using FailFile = FailAfter<QFile>;
 
 } // namespace TestSupport

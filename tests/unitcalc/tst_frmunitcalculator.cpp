@@ -212,6 +212,9 @@ private Q_SLOTS:
         QCOMPARE(Window::clipboard(), QStringLiteral("4.40925"));
         w.button("CopyAll")->trigger();
         QCOMPARE(Window::clipboard(), QStringLiteral("4.40925 lb             "));
+        Window::setClipboard(QString());
+        QTest::keySequence(w.list(), QKeySequence::Copy); // the list's own copy would take an empty cell
+        QCOMPARE(Window::clipboard(), QStringLiteral("4.40925 lb             "));
         QVERIFY(w.form->isVisible());
     }
 

@@ -1,6 +1,7 @@
 // Reading, sorting and indexing the unit table.
 #include "units/conversiontable.h"
 
+#include "faildevice.h"
 #include "testsupport.h"
 
 #include <QBuffer>
@@ -26,23 +27,6 @@ QByteArray fileOf(const QList<ConversionRecord> &records)
         bytes += EncodeConversionRecord(r);
     return bytes;
 }
-
-// A buffer that fails (read returns -1) once a given number of bytes has been
-// read, as a disk error part way through the file would.
-class FailingBuffer : public QBuffer
-{
-public:
-    FailingBuffer(QByteArray *data, qint64 failAfter) : QBuffer(data), m_failAfter(failAfter) {}
-
-protected:
-    qint64 readData(char *out, qint64 maxSize) override
-    {
-        return pos() >= m_failAfter ? -1 : QBuffer::readData(out, std::min(maxSize, m_failAfter - pos()));
-    }
-
-private:
-    qint64 m_failAfter;
-};
 
 // The order the table has always had: bubble sort with a shrinking bound and
 // an early stop, swapping only on a strictly greater upper-cased key.
@@ -196,15 +180,16 @@ private slots:
         // File order is the reverse of sorted order, so an unsorted result shows.
         QByteArray data =
             fileOf({makeRecord("B", "z"), makeRecord("B", "y"), makeRecord("A", "x"), makeRecord("A", "w")});
-        FailingBuffer device(&data, 150); // inside the third record
+        TestSupport::FailDevice device(&data, 150); // inside the third record
         QVERIFY(device.open(QIODevice::ReadOnly | QIODevice::Unbuffered));
 
         const ConversionTableLoad load = ReadConversionRecords(device);
         QVERIFY(!load.complete);
         QCOMPARE(names(load.records), (QStringList{"z", "y"}));
 
-        device.seek(0);
-        LoadConversionTable(device);
+        TestSupport::FailDevice again(&data, 150);
+        QVERIFY(again.open(QIODevice::ReadOnly));
+        LoadConversionTable(again);
         QCOMPARE(names(ConversionTable().records()), (QStringList{"z", "y"}));
         QVERIFY(UnitTypeList().isEmpty());
     }
