@@ -2,6 +2,8 @@
 
 #include "app/frmtoolbar.h"
 #include "errors/frmerrorhandler.h"
+#include "inertia/frminertiacalc.h"
+#include "inertia/frmsetdefaultunits.h"
 #include "info/frmabout.h"
 #include "info/frmcompanyinfo.h"
 #include "info/frmintegral.h"
@@ -30,7 +32,12 @@ template <typename Window> ProgramWindow entry(const char *name)
 
 QList<ProgramWindow> ProgramWindows()
 {
-    return {entry<frmToolbar>("frmToolbar"),   entry<frmUnitCalculator>("frmUnitCalculator"),
-            entry<frmIntegral>("frmIntegral"), entry<frmErrorHandler>("frmErrorHandler"),
-            entry<frmAbout>("frmAbout"),       entry<frmCompanyInfo>("frmCompanyInfo")};
+    return {entry<frmToolbar>("frmToolbar"),
+            entry<frmUnitCalculator>("frmUnitCalculator"),
+            entry<frmInertiaCalc>("frmInertiaCalc"),
+            entry<frmSetDefaultUnits>("frmSetDefaultUnits"),
+            entry<frmIntegral>("frmIntegral"),
+            entry<frmErrorHandler>("frmErrorHandler"),
+            entry<frmAbout>("frmAbout"),
+            entry<frmCompanyInfo>("frmCompanyInfo")};
 }
