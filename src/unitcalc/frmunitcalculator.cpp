@@ -40,6 +40,12 @@ namespace {
 
 const QString EmptyTableMessage = QStringLiteral("The unit table converts.dat is missing or empty.");
 
+// Zero with the locale's decimal separator: "0.0", or "0,0" under a comma locale.
+QString ZeroText()
+{
+    return FormatWithPattern(0.0, QStringLiteral("0.0"));
+}
+
 enum Column { RowTextColumn = 0, ValueColumn = 1, UnitsColumn = 2 };
 
 QFrame *makeFrame(const QString &name, const QString &accessibleName, QWidget *parent)
@@ -152,7 +158,9 @@ void frmUnitCalculator::buildControls()
 
     m_frame1 = makeFrame(QStringLiteral("Frame1"), QStringLiteral("Value and unit"), this);
     m_txtNumber = new NumericEdit(m_frame1);
-    m_txtNumber->setText(QStringLiteral("0.0"));
+    // Zero as the locale writes it, so a comma locale can read it and the
+    // list fills at once when the clipboard brings no value.
+    m_txtNumber->setText(ZeroText());
     m_txtNumber->setObjectName(QStringLiteral("txtNumber"));
     SetTag(m_txtNumber, QStringLiteral("Tooltip=1951;"));
     m_txtNumber->setAccessibleName(QStringLiteral("Value to be converted"));
@@ -410,9 +418,7 @@ void frmUnitCalculator::PasteFromClipboard()
         return;
     if (!parts->separator.isEmpty())
         m_copySeparator = parts->separator;
-    m_txtNumber->setText(ParseLocaleNumber(parts->numberText)
-                             ? parts->numberText
-                             : FormatWithPattern(0.0, QStringLiteral("0.0")));
+    m_txtNumber->setText(ParseLocaleNumber(parts->numberText) ? parts->numberText : ZeroText());
 
     const std::optional<PastedUnit> unit = FindPastedUnit(ConversionTable(), parts->unitsText);
     if (!unit)
@@ -534,7 +540,7 @@ void frmUnitCalculator::onToolbarButton(const QString &key)
 
 void frmUnitCalculator::onClear()
 {
-    m_txtNumber->setText(FormatWithPattern(0.0, QStringLiteral("0.0")));
+    m_txtNumber->setText(ZeroText());
     focusHome();
 }
 

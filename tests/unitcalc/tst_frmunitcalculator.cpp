@@ -121,6 +121,7 @@ private Q_SLOTS:
         QTest::addColumn<bool>("commaLocale");
         QTest::addColumn<QString>("expected"); // type|unit|number|separator
         QTest::newRow("empty: the first type and unit") << "" << false << "Aaa|dup|0.0|";
+        QTest::newRow("empty, comma locale: zero as it reads there") << "" << true << "Aaa|dup|0,0|";
         QTest::newRow("Tab and capitals with a period") << "5\tKG." << false << "Mass|kg|5|\t";
         QTest::newRow("alias to an unlisted unit: first unit") << "1 oddalias" << false << "Mass|dup|1| ";
         QTest::newRow("not a number") << "1,234.5 kg" << false << "Mass|kg|0.0| ";
