@@ -18,6 +18,7 @@
 #include "widgets/tooltipsoption.h"
 #include "widgets/valuefont.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
@@ -35,6 +36,7 @@
 #include <QTreeWidget>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -300,9 +302,18 @@ void frmUnitCalculator::connectEvents()
     connect(m_vscrlDigits, &QScrollBar::valueChanged, this, &frmUnitCalculator::onDigitsChanged);
 
     // Focus goes back to the value after a mouse choice only, so the lists
-    // can still be walked with the arrow keys.
+    // can still be walked with the arrow keys. The unit list raises the same
+    // signal for keys (arrows, first letters, Enter in the open list) and the
+    // wheel, so a mouse release in its open list marks the choice as a click
+    // and every key or wheel turn clears the mark.
     connect(m_cmbUnitTypes, &QListWidget::clicked, this, &frmUnitCalculator::focusNumberUnlessLoading);
-    connect(m_cmbUnits, &QComboBox::activated, this, &frmUnitCalculator::focusNumberUnlessLoading);
+    m_cmbUnits->installEventFilter(this);
+    m_cmbUnits->view()->installEventFilter(this);
+    m_cmbUnits->view()->viewport()->installEventFilter(this);
+    connect(m_cmbUnits, &QComboBox::activated, this, [this]() {
+        if (std::exchange(m_unitClicked, false))
+            focusNumberUnlessLoading();
+    });
     connect(m_lvConversions, &QTreeWidget::clicked, this, &frmUnitCalculator::focusNumberUnlessLoading);
     connect(m_lvConversions, &QTreeWidget::doubleClicked, this, [this]() {
         if (!selectedRow())
@@ -552,6 +563,12 @@ void frmUnitCalculator::closeAsOff()
 
 bool frmUnitCalculator::eventFilter(QObject *watched, QEvent *event)
 {
+    // Runs before the unit list's own handling, which makes the choice.
+    if (watched == m_cmbUnits->view()->viewport() && event->type() == QEvent::MouseButtonRelease)
+        m_unitClicked = true;
+    else if ((watched == m_cmbUnits || watched == m_cmbUnits->view()) &&
+             (event->type() == QEvent::KeyPress || event->type() == QEvent::Wheel))
+        m_unitClicked = false;
     if ((watched == m_txtLabel || watched == m_txtDigits) && event->type() == QEvent::FocusIn)
         focusHome();
     // Ctrl+C in the list copies the selected row as value and unit, as the copy

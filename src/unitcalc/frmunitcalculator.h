@@ -96,5 +96,7 @@ private:
     int m_displayDigits = 6;
     bool m_notationMode = false;
     bool m_isLoading = false;
+    // The unit list's current choice came from a mouse click in its open list.
+    bool m_unitClicked = false;
     QString m_copySeparator;
 };

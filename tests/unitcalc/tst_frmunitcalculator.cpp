@@ -8,7 +8,9 @@
 #include "testsupport.h"
 #include "widgets/artwork.h"
 
+#include <QAbstractItemView>
 #include <QAction>
+#include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
 #include <QFile>
@@ -166,6 +168,47 @@ private Q_SLOTS:
         QCOMPARE(w.form->displayDigits(), 2);
         QTest::mouseClick(w.digits(), Qt::LeftButton, {}, QPoint(middle, w.digits()->height() - 3));
         QCOMPARE(w.form->displayDigits(), 1);
+    }
+
+    void only_a_mouse_choice_of_unit_returns_the_focus_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<QString>("unit");
+        QTest::addColumn<bool>("focusHome");
+        QTest::newRow("arrow key, twice") << "down down"
+                                          << "tiny" << false;
+        QTest::newRow("first letter") << "h"
+                                      << "half" << false;
+        QTest::newRow("mouse in the open list") << "mouse"
+                                                << "half" << true;
+    }
+    void only_a_mouse_choice_of_unit_returns_the_focus()
+    {
+        QFETCH(QString, how);
+        QFETCH(QString, unit);
+        QFETCH(bool, focusHome);
+        Window w(QStringLiteral("2 kg"), true);
+        QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
+        w.units()->setFocus();
+        if (how == u"mouse") {
+            w.units()->showPopup();
+            QAbstractItemView *view = w.units()->view();
+            QVERIFY(QTest::qWaitForWindowExposed(view->window()));
+            const QRect item =
+                view->visualRect(view->model()->index(w.units()->findText(UnitCalcTable::unit(unit)), 0));
+            QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, item.center());
+        } else {
+            for (const QString &key : how.split(u' ')) {
+                if (key == u"down")
+                    QTest::keyClick(w.units(), Qt::Key_Down);
+                else
+                    QTest::keyClick(w.units(), key.at(0).toLatin1());
+            }
+        }
+        QCOMPARE(w.units()->currentText().trimmed(), unit);
+        QCOMPARE(QApplication::focusWidget(), focusHome ? static_cast<QWidget *>(w.number()) : w.units());
+        // The list follows every choice, keyboard or mouse.
+        QVERIFY(!w.rows().join(u' ').contains(unit + u'='));
     }
 
     void every_close_saves_the_settings_data()
