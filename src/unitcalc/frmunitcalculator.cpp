@@ -12,6 +12,7 @@
 #include "widgets/artwork.h"
 #include "widgets/chrome.h"
 #include "widgets/digitsscrollbar.h"
+#include "widgets/keys.h"
 #include "widgets/numericedit.h"
 #include "widgets/picturebutton.h"
 #include "widgets/selectall.h"
@@ -103,23 +104,31 @@ void frmUnitCalculator::buildControls()
     m_tlbrUnitCalc->setToolButtonStyle(Qt::ToolButtonIconOnly);
     m_tlbrUnitCalc->setMovable(false);
     m_tlbrUnitCalc->setFloatable(false);
+    // Each button has a key, so the toolbar works without a mouse: copies
+    // with Ctrl+Shift+C and Ctrl+Alt+C (Ctrl+C stays the focused box's own
+    // copy), E for the exponent, and the decimal mark each style writes.
     m_copyAll = addToolbarButton(QStringLiteral("CopyAll"), QStringLiteral("copyall"),
                                  QStringLiteral("Click to copy numeric value and units to clipboard"),
-                                 QStringLiteral("Tooltip=1955;"), false);
+                                 QStringLiteral("Tooltip=1955;"), false,
+                                 QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
     m_copyNumber = addToolbarButton(QStringLiteral("CopyNumber"), QStringLiteral("copynumber"),
                                     QStringLiteral("Click to copy numeric value to clipboard"),
-                                    QStringLiteral("Tooltip=1956;"), false);
+                                    QStringLiteral("Tooltip=1956;"), false,
+                                    QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_C));
     m_tlbrUnitCalc->addSeparator();
-    m_sciNotation = addToolbarButton(QStringLiteral("SciNotation"), QStringLiteral("scinotation"),
-                                     QStringLiteral("Turns scientific notation on/off"),
-                                     QStringLiteral("Tooltip=1954;"), true);
+    m_sciNotation =
+        addToolbarButton(QStringLiteral("SciNotation"), QStringLiteral("scinotation"),
+                         QStringLiteral("Turns scientific notation on/off"), QStringLiteral("Tooltip=1954;"),
+                         true, QKeySequence(Qt::CTRL | Qt::Key_E));
     m_tlbrUnitCalc->addSeparator();
-    m_englishDecimal = addToolbarButton(QStringLiteral("EnglishDecimal"), QStringLiteral("american"),
-                                        QStringLiteral("Click to use American-style decimals"),
-                                        QStringLiteral("Tooltip=1957;"), true);
-    m_europeanDecimal = addToolbarButton(QStringLiteral("EuropeanDecimal"), QStringLiteral("european"),
-                                         QStringLiteral("Click to use European-style decimal"),
-                                         QStringLiteral("Tooltip=1958;"), true);
+    m_englishDecimal =
+        addToolbarButton(QStringLiteral("EnglishDecimal"), QStringLiteral("american"),
+                         QStringLiteral("Click to use American-style decimals"),
+                         QStringLiteral("Tooltip=1957;"), true, QKeySequence(Qt::CTRL | Qt::Key_Period));
+    m_europeanDecimal =
+        addToolbarButton(QStringLiteral("EuropeanDecimal"), QStringLiteral("european"),
+                         QStringLiteral("Click to use European-style decimal"),
+                         QStringLiteral("Tooltip=1958;"), true, QKeySequence(Qt::CTRL | Qt::Key_Comma));
     m_decimalPair = new QActionGroup(this);
     m_decimalPair->setExclusionPolicy(QActionGroup::ExclusionPolicy::Exclusive);
     m_decimalPair->addAction(m_englishDecimal);
@@ -275,12 +284,13 @@ void frmUnitCalculator::buildControls()
 }
 
 QAction *frmUnitCalculator::addToolbarButton(const QString &key, const QString &art, const QString &toolTip,
-                                             const QString &tag, bool checkable)
+                                             const QString &tag, bool checkable, const QKeySequence &shortcut)
 {
     QAction *action = m_tlbrUnitCalc->addAction(ArtIcon(art), toolTip);
     action->setObjectName(key);
     action->setData(key);
-    action->setToolTip(toolTip);
+    action->setShortcut(shortcut);
+    action->setToolTip(QStringLiteral("%1 (%2)").arg(toolTip, shortcut.toString(QKeySequence::NativeText)));
     action->setCheckable(checkable);
     SetTag(action, tag);
     connect(action, &QAction::triggered, this, [this, key]() { onToolbarButton(key); });
@@ -291,6 +301,7 @@ void frmUnitCalculator::connectEvents()
 {
     m_txtLabel->installEventFilter(this);
     m_txtDigits->installEventFilter(this);
+    m_txtNumber->installEventFilter(this);
     m_lvConversions->installEventFilter(this);
 
     connect(m_txtNumber, &QLineEdit::textChanged, this, [this](const QString &text) {
@@ -316,10 +327,8 @@ void frmUnitCalculator::connectEvents()
     });
     connect(m_lvConversions, &QTreeWidget::clicked, this, &frmUnitCalculator::focusNumberUnlessLoading);
     connect(m_lvConversions, &QTreeWidget::doubleClicked, this, [this]() {
-        if (!selectedRow())
-            return;
-        CopySelectedValueAndUnits();
-        closeAsOff();
+        if (selectedRow())
+            chooseSelectedRow();
     });
 
     connect(m_cmdOn, &QAbstractButton::clicked, this, &frmUnitCalculator::onClear);
@@ -561,6 +570,21 @@ void frmUnitCalculator::closeAsOff()
     accept();
 }
 
+void frmUnitCalculator::chooseSelectedRow()
+{
+    CopySelectedValueAndUnits();
+    closeAsOff();
+}
+
+bool frmUnitCalculator::isToolbarKey(const QKeyEvent *event) const
+{
+    const QKeySequence pressed(event->keyCombination());
+    const QList<QAction *> actions = m_tlbrUnitCalc->actions();
+    return std::any_of(actions.begin(), actions.end(), [&pressed](const QAction *action) {
+        return !action->shortcut().isEmpty() && action->shortcut() == pressed;
+    });
+}
+
 bool frmUnitCalculator::eventFilter(QObject *watched, QEvent *event)
 {
     // Runs before the unit list's own handling, which makes the choice.
@@ -571,6 +595,19 @@ bool frmUnitCalculator::eventFilter(QObject *watched, QEvent *event)
         m_unitClicked = false;
     if ((watched == m_txtLabel || watched == m_txtDigits) && event->type() == QEvent::FocusIn)
         focusHome();
+    // The toolbar keys win over the value box's own bindings (Ctrl+E moves
+    // to the end of the line on some desktops).
+    if (watched == m_txtNumber && event->type() == QEvent::ShortcutOverride &&
+        isToolbarKey(static_cast<QKeyEvent *>(event))) {
+        event->ignore();
+        return true;
+    }
+    // Enter on a row does what a double-click does.
+    if (watched == m_lvConversions && event->type() == QEvent::KeyPress &&
+        IsEnterKey(static_cast<QKeyEvent *>(event)) && selectedRow()) {
+        chooseSelectedRow();
+        return true;
+    }
     // Ctrl+C in the list copies the selected row as value and unit, as the copy
     // button does, instead of the view's own copy of its (empty) current cell.
     if (watched == m_lvConversions && event->type() == QEvent::ShortcutOverride &&

@@ -218,6 +218,7 @@ private Q_SLOTS:
         QTest::newRow("Escape") << "escape";
         QTest::newRow("close box") << "close";
         QTest::newRow("double-click, which copies the row") << "double-click";
+        QTest::newRow("Enter on a row, as a double-click") << "enter";
     }
     void every_close_saves_the_settings()
     {
@@ -233,10 +234,16 @@ private Q_SLOTS:
             QTest::keyClick(w.form.get(), Qt::Key_Escape);
         } else if (how == u"close") {
             w.form->close();
-        } else { // a click, then the press that arrives as a double-click
-            const QPoint at = w.list()->visualItemRect(w.row(1)).center();
-            QTest::mouseClick(w.list()->viewport(), Qt::LeftButton, {}, at);
-            QTest::mouseDClick(w.list()->viewport(), Qt::LeftButton, {}, at);
+        } else {
+            if (how == u"enter") {
+                w.list()->setCurrentItem(w.row(1));
+                w.list()->setFocus();
+                QTest::keyClick(w.list(), Qt::Key_Return);
+            } else { // a click, then the press that arrives as a double-click
+                const QPoint at = w.list()->visualItemRect(w.row(1)).center();
+                QTest::mouseClick(w.list()->viewport(), Qt::LeftButton, {}, at);
+                QTest::mouseDClick(w.list()->viewport(), Qt::LeftButton, {}, at);
+            }
             QCOMPARE(Window::clipboard(), QStringLiteral("10,0\thalf           "));
         }
         QVERIFY(!w.form->isVisible());
@@ -257,6 +264,50 @@ private Q_SLOTS:
         w.button("CopyAll")->trigger();
         QCOMPARE(Window::clipboard(), QStringLiteral("4.40925 lb             "));
         QVERIFY(w.form->isVisible());
+    }
+
+    void toolbar_keys_work_from_the_value_box_and_show_in_the_hints_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("after"); // clipboard|notation|US convention
+        QTest::newRow("copy value and unit") << "CopyAll"
+                                             << "Ctrl+Shift+C"
+                                             << "4.40925 lb             |0|1";
+        QTest::newRow("copy value") << "CopyNumber"
+                                    << "Ctrl+Alt+C"
+                                    << "4.40925|0|1";
+        QTest::newRow("notation") << "SciNotation"
+                                  << "Ctrl+E"
+                                  << "|1|1";
+        QTest::newRow("European decimals") << "EuropeanDecimal"
+                                           << "Ctrl+,"
+                                           << "|0|0";
+        QTest::newRow("American decimals") << "EnglishDecimal"
+                                           << "Ctrl+."
+                                           << "|0|1";
+    }
+    void toolbar_keys_work_from_the_value_box_and_show_in_the_hints()
+    {
+        QFETCH(QString, button);
+        QFETCH(QString, keys);
+        QFETCH(QString, after);
+        SettingsStore::write(Section, QStringLiteral("US Convention"),
+                             button == u"EnglishDecimal" ? QStringLiteral("False") : QString());
+        Window w(QStringLiteral("2 kg"), true);
+        QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
+        w.list()->setCurrentItem(w.row(2));
+        w.number()->setFocus();
+        Window::setClipboard(QString());
+        QTest::keySequence(w.number(), QKeySequence(keys));
+        QCOMPARE(Window::clipboard() + u'|' + QString::number(w.form->notationMode()) + u'|' +
+                     QString::number(w.form->usConvention()),
+                 after);
+        QCOMPARE(QApplication::focusWidget(), w.number());
+        QVERIFY(w.button(qPrintable(button))
+                    ->toolTip()
+                    .endsWith(
+                        QStringLiteral(" (%1)").arg(QKeySequence(keys).toString(QKeySequence::NativeText))));
     }
 
     void typed_keys_pass_the_numeric_filter_while_paste_and_enter_do_nothing()
