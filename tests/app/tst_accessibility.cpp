@@ -2,6 +2,7 @@
 // windows can be driven through the accessibility interface.
 
 #include "app/frmtoolbar.h"
+#include "densities/frmdensityselect.h"
 #include "errors/frmerrorhandler.h"
 #include "info/frmabout.h"
 #include "info/frmcompanyinfo.h"
@@ -26,8 +27,8 @@ private Q_SLOTS:
     void every_control_has_a_spoken_name_data()
     {
         QTest::addColumn<QString>("window");
-        for (const char *name :
-             {"frmToolbar", "frmUnitCalculator", "frmErrorHandler", "frmAbout", "frmCompanyInfo"})
+        for (const char *name : {"frmToolbar", "frmUnitCalculator", "frmDensitySelect", "frmErrorHandler",
+                                 "frmAbout", "frmCompanyInfo"})
             QTest::newRow(name) << QString::fromLatin1(name);
     }
     void every_control_has_a_spoken_name()
@@ -38,6 +39,8 @@ private Q_SLOTS:
             form = std::make_unique<frmToolbar>();
         else if (window == QLatin1String("frmUnitCalculator"))
             form = std::make_unique<frmUnitCalculator>();
+        else if (window == QLatin1String("frmDensitySelect"))
+            form = std::make_unique<frmDensitySelect>();
         else if (window == QLatin1String("frmErrorHandler"))
             form = std::make_unique<frmErrorHandler>();
         else if (window == QLatin1String("frmAbout"))
