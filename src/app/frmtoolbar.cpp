@@ -3,6 +3,7 @@
 #include "core/settingsstore.h"
 #include "core/stringtable.h"
 #include "core/toolbarposition.h"
+#include "densities/frmdensityselect.h"
 #include "info/frmintegral.h"
 #include "unitcalc/frmunitcalculator.h"
 #include "units/conversiontable.h"
@@ -255,6 +256,8 @@ void frmToolbar::openInertia()
 void frmToolbar::openDensity()
 {
     resetCaption(LocalString(HintToolbar));
+    frmDensitySelect window(this);
+    window.exec();
 }
 
 void frmToolbar::openTrig()

@@ -62,8 +62,23 @@ const QString &DensityStorageUnit()
     return unit;
 }
 
+namespace {
+QString &densityFileOverride()
+{
+    static QString path;
+    return path;
+}
+} // namespace
+
+void UseDensityFile(const QString &path)
+{
+    densityFileOverride() = path;
+}
+
 QString DensityFilePath()
 {
+    if (!densityFileOverride().isEmpty())
+        return densityFileOverride();
     return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("density.dat"));
 }
 

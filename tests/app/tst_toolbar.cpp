@@ -162,6 +162,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("window");
         QTest::newRow("logo") << QStringLiteral("cmdLogo") << QStringLiteral("frmCompanyInfo");
         QTest::newRow("units") << QStringLiteral("cmdUnits") << QStringLiteral("frmUnitCalculator");
+        QTest::newRow("density") << QStringLiteral("cmdDensity") << QStringLiteral("frmDensitySelect");
         QTest::newRow("trig") << QStringLiteral("cmdTrig") << QStringLiteral("frmIntegral");
     }
     void buttons_open_their_windows()

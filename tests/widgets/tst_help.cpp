@@ -160,19 +160,21 @@ private Q_SLOTS:
         QCOMPARE(rows, buttons.size());
     }
 
-    // After a calculator has been used and the toolbar exited, the settings file
-    // holds exactly the entries the settings page lists (bar the one the program
-    // never writes), and the unit calculator's page names each section it wrote.
+    // After the calculators have been used and the toolbar exited, the settings
+    // file holds exactly the entries the settings page lists (bar the one the
+    // program never writes), and the calculators' pages name each section written.
     void pages_name_the_settings_the_program_keeps()
     {
         QFile::remove(SettingsStore::fileName());
         {
             frmToolbar toolbar;
             toolbar.show();
-            QString opened;
-            TestSupport::closeNextModal(opened);
-            toolbar.findChild<QAbstractButton *>(QStringLiteral("cmdUnits"))->click();
-            QCOMPARE(opened, QStringLiteral("frmUnitCalculator"));
+            for (const char *button : {"cmdUnits", "cmdDensity"}) {
+                QString opened;
+                TestSupport::closeNextModal(opened);
+                toolbar.findChild<QAbstractButton *>(QLatin1String(button))->click();
+                QVERIFY2(opened.startsWith(QLatin1String("frm")), button);
+            }
             toolbar.exitFromTray();
         }
         QSettings file(SettingsStore::fileName(), QSettings::IniFormat);
@@ -196,9 +198,12 @@ private Q_SLOTS:
         QVERIFY(listed.remove(QStringLiteral("Settings/Language offset")));
         QCOMPARE(written, listed);
 
-        const QString unitcalc = pageText(QStringLiteral("unitcalc.html"));
-        const QString kept = unitcalc.mid(unitcalc.indexOf(QLatin1String("name=\"kept\"")));
-        QCOMPARE(calculatorSections.size(), 2);
+        QString kept;
+        for (const char *page : {"unitcalc.html", "densities.html"}) {
+            const QString text = pageText(QLatin1String(page));
+            kept += text.mid(text.indexOf(QLatin1String("name=\"kept\"")));
+        }
+        QCOMPARE(calculatorSections.size(), 3);
         for (const QString &section : std::as_const(calculatorSections))
             QVERIFY2(kept.contains(u'[' + QString(section).replace(u' ', QLatin1String("%20")) + u']'),
                      qPrintable(section));
