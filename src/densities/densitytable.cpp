@@ -1,5 +1,6 @@
 #include "densities/densitytable.h"
 
+#include "core/datafiles.h"
 #include "core/fixedrecord.h"
 #include "units/conversiontable.h"
 #include "units/convertunits.h"
@@ -64,7 +65,7 @@ const QString &DensityStorageUnit()
 
 QString DensityFilePath()
 {
-    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("density.dat"));
+    return DataFiles::userFile(QStringLiteral("density.dat"));
 }
 
 QByteArray EncodeDensityRecord(const DensityRecord &record)
