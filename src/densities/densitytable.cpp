@@ -1,5 +1,6 @@
 #include "densities/densitytable.h"
 
+#include "core/datafiles.h"
 #include "core/fixedrecord.h"
 #include "units/conversiontable.h"
 #include "units/convertunits.h"
@@ -79,7 +80,7 @@ QString DensityFilePath()
 {
     if (!densityFileOverride().isEmpty())
         return densityFileOverride();
-    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("density.dat"));
+    return DataFiles::userFile(QStringLiteral("density.dat"));
 }
 
 QByteArray EncodeDensityRecord(const DensityRecord &record)
