@@ -1,6 +1,7 @@
 #include "app/registerwindows.h"
 
 #include "app/frmtoolbar.h"
+#include "densities/frmdensityselect.h"
 #include "errors/frmerrorhandler.h"
 #include "inertia/frminertiacalc.h"
 #include "inertia/frmsetdefaultunits.h"
@@ -36,6 +37,7 @@ QList<ProgramWindow> ProgramWindows()
             entry<frmUnitCalculator>("frmUnitCalculator"),
             entry<frmInertiaCalc>("frmInertiaCalc"),
             entry<frmSetDefaultUnits>("frmSetDefaultUnits"),
+            entry<frmDensitySelect>("frmDensitySelect"),
             entry<frmIntegral>("frmIntegral"),
             entry<frmErrorHandler>("frmErrorHandler"),
             entry<frmAbout>("frmAbout"),

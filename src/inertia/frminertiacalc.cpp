@@ -4,6 +4,7 @@
 #include "core/startup.h"
 #include "core/stringtable.h"
 #include "core/tags.h"
+#include "densities/frmdensityselect.h"
 #include "inertia/frmsetdefaultunits.h"
 #include "inertia/inertiarows.h"
 #include "units/conversiontable.h"
@@ -597,8 +598,12 @@ void frmInertiaCalc::takeDensity()
 
 std::optional<std::pair<float, QString>> frmInertiaCalc::findDensity()
 {
-    // The material density window is not part of this build yet.
-    return std::nullopt;
+    frmDensitySelect window(this);
+    window.setDensity(0);
+    window.exec();
+    if (window.density() == 0)
+        return std::nullopt;
+    return std::pair(window.density(), window.densityUnits());
 }
 
 void frmInertiaCalc::closeAsOff()

@@ -10,6 +10,7 @@
 #include "inertiatable.h"
 
 #include "core/settingsstore.h"
+#include "densities/densitytable.h"
 #include "testsupport.h"
 #include "widgets/picturebutton.h"
 
@@ -18,6 +19,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTest>
@@ -105,7 +107,12 @@ private Q_SLOTS:
     {
         TestSupport::initTestEnvironment(m_settingsDir);
         InertiaTable::loadIntoProgram();
+        UseDensityFile(m_settingsDir.filePath(QStringLiteral("density.dat")));
+        QVERIFY(SaveDensityFile(m_settingsDir.filePath(QStringLiteral("density.dat")),
+                                {{PadRight(QStringLiteral("Steel"), MaterialNameWidth), 7850}})
+                    .ok);
     }
+    void cleanupTestCase() { UseDensityFile(QString()); }
     void init() { QFile::remove(SettingsStore::fileName()); }
 
     void opens_on_the_cylinder_in_density_mode_with_default_units()
@@ -366,6 +373,46 @@ private Q_SLOTS:
         QCOMPARE(SettingsStore::read(Section, QStringLiteral("Digits")), QStringLiteral("1"));
         QCOMPARE(SettingsStore::read(Section, QStringLiteral("NotationMode")),
                  Settings::flagText(!shownNotation));
+    }
+
+    // The find-density key opens the density window; a density selected there
+    // comes back in its unit and recomputes, a window closed without one changes nothing.
+    void density_window_hands_its_choice_over_data()
+    {
+        QTest::addColumn<bool>("select");
+        QTest::addColumn<QString>("density"); // density box and unit afterwards
+        QTest::addColumn<QString>("mass");
+        QTest::newRow("selected in g/cm\u00b3") << true << QStringLiteral("7.85 g/cm\u00b3") << "7850";
+        QTest::newRow("closed without choosing") << false << QStringLiteral("1000 kg/m\u00b3") << "1000";
+    }
+    void density_window_hands_its_choice_over()
+    {
+        QFETCH(bool, select);
+        QFETCH(QString, density);
+        QFETCH(QString, mass);
+        Window w;
+        w.chooseShape(QStringLiteral("Parallelepiped"));
+        w.enter(QStringLiteral("txtLength=1 m;txtWidth=1 m;txtHeight=1 m;txtDensity=1000 kg/m\u00b3"));
+        w.box(QStringLiteral("txtLength"))->setFocus();
+        QString opened;
+        TestSupport::whenModalShown([&](QWidget *window) {
+            opened = window->objectName();
+            if (!select) {
+                window->close();
+                return;
+            }
+            window->findChild<QListWidget *>(QStringLiteral("lstMaterials"))->setCurrentRow(0);
+            auto *units = window->findChild<QComboBox *>(QStringLiteral("cmbDisplayUnits"));
+            units->setCurrentIndex(units->findText(padded(QStringLiteral("g/cm\u00b3"))));
+            window->findChild<QAbstractButton *>(QStringLiteral("cmdSelect"))->click();
+        });
+        w.click(QStringLiteral("cmdFindDensity"));
+        QCOMPARE(opened, QStringLiteral("frmDensitySelect"));
+        QCOMPARE(w.box(QStringLiteral("txtDensity"))->text() + u' ' +
+                     w.list(QStringLiteral("cmbDensityUnits"))->currentText().trimmed(),
+                 density);
+        QCOMPARE(w.box(QStringLiteral("txtMass"))->text(), mass);
+        QCOMPARE(w.box(QStringLiteral("txtDensity"))->hasFocus(), select);
     }
 
     void set_default_units_reselects_every_list_data()

@@ -2,6 +2,7 @@
 // what they say measured against the program, and the help window's navigation.
 
 #include "app/frmtoolbar.h"
+#include "core/datafiles.h"
 #include "widgets/chrome.h"
 #include "widgets/helppages.h"
 #include "widgets/helpwindow.h"
@@ -97,6 +98,36 @@ private Q_SLOTS:
                                      "alpha.html", "zeta.html"}));
     }
 
+    void data_file_places_are_filled_in_data()
+    {
+        QTest::addColumn<QString>("html");
+        QTest::addColumn<QString>("filled");
+        QTest::newRow("each place") << "<td>{{path:a.dat}}</td><td>{{path:b.txt}}</td>"
+                                    << "<td>/data/a.dat</td><td>/data/b.txt</td>";
+        QTest::newRow("escaped for the page") << "{{path:&.dat}}"
+                                              << "/data/&amp;.dat";
+        QTest::newRow("nothing to fill") << "<p>{{path:}} {path:x}</p>"
+                                         << "<p>{{path:}} {path:x}</p>";
+    }
+    void data_file_places_are_filled_in()
+    {
+        QFETCH(QString, html);
+        QFETCH(QString, filled);
+        QCOMPARE(FillDataFilePaths(html, [](const QString &file) { return "/data/" + file; }), filled);
+    }
+
+    // The page the user reads names the files this run really uses.
+    void data_files_page_shows_this_runs_places()
+    {
+        QWidget owner;
+        HelpWindow *help = HelpWindow::forOwner(&owner);
+        QVERIFY(help->showPage(QStringLiteral("datafiles.html")));
+        const QString text = help->findChild<QTextBrowser *>(QStringLiteral("txtHelpPage"))->toPlainText();
+        QVERIFY2(!text.contains(QLatin1String("{{")), qPrintable(text));
+        QVERIFY(text.contains(
+            QDir::toNativeSeparators(DataFiles::userFileLocation(QStringLiteral("buglog.txt")))));
+    }
+
     void compiled_pages_have_titles_orders_and_working_links()
     {
         const QStringList pages = helpPages();
@@ -167,8 +198,8 @@ private Q_SLOTS:
     // section that calculator wrote.
     void pages_name_the_settings_the_program_keeps()
     {
-        const std::pair<const char *, const char *> calculators[] = {{"cmdUnits", "unitcalc.html"},
-                                                                     {"cmdInertia", "inertia.html"}};
+        const std::pair<const char *, const char *> calculators[] = {
+            {"cmdUnits", "unitcalc.html"}, {"cmdInertia", "inertia.html"}, {"cmdDensity", "densities.html"}};
         QSet<QString> written;
         for (const auto &[button, page] : calculators) {
             QFile::remove(SettingsStore::fileName());
