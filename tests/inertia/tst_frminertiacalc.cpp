@@ -412,7 +412,8 @@ private Q_SLOTS:
                      w.list(QStringLiteral("cmbDensityUnits"))->currentText().trimmed(),
                  density);
         QCOMPARE(w.box(QStringLiteral("txtMass"))->text(), mass);
-        QCOMPARE(w.box(QStringLiteral("txtDensity"))->hasFocus(), select);
+        QCOMPARE(w.form->focusWidget(),
+                 w.box(select ? QStringLiteral("txtDensity") : QStringLiteral("txtLength")));
     }
 
     void set_default_units_reselects_every_list_data()
