@@ -7,10 +7,10 @@
 #include "densities/frmdensityselect.h"
 #include "inertia/frmsetdefaultunits.h"
 #include "inertia/inertiarows.h"
-#include "units/conversiontable.h"
 #include "units/numberformat.h"
 #include "widgets/artwork.h"
 #include "widgets/chrome.h"
+#include "widgets/controlsetup.h"
 #include "widgets/digitsscrollbar.h"
 #include "widgets/localiseform.h"
 #include "widgets/numericedit.h"
@@ -66,43 +66,6 @@ QString designedCaption(int offset)
     return StringById(FormOffset + offset).value_or(QString());
 }
 
-// A caption as a screen reader should speak it: no mnemonic, no colon.
-QString spokenCaption(const QString &caption)
-{
-    QString text = caption;
-    text.remove(u'&');
-    if (text.endsWith(u':'))
-        text.chop(1);
-    return text.trimmed();
-}
-
-// Keeps its place in the layout while hidden, so a shape change never moves
-// the controls that stay.
-template <typename W> W *fixedPlace(W *widget)
-{
-    QSizePolicy policy = widget->sizePolicy();
-    policy.setRetainSizeWhenHidden(true);
-    widget->setSizePolicy(policy);
-    return widget;
-}
-
-// Names a control, with its native hint and the name a screen reader speaks
-// (the hint when no other is given).
-template <typename W>
-W *named(W *widget, const QString &name, const QString &hint = {}, const QString &spoken = {})
-{
-    widget->setObjectName(name);
-    widget->setToolTip(hint);
-    widget->setAccessibleName(spoken.isEmpty() ? hint : spoken);
-    return widget;
-}
-
-void showAll(std::initializer_list<QWidget *> widgets, bool shown)
-{
-    for (QWidget *widget : widgets)
-        widget->setVisible(shown);
-}
-
 // A row of widgets pushed to the right.
 QHBoxLayout *rightAligned(std::initializer_list<QWidget *> widgets)
 {
@@ -116,12 +79,12 @@ QHBoxLayout *rightAligned(std::initializer_list<QWidget *> widgets)
 
 QLabel *captionLabel(const QString &name, const QString &text, QWidget *parent)
 {
-    return named(fixedPlace(new QLabel(text, parent)), name);
+    return Named(KeepPlaceWhenHidden(new QLabel(text, parent)), name);
 }
 
 QComboBox *unitList(const QString &name, const QString &tag, QWidget *parent)
 {
-    auto *list = named(fixedPlace(new QComboBox(parent)), name);
+    auto *list = Named(KeepPlaceWhenHidden(new QComboBox(parent)), name);
     SetTag(list, tag);
     // Room for the longest unit name; the padding spaces need none.
     list->setMinimumContentsLength(11);
@@ -167,11 +130,11 @@ void frmInertiaCalc::buildControls()
 
     // Controls are made in tab order: the shape, the rows top down, the
     // results, then the display keys.
-    m_cmbShape = named(new QComboBox(this), QStringLiteral("cmbShape"),
+    m_cmbShape = Named(new QComboBox(this), QStringLiteral("cmbShape"),
                        QStringLiteral("Click to select appropriate shape "), QStringLiteral("Shape"));
     SetTag(m_cmbShape, QStringLiteral("Tooltip=1962;"));
     m_cmbShape->setFixedWidth(PictureSize.width());
-    m_picShape = named(new QLabel(this), QStringLiteral("picShape"));
+    m_picShape = Named(new QLabel(this), QStringLiteral("picShape"));
     m_picShape->setFixedSize(PictureSize);
     auto *pictureColumn = new QVBoxLayout;
     pictureColumn->addWidget(m_cmbShape);
@@ -189,19 +152,19 @@ void frmInertiaCalc::buildControls()
     grid->addLayout(endAxes, 1, 1);
 
     m_cmdNotationMode =
-        named(new PictureButton(QStringLiteral("notation_off"), QString(), CopyKeySize, this),
+        Named(new PictureButton(QStringLiteral("notation_off"), QString(), CopyKeySize, this),
               QStringLiteral("cmdNotationMode"), QStringLiteral("Click to turn scientific notation on/off"),
               QStringLiteral("Scientific notation on/off"));
     SetTag(m_cmdNotationMode, QStringLiteral("Tooltip=1954;"));
     m_cmdNotationMode->setCheckable(true);
     m_lblDigits =
-        named(new QLabel(this), QStringLiteral("lblDigits"), QStringLiteral("Number of significant digits"));
+        Named(new QLabel(this), QStringLiteral("lblDigits"), QStringLiteral("Number of significant digits"));
     SetTag(m_lblDigits, QStringLiteral("Tooltip=Number of significant digits;"));
     m_lblDigits->setAlignment(Qt::AlignCenter);
     m_lblDigits->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     m_lblDigits->setFixedSize(m_lblDigits->fontMetrics().horizontalAdvance(QStringLiteral("00")) + 16,
                               CopyKeySize.height() - 4);
-    m_vscrlDigits = named(new DigitsScrollBar(this), QStringLiteral("vscrlDigits"), QString(),
+    m_vscrlDigits = Named(new DigitsScrollBar(this), QStringLiteral("vscrlDigits"), QString(),
                           QStringLiteral("Change displayed significant digits"));
     SetTag(m_vscrlDigits, QStringLiteral("Tooltip=1959;"));
     m_vscrlDigits->setFocusPolicy(Qt::TabFocus);
@@ -209,17 +172,17 @@ void frmInertiaCalc::buildControls()
     endAxes->addLayout(rightAligned({m_cmdNotationMode, m_lblDigits, m_vscrlDigits}), 2, 0, 1, 4);
 
     m_cmdOff =
-        named(new PictureButton(QStringLiteral("off_up"), QStringLiteral("off_down"), PowerKeySize, this),
+        Named(new PictureButton(QStringLiteral("off_up"), QStringLiteral("off_down"), PowerKeySize, this),
               QStringLiteral("cmdOff"), QStringLiteral("Click to exit calculator"));
     m_cmdOn =
-        named(new PictureButton(QStringLiteral("onc_up"), QStringLiteral("onc_down"), PowerKeySize, this),
+        Named(new PictureButton(QStringLiteral("onc_up"), QStringLiteral("onc_down"), PowerKeySize, this),
               QStringLiteral("cmdOn"), QStringLiteral("Click to clear value"));
     m_imgLogo = createLogo();
     m_imgLogo->setToolTip(m_imgLogo->accessibleName());
     inputRows->addWidget(m_imgLogo, 0, OptionColumn, 1, BoxColumn + 1, Qt::AlignLeft | Qt::AlignVCenter);
     inputRows->addLayout(rightAligned({m_cmdOff, m_cmdOn}), 0, UnitsColumn);
 
-    m_cmdCompute = named(new QPushButton(QStringLiteral("Compute"), this), QStringLiteral("cmdCompute"),
+    m_cmdCompute = Named(new QPushButton(QStringLiteral("Compute"), this), QStringLiteral("cmdCompute"),
                          QString(), QStringLiteral("Compute"));
     m_cmdCompute->setAutoDefault(false);
     m_cmdCompute->hide();
@@ -244,9 +207,9 @@ QGridLayout *frmInertiaCalc::buildInputRows()
         // its find button) before the caption; dimension captions take that
         // column too.
         if (i == int(InertiaInput::Density)) {
-            m_optDensity = named(fixedPlace(new QRadioButton(this)), QStringLiteral("optDensity"));
+            m_optDensity = Named(KeepPlaceWhenHidden(new QRadioButton(this)), QStringLiteral("optDensity"));
             m_cmdFindDensity =
-                named(new QToolButton(this), QStringLiteral("cmdFindDensity"),
+                Named(new QToolButton(this), QStringLiteral("cmdFindDensity"),
                       QStringLiteral("Click to view density reference"), QStringLiteral("Find density"));
             m_cmdFindDensity->setIcon(ArtIcon(QStringLiteral("density_up")));
             m_cmdFindDensity->setIconSize(QSize(17, 17));
@@ -255,7 +218,7 @@ QGridLayout *frmInertiaCalc::buildInputRows()
             rows->addWidget(m_optDensity, gridRow, OptionColumn);
             rows->addWidget(m_cmdFindDensity, gridRow, FindColumn);
         } else if (i == int(InertiaInput::Mass)) {
-            m_optMass = named(new QRadioButton(this), QStringLiteral("optMass"));
+            m_optMass = Named(new QRadioButton(this), QStringLiteral("optMass"));
             rows->addWidget(m_optMass, gridRow, OptionColumn);
         }
         buildInputRow(InertiaInput(i));
@@ -282,12 +245,13 @@ QGridLayout *frmInertiaCalc::buildInputRows()
 
 void frmInertiaCalc::buildInputRow(InertiaInput which)
 {
-    const InertiaInputRow &spec = InputRow(which);
+    const InertiaInputRow &design = InputRow(which);
     InputControls &row = input(which);
-    row.caption = captionLabel(QString::fromLatin1(spec.caption), designedCaption(spec.captionOffset), this);
-    SetTag(row.caption, QStringLiteral("Offset=%1;").arg(spec.captionOffset));
+    row.caption =
+        captionLabel(QString::fromLatin1(design.caption), designedCaption(design.captionOffset), this);
+    SetTag(row.caption, QStringLiteral("Offset=%1;").arg(design.captionOffset));
 
-    row.box = named(fixedPlace(new NumericEdit(this)), QString::fromLatin1(spec.textBox));
+    row.box = Named(KeepPlaceWhenHidden(new NumericEdit(this)), QString::fromLatin1(design.textBox));
     SetTag(row.box, QStringLiteral("Default=0.0;"));
     row.box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     row.box->setFont(ValueFont(font()));
@@ -295,8 +259,8 @@ void frmInertiaCalc::buildInputRow(InertiaInput which)
     SelectAllOnFocus(row.box);
     row.box->installEventFilter(this);
 
-    row.units = unitList(QString::fromLatin1(spec.unitList),
-                         QStringLiteral("UnitType=%1;").arg(QString::fromLatin1(spec.unitType)), this);
+    row.units = unitList(QString::fromLatin1(design.unitList),
+                         QStringLiteral("UnitType=%1;").arg(QString::fromLatin1(design.unitType)), this);
 }
 
 QGridLayout *frmInertiaCalc::buildResultRows(int firstAxis, int lastAxis)
@@ -337,16 +301,16 @@ QGridLayout *frmInertiaCalc::buildResultRows(int firstAxis, int lastAxis)
 void frmInertiaCalc::buildResultRow(InertiaAxis axis)
 {
     const int a = int(axis);
-    const InertiaResultRow &spec = ResultRow(axis);
-    const QString name = QStringLiteral("I") + QString::fromUtf8(spec.subscript);
+    const InertiaResultRow &design = ResultRow(axis);
+    const QString name = QStringLiteral("I") + QString::fromUtf8(design.subscript);
     ResultControls &row = m_results[a];
 
     // Items of the two copy-key arrays, told apart by their index.
     auto copyKey = [this, a](const char *face, const char *array, const char *hint, const QString &spoken) {
-        auto *key =
-            named(fixedPlace(new PictureButton(QStringLiteral("%1_up").arg(face),
-                                               QStringLiteral("%1_down").arg(face), CopyKeySize, this)),
-                  QStringLiteral("%1_%2").arg(array).arg(a), QString::fromLatin1(hint), spoken);
+        auto *key = Named(
+            KeepPlaceWhenHidden(new PictureButton(QStringLiteral("%1_up").arg(face),
+                                                  QStringLiteral("%1_down").arg(face), CopyKeySize, this)),
+            QStringLiteral("%1_%2").arg(array).arg(a), QString::fromLatin1(hint), spoken);
         key->setProperty("index", a);
         return key;
     };
@@ -354,16 +318,17 @@ void frmInertiaCalc::buildResultRow(InertiaAxis axis)
                             QStringLiteral("Copy %1 value to clipboard").arg(name));
     row.copyAll = copyKey("copyvalueunit", "cmdCopyAll", "Click to copy value and unit to clipboard",
                           QStringLiteral("Copy %1 and units to clipboard").arg(name));
-    SetTag(row.copyAll, QStringLiteral("Tooltip=%1;").arg(spec.copyAllHintId));
+    SetTag(row.copyAll, QStringLiteral("Tooltip=%1;").arg(design.copyAllHintId));
 
-    const QString texts[3] = {QStringLiteral("I"), QString::fromUtf8(spec.subscript), QStringLiteral("=")};
+    const QString texts[3] = {QStringLiteral("I"), QString::fromUtf8(design.subscript), QStringLiteral("=")};
     for (int part = 0; part < 3; ++part) {
         row.caption[part] = captionLabel(resultCaptionName(axis, part), texts[part], this);
         if (axis >= InertiaAxis::IxxEnd)
             row.caption[part]->setProperty("index", part);
     }
 
-    row.value = named(fixedPlace(new QLabel(this)), QString::fromLatin1(spec.valueLabel), QString(), name);
+    row.value =
+        Named(KeepPlaceWhenHidden(new QLabel(this)), QString::fromLatin1(design.valueLabel), QString(), name);
     row.value->setFont(ValueFont(font()));
     row.value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     row.value->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
@@ -424,13 +389,13 @@ void frmInertiaCalc::load()
     LocaliseForm(this, LanguageOffset);
     // Screen readers speak the boxes by their captions, as localised.
     for (InputControls &row : m_inputs) {
-        const QString caption = spokenCaption(row.caption->text());
+        const QString caption = SpokenCaption(row.caption->text());
         row.box->setAccessibleName(caption);
         row.units->setAccessibleName(caption + QStringLiteral(" units"));
     }
     m_optDensity->setAccessibleName(input(InertiaInput::Density).box->accessibleName());
     m_optMass->setAccessibleName(input(InertiaInput::Mass).box->accessibleName());
-    m_cmbResultUnits->setAccessibleName(spokenCaption(m_label19->text()));
+    m_cmbResultUnits->setAccessibleName(SpokenCaption(m_label19->text()));
 
     ApplyDefaultTags(this);
     FillUnitCombos(this);
@@ -477,14 +442,14 @@ void frmInertiaCalc::setShape(const QString &name)
         return;
     const InertiaShapeInfo &info = ShapeInfo(*shape);
     for (int i = 0; i < InertiaInputCount; ++i)
-        showAll({m_inputs[i].caption, m_inputs[i].box, m_inputs[i].units},
+        ShowAll({m_inputs[i].caption, m_inputs[i].box, m_inputs[i].units},
                 ShowsInputRow(*shape, InertiaInput(i)));
     m_optDensity->setVisible(info.densityAllowed);
     if (!info.densityAllowed)
         m_optMass->setChecked(true);
     for (InertiaAxis axis : {InertiaAxis::IxxEnd, InertiaAxis::IyyEnd}) {
         const ResultControls &row = m_results[std::size_t(axis)];
-        showAll({row.copyValue, row.copyAll, row.caption[0], row.caption[1], row.caption[2], row.value},
+        ShowAll({row.copyValue, row.copyAll, row.caption[0], row.caption[1], row.caption[2], row.value},
                 info.hasEndAxes);
     }
     m_picShape->setPixmap(ArtPixmap(QString::fromLatin1(info.picture), PictureSize, devicePixelRatioF()));

@@ -4,6 +4,7 @@
 #include "core/stringtable.h"
 #include "core/tags.h"
 #include "widgets/artwork.h"
+#include "widgets/controlsetup.h"
 #include "widgets/localiseform.h"
 #include "widgets/unitcombos.h"
 
@@ -23,25 +24,17 @@ QString designedCaption(int offset)
 }
 
 // The four lists, in the order of their captions (Label1 items 0 to 3).
-struct UnitListSpec
+struct UnitListEntry
 {
     const char *name;
     const char *unitType;
 };
-constexpr UnitListSpec UnitLists[] = {
+constexpr UnitListEntry UnitLists[] = {
     {"cmbDefaultMassUnits", "Mass"},
     {"cmbDefaultDensityUnits", "Density"},
     {"cmbDefaultLDUnits", "Linear distance"},
     {"cmbDefaultInertiaUnits", "Inertia"},
 };
-
-QString spokenCaption(QString caption)
-{
-    caption.remove(u'&');
-    if (caption.endsWith(u':'))
-        caption.chop(1);
-    return caption;
-}
 
 } // namespace
 
@@ -100,9 +93,9 @@ frmSetDefaultUnits::frmSetDefaultUnits(QWidget *parent) : QDialog(parent)
     // stored one, else the built-in one, else the first it offers).
     LocaliseForm(this, LanguageOffset);
     for (int i = 0; i < int(std::size(UnitLists)); ++i)
-        lists[i]->setAccessibleName(spokenCaption(captions[i]->text()));
-    m_cmdSave->setAccessibleName(spokenCaption(m_cmdSave->text()));
-    m_cmdCancel->setAccessibleName(spokenCaption(m_cmdCancel->text()));
+        lists[i]->setAccessibleName(SpokenCaption(captions[i]->text()));
+    m_cmdSave->setAccessibleName(SpokenCaption(m_cmdSave->text()));
+    m_cmdCancel->setAccessibleName(SpokenCaption(m_cmdCancel->text()));
     FillUnitCombos(this);
     ApplyDefaultUnits(this);
 }
