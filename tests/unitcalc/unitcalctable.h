@@ -23,8 +23,8 @@ inline ConversionRecord record(const QString &name, float x, float plus, const Q
 }
 
 // "dup" is listed twice: first under "Aaa" with a factor that overflows for
-// values above 1.13, then under "Mass". "tiny" overflows for large values,
-// "zero" always fails as a target; "pound" and "oddalias" are aliases, the
+// values above 1.13, then under "Mass". "tiny" overflows for large values;
+// "pound" and "oddalias" are aliases, the
 // second of a unit that is not listed. "Zzz" has no display unit.
 inline QList<ConversionRecord> records()
 {
@@ -38,7 +38,6 @@ inline QList<ConversionRecord> records()
         record("oddalias", 1, 0, "Mass", false, "nosuch"),
         record("pound", 0.45359237f, 0, "Mass", false, "lb"),
         record("tiny", 1e-30f, 0, "Mass"),
-        record("zero", 0, 0, "Mass"),
         record("\u00b5m", 1e-6f, 0, "Length"),
         record("K", 1, 0, "Temperature"),
         record("\u00b0C", 1, 273.15f, "Temperature"),
