@@ -38,8 +38,6 @@
 
 namespace {
 
-const QString EmptyTableMessage = QStringLiteral("The unit table converts.dat is missing or empty.");
-
 enum Column { RowTextColumn = 0, ValueColumn = 1, UnitsColumn = 2 };
 
 QFrame *makeFrame(const QString &name, const QString &accessibleName, QWidget *parent)
@@ -377,11 +375,15 @@ void frmUnitCalculator::RefreshConversions(const QString &unitType, const QStrin
         return;
     m_lvConversions->setUpdatesEnabled(false);
     m_lvConversions->clear();
+    const ConversionTableReport &report = ConversionTableLoadReport();
+    ConversionProblem problem = ConversionProblem::None;
     if (ConversionTable().records().isEmpty()) {
-        showEmptyTableMessage();
+        showMessageRow(report.hasProblem()
+                           ? report.message()
+                           : QStringLiteral("The unit table %1 holds no units.").arg(report.fileName));
     } else if (const auto rows = ComputeConversionRows(
                    ConversionTable(), unitType, unit, number,
-                   ConversionDisplay{m_displayDigits, m_notationMode, m_usConvention})) {
+                   ConversionDisplay{m_displayDigits, m_notationMode, m_usConvention}, &problem)) {
         QList<QTreeWidgetItem *> items;
         items.reserve(rows->size());
         for (const ConversionRow &row : *rows)
@@ -390,12 +392,19 @@ void frmUnitCalculator::RefreshConversions(const QString &unitType, const QStrin
         if (!items.isEmpty())
             m_lvConversions->setCurrentItem(items.first());
     }
+    if (problem == ConversionProblem::OutOfRange)
+        showMessageRow(QStringLiteral("Out of range: the value is too large to convert (the largest is about "
+                                      "3.4E+38)."));
+    // A table that loaded only in part says so under the results.
+    if (!ConversionTable().records().isEmpty() && report.hasProblem())
+        showMessageRow(report.message());
     m_lvConversions->setUpdatesEnabled(true);
 }
 
-void frmUnitCalculator::showEmptyTableMessage()
+void frmUnitCalculator::showMessageRow(const QString &text)
 {
-    auto *item = new QTreeWidgetItem(QStringList{EmptyTableMessage});
+    auto *item = new QTreeWidgetItem(QStringList{text});
+    item->setToolTip(RowTextColumn, text); // the whole text when the row is too narrow for it
     item->setFlags(Qt::ItemIsEnabled);
     m_lvConversions->addTopLevelItem(item);
     item->setFirstColumnSpanned(true);
@@ -410,9 +419,10 @@ void frmUnitCalculator::PasteFromClipboard()
         return;
     if (!parts->separator.isEmpty())
         m_copySeparator = parts->separator;
-    m_txtNumber->setText(ParseLocaleNumber(parts->numberText)
-                             ? parts->numberText
-                             : FormatWithPattern(0.0, QStringLiteral("0.0")));
+    // A number too large to hold stays, so the list can say it is out of range.
+    const LocaleNumber pasted = ReadLocaleNumber(parts->numberText);
+    m_txtNumber->setText(pasted.value || pasted.outOfRange ? parts->numberText
+                                                           : FormatWithPattern(0.0, QStringLiteral("0.0")));
 
     const std::optional<PastedUnit> unit = FindPastedUnit(ConversionTable(), parts->unitsText);
     if (!unit)

@@ -68,7 +68,8 @@ private:
     void onToolbarButton(const QString &key);
     void onClear();
     void closeAsOff();
-    void showEmptyTableMessage();
+    // A row spanning the list that says why there are no (or not all) results; it cannot be selected.
+    void showMessageRow(const QString &text);
     QTreeWidgetItem *selectedRow() const;
 
     QToolBar *m_tlbrUnitCalc = nullptr;
