@@ -393,8 +393,7 @@ void frmUnitCalculator::RefreshConversions(const QString &unitType, const QStrin
             m_lvConversions->setCurrentItem(items.first());
     }
     if (problem == ConversionProblem::OutOfRange)
-        showMessageRow(QStringLiteral("Out of range: the value is too large to convert (the largest is about "
-                                      "3.4E+38)."));
+        showMessageRow(QStringLiteral("Out of range: the value is too large to convert."));
     // A table that loaded only in part says so under the results.
     if (!ConversionTable().records().isEmpty() && report.hasProblem())
         showMessageRow(report.message());

@@ -150,43 +150,39 @@ bool HasUsableFactors(const ConversionRecord &record)
 
 QString ConversionTableReport::message() const
 {
-    const QString table = QStringLiteral("The unit table %1").arg(fileName);
+    // Short enough for one row of the unit calculator's list.
     QString text;
     switch (status) {
     case ConversionTableStatus::Loaded:
         break;
     case ConversionTableStatus::Missing:
-        text = table + QStringLiteral(" is missing.");
+        text = QStringLiteral("The unit table %1 is missing.").arg(fileName);
         break;
     case ConversionTableStatus::Empty:
-        text = table + QStringLiteral(" is empty.");
+        text = QStringLiteral("The unit table %1 is empty.").arg(fileName);
         break;
     case ConversionTableStatus::NotRegularFile:
-        text =
-            table + QStringLiteral(" is not a regular file (a folder, pipe or device), so it was not read.");
+        text = QStringLiteral("%1 is not a regular file, so no units were read.").arg(fileName);
         break;
     case ConversionTableStatus::Unreadable:
-        text = loadedRecords > 0 ? table + QStringLiteral(" could not be read to its end (%1); only %2 units "
-                                                          "were loaded.")
-                                               .arg(reason)
-                                               .arg(loadedRecords)
-                                 : table + QStringLiteral(" cannot be read (%1).").arg(reason);
+        text = loadedRecords > 0 ? QStringLiteral("%1 could not be read to its end (%2 units loaded): %3.")
+                                       .arg(fileName)
+                                       .arg(loadedRecords)
+                                       .arg(reason)
+                                 : QStringLiteral("%1 cannot be read: %2.").arg(fileName, reason);
         break;
     case ConversionTableStatus::TooManyRecords:
-        text = table + QStringLiteral(" holds more than %1 records, so it was not loaded.")
-                           .arg(QStringLiteral("32,767"));
+        text = QStringLiteral("%1 has more than 32,767 records and was not read.").arg(fileName);
         break;
     case ConversionTableStatus::Truncated:
-        text = table + QStringLiteral(" is cut short: its last record is incomplete.");
+        text = QStringLiteral("%1 is cut short: its last record is incomplete.").arg(fileName);
         break;
     }
     if (skippedRecords > 0) {
-        const QString skipped =
-            skippedRecords == 1
-                ? QStringLiteral("1 damaged record (a factor that cannot be used) was skipped.")
-                : QStringLiteral("%1 damaged records (factors that cannot be used) were skipped.")
-                      .arg(skippedRecords);
-        text = text.isEmpty() ? table + QStringLiteral(" is damaged: ") + skipped
+        const QString skipped = skippedRecords == 1
+                                    ? QStringLiteral("1 damaged record skipped.")
+                                    : QStringLiteral("%1 damaged records skipped.").arg(skippedRecords);
+        text = text.isEmpty() ? QStringLiteral("%1 is damaged: %2").arg(fileName, skipped)
                               : text + QLatin1Char(' ') + skipped;
     }
     return text;
