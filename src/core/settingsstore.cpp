@@ -36,12 +36,14 @@ QString &pendingWriteFailure()
 }
 
 // Why the store's file could not be written, as far as the file system tells.
-QString writeFailureText(const QString &fileName)
+QString writeFailureText(const QString &fileName, QSettings::Status status)
 {
     const QFileInfo file(fileName);
     const QFileInfo folder(file.absolutePath());
     QString why;
-    if (file.exists() && !file.isFile())
+    if (status == QSettings::FormatError)
+        why = QStringLiteral("the file is not a valid settings file");
+    else if (file.exists() && !file.isFile())
         why = QStringLiteral("it is not a regular file");
     else if (file.exists() && !file.isReadable())
         why = QStringLiteral("the file cannot be read");
@@ -83,7 +85,7 @@ bool SettingsStore::write(const QString &section, const QString &key, const QStr
     if (store.status() == QSettings::NoError)
         return true;
     if (pendingWriteFailure().isEmpty())
-        pendingWriteFailure() = writeFailureText(store.fileName());
+        pendingWriteFailure() = writeFailureText(store.fileName(), store.status());
     return false;
 }
 
