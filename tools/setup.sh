@@ -9,7 +9,8 @@ build=${1:-$here/build}
 targets=("${@:2}")
 
 packages=(g++ make cmake qt6-base-dev qt6-svg-dev qt6-qpa-plugins libgl-dev
-          libbenchmark-dev fonts-dejavu-core poppler-utils)
+          libbenchmark-dev fonts-dejavu-core poppler-utils
+          clang libclang-rt-14-dev ccache)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
