@@ -12,7 +12,8 @@ targets=("${@:2}")
 # desktop-file-utils and appstream check the desktop entry and its metadata.
 packages=(g++ make cmake qt6-base-dev qt6-svg-dev qt6-qpa-plugins libgl-dev
           libbenchmark-dev fonts-dejavu-core poppler-utils
-          dpkg-dev file desktop-file-utils appstream)
+          dpkg-dev file desktop-file-utils appstream
+          clang libclang-rt-14-dev ccache)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

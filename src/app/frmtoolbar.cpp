@@ -126,6 +126,11 @@ frmToolbar::frmToolbar(QWidget *parent) : QWidget(parent)
             LoadConversionTable(table);
         }
     }
+    // A table that did not load whole is told once, where the tray can show
+    // it; the unit calculator repeats it in its list.
+    const ConversionTableReport &table = ConversionTableLoadReport();
+    if (table.hasProblem() && QSystemTrayIcon::isSystemTrayAvailable() && QSystemTrayIcon::supportsMessages())
+        m_tray->showMessage(FixedCaption, table.message(), QSystemTrayIcon::Warning);
 }
 
 frmToolbar::~frmToolbar() = default;

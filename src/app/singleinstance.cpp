@@ -1,28 +1,63 @@
 #include "app/singleinstance.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QLockFile>
 #include <QStandardPaths>
 
 #include <unistd.h>
 
-QString SingleInstance::lockPath(const QString &lockName)
+QString SingleInstance::lockPath(const QString &lockName, const QString &runtimeFolder,
+                                 const QString &tempFolder, uint userId)
 {
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (!folder.isEmpty())
-        return QDir(folder).filePath(lockName);
-    // No usable runtime folder: the temp folder is shared by every user, so
-    // the lock carries the user id, or one user's toolbar would stop another's.
-    return QDir(QDir::tempPath()).filePath(lockName + QStringLiteral(".%1").arg(::getuid()));
+    if (!runtimeFolder.isEmpty())
+        return QDir(runtimeFolder).filePath(lockName);
+    // The shared folder: another user's lock of the same name must not count.
+    const QFileInfo name(lockName);
+    const QString suffix = name.completeSuffix();
+    return QDir(tempFolder)
+        .filePath(name.baseName() + QLatin1Char('-') + QString::number(userId) +
+                  (suffix.isEmpty() ? QString() : QLatin1Char('.') + suffix));
 }
 
-SingleInstance::SingleInstance(const QString &lockName)
-    : m_lock(std::make_unique<QLockFile>(lockPath(lockName)))
+QString SingleInstance::lockPath(const QString &lockName)
 {
+    return lockPath(lockName, QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation),
+                    QDir::tempPath(), uint(::geteuid()));
+}
+
+SingleInstance::SingleInstance(const QString &lockName, const QString &folder)
+{
+    const QString path = folder.isEmpty() ? lockPath(lockName) : QDir(folder).filePath(lockName);
+    m_lock = std::make_unique<QLockFile>(path);
     // A lock left by a crashed instance is stale once its process is gone;
     // QLockFile checks the process id, so no age limit is needed.
     m_lock->setStaleLockTime(0);
-    m_acquired = m_lock->tryLock(0);
+    if (m_lock->tryLock(0)) {
+        m_status = Status::Acquired;
+        return;
+    }
+    const QString where = QDir::toNativeSeparators(path);
+    switch (m_lock->error()) {
+    case QLockFile::LockFailedError:
+        // Held: by this user's toolbar, or by a file someone else left under
+        // this user's name, which no toolbar of this user can ever take over.
+        if (QFileInfo(path).ownerId() == uint(::geteuid())) {
+            m_status = Status::HeldByAnother;
+            return;
+        }
+        m_problem = QStringLiteral("The lock file %1 belongs to another user.").arg(where);
+        break;
+    case QLockFile::PermissionError:
+        m_problem = QStringLiteral("The lock file %1 cannot be created: permission denied.").arg(where);
+        break;
+    default:
+        m_problem = QStringLiteral("The lock file %1 cannot be created.").arg(where);
+        break;
+    }
+    m_status = Status::CannotLock;
+    m_problem += QStringLiteral(" Torvane Toolbar needs it to make sure only one toolbar runs; remove "
+                                "the file or make its folder writable, then start the toolbar again.");
 }
 
 SingleInstance::~SingleInstance() = default;

@@ -35,8 +35,17 @@ int StartProcedure(QApplication &app)
     app.setQuitOnLastWindowClosed(false);
 
     SingleInstance instance;
-    if (!instance.acquired())
+    if (instance.status() == SingleInstance::Status::HeldByAnother)
         return 0; // another toolbar runs: end at once, show and write nothing
+    if (instance.status() == SingleInstance::Status::CannotLock) {
+        // Never a silent end: the user could not tell it from a running toolbar.
+        QMessageBox box(QMessageBox::Critical, Settings::ApplicationName, instance.problem(),
+                        QMessageBox::Ok);
+        qWarning("%s", qPrintable(instance.problem()));
+        box.setObjectName(QStringLiteral("msgCannotLock"));
+        box.exec();
+        return 1;
+    }
 
     // Data files are opened by bare name from the program's own folder.
     QDir::setCurrent(QCoreApplication::applicationDirPath());

@@ -111,9 +111,11 @@ ReadResult ReadRecords(QIODevice &device, int recordSize, const QByteArray &blan
 {
     ReadResult result;
     const qint64 length = device.isSequential() ? device.bytesAvailable() : device.size() - device.pos();
+    result.length = length;
     const std::optional<qsizetype> count = RecordCount(length, recordSize, maxRecords);
     if (!count) {
         result.complete = false;
+        result.overLimit = length >= 0;
         return result;
     }
     result.expected = *count;

@@ -45,8 +45,10 @@ struct ReadResult
 {
     QByteArray bytes;       // the records read, each exactly recordSize bytes
     qsizetype expected = 0; // records the device's length calls for
+    qint64 length = 0;      // device bytes from the start position to the end
     qint64 stoppedAt = 0;   // device bytes consumed when reading ended
     bool complete = true;   // false when the count was over the limit or the device failed
+    bool overLimit = false; // the length calls for more than maxRecords: nothing was read
 };
 
 // Reads every record from the device's current position to its end. When

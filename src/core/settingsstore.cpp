@@ -2,10 +2,13 @@
 
 #include "core/toolbarposition.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QSettings>
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -26,6 +29,36 @@ QSettings openStore()
                      Settings::ApplicationName);
 }
 
+QString &pendingWriteFailure()
+{
+    static QString failure;
+    return failure;
+}
+
+// Why the store's file could not be written, as far as the file system tells.
+QString writeFailureText(const QString &fileName, QSettings::Status status)
+{
+    const QFileInfo file(fileName);
+    const QFileInfo folder(file.absolutePath());
+    QString why;
+    if (status == QSettings::FormatError)
+        why = QStringLiteral("the file is not a valid settings file");
+    else if (file.exists() && !file.isFile())
+        why = QStringLiteral("it is not a regular file");
+    else if (file.exists() && !file.isReadable())
+        why = QStringLiteral("the file cannot be read");
+    else if (file.exists() && !file.isWritable())
+        why = QStringLiteral("the file is read-only");
+    else if (!folder.isDir())
+        why = QStringLiteral("its folder cannot be made");
+    else if (!folder.isWritable())
+        why = QStringLiteral("its folder is read-only");
+    else
+        why = QStringLiteral("the file could not be written");
+    return QStringLiteral("Your settings could not be saved to %1: %2.")
+        .arg(QDir::toNativeSeparators(fileName), why);
+}
+
 QString keyPath(const QString &section, const QString &key)
 {
     return section + QLatin1Char('/') + key;
@@ -44,11 +77,21 @@ QString SettingsStore::read(const QString &section, const QString &key)
     return value.toString();
 }
 
-void SettingsStore::write(const QString &section, const QString &key, const QString &value)
+bool SettingsStore::write(const QString &section, const QString &key, const QString &value)
 {
     QSettings store = openStore();
     store.setValue(keyPath(section, key), value);
     store.sync();
+    if (store.status() == QSettings::NoError)
+        return true;
+    if (pendingWriteFailure().isEmpty())
+        pendingWriteFailure() = writeFailureText(store.fileName(), store.status());
+    return false;
+}
+
+QString SettingsStore::takeWriteFailure()
+{
+    return std::exchange(pendingWriteFailure(), QString());
 }
 
 QString SettingsStore::fileName()

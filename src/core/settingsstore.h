@@ -12,7 +12,12 @@ class SettingsStore
 {
 public:
     static QString read(const QString &section, const QString &key);
-    static void write(const QString &section, const QString &key, const QString &value);
+    // False when the value did not reach the file (a read-only or unreadable
+    // file, a read-only folder); the failure is also kept for takeWriteFailure().
+    static bool write(const QString &section, const QString &key, const QString &value);
+    // What went wrong with the first write that failed since the last call, as
+    // a sentence naming the file; empty when every write reached it. Clears it.
+    static QString takeWriteFailure();
 
     // The INI file in use (the real user's unless redirected).
     static QString fileName();

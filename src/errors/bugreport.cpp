@@ -77,25 +77,27 @@ QString BugReportStamp(const QDateTime &when, const QLocale &locale)
            when.toString(QStringLiteral("HH") + sep + QStringLiteral("mm") + sep + QStringLiteral("ss"));
 }
 
+namespace {
+// Characters that would let a field look like several lines or run its text
+// (and the fields after it) backwards in a reader.
+bool breaksTheLine(char16_t c)
+{
+    return (c < 0x20 && c != u'\t') || (c >= 0x7F && c <= 0x9F) // C0 but Tab, DEL, C1 (NEL included)
+           || c == 0x2028 || c == 0x2029                        // line and paragraph separators
+           || (c >= 0x202A && c <= 0x202E)                      // embeddings and overrides
+           || (c >= 0x2066 && c <= 0x2069);                     // isolates
+}
+} // namespace
+
 QString SanitiseLogField(const QString &text)
 {
     QString result = text;
     result.replace(CrLf, QStringLiteral(" "));
     for (QChar &ch : result) {
-        switch (ch.unicode()) {
-        case u'\r':
-        case u'\n':
-        case 0x0085: // next line
-        case 0x2028: // line separator
-        case 0x2029: // paragraph separator
-            ch = QLatin1Char(' ');
-            break;
-        case u'"':
+        if (ch == QLatin1Char('"'))
             ch = QLatin1Char('\'');
-            break;
-        default:
-            break;
-        }
+        else if (breaksTheLine(ch.unicode()))
+            ch = QLatin1Char(' ');
     }
     return result;
 }
@@ -107,7 +109,7 @@ QByteArray BugLogLine(const BugReport &report, const QDateTime &loggedAt, const 
                                 report.errNumber,
                                 report.errDesc,
                                 report.proc,
-                                report.userComments,
+                                report.userComments.left(MaxUserCommentsLength),
                                 BugLogDate(loggedAt, locale),
                                 BugLogTime(loggedAt, locale),
                                 report.reportedBy};
@@ -120,6 +122,13 @@ QByteArray BugLogLine(const BugReport &report, const QDateTime &loggedAt, const 
     // UTF-8 keeps every name and comment as typed; plain ASCII lines are
     // byte for byte what older logs hold.
     return (line + CrLf).toUtf8();
+}
+
+QByteArray BugLogFreshLinePrefix(const QByteArray &logTail)
+{
+    if (logTail.isEmpty() || logTail.endsWith('\n'))
+        return {};
+    return logTail.endsWith('\r') ? QByteArray("\n") : CrLf.toLatin1();
 }
 
 bool AppendBugLogLine(QIODevice &device, const QByteArray &line, BugLogError *error)
@@ -155,14 +164,21 @@ bool AppendBugLogLine(const QString &path, const QByteArray &line, BugLogError *
 {
     const bool existed = QFileInfo::exists(path);
     QFile file(path);
-    if (!file.open(QIODevice::Append | QIODevice::Unbuffered)) {
+    // Read access too, to see how the log ends; writes still go to its end.
+    // A log the user may only write to is appended to without that look.
+    if (!file.open(QIODevice::ReadWrite | QIODevice::Append | QIODevice::Unbuffered) &&
+        !file.open(QIODevice::Append | QIODevice::Unbuffered)) {
         if (error)
             *error = {PathFileAccessError,
                       QStringLiteral("Path/File access error: cannot open %1 for appending (%2)")
                           .arg(path, file.errorString())};
         return false;
     }
-    if (AppendBugLogLine(file, line, error))
+    QByteArray tail;
+    if (const qint64 size = file.size();
+        file.isReadable() && size > 0 && file.seek(qMax<qint64>(size - 2, 0)))
+        tail = file.read(2);
+    if (AppendBugLogLine(file, BugLogFreshLinePrefix(tail) + line, error))
         return true;
     file.close();
     if (!existed)

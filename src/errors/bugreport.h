@@ -32,14 +32,25 @@ QString BugLogDate(const QDateTime &when, const QLocale &locale);
 QString BugLogTime(const QDateTime &when, const QLocale &locale);
 QString BugReportStamp(const QDateTime &when, const QLocale &locale);
 
-// A field as it may stand between the log's quotes: every line break becomes
-// one space and a double quote becomes an apostrophe, so the line stays one
-// line of nine fields whatever was typed or pasted.
+// A field as it may stand between the log's quotes: every line break, every
+// control character but Tab, and every bidirectional embedding, override and
+// isolate becomes one space, and a double quote becomes an apostrophe, so a
+// reader sees one line of nine fields in their order whatever was typed.
 QString SanitiseLogField(const QString &text);
+
+// The longest user comment a report takes; the window says so and refuses
+// more, and the log line cuts a longer one (a pasted megabyte would make a
+// line no reader can use and a long append a kill can tear).
+inline constexpr int MaxUserCommentsLength = 4000;
 
 // One bug log line, UTF-8, CRLF-terminated: nine quoted, comma-separated
 // fields in the log's order, with the date and time of loggedAt.
 QByteArray BugLogLine(const BugReport &report, const QDateTime &loggedAt, const QLocale &locale);
+
+// What goes before a new line so that it starts on a line of its own, given
+// the last bytes of the log: nothing after a line end (or for an empty log),
+// LF after a lone CR, CRLF after anything else (a line torn by a kill).
+QByteArray BugLogFreshLinePrefix(const QByteArray &logTail);
 
 inline constexpr char BugLogFileName[] = "buglog.txt";
 
@@ -54,7 +65,8 @@ struct BugLogError
 // A short or failed write leaves nothing behind: a file is cut back to its
 // former size. False with the reason in error when the line is not all there.
 bool AppendBugLogLine(QIODevice &device, const QByteArray &line, BugLogError *error = nullptr);
-// The same for a file by path, created when missing.
+// The same for a file by path, created when missing; a log whose last line
+// was torn gets the new line on a fresh line.
 bool AppendBugLogLine(const QString &path, const QByteArray &line, BugLogError *error = nullptr);
 
 // A wrapped entry's printed pieces, each to be printed with a line end of its

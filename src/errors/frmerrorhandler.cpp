@@ -21,6 +21,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QTextCursor>
 
 #include <cstdlib>
 
@@ -66,7 +67,23 @@ constexpr int ButtonTop = 336;
 class CommentsEdit : public QPlainTextEdit
 {
 public:
-    using QPlainTextEdit::QPlainTextEdit;
+    explicit CommentsEdit(QWidget *parent) : QPlainTextEdit(parent)
+    {
+        // Whatever way text comes in (keys, paste, drop, input method, undo),
+        // what goes beyond the cap is taken back where it was inserted.
+        connect(this, &QPlainTextEdit::textChanged, this, [this] {
+            const int excess = document()->characterCount() - 1 - MaxUserCommentsLength;
+            if (excess <= 0)
+                return;
+            QTextCursor cursor = textCursor();
+            const int end =
+                cursor.position() >= excess ? cursor.position() : document()->characterCount() - 1;
+            cursor.setPosition(end - excess);
+            cursor.setPosition(end, QTextCursor::KeepAnchor);
+            cursor.removeSelectedText();
+            setTextCursor(cursor);
+        });
+    }
 
 protected:
     void keyPressEvent(QKeyEvent *event) override
@@ -181,6 +198,14 @@ void frmErrorHandler::buildControls()
     m_txtUserComments->setTabChangesFocus(true);
     m_txtUserComments->setGeometry(ValueLeft, 216, ValueWidth, 113);
     captionLabels[6]->setBuddy(m_txtUserComments);
+    const QString capText =
+        QStringLiteral("(at most %1 characters)").arg(QLocale().toString(MaxUserCommentsLength));
+    m_txtUserComments->setAccessibleDescription(capText);
+    auto *capLabel = new QLabel(capText, this);
+    capLabel->setObjectName(QStringLiteral("lblCommentsLimit"));
+    capLabel->setAccessibleName(capText);
+    capLabel->setWordWrap(true);
+    capLabel->setGeometry(CaptionLeft, 216 + ValueHeight, CaptionWidth, 2 * ValueHeight + 4);
 
     auto pictureButton = [this](const char *name, const char *art, const QString &hint, int left) {
         auto *button = new QPushButton(this);

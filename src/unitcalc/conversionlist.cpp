@@ -6,40 +6,55 @@
 
 #include <algorithm>
 
-std::optional<QList<ConversionRow>> ComputeConversionRows(const ConversionTableData &table,
-                                                          const QString &unitType, const QString &unit,
-                                                          const QString &numberText,
-                                                          const ConversionDisplay &display)
+std::optional<QList<ConversionRow>>
+ComputeConversionRows(const ConversionTableData &table, const QString &unitType, const QString &unit,
+                      const QString &numberText, const ConversionDisplay &display, ConversionProblem *problem)
 {
-    const std::optional<float> value = ParseLocaleNumber(numberText);
-    if (!value)
+    ConversionProblem unused;
+    ConversionProblem &outcome = problem ? *problem : unused;
+    outcome = ConversionProblem::None;
+    const LocaleNumber number = ReadLocaleNumber(numberText);
+    if (!number.value) {
+        if (number.outOfRange)
+            outcome = ConversionProblem::OutOfRange;
         return std::nullopt;
+    }
+    const float value = *number.value;
 
     // A source record whose step into the base unit overflows gives way to a
     // later record of the same name.
     const QList<ConversionRecord> &records = table.records();
     std::optional<float> base;
-    for (int index : table.indexesOfName(unit)) {
+    const QList<int> sources = table.indexesOfName(unit);
+    for (int index : sources) {
         const ConversionRecord &source = records.at(index);
-        base = ToBaseUnit(*value, source.XFactor, source.PlusFactor);
+        base = ToBaseUnit(value, source.XFactor, source.PlusFactor);
         if (base)
             break;
     }
-    if (!base)
+    if (!base) {
+        if (!sources.isEmpty())
+            outcome = ConversionProblem::OutOfRange;
         return std::nullopt;
+    }
 
     const QString pattern = display.notation ? ScientificPattern(display.digits) : QString();
     QList<ConversionRow> rows;
+    bool anyFailed = false;
     for (const ConversionRecord &target : records) {
         if (!target.DisplayUnit || target.UnitType != unitType || target.UnitName == unit)
             continue;
         const std::optional<float> result = FromBaseUnit(*base, target.XFactor, target.PlusFactor);
-        if (!result)
+        if (!result) {
+            anyFailed = true;
             continue;
+        }
         const QString text = display.notation ? FormatWithPattern(*result, pattern)
                                               : FormatSignificant(*result, display.digits);
         rows.append({ApplyDecimalConvention(text, display.usConvention), target.UnitName});
     }
+    if (rows.isEmpty() && anyFailed)
+        outcome = ConversionProblem::OutOfRange;
     return rows;
 }
 

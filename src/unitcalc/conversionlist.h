@@ -28,15 +28,23 @@ struct ConversionRow
     QString unitName;
 };
 
+// Why a conversion list is empty when the user needs to know: the value
+// (or its step into the base unit, or every step out of it) is beyond
+// single precision.
+enum class ConversionProblem { None, OutOfRange };
+
 // The value of numberText (locale rules) in unit, converted into every other
 // display unit of unitType, in table order. The source is the first record
 // named unit whose step into the base unit succeeds; a target whose step out
 // fails is left out. nullopt when the number cannot be read or no source
-// record yields a base value.
+// record yields a base value. problem, when given, is set to OutOfRange when
+// the number is too large to read, no source step fits, or every target
+// step overflows (the rows are then empty), and to None otherwise.
 std::optional<QList<ConversionRow>> ComputeConversionRows(const ConversionTableData &table,
                                                           const QString &unitType, const QString &unit,
                                                           const QString &numberText,
-                                                          const ConversionDisplay &display);
+                                                          const ConversionDisplay &display,
+                                                          ConversionProblem *problem = nullptr);
 
 // Forces the decimal mark of a displayed number: the first "," becomes "."
 // under the US convention, otherwise the first "." becomes ",".

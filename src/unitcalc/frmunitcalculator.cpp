@@ -41,8 +41,6 @@
 
 namespace {
 
-const QString EmptyTableMessage = QStringLiteral("The unit table converts.dat is missing or empty.");
-
 // Zero with the locale's decimal separator: "0.0", or "0,0" under a comma locale.
 QString ZeroText()
 {
@@ -405,11 +403,15 @@ void frmUnitCalculator::RefreshConversions(const QString &unitType, const QStrin
         return;
     m_lvConversions->setUpdatesEnabled(false);
     m_lvConversions->clear();
+    const ConversionTableReport &report = ConversionTableLoadReport();
+    ConversionProblem problem = ConversionProblem::None;
     if (ConversionTable().records().isEmpty()) {
-        showEmptyTableMessage();
+        showMessageRow(report.hasProblem()
+                           ? report.message()
+                           : QStringLiteral("The unit table %1 holds no units.").arg(report.fileName));
     } else if (const auto rows = ComputeConversionRows(
                    ConversionTable(), unitType, unit, number,
-                   ConversionDisplay{m_displayDigits, m_notationMode, m_usConvention})) {
+                   ConversionDisplay{m_displayDigits, m_notationMode, m_usConvention}, &problem)) {
         QList<QTreeWidgetItem *> items;
         items.reserve(rows->size());
         for (const ConversionRow &row : *rows)
@@ -418,12 +420,18 @@ void frmUnitCalculator::RefreshConversions(const QString &unitType, const QStrin
         if (!items.isEmpty())
             m_lvConversions->setCurrentItem(items.first());
     }
+    if (problem == ConversionProblem::OutOfRange)
+        showMessageRow(QStringLiteral("Out of range: the value is too large to convert."));
+    // A table that loaded only in part says so under the results.
+    if (!ConversionTable().records().isEmpty() && report.hasProblem())
+        showMessageRow(report.message());
     m_lvConversions->setUpdatesEnabled(true);
 }
 
-void frmUnitCalculator::showEmptyTableMessage()
+void frmUnitCalculator::showMessageRow(const QString &text)
 {
-    auto *item = new QTreeWidgetItem(QStringList{EmptyTableMessage});
+    auto *item = new QTreeWidgetItem(QStringList{text});
+    item->setToolTip(RowTextColumn, text); // the whole text when the row is too narrow for it
     item->setFlags(Qt::ItemIsEnabled);
     m_lvConversions->addTopLevelItem(item);
     item->setFirstColumnSpanned(true);
@@ -438,7 +446,9 @@ void frmUnitCalculator::PasteFromClipboard()
         return;
     if (!parts->separator.isEmpty())
         m_copySeparator = parts->separator;
-    m_txtNumber->setText(ParseLocaleNumber(parts->numberText) ? parts->numberText : ZeroText());
+    // A number too large to hold stays, so the list can say it is out of range.
+    const LocaleNumber pasted = ReadLocaleNumber(parts->numberText);
+    m_txtNumber->setText(pasted.value || pasted.outOfRange ? parts->numberText : ZeroText());
 
     const std::optional<PastedUnit> unit = FindPastedUnit(ConversionTable(), parts->unitsText);
     if (!unit)

@@ -73,7 +73,8 @@ private:
     // Copies the selected row as value and unit and closes: double-click or Enter.
     void chooseSelectedRow();
     bool isToolbarKey(const QKeyEvent *event) const;
-    void showEmptyTableMessage();
+    // A row spanning the list that says why there are no (or not all) results; it cannot be selected.
+    void showMessageRow(const QString &text);
     QTreeWidgetItem *selectedRow() const;
 
     QToolBar *m_tlbrUnitCalc = nullptr;

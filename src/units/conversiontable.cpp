@@ -1,11 +1,14 @@
 #include "units/conversiontable.h"
 
 #include "core/fixedrecord.h"
+#include "core/regularfile.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QIODevice>
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <numeric>
 
@@ -100,6 +103,12 @@ ConversionTableData &liveTable()
     return table;
 }
 
+ConversionTableReport &liveReport()
+{
+    static ConversionTableReport report;
+    return report;
+}
+
 } // namespace
 
 QString PadRight(const QString &text, int width)
@@ -132,6 +141,53 @@ ConversionRecord DecodeConversionRecord(const QByteArray &bytes60)
     return decodeRecord(filled.constData());
 }
 
+bool HasUsableFactors(const ConversionRecord &record)
+{
+    // A zero or denormal factor makes every value of the unit 0 in the base
+    // unit (and division by it blow up); a non-finite one poisons every result.
+    return std::isnormal(record.XFactor) && std::isfinite(record.PlusFactor);
+}
+
+QString ConversionTableReport::message() const
+{
+    // Short enough for one row of the unit calculator's list.
+    QString text;
+    switch (status) {
+    case ConversionTableStatus::Loaded:
+        break;
+    case ConversionTableStatus::Missing:
+        text = QStringLiteral("The unit table %1 is missing.").arg(fileName);
+        break;
+    case ConversionTableStatus::Empty:
+        text = QStringLiteral("The unit table %1 is empty.").arg(fileName);
+        break;
+    case ConversionTableStatus::NotRegularFile:
+        text = QStringLiteral("%1 is not a regular file, so no units were read.").arg(fileName);
+        break;
+    case ConversionTableStatus::Unreadable:
+        text = loadedRecords > 0 ? QStringLiteral("%1 could not be read to its end (%2 units loaded): %3.")
+                                       .arg(fileName)
+                                       .arg(loadedRecords)
+                                       .arg(reason)
+                                 : QStringLiteral("%1 cannot be read: %2.").arg(fileName, reason);
+        break;
+    case ConversionTableStatus::TooManyRecords:
+        text = QStringLiteral("%1 has more than 32,767 records and was not read.").arg(fileName);
+        break;
+    case ConversionTableStatus::Truncated:
+        text = QStringLiteral("%1 is cut short: its last record is incomplete.").arg(fileName);
+        break;
+    }
+    if (skippedRecords > 0) {
+        const QString skipped = skippedRecords == 1
+                                    ? QStringLiteral("1 damaged record skipped.")
+                                    : QStringLiteral("%1 damaged records skipped.").arg(skippedRecords);
+        text = text.isEmpty() ? QStringLiteral("%1 is damaged: %2").arg(fileName, skipped)
+                              : text + QLatin1Char(' ') + skipped;
+    }
+    return text;
+}
+
 ConversionTableLoad ReadConversionRecords(QIODevice &device)
 {
     // When the count rounds up, the partial last record's missing bytes read
@@ -147,8 +203,28 @@ ConversionTableLoad ReadConversionRecords(QIODevice &device)
     const char *previous = nullptr;
     for (qsizetype i = 0; i < count; ++i) {
         const char *in = read.bytes.constData() + i * ConversionRecordSize;
-        load.records.append(decodeRecord(in, previous, previous ? &load.records.constLast() : nullptr));
+        ConversionRecord record = decodeRecord(in, previous, previous ? &load.records.constLast() : nullptr);
+        if (!HasUsableFactors(record)) {
+            ++load.report.skippedRecords;
+            continue;
+        }
+        load.records.append(std::move(record));
         previous = in;
+    }
+
+    ConversionTableReport &report = load.report;
+    report.loadedRecords = load.records.size();
+    if (read.overLimit) {
+        report.status = ConversionTableStatus::TooManyRecords;
+    } else if (!read.complete) {
+        report.status = ConversionTableStatus::Unreadable;
+        report.reason = device.errorString();
+        if (report.reason.isEmpty() || report.reason == QLatin1String("Unknown error"))
+            report.reason = QStringLiteral("read error after %1 bytes").arg(read.stoppedAt);
+    } else if (read.length == 0) {
+        report.status = ConversionTableStatus::Empty;
+    } else if (read.length % ConversionRecordSize != 0) {
+        report.status = ConversionTableStatus::Truncated;
     }
     return load;
 }
@@ -266,27 +342,48 @@ QStringList UnitTypeList()
     return liveTable().unitTypes();
 }
 
+const ConversionTableReport &ConversionTableLoadReport()
+{
+    return liveReport();
+}
+
 void LoadConversionTable(QIODevice &device)
 {
     ConversionTableLoad load = ReadConversionRecords(device);
     if (load.complete)
         SortConversionTable(load.records);
     liveTable().reset(std::move(load.records), load.complete);
+    liveReport() = load.report;
 }
 
 void LoadConversionTable(const QString &fileName)
 {
-    QFile file(fileName);
-    if (!file.exists()) {
-        // A missing table is created empty, as the program has always done.
-        if (file.open(QIODevice::WriteOnly))
-            file.close();
-        liveTable().reset({}, true);
+    ConversionTableReport report;
+    report.fileName = QFileInfo(fileName).fileName();
+    QFile file;
+    const RegularFileOpen opened = OpenRegularFileForReading(file, fileName);
+    switch (opened.status) {
+    case RegularFileStatus::Opened:
+        LoadConversionTable(file);
+        liveReport().fileName = report.fileName;
         return;
+    case RegularFileStatus::Missing: {
+        // A missing table is created empty, as the program has always done;
+        // NewOnly, so a FIFO that appeared meanwhile is never opened.
+        QFile created(fileName);
+        if (created.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+            created.close();
+        report.status = ConversionTableStatus::Missing;
+        break;
     }
-    if (!file.open(QIODevice::ReadOnly)) {
-        liveTable().reset({}, false);
-        return;
+    case RegularFileStatus::NotRegularFile:
+        report.status = ConversionTableStatus::NotRegularFile;
+        break;
+    case RegularFileStatus::Unreadable:
+        report.status = ConversionTableStatus::Unreadable;
+        report.reason = opened.reason;
+        break;
     }
-    LoadConversionTable(file);
+    liveTable().reset({}, true);
+    liveReport() = report;
 }

@@ -36,13 +36,44 @@ QString PadRight(const QString &text, int width);
 QByteArray EncodeConversionRecord(const ConversionRecord &record);
 ConversionRecord DecodeConversionRecord(const QByteArray &bytes60);
 
+// What became of the last load of the table, so a window can say which
+// problem the user has instead of one message for all of them.
+enum class ConversionTableStatus {
+    Loaded,         // every record read (some may still have been skipped, below)
+    Missing,        // no file: an empty one was created
+    Empty,          // a file of 0 bytes
+    NotRegularFile, // a folder, FIFO or device under the table's name: not opened
+    Unreadable,     // could not be opened, or reading failed part-way (records before kept)
+    TooManyRecords, // more than MaxConversionRecords: nothing read
+    Truncated,      // the length is no multiple of 60: the last record is incomplete
+};
+
+struct ConversionTableReport
+{
+    ConversionTableStatus status = ConversionTableStatus::Loaded;
+    qsizetype loadedRecords = 0;
+    // Records left out because their factors would give wrong numbers: an
+    // XFactor that is zero, denormal, infinite or NaN, a non-finite PlusFactor.
+    qsizetype skippedRecords = 0;
+    QString reason;                                    // the system's words for an unreadable file
+    QString fileName = QStringLiteral("converts.dat"); // as the messages name it
+
+    bool hasProblem() const { return status != ConversionTableStatus::Loaded || skippedRecords > 0; }
+    // What to tell the user, one or two sentences; empty without a problem.
+    QString message() const;
+};
+
+// True when a record's factors can take part in a conversion.
+bool HasUsableFactors(const ConversionRecord &record);
+
 // Whole-file reader: the record count is length / 60 rounded half to even.
-// Reading stops silently at the first failure (records read so far are kept,
-// unsorted); nullopt-free by design because the program never reports it.
+// Reading stops at the first failure (records read so far are kept,
+// unsorted); records without usable factors are left out and counted.
 struct ConversionTableLoad
 {
     QList<ConversionRecord> records;
     bool complete = true; // false when reading stopped early (table then left unsorted)
+    ConversionTableReport report;
 };
 ConversionTableLoad ReadConversionRecords(QIODevice &device);
 
@@ -89,8 +120,12 @@ private:
 const ConversionTableData &ConversionTable();
 QStringList UnitTypeList();
 
+// How the last load went.
+const ConversionTableReport &ConversionTableLoadReport();
+
 // Reads fileName (created empty when missing), sorts it and builds the type
-// list into the process-wide table. Reports nothing.
+// list into the process-wide table. Only a regular file is opened, and the
+// open never blocks. What went wrong is kept in ConversionTableLoadReport().
 void LoadConversionTable(const QString &fileName);
 // Same, from an open device; used by tests and benchmarks.
 void LoadConversionTable(QIODevice &device);

@@ -330,10 +330,20 @@ QString FormatGeneral(float value, QChar decimalSeparator)
 
 std::optional<float> ParseLocaleNumber(const QString &text)
 {
-    return ParseLocaleNumber(text, LocaleDecimalSeparator());
+    return ReadLocaleNumber(text, LocaleDecimalSeparator()).value;
 }
 
 std::optional<float> ParseLocaleNumber(const QString &text, QChar decimalSeparator)
+{
+    return ReadLocaleNumber(text, decimalSeparator).value;
+}
+
+LocaleNumber ReadLocaleNumber(const QString &text)
+{
+    return ReadLocaleNumber(text, LocaleDecimalSeparator());
+}
+
+LocaleNumber ReadLocaleNumber(const QString &text, QChar decimalSeparator)
 {
     decimalSeparator = pointUnlessGiven(decimalSeparator);
     const QString t = text.trimmed();
@@ -354,7 +364,7 @@ std::optional<float> ParseLocaleNumber(const QString &text, QChar decimalSeparat
             fractionDigits.push_back(char(t.at(i).unicode()));
     }
     if (integerDigits.empty() && fractionDigits.empty())
-        return std::nullopt;
+        return {};
     std::string exponentText;
     if (i < n && (t.at(i) == QLatin1Char('E') || t.at(i) == QLatin1Char('e'))) {
         ++i;
@@ -367,19 +377,19 @@ std::optional<float> ParseLocaleNumber(const QString &text, QChar decimalSeparat
         for (; i < n && DecimalText::isAsciiDigit(t.at(i)); ++i)
             exponentText.push_back(char(t.at(i).unicode()));
         if (i == digitsStart)
-            return std::nullopt;
+            return {};
     }
     if (i != n)
-        return std::nullopt;
+        return {};
 
     const std::string ascii = DecimalText::asciiNumber(negative, integerDigits, fractionDigits, exponentText);
     float value = 0;
     const auto result = std::from_chars(ascii.data(), ascii.data() + ascii.size(), value);
     if (result.ec == std::errc())
-        return value;
+        return {value, false};
 
-    // Out of range: too small becomes a signed zero, too large is not a number.
+    // Out of range: too small becomes a signed zero, too large is no value.
     if (DecimalText::decimalMagnitude(integerDigits, fractionDigits, exponentText) < 0)
-        return negative ? -0.0f : 0.0f;
-    return std::nullopt;
+        return {negative ? -0.0f : 0.0f, false};
+    return {std::nullopt, true};
 }

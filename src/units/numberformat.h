@@ -64,3 +64,14 @@ QString FormatGeneral(float value, QChar decimalSeparator);
 // a signed zero. Only the separator counts: group separators are refused.
 std::optional<float> ParseLocaleNumber(const QString &text);
 std::optional<float> ParseLocaleNumber(const QString &text, QChar decimalSeparator);
+
+// The same reading, telling a text that is no number ("", "-", "2E") from a
+// well-formed number too large for single precision ("1E39", "1" and 400
+// zeros), which the user must be told about rather than shown nothing.
+struct LocaleNumber
+{
+    std::optional<float> value;
+    bool outOfRange = false; // a number, but beyond single precision
+};
+LocaleNumber ReadLocaleNumber(const QString &text);
+LocaleNumber ReadLocaleNumber(const QString &text, QChar decimalSeparator);

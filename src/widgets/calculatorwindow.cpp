@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QEvent>
 #include <QMenuBar>
+#include <QMessageBox>
 
 CalculatorWindow::CalculatorWindow(QWidget *parent) : QDialog(parent)
 {
@@ -56,9 +57,25 @@ void CalculatorWindow::saveSettingsOnce()
     Settings::setTooltips(tooltipsChecked());
 }
 
+void CalculatorWindow::tellIfSettingsNotSaved()
+{
+    const QString failure = SettingsStore::takeWriteFailure();
+    // Once per run: every later window would fail the same way.
+    static bool told = false;
+    if (failure.isEmpty() || told)
+        return;
+    told = true;
+    QMessageBox box(QMessageBox::Warning, windowTitle(), failure, QMessageBox::Ok, this);
+    box.setObjectName(QStringLiteral("msgSettingsNotSaved"));
+    box.exec();
+}
+
 void CalculatorWindow::done(int result)
 {
     saveSettingsOnce();
+    // Only on a way out the user took: a window destroyed with the program
+    // has no one left to tell.
+    tellIfSettingsNotSaved();
     QDialog::done(result);
 }
 

@@ -46,6 +46,9 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    // When the store refused the settings, tells the user, once per run (msgSettingsNotSaved).
+    void tellIfSettingsNotSaved();
+
     CalculatorMenus *m_menus = nullptr;
     bool m_tooltipsAtLoad = true;
     bool m_settingsSaved = false;

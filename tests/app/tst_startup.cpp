@@ -16,6 +16,7 @@
 #include <QProcess>
 #include <QtTest>
 
+#include <memory>
 #include <pwd.h>
 #include <unistd.h>
 
@@ -135,6 +136,65 @@ private Q_SLOTS:
         QCOMPARE(text, QStringLiteral("Error: 6\r\nOverflow"));
         for (QWidget *window : QApplication::topLevelWidgets())
             QVERIFY(!qobject_cast<frmToolbar *>(window));
+    }
+
+    // Without a runtime folder the lock goes to the shared temporary folder,
+    // where another user's lock of the same name must not stop this user.
+    void lock_without_a_runtime_folder_is_named_for_the_user()
+    {
+        QCOMPARE(SingleInstance::lockPath("torvane-toolbar.lock", "/run/user/1000", "/tmp", 1000),
+                 QStringLiteral("/run/user/1000/torvane-toolbar.lock"));
+        QCOMPARE(SingleInstance::lockPath("torvane-toolbar.lock", QString(), "/tmp", 1000),
+                 QStringLiteral("/tmp/torvane-toolbar-1000.lock"));
+    }
+
+    void lock_that_cannot_be_made_is_told_not_taken_for_a_running_toolbar_data()
+    {
+        QTest::addColumn<QString>("shape");
+        QTest::addColumn<QString>("says");
+        QTest::newRow("folder is a file") << "under a file"
+                                          << "cannot be created";
+        QTest::newRow("another user's lock") << "foreign"
+                                             << "belongs to another user";
+    }
+    void lock_that_cannot_be_made_is_told_not_taken_for_a_running_toolbar()
+    {
+        QFETCH(QString, shape);
+        QFETCH(QString, says);
+        QTemporaryDir runtime; // private (0700), as a runtime folder must be
+        std::unique_ptr<QLockFile> other;
+        QString folder = runtime.path();
+        const QString lockName = QStringLiteral("torvane-toolbar.lock");
+        if (shape == u"under a file") {
+            QFile file(runtime.filePath(QStringLiteral("file")));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            folder = file.fileName();
+        } else {
+            // A live lock, as another user's toolbar would hold it.
+            other.reset(new QLockFile(runtime.filePath(lockName)));
+            QVERIFY(other->tryLock(0));
+            if (::chown(QFile::encodeName(runtime.filePath(lockName)).constData(), 65534, 65534) != 0)
+                QSKIP("handing a file to another user needs root");
+        }
+        const SingleInstance instance(lockName, folder);
+        QCOMPARE(instance.status(), SingleInstance::Status::CannotLock);
+        QVERIFY2(instance.problem().contains(says), qPrintable(instance.problem()));
+
+        // The start says so instead of ending as if a toolbar ran.
+        if (shape != u"foreign")
+            return;
+        const QByteArray runtimeBefore = qgetenv("XDG_RUNTIME_DIR");
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
+        QString shown;
+        TestSupport::whenModalShown([&shown](QWidget *modal) {
+            shown = modal->objectName() + u'|' + qobject_cast<QMessageBox *>(modal)->text();
+            modal->close();
+        });
+        const int exitCode = StartProcedure(*qApp);
+        qputenv("XDG_RUNTIME_DIR", runtimeBefore);
+        QCOMPARE(exitCode, 1);
+        QVERIFY2(shown.startsWith(QLatin1String("msgCannotLock|")) && shown.contains(says),
+                 qPrintable(shown));
     }
 
     void start_shows_the_strip_from_the_programs_folder()

@@ -4,6 +4,7 @@
 #include "core/settingsstore.h"
 #include "testsupport.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -50,6 +51,40 @@ private Q_SLOTS:
         QFETCH(QString, value);
         SettingsStore::write(section, key, value);
         QCOMPARE(SettingsStore::read(section, key), value);
+    }
+
+    // Root may write any file, so the store is made unwritable by its shape.
+    void refused_write_is_reported_once_data()
+    {
+        QTest::addColumn<QString>("shape");
+        QTest::addColumn<QString>("why");
+        QTest::newRow("settings file is a folder") << "folder"
+                                                   << "not a regular file";
+        QTest::newRow("folder is a file") << "under a file"
+                                          << "folder cannot be made";
+    }
+    void refused_write_is_reported_once()
+    {
+        QFETCH(QString, shape);
+        QFETCH(QString, why);
+        QTemporaryDir dir;
+        QString path = dir.filePath(QStringLiteral("settings.ini"));
+        if (shape == u"folder") {
+            QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("settings.ini")));
+        } else {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            path += QStringLiteral("/settings.ini");
+        }
+        SettingsStore::useFile(path);
+        QVERIFY(!SettingsStore::write(Units, QStringLiteral("Digits"), QStringLiteral("3")));
+        QVERIFY(!SettingsStore::write(Units, QStringLiteral("Digits"), QStringLiteral("4")));
+        const QString failure = SettingsStore::takeWriteFailure();
+        SettingsStore::useFile(m_dir.filePath(QStringLiteral("settings.ini")));
+        QVERIFY2(failure.contains(path) && failure.contains(why), qPrintable(failure));
+        QVERIFY(SettingsStore::takeWriteFailure().isEmpty());
+        QVERIFY(SettingsStore::write(Units, QStringLiteral("Digits"), QStringLiteral("5")));
+        QVERIFY(SettingsStore::takeWriteFailure().isEmpty());
     }
 
     void every_calculator_keeps_its_own_section_data()

@@ -46,6 +46,12 @@ private Q_SLOTS:
         row("Unicode line breaks", "a\u2028b\u2029c\u0085d", "a b c d");
         row("double quotes", "say \"hi\"\n", "say 'hi' ");
         row("apostrophe and non-ASCII stay", "it's kg-m² Åse", "it's kg-m² Åse");
+        row("VT, FF, NUL, separators, DEL; Tab stays",
+            QString::fromUtf16(u"a\vb\fc\0d\x1C\x1F"
+                               u"e\x7F\tf",
+                               13),
+            "a b c d  e \tf");
+        row("bidi overrides and isolates", "\u202Eevil\u202C \u2066x\u2069 \u202Ay\u202B", " evil   x   y ");
     }
     void logLine_staysOneLineOfNineQuotedFields()
     {
@@ -117,6 +123,44 @@ private Q_SLOTS:
         QCOMPARE(readAll(path), earlier);
         QVERIFY(AppendBugLogLine(path, line));
         QCOMPARE(readAll(path), earlier + line);
+    }
+
+    // A kill during a long append can leave a line without its CRLF; the next
+    // report must not be glued onto it.
+    void append_afterATornLine_startsAFreshLine_data()
+    {
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<QByteArray>("between");
+        QTest::newRow("no log yet") << QByteArray() << QByteArray();
+        QTest::newRow("whole line") << QByteArray("\"a\"\r\n") << QByteArray();
+        QTest::newRow("LF-only line") << QByteArray("\"a\"\n") << QByteArray();
+        QTest::newRow("torn in a field") << QByteArray("\"a\",\"bc") << QByteArray("\r\n");
+        QTest::newRow("torn between CR and LF") << QByteArray("\"a\"\r") << QByteArray("\n");
+        QTest::newRow("one byte") << QByteArray("\"") << QByteArray("\r\n");
+    }
+    void append_afterATornLine_startsAFreshLine()
+    {
+        QFETCH(QByteArray, before);
+        QFETCH(QByteArray, between);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("buglog.txt"));
+        if (!before.isEmpty()) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(before);
+        }
+        const QByteArray line = BugLogLine(sampleReport(), LoggedAt, US);
+        QVERIFY(AppendBugLogLine(path, line));
+        QCOMPARE(readAll(path), before + between + line);
+    }
+
+    void logLine_cutsOverlongComments()
+    {
+        BugReport report = sampleReport();
+        report.userComments = QString(1 << 20, QLatin1Char('x'));
+        const QByteArray line = BugLogLine(report, LoggedAt, US);
+        QVERIFY(line.contains('"' + QByteArray(MaxUserCommentsLength, 'x') + '"'));
+        QVERIFY(line.size() < MaxUserCommentsLength + 200);
     }
 
     void printWrapped_cutsAtLastSpaceWithin70_data()

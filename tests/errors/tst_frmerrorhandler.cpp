@@ -125,6 +125,23 @@ private Q_SLOTS:
         QCOMPARE(form.userComments(), QStringLiteral("say hi\nits me"));
     }
 
+    void comments_stopAtTheCapTheWindowStates()
+    {
+        frmErrorHandler form;
+        auto *comments = child<QPlainTextEdit>(&form, "txtUserComments");
+        QVERIFY(child<QLabel>(&form, "lblCommentsLimit")->text().contains(QLatin1String("4,000")));
+        QTest::keyClicks(comments, QStringLiteral("start end"));
+        for (int i = 0; i < 4; ++i) // the paste goes in after "start"
+            QTest::keyClick(comments, Qt::Key_Left);
+        QApplication::clipboard()->setText(QString(1 << 20, QLatin1Char('x')));
+        comments->paste();
+        const QString text = form.userComments();
+        QCOMPARE(text.size(), MaxUserCommentsLength);
+        QVERIFY(text.startsWith(QLatin1String("startx")) && text.endsWith(QLatin1String("x end")));
+        QTest::keyClicks(comments, QStringLiteral("more"));
+        QCOMPARE(form.userComments(), text);
+    }
+
     void exit_closesOrEndsProgram_data()
     {
         QTest::addColumn<QString>("actions");

@@ -7,12 +7,13 @@ source=$1
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 
-mkdir -p "$scratch/repo/build" "$scratch/repo/tools" "$scratch/bin"
+mkdir -p "$scratch/repo/build" "$scratch/repo/build-asan" "$scratch/repo/tools" "$scratch/bin"
 cp "$source"/tools/*.sh "$scratch/repo/tools/"
 log=$scratch/calls
-for tool in cmake ctest cpack; do
+for tool in cmake cpack; do
   printf '#!/bin/sh\necho "%s $*" >> "%s"\n' "$tool" "$log" > "$scratch/bin/$tool"
 done
+printf '#!/bin/sh\necho "ctest $* in $PWD" >> "%s"\n' "$log" > "$scratch/bin/ctest"
 printf '#!/bin/sh\necho "install ok installed"\n' > "$scratch/bin/dpkg-query"
 printf '#!/bin/sh\necho "started $*"\n' > "$scratch/repo/build/torvane-toolbar"
 chmod +x "$scratch"/bin/* "$scratch/repo/build/torvane-toolbar"
@@ -28,7 +29,12 @@ grep -q -- "^cmake --build $scratch/repo/build -j[0-9]* --target torvane-toolbar
 : > "$log"
 bash "$scratch/repo/tools/test.sh" > /dev/null
 grep -q -- "^cmake --build $scratch/repo/build -j[0-9]*$" "$log" || fail "test.sh must build everything"
-grep -q "^ctest " "$log" || fail "test.sh did not run the tests"
+grep -q "^ctest .* in $scratch/repo/build$" "$log" || fail "test.sh did not run the tests"
+grep -q -- "^cmake -S $scratch/repo -B $scratch/repo/build-asan .*-fsanitize=address,undefined" "$log" ||
+  fail "test.sh must configure the sanitizer build"
+grep -q "^ctest .* in $scratch/repo/build-asan$" "$log" || fail "test.sh did not run the tests with sanitizers"
+grep -q -- "^cmake --build $scratch/repo/build-fuzz -j[0-9]* --target fuzzers$" "$log" ||
+  fail "test.sh must build the fuzzers"
 : > "$log"
 bash "$scratch/repo/tools/package.sh" > /dev/null
 grep -q -- "^cmake --build $scratch/repo/build -j[0-9]* --target torvane-toolbar$" "$log" ||

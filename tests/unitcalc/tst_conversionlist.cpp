@@ -21,7 +21,13 @@ private Q_SLOTS:
     void initTestCase()
     {
         TestSupport::initTestEnvironment(m_settingsDir);
-        m_table.reset(records(), true);
+        // A zero factor never comes out of the loader; here it fails as a target.
+        QList<ConversionRecord> list = records();
+        const auto tiny = std::find_if(list.cbegin(), list.cend(), [](const ConversionRecord &r) {
+            return r.UnitName == unitName("tiny");
+        });
+        list.insert(tiny - list.cbegin() + 1, unitRecord("Mass", "zero", 0));
+        m_table.reset(list, true);
     }
     void cleanup() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
 
@@ -80,6 +86,37 @@ private Q_SLOTS:
         }
         if (rows)
             QCOMPARE(rows->size(), wanted.size());
+    }
+
+    // An empty list must not hide a value that is merely too large.
+    void overflow_is_told_apart_from_no_number_data()
+    {
+        QTest::addColumn<QString>("input"); // type|source|number
+        QTest::addColumn<bool>("outOfRange");
+        QTest::newRow("number beyond single precision") << "Mass|kg|1e999" << true;
+        QTest::newRow("a thousand digits") << "Mass|kg|" + QString(1000, u'9') << true;
+        QTest::newRow("every source step overflows") << "Mass|dup|3e38" << true;
+        QTest::newRow("every target step overflows") << "Line|m|3e38" << true;
+        QTest::newRow("some targets still fit") << "Mass|kg|3.4e38" << false;
+        QTest::newRow("lone minus sign") << "Mass|kg|-" << false;
+        QTest::newRow("unknown unit") << "Mass|furlong|1e999" << true;
+        QTest::newRow("unknown unit, plain number") << "Mass|furlong|1" << false;
+    }
+    void overflow_is_told_apart_from_no_number()
+    {
+        QFETCH(QString, input);
+        QFETCH(bool, outOfRange);
+        ConversionTableData table;
+        QList<ConversionRecord> list = records();
+        list << unitRecord("Line", "m") << unitRecord("Line", "mm", 0.001f);
+        table.reset(list, true);
+        const QStringList in = input.split(u'|');
+        ConversionProblem problem = ConversionProblem::OutOfRange;
+        const auto rows =
+            ComputeConversionRows(table, type(in[0]), unitName(in[1]), in[2], ConversionDisplay{}, &problem);
+        QCOMPARE(problem == ConversionProblem::OutOfRange, outOfRange);
+        if (outOfRange)
+            QVERIFY(!rows || rows->isEmpty());
     }
 
     void clipboard_text_splits_into_number_and_unit_data()

@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
@@ -20,6 +21,7 @@
 #include <QTest>
 #include <QTreeWidget>
 
+#include <limits>
 #include <memory>
 
 using namespace UnitCalcTable;
@@ -322,6 +324,67 @@ private Q_SLOTS:
             Window::setClipboard(QStringLiteral("keep me"));
             w.button("CopyAll")->trigger();
             QCOMPARE(Window::clipboard(), QStringLiteral("keep me"));
+        }
+        TestSupport::loadUnitTable(records());
+    }
+
+    void overflowing_values_say_out_of_range_data()
+    {
+        QTest::addColumn<QString>("clip");
+        QTest::addColumn<QString>("typed"); // replaces the pasted number when not empty
+        QTest::newRow("pasted 1e999") << "1e999 kg"
+                                      << "";
+        QTest::newRow("pasted, too large in the base unit") << "3.4e38 dup"
+                                                            << "";
+        QTest::newRow("typed, thousands of digits") << "1 kg" << QString(2000, u'9');
+    }
+    void overflowing_values_say_out_of_range()
+    {
+        QFETCH(QString, clip);
+        QFETCH(QString, typed);
+        Window w(clip);
+        if (!typed.isEmpty())
+            w.number()->setText(typed);
+        QCOMPARE(w.number()->text(), typed.isEmpty() ? clip.section(u' ', 0, 0) : typed);
+        QCOMPARE(w.list()->topLevelItemCount(), 1);
+        QVERIFY2(w.row(0)->text(0).startsWith(QLatin1String("Out of range")), qPrintable(w.row(0)->text(0)));
+    }
+
+    void settings_that_cannot_be_saved_are_told_once()
+    {
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("settings.ini"))); // a folder: no write can succeed
+        SettingsStore::useFile(dir.filePath(QStringLiteral("settings.ini")));
+        // Outlives the test: the watcher for a second message may still be polling.
+        const auto told = std::make_shared<QStringList>();
+        const auto watch = [told](QWidget *modal) {
+            *told << modal->objectName();
+            modal->close();
+        };
+        for (int i = 0; i < 2; ++i) {
+            Window w(QString(), true);
+            TestSupport::whenModalShown(watch, i == 0 ? 200 : 5);
+            w.child<PictureButton>("cmdOff")->click();
+        }
+        QTest::qWait(100);
+        SettingsStore::useFile(m_settingsDir.filePath(QStringLiteral("settings.ini")));
+        QCOMPARE(*told, QStringList{QStringLiteral("msgSettingsNotSaved")});
+    }
+
+    void damaged_table_shows_its_rows_and_a_note_under_them()
+    {
+        QList<ConversionRecord> damaged = records();
+        damaged.insert(5, unitRecord("Mass", "bad", std::numeric_limits<float>::quiet_NaN()));
+        TestSupport::loadUnitTable(damaged);
+        {
+            Window w(QStringLiteral("2 kg"));
+            const int count = w.list()->topLevelItemCount();
+            QCOMPARE(w.rows().mid(0, count - 1),
+                     (QStringList{"dup=0.002", "half=4.0", "lb=4.40925", "tiny=2.0E+30"}));
+            QTreeWidgetItem *note = w.row(count - 1);
+            QVERIFY2(note->text(0).contains(QLatin1String("damaged")), qPrintable(note->text(0)));
+            QVERIFY(!(note->flags() & Qt::ItemIsSelectable));
+            QVERIFY(w.row(0)->isSelected());
         }
         TestSupport::loadUnitTable(records());
     }

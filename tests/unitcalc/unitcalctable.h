@@ -14,8 +14,8 @@ inline QString type(const QString &name)
 }
 
 // "dup" is listed twice: first under "Aaa" with a factor that overflows for
-// values above 1.13, then under "Mass". "tiny" overflows for large values,
-// "zero" always fails as a target; "pound" and "oddalias" are aliases, the
+// values above 1.13, then under "Mass". "tiny" overflows for large values;
+// "pound" and "oddalias" are aliases, the
 // second of a unit that is not listed. "Zzz" has no display unit.
 inline QList<ConversionRecord> records()
 {
@@ -29,7 +29,6 @@ inline QList<ConversionRecord> records()
         unitRecord("Mass", "oddalias", 1, 0, "nosuch"),
         unitRecord("Mass", "pound", 0.45359237f, 0, "lb"),
         unitRecord("Mass", "tiny", 1e-30f),
-        unitRecord("Mass", "zero", 0),
         unitRecord("Length", "\u00b5m", 1e-6f),
         unitRecord("Temperature", "K"),
         unitRecord("Temperature", "\u00b0C", 1, 273.15f),

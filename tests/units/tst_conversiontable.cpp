@@ -11,6 +11,13 @@
 #include <QtEndian>
 #include <QtTest>
 
+#include <chrono>
+#include <cmath>
+#include <future>
+#include <limits>
+
+#include <sys/stat.h>
+
 namespace {
 
 ConversionRecord makeRecord(const QString &type, const QString &name, float xFactor = 1, float plusFactor = 0,
@@ -237,6 +244,120 @@ private slots:
         QVERIFY(ConversionTable().records().isEmpty());
         QVERIFY(UnitTypeList().isEmpty());
         QCOMPARE(ConversionTable().indexOfName(PadRight("kg", 15)), -1);
+    }
+
+    // Each problem is named, not one "missing or empty" for all of them.
+    void load_says_which_problem_the_table_has_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<int>("records");
+        QTest::addColumn<QString>("says");
+        using S = ConversionTableStatus;
+        QTest::newRow("whole") << "whole" << int(S::Loaded) << 2 << "";
+        QTest::newRow("missing") << "missing" << int(S::Missing) << 0 << "is missing";
+        QTest::newRow("0 bytes") << "empty" << int(S::Empty) << 0 << "is empty";
+        QTest::newRow("a folder") << "folder" << int(S::NotRegularFile) << 0 << "not a regular file";
+        QTest::newRow("cannot be opened") << "under a file" << int(S::Unreadable) << 0 << "cannot be read: ";
+        QTest::newRow("32,768 records") << "too many" << int(S::TooManyRecords) << 0 << "more than 32,767";
+        QTest::newRow("ends inside a record") << "cut" << int(S::Truncated) << 2 << "cut short";
+    }
+    void load_says_which_problem_the_table_has()
+    {
+        QFETCH(QString, kind);
+        QFETCH(int, status);
+        QFETCH(int, records);
+        QFETCH(QString, says);
+        QTemporaryDir dir;
+        QString path = dir.filePath("converts.dat");
+        const QByteArray two = fileOf({makeRecord("Mass", "kg"), makeRecord("Mass", "g", 0.001f)});
+        QFile file(path);
+        if (kind == u"whole" || kind == u"cut" || kind == u"empty" || kind == u"too many") {
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(kind == u"empty" ? QByteArray() : two);
+            if (kind == u"cut")
+                file.write("x", 1);
+            if (kind == u"too many") // sparse: costs no disk space
+                QVERIFY(file.resize(qint64(MaxConversionRecords + 1) * ConversionRecordSize));
+            file.close();
+        } else if (kind == u"folder") {
+            QVERIFY(QDir(dir.path()).mkdir("converts.dat"));
+        } else if (kind == u"under a file") {
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.close();
+            path += QStringLiteral("/converts.dat");
+        }
+        LoadConversionTable(path);
+        const ConversionTableReport &report = ConversionTableLoadReport();
+        QCOMPARE(int(report.status), status);
+        QCOMPARE(ConversionTable().records().size(), records);
+        QCOMPARE(report.hasProblem(), !says.isEmpty());
+        QVERIFY2(report.message().contains(says), qPrintable(report.message()));
+        if (!says.isEmpty())
+            QVERIFY(report.message().contains(QLatin1String("converts.dat")));
+    }
+
+    void read_failure_part_way_is_told_with_what_was_kept()
+    {
+        QByteArray data = fileOf({makeRecord("B", "z"), makeRecord("B", "y"), makeRecord("A", "x")});
+        TestSupport::FailDevice device(&data, 150);
+        QVERIFY(device.open(QIODevice::ReadOnly));
+        LoadConversionTable(device);
+        const ConversionTableReport &report = ConversionTableLoadReport();
+        QCOMPARE(report.status, ConversionTableStatus::Unreadable);
+        QVERIFY2(report.message().contains(QLatin1String("simulated device failure")) &&
+                     report.message().contains(QLatin1String("2 units loaded")),
+                 qPrintable(report.message()));
+    }
+
+    // A FIFO would make a plain open wait for a writer for ever, at start,
+    // while the single-instance lock is held.
+    void a_fifo_is_refused_without_blocking()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("converts.dat");
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        auto loading = std::async(std::launch::async, [&path] { LoadConversionTable(path); });
+        if (loading.wait_for(std::chrono::seconds(10)) != std::future_status::ready) {
+            QFile writer(path); // lets the blocked open return
+            writer.open(QIODevice::WriteOnly);
+            loading.wait();
+            QFAIL("loading a FIFO blocked");
+        }
+        QCOMPARE(ConversionTableLoadReport().status, ConversionTableStatus::NotRegularFile);
+        QVERIFY(ConversionTable().records().isEmpty());
+    }
+
+    void records_with_unusable_factors_are_skipped_and_counted_data()
+    {
+        QTest::addColumn<float>("xFactor");
+        QTest::addColumn<float>("plusFactor");
+        const float inf = std::numeric_limits<float>::infinity();
+        const float nan = std::numeric_limits<float>::quiet_NaN();
+        QTest::newRow("zero") << 0.0f << 0.0f;
+        QTest::newRow("negative zero") << -0.0f << 0.0f;
+        QTest::newRow("denormal") << std::numeric_limits<float>::denorm_min() * 7 << 0.0f;
+        QTest::newRow("infinite") << inf << 0.0f;
+        QTest::newRow("NaN") << nan << 0.0f;
+        QTest::newRow("infinite offset") << 0.01f << -inf;
+        QTest::newRow("NaN offset") << 0.01f << nan;
+    }
+    void records_with_unusable_factors_are_skipped_and_counted()
+    {
+        QFETCH(float, xFactor);
+        QFETCH(float, plusFactor);
+        QByteArray data = fileOf({makeRecord("Linear distance", "m"),
+                                  makeRecord("Linear distance", "cm", xFactor, plusFactor),
+                                  makeRecord("Linear distance", "mm", 0.001f)});
+        QBuffer buffer(&data);
+        QVERIFY(buffer.open(QIODevice::ReadOnly));
+        LoadConversionTable(buffer);
+        QCOMPARE(names(ConversionTable().records()), (QStringList{"m", "mm"}));
+        QCOMPARE(ConversionTable().indexOfName(PadRight("cm", 15)), -1);
+        const ConversionTableReport &report = ConversionTableLoadReport();
+        QCOMPARE(report.skippedRecords, 1);
+        QVERIFY(report.hasProblem());
+        QVERIFY2(report.message().contains(QLatin1String("damaged")), qPrintable(report.message()));
     }
 
 private:

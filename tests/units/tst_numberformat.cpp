@@ -220,22 +220,31 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("isNumber");
         QTest::addColumn<float>("expected");
+        QTest::addColumn<bool>("outOfRange"); // a number, but too large to hold
 
-        QTest::newRow("surrounding spaces") << u"  2.5 "_s << true << 2.5f;
+        const auto row = [](const char *name, const QString &text, bool isNumber, float expected = 0,
+                            bool outOfRange = false) {
+            QTest::newRow(name) << text << isNumber << expected << outOfRange;
+        };
+        row("surrounding spaces", u"  2.5 "_s, true, 2.5f);
         // Bits are compared: negative zero must keep its sign.
-        QTest::newRow("negative zero") << u"-0"_s << true << -0.0f;
-        QTest::newRow("no integer digits") << u".5"_s << true << 0.5f;
-        QTest::newRow("lower-case exponent") << u"1e-5"_s << true << 1e-5f;
-        QTest::newRow("largest float") << u"3.4028235e38"_s << true << std::numeric_limits<float>::max();
+        row("negative zero", u"-0"_s, true, -0.0f);
+        row("no integer digits", u".5"_s, true, 0.5f);
+        row("lower-case exponent", u"1e-5"_s, true, 1e-5f);
+        row("largest float", u"3.4028235e38"_s, true, std::numeric_limits<float>::max());
+        row("a thousand digits after the point", u"0."_s + u"0"_s.repeated(999) + u"1"_s, true, 0.0f);
 
-        const float none = 0;
-        QTest::newRow("empty") << u""_s << false << none;
-        QTest::newRow("exponent without digits") << u"1E"_s << false << none;
-        QTest::newRow("group separator") << u"1,000"_s << false << none;
-        QTest::newRow("unit suffix") << u"1.5kg"_s << false << none;
-        QTest::newRow("inf") << u"inf"_s << false << none;
-        QTest::newRow("Arabic-Indic digits") << QString::fromUtf8("١٢") << false << none;
-        QTest::newRow("huge exponent") << u"1e99999999999999"_s << false << none;
+        row("empty", u""_s, false);
+        row("exponent without digits", u"1E"_s, false);
+        row("group separator", u"1,000"_s, false);
+        row("unit suffix", u"1.5kg"_s, false);
+        row("inf", u"inf"_s, false);
+        row("Arabic-Indic digits", QString::fromUtf8("١٢"), false);
+        // Numbers too large to hold are told apart from texts that are none.
+        row("huge exponent", u"1e99999999999999"_s, false, 0, true);
+        row("1e999", u"1e999"_s, false, 0, true);
+        row("just beyond the largest float", u"-3.4028236e38"_s, false, 0, true);
+        row("a thousand digits", u"9"_s.repeated(1000), false, 0, true);
     }
 
     void strict_reading_accepts_numbers_only()
@@ -245,6 +254,8 @@ private slots:
         QFETCH(float, expected);
         const std::optional<float> value = ParseLocaleNumber(text);
         QCOMPARE(value.has_value(), isNumber);
+        QFETCH(bool, outOfRange);
+        QCOMPARE(ReadLocaleNumber(text).outOfRange, outOfRange);
         if (isNumber)
             QCOMPARE(std::bit_cast<quint32>(*value), std::bit_cast<quint32>(expected));
     }

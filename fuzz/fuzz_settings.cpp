@@ -1,0 +1,45 @@
+// Any bytes as the settings file: every typed reader must never crash and
+// must give a value in its range, whatever a hand edit or a damaged disk left.
+// Input: a unit type up to byte 0, then the INI file's bytes.
+
+#include "core/settingsstore.h"
+#include "core/startup.h"
+#include "core/toolbarposition.h"
+#include "fuzzsupport.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    static QTemporaryDir dir;
+    static int run = 0;
+    Fuzz::Input in(data, size);
+    const QString unitType = in.field();
+    // A new name each time: the settings library caches a file it has read.
+    const QString path = dir.filePath(QStringLiteral("s%1.ini").arg(++run));
+    {
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly))
+            return 0;
+        file.write(in.rest());
+    }
+    SettingsStore::useFile(path);
+
+    (void)ParseLanguageOffset(Settings::languageOffsetText());
+    if (const std::optional<QPoint> position = Settings::toolbarPosition())
+        (void)BringOntoScreen(QRect(*position, QSize(308, 36)), {QRect(0, 0, 1280, 1024)});
+    (void)Settings::tooltips();
+    for (Settings::Calculator calculator :
+         {Settings::Calculator::Units, Settings::Calculator::Inertia, Settings::Calculator::Density}) {
+        const int digits = Settings::digits(calculator);
+        Fuzz::check(digits >= 1 && digits <= 7, "digits out of range");
+        (void)Settings::notationMode(calculator);
+    }
+    (void)Settings::usConvention();
+    if (!unitType.isEmpty())
+        (void)Settings::defaultUnit(unitType);
+
+    QFile::remove(path);
+    return 0;
+}
