@@ -36,6 +36,14 @@ bool hasQuote(const QString &text)
     return text.contains(QLatin1Char('\'')) || text.contains(QLatin1Char('"'));
 }
 
+// A value label's accessible name is its caption ("Procedure"), which hides
+// the value from a screen reader; the description carries the value itself.
+void showValue(QLabel *label, const QString &value)
+{
+    label->setText(value);
+    label->setAccessibleDescription(value);
+}
+
 // Mouse buttons as the Exit button's tag records them: 1 left, 2 right, 4 middle.
 int buttonCode(Qt::MouseButton button)
 {
@@ -213,26 +221,26 @@ void frmErrorHandler::buildControls()
 void frmErrorHandler::setApplicationName(const QString &name)
 {
     m_applicationName = name;
-    m_lblApplication->setText(name);
+    showValue(m_lblApplication, name);
 }
 
 void frmErrorHandler::setApplicationVersion(const QString &version)
 {
     m_applicationVersion = version;
-    m_lblVersion->setText(version);
+    showValue(m_lblVersion, version);
 }
 
 void frmErrorHandler::setProc(const QString &proc)
 {
     m_proc = proc;
-    m_lblProc->setText(proc);
+    showValue(m_lblProc, proc);
     m_lblProc->setToolTip(proc);
 }
 
 void frmErrorHandler::setErrNumber(const QString &number)
 {
     m_errNumber = number;
-    m_lblErrNumber->setText(number);
+    showValue(m_lblErrNumber, number);
 }
 
 void frmErrorHandler::setErrDesc(const QString &description)
