@@ -313,6 +313,11 @@ class Desktop:
                 continue
         return None
 
+    def exit_from_tray(self):
+        """Right click on the tray icon, then "Exit", the menu's one entry."""
+        self.click_window(self.tray_icon(), button=3)
+        self.click_window(wait_for(self.popup_window, "the tray icon's menu"))
+
     def screenshot(self, window, path):
         subprocess.run(["import", "-window", hex(window.id), path], env=self.env, check=True,
                        timeout=30, stdin=subprocess.DEVNULL)

@@ -80,14 +80,6 @@ def wait_conversions(d, window, expected, what):
         raise Failure(f"{what}: (shown, expected) {wrong}") from None
 
 
-def tray_menu_exit(d):
-    """Right click on the tray icon, then "Exit" in its menu."""
-    d.click_window(d.tray_icon(), button=3)
-    menu = wait_for(d.popup_window, "the tray icon's menu")
-    # The menu has a single entry, "Exit".
-    d.click_window(menu)
-
-
 # ---- scenarios -----------------------------------------------------------
 
 
@@ -145,7 +137,7 @@ def scenario_tray(d):
     wait_for(lambda: d.geometry(frame)[:2] == target, f"the strip to move to {target}")
 
     # "Exit" in the tray menu ends the program and stores the place in twips.
-    tray_menu_exit(d)
+    d.exit_from_tray()
     check_equal(d.wait_program_end(), 0, "exit code after Exit")
     stored = d.settings().get("Toolbar", {})
     check_equal((stored.get("X"), stored.get("Y")), (str(target[0] * 15), str(target[1] * 15)),
