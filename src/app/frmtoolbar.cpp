@@ -1,8 +1,10 @@
 #include "app/frmtoolbar.h"
 
+#include "core/datafiles.h"
 #include "core/settingsstore.h"
 #include "core/stringtable.h"
 #include "core/toolbarposition.h"
+#include "densities/frmdensityselect.h"
 #include "info/frmintegral.h"
 #include "unitcalc/frmunitcalculator.h"
 #include "units/conversiontable.h"
@@ -11,8 +13,10 @@
 #include "widgets/picturebutton.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QCloseEvent>
 #include <QDialog>
+#include <QFile>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QScreen>
@@ -110,7 +114,16 @@ frmToolbar::frmToolbar(QWidget *parent) : QWidget(parent)
 
     {
         const BusyCursor busy;
-        LoadConversionTable(QStringLiteral("converts.dat"));
+        const QString table = DataFiles::readOnlyFile(QStringLiteral("converts.dat"));
+        if (DataFiles::current().installed && !QFile::exists(table)) {
+            // A missing table loads empty, as it always has, but an installed
+            // program never creates the empty file in its install folders.
+            QBuffer none;
+            none.open(QIODevice::ReadOnly);
+            LoadConversionTable(none);
+        } else {
+            LoadConversionTable(table);
+        }
     }
 }
 
@@ -255,6 +268,8 @@ void frmToolbar::openInertia()
 void frmToolbar::openDensity()
 {
     resetCaption(LocalString(HintToolbar));
+    frmDensitySelect window(this);
+    window.exec();
 }
 
 void frmToolbar::openTrig()

@@ -1,6 +1,7 @@
 #include "app/registerwindows.h"
 
 #include "app/frmtoolbar.h"
+#include "densities/frmdensityselect.h"
 #include "errors/frmerrorhandler.h"
 #include "info/frmabout.h"
 #include "info/frmcompanyinfo.h"
@@ -30,7 +31,8 @@ template <typename Window> ProgramWindow entry(const char *name)
 
 QList<ProgramWindow> ProgramWindows()
 {
-    return {entry<frmToolbar>("frmToolbar"),   entry<frmUnitCalculator>("frmUnitCalculator"),
-            entry<frmIntegral>("frmIntegral"), entry<frmErrorHandler>("frmErrorHandler"),
-            entry<frmAbout>("frmAbout"),       entry<frmCompanyInfo>("frmCompanyInfo")};
+    return {entry<frmToolbar>("frmToolbar"),           entry<frmUnitCalculator>("frmUnitCalculator"),
+            entry<frmIntegral>("frmIntegral"),         entry<frmDensitySelect>("frmDensitySelect"),
+            entry<frmErrorHandler>("frmErrorHandler"), entry<frmAbout>("frmAbout"),
+            entry<frmCompanyInfo>("frmCompanyInfo")};
 }

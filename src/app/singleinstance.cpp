@@ -4,12 +4,16 @@
 #include <QLockFile>
 #include <QStandardPaths>
 
+#include <unistd.h>
+
 QString SingleInstance::lockPath(const QString &lockName)
 {
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (folder.isEmpty())
-        folder = QDir::tempPath();
-    return QDir(folder).filePath(lockName);
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (!folder.isEmpty())
+        return QDir(folder).filePath(lockName);
+    // No usable runtime folder: the temp folder is shared by every user, so
+    // the lock carries the user id, or one user's toolbar would stop another's.
+    return QDir(QDir::tempPath()).filePath(lockName + QStringLiteral(".%1").arg(::getuid()));
 }
 
 SingleInstance::SingleInstance(const QString &lockName)

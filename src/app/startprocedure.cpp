@@ -27,6 +27,9 @@ int StartProcedure(QApplication &app)
     app.setApplicationName(Settings::ApplicationName);
     app.setOrganizationName(Settings::ApplicationName);
     app.setApplicationVersion(QStringLiteral(TORVANE_VERSION_TEXT));
+    // Ties the windows to the installed desktop entry (its icon and name in
+    // the task switcher).
+    QApplication::setDesktopFileName(QStringLiteral("example.velmora.TorvaneToolbar"));
     // The tray icon keeps the program alive while the strip is hidden; the
     // toolbar ends the program itself on "Exit".
     app.setQuitOnLastWindowClosed(false);

@@ -1,5 +1,6 @@
 #include "densities/densitytable.h"
 
+#include "core/datafiles.h"
 #include "core/fixedrecord.h"
 #include "units/conversiontable.h"
 #include "units/convertunits.h"
@@ -62,9 +63,24 @@ const QString &DensityStorageUnit()
     return unit;
 }
 
+namespace {
+QString &densityFileOverride()
+{
+    static QString path;
+    return path;
+}
+} // namespace
+
+void UseDensityFile(const QString &path)
+{
+    densityFileOverride() = path;
+}
+
 QString DensityFilePath()
 {
-    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("density.dat"));
+    if (!densityFileOverride().isEmpty())
+        return densityFileOverride();
+    return DataFiles::userFile(QStringLiteral("density.dat"));
 }
 
 QByteArray EncodeDensityRecord(const DensityRecord &record)

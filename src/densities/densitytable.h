@@ -23,8 +23,10 @@ struct DensityRecord
 
 // "kg/m³" padded to the width of a unit name: the unit every stored density is in.
 const QString &DensityStorageUnit();
-// density.dat in the executable's folder.
+// density.dat in the executable's folder, or the file UseDensityFile named.
 QString DensityFilePath();
+// Tests point the table at a file of their own; an empty path restores the default.
+void UseDensityFile(const QString &path);
 
 // One record as stored: the name padded or cut to 20 characters, a character
 // the code page lacks written as '?'.

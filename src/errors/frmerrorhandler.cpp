@@ -1,5 +1,6 @@
 #include "errors/frmerrorhandler.h"
 
+#include "core/datafiles.h"
 #include "core/settingsstore.h"
 #include "core/tags.h"
 #include "errors/printbugreport.h"
@@ -274,7 +275,7 @@ bool frmErrorHandler::BugLog()
     setReportedBy(m_txtReportedBy->text().trimmed());
     BugLogError failure;
     const QByteArray line = BugLogLine(report(), QDateTime::currentDateTime(), QLocale());
-    if (!AppendBugLogLine(QString::fromLatin1(BugLogFileName), line, &failure)) {
+    if (!AppendBugLogLine(DataFiles::userFile(QString::fromLatin1(BugLogFileName)), line, &failure)) {
         ShowErrorReport(failure.number, failure.description, QStringLiteral("BugLog in frmErrorHandler"));
         return false;
     }

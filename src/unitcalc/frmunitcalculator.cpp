@@ -12,12 +12,14 @@
 #include "widgets/artwork.h"
 #include "widgets/chrome.h"
 #include "widgets/digitsscrollbar.h"
+#include "widgets/keys.h"
 #include "widgets/numericedit.h"
 #include "widgets/picturebutton.h"
 #include "widgets/selectall.h"
 #include "widgets/tooltipsoption.h"
 #include "widgets/valuefont.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
@@ -35,10 +37,17 @@
 #include <QTreeWidget>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
 const QString EmptyTableMessage = QStringLiteral("The unit table converts.dat is missing or empty.");
+
+// Zero with the locale's decimal separator: "0.0", or "0,0" under a comma locale.
+QString ZeroText()
+{
+    return FormatWithPattern(0.0, QStringLiteral("0.0"));
+}
 
 enum Column { RowTextColumn = 0, ValueColumn = 1, UnitsColumn = 2 };
 
@@ -95,23 +104,31 @@ void frmUnitCalculator::buildControls()
     m_tlbrUnitCalc->setToolButtonStyle(Qt::ToolButtonIconOnly);
     m_tlbrUnitCalc->setMovable(false);
     m_tlbrUnitCalc->setFloatable(false);
+    // Each button has a key, so the toolbar works without a mouse: copies
+    // with Ctrl+Shift+C and Ctrl+Alt+C (Ctrl+C stays the focused box's own
+    // copy), E for the exponent, and the decimal mark each style writes.
     m_copyAll = addToolbarButton(QStringLiteral("CopyAll"), QStringLiteral("copyall"),
                                  QStringLiteral("Click to copy numeric value and units to clipboard"),
-                                 QStringLiteral("Tooltip=1955;"), false);
+                                 QStringLiteral("Tooltip=1955;"), false,
+                                 QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
     m_copyNumber = addToolbarButton(QStringLiteral("CopyNumber"), QStringLiteral("copynumber"),
                                     QStringLiteral("Click to copy numeric value to clipboard"),
-                                    QStringLiteral("Tooltip=1956;"), false);
+                                    QStringLiteral("Tooltip=1956;"), false,
+                                    QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_C));
     m_tlbrUnitCalc->addSeparator();
-    m_sciNotation = addToolbarButton(QStringLiteral("SciNotation"), QStringLiteral("scinotation"),
-                                     QStringLiteral("Turns scientific notation on/off"),
-                                     QStringLiteral("Tooltip=1954;"), true);
+    m_sciNotation =
+        addToolbarButton(QStringLiteral("SciNotation"), QStringLiteral("scinotation"),
+                         QStringLiteral("Turns scientific notation on/off"), QStringLiteral("Tooltip=1954;"),
+                         true, QKeySequence(Qt::CTRL | Qt::Key_E));
     m_tlbrUnitCalc->addSeparator();
-    m_englishDecimal = addToolbarButton(QStringLiteral("EnglishDecimal"), QStringLiteral("american"),
-                                        QStringLiteral("Click to use American-style decimals"),
-                                        QStringLiteral("Tooltip=1957;"), true);
-    m_europeanDecimal = addToolbarButton(QStringLiteral("EuropeanDecimal"), QStringLiteral("european"),
-                                         QStringLiteral("Click to use European-style decimal"),
-                                         QStringLiteral("Tooltip=1958;"), true);
+    m_englishDecimal =
+        addToolbarButton(QStringLiteral("EnglishDecimal"), QStringLiteral("american"),
+                         QStringLiteral("Click to use American-style decimals"),
+                         QStringLiteral("Tooltip=1957;"), true, QKeySequence(Qt::CTRL | Qt::Key_Period));
+    m_europeanDecimal =
+        addToolbarButton(QStringLiteral("EuropeanDecimal"), QStringLiteral("european"),
+                         QStringLiteral("Click to use European-style decimal"),
+                         QStringLiteral("Tooltip=1958;"), true, QKeySequence(Qt::CTRL | Qt::Key_Comma));
     m_decimalPair = new QActionGroup(this);
     m_decimalPair->setExclusionPolicy(QActionGroup::ExclusionPolicy::Exclusive);
     m_decimalPair->addAction(m_englishDecimal);
@@ -152,7 +169,9 @@ void frmUnitCalculator::buildControls()
 
     m_frame1 = makeFrame(QStringLiteral("Frame1"), QStringLiteral("Value and unit"), this);
     m_txtNumber = new NumericEdit(m_frame1);
-    m_txtNumber->setText(QStringLiteral("0.0"));
+    // Zero as the locale writes it, so a comma locale can read it and the
+    // list fills at once when the clipboard brings no value.
+    m_txtNumber->setText(ZeroText());
     m_txtNumber->setObjectName(QStringLiteral("txtNumber"));
     SetTag(m_txtNumber, QStringLiteral("Tooltip=1951;"));
     m_txtNumber->setAccessibleName(QStringLiteral("Value to be converted"));
@@ -265,12 +284,13 @@ void frmUnitCalculator::buildControls()
 }
 
 QAction *frmUnitCalculator::addToolbarButton(const QString &key, const QString &art, const QString &toolTip,
-                                             const QString &tag, bool checkable)
+                                             const QString &tag, bool checkable, const QKeySequence &shortcut)
 {
     QAction *action = m_tlbrUnitCalc->addAction(ArtIcon(art), toolTip);
     action->setObjectName(key);
     action->setData(key);
-    action->setToolTip(toolTip);
+    action->setShortcut(shortcut);
+    action->setToolTip(QStringLiteral("%1 (%2)").arg(toolTip, shortcut.toString(QKeySequence::NativeText)));
     action->setCheckable(checkable);
     SetTag(action, tag);
     connect(action, &QAction::triggered, this, [this, key]() { onToolbarButton(key); });
@@ -281,6 +301,7 @@ void frmUnitCalculator::connectEvents()
 {
     m_txtLabel->installEventFilter(this);
     m_txtDigits->installEventFilter(this);
+    m_txtNumber->installEventFilter(this);
     m_lvConversions->installEventFilter(this);
 
     connect(m_txtNumber, &QLineEdit::textChanged, this, [this](const QString &text) {
@@ -292,15 +313,22 @@ void frmUnitCalculator::connectEvents()
     connect(m_vscrlDigits, &QScrollBar::valueChanged, this, &frmUnitCalculator::onDigitsChanged);
 
     // Focus goes back to the value after a mouse choice only, so the lists
-    // can still be walked with the arrow keys.
+    // can still be walked with the arrow keys. The unit list raises the same
+    // signal for keys (arrows, first letters, Enter in the open list) and the
+    // wheel, so a mouse release in its open list marks the choice as a click
+    // and every key or wheel turn clears the mark.
     connect(m_cmbUnitTypes, &QListWidget::clicked, this, &frmUnitCalculator::focusNumberUnlessLoading);
-    connect(m_cmbUnits, &QComboBox::activated, this, &frmUnitCalculator::focusNumberUnlessLoading);
+    m_cmbUnits->installEventFilter(this);
+    m_cmbUnits->view()->installEventFilter(this);
+    m_cmbUnits->view()->viewport()->installEventFilter(this);
+    connect(m_cmbUnits, &QComboBox::activated, this, [this]() {
+        if (std::exchange(m_unitClicked, false))
+            focusNumberUnlessLoading();
+    });
     connect(m_lvConversions, &QTreeWidget::clicked, this, &frmUnitCalculator::focusNumberUnlessLoading);
     connect(m_lvConversions, &QTreeWidget::doubleClicked, this, [this]() {
-        if (!selectedRow())
-            return;
-        CopySelectedValueAndUnits();
-        closeAsOff();
+        if (selectedRow())
+            chooseSelectedRow();
     });
 
     connect(m_cmdOn, &QAbstractButton::clicked, this, &frmUnitCalculator::onClear);
@@ -410,9 +438,7 @@ void frmUnitCalculator::PasteFromClipboard()
         return;
     if (!parts->separator.isEmpty())
         m_copySeparator = parts->separator;
-    m_txtNumber->setText(ParseLocaleNumber(parts->numberText)
-                             ? parts->numberText
-                             : FormatWithPattern(0.0, QStringLiteral("0.0")));
+    m_txtNumber->setText(ParseLocaleNumber(parts->numberText) ? parts->numberText : ZeroText());
 
     const std::optional<PastedUnit> unit = FindPastedUnit(ConversionTable(), parts->unitsText);
     if (!unit)
@@ -534,7 +560,7 @@ void frmUnitCalculator::onToolbarButton(const QString &key)
 
 void frmUnitCalculator::onClear()
 {
-    m_txtNumber->setText(FormatWithPattern(0.0, QStringLiteral("0.0")));
+    m_txtNumber->setText(ZeroText());
     focusHome();
 }
 
@@ -544,10 +570,44 @@ void frmUnitCalculator::closeAsOff()
     accept();
 }
 
+void frmUnitCalculator::chooseSelectedRow()
+{
+    CopySelectedValueAndUnits();
+    closeAsOff();
+}
+
+bool frmUnitCalculator::isToolbarKey(const QKeyEvent *event) const
+{
+    const QKeySequence pressed(event->keyCombination());
+    const QList<QAction *> actions = m_tlbrUnitCalc->actions();
+    return std::any_of(actions.begin(), actions.end(), [&pressed](const QAction *action) {
+        return !action->shortcut().isEmpty() && action->shortcut() == pressed;
+    });
+}
+
 bool frmUnitCalculator::eventFilter(QObject *watched, QEvent *event)
 {
+    // Runs before the unit list's own handling, which makes the choice.
+    if (watched == m_cmbUnits->view()->viewport() && event->type() == QEvent::MouseButtonRelease)
+        m_unitClicked = true;
+    else if ((watched == m_cmbUnits || watched == m_cmbUnits->view()) &&
+             (event->type() == QEvent::KeyPress || event->type() == QEvent::Wheel))
+        m_unitClicked = false;
     if ((watched == m_txtLabel || watched == m_txtDigits) && event->type() == QEvent::FocusIn)
         focusHome();
+    // The toolbar keys win over the value box's own bindings (Ctrl+E moves
+    // to the end of the line on some desktops).
+    if (watched == m_txtNumber && event->type() == QEvent::ShortcutOverride &&
+        isToolbarKey(static_cast<QKeyEvent *>(event))) {
+        event->ignore();
+        return true;
+    }
+    // Enter on a row does what a double-click does.
+    if (watched == m_lvConversions && event->type() == QEvent::KeyPress &&
+        IsEnterKey(static_cast<QKeyEvent *>(event)) && selectedRow()) {
+        chooseSelectedRow();
+        return true;
+    }
     // Ctrl+C in the list copies the selected row as value and unit, as the copy
     // button does, instead of the view's own copy of its (empty) current cell.
     if (watched == m_lvConversions && event->type() == QEvent::ShortcutOverride &&

@@ -6,6 +6,8 @@ class QAction;
 class QActionGroup;
 class QComboBox;
 class QFrame;
+class QKeyEvent;
+class QKeySequence;
 class QLineEdit;
 class QListWidget;
 class QScrollBar;
@@ -55,7 +57,7 @@ protected:
 private:
     void buildControls();
     QAction *addToolbarButton(const QString &key, const QString &art, const QString &toolTip,
-                              const QString &tag, bool checkable);
+                              const QString &tag, bool checkable, const QKeySequence &shortcut);
     void connectEvents();
     void load();
 
@@ -68,6 +70,9 @@ private:
     void onToolbarButton(const QString &key);
     void onClear();
     void closeAsOff();
+    // Copies the selected row as value and unit and closes: double-click or Enter.
+    void chooseSelectedRow();
+    bool isToolbarKey(const QKeyEvent *event) const;
     void showEmptyTableMessage();
     QTreeWidgetItem *selectedRow() const;
 
@@ -96,5 +101,7 @@ private:
     int m_displayDigits = 6;
     bool m_notationMode = false;
     bool m_isLoading = false;
+    // The unit list's current choice came from a mouse click in its open list.
+    bool m_unitClicked = false;
     QString m_copySeparator;
 };

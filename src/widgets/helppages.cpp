@@ -1,5 +1,6 @@
 #include "widgets/helppages.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QUrl>
@@ -65,4 +66,19 @@ bool IsHelpPageLink(const QUrl &link)
     if (link.isRelative())
         return link.host().isEmpty();
     return link.scheme() == QLatin1String("qrc");
+}
+
+QString FillDataFilePaths(const QString &html, const std::function<QString(const QString &)> &pathOf)
+{
+    static const QRegularExpression placePattern(QStringLiteral("\\{\\{path:([^{}]+)\\}\\}"));
+    QString filled;
+    qsizetype done = 0;
+    for (auto it = placePattern.globalMatch(html); it.hasNext();) {
+        const QRegularExpressionMatch place = it.next();
+        filled += QStringView(html).mid(done, place.capturedStart() - done);
+        filled += QDir::toNativeSeparators(pathOf(place.captured(1))).toHtmlEscaped();
+        done = place.capturedEnd();
+    }
+    filled += QStringView(html).mid(done);
+    return filled;
 }

@@ -6,6 +6,8 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
+
 class QUrl;
 
 struct HelpPageEntry
@@ -31,3 +33,7 @@ QList<HelpPageEntry> SortHelpContents(QList<HelpPageEntry> pages);
 // Whether a link in a page points at another help page ("toolbar.html",
 // "unitcalc.html#digits", "#top") rather than the web or a mail address.
 bool IsHelpPageLink(const QUrl &link);
+
+// A page with the data files' places filled in: each "{{path:<file name>}}"
+// becomes pathOf(file name) in native form, escaped for HTML.
+QString FillDataFilePaths(const QString &html, const std::function<QString(const QString &)> &pathOf);

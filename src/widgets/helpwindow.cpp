@@ -1,5 +1,6 @@
 #include "widgets/helpwindow.h"
 
+#include "core/datafiles.h"
 #include "core/tags.h"
 #include "widgets/artwork.h"
 #include "widgets/helppages.h"
@@ -27,6 +28,24 @@ QUrl pageUrl(const QString &fileName)
 {
     return QUrl(QStringLiteral("qrc") + HelpRoot + fileName);
 }
+
+// Pages as compiled in, with the data files' places on this computer filled in.
+class HelpBrowser : public QTextBrowser
+{
+public:
+    using QTextBrowser::QTextBrowser;
+
+    QVariant loadResource(int type, const QUrl &name) override
+    {
+        QVariant resource = QTextBrowser::loadResource(type, name);
+        if (type != QTextDocument::HtmlResource || resource.userType() != QMetaType::QByteArray)
+            return resource;
+        return FillDataFilePaths(QString::fromUtf8(resource.toByteArray()), [](const QString &file) {
+            return file == QLatin1String("converts.dat") ? DataFiles::readOnlyFile(file)
+                                                         : DataFiles::userFileLocation(file);
+        });
+    }
+};
 
 QToolButton *makeToolButton(QWidget *parent, const QString &name, const QString &caption, const QString &hint,
                             QStyle::StandardPixmap icon)
@@ -70,7 +89,7 @@ HelpWindow::HelpWindow(QWidget *owner) : QWidget(owner, Qt::Window)
     m_contents->setAccessibleName(QStringLiteral("Help contents"));
     m_contents->setSpacing(1);
 
-    m_page = new QTextBrowser(this);
+    m_page = new HelpBrowser(this);
     m_page->setObjectName(QStringLiteral("txtHelpPage"));
     SetTag(m_page, QString());
     m_page->setAccessibleName(QStringLiteral("Help page"));

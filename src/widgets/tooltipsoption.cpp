@@ -5,6 +5,7 @@
 #include "widgets/localiseform.h"
 
 #include <QAction>
+#include <QToolButton>
 #include <QVariant>
 #include <QWidget>
 
@@ -49,6 +50,23 @@ void setToolTipOf(QObject *control, const QString &text)
         widget->setToolTip(text);
 }
 
+// A widget, or the buttons that show an action (a toolbar's tool buttons),
+// describe themselves to screen readers with the tag hint.
+void setAccessibleDescriptionOf(QObject *control, const QString &text)
+{
+    if (auto *widget = qobject_cast<QWidget *>(control)) {
+        widget->setAccessibleDescription(text);
+        return;
+    }
+    if (const auto *action = qobject_cast<QAction *>(control)) {
+        for (QObject *shown : action->associatedObjects()) {
+            auto *button = qobject_cast<QToolButton *>(shown);
+            if (button && button->defaultAction() == action)
+                button->setAccessibleDescription(text);
+        }
+    }
+}
+
 } // namespace
 
 void LoadTooltipsOption(QAction *option)
@@ -82,8 +100,10 @@ void ApplyTagHints(QWidget *window, bool on)
             native = currentNativeHint(control);
             control->setProperty(NativeToolTipProperty, native);
         }
-        setToolTipOf(control, on ? hint : native.toString());
-        if (auto *widget = qobject_cast<QWidget *>(control))
-            widget->setAccessibleDescription(hint);
+        // The designed hint is what the control was made to say; the tag hint
+        // only stands in where there is none.
+        const QString nativeHint = native.toString();
+        setToolTipOf(control, !nativeHint.isEmpty() ? nativeHint : on ? hint : QString());
+        setAccessibleDescriptionOf(control, hint);
     }
 }

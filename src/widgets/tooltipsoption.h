@@ -1,8 +1,9 @@
 #pragma once
 // The Tooltips option every calculator window keeps ("Global Settings"/
-// "Tooltips"), and how tag hints are shown: as a control's tooltip while the
-// option is checked. Native hint texts (set with setToolTip in the window's
-// own code and kept in the "nativeToolTip" property) always show.
+// "Tooltips"), and how tag hints are shown: as the tooltip of a control that
+// has no native hint, while the option is checked. Native hint texts (set
+// with setToolTip in the window's own code and kept in the "nativeToolTip"
+// property) always show, whatever the option.
 
 class QAction;
 class QWidget;
@@ -17,9 +18,10 @@ void LoadTooltipsOption(QAction *option);
 void ToggleTooltipsOption(QAction *option);
 // Stores "On" when checked, "Off" otherwise.
 void SaveTooltipsOption(const QAction *option);
-// Shows (on) or hides (off) every tag hint of the window's controls and
-// actions (see WindowControls): on, a control with a "Tooltip=" hint shows it
-// as its tooltip; off, it shows its native hint again (none if it had none).
-// Controls without a tag hint are never touched. The tag hint also becomes a
-// widget's accessible description either way, for screen readers.
+// Shows (on) or hides (off) the tag hints of the window's controls and actions
+// (see WindowControls): a control with a "Tooltip=" hint and no native hint
+// shows the tag hint as its tooltip while on, and no tooltip while off; a
+// control with a native hint keeps it either way. Controls without a tag hint
+// are never touched. The tag hint also becomes the accessible description of
+// a widget, or of the tool buttons showing an action, for screen readers.
 void ApplyTagHints(QWidget *window, bool on);

@@ -2,6 +2,7 @@
 // error, and a normal start that shows the strip from the program's own folder.
 
 #include "app/frmtoolbar.h"
+#include "app/singleinstance.h"
 #include "app/startprocedure.h"
 #include "core/commandline.h"
 #include "core/settingsstore.h"
@@ -14,6 +15,9 @@
 #include <QMessageBox>
 #include <QProcess>
 #include <QtTest>
+
+#include <pwd.h>
+#include <unistd.h>
 
 class TestStartup : public QObject
 {
@@ -153,6 +157,46 @@ private Q_SLOTS:
         QVERIFY(shown);
         QCOMPARE(QDir(folder).canonicalPath(), QDir(QCoreApplication::applicationDirPath()).canonicalPath());
         QVERIFY(!SettingsStore::read(QStringLiteral("Toolbar"), QStringLiteral("X")).isEmpty());
+    }
+
+    // Without a usable runtime folder the lock falls back to the temp folder
+    // every user shares: another user's toolbar there must not count.
+    void one_toolbar_per_user_without_a_runtime_folder()
+    {
+        QTemporaryDir temp;
+        const auto restore = [](const char *name, const std::optional<QByteArray> &value) {
+            value ? qputenv(name, *value) : qunsetenv(name);
+        };
+        const auto saved = [](const char *name) {
+            return qEnvironmentVariableIsSet(name) ? std::optional(qgetenv(name)) : std::nullopt;
+        };
+        const std::optional<QByteArray> oldTemp = saved("TMPDIR");
+        const std::optional<QByteArray> oldRuntime = saved("XDG_RUNTIME_DIR");
+        // Files where the runtime folders would be leave Qt none to offer.
+        const passwd *user = ::getpwuid(::geteuid());
+        const QString runtimeName =
+            QStringLiteral("runtime-") + QString::fromLocal8Bit(user ? user->pw_name : "");
+        for (const QString &name : {QStringLiteral("runtime"), runtimeName}) {
+            QFile blocker(temp.filePath(name));
+            QVERIFY(blocker.open(QIODevice::WriteOnly));
+        }
+        qputenv("TMPDIR", temp.path().toLocal8Bit());
+        qputenv("XDG_RUNTIME_DIR", temp.filePath(QStringLiteral("runtime")).toLocal8Bit());
+        QLockFile otherUser(temp.filePath(QStringLiteral("torvane-toolbar.lock")));
+        const bool otherRuns = otherUser.tryLock(0);
+        bool first = false;
+        bool second = true;
+        {
+            const SingleInstance mine;
+            const SingleInstance again;
+            first = mine.acquired();
+            second = again.acquired();
+        }
+        restore("TMPDIR", oldTemp);
+        restore("XDG_RUNTIME_DIR", oldRuntime);
+        QVERIFY(otherRuns);
+        QVERIFY(first);
+        QVERIFY(!second);
     }
 };
 

@@ -3,8 +3,10 @@
 
 #include "app/frmtoolbar.h"
 #include "app/singleinstance.h"
+#include "core/datafiles.h"
 #include "core/settingsstore.h"
 #include "testsupport.h"
+#include "units/conversiontable.h"
 
 #include <QFile>
 #include <QMenu>
@@ -162,6 +164,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("window");
         QTest::newRow("logo") << QStringLiteral("cmdLogo") << QStringLiteral("frmCompanyInfo");
         QTest::newRow("units") << QStringLiteral("cmdUnits") << QStringLiteral("frmUnitCalculator");
+        QTest::newRow("density") << QStringLiteral("cmdDensity") << QStringLiteral("frmDensitySelect");
         QTest::newRow("trig") << QStringLiteral("cmdTrig") << QStringLiteral("frmIntegral");
     }
     void buttons_open_their_windows()
@@ -203,6 +206,36 @@ private Q_SLOTS:
         first.kill();
         first.waitForFinished();
         QVERIFY(!QFile::exists(home.filePath(QStringLiteral("config/Torvane Toolbar/Torvane Toolbar.ini"))));
+    }
+
+    // Installed, the unit table comes from share/torvane-toolbar; a missing one
+    // loads empty without an empty file being made in the install.
+    void installed_toolbar_reads_the_installed_table_and_creates_none_data()
+    {
+        QTest::addColumn<bool>("installedTable");
+        QTest::newRow("installed table") << true;
+        QTest::newRow("table missing") << false;
+    }
+    void installed_toolbar_reads_the_installed_table_and_creates_none()
+    {
+        QFETCH(bool, installedTable);
+        QTemporaryDir prefix;
+        const DataFiles::Layout layout{prefix.filePath(QStringLiteral("bin")),
+                                       prefix.filePath(QStringLiteral("share/torvane-toolbar")),
+                                       prefix.filePath(QStringLiteral("home")), true};
+        QVERIFY(QDir().mkpath(layout.programFolder) && QDir().mkpath(layout.sharedFolder));
+        const QString table = QDir(layout.sharedFolder).filePath(QStringLiteral("converts.dat"));
+        if (installedTable)
+            QVERIFY(QFile::copy(TestSupport::runtimeDir() + QStringLiteral("/converts.dat"), table));
+        const DataFiles::Layout previous = DataFiles::current();
+        DataFiles::useLayout(layout);
+        {
+            frmToolbar toolbar;
+        }
+        DataFiles::useLayout(previous);
+        QCOMPARE(UnitTypeList().isEmpty(), !installedTable);
+        QCOMPARE(QFile::exists(table), installedTable);
+        QVERIFY(QDir(layout.programFolder).isEmpty());
     }
 };
 

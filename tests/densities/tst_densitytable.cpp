@@ -3,6 +3,7 @@
 #include "units/conversiontable.h"
 
 #include "faildevice.h"
+#include "filesizelimit.h"
 #include "testsupport.h"
 
 #include <QBuffer>
@@ -10,10 +11,8 @@
 #include <QRandomGenerator>
 #include <QtTest>
 
-#include <csignal>
-#include <sys/resource.h>
-
 using TestSupport::FailDevice;
+using TestSupport::FileSizeLimit;
 
 namespace {
 
@@ -61,31 +60,6 @@ void referenceBubbleSort(QList<DensityRecord> &records)
         --limit;
     }
 }
-
-// Makes writes beyond a size fail, as on a full disk, for as long as it lives.
-class FileSizeLimit
-{
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &m_saved);
-        m_savedHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = m_saved;
-        limit.rlim_cur = bytes;
-        m_active = setrlimit(RLIMIT_FSIZE, &limit) == 0;
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &m_saved);
-        std::signal(SIGXFSZ, m_savedHandler);
-    }
-    bool active() const { return m_active; }
-
-private:
-    rlimit m_saved{};
-    void (*m_savedHandler)(int) = nullptr;
-    bool m_active = false;
-};
 
 } // namespace
 

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# The two README commands, run against stand-ins for apt, cmake, ctest and the
-# program: the start builds the program only, the tests build everything.
+# The README commands, run against stand-ins for apt, cmake, ctest, cpack and
+# the program: the start and the package build the program only, the tests
+# build everything.
 set -euo pipefail
 source=$1
 scratch=$(mktemp -d)
@@ -9,7 +10,7 @@ trap 'rm -rf "$scratch"' EXIT
 mkdir -p "$scratch/repo/build" "$scratch/repo/tools" "$scratch/bin"
 cp "$source"/tools/*.sh "$scratch/repo/tools/"
 log=$scratch/calls
-for tool in cmake ctest; do
+for tool in cmake ctest cpack; do
   printf '#!/bin/sh\necho "%s $*" >> "%s"\n' "$tool" "$log" > "$scratch/bin/$tool"
 done
 printf '#!/bin/sh\necho "install ok installed"\n' > "$scratch/bin/dpkg-query"
@@ -28,4 +29,9 @@ grep -q -- "^cmake --build $scratch/repo/build -j[0-9]* --target torvane-toolbar
 bash "$scratch/repo/tools/test.sh" > /dev/null
 grep -q -- "^cmake --build $scratch/repo/build -j[0-9]*$" "$log" || fail "test.sh must build everything"
 grep -q "^ctest " "$log" || fail "test.sh did not run the tests"
+: > "$log"
+bash "$scratch/repo/tools/package.sh" > /dev/null
+grep -q -- "^cmake --build $scratch/repo/build -j[0-9]* --target torvane-toolbar$" "$log" ||
+  fail "package.sh must build the program only"
+grep -q "^cpack -G DEB$" "$log" || fail "package.sh did not pack the Debian package"
 echo "PASS"

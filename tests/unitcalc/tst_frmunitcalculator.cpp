@@ -8,7 +8,9 @@
 #include "testsupport.h"
 #include "widgets/artwork.h"
 
+#include <QAbstractItemView>
 #include <QAction>
+#include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
 #include <QFile>
@@ -121,6 +123,7 @@ private Q_SLOTS:
         QTest::addColumn<bool>("commaLocale");
         QTest::addColumn<QString>("expected"); // type|unit|number|separator
         QTest::newRow("empty: the first type and unit") << "" << false << "Aaa|dup|0.0|";
+        QTest::newRow("empty, comma locale: zero as it reads there") << "" << true << "Aaa|dup|0,0|";
         QTest::newRow("Tab and capitals with a period") << "5\tKG." << false << "Mass|kg|5|\t";
         QTest::newRow("alias to an unlisted unit: first unit") << "1 oddalias" << false << "Mass|dup|1| ";
         QTest::newRow("not a number") << "1,234.5 kg" << false << "Mass|kg|0.0| ";
@@ -167,6 +170,47 @@ private Q_SLOTS:
         QCOMPARE(w.form->displayDigits(), 1);
     }
 
+    void only_a_mouse_choice_of_unit_returns_the_focus_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<QString>("unit");
+        QTest::addColumn<bool>("focusHome");
+        QTest::newRow("arrow key, twice") << "down down"
+                                          << "tiny" << false;
+        QTest::newRow("first letter") << "h"
+                                      << "half" << false;
+        QTest::newRow("mouse in the open list") << "mouse"
+                                                << "half" << true;
+    }
+    void only_a_mouse_choice_of_unit_returns_the_focus()
+    {
+        QFETCH(QString, how);
+        QFETCH(QString, unit);
+        QFETCH(bool, focusHome);
+        Window w(QStringLiteral("2 kg"), true);
+        QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
+        w.units()->setFocus();
+        if (how == u"mouse") {
+            w.units()->showPopup();
+            QAbstractItemView *view = w.units()->view();
+            QVERIFY(QTest::qWaitForWindowExposed(view->window()));
+            const QRect item =
+                view->visualRect(view->model()->index(w.units()->findText(UnitCalcTable::unit(unit)), 0));
+            QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, item.center());
+        } else {
+            for (const QString &key : how.split(u' ')) {
+                if (key == u"down")
+                    QTest::keyClick(w.units(), Qt::Key_Down);
+                else
+                    QTest::keyClick(w.units(), key.at(0).toLatin1());
+            }
+        }
+        QCOMPARE(w.units()->currentText().trimmed(), unit);
+        QCOMPARE(QApplication::focusWidget(), focusHome ? static_cast<QWidget *>(w.number()) : w.units());
+        // The list follows every choice, keyboard or mouse.
+        QVERIFY(!w.rows().join(u' ').contains(unit + u'='));
+    }
+
     void every_close_saves_the_settings_data()
     {
         QTest::addColumn<QString>("how");
@@ -174,6 +218,7 @@ private Q_SLOTS:
         QTest::newRow("Escape") << "escape";
         QTest::newRow("close box") << "close";
         QTest::newRow("double-click, which copies the row") << "double-click";
+        QTest::newRow("Enter on a row, as a double-click") << "enter";
     }
     void every_close_saves_the_settings()
     {
@@ -189,10 +234,16 @@ private Q_SLOTS:
             QTest::keyClick(w.form.get(), Qt::Key_Escape);
         } else if (how == u"close") {
             w.form->close();
-        } else { // a click, then the press that arrives as a double-click
-            const QPoint at = w.list()->visualItemRect(w.row(1)).center();
-            QTest::mouseClick(w.list()->viewport(), Qt::LeftButton, {}, at);
-            QTest::mouseDClick(w.list()->viewport(), Qt::LeftButton, {}, at);
+        } else {
+            if (how == u"enter") {
+                w.list()->setCurrentItem(w.row(1));
+                w.list()->setFocus();
+                QTest::keyClick(w.list(), Qt::Key_Return);
+            } else { // a click, then the press that arrives as a double-click
+                const QPoint at = w.list()->visualItemRect(w.row(1)).center();
+                QTest::mouseClick(w.list()->viewport(), Qt::LeftButton, {}, at);
+                QTest::mouseDClick(w.list()->viewport(), Qt::LeftButton, {}, at);
+            }
             QCOMPARE(Window::clipboard(), QStringLiteral("10,0\thalf           "));
         }
         QVERIFY(!w.form->isVisible());
@@ -216,6 +267,50 @@ private Q_SLOTS:
         QTest::keySequence(w.list(), QKeySequence::Copy); // the list's own copy would take an empty cell
         QCOMPARE(Window::clipboard(), QStringLiteral("4.40925 lb             "));
         QVERIFY(w.form->isVisible());
+    }
+
+    void toolbar_keys_work_from_the_value_box_and_show_in_the_hints_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("after"); // clipboard|notation|US convention
+        QTest::newRow("copy value and unit") << "CopyAll"
+                                             << "Ctrl+Shift+C"
+                                             << "4.40925 lb             |0|1";
+        QTest::newRow("copy value") << "CopyNumber"
+                                    << "Ctrl+Alt+C"
+                                    << "4.40925|0|1";
+        QTest::newRow("notation") << "SciNotation"
+                                  << "Ctrl+E"
+                                  << "|1|1";
+        QTest::newRow("European decimals") << "EuropeanDecimal"
+                                           << "Ctrl+,"
+                                           << "|0|0";
+        QTest::newRow("American decimals") << "EnglishDecimal"
+                                           << "Ctrl+."
+                                           << "|0|1";
+    }
+    void toolbar_keys_work_from_the_value_box_and_show_in_the_hints()
+    {
+        QFETCH(QString, button);
+        QFETCH(QString, keys);
+        QFETCH(QString, after);
+        SettingsStore::write(Section, QStringLiteral("US Convention"),
+                             button == u"EnglishDecimal" ? QStringLiteral("False") : QString());
+        Window w(QStringLiteral("2 kg"), true);
+        QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
+        w.list()->setCurrentItem(w.row(2));
+        w.number()->setFocus();
+        Window::setClipboard(QString());
+        QTest::keySequence(w.number(), QKeySequence(keys));
+        QCOMPARE(Window::clipboard() + u'|' + QString::number(w.form->notationMode()) + u'|' +
+                     QString::number(w.form->usConvention()),
+                 after);
+        QCOMPARE(QApplication::focusWidget(), w.number());
+        QVERIFY(w.button(qPrintable(button))
+                    ->toolTip()
+                    .endsWith(
+                        QStringLiteral(" (%1)").arg(QKeySequence(keys).toString(QKeySequence::NativeText))));
     }
 
     void typed_keys_pass_the_numeric_filter_while_paste_and_enter_do_nothing()

@@ -2,6 +2,7 @@
 // what they say measured against the program, and the help window's navigation.
 
 #include "app/frmtoolbar.h"
+#include "core/datafiles.h"
 #include "widgets/chrome.h"
 #include "widgets/helppages.h"
 #include "widgets/helpwindow.h"
@@ -96,6 +97,36 @@ private Q_SLOTS:
                                      "alpha.html", "zeta.html"}));
     }
 
+    void data_file_places_are_filled_in_data()
+    {
+        QTest::addColumn<QString>("html");
+        QTest::addColumn<QString>("filled");
+        QTest::newRow("each place") << "<td>{{path:a.dat}}</td><td>{{path:b.txt}}</td>"
+                                    << "<td>/data/a.dat</td><td>/data/b.txt</td>";
+        QTest::newRow("escaped for the page") << "{{path:&.dat}}"
+                                              << "/data/&amp;.dat";
+        QTest::newRow("nothing to fill") << "<p>{{path:}} {path:x}</p>"
+                                         << "<p>{{path:}} {path:x}</p>";
+    }
+    void data_file_places_are_filled_in()
+    {
+        QFETCH(QString, html);
+        QFETCH(QString, filled);
+        QCOMPARE(FillDataFilePaths(html, [](const QString &file) { return "/data/" + file; }), filled);
+    }
+
+    // The page the user reads names the files this run really uses.
+    void data_files_page_shows_this_runs_places()
+    {
+        QWidget owner;
+        HelpWindow *help = HelpWindow::forOwner(&owner);
+        QVERIFY(help->showPage(QStringLiteral("datafiles.html")));
+        const QString text = help->findChild<QTextBrowser *>(QStringLiteral("txtHelpPage"))->toPlainText();
+        QVERIFY2(!text.contains(QLatin1String("{{")), qPrintable(text));
+        QVERIFY(text.contains(
+            QDir::toNativeSeparators(DataFiles::userFileLocation(QStringLiteral("buglog.txt")))));
+    }
+
     void compiled_pages_have_titles_orders_and_working_links()
     {
         const QStringList pages = helpPages();
@@ -160,19 +191,21 @@ private Q_SLOTS:
         QCOMPARE(rows, buttons.size());
     }
 
-    // After a calculator has been used and the toolbar exited, the settings file
-    // holds exactly the entries the settings page lists (bar the one the program
-    // never writes), and the unit calculator's page names each section it wrote.
+    // After the calculators have been used and the toolbar exited, the settings
+    // file holds exactly the entries the settings page lists (bar the one the
+    // program never writes), and the calculators' pages name each section written.
     void pages_name_the_settings_the_program_keeps()
     {
         QFile::remove(SettingsStore::fileName());
         {
             frmToolbar toolbar;
             toolbar.show();
-            QString opened;
-            TestSupport::closeNextModal(opened);
-            toolbar.findChild<QAbstractButton *>(QStringLiteral("cmdUnits"))->click();
-            QCOMPARE(opened, QStringLiteral("frmUnitCalculator"));
+            for (const char *button : {"cmdUnits", "cmdDensity"}) {
+                QString opened;
+                TestSupport::closeNextModal(opened);
+                toolbar.findChild<QAbstractButton *>(QLatin1String(button))->click();
+                QVERIFY2(opened.startsWith(QLatin1String("frm")), button);
+            }
             toolbar.exitFromTray();
         }
         QSettings file(SettingsStore::fileName(), QSettings::IniFormat);
@@ -196,9 +229,12 @@ private Q_SLOTS:
         QVERIFY(listed.remove(QStringLiteral("Settings/Language offset")));
         QCOMPARE(written, listed);
 
-        const QString unitcalc = pageText(QStringLiteral("unitcalc.html"));
-        const QString kept = unitcalc.mid(unitcalc.indexOf(QLatin1String("name=\"kept\"")));
-        QCOMPARE(calculatorSections.size(), 2);
+        QString kept;
+        for (const char *page : {"unitcalc.html", "densities.html"}) {
+            const QString text = pageText(QLatin1String(page));
+            kept += text.mid(text.indexOf(QLatin1String("name=\"kept\"")));
+        }
+        QCOMPARE(calculatorSections.size(), 3);
         for (const QString &section : std::as_const(calculatorSections))
             QVERIFY2(kept.contains(u'[' + QString(section).replace(u' ', QLatin1String("%20")) + u']'),
                      qPrintable(section));

@@ -86,7 +86,9 @@ private Q_SLOTS:
         QCOMPARE(actual, hint);
     }
 
-    void tag_hints_follow_the_option_and_native_hints_return()
+    // A designed native hint always shows; the tag hint then only describes
+    // the control to screen readers.
+    void tag_hints_follow_the_option_and_never_replace_native_hints()
     {
         QWidget window;
         auto *both = new QPushButton(QStringLiteral("both"), &window);
@@ -107,11 +109,12 @@ private Q_SLOTS:
 
         for (int round = 0; round < 2; ++round) {
             ApplyTagHints(&window, true);
-            QCOMPARE(both->toolTip(), QStringLiteral("Add new density to table"));
+            QCOMPARE(both->toolTip(), QStringLiteral("native both"));
             QCOMPARE(tagOnly->toolTip(), QStringLiteral("Number of significant digits"));
             QCOMPARE(nativeOnly->toolTip(), QStringLiteral("native only"));
             QCOMPARE(entry->toolTip(), QStringLiteral("Copy value and units to clipboard"));
-            QCOMPARE(tool->toolTip(), QStringLiteral("Copy value only to clipboard"));
+            QCOMPARE(tool->toolTip(), QStringLiteral("native tool"));
+            QCOMPARE(toolBar->widgetForAction(tool)->toolTip(), QStringLiteral("native tool"));
 
             ApplyTagHints(&window, false);
             QCOMPARE(both->toolTip(), QStringLiteral("native both"));
@@ -126,6 +129,8 @@ private Q_SLOTS:
         QCOMPARE(both->accessibleDescription(), QStringLiteral("Add new density to table"));
         QCOMPARE(tagOnly->accessibleDescription(), QStringLiteral("Number of significant digits"));
         QCOMPARE(nativeOnly->accessibleDescription(), QString());
+        QCOMPARE(toolBar->widgetForAction(tool)->accessibleDescription(),
+                 QStringLiteral("Copy value only to clipboard"));
     }
 
 private:

@@ -1,0 +1,87 @@
+// How fast the density window answers: a keystroke in the density box, and a
+// change of display unit that rewrites every line, on the shipped materials.
+
+#include "core/settingsstore.h"
+#include "densities/densitytable.h"
+#include "densities/frmdensityselect.h"
+#include "units/conversiontable.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFile>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+struct OpenWindow
+{
+    frmDensitySelect form;
+    QLineEdit *density = form.findChild<QLineEdit *>(QStringLiteral("txtDensity"));
+    QComboBox *displayUnits = form.findChild<QComboBox *>(QStringLiteral("cmbDisplayUnits"));
+    QListWidget *list = form.findChild<QListWidget *>(QStringLiteral("lstMaterials"));
+
+    OpenWindow()
+    {
+        form.show();
+        QCoreApplication::processEvents();
+        list->setCurrentRow(list->count() / 2);
+        density->setFocus();
+        density->selectAll();
+    }
+    void type(Qt::Key key, const QString &text)
+    {
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+        QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+        QApplication::sendEvent(density, &press);
+        QApplication::sendEvent(density, &release);
+    }
+};
+
+// A digit typed, then taken back: each goes through the key filter and the
+// change handler, which switches the buttons to the edit appearance.
+void keystrokeInDensityBox(benchmark::State &state)
+{
+    OpenWindow window;
+    for (auto _ : state) {
+        window.type(Qt::Key_5, QStringLiteral("5"));
+        window.type(Qt::Key_Backspace, QString());
+    }
+    state.counters["materials"] = window.list->count();
+    state.SetItemsProcessed(state.iterations() * 2);
+}
+BENCHMARK(keystrokeInDensityBox)->Unit(benchmark::kMicrosecond);
+
+// Another display unit: every line rewritten, the selection and scroll kept.
+void displayUnitChange(benchmark::State &state)
+{
+    OpenWindow window;
+    int i = 0;
+    for (auto _ : state)
+        window.displayUnits->setCurrentIndex(++i % window.displayUnits->count());
+    state.counters["materials"] = window.list->count();
+}
+BENCHMARK(displayUnitChange)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    // Settings and the table stay the benchmark's own.
+    QTemporaryDir dir;
+    SettingsStore::useFile(dir.filePath(QStringLiteral("settings.ini")));
+    QFile::copy(QStringLiteral(TORVANE_DENSITY_DAT), dir.filePath(QStringLiteral("density.dat")));
+    UseDensityFile(dir.filePath(QStringLiteral("density.dat")));
+    LoadConversionTable(QStringLiteral(TORVANE_CONVERTS_DAT));
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

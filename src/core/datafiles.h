@@ -1,0 +1,55 @@
+#pragma once
+// Where the program's data files live.
+//
+// A copy run from a folder the user can write (the build folder, a portable
+// copy that carries converts.dat beside the program) keeps every file beside
+// the program: in the working folder, which the start procedure makes the
+// program's own folder. An installed program never writes into its install
+// folders: the files the user changes (density.dat, buglog.txt) live in the
+// per-user data folder, density.dat copied there from the shipped one on first
+// use, and the read-only data (converts.dat, the shipped density.dat) is read
+// from beside the program or else from <prefix>/share/torvane-toolbar.
+
+#include <QString>
+
+namespace DataFiles {
+
+struct Layout
+{
+    QString programFolder; // the executable's folder
+    QString sharedFolder;  // read-only data of an installed program
+    QString userFolder;    // the per-user data folder of an installed program
+    bool installed = false;
+};
+
+// Whether a file can be created in folder, found by creating and removing one:
+// permission bits do not tell (root, read-only mounts, access control lists).
+bool IsWritableFolder(const QString &folder);
+
+// The layout of a program in programFolder. It counts as installed when that
+// folder is not writable, or when its unit table is not beside it but in the
+// installed data folder (an install the user may write, root included, is
+// still an install).
+Layout DetectLayout(const QString &programFolder, const QString &userFolder);
+
+// A file the program only reads: beside the program when there, else in the
+// installed data folder. A portable copy looks in the working folder.
+QString ReadOnlyFile(const Layout &layout, const QString &name);
+// Where a file the user's actions change lives (nothing is created).
+QString UserFileLocation(const Layout &layout, const QString &name);
+// UserFileLocation made ready for use: for an installed program the user data
+// folder is created and, on first use, the shipped file of that name is copied
+// there (never over an existing one). A failure shows when the file is opened.
+QString UserFile(const Layout &layout, const QString &name);
+
+// The running program's layout, found on first use from the executable's
+// folder and the per-user data folder. Tests set their own.
+const Layout &current();
+void useLayout(const Layout &layout);
+
+// The same on the running program's layout.
+QString readOnlyFile(const QString &name);
+QString userFileLocation(const QString &name);
+QString userFile(const QString &name);
+
+} // namespace DataFiles

@@ -1,0 +1,600 @@
+#include "densities/frmdensityselect.h"
+
+#include "core/settingsstore.h"
+#include "core/startup.h"
+#include "core/tags.h"
+#include "densities/densityedits.h"
+#include "units/conversiontable.h"
+#include "widgets/chrome.h"
+#include "widgets/digitsscrollbar.h"
+#include "widgets/keys.h"
+#include "widgets/localiseform.h"
+#include "widgets/numericedit.h"
+#include "widgets/picturebutton.h"
+#include "widgets/selectall.h"
+#include "widgets/unitcombos.h"
+#include "widgets/valuefont.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QBoxLayout>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDir>
+#include <QGridLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTimer>
+#include <QValidator>
+
+#include <algorithm>
+
+namespace {
+
+const QString DesignedCaption = QStringLiteral("Material density select");
+
+// The name box takes only what density.dat can store: Windows-1252
+// characters, and a name of at most 20 (trailing padding aside, so a listed
+// name, shown with its padding, can still be typed into).
+class MaterialNameValidator : public QValidator
+{
+public:
+    using QValidator::QValidator;
+    State validate(QString &input, int &) const override
+    {
+        return IsStorableMaterialName(input) ? Acceptable : Invalid;
+    }
+};
+
+// Selects the entry whose text is text, as setting a list's text does.
+void setListText(QComboBox *list, const QString &text)
+{
+    const int index = list->findText(text);
+    if (index >= 0)
+        list->setCurrentIndex(index);
+}
+
+} // namespace
+
+frmDensitySelect::frmDensitySelect(QWidget *parent) : CalculatorWindow(parent)
+{
+    setObjectName(QStringLiteral("frmDensitySelect"));
+    SetTag(this, QStringLiteral("FormOffset=1600;"));
+    setWindowTitle(DesignedCaption);
+    setAccessibleName(DesignedCaption);
+    buildControls();
+    connectEvents();
+    load();
+}
+
+frmDensitySelect::~frmDensitySelect()
+{
+    // A window unloaded without being closed (the program quitting) still
+    // keeps its settings.
+    saveSettingsOnce();
+}
+
+void frmDensitySelect::buildControls()
+{
+    QMenuBar *menuBar = createMenus({.options = 8, .tooltips = 10, .selectWallpaper = 9});
+    // Only Help is offered: the Options menu (its Tooltips entry included), Language,
+    // Wallpaper and Search stay hidden.
+    for (QAction *hidden : {menus()->mnuOptions, menus()->mnuOptionsSelectLanguage,
+                            menus()->mnuOptionsSelectWallpaper, menus()->mnuHelpSearch})
+        hidden->setVisible(false);
+    menus()->mnuHelpBreak->setObjectName(QStringLiteral("mnuhelpseperator"));
+
+    auto label = [this](const char *name, const QString &caption, const QString &tag) {
+        auto *control = new QLabel(caption, this);
+        control->setObjectName(QLatin1String(name));
+        control->setAccessibleName(QString(caption).remove(u':'));
+        SetTag(control, tag);
+        return control;
+    };
+    auto button = [this](const char *name, const QString &caption, const QString &tag, const QString &hint) {
+        auto *control = new QPushButton(caption, this);
+        control->setObjectName(QLatin1String(name));
+        control->setAccessibleName(QString(caption).remove(u'&'));
+        control->setToolTip(hint);
+        control->setAutoDefault(false);
+        control->setFixedSize(std::max(77, control->sizeHint().width()),
+                              std::max(25, control->sizeHint().height()));
+        // Hidden buttons keep their place, so the others do not jump between appearances.
+        QSizePolicy policy = control->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        control->setSizePolicy(policy);
+        EnterClicksWhenFocused(control);
+        SetTag(control, tag);
+        return control;
+    };
+    auto unitList = [this](const char *name, const QString &tag, const QString &accessibleName) {
+        auto *list = new QComboBox(this);
+        list->setObjectName(QLatin1String(name));
+        list->setAccessibleName(accessibleName);
+        list->setEditable(false);
+        list->setMinimumContentsLength(UnitNameWidth - 4);
+        list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        SetTag(list, tag);
+        return list;
+    };
+
+    m_picPattern = new QFrame(this);
+    m_picPattern->setObjectName(QStringLiteral("picPattern"));
+    m_picPattern->setAccessibleName(QStringLiteral("Keys"));
+    SetTag(m_picPattern, QString());
+    m_imgLogo = createLogo();
+    m_imgLogo->setToolTip(QStringLiteral("Velmora, makers of Torvane Toolbar"));
+    const QSize keySize(56, 32);
+    m_cmdOn = new PictureButton(QStringLiteral("onc_up"), QStringLiteral("onc_down"), keySize, m_picPattern);
+    m_cmdOn->setObjectName(QStringLiteral("cmdOn"));
+    m_cmdOn->setToolTip(QStringLiteral("Clear selection"));
+    m_cmdOn->setAccessibleName(QStringLiteral("On/C: clear selection"));
+    m_cmdOff = new PictureButton(QStringLiteral("off_up"), QStringLiteral("off_down"), keySize, m_picPattern);
+    m_cmdOff->setObjectName(QStringLiteral("cmdOff"));
+    m_cmdOff->setToolTip(QStringLiteral("Exit density select"));
+    m_cmdOff->setAccessibleName(QStringLiteral("Off: exit density select"));
+    SetTag(m_cmdOn, QString());
+    SetTag(m_cmdOff, QString());
+
+    m_lblMaterialHeading =
+        label("lblMaterialHeading", QStringLiteral("Material"), QStringLiteral("Offset=7;"));
+    m_cmbDisplayUnits = unitList("cmbDisplayUnits", QStringLiteral("UnitType=Density;Tooltip=1968;"),
+                                 QStringLiteral("Units for display densities"));
+    m_cmbDisplayUnits->setToolTip(QStringLiteral("Click to select displayed units"));
+
+    m_lstMaterials = new QListWidget(this);
+    m_lstMaterials->setObjectName(QStringLiteral("lstMaterials"));
+    m_lstMaterials->setAccessibleName(QStringLiteral("Materials"));
+    m_lstMaterials->setAccessibleDescription(QStringLiteral("Double-click a material to select its density"));
+    SetTag(m_lstMaterials, QString());
+    m_lstMaterials->setFont(ValueFont(font()));
+    m_lstMaterials->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_lstMaterials->setUniformItemSizes(true);
+    m_lstMaterials->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_lstMaterials->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+
+    m_lblMaterial = label("lblMaterial", QStringLiteral("Material:"), QStringLiteral("Offset=1;"));
+    m_txtMaterial = new QLineEdit(this);
+    m_txtMaterial->setObjectName(QStringLiteral("txtMaterial"));
+    m_txtMaterial->setAccessibleName(QStringLiteral("Material"));
+    m_txtMaterial->setValidator(new MaterialNameValidator(m_txtMaterial));
+    SetTag(m_txtMaterial, QString());
+    SelectAllOnFocus(m_txtMaterial);
+    m_lblMaterial->setBuddy(m_txtMaterial);
+
+    m_label1 = label("Label1", QStringLiteral("Density:"), QStringLiteral("Offset=2;"));
+    m_txtDensity = new NumericEdit(this);
+    m_txtDensity->setObjectName(QStringLiteral("txtDensity"));
+    m_txtDensity->setAccessibleName(QStringLiteral("Density"));
+    m_txtDensity->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    SetTag(m_txtDensity, QString());
+    SelectAllOnFocus(m_txtDensity);
+    m_label1->setBuddy(m_txtDensity);
+    m_cmbDensityUnits = unitList("cmbDensityUnits", QStringLiteral("UnitType=Density;"),
+                                 QStringLiteral("Units of the density"));
+
+    m_cmdSelect = button("cmdSelect", QStringLiteral("&Select"), QStringLiteral("Offset=3;Tooltip=1969;"),
+                         QStringLiteral("Click to select the highlighted density"));
+    m_cmdAdd = button("cmdAdd", QStringLiteral("&Add"), QStringLiteral("Offset=4;Tooltip=1970;"),
+                      QStringLiteral("Click to add a new density record"));
+    m_cmdDelete = button("cmdDelete", QStringLiteral("Delete"), QString(),
+                         QStringLiteral("Click to delete the highlighted density record"));
+    m_cmdSave = button("cmdSave", QStringLiteral("Save"), QStringLiteral("Offset=5;Tooltip=1971;"),
+                       QStringLiteral("Click to save changes to density record"));
+    m_cmdCancel = button("cmdCancel", QStringLiteral("Cancel"), QStringLiteral("Offset=6;Tooltip=1972;"),
+                         QStringLiteral("Click to cancel changes to the density record"));
+
+    m_cmdNotationMode = new PictureButton(QStringLiteral("notation_off"), QStringLiteral("notation_off"),
+                                          QSize(30, 30), this);
+    m_cmdNotationMode->setObjectName(QStringLiteral("cmdNotationMode"));
+    m_cmdNotationMode->setToolTip(QStringLiteral("Click to turn scientific notation on/off"));
+    m_cmdNotationMode->setAccessibleName(QStringLiteral("Scientific notation"));
+    m_cmdNotationMode->setCheckable(true);
+    SetTag(m_cmdNotationMode, QString());
+
+    m_lblDigits = label("lblDigits", QStringLiteral("6"), QString());
+    m_lblDigits->setAccessibleName(QStringLiteral("Significant digits"));
+    m_lblDigits->setAlignment(Qt::AlignCenter);
+    m_lblDigits->setFrameShape(QFrame::Panel);
+    m_lblDigits->setFrameShadow(QFrame::Sunken);
+    m_lblDigits->setFixedSize(m_lblDigits->fontMetrics().horizontalAdvance(QStringLiteral("00")) + 14, 30);
+    m_vscrlDigits = new DigitsScrollBar(this);
+    m_vscrlDigits->setObjectName(QStringLiteral("vscrlDigits"));
+    m_vscrlDigits->setAccessibleName(QStringLiteral("Change displayed significant digits"));
+    m_vscrlDigits->setValue(6);
+    m_vscrlDigits->setFixedHeight(30);
+    m_vscrlDigits->setFocusPolicy(Qt::TabFocus);
+    SetTag(m_vscrlDigits, QStringLiteral("Tooltip=1959;"));
+
+    m_line1 = new QFrame(this);
+    m_line1->setObjectName(QStringLiteral("Line1"));
+    m_line1->setAccessibleName(QStringLiteral("Separator"));
+    m_line1->setFrameShape(QFrame::HLine);
+    m_line1->setFrameShadow(QFrame::Sunken);
+    SetTag(m_line1, QString());
+
+    // Designed states: Select and Delete disabled, Save and Cancel hidden.
+    m_cmdSelect->setEnabled(false);
+    m_cmdDelete->setEnabled(false);
+    m_cmdSave->setVisible(false);
+    m_cmdCancel->setVisible(false);
+
+    layoutControls(menuBar);
+}
+
+void frmDensitySelect::layoutControls(QWidget *menuBar)
+{
+    auto *keys = new QHBoxLayout(m_picPattern);
+    keys->setContentsMargins(0, 0, 0, 0);
+    keys->addWidget(m_imgLogo, 0, Qt::AlignLeft | Qt::AlignVCenter);
+    keys->addStretch(1);
+    keys->addWidget(m_cmdOff);
+    keys->addWidget(m_cmdOn);
+
+    auto *heading = new QHBoxLayout;
+    heading->addWidget(m_lblMaterialHeading);
+    heading->addStretch(1);
+    heading->addWidget(m_cmbDisplayUnits);
+
+    // Entry rows and buttons share three columns: Select, Save and Cancel
+    // over the name and density boxes, Add and Delete under Select.
+    auto *grid = new QGridLayout;
+    grid->setHorizontalSpacing(8);
+    grid->addWidget(m_lblMaterial, 0, 0);
+    grid->addWidget(m_txtMaterial, 0, 1, 1, 2);
+    grid->addWidget(m_label1, 1, 0);
+    grid->addWidget(m_txtDensity, 1, 1);
+    grid->addWidget(m_cmbDensityUnits, 1, 2);
+    grid->addWidget(m_line1, 2, 0, 1, 3);
+    grid->addWidget(m_cmdSelect, 3, 0);
+    grid->addWidget(m_cmdSave, 3, 1, Qt::AlignCenter);
+    grid->addWidget(m_cmdCancel, 3, 2, Qt::AlignRight);
+    grid->addWidget(m_cmdAdd, 4, 0);
+    grid->addWidget(m_cmdDelete, 5, 0);
+    auto *digits = new QHBoxLayout;
+    digits->setSpacing(4);
+    digits->addStretch(1);
+    digits->addWidget(m_cmdNotationMode);
+    digits->addSpacing(8);
+    digits->addWidget(m_lblDigits);
+    digits->addWidget(m_vscrlDigits);
+    grid->addLayout(digits, 4, 1, 2, 2, Qt::AlignRight | Qt::AlignVCenter);
+    grid->setColumnStretch(1, 1);
+
+    auto *root = new QVBoxLayout(this);
+    root->setMenuBar(menuBar);
+    root->setContentsMargins(12, 6, 12, 12);
+    root->addWidget(m_picPattern);
+    root->addLayout(heading);
+    root->addWidget(m_lstMaterials, 1);
+    root->addLayout(grid);
+
+    // Room for the 33-character lines and about fourteen of them.
+    const QFontMetrics metrics(m_lstMaterials->font());
+    m_lstMaterials->setMinimumSize(metrics.horizontalAdvance(QString(MaterialLineWidth + 1, u'0')) +
+                                       m_lstMaterials->verticalScrollBar()->sizeHint().width() + 8,
+                                   metrics.height() * 14);
+    m_txtMaterial->setMinimumWidth(m_txtMaterial->fontMetrics().horizontalAdvance(QString(22, u'n')));
+    resize(sizeHint());
+
+    QWidget *const tabOrder[] = {m_lstMaterials, m_txtMaterial,     m_txtDensity,  m_cmbDensityUnits,
+                                 m_cmdSelect,    m_cmdSave,         m_cmdCancel,   m_cmdAdd,
+                                 m_cmdDelete,    m_cmdNotationMode, m_vscrlDigits, m_cmbDisplayUnits,
+                                 m_cmdOff,       m_cmdOn,           m_imgLogo};
+    for (std::size_t i = 1; i < std::size(tabOrder); ++i)
+        setTabOrder(tabOrder[i - 1], tabOrder[i]);
+}
+
+void frmDensitySelect::connectEvents()
+{
+    // A click on a line, the arrow keys and a selection made by the window
+    // itself all fill the boxes; a click on the selected line refills them.
+    connect(m_lstMaterials, &QListWidget::itemSelectionChanged, this, &frmDensitySelect::onListClick);
+    connect(m_lstMaterials, &QListWidget::itemClicked, this, &frmDensitySelect::onListClick);
+    connect(m_lstMaterials, &QListWidget::itemDoubleClicked, this, [this]() {
+        if (selectedIndex() >= 0)
+            onSelect();
+    });
+    connect(m_cmdSelect, &QPushButton::clicked, this, &frmDensitySelect::onSelect);
+    connect(m_cmdAdd, &QPushButton::clicked, this, &frmDensitySelect::onAdd);
+    connect(m_cmdSave, &QPushButton::clicked, this, &frmDensitySelect::onSave);
+    connect(m_cmdDelete, &QPushButton::clicked, this, &frmDensitySelect::onDelete);
+    connect(m_cmdCancel, &QPushButton::clicked, this, &frmDensitySelect::onCancel);
+    connect(m_cmdOn, &QAbstractButton::clicked, this, &frmDensitySelect::onClear);
+    connect(m_cmdOff, &QAbstractButton::clicked, this, [this]() {
+        hide();
+        accept();
+    });
+    connect(m_txtMaterial, &QLineEdit::textChanged, this, [this]() { setEditFlag(true); });
+    connect(m_txtDensity, &QLineEdit::textChanged, this, [this]() { setEditFlag(true); });
+    connect(m_cmbDensityUnits, &QComboBox::currentIndexChanged, this, [this]() { setEditFlag(true); });
+    connect(m_cmbDisplayUnits, &QComboBox::currentIndexChanged, this, &frmDensitySelect::onDisplayUnitsClick);
+    connect(m_vscrlDigits, &QScrollBar::valueChanged, this, &frmDensitySelect::onDigitsChanged);
+    connect(m_cmdNotationMode, &QAbstractButton::clicked, this, &frmDensitySelect::onNotationClick);
+}
+
+void frmDensitySelect::load()
+{
+    m_isLoading = true;
+    loadTooltipsOption();
+    setNotationMode(Settings::notationMode(Settings::Calculator::Density));
+    setDisplayDigits(Settings::digits(Settings::Calculator::Density));
+    m_vscrlDigits->setValue(m_displayDigits);
+
+    FillUnitCombos(this);
+    // Choosing the density unit counts as an edit, so the window opens with Save and Cancel shown.
+    if (m_cmbDensityUnits->count() > 0)
+        m_cmbDensityUnits->setCurrentIndex(0);
+    setEditFlag(true);
+    if (m_cmbDisplayUnits->count() > 0)
+        m_cmbDisplayUnits->setCurrentIndex(0);
+
+    loadTable();
+    m_density = 0;
+    m_isLoading = false;
+    ApplyDefaultUnits(this);
+    FillMaterialList();
+    LocaliseForm(this, LanguageOffset);
+    m_lstMaterials->setFocus(Qt::OtherFocusReason);
+}
+
+void frmDensitySelect::loadTable()
+{
+    const DensityFileLoad load = LoadDensityFile(DensityFilePath());
+    m_table = load.records;
+    setReadOnly(!load.complete);
+}
+
+void frmDensitySelect::setReadOnly(bool on)
+{
+    // A table read only in part must never be saved over: the materials not read would be lost.
+    m_readOnly = on;
+    m_txtMaterial->setReadOnly(on);
+    m_txtDensity->setReadOnly(on);
+    m_cmdAdd->setEnabled(!on);
+    m_cmdSave->setEnabled(!on);
+    if (on)
+        m_cmdDelete->setEnabled(false);
+}
+
+void frmDensitySelect::saveSettings()
+{
+    Settings::setDigits(Settings::Calculator::Density, m_displayDigits);
+    Settings::setNotationMode(Settings::Calculator::Density, m_notationMode);
+}
+
+void frmDensitySelect::focusHome()
+{
+    // Focus stays where the user left it; the list takes it when nothing has it.
+    QWidget *focused = focusWidget();
+    if (!focused || focused == this)
+        m_lstMaterials->setFocus(Qt::OtherFocusReason);
+}
+
+void frmDensitySelect::keyPressEvent(QKeyEvent *event)
+{
+    // Esc cancels an entry while Cancel is shown; otherwise it closes the window.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier && !m_cmdCancel->isHidden()) {
+        m_cmdCancel->click();
+        return;
+    }
+    CalculatorWindow::keyPressEvent(event);
+}
+
+void frmDensitySelect::showEvent(QShowEvent *event)
+{
+    CalculatorWindow::showEvent(event);
+    if (m_readOnly && !m_readOnlyTold) {
+        m_readOnlyTold = true;
+        QTimer::singleShot(0, this, &frmDensitySelect::tellIncompleteTable);
+    }
+}
+
+void frmDensitySelect::tellIncompleteTable()
+{
+    QMessageBox::warning(this, windowTitle(),
+                         QStringLiteral("%1 could not be read completely. The materials read are shown, "
+                                        "but no change can be saved, so that the materials not read are "
+                                        "not lost.")
+                             .arg(QDir::toNativeSeparators(DensityFilePath())));
+}
+
+void frmDensitySelect::setEditFlag(bool on)
+{
+    m_editFlag = on;
+    applyAppearance(on);
+}
+
+void frmDensitySelect::setAddFlag(bool on)
+{
+    m_addFlag = on;
+    applyAppearance(on);
+}
+
+void frmDensitySelect::applyAppearance(bool editing)
+{
+    m_cmdAdd->setVisible(!editing);
+    m_cmdSelect->setVisible(!editing);
+    m_cmdSave->setVisible(editing);
+    m_cmdCancel->setVisible(editing);
+}
+
+void frmDensitySelect::setDisplayDigits(int digits)
+{
+    m_displayDigits = std::clamp(digits, 1, 7);
+    m_lblDigits->setText(QString::number(m_displayDigits));
+}
+
+void frmDensitySelect::setNotationMode(bool on)
+{
+    m_notationMode = on;
+    const QString face = on ? QStringLiteral("notation_on") : QStringLiteral("notation_off");
+    m_cmdNotationMode->setFaces(face, face);
+    m_cmdNotationMode->setChecked(on);
+}
+
+void frmDensitySelect::FillMaterialList()
+{
+    const QStringList lines =
+        MaterialListLines(m_table, m_cmbDisplayUnits->currentText(), m_displayDigits, m_notationMode);
+    // The same materials in another unit or form: the lines are rewritten in
+    // place, so the list keeps its scroll range.
+    if (m_lstMaterials->count() == lines.size()) {
+        m_lstMaterials->setCurrentRow(-1);
+        m_lstMaterials->clearSelection();
+        for (int i = 0; i < lines.size(); ++i)
+            m_lstMaterials->item(i)->setText(lines.at(i));
+    } else {
+        m_lstMaterials->clear();
+        m_lstMaterials->addItems(lines);
+    }
+    m_cmdSelect->setEnabled(false);
+    m_cmdDelete->setEnabled(false);
+}
+
+int frmDensitySelect::selectedIndex() const
+{
+    const QList<QListWidgetItem *> selected = m_lstMaterials->selectedItems();
+    return selected.isEmpty() ? -1 : m_lstMaterials->row(selected.first());
+}
+
+void frmDensitySelect::refillKeepingPlace()
+{
+    const int selected = selectedIndex();
+    const int top = m_lstMaterials->verticalScrollBar()->value();
+    FillMaterialList();
+    if (selected >= 0)
+        m_lstMaterials->setCurrentRow(selected); // fills the boxes in the new unit
+    m_lstMaterials->verticalScrollBar()->setValue(top);
+}
+
+bool frmDensitySelect::writeTable()
+{
+    const DensitySaveResult saved = SaveDensityFile(DensityFilePath(), m_table);
+    if (saved.ok)
+        return true;
+    // The file is as it was: show what it holds, not the change that failed.
+    QMessageBox::warning(this, windowTitle(),
+                         saved.message() + QStringLiteral("\n\nThe change was not saved; the list shows "
+                                                          "what the file holds."));
+    loadTable();
+    FillMaterialList();
+    return false;
+}
+
+void frmDensitySelect::onListClick()
+{
+    const int i = selectedIndex();
+    if (i < 0 || i >= m_table.size())
+        return;
+    m_cmdSelect->setEnabled(true);
+    m_cmdDelete->setEnabled(!m_readOnly);
+    const DensityRecord &record = m_table.at(i);
+    const QString unit = m_cmbDisplayUnits->currentText();
+    m_txtMaterial->setText(record.MaterialName);
+    m_txtDensity->setText(DensityEntryText(record, unit));
+    setListText(m_cmbDensityUnits, unit);
+    setEditFlag(false);
+}
+
+void frmDensitySelect::onSelect()
+{
+    const int i = selectedIndex();
+    if (i < 0 || i >= m_table.size())
+        return;
+    const QString units = m_cmbDisplayUnits->currentText();
+    const std::optional<float> value = DensityInUnit(m_table.at(i), units);
+    if (!value) {
+        QApplication::beep();
+        return;
+    }
+    m_density = *value;
+    m_densityUnits = units;
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    clipboard->clear();
+    clipboard->setText(DensitySelectText(*value, units));
+    m_cancelFlag = false;
+    hide();
+    accept();
+}
+
+void frmDensitySelect::onAdd()
+{
+    if (m_readOnly)
+        return;
+    setAddFlag(true);
+    m_txtMaterial->setFocus(Qt::OtherFocusReason);
+}
+
+void frmDensitySelect::onSave()
+{
+    if (m_readOnly)
+        return;
+    const DensityEntry entry =
+        ReadDensityEntry(m_txtMaterial->text(), m_txtDensity->text(), m_cmbDensityUnits->currentText());
+    if (!entry.ok()) {
+        // Nothing is stored; the boxes keep what was typed so it can be put right.
+        QMessageBox::warning(this, windowTitle(), DensityEntryMessage(entry.error));
+        m_txtDensity->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    StoreDensityRecord(m_table, DensitySaveSlot(m_addFlag, selectedIndex(), m_table.size()), entry.record);
+    if (writeTable())
+        FillMaterialList();
+    setEditFlag(false);
+    setAddFlag(false);
+}
+
+void frmDensitySelect::onDelete()
+{
+    if (m_readOnly)
+        return;
+    if (!DeleteDensityRecord(m_table, selectedIndex()))
+        return;
+    FillMaterialList();
+    writeTable();
+}
+
+void frmDensitySelect::onCancel()
+{
+    m_txtMaterial->clear();
+    m_txtDensity->clear();
+    onListClick();
+    setAddFlag(false);
+    setEditFlag(false);
+}
+
+void frmDensitySelect::onClear()
+{
+    m_lstMaterials->setCurrentRow(-1);
+    m_lstMaterials->clearSelection();
+    m_txtMaterial->clear();
+    m_txtDensity->clear();
+    setAddFlag(false);
+}
+
+void frmDensitySelect::onDisplayUnitsClick()
+{
+    if (m_isLoading)
+        return;
+    refillKeepingPlace();
+}
+
+void frmDensitySelect::onDigitsChanged(int value)
+{
+    setDisplayDigits(value);
+    refillKeepingPlace();
+}
+
+void frmDensitySelect::onNotationClick()
+{
+    setNotationMode(!m_notationMode);
+    refillKeepingPlace();
+    onListClick();
+}

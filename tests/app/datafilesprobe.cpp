@@ -1,0 +1,52 @@
+// Stands in for the program in the install test: copied into an installed
+// bin/ folder, it finds the data files as the program does, adds a material
+// and logs a report through the same functions the windows use, and prints
+// where each file is: "<file>=<path>" lines, then the material count.
+
+#include "core/datafiles.h"
+#include "core/settingsstore.h"
+#include "densities/densitytable.h"
+#include "errors/bugreport.h"
+#include "units/conversiontable.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QLocale>
+
+#include <cstdio>
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    app.setApplicationName(Settings::ApplicationName);
+    app.setOrganizationName(Settings::ApplicationName);
+    QDir::setCurrent(QCoreApplication::applicationDirPath());
+
+    const QString density = DensityFilePath();
+    DensityFileLoad materials = LoadDensityFile(density);
+    materials.records.append({PadRight(QStringLiteral("Install test"), MaterialNameWidth), 1234.5f});
+    const DensitySaveResult saved = SaveDensityFile(density, materials.records);
+
+    const QString bugLog = DataFiles::userFile(QString::fromLatin1(BugLogFileName));
+    const BugReport report{Settings::ApplicationName,
+                           QStringLiteral(TORVANE_VERSION_TEXT),
+                           QStringLiteral("Main in datafilesprobe"),
+                           QStringLiteral("5"),
+                           QStringLiteral("Install test"),
+                           QStringLiteral("probe"),
+                           QString(),
+                           QDateTime::currentDateTime()};
+    BugLogError logFailure;
+    const bool logged =
+        AppendBugLogLine(bugLog, BugLogLine(report, QDateTime::currentDateTime(), QLocale()), &logFailure);
+
+    std::printf("installed=%d\nconverts.dat=%s\ndensity.dat=%s\nbuglog.txt=%s\nmaterials=%lld\n",
+                DataFiles::current().installed ? 1 : 0,
+                qPrintable(DataFiles::readOnlyFile(QStringLiteral("converts.dat"))), qPrintable(density),
+                qPrintable(bugLog), static_cast<long long>(materials.records.size()));
+    if (!saved.ok)
+        std::fprintf(stderr, "%s\n", qPrintable(saved.message()));
+    if (!logged)
+        std::fprintf(stderr, "bug log: %s\n", qPrintable(logFailure.description));
+    return saved.ok && logged ? 0 : 1;
+}

@@ -1,0 +1,163 @@
+// Where the data files live: a portable copy keeps them in its working folder,
+// an installed program reads from its install and writes only to the user's
+// data folder, copying the shipped material table there once.
+#include "core/datafiles.h"
+
+#include "testsupport.h"
+
+#include <QtTest>
+
+#include <unistd.h>
+
+using namespace DataFiles;
+
+namespace {
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+class TestDataFiles : public QObject
+{
+    Q_OBJECT
+    QTemporaryDir m_settingsDir;
+    QTemporaryDir m_root;
+
+    QString at(const QString &relative) const { return m_root.filePath(relative); }
+    // An install under prefix/ that the test can write (as root can), a user
+    // data folder and a working folder, with the working folder current.
+    Layout installedLayout() const { return DetectLayout(at("prefix/bin"), at("home/data")); }
+
+private slots:
+    void initTestCase()
+    {
+        TestSupport::initTestEnvironment(m_settingsDir);
+        QVERIFY(QDir().mkpath(at("prefix/bin")) && QDir().mkpath(at("work")));
+        writeFile(at("prefix/share/torvane-toolbar/converts.dat"), "units");
+        writeFile(at("prefix/share/torvane-toolbar/density.dat"), "shipped");
+        QVERIFY(QDir::setCurrent(at("work")));
+    }
+    void init() { QDir(at("home")).removeRecursively(); }
+
+    void layout_tells_an_install_from_a_portable_copy_data()
+    {
+        QTest::addColumn<QStringList>("files"); // beside the program, in share/torvane-toolbar
+        QTest::addColumn<bool>("installed");
+        QTest::newRow("build folder or portable copy") << QStringList{"copy/bin/converts.dat"} << false;
+        QTest::newRow("installed, even where the user may write")
+            << QStringList{"copy/share/torvane-toolbar/converts.dat"} << true;
+        QTest::newRow("portable copy beside an install")
+            << QStringList{"copy/bin/converts.dat", "copy/share/torvane-toolbar/converts.dat"} << false;
+        QTest::newRow("no table anywhere: a portable start") << QStringList{} << false;
+    }
+    void layout_tells_an_install_from_a_portable_copy()
+    {
+        QFETCH(QStringList, files);
+        QFETCH(bool, installed);
+        QDir(at("copy")).removeRecursively();
+        QVERIFY(QDir().mkpath(at("copy/bin")));
+        for (const QString &file : files)
+            writeFile(at(file), "units");
+        const Layout layout = DetectLayout(at("copy/bin"), at("home/data"));
+        QCOMPARE(layout.installed, installed);
+        QCOMPARE(layout.sharedFolder, at("copy/share/torvane-toolbar"));
+    }
+
+    void folder_the_user_cannot_write_is_an_install()
+    {
+        const QString folder = at("readonly");
+        QVERIFY(QDir().mkpath(folder));
+        writeFile(folder + "/converts.dat", "units");
+        QVERIFY(IsWritableFolder(folder));
+        QVERIFY(QDir(folder).entryList(QDir::Files | QDir::Hidden) == QStringList{"converts.dat"});
+        QVERIFY(!IsWritableFolder(at("missing")));
+        if (::geteuid() == 0)
+            QSKIP("root writes whatever the permissions say; the install test runs the program as another "
+                  "user");
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
+        const bool installed = DetectLayout(folder, at("home/data")).installed;
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QVERIFY(installed);
+    }
+
+    void files_are_found_where_the_layout_keeps_them_data()
+    {
+        QTest::addColumn<bool>("installed");
+        QTest::addColumn<bool>("tableBesideProgram"); // a read-only portable copy
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("portable: unit table") << false << false << "converts.dat"
+                                              << "work/converts.dat";
+        QTest::newRow("portable: materials") << false << false << "density.dat"
+                                             << "work/density.dat";
+        QTest::newRow("portable: bug log") << false << false << "buglog.txt"
+                                           << "work/buglog.txt";
+        QTest::newRow("installed: unit table") << true << false << "converts.dat"
+                                               << "prefix/share/torvane-toolbar/converts.dat";
+        QTest::newRow("installed: unit table beside the program") << true << true << "converts.dat"
+                                                                  << "prefix/bin/converts.dat";
+        QTest::newRow("installed: materials") << true << false << "density.dat"
+                                              << "home/data/density.dat";
+        QTest::newRow("installed: bug log") << true << true << "buglog.txt"
+                                            << "home/data/buglog.txt";
+    }
+    void files_are_found_where_the_layout_keeps_them()
+    {
+        QFETCH(bool, installed);
+        QFETCH(bool, tableBesideProgram);
+        QFETCH(QString, file);
+        QFETCH(QString, expected);
+        Layout layout = installedLayout();
+        QVERIFY(layout.installed);
+        layout.installed = installed;
+        if (tableBesideProgram)
+            writeFile(at("prefix/bin/converts.dat"), "units");
+        const QString path = file == "converts.dat" ? ReadOnlyFile(layout, file) : UserFile(layout, file);
+        QFile::remove(at("prefix/bin/converts.dat"));
+        QCOMPARE(path, at(expected));
+    }
+
+    // The shipped table is copied once, editable even when installed read-only,
+    // and never over the user's own; other files are not made up.
+    void installed_program_copies_the_shipped_materials_once()
+    {
+        const Layout layout = installedLayout();
+        const QString shipped = at("prefix/share/torvane-toolbar/density.dat");
+        QFile::setPermissions(shipped, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+        const QString mine = UserFile(layout, "density.dat");
+        QCOMPARE(readFile(mine), QByteArray("shipped"));
+        QVERIFY(QFile::permissions(mine) & QFile::WriteOwner);
+
+        writeFile(mine, "edited");
+        QCOMPARE(UserFile(layout, "density.dat"), mine);
+        QCOMPARE(readFile(mine), QByteArray("edited"));
+
+        UserFile(layout, "buglog.txt");
+        QCOMPARE(QDir(at("home/data")).entryList(QDir::Files), QStringList{"density.dat"});
+        QCOMPARE(readFile(shipped), QByteArray("shipped"));
+    }
+
+    void portable_copy_makes_no_files()
+    {
+        Layout layout = installedLayout();
+        layout.installed = false;
+        UserFile(layout, "density.dat");
+        QVERIFY(QDir(at("work")).isEmpty());
+        QVERIFY(!QDir(at("home")).exists());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDataFiles)
+#include "tst_datafiles.moc"

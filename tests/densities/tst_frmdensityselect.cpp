@@ -1,0 +1,450 @@
+// The density select window, driven headless on the shipped unit table and a
+// density file of the test's own, checked down to the file's bytes.
+
+#include "densities/frmdensityselect.h"
+#include "units/conversiontable.h"
+
+#include "core/settingsstore.h"
+#include "filesizelimit.h"
+#include "testsupport.h"
+
+#include <QClipboard>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+const QString Section = QStringLiteral("Density Select");
+
+QString unit(const QString &name)
+{
+    return PadRight(name, UnitNameWidth);
+}
+
+// "Name=density,Name=density" (kg/m³) as records.
+QList<DensityRecord> table(const QString &text)
+{
+    QList<DensityRecord> records;
+    for (const QString &entry : text.split(u',', Qt::SkipEmptyParts))
+        records.append(
+            {PadRight(entry.section(u'=', 0, 0), MaterialNameWidth), entry.section(u'=', 1).toFloat()});
+    return records;
+}
+
+QByteArray fileOf(const QList<DensityRecord> &records)
+{
+    QByteArray bytes;
+    for (const DensityRecord &record : records)
+        bytes += EncodeDensityRecord(record);
+    return bytes;
+}
+
+QByteArray contents(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+const QString Metals = QStringLiteral("Aluminium=2700,Copper=8960,Steel=7850");
+
+struct Window
+{
+    explicit Window(bool shown = false)
+    {
+        form = std::make_unique<frmDensitySelect>();
+        if (shown) {
+            form->show();
+            QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        }
+    }
+    std::unique_ptr<frmDensitySelect> form;
+
+    template <typename T> T *child(const QString &name) const
+    {
+        T *found = form->findChild<T *>(name);
+        if (!found)
+            qFatal("control %s missing", qPrintable(name));
+        return found;
+    }
+    QListWidget *list() const { return child<QListWidget>("lstMaterials"); }
+    QLineEdit *name() const { return child<QLineEdit>("txtMaterial"); }
+    QLineEdit *density() const { return child<QLineEdit>("txtDensity"); }
+    QComboBox *densityUnits() const { return child<QComboBox>("cmbDensityUnits"); }
+    QComboBox *displayUnits() const { return child<QComboBox>("cmbDisplayUnits"); }
+    QAbstractButton *button(const QString &name) const { return child<QAbstractButton>(name); }
+    int selected() const
+    {
+        const QList<QListWidgetItem *> items = list()->selectedItems();
+        return items.isEmpty() ? -1 : list()->row(items.first());
+    }
+    // The shown buttons of Add, Select, Save and Cancel, and which of Select and Delete can be clicked.
+    QString appearance() const
+    {
+        QStringList shown;
+        for (const char *name : {"cmdAdd", "cmdSelect", "cmdSave", "cmdCancel"})
+            if (!button(name)->isHidden())
+                shown << QString::fromLatin1(name).mid(3);
+        QStringList enabled;
+        for (const char *name : {"cmdSelect", "cmdDelete"})
+            if (button(name)->isEnabled())
+                enabled << QString::fromLatin1(name).mid(3);
+        return shown.join(u',') + u'|' + enabled.join(u',');
+    }
+    static void choose(QComboBox *list, const QString &unitName)
+    {
+        const int index = list->findText(unit(unitName));
+        QVERIFY2(index >= 0, qPrintable(unitName));
+        list->setCurrentIndex(index);
+    }
+    // Runs "click 2; name Tin; density 7300; unit g/cm³; show g/cm³; Save; ..."; a
+    // bare word clicks the button of that name, which must be shown and enabled.
+    void run(const QString &script) const
+    {
+        for (const QString &step : script.split(u';', Qt::SkipEmptyParts)) {
+            const QString op = step.trimmed().section(u' ', 0, 0);
+            const QString arg = step.trimmed().section(u' ', 1);
+            if (op == QLatin1String("click")) {
+                list()->setCurrentRow(arg.toInt());
+            } else if (op == QLatin1String("name")) {
+                name()->setText(arg);
+            } else if (op == QLatin1String("density")) {
+                density()->setText(arg);
+            } else if (op == QLatin1String("unit")) {
+                choose(densityUnits(), arg);
+            } else if (op == QLatin1String("show")) {
+                choose(displayUnits(), arg);
+            } else if (op == QLatin1String("Esc")) {
+                QTest::keyClick(form.get(), Qt::Key_Escape);
+            } else {
+                QAbstractButton *target = button(QStringLiteral("cmd") + op);
+                QVERIFY2(!target->isHidden() && target->isEnabled(), qPrintable(op));
+                target->click();
+            }
+        }
+    }
+};
+
+} // namespace
+
+class TestFrmDensitySelect : public QObject
+{
+    Q_OBJECT
+    QTemporaryDir m_settingsDir;
+    std::unique_ptr<QTemporaryDir> m_dataDir;
+    QString m_file;
+
+    void writeTable(const QString &text) { QVERIFY(SaveDensityFile(m_file, table(text)).ok); }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        TestSupport::initTestEnvironment(m_settingsDir);
+        LoadConversionTable(TestSupport::runtimeDir() + QStringLiteral("/converts.dat"));
+    }
+    void init()
+    {
+        QFile::remove(SettingsStore::fileName());
+        m_dataDir = std::make_unique<QTemporaryDir>();
+        m_file = m_dataDir->filePath(QStringLiteral("density.dat"));
+        UseDensityFile(m_file);
+        writeTable(Metals);
+        QGuiApplication::clipboard()->setText(QStringLiteral("untouched"));
+    }
+    void cleanupTestCase() { UseDensityFile(QString()); }
+
+    void settings_are_read_at_load_and_written_back_data()
+    {
+        QTest::addColumn<QString>("stored");  // Digits|NotationMode
+        QTest::addColumn<QString>("steel");   // the value text of Steel's line
+        QTest::addColumn<QString>("written"); // Digits|NotationMode
+        QTest::newRow("absent") << "|"
+                                << "7850.0"
+                                << "6|False";
+        QTest::newRow("3 digits, notation") << "3|True"
+                                            << "7.85E+03"
+                                            << "3|True";
+        QTest::newRow("above range, lower-case true") << "12|true"
+                                                      << "7850.0"
+                                                      << "7|False";
+        QTest::newRow("below range") << "0|"
+                                     << "8000"
+                                     << "1|False";
+        QTest::newRow("not a number") << "many|"
+                                      << "7850.0"
+                                      << "6|False";
+    }
+    void settings_are_read_at_load_and_written_back()
+    {
+        QFETCH(QString, stored);
+        QFETCH(QString, steel);
+        QFETCH(QString, written);
+        SettingsStore::write(Section, QStringLiteral("Digits"), stored.section(u'|', 0, 0));
+        SettingsStore::write(Section, QStringLiteral("NotationMode"), stored.section(u'|', 1, 1));
+        {
+            Window w;
+            QCOMPARE(w.list()->item(2)->text(), MaterialListLine(QStringLiteral("Steel"), steel));
+            QCOMPARE(w.child<QLabel>("lblDigits")->text(), written.section(u'|', 0, 0));
+            QCOMPARE(w.child<QScrollBar>("vscrlDigits")->value(), w.form->displayDigits());
+        }
+        QCOMPARE(SettingsStore::read(Section, QStringLiteral("Digits")) + u'|' +
+                     SettingsStore::read(Section, QStringLiteral("NotationMode")),
+                 written);
+    }
+
+    void opens_ready_to_save_with_density_zero()
+    {
+        SettingsStore::write(QStringLiteral("Default Units"), QStringLiteral("Density"),
+                             QStringLiteral("g/cm³"));
+        Window w;
+        QCOMPARE(w.appearance(), QStringLiteral("Save,Cancel|"));
+        QCOMPARE(w.form->property("Density").toFloat(), 0.0f);
+        QCOMPARE(w.form->windowTitle(), QStringLiteral("Material density select"));
+        QCOMPARE(w.button("cmdSelect")->text(), QStringLiteral("&Select"));
+        QCOMPARE(w.displayUnits()->currentText(), unit("g/cm³"));
+        QCOMPARE(w.densityUnits()->currentText(), unit("g/cm³"));
+        QCOMPARE(w.list()->count(), 3);
+        QCOMPARE(w.list()->item(2)->text(),
+                 MaterialListLine(QStringLiteral("Steel"), QStringLiteral("7.85")));
+        QCOMPARE(w.list()->item(2)->text().size(), MaterialLineWidth);
+    }
+
+    void edits_rewrite_the_file_data()
+    {
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<QString>("file");
+        QTest::newRow("change the selected density") << "click 2; density 8000; Save"
+                                                     << "Aluminium=2700,Copper=8960,Steel=8000";
+        QTest::newRow("renaming moves the record") << "click 0; name Zinc; Save"
+                                                   << "Copper=8960,Steel=7850,Zinc=2700";
+        QTest::newRow("Add after a click duplicates") << "click 2; Add; Save"
+                                                      << "Aluminium=2700,Copper=8960,Steel=7850,Steel=7850";
+        QTest::newRow("Save right after opening adds") << "name Lead; density 11340; Save"
+                                                       << "Aluminium=2700,Copper=8960,Lead=11340,Steel=7850";
+        QTest::newRow("On/C then typing adds") << "click 2; On; name Tin; density 7300; Save"
+                                               << "Aluminium=2700,Copper=8960,Steel=7850,Tin=7300";
+        QTest::newRow("entered in another unit") << "name Brass; density 8.5; unit g/cm³; Save"
+                                                 << "Aluminium=2700,Brass=8500,Copper=8960,Steel=7850";
+        QTest::newRow("shown in another unit, saved unchanged")
+            << "show g/cm³; click 1; name Copper C101; Save"
+            << "Aluminium=2700,Copper C101=8960,Steel=7850";
+        QTest::newRow("delete") << "click 1; Delete"
+                                << "Aluminium=2700,Steel=7850";
+        QTest::newRow("delete every record") << "click 0; Delete; click 0; Delete; click 0; Delete"
+                                             << "";
+        QTest::newRow("Cancel stores nothing") << "click 2; density 1; Cancel" << Metals;
+        QTest::newRow("Esc cancels while Cancel is shown") << "click 2; density 1; Esc" << Metals;
+    }
+    void edits_rewrite_the_file()
+    {
+        QFETCH(QString, script);
+        QFETCH(QString, file);
+        Window w;
+        bool closed = false;
+        QObject::connect(w.form.get(), &QDialog::finished, [&closed]() { closed = true; });
+        w.run(script);
+        QCOMPARE(contents(m_file), fileOf(table(file)));
+        QCOMPARE(w.list()->count(), table(file).size());
+        const bool cancelled =
+            script.endsWith(QLatin1String("Cancel")) || script.endsWith(QLatin1String("Esc"));
+        QCOMPARE(w.selected(), cancelled ? 2 : -1);
+        QVERIFY(!closed);
+    }
+
+    void save_without_a_number_stores_nothing_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("empty") << "";
+        QTest::newRow("lone minus") << "-";
+        QTest::newRow("exponent without digits") << "1E";
+    }
+    void save_without_a_number_stores_nothing()
+    {
+        QFETCH(QString, text);
+        Window w(true);
+        w.run(QStringLiteral("click 2; density ") + text);
+        QString message;
+        TestSupport::whenModalShown([&message](QWidget *modal) {
+            if (auto *box = qobject_cast<QMessageBox *>(modal))
+                message = box->text();
+            modal->close();
+        });
+        w.run(QStringLiteral("Save"));
+        QVERIFY2(message.contains(QLatin1String("number")), qPrintable(message));
+        QCOMPARE(contents(m_file), fileOf(table(Metals)));
+        QCOMPARE(w.density()->text(), text);
+        QCOMPARE(w.name()->text(), PadRight(QStringLiteral("Steel"), MaterialNameWidth));
+        QCOMPARE(w.appearance(), QStringLiteral("Save,Cancel|Select,Delete"));
+    }
+
+    // The file used to be deleted before it was rewritten: a failed write lost every material.
+    void failed_save_keeps_the_old_file_and_says_why()
+    {
+        Window w(true);
+        w.run(QStringLiteral("name Lead; density 11340"));
+        QString message;
+        TestSupport::whenModalShown([&message](QWidget *modal) {
+            if (auto *box = qobject_cast<QMessageBox *>(modal))
+                message = box->text();
+            modal->close();
+        });
+        {
+            // The three records fit; a fourth does not, as on a full disk.
+            const TestSupport::FileSizeLimit fullDisk(3 * DensityRecordSize);
+            QVERIFY(fullDisk.active());
+            w.run(QStringLiteral("Save"));
+        }
+        QVERIFY2(message.contains(QDir::toNativeSeparators(m_file)), qPrintable(message));
+        QVERIFY2(message.contains(QLatin1String("Could not save")), qPrintable(message));
+        QCOMPARE(contents(m_file), fileOf(table(Metals)));
+        QCOMPARE(QDir(m_dataDir->path()).entryList(QDir::Files), QStringList{"density.dat"});
+        QCOMPARE(w.list()->count(), 3);
+        QCOMPARE(w.name()->text(), QStringLiteral("Lead"));
+    }
+
+    void unit_digits_and_notation_keep_the_line_and_the_scroll_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<QString>("shownDensity");
+        QTest::newRow("display unit") << "unit"
+                                      << "7.85";
+        QTest::newRow("digits") << "digits"
+                                << "7850";
+        QTest::newRow("notation") << "notation"
+                                  << "7850";
+    }
+    void unit_digits_and_notation_keep_the_line_and_the_scroll()
+    {
+        QFETCH(QString, change);
+        QFETCH(QString, shownDensity);
+        QString many;
+        for (int i = 0; i < 60; ++i)
+            many += QStringLiteral("M%1=7850,").arg(i, 2, 10, QLatin1Char('0'));
+        writeTable(many);
+        Window w(true);
+        QScrollBar *scroll = w.list()->verticalScrollBar();
+        w.run(QStringLiteral("click 40"));
+        scroll->setValue(5); // the selected line scrolled out of view
+        QVERIFY(scroll->maximum() > 5);
+        const QString before = w.list()->item(40)->text();
+
+        if (change == QLatin1String("unit"))
+            w.run(QStringLiteral("show g/cm³"));
+        else if (change == QLatin1String("digits"))
+            w.child<QScrollBar>("vscrlDigits")->setValue(3);
+        else
+            w.button("cmdNotationMode")->click();
+
+        QVERIFY(w.list()->item(40)->text() != before);
+        QCOMPARE(w.selected(), 40);
+        QCOMPARE(scroll->value(), 5);
+        QCOMPARE(w.density()->text(), shownDensity);
+        QCOMPARE(w.densityUnits()->currentText(), w.displayUnits()->currentText());
+        QCOMPARE(w.appearance(), QStringLiteral("Add,Select|Select,Delete"));
+    }
+
+    void closing_hands_over_only_a_selected_density_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<float>("density");
+        QTest::addColumn<QString>("clipboard");
+        const QString gcm3 = unit(QStringLiteral("g/cm³"));
+        QTest::newRow("Select") << "Select" << 7.85f << QStringLiteral("7.85 ") + gcm3;
+        QTest::newRow("double-click") << "double-click" << 7.85f << QStringLiteral("7.85 ") + gcm3;
+        QTest::newRow("Off") << "Off" << 0.0f << "untouched";
+        QTest::newRow("close box") << "close" << 0.0f << "untouched";
+        QTest::newRow("Esc with no entry pending") << "Esc" << 0.0f << "untouched";
+    }
+    void closing_hands_over_only_a_selected_density()
+    {
+        QFETCH(QString, how);
+        QFETCH(float, density);
+        QFETCH(QString, clipboard);
+        Window w;
+        w.form->setProperty("Density", 0.0f);
+        TestSupport::whenModalShown([&w, how](QWidget *) {
+            w.run(QStringLiteral("show g/cm³; click 2"));
+            if (how == QLatin1String("double-click")) {
+                w.list()->doItemsLayout();
+                const QRect line = w.list()->visualItemRect(w.list()->item(2));
+                QVERIFY(line.isValid());
+                // A double-click is a click followed by the double-click event.
+                QTest::mouseClick(w.list()->viewport(), Qt::LeftButton, {}, line.center());
+                QTest::mouseDClick(w.list()->viewport(), Qt::LeftButton, {}, line.center());
+            } else if (how == QLatin1String("close")) {
+                w.form->close();
+            } else {
+                w.run(how);
+            }
+            if (w.form->isVisible()) // still open: fail rather than hang
+                w.form->reject();
+        });
+        w.form->exec();
+        // The opener reads the properties once the window has closed.
+        QVERIFY(!w.form->isVisible());
+        QCOMPARE(w.form->property("Density").toFloat(), density);
+        QCOMPARE(QGuiApplication::clipboard()->text(), clipboard);
+        if (density != 0)
+            QCOMPARE(w.form->property("DensityUnits").toString(), unit(QStringLiteral("g/cm³")));
+        QCOMPARE(SettingsStore::read(Section, QStringLiteral("Digits")), QStringLiteral("6"));
+    }
+
+    void name_box_takes_only_storable_names_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("kept");
+        QTest::newRow("Windows-1252") << QStringLiteral("Œuvre €") << QStringLiteral("Œuvre €");
+        QTest::newRow("Greek refused") << QStringLiteral("Ωmega") << QStringLiteral("mega");
+        QTest::newRow("at most 20") << QStringLiteral("Polytetrafluoroethylene")
+                                    << QStringLiteral("Polytetrafluoroethyl");
+    }
+    void name_box_takes_only_storable_names()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, kept);
+        Window w(true);
+        w.name()->setFocus();
+        // Key by key, as typed (QTest::keyClicks knows Latin-1 only).
+        for (const QChar c : typed) {
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+            QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
+            QApplication::sendEvent(w.name(), &press);
+            QApplication::sendEvent(w.name(), &release);
+        }
+        QCOMPARE(w.name()->text(), kept);
+    }
+
+    // A table read only in part must not be saved over, or the materials not read are lost.
+    void unreadable_table_is_shown_read_only()
+    {
+        QVERIFY(QFile::remove(m_file));
+        QVERIFY(QDir().mkpath(m_file)); // exists, but cannot be read as a file
+        Window w;
+        QString message;
+        TestSupport::whenModalShown([&message](QWidget *modal) {
+            if (auto *box = qobject_cast<QMessageBox *>(modal))
+                message = box->text();
+            modal->close();
+        });
+        w.form->show();
+        QTRY_VERIFY(!message.isEmpty());
+        QVERIFY2(message.contains(QDir::toNativeSeparators(m_file)), qPrintable(message));
+        QVERIFY(w.form->isReadOnly());
+        for (const char *name : {"cmdAdd", "cmdSave", "cmdDelete"})
+            QVERIFY2(!w.button(name)->isEnabled(), name);
+        QVERIFY(w.name()->isReadOnly() && w.density()->isReadOnly());
+        QVERIFY(QFileInfo(m_file).isDir());
+        QCOMPARE(QDir(m_dataDir->path()).entryList(QDir::Files), QStringList());
+    }
+};
+
+QTEST_MAIN(TestFrmDensitySelect)
+#include "tst_frmdensityselect.moc"
