@@ -12,6 +12,7 @@ import argparse
 import datetime
 import os
 import re
+import struct
 import sys
 import time
 import traceback
@@ -19,7 +20,7 @@ import traceback
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 from desktop import Desktop, Failure, check, check_equal, wait_for  # noqa: E402
-from expected import conversion_text, float32  # noqa: E402
+from expected import conversion_text, float32, significant  # noqa: E402
 
 UNITS_BUTTON = "Click to activate units calculator"
 TRIG_BUTTON = "Click to view trigonometric reference"
@@ -411,8 +412,121 @@ def scenario_reference(d):
     check(d.program.poll() is None, "closing the reference ended the program")
 
 
+DENSITY_BUTTON = "Click to view density reference"
+DENSITY_WINDOW = "Material density select"
+
+
+def density_records(path):
+    """density.dat as (name, kg/m³) pairs: 24-byte records, a 20-character
+    Windows-1252 name and a little-endian single-precision value."""
+    with open(path, "rb") as f:
+        data = f.read()
+    check(len(data) % 24 == 0, f"density.dat of {len(data)} bytes is not whole records")
+    return [(data[i:i + 20].decode("cp1252"), struct.unpack("<f", data[i + 20:i + 24])[0])
+            for i in range(0, len(data), 24)]
+
+
+def material_line(name, kg_per_m3, digits=6):
+    return name.ljust(20)[:20] + " " + significant(float32(kg_per_m3), digits).rjust(12)[-12:]
+
+
+def material_lines(d, window):
+    return [item.name for item in d.find_all("list item", d.find("Materials", "list", window), showing=False)]
+
+
+def open_density_window(d):
+    d.click_control(d.find(DENSITY_BUTTON, "push button", d.window("Torvane Toolbar")))
+    return d.window(DENSITY_WINDOW)
+
+
+def choose(d, combo, entry):
+    """Picks an entry of a drop-down list with the mouse."""
+    d.click_control(combo)
+    d.click_control(d.find(entry.ljust(15), "list item", combo, timeout=5))
+    wait_for(lambda: combo.name.strip() == entry, f"{entry!r} chosen")
+
+
+def scenario_density(d):
+    d.start_program()
+    table = os.path.join(d.program_dir, "density.dat")
+    shipped = density_records(table)
+    window = open_density_window(d)
+    check_spoken_names(d, window)
+    lines = material_lines(d, window)
+    check_equal(lines, [material_line(name, value) for name, value in shipped], "the list of the shipped table")
+
+    def button(name):
+        return d.find(name, "push button", window)
+
+    name_box = d.find("Material", "text", window)
+    density_box = d.find("Density", "text", window)
+    units = [c for c in d.find_all("combo box", window) if c.description != "Units for display densities"][0]
+
+    # Add: the window opens ready to save; Cancel brings back Add.
+    d.click_control(button("Cancel"))
+    d.click_control(button("Add"))
+    wait_for(lambda: name_box.getState().contains(d.atspi.STATE_FOCUSED), "the focus in the name box")
+    d.type("Abradable coating")
+    d.click_control(density_box)
+    d.type("7.5")
+    choose(d, units, "g/cm³")
+    d.click_control(button("Save"))
+    added = material_line("Abradable coating", 7500)
+    wait_for(lambda: material_lines(d, window)[:1] == [added], "the new material at the top of the list")
+    check_equal(density_records(table)[0], ("Abradable coating".ljust(20), 7500.0), "the new record in the file")
+
+    # Edit: the line's values come back into the boxes, in the list's unit.
+    d.click_control(d.find(added, "list item", window))
+    wait_for(lambda: d.text(name_box) == "Abradable coating".ljust(20), "the name in its box")
+    check_equal(d.text(density_box), "7500", "the density in its box")
+    d.click_control(density_box)
+    d.type("7150")
+    d.click_control(button("Save"))
+    edited = material_line("Abradable coating", 7150)
+    wait_for(lambda: material_lines(d, window)[:1] == [edited], "the edited material")
+
+    # Delete a shipped material, found by typing its name in the list.
+    d.click_control(d.find(edited, "list item", window))
+    d.type("Balsa")
+    balsa = next(line for line in lines if line.startswith("Balsa "))
+    wait_for(lambda: d.find(balsa, "list item", window).getState().contains(d.atspi.STATE_SELECTED),
+             "Balsa selected by typing")
+    d.click_control(button("Delete"))
+    wait_for(lambda: balsa not in material_lines(d, window), "Balsa gone from the list")
+
+    expected = sorted([r for r in shipped if not r[0].startswith("Balsa ")] +
+                      [("Abradable coating".ljust(20), 7150.0)], key=lambda r: r[0].upper())
+    check_equal(density_records(table), expected, "density.dat after add, edit and delete")
+    left = material_lines(d, window)
+    check_equal(left, [material_line(name, value) for name, value in expected], "the list as left")
+
+    # Select hands the density, with its unit, to the clipboard and closes.
+    # The list scrolled down to Balsa; Home goes back to the first line.
+    x, y, _, _ = d.extents(d.find("Materials", "list", window))
+    d.click(x + 40, y + 8)
+    d.key("Home")
+    wait_for(lambda: d.find(edited, "list item", window, showing=False).getState().contains(
+        d.atspi.STATE_SELECTED), "the first line selected")
+    d.click_control(button("Select"))
+    d.wait_no_window(DENSITY_WINDOW)
+    d.wait_clipboard("7150 " + "kg/m³".ljust(15), "the selected density")
+
+    # After a restart the file and the list are as left.
+    d.exit_from_tray()
+    d.wait_program_end()
+    d.start_program()
+    window = open_density_window(d)
+    check_equal(density_records(table), expected, "density.dat after a restart")
+    check_equal(material_lines(d, window), left, "the list after a restart")
+    d.click_control(d.find("Off: exit density select", "push button", window))
+    d.wait_no_window(DENSITY_WINDOW)
+    check_equal(d.settings().get("Density Select"), {"Digits": "6", "NotationMode": "False"},
+                "density window settings")
+
+
 SCENARIOS = {
     "start": scenario_start,
+    "density": scenario_density,
     "tray": scenario_tray,
     "unitcalc": scenario_unitcalc,
     "errorreport": scenario_errorreport,

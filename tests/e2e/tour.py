@@ -6,6 +6,7 @@ from desktop import wait_for
 
 UNITS_BUTTON = "Click to activate units calculator"
 TRIG_BUTTON = "Click to view trigonometric reference"
+DENSITY_BUTTON = "Click to view density reference"
 
 
 def toolbar_button(d, name):
@@ -46,6 +47,15 @@ def tour(d, visit, error_report=True):
 
     d.click_control(d.find("Click to close the calculator", "push button", calculator))
     d.wait_no_window("Units Calculator")
+
+    toolbar_button(d, DENSITY_BUTTON)
+    density = d.window("Material density select")
+    x, y, _, _ = d.extents(d.find("Materials", "list", density))
+    d.click(x + 40, y + 8)
+    d.type("Steel")
+    visit("density", "Material density select")
+    d.click_control(d.find("Off: exit density select", "push button", density))
+    d.wait_no_window("Material density select")
 
     toolbar_button(d, TRIG_BUTTON)
     d.window("Trigonometric/Calculus Reference")
