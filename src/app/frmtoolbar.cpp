@@ -5,6 +5,7 @@
 #include "core/stringtable.h"
 #include "core/toolbarposition.h"
 #include "densities/frmdensityselect.h"
+#include "inertia/frminertiacalc.h"
 #include "info/frmintegral.h"
 #include "unitcalc/frmunitcalculator.h"
 #include "units/conversiontable.h"
@@ -261,7 +262,10 @@ void frmToolbar::openUnits()
 
 void frmToolbar::openInertia()
 {
-    // The inertia calculator is not part of this release yet.
+    {
+        frmInertiaCalc window(this);
+        window.exec();
+    }
     resetCaption(LocalString(HintToolbar));
 }
 

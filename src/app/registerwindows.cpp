@@ -3,6 +3,8 @@
 #include "app/frmtoolbar.h"
 #include "densities/frmdensityselect.h"
 #include "errors/frmerrorhandler.h"
+#include "inertia/frminertiacalc.h"
+#include "inertia/frmsetdefaultunits.h"
 #include "info/frmabout.h"
 #include "info/frmcompanyinfo.h"
 #include "info/frmintegral.h"
@@ -31,8 +33,13 @@ template <typename Window> ProgramWindow entry(const char *name)
 
 QList<ProgramWindow> ProgramWindows()
 {
-    return {entry<frmToolbar>("frmToolbar"),           entry<frmUnitCalculator>("frmUnitCalculator"),
-            entry<frmIntegral>("frmIntegral"),         entry<frmDensitySelect>("frmDensitySelect"),
-            entry<frmErrorHandler>("frmErrorHandler"), entry<frmAbout>("frmAbout"),
+    return {entry<frmToolbar>("frmToolbar"),
+            entry<frmUnitCalculator>("frmUnitCalculator"),
+            entry<frmInertiaCalc>("frmInertiaCalc"),
+            entry<frmSetDefaultUnits>("frmSetDefaultUnits"),
+            entry<frmDensitySelect>("frmDensitySelect"),
+            entry<frmIntegral>("frmIntegral"),
+            entry<frmErrorHandler>("frmErrorHandler"),
+            entry<frmAbout>("frmAbout"),
             entry<frmCompanyInfo>("frmCompanyInfo")};
 }

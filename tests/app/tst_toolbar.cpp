@@ -164,6 +164,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("window");
         QTest::newRow("logo") << QStringLiteral("cmdLogo") << QStringLiteral("frmCompanyInfo");
         QTest::newRow("units") << QStringLiteral("cmdUnits") << QStringLiteral("frmUnitCalculator");
+        QTest::newRow("inertia") << QStringLiteral("cmdInertia") << QStringLiteral("frmInertiaCalc");
         QTest::newRow("density") << QStringLiteral("cmdDensity") << QStringLiteral("frmDensitySelect");
         QTest::newRow("trig") << QStringLiteral("cmdTrig") << QStringLiteral("frmIntegral");
     }

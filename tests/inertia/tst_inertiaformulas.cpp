@@ -9,6 +9,7 @@
 // precision. None lies near a rounding midpoint, so results compare bit for bit.
 
 #include "inertia/inertiarows.h"
+#include "inertiatable.h"
 #include "units/conversiontable.h"
 
 #include "testsupport.h"
@@ -57,14 +58,6 @@ bool sameBits(std::optional<float> actual, float expected)
     return actual && std::bit_cast<quint32>(*actual) == std::bit_cast<quint32>(expected);
 }
 
-// The window tests' unit table: a few units of each type the inertia
-// calculator lists; "tiny" overflows when a large mass is shown in it.
-ConversionRecord unit(const char *type, const char *name, float xFactor)
-{
-    return {PadRight(QString::fromUtf8(name), UnitNameWidth), xFactor, 0,
-            PadRight(QString::fromUtf8(type), UnitTypeWidth), true,    PadRight(QString(), UnitNameWidth)};
-}
-
 // "L=1000 mm;W=1E- m;m=10": each box's text and unit (none when absent);
 // boxes not named stay empty, so reading one fails.
 InertiaEntries entries(const QString &spec)
@@ -98,25 +91,7 @@ private slots:
     void initTestCase()
     {
         TestSupport::initTestEnvironment(m_settingsDir);
-        const QList<ConversionRecord> records = {
-            unit("Mass", "kg", 1),
-            unit("Mass", "g", 0.001f),
-            unit("Mass", "tiny", 1e-30f),
-            unit("Linear distance", "m", 1),
-            unit("Linear distance", "mm", 0.001f),
-            unit("Linear distance", "cm", 0.01f),
-            unit("Density", "kg/m\u00b3", 1),
-            unit("Density", "g/cm\u00b3", 1000),
-            unit("Inertia", "kg-m\u00b2", 1),
-            unit("Inertia", "kg-cm\u00b2", 1e-4f),
-            unit("Inertia", "g-mm\u00b2", 1e-9f),
-        };
-        QByteArray data;
-        for (const ConversionRecord &r : records)
-            data += EncodeConversionRecord(r);
-        QBuffer buffer(&data);
-        QVERIFY(buffer.open(QIODevice::ReadOnly));
-        LoadConversionTable(buffer);
+        InertiaTable::loadIntoProgram();
     }
 
     void results_match_worked_examples_data()

@@ -1,0 +1,611 @@
+#include "inertia/frminertiacalc.h"
+
+#include "core/settingsstore.h"
+#include "core/startup.h"
+#include "core/stringtable.h"
+#include "core/tags.h"
+#include "densities/frmdensityselect.h"
+#include "inertia/frmsetdefaultunits.h"
+#include "inertia/inertiarows.h"
+#include "units/numberformat.h"
+#include "widgets/artwork.h"
+#include "widgets/chrome.h"
+#include "widgets/controlsetup.h"
+#include "widgets/digitsscrollbar.h"
+#include "widgets/localiseform.h"
+#include "widgets/numericedit.h"
+#include "widgets/picturebutton.h"
+#include "widgets/selectall.h"
+#include "widgets/unitcombos.h"
+#include "widgets/valuefont.h"
+
+#include <QAction>
+#include <QBoxLayout>
+#include <QClipboard>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalBlocker>
+#include <QToolButton>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int FormOffset = 1200;
+const QSize PictureSize(221, 181);
+const QSize CopyKeySize(30, 30);
+const QSize PowerKeySize(56, 32);
+
+// Rows of the input grid (row 0 holds the logo and the keys), by
+// InertiaInput. Radius and height share a row, and so do width and outside
+// diameter: no shape shows both.
+constexpr int InputGridRow[InertiaInputCount] = {2, 3, 4, 4, 5, 6, 6, 7};
+constexpr int ResultUnitsGridRow = 9;
+enum InputColumn { OptionColumn, CaptionColumn, FindColumn, BoxColumn, UnitsColumn };
+
+// The caption labels of a result row ("I", its subscript and "="): Label1 to
+// Label9 for Ixx, Iyy and Izz, items 0 to 2 of an array for each end axis.
+QString resultCaptionName(InertiaAxis axis, int part)
+{
+    if (axis == InertiaAxis::IxxEnd || axis == InertiaAxis::IyyEnd)
+        return QStringLiteral("%1_%2")
+            .arg(axis == InertiaAxis::IxxEnd ? "lblIxxCaption" : "lblIyyPrimeCaption")
+            .arg(part);
+    return QStringLiteral("Label%1").arg(int(axis) * 3 + part + 1);
+}
+
+QString designedCaption(int offset)
+{
+    return StringById(FormOffset + offset).value_or(QString());
+}
+
+// A row of widgets pushed to the right.
+QHBoxLayout *rightAligned(std::initializer_list<QWidget *> widgets)
+{
+    auto *row = new QHBoxLayout;
+    row->setSpacing(6);
+    row->addStretch(1);
+    for (QWidget *widget : widgets)
+        row->addWidget(widget);
+    return row;
+}
+
+QLabel *captionLabel(const QString &name, const QString &text, QWidget *parent)
+{
+    return Named(KeepPlaceWhenHidden(new QLabel(text, parent)), name);
+}
+
+QComboBox *unitList(const QString &name, const QString &tag, QWidget *parent)
+{
+    auto *list = Named(KeepPlaceWhenHidden(new QComboBox(parent)), name);
+    SetTag(list, tag);
+    // Room for the longest unit name; the padding spaces need none.
+    list->setMinimumContentsLength(11);
+    list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    return list;
+}
+
+} // namespace
+
+frmInertiaCalc::frmInertiaCalc(QWidget *parent) : CalculatorWindow(parent)
+{
+    setObjectName(QStringLiteral("frmInertiaCalc"));
+    SetTag(this, QStringLiteral("FormOffset=%1;").arg(FormOffset));
+    setWindowTitle(StringById(FormOffset).value_or(QStringLiteral("Inertia calculator")));
+    setAccessibleName(windowTitle());
+    buildControls();
+    connectEvents();
+    load();
+}
+
+frmInertiaCalc::~frmInertiaCalc()
+{
+    // A window unloaded without being closed (the program quitting) still
+    // keeps its settings.
+    saveSettingsOnce();
+}
+
+void frmInertiaCalc::buildControls()
+{
+    QMenuBar *menuBar =
+        createMenus({.options = 1, .selectLanguage = 2, .tooltips = 14, .selectWallpaper = 15});
+    CalculatorMenus *m = menus();
+    m_mnuSetDefaultUnits = new QAction(designedCaption(3), m->optionsMenu());
+    m_mnuSetDefaultUnits->setObjectName(QStringLiteral("mnuSetDefaultUnits"));
+    SetTag(m_mnuSetDefaultUnits, QStringLiteral("Offset=3;"));
+    m->optionsMenu()->insertAction(m->mnuOptionsSelectWallpaper, m_mnuSetDefaultUnits);
+    // Of the Options menu only "Set default units" is offered; the Tooltips
+    // option is kept through the settings alone.
+    for (QAction *hidden :
+         {m->mnuOptionsSelectLanguage, m->mnuOptionsTooltips, m->mnuOptionsSelectWallpaper, m->mnuHelpSearch})
+        hidden->setVisible(false);
+    m->mnuHelpBreak->setObjectName(QStringLiteral("mnuHelpSeperator"));
+
+    // Controls are made in tab order: the shape, the rows top down, the
+    // results, then the display keys.
+    m_cmbShape = Named(new QComboBox(this), QStringLiteral("cmbShape"),
+                       QStringLiteral("Click to select appropriate shape "), QStringLiteral("Shape"));
+    SetTag(m_cmbShape, QStringLiteral("Tooltip=1962;"));
+    m_cmbShape->setFixedWidth(PictureSize.width());
+    m_picShape = Named(new QLabel(this), QStringLiteral("picShape"));
+    m_picShape->setFixedSize(PictureSize);
+    auto *pictureColumn = new QVBoxLayout;
+    pictureColumn->addWidget(m_cmbShape);
+    pictureColumn->addWidget(m_picShape);
+    pictureColumn->addStretch(1);
+
+    QGridLayout *inputRows = buildInputRows();
+    auto *grid = new QGridLayout;
+    grid->setHorizontalSpacing(18);
+    grid->setVerticalSpacing(12);
+    grid->addLayout(inputRows, 0, 0);
+    grid->addLayout(pictureColumn, 0, 1);
+    grid->addLayout(buildResultRows(int(InertiaAxis::Ixx), int(InertiaAxis::Izz)), 1, 0);
+    QGridLayout *endAxes = buildResultRows(int(InertiaAxis::IxxEnd), int(InertiaAxis::IyyEnd));
+    grid->addLayout(endAxes, 1, 1);
+
+    m_cmdNotationMode =
+        Named(new PictureButton(QStringLiteral("notation_off"), QString(), CopyKeySize, this),
+              QStringLiteral("cmdNotationMode"), QStringLiteral("Click to turn scientific notation on/off"),
+              QStringLiteral("Scientific notation on/off"));
+    SetTag(m_cmdNotationMode, QStringLiteral("Tooltip=1954;"));
+    m_cmdNotationMode->setCheckable(true);
+    m_lblDigits =
+        Named(new QLabel(this), QStringLiteral("lblDigits"), QStringLiteral("Number of significant digits"));
+    SetTag(m_lblDigits, QStringLiteral("Tooltip=Number of significant digits;"));
+    m_lblDigits->setAlignment(Qt::AlignCenter);
+    m_lblDigits->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    m_lblDigits->setFixedSize(m_lblDigits->fontMetrics().horizontalAdvance(QStringLiteral("00")) + 16,
+                              CopyKeySize.height() - 4);
+    m_vscrlDigits = Named(new DigitsScrollBar(this), QStringLiteral("vscrlDigits"), QString(),
+                          QStringLiteral("Change displayed significant digits"));
+    SetTag(m_vscrlDigits, QStringLiteral("Tooltip=1959;"));
+    m_vscrlDigits->setFocusPolicy(Qt::TabFocus);
+    m_vscrlDigits->setFixedHeight(CopyKeySize.height());
+    endAxes->addLayout(rightAligned({m_cmdNotationMode, m_lblDigits, m_vscrlDigits}), 2, 0, 1, 4);
+
+    m_cmdOff =
+        Named(new PictureButton(QStringLiteral("off_up"), QStringLiteral("off_down"), PowerKeySize, this),
+              QStringLiteral("cmdOff"), QStringLiteral("Click to exit calculator"));
+    m_cmdOn =
+        Named(new PictureButton(QStringLiteral("onc_up"), QStringLiteral("onc_down"), PowerKeySize, this),
+              QStringLiteral("cmdOn"), QStringLiteral("Click to clear value"));
+    m_imgLogo = createLogo();
+    m_imgLogo->setToolTip(m_imgLogo->accessibleName());
+    inputRows->addWidget(m_imgLogo, 0, OptionColumn, 1, BoxColumn + 1, Qt::AlignLeft | Qt::AlignVCenter);
+    inputRows->addLayout(rightAligned({m_cmdOff, m_cmdOn}), 0, UnitsColumn);
+
+    m_cmdCompute = Named(new QPushButton(QStringLiteral("Compute"), this), QStringLiteral("cmdCompute"),
+                         QString(), QStringLiteral("Compute"));
+    m_cmdCompute->setAutoDefault(false);
+    m_cmdCompute->hide();
+
+    auto *root = new QVBoxLayout(this);
+    root->setMenuBar(menuBar);
+    root->setContentsMargins(12, 8, 12, 12);
+    root->addLayout(grid);
+    root->setSizeConstraint(QLayout::SetFixedSize);
+    input(InertiaInput::Density).box->setFocus();
+}
+
+QGridLayout *frmInertiaCalc::buildInputRows()
+{
+    auto *rows = new QGridLayout;
+    rows->setHorizontalSpacing(6);
+    rows->setVerticalSpacing(4);
+    rows->setRowMinimumHeight(1, 8);
+    for (int i = 0; i < InertiaInputCount; ++i) {
+        const int gridRow = InputGridRow[i];
+        // The two option rows carry their option button (and the density
+        // its find button) before the caption; dimension captions take that
+        // column too.
+        if (i == int(InertiaInput::Density)) {
+            m_optDensity = Named(KeepPlaceWhenHidden(new QRadioButton(this)), QStringLiteral("optDensity"));
+            m_cmdFindDensity =
+                Named(new QToolButton(this), QStringLiteral("cmdFindDensity"),
+                      QStringLiteral("Click to view density reference"), QStringLiteral("Find density"));
+            m_cmdFindDensity->setIcon(ArtIcon(QStringLiteral("density_up")));
+            m_cmdFindDensity->setIconSize(QSize(17, 17));
+            m_cmdFindDensity->setFixedSize(23, 23);
+            m_cmdFindDensity->setEnabled(false);
+            rows->addWidget(m_optDensity, gridRow, OptionColumn);
+            rows->addWidget(m_cmdFindDensity, gridRow, FindColumn);
+        } else if (i == int(InertiaInput::Mass)) {
+            m_optMass = Named(new QRadioButton(this), QStringLiteral("optMass"));
+            rows->addWidget(m_optMass, gridRow, OptionColumn);
+        }
+        buildInputRow(InertiaInput(i));
+        const InputControls &row = m_inputs[i];
+        if (i == int(InertiaInput::Density) || i == int(InertiaInput::Mass))
+            rows->addWidget(row.caption, gridRow, CaptionColumn, 1, i == 0 ? 1 : 2);
+        else
+            rows->addWidget(row.caption, gridRow, OptionColumn, 1, 3);
+        rows->addWidget(row.box, gridRow, BoxColumn);
+        rows->addWidget(row.units, gridRow, UnitsColumn);
+    }
+
+    m_label19 = captionLabel(QStringLiteral("Label19"), designedCaption(13), this);
+    SetTag(m_label19, QStringLiteral("Offset=13;"));
+    m_cmbResultUnits =
+        unitList(QStringLiteral("cmbResultUnits"), QStringLiteral("UnitType=Inertia;Tooltip=1961;"), this);
+    m_cmbResultUnits->setToolTip(QStringLiteral("Click to change displayed units"));
+    rows->setRowStretch(ResultUnitsGridRow - 1, 1);
+    rows->setRowMinimumHeight(ResultUnitsGridRow - 1, 10);
+    rows->addWidget(m_label19, ResultUnitsGridRow, OptionColumn, 1, 3);
+    rows->addWidget(m_cmbResultUnits, ResultUnitsGridRow, BoxColumn, 1, 2);
+    return rows;
+}
+
+void frmInertiaCalc::buildInputRow(InertiaInput which)
+{
+    const InertiaInputRow &design = InputRow(which);
+    InputControls &row = input(which);
+    row.caption =
+        captionLabel(QString::fromLatin1(design.caption), designedCaption(design.captionOffset), this);
+    SetTag(row.caption, QStringLiteral("Offset=%1;").arg(design.captionOffset));
+
+    row.box = Named(KeepPlaceWhenHidden(new NumericEdit(this)), QString::fromLatin1(design.textBox));
+    SetTag(row.box, QStringLiteral("Default=0.0;"));
+    row.box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    row.box->setFont(ValueFont(font()));
+    row.box->setFixedWidth(1395 / 15);
+    SelectAllOnFocus(row.box);
+    row.box->installEventFilter(this);
+
+    row.units = unitList(QString::fromLatin1(design.unitList),
+                         QStringLiteral("UnitType=%1;").arg(QString::fromLatin1(design.unitType)), this);
+}
+
+QGridLayout *frmInertiaCalc::buildResultRows(int firstAxis, int lastAxis)
+{
+    auto *rows = new QGridLayout;
+    rows->setHorizontalSpacing(6);
+    rows->setVerticalSpacing(10);
+    QFont serif(QStringLiteral("Times New Roman"));
+    serif.setStyleHint(QFont::Serif);
+    serif.setItalic(true);
+    serif.setPointSizeF(font().pointSizeF() * 1.5);
+    QFont subscript = serif;
+    subscript.setPointSizeF(font().pointSizeF() * 1.05);
+
+    for (int a = firstAxis; a <= lastAxis; ++a) {
+        buildResultRow(InertiaAxis(a));
+        ResultControls &row = m_results[a];
+        auto *caption = new QHBoxLayout;
+        caption->setSpacing(1);
+        for (int part = 0; part < 3; ++part) {
+            row.caption[part]->setFont(part == 1 ? subscript : serif);
+            caption->addWidget(row.caption[part], 0, part == 1 ? Qt::AlignBottom : Qt::AlignVCenter);
+            if (part == 1)
+                caption->addSpacing(4);
+        }
+        caption->addStretch(1);
+        const int gridRow = a - firstAxis;
+        rows->addWidget(row.copyValue, gridRow, 0);
+        rows->addWidget(row.copyAll, gridRow, 1);
+        rows->addLayout(caption, gridRow, 2);
+        rows->addWidget(row.value, gridRow, 3);
+    }
+    rows->setColumnMinimumWidth(2, QFontMetrics(serif).horizontalAdvance(QStringLiteral("I y'y' =")) + 8);
+    rows->setColumnStretch(3, 1);
+    return rows;
+}
+
+void frmInertiaCalc::buildResultRow(InertiaAxis axis)
+{
+    const int a = int(axis);
+    const InertiaResultRow &design = ResultRow(axis);
+    const QString name = QStringLiteral("I") + QString::fromUtf8(design.subscript);
+    ResultControls &row = m_results[a];
+
+    // Items of the two copy-key arrays, told apart by their index.
+    auto copyKey = [this, a](const char *face, const char *array, const char *hint, const QString &spoken) {
+        auto *key = Named(
+            KeepPlaceWhenHidden(new PictureButton(QStringLiteral("%1_up").arg(face),
+                                                  QStringLiteral("%1_down").arg(face), CopyKeySize, this)),
+            QStringLiteral("%1_%2").arg(array).arg(a), QString::fromLatin1(hint), spoken);
+        key->setProperty("index", a);
+        return key;
+    };
+    row.copyValue = copyKey("copyvalue", "cmdCopyValue", "Click to copy value only to clipboard",
+                            QStringLiteral("Copy %1 value to clipboard").arg(name));
+    row.copyAll = copyKey("copyvalueunit", "cmdCopyAll", "Click to copy value and unit to clipboard",
+                          QStringLiteral("Copy %1 and units to clipboard").arg(name));
+    SetTag(row.copyAll, QStringLiteral("Tooltip=%1;").arg(design.copyAllHintId));
+
+    const QString texts[3] = {QStringLiteral("I"), QString::fromUtf8(design.subscript), QStringLiteral("=")};
+    for (int part = 0; part < 3; ++part) {
+        row.caption[part] = captionLabel(resultCaptionName(axis, part), texts[part], this);
+        if (axis >= InertiaAxis::IxxEnd)
+            row.caption[part]->setProperty("index", part);
+    }
+
+    row.value =
+        Named(KeepPlaceWhenHidden(new QLabel(this)), QString::fromLatin1(design.valueLabel), QString(), name);
+    row.value->setFont(ValueFont(font()));
+    row.value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    row.value->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    row.value->setBackgroundRole(QPalette::Base);
+    row.value->setAutoFillBackground(true);
+    row.value->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    row.value->setMinimumSize(2175 / 15, 375 / 15);
+}
+
+void frmInertiaCalc::connectEvents()
+{
+    for (InputControls &row : m_inputs) {
+        connect(row.box, &QLineEdit::textChanged, this, &frmInertiaCalc::compute);
+        connect(row.units, &QComboBox::currentIndexChanged, this, &frmInertiaCalc::compute);
+    }
+    connect(m_cmbResultUnits, &QComboBox::currentIndexChanged, this, &frmInertiaCalc::compute);
+    connect(m_cmbShape, &QComboBox::currentIndexChanged, this, [this](int index) {
+        if (index >= 0)
+            onShapeChosen();
+    });
+    for (QRadioButton *option : {m_optDensity, m_optMass}) {
+        connect(option, &QRadioButton::toggled, this, [this](bool checked) {
+            if (checked)
+                onModeChosen();
+        });
+    }
+    input(InertiaInput::Density).caption->installEventFilter(this);
+    input(InertiaInput::Mass).caption->installEventFilter(this);
+
+    connect(m_vscrlDigits, &QScrollBar::valueChanged, this, [this](int value) {
+        setDisplayDigits(value);
+        compute();
+    });
+    connect(m_cmdNotationMode, &QAbstractButton::clicked, this, [this]() {
+        setNotationMode(!m_notationMode);
+        compute();
+    });
+    for (int a = 0; a < InertiaAxisCount; ++a) {
+        connect(m_results[a].copyValue, &QAbstractButton::clicked, this,
+                [this, a]() { copyResult(a, false); });
+        connect(m_results[a].copyAll, &QAbstractButton::clicked, this, [this, a]() { copyResult(a, true); });
+    }
+    connect(m_cmdCompute, &QAbstractButton::clicked, this, &frmInertiaCalc::compute);
+    connect(m_cmdOn, &QAbstractButton::clicked, this, &frmInertiaCalc::clearInputs);
+    connect(m_cmdOff, &QAbstractButton::clicked, this, &frmInertiaCalc::closeAsOff);
+    connect(m_cmdFindDensity, &QAbstractButton::clicked, this, &frmInertiaCalc::takeDensity);
+    connect(m_mnuSetDefaultUnits, &QAction::triggered, this, &frmInertiaCalc::setDefaultUnits);
+}
+
+void frmInertiaCalc::load()
+{
+    m_suppressCompute = true;
+    setNotationMode(Settings::notationMode(Settings::Calculator::Inertia));
+    setDisplayDigits(Settings::digits(Settings::Calculator::Inertia));
+    m_vscrlDigits->setValue(m_displayDigits);
+    loadTooltipsOption();
+
+    LocaliseForm(this, LanguageOffset);
+    // Screen readers speak the boxes by their captions, as localised.
+    for (InputControls &row : m_inputs) {
+        const QString caption = SpokenCaption(row.caption->text());
+        row.box->setAccessibleName(caption);
+        row.units->setAccessibleName(caption + QStringLiteral(" units"));
+    }
+    m_optDensity->setAccessibleName(input(InertiaInput::Density).box->accessibleName());
+    m_optMass->setAccessibleName(input(InertiaInput::Mass).box->accessibleName());
+    m_cmbResultUnits->setAccessibleName(SpokenCaption(m_label19->text()));
+
+    ApplyDefaultTags(this);
+    FillUnitCombos(this);
+    ApplyDefaultUnits(this);
+
+    LoadShapeNames();
+    selectShapeIndex(0);
+    if (m_optDensity->isChecked())
+        onModeChosen();
+    else
+        m_optDensity->setChecked(true);
+
+    m_suppressCompute = false;
+    compute();
+}
+
+void frmInertiaCalc::saveSettings()
+{
+    Settings::setDigits(Settings::Calculator::Inertia, m_displayDigits);
+    Settings::setNotationMode(Settings::Calculator::Inertia, m_notationMode);
+}
+
+void frmInertiaCalc::LoadShapeNames()
+{
+    m_shapeNames.clear();
+    for (int i = 0; i < InertiaShapeCount; ++i)
+        m_shapeNames << LocalString(ShapeInfo(InertiaShape(i)).nameId);
+    const int index = m_cmbShape->currentIndex();
+    {
+        const QSignalBlocker blocker(m_cmbShape);
+        m_cmbShape->clear();
+        m_cmbShape->addItems(m_shapeNames);
+        m_cmbShape->setCurrentIndex(-1);
+    }
+    if (index >= 0)
+        selectShapeIndex(index);
+}
+
+void frmInertiaCalc::setShape(const QString &name)
+{
+    m_shape = name;
+    const std::optional<InertiaShape> shape = FindShape(m_shapeNames, name);
+    if (!shape)
+        return;
+    const InertiaShapeInfo &info = ShapeInfo(*shape);
+    for (int i = 0; i < InertiaInputCount; ++i)
+        ShowAll({m_inputs[i].caption, m_inputs[i].box, m_inputs[i].units},
+                ShowsInputRow(*shape, InertiaInput(i)));
+    m_optDensity->setVisible(info.densityAllowed);
+    if (!info.densityAllowed)
+        m_optMass->setChecked(true);
+    for (InertiaAxis axis : {InertiaAxis::IxxEnd, InertiaAxis::IyyEnd}) {
+        const ResultControls &row = m_results[std::size_t(axis)];
+        ShowAll({row.copyValue, row.copyAll, row.caption[0], row.caption[1], row.caption[2], row.value},
+                info.hasEndAxes);
+    }
+    m_picShape->setPixmap(ArtPixmap(QString::fromLatin1(info.picture), PictureSize, devicePixelRatioF()));
+    m_picShape->setAccessibleName(name);
+}
+
+void frmInertiaCalc::setNotationMode(bool on)
+{
+    m_notationMode = on;
+    m_cmdNotationMode->setFaces(on ? QStringLiteral("notation_on") : QStringLiteral("notation_off"),
+                                QString());
+    m_cmdNotationMode->setChecked(on);
+}
+
+void frmInertiaCalc::setDisplayDigits(int digits)
+{
+    m_displayDigits = std::clamp(digits, 1, 7);
+    m_lblDigits->setText(QString::number(m_displayDigits));
+}
+
+MassMode frmInertiaCalc::massMode() const
+{
+    return m_optMass->isChecked() ? MassMode::Mass : MassMode::Density;
+}
+
+void frmInertiaCalc::compute()
+{
+    if (m_suppressCompute)
+        return;
+    InertiaOutcome outcome;
+    if (const std::optional<InertiaShape> shape = FindShape(m_shapeNames, m_cmbShape->currentText())) {
+        InertiaEntries entries;
+        for (int i = 0; i < InertiaInputCount; ++i)
+            entries[i] = {m_inputs[i].box->text(), m_inputs[i].units->currentText()};
+        outcome = ComputeInertiaEntries(*shape, entries, massMode());
+        if (outcome.massText) {
+            m_suppressCompute = true;
+            input(InertiaInput::Mass).box->setText(*outcome.massText);
+            m_suppressCompute = false;
+        }
+    }
+    const QString unit = m_cmbResultUnits->currentText();
+    for (int a = 0; a < InertiaAxisCount; ++a)
+        m_results[a].value->setText(
+            FormatInertiaResult(outcome.values[a], unit, m_displayDigits, m_notationMode));
+}
+
+void frmInertiaCalc::selectShapeIndex(int index)
+{
+    // Choosing the shape already chosen still runs the choice, as a click does.
+    if (m_cmbShape->currentIndex() == index)
+        onShapeChosen();
+    else
+        m_cmbShape->setCurrentIndex(index);
+}
+
+void frmInertiaCalc::onShapeChosen()
+{
+    setShape(m_cmbShape->currentText());
+    ApplyDefaultTags(this);
+    compute();
+}
+
+void frmInertiaCalc::onModeChosen()
+{
+    const bool massGiven = m_optMass->isChecked();
+    input(InertiaInput::Mass).box->setEnabled(massGiven);
+    input(InertiaInput::Density).box->setEnabled(!massGiven);
+    input(InertiaInput::Density).units->setEnabled(!massGiven);
+    m_cmdFindDensity->setEnabled(!massGiven);
+    compute();
+}
+
+void frmInertiaCalc::clearInputs()
+{
+    const QString zero = FormatWithPattern(0.0, QStringLiteral("0.0"));
+    for (InertiaInput which : InertiaClearOrder)
+        input(which).box->setText(zero);
+}
+
+void frmInertiaCalc::copyResult(int axis, bool withUnit)
+{
+    const QString caption = m_results[axis].value->text();
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    clipboard->clear();
+    clipboard->setText(withUnit ? CopyResultWithUnitText(caption, m_cmbResultUnits->currentText()) : caption);
+}
+
+void frmInertiaCalc::setDefaultUnits()
+{
+    // Gone before the lists are set, so only this window's lists are.
+    frmSetDefaultUnits(this).exec();
+    ApplyDefaultUnits(this);
+}
+
+void frmInertiaCalc::takeDensity()
+{
+    const std::optional<std::pair<float, QString>> choice = findDensity();
+    if (!choice)
+        return;
+    InputControls &density = input(InertiaInput::Density);
+    // A density in a unit this list does not offer would be read in the
+    // wrong unit; it is not taken.
+    const int unit = density.units->findText(choice->second);
+    if (unit < 0)
+        return;
+    density.box->setText(FormatGeneral(choice->first));
+    density.units->setCurrentIndex(unit);
+    density.box->setFocus(Qt::OtherFocusReason);
+}
+
+std::optional<std::pair<float, QString>> frmInertiaCalc::findDensity()
+{
+    frmDensitySelect window(this);
+    window.setDensity(0);
+    window.exec();
+    if (window.density() == 0)
+        return std::nullopt;
+    return std::pair(window.density(), window.densityUnits());
+}
+
+void frmInertiaCalc::closeAsOff()
+{
+    hide();
+    accept();
+}
+
+void frmInertiaCalc::focusHome()
+{
+    // The focus stays where the user left it; only a window without a usable
+    // focus gets the first box that takes input.
+    if (QWidget *current = focusWidget(); current && current->isVisible() && current->isEnabled())
+        return;
+    for (const InputControls &row : m_inputs) {
+        if (row.box->isVisible() && row.box->isEnabled()) {
+            row.box->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+    }
+}
+
+bool frmInertiaCalc::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::FocusOut) {
+        // A box left empty reads 0, so it no longer fails its results.
+        if (auto *box = qobject_cast<NumericEdit *>(watched); box && box->text().isEmpty())
+            box->setText(QStringLiteral("0"));
+    } else if (event->type() == QEvent::MouseButtonRelease &&
+               static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
+        // The option captions select their option, the Density one only
+        // where the shape offers density.
+        if (watched == input(InertiaInput::Density).caption && !m_optDensity->isHidden() &&
+            m_optDensity->isEnabled())
+            m_optDensity->setChecked(true);
+        else if (watched == input(InertiaInput::Mass).caption)
+            m_optMass->setChecked(true);
+    }
+    return CalculatorWindow::eventFilter(watched, event);
+}

@@ -1,0 +1,465 @@
+// The inertia calculator window, driven headless as a user would: typing into
+// the boxes, picking units, reading the result labels and the clipboard.
+//
+// Expected results were worked out by hand from the textbook formulas (hollow
+// cylinder m(3(Ro²+Ri²)+L²)/12, block m(a²+b²)/12, solid sphere 2mR²/5, thin
+// shell 2mR²/3, rod mL²/12, corner tetrahedron m(a²+b²)/10, end axes plus
+// m(L/2)²), then written to six significant digits in the result unit.
+
+#include "inertia/frminertiacalc.h"
+#include "inertiatable.h"
+
+#include "core/settingsstore.h"
+#include "densities/densitytable.h"
+#include "testsupport.h"
+#include "widgets/picturebutton.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+const QString Section = QStringLiteral("Inertia Calculator");
+const char *const ResultLabels[] = {"lblIxx", "lblIyy", "lblIzz", "lblIxxPrime", "lblIyyPrime"};
+
+QString padded(const QString &unit)
+{
+    return PadRight(unit, UnitNameWidth);
+}
+
+struct Window
+{
+    Window() : form(std::make_unique<frmInertiaCalc>())
+    {
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+    }
+    std::unique_ptr<frmInertiaCalc> form;
+
+    template <typename T> T *child(const QString &name) const
+    {
+        T *found = form->findChild<T *>(name);
+        if (!found)
+            qFatal("control %s missing", qPrintable(name));
+        return found;
+    }
+    QLineEdit *box(const QString &name) const { return child<QLineEdit>(name); }
+    QComboBox *list(const QString &name) const { return child<QComboBox>(name); }
+    QString result(int axis) const { return child<QLabel>(QLatin1String(ResultLabels[axis]))->text(); }
+
+    void pick(const QString &listName, const QString &unit) const
+    {
+        QComboBox *units = list(listName);
+        const int at = units->findText(padded(unit));
+        QVERIFY2(at >= 0, qPrintable(unit));
+        units->setCurrentIndex(at);
+    }
+    void chooseShape(const QString &shape) const
+    {
+        QComboBox *shapes = list(QStringLiteral("cmbShape"));
+        shapes->setCurrentIndex(shapes->findText(shape));
+    }
+    // Types text into a box the way a user does: focus selects it all, keys replace it.
+    void type(const QString &boxName, const QString &text) const
+    {
+        QLineEdit *target = box(boxName);
+        target->setFocus();
+        target->selectAll();
+        QTest::keyClick(target, Qt::Key_Backspace);
+        QTest::keyClicks(target, text);
+    }
+    // "txtLength=1000 mm;txtMass=10 kg": each box's text and its unit.
+    void enter(const QString &entries) const
+    {
+        static const QHash<QString, QString> unitLists = {
+            {"txtDensity", "cmbDensityUnits"}, {"txtMass", "cmbMassUnits"},
+            {"txtRadius", "cmbRadiusUnits"},   {"txtHeight", "cmbHeightUnits"},
+            {"txtLength", "cmbLengthUnits"},   {"txtWidth", "cmbWidthUnits"},
+            {"txtOutsideDia", "cmbODUnits"},   {"txtInsideDia", "cmbIDUnits"}};
+        for (const QString &entry : entries.split(u';', Qt::SkipEmptyParts)) {
+            const QString name = entry.section(u'=', 0, 0);
+            type(name, entry.section(u'=', 1).section(u' ', 0, 0));
+            pick(unitLists.value(name), entry.section(u' ', 1));
+        }
+    }
+    void click(const QString &name) const { child<QAbstractButton>(name)->click(); }
+    static QString clipboard() { return QGuiApplication::clipboard()->text(); }
+};
+
+} // namespace
+
+class TestFrmInertiaCalc : public QObject
+{
+    Q_OBJECT
+    QTemporaryDir m_settingsDir;
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        TestSupport::initTestEnvironment(m_settingsDir);
+        InertiaTable::loadIntoProgram();
+        UseDensityFile(m_settingsDir.filePath(QStringLiteral("density.dat")));
+        QVERIFY(SaveDensityFile(m_settingsDir.filePath(QStringLiteral("density.dat")),
+                                {{PadRight(QStringLiteral("Steel"), MaterialNameWidth), 7850}})
+                    .ok);
+    }
+    void cleanupTestCase() { UseDensityFile(QString()); }
+    void init() { QFile::remove(SettingsStore::fileName()); }
+
+    void opens_on_the_cylinder_in_density_mode_with_default_units()
+    {
+        Window w;
+        QCOMPARE(w.list(QStringLiteral("cmbShape"))->currentText(), QStringLiteral("Cylinder"));
+        QVERIFY(w.child<QRadioButton>(QStringLiteral("optDensity"))->isChecked());
+        QVERIFY(!w.box(QStringLiteral("txtMass"))->isEnabled());
+        QVERIFY(w.child<QAbstractButton>(QStringLiteral("cmdFindDensity"))->isEnabled());
+        QCOMPARE(w.list(QStringLiteral("cmbDensityUnits"))->currentText(),
+                 padded(QStringLiteral("kg/m\u00b3")));
+        QCOMPARE(w.list(QStringLiteral("cmbODUnits"))->currentText(), padded(QStringLiteral("m")));
+        QCOMPARE(w.list(QStringLiteral("cmbResultUnits"))->currentText(),
+                 padded(QStringLiteral("kg-m\u00b2")));
+        QCOMPARE(w.box(QStringLiteral("txtLength"))->text(), QStringLiteral("0.0"));
+        QCOMPARE(w.result(0), QStringLiteral("0.0"));
+        QVERIFY(w.box(QStringLiteral("txtDensity"))->hasFocus());
+    }
+
+    void every_shape_through_the_window_data()
+    {
+        QTest::addColumn<QString>("shape");
+        QTest::addColumn<bool>("density");
+        QTest::addColumn<QString>("entries");
+        QTest::addColumn<QString>("resultUnit");
+        QTest::addColumn<QString>("expected"); // Ixx|Iyy|Izz|Ix'x'|Iy'y' ("-": a row the shape hides)
+        QTest::addColumn<QString>("mass");     // the mass box afterwards
+        // clang-format off
+        QTest::newRow("cylinder, mixed units")
+            << "Cylinder" << false << "txtLength=1000 mm;txtOutsideDia=20 cm;txtInsideDia=0 m;txtMass=10000 g" << "kg-cm\u00b2"
+            << "8583.33|8583.33|500.0|33583.3|33583.3" << "10000";
+        QTest::newRow("hollow cylinder from density")
+            << "Cylinder" << true << "txtLength=1 m;txtOutsideDia=500 mm;txtInsideDia=30 cm;txtDensity=7.85 g/cm\u00b3;txtMass=0 kg" << "kg-m\u00b2"
+            << "103.167|103.167|41.9246|349.782|349.782" << "986.4603";
+        QTest::newRow("parallelepiped")
+            << "Parallelepiped" << false << "txtLength=2 m;txtWidth=1 m;txtHeight=500 mm;txtMass=12 kg" << "kg-m\u00b2"
+            << "4.25|5.0|1.25|16.25|17.0" << "12";
+        QTest::newRow("parallelepiped from density, mass in grams")
+            << "Parallelepiped" << true << "txtLength=30 cm;txtWidth=200 mm;txtHeight=0.1 m;txtDensity=2700 kg/m\u00b3;txtMass=0 g" << "g-mm\u00b2"
+            << "1.35E+08|1.755E+08|6.75E+07|4.995E+08|5.4E+08" << "16200";
+        QTest::newRow("spherical shell")
+            << "Spherical shell" << false << "txtRadius=100 mm;txtMass=2 kg" << "kg-m\u00b2"
+            << "0.0133333|0.0133333|0.0133333|-|-" << "2";
+        QTest::newRow("sphere")
+            << "Sphere" << false << "txtRadius=10 cm;txtMass=2 kg" << "kg-cm\u00b2"
+            << "80.0|80.0|80.0|-|-" << "2";
+        QTest::newRow("sphere from density")
+            << "Sphere" << true << "txtRadius=1 m;txtDensity=1000 kg/m\u00b3;txtMass=0 kg" << "kg-m\u00b2"
+            << "1675.52|1675.52|1675.52|-|-" << "4188.791";
+        QTest::newRow("slender rod")
+            << "Slender rod" << false << "txtLength=3 m;txtMass=4000 g" << "kg-m\u00b2"
+            << "3.0|3.0|0.0|12.0|12.0" << "4000";
+        QTest::newRow("tetrahedron")
+            << "Tetrahedron" << false << "txtLength=3 m;txtWidth=100 cm;txtHeight=2 m;txtMass=10 kg" << "kg-m\u00b2"
+            << "13.0|10.0|5.0|-|-" << "10";
+        // clang-format on
+    }
+    void every_shape_through_the_window()
+    {
+        QFETCH(QString, shape);
+        QFETCH(bool, density);
+        QFETCH(QString, entries);
+        QFETCH(QString, resultUnit);
+        QFETCH(QString, expected);
+        QFETCH(QString, mass);
+        Window w;
+        w.chooseShape(shape);
+        w.child<QRadioButton>(density ? QStringLiteral("optDensity") : QStringLiteral("optMass"))
+            ->setChecked(true);
+        w.enter(entries);
+        w.pick(QStringLiteral("cmbResultUnits"), resultUnit);
+
+        const QStringList values = expected.split(u'|');
+        for (int axis = 0; axis < InertiaAxisCount; ++axis) {
+            QLabel *label = w.child<QLabel>(QLatin1String(ResultLabels[axis]));
+            QCOMPARE(label->isVisible(), values[axis] != QLatin1String("-"));
+            if (!label->isVisible())
+                continue;
+            QCOMPARE(w.result(axis), values[axis]);
+            w.click(QStringLiteral("cmdCopyValue_%1").arg(axis));
+            QCOMPARE(Window::clipboard(), values[axis]);
+            w.click(QStringLiteral("cmdCopyAll_%1").arg(axis));
+            QCOMPARE(Window::clipboard(), values[axis] + u' ' + padded(resultUnit));
+        }
+        QCOMPARE(w.box(QStringLiteral("txtMass"))->text(), mass);
+    }
+
+    void shapes_lay_out_their_rows_and_modes_data()
+    {
+        QTest::addColumn<QString>("shape");
+        QTest::addColumn<QString>("boxes"); // visible dimension boxes
+        QTest::addColumn<bool>("densityOffered");
+        QTest::addColumn<bool>("endAxes");
+        QTest::newRow("cylinder") << "Cylinder"
+                                  << "txtLength txtOutsideDia txtInsideDia" << true << true;
+        QTest::newRow("parallelepiped") << "Parallelepiped"
+                                        << "txtHeight txtLength txtWidth" << true << true;
+        QTest::newRow("spherical shell") << "Spherical shell"
+                                         << "txtRadius" << false << false;
+        QTest::newRow("sphere") << "Sphere"
+                                << "txtRadius" << true << false;
+        QTest::newRow("slender rod") << "Slender rod"
+                                     << "txtLength" << false << true;
+        QTest::newRow("tetrahedron") << "Tetrahedron"
+                                     << "txtHeight txtLength txtWidth" << false << false;
+    }
+    void shapes_lay_out_their_rows_and_modes()
+    {
+        QFETCH(QString, shape);
+        QFETCH(QString, boxes);
+        QFETCH(bool, densityOffered);
+        QFETCH(bool, endAxes);
+        Window w;
+        w.chooseShape(shape == QLatin1String("Tetrahedron") ? QStringLiteral("Cylinder")
+                                                            : QStringLiteral("Tetrahedron"));
+        w.type(QStringLiteral("txtLength"), QStringLiteral("7"));
+        const QPoint pictureAt = w.child<QLabel>(QStringLiteral("picShape"))->pos();
+        w.chooseShape(shape);
+        QCOMPARE(w.form->shape(), shape);
+        QStringList shown;
+        for (const char *name :
+             {"txtRadius", "txtHeight", "txtLength", "txtWidth", "txtOutsideDia", "txtInsideDia"}) {
+            if (w.box(QLatin1String(name))->isVisible())
+                shown << QLatin1String(name);
+        }
+        QCOMPARE(shown.join(u' '), boxes);
+        // A shape change puts every box back to its default; nothing moves.
+        QCOMPARE(w.box(QStringLiteral("txtLength"))->text(), QStringLiteral("0.0"));
+        QCOMPARE(w.child<QLabel>(QStringLiteral("picShape"))->pos(), pictureAt);
+        QVERIFY(!w.child<QLabel>(QStringLiteral("picShape"))->pixmap().isNull());
+        QCOMPARE(w.child<QLabel>(QStringLiteral("lblIxxPrime"))->isVisible(), endAxes);
+        QCOMPARE(w.child<QAbstractButton>(QStringLiteral("cmdCopyAll_4"))->isVisible(), endAxes);
+        auto *optDensity = w.child<QRadioButton>(QStringLiteral("optDensity"));
+        QCOMPARE(optDensity->isVisible(), densityOffered);
+        // Coming from the mass-only tetrahedron, or going to a mass-only
+        // shape, leaves the window in mass mode.
+        QVERIFY(!optDensity->isChecked());
+
+        // Clicking the Density caption selects density only where it is offered.
+        QTest::mouseClick(w.child<QLabel>(QStringLiteral("Label11")), Qt::LeftButton);
+        QVERIFY(w.child<QRadioButton>(QStringLiteral("optMass"))->isChecked());
+        QTest::mouseClick(w.child<QLabel>(QStringLiteral("Label10")), Qt::LeftButton);
+        QCOMPARE(optDensity->isChecked(), densityOffered);
+        QCOMPARE(w.box(QStringLiteral("txtMass"))->isEnabled(), !densityOffered);
+    }
+
+    // A result that cannot be formed or cannot be shown in the result unit
+    // reads "Overflow", and is copied as it reads.
+    void failed_results_show_overflow_data()
+    {
+        QTest::addColumn<QString>("shape");
+        QTest::addColumn<QString>("entries");
+        QTest::addColumn<QString>("resultUnit");
+        QTest::addColumn<QString>("expected");
+        // clang-format off
+        QTest::newRow("width mid-typing fails all three")
+            << "Tetrahedron" << "txtLength=3 m;txtHeight=2 m;txtMass=10 kg;txtWidth=1E- m" << "kg-m\u00b2"
+            << "Overflow|Overflow|Overflow";
+        QTest::newRow("result beyond single precision")
+            << "Sphere" << "txtRadius=1E10 m;txtMass=1E30 kg" << "kg-m\u00b2" << "Overflow|Overflow|Overflow";
+        QTest::newRow("result fits, its display unit does not")
+            << "Sphere" << "txtRadius=1E4 m;txtMass=1E30 kg" << "g-mm\u00b2" << "Overflow|Overflow|Overflow";
+        QTest::newRow("rod Izz never fails")
+            << "Slender rod" << "txtLength=1E20 m;txtMass=1E30 kg" << "kg-m\u00b2" << "Overflow|Overflow|0.0";
+        // clang-format on
+    }
+    void failed_results_show_overflow()
+    {
+        QFETCH(QString, shape);
+        QFETCH(QString, entries);
+        QFETCH(QString, resultUnit);
+        QFETCH(QString, expected);
+        Window w;
+        w.chooseShape(shape);
+        w.child<QRadioButton>(QStringLiteral("optMass"))->setChecked(true);
+        w.enter(entries);
+        w.pick(QStringLiteral("cmbResultUnits"), resultUnit);
+        QCOMPARE(w.result(0) + u'|' + w.result(1) + u'|' + w.result(2), expected);
+        w.click(QStringLiteral("cmdCopyAll_0"));
+        QCOMPARE(Window::clipboard(), w.result(0) + u' ' + padded(resultUnit));
+    }
+
+    void emptied_box_fails_until_left_then_reads_zero()
+    {
+        Window w;
+        w.chooseShape(QStringLiteral("Slender rod"));
+        w.enter(QStringLiteral("txtLength=3 m;txtMass=4 kg"));
+        w.box(QStringLiteral("txtMass"))->setFocus();
+        w.box(QStringLiteral("txtMass"))->clear();
+        QCOMPARE(w.result(0), QStringLiteral("Overflow"));
+        w.box(QStringLiteral("txtLength"))->setFocus();
+        QCOMPARE(w.box(QStringLiteral("txtMass"))->text(), QStringLiteral("0"));
+        QCOMPARE(w.result(0), QStringLiteral("0.0"));
+    }
+
+    void on_c_clears_every_box_in_order()
+    {
+        Window w;
+        w.child<QRadioButton>(QStringLiteral("optMass"))->setChecked(true);
+        const QStringList order = {"txtDensity", "txtMass",       "txtHeight", "txtRadius",
+                                   "txtLength",  "txtOutsideDia", "txtWidth",  "txtInsideDia"};
+        QStringList cleared;
+        for (const QString &name : order) {
+            QLineEdit *box = w.box(name);
+            box->setText(QStringLiteral("5"));
+            QObject::connect(box, &QLineEdit::textChanged, box, [&cleared, name] { cleared << name; });
+        }
+        w.click(QStringLiteral("cmdOn"));
+        QCOMPARE(cleared, order);
+        QCOMPARE(w.box(QStringLiteral("txtInsideDia"))->text(), QStringLiteral("0.0"));
+
+        // In density mode the mass box then shows the mass found, 0.
+        w.child<QRadioButton>(QStringLiteral("optDensity"))->setChecked(true);
+        w.enter(QStringLiteral("txtLength=1 m;txtOutsideDia=1 m;txtDensity=1000 kg/m\u00b3"));
+        QVERIFY(w.box(QStringLiteral("txtMass"))->text() != QStringLiteral("0"));
+        w.click(QStringLiteral("cmdOn"));
+        QCOMPARE(w.box(QStringLiteral("txtMass"))->text(), QStringLiteral("0"));
+    }
+
+    // Digits and notation come from the settings, out-of-range digits are
+    // brought into 1..7, and closing writes them back.
+    void display_settings_are_read_and_written_data()
+    {
+        QTest::addColumn<QString>("digits");
+        QTest::addColumn<QString>("notation");
+        QTest::addColumn<int>("shownDigits");
+        QTest::addColumn<bool>("shownNotation");
+        QTest::newRow("absent") << QString() << QString() << 6 << false;
+        QTest::newRow("stored") << "3"
+                                << "True" << 3 << true;
+        QTest::newRow("too many digits, lower-case true") << "9"
+                                                          << "true" << 7 << false;
+        QTest::newRow("zero digits") << "0"
+                                     << "False" << 1 << false;
+        QTest::newRow("not a number") << "many" << QString() << 6 << false;
+    }
+    void display_settings_are_read_and_written()
+    {
+        QFETCH(QString, digits);
+        QFETCH(QString, notation);
+        QFETCH(int, shownDigits);
+        QFETCH(bool, shownNotation);
+        SettingsStore::write(Section, QStringLiteral("Digits"), digits);
+        SettingsStore::write(Section, QStringLiteral("NotationMode"), notation);
+        Window w;
+        QCOMPARE(w.form->displayDigits(), shownDigits);
+        QCOMPARE(w.child<QLabel>(QStringLiteral("lblDigits"))->text(), QString::number(shownDigits));
+        QCOMPARE(w.child<QScrollBar>(QStringLiteral("vscrlDigits"))->value(), shownDigits);
+        QCOMPARE(w.form->notationMode(), shownNotation);
+
+        w.chooseShape(QStringLiteral("Tetrahedron"));
+        w.enter(QStringLiteral("txtLength=3 m;txtWidth=1 m;txtHeight=2 m;txtMass=10 kg"));
+        w.child<QScrollBar>(QStringLiteral("vscrlDigits"))->setValue(1);
+        w.click(QStringLiteral("cmdNotationMode"));
+        QCOMPARE(w.result(0), shownNotation ? QStringLiteral("10") : QStringLiteral("1E+01"));
+        w.click(QStringLiteral("cmdOff"));
+        QVERIFY(!w.form->isVisible());
+        QCOMPARE(SettingsStore::read(Section, QStringLiteral("Digits")), QStringLiteral("1"));
+        QCOMPARE(SettingsStore::read(Section, QStringLiteral("NotationMode")),
+                 Settings::flagText(!shownNotation));
+    }
+
+    // The find-density key opens the density window; a density selected there
+    // comes back in its unit and recomputes, a window closed without one changes nothing.
+    void density_window_hands_its_choice_over_data()
+    {
+        QTest::addColumn<bool>("select");
+        QTest::addColumn<QString>("density"); // density box and unit afterwards
+        QTest::addColumn<QString>("mass");
+        QTest::newRow("selected in g/cm\u00b3") << true << QStringLiteral("7.85 g/cm\u00b3") << "7850";
+        QTest::newRow("closed without choosing") << false << QStringLiteral("1000 kg/m\u00b3") << "1000";
+    }
+    void density_window_hands_its_choice_over()
+    {
+        QFETCH(bool, select);
+        QFETCH(QString, density);
+        QFETCH(QString, mass);
+        Window w;
+        w.chooseShape(QStringLiteral("Parallelepiped"));
+        w.enter(QStringLiteral("txtLength=1 m;txtWidth=1 m;txtHeight=1 m;txtDensity=1000 kg/m\u00b3"));
+        w.box(QStringLiteral("txtLength"))->setFocus();
+        QString opened;
+        TestSupport::whenModalShown([&](QWidget *window) {
+            opened = window->objectName();
+            if (!select) {
+                window->close();
+                return;
+            }
+            window->findChild<QListWidget *>(QStringLiteral("lstMaterials"))->setCurrentRow(0);
+            auto *units = window->findChild<QComboBox *>(QStringLiteral("cmbDisplayUnits"));
+            units->setCurrentIndex(units->findText(padded(QStringLiteral("g/cm\u00b3"))));
+            window->findChild<QAbstractButton *>(QStringLiteral("cmdSelect"))->click();
+        });
+        w.click(QStringLiteral("cmdFindDensity"));
+        QCOMPARE(opened, QStringLiteral("frmDensitySelect"));
+        QCOMPARE(w.box(QStringLiteral("txtDensity"))->text() + u' ' +
+                     w.list(QStringLiteral("cmbDensityUnits"))->currentText().trimmed(),
+                 density);
+        QCOMPARE(w.box(QStringLiteral("txtMass"))->text(), mass);
+        QCOMPARE(w.form->focusWidget(),
+                 w.box(select ? QStringLiteral("txtDensity") : QStringLiteral("txtLength")));
+    }
+
+    void set_default_units_reselects_every_list_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("expected"); // mass|density|length|inertia afterwards
+        QTest::newRow("save") << "cmdSave" << QStringLiteral("g|g/cm\u00b3|mm|kg-cm\u00b2");
+        QTest::newRow("cancel") << "cmdCancel" << QStringLiteral("kg|kg/m\u00b3|m|kg-m\u00b2");
+    }
+    void set_default_units_reselects_every_list()
+    {
+        QFETCH(QString, button);
+        QFETCH(QString, expected);
+        Window w;
+        w.chooseShape(QStringLiteral("Slender rod"));
+        w.enter(QStringLiteral("txtLength=3 m;txtMass=4 kg"));
+        // A list the user changed goes back to the default too.
+        w.pick(QStringLiteral("cmbIDUnits"), QStringLiteral("cm"));
+        QString opened;
+        TestSupport::whenModalShown([&](QWidget *dialog) {
+            opened = dialog->objectName();
+            const char *const lists[] = {"cmbDefaultMassUnits", "cmbDefaultDensityUnits", "cmbDefaultLDUnits",
+                                         "cmbDefaultInertiaUnits"};
+            for (int i = 0; i < 4; ++i) {
+                auto *list = dialog->findChild<QComboBox *>(QLatin1String(lists[i]));
+                list->setCurrentIndex(list->findText(
+                    padded(QStringLiteral("g|g/cm\u00b3|mm|kg-cm\u00b2").section(u'|', i, i))));
+            }
+            dialog->findChild<QAbstractButton *>(button)->click();
+        });
+        w.child<QAction>(QStringLiteral("mnuSetDefaultUnits"))->trigger();
+        QCOMPARE(opened, QStringLiteral("frmSetDefaultUnits"));
+
+        const QStringList units = expected.split(u'|');
+        QCOMPARE(w.list(QStringLiteral("cmbMassUnits"))->currentText(), padded(units[0]));
+        QCOMPARE(w.list(QStringLiteral("cmbDensityUnits"))->currentText(), padded(units[1]));
+        for (const char *name : {"cmbRadiusUnits", "cmbLengthUnits", "cmbIDUnits"})
+            QCOMPARE(w.list(QLatin1String(name))->currentText(), padded(units[2]));
+        QCOMPARE(w.list(QStringLiteral("cmbResultUnits"))->currentText(), padded(units[3]));
+        QCOMPARE(Settings::defaultUnit(QStringLiteral("Mass")),
+                 button == QLatin1String("cmdSave") ? padded(units[0]) : QString());
+        // The lists' change recomputed: 4 g over 3 mm, shown in kg-cm².
+        if (button == QLatin1String("cmdSave"))
+            QCOMPARE(w.result(0), QStringLiteral("3.0E-05"));
+    }
+};
+
+QTEST_MAIN(TestFrmInertiaCalc)
+#include "tst_frminertiacalc.moc"
