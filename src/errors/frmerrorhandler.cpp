@@ -6,6 +6,7 @@
 #include "errors/printbugreport.h"
 #include "widgets/artwork.h"
 #include "widgets/busycursor.h"
+#include "widgets/controlsetup.h"
 #include "widgets/keys.h"
 #include "widgets/selectall.h"
 
@@ -35,14 +36,6 @@ QString withoutQuotes(QString text)
 bool hasQuote(const QString &text)
 {
     return text.contains(QLatin1Char('\'')) || text.contains(QLatin1Char('"'));
-}
-
-// A value label's accessible name is its caption ("Procedure"), which hides
-// the value from a screen reader; the description carries the value itself.
-void showValue(QLabel *label, const QString &value)
-{
-    label->setText(value);
-    label->setAccessibleDescription(value);
 }
 
 // Mouse buttons as the Exit button's tag records them: 1 left, 2 right, 4 middle.
@@ -222,26 +215,26 @@ void frmErrorHandler::buildControls()
 void frmErrorHandler::setApplicationName(const QString &name)
 {
     m_applicationName = name;
-    showValue(m_lblApplication, name);
+    ShowValue(m_lblApplication, name);
 }
 
 void frmErrorHandler::setApplicationVersion(const QString &version)
 {
     m_applicationVersion = version;
-    showValue(m_lblVersion, version);
+    ShowValue(m_lblVersion, version);
 }
 
 void frmErrorHandler::setProc(const QString &proc)
 {
     m_proc = proc;
-    showValue(m_lblProc, proc);
+    ShowValue(m_lblProc, proc);
     m_lblProc->setToolTip(proc);
 }
 
 void frmErrorHandler::setErrNumber(const QString &number)
 {
     m_errNumber = number;
-    showValue(m_lblErrNumber, number);
+    ShowValue(m_lblErrNumber, number);
 }
 
 void frmErrorHandler::setErrDesc(const QString &description)
