@@ -84,3 +84,36 @@ def scientific(value, digits, point="."):
 def conversion_text(value, source, target, digits=6, notation=False, point="."):
     result = convert(value, source, target)
     return scientific(result, digits, point) if notation else significant(result, digits, point)
+
+
+# Mass moments of inertia (kg-m²) from their textbook formulas, with the
+# inputs and the result held in single precision and pi as 3.141593.
+PI = 3.141593
+
+
+def inertia(shape, density=None, **given):
+    """The five results (Ixx, Iyy, Izz, Ix'x', Iy'y') of a shape, None where the
+    shape has none, and the mass used. given: L, W, H, R, OD, ID in m, m in kg."""
+    v = {k: float32(x) for k, x in given.items()}
+    L, W, H, R = v.get("L", 0.0), v.get("W", 0.0), v.get("H", 0.0), v.get("R", 0.0)
+    ro, ri = float32(v.get("OD", 0.0) / 2), float32(v.get("ID", 0.0) / 2)
+    if density is not None:
+        rho = float32(density)
+        m = float32({"cylinder": (ro ** 2 - ri ** 2) * rho * PI * L,
+                     "parallelepiped": rho * L * W * H,
+                     "sphere": R ** 3 * rho * PI * 4 / 3}[shape])
+    else:
+        m = v["m"]
+    results = {
+        "cylinder": (m * ((ro ** 2 + ri ** 2) / 4 + L ** 2 / 12), m * ((ro ** 2 + ri ** 2) / 4 + L ** 2 / 12),
+                     m * (ro ** 2 + ri ** 2) / 2, m * (ro ** 2 + ri ** 2) / 4 + m * L ** 2 / 3,
+                     m * (ro ** 2 + ri ** 2) / 4 + m * L ** 2 / 3),
+        "parallelepiped": (m * (L ** 2 + H ** 2) / 12, m * (L ** 2 + W ** 2) / 12, m * (W ** 2 + H ** 2) / 12,
+                           m * H ** 2 / 12 + m * L ** 2 / 3, m * W ** 2 / 12 + m * L ** 2 / 3),
+        "spherical shell": (2 * m / 3 * R ** 2,) * 3 + (None, None),
+        "sphere": (2 * m / 5 * R ** 2,) * 3 + (None, None),
+        "slender rod": (m * L ** 2 / 12, m * L ** 2 / 12, 0.0, m * L ** 2 / 3, m * L ** 2 / 3),
+        "tetrahedron": (m * (L ** 2 + H ** 2) / 10, m * (W ** 2 + L ** 2) / 10, m * (W ** 2 + H ** 2) / 10,
+                        None, None),
+    }[shape]
+    return [None if r is None else float32(r) for r in results], m

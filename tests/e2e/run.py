@@ -20,7 +20,8 @@ import traceback
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 from desktop import Desktop, Failure, check, check_equal, wait_for  # noqa: E402
-from expected import conversion_text, float32, significant  # noqa: E402
+from expected import conversion_text, float32, inertia, scientific, significant  # noqa: E402
+from expected import convert as convert_value  # noqa: E402
 
 UNITS_BUTTON = "Click to activate units calculator"
 TRIG_BUTTON = "Click to view trigonometric reference"
@@ -439,11 +440,27 @@ def open_density_window(d):
     return d.window(DENSITY_WINDOW)
 
 
-def choose(d, combo, entry):
-    """Picks an entry of a drop-down list with the mouse."""
+def choose(d, combo, entry, unit=True):
+    """Picks an entry of a drop-down list with the mouse (unit names are
+    listed with their padding)."""
     d.click_control(combo)
-    d.click_control(d.find(entry.ljust(15), "list item", combo, timeout=5))
+    d.click_control(d.find(entry.ljust(15) if unit else entry, "list item", combo, timeout=5))
     wait_for(lambda: combo.name.strip() == entry, f"{entry!r} chosen")
+
+
+def combo_described(d, window, description):
+    for combo in d.find_all("combo box", window):
+        if combo.description == description:
+            return combo
+    raise Failure(f"no drop-down list described as {description!r}")
+
+
+def enter(d, window, box, text):
+    """Clicks into an entry box (which selects its text) and types."""
+    control = d.find(box, "text", window)
+    d.click_control(control)
+    d.type(text)
+    wait_for(lambda: d.text(control) == text, f"{text!r} in {box!r}")
 
 
 def scenario_density(d):
@@ -523,9 +540,114 @@ def scenario_density(d):
     check_equal(d.settings().get("Density Select"), {"Digits": "6", "NotationMode": "False"},
                 "density window settings")
 
+    # The inertia calculator's find-density key: the density chosen in
+    # g/cm³ comes back with its unit and gives the cylinder its mass.
+    inertia_window = open_inertia(d)
+    d.click_control(d.find("Find density", "push button", inertia_window))
+    window = d.window(DENSITY_WINDOW)
+    choose(d, combo_described(d, window, "Units for display densities"), "g/cm³")
+    wait_for(lambda: material_lines(d, window)[:1] == ["Abradable coating".ljust(20) + " " + "7.15".rjust(12)],
+             "the list in g/cm³")
+    x, y, _, _ = d.extents(d.find("Materials", "list", window))
+    d.click(x + 40, y + 8)
+    wait_for(lambda: d.text(d.find("Material", "text", window)).strip() == "Abradable coating",
+             "the material chosen in the list")
+    d.click_control(d.find("Select", "push button", window))
+    d.wait_no_window(DENSITY_WINDOW)
+    density_box = d.find("Density", "text", inertia_window)
+    wait_for(lambda: d.text(density_box) == "7.15", "the density handed over")
+    units = [c.name.strip() for c in d.find_all("combo box", inertia_window)]
+    check("g/cm³" in units, f"the density's unit was not handed over: {units}")
+    check(density_box.getState().contains(d.atspi.STATE_FOCUSED), "the focus is not in the density box")
+    enter(d, inertia_window, "Length (L)", "1")
+    enter(d, inertia_window, "Outside dia. (OD)", "0.2")
+    expected, mass = inertia("cylinder", density=convert_value(7.15, "g/cm³", "kg/m³"), L=1.0, OD=0.2, ID=0.0)
+    wait_for(lambda: d.text(d.find("Mass", "text", inertia_window)) == f"{mass:.7G}", f"the mass {mass:.7G}")
+    check_results(d, inertia_window, expected, "kg-m²", what="cylinder of the chosen material")
+
+
+INERTIA_BUTTON = "Click to view inertia calculator"
+INERTIA_WINDOW = "Inertia calculator"
+AXES = ["Ixx", "Iyy", "Izz", "Ix'x'", "Iy'y'"]
+BOXES = {"L": "Length (L)", "W": "Width (W)", "H": "Height (H)", "R": "Radius (R)", "OD": "Outside dia. (OD)",
+         "ID": "Inside dia. (ID)", "m": "Mass", "rho": "Density"}
+
+
+def open_inertia(d):
+    d.click_control(d.find(INERTIA_BUTTON, "push button", d.window("Torvane Toolbar")))
+    return d.window(INERTIA_WINDOW)
+
+
+def check_results(d, window, expected, unit, digits=6, notation=False, what=""):
+    """Reads every result through its copy key; with its unit for Ixx."""
+    shown_keys = [b.name for b in d.find_all("push button", window)]
+    for axis, value in zip(AXES, expected):
+        key = f"Copy {axis} value to clipboard"
+        if value is None:
+            check(key not in shown_keys, f"{what}: {axis} is shown for a shape without it")
+            continue
+        shown = convert_value(value, "kg-m²", unit)
+        text = scientific(shown, digits) if notation else significant(shown, digits)
+        d.click_control(d.find(key, "push button", window))
+        d.wait_clipboard(text, f"{what}: {axis}")
+        if axis == "Ixx":
+            d.click_control(d.find("Copy Ixx and units to clipboard", "push button", window))
+            d.wait_clipboard(text + " " + unit.ljust(15), f"{what}: Ixx with its unit")
+
+
+def scenario_inertia(d):
+    d.start_program()
+    window = open_inertia(d)
+    check_spoken_names(d, window)
+    shapes = combo_described(d, window, "Select shape for inertia")
+    result_units = combo_described(d, window, "Select units for calculated inertias")
+
+    # One example per shape, typed in base units; the cylinder and the
+    # parallelepiped in mass mode, the sphere in density mode.
+    examples = [
+        ("Cylinder", {"L": "1", "OD": "0.2", "ID": "0", "m": "10"}, "kg-m²"),
+        ("Parallelepiped", {"L": "2", "W": "1", "H": "0.5", "m": "12"}, "lb-in²"),
+        ("Spherical shell", {"R": "0.1", "m": "2"}, "lb-in²"),
+        ("Slender rod", {"L": "3", "m": "4"}, "kg-m²"),
+        ("Tetrahedron", {"L": "3", "W": "1", "H": "2", "m": "10"}, "kg-m²"),
+    ]
+    for shape, given, unit in examples:
+        choose(d, shapes, shape, unit=False)
+        if shape == "Cylinder":
+            d.click_control(d.find("Mass", "radio button", window))
+        if result_units.name.strip() != unit:
+            choose(d, result_units, unit)
+        for key, text in given.items():
+            enter(d, window, BOXES[key], text)
+        expected, _ = inertia(shape.lower(), **{k: float(t) for k, t in given.items()})
+        check_results(d, window, expected, unit, what=shape)
+
+    # Density mode: the mass follows from the density and is shown.
+    choose(d, shapes, "Sphere", unit=False)
+    d.click_control(d.find("Density", "radio button", window))
+    enter(d, window, "Radius (R)", "1")
+    enter(d, window, "Density", "1000")
+    expected, mass = inertia("sphere", density=1000.0, R=1.0)
+    wait_for(lambda: d.text(d.find("Mass", "text", window)) == f"{mass:.7G}", f"the mass {mass:.7G} shown")
+    check_results(d, window, expected, "kg-m²", what="Sphere from its density")
+
+    # Display: scientific notation, then one digit fewer.
+    d.click_control(d.find("Scientific notation on/off", None, window))
+    check_results(d, window, expected, "kg-m²", notation=True, what="scientific notation")
+    bar = d.find("Change displayed significant digits", "scroll bar", window)
+    x, y, w, h = d.extents(bar)
+    d.click(x + w // 2, y + h - 3)
+    check_results(d, window, expected, "kg-m²", digits=5, notation=True, what="5 digits")
+
+    d.click_control(d.find("Click to exit calculator", "push button", window))
+    d.wait_no_window(INERTIA_WINDOW)
+    check_equal(d.settings().get("Inertia Calculator"), {"Digits": "5", "NotationMode": "True"},
+                "inertia settings after closing")
+
 
 SCENARIOS = {
     "start": scenario_start,
+    "inertia": scenario_inertia,
     "density": scenario_density,
     "tray": scenario_tray,
     "unitcalc": scenario_unitcalc,
