@@ -477,6 +477,27 @@ class Desktop:
                 return
         raise Failure(f"control {accessible.name!r} cannot be pressed")
 
+    def combo_described(self, window, description):
+        """A drop-down list by its description (its name is its current entry)."""
+        for combo in self.find_all("combo box", window):
+            if combo.description == description:
+                return combo
+        raise Failure(f"no drop-down list described as {description!r}")
+
+    def choose(self, combo, entry, unit=True):
+        """Picks an entry of a drop-down list with the mouse (unit names are
+        listed with their padding)."""
+        self.click_control(combo)
+        self.click_control(self.find(entry.ljust(15) if unit else entry, "list item", combo, timeout=5))
+        wait_for(lambda: combo.name.strip() == entry, f"{entry!r} chosen")
+
+    def enter(self, window, box, text):
+        """Clicks into an entry box (which selects its text) and types."""
+        control = self.find(box, "text", window)
+        self.click_control(control)
+        self.type(text)
+        wait_for(lambda: self.text(control) == text, f"{text!r} in {box!r}")
+
     def text(self, accessible):
         t = accessible.queryText()
         return t.getText(0, t.characterCount)

@@ -440,29 +440,6 @@ def open_density_window(d):
     return d.window(DENSITY_WINDOW)
 
 
-def choose(d, combo, entry, unit=True):
-    """Picks an entry of a drop-down list with the mouse (unit names are
-    listed with their padding)."""
-    d.click_control(combo)
-    d.click_control(d.find(entry.ljust(15) if unit else entry, "list item", combo, timeout=5))
-    wait_for(lambda: combo.name.strip() == entry, f"{entry!r} chosen")
-
-
-def combo_described(d, window, description):
-    for combo in d.find_all("combo box", window):
-        if combo.description == description:
-            return combo
-    raise Failure(f"no drop-down list described as {description!r}")
-
-
-def enter(d, window, box, text):
-    """Clicks into an entry box (which selects its text) and types."""
-    control = d.find(box, "text", window)
-    d.click_control(control)
-    d.type(text)
-    wait_for(lambda: d.text(control) == text, f"{text!r} in {box!r}")
-
-
 def scenario_density(d):
     d.start_program()
     table = os.path.join(d.program_dir, "density.dat")
@@ -486,7 +463,7 @@ def scenario_density(d):
     d.type("Abradable coating")
     d.click_control(density_box)
     d.type("7.5")
-    choose(d, units, "g/cm³")
+    d.choose(units, "g/cm³")
     d.click_control(button("Save"))
     added = material_line("Abradable coating", 7500)
     wait_for(lambda: material_lines(d, window)[:1] == [added], "the new material at the top of the list")
@@ -545,7 +522,7 @@ def scenario_density(d):
     inertia_window = open_inertia(d)
     d.click_control(d.find("Find density", "push button", inertia_window))
     window = d.window(DENSITY_WINDOW)
-    choose(d, combo_described(d, window, "Units for display densities"), "g/cm³")
+    d.choose(d.combo_described(window, "Units for display densities"), "g/cm³")
     wait_for(lambda: material_lines(d, window)[:1] == ["Abradable coating".ljust(20) + " " + "7.15".rjust(12)],
              "the list in g/cm³")
     x, y, _, _ = d.extents(d.find("Materials", "list", window))
@@ -559,8 +536,8 @@ def scenario_density(d):
     units = [c.name.strip() for c in d.find_all("combo box", inertia_window)]
     check("g/cm³" in units, f"the density's unit was not handed over: {units}")
     check(density_box.getState().contains(d.atspi.STATE_FOCUSED), "the focus is not in the density box")
-    enter(d, inertia_window, "Length (L)", "1")
-    enter(d, inertia_window, "Outside dia. (OD)", "0.2")
+    d.enter(inertia_window, "Length (L)", "1")
+    d.enter(inertia_window, "Outside dia. (OD)", "0.2")
     expected, mass = inertia("cylinder", density=convert_value(7.15, "g/cm³", "kg/m³"), L=1.0, OD=0.2, ID=0.0)
     wait_for(lambda: d.text(d.find("Mass", "text", inertia_window)) == f"{mass:.7G}", f"the mass {mass:.7G}")
     check_results(d, inertia_window, expected, "kg-m²", what="cylinder of the chosen material")
@@ -599,8 +576,8 @@ def scenario_inertia(d):
     d.start_program()
     window = open_inertia(d)
     check_spoken_names(d, window)
-    shapes = combo_described(d, window, "Select shape for inertia")
-    result_units = combo_described(d, window, "Select units for calculated inertias")
+    shapes = d.combo_described(window, "Select shape for inertia")
+    result_units = d.combo_described(window, "Select units for calculated inertias")
 
     # One example per shape, typed in base units; the cylinder and the
     # parallelepiped in mass mode, the sphere in density mode.
@@ -612,21 +589,21 @@ def scenario_inertia(d):
         ("Tetrahedron", {"L": "3", "W": "1", "H": "2", "m": "10"}, "kg-m²"),
     ]
     for shape, given, unit in examples:
-        choose(d, shapes, shape, unit=False)
+        d.choose(shapes, shape, unit=False)
         if shape == "Cylinder":
             d.click_control(d.find("Mass", "radio button", window))
         if result_units.name.strip() != unit:
-            choose(d, result_units, unit)
+            d.choose(result_units, unit)
         for key, text in given.items():
-            enter(d, window, BOXES[key], text)
+            d.enter(window, BOXES[key], text)
         expected, _ = inertia(shape.lower(), **{k: float(t) for k, t in given.items()})
         check_results(d, window, expected, unit, what=shape)
 
     # Density mode: the mass follows from the density and is shown.
-    choose(d, shapes, "Sphere", unit=False)
+    d.choose(shapes, "Sphere", unit=False)
     d.click_control(d.find("Density", "radio button", window))
-    enter(d, window, "Radius (R)", "1")
-    enter(d, window, "Density", "1000")
+    d.enter(window, "Radius (R)", "1")
+    d.enter(window, "Density", "1000")
     expected, mass = inertia("sphere", density=1000.0, R=1.0)
     wait_for(lambda: d.text(d.find("Mass", "text", window)) == f"{mass:.7G}", f"the mass {mass:.7G} shown")
     check_results(d, window, expected, "kg-m²", what="Sphere from its density")

@@ -7,6 +7,21 @@ from desktop import wait_for
 UNITS_BUTTON = "Click to activate units calculator"
 TRIG_BUTTON = "Click to view trigonometric reference"
 DENSITY_BUTTON = "Click to view density reference"
+INERTIA_BUTTON = "Click to view inertia calculator"
+
+# (shape, from its density?, [(box, text)]), in an order that needs the mode
+# chosen only where the window would not keep it.
+SHAPE_EXAMPLES = [
+    ("Cylinder", True, [("Density", "7850"), ("Length (L)", "0.5"), ("Outside dia. (OD)", "0.1"),
+                        ("Inside dia. (ID)", "0.04")]),
+    ("Parallelepiped", False, [("Density", "2700"), ("Length (L)", "0.4"), ("Width (W)", "0.2"),
+                               ("Height (H)", "0.05")]),
+    ("Sphere", False, [("Density", "7850"), ("Radius (R)", "0.05")]),
+    ("Spherical shell", False, [("Mass", "1.2"), ("Radius (R)", "0.15")]),
+    ("Slender rod", False, [("Mass", "0.8"), ("Length (L)", "1.2")]),
+    ("Tetrahedron", False, [("Mass", "1.5"), ("Length (L)", "0.3"), ("Width (W)", "0.2"),
+                            ("Height (H)", "0.25")]),
+]
 
 
 def toolbar_button(d, name):
@@ -47,6 +62,28 @@ def tour(d, visit, error_report=True):
 
     d.click_control(d.find("Click to close the calculator", "push button", calculator))
     d.wait_no_window("Units Calculator")
+
+    # Every shape with a typical part: steel and aluminium from their
+    # densities, the others from their masses.
+    toolbar_button(d, INERTIA_BUTTON)
+    inertia = d.window("Inertia calculator")
+    shapes = d.combo_described(inertia, "Select shape for inertia")
+    for shape, density, entries in SHAPE_EXAMPLES:
+        d.choose(shapes, shape, unit=False)
+        if density:
+            d.click_control(d.find("Density", "radio button", inertia))
+        for box, text in entries:
+            d.enter(inertia, box, text)
+        d.move_mouse(4, 1000)
+        visit("inertia-" + shape.lower().replace(" ", "-"), "Inertia calculator")
+
+    menu(d, inertia, "Options", "Set default units")
+    defaults = d.window("Set default units")
+    visit("default-units", "Set default units")
+    d.click_control(d.find("Cancel", "push button", defaults))
+    d.wait_no_window("Set default units")
+    d.click_control(d.find("Click to exit calculator", "push button", inertia))
+    d.wait_no_window("Inertia calculator")
 
     toolbar_button(d, DENSITY_BUTTON)
     density = d.window("Material density select")
