@@ -1,6 +1,6 @@
 #include "core/startup.h"
 
-#include "units/numberformat.h"
+#include "core/decimaltext.h"
 
 qint16 LanguageOffset = 0;
 

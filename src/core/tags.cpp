@@ -1,7 +1,7 @@
 #include "core/tags.h"
 
+#include "core/decimaltext.h"
 #include "core/stringtable.h"
-#include "units/numberformat.h"
 
 #include <QObject>
 #include <QVariant>

@@ -3,6 +3,8 @@
 // numeric format-pattern language ("0", "#", ".", "E+00", "E-##"), the
 // locale's decimal separator, and strict and leading-number reading.
 
+#include "core/decimaltext.h"
+
 #include <QChar>
 #include <QString>
 
@@ -62,14 +64,3 @@ QString FormatGeneral(float value, QChar decimalSeparator);
 // a signed zero. Only the separator counts: group separators are refused.
 std::optional<float> ParseLocaleNumber(const QString &text);
 std::optional<float> ParseLocaleNumber(const QString &text, QChar decimalSeparator);
-
-// Leading-number reading for tags and the language offset: the longest
-// prefix (after leading blanks) that reads as a decimal number with '.' as
-// the point; 0 when the text does not begin with a number. An exponent
-// without digits ("2E", "2E+") ends the number before its "E". A prefix too
-// large for a double gives an infinity.
-double LeadingNumber(const QString &text);
-
-// Round half to even into a 16-bit signed integer; nullopt when out of range
-// or NaN.
-std::optional<qint16> RoundToInt16(double value);

@@ -11,20 +11,13 @@
 
 using namespace DataFiles;
 
+using TestSupport::fileContents;
+
 namespace {
 
 void writeFile(const QString &path, const QByteArray &bytes)
 {
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    QVERIFY(TestSupport::writeFile(path, bytes));
 }
 
 } // namespace
@@ -98,20 +91,18 @@ private slots:
         QTest::addColumn<bool>("tableBesideProgram"); // a read-only portable copy
         QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("portable: unit table") << false << false << "converts.dat"
-                                              << "work/converts.dat";
-        QTest::newRow("portable: materials") << false << false << "density.dat"
-                                             << "work/density.dat";
-        QTest::newRow("portable: bug log") << false << false << "buglog.txt"
-                                           << "work/buglog.txt";
-        QTest::newRow("installed: unit table") << true << false << "converts.dat"
-                                               << "prefix/share/torvane-toolbar/converts.dat";
-        QTest::newRow("installed: unit table beside the program") << true << true << "converts.dat"
-                                                                  << "prefix/bin/converts.dat";
-        QTest::newRow("installed: materials") << true << false << "density.dat"
-                                              << "home/data/density.dat";
-        QTest::newRow("installed: bug log") << true << true << "buglog.txt"
-                                            << "home/data/buglog.txt";
+        const auto row = [](const char *name, bool installed, bool tableBesideProgram, const char *file,
+                            const char *expected) {
+            QTest::newRow(name) << installed << tableBesideProgram << QString(file) << QString(expected);
+        };
+        row("portable: unit table", false, false, "converts.dat", "work/converts.dat");
+        row("portable: bug log", false, false, "buglog.txt", "work/buglog.txt");
+        row("installed: unit table", true, false, "converts.dat",
+            "prefix/share/torvane-toolbar/converts.dat");
+        row("installed: unit table beside the program", true, true, "converts.dat",
+            "prefix/bin/converts.dat");
+        row("installed: materials", true, false, "density.dat", "home/data/density.dat");
+        row("installed: bug log", true, true, "buglog.txt", "home/data/buglog.txt");
     }
     void files_are_found_where_the_layout_keeps_them()
     {
@@ -137,16 +128,16 @@ private slots:
         const QString shipped = at("prefix/share/torvane-toolbar/density.dat");
         QFile::setPermissions(shipped, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
         const QString mine = UserFile(layout, "density.dat");
-        QCOMPARE(readFile(mine), QByteArray("shipped"));
+        QCOMPARE(fileContents(mine), QByteArray("shipped"));
         QVERIFY(QFile::permissions(mine) & QFile::WriteOwner);
 
         writeFile(mine, "edited");
         QCOMPARE(UserFile(layout, "density.dat"), mine);
-        QCOMPARE(readFile(mine), QByteArray("edited"));
+        QCOMPARE(fileContents(mine), QByteArray("edited"));
 
         UserFile(layout, "buglog.txt");
         QCOMPARE(QDir(at("home/data")).entryList(QDir::Files), QStringList{"density.dat"});
-        QCOMPARE(readFile(shipped), QByteArray("shipped"));
+        QCOMPARE(fileContents(shipped), QByteArray("shipped"));
     }
 
     void portable_copy_makes_no_files()

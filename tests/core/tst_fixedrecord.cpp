@@ -81,8 +81,6 @@ private slots:
         QTest::addColumn<qsizetype>("maxRecords");
         QTest::addColumn<qsizetype>("count"); // -1: over the limit
 
-        QTest::newRow("0 bytes") << qint64(0) << 24 << NoRecordLimit << qsizetype(0);
-        QTest::newRow("11 of 24") << qint64(11) << 24 << NoRecordLimit << qsizetype(0);
         QTest::newRow("12 of 24: half to 0") << qint64(12) << 24 << NoRecordLimit << qsizetype(0);
         QTest::newRow("36 of 24: half to 2") << qint64(36) << 24 << NoRecordLimit << qsizetype(2);
         QTest::newRow("60 of 24: half to 2") << qint64(60) << 24 << NoRecordLimit << qsizetype(2);

@@ -3,40 +3,15 @@
 #include "densities/densityedits.h"
 #include "units/conversiontable.h"
 
+#include "densitytest.h"
 #include "testsupport.h"
 
 #include <QtTest>
 
-#include <cstring>
+#include <bit>
 
-namespace {
-
-DensityRecord material(const QString &name, float density = 1000)
-{
-    return {PadRight(name, MaterialNameWidth), density};
-}
-
-QStringList names(const QList<DensityRecord> &records)
-{
-    QStringList result;
-    for (const DensityRecord &record : records)
-        result.append(record.MaterialName.trimmed());
-    return result;
-}
-
-quint32 bits(float value)
-{
-    quint32 out;
-    std::memcpy(&out, &value, sizeof out);
-    return out;
-}
-
-QString unit(const char *name)
-{
-    return PadRight(QString::fromUtf8(name), UnitNameWidth);
-}
-
-} // namespace
+using namespace DensityTest;
+using TestSupport::unitName;
 
 class TestDensityEdits : public QObject
 {
@@ -49,148 +24,105 @@ private slots:
         LoadConversionTable(TestSupport::runtimeDir() + QStringLiteral("/converts.dat"));
     }
 
-    void save_slot_data()
-    {
-        QTest::addColumn<bool>("adding");
-        QTest::addColumn<int>("selected");
-        QTest::addColumn<int>("slot");
-        QTest::newRow("selected line is replaced") << false << 2 << 2;
-        QTest::newRow("adding appends") << true << 2 << int(NewDensitySlot);
-        QTest::newRow("nothing selected appends") << false << -1 << int(NewDensitySlot);
-        QTest::newRow("selection beyond the table appends") << false << 3 << int(NewDensitySlot);
-    }
     void save_slot()
     {
-        QFETCH(bool, adding);
-        QFETCH(int, selected);
-        QFETCH(int, slot);
-        QCOMPARE(DensitySaveSlot(adding, selected, 3), qsizetype(slot));
+        QCOMPARE(DensitySaveSlot(false, 2, 3), qsizetype(2));    // the selected line is replaced
+        QCOMPARE(DensitySaveSlot(true, 2, 3), NewDensitySlot);   // adding appends
+        QCOMPARE(DensitySaveSlot(false, -1, 3), NewDensitySlot); // nothing selected
+        QCOMPARE(DensitySaveSlot(false, 3, 3), NewDensitySlot);  // selection beyond the table
     }
 
     void entry_becomes_a_record_in_kg_per_m3_data()
     {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("unitName");
+        QTest::addColumn<QString>("entry"); // name|density text|unit
         QTest::addColumn<QString>("storedName");
-        QTest::addColumn<quint32>("storedBits");
+        QTest::addColumn<float>("stored");
         QTest::addColumn<int>("error");
-        QTest::newRow("kg/m³ as typed") << "Steel"
-                                        << "7850"
-                                        << "kg/m³"
-                                        << "Steel               " << 0x45F55000u << 0;
-        QTest::newRow("g/cm³ converted") << "Brass"
-                                         << "8.5"
-                                         << "g/cm³"
-                                         << "Brass               " << bits(8500.0f) << 0;
-        QTest::newRow("long name cut to 20") << "Polytetrafluoroethene"
-                                             << "2170"
-                                             << "kg/m³"
-                                             << "Polytetrafluoroethen" << bits(2170.0f) << 0;
-        QTest::newRow("empty density") << "Tin"
-                                       << ""
-                                       << "kg/m³"
-                                       << "" << 0u << int(DensityEntryError::NotANumber);
-        QTest::newRow("lone minus") << "Tin"
-                                    << "-"
-                                    << "kg/m³"
-                                    << "" << 0u << int(DensityEntryError::NotANumber);
-        QTest::newRow("comma under a point locale") << "Tin"
-                                                    << "7,3"
-                                                    << "kg/m³"
-                                                    << "" << 0u << int(DensityEntryError::NotANumber);
-        QTest::newRow("beyond kg/m³ after conversion") << "Star"
-                                                       << "3E38"
-                                                       << "g/cm³"
-                                                       << "" << 0u << int(DensityEntryError::OutOfRange);
+        const auto row = [](const char *name, const char *entry, const char *storedName, float stored,
+                            DensityEntryError error = DensityEntryError::None) {
+            QTest::newRow(name) << QString::fromUtf8(entry) << QString::fromUtf8(storedName) << stored
+                                << int(error);
+        };
+        const DensityEntryError notANumber = DensityEntryError::NotANumber;
+        row("kg/m³ as typed", "Steel|7850|kg/m³", "Steel               ", 7850);
+        row("g/cm³ converted", "Brass|8.5|g/cm³", "Brass               ", 8500);
+        row("long name cut to 20", "Polytetrafluoroethene|2170|kg/m³", "Polytetrafluoroethen", 2170);
+        row("empty density", "Tin||kg/m³", "", 0, notANumber);
+        row("lone minus", "Tin|-|kg/m³", "", 0, notANumber);
+        row("comma under a point locale", "Tin|7,3|kg/m³", "", 0, notANumber);
+        row("beyond kg/m³ after conversion", "Star|3E38|g/cm³", "", 0, DensityEntryError::OutOfRange);
     }
     void entry_becomes_a_record_in_kg_per_m3()
     {
-        QFETCH(QString, name);
-        QFETCH(QString, text);
-        QFETCH(QString, unitName);
+        QFETCH(QString, entry);
         QFETCH(QString, storedName);
-        QFETCH(quint32, storedBits);
+        QFETCH(float, stored);
         QFETCH(int, error);
-        const DensityEntry entry = ReadDensityEntry(name, text, PadRight(unitName, UnitNameWidth));
-        QCOMPARE(int(entry.error), error);
-        QCOMPARE(entry.ok(), error == 0);
-        if (entry.ok()) {
-            QCOMPARE(entry.record.MaterialName, storedName);
-            QCOMPARE(bits(entry.record.DensityValue), storedBits);
+        const QStringList parts = entry.split(u'|');
+        const DensityEntry read = ReadDensityEntry(parts[0], parts[1], unitName(parts[2]));
+        QCOMPARE(int(read.error), error);
+        QCOMPARE(read.ok(), error == 0);
+        if (read.ok()) {
+            QCOMPARE(read.record.MaterialName, storedName);
+            QCOMPARE(std::bit_cast<quint32>(read.record.DensityValue), std::bit_cast<quint32>(stored));
         } else {
-            QVERIFY(!DensityEntryMessage(entry.error).isEmpty());
+            QVERIFY(!DensityEntryMessage(read.error).isEmpty());
         }
     }
 
     void store_replaces_or_appends_then_sorts()
     {
-        QList<DensityRecord> table = {material("Copper"), material("Lead"), material("Zinc")};
-        StoreDensityRecord(table, 1, material("Aluminium", 2700));
-        QCOMPARE(names(table), (QStringList{"Aluminium", "Copper", "Zinc"}));
-        StoreDensityRecord(table, NewDensitySlot, material("copper", 8960));
-        QCOMPARE(names(table), (QStringList{"Aluminium", "Copper", "copper", "Zinc"}));
-        QCOMPARE(table.at(2).DensityValue, 8960.0f);
+        QList<DensityRecord> records = table("Copper,Lead,Zinc");
+        StoreDensityRecord(records, 1, material("Aluminium", 2700));
+        QCOMPARE(names(records), (QStringList{"Aluminium", "Copper", "Zinc"}));
+        StoreDensityRecord(records, NewDensitySlot, material("copper", 8960));
+        QCOMPARE(names(records), (QStringList{"Aluminium", "Copper", "copper", "Zinc"}));
+        QCOMPARE(records.at(2).DensityValue, 8960.0f);
     }
 
     void delete_keeps_the_order_and_refuses_a_missing_line()
     {
-        QList<DensityRecord> table = {material("Copper"), material("Lead"), material("Zinc")};
-        QVERIFY(!DeleteDensityRecord(table, -1));
-        QVERIFY(!DeleteDensityRecord(table, 3));
-        QVERIFY(DeleteDensityRecord(table, 1));
-        QCOMPARE(names(table), (QStringList{"Copper", "Zinc"}));
+        QList<DensityRecord> records = table("Copper,Lead,Zinc");
+        QVERIFY(!DeleteDensityRecord(records, -1));
+        QVERIFY(!DeleteDensityRecord(records, 3));
+        QVERIFY(DeleteDensityRecord(records, 1));
+        QCOMPARE(names(records), (QStringList{"Copper", "Zinc"}));
     }
 
     void select_text_is_value_space_and_padded_unit_data()
     {
         QTest::addColumn<float>("stored");
-        QTest::addColumn<QString>("unitName");
+        QTest::addColumn<QString>("unit");
         QTest::addColumn<QString>("text");
-        QTest::newRow("kg/m³") << 7850.0f << "kg/m³"
-                               << "7850 kg/m³          ";
-        QTest::newRow("g/cm³") << 7850.0f << "g/cm³"
-                               << "7.85 g/cm³          ";
-        QTest::newRow("seven digits at most") << 1000.0f / 3 << "kg/m³"
-                                              << "333.3333 kg/m³          ";
+        const auto row = [](const char *name, float stored, const char *unit, const char *text) {
+            QTest::newRow(name) << stored << QString::fromUtf8(unit) << QString::fromUtf8(text);
+        };
+        row("kg/m³", 7850, "kg/m³", "7850 kg/m³          ");
+        row("g/cm³", 7850, "g/cm³", "7.85 g/cm³          ");
+        row("seven digits at most", 1000.0f / 3, "kg/m³", "333.3333 kg/m³          ");
+        row("failed conversion: no number", 3e38f, "lb/yd³", "");
     }
     void select_text_is_value_space_and_padded_unit()
     {
         QFETCH(float, stored);
-        QFETCH(QString, unitName);
+        QFETCH(QString, unit);
         QFETCH(QString, text);
-        const QString padded = PadRight(unitName, UnitNameWidth);
-        const std::optional<float> value = DensityInUnit(material("Steel", stored), padded);
-        QVERIFY(value);
-        QCOMPARE(DensitySelectText(*value, padded), text);
-        QCOMPARE(DensityEntryText(material("Steel", stored), padded), text.section(u' ', 0, 0));
+        const std::optional<float> value = DensityInUnit(material("Steel", stored), unitName(unit));
+        QCOMPARE(value.has_value(), !text.isEmpty());
+        if (value)
+            QCOMPARE(DensitySelectText(*value, unitName(unit)), text);
+        QCOMPARE(DensityEntryText(material("Steel", stored), unitName(unit)), text.section(u' ', 0, 0));
     }
 
-    void failed_conversion_shows_no_number()
-    {
-        QCOMPARE(DensityInUnit(material("Star", 3e38f), unit("lb/yd³")), std::nullopt);
-        QCOMPARE(DensityEntryText(material("Star", 3e38f), unit("lb/yd³")), QString());
-    }
-
-    void storable_names_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<bool>("storable");
-        QTest::newRow("plain") << "Steel" << true;
-        QTest::newRow("20 characters") << "Polytetrafluoroethen" << true;
-        QTest::newRow("21 characters") << "Polytetrafluoroethene" << false;
-        QTest::newRow("listed name with padding, typed into")
-            << QStringLiteral("Steels") + QString(15, u' ') << true;
-        QTest::newRow("Windows-1252 beyond Latin-1") << QStringLiteral("\u0152uvre \u20ac") << true;
-        QTest::newRow("Greek") << QStringLiteral("\u03a9 alloy") << false;
-        QTest::newRow("CJK") << QStringLiteral("\u9244") << false;
-        QTest::newRow("empty") << "" << true;
-    }
     void storable_names()
     {
-        QFETCH(QString, name);
-        QFETCH(bool, storable);
-        QCOMPARE(IsStorableMaterialName(name), storable);
+        for (const QString &name : {QStringLiteral("Polytetrafluoroethen"), QStringLiteral(""),
+                                    QStringLiteral("Steels") + QString(15, u' '), // listed name, typed into
+                                    QStringLiteral("\u0152uvre \u20ac")}) // Windows-1252 beyond Latin-1
+            QVERIFY2(IsStorableMaterialName(name), qPrintable(name));
+        for (const QString &name : {QStringLiteral("Polytetrafluoroethene"), QStringLiteral("\u03a9 alloy"),
+                                    QStringLiteral("\u9244")})
+            QVERIFY2(!IsStorableMaterialName(name), qPrintable(name));
     }
 
 private:

@@ -9,21 +9,8 @@
 #include <QSet>
 #include <QtTest>
 
-namespace {
-
-QByteArray contents(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-} // namespace
+using TestSupport::fileContents;
+using TestSupport::writeFile;
 
 class TestShippedDensities : public QObject
 {
@@ -34,7 +21,7 @@ private slots:
 
     void shipped_table_is_whole_sorted_and_plausible()
     {
-        const QByteArray bytes = contents(QStringLiteral(SHIPPED_DENSITY_PATH));
+        const QByteArray bytes = fileContents(QStringLiteral(SHIPPED_DENSITY_PATH));
         QCOMPARE(bytes.size() % DensityRecordSize, 0);
         QList<DensityRecord> inFileOrder;
         for (qsizetype at = 0; at < bytes.size(); at += DensityRecordSize)
@@ -65,21 +52,17 @@ private slots:
     {
         QTest::addColumn<QByteArray>("row");
         QTest::addColumn<QString>("error");
-        QTest::newRow("name too long")
-            << QByteArray("Polytetrafluoroethene | 2170 kg/m³ | ISO 1183")
-            << "materials.txt:2: error: material name 'Polytetrafluoroethene' has 21";
-        QTest::newRow("not Windows-1252")
-            << QByteArray("Steel Ω | 7850 kg/m³ | ASM")
-            << "materials.txt:2: error: material name 'Steel Ω' contains U+03a9";
-        QTest::newRow("same name, other case")
-            << QByteArray("LEAD | 11340 kg/m³ | CRC")
-            << "materials.txt:2: error: material name 'LEAD' is already used";
-        QTest::newRow("wrong unit") << QByteArray("Tin | 7.29 g/cm³ | CRC")
-                                    << "materials.txt:2: error: density '7.29 g/cm³' must read";
-        QTest::newRow("implausible") << QByteArray("Tin | 72900 kg/m³ | CRC")
-                                     << "materials.txt:2: error: density 72900 kg/m³ is outside";
-        QTest::newRow("no source") << QByteArray("Tin | 7290 kg/m³ |")
-                                   << "materials.txt:2: error: material 'Tin' has no source note";
+        const auto row = [](const char *name, const char *row, const char *error) {
+            QTest::newRow(name) << QByteArray(row)
+                                << QStringLiteral("materials.txt:2: error: ") + QString::fromUtf8(error);
+        };
+        row("name too long", "Polytetrafluoroethene | 2170 kg/m³ | ISO 1183",
+            "material name 'Polytetrafluoroethene' has 21");
+        row("not Windows-1252", "Steel Ω | 7850 kg/m³ | ASM", "material name 'Steel Ω' contains U+03a9");
+        row("same name, other case", "LEAD | 11340 kg/m³ | CRC", "material name 'LEAD' is already used");
+        row("wrong unit", "Tin | 7.29 g/cm³ | CRC", "density '7.29 g/cm³' must read");
+        row("implausible", "Tin | 72900 kg/m³ | CRC", "density 72900 kg/m³ is outside");
+        row("no source", "Tin | 7290 kg/m³ |", "material 'Tin' has no source note");
     }
 
     void generator_refuses_bad_rows()
@@ -112,11 +95,11 @@ private slots:
                                       QStringLiteral(COPY_IF_MISSING_SCRIPT)});
         };
         QCOMPARE(install(), 0);
-        QCOMPARE(contents(target), QByteArray("shipped"));
+        QCOMPARE(fileContents(target), QByteArray("shipped"));
 
         QVERIFY(writeFile(target, "the user's own"));
         QCOMPARE(install(), 0);
-        QCOMPARE(contents(target), QByteArray("the user's own"));
+        QCOMPARE(fileContents(target), QByteArray("the user's own"));
     }
 
 private:

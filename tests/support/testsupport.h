@@ -1,8 +1,11 @@
 #pragma once
 // Small helpers shared by the tests.
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QLocale>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -19,6 +22,7 @@
 #include <functional>
 
 #include "core/settingsstore.h"
+#include "units/conversiontable.h"
 
 namespace TestSupport {
 
@@ -75,6 +79,46 @@ inline QString runtimeDir()
 inline QString sourceDir()
 {
     return qEnvironmentVariable("TORVANE_SOURCE_DIR");
+}
+
+// The whole of a file, or "<unreadable>" when it cannot be read.
+inline QByteArray fileContents(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+// Writes bytes as the whole of a file, making its folder first.
+inline bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// A unit name padded as the unit table keeps it.
+inline QString unitName(const QString &name)
+{
+    return PadRight(name, UnitNameWidth);
+}
+
+// A unit of a type; an alias, not listed, when it stands for another unit.
+inline ConversionRecord unitRecord(const QString &type, const QString &name, float xFactor = 1,
+                                   float plusFactor = 0, const QString &sameAs = QString())
+{
+    return {unitName(name),   xFactor,         plusFactor, PadRight(type, UnitTypeWidth),
+            sameAs.isEmpty(), unitName(sameAs)};
+}
+
+// Loads records, in the order given, as the program's unit table.
+inline void loadUnitTable(const QList<ConversionRecord> &records)
+{
+    QByteArray bytes;
+    for (const ConversionRecord &record : records)
+        bytes += EncodeConversionRecord(record);
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    LoadConversionTable(buffer);
 }
 
 } // namespace TestSupport

@@ -53,8 +53,6 @@ private Q_SLOTS:
         row("offsets", "Temperature|\u00b0C|0", "K=273.15;\u00b0F=32.0");
         // Nothing converts without a number or an exactly named source.
         row("empty text", "Mass|kg|", "-");
-        row("beyond single precision", "Mass|kg|1E39", "-");
-        row("unknown unit", "Mass|furlong|1", "-");
         row("other letter case", "Mass|KG|1", "-");
     }
     void rows_list_every_other_display_unit_of_the_type()
@@ -69,7 +67,7 @@ private Q_SLOTS:
             QLocale::setDefault(QLocale(QLocale::Arabic, QLocale::Egypt));
         const QStringList in = input.split(u'|');
         const auto rows =
-            ComputeConversionRows(m_table, type(in[0]), unit(in[1]), in[2],
+            ComputeConversionRows(m_table, type(in[0]), unitName(in[1]), in[2],
                                   ConversionDisplay{digits, flags.contains(u'E'), !flags.contains(u',')});
         QCOMPARE(rows.has_value(), expected != u"-");
         const QStringList wanted = expected.split(QLatin1Char(';'));
@@ -131,35 +129,29 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("unitsText");
         QTest::addColumn<QString>("expected"); // type|unit, or empty for none
-        QTest::newRow("nanometre") << "nm"
-                                   << "Length|nm";
-        QTest::newRow("newton metre alias") << "Nm"
-                                            << "Torque|N-m";
-        QTest::newRow("with a period") << "Nm."
-                                       << "Torque|N-m";
-        QTest::newRow("either of two: none") << "NM"
-                                             << "";
-        QTest::newRow("milliwatt") << "mW"
-                                   << "Power|mW";
-        QTest::newRow("megawatt") << "MW"
-                                  << "Power|MW";
-        QTest::newRow("milli or mega: none") << "mw"
-                                             << "";
-        QTest::newRow("one unit in any case") << "N-M"
-                                              << "Torque|N-m";
-        QTest::newRow("two spellings of one unit") << "KP"
-                                                   << "Force|kgf";
+        const auto row = [](const char *unitsText, const char *expected) {
+            QTest::newRow(unitsText) << QString(unitsText) << QString(expected);
+        };
+        row("nm", "Length|nm");
+        row("Nm", "Torque|N-m"); // an alias
+        row("Nm.", "Torque|N-m");
+        row("NM", ""); // either of two: none
+        row("mW", "Power|mW");
+        row("MW", "Power|MW");
+        row("mw", "");            // milli or mega: none
+        row("N-M", "Torque|N-m"); // one unit in any case
+        row("KP", "Force|kgf");   // two spellings of one unit
     }
     void pasted_unit_tells_names_apart_by_letter_case()
     {
         QFETCH(QString, unitsText);
         QFETCH(QString, expected);
         ConversionTableData table;
-        table.reset({record("nm", 1e-9f, 0, "Length"), record("kgf", 9.80665f, 0, "Force"),
-                     record("kp", 9.80665f, 0, "Force", false, "kgf"),
-                     record("Kp", 9.80665f, 0, "Force", false, "kgf"), record("mW", 1e-3f, 0, "Power"),
-                     record("MW", 1e6f, 0, "Power"), record("N-m", 1, 0, "Torque"),
-                     record("Nm", 1, 0, "Torque", false, "N-m")},
+        table.reset({unitRecord("Length", "nm", 1e-9f), unitRecord("Force", "kgf", 9.80665f),
+                     unitRecord("Force", "kp", 9.80665f, 0, "kgf"),
+                     unitRecord("Force", "Kp", 9.80665f, 0, "kgf"), unitRecord("Power", "mW", 1e-3f),
+                     unitRecord("Power", "MW", 1e6f), unitRecord("Torque", "N-m"),
+                     unitRecord("Torque", "Nm", 1, 0, "N-m")},
                     false);
         const std::optional<PastedUnit> found = FindPastedUnit(table, unitsText);
         QCOMPARE(found ? found->unitType.trimmed() + u'|' + found->unitToSelect.trimmed() : QString(),
@@ -170,14 +162,14 @@ private Q_SLOTS:
     // pasted, and reads back as the same value and unit, even with a period in the name.
     void copied_text_keeps_the_padded_unit_and_pastes_back()
     {
-        QCOMPARE(CopyValueAndUnitsText(QStringLiteral("2.5"), QString(), unit("kg")),
+        QCOMPARE(CopyValueAndUnitsText(QStringLiteral("2.5"), QString(), unitName("kg")),
                  QStringLiteral("2.5 kg             "));
         const QString copied =
-            CopyValueAndUnitsText(QStringLiteral("2.5"), QStringLiteral("\t"), unit("cu. in"));
+            CopyValueAndUnitsText(QStringLiteral("2.5"), QStringLiteral("\t"), unitName("cu. in"));
         QCOMPARE(copied, QStringLiteral("2.5\tcu. in         "));
         const std::optional<ClipboardParts> parts = ParseClipboardText(copied, QLatin1Char('.'));
         QCOMPARE(parts->numberText, QStringLiteral("2.5"));
-        QCOMPARE(FindPastedUnit(m_table, parts->unitsText)->unitToSelect, unit("cu. in"));
+        QCOMPARE(FindPastedUnit(m_table, parts->unitsText)->unitToSelect, unitName("cu. in"));
     }
 };
 

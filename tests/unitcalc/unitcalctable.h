@@ -1,25 +1,16 @@
 #pragma once
 // The small unit table both unit calculator tests use, in sorted table order.
 
-#include "units/conversiontable.h"
-
-#include <QBuffer>
+#include "testsupport.h"
 
 namespace UnitCalcTable {
 
-inline QString unit(const QString &name)
-{
-    return PadRight(name, UnitNameWidth);
-}
+using TestSupport::unitName;
+using TestSupport::unitRecord;
+
 inline QString type(const QString &name)
 {
     return PadRight(name, UnitTypeWidth);
-}
-
-inline ConversionRecord record(const QString &name, float x, float plus, const QString &unitType,
-                               bool display = true, const QString &sameAs = QString())
-{
-    return {unit(name), x, plus, type(unitType), display, unit(sameAs)};
 }
 
 // "dup" is listed twice: first under "Aaa" with a factor that overflows for
@@ -29,34 +20,23 @@ inline ConversionRecord record(const QString &name, float x, float plus, const Q
 inline QList<ConversionRecord> records()
 {
     return {
-        record("dup", 3e38f, 0, "Aaa"),
-        record("one", 1, 0, "Aaa"),
-        record("dup", 1000, 0, "Mass"),
-        record("half", 0.5f, 0, "Mass"),
-        record("kg", 1, 0, "Mass"),
-        record("lb", 0.45359237f, 0, "Mass"),
-        record("oddalias", 1, 0, "Mass", false, "nosuch"),
-        record("pound", 0.45359237f, 0, "Mass", false, "lb"),
-        record("tiny", 1e-30f, 0, "Mass"),
-        record("zero", 0, 0, "Mass"),
-        record("\u00b5m", 1e-6f, 0, "Length"),
-        record("K", 1, 0, "Temperature"),
-        record("\u00b0C", 1, 273.15f, "Temperature"),
-        record("\u00b0F", 0.5555556f, 255.3722f, "Temperature"),
-        record("cu. in", 1.6387064e-5f, 0, "Volume"),
-        record("ghost", 1, 0, "Zzz", false, "nothing"),
+        unitRecord("Aaa", "dup", 3e38f),
+        unitRecord("Aaa", "one"),
+        unitRecord("Mass", "dup", 1000),
+        unitRecord("Mass", "half", 0.5f),
+        unitRecord("Mass", "kg"),
+        unitRecord("Mass", "lb", 0.45359237f),
+        unitRecord("Mass", "oddalias", 1, 0, "nosuch"),
+        unitRecord("Mass", "pound", 0.45359237f, 0, "lb"),
+        unitRecord("Mass", "tiny", 1e-30f),
+        unitRecord("Mass", "zero", 0),
+        unitRecord("Length", "\u00b5m", 1e-6f),
+        unitRecord("Temperature", "K"),
+        unitRecord("Temperature", "\u00b0C", 1, 273.15f),
+        unitRecord("Temperature", "\u00b0F", 0.5555556f, 255.3722f),
+        unitRecord("Volume", "cu. in", 1.6387064e-5f),
+        unitRecord("Zzz", "ghost", 1, 0, "nothing"),
     };
-}
-
-// Loads records into the program's table the way converts.dat is read.
-inline void loadIntoProgram(const QList<ConversionRecord> &list)
-{
-    QByteArray bytes;
-    for (const ConversionRecord &r : list)
-        bytes += EncodeConversionRecord(r);
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::ReadOnly);
-    LoadConversionTable(buffer);
 }
 
 } // namespace UnitCalcTable

@@ -5,22 +5,13 @@
 
 #include "testsupport.h"
 
-#include <QBuffer>
 #include <QtTest>
 
 #include <bit>
 #include <cfloat>
 #include <limits>
 
-namespace {
-
-ConversionRecord unit(const QString &type, const QString &name, float xFactor, float plusFactor = 0)
-{
-    return {PadRight(name, UnitNameWidth), xFactor, plusFactor,
-            PadRight(type, UnitTypeWidth), true,    PadRight(QString(), UnitNameWidth)};
-}
-
-} // namespace
+using TestSupport::unitRecord;
 
 class TestConvertUnits : public QObject
 {
@@ -32,28 +23,22 @@ private slots:
         TestSupport::initTestEnvironment(m_settingsDir);
         // File order differs from sorted order on purpose: "dup" is first met
         // under "Zeta" in the file but "Alpha" sorts first.
-        const QList<ConversionRecord> records = {
-            unit("Zeta", "dup", 2),
-            unit("Mass", "kg", 1),
-            unit("Mass", "g", 0.001f),
-            unit("Mass", "lb", 0.45359237f),
-            unit("Temperature", "K", 1),
-            unit("Temperature", "°C", 1, 273.15f),
-            unit("Temperature", "°F", 5.0f / 9.0f, 255.372222f),
-            unit("Odd", "third", 1.0f / 3.0f, 273.15f),
-            unit("Odd", "fifth", 5.0f / 9.0f, 255.37222f),
-            unit("Odd", "zero", 0),
-            unit("Odd", "huge", 1e30f),
-            unit("Alpha", "dup", 3),
-            unit("Long", "abcdefghijklmno", 10),
-        };
-        QByteArray data;
-        for (const ConversionRecord &r : records)
-            data += EncodeConversionRecord(r);
-        QBuffer buffer(&data);
-        QVERIFY(buffer.open(QIODevice::ReadOnly));
-        LoadConversionTable(buffer);
-        QCOMPARE(ConversionTable().records().size(), records.size());
+        TestSupport::loadUnitTable({
+            unitRecord("Zeta", "dup", 2),
+            unitRecord("Mass", "kg", 1),
+            unitRecord("Mass", "g", 0.001f),
+            unitRecord("Mass", "lb", 0.45359237f),
+            unitRecord("Temperature", "K", 1),
+            unitRecord("Temperature", "°C", 1, 273.15f),
+            unitRecord("Temperature", "°F", 5.0f / 9.0f, 255.372222f),
+            unitRecord("Odd", "third", 1.0f / 3.0f, 273.15f),
+            unitRecord("Odd", "fifth", 5.0f / 9.0f, 255.37222f),
+            unitRecord("Odd", "zero", 0),
+            unitRecord("Odd", "huge", 1e30f),
+            unitRecord("Alpha", "dup", 3),
+            unitRecord("Long", "abcdefghijklmno", 10),
+        });
+        QCOMPARE(ConversionTable().records().size(), 13);
     }
 
     void converts_through_the_base_unit_or_fails_data()

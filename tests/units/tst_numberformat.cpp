@@ -68,14 +68,11 @@ private slots:
         QTest::addColumn<QString>("expected");
 
         QTest::newRow("2.5/6") << 2.5f << 6 << u"2.5"_s;
-        QTest::newRow("0/6") << 0.0f << 6 << u"0.0"_s;
-        QTest::newRow("12345678/3") << 12345678.0f << 3 << u"1.23E+07"_s;
         QTest::newRow("9.99/2 carries") << 9.99f << 2 << u"10.0"_s;
         QTest::newRow("9999999/7 is scientific") << 9999999.0f << 7 << u"1.0E+07"_s;
         QTest::newRow("123456/3 integer only") << 123456.0f << 3 << u"123000"_s;
         QTest::newRow("negative scientific") << -0.00001234f << 2 << u"-1.2E-05"_s;
         QTest::newRow("negative zero") << -0.0f << 6 << u"0.0"_s;
-        QTest::newRow("largest float") << std::numeric_limits<float>::max() << 7 << u"3.402823E+38"_s;
         QTest::newRow("digits above 7 clamp") << 3.14159265f << 9 << u"3.141593"_s;
         QTest::newRow("NaN is empty") << std::numeric_limits<float>::quiet_NaN() << 6 << u""_s;
     }

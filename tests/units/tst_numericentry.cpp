@@ -59,119 +59,112 @@ class TestNumericEntry : public QObject
 private slots:
     void initTestCase() { TestSupport::initTestEnvironment(m_settingsDir); }
 
-    void typing_sequences_build_numbers_data();
-    void typing_sequences_build_numbers();
-    void other_characters_are_refused_data();
-    void other_characters_are_refused();
-    void control_keys_pass_and_caret_outside_text_is_harmless();
-    void locale_separator_is_used_by_default_data();
-    void locale_separator_is_used_by_default();
+    void typing_sequences_build_numbers_data()
+    {
+        QTest::addColumn<QString>("start");
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QChar>("separator");
+        QTest::addColumn<QString>("expected");
+        const QChar point(u'.');
+        const QChar comma(u',');
+        const QString bs(Backspace);
+
+        QTest::newRow("digits") << u""_s << u"0123456789"_s << point << u"0123456789"_s;
+        QTest::newRow("exponent with sign") << u""_s << u"1e-5"_s << point << u"1E-5"_s;
+        QTest::newRow("second E refused") << u""_s << u"1e-5e"_s << point << u"1E-5"_s;
+        QTest::newRow("separator after E refused") << u""_s << u"1e.5"_s << point << u"1E5"_s;
+        QTest::newRow("separator before E allowed") << u"1|E5"_s << u"."_s << point << u"1.E5"_s;
+        QTest::newRow("second separator refused") << u""_s << u"1.2.3"_s << point << u"1.23"_s;
+        QTest::newRow("selected separator can be retyped") << u"1[.]5"_s << u"."_s << point << u"1.5"_s;
+        QTest::newRow("comma refused in point locale") << u""_s << u"1,5"_s << point << u"15"_s;
+        QTest::newRow("comma locale: comma only") << u""_s << u"1.,5"_s << comma << u"1,5"_s;
+        QTest::newRow("no separator given: point") << u""_s << u"1.,5"_s << QChar() << u"1.5"_s;
+
+        QTest::newRow("minus at start") << u"|5"_s << u"-"_s << point << u"-5"_s;
+        QTest::newRow("second minus at start refused") << u"|-5"_s << u"-"_s << point << u"-5"_s;
+        QTest::newRow("minus replaces selected minus") << u"[-]5"_s << u"-"_s << point << u"-5"_s;
+        QTest::newRow("minus before exponent minus") << u"|1E-5"_s << u"-"_s << point << u"-1E-5"_s;
+        QTest::newRow("minus inside digits refused") << u"1|2"_s << u"-"_s << point << u"12"_s;
+        QTest::newRow("exponent minus once") << u"1E|-5"_s << u"-"_s << point << u"1E-5"_s;
+        QTest::newRow("exponent minus replaces selected") << u"1E[-]5"_s << u"-"_s << point << u"1E-5"_s;
+        QTest::newRow("minus after mantissa minus and E") << u"-1E|5"_s << u"-"_s << point << u"-1E-5"_s;
+
+        QTest::newRow("E replaces selected E") << u"1[E]5"_s << u"e"_s << point << u"1E5"_s;
+        QTest::newRow("deleting E frees separator")
+            << u""_s << u"1e5"_s + bs + bs + ".5" << point << u"1.5"_s;
+    }
+
+    void typing_sequences_build_numbers()
+    {
+        QFETCH(QString, start);
+        QFETCH(QString, keys);
+        QFETCH(QChar, separator);
+        QFETCH(QString, expected);
+        Box box = Box::fromMarkup(start);
+        for (QChar key : keys)
+            box.type(key, separator);
+        QCOMPARE(box.text, expected);
+    }
+
+    void other_characters_are_refused_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::newRow("Enter") << 13;
+        QTest::newRow("Ctrl+V") << 22;
+        QTest::newRow("space") << int(' ');
+        QTest::newRow("plus") << int('+');
+        QTest::newRow("letter") << int('a');
+        QTest::newRow("D exponent") << int('D');
+        QTest::newRow("Arabic-Indic one") << 0x0661;
+    }
+
+    void other_characters_are_refused()
+    {
+        QFETCH(int, key);
+        QCOMPARE(FilterNumericKey(ushort(key), QStringLiteral("12"), 1, QString(), QChar(u'.')), ushort(0));
+        QCOMPARE(FilterNumericKey(ushort(key), QString(), 0, QString(), QChar(u'.')), ushort(0));
+    }
+
+    void control_keys_pass_and_caret_outside_text_is_harmless()
+    {
+        // Tab and Backspace always pass (the box text cannot show that Tab did).
+        QCOMPARE(FilterNumericKey(Tab.unicode(), QStringLiteral("1E-5"), 4, QString(), QChar(u'.')),
+                 Tab.unicode());
+        QCOMPARE(FilterNumericKey(Backspace.unicode(), QString(), 0, QString(), QChar(u'.')),
+                 Backspace.unicode());
+        QCOMPARE(FilterNumericKey(ushort('-'), QStringLiteral("1E"), 99, QString(), QChar(u'.')),
+                 ushort('-'));
+        QCOMPARE(FilterNumericKey(ushort('-'), QStringLiteral("-1"), -3, QString(), QChar(u'.')), ushort(0));
+    }
+
+    void locale_separator_is_used_by_default_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("typed"); // "1", ".", "5" then ",", "5" into an empty box
+        QTest::newRow("US") << u"en_US"_s << u"1.5"_s;
+        QTest::newRow("German") << u"de_DE"_s << u"1,5"_s;
+        // U+066B, neither point nor comma: the point, as in the display (each such
+        // locale is checked with the display).
+        QTest::newRow("Arabic") << u"ar_EG"_s << u"1.5"_s;
+    }
+
+    void locale_separator_is_used_by_default()
+    {
+        QFETCH(QString, locale);
+        QFETCH(QString, typed);
+        QLocale::setDefault(QLocale(locale));
+        QString text;
+        for (const QChar key : u"1.,5"_s) {
+            if (const ushort accepted = FilterNumericKey(key.unicode(), text, int(text.size()), QString()))
+                text += QChar(accepted);
+        }
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        QCOMPARE(text, typed);
+    }
 
 private:
     QTemporaryDir m_settingsDir;
 };
-
-void TestNumericEntry::typing_sequences_build_numbers_data()
-{
-    QTest::addColumn<QString>("start");
-    QTest::addColumn<QString>("keys");
-    QTest::addColumn<QChar>("separator");
-    QTest::addColumn<QString>("expected");
-    const QChar point(u'.');
-    const QChar comma(u',');
-    const QString bs(Backspace);
-
-    QTest::newRow("digits") << u""_s << u"0123456789"_s << point << u"0123456789"_s;
-    QTest::newRow("exponent with sign") << u""_s << u"1e-5"_s << point << u"1E-5"_s;
-    QTest::newRow("second E refused") << u""_s << u"1e-5e"_s << point << u"1E-5"_s;
-    QTest::newRow("separator after E refused") << u""_s << u"1e.5"_s << point << u"1E5"_s;
-    QTest::newRow("separator before E allowed") << u"1|E5"_s << u"."_s << point << u"1.E5"_s;
-    QTest::newRow("second separator refused") << u""_s << u"1.2.3"_s << point << u"1.23"_s;
-    QTest::newRow("selected separator can be retyped") << u"1[.]5"_s << u"."_s << point << u"1.5"_s;
-    QTest::newRow("comma refused in point locale") << u""_s << u"1,5"_s << point << u"15"_s;
-    QTest::newRow("comma locale: comma only") << u""_s << u"1.,5"_s << comma << u"1,5"_s;
-    QTest::newRow("no separator given: point") << u""_s << u"1.,5"_s << QChar() << u"1.5"_s;
-
-    QTest::newRow("minus at start") << u"|5"_s << u"-"_s << point << u"-5"_s;
-    QTest::newRow("second minus at start refused") << u"|-5"_s << u"-"_s << point << u"-5"_s;
-    QTest::newRow("minus replaces selected minus") << u"[-]5"_s << u"-"_s << point << u"-5"_s;
-    QTest::newRow("minus before exponent minus") << u"|1E-5"_s << u"-"_s << point << u"-1E-5"_s;
-    QTest::newRow("minus inside digits refused") << u"1|2"_s << u"-"_s << point << u"12"_s;
-    QTest::newRow("exponent minus once") << u"1E|-5"_s << u"-"_s << point << u"1E-5"_s;
-    QTest::newRow("exponent minus replaces selected") << u"1E[-]5"_s << u"-"_s << point << u"1E-5"_s;
-    QTest::newRow("minus after mantissa minus and E") << u"-1E|5"_s << u"-"_s << point << u"-1E-5"_s;
-
-    QTest::newRow("E replaces selected E") << u"1[E]5"_s << u"e"_s << point << u"1E5"_s;
-    QTest::newRow("deleting E frees separator") << u""_s << u"1e5"_s + bs + bs + ".5" << point << u"1.5"_s;
-}
-
-void TestNumericEntry::typing_sequences_build_numbers()
-{
-    QFETCH(QString, start);
-    QFETCH(QString, keys);
-    QFETCH(QChar, separator);
-    QFETCH(QString, expected);
-    Box box = Box::fromMarkup(start);
-    for (QChar key : keys)
-        box.type(key, separator);
-    QCOMPARE(box.text, expected);
-}
-
-void TestNumericEntry::other_characters_are_refused_data()
-{
-    QTest::addColumn<int>("key");
-    QTest::newRow("Enter") << 13;
-    QTest::newRow("Ctrl+V") << 22;
-    QTest::newRow("space") << int(' ');
-    QTest::newRow("plus") << int('+');
-    QTest::newRow("letter") << int('a');
-    QTest::newRow("D exponent") << int('D');
-    QTest::newRow("Arabic-Indic one") << 0x0661;
-}
-
-void TestNumericEntry::other_characters_are_refused()
-{
-    QFETCH(int, key);
-    QCOMPARE(FilterNumericKey(ushort(key), QStringLiteral("12"), 1, QString(), QChar(u'.')), ushort(0));
-    QCOMPARE(FilterNumericKey(ushort(key), QString(), 0, QString(), QChar(u'.')), ushort(0));
-}
-
-void TestNumericEntry::control_keys_pass_and_caret_outside_text_is_harmless()
-{
-    // Tab and Backspace always pass (the box text cannot show that Tab did).
-    QCOMPARE(FilterNumericKey(Tab.unicode(), QStringLiteral("1E-5"), 4, QString(), QChar(u'.')),
-             Tab.unicode());
-    QCOMPARE(FilterNumericKey(Backspace.unicode(), QString(), 0, QString(), QChar(u'.')),
-             Backspace.unicode());
-    QCOMPARE(FilterNumericKey(ushort('-'), QStringLiteral("1E"), 99, QString(), QChar(u'.')), ushort('-'));
-    QCOMPARE(FilterNumericKey(ushort('-'), QStringLiteral("-1"), -3, QString(), QChar(u'.')), ushort(0));
-}
-
-void TestNumericEntry::locale_separator_is_used_by_default_data()
-{
-    QTest::addColumn<QString>("locale");
-    QTest::addColumn<QString>("typed"); // "1", ".", "5" then ",", "5" into an empty box
-    QTest::newRow("US") << u"en_US"_s << u"1.5"_s;
-    QTest::newRow("German") << u"de_DE"_s << u"1,5"_s;
-    // U+066B, neither point nor comma: the point, as in the display.
-    QTest::newRow("Arabic") << u"ar_EG"_s << u"1.5"_s;
-    QTest::newRow("Persian") << u"fa_IR"_s << u"1.5"_s;
-    QTest::newRow("Pashto") << u"ps_AF"_s << u"1.5"_s;
-}
-
-void TestNumericEntry::locale_separator_is_used_by_default()
-{
-    QFETCH(QString, locale);
-    QFETCH(QString, typed);
-    QLocale::setDefault(QLocale(locale));
-    QString text;
-    for (const QChar key : u"1.,5"_s) {
-        if (const ushort accepted = FilterNumericKey(key.unicode(), text, int(text.size()), QString()))
-            text += QChar(accepted);
-    }
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    QCOMPARE(text, typed);
-}
 
 QTEST_GUILESS_MAIN(TestNumericEntry)
 #include "tst_numericentry.moc"

@@ -34,14 +34,12 @@ GeneratorRun runGenerator(const QByteArray &table)
 {
     GeneratorRun run;
     QTemporaryDir dir;
-    QFile input(dir.filePath(QStringLiteral("units.txt")));
-    if (!input.open(QIODevice::WriteOnly) || input.write(table) != table.size())
-        return run;
-    input.close();
+    const QString inputName = dir.filePath(QStringLiteral("units.txt"));
     const QString outputName = dir.filePath(QStringLiteral("converts.dat"));
-
+    if (!TestSupport::writeFile(inputName, table))
+        return run;
     QProcess process;
-    process.start(QStringLiteral(MAKECONVERTS_PATH), {input.fileName(), outputName});
+    process.start(QStringLiteral(MAKECONVERTS_PATH), {inputName, outputName});
     if (!process.waitForFinished(30000))
         return run;
     run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
@@ -138,6 +136,8 @@ private slots:
     {
         // Values of one unit in the base unit of its type, from the published
         // definitions. "exact" marks a reference that is the exact decimal value.
+        // One or two of each kind of definition: plain, derived in several
+        // steps, through a constant, and the units added with case twins.
         QTest::addColumn<QString>("name");
         QTest::addColumn<double>("reference");
         QTest::addColumn<bool>("exact");
@@ -145,45 +145,27 @@ private slots:
             QTest::newRow(name) << QString::fromUtf8(name) << reference << exact;
         };
         row("lb", 0.45359237, true);
-        row("oz", 0.028349523125, true);
-        row("gr", 6.479891e-5, true);
         row("slug", 14.593902937206365, false);
-        row("in", 0.0254, true);
-        row("mi", 1609.344, true);
-        row("g/cm³", 1000, true);
         row("lb/in³", 27679.904710203121, false);
-        row("kg-cm²", 1e-4, true);
         row("lb-in²", 2.926396534292e-4, true);
         row("slug-ft²", 1.3558179483314004, true);
         row("lbf-in-s²", 0.1129848290276167, true);
         row("lbf", 4.4482216152605, true);
-        row("kgf", 9.80665, true);
         row("pdl", 0.138254954376, true);
         row("lbf-in", 0.1129848290276167, true);
         row("ozf-in", 0.00706155181422604375, true);
-        row("mph", 0.44704, true);
-        row("km/h", 1 / 3.6, false);
         row("rpm", 0.10471975511965977, false);
         row("arcmin", 2.908882086657216e-4, false);
-        row("rev", 6.283185307179586, false);
-        row("yr", 31557600, true);
         row("hp", 745.69987158227022, true);
         row("Btu/h", 0.29307107017222222, false);
-        row("cal", 4.1868, true);
         row("Btu", 1055.05585262, true);
-        row("eV", 1.602176634e-19, true);
         row("psi", 6894.7572931683613, false);
-        row("atm", 101325, true);
         row("torr", 133.32236842105263, false);
         row("inH2O", 249.08891, true);
-        row("acre", 4046.8564224, true);
-        row("in²", 6.4516e-4, true);
         row("gal", 3.785411784e-3, true);
-        row("gal-imp", 4.54609e-3, true);
         row("gal/min", 6.30901964e-5, true);
         row("lbf/in", 175.12683524647638, false);
         row("N-m/arcmin", 3437.7467707849396, false);
-        row("cP", 1e-3, true);
         row("nm", 1e-9, true);
         row("mm/min", 1.0 / 60000, false);
         row("MW", 1e6, true);

@@ -7,21 +7,19 @@
 
 #include <QTest>
 
+using TestSupport::unitRecord;
+
 namespace {
-QString unit(const QString &name)
-{
-    return PadRight(name, UnitNameWidth);
-}
-ConversionRecord record(const QString &name, const QString &type, bool display = true)
-{
-    return {unit(name), 1, 0, PadRight(type, UnitTypeWidth), display, unit(QString())};
-}
-QStringList units(const QStringList &names)
+QStringList units(const QString &names)
 {
     QStringList out;
-    for (const QString &name : names)
-        out << unit(name);
+    for (const QString &name : names.split(u' ', Qt::SkipEmptyParts))
+        out << TestSupport::unitName(name);
     return out;
+}
+QString type(const char *name)
+{
+    return PadRight(QString::fromUtf8(name), UnitTypeWidth);
 }
 } // namespace
 
@@ -35,26 +33,26 @@ private Q_SLOTS:
     void initTestCase()
     {
         TestSupport::initTestEnvironment(m_settingsDir);
-        // Sorted as the program sorts; "Other" sits between two runs of Mass
-        // in the unsorted variant below.
-        m_table.reset({record("g", "Density"), record("kg/m³", "Density"), record("g", "Mass"),
-                       record("kg", "Mass"), record("lbs", "Mass", false), record("oz", "Mass")},
+        m_table.reset({unitRecord("Density", "g"), unitRecord("Density", "kg/m³"), unitRecord("Mass", "g"),
+                       unitRecord("Mass", "kg"), unitRecord("Mass", "lbs", 1, 0, "kg"),
+                       unitRecord("Mass", "oz")},
                       true);
     }
 
     void lists_stop_at_the_first_record_of_another_type()
     {
-        QCOMPARE(UnitsOfExactType(m_table, PadRight("Mass", UnitTypeWidth)), units({"g", "kg", "oz"}));
+        QCOMPARE(UnitsOfExactType(m_table, type("Mass")), units("g kg oz"));
+        // "Other" between two runs of Mass, as in a table left unsorted.
         ConversionTableData unsorted;
-        unsorted.reset({record("a", "Mass"), record("b", "Other"), record("c", "Mass")}, false);
-        QCOMPARE(UnitsOfExactType(unsorted, PadRight("Mass", UnitTypeWidth)), units({"a"}));
-        QCOMPARE(UnitsForListTag(unsorted, QStringLiteral("Mass")), units({"a"}));
+        unsorted.reset({unitRecord("Mass", "a"), unitRecord("Other", "b"), unitRecord("Mass", "c")}, false);
+        QCOMPARE(UnitsOfExactType(unsorted, type("Mass")), units("a"));
+        QCOMPARE(UnitsForListTag(unsorted, QStringLiteral("Mass")), units("a"));
     }
 
     void list_tags_match_trimmed_and_ignoring_case_while_the_exact_rule_does_not()
     {
-        QCOMPARE(UnitsForListTag(m_table, QStringLiteral(" mass ")), units({"g", "kg", "oz"}));
-        QVERIFY(UnitsOfExactType(m_table, PadRight("mass", UnitTypeWidth)).isEmpty());
+        QCOMPARE(UnitsForListTag(m_table, QStringLiteral(" mass ")), units("g kg oz"));
+        QVERIFY(UnitsOfExactType(m_table, type("mass")).isEmpty());
         QVERIFY(UnitsForListTag(m_table, QStringLiteral("Torque")).isEmpty());
         QVERIFY(UnitsForListTag(m_table, QString()).isEmpty());
     }
@@ -65,24 +63,20 @@ private Q_SLOTS:
         QTest::addColumn<QString>("type");
         QTest::addColumn<QString>("stored");
         QTest::addColumn<int>("index");
-        const QStringList mass = units({"g", "kg", "oz"});
-        QTest::newRow("stored without its padding") << mass << "Mass"
-                                                    << "oz" << 2;
-        QTest::newRow("stored padded") << mass << "Mass" << unit("g") << 0;
-        QTest::newRow("nothing stored: built-in") << mass << "Mass"
-                                                  << "" << 1;
-        QTest::newRow("blank stored: built-in") << mass << "Mass"
-                                                << "      " << 1;
-        QTest::newRow("built-ins are case-sensitive") << mass << "mass"
-                                                      << "" << 0;
-        QTest::newRow("other type: first") << units({"N-m", "lb-ft"}) << "Torque"
-                                           << "" << 0;
-        QTest::newRow("stored unit no longer listed: built-in") << mass << "Mass"
-                                                                << "stone" << 1;
-        QTest::newRow("built-in missing too: first") << units({"g", "oz"}) << "Mass"
-                                                     << "stone" << 0;
-        QTest::newRow("empty list") << QStringList() << "Mass"
-                                    << "kg" << -1;
+        const auto row = [](const char *name, const char *entries, const char *type, const QString &stored,
+                            int index) {
+            QTest::newRow(name) << units(QString::fromUtf8(entries)) << QString::fromUtf8(type) << stored
+                                << index;
+        };
+        row("stored without its padding", "g kg oz", "Mass", "oz", 2);
+        row("stored padded", "g kg oz", "Mass", TestSupport::unitName("g"), 0);
+        row("nothing stored: built-in", "g kg oz", "Mass", "", 1);
+        row("blank stored: built-in", "g kg oz", "Mass", "      ", 1);
+        row("built-ins are case-sensitive", "g kg oz", "mass", "", 0);
+        row("other type: first", "N-m lb-ft", "Torque", "", 0);
+        row("stored unit no longer listed: built-in", "g kg oz", "Mass", "stone", 1);
+        row("built-in missing too: first", "g oz", "Mass", "stone", 0);
+        row("empty list", "", "Mass", "kg", -1);
     }
     void default_unit_index()
     {
@@ -100,16 +94,11 @@ private Q_SLOTS:
         QTest::addColumn<QString>("shown");
         const QLocale us(QLocale::English, QLocale::UnitedStates);
         const QLocale de(QLocale::German, QLocale::Germany);
-        QTest::newRow("zero, comma locale") << de << "0.0"
-                                            << "0,0";
-        QTest::newRow("zero, point locale") << us << "0.0"
-                                            << "0.0";
-        QTest::newRow("number, comma locale") << de << "7850.50"
-                                              << "7850,5";
-        QTest::newRow("number, point locale") << us << "1.250"
-                                              << "1.25";
-        QTest::newRow("not a number") << de << "True"
-                                      << "True";
+        QTest::newRow("zero, comma locale") << de << QString("0.0") << QString("0,0");
+        QTest::newRow("zero, point locale") << us << QString("0.0") << QString("0.0");
+        QTest::newRow("number, comma locale") << de << QString("7850.50") << QString("7850,5");
+        QTest::newRow("number, point locale") << us << QString("1.250") << QString("1.25");
+        QTest::newRow("not a number") << de << QString("True") << QString("True");
     }
     void default_tag_text_follows_the_locale()
     {
