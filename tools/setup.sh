@@ -13,7 +13,12 @@ targets=("${@:2}")
 packages=(g++ make cmake qt6-base-dev qt6-svg-dev qt6-qpa-plugins libgl-dev
           libbenchmark-dev fonts-dejavu-core poppler-utils
           dpkg-dev file desktop-file-utils appstream
-          clang libclang-rt-14-dev ccache)
+          # the sanitizer build and the fuzzers
+          clang libclang-rt-14-dev ccache
+          # the end-to-end tests' desktop: X server, window manager, panel with
+          # a notification area, input, clipboard, screenshots, accessibility
+          xvfb openbox tint2 xdotool xclip imagemagick dbus-daemon at-spi2-core
+          python3 python3-pyatspi python3-xlib)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

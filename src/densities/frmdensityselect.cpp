@@ -6,6 +6,7 @@
 #include "densities/densityedits.h"
 #include "units/conversiontable.h"
 #include "widgets/chrome.h"
+#include "widgets/controlsetup.h"
 #include "widgets/digitsscrollbar.h"
 #include "widgets/keys.h"
 #include "widgets/localiseform.h"
@@ -428,7 +429,7 @@ void frmDensitySelect::applyAppearance(bool editing)
 void frmDensitySelect::setDisplayDigits(int digits)
 {
     m_displayDigits = std::clamp(digits, 1, 7);
-    m_lblDigits->setText(QString::number(m_displayDigits));
+    ShowValue(m_lblDigits, QString::number(m_displayDigits));
 }
 
 void frmDensitySelect::setNotationMode(bool on)

@@ -6,6 +6,7 @@
 #include "errors/printbugreport.h"
 #include "widgets/artwork.h"
 #include "widgets/busycursor.h"
+#include "widgets/controlsetup.h"
 #include "widgets/keys.h"
 #include "widgets/selectall.h"
 
@@ -239,26 +240,26 @@ void frmErrorHandler::buildControls()
 void frmErrorHandler::setApplicationName(const QString &name)
 {
     m_applicationName = name;
-    m_lblApplication->setText(name);
+    ShowValue(m_lblApplication, name);
 }
 
 void frmErrorHandler::setApplicationVersion(const QString &version)
 {
     m_applicationVersion = version;
-    m_lblVersion->setText(version);
+    ShowValue(m_lblVersion, version);
 }
 
 void frmErrorHandler::setProc(const QString &proc)
 {
     m_proc = proc;
-    m_lblProc->setText(proc);
+    ShowValue(m_lblProc, proc);
     m_lblProc->setToolTip(proc);
 }
 
 void frmErrorHandler::setErrNumber(const QString &number)
 {
     m_errNumber = number;
-    m_lblErrNumber->setText(number);
+    ShowValue(m_lblErrNumber, number);
 }
 
 void frmErrorHandler::setErrDesc(const QString &description)

@@ -467,7 +467,7 @@ void frmInertiaCalc::setNotationMode(bool on)
 void frmInertiaCalc::setDisplayDigits(int digits)
 {
     m_displayDigits = std::clamp(digits, 1, 7);
-    m_lblDigits->setText(QString::number(m_displayDigits));
+    ShowValue(m_lblDigits, QString::number(m_displayDigits));
 }
 
 MassMode frmInertiaCalc::massMode() const
@@ -493,8 +493,8 @@ void frmInertiaCalc::compute()
     }
     const QString unit = m_cmbResultUnits->currentText();
     for (int a = 0; a < InertiaAxisCount; ++a)
-        m_results[a].value->setText(
-            FormatInertiaResult(outcome.values[a], unit, m_displayDigits, m_notationMode));
+        ShowValue(m_results[a].value,
+                  FormatInertiaResult(outcome.values[a], unit, m_displayDigits, m_notationMode));
 }
 
 void frmInertiaCalc::selectShapeIndex(int index)

@@ -1,6 +1,7 @@
 #pragma once
 // Small steps every window takes when it builds its controls in code.
 
+#include <QLabel>
 #include <QSizePolicy>
 #include <QString>
 #include <QWidget>
@@ -41,4 +42,15 @@ inline QString SpokenCaption(QString caption)
     if (caption.endsWith(u':'))
         caption.chop(1);
     return caption.trimmed();
+}
+
+// Shows a value in a label whose spoken name is what the value is ("Ixx",
+// "Procedure"): the value goes into the description too, or a screen reader
+// would speak the name alone. Tag hints then leave that description alone.
+inline constexpr char ShowsValueProperty[] = "showsValue";
+inline void ShowValue(QLabel *label, const QString &value)
+{
+    label->setText(value);
+    label->setAccessibleDescription(value);
+    label->setProperty(ShowsValueProperty, true);
 }

@@ -2,6 +2,7 @@
 
 #include "core/settingsstore.h"
 #include "core/tags.h"
+#include "widgets/controlsetup.h"
 #include "widgets/localiseform.h"
 
 #include <QAction>
@@ -51,11 +52,13 @@ void setToolTipOf(QObject *control, const QString &text)
 }
 
 // A widget, or the buttons that show an action (a toolbar's tool buttons),
-// describe themselves to screen readers with the tag hint.
+// describe themselves to screen readers with the tag hint; a label showing a
+// value keeps the value as its description.
 void setAccessibleDescriptionOf(QObject *control, const QString &text)
 {
     if (auto *widget = qobject_cast<QWidget *>(control)) {
-        widget->setAccessibleDescription(text);
+        if (!widget->property(ShowsValueProperty).toBool())
+            widget->setAccessibleDescription(text);
         return;
     }
     if (const auto *action = qobject_cast<QAction *>(control)) {

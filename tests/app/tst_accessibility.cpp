@@ -4,10 +4,12 @@
 #include "app/frmtoolbar.h"
 #include "app/registerwindows.h"
 #include "testsupport.h"
+#include "widgets/controlsetup.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QAccessibleInterface>
+#include <QLabel>
 #include <QtTest>
 
 #include <memory>
@@ -48,6 +50,29 @@ private Q_SLOTS:
                 unnamed << control->objectName();
         }
         QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(u", ")));
+    }
+
+    // A label named for what it shows ("Ixx", "Significant digits") must
+    // also give its value, or a screen reader speaks the name alone.
+    void every_shown_value_is_spoken_data() { every_control_has_a_spoken_name_data(); }
+    void every_shown_value_is_spoken()
+    {
+        QFETCH(int, window);
+        std::unique_ptr<QWidget> form = ProgramWindows().at(window).make();
+        form->show();
+
+        QStringList silent;
+        const QList<QLabel *> labels = form->findChildren<QLabel *>();
+        for (QLabel *label : labels) {
+            const QString name = label->accessibleName();
+            if (!label->isVisible() || label->text().isEmpty() || name.isEmpty() || name == label->text() ||
+                name == SpokenCaption(label->text()))
+                continue;
+            QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(label);
+            if (!iface || !iface->text(QAccessible::Description).contains(label->text()))
+                silent << label->objectName() + '=' + label->text();
+        }
+        QVERIFY2(silent.isEmpty(), qPrintable(silent.join(u", ")));
     }
 
     void picture_buttons_can_be_pressed_through_accessibility()

@@ -6,6 +6,7 @@
 #include "testsupport.h"
 #include "widgets/windowlinks.h"
 
+#include <QAccessible>
 #include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
@@ -111,6 +112,25 @@ private Q_SLOTS:
         QFile log(QStringLiteral("buglog.txt"));
         QVERIFY(log.open(QIODevice::ReadOnly));
         QVERIFY(log.readAll().endsWith(",\"Bo\"\r\n"));
+    }
+
+    // A screen reader hears each value, not only the caption naming it.
+    void report_values_reach_a_screen_reader()
+    {
+        frmErrorHandler form;
+        form.setApplicationName(QStringLiteral("Torvane Toolbar"));
+        form.setApplicationVersion(QStringLiteral("1.2.0"));
+        form.setProc(QStringLiteral("BugLog in frmErrorHandler"));
+        form.setErrNumber(QStringLiteral("75"));
+        const QList<std::pair<const char *, QString>> values = {{"lblApplication", "Torvane Toolbar"},
+                                                                {"lblVersion", "1.2.0"},
+                                                                {"lblProc", "BugLog in frmErrorHandler"},
+                                                                {"lblErrNumber", "75"}};
+        for (const auto &[name, value] : values) {
+            QAccessibleInterface *label = QAccessible::queryAccessibleInterface(child<QLabel>(&form, name));
+            QVERIFY(label);
+            QCOMPARE(label->text(QAccessible::Description), value);
+        }
     }
 
     void comments_refuseBothQuotes()

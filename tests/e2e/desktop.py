@@ -1,0 +1,526 @@
+"""A throw-away desktop for driving the real program as a user does.
+
+Desktop() starts, each in a scratch folder of its own: an X server (Xvfb, on
+a display number it picks itself), a session message bus (the accessibility
+bus is started on it on demand), a window manager (openbox) and a panel with a
+notification area (tint2). The program runs from a copy of its folder
+(executable, converts.dat, the shipped density.dat) with its own home,
+settings and runtime folders, so nothing of the developer's is read or
+written and several desktops can run side by side.
+
+It is driven the way a user drives it: mouse and keyboard through the X
+server's test extension (xdotool), the clipboard through xclip, and controls
+found by their accessible names through AT-SPI, which is also what a screen
+reader sees. Every wait polls with a deadline; every process started here is
+ended when the desktop closes.
+"""
+
+import configparser
+import ctypes
+import os
+import shutil
+import signal
+import subprocess
+import tempfile
+import time
+
+from Xlib import X, display as xdisplay, error as xerror
+
+PROGRAM = "torvane-toolbar"
+TOOLBAR_TITLE = "Torvane Toolbar"
+DEFAULT_TIMEOUT = 15.0
+
+_libc = ctypes.CDLL(None, use_errno=True)
+
+
+def _die_with_parent():
+    # A helper left behind by a killed test run would hold its display.
+    _libc.prctl(1, signal.SIGKILL)  # PR_SET_PDEATHSIG
+    os.setpgrp()
+
+
+class Failure(AssertionError):
+    pass
+
+
+def wait_for(probe, what, timeout=DEFAULT_TIMEOUT, interval=0.02):
+    """Polls probe() until it returns something true and returns that."""
+    deadline = time.monotonic() + timeout
+    while True:
+        value = probe()
+        if value:
+            return value
+        if time.monotonic() > deadline:
+            raise Failure(f"timed out after {timeout:.0f} s waiting for {what}")
+        time.sleep(interval)
+
+
+def check(condition, message):
+    if not condition:
+        raise Failure(message)
+
+
+def check_equal(actual, expected, what):
+    if actual != expected:
+        raise Failure(f"{what}: expected {expected!r}, got {actual!r}")
+
+
+class Desktop:
+    def __init__(self, build_dir, width=1280, height=1024, wait_tray=True, preload=None):
+        self.build_dir = os.path.abspath(build_dir)
+        self.scratch = tempfile.mkdtemp(prefix="torvane-e2e-")
+        self.program_dir = os.path.join(self.scratch, "program")
+        self.config_dir = os.path.join(self.scratch, "config")
+        self.runtime_dir = os.path.join(self.scratch, "runtime")
+        self.home_dir = os.path.join(self.scratch, "home")
+        self._processes = []
+        self.program = None
+        self._x = None
+        self._atspi = None
+        self._preload = preload
+        try:
+            for folder in (self.program_dir, self.config_dir, self.runtime_dir, self.home_dir):
+                os.makedirs(folder, mode=0o700)
+            self.install_program()
+            self._start_session(width, height, wait_tray)
+        except BaseException:
+            self.close()
+            raise
+
+    # ---- set-up and tear-down ------------------------------------------
+
+    def install_program(self):
+        shutil.copy2(os.path.join(self.build_dir, PROGRAM), self.program_dir)
+        shutil.copy2(os.path.join(self.build_dir, "converts.dat"), self.program_dir)
+        shutil.copy2(os.path.join(self.build_dir, "shipped", "density.dat"), self.program_dir)
+
+    def _spawn(self, args, **kwargs):
+        kwargs.setdefault("stdin", subprocess.DEVNULL)
+        kwargs.setdefault("stdout", subprocess.DEVNULL)
+        kwargs.setdefault("stderr", subprocess.DEVNULL)
+        kwargs.setdefault("env", self.env)
+        process = subprocess.Popen(args, preexec_fn=_die_with_parent, **kwargs)
+        self._processes.append(process)
+        return process
+
+    def _start_session(self, width, height, wait_tray):
+        base = {k: v for k, v in os.environ.items()
+                if not k.startswith(("QT_", "DBUS_", "XDG_", "DISPLAY", "WAYLAND", "LC_", "AT_SPI"))}
+        base.update(HOME=self.home_dir, XDG_CONFIG_HOME=self.config_dir,
+                    XDG_RUNTIME_DIR=self.runtime_dir, LANG="C.UTF-8", LC_ALL="C.UTF-8")
+        self.env = base
+
+        # The X server tells its display number through a pipe once it listens.
+        read_end, write_end = os.pipe()
+        self._spawn(["Xvfb", "-displayfd", str(write_end), "-screen", "0", f"{width}x{height}x24",
+                     "-nolisten", "tcp", "-noreset"], pass_fds=[write_end])
+        os.close(write_end)
+        number = b""
+        deadline = time.monotonic() + DEFAULT_TIMEOUT
+        while not number.endswith(b"\n") and time.monotonic() < deadline:
+            chunk = os.read(read_end, 16)
+            if not chunk:
+                break
+            number += chunk
+        os.close(read_end)
+        check(number.strip().isdigit(), "the X server did not start")
+        self.display = ":" + number.decode().strip()
+        self.env["DISPLAY"] = self.display
+        self._x = xdisplay.Display(self.display)
+        self.root = self._x.screen().root
+
+        bus = self._spawn(["dbus-daemon", "--session", "--nofork", "--print-address=1"],
+                          stdout=subprocess.PIPE)
+        address = bus.stdout.readline().decode().strip()
+        check(address, "the session bus did not start")
+        self.env["DBUS_SESSION_BUS_ADDRESS"] = address
+
+        self._spawn(["openbox", "--sm-disable"])
+        wait_for(lambda: self._property(self.root, "_NET_SUPPORTING_WM_CHECK"), "the window manager")
+        tint2rc = os.path.join(self.scratch, "tint2rc")
+        with open(tint2rc, "w") as f:
+            f.write(TINT2RC)
+        self._spawn(["tint2", "-c", tint2rc])
+        if wait_tray:
+            tray = self._x.intern_atom("_NET_SYSTEM_TRAY_S0")
+            wait_for(lambda: self._x.get_selection_owner(tray) != X.NONE, "the notification area")
+
+        self.program_env = dict(self.env, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
+        if self._preload:
+            self.program_env["LD_PRELOAD"] = self._preload
+
+    def close(self):
+        for process in reversed(self._processes):
+            if process.poll() is None:
+                process.terminate()
+        for process in reversed(self._processes):
+            try:
+                process.wait(timeout=5)
+            except subprocess.TimeoutExpired:
+                process.kill()
+                process.wait(timeout=5)
+            if process.stdout:
+                process.stdout.close()
+        self._processes.clear()
+        shutil.rmtree(self.scratch, ignore_errors=True)
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *exc):
+        self.close()
+
+    # ---- the program ---------------------------------------------------
+
+    def start_program(self, wait=True, cwd=None):
+        """Starts the program (from another folder than its own) and waits
+        for the strip to be shown and its accessibility tree to be there."""
+        self.program = self._spawn([os.path.join(self.program_dir, PROGRAM)],
+                                   env=self.program_env, cwd=cwd or self.home_dir,
+                                   stdout=subprocess.PIPE, stderr=subprocess.STDOUT)
+        if wait:
+            self.wait_toolbar()
+            self.app()
+        return self.program
+
+    def run_program_once(self, timeout=10):
+        """Runs one more copy to its end and returns its exit code."""
+        start = time.monotonic()
+        completed = subprocess.run([os.path.join(self.program_dir, PROGRAM)], env=self.program_env,
+                                   cwd=self.home_dir, stdin=subprocess.DEVNULL, capture_output=True,
+                                   timeout=timeout, preexec_fn=_die_with_parent)
+        return completed.returncode, time.monotonic() - start
+
+    def wait_program_end(self, timeout=DEFAULT_TIMEOUT):
+        try:
+            return self.program.wait(timeout=timeout)
+        except subprocess.TimeoutExpired:
+            raise Failure("the program did not end") from None
+
+    def settings(self):
+        """The settings file as sections of keys (spaces decoded)."""
+        path = self.settings_path()
+        parser = configparser.RawConfigParser()
+        parser.optionxform = str
+        if os.path.exists(path):
+            parser.read(path, encoding="utf-8")
+        return {section.replace("%20", " "): {key.replace("%20", " "): value
+                                              for key, value in parser[section].items()}
+                for section in parser.sections()}
+
+    def settings_path(self):
+        return os.path.join(self.config_dir, TOOLBAR_TITLE, TOOLBAR_TITLE + ".ini")
+
+    def write_settings(self, text):
+        os.makedirs(os.path.dirname(self.settings_path()), exist_ok=True)
+        with open(self.settings_path(), "w", encoding="utf-8") as f:
+            f.write(text)
+
+    # ---- X windows -----------------------------------------------------
+
+    def _atom(self, name):
+        return self._x.intern_atom(name)
+
+    def _property(self, window, name):
+        try:
+            value = window.get_full_property(self._atom(name), X.AnyPropertyType)
+        except xerror.XError:
+            return None
+        return value.value if value else None
+
+    def title(self, window):
+        name = self._property(window, "_NET_WM_NAME") or self._property(window, "WM_NAME")
+        if isinstance(name, bytes):
+            return name.decode("utf-8", "replace")
+        return name or ""
+
+    def client_windows(self):
+        """The windows the window manager manages, bottom to top."""
+        ids = self._property(self.root, "_NET_CLIENT_LIST_STACKING") or []
+        return [self._x.create_resource_object("window", i) for i in ids]
+
+    def find_window(self, title):
+        for window in reversed(self.client_windows()):
+            if self.title(window) == title and self.is_viewable(window):
+                return window
+        return None
+
+    def wait_window(self, title, timeout=DEFAULT_TIMEOUT):
+        return wait_for(lambda: self.find_window(title), f"window {title!r}", timeout)
+
+    def wait_no_window(self, title, timeout=DEFAULT_TIMEOUT):
+        wait_for(lambda: not self.find_window(title), f"window {title!r} to close", timeout)
+
+    def is_viewable(self, window):
+        try:
+            return window.get_attributes().map_state == X.IsViewable
+        except xerror.XError:
+            return False
+
+    def wait_toolbar(self, timeout=DEFAULT_TIMEOUT):
+        self.toolbar = self.wait_window(TOOLBAR_TITLE, timeout)
+        return self.toolbar
+
+    def frame(self, window):
+        """The outermost ancestor below the root: the window manager's frame."""
+        current = window
+        while True:
+            parent = current.query_tree().parent
+            if parent.id == self.root.id:
+                return current
+            current = parent
+
+    def geometry(self, window):
+        """(x, y, width, height) of a window on the screen."""
+        g = window.get_geometry()
+        origin = self.root.translate_coords(window, 0, 0)
+        return (origin.x, origin.y, g.width, g.height)
+
+    def wm_state(self, window):
+        atoms = self._property(window, "_NET_WM_STATE") or []
+        return {self._x.get_atom_name(a) for a in atoms}
+
+    def active_window(self):
+        ids = self._property(self.root, "_NET_ACTIVE_WINDOW")
+        return ids[0] if ids else None
+
+    def tray_icon(self):
+        """The program's icon window inside the panel's notification area."""
+        def search(window, inside_panel):
+            for child in window.query_tree().children:
+                try:
+                    wm_class = child.get_wm_class() or ()
+                except xerror.XError:
+                    continue
+                panel = inside_panel or "tint2" in wm_class
+                if inside_panel and PROGRAM in wm_class and self.is_viewable(child):
+                    return child
+                found = search(child, panel)
+                if found:
+                    return found
+            return None
+        return search(self.root, False)
+
+    def popup_window(self):
+        """The program's open popup (a menu), or None."""
+        for child in reversed(self.root.query_tree().children):
+            try:
+                attributes = child.get_attributes()
+                if attributes.map_state == X.IsViewable and attributes.override_redirect and \
+                        PROGRAM in (child.get_wm_class() or ()):
+                    return child
+            except xerror.XError:
+                continue
+        return None
+
+    def exit_from_tray(self):
+        """Right click on the tray icon, then "Exit", the menu's one entry."""
+        self.click_window(self.tray_icon(), button=3)
+        self.click_window(wait_for(self.popup_window, "the tray icon's menu"))
+
+    def screenshot(self, window, path):
+        subprocess.run(["import", "-window", hex(window.id), path], env=self.env, check=True,
+                       timeout=30, stdin=subprocess.DEVNULL)
+
+    def pixels(self, x, y, width, height):
+        """The screen's raw pixels in that rectangle."""
+        return self.root.get_image(x, y, width, height, X.ZPixmap, 0xFFFFFFFF).data
+
+    # ---- input ---------------------------------------------------------
+
+    def xdotool(self, *args):
+        completed = subprocess.run(["xdotool", *map(str, args)], env=self.env, capture_output=True,
+                                   text=True, timeout=DEFAULT_TIMEOUT, stdin=subprocess.DEVNULL)
+        if completed.returncode != 0:
+            raise Failure(f"xdotool {' '.join(map(str, args))}: {completed.stderr.strip()}")
+        return completed.stdout
+
+    def move_mouse(self, x, y):
+        pointer = self.root.query_pointer()
+        # xdotool's --sync waits for a motion that never comes when the
+        # pointer is already there.
+        if (pointer.root_x, pointer.root_y) != (int(x), int(y)):
+            self.xdotool("mousemove", "--sync", int(x), int(y))
+
+    def click(self, x, y, button=1, repeat=1):
+        self.move_mouse(x, y)
+        self.xdotool("click", "--repeat", repeat, "--delay", 60, button)
+
+    def click_window(self, window, x=None, y=None, button=1, repeat=1):
+        left, top, width, height = self.geometry(window)
+        self.click(left + (width // 2 if x is None else x), top + (height // 2 if y is None else y),
+                   button, repeat)
+
+    def drag(self, x1, y1, x2, y2, steps=10):
+        self.move_mouse(x1, y1)
+        self.xdotool("mousedown", 1)
+        for i in range(1, steps + 1):
+            self.xdotool("mousemove", "--sync", x1 + (x2 - x1) * i // steps, y1 + (y2 - y1) * i // steps)
+        self.xdotool("mouseup", 1)
+
+    def key(self, *keys):
+        self.xdotool("key", "--delay", 30, *keys)
+
+    def type(self, text):
+        self.xdotool("type", "--delay", 30, text)
+
+    def close_box(self, window):
+        """Clicks the close button in the window's title bar (the rightmost
+        button of openbox's default layout)."""
+        left, top, width, _ = self.geometry(self.frame(window))
+        client_top = self.geometry(window)[1]
+        self.click(left + width - 12, top + (client_top - top) // 2)
+
+    # ---- clipboard -----------------------------------------------------
+
+    def set_clipboard(self, text):
+        # xclip stays in the background to serve the text; it ends when the
+        # clipboard changes hands or the X server goes.
+        subprocess.run(["xclip", "-selection", "clipboard", "-i"], input=text.encode(), env=self.env,
+                       check=True, timeout=DEFAULT_TIMEOUT, stdout=subprocess.DEVNULL,
+                       stderr=subprocess.DEVNULL)
+
+    def clipboard(self):
+        completed = subprocess.run(["xclip", "-selection", "clipboard", "-o"], env=self.env,
+                                   capture_output=True, timeout=DEFAULT_TIMEOUT, stdin=subprocess.DEVNULL)
+        return completed.stdout.decode("utf-8") if completed.returncode == 0 else None
+
+    def wait_clipboard(self, expected, what):
+        try:
+            return wait_for(lambda: self.clipboard() == expected, what, timeout=5)
+        except Failure:
+            raise Failure(f"{what}: expected {expected!r} on the clipboard, got {self.clipboard()!r}")
+
+    # ---- accessibility -------------------------------------------------
+
+    @property
+    def atspi(self):
+        if self._atspi is None:
+            # The accessibility library finds its bus through these at import.
+            os.environ["DBUS_SESSION_BUS_ADDRESS"] = self.env["DBUS_SESSION_BUS_ADDRESS"]
+            os.environ["DISPLAY"] = self.display
+            import pyatspi
+            self._atspi = pyatspi
+        return self._atspi
+
+    def app(self, timeout=DEFAULT_TIMEOUT):
+        def probe():
+            desktop = self.atspi.Registry.getDesktop(0)
+            for i in range(desktop.childCount):
+                child = desktop.getChildAtIndex(i)
+                if child is not None and child.name == TOOLBAR_TITLE and child.childCount > 0:
+                    return child
+            return None
+        return wait_for(probe, "the program on the accessibility bus", timeout)
+
+    def find(self, name=None, role=None, root=None, timeout=DEFAULT_TIMEOUT, showing=True):
+        """The first control (depth first) with this accessible name and role."""
+        def probe():
+            return self._search(root or self.app(), name, role, showing)
+        return wait_for(probe, f"control {name!r} ({role or 'any role'})", timeout)
+
+    def find_all(self, role, root, showing=True):
+        found = []
+        self._search(root, None, role, showing, found)
+        return found
+
+    def _search(self, node, name, role, showing, found=None):
+        for i in range(node.childCount):
+            try:
+                child = node.getChildAtIndex(i)
+                if child is None:
+                    continue
+                states = child.getState()
+                if showing and not states.contains(self.atspi.STATE_SHOWING):
+                    continue
+                if (name is None or child.name == name) and (role is None or child.getRoleName() == role):
+                    if found is None:
+                        return child
+                    found.append(child)
+                result = self._search(child, name, role, showing, found)
+                if result is not None:
+                    return result
+            except Exception:  # a control that went away while we looked
+                continue
+        return None
+
+    def window(self, name, timeout=DEFAULT_TIMEOUT):
+        """A top-level window of the program by its accessible name."""
+        return wait_for(lambda: (self.windows(name) or [None])[-1], f"window {name!r} on the accessibility bus",
+                        timeout)
+
+    def windows(self, name):
+        """The program's shown top-level windows of that name, oldest first."""
+        app = self.app()
+        found = []
+        for i in range(app.childCount):
+            child = app.getChildAtIndex(i)
+            if child is not None and child.name == name and child.getState().contains(self.atspi.STATE_SHOWING):
+                found.append(child)
+        return found
+
+    def extents(self, accessible):
+        e = accessible.queryComponent().getExtents(self.atspi.DESKTOP_COORDS)
+        return e.x, e.y, e.width, e.height
+
+    def click_control(self, accessible, button=1, repeat=1):
+        x, y, w, h = self.extents(accessible)
+        check(w > 0 and h > 0, f"control {accessible.name!r} has no area on the screen")
+        self.click(x + w // 2, y + h // 2, button, repeat)
+
+    def press(self, accessible):
+        """Presses a control through the accessibility interface."""
+        action = accessible.queryAction()
+        for i in range(action.nActions):
+            if action.getName(i) in ("Press", "press", "click"):
+                action.doAction(i)
+                return
+        raise Failure(f"control {accessible.name!r} cannot be pressed")
+
+    def combo_described(self, window, description):
+        """A drop-down list by its description (its name is its current entry)."""
+        for combo in self.find_all("combo box", window):
+            if combo.description == description:
+                return combo
+        raise Failure(f"no drop-down list described as {description!r}")
+
+    def choose(self, combo, entry, unit=True):
+        """Picks an entry of a drop-down list with the mouse (unit names are
+        listed with their padding)."""
+        self.click_control(combo)
+        self.click_control(self.find(entry.ljust(15) if unit else entry, "list item", combo, timeout=5))
+        wait_for(lambda: combo.name.strip() == entry, f"{entry!r} chosen")
+
+    def enter(self, window, box, text):
+        """Clicks into an entry box (which selects its text) and types."""
+        control = self.find(box, "text", window)
+        self.click_control(control)
+        self.type(text)
+        wait_for(lambda: self.text(control) == text, f"{text!r} in {box!r}")
+
+    def text(self, accessible):
+        t = accessible.queryText()
+        return t.getText(0, t.characterCount)
+
+    def value(self, accessible):
+        return accessible.queryValue().currentValue
+
+    def checked(self, accessible):
+        states = accessible.getState()
+        return states.contains(self.atspi.STATE_CHECKED) or states.contains(self.atspi.STATE_PRESSED)
+
+
+TINT2RC = """\
+# A bare panel: window list and notification area.
+panel_items = TS
+panel_size = 100% 30
+panel_position = bottom center horizontal
+panel_layer = top
+panel_background_id = 0
+systray_padding = 4 4 4
+systray_icon_size = 22
+systray_sort = ascending
+taskbar_mode = single_desktop
+task_text = 1
+task_icon = 1
+"""

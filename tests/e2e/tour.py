@@ -1,0 +1,125 @@
+"""A walk through every window of the program, each brought up the way a user
+does and left in a typical state. The screenshot script pictures each stop;
+the start-up measurement opens them all to find the program's peak memory."""
+
+from desktop import wait_for
+
+UNITS_BUTTON = "Click to activate units calculator"
+TRIG_BUTTON = "Click to view trigonometric reference"
+DENSITY_BUTTON = "Click to view density reference"
+INERTIA_BUTTON = "Click to view inertia calculator"
+
+# (shape, from its density?, [(box, text)]), in an order that needs the mode
+# chosen only where the window would not keep it.
+SHAPE_EXAMPLES = [
+    ("Cylinder", True, [("Density", "7850"), ("Length (L)", "0.5"), ("Outside dia. (OD)", "0.1"),
+                        ("Inside dia. (ID)", "0.04")]),
+    ("Parallelepiped", False, [("Density", "2700"), ("Length (L)", "0.4"), ("Width (W)", "0.2"),
+                               ("Height (H)", "0.05")]),
+    ("Sphere", False, [("Density", "7850"), ("Radius (R)", "0.05")]),
+    ("Spherical shell", False, [("Mass", "1.2"), ("Radius (R)", "0.15")]),
+    ("Slender rod", False, [("Mass", "0.8"), ("Length (L)", "1.2")]),
+    ("Tetrahedron", False, [("Mass", "1.5"), ("Length (L)", "0.3"), ("Width (W)", "0.2"),
+                            ("Height (H)", "0.25")]),
+]
+
+
+def toolbar_button(d, name):
+    d.click_control(d.find(name, "push button", d.window("Torvane Toolbar")))
+
+
+def menu(d, window, *path):
+    """Chooses a menu entry by clicking through the menu bar."""
+    node = window
+    for entry in path:
+        item = d.find(entry, "menu item", node)
+        d.click_control(item)
+        node = item
+
+
+def tour(d, visit, error_report=True):
+    """Calls visit(name, window title) while each window is shown. The
+    program must be running with its strip shown; error_report needs the
+    failing link handler preloaded."""
+    visit("toolbar", "Torvane Toolbar")
+
+    d.set_clipboard("12.75 lb")
+    toolbar_button(d, UNITS_BUTTON)
+    calculator = d.window("Units Calculator")
+    visit("unit-calculator", "Units Calculator")
+
+    menu(d, calculator, "Help", "About Torvane Toolbar")
+    about = d.window("TORVANE Toolbar (TM)")
+    visit("about", "TORVANE Toolbar (TM)")
+    d.click_control(d.find("OK", "push button", about))
+    d.wait_no_window("TORVANE Toolbar (TM)")
+
+    menu(d, calculator, "Help", "Contents")
+    d.wait_window("Torvane Toolbar Help")
+    visit("help", "Torvane Toolbar Help")
+    d.key("Escape")
+    d.wait_no_window("Torvane Toolbar Help")
+
+    d.click_control(d.find("Click to close the calculator", "push button", calculator))
+    d.wait_no_window("Units Calculator")
+
+    # Every shape with a typical part: steel and aluminium from their
+    # densities, the others from their masses.
+    toolbar_button(d, INERTIA_BUTTON)
+    inertia = d.window("Inertia calculator")
+    shapes = d.combo_described(inertia, "Select shape for inertia")
+    for shape, density, entries in SHAPE_EXAMPLES:
+        d.choose(shapes, shape, unit=False)
+        if density:
+            d.click_control(d.find("Density", "radio button", inertia))
+        for box, text in entries:
+            d.enter(inertia, box, text)
+        d.move_mouse(4, 1000)
+        visit("inertia-" + shape.lower().replace(" ", "-"), "Inertia calculator")
+
+    menu(d, inertia, "Options", "Set default units")
+    defaults = d.window("Set default units")
+    visit("default-units", "Set default units")
+    d.click_control(d.find("Cancel", "push button", defaults))
+    d.wait_no_window("Set default units")
+    d.click_control(d.find("Click to exit calculator", "push button", inertia))
+    d.wait_no_window("Inertia calculator")
+
+    toolbar_button(d, DENSITY_BUTTON)
+    density = d.window("Material density select")
+    x, y, _, _ = d.extents(d.find("Materials", "list", density))
+    d.click(x + 40, y + 8)
+    d.type("Steel")
+    visit("density", "Material density select")
+    d.click_control(d.find("Off: exit density select", "push button", density))
+    d.wait_no_window("Material density select")
+
+    toolbar_button(d, TRIG_BUTTON)
+    d.window("Trigonometric/Calculus Reference")
+    visit("reference", "Trigonometric/Calculus Reference")
+    d.close_box(d.wait_window("Trigonometric/Calculus Reference"))
+    d.wait_no_window("Trigonometric/Calculus Reference")
+
+    toolbar_button(d, "Velmora")
+    contact = d.window("About Velmora")
+    visit("contact", "About Velmora")
+    if not error_report:
+        d.click_control(d.find("OK", "push button", contact))
+        d.wait_no_window("About Velmora")
+        return
+
+    # A link whose handler fails brings up the error report.
+    d.click_control(d.find("www.velmora.example", "label", contact))
+    report = d.window("Error Handler")
+    d.type("Ada Tester")
+    d.key("Tab")
+    d.type("Clicked the web address in About Velmora.")
+    wait_for(lambda: d.text(d.find("User comments", "text", report)).endswith("Velmora."), "the comments")
+    visit("error-report", "Error Handler")
+    d.click_control(d.find("Exit bug report form", "push button", report))
+    d.wait_no_window("Error Handler")
+    box = d.window("Hyperlink Aborted")
+    d.click_control(d.find("OK", "push button", box))
+    d.wait_no_window("Hyperlink Aborted")
+    d.click_control(d.find("OK", "push button", d.window("About Velmora")))
+    d.wait_no_window("About Velmora")
