@@ -60,10 +60,10 @@ InertiaInput inputNamed(const QString &key)
 
 // "L=1;OD=0.2;m=10" as inputs, each the float nearest its decimal; the inputs
 // not named are missing.
-InertiaInputs inputs(const char *spec)
+InertiaInputs inputs(const char *text)
 {
     InertiaInputs result;
-    for (const QString &item : QString::fromLatin1(spec).split(u';', Qt::SkipEmptyParts)) {
+    for (const QString &item : QString::fromLatin1(text).split(u';', Qt::SkipEmptyParts)) {
         const std::string value = item.section(u'=', 1).toStdString();
         float number = 0;
         std::from_chars(value.data(), value.data() + value.size(), number);
@@ -74,10 +74,10 @@ InertiaInputs inputs(const char *spec)
 
 // "L=1000 mm;W=1E- m;m=10": each box's text and unit (none when absent);
 // boxes not named stay empty, so reading one fails.
-InertiaEntries entries(const QString &spec)
+InertiaEntries entries(const QString &text)
 {
     InertiaEntries result;
-    for (const QString &item : spec.split(u';', Qt::SkipEmptyParts)) {
+    for (const QString &item : text.split(u';', Qt::SkipEmptyParts)) {
         const QString value = item.section(u'=', 1);
         InertiaEntry &entry = result[std::size_t(inputNamed(item.section(u'=', 0, 0)))];
         entry.text = value.section(u' ', 0, 0);
