@@ -11,6 +11,7 @@
 #include <QHBoxLayout>
 #include <QListWidget>
 #include <QPointer>
+#include <QScrollBar>
 #include <QShortcut>
 #include <QSignalBlocker>
 #include <QSplitter>
@@ -137,6 +138,13 @@ HelpWindow::HelpWindow(QWidget *owner) : QWidget(owner, Qt::Window)
     m_back->setEnabled(false);
     m_forward->setEnabled(false);
     fillContents();
+    // The contents list is as wide as its longest title, so none is cut off.
+    const int contentsWidth = m_contents->sizeHintForColumn(0) + 2 * m_contents->frameWidth() +
+                              m_contents->verticalScrollBar()->sizeHint().width() + 8;
+    if (contentsWidth > splitter->sizes().value(0)) {
+        splitter->setSizes({contentsWidth, 610});
+        resize(contentsWidth + 630, height());
+    }
     showPage(QString::fromLatin1(HelpHomePage));
 }
 

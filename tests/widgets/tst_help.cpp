@@ -256,6 +256,12 @@ private Q_SLOTS:
         QCOMPARE(contents->count(), int(helpPages().size()));
         QCOMPARE(contents->item(0)->text(), QStringLiteral("Getting started"));
         QCOMPARE(contents->currentRow(), 0);
+        help->show();
+        QVERIFY(QTest::qWaitForWindowExposed(help));
+        for (int i = 0; i < contents->count(); ++i) // no title is cut off
+            QVERIFY2(contents->visualItemRect(contents->item(i)).width() <= contents->viewport()->width() &&
+                         contents->sizeHintForColumn(0) <= contents->viewport()->width(),
+                     qPrintable(contents->item(i)->text()));
 
         const QList<QListWidgetItem *> settings =
             contents->findItems(QStringLiteral("Settings"), Qt::MatchExactly);
