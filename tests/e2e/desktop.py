@@ -39,6 +39,21 @@ def _die_with_parent():
     os.setpgrp()
 
 
+
+def sanitizer_runtimes(library):
+    """The sanitizer runtimes a library was linked with (a sanitizer build):
+    AddressSanitizer must come first in the list of preloaded libraries."""
+    try:
+        listing = subprocess.run(["ldd", library], capture_output=True, text=True, timeout=10).stdout
+    except (OSError, subprocess.SubprocessError):
+        return []
+    runtimes = []
+    for line in listing.splitlines():
+        parts = line.split()
+        if len(parts) >= 3 and parts[0].startswith(("libasan.", "libubsan.")) and parts[1] == "=>":
+            runtimes.append(parts[2])
+    return sorted(runtimes, key=lambda path: "libasan." not in path)
+
 class Failure(AssertionError):
     pass
 
@@ -147,7 +162,7 @@ class Desktop:
 
         self.program_env = dict(self.env, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
         if self._preload:
-            self.program_env["LD_PRELOAD"] = self._preload
+            self.program_env["LD_PRELOAD"] = " ".join(sanitizer_runtimes(self._preload) + [self._preload])
 
     def close(self):
         for process in reversed(self._processes):
