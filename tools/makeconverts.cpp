@@ -5,6 +5,8 @@
 // exit non-zero without touching the output, so a bad edit of the table fails
 // the build instead of shipping a broken converts.dat.
 
+#include "diagnostics.h"
+
 #include "units/conversiontable.h"
 
 #include <QByteArray>
@@ -23,30 +25,6 @@
 #include <optional>
 
 namespace {
-
-enum ExitCode { ExitOk = 0, ExitDataError = 1, ExitUsage = 2, ExitIoError = 3 };
-
-class Diagnostics
-{
-public:
-    explicit Diagnostics(QString fileName) : m_fileName(std::move(fileName)) {}
-
-    void error(int line, const QString &message)
-    {
-        std::fprintf(stderr, "%s:%d: error: %s\n", qPrintable(m_fileName), line, qPrintable(message));
-        ++m_errorCount;
-    }
-    void error(const QString &message)
-    {
-        std::fprintf(stderr, "%s: error: %s\n", qPrintable(m_fileName), qPrintable(message));
-        ++m_errorCount;
-    }
-    int errorCount() const { return m_errorCount; }
-
-private:
-    QString m_fileName;
-    int m_errorCount = 0;
-};
 
 bool isAsciiDigit(QChar c)
 {

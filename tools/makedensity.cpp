@@ -6,6 +6,8 @@
 // exit non-zero without touching the output, so a bad edit of the table fails
 // the build instead of shipping a broken density.dat.
 
+#include "diagnostics.h"
+
 #include "core/fixedrecord.h"
 #include "densities/densitytable.h"
 #include "units/conversiontable.h"
@@ -25,34 +27,10 @@
 
 namespace {
 
-enum ExitCode { ExitOk = 0, ExitDataError = 1, ExitUsage = 2, ExitIoError = 3 };
-
 // Real materials lie well inside this range (cork to tungsten alloys); a value
 // outside it is a typing or unit mistake.
 constexpr double LowestDensity = 1;
 constexpr double HighestDensity = 25000;
-
-class Diagnostics
-{
-public:
-    explicit Diagnostics(QString fileName) : m_fileName(std::move(fileName)) {}
-
-    void error(int line, const QString &message)
-    {
-        std::fprintf(stderr, "%s:%d: error: %s\n", qPrintable(m_fileName), line, qPrintable(message));
-        ++m_errorCount;
-    }
-    void error(const QString &message)
-    {
-        std::fprintf(stderr, "%s: error: %s\n", qPrintable(m_fileName), qPrintable(message));
-        ++m_errorCount;
-    }
-    int errorCount() const { return m_errorCount; }
-
-private:
-    QString m_fileName;
-    int m_errorCount = 0;
-};
 
 class MaterialParser
 {
