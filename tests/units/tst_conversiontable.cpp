@@ -99,41 +99,6 @@ private slots:
         QVERIFY(DecodeConversionRecord(flagged).DisplayUnit);
     }
 
-    void name_text_is_windows1252_padded_to_width_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QByteArray>("stored");
-        QTest::addColumn<QString>("readBack");
-
-        // clang-format off
-        QTest::newRow("euro from high table") << "€/kg" << QByteArray("\x80/kg           ") << "€/kg           ";
-        QTest::newRow("unencodable becomes ?") << "Ω·m" << QByteArray("?\xB7m            ") << "?·m            ";
-        // clang-format on
-    }
-
-    void name_text_is_windows1252_padded_to_width()
-    {
-        QFETCH(QString, name);
-        QFETCH(QByteArray, stored);
-        QFETCH(QString, readBack);
-
-        ConversionRecord r = makeRecord("Type", QString());
-        r.UnitName = name;
-        const QByteArray bytes = EncodeConversionRecord(r);
-        QCOMPARE(bytes.mid(0, 15), stored);
-        QCOMPARE(DecodeConversionRecord(bytes).UnitName, readBack);
-    }
-
-    void every_byte_survives_a_read_and_write()
-    {
-        for (int b = 0; b < 256; ++b) {
-            QByteArray bytes = EncodeConversionRecord(makeRecord("Type", "x"));
-            bytes.replace(0, 15, QByteArray(15, char(b)));
-            bytes.replace(23, 20, QByteArray(20, char(b)));
-            QCOMPARE(EncodeConversionRecord(DecodeConversionRecord(bytes)).toHex(), bytes.toHex());
-        }
-    }
-
     void record_count_is_length_over_60_rounded_half_to_even_data()
     {
         QTest::addColumn<qint64>("length");
