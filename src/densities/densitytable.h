@@ -34,9 +34,9 @@ QByteArray EncodeDensityRecord(const DensityRecord &record);
 // Reads the first 24 bytes; missing bytes read as spaces in the name and zero in the density.
 DensityRecord DecodeDensityRecord(const QByteArray &bytes);
 
-// Far beyond any real table, yet small enough to open in a few seconds: a
-// file claiming more is refused before anything is read.
-inline constexpr qsizetype MaxDensityRecords = 1000000;
+// Far beyond any real table, yet small enough for the window to open in
+// about a second: a file claiming more is refused before anything is read.
+inline constexpr qsizetype MaxDensityRecords = 100000;
 
 // What kept density.dat from being read whole. Any problem opens the table
 // read-only, so that nothing is ever saved over what could not be read.
