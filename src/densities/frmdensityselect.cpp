@@ -399,6 +399,11 @@ void frmDensitySelect::showNote()
                               "selected. The unit table converts.dat may be damaged.");
     m_lblNote->setText(note);
     m_lblNote->setVisible(!note.isEmpty());
+    // A wrapped label's height depends on its width, which the window's own
+    // minimum size does not follow: the window grows to show the whole note.
+    m_lblNote->setMinimumHeight(note.isEmpty() ? 0
+                                               : m_lblNote->heightForWidth(m_lstMaterials->minimumWidth()));
+    resize(size().expandedTo(sizeHint()));
 }
 
 void frmDensitySelect::updateUndo()

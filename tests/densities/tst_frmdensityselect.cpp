@@ -437,7 +437,11 @@ private Q_SLOTS:
         QTRY_VERIFY(!message.isEmpty());
         QVERIFY2(message.contains(QDir::toNativeSeparators(m_file)) && message.contains(says),
                  qPrintable(message));
-        QCOMPARE(w.child<QLabel>("lblNote")->text(), message);
+        auto *note = w.child<QLabel>("lblNote");
+        QCOMPARE(note->text(), message);
+        // The whole note shows, below the list rather than over it.
+        QVERIFY(note->height() >= note->heightForWidth(note->width()));
+        QVERIFY(!note->geometry().intersects(w.list()->geometry()));
         QVERIFY(w.form->isReadOnly());
         w.run(QStringLiteral("click 0"));
         for (const char *name : {"cmdAdd", "cmdSave", "cmdDelete"})
