@@ -397,7 +397,7 @@ void frmDensitySelect::showNote()
     if (note.isEmpty() && !ConversionTable().findName(DensityStorageUnit()))
         note = QStringLiteral("The unit table has no usable kg/m³ unit, so no density can be shown or "
                               "selected. The unit table converts.dat may be damaged.");
-    m_lblNote->setText(note);
+    ShowValue(m_lblNote, note);
     m_lblNote->setVisible(!note.isEmpty());
     // A wrapped label's height depends on its width, which the window's own
     // minimum size does not follow: the window grows to show the whole note.
