@@ -21,6 +21,7 @@
 #include <cmath>
 #include <functional>
 
+#include "core/fixedtext.h"
 #include "core/settingsstore.h"
 #include "units/conversiontable.h"
 
