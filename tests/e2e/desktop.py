@@ -28,7 +28,9 @@ from Xlib import X, display as xdisplay, error as xerror
 
 PROGRAM = "torvane-toolbar"
 TOOLBAR_TITLE = "Torvane Toolbar"
-DEFAULT_TIMEOUT = 15.0
+# Generous: under a loaded machine (a parallel build) the program may take
+# many seconds for a step; a wait ends as soon as its state is there.
+DEFAULT_TIMEOUT = 30.0
 
 _libc = ctypes.CDLL(None, use_errno=True)
 
@@ -198,12 +200,15 @@ class Desktop:
             self.app()
         return self.program
 
-    def run_program_once(self, timeout=10):
+    def run_program_once(self, timeout=DEFAULT_TIMEOUT):
         """Runs one more copy to its end and returns its exit code."""
         start = time.monotonic()
-        completed = subprocess.run([os.path.join(self.program_dir, PROGRAM)], env=self.program_env,
-                                   cwd=self.home_dir, stdin=subprocess.DEVNULL, capture_output=True,
-                                   timeout=timeout, preexec_fn=_die_with_parent)
+        try:
+            completed = subprocess.run([os.path.join(self.program_dir, PROGRAM)], env=self.program_env,
+                                       cwd=self.home_dir, stdin=subprocess.DEVNULL, capture_output=True,
+                                       timeout=timeout, preexec_fn=_die_with_parent)
+        except subprocess.TimeoutExpired:
+            raise Failure(f"another start did not end within {timeout:.0f} s") from None
         return completed.returncode, time.monotonic() - start
 
     def wait_program_end(self, timeout=DEFAULT_TIMEOUT):
@@ -222,6 +227,14 @@ class Desktop:
         return {section.replace("%20", " "): {key.replace("%20", " "): value
                                               for key, value in parser[section].items()}
                 for section in parser.sections()}
+
+    def wait_settings(self, section, expected, what):
+        """Waits until a section of the settings file holds exactly expected:
+        the program writes it after its window has gone."""
+        try:
+            return wait_for(lambda: self.settings().get(section) == expected, what)
+        except Failure:
+            raise Failure(f"{what}: expected {expected!r}, got {self.settings().get(section)!r}") from None
 
     def settings_path(self):
         return os.path.join(self.config_dir, TOOLBAR_TITLE, TOOLBAR_TITLE + ".ini")
@@ -402,7 +415,7 @@ class Desktop:
 
     def wait_clipboard(self, expected, what):
         try:
-            return wait_for(lambda: self.clipboard() == expected, what, timeout=5)
+            return wait_for(lambda: self.clipboard() == expected, what)
         except Failure:
             raise Failure(f"{what}: expected {expected!r} on the clipboard, got {self.clipboard()!r}")
 
@@ -460,9 +473,26 @@ class Desktop:
         return None
 
     def window(self, name, timeout=DEFAULT_TIMEOUT):
-        """A top-level window of the program by its accessible name."""
-        return wait_for(lambda: (self.windows(name) or [None])[-1], f"window {name!r} on the accessibility bus",
-                        timeout)
+        """A top-level window of the program by its accessible name, once the
+        window manager has placed it (its place on the screen holds still), so
+        clicks at its controls' places reach them."""
+        window = wait_for(lambda: (self.windows(name) or [None])[-1],
+                          f"window {name!r} on the accessibility bus", timeout)
+        self.wait_steady(lambda: self.extents(window), f"window {name!r} to hold still", timeout)
+        return window
+
+    def wait_steady(self, probe, what, timeout=DEFAULT_TIMEOUT, interval=0.15):
+        """Polls probe() until two reads a moment apart agree, and returns the value."""
+        last = [probe()]
+
+        def settled():
+            time.sleep(interval)
+            value = probe()
+            same = value == last[0]
+            last[0] = value
+            return same
+        wait_for(settled, what, timeout)
+        return last[0]
 
     def windows(self, name):
         """The program's shown top-level windows of that name, oldest first."""
@@ -503,7 +533,7 @@ class Desktop:
         """Picks an entry of a drop-down list with the mouse (unit names are
         listed with their padding)."""
         self.click_control(combo)
-        self.click_control(self.find(entry.ljust(15) if unit else entry, "list item", combo, timeout=5))
+        self.click_control(self.find(entry.ljust(15) if unit else entry, "list item", combo))
         wait_for(lambda: combo.name.strip() == entry, f"{entry!r} chosen")
 
     def enter(self, window, box, text):
