@@ -363,16 +363,23 @@ class Desktop:
             raise Failure(f"xdotool {' '.join(map(str, args))}: {completed.stderr.strip()}")
         return completed.stdout
 
-    def move_mouse(self, x, y):
+    def _move_args(self, x, y):
+        """xdotool's arguments that bring the pointer to (x, y). Its --sync
+        waits for a motion that never comes when the pointer is already there.
+        A move and what follows it go in one xdotool run: the X server may
+        take requests from separate runs out of order on a loaded machine."""
         pointer = self.root.query_pointer()
-        # xdotool's --sync waits for a motion that never comes when the
-        # pointer is already there.
         if (pointer.root_x, pointer.root_y) != (int(x), int(y)):
-            self.xdotool("mousemove", "--sync", int(x), int(y))
+            return ["mousemove", "--sync", int(x), int(y)]
+        return []
+
+    def move_mouse(self, x, y):
+        args = self._move_args(x, y)
+        if args:
+            self.xdotool(*args)
 
     def click(self, x, y, button=1, repeat=1):
-        self.move_mouse(x, y)
-        self.xdotool("click", "--repeat", repeat, "--delay", 60, button)
+        self.xdotool(*self._move_args(x, y), "click", "--repeat", repeat, "--delay", 60, button)
 
     def click_window(self, window, x=None, y=None, button=1, repeat=1):
         left, top, width, height = self.geometry(window)
@@ -380,11 +387,10 @@ class Desktop:
                    button, repeat)
 
     def drag(self, x1, y1, x2, y2, steps=10):
-        self.move_mouse(x1, y1)
-        self.xdotool("mousedown", 1)
+        moves = []
         for i in range(1, steps + 1):
-            self.xdotool("mousemove", "--sync", x1 + (x2 - x1) * i // steps, y1 + (y2 - y1) * i // steps)
-        self.xdotool("mouseup", 1)
+            moves += ["mousemove", "--sync", x1 + (x2 - x1) * i // steps, y1 + (y2 - y1) * i // steps]
+        self.xdotool(*self._move_args(x1, y1), "mousedown", 1, *moves, "mouseup", 1)
 
     def key(self, *keys):
         self.xdotool("key", "--delay", 30, *keys)
@@ -536,12 +542,35 @@ class Desktop:
         self.click_control(self.find(entry.ljust(15) if unit else entry, "list item", combo))
         wait_for(lambda: combo.name.strip() == entry, f"{entry!r} chosen")
 
+    def focus(self, control):
+        """Clicks an entry box and waits until it has the focus with its text
+        selected. Input from separate xdotool runs may reach the program out
+        of order on a loaded machine, so keys must not follow a click before
+        its effect is seen."""
+        self.click_control(control)
+
+        def ready():
+            if not control.getState().contains(self.atspi.STATE_FOCUSED):
+                return False
+            t = control.queryText()
+            return t.characterCount == 0 or t.getNSelections() > 0
+        wait_for(ready, f"the focus in {control.name!r} with its text selected")
+
+    def type_into(self, control, text, shown=None):
+        """Focuses an entry box, types text over what it held and waits until
+        the box shows it (or shown)."""
+        self.focus(control)
+        self.type(text)
+        wait_for(lambda: self.text(control) == (text if shown is None else shown), f"{text!r} in {control.name!r}")
+
     def enter(self, window, box, text):
         """Clicks into an entry box (which selects its text) and types."""
-        control = self.find(box, "text", window)
+        self.type_into(self.find(box, "text", window), text)
+
+    def click_checked(self, control, checked=True):
+        """Clicks a radio button, check box or toggle key and waits for its state."""
         self.click_control(control)
-        self.type(text)
-        wait_for(lambda: self.text(control) == text, f"{text!r} in {box!r}")
+        wait_for(lambda: self.checked(control) == checked, f"{control.name!r} {'on' if checked else 'off'}")
 
     def text(self, accessible):
         t = accessible.queryText()

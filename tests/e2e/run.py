@@ -168,6 +168,12 @@ def row_cell(d, window, unit, column=1):
     raise Failure(f"no row for {unit!r} in the conversion list")
 
 
+def select_row(d, window, unit):
+    """Clicks the row of unit in the conversion list and waits until it is selected."""
+    d.click_control(row_cell(d, window, unit))
+    wait_for(lambda: row_cell(d, window, unit).getState().contains(d.atspi.STATE_SELECTED), f"the {unit} row selected")
+
+
 def open_unit_calculator(d):
     d.click_control(d.find(UNITS_BUTTON, "push button", d.window("Torvane Toolbar")))
     return d.window(UNITS_WINDOW)
@@ -223,21 +229,21 @@ def scenario_unitcalc(d):
     # The decimal convention: a comma, then back to a point; the two buttons act as a pair.
     european = d.find("Click to use European-style decimal", "check box", window)
     american = d.find("Click to use American-style decimals", "check box", window)
-    d.click_control(european)
+    d.click_checked(european)
     wait_conversions(d, window, expected_rows(12.75, "lb", ["kg", "oz"], digits=3, point=","), "decimal comma")
     check(d.checked(european) and not d.checked(american), "the European button is not the one pressed")
 
     # Scientific notation on and off again.
     notation = d.find("Turns scientific notation on/off", "check box", window)
-    d.click_control(notation)
+    d.click_checked(notation)
     wait_conversions(d, window, expected_rows(12.75, "lb", ["kg", "oz", "g"], digits=3, notation=True, point=","),
                      "scientific notation")
-    d.click_control(notation)
+    d.click_checked(notation, False)
     wait_conversions(d, window, expected_rows(12.75, "lb", ["kg", "oz"], digits=3, point=","), "notation off")
 
     # Copy buttons: the selected row's value, then value and unit.
     oz = conversion_text(12.75, "lb", "oz", digits=3, point=",")
-    d.click_control(row_cell(d, window, "oz"))
+    select_row(d, window, "oz")
     d.click_control(d.find("Click to copy numeric value to clipboard", "push button", window))
     d.wait_clipboard(oz, "copy value")
     d.click_control(d.find("Click to copy numeric value and units to clipboard", "push button", window))
@@ -464,8 +470,8 @@ def scenario_density(d):
     d.click_control(button("Add"))
     wait_for(lambda: name_box.getState().contains(d.atspi.STATE_FOCUSED), "the focus in the name box")
     d.type("Abradable coating")
-    d.click_control(density_box)
-    d.type("7.5")
+    wait_for(lambda: d.text(name_box).strip() == "Abradable coating", "the new name in its box")
+    d.type_into(density_box, "7.5")
     d.choose(units, "g/cm³")
     d.click_control(button("Save"))
     added = material_line("Abradable coating", 7500)
@@ -477,14 +483,15 @@ def scenario_density(d):
     d.click_control(d.find(added, "list item", window))
     wait_for(lambda: d.text(name_box) == "Abradable coating".ljust(20), "the name in its box")
     wait_for(lambda: d.text(density_box) == "7500", "the density in its box")
-    d.click_control(density_box)
-    d.type("7150")
+    d.type_into(density_box, "7150")
     d.click_control(button("Save"))
     edited = material_line("Abradable coating", 7150)
     wait_for(lambda: material_lines(d, window)[:1] == [edited], "the edited material")
 
     # Delete a shipped material, found by typing its name in the list.
     d.click_control(d.find(edited, "list item", window))
+    materials = d.find("Materials", "list", window)
+    wait_for(lambda: materials.getState().contains(d.atspi.STATE_FOCUSED), "the focus in the list")
     d.type("Balsa")
     balsa = next(line for line in lines if line.startswith("Balsa "))
     wait_for(lambda: d.find(balsa, "list item", window).getState().contains(d.atspi.STATE_SELECTED),
@@ -500,8 +507,9 @@ def scenario_density(d):
 
     # Select hands the density, with its unit, to the clipboard and closes.
     # The list scrolled down to Balsa; Home goes back to the first line.
-    x, y, _, _ = d.extents(d.find("Materials", "list", window))
+    x, y, _, _ = d.extents(materials)
     d.click(x + 40, y + 8)
+    wait_for(lambda: materials.getState().contains(d.atspi.STATE_FOCUSED), "the focus in the list")
     d.key("Home")
     wait_for(lambda: d.find(edited, "list item", window, showing=False).getState().contains(
         d.atspi.STATE_SELECTED), "the first line selected")
@@ -594,7 +602,7 @@ def scenario_inertia(d):
     for shape, given, unit in examples:
         d.choose(shapes, shape, unit=False)
         if shape == "Cylinder":
-            d.click_control(d.find("Mass", "radio button", window))
+            d.click_checked(d.find("Mass", "radio button", window))
         if result_units.name.strip() != unit:
             d.choose(result_units, unit)
         for key, text in given.items():
@@ -604,7 +612,7 @@ def scenario_inertia(d):
 
     # Density mode: the mass follows from the density and is shown.
     d.choose(shapes, "Sphere", unit=False)
-    d.click_control(d.find("Density", "radio button", window))
+    d.click_checked(d.find("Density", "radio button", window))
     d.enter(window, "Radius (R)", "1")
     d.enter(window, "Density", "1000")
     expected, mass = inertia("sphere", density=1000.0, R=1.0)
@@ -612,11 +620,12 @@ def scenario_inertia(d):
     check_results(d, window, expected, "kg-m²", what="Sphere from its density")
 
     # Display: scientific notation, then one digit fewer.
-    d.click_control(d.find("Scientific notation on/off", None, window))
+    d.click_checked(d.find("Scientific notation on/off", None, window))
     check_results(d, window, expected, "kg-m²", notation=True, what="scientific notation")
     bar = d.find("Change displayed significant digits", "scroll bar", window)
     x, y, w, h = d.extents(bar)
     d.click(x + w // 2, y + h - 3)
+    wait_for(lambda: d.value(bar) == 5, "5 significant digits")
     check_results(d, window, expected, "kg-m²", digits=5, notation=True, what="5 digits")
 
     d.click_control(d.find("Click to exit calculator", "push button", window))
