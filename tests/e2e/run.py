@@ -131,12 +131,19 @@ def scenario_tray(d):
     wait_for(lambda: "_NET_WM_STATE_ABOVE" in d.wm_state(strip), "the strip to stay on top")
     wait_for(lambda: d.client_windows()[-1].id == strip.id, "the strip as the topmost window")
 
-    # Drag it by its title bar to a new place.
+    # Drag it by its title bar to a new place, once the window manager has
+    # placed it; a drag the window manager let pass is made again.
     frame = d.frame(strip)
-    fx, fy, _, _ = d.geometry(frame)
-    d.drag(fx + 100, fy + 8, fx + 100 - 420, fy + 8 + 370)
-    target = (fx - 420, fy + 370)
-    wait_for(lambda: d.geometry(frame)[:2] == target, f"the strip to move to {target}")
+    for attempt in range(3):
+        fx, fy, _, _ = d.wait_steady(lambda: d.geometry(frame), "the strip to hold still")
+        d.drag(fx + 100, fy + 8, fx + 100 - 420, fy + 8 + 370)
+        target = (fx - 420, fy + 370)
+        try:
+            wait_for(lambda: d.geometry(frame)[:2] == target, f"the strip to move to {target}", timeout=10)
+            break
+        except Failure:
+            if attempt == 2 or d.geometry(frame)[:2] != (fx, fy):
+                raise
 
     # "Exit" in the tray menu ends the program and stores the place in twips.
     d.exit_from_tray()
