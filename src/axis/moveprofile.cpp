@@ -115,6 +115,11 @@ AxisMechanism MechanismOf(const Axis &axis)
     return mechanism;
 }
 
+const char *DistanceUnitType(MechanismKind kind)
+{
+    return kind == MechanismKind::Rotary ? "Angle" : "Linear distance";
+}
+
 MoveResults ComputeMove(const Axis &axis, const AxisResults &inertia, const MoveInputs &move)
 {
     MoveResults r;

@@ -55,6 +55,8 @@ struct AxisMechanism
     QString failure;       // the axis mixes mechanisms or sizes; empty when usable
 };
 AxisMechanism MechanismOf(const Axis &axis);
+// The unit type of the move distance: "Linear distance", or "Angle" for a rotary axis.
+const char *DistanceUnitType(MechanismKind kind);
 
 enum class MoveSegmentKind { Accelerate, Constant, Decelerate, Dwell };
 inline constexpr int MoveSegmentCount = 4;
