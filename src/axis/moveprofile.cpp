@@ -102,7 +102,9 @@ AxisMechanism MechanismOf(const Axis &axis)
         } else if (!pitch.ok()) {
             mechanism.pitch = pitch;
         }
-        if (item.side == AxisSide::Motor && axis.gearbox.ratio != 1)
+        // The mechanism's efficiency acts on the load side only; with no gearbox
+        // (ratio 1) the load side gives the same inertia.
+        if (item.side == AxisSide::Motor)
             mechanism.failure =
                 QStringLiteral("A screw or belt load is on the motor side of the gearbox; the "
                                "move takes the mechanism on its load side.");

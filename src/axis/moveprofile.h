@@ -47,6 +47,8 @@ enum class MechanismKind { Rotary, Screw, Belt };
 
 // What drives the load, found from the axis's linear-mass items: a screw of
 // one lead, a belt or pinion of one pitch diameter, or none (a rotary axis).
+// The linear loads must sit on the load side of the gearbox, where the
+// mechanism's efficiency acts.
 struct AxisMechanism
 {
     MechanismKind kind = MechanismKind::Rotary;

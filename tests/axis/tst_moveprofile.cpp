@@ -101,6 +101,7 @@ private slots:
         twoLeads.items.append(screwLoad(1, 0.005));
         Axis screwBeforeGearbox = ballScrewAxis();
         screwBeforeGearbox.items[0].side = AxisSide::Motor;
+        screwBeforeGearbox.gearbox.ratio = 1; // even with no gearbox: the efficiency acts on the load side
 
         // clang-format off
         QTest::newRow("ball screw, horizontal") << ballScrewAxis() << ballScrewMove(0)
@@ -121,7 +122,7 @@ private slots:
             << Fails << Fails << Fails << Fails << Fails << Fails << "one mechanism";
         QTest::newRow("two leads") << twoLeads << ballScrewMove(0)
             << Fails << Fails << Fails << Fails << Fails << Fails << "different leads";
-        QTest::newRow("screw before the gearbox") << screwBeforeGearbox << ballScrewMove(0)
+        QTest::newRow("screw on the motor side") << screwBeforeGearbox << ballScrewMove(0)
             << Fails << Fails << Fails << Fails << Fails << Fails << "motor side of the gearbox";
         // clang-format on
     }
