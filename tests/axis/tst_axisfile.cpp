@@ -197,7 +197,7 @@ private slots:
                  qPrintable(lines[1]));
         // J and J at the motor in kg·cm², the share failing with the total.
         const QStringList numbers = lines[1].section(u',', -3).split(u',');
-        QVERIFY(TestSupport::closeTo(numbers[0].toDouble(), 1.013211836, 1e-9));
+        QVERIFY2(TestSupport::closeTo(numbers[0].toDouble(), 1.013211836, 1e-9), qPrintable(lines[1]));
         QVERIFY(TestSupport::closeTo(numbers[1].toDouble(), 1.013211836 / 9, 1e-9));
         QCOMPARE(numbers[2], QStringLiteral("Item 3: The quantity must be at least 1."));
         QVERIFY2(lines[2].startsWith(
