@@ -90,11 +90,6 @@ AxisFigure Sqrt(const AxisFigure &a)
     return a.value() < 0 ? AxisFigure::failed(OverflowReason()) : AxisFigure(std::sqrt(a.value()));
 }
 
-AxisFigure Abs(const AxisFigure &a)
-{
-    return a.ok() ? AxisFigure(std::fabs(a.value())) : a;
-}
-
 AxisFigure NonNegative(double value, const QString &what)
 {
     if (!std::isfinite(value))

@@ -42,7 +42,6 @@ AxisFigure operator*(const AxisFigure &a, const AxisFigure &b);
 // divisors first where a better reason exists.
 AxisFigure operator/(const AxisFigure &a, const AxisFigure &b);
 AxisFigure Sqrt(const AxisFigure &a);
-AxisFigure Abs(const AxisFigure &a);
 
 // The reason for a figure too large to compute.
 QString OverflowReason();

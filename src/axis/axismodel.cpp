@@ -1,5 +1,7 @@
 #include "axis/axismodel.h"
 
+#include "core/stringtable.h"
+#include "inertia/inertiarows.h"
 #include "units/numberformat.h"
 
 #include <QLocale>
@@ -31,27 +33,23 @@ struct ShapeInputInfo
 {
     const char *key;
     const char *symbol;
-    const char *unitType;
     const char *what;
 };
-// By InertiaInput.
+// By InertiaInput; the unit types are the inertia calculator's.
 constexpr ShapeInputInfo ShapeInputs[InertiaInputCount] = {
-    {"density", "ρ", "Density", "The density"},
-    {"mass", "m", "Mass", "The mass"},
-    {"radius", "R", "Linear distance", "The radius"},
-    {"height", "H", "Linear distance", "The height"},
-    {"length", "L", "Linear distance", "The length"},
-    {"width", "W", "Linear distance", "The width"},
-    {"outsideDiameter", "OD", "Linear distance", "The outside diameter"},
-    {"insideDiameter", "ID", "Linear distance", "The inside diameter"},
+    {"density", "ρ", "The density"},
+    {"mass", "m", "The mass"},
+    {"radius", "R", "The radius"},
+    {"height", "H", "The height"},
+    {"length", "L", "The length"},
+    {"width", "W", "The width"},
+    {"outsideDiameter", "OD", "The outside diameter"},
+    {"insideDiameter", "ID", "The inside diameter"},
 };
 
 constexpr const char *ShapeKeys[InertiaShapeCount] = {"cylinder", "parallelepiped", "sphericalShell",
                                                       "sphere",   "slenderRod",     "tetrahedron"};
-constexpr const char *ShapeTitles[InertiaShapeCount] = {"Cylinder", "Parallelepiped", "Spherical shell",
-                                                        "Sphere",   "Slender rod",    "Tetrahedron"};
 constexpr const char *ResultKeys[InertiaAxisCount] = {"Ixx", "Iyy", "Izz", "IxxEnd", "IyyEnd"};
-constexpr const char *ResultTitles[InertiaAxisCount] = {"Ixx", "Iyy", "Izz", "Ix'x'", "Iy'y'"};
 
 QString text(const char *utf8)
 {
@@ -88,9 +86,9 @@ ShapeEvaluation evaluateShape(const AxisShapePart &part)
     }
     const InertiaFunction function = ShapeInfo(part.shape).results[std::size_t(part.result)];
     if (!function) {
-        const AxisFigure none = AxisFigure::failed(
-            QStringLiteral("The %1 has no %2 result.")
-                .arg(text(ShapeTitles[int(part.shape)]).toLower(), text(ResultTitles[int(part.result)])));
+        const AxisFigure none =
+            AxisFigure::failed(QStringLiteral("The %1 has no %2 result.")
+                                   .arg(ShapeTitle(part.shape).toLower(), ResultTitle(part.result)));
         return {none, none};
     }
     const std::optional<float> mass = ShapeMass(part.shape, inputs, part.massMode);
@@ -188,9 +186,9 @@ const char *ShapeKey(InertiaShape shape)
     return ShapeKeys[std::size_t(shape)];
 }
 
-const char *ShapeTitle(InertiaShape shape)
+QString ShapeTitle(InertiaShape shape)
 {
-    return ShapeTitles[std::size_t(shape)];
+    return LocalString(ShapeInfo(shape).nameId);
 }
 
 const char *ResultKey(InertiaAxis axis)
@@ -198,9 +196,9 @@ const char *ResultKey(InertiaAxis axis)
     return ResultKeys[std::size_t(axis)];
 }
 
-const char *ResultTitle(InertiaAxis axis)
+QString ResultTitle(InertiaAxis axis)
 {
-    return ResultTitles[std::size_t(axis)];
+    return u'I' + QString::fromLatin1(ResultRow(axis).subscript);
 }
 
 const char *ShapeInputKey(InertiaInput input)
@@ -210,7 +208,7 @@ const char *ShapeInputKey(InertiaInput input)
 
 const char *ShapeInputUnitType(InertiaInput input)
 {
-    return ShapeInputs[std::size_t(input)].unitType;
+    return InputRow(input).unitType;
 }
 
 bool ShapeReads(const AxisShapePart &part, InertiaInput input)
@@ -341,9 +339,9 @@ QString ItemSummary(const AxisItem &item, int digits)
         add(ShapeInputs[std::size_t(input)].symbol, part[input]);
     const InertiaInput massInput = MassInput(part.shape, part.massMode);
     add(ShapeInputs[std::size_t(massInput)].symbol, part[massInput]);
-    QString summary = QStringLiteral("%1, %2, %3")
-                          .arg(text(ShapeTitle(part.shape)), parts.join(QStringLiteral(", ")),
-                               text(ResultTitle(part.result)));
+    QString summary =
+        QStringLiteral("%1, %2, %3")
+            .arg(ShapeTitle(part.shape), parts.join(QStringLiteral(", ")), ResultTitle(part.result));
     if (part.offset.value != 0)
         summary += QStringLiteral(", d = %1").arg(FormatQuantity(part.offset, digits));
     return summary;

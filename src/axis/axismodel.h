@@ -168,11 +168,11 @@ QString ItemSummary(const AxisItem &item, int digits);
 QString ItemTableCsv(const Axis &axis, const AxisResults &results, const QString &inertiaUnit, int digits);
 
 // The words and file keys of the shapes, their results and their inputs.
-const char *ShapeKey(InertiaShape shape);           // "cylinder", ...
-const char *ShapeTitle(InertiaShape shape);         // "Cylinder", ...
-const char *ResultKey(InertiaAxis axis);            // "Ixx", "Iyy", "Izz", "IxxEnd", "IyyEnd"
-const char *ResultTitle(InertiaAxis axis);          // "Ixx", ..., "Ix'x'", "Iy'y'"
-const char *ShapeInputKey(InertiaInput input);      // "density", "mass", ..., "insideDiameter"
+const char *ShapeKey(InertiaShape shape);      // "cylinder", ...
+QString ShapeTitle(InertiaShape shape);        // as the inertia calculator lists it
+const char *ResultKey(InertiaAxis axis);       // "Ixx", "Iyy", "Izz", "IxxEnd", "IyyEnd"
+QString ResultTitle(InertiaAxis axis);         // "Ixx", ..., "Ix'x'", "Iy'y'", as the calculator shows them
+const char *ShapeInputKey(InertiaInput input); // "density", "mass", ..., "insideDiameter"
 const char *ShapeInputUnitType(InertiaInput input); // the unit list's type
 // Whether the shape part reads an input: its dimensions and its mass or density.
 bool ShapeReads(const AxisShapePart &part, InertiaInput input);
