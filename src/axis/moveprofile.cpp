@@ -253,7 +253,10 @@ QString MotorCheckText(const MotorCheck &check, const QString &unit, int digits)
         value = shown(check.value, unit.trimmed(), digits);
         limit = shown(check.limit, unit.trimmed(), digits);
     }
-    const QString margin = FormatSignificant(float(std::fabs(check.margin.value()) * 100), 2);
+    // Whole per cent, with a tenth below 10 % where it matters.
+    const double percent = std::fabs(check.margin.value()) * 100;
+    const QString margin =
+        FormatWithPattern(percent, percent < 10 ? QStringLiteral("0.#") : QStringLiteral("0"));
     if (check.level == CheckLevel::Passes)
         return QStringLiteral("%1 %2 of %3: passes, %4 % margin").arg(title, value, limit, margin);
     return QStringLiteral("%1 %2 of %3: fails, %4 % over").arg(title, value, limit, margin);

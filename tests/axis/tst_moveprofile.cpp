@@ -154,15 +154,18 @@ private slots:
         QTest::addColumn<QString>("unit");
         QTest::addColumn<QString>("text");
         QTest::addColumn<CheckLevel>("level");
+        QTest::addColumn<double>("target"); // inertia ratio
         // clang-format off
         QTest::newRow("peak torque") << MotorCheckKind::PeakTorque << "N-m"
-            << "Peak torque 0.237134 N-m of 0.5 N-m: passes, 53 % margin" << CheckLevel::Passes;
+            << "Peak torque 0.237134 N-m of 0.5 N-m: passes, 53 % margin" << CheckLevel::Passes << 10.0;
         QTest::newRow("RMS torque in lbf-in") << MotorCheckKind::RmsTorque << "lbf-in"
-            << "RMS torque 1.26204 lbf-in of 1.77015 lbf-in: passes, 29 % margin" << CheckLevel::Passes;
+            << "RMS torque 1.26204 lbf-in of 1.77015 lbf-in: passes, 29 % margin" << CheckLevel::Passes << 10.0;
         QTest::newRow("speed") << MotorCheckKind::Speed << "rpm"
-            << "Maximum speed 9000.0 rpm of 6000.0 rpm: fails, 50 % over" << CheckLevel::Fails;
+            << "Maximum speed 9000.0 rpm of 6000.0 rpm: fails, 50 % over" << CheckLevel::Fails << 10.0;
         QTest::newRow("inertia ratio") << MotorCheckKind::InertiaRatio << ""
-            << "Inertia ratio 1.2 : 1 of 10 : 1: passes, 88 % margin" << CheckLevel::Passes;
+            << "Inertia ratio 1.2 : 1 of 10 : 1: passes, 88 % margin" << CheckLevel::Passes << 10.0;
+        QTest::newRow("inertia ratio over by more than the target") << MotorCheckKind::InertiaRatio << ""
+            << "Inertia ratio 1.2 : 1 of 0.1 : 1: fails, 1122 % over" << CheckLevel::Fails << 0.1;
         // clang-format on
     }
     void motor_check_in_words()
@@ -171,7 +174,9 @@ private slots:
         QFETCH(QString, unit);
         QFETCH(QString, text);
         QFETCH(CheckLevel, level);
+        QFETCH(double, target);
         Axis axis = ballScrewAxis();
+        axis.motor.targetRatio = target;
         axis.motor.peakTorque = {0.5, QStringLiteral("N-m")};
         axis.motor.ratedTorque = {0.2, QStringLiteral("N-m")};
         axis.motor.maxSpeed = {6000 * Rpm, QStringLiteral("rpm")};
