@@ -5,6 +5,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -136,7 +137,9 @@ std::optional<double> ShownValue(const AxisQuantity &quantity)
 QString FormatQuantity(const AxisQuantity &quantity, int digits)
 {
     const std::optional<double> shown = ShownValue(quantity);
-    const QString number = shown ? FormatSignificant(float(*shown), digits) : QString();
+    // Shown through the single-precision display; a value beyond it shows "?".
+    const bool showable = shown && std::fabs(*shown) <= double(std::numeric_limits<float>::max());
+    const QString number = showable ? FormatSignificant(float(*shown), digits) : QString();
     const QString text = number.isEmpty() ? QStringLiteral("?") : number;
     return quantity.unit.isEmpty() ? text : text + u' ' + quantity.unit;
 }

@@ -135,6 +135,8 @@ QString RatioText(double ratio, bool target)
 {
     if (target)
         return FormatWithPattern(ratio, QStringLiteral("0.###"));
+    if (ratio >= 1e6)
+        return FormatWithPattern(ratio, QStringLiteral("0.0E+00"));
     return FormatWithPattern(ratio, ratio >= 0.95 ? QStringLiteral("0.0") : QStringLiteral("0.0##"));
 }
 
@@ -316,7 +318,7 @@ RatioVerdict JudgeRatio(const AxisFigure &ratio, double target)
     if (ratio.value() <= target)
         return {RatioLevel::Within,
                 QStringLiteral("%1 : 1, within the %2 : 1 target").arg(shown, targetText)};
-    const QString times = FormatWithPattern(ratio.value() / target, QStringLiteral("0.0"));
+    const QString times = RatioText(ratio.value() / target, false);
     return {RatioLevel::Over, QStringLiteral("%1 : 1, %2 × the %3 : 1 target").arg(shown, times, targetText)};
 }
 

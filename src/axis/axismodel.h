@@ -151,7 +151,8 @@ struct AxisResults
 AxisResults ComputeAxis(const Axis &axis);
 
 // An inertia ratio's number as the verdict shows it: one decimal ("38.5"), up
-// to three below 1; a target as short as it can be ("10").
+// to three below 1, scientific from a million ("2.5E+07"); a target as short
+// as it can be ("10").
 QString RatioText(double ratio, bool target);
 // The verdict for a ratio against a target (both must be usable).
 RatioVerdict JudgeRatio(const AxisFigure &ratio, double target);

@@ -108,6 +108,8 @@ private slots:
             12, 2.04e-5, 2e-5) << 0.1008 << 7.704e-4 << 38.52 << "38.5 : 1, 3.9 × the 10 : 1 target" << RatioLevel::Over;
         QTest::newRow("below 1 : 1") << axis({inertiaValue(1e-6)}, 1, 0, 1e-5, 5) << 1e-6 << 1e-6 << 0.1
             << "0.1 : 1, within the 5 : 1 target" << RatioLevel::Within;
+        QTest::newRow("huge ratio in short form") << axis({inertiaValue(250)}, 1, 0, 1e-5) << 250.0 << 250.0 << 2.5e7
+            << "2.5E+07 : 1, 2.5E+06 × the 10 : 1 target" << RatioLevel::Over;
         QTest::newRow("no rotor inertia: no ratio") << noRotor << 1.749749463e-4 << 2.44416607e-5 << Fails
             << "No rotor inertia" << RatioLevel::Unknown;
         QTest::newRow("target 0") << badTarget << 1.749749463e-4 << 2.44416607e-5 << 1.222083035
