@@ -56,7 +56,6 @@ private slots:
         row("beyond kg/m³ after conversion", "Star|3E38|g/cm³", "", 0, tooLarge);
         row("blank name", "    |7850|kg/m³", "", 0, DensityEntryError::BlankName);
         row("zero", "Void|0|kg/m³", "", 0, notPositive);
-        row("negative", "Odd|-5|kg/m³", "", 0, notPositive);
         row("unit the table lacks", "Tin|7300|furlong/ft³", "", 0, DensityEntryError::NoStorageUnit);
     }
     void entry_becomes_a_record_in_kg_per_m3()
