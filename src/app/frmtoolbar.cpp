@@ -127,10 +127,18 @@ frmToolbar::frmToolbar(QWidget *parent) : QWidget(parent)
         }
     }
     // A table that did not load whole is told once, where the tray can show
-    // it; the unit calculator repeats it in its list.
-    const ConversionTableReport &table = ConversionTableLoadReport();
-    if (table.hasProblem() && QSystemTrayIcon::isSystemTrayAvailable() && QSystemTrayIcon::supportsMessages())
-        m_tray->showMessage(FixedCaption, table.message(), QSystemTrayIcon::Warning);
+    // it; the unit calculator repeats it in its list. So are files left in a
+    // former data folder, which nothing else repeats.
+    QStringList problems;
+    if (const ConversionTableReport &table = ConversionTableLoadReport(); table.hasProblem())
+        problems.append(table.message());
+    const QString &filesNotice = DataFiles::current().notice;
+    if (!filesNotice.isEmpty()) {
+        problems.append(filesNotice);
+        qWarning("%s", qPrintable(filesNotice));
+    }
+    if (!problems.isEmpty() && QSystemTrayIcon::isSystemTrayAvailable() && QSystemTrayIcon::supportsMessages())
+        m_tray->showMessage(FixedCaption, problems.join(QLatin1Char('\n')), QSystemTrayIcon::Warning);
 }
 
 frmToolbar::~frmToolbar() = default;
