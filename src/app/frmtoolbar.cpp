@@ -212,6 +212,19 @@ void frmToolbar::restoreFromTray()
     activateWindow();
 }
 
+void frmToolbar::showForAnotherStart()
+{
+    if (isMinimized())
+        showNormal();
+    else
+        show();
+    raise();
+    QWidget *front = QApplication::activeModalWidget();
+    if (front) // a calculator open over the strip keeps the keyboard
+        front->raise();
+    (front ? front : this)->activateWindow();
+}
+
 void frmToolbar::exitFromTray()
 {
     m_quitFromSysTray = true;

@@ -50,6 +50,9 @@ public:
 
     // Shows the strip again and keeps it above other windows (tray left click).
     void restoreFromTray();
+    // A second start of the program: shows the strip, raises it and gives it
+    // the keyboard, or to the window open over it.
+    void showForAnotherStart();
     // The tray menu's "Exit": closes the calculators, saves the position, ends.
     void exitFromTray();
 

@@ -16,6 +16,9 @@
 #include <QSystemTrayIcon>
 #include <QtTest>
 
+#include <chrono>
+#include <future>
+
 class TestToolbar : public QObject
 {
     Q_OBJECT
@@ -180,6 +183,45 @@ private Q_SLOTS:
         QCOMPARE(opened, window);
     }
 
+    // A later start asks the running toolbar, through the socket beside the
+    // lock, to show its strip; a socket left by a crash is no obstacle, and
+    // with nobody listening the later start learns it.
+    void second_start_shows_the_running_strip_data()
+    {
+        QTest::addColumn<bool>("socketLeftBehind");
+        QTest::addColumn<bool>("listening");
+        QTest::newRow("running toolbar") << false << true;
+        QTest::newRow("socket left by a crashed toolbar") << true << true;
+        QTest::newRow("nobody listening") << false << false;
+    }
+    void second_start_shows_the_running_strip()
+    {
+        QFETCH(bool, socketLeftBehind);
+        QFETCH(bool, listening);
+        QTemporaryDir folder;
+        SingleInstance first(QStringLiteral("toolbar.lock"), folder.path());
+        QVERIFY(first.acquired());
+        if (socketLeftBehind)
+            QVERIFY(TestSupport::writeFile(first.socketPath(), "stale"));
+        frmToolbar toolbar; // hidden, as when closed to the tray
+        connect(&first, &SingleInstance::showRequested, &toolbar, &frmToolbar::showForAnotherStart);
+        if (listening)
+            QVERIFY(first.listen());
+
+        SingleInstance second(QStringLiteral("toolbar.lock"), folder.path());
+        QCOMPARE(second.status(), SingleInstance::Status::HeldByAnother);
+        // The later start waits for its answer while this one's loop runs.
+        std::future<bool> answered =
+            std::async(std::launch::async, [&second] { return second.askRunningToShow(1000); });
+        QTRY_VERIFY(answered.wait_for(std::chrono::seconds(0)) == std::future_status::ready);
+        QCOMPARE(answered.get(), listening);
+        QCOMPARE(toolbar.isVisible(), listening);
+        if (listening)
+            QVERIFY(QTest::qWaitForWindowActive(&toolbar));
+    }
+
+    // The real program: a second start is answered by the first and ends at
+    // once (no box asking the user to look for the tray icon).
     void second_instance_ends_at_once_and_writes_nothing()
     {
         const QString program = TestSupport::runtimeDir() + QStringLiteral("/torvane-toolbar");

@@ -100,8 +100,8 @@ def scenario_start(d):
                           "Click to view density reference", TRIG_BUTTON], "the strip's buttons")
     check_spoken_names(d, strip)
 
-    # A second start ends at once: no window, nothing written, and the first
-    # toolbar goes on as it was.
+    # A second start ends at once: no window of its own, nothing written, and
+    # the first toolbar goes on as it was.
     windows_before = [w.id for w in d.client_windows()]
     settings_before = d.settings()
     files_before = sorted(os.listdir(d.program_dir))
@@ -112,7 +112,16 @@ def scenario_start(d):
     check_equal(d.settings(), settings_before, "settings after the second start")
     check_equal(sorted(os.listdir(d.program_dir)), files_before, "program folder after the second start")
     check(d.program.poll() is None, "the first toolbar ended")
-    check(d.find_window("Torvane Toolbar") is not None, "the first toolbar's strip went away")
+
+    # With the strip closed to the tray, a second start shows it again, with
+    # the keyboard.
+    d.close_box(d.toolbar)
+    d.wait_no_window("Torvane Toolbar")
+    code, _ = d.run_program_once()
+    check_equal(code, 0, "exit code of the second start with the strip hidden")
+    strip = d.wait_toolbar(timeout=5)
+    wait_for(lambda: d.active_window() == strip.id, "the strip to be the active window", timeout=5)
+    check(d.program.poll() is None, "the first toolbar ended")
 
 
 def scenario_tray(d):
