@@ -20,7 +20,7 @@ struct Layout
     QString sharedFolder;  // read-only data of an installed program
     QString userFolder;    // the per-user data folder of an installed program
     bool installed = false;
-    QString notice;        // what the user should be told about the files, once (else empty)
+    QString notice{}; // what the user should be told about the files, once (else empty)
 };
 
 // Whether a file can be created in folder, found by creating and removing one:
