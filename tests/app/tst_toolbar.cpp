@@ -67,12 +67,25 @@ private Q_SLOTS:
                  qPrintable(QStringLiteral("frame at %1,%2").arg(toolbar.x()).arg(toolbar.y())));
     }
 
+    void exit_saves_the_position_in_twips_data()
+    {
+        QTest::addColumn<bool>("byKey");
+        QTest::newRow("tray menu Exit") << false;
+        QTest::newRow("Ctrl+Q in the strip") << true;
+    }
     void exit_saves_the_position_in_twips()
     {
+        QFETCH(bool, byKey);
         frmToolbar toolbar;
         toolbar.show();
         toolbar.move(120, 40);
-        toolbar.exitFromTray();
+        if (byKey) {
+            toolbar.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&toolbar));
+            QTest::keyClick(&toolbar, Qt::Key_Q, Qt::ControlModifier);
+        } else {
+            toolbar.findChild<QAction *>(QStringLiteral("mnuFileExit"))->trigger();
+        }
         QVERIFY(toolbar.quitFromSysTray());
         QVERIFY(!toolbar.isVisible());
         QCOMPARE(stored(QStringLiteral("X")), QString::number(toolbar.x() * 15));
@@ -103,19 +116,24 @@ private Q_SLOTS:
         QCOMPARE(stored(QStringLiteral("X")), QString::number(toolbar.x() * 15));
     }
 
-    void tray_click_brings_the_strip_back_on_top()
+    void tray_menu_brings_the_strip_back_on_top()
     {
         frmToolbar toolbar;
         // An ordinary window until it comes back from the tray.
         QVERIFY(!(toolbar.windowFlags() & Qt::WindowStaysOnTopHint));
         QCOMPARE(toolbar.windowTitle(), QStringLiteral("Torvane Toolbar"));
         toolbar.hide();
-        toolbar.restoreFromTray();
+        toolbar.findChild<QAction *>(QStringLiteral("mnuFileShow"))->trigger();
         QVERIFY(toolbar.isVisible());
         QVERIFY(toolbar.windowFlags() & Qt::WindowStaysOnTopHint);
-        const QList<QAction *> trayEntries = toolbar.trayMenu()->actions();
-        QCOMPARE(trayEntries.size(), 1);
-        QCOMPARE(trayEntries.first()->text(), QStringLiteral("Exit"));
+        QStringList entries;
+        for (const QAction *action : toolbar.trayMenu()->actions()) {
+            if (!action->isSeparator())
+                entries.append(action->text());
+        }
+        // Each with its own access key.
+        QCOMPARE(entries, QStringList({"&Show toolbar", "&Unit calculator", "&Inertia calculator",
+                                       "&Density table", "&Reference", "&Help", "E&xit"}));
     }
 
     void buttons_show_pressed_face_and_name_themselves_in_the_caption()
@@ -161,19 +179,29 @@ private Q_SLOTS:
         QCOMPARE(toolbar.windowTitle(), QStringLiteral("Torvane Toolbar"));
     }
 
-    void buttons_open_their_windows_data()
+    void buttons_and_tray_entries_open_their_windows_data()
     {
         QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("trayEntry");
         QTest::addColumn<QString>("window");
-        QTest::newRow("logo") << QStringLiteral("cmdLogo") << QStringLiteral("frmCompanyInfo");
-        QTest::newRow("units") << QStringLiteral("cmdUnits") << QStringLiteral("frmUnitCalculator");
-        QTest::newRow("inertia") << QStringLiteral("cmdInertia") << QStringLiteral("frmInertiaCalc");
-        QTest::newRow("density") << QStringLiteral("cmdDensity") << QStringLiteral("frmDensitySelect");
-        QTest::newRow("trig") << QStringLiteral("cmdTrig") << QStringLiteral("frmIntegral");
+        QTest::newRow("logo") << "cmdLogo" << QString() << "frmCompanyInfo";
+        QTest::newRow("units") << "cmdUnits"
+                               << "mnuFileUnits"
+                               << "frmUnitCalculator";
+        QTest::newRow("inertia") << "cmdInertia"
+                                 << "mnuFileInertia"
+                                 << "frmInertiaCalc";
+        QTest::newRow("density") << "cmdDensity"
+                                 << "mnuFileDensity"
+                                 << "frmDensitySelect";
+        QTest::newRow("trig") << "cmdTrig"
+                              << "mnuFileTrig"
+                              << "frmIntegral";
     }
-    void buttons_open_their_windows()
+    void buttons_and_tray_entries_open_their_windows()
     {
         QFETCH(QString, button);
+        QFETCH(QString, trayEntry);
         QFETCH(QString, window);
         frmToolbar toolbar;
         toolbar.show();
@@ -181,6 +209,33 @@ private Q_SLOTS:
         TestSupport::closeNextModal(opened);
         toolbar.findChild<QAbstractButton *>(button)->click();
         QCOMPARE(opened, window);
+        if (trayEntry.isEmpty())
+            return;
+        // From the tray too, even with the strip hidden; while a window is
+        // open over the strip the menu offers no second one.
+        toolbar.hide();
+        QAction *entry = toolbar.findChild<QAction *>(trayEntry);
+        opened.clear();
+        bool offeredWhileOpen = true;
+        TestSupport::whenModalShown([&](QWidget *modal) {
+            opened = modal->objectName();
+            Q_EMIT toolbar.trayMenu()->aboutToShow();
+            offeredWhileOpen = entry->isEnabled();
+            modal->close();
+        });
+        entry->trigger();
+        QCOMPARE(opened, window);
+        QVERIFY(!offeredWhileOpen);
+        Q_EMIT toolbar.trayMenu()->aboutToShow();
+        QVERIFY(entry->isEnabled());
+    }
+
+    void tray_help_opens_the_help_window()
+    {
+        frmToolbar toolbar;
+        toolbar.findChild<QAction *>(QStringLiteral("mnuFileHelp"))->trigger();
+        auto *help = toolbar.findChild<QWidget *>(QStringLiteral("frmHelp"));
+        QVERIFY(help && help->isVisible());
     }
 
     // A later start asks the running toolbar, through the socket beside the

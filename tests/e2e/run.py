@@ -147,6 +147,13 @@ def scenario_tray(d):
     target = (fx - 420, fy + 370)
     wait_for(lambda: d.geometry(frame)[:2] == target, f"the strip to move to {target}")
 
+    # The tray menu opens the windows too, by their access keys.
+    d.open_tray_menu()
+    d.key("u")
+    d.wait_window(UNITS_WINDOW)
+    d.key("Escape")
+    d.wait_no_window(UNITS_WINDOW)
+
     # "Exit" in the tray menu ends the program and stores the place in twips.
     d.exit_from_tray()
     check_equal(d.wait_program_end(), 0, "exit code after Exit")
@@ -158,6 +165,17 @@ def scenario_tray(d):
     d.start_program()
     frame = d.frame(d.toolbar)
     wait_for(lambda: d.geometry(frame)[:2] == target, f"the restarted strip at {target}")
+
+    # Ctrl+Q in the strip ends the program as Exit does, storing its place.
+    d.drag(target[0] + 100, target[1] + 8, target[0] + 100 + 50, target[1] + 8 + 60)
+    moved = (target[0] + 50, target[1] + 60)
+    wait_for(lambda: d.geometry(frame)[:2] == moved, f"the strip to move to {moved}")
+    wait_for(lambda: d.active_window() == d.toolbar.id, "the strip to be the active window")
+    d.key("ctrl+q")
+    check_equal(d.wait_program_end(), 0, "exit code after Ctrl+Q")
+    stored = d.settings().get("Toolbar", {})
+    check_equal((stored.get("X"), stored.get("Y")), (str(moved[0] * 15), str(moved[1] * 15)),
+                "stored toolbar position after Ctrl+Q (twips)")
 
 
 MASS_UNITS = ["g", "gr", "kgf-s²/m", "lb", "lbf-s²/in", "long-ton", "mg", "oz", "ozf-s²/in", "short-ton",
