@@ -67,6 +67,16 @@ bool ShellHyperlink(const QString &target)
     return result;
 }
 
+bool HandToDesktop(const QUrl &url)
+{
+    const BusyCursor busy;
+    try {
+        return testOpener() ? testOpener()(url) : QDesktopServices::openUrl(url);
+    } catch (...) {
+        return false;
+    }
+}
+
 void SetUrlOpenerForTesting(UrlOpener opener)
 {
     testOpener() = std::move(opener);
