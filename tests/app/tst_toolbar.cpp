@@ -10,7 +10,6 @@
 
 #include <QFile>
 #include <QMenu>
-#include <QProcess>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QSystemTrayIcon>
@@ -273,37 +272,6 @@ private Q_SLOTS:
         QCOMPARE(toolbar.isVisible(), listening);
         if (listening)
             QVERIFY(QTest::qWaitForWindowActive(&toolbar));
-    }
-
-    // The real program: a second start is answered by the first and ends at
-    // once (no box asking the user to look for the tray icon).
-    void second_instance_ends_at_once_and_writes_nothing()
-    {
-        const QString program = TestSupport::runtimeDir() + QStringLiteral("/torvane-toolbar");
-        QVERIFY(QFile::exists(program));
-        QTemporaryDir home;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("config")));
-        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), home.path());
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-
-        QProcess first;
-        first.setProcessEnvironment(env);
-        first.start(program, {});
-        QVERIFY(first.waitForStarted());
-        // The first instance holds its lock once it is running.
-        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(home.filePath(QStringLiteral("torvane-toolbar.lock"))), 10000);
-
-        QProcess second;
-        second.setProcessEnvironment(env);
-        second.start(program, {});
-        QVERIFY(second.waitForFinished(5000));
-        QCOMPARE(second.exitCode(), 0);
-        QVERIFY(second.readAllStandardOutput().isEmpty());
-
-        first.kill();
-        first.waitForFinished();
-        QVERIFY(!QFile::exists(home.filePath(QStringLiteral("config/Torvane Toolbar/Torvane Toolbar.ini"))));
     }
 
     // Installed, the unit table comes from share/torvane-toolbar; a missing one
