@@ -64,6 +64,7 @@ void LauncherButton::mouseMoveEvent(QMouseEvent *event)
 frmToolbar::frmToolbar(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("frmToolbar"));
+    AddHelpKey(this, QStringLiteral("toolbar.html"));
     setWindowTitle(FixedCaption);
     setWindowIcon(ProgramIcon());
     setFixedSize(StripWidth, StripHeight);

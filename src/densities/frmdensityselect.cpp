@@ -66,6 +66,7 @@ void setListText(QComboBox *list, const QString &text)
 frmDensitySelect::frmDensitySelect(QWidget *parent) : CalculatorWindow(parent)
 {
     setObjectName(QStringLiteral("frmDensitySelect"));
+    AddHelpKey(this, QStringLiteral("densities.html"));
     SetTag(this, QStringLiteral("FormOffset=1600;"));
     setWindowTitle(DesignedCaption);
     setAccessibleName(DesignedCaption);

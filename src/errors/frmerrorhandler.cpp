@@ -6,6 +6,7 @@
 #include "errors/printbugreport.h"
 #include "widgets/artwork.h"
 #include "widgets/busycursor.h"
+#include "widgets/chrome.h"
 #include "widgets/controlsetup.h"
 #include "widgets/keys.h"
 #include "widgets/selectall.h"
@@ -134,6 +135,7 @@ std::function<void()> frmErrorHandler::EndProgram = [] {
 frmErrorHandler::frmErrorHandler(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmErrorHandler"));
+    AddHelpKey(this, QStringLiteral("errorreport.html"));
     setWindowTitle(QStringLiteral("Error Handler"));
     setAccessibleName(windowTitle());
     setWindowIcon(ProgramIcon());
