@@ -216,7 +216,7 @@ private Q_SLOTS:
         QAction *entry = toolbar.findChild<QAction *>(trayEntry);
         opened.clear();
         bool offeredWhileOpen = true;
-        TestSupport::whenModalShown([&](QWidget *modal) {
+        const auto trayWatch = TestSupport::whenModalShown([&](QWidget *modal) {
             opened = modal->objectName();
             Q_EMIT toolbar.trayMenu()->aboutToShow();
             offeredWhileOpen = entry->isEnabled();

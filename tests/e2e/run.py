@@ -124,6 +124,23 @@ def scenario_start(d):
     check(d.program.poll() is None, "the first toolbar ended")
 
 
+def drag_strip(d, frame, dx, dy):
+    """Drags the strip by its title bar by (dx, dy), once the window manager
+    has placed it; a drag the window manager let pass is made again. Returns
+    the frame's new place."""
+    for attempt in range(3):
+        fx, fy, _, _ = d.wait_steady(lambda: d.geometry(frame), "the strip to hold still")
+        d.drag(fx + 100, fy + 8, fx + 100 + dx, fy + 8 + dy)
+        target = (fx + dx, fy + dy)
+        try:
+            wait_for(lambda: d.geometry(frame)[:2] == target, f"the strip to move to {target}", timeout=10)
+            return target
+        except Failure:
+            if attempt == 2 or d.geometry(frame)[:2] != (fx, fy):
+                raise
+    return target
+
+
 def scenario_tray(d):
     d.start_program()
     check_equal(d.settings().get("Toolbar"), None, "stored position before the first exit")
@@ -140,19 +157,8 @@ def scenario_tray(d):
     wait_for(lambda: "_NET_WM_STATE_ABOVE" in d.wm_state(strip), "the strip to stay on top")
     wait_for(lambda: d.client_windows()[-1].id == strip.id, "the strip as the topmost window")
 
-    # Drag it by its title bar to a new place, once the window manager has
-    # placed it; a drag the window manager let pass is made again.
-    frame = d.frame(strip)
-    for attempt in range(3):
-        fx, fy, _, _ = d.wait_steady(lambda: d.geometry(frame), "the strip to hold still")
-        d.drag(fx + 100, fy + 8, fx + 100 - 420, fy + 8 + 370)
-        target = (fx - 420, fy + 370)
-        try:
-            wait_for(lambda: d.geometry(frame)[:2] == target, f"the strip to move to {target}", timeout=10)
-            break
-        except Failure:
-            if attempt == 2 or d.geometry(frame)[:2] != (fx, fy):
-                raise
+    # Drag it by its title bar to a new place.
+    target = drag_strip(d, d.frame(strip), -420, 370)
 
     # The tray menu opens the windows too, by their access keys.
     d.open_tray_menu()
@@ -174,9 +180,7 @@ def scenario_tray(d):
     wait_for(lambda: d.geometry(frame)[:2] == target, f"the restarted strip at {target}")
 
     # Ctrl+Q in the strip ends the program as Exit does, storing its place.
-    d.drag(target[0] + 100, target[1] + 8, target[0] + 100 + 50, target[1] + 8 + 60)
-    moved = (target[0] + 50, target[1] + 60)
-    wait_for(lambda: d.geometry(frame)[:2] == moved, f"the strip to move to {moved}")
+    moved = drag_strip(d, frame, 50, 60)
     wait_for(lambda: d.active_window() == d.toolbar.id, "the strip to be the active window")
     d.key("ctrl+q")
     check_equal(d.wait_program_end(), 0, "exit code after Ctrl+Q")
