@@ -107,6 +107,7 @@ QComboBox *makeUnitList(QWidget *parent, const char *name, const QString &tag, c
 frmDensitySelect::frmDensitySelect(QWidget *parent) : CalculatorWindow(parent)
 {
     setObjectName(QStringLiteral("frmDensitySelect"));
+    AddHelpKey(this, QStringLiteral("densities.html"));
     SetTag(this, QStringLiteral("FormOffset=1600;"));
     setWindowTitle(DesignedCaption);
     setAccessibleName(DesignedCaption);

@@ -3,6 +3,7 @@
 #include "core/tags.h"
 #include "info/referencescroll.h"
 #include "widgets/artwork.h"
+#include "widgets/chrome.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -87,6 +88,7 @@ private:
 frmIntegral::frmIntegral(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmIntegral"));
+    AddHelpKey(this, QStringLiteral("reference.html"));
     SetTag(this, QString());
     setWindowTitle(QStringLiteral("Trigonometric/Calculus Reference"));
     setAccessibleName(windowTitle());
