@@ -513,10 +513,11 @@ class Page:
     def render(self):
         """The SVG elements, and the outline: (section top or None, text line)."""
         y, out, outline = 0.0, [], []
-        for gap, height, elements, text, section in self.blocks:
+        for index, (gap, height, elements, text, section) in enumerate(self.blocks):
             y += gap
             shift = round(y)
-            out.append('<g transform="translate(0,%d)">' % shift)
+            # Each block is named, so a viewer can draw only the blocks in view.
+            out.append('<g id="block%d" transform="translate(0,%d)">' % (index, shift))
             out += ['  ' + e for e in elements]
             out.append('</g>')
             if section:
