@@ -188,7 +188,20 @@ class Row:
         self.width = sum(item.width for item in items)
         self.ascent = max([item.ascent for item in items] + [0])
         self.descent = max([item.descent for item in items] + [0])
-        self.linear = ''.join(item.linear for item in items)
+        # After a superscript, subscript or limits a space keeps what follows
+        # apart from them: sin^2 θ, ∫_a^b f(x).
+        # A fraction with more after it, or after a function name, goes in
+        # parentheses: (1/2)ab, arcsin(x/a).
+        self.linear = ''
+        for before, item, after in zip([None] + items, items, items[1:] + [None]):
+            joined = isinstance(before, (Script, Stacked)) and item.linear[:1].isalnum() or (
+                isinstance(before, Stacked) and item.linear[:1] == '(')
+            text = item.linear
+            if isinstance(item, Frac) and not enclosed(text) and (
+                    (after is not None and after.linear[:1] not in ' +−=,;)]|') or
+                    any(self.linear.rstrip().endswith(name) for name in FUNCTIONS)):
+                text = '(%s)' % text
+            self.linear += (' ' if joined else '') + text
 
     def draw(self, x, y):
         out = []
@@ -280,9 +293,22 @@ class Binom:
         return out
 
 
+def enclosed(text):
+    """Whether text is one pair of parentheses round the rest (or a root of one)."""
+    body = text[1:] if text.startswith('√') else text
+    if not (body.startswith('(') and body.endswith(')')):
+        return False
+    depth = 0
+    for index, ch in enumerate(body):
+        depth += {'(': 1, ')': -1}.get(ch, 0)
+        if depth == 0 and index < len(body) - 1:
+            return False
+    return True
+
+
 def grouped(text):
     """Linear notation: text as one operand, in parentheses unless it is one already."""
-    if re.fullmatch(r"[\w.′!√°]+(\^[\w.]+|\^\([^()]*\))?", text) or re.fullmatch(r'\([^()]*\)', text):
+    if re.fullmatch(r"[\w.′!√°]+(\^[\w.]+|\^\([^()]*\))?", text) or enclosed(text):
         return text
     return '(%s)' % text
 
@@ -297,7 +323,11 @@ class Script:
     def __init__(self, body, size, raise_by):
         self.body, self.raise_by = body, raise_by
         self.width = body.width + 0.6
-        self.linear = ('^' if raise_by > 0 else '_') + grouped(body.linear)
+        # One letter or a number stands bare (x^2, log_a); anything longer in
+        # parentheses (e^(ax)), so the notation reads one way only.
+        text = body.linear
+        bare = len(text) == 1 or text.isdigit() or (text.startswith('(') and text.endswith(')'))
+        self.linear = ('^' if raise_by > 0 else '_') + (text if bare else '(%s)' % text)
         self.ascent = max(0, body.ascent + raise_by)
         self.descent = max(0, body.descent - raise_by)
 
