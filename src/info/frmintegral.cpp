@@ -178,27 +178,28 @@ void frmIntegral::buildFindBar()
     m_txtFind->installEventFilter(this);
 }
 
-void frmIntegral::buildActions()
+QMenu *frmIntegral::sectionsMenu()
 {
-    // The contents list, filled when it first opens.
+    // The contents list, made when it first opens.
+    if (m_mnuSections)
+        return m_mnuSections;
     m_mnuSections = new QMenu(QStringLiteral("&Go to section"), this);
     m_mnuSections->setObjectName(QStringLiteral("mnuSections"));
-    connect(m_mnuSections, &QMenu::aboutToShow, this, [this] {
-        if (!m_mnuSections->isEmpty())
-            return;
-        const QList<ReferenceSection> &sections = ReferenceSheet::shared().outline().sections;
-        for (int index = 0; index < sections.size(); ++index) {
-            QAction *go = m_mnuSections->addAction(sections.at(index).title);
-            connect(go, &QAction::triggered, this, [this, index] { goToSection(index); });
-        }
-    });
+    const QList<ReferenceSection> &sections = ReferenceSheet::shared().outline().sections;
+    for (int index = 0; index < sections.size(); ++index) {
+        QAction *go = m_mnuSections->addAction(sections.at(index).title);
+        connect(go, &QAction::triggered, this, [this, index] { goToSection(index); });
+    }
+    return m_mnuSections;
+}
 
+void frmIntegral::buildActions()
+{
     auto *contents = new QAction(QStringLiteral("&Go to section..."), this);
     contents->setObjectName(QStringLiteral("mnuGoToSection"));
     contents->setShortcut(Qt::CTRL | Qt::Key_G);
-    connect(contents, &QAction::triggered, this, [this] {
-        m_mnuSections->popup(m_picDisplay->parentWidget()->mapToGlobal(QPoint(0, DisplayTop)));
-    });
+    connect(contents, &QAction::triggered, this,
+            [this] { sectionsMenu()->popup(mapToGlobal(QPoint(0, DisplayTop))); });
     auto *findAction = new QAction(QStringLiteral("&Find..."), this);
     findAction->setObjectName(QStringLiteral("mnuFind"));
     findAction->setShortcut(QKeySequence::Find);
@@ -214,7 +215,7 @@ void frmIntegral::buildActions()
 void frmIntegral::contextMenuEvent(QContextMenuEvent *event)
 {
     QMenu menu(this);
-    menu.addMenu(m_mnuSections);
+    menu.addMenu(sectionsMenu());
     for (QAction *action : actions())
         if (action->objectName() != QLatin1String("mnuGoToSection"))
             menu.addAction(action);

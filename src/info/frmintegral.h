@@ -41,6 +41,7 @@ private:
     void buildTextView();
     void buildFindBar();
     void buildActions();
+    QMenu *sectionsMenu();
     void LayoutDisplay();
     void DrawDisplay();
     void setScrollRange();
@@ -56,7 +57,7 @@ private:
     QWidget *m_findBar = nullptr;
     QLineEdit *m_txtFind = nullptr;
     QLabel *m_lblFound = nullptr;
-    QMenu *m_mnuSections;
+    QMenu *m_mnuSections = nullptr;
     int m_scrollOffset = 0;
     int m_displayWidth = 0;
     int m_displayHeight = 0;
