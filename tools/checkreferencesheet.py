@@ -21,6 +21,7 @@ Usage: tools/checkreferencesheet.py [-v]
 import os
 import random
 import sys
+import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
@@ -729,7 +730,6 @@ def main():
     mpmath.mp.dps = DIGITS
     sheet.build()
     failures = 0
-    import time
     for claim in sheet.CLAIMS:
         began = time.time()
         try:

@@ -28,7 +28,6 @@ import struct
 import sys
 
 WIDTH = 400
-HEIGHT = 2052
 MARGIN = 10
 FONT_DIR = '/usr/share/fonts/truetype/dejavu/'
 

@@ -35,9 +35,6 @@ public:
     // scale; nothing where the band runs past the sheet.
     void paint(QPainter &painter, int top, QSize size, qreal devicePixelRatio);
 
-    // How many bands are drawn and kept (for the tests and the benchmark).
-    int keptBands() const { return int(m_bands.size()); }
-
 private:
     ReferenceSheet();
     const QImage &band(int index, qreal devicePixelRatio);
