@@ -429,7 +429,7 @@ def math(src, size=MATH_SIZE):
                 items.append(Binom(math(top, small), math(bottom, small), size))
             elif command in ('int', 'sum'):
                 # A larger sign with a little room after it (and its limits).
-                items.append(Text('∫' if command == 'int' else '∑', size * (1.3 if command == 'int' else 1.15)))
+                items.append(Text('∫' if command == 'int' else '∑', size * 1.3))
                 items.append(Space(0.12 * size))
                 items[-1].linear = ' '
                 while j < len(src) and src[j] == ' ':
