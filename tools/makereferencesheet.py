@@ -537,7 +537,10 @@ class Page:
         self.blocks.append((gap_before, height, elements, list(text), section))
 
     def height(self):
-        return int(math_ceil(sum(gap + height for gap, height, _, _, _ in self.blocks) + MARGIN))
+        # A multiple of 4 rows, so the sheet is a whole number of device pixels
+        # at the usual screen scales (1.25, 1.5, 2).
+        natural = math_ceil(sum(gap + height for gap, height, _, _, _ in self.blocks) + MARGIN)
+        return int(math_ceil(natural / 4) * 4)
 
     def render(self):
         """The SVG elements, and the outline: (section top or None, text line)."""
