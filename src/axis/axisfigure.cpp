@@ -1,5 +1,6 @@
 #include "axis/axisfigure.h"
 
+#include "core/fixedtext.h"
 #include "units/conversiontable.h"
 #include "units/numberformat.h"
 
