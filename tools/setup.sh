@@ -13,6 +13,8 @@ targets=("${@:2}")
 # desktop entry and its metadata.
 packages=(g++ make cmake qt6-base-dev qt6-svg-dev qt6-qpa-plugins libgl-dev
           libbenchmark-dev fonts-dejavu-core poppler-utils
+          # the reference sheet's formula check
+          python3-sympy
           dpkg-dev file lintian desktop-file-utils appstream
           # the sanitizer build and the fuzzers
           clang libclang-rt-14-dev ccache

@@ -16,6 +16,7 @@ import struct
 import sys
 import time
 import traceback
+from pathlib import Path
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
@@ -414,7 +415,7 @@ def scenario_reference(d):
     sheet = d.find("Trigonometric and calculus reference sheet", None, window)
     bar = d.find("Scroll the reference sheet", "scroll bar", window)
     maximum = bar.queryValue().maximumValue
-    check(maximum > 1000, f"scroll range {maximum} for a sheet of 2052 rows")
+    check(maximum > 3500, f"scroll range {maximum} for a sheet of over 4000 rows")
     check_equal(d.value(bar), 0.0, "scroll position at the start")
 
     def shown():
@@ -454,9 +455,44 @@ def scenario_reference(d):
     d.click(sx + sw // 2, sy + sh // 2, button=5)
     wait_for(lambda: d.value(bar) > 0, "the wheel to scroll the sheet")
 
+    # The contents list: Ctrl+G, then a section chosen with the arrow keys
+    # scrolls that section to the top.
+    tops = reference_section_tops(d)
+    d.key("ctrl+g")
+    wait_for(d.popup_window, "the contents list")
+    d.key(*["Down"] * (list(tops).index("Hyperbolic functions") + 1), "Return")
+    scrolled_to(float(tops["Hyperbolic functions"]), "the contents list's Hyperbolic functions")
+
+    # Search: Ctrl+F and a formula's words go to the section that holds them.
+    d.key("ctrl+f")
+    find = d.find("Find in the reference sheet", "text", window)
+    d.type("artanh")
+    scrolled_to(float(tops["Hyperbolic functions"]), "finding artanh")
+    d.key("Escape")
+    wait_for(lambda: not d.find_all("text", window), "the find bar to close", timeout=5)
+    check(find is not None, "no find box")
+
+    # The text a screen reader reads: every formula in a linear notation.
+    d.key("ctrl+t")
+    text = d.text(d.find("Reference sheet as text", None, window))
+    check("sin(α ± β) = sin α cos β ± cos α sin β" in text, "the sum formula missing from the spoken text")
+    check("∫ e^(ax) sin bx dx" in text, "the integral of e^(ax) sin bx missing from the spoken text")
+    d.key("ctrl+t")
+
     d.close_box(d.wait_window(REFERENCE_WINDOW))
     d.wait_no_window(REFERENCE_WINDOW)
     check(d.program.poll() is None, "closing the reference ended the program")
+
+
+def reference_section_tops(d):
+    """Each section of the reference sheet and its top row, from the sheet's text beside it."""
+    path = Path(__file__).resolve().parents[2] / "resources" / "reference" / "sheet.txt"
+    tops = {}
+    for line in path.read_text(encoding="utf-8").splitlines():
+        if line.startswith("== "):
+            _, top, title = line.split(" ", 2)
+            tops[title] = int(top)
+    return tops
 
 
 DENSITY_BUTTON = "Click to view density reference"
