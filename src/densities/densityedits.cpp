@@ -1,6 +1,7 @@
 #include "densities/densityedits.h"
 
 #include "core/fixedrecord.h"
+#include "units/clipboardtext.h"
 #include "units/conversiontable.h"
 #include "units/convertunits.h"
 #include "units/numberformat.h"
@@ -79,7 +80,7 @@ QString DensityEntryText(const DensityRecord &record, const QString &unit)
 
 QString DensitySelectText(float density, const QString &unit)
 {
-    return FormatGeneral(density) + QLatin1Char(' ') + unit;
+    return NumberUnitText(FormatGeneral(density), QString(), unit);
 }
 
 bool IsStorableMaterialName(const QString &name)

@@ -170,7 +170,8 @@ void frmDensitySelect::buildControls()
     m_lblMaterial->setBuddy(m_txtMaterial);
 
     m_label1 = label("Label1", QStringLiteral("Density:"), QStringLiteral("Offset=2;"));
-    m_txtDensity = new NumericEdit(this);
+    auto *density = new NumericEdit(this);
+    m_txtDensity = density;
     m_txtDensity->setObjectName(QStringLiteral("txtDensity"));
     m_txtDensity->setAccessibleName(QStringLiteral("Density"));
     m_txtDensity->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -179,6 +180,7 @@ void frmDensitySelect::buildControls()
     m_label1->setBuddy(m_txtDensity);
     m_cmbDensityUnits = unitList("cmbDensityUnits", QStringLiteral("UnitType=Density;"),
                                  QStringLiteral("Units of the density"));
+    density->setUnitList(m_cmbDensityUnits);
 
     m_cmdSelect = button("cmdSelect", QStringLiteral("&Select"), QStringLiteral("Offset=3;Tooltip=1969;"),
                          QStringLiteral("Click to select the highlighted density"));
