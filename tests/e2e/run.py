@@ -608,6 +608,26 @@ def scenario_inertia(d):
     wait_for(lambda: d.text(d.find("Mass", "text", window)) == f"{mass:.7G}", f"the mass {mass:.7G} shown")
     check_results(d, window, expected, "kg-m²", what="Sphere from its density")
 
+    # A pasted "number unit" in Arabic-Indic digits picks its unit; an inside
+    # diameter beyond the outside one is told, never computed.
+    d.choose(shapes, "Cylinder", unit=False)
+    d.click_control(d.find("Mass", "radio button", window))
+    for key, text in {"L": "1", "ID": "0", "m": "10"}.items():
+        d.enter(window, BOXES[key], text)
+    d.set_clipboard("\u0662\u0660\u0660 mm")
+    outside = d.find(BOXES["OD"], "text", window)
+    d.click_control(outside)
+    d.key("ctrl+v")
+    wait_for(lambda: d.text(outside) == "200", "the pasted outside diameter")
+    expected, _ = inertia("cylinder", L=1.0, OD=0.2, ID=0.0, m=10.0)
+    check_results(d, window, expected, "kg-m²", what="pasted outside diameter in mm")
+    d.enter(window, BOXES["ID"], "0.3")
+    problem = d.find("Input problem", "label", window)
+    wait_for(lambda: problem.description == "Inside diameter exceeds outside diameter", "the reason")
+    d.click_control(d.find("Copy Ixx value to clipboard", "push button", window))
+    d.wait_clipboard("Invalid input", "an impossible cylinder")
+    d.enter(window, BOXES["ID"], "0")
+
     # Display: scientific notation, then one digit fewer.
     d.click_control(d.find("Scientific notation on/off", None, window))
     check_results(d, window, expected, "kg-m²", notation=True, what="scientific notation")

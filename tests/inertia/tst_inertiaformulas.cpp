@@ -256,7 +256,6 @@ private slots:
         QTest::newRow("negative density") << Shape::Parallelepiped << D << "L=1 m;W=1 m;H=1 m;rho=-1 kg/m\u00b3"
             << "Invalid input|Density cannot be negative";
         QTest::newRow("half-typed wins over negative") << Shape::Sphere << M << "R=-1 m;m=1E- kg" << "|";
-        QTest::newRow("lone minus") << Shape::Sphere << M << "R=- m;m=1 kg" << "|";
         QTest::newRow("empty box") << Shape::Sphere << M << "R= m;m=1 kg" << "|";
         QTest::newRow("beyond single precision is no blank") << Shape::Sphere << M << "R=1E39 m;m=1 kg" << "Overflow|";
         QTest::newRow("solid cylinder") << Shape::Cylinder << M << "L=1 m;OD=0.2 m;ID=0 m;m=10 kg" << "0.858333|";
