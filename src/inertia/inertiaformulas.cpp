@@ -90,7 +90,7 @@ std::optional<Block> readBlock(const InertiaInputs &inputs, MassMode mode, Inert
 {
     if (!usable(shape, inputs, mode))
         return std::nullopt;
-    const bool densityAllowed = shape == InertiaShape::Parallelepiped;
+    const bool densityAllowed = ShapeInfo(shape).densityAllowed;
     const std::optional<double> L = read(inputs, InertiaInput::Length);
     const std::optional<double> W = read(inputs, InertiaInput::Width);
     const std::optional<double> H = read(inputs, InertiaInput::Height);
@@ -111,7 +111,7 @@ std::optional<Ball> readBall(const InertiaInputs &inputs, MassMode mode, Inertia
 {
     if (!usable(shape, inputs, mode))
         return std::nullopt;
-    const bool densityAllowed = shape == InertiaShape::Sphere;
+    const bool densityAllowed = ShapeInfo(shape).densityAllowed;
     const std::optional<double> R = read(inputs, InertiaInput::Radius);
     if (!R)
         return std::nullopt;
@@ -252,13 +252,13 @@ std::optional<float> ShapeMass(InertiaShape shape, const InertiaInputs &inputs, 
 InertiaProblem CheckInertiaInputs(InertiaShape shape, const InertiaInputs &inputs, MassMode mode)
 {
     const InertiaShapeInfo &info = ShapeInfo(shape);
-    QVarLengthArray<InertiaInput, 4> read(info.dimensions.begin(), info.dimensions.end());
-    read.append(MassInput(shape, mode));
-    for (InertiaInput input : read) {
+    QVarLengthArray<InertiaInput, 4> order(info.dimensions.begin(), info.dimensions.end());
+    order.append(MassInput(shape, mode));
+    for (InertiaInput input : order) {
         if (inputs.blank[std::size_t(input)])
             return {InertiaProblem::Blank, input};
     }
-    for (InertiaInput input : read) {
+    for (InertiaInput input : order) {
         if (inputs[input] && *inputs[input] < 0)
             return {InertiaProblem::Negative, input};
     }
