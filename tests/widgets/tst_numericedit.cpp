@@ -46,25 +46,24 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("locale");
         QTest::addColumn<QString>("keys");
+        QTest::addColumn<bool>("keypad");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("minus over the whole box") << "en_US"
-                                                  << "-"
-                                                  << "-";
-        QTest::newRow("filtered keys") << "en_US"
-                                       << "1x2e-5"
-                                       << "12E-5";
-        QTest::newRow("point in a comma locale") << "de_DE"
-                                                 << "3.14"
-                                                 << "3,14";
+        auto row = [](const char *name, const char *locale, const char *keys, bool keypad,
+                      const char *expected) { QTest::newRow(name) << locale << keys << keypad << expected; };
+        row("minus over the whole box", "en_US", "-", false, "-");
+        row("filtered keys", "en_US", "1x2e-5", false, "12E-5");
+        row("point in a comma locale", "de_DE", "3.14", false, "3,14");
+        row("keypad point in a comma locale", "de_DE", "3.5", true, "3,5");
     }
     void keys_typed_over_the_selection()
     {
         QFETCH(QString, locale);
         QFETCH(QString, keys);
+        QFETCH(bool, keypad);
         QFETCH(QString, expected);
         QLocale::setDefault(QLocale(locale));
         auto box = shownBox(QStringLiteral("12"));
-        QTest::keyClicks(box.get(), keys);
+        QTest::keyClicks(box.get(), keys, keypad ? Qt::KeypadModifier : Qt::NoModifier);
         QCOMPARE(box->text(), expected);
     }
 
