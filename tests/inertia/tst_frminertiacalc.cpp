@@ -330,22 +330,14 @@ private Q_SLOTS:
         QTest::addColumn<QString>("clip");
         QTest::addColumn<QString>("expected"); // box text and list text afterwards
         QTest::addColumn<bool>("told");
-        QTest::newRow("length in mm") << "txtLength"
-                                      << "cmbLengthUnits"
-                                      << "25 mm"
-                                      << "25 mm" << false;
-        QTest::newRow("density in g/cm\u00b3") << "txtDensity"
-                                               << "cmbDensityUnits"
-                                               << "7.85 g/cm\u00b3"
-                                               << "7.85 g/cm\u00b3" << false;
-        QTest::newRow("unit of another list") << "txtLength"
-                                              << "cmbLengthUnits"
-                                              << "5 kg"
-                                              << "5 m" << true;
-        QTest::newRow("unknown unit") << "txtMass"
-                                      << "cmbMassUnits"
-                                      << "3 stone"
-                                      << "3 kg" << true;
+        auto row = [](const char *name, const char *box, const char *list, const char *clip,
+                      const char *expected,
+                      bool told) { QTest::newRow(name) << box << list << clip << expected << told; };
+        row("length in mm", "txtLength", "cmbLengthUnits", "25 mm", "25 mm", false);
+        row("density in g/cm\u00b3", "txtDensity", "cmbDensityUnits", "7.85 g/cm\u00b3", "7.85 g/cm\u00b3",
+            false);
+        row("unit of another list", "txtLength", "cmbLengthUnits", "5 kg", "5 m", true);
+        row("unknown unit", "txtMass", "cmbMassUnits", "3 stone", "3 kg", true);
     }
     void paste_takes_the_number_and_its_unit()
     {

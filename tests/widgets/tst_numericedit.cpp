@@ -102,51 +102,19 @@ private Q_SLOTS:
         QTest::addColumn<QString>("clip");
         QTest::addColumn<QString>("expected");
         QTest::addColumn<QString>("message"); // the start of what the box says
-        QTest::newRow("comma number, point locale") << "en_US"
-                                                    << "12"
-                                                    << "3,5"
-                                                    << "3.5"
-                                                    << "";
-        QTest::newRow("point number, comma locale") << "de_DE"
-                                                    << "12"
-                                                    << "-3.5E-2"
-                                                    << "-3,5E-2"
-                                                    << "";
-        QTest::newRow("native digits and mark") << "ar_EG"
-                                                << "12"
-                                                << "\u200f\u0661\u0662\u066b\u0665 "
-                                                << "12.5"
-                                                << "";
-        QTest::newRow("Persian digits, comma locale") << "de_DE"
-                                                      << "12"
-                                                      << "\u06f7\u066b\u06f5"
-                                                      << "7,5"
-                                                      << "";
-        QTest::newRow("into the caret") << "en_US"
-                                        << "1|"
-                                        << "5"
-                                        << "15"
-                                        << "";
-        QTest::newRow("would not make a number") << "en_US"
-                                                 << "1|"
-                                                 << "-5"
-                                                 << "1"
-                                                 << "\u201c-5\u201d here";
-        QTest::newRow("text") << "en_US"
-                              << "12"
-                              << "twelve"
-                              << "12"
-                              << "Not a number";
-        QTest::newRow("ambiguous marks") << "en_US"
-                                         << "12"
-                                         << "1,234.5"
-                                         << "12"
-                                         << "Not a number";
-        QTest::newRow("unit without a unit list") << "en_US"
-                                                  << "12"
-                                                  << "25 mm"
-                                                  << "25"
-                                                  << "Unit \u201cmm\u201d";
+        auto row = [](const char *name, const char *locale, const char *start, const char *clip,
+                      const char *expected, const char *message) {
+            QTest::newRow(name) << locale << start << clip << expected << message;
+        };
+        row("comma number, point locale", "en_US", "12", "3,5", "3.5", "");
+        row("point number, comma locale", "de_DE", "12", "-3.5E-2", "-3,5E-2", "");
+        row("native digits and mark", "ar_EG", "12", "\u200f\u0661\u0662\u066b\u0665 ", "12.5", "");
+        row("Persian digits, comma locale", "de_DE", "12", "\u06f7\u066b\u06f5", "7,5", "");
+        row("into the caret", "en_US", "1|", "5", "15", "");
+        row("would not make a number", "en_US", "1|", "-5", "1", "\u201c-5\u201d here");
+        row("text", "en_US", "12", "twelve", "12", "Not a number");
+        row("ambiguous marks", "en_US", "12", "1,234.5", "12", "Not a number");
+        row("unit without a unit list", "en_US", "12", "25 mm", "25", "Unit \u201cmm\u201d");
     }
     void pasted_text_is_read_with_the_number_reader()
     {
