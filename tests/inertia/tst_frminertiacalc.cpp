@@ -134,6 +134,8 @@ private Q_SLOTS:
         QVERIFY(w.box(QStringLiteral("txtDensity"))->hasFocus());
     }
 
+    // The window's path from boxes and lists to labels and copy keys; each
+    // shape's formulas are checked in the core.
     void every_shape_through_the_window_data()
     {
         QTest::addColumn<QString>("shape");
@@ -149,27 +151,15 @@ private Q_SLOTS:
         QTest::newRow("hollow cylinder from density")
             << "Cylinder" << true << "txtLength=1 m;txtOutsideDia=500 mm;txtInsideDia=30 cm;txtDensity=7.85 g/cm\u00b3;txtMass=0 kg" << "kg-m\u00b2"
             << "103.167|103.167|41.9246|349.782|349.782" << "986.4603";
-        QTest::newRow("parallelepiped")
-            << "Parallelepiped" << false << "txtLength=2 m;txtWidth=1 m;txtHeight=500 mm;txtMass=12 kg" << "kg-m\u00b2"
-            << "4.25|5.0|1.25|16.25|17.0" << "12";
         QTest::newRow("parallelepiped from density, mass in grams")
             << "Parallelepiped" << true << "txtLength=30 cm;txtWidth=200 mm;txtHeight=0.1 m;txtDensity=2700 kg/m\u00b3;txtMass=0 g" << "g-mm\u00b2"
             << "1.35E+08|1.755E+08|6.75E+07|4.995E+08|5.4E+08" << "16200";
-        QTest::newRow("spherical shell")
-            << "Spherical shell" << false << "txtRadius=100 mm;txtMass=2 kg" << "kg-m\u00b2"
-            << "0.0133333|0.0133333|0.0133333|-|-" << "2";
-        QTest::newRow("sphere")
-            << "Sphere" << false << "txtRadius=10 cm;txtMass=2 kg" << "kg-cm\u00b2"
-            << "80.0|80.0|80.0|-|-" << "2";
         QTest::newRow("sphere from density")
             << "Sphere" << true << "txtRadius=1 m;txtDensity=1000 kg/m\u00b3;txtMass=0 kg" << "kg-m\u00b2"
             << "1675.52|1675.52|1675.52|-|-" << "4188.791";
         QTest::newRow("slender rod")
             << "Slender rod" << false << "txtLength=3 m;txtMass=4000 g" << "kg-m\u00b2"
             << "3.0|3.0|0.0|12.0|12.0" << "4000";
-        QTest::newRow("tetrahedron")
-            << "Tetrahedron" << false << "txtLength=3 m;txtWidth=100 cm;txtHeight=2 m;txtMass=10 kg" << "kg-m\u00b2"
-            << "13.0|10.0|5.0|-|-" << "10";
         // clang-format on
     }
     void every_shape_through_the_window()
