@@ -70,7 +70,11 @@ bool NumericEdit::pasteNumber(const QString &pasted)
         tell(parts ? tr("Not a number: %1").arg(quoted(pasted)) : tr("Nothing to paste"));
         return false;
     }
-    const int start = hasSelectedText() ? selectionStart() : cursorPosition();
+    // Without a selection the number replaces the box's: slipped in at the
+    // caret, "25" pasted into "0.0" would silently read 250.
+    if (!hasSelectedText())
+        selectAll();
+    const int start = hasSelectedText() ? selectionStart() : 0; // an empty box selects nothing
     const QString result = QString(text()).replace(start, selectedText().size(), parts->numberText);
     if (!isNumber(result)) {
         tell(tr("%1 here would not make a number").arg(quoted(parts->numberText)));

@@ -30,9 +30,10 @@ public:
     // pasted units, selected in list when list holds it.
     void setUnitList(QComboBox *list);
 
-    // Pastes text as the keys do: a number replaces the selection, anything
-    // else leaves the box as it is and says why at the box. Returns whether
-    // the number was taken.
+    // Pastes text as the keys do: a number replaces the selection (the whole
+    // box when nothing is selected) if that leaves a number; anything else
+    // leaves the box as it is and says why at the box. Returns whether the
+    // number was taken.
     bool pasteNumber(const QString &text);
     // What the last paste said at the box (empty when it was taken without
     // remark).
