@@ -1,8 +1,8 @@
 #include "densities/densityedits.h"
 
 #include "core/fixedrecord.h"
+#include "core/fixedtext.h"
 #include "units/clipboardtext.h"
-#include "units/conversiontable.h"
 #include "units/convertunits.h"
 #include "units/numberformat.h"
 

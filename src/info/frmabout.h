@@ -4,6 +4,7 @@
 
 class LinkLabel;
 class QLabel;
+class QLayout;
 class QPushButton;
 
 // About the program: name, version and support links. Label1 is a control
@@ -20,6 +21,11 @@ public:
     void label1Click(int index);
 
 private:
+    void buildLinks();
+    void buildVersionAndOk();
+    QLayout *buildHeader();
+    void layoutControls(QLayout *header);
+
     QList<LinkLabel *> m_label1;
     QLabel *m_lblVersion;
     QPushButton *m_cmdOk;

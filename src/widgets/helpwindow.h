@@ -29,6 +29,7 @@ public:
     QString currentPage() const;
 
 private:
+    void connectEvents();
     void fillContents();
     void followLink(const QUrl &link);
     void syncContentsSelection(const QUrl &source);

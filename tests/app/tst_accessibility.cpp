@@ -80,7 +80,7 @@ private Q_SLOTS:
         frmToolbar toolbar;
         toolbar.show();
         QString opened;
-        TestSupport::closeNextModal(opened);
+        const auto watch = TestSupport::closeNextModal(opened);
         QAccessibleInterface *units =
             QAccessible::queryAccessibleInterface(toolbar.findChild<QWidget *>(QStringLiteral("cmdUnits")));
         QVERIFY(units && units->actionInterface());

@@ -175,7 +175,7 @@ private Q_SLOTS:
         frmToolbar toolbar;
         toolbar.show();
         QString opened;
-        TestSupport::closeNextModal(opened);
+        const auto watch = TestSupport::closeNextModal(opened);
         toolbar.findChild<QAbstractButton *>(button)->click();
         QCOMPARE(opened, window);
     }
