@@ -231,7 +231,8 @@ void frmDensitySelect::buildEntry()
     m_lblMaterial->setBuddy(m_txtMaterial);
 
     m_label1 = makeLabel(this, "Label1", QStringLiteral("Density:"), QStringLiteral("Offset=2;"));
-    m_txtDensity = new NumericEdit(this);
+    auto *density = new NumericEdit(this);
+    m_txtDensity = density;
     m_txtDensity->setObjectName(QStringLiteral("txtDensity"));
     m_txtDensity->setAccessibleName(QStringLiteral("Density"));
     m_txtDensity->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -240,6 +241,7 @@ void frmDensitySelect::buildEntry()
     m_label1->setBuddy(m_txtDensity);
     m_cmbDensityUnits = makeUnitList(this, "cmbDensityUnits", QStringLiteral("UnitType=Density;"),
                                      QStringLiteral("Units of the density"));
+    density->setUnitList(m_cmbDensityUnits);
 }
 
 void frmDensitySelect::buildButtons()

@@ -88,11 +88,12 @@ bool hasInk(const QImage &image, int fromRow, int toRow)
     return false;
 }
 
-void turnWheel(QWidget *target, int angle)
+// A touchpad sends its pixel distance along with an angle.
+void turnWheel(QWidget *target, int angle, int pixels = 0)
 {
     const QPointF at(10, 10);
-    QWheelEvent wheel(at, target->mapToGlobal(at), QPoint(), QPoint(0, angle), Qt::NoButton, Qt::NoModifier,
-                      Qt::NoScrollPhase, false);
+    QWheelEvent wheel(at, target->mapToGlobal(at), QPoint(0, pixels), QPoint(0, angle), Qt::NoButton,
+                      Qt::NoModifier, pixels ? Qt::ScrollUpdate : Qt::NoScrollPhase, false);
     QApplication::sendEvent(target, &wheel);
 }
 
@@ -184,6 +185,7 @@ private Q_SLOTS:
         QTest::newRow("Home") << "Home" << 900 << 0;
         QTest::newRow("wheel down one notch") << "wheel" << 0 << 60;
         QTest::newRow("wheel up over the scroll bar") << "wheel bar" << 100 << 40;
+        QTest::newRow("touchpad: its pixels, not its angle") << "touchpad" << 100 << 145;
     }
     void each_way_of_scrolling_moves_the_band()
     {
@@ -210,6 +212,8 @@ private Q_SLOTS:
             turnWheel(display(window), -120);
         else if (action == QLatin1String("wheel bar"))
             turnWheel(bar, 120);
+        else if (action == QLatin1String("touchpad"))
+            turnWheel(display(window), -60, -45);
         else
             QTest::keySequence(display(window), QKeySequence(action));
 
