@@ -47,6 +47,14 @@ const QByteArray &syntheticTable()
     return bytes;
 }
 
+void loadSyntheticTable()
+{
+    QByteArray data = syntheticTable();
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::ReadOnly);
+    LoadConversionTable(buffer);
+}
+
 void BM_LoadSyntheticTable(benchmark::State &state)
 {
     QByteArray data = syntheticTable();
@@ -78,10 +86,7 @@ BENCHMARK(BM_LoadShippedTable)->Unit(benchmark::kMicrosecond);
 // Callers pass either padded list entries or bare literals; mix both.
 void BM_ConvertUnits(benchmark::State &state)
 {
-    QByteArray data = syntheticTable();
-    QBuffer buffer(&data);
-    buffer.open(QIODevice::ReadOnly);
-    LoadConversionTable(buffer);
+    loadSyntheticTable();
 
     const QList<ConversionRecord> &records = ConversionTable().records();
     QRandomGenerator rng(11);
@@ -104,10 +109,7 @@ BENCHMARK(BM_ConvertUnits);
 // The usual pattern of a window: the same few units over and over.
 void BM_ConvertUnitsFewNames(benchmark::State &state)
 {
-    QByteArray data = syntheticTable();
-    QBuffer buffer(&data);
-    buffer.open(QIODevice::ReadOnly);
-    LoadConversionTable(buffer);
+    loadSyntheticTable();
 
     const QList<ConversionRecord> &records = ConversionTable().records();
     QStringList names;
@@ -126,10 +128,7 @@ BENCHMARK(BM_ConvertUnitsFewNames);
 // trailing period, in other letter case, and one that matches nothing.
 void BM_FindPastedUnit(benchmark::State &state)
 {
-    QByteArray data = syntheticTable();
-    QBuffer buffer(&data);
-    buffer.open(QIODevice::ReadOnly);
-    LoadConversionTable(buffer);
+    loadSyntheticTable();
 
     const QList<ConversionRecord> &records = ConversionTable().records();
     QStringList texts;
