@@ -97,6 +97,7 @@ QComboBox *unitList(const QString &name, const QString &tag, QWidget *parent)
 frmInertiaCalc::frmInertiaCalc(QWidget *parent) : CalculatorWindow(parent)
 {
     setObjectName(QStringLiteral("frmInertiaCalc"));
+    AddHelpKey(this, QStringLiteral("inertia.html"));
     SetTag(this, QStringLiteral("FormOffset=%1;").arg(FormOffset));
     setWindowTitle(StringById(FormOffset).value_or(QStringLiteral("Inertia calculator")));
     setAccessibleName(windowTitle());
@@ -579,7 +580,7 @@ std::optional<std::pair<float, QString>> frmInertiaCalc::findDensity()
     frmDensitySelect window(this);
     window.setDensity(0);
     window.exec();
-    if (window.density() == 0)
+    if (!window.hasChoice())
         return std::nullopt;
     return std::pair(window.density(), window.densityUnits());
 }

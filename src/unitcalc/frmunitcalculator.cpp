@@ -64,6 +64,7 @@ QFrame *makeFrame(const QString &name, const QString &accessibleName, QWidget *p
 frmUnitCalculator::frmUnitCalculator(QWidget *parent) : CalculatorWindow(parent)
 {
     setObjectName(QStringLiteral("frmUnitCalculator"));
+    AddHelpKey(this, QStringLiteral("unitcalc.html"));
     SetTag(this, QStringLiteral("FormOffset=1100;"));
     setWindowTitle(QStringLiteral("Units Calculator"));
     setAccessibleName(windowTitle());
