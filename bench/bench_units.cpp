@@ -1,5 +1,6 @@
 // Loading the unit table and converting single values.
 #include "core/fixedtext.h"
+#include "unitcalc/conversionlist.h"
 #include "units/conversiontable.h"
 #include "units/convertunits.h"
 
@@ -46,6 +47,14 @@ const QByteArray &syntheticTable()
     return bytes;
 }
 
+void loadSyntheticTable()
+{
+    QByteArray data = syntheticTable();
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::ReadOnly);
+    LoadConversionTable(buffer);
+}
+
 void BM_LoadSyntheticTable(benchmark::State &state)
 {
     QByteArray data = syntheticTable();
@@ -77,10 +86,7 @@ BENCHMARK(BM_LoadShippedTable)->Unit(benchmark::kMicrosecond);
 // Callers pass either padded list entries or bare literals; mix both.
 void BM_ConvertUnits(benchmark::State &state)
 {
-    QByteArray data = syntheticTable();
-    QBuffer buffer(&data);
-    buffer.open(QIODevice::ReadOnly);
-    LoadConversionTable(buffer);
+    loadSyntheticTable();
 
     const QList<ConversionRecord> &records = ConversionTable().records();
     QRandomGenerator rng(11);
@@ -103,10 +109,7 @@ BENCHMARK(BM_ConvertUnits);
 // The usual pattern of a window: the same few units over and over.
 void BM_ConvertUnitsFewNames(benchmark::State &state)
 {
-    QByteArray data = syntheticTable();
-    QBuffer buffer(&data);
-    buffer.open(QIODevice::ReadOnly);
-    LoadConversionTable(buffer);
+    loadSyntheticTable();
 
     const QList<ConversionRecord> &records = ConversionTable().records();
     QStringList names;
@@ -120,6 +123,28 @@ void BM_ConvertUnitsFewNames(benchmark::State &state)
     }
 }
 BENCHMARK(BM_ConvertUnitsFewNames);
+
+// A pasted unit text looked up in a full table: names as written, with a
+// trailing period, in other letter case, and one that matches nothing.
+void BM_FindPastedUnit(benchmark::State &state)
+{
+    loadSyntheticTable();
+
+    const QList<ConversionRecord> &records = ConversionTable().records();
+    QStringList texts;
+    for (int i = 0; i < 8; ++i) {
+        const QString name = records.at(i * 4093).UnitName.trimmed();
+        texts.append(i % 4 == 0   ? name
+                     : i % 4 == 1 ? name + QLatin1Char('.')
+                     : i % 4 == 2 ? name.toUpper()
+                                  : QStringLiteral("zz.zz"));
+    }
+
+    qsizetype i = 0;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(FindPastedUnit(ConversionTable(), texts.at(i++ & 7)));
+}
+BENCHMARK(BM_FindPastedUnit)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

@@ -42,15 +42,6 @@ QString numberAsBoxHoldsIt(const QString &text, QChar localeSeparator)
     return number;
 }
 
-// A unit text as the table would spell it: periods removed (an abbreviation
-// written with a trailing period matches the name without it), and the
-// Greek mu, common in text from the web, as the micro sign the table
-// (Windows-1252) can hold.
-QString tableSpelling(const QString &unitsText)
-{
-    return QString(unitsText).remove(QLatin1Char('.')).replace(QChar(0x03BC), QChar(0x00B5));
-}
-
 } // namespace
 
 std::optional<ClipboardParts> ParseClipboardText(const QString &clip, QChar localeSeparator)
@@ -83,7 +74,7 @@ std::optional<ClipboardParts> ParseClipboardText(const QString &clip, QChar loca
 
 QString PastedUnitKey(const QString &unitsText)
 {
-    return tableSpelling(unitsText).toLower();
+    return UnitNameCaseFreeKey(unitsText);
 }
 
 std::optional<PastedUnit> FindPastedUnit(const ConversionTableData &table, const QString &unitsText)
@@ -91,39 +82,33 @@ std::optional<PastedUnit> FindPastedUnit(const ConversionTableData &table, const
     if (unitsText.isEmpty())
         return std::nullopt;
     const QList<ConversionRecord> &records = table.records();
-    auto landing = [](const ConversionRecord &record) {
+    auto landing = [&records](int slot) {
+        const ConversionRecord &record = records.at(slot);
         return PastedUnit{record.UnitType, record.DisplayUnit ? record.UnitName : record.SameAs};
     };
     // Letter case first: nm and Nm, mW and MW are different units.
-    for (const ConversionRecord &record : records) {
-        if (record.UnitName.trimmed() == unitsText)
-            return landing(record);
-    }
-    const QString spelled = tableSpelling(unitsText);
-    for (const ConversionRecord &record : records) {
-        if (tableSpelling(record.UnitName.trimmed()) == spelled)
-            return landing(record);
-    }
+    QList<int> found = table.slotsWithNameForm(UnitNameForm::Trimmed, unitsText, 1);
+    if (!found.isEmpty())
+        return landing(found.first());
+    // Periods left out: an abbreviation written with a trailing period
+    // matches the name without it.
+    const QString spelled = UnitNameSpelling(unitsText);
+    found = table.slotsWithNameForm(UnitNameForm::Spelled, spelled, 1);
+    if (!found.isEmpty())
+        return landing(found.first());
     // Then without regard to case, but only when that cannot pick the wrong
     // unit: "NM" could be nanometres or newton metres, so it finds neither.
-    const QString key = spelled.toLower();
-    const ConversionRecord *found = nullptr;
-    for (const ConversionRecord &record : records) {
-        if (PastedUnitKey(record.UnitName.trimmed()) != key)
-            continue;
-        if (!found) {
-            found = &record;
-            continue;
-        }
-        const PastedUnit first = landing(*found);
-        const PastedUnit other = landing(record);
-        if (record.UnitName != found->UnitName &&
+    found = table.slotsWithNameForm(UnitNameForm::CaseFree, spelled.toLower());
+    if (found.isEmpty())
+        return std::nullopt;
+    const PastedUnit first = landing(found.first());
+    for (const int slot : found) {
+        const PastedUnit other = landing(slot);
+        if (records.at(slot).UnitName != records.at(found.first()).UnitName &&
             (other.unitType != first.unitType || other.unitToSelect != first.unitToSelect))
             return std::nullopt;
     }
-    if (!found)
-        return std::nullopt;
-    return landing(*found);
+    return first;
 }
 
 QString NumberUnitText(const QString &number, const QString &separator, const QString &unitName)

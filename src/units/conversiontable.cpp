@@ -77,6 +77,52 @@ ConversionRecord decodeRecord(const char *in, const char *previousIn = nullptr,
     return record;
 }
 
+// Appends text with its periods left out and the Greek mu as the micro sign,
+// lower-cased when asked; appending into a string with room, as the index
+// build does for every name, allocates nothing.
+void appendSpelling(QString &out, QStringView text, bool lowerCase)
+{
+    for (const QChar c : text) {
+        if (c == QLatin1Char('.'))
+            continue;
+        const QChar spelled = c == QChar(0x03BC) ? QChar(0x00B5) : c;
+        out.append(lowerCase && spelled.unicode() < 128 ? spelled.toLower() : spelled);
+    }
+}
+
+// A name in one of the paste lookup forms. The view is into name or storage.
+QStringView nameInForm(UnitNameForm form, QStringView name, QString &storage)
+{
+    // Trimmed as QString::trimmed() does, inline: names are mostly padding.
+    qsizetype begin = 0, end = name.size();
+    while (end > begin && name.at(end - 1).isSpace())
+        --end;
+    while (begin < end && name.at(begin).isSpace())
+        ++begin;
+    const QStringView trimmed = name.sliced(begin, end - begin);
+    if (form == UnitNameForm::Trimmed)
+        return trimmed;
+    bool plain = true;
+    bool ascii = true;
+    for (const QChar c : trimmed) {
+        plain = plain && c != QLatin1Char('.') && c != QChar(0x03BC);
+        ascii = ascii && c.unicode() < 128;
+    }
+    if (form == UnitNameForm::Spelled && plain)
+        return trimmed;
+    storage.resize(0);
+    if (form == UnitNameForm::CaseFree && !ascii)
+        storage = UnitNameCaseFreeKey(trimmed); // full Unicode case rules; may change the length
+    else
+        appendSpelling(storage, trimmed, form == UnitNameForm::CaseFree);
+    return storage;
+}
+
+quint32 formHash(QStringView key)
+{
+    return quint32(qHash(key, 0));
+}
+
 ConversionTableData &liveTable()
 {
     static ConversionTableData table;
@@ -274,6 +320,49 @@ void ConversionTableData::reset(QList<ConversionRecord> records, bool sorted)
         entry.XFactor = record.XFactor;
         entry.PlusFactor = record.PlusFactor;
     }
+
+    for (const UnitNameForm form : {UnitNameForm::Trimmed, UnitNameForm::Spelled, UnitNameForm::CaseFree}) {
+        std::vector<std::pair<quint32, int>> &index = m_formIndex[int(form)];
+        index.clear();
+        index.reserve(std::size_t(n));
+        QString storage;
+        storage.reserve(4 * UnitNameWidth);
+        for (qsizetype i = 0; i < n; ++i)
+            index.emplace_back(formHash(nameInForm(form, m_records.at(i).UnitName, storage)), int(i));
+        std::sort(index.begin(), index.end());
+    }
+}
+
+QList<int> ConversionTableData::slotsWithNameForm(UnitNameForm form, QStringView key, qsizetype limit) const
+{
+    // Equal hashes come out in slot order; each candidate's name is checked,
+    // since different names may share a hash.
+    const std::vector<std::pair<quint32, int>> &index = m_formIndex[int(form)];
+    const quint32 hash = formHash(key);
+    auto at = std::lower_bound(index.begin(), index.end(), std::pair<quint32, int>(hash, -1));
+    QList<int> found;
+    QString storage;
+    for (; at != index.end() && at->first == hash; ++at) {
+        if (nameInForm(form, m_records.at(at->second).UnitName, storage) != key)
+            continue;
+        found.append(at->second);
+        if (found.size() == limit)
+            break;
+    }
+    return found;
+}
+
+QString UnitNameSpelling(QStringView text)
+{
+    QString spelled;
+    spelled.reserve(text.size());
+    appendSpelling(spelled, text, false);
+    return spelled;
+}
+
+QString UnitNameCaseFreeKey(QStringView text)
+{
+    return UnitNameSpelling(text).toLower();
 }
 
 const ConversionTableData::NameEntry *ConversionTableData::findName(QStringView paddedName) const

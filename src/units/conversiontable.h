@@ -80,6 +80,14 @@ void SortConversionTable(QList<ConversionRecord> &records);
 // Distinct UnitType values in table order (consecutive runs, exact comparison).
 QStringList BuildUnitTypeList(const QList<ConversionRecord> &records);
 
+// The forms in which a pasted unit text is compared with the table's names:
+// the trimmed name as written; with periods left out and the Greek mu as
+// the micro sign (the table, Windows-1252, holds only the latter); and that
+// spelling in lower case.
+enum class UnitNameForm { Trimmed, Spelled, CaseFree };
+QString UnitNameSpelling(QStringView text);
+QString UnitNameCaseFreeKey(QStringView text);
+
 // The process-wide table with a name index for fast lookups.
 class ConversionTableData
 {
@@ -103,6 +111,9 @@ public:
     QList<int> indexesOfName(const QString &paddedName) const;
     // Index entry for a name of exactly 15 characters; nullptr if the table lacks it.
     const NameEntry *findName(QStringView paddedName) const;
+    // Slots, in table order, whose trimmed name put in the given form equals
+    // key (which is already in that form); at most limit of them when limit > 0.
+    QList<int> slotsWithNameForm(UnitNameForm form, QStringView key, qsizetype limit = 0) const;
 
 private:
     QList<ConversionRecord> m_records;
@@ -111,6 +122,9 @@ private:
     // next slot with the same name (-1 at the end of the chain).
     std::vector<NameEntry> m_names;
     std::vector<int> m_nextSameName;
+    // For each name form, (hash of the slot's name in that form, slot), sorted:
+    // built once per load so a paste need not rebuild every name's forms.
+    std::vector<std::pair<quint32, int>> m_formIndex[3];
 };
 
 // The live table the windows read.

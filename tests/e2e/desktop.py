@@ -83,7 +83,7 @@ def check_equal(actual, expected, what):
 
 
 class Desktop:
-    def __init__(self, build_dir, width=1280, height=1024, wait_tray=True, preload=None):
+    def __init__(self, build_dir, width=1280, height=1024, wait_tray=True, preload=None, display=None):
         self.build_dir = os.path.abspath(build_dir)
         self.scratch = tempfile.mkdtemp(prefix="torvane-e2e-")
         self.program_dir = os.path.join(self.scratch, "program")
@@ -95,6 +95,7 @@ class Desktop:
         self._x = None
         self._atspi = None
         self._preload = preload
+        self._fixed_display = display
         try:
             for folder in (self.program_dir, self.config_dir, self.runtime_dir, self.home_dir):
                 os.makedirs(folder, mode=0o700)
@@ -127,21 +128,14 @@ class Desktop:
                     XDG_RUNTIME_DIR=self.runtime_dir, LANG="C.UTF-8", LC_ALL="C.UTF-8")
         self.env = base
 
-        # The X server tells its display number through a pipe once it listens.
-        read_end, write_end = os.pipe()
-        self._spawn(["Xvfb", "-displayfd", str(write_end), "-screen", "0", f"{width}x{height}x24",
-                     "-nolisten", "tcp", "-noreset"], pass_fds=[write_end])
-        os.close(write_end)
-        number = b""
-        deadline = time.monotonic() + DEFAULT_TIMEOUT
-        while not number.endswith(b"\n") and time.monotonic() < deadline:
-            chunk = os.read(read_end, 16)
-            if not chunk:
-                break
-            number += chunk
-        os.close(read_end)
-        check(number.strip().isdigit(), "the X server did not start")
-        self.display = ":" + number.decode().strip()
+        if self._fixed_display:
+            # A display the caller chose: up once a client can connect to it.
+            self._spawn(["Xvfb", self._fixed_display, "-screen", "0", f"{width}x{height}x24",
+                         "-nolisten", "tcp", "-noreset"])
+            self.display = self._fixed_display
+            wait_for(self._can_connect, "the X server")
+        else:
+            self.display = self._pick_display(width, height)
         self.env["DISPLAY"] = self.display
         self._x = xdisplay.Display(self.display)
         self.root = self._x.screen().root
@@ -165,6 +159,30 @@ class Desktop:
         self.program_env = dict(self.env, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
         if self._preload:
             self.program_env["LD_PRELOAD"] = " ".join(sanitizer_runtimes(self._preload) + [self._preload])
+
+    def _pick_display(self, width, height):
+        # The X server tells its display number through a pipe once it listens.
+        read_end, write_end = os.pipe()
+        self._spawn(["Xvfb", "-displayfd", str(write_end), "-screen", "0", f"{width}x{height}x24",
+                     "-nolisten", "tcp", "-noreset"], pass_fds=[write_end])
+        os.close(write_end)
+        number = b""
+        deadline = time.monotonic() + DEFAULT_TIMEOUT
+        while not number.endswith(b"\n") and time.monotonic() < deadline:
+            chunk = os.read(read_end, 16)
+            if not chunk:
+                break
+            number += chunk
+        os.close(read_end)
+        check(number.strip().isdigit(), "the X server did not start")
+        return ":" + number.decode().strip()
+
+    def _can_connect(self):
+        try:
+            xdisplay.Display(self.display).close()
+            return True
+        except Exception:
+            return False
 
     def close(self):
         for process in reversed(self._processes):
