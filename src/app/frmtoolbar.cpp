@@ -1,7 +1,5 @@
 #include "app/frmtoolbar.h"
 
-#include "core/datafiles.h"
-#include "core/settingsstore.h"
 #include "core/stringtable.h"
 #include "core/toolbarposition.h"
 #include "densities/frmdensityselect.h"
@@ -12,6 +10,7 @@
 #include "widgets/busycursor.h"
 #include "widgets/chrome.h"
 #include "widgets/picturebutton.h"
+#include "widgets/windowcontext.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -61,7 +60,7 @@ void LauncherButton::mouseMoveEvent(QMouseEvent *event)
     event->accept();
 }
 
-frmToolbar::frmToolbar(QWidget *parent) : QWidget(parent)
+frmToolbar::frmToolbar(WindowContext &context, QWidget *parent) : QWidget(parent), m_context(context)
 {
     setObjectName(QStringLiteral("frmToolbar"));
     setWindowTitle(FixedCaption);
@@ -71,7 +70,7 @@ frmToolbar::frmToolbar(QWidget *parent) : QWidget(parent)
     setAccessibleName(FixedCaption);
 
     // The same logo control the calculators carry; it opens the contact window.
-    m_cmdLogo = new LogoButton(this);
+    m_cmdLogo = new LogoButton(m_context, this);
     m_cmdLogo->setObjectName(QStringLiteral("cmdLogo"));
     m_cmdLogo->move(0, 0);
 
@@ -115,8 +114,8 @@ frmToolbar::frmToolbar(QWidget *parent) : QWidget(parent)
 
     {
         const BusyCursor busy;
-        const QString table = DataFiles::readOnlyFile(QStringLiteral("converts.dat"));
-        if (DataFiles::current().installed && !QFile::exists(table)) {
+        const QString table = m_context.readOnlyFile(QStringLiteral("converts.dat"));
+        if (m_context.dataFiles().installed && !QFile::exists(table)) {
             // A missing table loads empty, as it always has, but an installed
             // program never creates the empty file in its install folders.
             QBuffer none;
@@ -138,7 +137,7 @@ frmToolbar::~frmToolbar() = default;
 void frmToolbar::restorePosition()
 {
     QPoint position;
-    if (const std::optional<QPoint> stored = Settings::toolbarPosition()) {
+    if (const std::optional<QPoint> stored = m_context.settings().toolbarPosition()) {
         position = *stored;
     } else if (const QScreen *screen = QGuiApplication::primaryScreen()) {
         // Designed position: near the top right of the desktop, out of the way.
@@ -190,7 +189,7 @@ void frmToolbar::moveEvent(QMoveEvent *event)
 
 void frmToolbar::savePosition()
 {
-    Settings::setToolbarPosition(pos());
+    m_context.settings().setToolbarPosition(pos());
 }
 
 void frmToolbar::restoreFromTray()
@@ -249,7 +248,7 @@ void frmToolbar::leaveEvent(QEvent *event)
 void frmToolbar::showHint(const LauncherButton *button)
 {
     if (isActiveWindow())
-        setWindowTitle(LocalString(button->hintId()));
+        setWindowTitle(LocalText(button->hintId(), m_context.languageOffset()));
 }
 
 void frmToolbar::resetCaption(const QString &caption)
@@ -261,29 +260,29 @@ void frmToolbar::resetCaption(const QString &caption)
 void frmToolbar::openUnits()
 {
     resetCaption(FixedCaption);
-    frmUnitCalculator window(this);
+    frmUnitCalculator window(m_context, this);
     window.exec();
 }
 
 void frmToolbar::openInertia()
 {
     {
-        frmInertiaCalc window(this);
+        frmInertiaCalc window(m_context, this);
         window.exec();
     }
-    resetCaption(LocalString(HintToolbar));
+    resetCaption(LocalText(HintToolbar, m_context.languageOffset()));
 }
 
 void frmToolbar::openDensity()
 {
-    resetCaption(LocalString(HintToolbar));
-    frmDensitySelect window(this);
+    resetCaption(LocalText(HintToolbar, m_context.languageOffset()));
+    frmDensitySelect window(m_context, this);
     window.exec();
 }
 
 void frmToolbar::openTrig()
 {
-    resetCaption(LocalString(HintToolbar));
+    resetCaption(LocalText(HintToolbar, m_context.languageOffset()));
     frmIntegral window(this);
     window.exec();
 }

@@ -6,8 +6,6 @@
 #include <QStandardPaths>
 #include <QTemporaryFile>
 
-#include <optional>
-
 #ifndef TORVANE_SHARED_DATA_FROM_BIN
 #define TORVANE_SHARED_DATA_FROM_BIN "../share/torvane-toolbar"
 #endif
@@ -18,12 +16,6 @@ namespace {
 
 // The file whose place tells a portable copy from an installed program.
 const QString UnitTable = QStringLiteral("converts.dat");
-
-std::optional<Layout> &liveLayout()
-{
-    static std::optional<Layout> layout;
-    return layout;
-}
 
 } // namespace
 
@@ -48,17 +40,15 @@ Layout DetectLayout(const QString &programFolder, const QString &userFolder)
 
 QString ReadOnlyFile(const Layout &layout, const QString &name)
 {
-    if (!layout.installed)
-        return QDir::current().absoluteFilePath(name);
     const QString beside = QDir(layout.programFolder).filePath(name);
+    if (!layout.installed)
+        return beside;
     return QFile::exists(beside) ? beside : QDir(layout.sharedFolder).filePath(name);
 }
 
 QString UserFileLocation(const Layout &layout, const QString &name)
 {
-    if (!layout.installed)
-        return QDir::current().absoluteFilePath(name);
-    return QDir(layout.userFolder).filePath(name);
+    return QDir(layout.installed ? layout.userFolder : layout.programFolder).filePath(name);
 }
 
 QString UserFile(const Layout &layout, const QString &name)
@@ -76,34 +66,10 @@ QString UserFile(const Layout &layout, const QString &name)
     return path;
 }
 
-const Layout &current()
+Layout ProgramLayout()
 {
-    std::optional<Layout> &layout = liveLayout();
-    if (!layout) {
-        layout = DetectLayout(QCoreApplication::applicationDirPath(),
-                              QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
-    }
-    return *layout;
-}
-
-void useLayout(const Layout &layout)
-{
-    liveLayout() = layout;
-}
-
-QString readOnlyFile(const QString &name)
-{
-    return ReadOnlyFile(current(), name);
-}
-
-QString userFileLocation(const QString &name)
-{
-    return UserFileLocation(current(), name);
-}
-
-QString userFile(const QString &name)
-{
-    return UserFile(current(), name);
+    return DetectLayout(QCoreApplication::applicationDirPath(),
+                        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
 }
 
 } // namespace DataFiles

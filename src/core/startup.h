@@ -5,9 +5,6 @@
 
 #include <optional>
 
-// Added to every string-table id; set once at start.
-extern qint16 LanguageOffset;
-
 // "Settings"/"Language offset" text to its value: empty gives 0; otherwise the
 // leading number, rounded half to even. nullopt when it does not fit 16 bits
 // (the start then fails with an overflow message).

@@ -1,7 +1,5 @@
 #include "densities/frmdensityselect.h"
 
-#include "core/settingsstore.h"
-#include "core/startup.h"
 #include "core/tags.h"
 #include "densities/densityedits.h"
 #include "units/conversiontable.h"
@@ -15,6 +13,7 @@
 #include "widgets/selectall.h"
 #include "widgets/unitcombos.h"
 #include "widgets/valuefont.h"
+#include "widgets/windowcontext.h"
 
 #include <QAction>
 #include <QApplication>
@@ -63,7 +62,8 @@ void setListText(QComboBox *list, const QString &text)
 
 } // namespace
 
-frmDensitySelect::frmDensitySelect(QWidget *parent) : CalculatorWindow(parent)
+frmDensitySelect::frmDensitySelect(WindowContext &context, QWidget *parent)
+    : CalculatorWindow(context, parent)
 {
     setObjectName(QStringLiteral("frmDensitySelect"));
     SetTag(this, QStringLiteral("FormOffset=1600;"));
@@ -324,8 +324,8 @@ void frmDensitySelect::load()
 {
     m_isLoading = true;
     loadTooltipsOption();
-    setNotationMode(Settings::notationMode(Settings::Calculator::Density));
-    setDisplayDigits(Settings::digits(Settings::Calculator::Density));
+    setNotationMode(context().settings().notationMode(Settings::Calculator::Density));
+    setDisplayDigits(context().settings().digits(Settings::Calculator::Density));
     m_vscrlDigits->setValue(m_displayDigits);
 
     FillUnitCombos(this);
@@ -339,15 +339,15 @@ void frmDensitySelect::load()
     loadTable();
     m_density = 0;
     m_isLoading = false;
-    ApplyDefaultUnits(this);
+    ApplyDefaultUnits(context().settings(), this);
     FillMaterialList();
-    LocaliseForm(this, LanguageOffset);
+    LocaliseForm(this, context().languageOffset());
     m_lstMaterials->setFocus(Qt::OtherFocusReason);
 }
 
 void frmDensitySelect::loadTable()
 {
-    const DensityFileLoad load = LoadDensityFile(DensityFilePath());
+    const DensityFileLoad load = LoadDensityFile(DensityFilePath(context().dataFiles()));
     m_table = load.records;
     setReadOnly(!load.complete);
 }
@@ -366,8 +366,8 @@ void frmDensitySelect::setReadOnly(bool on)
 
 void frmDensitySelect::saveSettings()
 {
-    Settings::setDigits(Settings::Calculator::Density, m_displayDigits);
-    Settings::setNotationMode(Settings::Calculator::Density, m_notationMode);
+    context().settings().setDigits(Settings::Calculator::Density, m_displayDigits);
+    context().settings().setNotationMode(Settings::Calculator::Density, m_notationMode);
 }
 
 void frmDensitySelect::focusHome()
@@ -403,7 +403,7 @@ void frmDensitySelect::tellIncompleteTable()
                          QStringLiteral("%1 could not be read completely. The materials read are shown, "
                                         "but no change can be saved, so that the materials not read are "
                                         "not lost.")
-                             .arg(QDir::toNativeSeparators(DensityFilePath())));
+                             .arg(QDir::toNativeSeparators(DensityFilePath(context().dataFiles()))));
 }
 
 void frmDensitySelect::setEditFlag(bool on)
@@ -477,7 +477,7 @@ void frmDensitySelect::refillKeepingPlace()
 
 bool frmDensitySelect::writeTable()
 {
-    const DensitySaveResult saved = SaveDensityFile(DensityFilePath(), m_table);
+    const DensitySaveResult saved = SaveDensityFile(DensityFilePath(context().dataFiles()), m_table);
     if (saved.ok)
         return true;
     // The file is as it was: show what it holds, not the change that failed.

@@ -1,6 +1,5 @@
 #include "errors/frmerrorhandler.h"
 
-#include "core/datafiles.h"
 #include "core/settingsstore.h"
 #include "core/tags.h"
 #include "errors/printbugreport.h"
@@ -9,6 +8,7 @@
 #include "widgets/controlsetup.h"
 #include "widgets/keys.h"
 #include "widgets/selectall.h"
+#include "widgets/windowcontext.h"
 
 #include <QApplication>
 #include <QInputMethodEvent>
@@ -23,8 +23,6 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QTextCursor>
-
-#include <cstdlib>
 
 namespace {
 QString withoutQuotes(QString text)
@@ -123,13 +121,8 @@ protected:
     }
 };
 
-std::function<void()> frmErrorHandler::EndProgram = [] {
-    // At once: no window is unloaded and no setting is written.
-    QCoreApplication::exit(0);
-    std::_Exit(0);
-};
-
-frmErrorHandler::frmErrorHandler(QWidget *parent) : QDialog(parent)
+frmErrorHandler::frmErrorHandler(WindowContext &context, QWidget *parent)
+    : QDialog(parent), m_context(context)
 {
     setObjectName(QStringLiteral("frmErrorHandler"));
     setWindowTitle(QStringLiteral("Error Handler"));
@@ -293,8 +286,9 @@ bool frmErrorHandler::BugLog()
     setReportedBy(m_txtReportedBy->text().trimmed());
     BugLogError failure;
     const QByteArray line = BugLogLine(report(), QDateTime::currentDateTime(), QLocale());
-    if (!AppendBugLogLine(DataFiles::userFile(QString::fromLatin1(BugLogFileName)), line, &failure)) {
-        ShowErrorReport(failure.number, failure.description, QStringLiteral("BugLog in frmErrorHandler"));
+    if (!AppendBugLogLine(m_context.userFile(QString::fromLatin1(BugLogFileName)), line, &failure)) {
+        ShowErrorReport(m_context, failure.number, failure.description,
+                        QStringLiteral("BugLog in frmErrorHandler"));
         return false;
     }
     QMessageBox thanks(QMessageBox::Information, QStringLiteral("Thanks!"),
@@ -344,7 +338,7 @@ void frmErrorHandler::cmdLogError_Click()
 void frmErrorHandler::cmdExit_Click()
 {
     if (m_cmdExit->property(TagProperty).toString().trimmed().toInt() == 2) {
-        EndProgram();
+        m_context.endProgramNow();
         return;
     }
     QDialog::reject();
@@ -403,14 +397,14 @@ void frmErrorHandler::restoreCursor()
     }
 }
 
-void ShowErrorReport(int errNumber, const QString &errDesc, const QString &procLabel)
+void ShowErrorReport(WindowContext &context, int errNumber, const QString &errDesc, const QString &procLabel)
 {
     // A report raised from inside an open report window opens over it; the
     // first window stays usable once this one closes.
     QWidget *owner = QApplication::activeModalWidget();
     if (!owner)
         owner = QApplication::activeWindow();
-    frmErrorHandler form(owner);
+    frmErrorHandler form(context, owner);
     form.setApplicationName(Settings::ApplicationName);
     form.setApplicationVersion(QStringLiteral(TORVANE_VERSION_TEXT));
     form.setProc(procLabel);

@@ -5,7 +5,7 @@
 #include "widgets/helpwindow.h"
 #include "widgets/picturebutton.h"
 #include "widgets/tooltipsoption.h"
-#include "widgets/windowlinks.h"
+#include "widgets/windowcontext.h"
 
 #include <QAction>
 #include <QApplication>
@@ -31,14 +31,15 @@ QString withoutMnemonic(QString caption)
 
 } // namespace
 
-void OpenHelpContents(QWidget *owner)
+void OpenHelpContents(WindowContext &context, QWidget *owner)
 {
-    HelpWindow::forOwner(owner)->showContents();
+    HelpWindow::forOwner(context, owner)->showContents();
 }
 
 // ---------------------------------------------------------------------------
 
-CalculatorMenus::CalculatorMenus(QMenuBar *menuBar, QWidget *window) : QObject(window), m_window(window)
+CalculatorMenus::CalculatorMenus(WindowContext &context, QMenuBar *menuBar, QWidget *window)
+    : QObject(window), m_context(context), m_window(window)
 {
     setObjectName(QStringLiteral("calculatorMenus"));
 
@@ -84,11 +85,11 @@ CalculatorMenus::CalculatorMenus(QMenuBar *menuBar, QWidget *window) : QObject(w
         SetTag(action, QString());
 
     connect(mnuHelpContents, &QAction::triggered, this, [this]() {
-        OpenHelpContents(m_window);
+        OpenHelpContents(m_context, m_window);
         emit helpContentsDone();
     });
     connect(mnuHelpAboutToolbar, &QAction::triggered, this, [this]() {
-        WindowLinks::showAbout(m_window);
+        m_context.showAbout(m_window);
         emit aboutDone();
     });
     connect(mnuOptionsTooltips, &QAction::triggered, this, &CalculatorMenus::onTooltipsTriggered);
@@ -120,14 +121,14 @@ void CalculatorMenus::onTooltipsTriggered(bool checkedByMenu)
     }
     ToggleTooltipsOption(mnuOptionsTooltips);
     const bool checked = mnuOptionsTooltips->isChecked();
-    ApplyTagHints(m_window, checked);
+    ApplyTagHints(m_window, checked, m_context.languageOffset());
     emit tooltipsToggled(checked);
 }
 
 // ---------------------------------------------------------------------------
 
-LogoButton::LogoButton(QWidget *parent)
-    : PictureButton(QStringLiteral("logo"), QString(), QSize(165, 36), parent)
+LogoButton::LogoButton(WindowContext &context, QWidget *parent)
+    : PictureButton(QStringLiteral("logo"), QString(), QSize(165, 36), parent), m_context(context)
 {
     setObjectName(QStringLiteral("imgLogo"));
     SetTag(this, QString());
@@ -139,6 +140,6 @@ LogoButton::LogoButton(QWidget *parent)
 
 void LogoButton::openCompanyInfo()
 {
-    WindowLinks::showCompanyInfo(window());
+    m_context.showCompanyInfo(window());
     emit companyInfoClosed();
 }

@@ -18,6 +18,7 @@ class TestAccessibility : public QObject
 {
     Q_OBJECT
     QTemporaryDir m_dir;
+    TestSupport::TestContext m_context{m_dir};
 
 private Q_SLOTS:
     void initTestCase() { TestSupport::initTestEnvironment(m_dir); }
@@ -25,14 +26,14 @@ private Q_SLOTS:
     void every_control_has_a_spoken_name_data()
     {
         QTest::addColumn<int>("window");
-        const QList<ProgramWindow> windows = ProgramWindows();
+        const QList<ProgramWindow> windows = ProgramWindows(m_context);
         for (int i = 0; i < windows.size(); ++i)
             QTest::newRow(qPrintable(windows[i].name)) << i;
     }
     void every_control_has_a_spoken_name()
     {
         QFETCH(int, window);
-        const ProgramWindow entry = ProgramWindows().at(window);
+        const ProgramWindow entry = ProgramWindows(m_context).at(window);
         std::unique_ptr<QWidget> form = entry.make();
         QCOMPARE(form->objectName(), entry.name);
         form->show();
@@ -58,7 +59,7 @@ private Q_SLOTS:
     void every_shown_value_is_spoken()
     {
         QFETCH(int, window);
-        std::unique_ptr<QWidget> form = ProgramWindows().at(window).make();
+        std::unique_ptr<QWidget> form = ProgramWindows(m_context).at(window).make();
         form->show();
 
         QStringList silent;
@@ -77,7 +78,7 @@ private Q_SLOTS:
 
     void picture_buttons_can_be_pressed_through_accessibility()
     {
-        frmToolbar toolbar;
+        frmToolbar toolbar(m_context);
         toolbar.show();
         QString opened;
         TestSupport::closeNextModal(opened);

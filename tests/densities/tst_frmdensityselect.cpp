@@ -43,9 +43,9 @@ void captureNextMessage(QString &message)
 
 struct Window
 {
-    explicit Window(bool shown = false)
+    explicit Window(WindowContext &context, bool shown = false)
     {
-        form = std::make_unique<frmDensitySelect>();
+        form = std::make_unique<frmDensitySelect>(context);
         if (shown) {
             form->show();
             QVERIFY(QTest::qWaitForWindowExposed(form.get()));
@@ -125,6 +125,7 @@ class TestFrmDensitySelect : public QObject
     Q_OBJECT
     QTemporaryDir m_settingsDir;
     std::unique_ptr<QTemporaryDir> m_dataDir;
+    std::unique_ptr<TestSupport::TestContext> m_context;
     QString m_file;
 
     void writeTable(const QString &text) { QVERIFY(SaveDensityFile(m_file, table(text)).ok); }
@@ -137,14 +138,13 @@ private Q_SLOTS:
     }
     void init()
     {
-        QFile::remove(SettingsStore::fileName());
         m_dataDir = std::make_unique<QTemporaryDir>();
-        m_file = m_dataDir->filePath(QStringLiteral("density.dat"));
-        UseDensityFile(m_file);
+        m_context = std::make_unique<TestSupport::TestContext>(m_settingsDir, *m_dataDir);
+        QFile::remove(m_context->settings().fileName());
+        m_file = DensityFilePath(m_context->dataFiles());
         writeTable(Metals);
         QGuiApplication::clipboard()->setText(QStringLiteral("untouched"));
     }
-    void cleanupTestCase() { UseDensityFile(QString()); }
 
     void settings_are_read_at_load_and_written_back_data()
     {
@@ -164,24 +164,24 @@ private Q_SLOTS:
         QFETCH(QString, stored);
         QFETCH(QString, steel);
         QFETCH(QString, written);
-        SettingsStore::write(Section, QStringLiteral("Digits"), stored.section(u'|', 0, 0));
-        SettingsStore::write(Section, QStringLiteral("NotationMode"), stored.section(u'|', 1, 1));
+        m_context->settings().write(Section, QStringLiteral("Digits"), stored.section(u'|', 0, 0));
+        m_context->settings().write(Section, QStringLiteral("NotationMode"), stored.section(u'|', 1, 1));
         {
-            Window w;
+            Window w(*m_context);
             QCOMPARE(w.list()->item(2)->text(), MaterialListLine(QStringLiteral("Steel"), steel));
             QCOMPARE(w.child<QLabel>("lblDigits")->text(), written.section(u'|', 0, 0));
             QCOMPARE(w.child<QScrollBar>("vscrlDigits")->value(), w.form->displayDigits());
         }
-        QCOMPARE(SettingsStore::read(Section, QStringLiteral("Digits")) + u'|' +
-                     SettingsStore::read(Section, QStringLiteral("NotationMode")),
+        QCOMPARE(m_context->settings().read(Section, QStringLiteral("Digits")) + u'|' +
+                     m_context->settings().read(Section, QStringLiteral("NotationMode")),
                  written);
     }
 
     void opens_ready_to_save_with_density_zero()
     {
-        SettingsStore::write(QStringLiteral("Default Units"), QStringLiteral("Density"),
-                             QStringLiteral("g/cm³"));
-        Window w;
+        m_context->settings().write(QStringLiteral("Default Units"), QStringLiteral("Density"),
+                                    QStringLiteral("g/cm³"));
+        Window w(*m_context);
         QCOMPARE(w.appearance(), QStringLiteral("Save,Cancel|"));
         QCOMPARE(w.form->property("Density").toFloat(), 0.0f);
         QCOMPARE(w.displayUnits()->currentText(), unitName("g/cm³"));
@@ -214,7 +214,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, script);
         QFETCH(QString, file);
-        Window w;
+        Window w(*m_context);
         bool closed = false;
         QObject::connect(w.form.get(), &QDialog::finished, [&closed]() { closed = true; });
         w.run(script);
@@ -231,7 +231,7 @@ private Q_SLOTS:
     void save_without_a_number_stores_nothing()
     {
         // Which texts are numbers is checked with the entry rules.
-        Window w(true);
+        Window w(*m_context, true);
         w.run(QStringLiteral("click 2; density -"));
         QString message;
         captureNextMessage(message);
@@ -246,7 +246,7 @@ private Q_SLOTS:
     // The file used to be deleted before it was rewritten: a failed write lost every material.
     void failed_save_keeps_the_old_file_and_says_why()
     {
-        Window w(true);
+        Window w(*m_context, true);
         w.run(QStringLiteral("name Lead; density 11340"));
         QString message;
         captureNextMessage(message);
@@ -280,7 +280,7 @@ private Q_SLOTS:
         for (int i = 0; i < 60; ++i)
             many += QStringLiteral("M%1=7850,").arg(i, 2, 10, QLatin1Char('0'));
         writeTable(many);
-        Window w(true);
+        Window w(*m_context, true);
         QScrollBar *scroll = w.list()->verticalScrollBar();
         w.run(QStringLiteral("click 40"));
         scroll->setValue(5); // the selected line scrolled out of view
@@ -319,7 +319,7 @@ private Q_SLOTS:
         QFETCH(QString, how);
         QFETCH(float, density);
         QFETCH(QString, clipboard);
-        Window w;
+        Window w(*m_context);
         w.form->setProperty("Density", 0.0f);
         TestSupport::whenModalShown([&w, how](QWidget *) {
             w.run(QStringLiteral("show g/cm³; click 2"));
@@ -345,12 +345,12 @@ private Q_SLOTS:
         QCOMPARE(QGuiApplication::clipboard()->text(), clipboard);
         if (density != 0)
             QCOMPARE(w.form->property("DensityUnits").toString(), unitName("g/cm³"));
-        QCOMPARE(SettingsStore::read(Section, QStringLiteral("Digits")), QStringLiteral("6"));
+        QCOMPARE(m_context->settings().read(Section, QStringLiteral("Digits")), QStringLiteral("6"));
     }
 
     void name_box_takes_only_storable_names()
     {
-        Window w(true);
+        Window w(*m_context, true);
         w.name()->setFocus();
         // Key by key, as typed (QTest::keyClicks knows Latin-1 only).
         for (const QChar c : QStringLiteral("Œuvre €Ωabcdefghijklmn")) {
@@ -368,7 +368,7 @@ private Q_SLOTS:
     {
         QVERIFY(QFile::remove(m_file));
         QVERIFY(QDir().mkpath(m_file)); // exists, but cannot be read as a file
-        Window w;
+        Window w(*m_context);
         QString message;
         captureNextMessage(message);
         w.form->show();

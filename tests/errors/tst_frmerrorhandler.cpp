@@ -1,10 +1,9 @@
-// The error report window: ReportError, the Exit button's mouse rules, the
+// The error report window: the error report entry point, the Exit button's mouse rules, the
 // bug log from the window, and the printed report.
 
 #include "errors/frmerrorhandler.h"
 #include "errors/printbugreport.h"
 #include "testsupport.h"
-#include "widgets/windowlinks.h"
 
 #include <QAccessible>
 #include <QClipboard>
@@ -41,24 +40,26 @@ class TestFrmErrorHandler : public QObject
 {
     Q_OBJECT
     QTemporaryDir m_settingsDir;
-    QTemporaryDir m_workDir;
+    QTemporaryDir m_dataDir;
+    TestSupport::TestContext m_context{m_settingsDir, m_dataDir};
     int m_endProgramCalls = 0;
 
+    QString bugLog() const { return m_dataDir.filePath(QStringLiteral("buglog.txt")); }
+
 private Q_SLOTS:
-    // The bug log is written to the working folder, here a temporary one.
+    // The bug log is written where the context keeps the data files, here a temporary folder.
     void initTestCase()
     {
         TestSupport::initTestEnvironment(m_settingsDir);
-        frmErrorHandler::EndProgram = [this] { ++m_endProgramCalls; };
-        QVERIFY(QDir::setCurrent(m_workDir.path()));
+        m_context.endProgram = [this] { ++m_endProgramCalls; };
     }
     void init() { m_endProgramCalls = 0; }
 
-    // ReportError fills the window and shows it modally; Log appends one line,
+    // An error report fills the window and shows it modally; Log appends one line,
     // thanks the user and closes the window.
     void reportError_showsReport_logAppendsLineThanksUserAndCloses()
     {
-        QFile::remove(QStringLiteral("buglog.txt"));
+        QFile::remove(bugLog());
         QString seen;
         QStringList messages;
         bool active = false, closedByLog = false;
@@ -81,13 +82,13 @@ private Q_SLOTS:
             closedByLog = !form->isVisible();
             form->close(); // in case Log left it open
         });
-        QVERIFY(ReportError(53, "File not found", "ShellHyperlink in mdlConvert"));
+        QVERIFY(m_context.reportError(53, "File not found", "ShellHyperlink in mdlConvert"));
         QCOMPARE(seen, QStringLiteral("Error Handler|Torvane Toolbar|1.2.0|ShellHyperlink in mdlConvert|53|"
                                       "File not found|txtReportedBy"));
         QVERIFY(active && closedByLog);
         QCOMPARE(messages.join(u'\n'),
                  "Thanks!|The bug report has been sent.\r\n\r\nWe appreciate your assistance!|i");
-        QFile log(QStringLiteral("buglog.txt"));
+        QFile log(bugLog());
         QVERIFY(log.open(QIODevice::ReadOnly));
         const QString text = QString::fromUtf8(log.readAll());
         QCOMPARE(text.count("\r\n"), 1);
@@ -99,8 +100,8 @@ private Q_SLOTS:
 
     void log_takes_the_name_as_typed_while_the_box_has_the_focus()
     {
-        QFile::remove(QStringLiteral("buglog.txt"));
-        frmErrorHandler form;
+        QFile::remove(bugLog());
+        frmErrorHandler form(m_context);
         form.show();
         QVERIFY(QTest::qWaitForWindowActive(&form));
         auto *name = child<QLineEdit>(&form, "txtReportedBy");
@@ -109,7 +110,7 @@ private Q_SLOTS:
         QStringList messages;
         closeNextModal(&messages);
         QVERIFY(form.BugLog());
-        QFile log(QStringLiteral("buglog.txt"));
+        QFile log(bugLog());
         QVERIFY(log.open(QIODevice::ReadOnly));
         QVERIFY(log.readAll().endsWith(",\"Bo\"\r\n"));
     }
@@ -117,7 +118,7 @@ private Q_SLOTS:
     // A screen reader hears each value, not only the caption naming it.
     void report_values_reach_a_screen_reader()
     {
-        frmErrorHandler form;
+        frmErrorHandler form(m_context);
         form.setApplicationName(QStringLiteral("Torvane Toolbar"));
         form.setApplicationVersion(QStringLiteral("1.2.0"));
         form.setProc(QStringLiteral("BugLog in frmErrorHandler"));
@@ -135,7 +136,7 @@ private Q_SLOTS:
 
     void comments_refuseBothQuotes()
     {
-        frmErrorHandler form;
+        frmErrorHandler form(m_context);
         auto *comments = child<QPlainTextEdit>(&form, "txtUserComments");
         QTest::keyClicks(comments, QStringLiteral("it's \"fine\""));
         QCOMPARE(form.userComments(), QStringLiteral("its fine"));
@@ -147,7 +148,7 @@ private Q_SLOTS:
 
     void comments_stopAtTheCapTheWindowStates()
     {
-        frmErrorHandler form;
+        frmErrorHandler form(m_context);
         auto *comments = child<QPlainTextEdit>(&form, "txtUserComments");
         QVERIFY(child<QLabel>(&form, "lblCommentsLimit")->text().contains(QLatin1String("4,000")));
         QTest::keyClicks(comments, QStringLiteral("start end"));
@@ -176,7 +177,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, actions);
         QFETCH(bool, endsProgram);
-        frmErrorHandler form;
+        frmErrorHandler form(m_context);
         form.show();
         QVERIFY(QTest::qWaitForWindowActive(&form));
         QStringList messages;
@@ -201,11 +202,11 @@ private Q_SLOTS:
     void logFailure_opensSecondReportAndKeepsFirst()
     {
         // A folder in the log's place cannot be opened.
-        const QString log = QStringLiteral("buglog.txt");
+        const QString log = bugLog();
         QVERIFY((!QFile::exists(log) || QFile::remove(log)) && QDir().mkdir(log));
         QStringList seen;
         bool firstVisibleAfter = false;
-        frmErrorHandler first;
+        frmErrorHandler first(m_context);
         TestSupport::whenModalShown([&](QWidget *) {
             closeNextModal(&seen);
             child(&first, "cmdLogError")->click();
@@ -235,7 +236,7 @@ private Q_SLOTS:
         QPrinter printer(QPrinter::HighResolution); // PDF output, for the .pdf name
         printer.setPageSize(QPageSize(QPageSize::Letter));
         printer.setPageMargins(QMarginsF(0.5, 0.5, 0.5, 0.5), QPageLayout::Inch);
-        printer.setOutputFileName(m_workDir.filePath(QStringLiteral("report.pdf")));
+        printer.setOutputFileName(m_dataDir.filePath(QStringLiteral("report.pdf")));
         QVERIFY(RenderBugReport(printer, report, QLocale(QLocale::English, QLocale::UnitedStates)).isEmpty());
 
         const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
@@ -260,9 +261,9 @@ private Q_SLOTS:
 
     void printFailure_showsErrorMessage()
     {
-        frmErrorHandler form;
+        frmErrorHandler form(m_context);
         QPrinter printer;
-        printer.setOutputFileName(m_workDir.filePath(QStringLiteral("missing/folder/report.pdf")));
+        printer.setOutputFileName(m_dataDir.filePath(QStringLiteral("missing/folder/report.pdf")));
         QStringList messages;
         closeNextModal(&messages);
         QTest::ignoreMessage(QtWarningMsg, "QPainter::begin(): Returned false");

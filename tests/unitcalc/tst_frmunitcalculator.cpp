@@ -32,11 +32,11 @@ const QString Section = QStringLiteral("Units Calculator");
 // The window, loaded after the clipboard is given clip (when not empty), and shown when asked.
 struct Window
 {
-    explicit Window(const QString &clip = QString(), bool shown = false)
+    explicit Window(WindowContext &context, const QString &clip = QString(), bool shown = false)
     {
         if (!clip.isEmpty())
             setClipboard(clip);
-        form = std::make_unique<frmUnitCalculator>();
+        form = std::make_unique<frmUnitCalculator>(context);
         if (shown) {
             form->show();
             QVERIFY(QTest::qWaitForWindowExposed(form.get()));
@@ -81,6 +81,7 @@ class TestFrmUnitCalculator : public QObject
 {
     Q_OBJECT
     QTemporaryDir m_settingsDir;
+    TestSupport::TestContext m_context{m_settingsDir};
 
 private Q_SLOTS:
     void initTestCase()
@@ -90,7 +91,7 @@ private Q_SLOTS:
     }
     void init()
     {
-        QFile::remove(SettingsStore::fileName());
+        QFile::remove(m_context.settings().fileName());
         QGuiApplication::clipboard()->clear();
     }
     void cleanup() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
@@ -109,8 +110,8 @@ private Q_SLOTS:
         QFETCH(QString, shown);
         const QStringList keys = {"Digits", "US Convention", "NotationMode"};
         for (int i = 0; i < keys.size(); ++i)
-            SettingsStore::write(Section, keys[i], stored.section(u'|', i, i));
-        Window w;
+            m_context.settings().write(Section, keys[i], stored.section(u'|', i, i));
+        Window w(m_context);
         QCOMPARE(w.child<QLineEdit>("txtDigits")->text() + u'|' + QString::number(w.form->usConvention()) +
                      u'|' + QString::number(w.form->notationMode()),
                  shown);
@@ -137,14 +138,14 @@ private Q_SLOTS:
         QFETCH(QString, expected);
         if (commaLocale)
             QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-        Window w(clip);
+        Window w(m_context, clip);
         QCOMPARE(w.entry() + u'|' + w.form->copySeparator(), expected);
         QVERIFY(!w.rows().isEmpty() && w.row(0)->isSelected());
     }
 
     void decimal_buttons_act_as_a_pair_and_notation_toggles()
     {
-        Window w(QStringLiteral("3 kg"));
+        Window w(m_context, QStringLiteral("3 kg"));
         w.button("EuropeanDecimal")->trigger();
         w.button("SciNotation")->trigger();
         QVERIFY(!w.button("EnglishDecimal")->isChecked() &&
@@ -160,7 +161,7 @@ private Q_SLOTS:
 
     void digits_scroll_bar_sets_the_digits_and_up_means_more()
     {
-        Window w(QStringLiteral("12345678 kg"), true);
+        Window w(m_context, QStringLiteral("12345678 kg"), true);
         w.digits()->setValue(1);
         QCOMPARE(w.child<QLineEdit>("txtDigits")->text(), QStringLiteral("1"));
         QVERIFY(w.rows().contains(QStringLiteral("half=2E+07")));
@@ -185,7 +186,7 @@ private Q_SLOTS:
         QFETCH(QString, how);
         QFETCH(QString, unit);
         QFETCH(bool, focusHome);
-        Window w(QStringLiteral("2 kg"), true);
+        Window w(m_context, QStringLiteral("2 kg"), true);
         QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
         w.units()->setFocus();
         if (how == u"mouse") {
@@ -220,9 +221,9 @@ private Q_SLOTS:
     void every_close_saves_the_settings()
     {
         QFETCH(QString, how);
-        SettingsStore::write(QStringLiteral("Global Settings"), QStringLiteral("Tooltips"),
-                             QStringLiteral("x"));
-        Window w(QStringLiteral("5\tkg"), true);
+        m_context.settings().write(QStringLiteral("Global Settings"), QStringLiteral("Tooltips"),
+                                   QStringLiteral("x"));
+        Window w(m_context, QStringLiteral("5\tkg"), true);
         w.button("EuropeanDecimal")->trigger();
         w.digits()->setValue(7);
         if (how == u"off") {
@@ -245,16 +246,16 @@ private Q_SLOTS:
         }
         QVERIFY(!w.form->isVisible());
         const QStringList saved = {
-            SettingsStore::read(Section, QStringLiteral("Digits")),
-            SettingsStore::read(Section, QStringLiteral("US Convention")),
-            SettingsStore::read(Section, QStringLiteral("NotationMode")),
-            SettingsStore::read(QStringLiteral("Global Settings"), QStringLiteral("Tooltips"))};
+            m_context.settings().read(Section, QStringLiteral("Digits")),
+            m_context.settings().read(Section, QStringLiteral("US Convention")),
+            m_context.settings().read(Section, QStringLiteral("NotationMode")),
+            m_context.settings().read(QStringLiteral("Global Settings"), QStringLiteral("Tooltips"))};
         QCOMPARE(saved, (QStringList{"7", "False", "False", "Off"}));
     }
 
     void toolbar_copies_the_selected_row_only()
     {
-        Window w(QStringLiteral("2 kg"), true);
+        Window w(m_context, QStringLiteral("2 kg"), true);
         w.list()->setCurrentItem(w.row(2));
         w.button("CopyNumber")->trigger();
         QCOMPARE(Window::clipboard(), QStringLiteral("4.40925"));
@@ -285,9 +286,9 @@ private Q_SLOTS:
         QFETCH(QString, button);
         QFETCH(QString, keys);
         QFETCH(QString, after);
-        SettingsStore::write(Section, QStringLiteral("US Convention"),
-                             button == u"EnglishDecimal" ? QStringLiteral("False") : QString());
-        Window w(QStringLiteral("2 kg"), true);
+        m_context.settings().write(Section, QStringLiteral("US Convention"),
+                                   button == u"EnglishDecimal" ? QStringLiteral("False") : QString());
+        Window w(m_context, QStringLiteral("2 kg"), true);
         QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
         w.list()->setCurrentItem(w.row(2));
         w.number()->setFocus();
@@ -306,7 +307,7 @@ private Q_SLOTS:
     // What the value box lets in is checked with the number box itself.
     void enter_in_the_value_box_does_nothing()
     {
-        Window w(QStringLiteral("25 kg"), true);
+        Window w(m_context, QStringLiteral("25 kg"), true);
         QTest::keyClick(w.number(), Qt::Key_Return);
         QCOMPARE(w.number()->text(), QStringLiteral("25"));
         QVERIFY(w.form->isVisible());
@@ -316,7 +317,7 @@ private Q_SLOTS:
     {
         TestSupport::loadUnitTable({});
         {
-            Window w(QStringLiteral("2 kg"));
+            Window w(m_context, QStringLiteral("2 kg"));
             QCOMPARE(w.types()->count(), 0);
             w.number()->setText(QStringLiteral("5"));
             QCOMPARE(w.list()->topLevelItemCount(), 1);
@@ -342,7 +343,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, clip);
         QFETCH(QString, typed);
-        Window w(clip);
+        Window w(m_context, clip);
         if (!typed.isEmpty())
             w.number()->setText(typed);
         QCOMPARE(w.number()->text(), typed.isEmpty() ? clip.section(u' ', 0, 0) : typed);
@@ -354,7 +355,7 @@ private Q_SLOTS:
     {
         QTemporaryDir dir;
         QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("settings.ini"))); // a folder: no write can succeed
-        SettingsStore::useFile(dir.filePath(QStringLiteral("settings.ini")));
+        TestSupport::TestContext refusing(dir);
         // Outlives the test: the watcher for a second message may still be polling.
         const auto told = std::make_shared<QStringList>();
         const auto watch = [told](QWidget *modal) {
@@ -362,12 +363,11 @@ private Q_SLOTS:
             modal->close();
         };
         for (int i = 0; i < 2; ++i) {
-            Window w(QString(), true);
+            Window w(refusing, QString(), true);
             TestSupport::whenModalShown(watch, i == 0 ? 200 : 5);
             w.child<PictureButton>("cmdOff")->click();
         }
         QTest::qWait(100);
-        SettingsStore::useFile(m_settingsDir.filePath(QStringLiteral("settings.ini")));
         QCOMPARE(*told, QStringList{QStringLiteral("msgSettingsNotSaved")});
     }
 
@@ -377,7 +377,7 @@ private Q_SLOTS:
         damaged.insert(5, unitRecord("Mass", "bad", std::numeric_limits<float>::quiet_NaN()));
         TestSupport::loadUnitTable(damaged);
         {
-            Window w(QStringLiteral("2 kg"));
+            Window w(m_context, QStringLiteral("2 kg"));
             const int count = w.list()->topLevelItemCount();
             QCOMPARE(w.rows().mid(0, count - 1),
                      (QStringList{"dup=0.002", "half=4.0", "lb=4.40925", "tiny=2.0E+30"}));
