@@ -3,12 +3,13 @@
 //
 // A copy run from a folder the user can write (the build folder, a portable
 // copy that carries converts.dat beside the program) keeps every file beside
-// the program, found from the program's own folder (never the working
-// folder, so the program may be started from anywhere). An installed program never writes into its install
-// folders: the files the user changes (density.dat, buglog.txt) live in the
-// per-user data folder, density.dat copied there from the shipped one on first
-// use, and the read-only data (converts.dat, the shipped density.dat) is read
-// from beside the program or else from <prefix>/share/torvane-toolbar.
+// the program, found from the program's own folder (never the working folder,
+// so the program may be started from anywhere). An installed program never
+// writes into its install folders: the files the user changes (density.dat,
+// buglog.txt) live in the per-user data folder, density.dat copied there from
+// the shipped one on first use, and the read-only data (converts.dat, the
+// shipped density.dat) is read from beside the program or else from
+// <prefix>/share/torvane-toolbar.
 
 #include <QString>
 
@@ -43,7 +44,7 @@ QString UserFileLocation(const Layout &layout, const QString &name);
 QString UserFile(const Layout &layout, const QString &name);
 
 // The running program's layout, from the executable's folder and the
-// per-user data folder. Called once at start.
+// per-user data folder (chosen here and nowhere else). Called once at start.
 Layout ProgramLayout();
 
 } // namespace DataFiles

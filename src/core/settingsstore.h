@@ -98,6 +98,9 @@ public:
     std::optional<QPoint> toolbarPosition() const;
     void setToolbarPosition(QPoint pixels);
 
+    // A flag entry by its type's rule (OnOff or TrueFalse rows).
+    bool flag(Key key) const;
+
     bool tooltips() const { return flag(Key::Tooltips); }
     void setTooltips(bool on) { setFlag(Key::Tooltips, on); }
 
@@ -119,7 +122,6 @@ public:
     static QString flagText(bool on);
 
 private:
-    bool flag(Key key) const;
     void setFlag(Key key, bool on);
 
     QString m_fileName;

@@ -1,5 +1,5 @@
 #pragma once
-// Start-up values shared by the whole program.
+// What the start reads before the first window: the language offset.
 
 #include <QString>
 

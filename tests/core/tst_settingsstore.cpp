@@ -146,6 +146,8 @@ private Q_SLOTS:
         QCOMPARE(m_settings.digits(Calculator::Units), digits);
     }
 
+    // Every flag of the settings table, by its type and default: On/Off
+    // (Tooltips), True/False by default False (NotationMode) or True (US Convention).
     void flag_rules_data()
     {
         QTest::addColumn<QString>("stored");
@@ -167,14 +169,21 @@ private Q_SLOTS:
         QFETCH(bool, tooltips);
         QFETCH(bool, notation);
         QFETCH(bool, usConvention);
-        if (!stored.isNull()) {
-            put(QStringLiteral("Global Settings"), "Tooltips", stored);
-            put(Units, "NotationMode", stored);
-            put(Units, "US Convention", stored);
+        int flags = 0;
+        for (const Settings::Row &row : Settings::Table) {
+            if (row.type != Settings::Type::OnOff && row.type != Settings::Type::TrueFalse)
+                continue;
+            ++flags;
+            if (!stored.isNull())
+                m_settings.setText(row.key, stored);
+            const bool expected = row.type == Settings::Type::OnOff ? tooltips
+                                  : row.defaultText == "True"       ? usConvention
+                                                                    : notation;
+            QVERIFY2(m_settings.flag(row.key) == expected, row.name.data());
         }
-        QCOMPARE(m_settings.tooltips(), tooltips);
-        QCOMPARE(m_settings.notationMode(Calculator::Units), notation);
-        QCOMPARE(m_settings.usConvention(), usConvention);
+        QCOMPARE(flags, 5);
+        QCOMPARE(get(QStringLiteral("Global Settings"), "Tooltips"), stored); // the keys users' files have
+        QCOMPARE(get(Units, "US Convention"), stored);
     }
 
     void flags_are_written_as_words()
