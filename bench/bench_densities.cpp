@@ -1,5 +1,6 @@
 // The density table with 10,000 materials: loading (which sorts), sorting
 // alone, building the list lines, and saving through a temporary file.
+#include "core/fixedtext.h"
 #include "densities/densitytable.h"
 #include "units/conversiontable.h"
 

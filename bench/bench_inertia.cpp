@@ -1,6 +1,7 @@
 // One full compute of the inertia calculator per shape, as every edit runs
 // it: read and convert the boxes, compute every result (and the mass in
 // density mode), and format the five results in the chosen unit.
+#include "core/fixedtext.h"
 #include "inertia/inertiarows.h"
 #include "units/conversiontable.h"
 #include "units/numberformat.h"

@@ -1,4 +1,5 @@
 // Loading the unit table and converting single values.
+#include "core/fixedtext.h"
 #include "units/conversiontable.h"
 #include "units/convertunits.h"
 

@@ -5,6 +5,7 @@
 // value, separator and unit.
 // Input: 1 byte locale, then the clipboard text.
 
+#include "core/fixedtext.h"
 #include "fuzzsupport.h"
 #include "unitcalc/conversionlist.h"
 #include "units/conversiontable.h"

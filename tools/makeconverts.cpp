@@ -7,6 +7,7 @@
 
 #include "diagnostics.h"
 
+#include "core/fixedtext.h"
 #include "units/conversiontable.h"
 
 #include <QByteArray>

@@ -9,6 +9,7 @@
 #include "diagnostics.h"
 
 #include "core/fixedrecord.h"
+#include "core/fixedtext.h"
 #include "densities/densitytable.h"
 #include "units/conversiontable.h"
 

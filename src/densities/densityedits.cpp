@@ -1,7 +1,7 @@
 #include "densities/densityedits.h"
 
 #include "core/fixedrecord.h"
-#include "units/conversiontable.h"
+#include "core/fixedtext.h"
 #include "units/convertunits.h"
 #include "units/numberformat.h"
 

@@ -2,6 +2,7 @@
 
 #include "core/datafiles.h"
 #include "core/fixedrecord.h"
+#include "core/fixedtext.h"
 #include "units/conversiontable.h"
 #include "units/convertunits.h"
 #include "units/numberformat.h"
@@ -30,14 +31,6 @@ const QByteArray &blankRecord()
     return blank;
 }
 
-// Upper-cases one character to one character, so names keep their width in the key.
-char16_t upperCased(char16_t c)
-{
-    if (c < 0x80)
-        return (c >= u'a' && c <= u'z') ? char16_t(c - 0x20) : c;
-    return QChar(c).toUpper().unicode();
-}
-
 using SortKey = std::array<char16_t, MaterialNameWidth>;
 
 DensityRecord decodeRecord(const char *in)
@@ -49,9 +42,7 @@ DensityRecord decodeRecord(const char *in)
 SortKey sortKey(const QString &name)
 {
     SortKey key;
-    const qsizetype used = std::min<qsizetype>(name.size(), MaterialNameWidth);
-    for (qsizetype i = 0; i < MaterialNameWidth; ++i)
-        key[i] = i < used ? upperCased(name.at(i).unicode()) : u' ';
+    WriteSortKey(name, MaterialNameWidth, key.data());
     return key;
 }
 

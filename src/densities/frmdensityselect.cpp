@@ -60,6 +60,46 @@ void setListText(QComboBox *list, const QString &text)
         list->setCurrentIndex(index);
 }
 
+QLabel *makeLabel(QWidget *parent, const char *name, const QString &caption, const QString &tag)
+{
+    auto *control = new QLabel(caption, parent);
+    control->setObjectName(QLatin1String(name));
+    control->setAccessibleName(QString(caption).remove(u':'));
+    SetTag(control, tag);
+    return control;
+}
+
+QPushButton *makeButton(QWidget *parent, const char *name, const QString &caption, const QString &tag,
+                        const QString &hint)
+{
+    auto *control = new QPushButton(caption, parent);
+    control->setObjectName(QLatin1String(name));
+    control->setAccessibleName(QString(caption).remove(u'&'));
+    control->setToolTip(hint);
+    control->setAutoDefault(false);
+    control->setFixedSize(std::max(77, control->sizeHint().width()),
+                          std::max(25, control->sizeHint().height()));
+    // Hidden buttons keep their place, so the others do not jump between appearances.
+    QSizePolicy policy = control->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    control->setSizePolicy(policy);
+    EnterClicksWhenFocused(control);
+    SetTag(control, tag);
+    return control;
+}
+
+QComboBox *makeUnitList(QWidget *parent, const char *name, const QString &tag, const QString &accessibleName)
+{
+    auto *list = new QComboBox(parent);
+    list->setObjectName(QLatin1String(name));
+    list->setAccessibleName(accessibleName);
+    list->setEditable(false);
+    list->setMinimumContentsLength(UnitNameWidth - 4);
+    list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    SetTag(list, tag);
+    return list;
+}
+
 } // namespace
 
 frmDensitySelect::frmDensitySelect(WindowContext &context, QWidget *parent)
@@ -91,40 +131,31 @@ void frmDensitySelect::buildControls()
         hidden->setVisible(false);
     menus()->mnuHelpBreak->setObjectName(QStringLiteral("mnuhelpseperator"));
 
-    auto label = [this](const char *name, const QString &caption, const QString &tag) {
-        auto *control = new QLabel(caption, this);
-        control->setObjectName(QLatin1String(name));
-        control->setAccessibleName(QString(caption).remove(u':'));
-        SetTag(control, tag);
-        return control;
-    };
-    auto button = [this](const char *name, const QString &caption, const QString &tag, const QString &hint) {
-        auto *control = new QPushButton(caption, this);
-        control->setObjectName(QLatin1String(name));
-        control->setAccessibleName(QString(caption).remove(u'&'));
-        control->setToolTip(hint);
-        control->setAutoDefault(false);
-        control->setFixedSize(std::max(77, control->sizeHint().width()),
-                              std::max(25, control->sizeHint().height()));
-        // Hidden buttons keep their place, so the others do not jump between appearances.
-        QSizePolicy policy = control->sizePolicy();
-        policy.setRetainSizeWhenHidden(true);
-        control->setSizePolicy(policy);
-        EnterClicksWhenFocused(control);
-        SetTag(control, tag);
-        return control;
-    };
-    auto unitList = [this](const char *name, const QString &tag, const QString &accessibleName) {
-        auto *list = new QComboBox(this);
-        list->setObjectName(QLatin1String(name));
-        list->setAccessibleName(accessibleName);
-        list->setEditable(false);
-        list->setMinimumContentsLength(UnitNameWidth - 4);
-        list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-        SetTag(list, tag);
-        return list;
-    };
+    buildKeys();
+    buildList();
+    buildEntry();
+    buildButtons();
+    buildDigits();
 
+    m_line1 = new QFrame(this);
+    m_line1->setObjectName(QStringLiteral("Line1"));
+    m_line1->setAccessibleName(QStringLiteral("Separator"));
+    m_line1->setFrameShape(QFrame::HLine);
+    m_line1->setFrameShadow(QFrame::Sunken);
+    SetTag(m_line1, QString());
+
+    // Designed states: Select and Delete disabled, Save and Cancel hidden.
+    m_cmdSelect->setEnabled(false);
+    m_cmdDelete->setEnabled(false);
+    m_cmdSave->setVisible(false);
+    m_cmdCancel->setVisible(false);
+
+    layoutControls(menuBar);
+}
+
+// The strip of keys: the logo, Off and On/C.
+void frmDensitySelect::buildKeys()
+{
     m_picPattern = new QFrame(this);
     m_picPattern->setObjectName(QStringLiteral("picPattern"));
     m_picPattern->setAccessibleName(QStringLiteral("Keys"));
@@ -142,11 +173,16 @@ void frmDensitySelect::buildControls()
     m_cmdOff->setAccessibleName(QStringLiteral("Off: exit density select"));
     SetTag(m_cmdOn, QString());
     SetTag(m_cmdOff, QString());
+}
 
+// The material heading with the display units, and the list of materials.
+void frmDensitySelect::buildList()
+{
     m_lblMaterialHeading =
-        label("lblMaterialHeading", QStringLiteral("Material"), QStringLiteral("Offset=7;"));
-    m_cmbDisplayUnits = unitList("cmbDisplayUnits", QStringLiteral("UnitType=Density;Tooltip=1968;"),
-                                 QStringLiteral("Units for display densities"));
+        makeLabel(this, "lblMaterialHeading", QStringLiteral("Material"), QStringLiteral("Offset=7;"));
+    m_cmbDisplayUnits =
+        makeUnitList(this, "cmbDisplayUnits", QStringLiteral("UnitType=Density;Tooltip=1968;"),
+                     QStringLiteral("Units for display densities"));
     m_cmbDisplayUnits->setToolTip(QStringLiteral("Click to select displayed units"));
 
     m_lstMaterials = new QListWidget(this);
@@ -159,8 +195,12 @@ void frmDensitySelect::buildControls()
     m_lstMaterials->setUniformItemSizes(true);
     m_lstMaterials->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_lstMaterials->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+}
 
-    m_lblMaterial = label("lblMaterial", QStringLiteral("Material:"), QStringLiteral("Offset=1;"));
+// The name and density boxes with the density's units.
+void frmDensitySelect::buildEntry()
+{
+    m_lblMaterial = makeLabel(this, "lblMaterial", QStringLiteral("Material:"), QStringLiteral("Offset=1;"));
     m_txtMaterial = new QLineEdit(this);
     m_txtMaterial->setObjectName(QStringLiteral("txtMaterial"));
     m_txtMaterial->setAccessibleName(QStringLiteral("Material"));
@@ -169,7 +209,7 @@ void frmDensitySelect::buildControls()
     SelectAllOnFocus(m_txtMaterial);
     m_lblMaterial->setBuddy(m_txtMaterial);
 
-    m_label1 = label("Label1", QStringLiteral("Density:"), QStringLiteral("Offset=2;"));
+    m_label1 = makeLabel(this, "Label1", QStringLiteral("Density:"), QStringLiteral("Offset=2;"));
     m_txtDensity = new NumericEdit(this);
     m_txtDensity->setObjectName(QStringLiteral("txtDensity"));
     m_txtDensity->setAccessibleName(QStringLiteral("Density"));
@@ -177,20 +217,29 @@ void frmDensitySelect::buildControls()
     SetTag(m_txtDensity, QString());
     SelectAllOnFocus(m_txtDensity);
     m_label1->setBuddy(m_txtDensity);
-    m_cmbDensityUnits = unitList("cmbDensityUnits", QStringLiteral("UnitType=Density;"),
-                                 QStringLiteral("Units of the density"));
+    m_cmbDensityUnits = makeUnitList(this, "cmbDensityUnits", QStringLiteral("UnitType=Density;"),
+                                     QStringLiteral("Units of the density"));
+}
 
-    m_cmdSelect = button("cmdSelect", QStringLiteral("&Select"), QStringLiteral("Offset=3;Tooltip=1969;"),
-                         QStringLiteral("Click to select the highlighted density"));
-    m_cmdAdd = button("cmdAdd", QStringLiteral("&Add"), QStringLiteral("Offset=4;Tooltip=1970;"),
-                      QStringLiteral("Click to add a new density record"));
-    m_cmdDelete = button("cmdDelete", QStringLiteral("Delete"), QString(),
-                         QStringLiteral("Click to delete the highlighted density record"));
-    m_cmdSave = button("cmdSave", QStringLiteral("Save"), QStringLiteral("Offset=5;Tooltip=1971;"),
-                       QStringLiteral("Click to save changes to density record"));
-    m_cmdCancel = button("cmdCancel", QStringLiteral("Cancel"), QStringLiteral("Offset=6;Tooltip=1972;"),
-                         QStringLiteral("Click to cancel changes to the density record"));
+void frmDensitySelect::buildButtons()
+{
+    m_cmdSelect =
+        makeButton(this, "cmdSelect", QStringLiteral("&Select"), QStringLiteral("Offset=3;Tooltip=1969;"),
+                   QStringLiteral("Click to select the highlighted density"));
+    m_cmdAdd = makeButton(this, "cmdAdd", QStringLiteral("&Add"), QStringLiteral("Offset=4;Tooltip=1970;"),
+                          QStringLiteral("Click to add a new density record"));
+    m_cmdDelete = makeButton(this, "cmdDelete", QStringLiteral("Delete"), QString(),
+                             QStringLiteral("Click to delete the highlighted density record"));
+    m_cmdSave = makeButton(this, "cmdSave", QStringLiteral("Save"), QStringLiteral("Offset=5;Tooltip=1971;"),
+                           QStringLiteral("Click to save changes to density record"));
+    m_cmdCancel =
+        makeButton(this, "cmdCancel", QStringLiteral("Cancel"), QStringLiteral("Offset=6;Tooltip=1972;"),
+                   QStringLiteral("Click to cancel changes to the density record"));
+}
 
+// The notation key and the significant-digits box with its arrows.
+void frmDensitySelect::buildDigits()
+{
     m_cmdNotationMode = new PictureButton(QStringLiteral("notation_off"), QStringLiteral("notation_off"),
                                           QSize(30, 30), this);
     m_cmdNotationMode->setObjectName(QStringLiteral("cmdNotationMode"));
@@ -199,7 +248,7 @@ void frmDensitySelect::buildControls()
     m_cmdNotationMode->setCheckable(true);
     SetTag(m_cmdNotationMode, QString());
 
-    m_lblDigits = label("lblDigits", QStringLiteral("6"), QString());
+    m_lblDigits = makeLabel(this, "lblDigits", QStringLiteral("6"), QString());
     m_lblDigits->setAccessibleName(QStringLiteral("Significant digits"));
     m_lblDigits->setAlignment(Qt::AlignCenter);
     m_lblDigits->setFrameShape(QFrame::Panel);
@@ -212,21 +261,6 @@ void frmDensitySelect::buildControls()
     m_vscrlDigits->setFixedHeight(30);
     m_vscrlDigits->setFocusPolicy(Qt::TabFocus);
     SetTag(m_vscrlDigits, QStringLiteral("Tooltip=1959;"));
-
-    m_line1 = new QFrame(this);
-    m_line1->setObjectName(QStringLiteral("Line1"));
-    m_line1->setAccessibleName(QStringLiteral("Separator"));
-    m_line1->setFrameShape(QFrame::HLine);
-    m_line1->setFrameShadow(QFrame::Sunken);
-    SetTag(m_line1, QString());
-
-    // Designed states: Select and Delete disabled, Save and Cancel hidden.
-    m_cmdSelect->setEnabled(false);
-    m_cmdDelete->setEnabled(false);
-    m_cmdSave->setVisible(false);
-    m_cmdCancel->setVisible(false);
-
-    layoutControls(menuBar);
 }
 
 void frmDensitySelect::layoutControls(QWidget *menuBar)

@@ -65,6 +65,11 @@ protected:
 
 private:
     void buildControls();
+    void buildKeys();
+    void buildList();
+    void buildEntry();
+    void buildButtons();
+    void buildDigits();
     void layoutControls(QWidget *menuBar);
     void connectEvents();
     void load();

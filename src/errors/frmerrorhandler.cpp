@@ -140,6 +140,21 @@ frmErrorHandler::~frmErrorHandler()
 
 void frmErrorHandler::buildControls()
 {
+    const QList<QLabel *> captionLabels = buildCaptions();
+    buildValues(captionLabels);
+    buildComments(captionLabels);
+    buildButtons();
+
+    setTabOrder(m_txtReportedBy, m_txtUserComments);
+    setTabOrder(m_txtUserComments, m_cmdLogError);
+    setTabOrder(m_cmdLogError, m_cmdPrint);
+    setTabOrder(m_cmdPrint, m_cmdExit);
+    m_txtReportedBy->setFocus();
+}
+
+// The captions down the left, Label1 to Label7.
+QList<QLabel *> frmErrorHandler::buildCaptions()
+{
     const QStringList captions = {QStringLiteral("Application:"),  QStringLiteral("Version:"),
                                   QStringLiteral("Procedure:"),    QStringLiteral("Reported by:"),
                                   QStringLiteral("Error number:"), QStringLiteral("Error description:"),
@@ -153,7 +168,12 @@ void frmErrorHandler::buildControls()
         label->setGeometry(CaptionLeft, captionTops[i], CaptionWidth, ValueHeight);
         captionLabels << label;
     }
+    return captionLabels;
+}
 
+// The report's values and the reporter's name.
+void frmErrorHandler::buildValues(const QList<QLabel *> &captionLabels)
+{
     auto valueLabel = [this](const char *name, const QString &accessibleName, int top) {
         auto *label = new QLabel(this);
         label->setObjectName(QLatin1String(name));
@@ -184,7 +204,10 @@ void frmErrorHandler::buildControls()
     m_txtErrDesc->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_txtErrDesc->setGeometry(ValueLeft, 136, ValueWidth, 77);
     m_txtErrDesc->installEventFilter(this);
+}
 
+void frmErrorHandler::buildComments(const QList<QLabel *> &captionLabels)
+{
     m_txtUserComments = new CommentsEdit(this);
     m_txtUserComments->setObjectName(QStringLiteral("txtUserComments"));
     m_txtUserComments->setAccessibleName(QStringLiteral("User comments"));
@@ -200,7 +223,11 @@ void frmErrorHandler::buildControls()
     capLabel->setAccessibleName(capText);
     capLabel->setWordWrap(true);
     capLabel->setGeometry(CaptionLeft, 216 + ValueHeight, CaptionWidth, 2 * ValueHeight + 4);
+}
 
+// Log, Print and Exit.
+void frmErrorHandler::buildButtons()
+{
     auto pictureButton = [this](const char *name, const char *art, const QString &hint, int left) {
         auto *button = new QPushButton(this);
         button->setObjectName(QLatin1String(name));
@@ -222,12 +249,6 @@ void frmErrorHandler::buildControls()
     connect(m_cmdLogError, &QPushButton::clicked, this, &frmErrorHandler::cmdLogError_Click);
     connect(m_cmdPrint, &QPushButton::clicked, this, [this] { PrintBugReport(); });
     connect(m_cmdExit, &QPushButton::clicked, this, &frmErrorHandler::cmdExit_Click);
-
-    setTabOrder(m_txtReportedBy, m_txtUserComments);
-    setTabOrder(m_txtUserComments, m_cmdLogError);
-    setTabOrder(m_cmdLogError, m_cmdPrint);
-    setTabOrder(m_cmdPrint, m_cmdExit);
-    m_txtReportedBy->setFocus();
 }
 
 void frmErrorHandler::setApplicationName(const QString &name)

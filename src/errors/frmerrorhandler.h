@@ -69,6 +69,10 @@ protected:
 
 private:
     void buildControls();
+    QList<QLabel *> buildCaptions();
+    void buildValues(const QList<QLabel *> &captionLabels);
+    void buildComments(const QList<QLabel *> &captionLabels);
+    void buildButtons();
     void cmdLogError_Click();
     void cmdExit_Click();
     void restoreCursor();

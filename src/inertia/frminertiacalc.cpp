@@ -113,19 +113,7 @@ frmInertiaCalc::~frmInertiaCalc()
 
 void frmInertiaCalc::buildControls()
 {
-    QMenuBar *menuBar =
-        createMenus({.options = 1, .selectLanguage = 2, .tooltips = 14, .selectWallpaper = 15});
-    CalculatorMenus *m = menus();
-    m_mnuSetDefaultUnits = new QAction(designedCaption(3), m->optionsMenu());
-    m_mnuSetDefaultUnits->setObjectName(QStringLiteral("mnuSetDefaultUnits"));
-    SetTag(m_mnuSetDefaultUnits, QStringLiteral("Offset=3;"));
-    m->optionsMenu()->insertAction(m->mnuOptionsSelectWallpaper, m_mnuSetDefaultUnits);
-    // Of the Options menu only "Set default units" is offered; the Tooltips
-    // option is kept through the settings alone.
-    for (QAction *hidden :
-         {m->mnuOptionsSelectLanguage, m->mnuOptionsTooltips, m->mnuOptionsSelectWallpaper, m->mnuHelpSearch})
-        hidden->setVisible(false);
-    m->mnuHelpBreak->setObjectName(QStringLiteral("mnuHelpSeperator"));
+    QMenuBar *menuBar = buildMenus();
 
     // Controls are made in tab order: the shape, the rows top down, the
     // results, then the display keys.
@@ -150,25 +138,7 @@ void frmInertiaCalc::buildControls()
     QGridLayout *endAxes = buildResultRows(int(InertiaAxis::IxxEnd), int(InertiaAxis::IyyEnd));
     grid->addLayout(endAxes, 1, 1);
 
-    m_cmdNotationMode =
-        Named(new PictureButton(QStringLiteral("notation_off"), QString(), CopyKeySize, this),
-              QStringLiteral("cmdNotationMode"), QStringLiteral("Click to turn scientific notation on/off"),
-              QStringLiteral("Scientific notation on/off"));
-    SetTag(m_cmdNotationMode, QStringLiteral("Tooltip=1954;"));
-    m_cmdNotationMode->setCheckable(true);
-    m_lblDigits =
-        Named(new QLabel(this), QStringLiteral("lblDigits"), QStringLiteral("Number of significant digits"));
-    SetTag(m_lblDigits, QStringLiteral("Tooltip=Number of significant digits;"));
-    m_lblDigits->setAlignment(Qt::AlignCenter);
-    m_lblDigits->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
-    m_lblDigits->setFixedSize(m_lblDigits->fontMetrics().horizontalAdvance(QStringLiteral("00")) + 16,
-                              CopyKeySize.height() - 4);
-    m_vscrlDigits = Named(new DigitsScrollBar(this), QStringLiteral("vscrlDigits"), QString(),
-                          QStringLiteral("Change displayed significant digits"));
-    SetTag(m_vscrlDigits, QStringLiteral("Tooltip=1959;"));
-    m_vscrlDigits->setFocusPolicy(Qt::TabFocus);
-    m_vscrlDigits->setFixedHeight(CopyKeySize.height());
-    endAxes->addLayout(rightAligned({m_cmdNotationMode, m_lblDigits, m_vscrlDigits}), 2, 0, 1, 4);
+    buildDigitKeys(endAxes);
 
     m_cmdOff =
         Named(new PictureButton(QStringLiteral("off_up"), QStringLiteral("off_down"), PowerKeySize, this),
@@ -192,6 +162,49 @@ void frmInertiaCalc::buildControls()
     root->addLayout(grid);
     root->setSizeConstraint(QLayout::SetFixedSize);
     input(InertiaInput::Density).box->setFocus();
+}
+
+// The menus: of Options only "Set default units" is shown.
+QMenuBar *frmInertiaCalc::buildMenus()
+{
+    QMenuBar *menuBar =
+        createMenus({.options = 1, .selectLanguage = 2, .tooltips = 14, .selectWallpaper = 15});
+    CalculatorMenus *m = menus();
+    m_mnuSetDefaultUnits = new QAction(designedCaption(3), m->optionsMenu());
+    m_mnuSetDefaultUnits->setObjectName(QStringLiteral("mnuSetDefaultUnits"));
+    SetTag(m_mnuSetDefaultUnits, QStringLiteral("Offset=3;"));
+    m->optionsMenu()->insertAction(m->mnuOptionsSelectWallpaper, m_mnuSetDefaultUnits);
+    // Of the Options menu only "Set default units" is offered; the Tooltips
+    // option is kept through the settings alone.
+    for (QAction *hidden :
+         {m->mnuOptionsSelectLanguage, m->mnuOptionsTooltips, m->mnuOptionsSelectWallpaper, m->mnuHelpSearch})
+        hidden->setVisible(false);
+    m->mnuHelpBreak->setObjectName(QStringLiteral("mnuHelpSeperator"));
+    return menuBar;
+}
+
+// Scientific notation and the significant digits, under the end axes' results.
+void frmInertiaCalc::buildDigitKeys(QGridLayout *endAxes)
+{
+    m_cmdNotationMode =
+        Named(new PictureButton(QStringLiteral("notation_off"), QString(), CopyKeySize, this),
+              QStringLiteral("cmdNotationMode"), QStringLiteral("Click to turn scientific notation on/off"),
+              QStringLiteral("Scientific notation on/off"));
+    SetTag(m_cmdNotationMode, QStringLiteral("Tooltip=1954;"));
+    m_cmdNotationMode->setCheckable(true);
+    m_lblDigits =
+        Named(new QLabel(this), QStringLiteral("lblDigits"), QStringLiteral("Number of significant digits"));
+    SetTag(m_lblDigits, QStringLiteral("Tooltip=Number of significant digits;"));
+    m_lblDigits->setAlignment(Qt::AlignCenter);
+    m_lblDigits->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    m_lblDigits->setFixedSize(m_lblDigits->fontMetrics().horizontalAdvance(QStringLiteral("00")) + 16,
+                              CopyKeySize.height() - 4);
+    m_vscrlDigits = Named(new DigitsScrollBar(this), QStringLiteral("vscrlDigits"), QString(),
+                          QStringLiteral("Change displayed significant digits"));
+    SetTag(m_vscrlDigits, QStringLiteral("Tooltip=1959;"));
+    m_vscrlDigits->setFocusPolicy(Qt::TabFocus);
+    m_vscrlDigits->setFixedHeight(CopyKeySize.height());
+    endAxes->addLayout(rightAligned({m_cmdNotationMode, m_lblDigits, m_vscrlDigits}), 2, 0, 1, 4);
 }
 
 QGridLayout *frmInertiaCalc::buildInputRows()

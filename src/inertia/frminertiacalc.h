@@ -14,6 +14,7 @@ class QAction;
 class QComboBox;
 class QGridLayout;
 class QLabel;
+class QMenuBar;
 class QPushButton;
 class QRadioButton;
 class QToolButton;
@@ -71,6 +72,8 @@ private:
 
     InputControls &input(InertiaInput which) { return m_inputs[std::size_t(which)]; }
     void buildControls();
+    QMenuBar *buildMenus();
+    void buildDigitKeys(QGridLayout *endAxes);
     QGridLayout *buildInputRows();
     QGridLayout *buildResultRows(int firstAxis, int lastAxis);
     void buildInputRow(InertiaInput input);

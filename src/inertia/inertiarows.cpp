@@ -1,5 +1,6 @@
 #include "inertia/inertiarows.h"
 
+#include "core/fixedtext.h"
 #include "units/conversiontable.h"
 #include "units/convertunits.h"
 #include "units/numberformat.h"

@@ -50,6 +50,15 @@ frmAbout::frmAbout(WindowContext &context, QWidget *parent) : QDialog(parent), m
     pal.setColor(QPalette::Window, QColor(224, 224, 224));
     setPalette(pal);
 
+    buildLinks();
+    buildVersionAndOk();
+    layoutControls(buildHeader());
+    resize(583, 309);
+}
+
+// The Label1 array: headings and the support links.
+void frmAbout::buildLinks()
+{
     for (int index = 0; index < int(std::size(Label1Design)); ++index) {
         const LabelDesign &design = Label1Design[index];
         const QString caption = QString::fromUtf8(design.caption);
@@ -65,7 +74,10 @@ frmAbout::frmAbout(WindowContext &context, QWidget *parent) : QDialog(parent), m
         connect(label, &LinkLabel::clicked, this, [this, index]() { label1Click(index); });
         m_label1.append(label);
     }
+}
 
+void frmAbout::buildVersionAndOk()
+{
     m_lblVersion = new QLabel(QStringLiteral(TORVANE_VERSION_TEXT), this);
     m_lblVersion->setObjectName(QStringLiteral("lblVersion"));
     SetTag(m_lblVersion, QString());
@@ -79,7 +91,11 @@ frmAbout::frmAbout(WindowContext &context, QWidget *parent) : QDialog(parent), m
     m_cmdOk->setDefault(true);
     m_cmdOk->setMinimumWidth(88);
     connect(m_cmdOk, &QPushButton::clicked, this, &QDialog::accept);
+}
 
+// The header: the program's icon, its name, and the version row.
+QLayout *frmAbout::buildHeader()
+{
     // Artwork: the program's icon and name above the version.
     auto *imgProgram = new QLabel(this);
     imgProgram->setObjectName(QStringLiteral("imgProgram"));
@@ -112,7 +128,11 @@ frmAbout::frmAbout(WindowContext &context, QWidget *parent) : QDialog(parent), m
     header->setSpacing(14);
     header->addWidget(imgProgram, 0, Qt::AlignTop);
     header->addLayout(titleColumn, 1);
+    return header;
+}
 
+void frmAbout::layoutControls(QLayout *header)
+{
     auto *rule = new QFrame(this);
     rule->setObjectName(QStringLiteral("linRule"));
     rule->setFrameShape(QFrame::HLine);
@@ -155,8 +175,6 @@ frmAbout::frmAbout(WindowContext &context, QWidget *parent) : QDialog(parent), m
     }
     setTabOrder(previous, m_cmdOk);
     m_cmdOk->setFocus();
-
-    resize(583, 309);
 }
 
 void frmAbout::label1Click(int index)

@@ -4,6 +4,7 @@
 
 class LinkLabel;
 class QLabel;
+class QLayout;
 class QPushButton;
 class WindowContext;
 
@@ -21,6 +22,11 @@ public:
     void label1Click(int index);
 
 private:
+    void buildLinks();
+    void buildVersionAndOk();
+    QLayout *buildHeader();
+    void layoutControls(QLayout *header);
+
     WindowContext &m_context;
     QList<LinkLabel *> m_label1;
     QLabel *m_lblVersion;

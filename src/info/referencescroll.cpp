@@ -1,6 +1,6 @@
 #include "info/referencescroll.h"
 
-#include "units/numberformat.h"
+#include "core/decimaltext.h"
 
 #include <algorithm>
 

@@ -95,7 +95,17 @@ void frmUnitCalculator::buildControls()
         if (hidden)
             hidden->setVisible(false);
     }
+    buildToolbar();
+    buildDigits();
+    buildEntry();
+    buildConversionList();
+    buildKeys();
+    layoutControls(menuBar);
+}
 
+// The strip of copy, notation and decimal-style buttons.
+void frmUnitCalculator::buildToolbar()
+{
     m_tlbrUnitCalc = new QToolBar(this);
     m_tlbrUnitCalc->setObjectName(QStringLiteral("tlbrUnitCalc"));
     m_tlbrUnitCalc->setAccessibleName(QStringLiteral("Units calculator toolbar"));
@@ -132,7 +142,11 @@ void frmUnitCalculator::buildControls()
     m_decimalPair->setExclusionPolicy(QActionGroup::ExclusionPolicy::Exclusive);
     m_decimalPair->addAction(m_englishDecimal);
     m_decimalPair->addAction(m_europeanDecimal);
+}
 
+// The significant-digits caption, box and arrows beside the toolbar.
+void frmUnitCalculator::buildDigits()
+{
     m_txtLabel = new QLineEdit(QStringLiteral("# of significant digits:"), this);
     m_txtLabel->setObjectName(QStringLiteral("txtLabel"));
     m_txtLabel->setAccessibleName(m_txtLabel->text());
@@ -157,7 +171,11 @@ void frmUnitCalculator::buildControls()
     m_vscrlDigits->setAccessibleName(QStringLiteral("Change displayed significant digits"));
     m_vscrlDigits->setFocusPolicy(Qt::TabFocus);
     m_vscrlDigits->setFixedHeight(m_txtDigits->sizeHint().height() + 6);
+}
 
+// The unit type list, and the value box with its unit list.
+void frmUnitCalculator::buildEntry()
+{
     m_frame2 = makeFrame(QStringLiteral("Frame2"), QStringLiteral("Unit types"), this);
     m_cmbUnitTypes = new QListWidget(m_frame2);
     m_cmbUnitTypes->setObjectName(QStringLiteral("cmbUnitTypes"));
@@ -186,7 +204,11 @@ void frmUnitCalculator::buildControls()
     m_cmbUnits->setEditable(false);
     m_cmbUnits->setMinimumContentsLength(UnitNameWidth);
     m_cmbUnits->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+}
 
+// The list of conversions: value and unit columns, a hidden row-text column.
+void frmUnitCalculator::buildConversionList()
+{
     m_frame3 = makeFrame(QStringLiteral("Frame3"), QStringLiteral("Conversions"), this);
     m_lvConversions = new QTreeWidget(m_frame3);
     m_lvConversions->setObjectName(QStringLiteral("lvConversions"));
@@ -210,7 +232,11 @@ void frmUnitCalculator::buildControls()
     header->resizeSection(RowTextColumn, 0);
     header->resizeSection(ValueColumn, 2999 / TwipsPerPixel);
     header->resizeSection(UnitsColumn, 3175 / TwipsPerPixel);
+}
 
+// The On/C and Off keys and the logo.
+void frmUnitCalculator::buildKeys()
+{
     const QSize keySize(56, 32);
     m_cmdOn = new PictureButton(QStringLiteral("onc_up"), QStringLiteral("onc_down"), keySize, this);
     m_cmdOn->setObjectName(QStringLiteral("cmdOn"));
@@ -222,7 +248,10 @@ void frmUnitCalculator::buildControls()
     m_cmdOff->setAccessibleName(m_cmdOff->toolTip());
 
     m_imgLogo = createLogo();
+}
 
+void frmUnitCalculator::layoutControls(QWidget *menuBar)
+{
     // Layout: toolbar strip with the digits picker; the type list down the
     // left; keys, value entry and conversions down the right.
     auto *digitsRow = new QHBoxLayout;
@@ -267,6 +296,7 @@ void frmUnitCalculator::buildControls()
     root->addLayout(digitsRow);
     root->addLayout(body, 1);
 
+    const QHeaderView *header = m_lvConversions->header();
     const int listWidth = header->sectionSize(ValueColumn) + header->sectionSize(UnitsColumn) +
                           m_lvConversions->verticalScrollBar()->sizeHint().width() + 8;
     m_frame3->setMinimumWidth(listWidth);

@@ -56,6 +56,12 @@ protected:
 
 private:
     void buildControls();
+    void buildToolbar();
+    void buildDigits();
+    void buildEntry();
+    void buildConversionList();
+    void buildKeys();
+    void layoutControls(QWidget *menuBar);
     QAction *addToolbarButton(const QString &key, const QString &art, const QString &toolTip,
                               const QString &tag, bool checkable, const QKeySequence &shortcut);
     void connectEvents();

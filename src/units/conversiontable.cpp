@@ -1,6 +1,7 @@
 #include "units/conversiontable.h"
 
 #include "core/fixedrecord.h"
+#include "core/fixedtext.h"
 #include "core/regularfile.h"
 
 #include <QFile>
@@ -11,6 +12,7 @@
 #include <cmath>
 #include <cstring>
 #include <numeric>
+#include <string>
 
 namespace {
 
@@ -22,29 +24,7 @@ constexpr int TypeOffset = 23;
 constexpr int DisplayUnitOffset = 43;
 constexpr int SameAsOffset = 45;
 
-// Upper-cases one character to one character, so every sort key keeps the
-// same layout; the library call is needed only outside ASCII.
-char16_t upperCased(char16_t c)
-{
-    if (c < 0x80)
-        return (c >= u'a' && c <= u'z') ? char16_t(c - 0x20) : c;
-    return QChar(c).toUpper().unicode();
-}
-
-// Writes text cut or space-padded to width, upper-cased, as big-endian code
-// units: byte-wise comparison of such keys is comparison by character code.
-unsigned char *appendSortKeyField(unsigned char *out, const QString &text, int width)
-{
-    const qsizetype used = std::min<qsizetype>(text.size(), width);
-    for (int i = 0; i < width; ++i) {
-        const char16_t c = i < used ? upperCased(text.at(i).unicode()) : u' ';
-        *out++ = static_cast<unsigned char>(c >> 8);
-        *out++ = static_cast<unsigned char>(c & 0xFF);
-    }
-    return out;
-}
-
-constexpr int SortKeyBytes = 2 * (UnitTypeWidth + UnitNameWidth);
+constexpr int SortKeyLength = UnitTypeWidth + UnitNameWidth;
 
 // The 15-character index key of a name, cut or space-padded, NUL-terminated.
 void fillNameKey(char16_t (&key)[UnitNameWidth + 1], QStringView name)
@@ -110,11 +90,6 @@ ConversionTableReport &liveReport()
 }
 
 } // namespace
-
-QString PadRight(const QString &text, int width)
-{
-    return text.leftJustified(width, QLatin1Char(' '), true);
-}
 
 QByteArray EncodeConversionRecord(const ConversionRecord &record)
 {
@@ -233,18 +208,19 @@ void SortConversionTable(QList<ConversionRecord> &records)
 {
     // Same order as a stable bubble sort on the keys, in O(n log n).
     const qsizetype n = records.size();
-    std::vector<unsigned char> keys(std::size_t(n) * SortKeyBytes);
+    std::vector<char16_t> keys(std::size_t(n) * SortKeyLength);
     for (qsizetype i = 0; i < n; ++i) {
-        unsigned char *out = keys.data() + i * SortKeyBytes;
-        out = appendSortKeyField(out, records.at(i).UnitType, UnitTypeWidth);
-        appendSortKeyField(out, records.at(i).UnitName, UnitNameWidth);
+        char16_t *out = keys.data() + i * SortKeyLength;
+        out = WriteSortKey(records.at(i).UnitType, UnitTypeWidth, out);
+        WriteSortKey(records.at(i).UnitName, UnitNameWidth, out);
     }
 
     std::vector<qsizetype> order(n);
     std::iota(order.begin(), order.end(), 0);
-    const unsigned char *keyData = keys.data();
+    const char16_t *keyData = keys.data();
     std::stable_sort(order.begin(), order.end(), [keyData](qsizetype a, qsizetype b) {
-        return std::memcmp(keyData + a * SortKeyBytes, keyData + b * SortKeyBytes, SortKeyBytes) < 0;
+        return std::char_traits<char16_t>::compare(keyData + a * SortKeyLength, keyData + b * SortKeyLength,
+                                                   SortKeyLength) < 0;
     });
 
     QList<ConversionRecord> sorted;

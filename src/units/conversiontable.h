@@ -28,9 +28,6 @@ struct ConversionRecord
     QString SameAs; // 15 characters; the display unit a non-display alias stands for
 };
 
-// Right-pads (or cuts) a name to the given width: the form every comparison uses.
-QString PadRight(const QString &text, int width);
-
 // One record, field by field, as stored in converts.dat (Windows-1252 text,
 // little-endian numbers). Unencodable characters are written as '?'.
 QByteArray EncodeConversionRecord(const ConversionRecord &record);

@@ -1,5 +1,6 @@
 #include "units/unitlists.h"
 
+#include "core/fixedtext.h"
 #include "units/conversiontable.h"
 #include "units/numberformat.h"
 

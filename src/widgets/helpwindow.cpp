@@ -124,6 +124,24 @@ HelpWindow::HelpWindow(WindowContext &context, QWidget *owner)
     setTabOrder(m_contents, m_page);
     resize(820, 580);
 
+    connectEvents();
+
+    m_back->setEnabled(false);
+    m_forward->setEnabled(false);
+    fillContents();
+    // The contents list is as wide as its longest title, so none is cut off.
+    const int contentsWidth = m_contents->sizeHintForColumn(0) + 2 * m_contents->frameWidth() +
+                              m_contents->verticalScrollBar()->sizeHint().width() + 8;
+    if (contentsWidth > splitter->sizes().value(0)) {
+        splitter->setSizes({contentsWidth, 610});
+        resize(contentsWidth + 630, height());
+    }
+    showPage(QString::fromLatin1(HelpHomePage));
+}
+
+// The history buttons, the contents list, links in a page and Escape.
+void HelpWindow::connectEvents()
+{
     connect(m_back, &QToolButton::clicked, m_page, &QTextBrowser::backward);
     connect(m_forward, &QToolButton::clicked, m_page, &QTextBrowser::forward);
     connect(m_home, &QToolButton::clicked, this, [this]() { showPage(QString::fromLatin1(HelpHomePage)); });
@@ -137,18 +155,6 @@ HelpWindow::HelpWindow(WindowContext &context, QWidget *owner)
     });
     auto *close = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(close, &QShortcut::activated, this, &QWidget::close);
-
-    m_back->setEnabled(false);
-    m_forward->setEnabled(false);
-    fillContents();
-    // The contents list is as wide as its longest title, so none is cut off.
-    const int contentsWidth = m_contents->sizeHintForColumn(0) + 2 * m_contents->frameWidth() +
-                              m_contents->verticalScrollBar()->sizeHint().width() + 8;
-    if (contentsWidth > splitter->sizes().value(0)) {
-        splitter->setSizes({contentsWidth, 610});
-        resize(contentsWidth + 630, height());
-    }
-    showPage(QString::fromLatin1(HelpHomePage));
 }
 
 HelpWindow *HelpWindow::forOwner(WindowContext &context, QWidget *owner)

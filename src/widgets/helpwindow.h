@@ -31,6 +31,7 @@ public:
     QString currentPage() const;
 
 private:
+    void connectEvents();
     void fillContents();
     void followLink(const QUrl &link);
     void syncContentsSelection(const QUrl &source);

@@ -1,8 +1,8 @@
 #include "widgets/localiseform.h"
 
+#include "core/decimaltext.h"
 #include "core/stringtable.h"
 #include "core/tags.h"
-#include "units/numberformat.h"
 
 #include <QAbstractButton>
 #include <QAction>

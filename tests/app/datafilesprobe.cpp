@@ -4,6 +4,7 @@
 // where each file is: "<file>=<path>" lines, then the material count.
 
 #include "core/datafiles.h"
+#include "core/fixedtext.h"
 #include "core/settingsstore.h"
 #include "densities/densitytable.h"
 #include "errors/bugreport.h"

@@ -81,7 +81,7 @@ private Q_SLOTS:
         frmToolbar toolbar(m_context);
         toolbar.show();
         QString opened;
-        TestSupport::closeNextModal(opened);
+        const auto watch = TestSupport::closeNextModal(opened);
         QAccessibleInterface *units =
             QAccessible::queryAccessibleInterface(toolbar.findChild<QWidget *>(QStringLiteral("cmdUnits")));
         QVERIFY(units && units->actionInterface());

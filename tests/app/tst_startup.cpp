@@ -125,7 +125,7 @@ private Q_SLOTS:
                                    QStringLiteral("99999"));
         QString title;
         QString text;
-        TestSupport::whenModalShown([&](QWidget *modal) {
+        const auto watch = TestSupport::whenModalShown([&](QWidget *modal) {
             auto *box = qobject_cast<QMessageBox *>(modal);
             QVERIFY(box);
             title = box->windowTitle();
@@ -187,7 +187,7 @@ private Q_SLOTS:
         const QByteArray runtimeBefore = qgetenv("XDG_RUNTIME_DIR");
         qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
         QString shown;
-        TestSupport::whenModalShown([&shown](QWidget *modal) {
+        const auto watch = TestSupport::whenModalShown([&shown](QWidget *modal) {
             shown = modal->objectName() + u'|' + qobject_cast<QMessageBox *>(modal)->text();
             modal->close();
         });

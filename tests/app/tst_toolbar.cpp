@@ -176,7 +176,7 @@ private Q_SLOTS:
         frmToolbar toolbar(m_context);
         toolbar.show();
         QString opened;
-        TestSupport::closeNextModal(opened);
+        const auto watch = TestSupport::closeNextModal(opened);
         toolbar.findChild<QAbstractButton *>(button)->click();
         QCOMPARE(opened, window);
     }

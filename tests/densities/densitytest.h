@@ -1,6 +1,7 @@
 #pragma once
 // Material records for the density tests, written as text, and their file bytes.
 
+#include "core/fixedtext.h"
 #include "densities/densitytable.h"
 #include "units/conversiontable.h"
 

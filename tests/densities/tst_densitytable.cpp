@@ -16,27 +16,7 @@ using namespace DensityTest;
 using TestSupport::FailDevice;
 using TestSupport::fileContents;
 
-namespace {
-
-// The order the table has always had: a bubble sort with a shrinking bound
-// that swaps only on a strictly later upper-cased name.
-void referenceBubbleSort(QList<DensityRecord> &records)
-{
-    qsizetype limit = records.size();
-    bool sorted = false;
-    while (!sorted) {
-        sorted = true;
-        for (qsizetype i = 0; i + 1 < limit; ++i) {
-            if (records[i].MaterialName.toUpper() > records[i + 1].MaterialName.toUpper()) {
-                std::swap(records[i], records[i + 1]);
-                sorted = false;
-            }
-        }
-        --limit;
-    }
-}
-
-} // namespace
+namespace {} // namespace
 
 class TestDensityTable : public QObject
 {
@@ -114,14 +94,10 @@ private slots:
         QRandomGenerator rng(5150);
         const QString alphabet = QStringLiteral("aAbB -_éÉÿ");
         QList<DensityRecord> records;
-        for (int i = 0; i < 2000; ++i) {
-            QString name;
-            for (int n = rng.bounded(1, 4); n > 0; --n)
-                name.append(alphabet.at(rng.bounded(int(alphabet.size()))));
-            records.append(material(name, float(i)));
-        }
+        for (int i = 0; i < 2000; ++i)
+            records.append(material(TestSupport::randomText(rng, alphabet, 3), float(i)));
         QList<DensityRecord> expected = records;
-        referenceBubbleSort(expected);
+        TestSupport::referenceBubbleSort(expected, [](const DensityRecord &r) { return r.MaterialName; });
         SortDensityTable(records);
         for (int i = 0; i < records.size(); ++i)
             QCOMPARE(records[i].DensityValue, expected[i].DensityValue);

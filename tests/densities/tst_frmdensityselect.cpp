@@ -32,9 +32,9 @@ const QString Section = QStringLiteral("Density Select");
 const QString Metals = QStringLiteral("Aluminium=2700,Copper=8960,Steel=7850");
 
 // Notes the text of the next message box and closes it.
-void captureNextMessage(QString &message)
+TestSupport::ModalWatch captureNextMessage(QString &message)
 {
-    TestSupport::whenModalShown([&message](QWidget *modal) {
+    return TestSupport::whenModalShown([&message](QWidget *modal) {
         if (auto *box = qobject_cast<QMessageBox *>(modal))
             message = box->text();
         modal->close();
@@ -55,10 +55,7 @@ struct Window
 
     template <typename T> T *child(const QString &name) const
     {
-        T *found = form->findChild<T *>(name);
-        if (!found)
-            qFatal("control %s missing", qPrintable(name));
-        return found;
+        return TestSupport::child<T>(form.get(), name);
     }
     QListWidget *list() const { return child<QListWidget>("lstMaterials"); }
     QLineEdit *name() const { return child<QLineEdit>("txtMaterial"); }
@@ -148,33 +145,36 @@ private Q_SLOTS:
 
     void settings_are_read_at_load_and_written_back_data()
     {
-        QTest::addColumn<QString>("stored");  // Digits|NotationMode
-        QTest::addColumn<QString>("steel");   // the value text of Steel's line
-        QTest::addColumn<QString>("written"); // Digits|NotationMode
+        QTest::addColumn<QString>("digits"); // as stored, and as written back
+        QTest::addColumn<QString>("notation");
+        QTest::addColumn<QString>("steel"); // the value text of Steel's line
+        QTest::addColumn<QString>("writtenDigits");
+        QTest::addColumn<QString>("writtenNotation");
         // The reading rules themselves are checked with the settings store.
-        const auto row = [](const char *name, const char *stored, const char *steel, const char *written) {
-            QTest::newRow(name) << QString(stored) << QString(steel) << QString(written);
+        const auto row = [](const char *name, const char *digits, const char *notation, const char *steel,
+                            const char *writtenDigits, const char *writtenNotation) {
+            QTest::newRow(name) << QString(digits) << QString(notation) << QString(steel)
+                                << QString(writtenDigits) << QString(writtenNotation);
         };
-        row("absent", "|", "7850.0", "6|False");
-        row("3 digits, notation", "3|True", "7.85E+03", "3|True");
-        row("above range", "12|", "7850.0", "7|False");
+        row("absent", "", "", "7850.0", "6", "False");
+        row("3 digits, notation", "3", "True", "7.85E+03", "3", "True");
+        row("above range", "12", "", "7850.0", "7", "False");
     }
     void settings_are_read_at_load_and_written_back()
     {
-        QFETCH(QString, stored);
+        QFETCH(QString, digits);
+        QFETCH(QString, notation);
         QFETCH(QString, steel);
-        QFETCH(QString, written);
-        m_context->settings().write(Section, QStringLiteral("Digits"), stored.section(u'|', 0, 0));
-        m_context->settings().write(Section, QStringLiteral("NotationMode"), stored.section(u'|', 1, 1));
+        m_context->settings().write(Section, QStringLiteral("Digits"), digits);
+        m_context->settings().write(Section, QStringLiteral("NotationMode"), notation);
         {
             Window w(*m_context);
             QCOMPARE(w.list()->item(2)->text(), MaterialListLine(QStringLiteral("Steel"), steel));
-            QCOMPARE(w.child<QLabel>("lblDigits")->text(), written.section(u'|', 0, 0));
+            QTEST(w.child<QLabel>("lblDigits")->text(), "writtenDigits");
             QCOMPARE(w.child<QScrollBar>("vscrlDigits")->value(), w.form->displayDigits());
         }
-        QCOMPARE(m_context->settings().read(Section, QStringLiteral("Digits")) + u'|' +
-                     m_context->settings().read(Section, QStringLiteral("NotationMode")),
-                 written);
+        QTEST(m_context->settings().read(Section, QStringLiteral("Digits")), "writtenDigits");
+        QTEST(m_context->settings().read(Section, QStringLiteral("NotationMode")), "writtenNotation");
     }
 
     void opens_ready_to_save_with_density_zero()
@@ -234,7 +234,7 @@ private Q_SLOTS:
         Window w(*m_context, true);
         w.run(QStringLiteral("click 2; density -"));
         QString message;
-        captureNextMessage(message);
+        const auto watch = captureNextMessage(message);
         w.run(QStringLiteral("Save"));
         QVERIFY2(message.contains(QLatin1String("number")), qPrintable(message));
         QCOMPARE(fileContents(m_file), fileOf(table(Metals)));
@@ -249,7 +249,7 @@ private Q_SLOTS:
         Window w(*m_context, true);
         w.run(QStringLiteral("name Lead; density 11340"));
         QString message;
-        captureNextMessage(message);
+        const auto watch = captureNextMessage(message);
         {
             // The three records fit; a fourth does not, as on a full disk.
             const TestSupport::FileSizeLimit fullDisk(3 * DensityRecordSize);
@@ -321,7 +321,7 @@ private Q_SLOTS:
         QFETCH(QString, clipboard);
         Window w(*m_context);
         w.form->setProperty("Density", 0.0f);
-        TestSupport::whenModalShown([&w, how](QWidget *) {
+        const auto watch = TestSupport::whenModalShown([&w, how](QWidget *) {
             w.run(QStringLiteral("show g/cm³; click 2"));
             if (how == QLatin1String("double-click")) {
                 w.list()->doItemsLayout();
@@ -370,7 +370,7 @@ private Q_SLOTS:
         QVERIFY(QDir().mkpath(m_file)); // exists, but cannot be read as a file
         Window w(*m_context);
         QString message;
-        captureNextMessage(message);
+        const auto watch = captureNextMessage(message);
         w.form->show();
         QTRY_VERIFY(!message.isEmpty());
         QVERIFY2(message.contains(QDir::toNativeSeparators(m_file)), qPrintable(message));

@@ -28,7 +28,9 @@ from Xlib import X, display as xdisplay, error as xerror
 
 PROGRAM = "torvane-toolbar"
 TOOLBAR_TITLE = "Torvane Toolbar"
-DEFAULT_TIMEOUT = 15.0
+# Generous: under a loaded machine (a parallel build) the program may take
+# many seconds for a step; a wait ends as soon as its state is there.
+DEFAULT_TIMEOUT = 30.0
 
 _libc = ctypes.CDLL(None, use_errno=True)
 
@@ -198,12 +200,15 @@ class Desktop:
             self.app()
         return self.program
 
-    def run_program_once(self, timeout=10):
+    def run_program_once(self, timeout=DEFAULT_TIMEOUT):
         """Runs one more copy to its end and returns its exit code."""
         start = time.monotonic()
-        completed = subprocess.run([os.path.join(self.program_dir, PROGRAM)], env=self.program_env,
-                                   cwd=self.home_dir, stdin=subprocess.DEVNULL, capture_output=True,
-                                   timeout=timeout, preexec_fn=_die_with_parent)
+        try:
+            completed = subprocess.run([os.path.join(self.program_dir, PROGRAM)], env=self.program_env,
+                                       cwd=self.home_dir, stdin=subprocess.DEVNULL, capture_output=True,
+                                       timeout=timeout, preexec_fn=_die_with_parent)
+        except subprocess.TimeoutExpired:
+            raise Failure(f"another start did not end within {timeout:.0f} s") from None
         return completed.returncode, time.monotonic() - start
 
     def wait_program_end(self, timeout=DEFAULT_TIMEOUT):
@@ -222,6 +227,14 @@ class Desktop:
         return {section.replace("%20", " "): {key.replace("%20", " "): value
                                               for key, value in parser[section].items()}
                 for section in parser.sections()}
+
+    def wait_settings(self, section, expected, what):
+        """Waits until a section of the settings file holds exactly expected:
+        the program writes it after its window has gone."""
+        try:
+            return wait_for(lambda: self.settings().get(section) == expected, what)
+        except Failure:
+            raise Failure(f"{what}: expected {expected!r}, got {self.settings().get(section)!r}") from None
 
     def settings_path(self):
         return os.path.join(self.config_dir, TOOLBAR_TITLE, TOOLBAR_TITLE + ".ini")
@@ -350,16 +363,23 @@ class Desktop:
             raise Failure(f"xdotool {' '.join(map(str, args))}: {completed.stderr.strip()}")
         return completed.stdout
 
-    def move_mouse(self, x, y):
+    def _move_args(self, x, y):
+        """xdotool's arguments that bring the pointer to (x, y). Its --sync
+        waits for a motion that never comes when the pointer is already there.
+        A move and what follows it go in one xdotool run: the X server may
+        take requests from separate runs out of order on a loaded machine."""
         pointer = self.root.query_pointer()
-        # xdotool's --sync waits for a motion that never comes when the
-        # pointer is already there.
         if (pointer.root_x, pointer.root_y) != (int(x), int(y)):
-            self.xdotool("mousemove", "--sync", int(x), int(y))
+            return ["mousemove", "--sync", int(x), int(y)]
+        return []
+
+    def move_mouse(self, x, y):
+        args = self._move_args(x, y)
+        if args:
+            self.xdotool(*args)
 
     def click(self, x, y, button=1, repeat=1):
-        self.move_mouse(x, y)
-        self.xdotool("click", "--repeat", repeat, "--delay", 60, button)
+        self.xdotool(*self._move_args(x, y), "click", "--repeat", repeat, "--delay", 60, button)
 
     def click_window(self, window, x=None, y=None, button=1, repeat=1):
         left, top, width, height = self.geometry(window)
@@ -367,11 +387,10 @@ class Desktop:
                    button, repeat)
 
     def drag(self, x1, y1, x2, y2, steps=10):
-        self.move_mouse(x1, y1)
-        self.xdotool("mousedown", 1)
+        moves = []
         for i in range(1, steps + 1):
-            self.xdotool("mousemove", "--sync", x1 + (x2 - x1) * i // steps, y1 + (y2 - y1) * i // steps)
-        self.xdotool("mouseup", 1)
+            moves += ["mousemove", "--sync", x1 + (x2 - x1) * i // steps, y1 + (y2 - y1) * i // steps]
+        self.xdotool(*self._move_args(x1, y1), "mousedown", 1, *moves, "mouseup", 1)
 
     def key(self, *keys):
         self.xdotool("key", "--delay", 30, *keys)
@@ -402,7 +421,7 @@ class Desktop:
 
     def wait_clipboard(self, expected, what):
         try:
-            return wait_for(lambda: self.clipboard() == expected, what, timeout=5)
+            return wait_for(lambda: self.clipboard() == expected, what)
         except Failure:
             raise Failure(f"{what}: expected {expected!r} on the clipboard, got {self.clipboard()!r}")
 
@@ -460,9 +479,26 @@ class Desktop:
         return None
 
     def window(self, name, timeout=DEFAULT_TIMEOUT):
-        """A top-level window of the program by its accessible name."""
-        return wait_for(lambda: (self.windows(name) or [None])[-1], f"window {name!r} on the accessibility bus",
-                        timeout)
+        """A top-level window of the program by its accessible name, once the
+        window manager has placed it (its place on the screen holds still), so
+        clicks at its controls' places reach them."""
+        window = wait_for(lambda: (self.windows(name) or [None])[-1],
+                          f"window {name!r} on the accessibility bus", timeout)
+        self.wait_steady(lambda: self.extents(window), f"window {name!r} to hold still", timeout)
+        return window
+
+    def wait_steady(self, probe, what, timeout=DEFAULT_TIMEOUT, interval=0.15):
+        """Polls probe() until two reads a moment apart agree, and returns the value."""
+        last = [probe()]
+
+        def settled():
+            time.sleep(interval)
+            value = probe()
+            same = value == last[0]
+            last[0] = value
+            return same
+        wait_for(settled, what, timeout)
+        return last[0]
 
     def windows(self, name):
         """The program's shown top-level windows of that name, oldest first."""
@@ -503,15 +539,38 @@ class Desktop:
         """Picks an entry of a drop-down list with the mouse (unit names are
         listed with their padding)."""
         self.click_control(combo)
-        self.click_control(self.find(entry.ljust(15) if unit else entry, "list item", combo, timeout=5))
+        self.click_control(self.find(entry.ljust(15) if unit else entry, "list item", combo))
         wait_for(lambda: combo.name.strip() == entry, f"{entry!r} chosen")
+
+    def focus(self, control):
+        """Clicks an entry box and waits until it has the focus with its text
+        selected. Input from separate xdotool runs may reach the program out
+        of order on a loaded machine, so keys must not follow a click before
+        its effect is seen."""
+        self.click_control(control)
+
+        def ready():
+            if not control.getState().contains(self.atspi.STATE_FOCUSED):
+                return False
+            t = control.queryText()
+            return t.characterCount == 0 or t.getNSelections() > 0
+        wait_for(ready, f"the focus in {control.name!r} with its text selected")
+
+    def type_into(self, control, text, shown=None):
+        """Focuses an entry box, types text over what it held and waits until
+        the box shows it (or shown)."""
+        self.focus(control)
+        self.type(text)
+        wait_for(lambda: self.text(control) == (text if shown is None else shown), f"{text!r} in {control.name!r}")
 
     def enter(self, window, box, text):
         """Clicks into an entry box (which selects its text) and types."""
-        control = self.find(box, "text", window)
+        self.type_into(self.find(box, "text", window), text)
+
+    def click_checked(self, control, checked=True):
+        """Clicks a radio button, check box or toggle key and waits for its state."""
         self.click_control(control)
-        self.type(text)
-        wait_for(lambda: self.text(control) == text, f"{text!r} in {box!r}")
+        wait_for(lambda: self.checked(control) == checked, f"{control.name!r} {'on' if checked else 'off'}")
 
     def text(self, accessible):
         t = accessible.queryText()

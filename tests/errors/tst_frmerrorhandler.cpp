@@ -23,9 +23,9 @@ template <typename T = QPushButton> T *child(QWidget *window, const char *name)
 }
 
 // Closes the next modal window, noting "title|text" of a message box.
-void closeNextModal(QStringList *seen)
+TestSupport::ModalWatch closeNextModal(QStringList *seen)
 {
-    TestSupport::whenModalShown([seen](QWidget *modal) {
+    return TestSupport::whenModalShown([seen](QWidget *modal) {
         if (auto *box = qobject_cast<QMessageBox *>(modal))
             *seen << box->windowTitle() + '|' + box->text() +
                          (box->icon() == QMessageBox::Information ? "|i" : "");
@@ -63,7 +63,7 @@ private Q_SLOTS:
         QString seen;
         QStringList messages;
         bool active = false, closedByLog = false;
-        TestSupport::whenModalShown([&](QWidget *form) {
+        const auto watch = TestSupport::whenModalShown([&](QWidget *form) {
             QStringList shown = {form->windowTitle()};
             for (const char *name : {"lblApplication", "lblVersion", "lblProc", "lblErrNumber"})
                 shown << child<QLabel>(form, name)->text();
@@ -77,7 +77,7 @@ private Q_SLOTS:
             QTest::keyClicks(comments, QStringLiteral("line one"));
             QTest::keyClick(comments, Qt::Key_Return);
             QTest::keyClicks(comments, QStringLiteral("line two"));
-            closeNextModal(&messages);
+            const auto watch = closeNextModal(&messages);
             QTest::mouseClick(child(form, "cmdLogError"), Qt::LeftButton);
             closedByLog = !form->isVisible();
             form->close(); // in case Log left it open
@@ -108,7 +108,7 @@ private Q_SLOTS:
         name->setFocus();
         QTest::keyClicks(name, QStringLiteral("Bo"));
         QStringList messages;
-        closeNextModal(&messages);
+        const auto watch = closeNextModal(&messages);
         QVERIFY(form.BugLog());
         QFile log(bugLog());
         QVERIFY(log.open(QIODevice::ReadOnly));
@@ -191,7 +191,7 @@ private Q_SLOTS:
             else if (action == "esc")
                 QTest::keyClick(&form, Qt::Key_Escape);
             else {
-                closeNextModal(&messages);
+                const auto watch = closeNextModal(&messages);
                 child(&form, "cmdLogError")->click();
             }
         }
@@ -207,8 +207,8 @@ private Q_SLOTS:
         QStringList seen;
         bool firstVisibleAfter = false;
         frmErrorHandler first(m_context);
-        TestSupport::whenModalShown([&](QWidget *) {
-            closeNextModal(&seen);
+        const auto watch = TestSupport::whenModalShown([&](QWidget *) {
+            const auto watch = closeNextModal(&seen);
             child(&first, "cmdLogError")->click();
             firstVisibleAfter = first.isVisible();
             child(&first, "cmdExit")->click();
@@ -265,7 +265,7 @@ private Q_SLOTS:
         QPrinter printer;
         printer.setOutputFileName(m_dataDir.filePath(QStringLiteral("missing/folder/report.pdf")));
         QStringList messages;
-        closeNextModal(&messages);
+        const auto watch = closeNextModal(&messages);
         QTest::ignoreMessage(QtWarningMsg, "QPainter::begin(): Returned false");
         form.printOn(printer);
         QCOMPARE(messages.value(0).section("\r\n", 0, 2),

@@ -30,6 +30,8 @@ namespace {
 
 const QString Section = QStringLiteral("Inertia Calculator");
 const char *const ResultLabels[] = {"lblIxx", "lblIyy", "lblIzz", "lblIxxPrime", "lblIyyPrime"};
+// Default units chosen in the default-units window: mass, density, length, inertia.
+const QStringList Chosen = {"g", "g/cm\u00b3", "mm", "kg-cm\u00b2"};
 
 QString padded(const QString &unit)
 {
@@ -47,10 +49,7 @@ struct Window
 
     template <typename T> T *child(const QString &name) const
     {
-        T *found = form->findChild<T *>(name);
-        if (!found)
-            qFatal("control %s missing", qPrintable(name));
-        return found;
+        return TestSupport::child<T>(form.get(), name);
     }
     QLineEdit *box(const QString &name) const { return child<QLineEdit>(name); }
     QComboBox *list(const QString &name) const { return child<QComboBox>(name); }
@@ -137,36 +136,32 @@ private Q_SLOTS:
         QTest::addColumn<bool>("density");
         QTest::addColumn<QString>("entries");
         QTest::addColumn<QString>("resultUnit");
-        QTest::addColumn<QString>("expected"); // Ixx|Iyy|Izz|Ix'x'|Iy'y' ("-": a row the shape hides)
-        QTest::addColumn<QString>("mass");     // the mass box afterwards
+        QTest::addColumn<QStringList>("expected"); // by axis; empty: a row the shape hides
+        QTest::addColumn<QString>("mass");         // the mass box afterwards
+        // The formulas themselves are checked in the core; these rows cover
+        // each box's unit, both modes, hidden end axes and the result units.
         // clang-format off
         QTest::newRow("cylinder, mixed units")
             << "Cylinder" << false << "txtLength=1000 mm;txtOutsideDia=20 cm;txtInsideDia=0 m;txtMass=10000 g" << "kg-cm\u00b2"
-            << "8583.33|8583.33|500.0|33583.3|33583.3" << "10000";
+            << QStringList{"8583.33", "8583.33", "500.0", "33583.3", "33583.3"} << "10000";
         QTest::newRow("hollow cylinder from density")
             << "Cylinder" << true << "txtLength=1 m;txtOutsideDia=500 mm;txtInsideDia=30 cm;txtDensity=7.85 g/cm\u00b3;txtMass=0 kg" << "kg-m\u00b2"
-            << "103.167|103.167|41.9246|349.782|349.782" << "986.4603";
-        QTest::newRow("parallelepiped")
-            << "Parallelepiped" << false << "txtLength=2 m;txtWidth=1 m;txtHeight=500 mm;txtMass=12 kg" << "kg-m\u00b2"
-            << "4.25|5.0|1.25|16.25|17.0" << "12";
+            << QStringList{"103.167", "103.167", "41.9246", "349.782", "349.782"} << "986.4603";
         QTest::newRow("parallelepiped from density, mass in grams")
             << "Parallelepiped" << true << "txtLength=30 cm;txtWidth=200 mm;txtHeight=0.1 m;txtDensity=2700 kg/m\u00b3;txtMass=0 g" << "g-mm\u00b2"
-            << "1.35E+08|1.755E+08|6.75E+07|4.995E+08|5.4E+08" << "16200";
+            << QStringList{"1.35E+08", "1.755E+08", "6.75E+07", "4.995E+08", "5.4E+08"} << "16200";
         QTest::newRow("spherical shell")
             << "Spherical shell" << false << "txtRadius=100 mm;txtMass=2 kg" << "kg-m\u00b2"
-            << "0.0133333|0.0133333|0.0133333|-|-" << "2";
-        QTest::newRow("sphere")
-            << "Sphere" << false << "txtRadius=10 cm;txtMass=2 kg" << "kg-cm\u00b2"
-            << "80.0|80.0|80.0|-|-" << "2";
+            << QStringList{"0.0133333", "0.0133333", "0.0133333", "", ""} << "2";
         QTest::newRow("sphere from density")
             << "Sphere" << true << "txtRadius=1 m;txtDensity=1000 kg/m\u00b3;txtMass=0 kg" << "kg-m\u00b2"
-            << "1675.52|1675.52|1675.52|-|-" << "4188.791";
+            << QStringList{"1675.52", "1675.52", "1675.52", "", ""} << "4188.791";
         QTest::newRow("slender rod")
             << "Slender rod" << false << "txtLength=3 m;txtMass=4000 g" << "kg-m\u00b2"
-            << "3.0|3.0|0.0|12.0|12.0" << "4000";
+            << QStringList{"3.0", "3.0", "0.0", "12.0", "12.0"} << "4000";
         QTest::newRow("tetrahedron")
             << "Tetrahedron" << false << "txtLength=3 m;txtWidth=100 cm;txtHeight=2 m;txtMass=10 kg" << "kg-m\u00b2"
-            << "13.0|10.0|5.0|-|-" << "10";
+            << QStringList{"13.0", "10.0", "5.0", "", ""} << "10";
         // clang-format on
     }
     void every_shape_through_the_window()
@@ -175,7 +170,7 @@ private Q_SLOTS:
         QFETCH(bool, density);
         QFETCH(QString, entries);
         QFETCH(QString, resultUnit);
-        QFETCH(QString, expected);
+        QFETCH(QStringList, expected);
         QFETCH(QString, mass);
         Window w(m_context);
         w.chooseShape(shape);
@@ -184,17 +179,16 @@ private Q_SLOTS:
         w.enter(entries);
         w.pick(QStringLiteral("cmbResultUnits"), resultUnit);
 
-        const QStringList values = expected.split(u'|');
         for (int axis = 0; axis < InertiaAxisCount; ++axis) {
             QLabel *label = w.child<QLabel>(QLatin1String(ResultLabels[axis]));
-            QCOMPARE(label->isVisible(), values[axis] != QLatin1String("-"));
+            QCOMPARE(label->isVisible(), !expected[axis].isEmpty());
             if (!label->isVisible())
                 continue;
-            QCOMPARE(w.result(axis), values[axis]);
+            QCOMPARE(w.result(axis), expected[axis]);
             w.click(QStringLiteral("cmdCopyValue_%1").arg(axis));
-            QCOMPARE(Window::clipboard(), values[axis]);
+            QCOMPARE(Window::clipboard(), expected[axis]);
             w.click(QStringLiteral("cmdCopyAll_%1").arg(axis));
-            QCOMPARE(Window::clipboard(), values[axis] + u' ' + padded(resultUnit));
+            QCOMPARE(Window::clipboard(), expected[axis] + u' ' + padded(resultUnit));
         }
         QCOMPARE(w.box(QStringLiteral("txtMass"))->text(), mass);
     }
@@ -265,17 +259,18 @@ private Q_SLOTS:
         QTest::addColumn<QString>("shape");
         QTest::addColumn<QString>("entries");
         QTest::addColumn<QString>("resultUnit");
-        QTest::addColumn<QString>("expected");
+        QTest::addColumn<QStringList>("expected"); // Ixx, Iyy, Izz
+        const QStringList overflow(3, QStringLiteral("Overflow"));
         // clang-format off
         QTest::newRow("width mid-typing fails all three")
-            << "Tetrahedron" << "txtLength=3 m;txtHeight=2 m;txtMass=10 kg;txtWidth=1E- m" << "kg-m\u00b2"
-            << "Overflow|Overflow|Overflow";
+            << "Tetrahedron" << "txtLength=3 m;txtHeight=2 m;txtMass=10 kg;txtWidth=1E- m" << "kg-m\u00b2" << overflow;
         QTest::newRow("result beyond single precision")
-            << "Sphere" << "txtRadius=1E10 m;txtMass=1E30 kg" << "kg-m\u00b2" << "Overflow|Overflow|Overflow";
+            << "Sphere" << "txtRadius=1E10 m;txtMass=1E30 kg" << "kg-m\u00b2" << overflow;
         QTest::newRow("result fits, its display unit does not")
-            << "Sphere" << "txtRadius=1E4 m;txtMass=1E30 kg" << "g-mm\u00b2" << "Overflow|Overflow|Overflow";
+            << "Sphere" << "txtRadius=1E4 m;txtMass=1E30 kg" << "g-mm\u00b2" << overflow;
         QTest::newRow("rod Izz never fails")
-            << "Slender rod" << "txtLength=1E20 m;txtMass=1E30 kg" << "kg-m\u00b2" << "Overflow|Overflow|0.0";
+            << "Slender rod" << "txtLength=1E20 m;txtMass=1E30 kg" << "kg-m\u00b2"
+            << QStringList{"Overflow", "Overflow", "0.0"};
         // clang-format on
     }
     void failed_results_show_overflow()
@@ -283,13 +278,13 @@ private Q_SLOTS:
         QFETCH(QString, shape);
         QFETCH(QString, entries);
         QFETCH(QString, resultUnit);
-        QFETCH(QString, expected);
+        QFETCH(QStringList, expected);
         Window w(m_context);
         w.chooseShape(shape);
         w.child<QRadioButton>(QStringLiteral("optMass"))->setChecked(true);
         w.enter(entries);
         w.pick(QStringLiteral("cmbResultUnits"), resultUnit);
-        QCOMPARE(w.result(0) + u'|' + w.result(1) + u'|' + w.result(2), expected);
+        QCOMPARE((QStringList{w.result(0), w.result(1), w.result(2)}), expected);
         w.click(QStringLiteral("cmdCopyAll_0"));
         QCOMPARE(Window::clipboard(), w.result(0) + u' ' + padded(resultUnit));
     }
@@ -331,8 +326,8 @@ private Q_SLOTS:
         QCOMPARE(w.box(QStringLiteral("txtMass"))->text(), QStringLiteral("0"));
     }
 
-    // Digits and notation come from the settings, out-of-range digits are
-    // brought into 1..7, and closing writes them back.
+    // Digits and notation come from the settings (their reading rules are
+    // checked with the settings store), and closing writes them back.
     void display_settings_are_read_and_written_data()
     {
         QTest::addColumn<QString>("digits");
@@ -344,9 +339,6 @@ private Q_SLOTS:
                                 << "True" << 3 << true;
         QTest::newRow("too many digits, lower-case true") << "9"
                                                           << "true" << 7 << false;
-        QTest::newRow("zero digits") << "0"
-                                     << "False" << 1 << false;
-        QTest::newRow("not a number") << "many" << QString() << 6 << false;
     }
     void display_settings_are_read_and_written()
     {
@@ -394,7 +386,7 @@ private Q_SLOTS:
         w.enter(QStringLiteral("txtLength=1 m;txtWidth=1 m;txtHeight=1 m;txtDensity=1000 kg/m\u00b3"));
         w.box(QStringLiteral("txtLength"))->setFocus();
         QString opened;
-        TestSupport::whenModalShown([&](QWidget *window) {
+        const auto watch = TestSupport::whenModalShown([&](QWidget *window) {
             opened = window->objectName();
             if (!select) {
                 window->close();
@@ -418,35 +410,34 @@ private Q_SLOTS:
     void set_default_units_reselects_every_list_data()
     {
         QTest::addColumn<QString>("button");
-        QTest::addColumn<QString>("expected"); // mass|density|length|inertia afterwards
-        QTest::newRow("save") << "cmdSave" << QStringLiteral("g|g/cm\u00b3|mm|kg-cm\u00b2");
-        QTest::newRow("cancel") << "cmdCancel" << QStringLiteral("kg|kg/m\u00b3|m|kg-m\u00b2");
+        QTest::addColumn<QStringList>("expected"); // mass, density, length and inertia units afterwards
+        QTest::newRow("save") << "cmdSave" << Chosen;
+        QTest::newRow("cancel") << "cmdCancel" << QStringList{"kg", "kg/m\u00b3", "m", "kg-m\u00b2"};
     }
     void set_default_units_reselects_every_list()
     {
         QFETCH(QString, button);
-        QFETCH(QString, expected);
+        QFETCH(QStringList, expected);
         Window w(m_context);
         w.chooseShape(QStringLiteral("Slender rod"));
         w.enter(QStringLiteral("txtLength=3 m;txtMass=4 kg"));
         // A list the user changed goes back to the default too.
         w.pick(QStringLiteral("cmbIDUnits"), QStringLiteral("cm"));
         QString opened;
-        TestSupport::whenModalShown([&](QWidget *dialog) {
+        const auto watch = TestSupport::whenModalShown([&](QWidget *dialog) {
             opened = dialog->objectName();
             const char *const lists[] = {"cmbDefaultMassUnits", "cmbDefaultDensityUnits", "cmbDefaultLDUnits",
                                          "cmbDefaultInertiaUnits"};
             for (int i = 0; i < 4; ++i) {
                 auto *list = dialog->findChild<QComboBox *>(QLatin1String(lists[i]));
-                list->setCurrentIndex(list->findText(
-                    padded(QStringLiteral("g|g/cm\u00b3|mm|kg-cm\u00b2").section(u'|', i, i))));
+                list->setCurrentIndex(list->findText(padded(Chosen[i])));
             }
             dialog->findChild<QAbstractButton *>(button)->click();
         });
         w.child<QAction>(QStringLiteral("mnuSetDefaultUnits"))->trigger();
         QCOMPARE(opened, QStringLiteral("frmSetDefaultUnits"));
 
-        const QStringList units = expected.split(u'|');
+        const QStringList &units = expected;
         QCOMPARE(w.list(QStringLiteral("cmbMassUnits"))->currentText(), padded(units[0]));
         QCOMPARE(w.list(QStringLiteral("cmbDensityUnits"))->currentText(), padded(units[1]));
         for (const char *name : {"cmbRadiusUnits", "cmbLengthUnits", "cmbIDUnits"})

@@ -8,6 +8,7 @@
 // single-precision inputs, with pi = 3.141593, then rounded once to single
 // precision. None lies near a rounding midpoint, so results compare bit for bit.
 
+#include "core/fixedtext.h"
 #include "inertia/inertiarows.h"
 #include "inertiatable.h"
 #include "units/conversiontable.h"

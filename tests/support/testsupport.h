@@ -3,10 +3,12 @@
 
 #include <QBuffer>
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
+#include <QRandomGenerator>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -15,14 +17,20 @@
 #include "app/registerwindows.h"
 #include "widgets/windowcontext.h"
 #include <QApplication>
+#include <QPointer>
+#include <QTest>
 #include <QWidget>
 #define TORVANE_TEST_HAS_WIDGETS 1
 #endif
 
 #include <cmath>
 #include <functional>
+#include <memory>
+#include <source_location>
+#include <utility>
 
 #include "core/datafiles.h"
+#include "core/fixedtext.h"
 #include "core/settingsstore.h"
 #include "units/conversiontable.h"
 
@@ -76,27 +84,96 @@ inline bool closeTo(double actual, double expected, double relTol = 1e-6)
 }
 
 #ifdef TORVANE_TEST_HAS_WIDGETS
-// Runs action on the next modal window that opens (a QDialog's exec() or a
+// Whether a watched modal window must open, or only may.
+enum class Modal { MustOpen, MayOpen };
+
+// Runs an action on the next modal window that opens (a QDialog's exec() or a
 // message box), from inside its nested event loop, so a test never blocks.
-// Polls until a modal widget is active, then calls action(widget).
-inline void whenModalShown(std::function<void(QWidget *)> action, int attemptsLeft = 200)
+// Keep the watch while the window may open: when a watch for a window that
+// must open goes, it waits what is left of its time for one and fails the
+// running test, at the line that made it, when none opened.
+class ModalWatch
 {
-    QTimer::singleShot(10, [action, attemptsLeft]() {
-        if (QWidget *modal = QApplication::activeModalWidget()) {
-            action(modal);
-        } else if (attemptsLeft > 0) {
-            whenModalShown(action, attemptsLeft - 1);
+public:
+    ModalWatch(std::function<void(QWidget *)> action, Modal expected, int timeoutMs,
+               std::source_location where)
+        : m_state(std::make_shared<State>()), m_expected(expected), m_where(where)
+    {
+        m_state->action = std::move(action);
+        m_state->outer = QApplication::activeModalWidget();
+        m_state->deadline.setRemainingTime(timeoutMs);
+        poll(m_state);
+    }
+    ModalWatch(const ModalWatch &) = delete;
+    ModalWatch &operator=(const ModalWatch &) = delete;
+    ~ModalWatch()
+    {
+        if (m_expected == Modal::MustOpen && !m_state->opened && !QTest::currentTestFailed()) {
+            if (!QTest::qWaitFor([this]() { return m_state->opened; },
+                                 int(m_state->deadline.remainingTime())))
+                QTest::qFail("no modal window opened", m_where.file_name(), int(m_where.line()));
         }
-    });
+        m_state->watching = false;
+    }
+    bool opened() const { return m_state->opened; }
+
+private:
+    struct State
+    {
+        std::function<void(QWidget *)> action;
+        QPointer<QWidget>
+            outer; // a modal window already open when the watch began is not the one watched for
+        QDeadlineTimer deadline;
+        bool watching = true;
+        bool opened = false;
+    };
+    static void poll(const std::shared_ptr<State> &state)
+    {
+        QTimer::singleShot(10, [state]() {
+            if (!state->watching)
+                return;
+            QWidget *modal = QApplication::activeModalWidget();
+            if (modal && modal != state->outer) {
+                state->opened = true;
+                state->watching = false;
+                state->action(modal);
+            } else if (!state->deadline.hasExpired()) {
+                poll(state);
+            }
+        });
+    }
+
+    std::shared_ptr<State> m_state;
+    Modal m_expected;
+    std::source_location m_where;
+};
+
+[[nodiscard]] inline ModalWatch whenModalShown(std::function<void(QWidget *)> action,
+                                               Modal expected = Modal::MustOpen, int timeoutMs = 10000,
+                                               std::source_location where = std::source_location::current())
+{
+    return ModalWatch(std::move(action), expected, timeoutMs, where);
+}
+
+// A control of a window by its objectName; a missing control ends the run at once.
+template <typename T> T *child(const QObject *window, const QString &name)
+{
+    T *found = window->findChild<T *>(name);
+    if (!found)
+        qFatal("control %s missing", qPrintable(name));
+    return found;
 }
 
 // Closes the next modal window as soon as it shows, and names it in opened.
-inline void closeNextModal(QString &opened)
+[[nodiscard]] inline ModalWatch closeNextModal(QString &opened,
+                                               std::source_location where = std::source_location::current())
 {
-    whenModalShown([&opened](QWidget *modal) {
-        opened = modal->objectName();
-        modal->close();
-    });
+    return whenModalShown(
+        [&opened](QWidget *modal) {
+            opened = modal->objectName();
+            modal->close();
+        },
+        Modal::MustOpen, 10000, where);
 }
 #endif
 
@@ -123,6 +200,34 @@ inline bool writeFile(const QString &path, const QByteArray &bytes)
     QDir().mkpath(QFileInfo(path).path());
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// The order the data files have always had: a bubble sort with a shrinking
+// bound and an early stop, swapping only on a strictly greater upper-cased key.
+template <typename Record, typename KeyOf> void referenceBubbleSort(QList<Record> &records, KeyOf keyOf)
+{
+    QStringList keys;
+    for (const Record &record : std::as_const(records))
+        keys.append(keyOf(record).toUpper());
+    for (qsizetype upper = records.size(), swapped = 1; swapped; --upper) {
+        swapped = 0;
+        for (qsizetype i = 0; i + 1 < upper; ++i) {
+            if (keys[i] > keys[i + 1]) {
+                std::swap(keys[i], keys[i + 1]);
+                std::swap(records[i], records[i + 1]);
+                swapped = 1;
+            }
+        }
+    }
+}
+
+// Random text of 1 to maxLength characters of alphabet.
+inline QString randomText(QRandomGenerator &rng, const QString &alphabet, int maxLength)
+{
+    QString text;
+    for (int n = rng.bounded(1, maxLength + 1); n > 0; --n)
+        text.append(alphabet.at(rng.bounded(int(alphabet.size()))));
+    return text;
 }
 
 // A unit name padded as the unit table keeps it.

@@ -33,50 +33,57 @@ private Q_SLOTS:
 
     void rows_list_every_other_display_unit_of_the_type_data()
     {
-        QTest::addColumn<QString>("input");    // type|source|number
-        QTest::addColumn<QString>("expected"); // "unit=value;...", "*" skips a value, "-" for nothing
+        QTest::addColumn<QString>("type");
+        QTest::addColumn<QString>("source");
+        QTest::addColumn<QString>("number");
+        QTest::addColumn<QStringList>("expected"); // "unit=value" by row, "*" skips a value; none: no list
         QTest::addColumn<int>("digits");
         QTest::addColumn<QString>("flags"); // E notation, "," European convention, G German, A Arabic locale
-        auto row = [](const char *name, const char *input, const QString &expected, int digits = 6,
-                      const QString &flags = QString()) {
-            QTest::newRow(name) << QString::fromUtf8(input) << expected << digits << flags;
+        auto row = [](const char *name, const char *type, const char *source, const char *number,
+                      const QStringList &expected, int digits = 6, const QString &flags = QString()) {
+            QTest::newRow(name) << QString::fromUtf8(type) << QString::fromUtf8(source)
+                                << QString::fromUtf8(number) << expected << digits << flags;
         };
-        row("table order, no source, aliases or failing targets", "Mass|kg|2",
-            "dup=0.002;half=4.0;lb=4.40925;tiny=2.0E+30");
-        row("overflowing source record gives way to a later one", "Mass|dup|2",
-            "half=4000.0;kg=2000.0;lb=*;tiny=*");
-        row("first source record that converts wins", "Mass|dup|0.5", "half=3.0E+38;kg=1.5E+38;lb=*");
-        row("notation, 3 digits", "Mass|half|2469", "dup=1.23E+00;kg=1.23E+03;lb=2.72E+03;tiny=1.23E+33", 3,
-            "E");
-        row("European convention", "Mass|kg|3", "dup=0,003;half=6,0;lb=6,61387;tiny=3,0E+30", 6, ",");
-        row("comma locale, US convention", "Mass|kg|1,5", "dup=0.0015;half=3.0;lb=*;tiny=*", 6, "G");
+        row("table order, no source, aliases or failing targets", "Mass", "kg", "2",
+            {"dup=0.002", "half=4.0", "lb=4.40925", "tiny=2.0E+30"});
+        row("overflowing source record gives way to a later one", "Mass", "dup", "2",
+            {"half=4000.0", "kg=2000.0", "lb=*", "tiny=*"});
+        row("first source record that converts wins", "Mass", "dup", "0.5",
+            {"half=3.0E+38", "kg=1.5E+38", "lb=*"});
+        row("notation, 3 digits", "Mass", "half", "2469",
+            {"dup=1.23E+00", "kg=1.23E+03", "lb=2.72E+03", "tiny=1.23E+33"}, 3, "E");
+        row("European convention", "Mass", "kg", "3", {"dup=0,003", "half=6,0", "lb=6,61387", "tiny=3,0E+30"},
+            6, ",");
+        row("comma locale, US convention", "Mass", "kg", "1,5", {"dup=0.0015", "half=3.0", "lb=*", "tiny=*"},
+            6, "G");
         // U+066B is neither mark: the point is read and shown, and the
         // conventions still have a mark to switch.
-        row("Arabic locale, US convention", "Mass|kg|2.5", "dup=0.0025;half=5.0;lb=5.51156;tiny=2.5E+30", 6,
-            "A");
-        row("Arabic locale, European convention", "Mass|kg|2.5",
-            "dup=0,0025;half=5,0;lb=5,51156;tiny=2,5E+30", 6, "A,");
-        row("offsets", "Temperature|\u00b0C|0", "K=273.15;\u00b0F=32.0");
+        row("Arabic locale, US convention", "Mass", "kg", "2.5",
+            {"dup=0.0025", "half=5.0", "lb=5.51156", "tiny=2.5E+30"}, 6, "A");
+        row("Arabic locale, European convention", "Mass", "kg", "2.5",
+            {"dup=0,0025", "half=5,0", "lb=5,51156", "tiny=2,5E+30"}, 6, "A,");
+        row("offsets", "Temperature", "\u00b0C", "0", {"K=273.15", "\u00b0F=32.0"});
         // Nothing converts without a number or an exactly named source.
-        row("empty text", "Mass|kg|", "-");
-        row("other letter case", "Mass|KG|1", "-");
+        row("empty text", "Mass", "kg", "", {});
+        row("other letter case", "Mass", "KG", "1", {});
     }
     void rows_list_every_other_display_unit_of_the_type()
     {
-        QFETCH(QString, input);
-        QFETCH(QString, expected);
+        QFETCH(QString, type);
+        QFETCH(QString, source);
+        QFETCH(QString, number);
+        QFETCH(QStringList, expected);
         QFETCH(int, digits);
         QFETCH(QString, flags);
         if (flags.contains(u'G'))
             QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
         if (flags.contains(u'A'))
             QLocale::setDefault(QLocale(QLocale::Arabic, QLocale::Egypt));
-        const QStringList in = input.split(u'|');
         const auto rows =
-            ComputeConversionRows(m_table, type(in[0]), unitName(in[1]), in[2],
+            ComputeConversionRows(m_table, UnitCalcTable::type(type), unitName(source), number,
                                   ConversionDisplay{digits, flags.contains(u'E'), !flags.contains(u',')});
-        QCOMPARE(rows.has_value(), expected != u"-");
-        const QStringList wanted = expected.split(QLatin1Char(';'));
+        QCOMPARE(rows.has_value(), !expected.isEmpty());
+        const QStringList &wanted = expected;
         for (int i = 0; rows && i < rows->size(); ++i) {
             const ConversionRow &row = rows->at(i);
             QCOMPARE(row.unitName.size(), UnitNameWidth);
@@ -91,29 +98,36 @@ private Q_SLOTS:
     // An empty list must not hide a value that is merely too large.
     void overflow_is_told_apart_from_no_number_data()
     {
-        QTest::addColumn<QString>("input"); // type|source|number
+        QTest::addColumn<QString>("type");
+        QTest::addColumn<QString>("source");
+        QTest::addColumn<QString>("number");
         QTest::addColumn<bool>("outOfRange");
-        QTest::newRow("number beyond single precision") << "Mass|kg|1e999" << true;
-        QTest::newRow("a thousand digits") << "Mass|kg|" + QString(1000, u'9') << true;
-        QTest::newRow("every source step overflows") << "Mass|dup|3e38" << true;
-        QTest::newRow("every target step overflows") << "Line|m|3e38" << true;
-        QTest::newRow("some targets still fit") << "Mass|kg|3.4e38" << false;
-        QTest::newRow("lone minus sign") << "Mass|kg|-" << false;
-        QTest::newRow("unknown unit") << "Mass|furlong|1e999" << true;
-        QTest::newRow("unknown unit, plain number") << "Mass|furlong|1" << false;
+        const auto row = [](const char *name, const char *type, const char *source, const QString &number,
+                            bool outOfRange) {
+            QTest::newRow(name) << QString(type) << QString(source) << number << outOfRange;
+        };
+        row("number beyond single precision", "Mass", "kg", "1e999", true);
+        row("a thousand digits", "Mass", "kg", QString(1000, u'9'), true);
+        row("every source step overflows", "Mass", "dup", "3e38", true);
+        row("every target step overflows", "Line", "m", "3e38", true);
+        row("some targets still fit", "Mass", "kg", "3.4e38", false);
+        row("lone minus sign", "Mass", "kg", "-", false);
+        row("unknown unit", "Mass", "furlong", "1e999", true);
+        row("unknown unit, plain number", "Mass", "furlong", "1", false);
     }
     void overflow_is_told_apart_from_no_number()
     {
-        QFETCH(QString, input);
+        QFETCH(QString, type);
+        QFETCH(QString, source);
+        QFETCH(QString, number);
         QFETCH(bool, outOfRange);
         ConversionTableData table;
         QList<ConversionRecord> list = records();
         list << unitRecord("Line", "m") << unitRecord("Line", "mm", 0.001f);
         table.reset(list, true);
-        const QStringList in = input.split(u'|');
         ConversionProblem problem = ConversionProblem::OutOfRange;
-        const auto rows =
-            ComputeConversionRows(table, type(in[0]), unitName(in[1]), in[2], ConversionDisplay{}, &problem);
+        const auto rows = ComputeConversionRows(table, UnitCalcTable::type(type), unitName(source), number,
+                                                ConversionDisplay{}, &problem);
         QCOMPARE(problem == ConversionProblem::OutOfRange, outOfRange);
         if (outOfRange)
             QVERIFY(!rows || rows->isEmpty());
@@ -123,76 +137,74 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("clip");
         QTest::addColumn<QChar>("localeSeparator");
-        QTest::addColumn<QString>("expected"); // number|units|separator
-        auto row = [](const char *name, const QString &clip, char16_t separator, const QString &expected) {
-            QTest::newRow(name) << clip << QChar(separator) << expected;
+        QTest::addColumn<QString>("number");
+        QTest::addColumn<QString>("units");
+        QTest::addColumn<QString>("separator");
+        auto row = [](const char *name, const QString &clip, char16_t localeSeparator, const char *number,
+                      const char *units, const char *separator) {
+            QTest::newRow(name) << clip << QChar(localeSeparator) << QString(number) << QString(units)
+                                << QString(separator);
         };
-        row("point number, comma locale", "12.5 kg", u',', "12,5|kg| ");
-        row("comma number, point locale", "3,5", u'.', "3.5||");
-        row("only the first comma changes", "1,234.5", u'.', "1.234.5||");
-        row("spaces and a line end", "  2.5   lb \r\n", u'.', "2.5|lb| ");
-        row("Tab before a unit with a space", "1.5\tcu. in    ", u'.', "1.5|cu. in|\t");
+        row("point number, comma locale", "12.5 kg", u',', "12,5", "kg", " ");
+        row("comma number, point locale", "3,5", u'.', "3.5", "", "");
+        row("only the first comma changes", "1,234.5", u'.', "1.234.5", "", "");
+        row("spaces and a line end", "  2.5   lb \r\n", u'.', "2.5", "lb", " ");
+        row("Tab before a unit with a space", "1.5\tcu. in    ", u'.', "1.5", "cu. in", "\t");
     }
     void clipboard_text_splits_into_number_and_unit()
     {
         QFETCH(QString, clip);
         QFETCH(QChar, localeSeparator);
-        QFETCH(QString, expected);
         const std::optional<ClipboardParts> parts = ParseClipboardText(clip, localeSeparator);
         QVERIFY(parts.has_value());
-        QCOMPARE(parts->numberText + u'|' + parts->unitsText + u'|' + parts->separator, expected);
+        QTEST(parts->numberText, "number");
+        QTEST(parts->unitsText, "units");
+        QTEST(parts->separator, "separator");
         QVERIFY(!ParseClipboardText(QStringLiteral(" \r\n"), localeSeparator));
     }
 
+    // A pasted unit lands on a listed unit. Names that differ only in letter case are different
+    // units: the name as written wins, and a case-free match counts only when it is unambiguous.
+    void pasted_unit_lands_on_a_listed_unit_data()
+    {
+        QTest::addColumn<bool>("caseTwins"); // the table with units differing only in letter case
+        QTest::addColumn<QString>("unitsText");
+        QTest::addColumn<QString>("type"); // empty: no unit found
+        QTest::addColumn<QString>("unit");
+        const auto row = [](bool caseTwins, const char *unitsText, const char *type, const char *unit) {
+            QTest::newRow(unitsText) << caseTwins << QString(unitsText) << QString(type) << QString(unit);
+        };
+        // Onto a listed unit of the calculator's table.
+        row(false, "KG.", "Mass", "kg");
+        row(false, "Pound", "Mass", "lb");          // alias: its SameAs
+        row(false, "dup", "Aaa", "dup");            // first in table order
+        row(false, "CU IN", "Volume", "cu. in");    // period left out
+        row(false, "\u03bcm", "Length", "\u00b5m"); // Greek mu
+        row(false, "furlong", "", "");
+        row(true, "nm", "Length", "nm");
+        row(true, "Nm", "Torque", "N-m"); // an alias
+        row(true, "Nm.", "Torque", "N-m");
+        row(true, "NM", "", ""); // either of two: none
+        row(true, "mW", "Power", "mW");
+        row(true, "MW", "Power", "MW");
+        row(true, "mw", "", "");           // milli or mega: none
+        row(true, "N-M", "Torque", "N-m"); // one unit in any case
+        row(true, "KP", "Force", "kgf");   // two spellings of one unit
+    }
     void pasted_unit_lands_on_a_listed_unit()
     {
-        // unit text -> type|unit, or empty for none
-        const QList<std::pair<QString, QString>> cases = {{"KG.", "Mass|kg"},
-                                                          {"Pound", "Mass|lb"},       // alias: its SameAs
-                                                          {"dup", "Aaa|dup"},         // first in table order
-                                                          {"CU IN", "Volume|cu. in"}, // period left out
-                                                          {"\u03bcm", "Length|\u00b5m"}, // Greek mu
-                                                          {"furlong", ""}};
-        for (const auto &[unitsText, expected] : cases) {
-            const std::optional<PastedUnit> found = FindPastedUnit(m_table, unitsText);
-            QCOMPARE(found ? found->unitType.trimmed() + u'|' + found->unitToSelect.trimmed() : QString(),
-                     expected);
-        }
-    }
-
-    // Names that differ only in letter case are different units: the name as
-    // written wins, and a case-free match counts only when it is unambiguous.
-    void pasted_unit_tells_names_apart_by_letter_case_data()
-    {
-        QTest::addColumn<QString>("unitsText");
-        QTest::addColumn<QString>("expected"); // type|unit, or empty for none
-        const auto row = [](const char *unitsText, const char *expected) {
-            QTest::newRow(unitsText) << QString(unitsText) << QString(expected);
-        };
-        row("nm", "Length|nm");
-        row("Nm", "Torque|N-m"); // an alias
-        row("Nm.", "Torque|N-m");
-        row("NM", ""); // either of two: none
-        row("mW", "Power|mW");
-        row("MW", "Power|MW");
-        row("mw", "");            // milli or mega: none
-        row("N-M", "Torque|N-m"); // one unit in any case
-        row("KP", "Force|kgf");   // two spellings of one unit
-    }
-    void pasted_unit_tells_names_apart_by_letter_case()
-    {
+        QFETCH(bool, caseTwins);
         QFETCH(QString, unitsText);
-        QFETCH(QString, expected);
-        ConversionTableData table;
-        table.reset({unitRecord("Length", "nm", 1e-9f), unitRecord("Force", "kgf", 9.80665f),
+        ConversionTableData twins;
+        twins.reset({unitRecord("Length", "nm", 1e-9f), unitRecord("Force", "kgf", 9.80665f),
                      unitRecord("Force", "kp", 9.80665f, 0, "kgf"),
                      unitRecord("Force", "Kp", 9.80665f, 0, "kgf"), unitRecord("Power", "mW", 1e-3f),
                      unitRecord("Power", "MW", 1e6f), unitRecord("Torque", "N-m"),
                      unitRecord("Torque", "Nm", 1, 0, "N-m")},
                     false);
-        const std::optional<PastedUnit> found = FindPastedUnit(table, unitsText);
-        QCOMPARE(found ? found->unitType.trimmed() + u'|' + found->unitToSelect.trimmed() : QString(),
-                 expected);
+        const std::optional<PastedUnit> found = FindPastedUnit(caseTwins ? twins : m_table, unitsText);
+        QTEST(found ? found->unitType.trimmed() : QString(), "type");
+        QTEST(found ? found->unitToSelect.trimmed() : QString(), "unit");
     }
 
     // The copied text keeps the padded unit name, a space when no separator was

@@ -48,10 +48,7 @@ struct Window
 
     template <typename T> T *child(const char *name) const
     {
-        T *found = form->findChild<T *>(QLatin1String(name));
-        if (!found)
-            qFatal("control %s missing", name);
-        return found;
+        return TestSupport::child<T>(form.get(), QLatin1String(name));
     }
     QLineEdit *number() const { return child<QLineEdit>("txtNumber"); }
     QComboBox *units() const { return child<QComboBox>("cmbUnits"); }
@@ -60,11 +57,11 @@ struct Window
     QScrollBar *digits() const { return child<QScrollBar>("vscrlDigits"); }
     QAction *button(const char *key) const { return child<QAction>(key); }
     QTreeWidgetItem *row(int i) const { return list()->topLevelItem(i); }
-    // "type|unit|number" as the window shows them.
-    QString entry() const
+    // Type, unit and number as the window shows them.
+    QStringList entry() const
     {
         const QString type = types()->currentItem() ? types()->currentItem()->text().trimmed() : QString();
-        return type + u'|' + units()->currentText().trimmed() + u'|' + number()->text();
+        return {type, units()->currentText().trimmed(), number()->text()};
     }
     // "unit=value" per row.
     QStringList rows() const
@@ -98,23 +95,33 @@ private Q_SLOTS:
 
     void stored_settings_are_read_at_load_data()
     {
-        QTest::addColumn<QString>("stored"); // Digits|US Convention|NotationMode
-        QTest::addColumn<QString>("shown");  // digits|US convention|notation
+        QTest::addColumn<QString>("digits");
+        QTest::addColumn<QString>("usConvention");
+        QTest::addColumn<QString>("notation");
+        QTest::addColumn<QString>("shownDigits");
+        QTest::addColumn<bool>("shownUS");
+        QTest::addColumn<bool>("shownNotation");
         // The reading rules themselves are checked with the settings store.
-        QTest::newRow("valid values") << QStringLiteral("3|False|True") << QStringLiteral("3|0|1");
-        QTest::newRow("digits above range") << QStringLiteral("9|True|False") << QStringLiteral("7|1|0");
+        const auto row = [](const char *name, const char *digits, const char *us, const char *notation,
+                            const char *shownDigits, bool shownUS, bool shownNotation) {
+            QTest::newRow(name) << QString(digits) << QString(us) << QString(notation) << QString(shownDigits)
+                                << shownUS << shownNotation;
+        };
+        row("valid values", "3", "False", "True", "3", false, true);
+        row("digits above range", "9", "True", "False", "7", true, false);
     }
     void stored_settings_are_read_at_load()
     {
-        QFETCH(QString, stored);
-        QFETCH(QString, shown);
-        const QStringList keys = {"Digits", "US Convention", "NotationMode"};
-        for (int i = 0; i < keys.size(); ++i)
-            m_context.settings().write(Section, keys[i], stored.section(u'|', i, i));
+        QFETCH(QString, digits);
+        QFETCH(QString, usConvention);
+        QFETCH(QString, notation);
+        m_context.settings().write(Section, QStringLiteral("Digits"), digits);
+        m_context.settings().write(Section, QStringLiteral("US Convention"), usConvention);
+        m_context.settings().write(Section, QStringLiteral("NotationMode"), notation);
         Window w(m_context);
-        QCOMPARE(w.child<QLineEdit>("txtDigits")->text() + u'|' + QString::number(w.form->usConvention()) +
-                     u'|' + QString::number(w.form->notationMode()),
-                 shown);
+        QTEST(w.child<QLineEdit>("txtDigits")->text(), "shownDigits");
+        QTEST(w.form->usConvention(), "shownUS");
+        QTEST(w.form->notationMode(), "shownNotation");
         QCOMPARE(w.form->displayDigits(), w.digits()->value());
         QCOMPARE(w.button("EuropeanDecimal")->isChecked(), !w.form->usConvention());
         QCOMPARE(w.button("SciNotation")->isChecked(), w.form->notationMode());
@@ -124,22 +131,27 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("clip");
         QTest::addColumn<bool>("commaLocale");
-        QTest::addColumn<QString>("expected"); // type|unit|number|separator
-        QTest::newRow("empty: the first type and unit") << "" << false << "Aaa|dup|0.0|";
-        QTest::newRow("empty, comma locale: zero as it reads there") << "" << true << "Aaa|dup|0,0|";
-        QTest::newRow("Tab and capitals with a period") << "5\tKG." << false << "Mass|kg|5|\t";
-        QTest::newRow("alias to an unlisted unit: first unit") << "1 oddalias" << false << "Mass|dup|1| ";
-        QTest::newRow("not a number") << "1,234.5 kg" << false << "Mass|kg|0.0| ";
+        QTest::addColumn<QStringList>("entry"); // type, unit, number
+        QTest::addColumn<QString>("separator");
+        const auto row = [](const char *name, const char *clip, bool comma, QStringList entry,
+                            const char *separator) {
+            QTest::newRow(name) << QString(clip) << comma << entry << QString(separator);
+        };
+        row("empty: the first type and unit", "", false, {"Aaa", "dup", "0.0"}, "");
+        row("empty, comma locale: zero as it reads there", "", true, {"Aaa", "dup", "0,0"}, "");
+        row("Tab and capitals with a period", "5\tKG.", false, {"Mass", "kg", "5"}, "\t");
+        row("alias to an unlisted unit: first unit", "1 oddalias", false, {"Mass", "dup", "1"}, " ");
+        row("not a number", "1,234.5 kg", false, {"Mass", "kg", "0.0"}, " ");
     }
     void clipboard_value_and_unit_are_taken_at_load()
     {
         QFETCH(QString, clip);
         QFETCH(bool, commaLocale);
-        QFETCH(QString, expected);
         if (commaLocale)
             QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
         Window w(m_context, clip);
-        QCOMPARE(w.entry() + u'|' + w.form->copySeparator(), expected);
+        QTEST(w.entry(), "entry");
+        QTEST(w.form->copySeparator(), "separator");
         QVERIFY(!w.rows().isEmpty() && w.row(0)->isSelected());
     }
 
@@ -271,32 +283,34 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("button");
         QTest::addColumn<QString>("keys");
-        QTest::addColumn<QString>("after"); // clipboard|notation|US convention
-        const auto row = [](const char *name, const char *button, const char *keys, const char *after) {
-            QTest::newRow(name) << QString(button) << QString(keys) << QString(after);
+        QTest::addColumn<QString>("clipboard");
+        QTest::addColumn<bool>("notation");
+        QTest::addColumn<bool>("usConvention");
+        const auto row = [](const char *name, const char *button, const char *keys, const char *clipboard,
+                            bool notation, bool us) {
+            QTest::newRow(name) << QString(button) << QString(keys) << QString(clipboard) << notation << us;
         };
-        row("copy value and unit", "CopyAll", "Ctrl+Shift+C", "4.40925 lb             |0|1");
-        row("copy value", "CopyNumber", "Ctrl+Alt+C", "4.40925|0|1");
-        row("notation", "SciNotation", "Ctrl+E", "|1|1");
-        row("European decimals", "EuropeanDecimal", "Ctrl+,", "|0|0");
-        row("American decimals", "EnglishDecimal", "Ctrl+.", "|0|1");
+        row("copy value and unit", "CopyAll", "Ctrl+Shift+C", "4.40925 lb             ", false, true);
+        row("copy value", "CopyNumber", "Ctrl+Alt+C", "4.40925", false, true);
+        row("notation", "SciNotation", "Ctrl+E", "", true, true);
+        row("European decimals", "EuropeanDecimal", "Ctrl+,", "", false, false);
+        row("American decimals", "EnglishDecimal", "Ctrl+.", "", false, true);
     }
     void toolbar_keys_work_from_the_value_box_and_show_in_the_hints()
     {
         QFETCH(QString, button);
         QFETCH(QString, keys);
-        QFETCH(QString, after);
         m_context.settings().write(Section, QStringLiteral("US Convention"),
-                                   button == u"EnglishDecimal" ? QStringLiteral("False") : QString());
+                             button == u"EnglishDecimal" ? QStringLiteral("False") : QString());
         Window w(m_context, QStringLiteral("2 kg"), true);
         QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
         w.list()->setCurrentItem(w.row(2));
         w.number()->setFocus();
         Window::setClipboard(QString());
         QTest::keySequence(w.number(), QKeySequence(keys));
-        QCOMPARE(Window::clipboard() + u'|' + QString::number(w.form->notationMode()) + u'|' +
-                     QString::number(w.form->usConvention()),
-                 after);
+        QTEST(Window::clipboard(), "clipboard");
+        QTEST(w.form->notationMode(), "notation");
+        QTEST(w.form->usConvention(), "usConvention");
         QCOMPARE(QApplication::focusWidget(), w.number());
         QVERIFY(w.button(qPrintable(button))
                     ->toolTip()
@@ -356,19 +370,18 @@ private Q_SLOTS:
         QTemporaryDir dir;
         QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("settings.ini"))); // a folder: no write can succeed
         TestSupport::TestContext refusing(dir);
-        // Outlives the test: the watcher for a second message may still be polling.
-        const auto told = std::make_shared<QStringList>();
-        const auto watch = [told](QWidget *modal) {
-            *told << modal->objectName();
-            modal->close();
-        };
-        for (int i = 0; i < 2; ++i) {
+        QStringList told;
+        for (const TestSupport::Modal message : {TestSupport::Modal::MustOpen, TestSupport::Modal::MayOpen}) {
             Window w(refusing, QString(), true);
-            TestSupport::whenModalShown(watch, i == 0 ? 200 : 5);
+            const auto watch = TestSupport::whenModalShown(
+                [&told](QWidget *modal) {
+                    told << modal->objectName();
+                    modal->close();
+                },
+                message);
             w.child<PictureButton>("cmdOff")->click();
         }
-        QTest::qWait(100);
-        QCOMPARE(*told, QStringList{QStringLiteral("msgSettingsNotSaved")});
+        QCOMPARE(told, QStringList{QStringLiteral("msgSettingsNotSaved")});
     }
 
     void damaged_table_shows_its_rows_and_a_note_under_them()

@@ -35,28 +35,6 @@ QByteArray fileOf(const QList<ConversionRecord> &records)
     return bytes;
 }
 
-// The order the table has always had: bubble sort with a shrinking bound and
-// an early stop, swapping only on a strictly greater upper-cased key.
-void referenceBubbleSort(QList<ConversionRecord> &records)
-{
-    QStringList keys;
-    for (const ConversionRecord &r : std::as_const(records))
-        keys.append((r.UnitType + r.UnitName).toUpper());
-    qsizetype upper = records.size();
-    bool sorted = false;
-    while (!sorted) {
-        sorted = true;
-        for (qsizetype i = 0; i + 1 < upper; ++i) {
-            if (keys[i] > keys[i + 1]) {
-                std::swap(keys[i], keys[i + 1]);
-                std::swap(records[i], records[i + 1]);
-                sorted = false;
-            }
-        }
-        --upper;
-    }
-}
-
 QStringList names(const QList<ConversionRecord> &records)
 {
     QStringList result;
@@ -174,19 +152,14 @@ private slots:
     {
         QRandomGenerator rng(20240611);
         const QString alphabet = QStringLiteral("aAbB ²ÿŸ_");
-        const auto randomText = [&](int maxLength) {
-            QString s;
-            const int length = rng.bounded(1, maxLength + 1);
-            for (int i = 0; i < length; ++i)
-                s.append(alphabet.at(rng.bounded(int(alphabet.size()))));
-            return s;
-        };
         QList<ConversionRecord> records;
         for (int i = 0; i < 3000; ++i)
-            records.append(makeRecord(randomText(3), randomText(3), float(i)));
+            records.append(makeRecord(TestSupport::randomText(rng, alphabet, 3),
+                                      TestSupport::randomText(rng, alphabet, 3), float(i)));
 
         QList<ConversionRecord> expected = records;
-        referenceBubbleSort(expected);
+        TestSupport::referenceBubbleSort(expected,
+                                         [](const ConversionRecord &r) { return r.UnitType + r.UnitName; });
         SortConversionTable(records);
 
         QCOMPARE(records.size(), expected.size());

@@ -178,15 +178,15 @@ private Q_SLOTS:
             auto *button = toolbar.findChild<QAbstractButton *>(buttons.value(row.captured(1)));
             QVERIFY2(button, qPrintable(row.captured(1)));
             QString opened;
-            // A modal window is up by the time its nested event loop runs this.
-            QTimer::singleShot(0, [&opened] {
-                if (QWidget *modal = QApplication::activeModalWidget()) {
-                    opened = modal->objectName();
-                    modal->close();
-                }
-            });
-            button->click();
-            QCoreApplication::processEvents();
+            {
+                const auto watch = TestSupport::whenModalShown(
+                    [&opened](QWidget *modal) {
+                        opened = modal->objectName();
+                        modal->close();
+                    },
+                    TestSupport::Modal::MayOpen);
+                button->click();
+            }
             QVERIFY2(row.captured(2).startsWith(QLatin1String("Opens")) == !opened.isEmpty(),
                      qPrintable(row.captured(1) + QStringLiteral(" opened '") + opened + u'\''));
         }
@@ -207,11 +207,11 @@ private Q_SLOTS:
             {
                 frmToolbar toolbar(m_context);
                 toolbar.show();
-                TestSupport::whenModalShown([](QWidget *calculator) {
+                const auto watch = TestSupport::whenModalShown([](QWidget *calculator) {
                     // The inertia calculator's default units are stored by Save in their window.
                     if (auto *defaults =
                             calculator->findChild<QAction *>(QStringLiteral("mnuSetDefaultUnits"))) {
-                        TestSupport::whenModalShown([](QWidget *dialog) {
+                        const auto watch = TestSupport::whenModalShown([](QWidget *dialog) {
                             dialog->findChild<QAbstractButton *>(QStringLiteral("cmdSave"))->click();
                         });
                         defaults->trigger();

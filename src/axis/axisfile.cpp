@@ -1,0 +1,393 @@
+#include "axis/axisfile.h"
+
+#include <QIODevice>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <cmath>
+#include <limits>
+#include <span>
+
+namespace {
+
+constexpr const char *SideKeys[] = {"motor", "load"};
+constexpr const char *MassModeKeys[] = {"mass", "density"};
+constexpr const char *ProfileKeys[] = {"trapezoidal", "triangular"};
+
+template <typename Enum, int Count> std::array<const char *, Count> keysOf(const char *(*key)(Enum))
+{
+    std::array<const char *, Count> keys{};
+    for (int k = 0; k < Count; ++k)
+        keys[std::size_t(k)] = key(Enum(k));
+    return keys;
+}
+const char *kindKey(AxisItemKind kind)
+{
+    return KindInfo(kind).key;
+}
+const auto KindKeys = keysOf<AxisItemKind, AxisItemKindCount>(kindKey);
+const auto ShapeKeys = keysOf<InertiaShape, InertiaShapeCount>(ShapeKey);
+const auto ResultKeys = keysOf<InertiaAxis, InertiaAxisCount>(ResultKey);
+
+QString key(const char *latin1)
+{
+    return QString::fromLatin1(latin1);
+}
+
+// Reads members of the document; the first problem is kept and every later
+// read gives a default, so the caller checks once at the end.
+class Reader
+{
+public:
+    bool failed() const { return !m_problem.isEmpty(); }
+    const QString &problem() const { return m_problem; }
+
+    void fail(const QString &where, const QString &what)
+    {
+        if (m_problem.isEmpty())
+            m_problem = QStringLiteral("The file is damaged: %1 %2.").arg(where, what);
+    }
+
+    QJsonValue member(const QJsonObject &object, const char *name, const QString &where)
+    {
+        const QJsonValue value = object.value(key(name));
+        if (value.isUndefined())
+            fail(path(where, name), QStringLiteral("is missing"));
+        return value;
+    }
+    // A member that must be of one JSON type.
+    QJsonValue typed(const QJsonObject &object, const char *name, const QString &where,
+                     bool (QJsonValue::*isType)() const, const char *isNot)
+    {
+        const QJsonValue value = member(object, name, where);
+        if (!value.isUndefined() && !(value.*isType)())
+            fail(path(where, name), QString::fromLatin1(isNot));
+        return value;
+    }
+    QJsonObject object(const QJsonObject &parent, const char *name, const QString &where)
+    {
+        return typed(parent, name, where, &QJsonValue::isObject, "is not a group of values").toObject();
+    }
+    double number(const QJsonObject &object, const char *name, const QString &where)
+    {
+        const double value = typed(object, name, where, &QJsonValue::isDouble, "is not a number").toDouble();
+        if (!std::isfinite(value)) {
+            fail(path(where, name), QStringLiteral("is not a number"));
+            return 0;
+        }
+        return value;
+    }
+    int whole(const QJsonObject &object, const char *name, const QString &where)
+    {
+        const double value = number(object, name, where);
+        if (value != std::trunc(value) || std::fabs(value) > std::numeric_limits<int>::max()) {
+            fail(path(where, name), QStringLiteral("is not a whole number"));
+            return 0;
+        }
+        return int(value);
+    }
+    bool boolean(const QJsonObject &object, const char *name, const QString &where)
+    {
+        return typed(object, name, where, &QJsonValue::isBool, "is not true or false").toBool();
+    }
+    QString text(const QJsonObject &object, const char *name, const QString &where)
+    {
+        return typed(object, name, where, &QJsonValue::isString, "is not text").toString();
+    }
+    // The index of the word among keys.
+    int choice(const QJsonObject &object, const char *name, const QString &where,
+               std::span<const char *const> keys)
+    {
+        const QString word = text(object, name, where);
+        for (std::size_t k = 0; k < keys.size(); ++k) {
+            if (word == key(keys[k]))
+                return int(k);
+        }
+        fail(path(where, name), QStringLiteral("is not a known word (\"%1\")").arg(word.left(40)));
+        return 0;
+    }
+    AxisQuantity quantity(const QJsonObject &parent, const char *name, const QString &where)
+    {
+        const QString here = path(where, name);
+        const QJsonObject object = this->object(parent, name, where);
+        return {number(object, "value", here), text(object, "unit", here)};
+    }
+
+    static QString path(const QString &where, const char *name)
+    {
+        return where.isEmpty() ? key(name) : QStringLiteral("%1, %2").arg(where, key(name));
+    }
+
+private:
+    QString m_problem;
+};
+
+AxisItem readItem(Reader &in, const QJsonObject &object, const QString &where)
+{
+    AxisItem item;
+    item.kind = AxisItemKind(in.choice(object, "kind", where, KindKeys));
+    item.name = in.text(object, "name", where);
+    item.quantity = in.whole(object, "quantity", where);
+    item.side = AxisSide(in.choice(object, "side", where, SideKeys));
+    if (in.failed())
+        return item;
+    if (item.kind != AxisItemKind::Shape) {
+        for (int p = 0; p < AxisParamCount; ++p) {
+            if (KindInfo(item.kind).uses[std::size_t(p)])
+                item[AxisParam(p)] = in.quantity(object, ParamInfo(AxisParam(p)).key, where);
+        }
+        return item;
+    }
+    AxisShapePart &part = item.shape;
+    part.shape = InertiaShape(in.choice(object, "shape", where, ShapeKeys));
+    part.massMode = MassMode(in.choice(object, "massMode", where, MassModeKeys));
+    part.result = InertiaAxis(in.choice(object, "result", where, ResultKeys));
+    part.offset = in.quantity(object, "offset", where);
+    const QJsonObject inputs = in.object(object, "inputs", where);
+    const QString inputsWhere = Reader::path(where, "inputs");
+    for (int k = 0; k < InertiaInputCount; ++k) {
+        if (ShapeReads(part, InertiaInput(k)))
+            part[InertiaInput(k)] = in.quantity(inputs, ShapeInputKey(InertiaInput(k)), inputsWhere);
+    }
+    return item;
+}
+
+MoveInputs readMove(Reader &in, const QJsonObject &object)
+{
+    const QString where = QStringLiteral("move");
+    MoveInputs move;
+    move.distance = in.quantity(object, "distance", where);
+    move.moveTime = in.quantity(object, "moveTime", where);
+    move.profile = MoveProfile(in.choice(object, "profile", where, ProfileKeys));
+    move.defaultRamps = in.boolean(object, "defaultRamps", where);
+    move.accelTime = in.quantity(object, "accelTime", where);
+    move.decelTime = in.quantity(object, "decelTime", where);
+    move.dwell = in.quantity(object, "dwell", where);
+    move.incline = in.quantity(object, "incline", where);
+    move.friction = in.number(object, "friction", where);
+    move.thrust = in.quantity(object, "thrust", where);
+    move.mechanismEfficiency = in.number(object, "mechanismEfficiency", where);
+    move.loadTorque = in.quantity(object, "loadTorque", where);
+    move.gearboxEfficiency = in.number(object, "gearboxEfficiency", where);
+    return move;
+}
+
+AxisDocument readDocument(Reader &in, const QJsonObject &root, int version)
+{
+    AxisDocument document;
+    Axis &axis = document.axis;
+    const QJsonObject gearbox = in.object(root, "gearbox", {});
+    axis.gearbox.ratio = in.number(gearbox, "ratio", QStringLiteral("gearbox"));
+    axis.gearbox.inertia = in.quantity(gearbox, "inertia", QStringLiteral("gearbox"));
+    const QJsonObject motor = in.object(root, "motor", {});
+    const QString motorWhere = QStringLiteral("motor");
+    axis.motor.inertia = in.quantity(motor, "inertia", motorWhere);
+    axis.motor.targetRatio = in.number(motor, "targetRatio", motorWhere);
+    if (version >= 2) {
+        axis.motor.ratedTorque = in.quantity(motor, "ratedTorque", motorWhere);
+        axis.motor.peakTorque = in.quantity(motor, "peakTorque", motorWhere);
+        axis.motor.maxSpeed = in.quantity(motor, "maxSpeed", motorWhere);
+        document.move = readMove(in, in.object(root, "move", {}));
+    }
+    const QJsonValue items = in.member(root, "items", {});
+    if (!items.isArray() && !items.isUndefined())
+        in.fail(QStringLiteral("items"), QStringLiteral("is not a list"));
+    const QJsonArray list = items.toArray();
+    axis.items.reserve(list.size());
+    for (qsizetype k = 0; k < list.size() && !in.failed(); ++k) {
+        const QString where = QStringLiteral("item %1").arg(k + 1);
+        if (!list.at(k).isObject())
+            in.fail(where, QStringLiteral("is not a group of values"));
+        axis.items.append(readItem(in, list.at(k).toObject(), where));
+    }
+    return document;
+}
+
+// Writes members, noting the first value that is not finite.
+class Writer
+{
+public:
+    const QString &problem() const { return m_problem; }
+
+    QJsonValue number(double value, const QString &where)
+    {
+        if (!std::isfinite(value) && m_problem.isEmpty())
+            m_problem = QStringLiteral("%1 is not a finite number and cannot be saved.").arg(where);
+        return value;
+    }
+    QJsonObject quantity(const AxisQuantity &quantity, const QString &where)
+    {
+        return {{QStringLiteral("value"), number(quantity.value, where)},
+                {QStringLiteral("unit"), quantity.unit}};
+    }
+
+private:
+    QString m_problem;
+};
+
+QJsonObject writeItem(Writer &out, const AxisItem &item, const QString &where)
+{
+    QJsonObject object{{QStringLiteral("kind"), key(KindInfo(item.kind).key)},
+                       {QStringLiteral("name"), item.name},
+                       {QStringLiteral("quantity"), item.quantity},
+                       {QStringLiteral("side"), key(SideKeys[int(item.side)])}};
+    if (item.kind != AxisItemKind::Shape) {
+        for (int p = 0; p < AxisParamCount; ++p) {
+            const AxisParamInfo &info = ParamInfo(AxisParam(p));
+            if (KindInfo(item.kind).uses[std::size_t(p)])
+                object.insert(key(info.key), out.quantity(item[info.param], Reader::path(where, info.key)));
+        }
+        return object;
+    }
+    const AxisShapePart &part = item.shape;
+    object.insert(QStringLiteral("shape"), key(ShapeKey(part.shape)));
+    object.insert(QStringLiteral("massMode"), key(MassModeKeys[int(part.massMode)]));
+    object.insert(QStringLiteral("result"), key(ResultKey(part.result)));
+    object.insert(QStringLiteral("offset"), out.quantity(part.offset, Reader::path(where, "offset")));
+    QJsonObject inputs;
+    for (int k = 0; k < InertiaInputCount; ++k) {
+        const char *name = ShapeInputKey(InertiaInput(k));
+        if (ShapeReads(part, InertiaInput(k)))
+            inputs.insert(key(name), out.quantity(part[InertiaInput(k)], Reader::path(where, name)));
+    }
+    object.insert(QStringLiteral("inputs"), inputs);
+    return object;
+}
+
+QJsonObject writeDocument(Writer &out, const AxisDocument &document)
+{
+    const Axis &axis = document.axis;
+    const MoveInputs &move = document.move;
+    const QString m = QStringLiteral("move");
+    const auto q = [&](const AxisQuantity &value, const char *name, const QString &where) {
+        return out.quantity(value, Reader::path(where, name));
+    };
+    QJsonArray items;
+    for (qsizetype k = 0; k < axis.items.size(); ++k)
+        items.append(writeItem(out, axis.items.at(k), QStringLiteral("item %1").arg(k + 1)));
+    const QString motor = QStringLiteral("motor");
+    const QString gearbox = QStringLiteral("gearbox");
+    return {
+        {QStringLiteral("format"), key(AxisFileFormat)},
+        {QStringLiteral("version"), AxisFileVersion},
+        {gearbox, QJsonObject{{QStringLiteral("ratio"), out.number(axis.gearbox.ratio, gearbox)},
+                              {QStringLiteral("inertia"), q(axis.gearbox.inertia, "inertia", gearbox)}}},
+        {motor, QJsonObject{{QStringLiteral("inertia"), q(axis.motor.inertia, "inertia", motor)},
+                            {QStringLiteral("targetRatio"), out.number(axis.motor.targetRatio, motor)},
+                            {QStringLiteral("ratedTorque"), q(axis.motor.ratedTorque, "ratedTorque", motor)},
+                            {QStringLiteral("peakTorque"), q(axis.motor.peakTorque, "peakTorque", motor)},
+                            {QStringLiteral("maxSpeed"), q(axis.motor.maxSpeed, "maxSpeed", motor)}}},
+        {m, QJsonObject{{QStringLiteral("distance"), q(move.distance, "distance", m)},
+                        {QStringLiteral("moveTime"), q(move.moveTime, "moveTime", m)},
+                        {QStringLiteral("profile"), key(ProfileKeys[int(move.profile)])},
+                        {QStringLiteral("defaultRamps"), move.defaultRamps},
+                        {QStringLiteral("accelTime"), q(move.accelTime, "accelTime", m)},
+                        {QStringLiteral("decelTime"), q(move.decelTime, "decelTime", m)},
+                        {QStringLiteral("dwell"), q(move.dwell, "dwell", m)},
+                        {QStringLiteral("incline"), q(move.incline, "incline", m)},
+                        {QStringLiteral("friction"), out.number(move.friction, m)},
+                        {QStringLiteral("thrust"), q(move.thrust, "thrust", m)},
+                        {QStringLiteral("mechanismEfficiency"), out.number(move.mechanismEfficiency, m)},
+                        {QStringLiteral("loadTorque"), q(move.loadTorque, "loadTorque", m)},
+                        {QStringLiteral("gearboxEfficiency"), out.number(move.gearboxEfficiency, m)}}},
+        {QStringLiteral("items"), items},
+    };
+}
+
+// The whole device, or a problem: a read error or a file beyond the limit.
+std::optional<QByteArray> readAll(QIODevice &device, QString &problem)
+{
+    QByteArray bytes;
+    char chunk[65536];
+    for (;;) {
+        const qint64 got = device.read(chunk, sizeof chunk);
+        if (got < 0) {
+            problem = QStringLiteral("The file could not be read: %1.").arg(device.errorString());
+            return std::nullopt;
+        }
+        if (got == 0)
+            return bytes;
+        if (bytes.size() + got > MaxAxisFileSize) {
+            problem = QStringLiteral("The file is larger than %1 MB; it is no axis file.")
+                          .arg(MaxAxisFileSize / (1024 * 1024));
+            return std::nullopt;
+        }
+        bytes.append(chunk, got);
+    }
+}
+
+} // namespace
+
+QString AxisFileRead::message(const QString &fileName) const
+{
+    return QStringLiteral("Could not open %1: %2").arg(fileName, problem);
+}
+
+AxisFileRead ReadAxisFile(QIODevice &device)
+{
+    AxisFileRead result;
+    const std::optional<QByteArray> bytes = readAll(device, result.problem);
+    if (!bytes)
+        return result;
+    QJsonParseError error;
+    const QJsonDocument json = QJsonDocument::fromJson(*bytes, &error);
+    if (error.error != QJsonParseError::NoError) {
+        result.problem =
+            QStringLiteral("The file is damaged: %1 at byte %2.").arg(error.errorString()).arg(error.offset);
+        return result;
+    }
+    const QJsonObject root = json.object();
+    if (!json.isObject() || root.value(QStringLiteral("format")) != key(AxisFileFormat)) {
+        result.problem = QStringLiteral("The file is not an axis file.");
+        return result;
+    }
+    Reader in;
+    const int version = in.whole(root, "version", {});
+    if (!in.failed() && version < 1)
+        in.fail(QStringLiteral("version"), QStringLiteral("is not a version number"));
+    if (in.failed()) {
+        result.problem = in.problem();
+        return result;
+    }
+    result.version = version;
+    if (version > AxisFileVersion) {
+        result.problem =
+            QStringLiteral("The file was written by a newer version of the program (file version "
+                           "%1; this version reads up to %2).")
+                .arg(version)
+                .arg(AxisFileVersion);
+        return result;
+    }
+    AxisDocument document = readDocument(in, root, version);
+    if (in.failed())
+        result.problem = in.problem();
+    else
+        result.document = std::move(document);
+    return result;
+}
+
+std::optional<QByteArray> AxisFileBytes(const AxisDocument &document, QString *problem)
+{
+    Writer out;
+    const QJsonObject root = writeDocument(out, document);
+    if (!out.problem().isEmpty()) {
+        if (problem)
+            *problem = out.problem();
+        return std::nullopt;
+    }
+    return QJsonDocument(root).toJson(QJsonDocument::Indented);
+}
+
+bool WriteAxisFile(QIODevice &device, const AxisDocument &document, QString *problem)
+{
+    const std::optional<QByteArray> bytes = AxisFileBytes(document, problem);
+    if (!bytes)
+        return false;
+    if (device.write(*bytes) != bytes->size()) {
+        if (problem)
+            *problem = QStringLiteral("The file could not be written: %1.").arg(device.errorString());
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,55 @@
+#pragma once
+// The axis file (.tvaxis): an axis, its move and its motor as versioned JSON
+// text. Values are stored in SI base units with the unit each is shown in, so
+// an axis opens as the user left it.
+//
+// The reader is strict: a file that is not JSON, not an axis, has a value of
+// the wrong type or a word it does not know, or comes from a newer version of
+// the program is refused whole with the problem named; nothing is half read.
+// A file of an older version opens with defaults for what it lacks. Unknown
+// members are ignored.
+
+#include "axis/moveprofile.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+
+class QIODevice;
+
+// Version 1 held the items, the gearbox and the motor's inertia and target
+// ratio; version 2 added the move and the motor's torques and speed.
+inline constexpr int AxisFileVersion = 2;
+inline constexpr char AxisFileSuffix[] = "tvaxis";
+inline constexpr char AxisFileFormat[] = "Torvane axis";
+// No axis comes near this; a larger file is refused before it is parsed.
+inline constexpr qint64 MaxAxisFileSize = 64 * 1024 * 1024;
+
+struct AxisDocument
+{
+    Axis axis;
+    MoveInputs move;
+    bool operator==(const AxisDocument &) const = default;
+};
+
+struct AxisFileRead
+{
+    std::optional<AxisDocument> document; // nullopt when refused
+    int version = 0;                      // the file's version, when it was found
+    QString problem;                      // one sentence; empty when read
+
+    // "Could not open <fileName>: <problem>", for the user.
+    QString message(const QString &fileName) const;
+};
+
+AxisFileRead ReadAxisFile(QIODevice &device);
+
+// The document as the file's bytes (UTF-8 JSON, indented), or nullopt when a
+// value is not finite and could not be read back; problem then says which.
+std::optional<QByteArray> AxisFileBytes(const AxisDocument &document, QString *problem = nullptr);
+
+// Writes the whole file, or nothing when a value is not finite; false when
+// that or the device fails, with problem saying why. The window hands a
+// QSaveFile, so a failed save leaves the old file whole.
+bool WriteAxisFile(QIODevice &device, const AxisDocument &document, QString *problem = nullptr);

@@ -1,0 +1,215 @@
+// The axis file: every kind of item and every move setting come back as
+// saved, units included; damaged, wrong-typed and newer files are refused
+// with the problem named; an older file opens with defaults; a failing
+// device fails the read or write; and the item table's CSV.
+
+#include "axis/axisfile.h"
+#include "axisbuild.h"
+
+#include "faildevice.h"
+#include "testsupport.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QtTest>
+
+#include <limits>
+
+namespace {
+
+using namespace AxisBuild;
+
+// One of each kind and each shape, in units other than the base units.
+AxisDocument everything()
+{
+    AxisDocument document;
+    Axis &axis = document.axis;
+    axis = ballScrewAxis();
+    axis.items[0].name = QStringLiteral("Table, \"work\" & fixture");
+    axis.items[0][AxisParam::Lead].unit = QStringLiteral("mm");
+    axis.items.append(beltLoad(12, 0.05));
+    axis.items.append(item(AxisItemKind::PointMass, {{AxisParam::Mass, 3}, {AxisParam::Radius, 0.1}}, 2,
+                           AxisSide::Motor, QStringLiteral("Weights")));
+    for (int s = 0; s < InertiaShapeCount; ++s) {
+        AxisItem part = shapePart(InertiaShape(s), MassMode::Density, InertiaAxis::Iyy, {}, 0.125);
+        for (int k = 0; k < InertiaInputCount; ++k)
+            part.shape[InertiaInput(k)] = ShapeReads(part.shape, InertiaInput(k))
+                                              ? AxisQuantity{0.1 * (k + 1), QStringLiteral("cm")}
+                                              : AxisQuantity{};
+        axis.items.append(part);
+    }
+    axis.gearbox.inertia.unit = QStringLiteral("kg-cm²");
+    axis.motor.ratedTorque = {0.64, QStringLiteral("N-m")};
+    axis.motor.peakTorque = {1.9, QStringLiteral("lbf-in")};
+    axis.motor.maxSpeed = {628.3185307179586, QStringLiteral("rpm")};
+    MoveInputs &move = document.move;
+    move.distance = {0.2, QStringLiteral("mm")};
+    move.moveTime = {0.6, QStringLiteral("ms")};
+    move.profile = MoveProfile::Triangular;
+    move.defaultRamps = false;
+    move.accelTime = {0.1, {}};
+    move.decelTime = {0.15, {}};
+    move.dwell = {0.4, {}};
+    move.incline = {0.3, QStringLiteral("deg")};
+    move.friction = 0.05;
+    move.thrust = {-25, QStringLiteral("lbf")};
+    move.mechanismEfficiency = 90;
+    move.loadTorque = {1.5, {}};
+    move.gearboxEfficiency = 95;
+    return document;
+}
+
+QByteArray bytesOf(const AxisDocument &document)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!WriteAxisFile(buffer, document))
+        return {};
+    return bytes;
+}
+
+AxisFileRead readBytes(QByteArray bytes)
+{
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    return ReadAxisFile(buffer);
+}
+
+} // namespace
+
+class TestAxisFile : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_settingsDir;
+
+private slots:
+    void initTestCase() { initAxisTest(m_settingsDir); }
+
+    void every_value_comes_back()
+    {
+        const AxisDocument document = everything();
+        const QByteArray bytes = bytesOf(document);
+        const AxisFileRead read = readBytes(bytes);
+        QVERIFY2(read.document, qPrintable(read.problem));
+        QCOMPARE(read.version, AxisFileVersion);
+        QVERIFY(*read.document == document);
+        QCOMPARE(bytesOf(*read.document), bytes);
+    }
+
+    void refused_data()
+    {
+        QTest::addColumn<QString>("from"); // text of the valid file to replace
+        QTest::addColumn<QString>("to");
+        QTest::addColumn<QString>("problem"); // part of the problem named
+        // clang-format off
+        QTest::newRow("not JSON") << "\"format\"" << "format" << "damaged: ";
+        QTest::newRow("cut short") << "\"items\"" << "\"items" << "damaged: ";
+        QTest::newRow("another file") << "Torvane axis" << "Torvane text" << "not an axis file";
+        QTest::newRow("newer version") << "\"version\": 2" << "\"version\": 3" << "newer version of the program (file version 3";
+        QTest::newRow("version as text") << "\"version\": 2" << "\"version\": \"2\"" << "version is not a number";
+        QTest::newRow("version 0") << "\"version\": 2" << "\"version\": 0" << "version is not a version number";
+        QTest::newRow("unknown kind") << "\"screwLoad\"" << "\"nutLoad\"" << "item 1, kind is not a known word (\"nutLoad\")";
+        QTest::newRow("quantity not whole") << "\"quantity\": 1," << "\"quantity\": 1.5," << "item 1, quantity is not a whole number";
+        QTest::newRow("mass as text") << "\"value\": 40" << "\"value\": \"40\"" << "item 1, mass, value is not a number";
+        QTest::newRow("value beyond double") << "\"value\": 40" << "\"value\": 1e999" << "damaged";
+        QTest::newRow("unit missing") << "\"unit\": \"mm\"" << "\"units\": \"mm\"" << "move, distance, unit is missing";
+        QTest::newRow("gearbox not a group") << "\"gearbox\": {" << "\"gearbox\": [], \"x\": {" << "gearbox is not a group of values";
+        QTest::newRow("ramps flag as number") << "\"defaultRamps\": false" << "\"defaultRamps\": 0" << "move, defaultRamps is not true or false";
+        QTest::newRow("shape input missing") << "\"outsideDiameter\"" << "\"outside\"" << "item 2, inputs, outsideDiameter is missing";
+        // clang-format on
+    }
+    void refused()
+    {
+        QFETCH(QString, from);
+        QFETCH(QString, to);
+        QFETCH(QString, problem);
+        QByteArray bytes = bytesOf(everything());
+        QVERIFY(bytes.contains(from.toUtf8()));
+        bytes.replace(from.toUtf8(), to.toUtf8());
+        const AxisFileRead read = readBytes(bytes);
+        QVERIFY(!read.document);
+        QVERIFY2(read.problem.contains(problem), qPrintable(read.problem));
+        QVERIFY(read.message(QStringLiteral("lift.tvaxis"))
+                    .startsWith(QStringLiteral("Could not open lift.tvaxis: ")));
+    }
+
+    void version_1_opens_with_defaults_for_the_move()
+    {
+        QJsonObject root = QJsonDocument::fromJson(bytesOf(everything())).object();
+        root.insert(QStringLiteral("version"), 1);
+        root.remove(QStringLiteral("move"));
+        QJsonObject motor = root.value(QStringLiteral("motor")).toObject();
+        motor.remove(QStringLiteral("peakTorque"));
+        root.insert(QStringLiteral("motor"), motor);
+        const AxisFileRead read = readBytes(QJsonDocument(root).toJson());
+        QVERIFY2(read.document, qPrintable(read.problem));
+        QCOMPARE(read.version, 1);
+        AxisDocument expected = everything();
+        expected.move = MoveInputs();
+        expected.axis.motor = {expected.axis.motor.inertia, expected.axis.motor.targetRatio, {}, {}, {}};
+        QVERIFY(*read.document == expected);
+    }
+
+    void failing_devices()
+    {
+        QByteArray bytes = bytesOf(everything());
+        TestSupport::FailDevice reading(&bytes, 100);
+        reading.open(QIODevice::ReadOnly);
+        const AxisFileRead read = ReadAxisFile(reading);
+        QVERIFY(!read.document);
+        QVERIFY2(read.problem.contains("could not be read: simulated device failure"),
+                 qPrintable(read.problem));
+
+        QByteArray written;
+        TestSupport::FailDevice writing(&written, 100);
+        writing.open(QIODevice::WriteOnly);
+        QString problem;
+        QVERIFY(!WriteAxisFile(writing, everything(), &problem));
+        QVERIFY2(problem.contains("could not be written"), qPrintable(problem));
+
+        // A value that could not be read back is not written at all.
+        AxisDocument infinite = everything();
+        infinite.axis.items[3][AxisParam::Mass].value = std::numeric_limits<double>::infinity();
+        QByteArray none;
+        QBuffer buffer(&none);
+        buffer.open(QIODevice::WriteOnly);
+        QVERIFY(!WriteAxisFile(buffer, infinite, &problem));
+        QVERIFY(none.isEmpty());
+        QCOMPARE(problem, QStringLiteral("item 4, mass is not a finite number and cannot be saved."));
+    }
+
+    void item_table_as_csv()
+    {
+        Axis axis = ballScrewAxis();
+        axis.items[0].name = QStringLiteral("Table, \"40 kg\"");
+        axis.items[1].name = QStringLiteral("=HYPERLINK(\"x\")");
+        axis.items[2].quantity = 0;
+        const QString csv = ItemTableCsv(axis, ComputeAxis(axis), QStringLiteral("kg-cm²"), 4);
+        const QStringList lines = csv.split(QStringLiteral("\r\n"));
+        QCOMPARE(lines.size(), 5);
+        QCOMPARE(lines[0],
+                 QStringLiteral("Kind,Name,Quantity,Side,Inputs,J (kg-cm²),J at motor (kg-cm²),Share (%)"));
+        QVERIFY2(lines[1].startsWith(QStringLiteral(
+                     "Screw load,\"Table, \"\"40 kg\"\"\",1,Load side,\"m = 40.0, p = 0.01\",")),
+                 qPrintable(lines[1]));
+        // J and J at the motor in kg·cm², the share failing with the total.
+        const QStringList numbers = lines[1].section(u',', -3).split(u',');
+        QVERIFY2(TestSupport::closeTo(numbers[0].toDouble(), 1.013211836, 1e-9), qPrintable(lines[1]));
+        QVERIFY(TestSupport::closeTo(numbers[1].toDouble(), 1.013211836 / 9, 1e-9));
+        QCOMPARE(numbers[2], QStringLiteral("Item 3: The quantity must be at least 1."));
+        QVERIFY2(lines[2].startsWith(
+                     QStringLiteral("Shape,\"'=HYPERLINK(\"\"x\"\")\",1,Load side,\"Cylinder, L = 0.5")),
+                 qPrintable(lines[2]));
+        QVERIFY2(lines[3].endsWith(
+                     QStringLiteral(",0,Load side,J = 1.2E-05,The quantity must be at least 1.,The quantity "
+                                    "must be at least 1.,The quantity must be at least 1.")),
+                 qPrintable(lines[3]));
+        QCOMPARE(lines[4], QString());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestAxisFile)
+#include "tst_axisfile.moc"

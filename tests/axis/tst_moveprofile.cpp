@@ -1,0 +1,220 @@
+// The move and its torques against worked axes: the ball-screw axis moving
+// horizontally and lifting, a belt axis with a triangular move, a rotary
+// table behind a gearbox; the motor check in words; the sampled curves; and
+// the inputs that must fail the move rather than give a number.
+//
+// Expected values were worked out apart from the program (g = 9.80665 m/s²)
+// in double precision: v = s/(t − (ta + td)/2), the motor speed through
+// the screw (2π/p), the pulley (2/D) and the gearbox, T_acc with the
+// reflected load divided by the efficiencies, the load force
+// m·g·(sin θ + μ cos θ) + F, RMS = √(Σ T²t / Σ t).
+
+#include "axisbuild.h"
+
+#include "testsupport.h"
+
+#include <QtTest>
+
+#include <cmath>
+#include <limits>
+#include <numbers>
+
+namespace {
+
+using namespace AxisBuild;
+constexpr double Fails = std::numeric_limits<double>::quiet_NaN();
+constexpr double Rpm = 2 * std::numbers::pi / 60;
+
+MoveInputs ballScrewMove(double inclineDegrees)
+{
+    MoveInputs move;
+    move.distance = {0.2, QStringLiteral("mm")};
+    move.moveTime = {0.6, QStringLiteral("s")};
+    move.dwell = {0.4, QStringLiteral("s")};
+    move.incline = {inclineDegrees * std::numbers::pi / 180, QStringLiteral("deg")};
+    move.friction = 0.05;
+    move.mechanismEfficiency = 90;
+    move.gearboxEfficiency = 95;
+    return move;
+}
+
+Axis rotaryTable()
+{
+    return axis({inertiaValue(0.5)}, 10, 1e-4, 1e-3);
+}
+
+MoveInputs rotaryMove()
+{
+    MoveInputs move;
+    move.distance = {std::numbers::pi / 2, QStringLiteral("deg")};
+    move.moveTime = {0.5, {}};
+    move.defaultRamps = false;
+    move.accelTime = {0.1, {}};
+    move.decelTime = {0.1, {}};
+    move.dwell = {0.5, {}};
+    move.loadTorque = {2, {}};
+    move.gearboxEfficiency = 90;
+    return move;
+}
+
+} // namespace
+
+class TestMoveProfile : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_settingsDir;
+
+private slots:
+    void initTestCase() { initAxisTest(m_settingsDir); }
+
+    void torques_data()
+    {
+        QTest::addColumn<Axis>("axis");
+        QTest::addColumn<MoveInputs>("move");
+        QTest::addColumn<double>("speed"); // maximum motor speed, rpm
+        QTest::addColumn<double>("accelTorque");
+        QTest::addColumn<double>("loadTorque");
+        QTest::addColumn<double>("holding");
+        QTest::addColumn<double>("peak");
+        QTest::addColumn<double>("rms");
+        QTest::addColumn<QString>("reason"); // part of the peak torque's failure
+
+        Axis belt = axis({beltLoad(12, 0.05)}, 1, 0, 1e-4);
+        MoveInputs triangular;
+        triangular.distance = {1, {}};
+        triangular.moveTime = {1, {}};
+        triangular.profile = MoveProfile::Triangular;
+        triangular.dwell = {1, {}};
+        triangular.friction = 0.1;
+        MoveInputs overlong = ballScrewMove(0);
+        overlong.defaultRamps = false;
+        overlong.accelTime = {0.4, {}};
+        overlong.decelTime = {0.3, {}};
+        MoveInputs steep = ballScrewMove(95);
+        MoveInputs noEfficiency = ballScrewMove(0);
+        noEfficiency.gearboxEfficiency = 0;
+        Axis mixed = ballScrewAxis();
+        mixed.items.append(beltLoad(1, 0.05));
+        Axis twoLeads = ballScrewAxis();
+        twoLeads.items.append(screwLoad(1, 0.005));
+        Axis screwBeforeGearbox = ballScrewAxis();
+        screwBeforeGearbox.items[0].side = AxisSide::Motor;
+        screwBeforeGearbox.gearbox.ratio = 1; // even with no gearbox: the efficiency acts on the load side
+
+        // clang-format off
+        QTest::newRow("ball screw, horizontal") << ballScrewAxis() << ballScrewMove(0)
+            << 9000.0 << 0.224964 << 0.0121698 << 0.0 << 0.237134 << 0.142591 << "";
+        QTest::newRow("ball screw, lifting") << ballScrewAxis() << ballScrewMove(90)
+            << 9000.0 << 0.224964 << 0.243396 << 0.208104 << 0.468360 << 0.270391 << "";
+        QTest::newRow("belt, triangular") << belt << triangular
+            << 80 / Rpm << 1.216 << 0.2941995 << 0.0 << 1.5101995 << 0.8846494633 << "";
+        QTest::newRow("rotary table behind a gearbox") << rotaryTable() << rotaryMove()
+            << 375.0 << 2.613630555 << 0.2222222222 << 0.2 << 2.835852777 << 1.187814924 << "";
+        QTest::newRow("ramps longer than the move") << ballScrewAxis() << overlong
+            << Fails << Fails << 0.0121698 << 0.0 << Fails << Fails << "longer than the move time";
+        QTest::newRow("incline beyond 90°") << ballScrewAxis() << steep
+            << 9000.0 << 0.224964 << Fails << Fails << Fails << Fails << "between -90° and 90°";
+        QTest::newRow("gearbox efficiency 0") << ballScrewAxis() << noEfficiency
+            << 9000.0 << Fails << Fails << 0.0 << Fails << Fails << "more than 0 %";
+        QTest::newRow("screw and belt together") << mixed << ballScrewMove(0)
+            << Fails << Fails << Fails << Fails << Fails << Fails << "one mechanism";
+        QTest::newRow("two leads") << twoLeads << ballScrewMove(0)
+            << Fails << Fails << Fails << Fails << Fails << Fails << "different leads";
+        QTest::newRow("screw on the motor side") << screwBeforeGearbox << ballScrewMove(0)
+            << Fails << Fails << Fails << Fails << Fails << Fails << "motor side of the gearbox";
+        // clang-format on
+    }
+    void torques()
+    {
+        QFETCH(Axis, axis);
+        QFETCH(MoveInputs, move);
+        QFETCH(double, speed);
+        QFETCH(double, accelTorque);
+        QFETCH(double, loadTorque);
+        QFETCH(double, holding);
+        QFETCH(double, peak);
+        QFETCH(double, rms);
+        QFETCH(QString, reason);
+        const MoveResults r = ComputeMove(axis, ComputeAxis(axis), move);
+        const double tol = 5e-6; // the worked example's six digits
+        QVERIFY2(matches(r.maxMotorSpeed, speed * Rpm, tol), qPrintable(describe(r.maxMotorSpeed)));
+        QVERIFY2(matches(r.accelTorque, accelTorque, tol), qPrintable(describe(r.accelTorque)));
+        QVERIFY2(matches(r.loadTorque, loadTorque, tol), qPrintable(describe(r.loadTorque)));
+        QVERIFY2(matches(r.holdingTorque, holding, tol), qPrintable(describe(r.holdingTorque)));
+        QVERIFY2(matches(r.peakTorque, peak, tol), qPrintable(describe(r.peakTorque)));
+        QVERIFY2(matches(r.rmsTorque, rms, tol), qPrintable(describe(r.rmsTorque)));
+        QVERIFY2(r.peakTorque.reason().contains(reason), qPrintable(r.peakTorque.reason()));
+    }
+
+    void motor_check_in_words_data()
+    {
+        QTest::addColumn<MotorCheckKind>("kind");
+        QTest::addColumn<QString>("unit");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<CheckLevel>("level");
+        QTest::addColumn<double>("target"); // inertia ratio
+        // clang-format off
+        QTest::newRow("peak torque") << MotorCheckKind::PeakTorque << "N-m"
+            << "Peak torque 0.237134 N-m of 0.5 N-m: passes, 53 % margin" << CheckLevel::Passes << 10.0;
+        QTest::newRow("RMS torque in lbf-in") << MotorCheckKind::RmsTorque << "lbf-in"
+            << "RMS torque 1.26204 lbf-in of 1.77015 lbf-in: passes, 29 % margin" << CheckLevel::Passes << 10.0;
+        QTest::newRow("speed") << MotorCheckKind::Speed << "rpm"
+            << "Maximum speed 9000.0 rpm of 6000.0 rpm: fails, 50 % over" << CheckLevel::Fails << 10.0;
+        QTest::newRow("inertia ratio") << MotorCheckKind::InertiaRatio << ""
+            << "Inertia ratio 1.2 : 1 of 10 : 1: passes, 88 % margin" << CheckLevel::Passes << 10.0;
+        QTest::newRow("inertia ratio over by more than the target") << MotorCheckKind::InertiaRatio << ""
+            << "Inertia ratio 1.2 : 1 of 0.1 : 1: fails, 1122 % over" << CheckLevel::Fails << 0.1;
+        // clang-format on
+    }
+    void motor_check_in_words()
+    {
+        QFETCH(MotorCheckKind, kind);
+        QFETCH(QString, unit);
+        QFETCH(QString, text);
+        QFETCH(CheckLevel, level);
+        QFETCH(double, target);
+        Axis axis = ballScrewAxis();
+        axis.motor.targetRatio = target;
+        axis.motor.peakTorque = {0.5, QStringLiteral("N-m")};
+        axis.motor.ratedTorque = {0.2, QStringLiteral("N-m")};
+        axis.motor.maxSpeed = {6000 * Rpm, QStringLiteral("rpm")};
+        const MoveResults r = ComputeMove(axis, ComputeAxis(axis), ballScrewMove(0));
+        const MotorCheck &check = r.checks[std::size_t(kind)];
+        QCOMPARE(check.level, level);
+        QCOMPARE(MotorCheckText(check, unit, 6), text);
+
+        // A motor figure not given leaves the check open, and says so.
+        axis.motor.maxSpeed.value = 0;
+        const MotorCheck open = ComputeMove(axis, ComputeAxis(axis), ballScrewMove(0)).checks[2];
+        QCOMPARE(open.level, CheckLevel::Unknown);
+        QCOMPARE(MotorCheckText(open, QStringLiteral("rpm"), 6),
+                 QStringLiteral("Maximum speed: No maximum speed is given for the motor."));
+    }
+
+    void curves_step_at_each_boundary()
+    {
+        const MoveResults r = ComputeMove(ballScrewAxis(), ComputeAxis(ballScrewAxis()), ballScrewMove(90));
+        const MoveCurves curves = SampleMove(r, 3);
+        const std::vector<double> boundaries = {0, 0.2, 0.4, 0.6, 1.0};
+        QCOMPARE(curves.boundaries.size(), boundaries.size());
+        for (std::size_t k = 0; k < boundaries.size(); ++k)
+            QVERIFY(std::fabs(curves.boundaries[k] - boundaries[k]) < 1e-12);
+        QCOMPARE(curves.speed.size(), std::size_t(12));
+        QCOMPARE(curves.torque.size(), std::size_t(12));
+        // Half way up the ramp, half the speed; the torque steps at 0.2 s.
+        QVERIFY(std::fabs(curves.speed[1].y() - 4500 * Rpm) < 1e-9);
+        QCOMPARE(curves.torque[2].x(), curves.torque[3].x());
+        QVERIFY(matches(AxisFigure(curves.torque[2].y()), 0.468360, 5e-6));
+        QVERIFY(matches(AxisFigure(curves.torque[3].y()), 0.243396, 5e-6));
+        QVERIFY(matches(AxisFigure(curves.torque.back().y()), 0.208104, 5e-6));
+        // A failed move has nothing to plot.
+        MoveInputs bad = ballScrewMove(0);
+        bad.moveTime.value = 0;
+        QVERIFY(SampleMove(ComputeMove(ballScrewAxis(), ComputeAxis(ballScrewAxis()), bad), 3).speed.empty());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestMoveProfile)
+#include "tst_moveprofile.moc"
