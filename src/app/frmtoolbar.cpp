@@ -63,6 +63,7 @@ void LauncherButton::mouseMoveEvent(QMouseEvent *event)
 frmToolbar::frmToolbar(WindowContext &context, QWidget *parent) : QWidget(parent), m_context(context)
 {
     setObjectName(QStringLiteral("frmToolbar"));
+    AddHelpKey(context, this, QStringLiteral("toolbar.html"));
     setWindowTitle(FixedCaption);
     setWindowIcon(ProgramIcon());
     setFixedSize(StripWidth, StripHeight);
@@ -93,12 +94,7 @@ frmToolbar::frmToolbar(WindowContext &context, QWidget *parent) : QWidget(parent
     connect(m_cmdDensity, &QAbstractButton::clicked, this, &frmToolbar::openDensity);
     connect(m_cmdTrig, &QAbstractButton::clicked, this, &frmToolbar::openTrig);
 
-    // The tray icon's menu; it is never shown in the strip itself.
-    m_mnuFile = new QMenu(QStringLiteral("mnuFile"), this);
-    m_mnuFile->setObjectName(QStringLiteral("mnuFile"));
-    m_mnuFileExit = m_mnuFile->addAction(QStringLiteral("Exit"));
-    m_mnuFileExit->setObjectName(QStringLiteral("mnuFileExit"));
-    connect(m_mnuFileExit, &QAction::triggered, this, &frmToolbar::exitFromTray);
+    buildTrayMenu();
 
     m_tray = new QSystemTrayIcon(windowIcon(), this);
     m_tray->setObjectName(QStringLiteral("picSysTray"));
@@ -126,13 +122,54 @@ frmToolbar::frmToolbar(WindowContext &context, QWidget *parent) : QWidget(parent
         }
     }
     // A table that did not load whole is told once, where the tray can show
-    // it; the unit calculator repeats it in its list.
-    const ConversionTableReport &table = ConversionTableLoadReport();
-    if (table.hasProblem() && QSystemTrayIcon::isSystemTrayAvailable() && QSystemTrayIcon::supportsMessages())
-        m_tray->showMessage(FixedCaption, table.message(), QSystemTrayIcon::Warning);
+    // it; the unit calculator repeats it in its list. So are files left in a
+    // former data folder, which nothing else repeats.
+    QStringList problems;
+    if (const ConversionTableReport &table = ConversionTableLoadReport(); table.hasProblem())
+        problems.append(table.message());
+    const QString &filesNotice = m_context.dataFiles().notice;
+    if (!filesNotice.isEmpty()) {
+        problems.append(filesNotice);
+        qWarning("%s", qPrintable(filesNotice));
+    }
+    if (!problems.isEmpty() && QSystemTrayIcon::isSystemTrayAvailable() &&
+        QSystemTrayIcon::supportsMessages())
+        m_tray->showMessage(FixedCaption, problems.join(QLatin1Char('\n')), QSystemTrayIcon::Warning);
 }
 
 frmToolbar::~frmToolbar() = default;
+
+// The tray icon's menu: the strip, every window it opens, help and Exit. It is
+// never shown in the strip, but its Exit key (Ctrl+Q) works there too.
+void frmToolbar::buildTrayMenu()
+{
+    m_mnuFile = new QMenu(QStringLiteral("mnuFile"), this);
+    m_mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    const auto entry = [this](const char *name, const QString &text, void (frmToolbar::*open)()) {
+        QAction *action = m_mnuFile->addAction(text);
+        action->setObjectName(QLatin1String(name));
+        connect(action, &QAction::triggered, this, open);
+        return action;
+    };
+    entry("mnuFileShow", QStringLiteral("&Show toolbar"), &frmToolbar::restoreFromTray);
+    m_mnuFile->addSeparator();
+    m_windowEntries = {
+        entry("mnuFileUnits", QStringLiteral("&Unit calculator"), &frmToolbar::openUnits),
+        entry("mnuFileInertia", QStringLiteral("&Inertia calculator"), &frmToolbar::openInertia),
+        entry("mnuFileDensity", QStringLiteral("&Density table"), &frmToolbar::openDensity),
+        entry("mnuFileTrig", QStringLiteral("&Reference"), &frmToolbar::openTrig)};
+    entry("mnuFileHelp", QStringLiteral("&Help"), &frmToolbar::openHelp);
+    m_mnuFile->addSeparator();
+    m_mnuFileExit = entry("mnuFileExit", QStringLiteral("E&xit"), &frmToolbar::exitFromTray);
+    m_mnuFileExit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    addAction(m_mnuFileExit);
+    // The windows open one at a time over the strip, as from its buttons.
+    connect(m_mnuFile, &QMenu::aboutToShow, this, [this] {
+        const bool windowOpen = QApplication::activeModalWidget() != nullptr;
+        for (QAction *action : std::as_const(m_windowEntries))
+            action->setEnabled(!windowOpen);
+    });
+}
 
 void frmToolbar::restorePosition()
 {
@@ -201,6 +238,19 @@ void frmToolbar::restoreFromTray()
     showNormal();
     raise();
     activateWindow();
+}
+
+void frmToolbar::showForAnotherStart()
+{
+    if (isMinimized())
+        showNormal();
+    else
+        show();
+    raise();
+    QWidget *front = QApplication::activeModalWidget();
+    if (front) // a calculator open over the strip keeps the keyboard
+        front->raise();
+    (front ? front : this)->activateWindow();
 }
 
 void frmToolbar::exitFromTray()
@@ -280,9 +330,17 @@ void frmToolbar::openDensity()
     window.exec();
 }
 
+void frmToolbar::openHelp()
+{
+    // Beside an open calculator, the help belongs to it: the calculator
+    // blocks every other window.
+    QWidget *front = QApplication::activeModalWidget();
+    OpenHelpContents(m_context, front ? front : this);
+}
+
 void frmToolbar::openTrig()
 {
     resetCaption(LocalText(HintToolbar, m_context.languageOffset()));
-    frmIntegral window(this);
+    frmIntegral window(m_context, this);
     window.exec();
 }

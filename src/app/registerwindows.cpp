@@ -11,8 +11,6 @@
 #include "unitcalc/frmunitcalculator.h"
 #include "widgets/windowcontext.h"
 
-#include <type_traits>
-
 void RegisterWindows(WindowContext &context)
 {
     context.errorReportOpener = [&context](int errNumber, const QString &errDesc, const QString &procLabel) {
@@ -31,13 +29,8 @@ void RegisterWindows(WindowContext &context)
 namespace {
 template <typename Window> ProgramWindow entry(WindowContext &context, const char *name)
 {
-    return {QString::fromLatin1(name), [&context]() -> std::unique_ptr<QWidget> {
-                // The reference viewer needs nothing of the context.
-                if constexpr (std::is_constructible_v<Window, WindowContext &>)
-                    return std::make_unique<Window>(context);
-                else
-                    return std::make_unique<Window>();
-            }};
+    return {QString::fromLatin1(name),
+            [&context]() -> std::unique_ptr<QWidget> { return std::make_unique<Window>(context); }};
 }
 } // namespace
 

@@ -1,8 +1,11 @@
 #include "core/datafiles.h"
 
+#include "core/regularfile.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QSaveFile>
 #include <QStandardPaths>
 #include <QTemporaryFile>
 
@@ -16,6 +19,12 @@ namespace {
 
 // The file whose place tells a portable copy from an installed program.
 const QString UnitTable = QStringLiteral("converts.dat");
+
+// Left in a former user data folder beside the files that could not be moved.
+const QString NotMovedNote = QStringLiteral("Files not moved - read me.txt");
+
+// The program's own folder under the user's data folders.
+const QString UserFolderName = QStringLiteral("Torvane Toolbar");
 
 } // namespace
 
@@ -60,16 +69,65 @@ QString UserFile(const Layout &layout, const QString &name)
     // QFile::copy never replaces an existing file and writes through a
     // temporary one, so a copy cut short is never taken for the user's file.
     if (QFile::exists(shipped) && QFile::copy(shipped, path)) {
-        // The user edits the copy, whatever the installed file's permissions.
-        QFile::setPermissions(path, QFile::permissions(path) | QFile::ReadOwner | QFile::WriteOwner);
+        // The copy is the user's own file: permissions from the umask, as any
+        // file the user creates, not those of the installed file.
+        QFile::setPermissions(path, NewFilePermissions() | QFile::ReadOwner | QFile::WriteOwner);
     }
     return path;
 }
 
+QString MoveFormerUserFiles(const QString &formerFolder, const QString &folder)
+{
+    const QDir former(formerFolder);
+    if (!former.exists())
+        return QString();
+    QStringList left;
+    const QStringList entries =
+        former.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+    for (const QString &name : entries) {
+        if (name == NotMovedNote)
+            continue;
+        const QString target = QDir(folder).filePath(name);
+        // QFile::rename never replaces an existing file.
+        if (QFile::exists(target) || !QDir().mkpath(folder) || !QFile::rename(former.filePath(name), target))
+            left.append(name);
+    }
+    const QString note = former.filePath(NotMovedNote);
+    if (left.isEmpty()) {
+        QFile::remove(note);
+        QDir().rmdir(formerFolder); // only when empty
+        return QString();
+    }
+    if (QFile::exists(note))
+        return QString(); // told at an earlier start
+    const QString where = QDir::toNativeSeparators(folder);
+    const QString list = left.join(QStringLiteral(", "));
+    QSaveFile file(note);
+    if (file.open(QIODevice::WriteOnly | QIODevice::Text)) {
+        file.write(QStringLiteral("Torvane Toolbar now keeps your files in %1.\n"
+                                  "The files left here were not moved there, because a file of the same "
+                                  "name is there already or they could not be moved:\n%2\n"
+                                  "Compare them with the files there and keep what you need.\n")
+                       .arg(where, left.join(QLatin1Char('\n')))
+                       .toUtf8());
+        file.commit();
+    }
+    return QStringLiteral("Your files are now kept in %1. Some could not be moved there and were left in %2: "
+                          "%3.")
+        .arg(where, QDir::toNativeSeparators(formerFolder), list);
+}
+
 Layout ProgramLayout()
 {
-    return DetectLayout(QCoreApplication::applicationDirPath(),
-                        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+    // One folder named after the program. Earlier versions used Qt's
+    // application folder, which names it twice (organisation, then
+    // application); their files are moved up at the first start.
+    const QDir data(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
+    const QString folder = data.filePath(UserFolderName);
+    Layout layout = DetectLayout(QCoreApplication::applicationDirPath(), folder);
+    if (layout.installed)
+        layout.notice = MoveFormerUserFiles(QDir(folder).filePath(UserFolderName), folder);
+    return layout;
 }
 
 } // namespace DataFiles

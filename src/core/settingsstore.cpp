@@ -108,6 +108,11 @@ bool Settings::write(const QString &section, const QString &key, const QString &
     store.sync();
     if (store.status() == QSettings::NoError)
         return true;
+    // A file QSettings could not parse is still rewritten whole by sync(),
+    // but its status keeps the parse error: a value that reads back was saved.
+    if (store.status() == QSettings::FormatError &&
+        openStore(m_fileName).value(keyPath(section, key)) == value)
+        return true;
     if (m_pendingWriteFailure.isEmpty())
         m_pendingWriteFailure = writeFailureText(store.fileName(), store.status());
     return false;

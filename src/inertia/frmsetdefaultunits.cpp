@@ -3,6 +3,7 @@
 #include "core/stringtable.h"
 #include "core/tags.h"
 #include "widgets/artwork.h"
+#include "widgets/chrome.h"
 #include "widgets/controlsetup.h"
 #include "widgets/localiseform.h"
 #include "widgets/unitcombos.h"
@@ -42,6 +43,7 @@ frmSetDefaultUnits::frmSetDefaultUnits(WindowContext &context, QWidget *parent)
     : QDialog(parent), m_context(context)
 {
     setObjectName(QStringLiteral("frmSetDefaultUnits"));
+    AddHelpKey(context, this, QStringLiteral("inertia.html#defaults"));
     SetTag(this, QStringLiteral("FormOffset=%1;").arg(FormOffset));
     setWindowTitle(StringById(FormOffset).value_or(QStringLiteral("Set default units")));
     setWindowIcon(ProgramIcon());

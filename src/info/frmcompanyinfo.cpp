@@ -2,6 +2,7 @@
 
 #include "core/tags.h"
 #include "widgets/artwork.h"
+#include "widgets/chrome.h"
 #include "widgets/linklabel.h"
 #include "widgets/shellhyperlink.h"
 
@@ -36,6 +37,7 @@ LinkLabel *makeLabel1(QWidget *parent, int index, const QString &caption)
 frmCompanyInfo::frmCompanyInfo(WindowContext &context, QWidget *parent) : QDialog(parent), m_context(context)
 {
     setObjectName(QStringLiteral("frmCompanyInfo"));
+    AddHelpKey(context, this, QStringLiteral("about.html#velmora"));
     SetTag(this, QStringLiteral("FormOffset=1700;"));
     setWindowTitle(QStringLiteral("About Velmora"));
     setWindowIcon(ProgramIcon());

@@ -36,6 +36,20 @@ void OpenHelpContents(WindowContext &context, QWidget *owner)
     HelpWindow::forOwner(context, owner)->showContents();
 }
 
+void AddHelpKey(WindowContext &context, QWidget *window, const QString &page)
+{
+    auto *key = new QAction(window);
+    key->setObjectName(QStringLiteral("actHelpKey"));
+    key->setShortcut(QKeySequence(Qt::Key_F1));
+    key->setShortcutContext(Qt::WindowShortcut);
+    QObject::connect(key, &QAction::triggered, window, [&context, window, page] {
+        HelpWindow *help = HelpWindow::forOwner(context, window);
+        help->showContents();
+        help->showPage(page);
+    });
+    window->addAction(key);
+}
+
 // ---------------------------------------------------------------------------
 
 CalculatorMenus::CalculatorMenus(WindowContext &context, QMenuBar *menuBar, QWidget *window)
@@ -70,7 +84,6 @@ CalculatorMenus::CalculatorMenus(WindowContext &context, QMenuBar *menuBar, QWid
     m_helpMenu = addMenu(QStringLiteral("mnuHelp"), QStringLiteral("&Help"));
     mnuHelp = m_helpMenu->menuAction();
     mnuHelpContents = addAction(m_helpMenu, QStringLiteral("mnuHelpContents"), QStringLiteral("&Contents"));
-    mnuHelpContents->setShortcut(QKeySequence::HelpContents);
     mnuHelpSearch =
         addAction(m_helpMenu, QStringLiteral("mnuHelpSearch"), QStringLiteral("&Search For Help On..."));
     mnuHelpSearch->setVisible(false);

@@ -60,6 +60,16 @@ bool ShellHyperlink(const WindowContext &context, const QString &target)
     return result;
 }
 
+bool HandToDesktop(const WindowContext &context, const QUrl &url)
+{
+    const BusyCursor busy;
+    try {
+        return context.openUrl(url);
+    } catch (...) {
+        return false;
+    }
+}
+
 bool OpenLink(const WindowContext &context, const QString &target, QWidget *messageParent)
 {
     if (ShellHyperlink(context, target))
@@ -67,6 +77,13 @@ bool OpenLink(const WindowContext &context, const QString &target, QWidget *mess
     QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Hyperlink Aborted"),
                     QStringLiteral("Unable to open hyperlink at this time."), QMessageBox::Ok, messageParent);
     box.setObjectName(QStringLiteral("msgHyperlinkAborted"));
+    // The address, selectable by mouse and keyboard, so the user can copy it
+    // into a browser or mail program by hand.
+    box.setInformativeText(target.trimmed());
+    if (auto *address = box.findChild<QLabel *>(QStringLiteral("qt_msgbox_informativelabel"))) {
+        address->setTextFormat(Qt::PlainText);
+        address->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    }
     box.exec();
     return false;
 }

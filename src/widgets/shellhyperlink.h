@@ -5,6 +5,7 @@
 #include <QString>
 
 class QLabel;
+class QUrl;
 class QWidget;
 class WindowContext;
 
@@ -19,6 +20,12 @@ inline constexpr char ShellHyperlinkProc[] = "ShellHyperlink in mdlConvert";
 // exception inside goes to the error report ("ShellHyperlink in mdlConvert")
 // and gives false.
 bool ShellHyperlink(const WindowContext &context, const QString &target);
+
+// Hands url to the context's link opener (the desktop's handler), with the
+// busy cursor around it; true when it was accepted. Unlike ShellHyperlink it
+// never reports: a failure inside gives false, for callers that tell the user
+// what happened.
+bool HandToDesktop(const WindowContext &context, const QUrl &url);
 
 // ShellHyperlink, then the "Hyperlink Aborted" message when it fails; true
 // when the link was opened.

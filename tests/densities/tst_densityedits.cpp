@@ -47,10 +47,16 @@ private slots:
         row("kg/m³ as typed", "Steel|7850|kg/m³", "Steel               ", 7850);
         row("g/cm³ converted", "Brass|8.5|g/cm³", "Brass               ", 8500);
         row("long name cut to 20", "Polytetrafluoroethene|2170|kg/m³", "Polytetrafluoroethen", 2170);
+        const DensityEntryError tooLarge = DensityEntryError::TooLarge;
+        const DensityEntryError notPositive = DensityEntryError::NotPositive;
         row("empty density", "Tin||kg/m³", "", 0, notANumber);
         row("lone minus", "Tin|-|kg/m³", "", 0, notANumber);
         row("comma under a point locale", "Tin|7,3|kg/m³", "", 0, notANumber);
-        row("beyond kg/m³ after conversion", "Star|3E38|g/cm³", "", 0, DensityEntryError::OutOfRange);
+        row("beyond single precision as typed", "Star|1E39|kg/m³", "", 0, tooLarge);
+        row("beyond kg/m³ after conversion", "Star|3E38|g/cm³", "", 0, tooLarge);
+        row("blank name", "    |7850|kg/m³", "", 0, DensityEntryError::BlankName);
+        row("zero", "Void|0|kg/m³", "", 0, notPositive);
+        row("unit the table lacks", "Tin|7300|furlong/ft³", "", 0, DensityEntryError::NoStorageUnit);
     }
     void entry_becomes_a_record_in_kg_per_m3()
     {
@@ -73,9 +79,9 @@ private slots:
     void store_replaces_or_appends_then_sorts()
     {
         QList<DensityRecord> records = table("Copper,Lead,Zinc");
-        StoreDensityRecord(records, 1, material("Aluminium", 2700));
+        QCOMPARE(StoreDensityRecord(records, 1, material("Aluminium", 2700)), qsizetype(0));
         QCOMPARE(names(records), (QStringList{"Aluminium", "Copper", "Zinc"}));
-        StoreDensityRecord(records, NewDensitySlot, material("copper", 8960));
+        QCOMPARE(StoreDensityRecord(records, NewDensitySlot, material("copper", 8960)), qsizetype(2));
         QCOMPARE(names(records), (QStringList{"Aluminium", "Copper", "copper", "Zinc"}));
         QCOMPARE(records.at(2).DensityValue, 8960.0f);
     }
@@ -89,7 +95,7 @@ private slots:
         QCOMPARE(names(records), (QStringList{"Copper", "Zinc"}));
     }
 
-    void select_text_is_value_space_and_padded_unit_data()
+    void select_text_is_value_space_and_unit_data()
     {
         QTest::addColumn<float>("stored");
         QTest::addColumn<QString>("unit");
@@ -97,12 +103,12 @@ private slots:
         const auto row = [](const char *name, float stored, const char *unit, const char *text) {
             QTest::newRow(name) << stored << QString::fromUtf8(unit) << QString::fromUtf8(text);
         };
-        row("kg/m³", 7850, "kg/m³", "7850 kg/m³          ");
-        row("g/cm³", 7850, "g/cm³", "7.85 g/cm³          ");
-        row("seven digits at most", 1000.0f / 3, "kg/m³", "333.3333 kg/m³          ");
+        row("kg/m³", 7850, "kg/m³", "7850 kg/m³");
+        row("g/cm³", 7850, "g/cm³", "7.85 g/cm³");
+        row("seven digits at most", 1000.0f / 3, "kg/m³", "333.3333 kg/m³");
         row("failed conversion: no number", 3e38f, "lb/yd³", "");
     }
-    void select_text_is_value_space_and_padded_unit()
+    void select_text_is_value_space_and_unit()
     {
         QFETCH(float, stored);
         QFETCH(QString, unit);
