@@ -2,10 +2,10 @@
 // change of display unit that rewrites every line, on the shipped materials;
 // and how long it takes to open on a table of the largest size it reads.
 
-#include "core/settingsstore.h"
 #include "densities/densitytable.h"
 #include "densities/frmdensityselect.h"
 #include "units/conversiontable.h"
+#include "widgets/windowcontext.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -28,7 +28,7 @@ struct OpenWindow
     QComboBox *displayUnits = form.findChild<QComboBox *>(QStringLiteral("cmbDisplayUnits"));
     QListWidget *list = form.findChild<QListWidget *>(QStringLiteral("lstMaterials"));
 
-    OpenWindow()
+    explicit OpenWindow(WindowContext &context) : form(context)
     {
         form.show();
         QCoreApplication::processEvents();
@@ -47,9 +47,9 @@ struct OpenWindow
 
 // A digit typed, then taken back: each goes through the key filter and the
 // change handler, which switches the buttons to the edit appearance.
-void keystrokeInDensityBox(benchmark::State &state)
+void keystrokeInDensityBox(benchmark::State &state, WindowContext &context)
 {
-    OpenWindow window;
+    OpenWindow window(context);
     for (auto _ : state) {
         window.type(Qt::Key_5, QStringLiteral("5"));
         window.type(Qt::Key_Backspace, QString());
@@ -57,26 +57,26 @@ void keystrokeInDensityBox(benchmark::State &state)
     state.counters["materials"] = window.list->count();
     state.SetItemsProcessed(state.iterations() * 2);
 }
-BENCHMARK(keystrokeInDensityBox)->Unit(benchmark::kMicrosecond);
 
 // Another display unit: every line rewritten, the selection and scroll kept.
-void displayUnitChange(benchmark::State &state)
+void displayUnitChange(benchmark::State &state, WindowContext &context)
 {
-    OpenWindow window;
+    OpenWindow window(context);
     int i = 0;
     for (auto _ : state)
         window.displayUnits->setCurrentIndex(++i % window.displayUnits->count());
     state.counters["materials"] = window.list->count();
 }
-BENCHMARK(displayUnitChange)->Unit(benchmark::kMicrosecond);
 
 // Opening the window on a table of the largest size it reads: load, sort
 // and list every material. Peak memory is reported as maxRssMB.
 void openAtTheLimit(benchmark::State &state)
 {
-    const QString shipped = DensityFilePath();
+    // A context of its own, whose data folder holds only the large table.
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("density.dat"));
+    WindowContext context(dir.filePath(QStringLiteral("settings.ini")),
+                          DataFiles::DetectLayout(dir.path(), dir.filePath(QStringLiteral("user"))));
+    const QString path = DensityFilePath(context.dataFiles());
     // Written record by record, so the benchmark's own memory stays small.
     QFile file(path);
     file.open(QIODevice::WriteOnly);
@@ -84,14 +84,12 @@ void openAtTheLimit(benchmark::State &state)
         file.write(EncodeDensityRecord(
             {QString::number((i * 7919) % MaxDensityRecords), 1000.0f + float(i % 9000)}));
     file.close();
-    UseDensityFile(path);
     for (auto _ : state) {
-        frmDensitySelect form;
+        frmDensitySelect form(context);
         form.show();
         QCoreApplication::processEvents();
         benchmark::DoNotOptimize(form.densityTable().size());
     }
-    UseDensityFile(shipped);
     rusage usage = {};
     getrusage(RUSAGE_SELF, &usage);
     state.counters["maxRssMB"] = double(usage.ru_maxrss) / 1024;
@@ -107,10 +105,16 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     // Settings and the table stay the benchmark's own.
     QTemporaryDir dir;
-    SettingsStore::useFile(dir.filePath(QStringLiteral("settings.ini")));
-    QFile::copy(QStringLiteral(TORVANE_DENSITY_DAT), dir.filePath(QStringLiteral("density.dat")));
-    UseDensityFile(dir.filePath(QStringLiteral("density.dat")));
+    WindowContext context(dir.filePath(QStringLiteral("settings.ini")),
+                          DataFiles::DetectLayout(dir.path(), dir.filePath(QStringLiteral("user"))));
+    QFile::copy(QStringLiteral(TORVANE_DENSITY_DAT), DensityFilePath(context.dataFiles()));
     LoadConversionTable(QStringLiteral(TORVANE_CONVERTS_DAT));
+    for (auto [name, run] : {std::pair{"keystrokeInDensityBox", &keystrokeInDensityBox},
+                             std::pair{"displayUnitChange", &displayUnitChange}}) {
+        benchmark::RegisterBenchmark(name, [run = run, &context](benchmark::State &state) {
+            run(state, context);
+        })->Unit(benchmark::kMicrosecond);
+    }
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -2,9 +2,11 @@
 // the toolbar opens it each time, beside a plain dialog of the same size.
 
 #include "info/frmintegral.h"
+#include "widgets/windowcontext.h"
 
 #include <QApplication>
 #include <QDialog>
+#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
@@ -30,8 +32,12 @@ BENCHMARK(openPlainDialog)->Unit(benchmark::kMillisecond);
 
 void openReferenceViewer(benchmark::State &state)
 {
+    // Settings and data files of the benchmark's own; the viewer reads neither.
+    QTemporaryDir dir;
+    WindowContext context(dir.filePath(QStringLiteral("settings.ini")),
+                          DataFiles::DetectLayout(dir.path(), dir.filePath(QStringLiteral("user"))));
     for (auto _ : state) {
-        frmIntegral window;
+        frmIntegral window(context);
         showAndPaint(window);
     }
 }

@@ -24,21 +24,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             return 0;
         file.write(in.rest());
     }
-    SettingsStore::useFile(path);
+    const Settings settings(path);
 
-    (void)ParseLanguageOffset(Settings::languageOffsetText());
-    if (const std::optional<QPoint> position = Settings::toolbarPosition())
+    (void)ParseLanguageOffset(settings.languageOffsetText());
+    if (const std::optional<QPoint> position = settings.toolbarPosition())
         (void)BringOntoScreen(QRect(*position, QSize(308, 36)), {QRect(0, 0, 1280, 1024)});
-    (void)Settings::tooltips();
+    (void)settings.tooltips();
     for (Settings::Calculator calculator :
          {Settings::Calculator::Units, Settings::Calculator::Inertia, Settings::Calculator::Density}) {
-        const int digits = Settings::digits(calculator);
+        const int digits = settings.digits(calculator);
         Fuzz::check(digits >= 1 && digits <= 7, "digits out of range");
-        (void)Settings::notationMode(calculator);
+        (void)settings.notationMode(calculator);
     }
-    (void)Settings::usConvention();
+    (void)settings.usConvention();
     if (!unitType.isEmpty())
-        (void)Settings::defaultUnit(unitType);
+        (void)settings.defaultUnit(unitType);
 
     QFile::remove(path);
     return 0;

@@ -16,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     QObject control;
     SetTag(&control, tag);
     (void)GetTagValue(&control, key);
-    (void)TagHintText(&control);
+    (void)TagHintText(&control, 0);
 
     // A key of ASCII letters and digits put in front is found in any letter
     // case, with the value exactly as written up to its ";".

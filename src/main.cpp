@@ -1,5 +1,7 @@
 #include "app/startprocedure.h"
 #include "core/commandline.h"
+#include "core/datafiles.h"
+#include "widgets/windowcontext.h"
 
 #include <QApplication>
 
@@ -18,5 +20,8 @@ int main(int argc, char **argv)
     }
 
     QApplication app(argc, argv);
-    return StartProcedure(app);
+    PrepareApplication(app);
+    // The user's own settings file; data files found from the program's folder.
+    WindowContext context(QString(), DataFiles::ProgramLayout());
+    return StartProcedure(app, context);
 }

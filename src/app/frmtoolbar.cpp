@@ -1,7 +1,5 @@
 #include "app/frmtoolbar.h"
 
-#include "core/datafiles.h"
-#include "core/settingsstore.h"
 #include "core/stringtable.h"
 #include "core/toolbarposition.h"
 #include "densities/frmdensityselect.h"
@@ -12,6 +10,7 @@
 #include "widgets/busycursor.h"
 #include "widgets/chrome.h"
 #include "widgets/picturebutton.h"
+#include "widgets/windowcontext.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -61,10 +60,10 @@ void LauncherButton::mouseMoveEvent(QMouseEvent *event)
     event->accept();
 }
 
-frmToolbar::frmToolbar(QWidget *parent) : QWidget(parent)
+frmToolbar::frmToolbar(WindowContext &context, QWidget *parent) : QWidget(parent), m_context(context)
 {
     setObjectName(QStringLiteral("frmToolbar"));
-    AddHelpKey(this, QStringLiteral("toolbar.html"));
+    AddHelpKey(context, this, QStringLiteral("toolbar.html"));
     setWindowTitle(FixedCaption);
     setWindowIcon(ProgramIcon());
     setFixedSize(StripWidth, StripHeight);
@@ -72,7 +71,7 @@ frmToolbar::frmToolbar(QWidget *parent) : QWidget(parent)
     setAccessibleName(FixedCaption);
 
     // The same logo control the calculators carry; it opens the contact window.
-    m_cmdLogo = new LogoButton(this);
+    m_cmdLogo = new LogoButton(m_context, this);
     m_cmdLogo->setObjectName(QStringLiteral("cmdLogo"));
     m_cmdLogo->move(0, 0);
 
@@ -111,8 +110,8 @@ frmToolbar::frmToolbar(QWidget *parent) : QWidget(parent)
 
     {
         const BusyCursor busy;
-        const QString table = DataFiles::readOnlyFile(QStringLiteral("converts.dat"));
-        if (DataFiles::current().installed && !QFile::exists(table)) {
+        const QString table = m_context.readOnlyFile(QStringLiteral("converts.dat"));
+        if (m_context.dataFiles().installed && !QFile::exists(table)) {
             // A missing table loads empty, as it always has, but an installed
             // program never creates the empty file in its install folders.
             QBuffer none;
@@ -128,7 +127,7 @@ frmToolbar::frmToolbar(QWidget *parent) : QWidget(parent)
     QStringList problems;
     if (const ConversionTableReport &table = ConversionTableLoadReport(); table.hasProblem())
         problems.append(table.message());
-    const QString &filesNotice = DataFiles::current().notice;
+    const QString &filesNotice = m_context.dataFiles().notice;
     if (!filesNotice.isEmpty()) {
         problems.append(filesNotice);
         qWarning("%s", qPrintable(filesNotice));
@@ -175,7 +174,7 @@ void frmToolbar::buildTrayMenu()
 void frmToolbar::restorePosition()
 {
     QPoint position;
-    if (const std::optional<QPoint> stored = Settings::toolbarPosition()) {
+    if (const std::optional<QPoint> stored = m_context.settings().toolbarPosition()) {
         position = *stored;
     } else if (const QScreen *screen = QGuiApplication::primaryScreen()) {
         // Designed position: near the top right of the desktop, out of the way.
@@ -227,7 +226,7 @@ void frmToolbar::moveEvent(QMoveEvent *event)
 
 void frmToolbar::savePosition()
 {
-    Settings::setToolbarPosition(pos());
+    m_context.settings().setToolbarPosition(pos());
 }
 
 void frmToolbar::restoreFromTray()
@@ -299,7 +298,7 @@ void frmToolbar::leaveEvent(QEvent *event)
 void frmToolbar::showHint(const LauncherButton *button)
 {
     if (isActiveWindow())
-        setWindowTitle(LocalString(button->hintId()));
+        setWindowTitle(LocalText(button->hintId(), m_context.languageOffset()));
 }
 
 void frmToolbar::resetCaption(const QString &caption)
@@ -311,23 +310,23 @@ void frmToolbar::resetCaption(const QString &caption)
 void frmToolbar::openUnits()
 {
     resetCaption(FixedCaption);
-    frmUnitCalculator window(this);
+    frmUnitCalculator window(m_context, this);
     window.exec();
 }
 
 void frmToolbar::openInertia()
 {
     {
-        frmInertiaCalc window(this);
+        frmInertiaCalc window(m_context, this);
         window.exec();
     }
-    resetCaption(LocalString(HintToolbar));
+    resetCaption(LocalText(HintToolbar, m_context.languageOffset()));
 }
 
 void frmToolbar::openDensity()
 {
-    resetCaption(LocalString(HintToolbar));
-    frmDensitySelect window(this);
+    resetCaption(LocalText(HintToolbar, m_context.languageOffset()));
+    frmDensitySelect window(m_context, this);
     window.exec();
 }
 
@@ -336,12 +335,12 @@ void frmToolbar::openHelp()
     // Beside an open calculator, the help belongs to it: the calculator
     // blocks every other window.
     QWidget *front = QApplication::activeModalWidget();
-    OpenHelpContents(front ? front : this);
+    OpenHelpContents(m_context, front ? front : this);
 }
 
 void frmToolbar::openTrig()
 {
-    resetCaption(LocalString(HintToolbar));
-    frmIntegral window(this);
+    resetCaption(LocalText(HintToolbar, m_context.languageOffset()));
+    frmIntegral window(m_context, this);
     window.exec();
 }

@@ -16,6 +16,7 @@ class LogoButton;
 class QAction;
 class QMenu;
 class QSystemTrayIcon;
+class WindowContext;
 
 // A launcher button: up and pressed faces, a native hint, and the string id
 // of the caption hint shown while the mouse moves over it.
@@ -42,7 +43,7 @@ class frmToolbar : public QWidget
     Q_OBJECT
     Q_PROPERTY(bool QuitFromSysTray READ quitFromSysTray WRITE setQuitFromSysTray)
 public:
-    explicit frmToolbar(QWidget *parent = nullptr);
+    explicit frmToolbar(WindowContext &context, QWidget *parent = nullptr);
     ~frmToolbar() override;
 
     bool quitFromSysTray() const { return m_quitFromSysTray; }
@@ -79,6 +80,7 @@ private:
     void openHelp();
     void buildTrayMenu();
 
+    WindowContext &m_context;
     bool m_quitFromSysTray = false;
     bool m_awaitingFrame = true;
     LauncherButton *m_cmdUnits;

@@ -9,37 +9,40 @@
 #include "info/frmcompanyinfo.h"
 #include "info/frmintegral.h"
 #include "unitcalc/frmunitcalculator.h"
-#include "widgets/windowlinks.h"
+#include "widgets/windowcontext.h"
 
-void RegisterWindows()
+void RegisterWindows(WindowContext &context)
 {
-    WindowLinks::setErrorReportOpener(&ShowErrorReport);
-    WindowLinks::setAboutOpener([](QWidget *owner) {
-        frmAbout about(owner);
+    context.errorReportOpener = [&context](int errNumber, const QString &errDesc, const QString &procLabel) {
+        ShowErrorReport(context, errNumber, errDesc, procLabel);
+    };
+    context.aboutOpener = [&context](QWidget *owner) {
+        frmAbout about(context, owner);
         about.exec();
-    });
-    WindowLinks::setCompanyInfoOpener([](QWidget *owner) {
-        frmCompanyInfo info(owner);
+    };
+    context.companyInfoOpener = [&context](QWidget *owner) {
+        frmCompanyInfo info(context, owner);
         info.exec();
-    });
+    };
 }
 
 namespace {
-template <typename Window> ProgramWindow entry(const char *name)
+template <typename Window> ProgramWindow entry(WindowContext &context, const char *name)
 {
-    return {QString::fromLatin1(name), [] { return std::unique_ptr<QWidget>(new Window()); }};
+    return {QString::fromLatin1(name),
+            [&context]() -> std::unique_ptr<QWidget> { return std::make_unique<Window>(context); }};
 }
 } // namespace
 
-QList<ProgramWindow> ProgramWindows()
+QList<ProgramWindow> ProgramWindows(WindowContext &context)
 {
-    return {entry<frmToolbar>("frmToolbar"),
-            entry<frmUnitCalculator>("frmUnitCalculator"),
-            entry<frmInertiaCalc>("frmInertiaCalc"),
-            entry<frmSetDefaultUnits>("frmSetDefaultUnits"),
-            entry<frmDensitySelect>("frmDensitySelect"),
-            entry<frmIntegral>("frmIntegral"),
-            entry<frmErrorHandler>("frmErrorHandler"),
-            entry<frmAbout>("frmAbout"),
-            entry<frmCompanyInfo>("frmCompanyInfo")};
+    return {entry<frmToolbar>(context, "frmToolbar"),
+            entry<frmUnitCalculator>(context, "frmUnitCalculator"),
+            entry<frmInertiaCalc>(context, "frmInertiaCalc"),
+            entry<frmSetDefaultUnits>(context, "frmSetDefaultUnits"),
+            entry<frmDensitySelect>(context, "frmDensitySelect"),
+            entry<frmIntegral>(context, "frmIntegral"),
+            entry<frmErrorHandler>(context, "frmErrorHandler"),
+            entry<frmAbout>(context, "frmAbout"),
+            entry<frmCompanyInfo>(context, "frmCompanyInfo")};
 }

@@ -10,11 +10,12 @@
 #include <memory>
 
 class QWidget;
+class WindowContext;
 
-// Tells the shared window pieces how to open the error report, about and
-// contact windows. Called once at start, before any window opens; tests call
-// it too.
-void RegisterWindows();
+// Tells the shared window pieces of context how to open the error report,
+// about and contact windows. Called once at start, before any window opens;
+// tests call it on their own context too.
+void RegisterWindows(WindowContext &context);
 
 struct ProgramWindow
 {
@@ -22,5 +23,5 @@ struct ProgramWindow
     std::function<std::unique_ptr<QWidget>()> make;
 };
 
-// Every window of the program, loaded and ready to show.
-QList<ProgramWindow> ProgramWindows();
+// Every window of the program on context, loaded and ready to show.
+QList<ProgramWindow> ProgramWindows(WindowContext &context);

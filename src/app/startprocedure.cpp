@@ -5,9 +5,9 @@
 #include "app/singleinstance.h"
 #include "core/settingsstore.h"
 #include "core/startup.h"
+#include "widgets/windowcontext.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QMessageBox>
 
 namespace {
@@ -22,7 +22,7 @@ void showStartError(int number, const QString &description)
 }
 } // namespace
 
-int StartProcedure(QApplication &app)
+void PrepareApplication(QApplication &app)
 {
     app.setApplicationName(Settings::ApplicationName);
     app.setOrganizationName(Settings::ApplicationName);
@@ -33,7 +33,10 @@ int StartProcedure(QApplication &app)
     // The tray icon keeps the program alive while the strip is hidden; the
     // toolbar ends the program itself on "Exit".
     app.setQuitOnLastWindowClosed(false);
+}
 
+int StartProcedure(QApplication &app, WindowContext &context)
+{
     SingleInstance instance;
     if (instance.status() == SingleInstance::Status::HeldByAnother) {
         // Another toolbar runs: it shows itself, and this start ends at once,
@@ -58,18 +61,15 @@ int StartProcedure(QApplication &app)
         return 1;
     }
 
-    // Data files are opened by bare name from the program's own folder.
-    QDir::setCurrent(QCoreApplication::applicationDirPath());
-
-    const std::optional<qint16> offset = ParseLanguageOffset(Settings::languageOffsetText());
+    const std::optional<qint16> offset = ParseLanguageOffset(context.settings().languageOffsetText());
     if (!offset) {
         showStartError(6, QStringLiteral("Overflow"));
         return 0;
     }
-    LanguageOffset = *offset;
+    context.setLanguageOffset(*offset);
 
-    RegisterWindows();
-    frmToolbar toolbar;
+    RegisterWindows(context);
+    frmToolbar toolbar(context);
     QObject::connect(&instance, &SingleInstance::showRequested, &toolbar, &frmToolbar::showForAnotherStart);
     instance.listen();
     toolbar.show();

@@ -1,5 +1,9 @@
 #pragma once
 class QApplication;
-// The program's start: one instance, the executable's folder as working
-// folder, the language offset, then the toolbar. Returns the exit code.
-int StartProcedure(QApplication &app);
+class WindowContext;
+// The application's names, version and desktop entry; before the program
+// context is made, since the user's folders are named after them.
+void PrepareApplication(QApplication &app);
+// The program's start on context: one instance, the language offset, then the
+// toolbar. Returns the exit code.
+int StartProcedure(QApplication &app, WindowContext &context);

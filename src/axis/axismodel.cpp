@@ -192,7 +192,8 @@ const char *ShapeKey(InertiaShape shape)
 
 QString ShapeTitle(InertiaShape shape)
 {
-    return LocalString(ShapeInfo(shape).nameId);
+    // In the base language, as every other axis text is.
+    return LocalText(ShapeInfo(shape).nameId, 0);
 }
 
 const char *ResultKey(InertiaAxis axis)

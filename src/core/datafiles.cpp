@@ -9,8 +9,6 @@
 #include <QStandardPaths>
 #include <QTemporaryFile>
 
-#include <optional>
-
 #ifndef TORVANE_SHARED_DATA_FROM_BIN
 #define TORVANE_SHARED_DATA_FROM_BIN "../share/torvane-toolbar"
 #endif
@@ -27,12 +25,6 @@ const QString NotMovedNote = QStringLiteral("Files not moved - read me.txt");
 
 // The program's own folder under the user's data folders.
 const QString UserFolderName = QStringLiteral("Torvane Toolbar");
-
-std::optional<Layout> &liveLayout()
-{
-    static std::optional<Layout> layout;
-    return layout;
-}
 
 } // namespace
 
@@ -57,17 +49,15 @@ Layout DetectLayout(const QString &programFolder, const QString &userFolder)
 
 QString ReadOnlyFile(const Layout &layout, const QString &name)
 {
-    if (!layout.installed)
-        return QDir::current().absoluteFilePath(name);
     const QString beside = QDir(layout.programFolder).filePath(name);
+    if (!layout.installed)
+        return beside;
     return QFile::exists(beside) ? beside : QDir(layout.sharedFolder).filePath(name);
 }
 
 QString UserFileLocation(const Layout &layout, const QString &name)
 {
-    if (!layout.installed)
-        return QDir::current().absoluteFilePath(name);
-    return QDir(layout.userFolder).filePath(name);
+    return QDir(layout.installed ? layout.userFolder : layout.programFolder).filePath(name);
 }
 
 QString UserFile(const Layout &layout, const QString &name)
@@ -127,40 +117,17 @@ QString MoveFormerUserFiles(const QString &formerFolder, const QString &folder)
         .arg(where, QDir::toNativeSeparators(formerFolder), list);
 }
 
-const Layout &current()
+Layout ProgramLayout()
 {
-    std::optional<Layout> &layout = liveLayout();
-    if (!layout) {
-        // One folder named after the program. Earlier versions used Qt's
-        // application folder, which names it twice (organisation, then
-        // application); their files are moved up at the first start.
-        const QDir data(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
-        const QString folder = data.filePath(UserFolderName);
-        layout = DetectLayout(QCoreApplication::applicationDirPath(), folder);
-        if (layout->installed)
-            layout->notice = MoveFormerUserFiles(QDir(folder).filePath(UserFolderName), folder);
-    }
-    return *layout;
-}
-
-void useLayout(const Layout &layout)
-{
-    liveLayout() = layout;
-}
-
-QString readOnlyFile(const QString &name)
-{
-    return ReadOnlyFile(current(), name);
-}
-
-QString userFileLocation(const QString &name)
-{
-    return UserFileLocation(current(), name);
-}
-
-QString userFile(const QString &name)
-{
-    return UserFile(current(), name);
+    // One folder named after the program. Earlier versions used Qt's
+    // application folder, which names it twice (organisation, then
+    // application); their files are moved up at the first start.
+    const QDir data(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
+    const QString folder = data.filePath(UserFolderName);
+    Layout layout = DetectLayout(QCoreApplication::applicationDirPath(), folder);
+    if (layout.installed)
+        layout.notice = MoveFormerUserFiles(QDir(folder).filePath(UserFolderName), folder);
+    return layout;
 }
 
 } // namespace DataFiles

@@ -3,12 +3,13 @@
 //
 // A copy run from a folder the user can write (the build folder, a portable
 // copy that carries converts.dat beside the program) keeps every file beside
-// the program: in the working folder, which the start procedure makes the
-// program's own folder. An installed program never writes into its install
-// folders: the files the user changes (density.dat, buglog.txt) live in the
-// per-user data folder, density.dat copied there from the shipped one on first
-// use, and the read-only data (converts.dat, the shipped density.dat) is read
-// from beside the program or else from <prefix>/share/torvane-toolbar.
+// the program, found from the program's own folder (never the working folder,
+// so the program may be started from anywhere). An installed program never
+// writes into its install folders: the files the user changes (density.dat,
+// buglog.txt) live in the per-user data folder, density.dat copied there from
+// the shipped one on first use, and the read-only data (converts.dat, the
+// shipped density.dat) is read from beside the program or else from
+// <prefix>/share/torvane-toolbar.
 
 #include <QString>
 
@@ -34,7 +35,7 @@ bool IsWritableFolder(const QString &folder);
 Layout DetectLayout(const QString &programFolder, const QString &userFolder);
 
 // A file the program only reads: beside the program when there, else in the
-// installed data folder. A portable copy looks in the working folder.
+// installed data folder. A portable copy looks beside the program only.
 QString ReadOnlyFile(const Layout &layout, const QString &name);
 // Where a file the user's actions change lives (nothing is created).
 QString UserFileLocation(const Layout &layout, const QString &name);
@@ -49,14 +50,9 @@ QString UserFile(const Layout &layout, const QString &name);
 // user, only when that note is new; the former folder goes once empty.
 QString MoveFormerUserFiles(const QString &formerFolder, const QString &folder);
 
-// The running program's layout, found on first use from the executable's
-// folder and the per-user data folder. Tests set their own.
-const Layout &current();
-void useLayout(const Layout &layout);
-
-// The same on the running program's layout.
-QString readOnlyFile(const QString &name);
-QString userFileLocation(const QString &name);
-QString userFile(const QString &name);
+// The running program's layout, from the executable's folder and the
+// per-user data folder (chosen here and nowhere else), with the files of a
+// former user data folder moved into it. Called once at start.
+Layout ProgramLayout();
 
 } // namespace DataFiles

@@ -12,29 +12,6 @@
 
 namespace {
 
-QString &overridePath()
-{
-    static QString path;
-    return path;
-}
-
-// One QSettings per call keeps every write on disk at once and lets tests
-// redirect the file at any time; the store is touched only at window load
-// and unload, so the cost does not matter.
-QSettings openStore()
-{
-    if (!overridePath().isEmpty())
-        return QSettings(overridePath(), QSettings::IniFormat);
-    return QSettings(QSettings::IniFormat, QSettings::UserScope, Settings::ApplicationName,
-                     Settings::ApplicationName);
-}
-
-QString &pendingWriteFailure()
-{
-    static QString failure;
-    return failure;
-}
-
 // Why the store's file could not be written, as far as the file system tells.
 QString writeFailureText(const QString &fileName, QSettings::Status status)
 {
@@ -64,11 +41,58 @@ QString keyPath(const QString &section, const QString &key)
     return section + QLatin1Char('/') + key;
 }
 
+QString toQString(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
+
+// Each calculator's own digits and notation entries, in Calculator order.
+struct CalculatorKeys
+{
+    Settings::Key digits;
+    Settings::Key notation;
+};
+constexpr CalculatorKeys CalculatorEntries[] = {
+    {Settings::Key::UnitsDigits, Settings::Key::UnitsNotation},
+    {Settings::Key::InertiaDigits, Settings::Key::InertiaNotation},
+    {Settings::Key::DensityDigits, Settings::Key::DensityNotation},
+};
+
+Settings::Key digitsKey(Settings::Calculator calculator)
+{
+    return CalculatorEntries[int(calculator)].digits;
+}
+
+Settings::Key notationKey(Settings::Calculator calculator)
+{
+    return CalculatorEntries[int(calculator)].notation;
+}
+
+// The words a flag is stored as: on, off.
+std::pair<QString, QString> flagWords(Settings::Type type)
+{
+    if (type == Settings::Type::OnOff)
+        return {QStringLiteral("On"), QStringLiteral("Off")};
+    return {QStringLiteral("True"), QStringLiteral("False")};
+}
+
+// One QSettings per call keeps every write on disk at once; the store is
+// touched only at window load and unload, so the cost does not matter.
+QSettings openStore(const QString &fileName)
+{
+    if (!fileName.isEmpty())
+        return QSettings(fileName, QSettings::IniFormat);
+    return QSettings(QSettings::IniFormat, QSettings::UserScope, Settings::ApplicationName,
+                     Settings::ApplicationName);
+}
+
 } // namespace
 
-QString SettingsStore::read(const QString &section, const QString &key)
+Settings::Settings(const QString &fileName) : m_fileName(fileName) {}
+
+QString Settings::read(const QString &section, const QString &key) const
 {
-    QSettings store = openStore();
+    QSettings store = openStore(m_fileName);
     const QVariant value = store.value(keyPath(section, key));
     // A value that QSettings parsed as a list (a comma in a hand-edited file)
     // is joined back so the text reads as written.
@@ -77,200 +101,117 @@ QString SettingsStore::read(const QString &section, const QString &key)
     return value.toString();
 }
 
-bool SettingsStore::write(const QString &section, const QString &key, const QString &value)
+bool Settings::write(const QString &section, const QString &key, const QString &value)
 {
-    QSettings store = openStore();
+    QSettings store = openStore(m_fileName);
     store.setValue(keyPath(section, key), value);
     store.sync();
     if (store.status() == QSettings::NoError)
         return true;
     // A file QSettings could not parse is still rewritten whole by sync(),
     // but its status keeps the parse error: a value that reads back was saved.
-    if (store.status() == QSettings::FormatError && openStore().value(keyPath(section, key)) == value)
+    if (store.status() == QSettings::FormatError &&
+        openStore(m_fileName).value(keyPath(section, key)) == value)
         return true;
-    if (pendingWriteFailure().isEmpty())
-        pendingWriteFailure() = writeFailureText(store.fileName(), store.status());
+    if (m_pendingWriteFailure.isEmpty())
+        m_pendingWriteFailure = writeFailureText(store.fileName(), store.status());
     return false;
 }
 
-QString SettingsStore::takeWriteFailure()
+QString Settings::takeWriteFailure()
 {
-    return std::exchange(pendingWriteFailure(), QString());
+    return std::exchange(m_pendingWriteFailure, QString());
 }
 
-QString SettingsStore::fileName()
+QString Settings::fileName() const
 {
-    return openStore().fileName();
+    return openStore(m_fileName).fileName();
 }
 
-void SettingsStore::useFile(const QString &path)
+QString Settings::text(Key key) const
 {
-    overridePath() = path;
+    const Row &entry = row(key);
+    return read(toQString(entry.section), toQString(entry.name));
 }
 
-namespace Settings {
-
-namespace {
-
-// Every fixed entry of the store. Default units are keyed by unit type, so
-// only their section is fixed.
-enum class Entry {
-    LanguageOffset,
-    ToolbarX,
-    ToolbarY,
-    Tooltips,
-    UnitsDigits,
-    UnitsUsConvention,
-    UnitsNotation,
-    InertiaDigits,
-    InertiaNotation,
-    DensityDigits,
-    DensityNotation,
-};
-
-struct EntryName
+bool Settings::setText(Key key, const QString &value)
 {
-    Entry entry;
-    const char *section;
-    const char *key;
-};
-
-constexpr EntryName Entries[] = {
-    {Entry::LanguageOffset, "Settings", "Language offset"},
-    {Entry::ToolbarX, "Toolbar", "X"},
-    {Entry::ToolbarY, "Toolbar", "Y"},
-    {Entry::Tooltips, "Global Settings", "Tooltips"},
-    {Entry::UnitsDigits, "Units Calculator", "Digits"},
-    {Entry::UnitsUsConvention, "Units Calculator", "US Convention"},
-    {Entry::UnitsNotation, "Units Calculator", "NotationMode"},
-    {Entry::InertiaDigits, "Inertia Calculator", "Digits"},
-    {Entry::InertiaNotation, "Inertia Calculator", "NotationMode"},
-    {Entry::DensityDigits, "Density Select", "Digits"},
-    {Entry::DensityNotation, "Density Select", "NotationMode"},
-};
-constexpr char DefaultUnitsSection[] = "Default Units";
-
-const EntryName &nameOf(Entry entry)
-{
-    return Entries[int(entry)];
+    const Row &entry = row(key);
+    return write(toQString(entry.section), toQString(entry.name), value);
 }
 
-QString read(Entry entry)
+QString Settings::flagText(bool on)
 {
-    const EntryName &name = nameOf(entry);
-    return SettingsStore::read(QLatin1String(name.section), QLatin1String(name.key));
+    const auto [onWord, offWord] = flagWords(Type::TrueFalse);
+    return on ? onWord : offWord;
 }
 
-void write(Entry entry, const QString &value)
+bool Settings::flag(Key key) const
 {
-    const EntryName &name = nameOf(entry);
-    SettingsStore::write(QLatin1String(name.section), QLatin1String(name.key), value);
+    const Row &entry = row(key);
+    const auto [onWord, offWord] = flagWords(entry.type);
+    const bool byDefault = toQString(entry.defaultText) == onWord;
+    const QString stored = text(key);
+    if (stored.isEmpty())
+        return byDefault;
+    if (entry.type == Type::OnOff)
+        return stored == onWord;
+    // Only the exact word opposite the default changes a True/False flag.
+    return byDefault ? stored != offWord : stored == onWord;
 }
 
-Entry digitsEntry(Calculator calculator)
+void Settings::setFlag(Key key, bool on)
 {
-    switch (calculator) {
-    case Calculator::Units:
-        return Entry::UnitsDigits;
-    case Calculator::Inertia:
-        return Entry::InertiaDigits;
-    case Calculator::Density:
-        break;
-    }
-    return Entry::DensityDigits;
+    const auto [onWord, offWord] = flagWords(row(key).type);
+    setText(key, on ? onWord : offWord);
 }
 
-Entry notationEntry(Calculator calculator)
+std::optional<QPoint> Settings::toolbarPosition() const
 {
-    switch (calculator) {
-    case Calculator::Units:
-        return Entry::UnitsNotation;
-    case Calculator::Inertia:
-        return Entry::InertiaNotation;
-    case Calculator::Density:
-        break;
-    }
-    return Entry::DensityNotation;
+    return StoredToolbarPosition(text(Key::ToolbarX), text(Key::ToolbarY));
 }
 
-} // namespace
-
-QString flagText(bool on)
+void Settings::setToolbarPosition(QPoint pixels)
 {
-    return on ? QStringLiteral("True") : QStringLiteral("False");
+    setText(Key::ToolbarX, TwipsText(pixels.x()));
+    setText(Key::ToolbarY, TwipsText(pixels.y()));
 }
 
-QString languageOffsetText()
+int Settings::digits(Calculator calculator) const
 {
-    return read(Entry::LanguageOffset);
+    const Key key = digitsKey(calculator);
+    const auto number = [](const QString &text) -> std::optional<int> {
+        bool ok = false;
+        const double value = text.trimmed().toDouble(&ok);
+        if (!ok || !std::isfinite(value))
+            return std::nullopt;
+        // A hand-edited value outside the scroll bar's range is brought into it.
+        return int(std::clamp(std::nearbyint(value), 1.0, 7.0));
+    };
+    return number(text(key)).value_or(number(toQString(row(key).defaultText)).value_or(1));
 }
 
-std::optional<QPoint> toolbarPosition()
+void Settings::setDigits(Calculator calculator, int digits)
 {
-    return StoredToolbarPosition(read(Entry::ToolbarX), read(Entry::ToolbarY));
+    setText(digitsKey(calculator), QString::number(digits));
 }
 
-void setToolbarPosition(QPoint pixels)
+bool Settings::notationMode(Calculator calculator) const
 {
-    write(Entry::ToolbarX, TwipsText(pixels.x()));
-    write(Entry::ToolbarY, TwipsText(pixels.y()));
+    return flag(notationKey(calculator));
 }
 
-bool tooltips()
+void Settings::setNotationMode(Calculator calculator, bool on)
 {
-    const QString text = read(Entry::Tooltips);
-    return text.isEmpty() || text == QLatin1String("On");
+    setFlag(notationKey(calculator), on);
 }
 
-void setTooltips(bool on)
+QString Settings::defaultUnit(const QString &unitType) const
 {
-    write(Entry::Tooltips, on ? QStringLiteral("On") : QStringLiteral("Off"));
+    return read(toQString(DefaultUnitsSection), unitType);
 }
 
-int digits(Calculator calculator)
+void Settings::setDefaultUnit(const QString &unitType, const QString &unitName)
 {
-    const QString text = read(digitsEntry(calculator)).trimmed();
-    bool ok = false;
-    const double value = text.toDouble(&ok);
-    if (!ok || !std::isfinite(value))
-        return 6;
-    // A hand-edited value outside the scroll bar's range is brought into it.
-    return int(std::clamp(std::nearbyint(value), 1.0, 7.0));
+    write(toQString(DefaultUnitsSection), unitType, unitName);
 }
-
-void setDigits(Calculator calculator, int digits)
-{
-    write(digitsEntry(calculator), QString::number(digits));
-}
-
-bool notationMode(Calculator calculator)
-{
-    return read(notationEntry(calculator)) == QLatin1String("True");
-}
-
-void setNotationMode(Calculator calculator, bool on)
-{
-    write(notationEntry(calculator), flagText(on));
-}
-
-bool usConvention()
-{
-    return read(Entry::UnitsUsConvention) != QLatin1String("False");
-}
-
-void setUsConvention(bool on)
-{
-    write(Entry::UnitsUsConvention, flagText(on));
-}
-
-QString defaultUnit(const QString &unitType)
-{
-    return SettingsStore::read(QLatin1String(DefaultUnitsSection), unitType);
-}
-
-void setDefaultUnit(const QString &unitType, const QString &unitName)
-{
-    SettingsStore::write(QLatin1String(DefaultUnitsSection), unitType, unitName);
-}
-
-} // namespace Settings

@@ -2,8 +2,6 @@
 
 #include "core/decimaltext.h"
 
-qint16 LanguageOffset = 0;
-
 std::optional<qint16> ParseLanguageOffset(const QString &text)
 {
     if (text.isEmpty())

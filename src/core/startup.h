@@ -1,12 +1,9 @@
 #pragma once
-// Start-up values shared by the whole program.
+// What the start reads before the first window: the language offset.
 
 #include <QString>
 
 #include <optional>
-
-// Added to every string-table id; set once at start.
-extern qint16 LanguageOffset;
 
 // "Settings"/"Language offset" text to its value: empty gives 0; otherwise the
 // leading number, rounded half to even. nullopt when it does not fit 16 bits

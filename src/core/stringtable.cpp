@@ -1,7 +1,5 @@
 #include "core/stringtable.h"
 
-#include "core/startup.h"
-
 #include <QFile>
 #include <QtDebug>
 
@@ -118,7 +116,7 @@ std::optional<QString> LocalString(int baseId, qint16 languageOffset)
     return languageOffset != 0 ? StringById(baseId) : std::nullopt;
 }
 
-QString LocalString(int baseId)
+QString LocalText(int baseId, qint16 languageOffset)
 {
-    return LocalString(baseId, LanguageOffset).value_or(QString());
+    return LocalString(baseId, languageOffset).value_or(QString());
 }

@@ -16,8 +16,8 @@ std::optional<QString> StringById(int id);
 // itself (the base language), so one bad offset never breaks a window; nullopt
 // only when the base id is missing too.
 std::optional<QString> LocalString(int baseId, qint16 languageOffset);
-// Same with the program's LanguageOffset; an unresolvable id gives an empty text.
-QString LocalString(int baseId);
+// The same, with an unresolvable id giving an empty text.
+QString LocalText(int baseId, qint16 languageOffset);
 
 // The resource's text form: one "id<TAB>text" a line; blank lines and lines
 // starting with '#' are skipped. In a text, "\n", "\t" and "\\" stand for a

@@ -35,7 +35,7 @@ void SetTag(QObject *object, const QString &tag)
         object->setProperty(TagProperty, tag);
 }
 
-QString TagHintText(const QObject *object)
+QString TagHintText(const QObject *object, qint16 languageOffset)
 {
     const QString value = GetTagValue(object, QStringLiteral("Tooltip"));
     if (value.isEmpty())
@@ -47,5 +47,5 @@ QString TagHintText(const QObject *object)
     // A string id that does not fit 16 bits or names no text gives no hint
     // rather than showing a bare number.
     const std::optional<qint16> id = RoundToInt16(number);
-    return id ? LocalString(*id) : QString();
+    return id ? LocalText(*id, languageOffset) : QString();
 }

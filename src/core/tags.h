@@ -19,5 +19,5 @@ QString GetTagValue(const QObject *object, const QString &key);
 void SetTag(QObject *object, const QString &tag);
 
 // A control's hint text from its "Tooltip=" entry: a number names a string
-// (LanguageOffset + number), anything else is the text itself; empty if none.
-QString TagHintText(const QObject *object);
+// (languageOffset + number), anything else is the text itself; empty if none.
+QString TagHintText(const QObject *object, qint16 languageOffset);

@@ -56,24 +56,9 @@ const QString &DensityStorageUnit()
     return unit;
 }
 
-namespace {
-QString &densityFileOverride()
+QString DensityFilePath(const DataFiles::Layout &layout)
 {
-    static QString path;
-    return path;
-}
-} // namespace
-
-void UseDensityFile(const QString &path)
-{
-    densityFileOverride() = path;
-}
-
-QString DensityFilePath()
-{
-    if (!densityFileOverride().isEmpty())
-        return densityFileOverride();
-    return DataFiles::userFile(QStringLiteral("density.dat"));
+    return DataFiles::UserFile(layout, QStringLiteral("density.dat"));
 }
 
 QByteArray EncodeDensityRecord(const DensityRecord &record)

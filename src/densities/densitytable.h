@@ -8,6 +8,10 @@
 #include <QString>
 #include <QStringList>
 
+namespace DataFiles {
+struct Layout;
+}
+
 class QIODevice;
 
 inline constexpr int MaterialNameWidth = 20;
@@ -23,10 +27,8 @@ struct DensityRecord
 
 // "kg/m³" padded to the width of a unit name: the unit every stored density is in.
 const QString &DensityStorageUnit();
-// density.dat in the executable's folder, or the file UseDensityFile named.
-QString DensityFilePath();
-// Tests point the table at a file of their own; an empty path restores the default.
-void UseDensityFile(const QString &path);
+// The user's density.dat where the data-file layout keeps it, made ready for use.
+QString DensityFilePath(const DataFiles::Layout &layout);
 
 // One record as stored: the name padded or cut to 20 characters, a character
 // the code page lacks written as '?'.

@@ -1,7 +1,5 @@
 #include "densities/frmdensityselect.h"
 
-#include "core/settingsstore.h"
-#include "core/startup.h"
 #include "core/tags.h"
 #include "densities/densityedits.h"
 #include "units/conversiontable.h"
@@ -15,6 +13,7 @@
 #include "widgets/selectall.h"
 #include "widgets/unitcombos.h"
 #include "widgets/valuefont.h"
+#include "widgets/windowcontext.h"
 
 #include <QAction>
 #include <QApplication>
@@ -104,10 +103,11 @@ QComboBox *makeUnitList(QWidget *parent, const char *name, const QString &tag, c
 
 } // namespace
 
-frmDensitySelect::frmDensitySelect(QWidget *parent) : CalculatorWindow(parent)
+frmDensitySelect::frmDensitySelect(WindowContext &context, QWidget *parent)
+    : CalculatorWindow(context, parent)
 {
     setObjectName(QStringLiteral("frmDensitySelect"));
-    AddHelpKey(this, QStringLiteral("densities.html"));
+    AddHelpKey(context, this, QStringLiteral("densities.html"));
     SetTag(this, QStringLiteral("FormOffset=1600;"));
     setWindowTitle(DesignedCaption);
     setAccessibleName(DesignedCaption);
@@ -383,8 +383,8 @@ void frmDensitySelect::load()
 {
     m_isLoading = true;
     loadTooltipsOption();
-    setNotationMode(Settings::notationMode(Settings::Calculator::Density));
-    setDisplayDigits(Settings::digits(Settings::Calculator::Density));
+    setNotationMode(context().settings().notationMode(Settings::Calculator::Density));
+    setDisplayDigits(context().settings().digits(Settings::Calculator::Density));
     m_vscrlDigits->setValue(m_displayDigits);
 
     FillUnitCombos(this);
@@ -399,15 +399,15 @@ void frmDensitySelect::load()
     m_density = 0;
     m_chosen = false;
     m_isLoading = false;
-    ApplyDefaultUnits(this);
+    ApplyDefaultUnits(context().settings(), this);
     FillMaterialList();
-    LocaliseForm(this, LanguageOffset);
+    LocaliseForm(this, context().languageOffset());
     m_lstMaterials->setFocus(Qt::OtherFocusReason);
 }
 
 void frmDensitySelect::loadTable()
 {
-    const QString path = DensityFilePath();
+    const QString path = DensityFilePath(context().dataFiles());
     const DensityFileLoad load = LoadDensityFile(path);
     m_table = load.records;
     m_loadProblem = load.message(path);
@@ -458,8 +458,8 @@ void frmDensitySelect::selectRow(qsizetype row)
 
 void frmDensitySelect::saveSettings()
 {
-    Settings::setDigits(Settings::Calculator::Density, m_displayDigits);
-    Settings::setNotationMode(Settings::Calculator::Density, m_notationMode);
+    context().settings().setDigits(Settings::Calculator::Density, m_displayDigits);
+    context().settings().setNotationMode(Settings::Calculator::Density, m_notationMode);
 }
 
 void frmDensitySelect::focusHome()
@@ -565,7 +565,7 @@ void frmDensitySelect::refillKeepingPlace()
 
 bool frmDensitySelect::writeTable()
 {
-    const DensitySaveResult saved = SaveDensityFile(DensityFilePath(), m_table);
+    const DensitySaveResult saved = SaveDensityFile(DensityFilePath(context().dataFiles()), m_table);
     if (saved.ok)
         return true;
     // The file is as it was: show what it holds, not the change that failed.

@@ -33,7 +33,7 @@ class frmDensitySelect : public CalculatorWindow
     Q_PROPERTY(bool Chosen READ hasChoice)
 
 public:
-    explicit frmDensitySelect(QWidget *parent = nullptr);
+    explicit frmDensitySelect(WindowContext &context, QWidget *parent = nullptr);
     ~frmDensitySelect() override;
 
     // Setting a flag sets the buttons to the edit (true) or browse (false) appearance.

@@ -1,6 +1,5 @@
 #include "errors/frmerrorhandler.h"
 
-#include "core/datafiles.h"
 #include "core/settingsstore.h"
 #include "core/tags.h"
 #include "errors/printbugreport.h"
@@ -11,6 +10,7 @@
 #include "widgets/keys.h"
 #include "widgets/selectall.h"
 #include "widgets/shellhyperlink.h"
+#include "widgets/windowcontext.h"
 
 #include <QApplication>
 #include <QDir>
@@ -26,8 +26,6 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QTextCursor>
-
-#include <cstdlib>
 
 namespace {
 QString withoutQuotes(QString text)
@@ -132,16 +130,11 @@ protected:
     }
 };
 
-std::function<void()> frmErrorHandler::EndProgram = [] {
-    // At once: no window is unloaded and no setting is written.
-    QCoreApplication::exit(0);
-    std::_Exit(0);
-};
-
-frmErrorHandler::frmErrorHandler(QWidget *parent) : QDialog(parent)
+frmErrorHandler::frmErrorHandler(WindowContext &context, QWidget *parent)
+    : QDialog(parent), m_context(context)
 {
     setObjectName(QStringLiteral("frmErrorHandler"));
-    AddHelpKey(this, QStringLiteral("errorreport.html"));
+    AddHelpKey(m_context, this, QStringLiteral("errorreport.html"));
     setWindowTitle(QStringLiteral("Error Handler"));
     setAccessibleName(windowTitle());
     setWindowIcon(ProgramIcon());
@@ -324,7 +317,7 @@ bool frmErrorHandler::BugLog()
     setReportedBy(m_txtReportedBy->text().trimmed());
     BugLogError failure;
     const QByteArray line = BugLogLine(report(), QDateTime::currentDateTime(), QLocale());
-    const QString log = DataFiles::userFile(QString::fromLatin1(BugLogFileName));
+    const QString log = m_context.userFile(QString::fromLatin1(BugLogFileName));
     const QString where = QDir::toNativeSeparators(log);
     if (!AppendBugLogLine(log, line, &failure)) {
         // One message over this window, which stays open for printing.
@@ -339,7 +332,7 @@ bool frmErrorHandler::BugLog()
         return false;
     }
     const QString address = QString::fromLatin1(BugReportAddress);
-    const bool mailOpened = HandToDesktop(BugReportMail(report(), address, QLocale()));
+    const bool mailOpened = HandToDesktop(m_context, BugReportMail(report(), address, QLocale()));
     const QString mail =
         mailOpened
             ? QStringLiteral("Your mail program has been opened with the report filled in; send the "
@@ -396,7 +389,7 @@ void frmErrorHandler::cmdLogError_Click()
 void frmErrorHandler::cmdExit_Click()
 {
     if (m_cmdExit->property(TagProperty).toString().trimmed().toInt() == 2) {
-        EndProgram();
+        m_context.endProgramNow();
         return;
     }
     QDialog::reject();
@@ -455,14 +448,14 @@ void frmErrorHandler::restoreCursor()
     }
 }
 
-void ShowErrorReport(int errNumber, const QString &errDesc, const QString &procLabel)
+void ShowErrorReport(WindowContext &context, int errNumber, const QString &errDesc, const QString &procLabel)
 {
     // A report raised from inside an open report window opens over it; the
     // first window stays usable once this one closes.
     QWidget *owner = QApplication::activeModalWidget();
     if (!owner)
         owner = QApplication::activeWindow();
-    frmErrorHandler form(owner);
+    frmErrorHandler form(context, owner);
     form.setApplicationName(Settings::ApplicationName);
     form.setApplicationVersion(QStringLiteral(TORVANE_VERSION_TEXT));
     form.setProc(procLabel);

@@ -8,13 +8,12 @@
 #include <QDateTime>
 #include <QDialog>
 
-#include <functional>
-
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPrinter;
 class QPushButton;
+class WindowContext;
 
 // The comments box: the two quote characters are refused as typed and
 // dropped from pasted or dropped text.
@@ -32,7 +31,7 @@ class frmErrorHandler : public QDialog
     Q_PROPERTY(QString UserComments READ userComments)
     Q_PROPERTY(QDateTime BugReportDateStamp READ bugReportDateStamp)
 public:
-    explicit frmErrorHandler(QWidget *parent = nullptr);
+    explicit frmErrorHandler(WindowContext &context, QWidget *parent = nullptr);
     ~frmErrorHandler() override;
 
     QString applicationName() const { return m_applicationName; }
@@ -63,9 +62,6 @@ public:
     // Prints the report on printer; each failing step shows the "Error" message.
     void printOn(QPrinter &printer);
 
-    // Ends the whole program at once (right-button Exit). Tests replace it.
-    static std::function<void()> EndProgram;
-
     void done(int result) override;
 
 protected:
@@ -83,6 +79,7 @@ private:
     void cmdExit_Click();
     void restoreCursor();
 
+    WindowContext &m_context;
     QString m_applicationName;
     QString m_applicationVersion;
     QString m_proc;
@@ -105,4 +102,4 @@ private:
 };
 
 // Fills a new error report window and shows it modally over the active window.
-void ShowErrorReport(int errNumber, const QString &errDesc, const QString &procLabel);
+void ShowErrorReport(WindowContext &context, int errNumber, const QString &errDesc, const QString &procLabel);

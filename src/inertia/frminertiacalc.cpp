@@ -1,7 +1,5 @@
 #include "inertia/frminertiacalc.h"
 
-#include "core/settingsstore.h"
-#include "core/startup.h"
 #include "core/stringtable.h"
 #include "core/tags.h"
 #include "densities/frmdensityselect.h"
@@ -19,6 +17,7 @@
 #include "widgets/selectall.h"
 #include "widgets/unitcombos.h"
 #include "widgets/valuefont.h"
+#include "widgets/windowcontext.h"
 
 #include <QAction>
 #include <QBoxLayout>
@@ -95,10 +94,10 @@ QComboBox *unitList(const QString &name, const QString &tag, QWidget *parent)
 
 } // namespace
 
-frmInertiaCalc::frmInertiaCalc(QWidget *parent) : CalculatorWindow(parent)
+frmInertiaCalc::frmInertiaCalc(WindowContext &context, QWidget *parent) : CalculatorWindow(context, parent)
 {
     setObjectName(QStringLiteral("frmInertiaCalc"));
-    AddHelpKey(this, QStringLiteral("inertia.html"));
+    AddHelpKey(context, this, QStringLiteral("inertia.html"));
     SetTag(this, QStringLiteral("FormOffset=%1;").arg(FormOffset));
     setWindowTitle(StringById(FormOffset).value_or(QStringLiteral("Inertia calculator")));
     setAccessibleName(windowTitle());
@@ -402,12 +401,12 @@ void frmInertiaCalc::connectEvents()
 void frmInertiaCalc::load()
 {
     m_suppressCompute = true;
-    setNotationMode(Settings::notationMode(Settings::Calculator::Inertia));
-    setDisplayDigits(Settings::digits(Settings::Calculator::Inertia));
+    setNotationMode(context().settings().notationMode(Settings::Calculator::Inertia));
+    setDisplayDigits(context().settings().digits(Settings::Calculator::Inertia));
     m_vscrlDigits->setValue(m_displayDigits);
     loadTooltipsOption();
 
-    LocaliseForm(this, LanguageOffset);
+    LocaliseForm(this, context().languageOffset());
     // Screen readers speak the boxes by their captions, as localised.
     for (InputControls &row : m_inputs) {
         const QString caption = SpokenCaption(row.caption->text());
@@ -420,7 +419,7 @@ void frmInertiaCalc::load()
 
     ApplyDefaultTags(this);
     FillUnitCombos(this);
-    ApplyDefaultUnits(this);
+    ApplyDefaultUnits(context().settings(), this);
 
     LoadShapeNames();
     selectShapeIndex(0);
@@ -435,15 +434,15 @@ void frmInertiaCalc::load()
 
 void frmInertiaCalc::saveSettings()
 {
-    Settings::setDigits(Settings::Calculator::Inertia, m_displayDigits);
-    Settings::setNotationMode(Settings::Calculator::Inertia, m_notationMode);
+    context().settings().setDigits(Settings::Calculator::Inertia, m_displayDigits);
+    context().settings().setNotationMode(Settings::Calculator::Inertia, m_notationMode);
 }
 
 void frmInertiaCalc::LoadShapeNames()
 {
     m_shapeNames.clear();
     for (int i = 0; i < InertiaShapeCount; ++i)
-        m_shapeNames << LocalString(ShapeInfo(InertiaShape(i)).nameId);
+        m_shapeNames << LocalText(ShapeInfo(InertiaShape(i)).nameId, context().languageOffset());
     const int index = m_cmbShape->currentIndex();
     {
         const QSignalBlocker blocker(m_cmbShape);
@@ -564,12 +563,12 @@ void frmInertiaCalc::copyResult(int axis, bool withUnit)
 void frmInertiaCalc::setDefaultUnits()
 {
     // Gone before the lists are set, so only this window's lists are.
-    frmSetDefaultUnits(this).exec();
+    frmSetDefaultUnits(context(), this).exec();
     std::array<QString, InertiaInputCount> unitsBefore;
     for (int i = 0; i < InertiaInputCount; ++i)
         unitsBefore[i] = m_inputs[i].units->currentText();
     m_suppressCompute = true;
-    ApplyDefaultUnits(this);
+    ApplyDefaultUnits(context().settings(), this);
     // Each typed value follows its unit, so 10 kg stays 10 kg when the list
     // now shows lb.
     for (int i = 0; i < InertiaInputCount; ++i) {
@@ -598,7 +597,7 @@ void frmInertiaCalc::takeDensity()
 
 std::optional<std::pair<float, QString>> frmInertiaCalc::findDensity()
 {
-    frmDensitySelect window(this);
+    frmDensitySelect window(context(), this);
     window.setDensity(0);
     window.exec();
     if (!window.hasChoice())

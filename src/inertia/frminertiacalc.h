@@ -33,7 +33,7 @@ class frmInertiaCalc : public CalculatorWindow
     Q_PROPERTY(bool SuppressCompute READ suppressCompute)
 
 public:
-    explicit frmInertiaCalc(QWidget *parent = nullptr);
+    explicit frmInertiaCalc(WindowContext &context, QWidget *parent = nullptr);
     ~frmInertiaCalc() override;
 
     // Setting the shape lays the window out for it; a name that is no shape

@@ -1,6 +1,5 @@
 #include "inertia/frmsetdefaultunits.h"
 
-#include "core/startup.h"
 #include "core/stringtable.h"
 #include "core/tags.h"
 #include "widgets/artwork.h"
@@ -8,6 +7,7 @@
 #include "widgets/controlsetup.h"
 #include "widgets/localiseform.h"
 #include "widgets/unitcombos.h"
+#include "widgets/windowcontext.h"
 
 #include <QBoxLayout>
 #include <QComboBox>
@@ -39,10 +39,11 @@ constexpr UnitListEntry UnitLists[] = {
 
 } // namespace
 
-frmSetDefaultUnits::frmSetDefaultUnits(QWidget *parent) : QDialog(parent)
+frmSetDefaultUnits::frmSetDefaultUnits(WindowContext &context, QWidget *parent)
+    : QDialog(parent), m_context(context)
 {
     setObjectName(QStringLiteral("frmSetDefaultUnits"));
-    AddHelpKey(this, QStringLiteral("inertia.html#defaults"));
+    AddHelpKey(context, this, QStringLiteral("inertia.html#defaults"));
     SetTag(this, QStringLiteral("FormOffset=%1;").arg(FormOffset));
     setWindowTitle(StringById(FormOffset).value_or(QStringLiteral("Set default units")));
     setWindowIcon(ProgramIcon());
@@ -93,18 +94,18 @@ frmSetDefaultUnits::frmSetDefaultUnits(QWidget *parent) : QDialog(parent)
 
     // Load: captions, then the lists, each on its type's default unit (the
     // stored one, else the built-in one, else the first it offers).
-    LocaliseForm(this, LanguageOffset);
+    LocaliseForm(this, m_context.languageOffset());
     for (int i = 0; i < int(std::size(UnitLists)); ++i)
         lists[i]->setAccessibleName(SpokenCaption(captions[i]->text()));
     m_cmdSave->setAccessibleName(SpokenCaption(m_cmdSave->text()));
     m_cmdCancel->setAccessibleName(SpokenCaption(m_cmdCancel->text()));
     FillUnitCombos(this);
-    ApplyDefaultUnits(this);
+    ApplyDefaultUnits(m_context.settings(), this);
 }
 
 void frmSetDefaultUnits::save()
 {
-    SaveDefaultUnits(this);
+    SaveDefaultUnits(m_context.settings(), this);
     hide();
     accept();
 }

@@ -2,6 +2,7 @@
 #include <QDialog>
 
 class QComboBox;
+class WindowContext;
 class QPushButton;
 
 // The default unit of each unit type the inertia calculator uses (mass,
@@ -11,9 +12,10 @@ class frmSetDefaultUnits : public QDialog
 {
     Q_OBJECT
 public:
-    explicit frmSetDefaultUnits(QWidget *parent = nullptr);
+    explicit frmSetDefaultUnits(WindowContext &context, QWidget *parent = nullptr);
 
 private:
+    WindowContext &m_context;
     void save();
 
     QComboBox *m_cmbDefaultMassUnits = nullptr;

@@ -40,10 +40,10 @@ constexpr int FirstCaptionLinkIndex = 5;
 
 } // namespace
 
-frmAbout::frmAbout(QWidget *parent) : QDialog(parent)
+frmAbout::frmAbout(WindowContext &context, QWidget *parent) : QDialog(parent), m_context(context)
 {
     setObjectName(QStringLiteral("frmAbout"));
-    AddHelpKey(this, QStringLiteral("about.html"));
+    AddHelpKey(context, this, QStringLiteral("about.html"));
     SetTag(this, QString());
     setWindowTitle(QStringLiteral("TORVANE Toolbar (TM)"));
     setWindowIcon(ProgramIcon());
@@ -183,5 +183,5 @@ void frmAbout::label1Click(int index)
 {
     if (index < 0 || index >= m_label1.size())
         return;
-    OpenLinkLabel(m_label1[index], index >= FirstCaptionLinkIndex, this);
+    OpenLinkLabel(m_context, m_label1[index], index >= FirstCaptionLinkIndex, this);
 }

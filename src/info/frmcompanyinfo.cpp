@@ -34,10 +34,10 @@ LinkLabel *makeLabel1(QWidget *parent, int index, const QString &caption)
 
 } // namespace
 
-frmCompanyInfo::frmCompanyInfo(QWidget *parent) : QDialog(parent)
+frmCompanyInfo::frmCompanyInfo(WindowContext &context, QWidget *parent) : QDialog(parent), m_context(context)
 {
     setObjectName(QStringLiteral("frmCompanyInfo"));
-    AddHelpKey(this, QStringLiteral("about.html#velmora"));
+    AddHelpKey(context, this, QStringLiteral("about.html#velmora"));
     SetTag(this, QStringLiteral("FormOffset=1700;"));
     setWindowTitle(QStringLiteral("About Velmora"));
     setWindowIcon(ProgramIcon());
@@ -110,5 +110,5 @@ void frmCompanyInfo::label1Click(int index)
         return;
     // Both labels carry "Protocol=http://;"; the heading's own caption would
     // make "http://Visit our website at", so it borrows the address.
-    OpenLinkLabel(m_label1Address, true, this);
+    OpenLinkLabel(m_context, m_label1Address, true, this);
 }

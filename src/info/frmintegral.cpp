@@ -60,10 +60,10 @@ private:
     QSize m_bandSize;
 };
 
-frmIntegral::frmIntegral(QWidget *parent) : QDialog(parent)
+frmIntegral::frmIntegral(WindowContext &context, QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmIntegral"));
-    AddHelpKey(this, QStringLiteral("reference.html"));
+    AddHelpKey(context, this, QStringLiteral("reference.html"));
     SetTag(this, QString());
     setWindowTitle(QStringLiteral("Trigonometric/Calculus Reference"));
     setAccessibleName(windowTitle());

@@ -7,6 +7,7 @@ class QMenu;
 class QPlainTextEdit;
 class QScrollBar;
 class ReferenceDisplay;
+class WindowContext;
 
 // The trigonometric/calculus reference: a tall sheet, of which picDisplay
 // shows the band that fits, scrolled with vscrlDisplay, the wheel and the
@@ -19,7 +20,7 @@ class frmIntegral : public QDialog
     Q_PROPERTY(int ScrollOffset READ scrollOffset)
 
 public:
-    explicit frmIntegral(QWidget *parent = nullptr);
+    explicit frmIntegral(WindowContext &context, QWidget *parent = nullptr);
     ~frmIntegral() override;
 
     // The first sheet row shown at the top of the display.

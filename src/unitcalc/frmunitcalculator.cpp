@@ -1,6 +1,5 @@
 #include "unitcalc/frmunitcalculator.h"
 
-#include "core/settingsstore.h"
 #include "core/tags.h"
 #include "core/toolbarposition.h"
 #include "unitcalc/conversionlist.h"
@@ -18,6 +17,7 @@
 #include "widgets/selectall.h"
 #include "widgets/tooltipsoption.h"
 #include "widgets/valuefont.h"
+#include "widgets/windowcontext.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -61,10 +61,11 @@ QFrame *makeFrame(const QString &name, const QString &accessibleName, QWidget *p
 
 } // namespace
 
-frmUnitCalculator::frmUnitCalculator(QWidget *parent) : CalculatorWindow(parent)
+frmUnitCalculator::frmUnitCalculator(WindowContext &context, QWidget *parent)
+    : CalculatorWindow(context, parent)
 {
     setObjectName(QStringLiteral("frmUnitCalculator"));
-    AddHelpKey(this, QStringLiteral("unitcalc.html"));
+    AddHelpKey(context, this, QStringLiteral("unitcalc.html"));
     SetTag(this, QStringLiteral("FormOffset=1100;"));
     setWindowTitle(QStringLiteral("Units Calculator"));
     setAccessibleName(windowTitle());
@@ -369,11 +370,12 @@ void frmUnitCalculator::connectEvents()
 void frmUnitCalculator::load()
 {
     m_isLoading = true;
-    ListViewFullWidth(m_lvConversions);
+    ListViewFullWidth(context(), m_lvConversions);
 
-    const bool notation = Settings::notationMode(Settings::Calculator::Units);
-    const int digits = Settings::digits(Settings::Calculator::Units);
-    const bool us = Settings::usConvention();
+    const Settings &settings = context().settings();
+    const bool notation = settings.notationMode(Settings::Calculator::Units);
+    const int digits = settings.digits(Settings::Calculator::Units);
+    const bool us = settings.usConvention();
     setNotationMode(notation);
     setDisplayDigits(digits);
     m_vscrlDigits->setValue(m_displayDigits);
@@ -391,9 +393,10 @@ void frmUnitCalculator::load()
 
 void frmUnitCalculator::saveSettings()
 {
-    Settings::setDigits(Settings::Calculator::Units, m_displayDigits);
-    Settings::setUsConvention(m_usConvention);
-    Settings::setNotationMode(Settings::Calculator::Units, m_notationMode);
+    Settings &settings = context().settings();
+    settings.setDigits(Settings::Calculator::Units, m_displayDigits);
+    settings.setUsConvention(m_usConvention);
+    settings.setNotationMode(Settings::Calculator::Units, m_notationMode);
 }
 
 void frmUnitCalculator::setUSConvention(bool on)
@@ -668,5 +671,5 @@ bool frmUnitCalculator::eventFilter(QObject *watched, QEvent *event)
         CopySelectedValueAndUnits();
         return true;
     }
-    return QDialog::eventFilter(watched, event);
+    return CalculatorWindow::eventFilter(watched, event);
 }

@@ -27,7 +27,7 @@ class frmUnitCalculator : public CalculatorWindow
     Q_PROPERTY(QString CopySeparator READ copySeparator WRITE setCopySeparator)
 
 public:
-    explicit frmUnitCalculator(QWidget *parent = nullptr);
+    explicit frmUnitCalculator(WindowContext &context, QWidget *parent = nullptr);
     ~frmUnitCalculator() override;
 
     // Display properties: setting one updates its own control only; the

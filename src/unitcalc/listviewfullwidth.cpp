@@ -1,6 +1,6 @@
 #include "unitcalc/listviewfullwidth.h"
 
-#include "widgets/windowlinks.h"
+#include "widgets/windowcontext.h"
 
 #include <QTreeWidget>
 
@@ -14,11 +14,11 @@ constexpr int ObjectNotSetError = 91;
 constexpr int GeneralError = 5;
 } // namespace
 
-bool ListViewFullWidth(QTreeWidget *listView)
+bool ListViewFullWidth(const WindowContext &context, QTreeWidget *listView)
 {
     if (!listView) {
-        ReportError(ObjectNotSetError, QStringLiteral("No list view was given for full-row selection."),
-                    ProcedureLabel);
+        context.reportError(ObjectNotSetError,
+                            QStringLiteral("No list view was given for full-row selection."), ProcedureLabel);
         return false;
     }
     try {
@@ -26,9 +26,9 @@ bool ListViewFullWidth(QTreeWidget *listView)
         listView->setAllColumnsShowFocus(true);
         return true;
     } catch (const std::exception &error) {
-        ReportError(GeneralError, QString::fromLocal8Bit(error.what()), ProcedureLabel);
+        context.reportError(GeneralError, QString::fromLocal8Bit(error.what()), ProcedureLabel);
     } catch (...) {
-        ReportError(GeneralError, QStringLiteral("Unknown error"), ProcedureLabel);
+        context.reportError(GeneralError, QStringLiteral("Unknown error"), ProcedureLabel);
     }
     return false;
 }

@@ -1,4 +1,5 @@
 #pragma once
 class QTreeWidget;
-// Switches the list view to full-row selection; false (after ReportError) on failure.
-bool ListViewFullWidth(QTreeWidget *listView);
+class WindowContext;
+// Switches the list view to full-row selection; false (after an error report) on failure.
+bool ListViewFullWidth(const WindowContext &context, QTreeWidget *listView);

@@ -1,15 +1,16 @@
 #include "widgets/calculatorwindow.h"
 
-#include "core/settingsstore.h"
 #include "widgets/artwork.h"
 #include "widgets/tooltipsoption.h"
+#include "widgets/windowcontext.h"
 
 #include <QAction>
 #include <QEvent>
 #include <QMenuBar>
 #include <QMessageBox>
 
-CalculatorWindow::CalculatorWindow(QWidget *parent) : QDialog(parent)
+CalculatorWindow::CalculatorWindow(WindowContext &context, QWidget *parent)
+    : QDialog(parent), m_context(context)
 {
     setWindowIcon(ProgramIcon());
     setModal(true);
@@ -19,7 +20,7 @@ QMenuBar *CalculatorWindow::createMenus(const CalculatorMenus::Offsets &offsets)
 {
     auto *menuBar = new QMenuBar(this);
     menuBar->setObjectName(QStringLiteral("mnuBar"));
-    m_menus = new CalculatorMenus(menuBar, this);
+    m_menus = new CalculatorMenus(m_context, menuBar, this);
     m_menus->setOffsetTags(offsets);
     connect(m_menus, &CalculatorMenus::helpContentsDone, this, &CalculatorWindow::focusHome);
     connect(m_menus, &CalculatorMenus::aboutDone, this, &CalculatorWindow::focusHome);
@@ -29,17 +30,17 @@ QMenuBar *CalculatorWindow::createMenus(const CalculatorMenus::Offsets &offsets)
 
 LogoButton *CalculatorWindow::createLogo()
 {
-    auto *logo = new LogoButton(this);
+    auto *logo = new LogoButton(m_context, this);
     connect(logo, &LogoButton::companyInfoClosed, this, &CalculatorWindow::focusHome);
     return logo;
 }
 
 void CalculatorWindow::loadTooltipsOption()
 {
-    m_tooltipsAtLoad = Settings::tooltips();
+    m_tooltipsAtLoad = m_context.settings().tooltips();
     if (m_menus && m_menus->mnuOptionsTooltips)
         m_menus->mnuOptionsTooltips->setChecked(m_tooltipsAtLoad);
-    ApplyTagHints(this, m_tooltipsAtLoad);
+    ApplyTagHints(this, m_tooltipsAtLoad, m_context.languageOffset());
 }
 
 bool CalculatorWindow::tooltipsChecked() const
@@ -54,17 +55,14 @@ void CalculatorWindow::saveSettingsOnce()
         return;
     m_settingsSaved = true;
     saveSettings();
-    Settings::setTooltips(tooltipsChecked());
+    m_context.settings().setTooltips(tooltipsChecked());
 }
 
 void CalculatorWindow::tellIfSettingsNotSaved()
 {
-    const QString failure = SettingsStore::takeWriteFailure();
-    // Once per run: every later window would fail the same way.
-    static bool told = false;
-    if (failure.isEmpty() || told)
+    const QString failure = m_context.settings().takeWriteFailure();
+    if (failure.isEmpty() || !m_context.firstToTellSettingsNotSaved())
         return;
-    told = true;
     QMessageBox box(QMessageBox::Warning, windowTitle(), failure, QMessageBox::Ok, this);
     box.setObjectName(QStringLiteral("msgSettingsNotSaved"));
     box.exec();

@@ -11,6 +11,7 @@
 #include <QDialog>
 
 class QMenuBar;
+class WindowContext;
 
 class CalculatorWindow : public QDialog
 {
@@ -19,7 +20,9 @@ public:
     void done(int result) override;
 
 protected:
-    explicit CalculatorWindow(QWidget *parent = nullptr);
+    CalculatorWindow(WindowContext &context, QWidget *parent);
+
+    WindowContext &context() const { return m_context; }
 
     // The menu bar with the Options and Help menus, tagged for this window.
     QMenuBar *createMenus(const CalculatorMenus::Offsets &offsets);
@@ -49,6 +52,7 @@ private:
     // When the store refused the settings, tells the user, once per run (msgSettingsNotSaved).
     void tellIfSettingsNotSaved();
 
+    WindowContext &m_context;
     CalculatorMenus *m_menus = nullptr;
     bool m_tooltipsAtLoad = true;
     bool m_settingsSaved = false;

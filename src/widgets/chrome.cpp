@@ -5,7 +5,7 @@
 #include "widgets/helpwindow.h"
 #include "widgets/picturebutton.h"
 #include "widgets/tooltipsoption.h"
-#include "widgets/windowlinks.h"
+#include "widgets/windowcontext.h"
 
 #include <QAction>
 #include <QApplication>
@@ -31,19 +31,19 @@ QString withoutMnemonic(QString caption)
 
 } // namespace
 
-void OpenHelpContents(QWidget *owner)
+void OpenHelpContents(WindowContext &context, QWidget *owner)
 {
-    HelpWindow::forOwner(owner)->showContents();
+    HelpWindow::forOwner(context, owner)->showContents();
 }
 
-void AddHelpKey(QWidget *window, const QString &page)
+void AddHelpKey(WindowContext &context, QWidget *window, const QString &page)
 {
     auto *key = new QAction(window);
     key->setObjectName(QStringLiteral("actHelpKey"));
     key->setShortcut(QKeySequence(Qt::Key_F1));
     key->setShortcutContext(Qt::WindowShortcut);
-    QObject::connect(key, &QAction::triggered, window, [window, page] {
-        HelpWindow *help = HelpWindow::forOwner(window);
+    QObject::connect(key, &QAction::triggered, window, [&context, window, page] {
+        HelpWindow *help = HelpWindow::forOwner(context, window);
         help->showContents();
         help->showPage(page);
     });
@@ -52,7 +52,8 @@ void AddHelpKey(QWidget *window, const QString &page)
 
 // ---------------------------------------------------------------------------
 
-CalculatorMenus::CalculatorMenus(QMenuBar *menuBar, QWidget *window) : QObject(window), m_window(window)
+CalculatorMenus::CalculatorMenus(WindowContext &context, QMenuBar *menuBar, QWidget *window)
+    : QObject(window), m_context(context), m_window(window)
 {
     setObjectName(QStringLiteral("calculatorMenus"));
 
@@ -97,11 +98,11 @@ CalculatorMenus::CalculatorMenus(QMenuBar *menuBar, QWidget *window) : QObject(w
         SetTag(action, QString());
 
     connect(mnuHelpContents, &QAction::triggered, this, [this]() {
-        OpenHelpContents(m_window);
+        OpenHelpContents(m_context, m_window);
         emit helpContentsDone();
     });
     connect(mnuHelpAboutToolbar, &QAction::triggered, this, [this]() {
-        WindowLinks::showAbout(m_window);
+        m_context.showAbout(m_window);
         emit aboutDone();
     });
     connect(mnuOptionsTooltips, &QAction::triggered, this, &CalculatorMenus::onTooltipsTriggered);
@@ -133,14 +134,14 @@ void CalculatorMenus::onTooltipsTriggered(bool checkedByMenu)
     }
     ToggleTooltipsOption(mnuOptionsTooltips);
     const bool checked = mnuOptionsTooltips->isChecked();
-    ApplyTagHints(m_window, checked);
+    ApplyTagHints(m_window, checked, m_context.languageOffset());
     emit tooltipsToggled(checked);
 }
 
 // ---------------------------------------------------------------------------
 
-LogoButton::LogoButton(QWidget *parent)
-    : PictureButton(QStringLiteral("logo"), QString(), QSize(165, 36), parent)
+LogoButton::LogoButton(WindowContext &context, QWidget *parent)
+    : PictureButton(QStringLiteral("logo"), QString(), QSize(165, 36), parent), m_context(context)
 {
     setObjectName(QStringLiteral("imgLogo"));
     SetTag(this, QString());
@@ -152,6 +153,6 @@ LogoButton::LogoButton(QWidget *parent)
 
 void LogoButton::openCompanyInfo()
 {
-    WindowLinks::showCompanyInfo(window());
+    m_context.showCompanyInfo(window());
     emit companyInfoClosed();
 }

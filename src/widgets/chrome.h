@@ -13,12 +13,13 @@
 class QAction;
 class QMenu;
 class QMenuBar;
+class WindowContext;
 
 // Opens the help window (owned by owner) on its contents page.
-void OpenHelpContents(QWidget *owner);
+void OpenHelpContents(WindowContext &context, QWidget *owner);
 // F1 in window opens its help window on page ("unitcalc.html", or with an
 // anchor, "inertia.html#defaults"), beside the window.
-void AddHelpKey(QWidget *window, const QString &page);
+void AddHelpKey(WindowContext &context, QWidget *window, const QString &page);
 
 // The Options and Help menus every calculator window carries, with object
 // names and captions set. The window chooses which entries are visible and
@@ -28,7 +29,7 @@ class CalculatorMenus : public QObject
 {
     Q_OBJECT
 public:
-    CalculatorMenus(QMenuBar *menuBar, QWidget *window);
+    CalculatorMenus(WindowContext &context, QMenuBar *menuBar, QWidget *window);
 
     // "Offset=n;" tag of each entry (string id = the window's FormOffset + n);
     // 0 leaves an entry without a tag. Tags differ per window, so each window
@@ -75,6 +76,7 @@ Q_SIGNALS:
 private:
     void onTooltipsTriggered(bool checkedByMenu);
 
+    WindowContext &m_context;
     QWidget *m_window;
     QMenu *m_optionsMenu = nullptr;
     QMenu *m_helpMenu = nullptr;
@@ -87,11 +89,13 @@ class LogoButton : public PictureButton
 {
     Q_OBJECT
 public:
-    explicit LogoButton(QWidget *parent = nullptr);
+    LogoButton(WindowContext &context, QWidget *parent);
 
 Q_SIGNALS:
     void companyInfoClosed();
 
 private:
     void openCompanyInfo();
+
+    WindowContext &m_context;
 };

@@ -1,16 +1,15 @@
 #include "widgets/helpwindow.h"
 
-#include "core/datafiles.h"
 #include "core/tags.h"
 #include "widgets/artwork.h"
 #include "widgets/helppages.h"
 #include "widgets/shellhyperlink.h"
+#include "widgets/windowcontext.h"
 
 #include <QDir>
 #include <QFile>
 #include <QHBoxLayout>
 #include <QListWidget>
-#include <QPointer>
 #include <QScrollBar>
 #include <QShortcut>
 #include <QSignalBlocker>
@@ -34,18 +33,21 @@ QUrl pageUrl(const QString &fileName)
 class HelpBrowser : public QTextBrowser
 {
 public:
-    using QTextBrowser::QTextBrowser;
+    HelpBrowser(const ProgramContext &context, QWidget *parent) : QTextBrowser(parent), m_context(context) {}
 
     QVariant loadResource(int type, const QUrl &name) override
     {
         QVariant resource = QTextBrowser::loadResource(type, name);
         if (type != QTextDocument::HtmlResource || resource.userType() != QMetaType::QByteArray)
             return resource;
-        return FillDataFilePaths(QString::fromUtf8(resource.toByteArray()), [](const QString &file) {
-            return file == QLatin1String("converts.dat") ? DataFiles::readOnlyFile(file)
-                                                         : DataFiles::userFileLocation(file);
+        return FillDataFilePaths(QString::fromUtf8(resource.toByteArray()), [this](const QString &file) {
+            return file == QLatin1String("converts.dat") ? m_context.readOnlyFile(file)
+                                                         : m_context.userFileLocation(file);
         });
     }
+
+private:
+    const ProgramContext &m_context;
 };
 
 QToolButton *makeToolButton(QWidget *parent, const QString &name, const QString &caption, const QString &hint,
@@ -65,7 +67,8 @@ QToolButton *makeToolButton(QWidget *parent, const QString &name, const QString 
 
 } // namespace
 
-HelpWindow::HelpWindow(QWidget *owner) : QWidget(owner, Qt::Window)
+HelpWindow::HelpWindow(WindowContext &context, QWidget *owner)
+    : QWidget(owner, Qt::Window), m_context(context)
 {
     setObjectName(QStringLiteral("frmHelp"));
     SetTag(this, QString());
@@ -90,7 +93,7 @@ HelpWindow::HelpWindow(QWidget *owner) : QWidget(owner, Qt::Window)
     m_contents->setAccessibleName(QStringLiteral("Help contents"));
     m_contents->setSpacing(1);
 
-    m_page = new HelpBrowser(this);
+    m_page = new HelpBrowser(context, this);
     m_page->setObjectName(QStringLiteral("txtHelpPage"));
     SetTag(m_page, QString());
     m_page->setAccessibleName(QStringLiteral("Help page"));
@@ -154,17 +157,16 @@ void HelpWindow::connectEvents()
     connect(close, &QShortcut::activated, this, &QWidget::close);
 }
 
-HelpWindow *HelpWindow::forOwner(QWidget *owner)
+HelpWindow *HelpWindow::forOwner(WindowContext &context, QWidget *owner)
 {
     if (!owner) {
-        static QPointer<HelpWindow> shared;
-        if (!shared)
-            shared = new HelpWindow(nullptr);
-        return shared;
+        if (!context.sharedHelp)
+            context.sharedHelp = new HelpWindow(context, nullptr);
+        return static_cast<HelpWindow *>(context.sharedHelp.data());
     }
     if (auto *existing = owner->findChild<HelpWindow *>(QString(), Qt::FindDirectChildrenOnly))
         return existing;
-    return new HelpWindow(owner);
+    return new HelpWindow(context, owner);
 }
 
 void HelpWindow::showContents()
@@ -212,7 +214,7 @@ void HelpWindow::fillContents()
 void HelpWindow::followLink(const QUrl &link)
 {
     if (!IsHelpPageLink(link)) {
-        OpenLink(link.toString(), this);
+        OpenLink(m_context, link.toString(), this);
         return;
     }
     if (link.path().isEmpty()) {

@@ -9,16 +9,18 @@ class QListWidget;
 class QTextBrowser;
 class QToolButton;
 class QUrl;
+class WindowContext;
 
 class HelpWindow : public QWidget
 {
     Q_OBJECT
 public:
     // owner may be null: the window then stands alone and deletes itself when closed.
-    explicit HelpWindow(QWidget *owner = nullptr);
+    HelpWindow(WindowContext &context, QWidget *owner);
 
-    // owner's help window, made on first use; a null owner shares one window.
-    static HelpWindow *forOwner(QWidget *owner);
+    // owner's help window, made on first use; a null owner shares the
+    // context's one window.
+    static HelpWindow *forOwner(WindowContext &context, QWidget *owner);
 
     // Shows, raises and activates the window on the home page.
     void showContents();
@@ -34,6 +36,7 @@ private:
     void followLink(const QUrl &link);
     void syncContentsSelection(const QUrl &source);
 
+    WindowContext &m_context;
     QListWidget *m_contents;
     QTextBrowser *m_page;
     QToolButton *m_back;

@@ -12,6 +12,7 @@
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QPointer>
 #include <QToolTip>
 
 namespace {
@@ -163,9 +164,12 @@ QMenu *NumericEdit::createNumericContextMenu()
 
 void NumericEdit::contextMenuEvent(QContextMenuEvent *event)
 {
-    QMenu *menu = createNumericContextMenu();
+    // The window may close while the menu runs its own event loop, taking
+    // the menu (a child of this box) with it; the guard never deletes it twice.
+    const QPointer<QMenu> menu = createNumericContextMenu();
     menu->exec(event->globalPos());
-    delete menu;
+    if (menu)
+        menu->deleteLater();
 }
 
 void NumericEdit::mousePressEvent(QMouseEvent *event)

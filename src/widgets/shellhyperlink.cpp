@@ -2,9 +2,8 @@
 
 #include "core/tags.h"
 #include "widgets/busycursor.h"
-#include "widgets/windowlinks.h"
+#include "widgets/windowcontext.h"
 
-#include <QDesktopServices>
 #include <QLabel>
 #include <QMessageBox>
 #include <QUrl>
@@ -12,12 +11,6 @@
 #include <exception>
 
 namespace {
-
-UrlOpener &testOpener()
-{
-    static UrlOpener opener;
-    return opener;
-}
 
 // Why target cannot be opened, or empty when it is a usable link. A usable
 // link parses strictly and names its scheme (http:, mailto:, ...).
@@ -36,7 +29,7 @@ QString invalidLinkReason(const QString &target, QUrl *url)
 
 } // namespace
 
-bool ShellHyperlink(const QString &target)
+bool ShellHyperlink(const WindowContext &context, const QString &target)
 {
     bool result = false;
     int errNumber = 0;
@@ -49,7 +42,7 @@ bool ShellHyperlink(const QString &target)
             errNumber = InvalidLinkError;
         } else {
             try {
-                result = testOpener() ? testOpener()(url) : QDesktopServices::openUrl(url);
+                result = context.openUrl(url);
             } catch (const std::exception &error) {
                 errNumber = LinkOpenerError;
                 errDesc = QString::fromLocal8Bit(error.what());
@@ -61,30 +54,25 @@ bool ShellHyperlink(const QString &target)
     }
     // The cursor is back to normal before the report window opens.
     if (errNumber != 0) {
-        ReportError(errNumber, errDesc, QString::fromLatin1(ShellHyperlinkProc));
+        context.reportError(errNumber, errDesc, QString::fromLatin1(ShellHyperlinkProc));
         return false;
     }
     return result;
 }
 
-bool HandToDesktop(const QUrl &url)
+bool HandToDesktop(const WindowContext &context, const QUrl &url)
 {
     const BusyCursor busy;
     try {
-        return testOpener() ? testOpener()(url) : QDesktopServices::openUrl(url);
+        return context.openUrl(url);
     } catch (...) {
         return false;
     }
 }
 
-void SetUrlOpenerForTesting(UrlOpener opener)
+bool OpenLink(const WindowContext &context, const QString &target, QWidget *messageParent)
 {
-    testOpener() = std::move(opener);
-}
-
-bool OpenLink(const QString &target, QWidget *messageParent)
-{
-    if (ShellHyperlink(target))
+    if (ShellHyperlink(context, target))
         return true;
     QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Hyperlink Aborted"),
                     QStringLiteral("Unable to open hyperlink at this time."), QMessageBox::Ok, messageParent);
@@ -107,7 +95,7 @@ QString LinkLabelTarget(const QString &protocol, const QString &caption, bool ap
     return appendCaption ? protocol + caption : protocol;
 }
 
-void OpenLinkLabel(QLabel *label, bool appendCaption, QWidget *messageParent)
+void OpenLinkLabel(const WindowContext &context, QLabel *label, bool appendCaption, QWidget *messageParent)
 {
     if (!label)
         return;
@@ -115,5 +103,5 @@ void OpenLinkLabel(QLabel *label, bool appendCaption, QWidget *messageParent)
         LinkLabelTarget(GetTagValue(label, QStringLiteral("Protocol")), label->text(), appendCaption);
     if (target.isEmpty())
         return;
-    OpenLink(target, messageParent ? messageParent : label->window());
+    OpenLink(context, target, messageParent ? messageParent : label->window());
 }

@@ -4,11 +4,10 @@
 
 #include <QString>
 
-#include <functional>
-
 class QLabel;
 class QUrl;
 class QWidget;
+class WindowContext;
 
 // Error numbers ShellHyperlink reports: a target that is not a usable link,
 // and a failure thrown by the link opener itself.
@@ -16,29 +15,26 @@ inline constexpr int InvalidLinkError = 5;
 inline constexpr int LinkOpenerError = 51;
 inline constexpr char ShellHyperlinkProc[] = "ShellHyperlink in mdlConvert";
 
-// Opens target with the desktop's handler (QDesktopServices::openUrl), with the
-// busy cursor around it; true when accepted. An invalid target or an exception
-// inside goes to ReportError("ShellHyperlink in mdlConvert") and gives false.
-bool ShellHyperlink(const QString &target);
+// Opens target with the context's link opener (the desktop's handler), with
+// the busy cursor around it; true when accepted. An invalid target or an
+// exception inside goes to the error report ("ShellHyperlink in mdlConvert")
+// and gives false.
+bool ShellHyperlink(const WindowContext &context, const QString &target);
 
-// Hands url to the desktop's handler, with the busy cursor around it; true
-// when it was accepted. Unlike ShellHyperlink it never reports: a failure
-// inside gives false, for callers that tell the user what happened.
-bool HandToDesktop(const QUrl &url);
-
-// Tests replace the desktop opener so no browser or mail client starts; an
-// empty function restores QDesktopServices::openUrl.
-using UrlOpener = std::function<bool(const QUrl &)>;
-void SetUrlOpenerForTesting(UrlOpener opener);
+// Hands url to the context's link opener (the desktop's handler), with the
+// busy cursor around it; true when it was accepted. Unlike ShellHyperlink it
+// never reports: a failure inside gives false, for callers that tell the user
+// what happened.
+bool HandToDesktop(const WindowContext &context, const QUrl &url);
 
 // ShellHyperlink, then the "Hyperlink Aborted" message when it fails; true
 // when the link was opened.
-bool OpenLink(const QString &target, QWidget *messageParent);
+bool OpenLink(const WindowContext &context, const QString &target, QWidget *messageParent);
 
 // Link-label click: P = the label's "Protocol" tag entry; nothing when empty.
 // Target = P + caption (appendCaption) or P alone. A refused link shows
 // "Unable to open hyperlink at this time." titled "Hyperlink Aborted".
-void OpenLinkLabel(QLabel *label, bool appendCaption, QWidget *messageParent);
+void OpenLinkLabel(const WindowContext &context, QLabel *label, bool appendCaption, QWidget *messageParent);
 
 // The link a label opens: protocol + caption, or protocol alone; empty when
 // the label has no protocol.

@@ -72,12 +72,12 @@ void setAccessibleDescriptionOf(QObject *control, const QString &text)
 
 } // namespace
 
-void LoadTooltipsOption(QAction *option)
+void LoadTooltipsOption(const Settings &settings, QAction *option)
 {
     if (!option)
         return;
     option->setCheckable(true);
-    option->setChecked(Settings::tooltips());
+    option->setChecked(settings.tooltips());
 }
 
 void ToggleTooltipsOption(QAction *option)
@@ -86,16 +86,16 @@ void ToggleTooltipsOption(QAction *option)
         option->setChecked(!option->isChecked());
 }
 
-void SaveTooltipsOption(const QAction *option)
+void SaveTooltipsOption(Settings &settings, const QAction *option)
 {
     if (option)
-        Settings::setTooltips(option->isChecked());
+        settings.setTooltips(option->isChecked());
 }
 
-void ApplyTagHints(QWidget *window, bool on)
+void ApplyTagHints(QWidget *window, bool on, qint16 languageOffset)
 {
     for (QObject *control : WindowControls(window)) {
-        const QString hint = TagHintText(control);
+        const QString hint = TagHintText(control, languageOffset);
         if (hint.isEmpty())
             continue;
         QVariant native = control->property(NativeToolTipProperty);

@@ -42,22 +42,22 @@ void FillUnitCombos(QWidget *window)
     });
 }
 
-void ApplyDefaultUnits(QWidget *window)
+void ApplyDefaultUnits(const Settings &settings, QWidget *window)
 {
-    forEachUnitList(window, [](QComboBox *list, const QString &type) {
+    forEachUnitList(window, [&settings](QComboBox *list, const QString &type) {
         QStringList entries;
         for (int i = 0; i < list->count(); ++i)
             entries << list->itemText(i);
-        const int index = DefaultUnitIndex(entries, type, Settings::defaultUnit(type));
+        const int index = DefaultUnitIndex(entries, type, settings.defaultUnit(type));
         if (index >= 0)
             list->setCurrentIndex(index);
     });
 }
 
-void SaveDefaultUnits(QWidget *window)
+void SaveDefaultUnits(Settings &settings, QWidget *window)
 {
-    forEachUnitList(window, [](QComboBox *list, const QString &type) {
-        Settings::setDefaultUnit(type, list->currentText());
+    forEachUnitList(window, [&settings](QComboBox *list, const QString &type) {
+        settings.setDefaultUnit(type, list->currentText());
     });
 }
 

@@ -11,7 +11,6 @@
 #include "units/conversiontable.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QLocale>
 
 #include <cstdio>
@@ -21,14 +20,14 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     app.setApplicationName(Settings::ApplicationName);
     app.setOrganizationName(Settings::ApplicationName);
-    QDir::setCurrent(QCoreApplication::applicationDirPath());
+    const DataFiles::Layout layout = DataFiles::ProgramLayout();
 
-    const QString density = DensityFilePath();
+    const QString density = DensityFilePath(layout);
     DensityFileLoad materials = LoadDensityFile(density);
     materials.records.append({PadRight(QStringLiteral("Install test"), MaterialNameWidth), 1234.5f});
     const DensitySaveResult saved = SaveDensityFile(density, materials.records);
 
-    const QString bugLog = DataFiles::userFile(QString::fromLatin1(BugLogFileName));
+    const QString bugLog = DataFiles::UserFile(layout, QString::fromLatin1(BugLogFileName));
     const BugReport report{Settings::ApplicationName,
                            QStringLiteral(TORVANE_VERSION_TEXT),
                            QStringLiteral("Main in datafilesprobe"),
@@ -42,9 +41,9 @@ int main(int argc, char **argv)
         AppendBugLogLine(bugLog, BugLogLine(report, QDateTime::currentDateTime(), QLocale()), &logFailure);
 
     std::printf("installed=%d\nconverts.dat=%s\ndensity.dat=%s\nbuglog.txt=%s\nmaterials=%lld\n",
-                DataFiles::current().installed ? 1 : 0,
-                qPrintable(DataFiles::readOnlyFile(QStringLiteral("converts.dat"))), qPrintable(density),
-                qPrintable(bugLog), static_cast<long long>(materials.records.size()));
+                layout.installed ? 1 : 0,
+                qPrintable(DataFiles::ReadOnlyFile(layout, QStringLiteral("converts.dat"))),
+                qPrintable(density), qPrintable(bugLog), static_cast<long long>(materials.records.size()));
     if (!saved.ok)
         std::fprintf(stderr, "%s\n", qPrintable(saved.message()));
     if (!logged)

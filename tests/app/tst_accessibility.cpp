@@ -19,6 +19,7 @@ class TestAccessibility : public QObject
 {
     Q_OBJECT
     QTemporaryDir m_dir;
+    TestSupport::TestContext m_context{m_dir};
 
 private Q_SLOTS:
     void initTestCase() { TestSupport::initTestEnvironment(m_dir); }
@@ -26,14 +27,14 @@ private Q_SLOTS:
     void every_control_has_a_spoken_name_data()
     {
         QTest::addColumn<int>("window");
-        const QList<ProgramWindow> windows = ProgramWindows();
+        const QList<ProgramWindow> windows = ProgramWindows(m_context);
         for (int i = 0; i < windows.size(); ++i)
             QTest::newRow(qPrintable(windows[i].name)) << i;
     }
     void every_control_has_a_spoken_name()
     {
         QFETCH(int, window);
-        const ProgramWindow entry = ProgramWindows().at(window);
+        const ProgramWindow entry = ProgramWindows(m_context).at(window);
         std::unique_ptr<QWidget> form = entry.make();
         QCOMPARE(form->objectName(), entry.name);
         form->show();
@@ -59,7 +60,7 @@ private Q_SLOTS:
     void every_shown_value_is_spoken()
     {
         QFETCH(int, window);
-        std::unique_ptr<QWidget> form = ProgramWindows().at(window).make();
+        std::unique_ptr<QWidget> form = ProgramWindows(m_context).at(window).make();
         form->show();
 
         QStringList silent;
@@ -78,7 +79,7 @@ private Q_SLOTS:
 
     void picture_buttons_can_be_pressed_through_accessibility()
     {
-        frmToolbar toolbar;
+        frmToolbar toolbar(m_context);
         toolbar.show();
         QString opened;
         const auto watch = TestSupport::closeNextModal(opened);
@@ -100,7 +101,7 @@ private Q_SLOTS:
             {"frmDensitySelect", "densities.html"},  {"frmIntegral", "reference.html"},
             {"frmErrorHandler", "errorreport.html"}, {"frmAbout", "about.html"},
             {"frmCompanyInfo", "about.html"}};
-        const QList<ProgramWindow> windows = ProgramWindows();
+        const QList<ProgramWindow> windows = ProgramWindows(m_context);
         for (int i = 0; i < windows.size(); ++i)
             QTest::newRow(qPrintable(windows[i].name)) << i << pages.value(windows[i].name);
     }
@@ -108,7 +109,7 @@ private Q_SLOTS:
     {
         QFETCH(int, window);
         QFETCH(QString, page);
-        std::unique_ptr<QWidget> form = ProgramWindows().at(window).make();
+        std::unique_ptr<QWidget> form = ProgramWindows(m_context).at(window).make();
         form->show();
         form->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(form.get()));

@@ -24,13 +24,14 @@ class TestStartup : public QObject
 {
     Q_OBJECT
     QTemporaryDir m_dir;
+    TestSupport::TestContext m_context{m_dir};
 
 private Q_SLOTS:
     void initTestCase() { TestSupport::initTestEnvironment(m_dir); }
     void init()
     {
-        QFile::remove(SettingsStore::fileName());
-        LanguageOffset = 0;
+        QFile::remove(m_context.settings().fileName());
+        m_context.setLanguageOffset(0);
     }
 
     void command_line_asks_for_help_or_version_data()
@@ -120,8 +121,8 @@ private Q_SLOTS:
 
     void overflowing_offset_stops_the_start_with_a_message()
     {
-        SettingsStore::write(QStringLiteral("Settings"), QStringLiteral("Language offset"),
-                             QStringLiteral("99999"));
+        m_context.settings().write(QStringLiteral("Settings"), QStringLiteral("Language offset"),
+                                   QStringLiteral("99999"));
         QString title;
         QString text;
         const auto watch = TestSupport::whenModalShown([&](QWidget *modal) {
@@ -131,7 +132,7 @@ private Q_SLOTS:
             text = box->text();
             box->accept();
         });
-        QCOMPARE(StartProcedure(*qApp), 0);
+        QCOMPARE(StartProcedure(*qApp, m_context), 0);
         QCOMPARE(title, QStringLiteral("Error"));
         QCOMPARE(text, QStringLiteral("Error: 6\r\nOverflow"));
         for (QWidget *window : QApplication::topLevelWidgets())
@@ -190,18 +191,20 @@ private Q_SLOTS:
             shown = modal->objectName() + u'|' + qobject_cast<QMessageBox *>(modal)->text();
             modal->close();
         });
-        const int exitCode = StartProcedure(*qApp);
+        const int exitCode = StartProcedure(*qApp, m_context);
         qputenv("XDG_RUNTIME_DIR", runtimeBefore);
         QCOMPARE(exitCode, 1);
         QVERIFY2(shown.startsWith(QLatin1String("msgCannotLock|")) && shown.contains(says),
                  qPrintable(shown));
     }
 
-    void start_shows_the_strip_from_the_programs_folder()
+    void start_shows_the_strip_from_any_folder()
     {
-        SettingsStore::write(QStringLiteral("Settings"), QStringLiteral("Language offset"),
-                             QStringLiteral("0"));
-        QDir::setCurrent(QDir::tempPath());
+        m_context.settings().write(QStringLiteral("Settings"), QStringLiteral("Language offset"),
+                                   QStringLiteral("0"));
+        // Started from another folder, the program finds its files from its
+        // own folder and leaves the working folder as it was.
+        QVERIFY(QDir::setCurrent(QDir::tempPath()));
         bool shown = false;
         QString folder;
         QTimer::singleShot(50, [&] {
@@ -213,10 +216,10 @@ private Q_SLOTS:
                 }
             }
         });
-        QCOMPARE(StartProcedure(*qApp), 0);
+        QCOMPARE(StartProcedure(*qApp, m_context), 0);
         QVERIFY(shown);
-        QCOMPARE(QDir(folder).canonicalPath(), QDir(QCoreApplication::applicationDirPath()).canonicalPath());
-        QVERIFY(!SettingsStore::read(QStringLiteral("Toolbar"), QStringLiteral("X")).isEmpty());
+        QCOMPARE(QDir(folder).canonicalPath(), QDir(QDir::tempPath()).canonicalPath());
+        QVERIFY(!m_context.settings().read(QStringLiteral("Toolbar"), QStringLiteral("X")).isEmpty());
     }
 
     // Without a usable runtime folder the lock falls back to the temp folder

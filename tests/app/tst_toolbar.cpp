@@ -22,22 +22,23 @@ class TestToolbar : public QObject
 {
     Q_OBJECT
     QTemporaryDir m_dir;
+    TestSupport::TestContext m_context{m_dir};
 
-    static QString stored(const QString &key) { return SettingsStore::read(QStringLiteral("Toolbar"), key); }
-    static void store(const QString &x, const QString &y)
+    QString stored(const QString &key) { return m_context.settings().read(QStringLiteral("Toolbar"), key); }
+    void store(const QString &x, const QString &y)
     {
-        SettingsStore::write(QStringLiteral("Toolbar"), QStringLiteral("X"), x);
-        SettingsStore::write(QStringLiteral("Toolbar"), QStringLiteral("Y"), y);
+        m_context.settings().write(QStringLiteral("Toolbar"), QStringLiteral("X"), x);
+        m_context.settings().write(QStringLiteral("Toolbar"), QStringLiteral("Y"), y);
     }
 
 private Q_SLOTS:
     void initTestCase() { TestSupport::initTestEnvironment(m_dir); }
-    void init() { QFile::remove(SettingsStore::fileName()); }
+    void init() { QFile::remove(m_context.settings().fileName()); }
 
     void starts_where_it_was_left()
     {
         store(QStringLiteral("1500"), QStringLiteral("300"));
-        frmToolbar toolbar;
+        frmToolbar toolbar(m_context);
         QCOMPARE(toolbar.pos(), QPoint(100, 20));
     }
 
@@ -57,7 +58,7 @@ private Q_SLOTS:
         QFETCH(QString, x);
         QFETCH(QString, y);
         store(x, y);
-        frmToolbar toolbar;
+        frmToolbar toolbar(m_context);
         toolbar.show();
         QVERIFY(QTest::qWaitForWindowExposed(&toolbar));
         const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
@@ -75,7 +76,7 @@ private Q_SLOTS:
     void exit_saves_the_position_in_twips()
     {
         QFETCH(bool, byKey);
-        frmToolbar toolbar;
+        frmToolbar toolbar(m_context);
         toolbar.show();
         toolbar.move(120, 40);
         if (byKey) {
@@ -94,7 +95,7 @@ private Q_SLOTS:
     void minimized_at_exit_keeps_the_stored_position()
     {
         store(QStringLiteral("1500"), QStringLiteral("300"));
-        frmToolbar toolbar;
+        frmToolbar toolbar(m_context);
         toolbar.showMinimized();
         QTRY_VERIFY(toolbar.isMinimized());
         toolbar.move(300, 300);
@@ -108,7 +109,7 @@ private Q_SLOTS:
         // The headless platform has no notification area: hiding the strip
         // would leave nothing to bring it back, so closing ends the program.
         QVERIFY(!QSystemTrayIcon::isSystemTrayAvailable());
-        frmToolbar toolbar;
+        frmToolbar toolbar(m_context);
         toolbar.show();
         toolbar.move(60, 90);
         QVERIFY(toolbar.close());
@@ -117,7 +118,7 @@ private Q_SLOTS:
 
     void tray_menu_brings_the_strip_back_on_top()
     {
-        frmToolbar toolbar;
+        frmToolbar toolbar(m_context);
         // An ordinary window until it comes back from the tray.
         QVERIFY(!(toolbar.windowFlags() & Qt::WindowStaysOnTopHint));
         QCOMPARE(toolbar.windowTitle(), QStringLiteral("Torvane Toolbar"));
@@ -137,7 +138,7 @@ private Q_SLOTS:
 
     void buttons_show_pressed_face_and_name_themselves_in_the_caption()
     {
-        frmToolbar toolbar;
+        frmToolbar toolbar(m_context);
         toolbar.show();
         toolbar.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&toolbar));
@@ -202,7 +203,7 @@ private Q_SLOTS:
         QFETCH(QString, button);
         QFETCH(QString, trayEntry);
         QFETCH(QString, window);
-        frmToolbar toolbar;
+        frmToolbar toolbar(m_context);
         toolbar.show();
         QString opened;
         const auto watch = TestSupport::closeNextModal(opened);
@@ -231,7 +232,7 @@ private Q_SLOTS:
 
     void tray_help_opens_the_help_window()
     {
-        frmToolbar toolbar;
+        frmToolbar toolbar(m_context);
         toolbar.findChild<QAction *>(QStringLiteral("mnuFileHelp"))->trigger();
         auto *help = toolbar.findChild<QWidget *>(QStringLiteral("frmHelp"));
         QVERIFY(help && help->isVisible());
@@ -257,7 +258,7 @@ private Q_SLOTS:
         QVERIFY(first.acquired());
         if (socketLeftBehind)
             QVERIFY(TestSupport::writeFile(first.socketPath(), "stale"));
-        frmToolbar toolbar; // hidden, as when closed to the tray
+        frmToolbar toolbar(m_context); // hidden, as when closed to the tray
         connect(&first, &SingleInstance::showRequested, &toolbar, &frmToolbar::showForAnotherStart);
         if (listening)
             QVERIFY(first.listen());
@@ -293,12 +294,10 @@ private Q_SLOTS:
         const QString table = QDir(layout.sharedFolder).filePath(QStringLiteral("converts.dat"));
         if (installedTable)
             QVERIFY(QFile::copy(TestSupport::runtimeDir() + QStringLiteral("/converts.dat"), table));
-        const DataFiles::Layout previous = DataFiles::current();
-        DataFiles::useLayout(layout);
         {
-            frmToolbar toolbar;
+            WindowContext installed(TestSupport::settingsFile(m_dir), layout);
+            frmToolbar toolbar(installed);
         }
-        DataFiles::useLayout(previous);
         QCOMPARE(UnitTypeList().isEmpty(), !installedTable);
         QCOMPARE(QFile::exists(table), installedTable);
         QVERIFY(QDir(layout.programFolder).isEmpty());

@@ -1,4 +1,5 @@
-// Where the data files live: a portable copy keeps them in its working folder,
+// Where the data files live: a portable copy keeps them beside the program,
+// whatever the working folder,
 // an installed program reads from its install and writes only to the user's
 // data folder, copying the shipped material table there once.
 #include "core/datafiles.h"
@@ -40,7 +41,8 @@ class TestDataFiles : public QObject
 
     QString at(const QString &relative) const { return m_root.filePath(relative); }
     // An install under prefix/ that the test can write (as root can), a user
-    // data folder and a working folder, with the working folder current.
+    // data folder and a working folder, with the working folder current (the
+    // program never looks there).
     Layout installedLayout() const { return DetectLayout(at("prefix/bin"), at("home/data")); }
 
 private slots:
@@ -105,8 +107,8 @@ private slots:
                             const char *expected) {
             QTest::newRow(name) << installed << tableBesideProgram << QString(file) << QString(expected);
         };
-        row("portable: unit table", false, false, "converts.dat", "work/converts.dat");
-        row("portable: bug log", false, false, "buglog.txt", "work/buglog.txt");
+        row("portable: unit table", false, false, "converts.dat", "prefix/bin/converts.dat");
+        row("portable: bug log", false, false, "buglog.txt", "prefix/bin/buglog.txt");
         row("installed: unit table", true, false, "converts.dat",
             "prefix/share/torvane-toolbar/converts.dat");
         row("installed: unit table beside the program", true, true, "converts.dat",
@@ -151,6 +153,16 @@ private slots:
         UserFile(layout, "buglog.txt");
         QCOMPARE(QDir(at("home/data")).entryList(QDir::Files), QStringList{"density.dat"});
         QCOMPARE(fileContents(shipped), QByteArray("shipped"));
+    }
+
+    // The running program's files are found from its own folder, whatever
+    // folder it was started from (this test runs with another one current).
+    void running_program_looks_beside_itself()
+    {
+        const Layout layout = ProgramLayout();
+        QCOMPARE(layout.programFolder, QDir::cleanPath(QCoreApplication::applicationDirPath()));
+        QVERIFY(!layout.installed);
+        QCOMPARE(ReadOnlyFile(layout, "converts.dat"), QDir(layout.programFolder).filePath("converts.dat"));
     }
 
     // The files of the former, doubled user folder move up into the one
@@ -207,6 +219,7 @@ private slots:
         layout.installed = false;
         UserFile(layout, "density.dat");
         QVERIFY(QDir(at("work")).isEmpty());
+        QVERIFY(!QFile::exists(at("prefix/bin/density.dat")));
         QVERIFY(!QDir(at("home")).exists());
     }
 };

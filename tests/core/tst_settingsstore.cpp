@@ -10,23 +10,24 @@
 #include <QtTest>
 
 const QString Units = QStringLiteral("Units Calculator");
-using Settings::Calculator;
+using Calculator = Settings::Calculator;
 Q_DECLARE_METATYPE(Settings::Calculator)
 
 class TestSettingsStore : public QObject
 {
     Q_OBJECT
     QTemporaryDir m_dir;
+    Settings m_settings{TestSupport::settingsFile(m_dir)};
 
-    static QString get(const QString &section, const char *key) { return SettingsStore::read(section, key); }
-    static void put(const QString &section, const char *key, const QString &value)
+    QString get(const QString &section, const char *key) const { return m_settings.read(section, key); }
+    void put(const QString &section, const char *key, const QString &value)
     {
-        SettingsStore::write(section, QString::fromUtf8(key), value);
+        m_settings.write(section, QString::fromUtf8(key), value);
     }
 
 private Q_SLOTS:
     void initTestCase() { TestSupport::initTestEnvironment(m_dir); }
-    void init() { QFile::remove(SettingsStore::fileName()); }
+    void init() { QFile::remove(m_settings.fileName()); }
 
     void values_round_trip_exactly_data()
     {
@@ -49,8 +50,8 @@ private Q_SLOTS:
         QFETCH(QString, section);
         QFETCH(QString, key);
         QFETCH(QString, value);
-        SettingsStore::write(section, key, value);
-        QCOMPARE(SettingsStore::read(section, key), value);
+        m_settings.write(section, key, value);
+        QCOMPARE(m_settings.read(section, key), value);
     }
 
     // Root may write any file, so the store is made unwritable by its shape.
@@ -76,23 +77,22 @@ private Q_SLOTS:
             QVERIFY(file.open(QIODevice::WriteOnly));
             path += QStringLiteral("/settings.ini");
         }
-        SettingsStore::useFile(path);
-        QVERIFY(!SettingsStore::write(Units, QStringLiteral("Digits"), QStringLiteral("3")));
-        QVERIFY(!SettingsStore::write(Units, QStringLiteral("Digits"), QStringLiteral("4")));
-        const QString failure = SettingsStore::takeWriteFailure();
-        SettingsStore::useFile(m_dir.filePath(QStringLiteral("settings.ini")));
+        Settings refusing(path);
+        QVERIFY(!refusing.write(Units, QStringLiteral("Digits"), QStringLiteral("3")));
+        QVERIFY(!refusing.write(Units, QStringLiteral("Digits"), QStringLiteral("4")));
+        const QString failure = refusing.takeWriteFailure();
         QVERIFY2(failure.contains(path) && failure.contains(why), qPrintable(failure));
-        QVERIFY(SettingsStore::takeWriteFailure().isEmpty());
-        QVERIFY(SettingsStore::write(Units, QStringLiteral("Digits"), QStringLiteral("5")));
-        QVERIFY(SettingsStore::takeWriteFailure().isEmpty());
+        QVERIFY(refusing.takeWriteFailure().isEmpty());
+        QVERIFY(m_settings.write(Units, QStringLiteral("Digits"), QStringLiteral("5")));
+        QVERIFY(m_settings.takeWriteFailure().isEmpty());
     }
 
     // An unparsable file is rewritten whole by the write: that is no failure to report.
     void rewritten_damaged_file_is_no_failure()
     {
-        QVERIFY(TestSupport::writeFile(SettingsStore::fileName(), "[Units Calculator\nDigits=4\n"));
-        QVERIFY(SettingsStore::write(Units, QStringLiteral("Digits"), QStringLiteral("5")));
-        QCOMPARE(SettingsStore::takeWriteFailure(), QString());
+        QVERIFY(TestSupport::writeFile(m_settings.fileName(), "[Units Calculator\nDigits=4\n"));
+        QVERIFY(m_settings.write(Units, QStringLiteral("Digits"), QStringLiteral("5")));
+        QCOMPARE(m_settings.takeWriteFailure(), QString());
         QCOMPARE(get(Units, "Digits"), QStringLiteral("5"));
     }
 
@@ -108,27 +108,28 @@ private Q_SLOTS:
     {
         QFETCH(Calculator, calculator);
         QFETCH(QString, section);
-        Settings::setDigits(calculator, 3);
-        Settings::setNotationMode(calculator, true);
+        m_settings.setDigits(calculator, 3);
+        m_settings.setNotationMode(calculator, true);
         QCOMPARE(get(section, "Digits"), QStringLiteral("3"));
         QCOMPARE(get(section, "NotationMode"), QStringLiteral("True"));
         for (Calculator other : {Calculator::Units, Calculator::Inertia, Calculator::Density}) {
-            QCOMPARE(Settings::digits(other), other == calculator ? 3 : 6);
-            QCOMPARE(Settings::notationMode(other), other == calculator);
+            QCOMPARE(m_settings.digits(other), other == calculator ? 3 : 6);
+            QCOMPARE(m_settings.notationMode(other), other == calculator);
         }
     }
 
     void toolbar_position_and_default_units_use_their_sections()
     {
-        Settings::setToolbarPosition(QPoint(674, 20));
+        m_settings.setToolbarPosition(QPoint(674, 20));
         QCOMPARE(get(QStringLiteral("Toolbar"), "X"), QStringLiteral("10110"));
         QCOMPARE(get(QStringLiteral("Toolbar"), "Y"), QStringLiteral("300"));
-        QCOMPARE(Settings::toolbarPosition(), std::optional<QPoint>(QPoint(674, 20)));
-        Settings::setDefaultUnit(QStringLiteral("Linear distance"), QStringLiteral("mm             "));
+        QCOMPARE(m_settings.toolbarPosition(), std::optional<QPoint>(QPoint(674, 20)));
+        m_settings.setDefaultUnit(QStringLiteral("Linear distance"), QStringLiteral("mm             "));
         QCOMPARE(get(QStringLiteral("Default Units"), "Linear distance"), QStringLiteral("mm             "));
-        QCOMPARE(Settings::defaultUnit(QStringLiteral("Linear distance")), QStringLiteral("mm             "));
+        QCOMPARE(m_settings.defaultUnit(QStringLiteral("Linear distance")),
+                 QStringLiteral("mm             "));
         put(QStringLiteral("Settings"), "Language offset", QStringLiteral("100"));
-        QCOMPARE(Settings::languageOffsetText(), QStringLiteral("100"));
+        QCOMPARE(m_settings.languageOffsetText(), QStringLiteral("100"));
     }
 
     void digits_rule_data()
@@ -151,9 +152,11 @@ private Q_SLOTS:
         QFETCH(int, digits);
         if (!stored.isNull())
             put(Units, "Digits", stored);
-        QCOMPARE(Settings::digits(Calculator::Units), digits);
+        QCOMPARE(m_settings.digits(Calculator::Units), digits);
     }
 
+    // Every flag of the settings table, by its type and default: On/Off
+    // (Tooltips), True/False by default False (NotationMode) or True (US Convention).
     void flag_rules_data()
     {
         QTest::addColumn<QString>("stored");
@@ -175,22 +178,29 @@ private Q_SLOTS:
         QFETCH(bool, tooltips);
         QFETCH(bool, notation);
         QFETCH(bool, usConvention);
-        if (!stored.isNull()) {
-            put(QStringLiteral("Global Settings"), "Tooltips", stored);
-            put(Units, "NotationMode", stored);
-            put(Units, "US Convention", stored);
+        int flags = 0;
+        for (const Settings::Row &row : Settings::Table) {
+            if (row.type != Settings::Type::OnOff && row.type != Settings::Type::TrueFalse)
+                continue;
+            ++flags;
+            if (!stored.isNull())
+                m_settings.setText(row.key, stored);
+            const bool expected = row.type == Settings::Type::OnOff ? tooltips
+                                  : row.defaultText == "True"       ? usConvention
+                                                                    : notation;
+            QVERIFY2(m_settings.flag(row.key) == expected, row.name.data());
         }
-        QCOMPARE(Settings::tooltips(), tooltips);
-        QCOMPARE(Settings::notationMode(Calculator::Units), notation);
-        QCOMPARE(Settings::usConvention(), usConvention);
+        QCOMPARE(flags, 5);
+        QCOMPARE(get(QStringLiteral("Global Settings"), "Tooltips"), stored); // the keys users' files have
+        QCOMPARE(get(Units, "US Convention"), stored);
     }
 
     void flags_are_written_as_words()
     {
-        Settings::setTooltips(false);
-        Settings::setNotationMode(Calculator::Units, true);
-        Settings::setUsConvention(false);
-        Settings::setDigits(Calculator::Units, 3);
+        m_settings.setTooltips(false);
+        m_settings.setNotationMode(Calculator::Units, true);
+        m_settings.setUsConvention(false);
+        m_settings.setDigits(Calculator::Units, 3);
         QCOMPARE(get(QStringLiteral("Global Settings"), "Tooltips"), QStringLiteral("Off"));
         QCOMPARE(get(Units, "NotationMode"), QStringLiteral("True"));
         QCOMPARE(get(Units, "US Convention"), QStringLiteral("False"));
@@ -201,12 +211,12 @@ private Q_SLOTS:
     {
         // What a user writes by hand in the INI file, as the README tells them
         // to; an unquoted comma must not turn the text into a list.
-        QFile file(SettingsStore::fileName());
+        QFile file(m_settings.fileName());
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write("[Settings]\nLanguage%20offset=100\n\n[Units%20Calculator]\nDigits=4\nOdd=a, b\n");
         file.close();
         QCOMPARE(get(QStringLiteral("Settings"), "Language offset"), QStringLiteral("100"));
-        QCOMPARE(Settings::digits(Calculator::Units), 4);
+        QCOMPARE(m_settings.digits(Calculator::Units), 4);
         QCOMPARE(get(Units, "Odd"), QStringLiteral("a, b"));
     }
 };

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 
-#include "core/startup.h"
 #include "core/stringtable.h"
 #include "testsupport.h"
 
@@ -115,14 +114,11 @@ private Q_SLOTS:
         QCOMPARE(LocalString(baseId, qint16(languageOffset)), text);
     }
 
-    // The lookup rules are above; this is the overload that takes the program's offset.
-    void program_offset_lookup_gives_empty_text_when_unresolvable()
+    // The lookup rules are above; this is the form that gives a text in any case.
+    void local_text_is_empty_when_unresolvable()
     {
-        const qint16 saved = LanguageOffset;
-        LanguageOffset = 1000;
-        const QString found = LocalString(1999);
-        const QString missing = LocalString(1410);
-        LanguageOffset = saved;
+        const QString found = LocalText(1999, 1000);
+        const QString missing = LocalText(1410, 1000);
         QCOMPARE(found, QStringLiteral("Units Calculator"));
         QCOMPARE(missing, QString());
     }

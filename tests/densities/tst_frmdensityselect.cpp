@@ -44,9 +44,9 @@ TestSupport::ModalWatch captureNextMessage(QString &message)
 
 struct Window
 {
-    explicit Window(bool shown = false)
+    explicit Window(WindowContext &context, bool shown = false)
     {
-        form = std::make_unique<frmDensitySelect>();
+        form = std::make_unique<frmDensitySelect>(context);
         if (shown) {
             form->show();
             QVERIFY(QTest::qWaitForWindowExposed(form.get()));
@@ -127,6 +127,7 @@ class TestFrmDensitySelect : public QObject
     Q_OBJECT
     QTemporaryDir m_settingsDir;
     std::unique_ptr<QTemporaryDir> m_dataDir;
+    std::unique_ptr<TestSupport::TestContext> m_context;
     QString m_file;
 
     void writeTable(const QString &text) { QVERIFY(SaveDensityFile(m_file, table(text)).ok); }
@@ -147,14 +148,13 @@ private Q_SLOTS:
     }
     void init()
     {
-        QFile::remove(SettingsStore::fileName());
         m_dataDir = std::make_unique<QTemporaryDir>();
-        m_file = m_dataDir->filePath(QStringLiteral("density.dat"));
-        UseDensityFile(m_file);
+        m_context = std::make_unique<TestSupport::TestContext>(m_settingsDir, *m_dataDir);
+        QFile::remove(m_context->settings().fileName());
+        m_file = DensityFilePath(m_context->dataFiles());
         writeTable(Metals);
         QGuiApplication::clipboard()->setText(QStringLiteral("untouched"));
     }
-    void cleanupTestCase() { UseDensityFile(QString()); }
 
     void settings_are_read_at_load_and_written_back_data()
     {
@@ -178,23 +178,23 @@ private Q_SLOTS:
         QFETCH(QString, digits);
         QFETCH(QString, notation);
         QFETCH(QString, steel);
-        SettingsStore::write(Section, QStringLiteral("Digits"), digits);
-        SettingsStore::write(Section, QStringLiteral("NotationMode"), notation);
+        m_context->settings().write(Section, QStringLiteral("Digits"), digits);
+        m_context->settings().write(Section, QStringLiteral("NotationMode"), notation);
         {
-            Window w;
+            Window w(*m_context);
             QCOMPARE(w.list()->item(2)->text(), MaterialListLine(QStringLiteral("Steel"), steel));
             QTEST(w.child<QLabel>("lblDigits")->text(), "writtenDigits");
             QCOMPARE(w.child<QScrollBar>("vscrlDigits")->value(), w.form->displayDigits());
         }
-        QTEST(SettingsStore::read(Section, QStringLiteral("Digits")), "writtenDigits");
-        QTEST(SettingsStore::read(Section, QStringLiteral("NotationMode")), "writtenNotation");
+        QTEST(m_context->settings().read(Section, QStringLiteral("Digits")), "writtenDigits");
+        QTEST(m_context->settings().read(Section, QStringLiteral("NotationMode")), "writtenNotation");
     }
 
     void opens_ready_to_save_with_density_zero()
     {
-        SettingsStore::write(QStringLiteral("Default Units"), QStringLiteral("Density"),
-                             QStringLiteral("g/cm³"));
-        Window w;
+        m_context->settings().write(QStringLiteral("Default Units"), QStringLiteral("Density"),
+                                    QStringLiteral("g/cm³"));
+        Window w(*m_context);
         QCOMPARE(w.appearance(), QStringLiteral("Save,Cancel|"));
         QCOMPARE(w.form->property("Density").toFloat(), 0.0f);
         QCOMPARE(w.displayUnits()->currentText(), unitName("g/cm³"));
@@ -236,7 +236,7 @@ private Q_SLOTS:
         QFETCH(QString, script);
         QFETCH(QString, file);
         QFETCH(QString, selected);
-        Window w;
+        Window w(*m_context);
         bool closed = false;
         QObject::connect(w.form.get(), &QDialog::finished, [&closed]() { closed = true; });
         w.run(script);
@@ -253,7 +253,7 @@ private Q_SLOTS:
     void saved_material_is_selected_in_view()
     {
         writeSixtyMaterials();
-        Window w(true);
+        Window w(*m_context, true);
         w.run(QStringLiteral("name Zz; density 1; Save"));
         QCOMPARE(w.selected(), 60);
         QVERIFY(w.list()->viewport()->rect().contains(w.list()->visualItemRect(w.list()->item(60))));
@@ -278,7 +278,7 @@ private Q_SLOTS:
         QFETCH(QString, name);
         QFETCH(QString, density);
         QFETCH(QString, says);
-        Window w(true);
+        Window w(*m_context, true);
         w.run(QStringLiteral("click 2; name %1; density %2").arg(name, density));
         w.name()->setText(name); // the script trims
         QString message;
@@ -293,7 +293,7 @@ private Q_SLOTS:
     // The file used to be deleted before it was rewritten: a failed write lost every material.
     void failed_save_keeps_the_old_file_and_says_why()
     {
-        Window w(true);
+        Window w(*m_context, true);
         w.run(QStringLiteral("name Lead; density 11340"));
         QString message;
         const auto watch = captureNextMessage(message);
@@ -324,7 +324,7 @@ private Q_SLOTS:
         QFETCH(QString, change);
         QFETCH(QString, shownDensity);
         writeSixtyMaterials();
-        Window w(true);
+        Window w(*m_context, true);
         QScrollBar *scroll = w.list()->verticalScrollBar();
         w.run(QStringLiteral("click 40"));
         scroll->setValue(5); // the selected line scrolled out of view
@@ -362,7 +362,7 @@ private Q_SLOTS:
         QFETCH(QString, how);
         QFETCH(float, density);
         QFETCH(QString, clipboard);
-        Window w;
+        Window w(*m_context);
         w.form->setProperty("Density", 0.0f);
         const auto watch = TestSupport::whenModalShown([&w, how](QWidget *) {
             w.run(QStringLiteral("show g/cm³; click 2"));
@@ -389,12 +389,12 @@ private Q_SLOTS:
         QCOMPARE(QGuiApplication::clipboard()->text(), clipboard);
         if (density != 0)
             QCOMPARE(w.form->property("DensityUnits").toString(), unitName("g/cm³"));
-        QCOMPARE(SettingsStore::read(Section, QStringLiteral("Digits")), QStringLiteral("6"));
+        QCOMPARE(m_context->settings().read(Section, QStringLiteral("Digits")), QStringLiteral("6"));
     }
 
     void name_box_takes_only_storable_names()
     {
-        Window w(true);
+        Window w(*m_context, true);
         w.name()->setFocus();
         // Key by key, as typed (QTest::keyClicks knows Latin-1 only).
         for (const QChar c : QStringLiteral("Œuvre €Ωabcdefghijklmn")) {
@@ -429,7 +429,7 @@ private Q_SLOTS:
         } else {
             QVERIFY(TestSupport::writeFile(m_file, bytes));
         }
-        Window w;
+        Window w(*m_context);
         QString message;
         const auto watch = captureNextMessage(message);
         w.form->show();

@@ -1,11 +1,9 @@
-// The error report window: ReportError, the Exit button's mouse rules, the
+// The error report window: the error report entry point, the Exit button's mouse rules, the
 // bug log from the window, and the printed report.
 
 #include "errors/frmerrorhandler.h"
 #include "errors/printbugreport.h"
 #include "testsupport.h"
-#include "widgets/shellhyperlink.h"
-#include "widgets/windowlinks.h"
 
 #include <QAccessible>
 #include <QClipboard>
@@ -45,28 +43,28 @@ class TestFrmErrorHandler : public QObject
 {
     Q_OBJECT
     QTemporaryDir m_settingsDir;
-    QTemporaryDir m_workDir;
+    QTemporaryDir m_dataDir;
+    TestSupport::TestContext m_context{m_settingsDir, m_dataDir};
     int m_endProgramCalls = 0;
     // The desktop's mail program, stood in for: what it was handed, and
     // whether it opens, refuses or throws.
     QList<QUrl> m_mailed;
     QString m_mailProgram = QStringLiteral("opens");
 
-    static QString savedTo() { return QDir::current().absoluteFilePath(QStringLiteral("buglog.txt")); }
+    QString bugLog() const { return m_dataDir.filePath(QStringLiteral("buglog.txt")); }
 
 private Q_SLOTS:
-    // The bug log is written to the working folder, here a temporary one.
+    // The bug log is written where the context keeps the data files, here a temporary folder.
     void initTestCase()
     {
         TestSupport::initTestEnvironment(m_settingsDir);
-        frmErrorHandler::EndProgram = [this] { ++m_endProgramCalls; };
-        QVERIFY(QDir::setCurrent(m_workDir.path()));
-        SetUrlOpenerForTesting([this](const QUrl &url) {
+        m_context.endProgram = [this] { ++m_endProgramCalls; };
+        m_context.urlOpener = [this](const QUrl &url) {
             m_mailed.append(url);
             if (m_mailProgram == QLatin1String("throws"))
                 throw std::runtime_error("no mail program");
             return m_mailProgram == QLatin1String("opens");
-        });
+        };
     }
     void init()
     {
@@ -75,11 +73,11 @@ private Q_SLOTS:
         m_mailProgram = QStringLiteral("opens");
     }
 
-    // ReportError fills the window and shows it modally; Log appends one line,
+    // An error report fills the window and shows it modally; Log appends one line,
     // thanks the user and closes the window.
     void reportError_showsReport_logAppendsLineThanksUserAndCloses()
     {
-        QFile::remove(QStringLiteral("buglog.txt"));
+        QFile::remove(bugLog());
         QString seen;
         QStringList messages;
         bool active = false, closedByLog = false;
@@ -102,12 +100,12 @@ private Q_SLOTS:
             closedByLog = !form->isVisible();
             form->close(); // in case Log left it open
         });
-        QVERIFY(ReportError(53, "File not found", "ShellHyperlink in mdlConvert"));
+        QVERIFY(m_context.reportError(53, "File not found", "ShellHyperlink in mdlConvert"));
         QCOMPARE(seen, QStringLiteral("Error Handler|Torvane Toolbar|1.2.0|ShellHyperlink in mdlConvert|53|"
                                       "File not found|txtReportedBy"));
         QVERIFY(active && closedByLog);
         QCOMPARE(messages.size(), 1); // the thanks, worded by the test below
-        QFile log(QStringLiteral("buglog.txt"));
+        QFile log(bugLog());
         QVERIFY(log.open(QIODevice::ReadOnly));
         const QString text = QString::fromUtf8(log.readAll());
         QCOMPARE(text.count("\r\n"), 1);
@@ -136,8 +134,8 @@ private Q_SLOTS:
         QFETCH(QString, mailProgram);
         QFETCH(QString, said);
         m_mailProgram = mailProgram;
-        QFile::remove(QStringLiteral("buglog.txt"));
-        frmErrorHandler form;
+        QFile::remove(bugLog());
+        frmErrorHandler form(m_context);
         form.show();
         QVERIFY(QTest::qWaitForWindowActive(&form));
         // A name typed just before logging counts, though its box has the focus.
@@ -147,9 +145,9 @@ private Q_SLOTS:
         QStringList messages;
         const auto watch = closeNextModal(&messages);
         QVERIFY(form.BugLog());
-        QVERIFY(TestSupport::fileContents(savedTo()).endsWith(",\"Bo\"\r\n"));
+        QVERIFY(TestSupport::fileContents(bugLog()).endsWith(",\"Bo\"\r\n"));
         QCOMPARE(messages.size(), 1);
-        QVERIFY2(messages.first().startsWith("Thanks!|The bug report has been saved to " + savedTo() + "."),
+        QVERIFY2(messages.first().startsWith("Thanks!|The bug report has been saved to " + bugLog() + "."),
                  qPrintable(messages.first()));
         QVERIFY2(messages.first().contains(said), qPrintable(messages.first()));
         QCOMPARE(m_mailed.size(), 1);
@@ -158,7 +156,7 @@ private Q_SLOTS:
     // A screen reader hears each value, not only the caption naming it.
     void report_values_reach_a_screen_reader()
     {
-        frmErrorHandler form;
+        frmErrorHandler form(m_context);
         form.setApplicationName(QStringLiteral("Torvane Toolbar"));
         form.setApplicationVersion(QStringLiteral("1.2.0"));
         form.setProc(QStringLiteral("BugLog in frmErrorHandler"));
@@ -176,7 +174,7 @@ private Q_SLOTS:
 
     void comments_refuseBothQuotes()
     {
-        frmErrorHandler form;
+        frmErrorHandler form(m_context);
         auto *comments = child<QPlainTextEdit>(&form, "txtUserComments");
         QTest::keyClicks(comments, QStringLiteral("it's \"fine\""));
         QCOMPARE(form.userComments(), QStringLiteral("its fine"));
@@ -188,7 +186,7 @@ private Q_SLOTS:
 
     void comments_stopAtTheCapTheWindowStates()
     {
-        frmErrorHandler form;
+        frmErrorHandler form(m_context);
         auto *comments = child<QPlainTextEdit>(&form, "txtUserComments");
         QVERIFY(child<QLabel>(&form, "lblCommentsLimit")->text().contains(QLatin1String("4,000")));
         QTest::keyClicks(comments, QStringLiteral("start end"));
@@ -221,7 +219,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, actions);
         QFETCH(bool, endsProgram);
-        frmErrorHandler form;
+        frmErrorHandler form(m_context);
         form.show();
         QVERIFY(QTest::qWaitForWindowActive(&form));
         QStringList messages;
@@ -248,11 +246,11 @@ private Q_SLOTS:
     void logFailure_saysSoOnceAndKeepsTheReport()
     {
         // A folder in the log's place cannot be opened.
-        const QString log = QStringLiteral("buglog.txt");
+        const QString log = bugLog();
         QVERIFY((!QFile::exists(log) || QFile::remove(log)) && QDir().mkdir(log));
         QStringList seen;
         bool firstVisibleAfter = false;
-        frmErrorHandler first;
+        frmErrorHandler first(m_context);
         const auto watch = TestSupport::whenModalShown([&](QWidget *) {
             const auto watch = closeNextModal(&seen);
             child(&first, "cmdLogError")->click();
@@ -262,7 +260,7 @@ private Q_SLOTS:
         first.exec();
         QCOMPARE(seen.size(), 1);
         QVERIFY2(
-            seen.first().startsWith("Bug report not saved|The bug report could not be saved to " + savedTo()),
+            seen.first().startsWith("Bug report not saved|The bug report could not be saved to " + bugLog()),
             qPrintable(seen.first()));
         QVERIFY(firstVisibleAfter);
         QVERIFY(m_mailed.isEmpty());
@@ -286,7 +284,7 @@ private Q_SLOTS:
         QPrinter printer(QPrinter::HighResolution); // PDF output, for the .pdf name
         printer.setPageSize(QPageSize(QPageSize::Letter));
         printer.setPageMargins(QMarginsF(0.5, 0.5, 0.5, 0.5), QPageLayout::Inch);
-        printer.setOutputFileName(m_workDir.filePath(QStringLiteral("report.pdf")));
+        printer.setOutputFileName(m_dataDir.filePath(QStringLiteral("report.pdf")));
         QVERIFY(RenderBugReport(printer, report, QLocale(QLocale::English, QLocale::UnitedStates)).isEmpty());
 
         const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
@@ -311,9 +309,9 @@ private Q_SLOTS:
 
     void printFailure_showsErrorMessage()
     {
-        frmErrorHandler form;
+        frmErrorHandler form(m_context);
         QPrinter printer;
-        printer.setOutputFileName(m_workDir.filePath(QStringLiteral("missing/folder/report.pdf")));
+        printer.setOutputFileName(m_dataDir.filePath(QStringLiteral("missing/folder/report.pdf")));
         QStringList messages;
         const auto watch = closeNextModal(&messages);
         QTest::ignoreMessage(QtWarningMsg, "QPainter::begin(): Returned false");

@@ -42,7 +42,7 @@ QString padded(const QString &unit)
 
 struct Window
 {
-    Window() : form(std::make_unique<frmInertiaCalc>())
+    explicit Window(WindowContext &context) : form(std::make_unique<frmInertiaCalc>(context))
     {
         form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form.get()));
@@ -102,25 +102,24 @@ class TestFrmInertiaCalc : public QObject
 {
     Q_OBJECT
     QTemporaryDir m_settingsDir;
+    TestSupport::TestContext m_context{m_settingsDir};
 
 private Q_SLOTS:
     void initTestCase()
     {
         TestSupport::initTestEnvironment(m_settingsDir);
         InertiaTable::loadIntoProgram();
-        UseDensityFile(m_settingsDir.filePath(QStringLiteral("density.dat")));
         // A stored 0 (older files may hold one) is a choice like any other.
-        QVERIFY(SaveDensityFile(m_settingsDir.filePath(QStringLiteral("density.dat")),
+        QVERIFY(SaveDensityFile(DensityFilePath(m_context.dataFiles()),
                                 {{PadRight(QStringLiteral("Steel"), MaterialNameWidth), 7850},
                                  {PadRight(QStringLiteral("Void"), MaterialNameWidth), 0}})
                     .ok);
     }
-    void cleanupTestCase() { UseDensityFile(QString()); }
-    void init() { QFile::remove(SettingsStore::fileName()); }
+    void init() { QFile::remove(m_context.settings().fileName()); }
 
     void opens_on_the_cylinder_in_density_mode_with_default_units()
     {
-        Window w;
+        Window w(m_context);
         QCOMPARE(w.list(QStringLiteral("cmbShape"))->currentText(), QStringLiteral("Cylinder"));
         QVERIFY(w.child<QRadioButton>(QStringLiteral("optDensity"))->isChecked());
         QVERIFY(!w.box(QStringLiteral("txtMass"))->isEnabled());
@@ -179,7 +178,7 @@ private Q_SLOTS:
         QFETCH(QString, resultUnit);
         QFETCH(QStringList, expected);
         QFETCH(QString, mass);
-        Window w;
+        Window w(m_context);
         w.chooseShape(shape);
         w.child<QRadioButton>(density ? QStringLiteral("optDensity") : QStringLiteral("optMass"))
             ->setChecked(true);
@@ -225,7 +224,7 @@ private Q_SLOTS:
         QFETCH(QString, boxes);
         QFETCH(bool, densityOffered);
         QFETCH(bool, endAxes);
-        Window w;
+        Window w(m_context);
         w.chooseShape(shape == QLatin1String("Tetrahedron") ? QStringLiteral("Cylinder")
                                                             : QStringLiteral("Tetrahedron"));
         w.type(QStringLiteral("txtLength"), QStringLiteral("7"));
@@ -286,7 +285,7 @@ private Q_SLOTS:
         QFETCH(QString, entries);
         QFETCH(QString, resultUnit);
         QFETCH(QStringList, expected);
-        Window w;
+        Window w(m_context);
         w.chooseShape(shape);
         w.child<QRadioButton>(QStringLiteral("optMass"))->setChecked(true);
         w.enter(entries);
@@ -300,7 +299,7 @@ private Q_SLOTS:
     // it is one the results stay empty, and the reason line says nothing.
     void half_typed_box_shows_no_results_until_a_number()
     {
-        Window w;
+        Window w(m_context);
         w.chooseShape(QStringLiteral("Slender rod"));
         w.enter(QStringLiteral("txtLength=3 m;txtMass=4 kg"));
         QLineEdit *mass = w.box(QStringLiteral("txtMass"));
@@ -346,7 +345,7 @@ private Q_SLOTS:
         QFETCH(QString, clip);
         QFETCH(QString, expected);
         QFETCH(bool, told);
-        Window w;
+        Window w(m_context);
         if (box == QLatin1String("txtMass"))
             w.child<QRadioButton>(QStringLiteral("optMass"))->setChecked(true);
         auto *target = w.child<NumericEdit>(box);
@@ -359,7 +358,7 @@ private Q_SLOTS:
 
     void on_c_clears_every_box_in_order()
     {
-        Window w;
+        Window w(m_context);
         w.child<QRadioButton>(QStringLiteral("optMass"))->setChecked(true);
         const QStringList order = {"txtDensity", "txtMass",       "txtHeight", "txtRadius",
                                    "txtLength",  "txtOutsideDia", "txtWidth",  "txtInsideDia"};
@@ -385,7 +384,7 @@ private Q_SLOTS:
     void on_c_clears_to_zero_in_a_comma_locale()
     {
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-        Window w;
+        Window w(m_context);
         w.chooseShape(QStringLiteral("Parallelepiped"));
         w.child<QRadioButton>(QStringLiteral("optMass"))->setChecked(true);
         w.enter(QStringLiteral("txtLength=2 m;txtWidth=1 m;txtHeight=1 m;txtMass=12 kg"));
@@ -417,9 +416,9 @@ private Q_SLOTS:
         QFETCH(QString, notation);
         QFETCH(int, shownDigits);
         QFETCH(bool, shownNotation);
-        SettingsStore::write(Section, QStringLiteral("Digits"), digits);
-        SettingsStore::write(Section, QStringLiteral("NotationMode"), notation);
-        Window w;
+        m_context.settings().write(Section, QStringLiteral("Digits"), digits);
+        m_context.settings().write(Section, QStringLiteral("NotationMode"), notation);
+        Window w(m_context);
         QCOMPARE(w.form->displayDigits(), shownDigits);
         QCOMPARE(w.child<QLabel>(QStringLiteral("lblDigits"))->text(), QString::number(shownDigits));
         QCOMPARE(w.child<QScrollBar>(QStringLiteral("vscrlDigits"))->value(), shownDigits);
@@ -432,8 +431,8 @@ private Q_SLOTS:
         QCOMPARE(w.result(0), shownNotation ? QStringLiteral("10") : QStringLiteral("1E+01"));
         w.click(QStringLiteral("cmdOff"));
         QVERIFY(!w.form->isVisible());
-        QCOMPARE(SettingsStore::read(Section, QStringLiteral("Digits")), QStringLiteral("1"));
-        QCOMPARE(SettingsStore::read(Section, QStringLiteral("NotationMode")),
+        QCOMPARE(m_context.settings().read(Section, QStringLiteral("Digits")), QStringLiteral("1"));
+        QCOMPARE(m_context.settings().read(Section, QStringLiteral("NotationMode")),
                  Settings::flagText(!shownNotation));
     }
 
@@ -453,7 +452,7 @@ private Q_SLOTS:
         QFETCH(int, select);
         QFETCH(QString, density);
         QFETCH(QString, mass);
-        Window w;
+        Window w(m_context);
         w.chooseShape(QStringLiteral("Parallelepiped"));
         w.enter(QStringLiteral("txtLength=1 m;txtWidth=1 m;txtHeight=1 m;txtDensity=1000 kg/m\u00b3"));
         w.box(QStringLiteral("txtLength"))->setFocus();
@@ -490,7 +489,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, button);
         QFETCH(QStringList, expected);
-        Window w;
+        Window w(m_context);
         w.chooseShape(QStringLiteral("Slender rod"));
         w.enter(QStringLiteral("txtLength=3 m;txtMass=4 kg"));
         // A list the user changed goes back to the default too.
@@ -515,7 +514,7 @@ private Q_SLOTS:
         for (const char *name : {"cmbRadiusUnits", "cmbLengthUnits", "cmbIDUnits"})
             QCOMPARE(w.list(QLatin1String(name))->currentText(), padded(units[2]));
         QCOMPARE(w.list(QStringLiteral("cmbResultUnits"))->currentText(), padded(units[3]));
-        QCOMPARE(Settings::defaultUnit(QStringLiteral("Mass")),
+        QCOMPARE(m_context.settings().defaultUnit(QStringLiteral("Mass")),
                  button == QLatin1String("cmdSave") ? padded(units[0]) : QString());
         // The values kept their quantities in the new units: still 4 kg over
         // 3 m, now shown in kg-cm².

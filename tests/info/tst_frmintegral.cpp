@@ -103,6 +103,7 @@ class TestFrmIntegral : public QObject
 {
     Q_OBJECT
     QTemporaryDir m_settingsDir;
+    TestSupport::TestContext m_context{m_settingsDir};
 
 private Q_SLOTS:
     void initTestCase() { TestSupport::initTestEnvironment(m_settingsDir); }
@@ -138,7 +139,7 @@ private Q_SLOTS:
 
     void load_shows_the_top_with_the_thumb_at_the_top()
     {
-        frmIntegral window;
+        frmIntegral window(m_context);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         QCOMPARE(window.windowTitle(), QStringLiteral("Trigonometric/Calculus Reference"));
@@ -195,7 +196,7 @@ private Q_SLOTS:
         if (expected < 0)
             expected = sheetHeight() - 392;
         QApplication::setWheelScrollLines(3);
-        frmIntegral window;
+        frmIntegral window(m_context);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         QScrollBar *bar = scrollBar(window);
@@ -234,7 +235,7 @@ private Q_SLOTS:
     {
         QFETCH(QSize, size);
         QFETCH(int, maximum);
-        frmIntegral window;
+        frmIntegral window(m_context);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         QScrollBar *bar = scrollBar(window);
@@ -267,7 +268,7 @@ private Q_SLOTS:
     void contents_list_scrolls_a_section_to_the_top()
     {
         QFETCH(int, section);
-        frmIntegral window;
+        frmIntegral window(m_context);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         QTest::keyClick(display(window), Qt::Key_G, Qt::ControlModifier);
@@ -297,7 +298,7 @@ private Q_SLOTS:
         QFETCH(QString, typed);
         QFETCH(bool, thenEnter);
         QFETCH(QString, section);
-        frmIntegral window;
+        frmIntegral window(m_context);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         scrollBar(window)->setValue(100);
@@ -325,7 +326,7 @@ private Q_SLOTS:
 
     void text_view_reads_the_sheet_in_order()
     {
-        frmIntegral window;
+        frmIntegral window(m_context);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         QTest::keyClick(display(window), Qt::Key_T, Qt::ControlModifier);

@@ -20,14 +20,15 @@ namespace {
 struct RecordingOpener
 {
     QStringList opened;
-    RecordingOpener()
+    explicit RecordingOpener(WindowContext &context) : m_context(context)
     {
-        SetUrlOpenerForTesting([this](const QUrl &url) {
+        context.urlOpener = [this](const QUrl &url) {
             opened << url.toString();
             return true;
-        });
+        };
     }
-    ~RecordingOpener() { SetUrlOpenerForTesting({}); }
+    ~RecordingOpener() { m_context.urlOpener = {}; }
+    WindowContext &m_context;
 };
 
 QLabel *label1(QWidget *window, int index)
@@ -41,13 +42,14 @@ class TestInfoWindows : public QObject
 {
     Q_OBJECT
     QTemporaryDir m_settingsDir;
+    TestSupport::TestContext m_context{m_settingsDir};
 
 private Q_SLOTS:
     void initTestCase() { TestSupport::initTestEnvironment(m_settingsDir); }
 
     void about_shows_the_project_version()
     {
-        frmAbout about;
+        frmAbout about(m_context);
         auto *version = about.findChild<QLabel *>(QStringLiteral("lblVersion"));
         QVERIFY(version);
         QCOMPARE(version->text(), QStringLiteral("1.2.0"));
@@ -76,8 +78,8 @@ private Q_SLOTS:
         QFETCH(int, index);
         QFETCH(QString, caption);
         QFETCH(QString, target);
-        RecordingOpener opener;
-        frmAbout about;
+        RecordingOpener opener(m_context);
+        frmAbout about(m_context);
         QLabel *label = label1(&about, index);
         QVERIFY(label);
 
@@ -103,8 +105,8 @@ private Q_SLOTS:
     {
         QFETCH(int, index);
         QFETCH(QString, caption);
-        RecordingOpener opener;
-        frmCompanyInfo info;
+        RecordingOpener opener(m_context);
+        frmCompanyInfo info(m_context);
         QLabel *label = label1(&info, index);
         QVERIFY(label);
         QCOMPARE(label->text(), caption);
@@ -129,12 +131,12 @@ private Q_SLOTS:
         QFETCH(bool, about);
         QFETCH(int, key);
         QFETCH(int, result);
-        RecordingOpener opener;
+        RecordingOpener opener(m_context);
         std::unique_ptr<QDialog> dialog;
         if (about)
-            dialog = std::make_unique<frmAbout>();
+            dialog = std::make_unique<frmAbout>(m_context);
         else
-            dialog = std::make_unique<frmCompanyInfo>();
+            dialog = std::make_unique<frmCompanyInfo>(m_context);
         dialog->show();
         QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
         auto *ok = dialog->findChild<QPushButton *>(QStringLiteral("cmdOk"));

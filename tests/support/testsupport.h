@@ -15,6 +15,7 @@
 // Window helpers only where the test links the window library.
 #if __has_include(<QApplication>)
 #include "app/registerwindows.h"
+#include "widgets/windowcontext.h"
 #include <QApplication>
 #include <QPointer>
 #include <QTest>
@@ -28,23 +29,51 @@
 #include <source_location>
 #include <utility>
 
+#include "core/datafiles.h"
 #include "core/fixedtext.h"
 #include "core/settingsstore.h"
 #include "units/conversiontable.h"
 
 namespace TestSupport {
 
-// Every test starts here: test paths, a fixed point locale, and a settings
-// file of its own in a temporary folder.
-inline void initTestEnvironment(QTemporaryDir &settingsDir)
+// Every test starts here: test paths and a fixed point locale. settingsDir
+// is the folder the test keeps its own settings and data files in.
+inline void initTestEnvironment(const QTemporaryDir &settingsDir)
 {
+    if (!settingsDir.isValid())
+        qFatal("no temporary folder for the test's settings: %s", qPrintable(settingsDir.errorString()));
     QStandardPaths::setTestModeEnabled(true);
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    SettingsStore::useFile(settingsDir.filePath(QStringLiteral("settings.ini")));
-#ifdef TORVANE_TEST_HAS_WIDGETS
-    RegisterWindows();
-#endif
 }
+
+// The settings file and the data-file layout of a test's own: both in folder,
+// the data files as a portable copy keeps them (beside the program).
+inline QString settingsFile(const QTemporaryDir &folder)
+{
+    return folder.filePath(QStringLiteral("settings.ini"));
+}
+inline DataFiles::Layout dataLayout(const QTemporaryDir &folder)
+{
+    DataFiles::Layout layout;
+    layout.programFolder = layout.sharedFolder = folder.path();
+    layout.userFolder = folder.filePath(QStringLiteral("user"));
+    return layout;
+}
+
+#ifdef TORVANE_TEST_HAS_WIDGETS
+// A program context of a test's own, settings and data files in folder, with
+// the windows registered as the start does.
+class TestContext : public WindowContext
+{
+public:
+    explicit TestContext(const QTemporaryDir &folder) : TestContext(folder, folder) {}
+    TestContext(const QTemporaryDir &settingsFolder, const QTemporaryDir &dataFolder)
+        : WindowContext(settingsFile(settingsFolder), dataLayout(dataFolder))
+    {
+        RegisterWindows(*this);
+    }
+};
+#endif
 
 // Relative closeness for results that are not exact by design.
 inline bool closeTo(double actual, double expected, double relTol = 1e-6)

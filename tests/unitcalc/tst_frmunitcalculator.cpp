@@ -32,11 +32,11 @@ const QString Section = QStringLiteral("Units Calculator");
 // The window, loaded after the clipboard is given clip (when not empty), and shown when asked.
 struct Window
 {
-    explicit Window(const QString &clip = QString(), bool shown = false)
+    explicit Window(WindowContext &context, const QString &clip = QString(), bool shown = false)
     {
         if (!clip.isEmpty())
             setClipboard(clip);
-        form = std::make_unique<frmUnitCalculator>();
+        form = std::make_unique<frmUnitCalculator>(context);
         if (shown) {
             form->show();
             QVERIFY(QTest::qWaitForWindowExposed(form.get()));
@@ -78,6 +78,7 @@ class TestFrmUnitCalculator : public QObject
 {
     Q_OBJECT
     QTemporaryDir m_settingsDir;
+    TestSupport::TestContext m_context{m_settingsDir};
 
 private Q_SLOTS:
     void initTestCase()
@@ -87,7 +88,7 @@ private Q_SLOTS:
     }
     void init()
     {
-        QFile::remove(SettingsStore::fileName());
+        QFile::remove(m_context.settings().fileName());
         QGuiApplication::clipboard()->clear();
     }
     void cleanup() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
@@ -114,10 +115,10 @@ private Q_SLOTS:
         QFETCH(QString, digits);
         QFETCH(QString, usConvention);
         QFETCH(QString, notation);
-        SettingsStore::write(Section, QStringLiteral("Digits"), digits);
-        SettingsStore::write(Section, QStringLiteral("US Convention"), usConvention);
-        SettingsStore::write(Section, QStringLiteral("NotationMode"), notation);
-        Window w;
+        m_context.settings().write(Section, QStringLiteral("Digits"), digits);
+        m_context.settings().write(Section, QStringLiteral("US Convention"), usConvention);
+        m_context.settings().write(Section, QStringLiteral("NotationMode"), notation);
+        Window w(m_context);
         QTEST(w.child<QLineEdit>("txtDigits")->text(), "shownDigits");
         QTEST(w.form->usConvention(), "shownUS");
         QTEST(w.form->notationMode(), "shownNotation");
@@ -148,7 +149,7 @@ private Q_SLOTS:
         QFETCH(bool, commaLocale);
         if (commaLocale)
             QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-        Window w(clip);
+        Window w(m_context, clip);
         QTEST(w.entry(), "entry");
         QTEST(w.form->copySeparator(), "separator");
         QVERIFY(!w.rows().isEmpty() && w.row(0)->isSelected());
@@ -156,7 +157,7 @@ private Q_SLOTS:
 
     void decimal_buttons_act_as_a_pair_and_notation_toggles()
     {
-        Window w(QStringLiteral("3 kg"));
+        Window w(m_context, QStringLiteral("3 kg"));
         w.button("EuropeanDecimal")->trigger();
         w.button("SciNotation")->trigger();
         QVERIFY(!w.button("EnglishDecimal")->isChecked() &&
@@ -172,7 +173,7 @@ private Q_SLOTS:
 
     void digits_scroll_bar_sets_the_digits_and_up_means_more()
     {
-        Window w(QStringLiteral("12345678 kg"), true);
+        Window w(m_context, QStringLiteral("12345678 kg"), true);
         w.digits()->setValue(1);
         QCOMPARE(w.child<QLineEdit>("txtDigits")->text(), QStringLiteral("1"));
         QVERIFY(w.rows().contains(QStringLiteral("half=2E+07")));
@@ -197,7 +198,7 @@ private Q_SLOTS:
         QFETCH(QString, how);
         QFETCH(QString, unit);
         QFETCH(bool, focusHome);
-        Window w(QStringLiteral("2 kg"), true);
+        Window w(m_context, QStringLiteral("2 kg"), true);
         QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
         w.units()->setFocus();
         if (how == u"mouse") {
@@ -232,9 +233,9 @@ private Q_SLOTS:
     void every_close_saves_the_settings()
     {
         QFETCH(QString, how);
-        SettingsStore::write(QStringLiteral("Global Settings"), QStringLiteral("Tooltips"),
-                             QStringLiteral("x"));
-        Window w(QStringLiteral("5\tkg"), true);
+        m_context.settings().write(QStringLiteral("Global Settings"), QStringLiteral("Tooltips"),
+                                   QStringLiteral("x"));
+        Window w(m_context, QStringLiteral("5\tkg"), true);
         w.button("EuropeanDecimal")->trigger();
         w.digits()->setValue(7);
         if (how == u"off") {
@@ -257,16 +258,16 @@ private Q_SLOTS:
         }
         QVERIFY(!w.form->isVisible());
         const QStringList saved = {
-            SettingsStore::read(Section, QStringLiteral("Digits")),
-            SettingsStore::read(Section, QStringLiteral("US Convention")),
-            SettingsStore::read(Section, QStringLiteral("NotationMode")),
-            SettingsStore::read(QStringLiteral("Global Settings"), QStringLiteral("Tooltips"))};
+            m_context.settings().read(Section, QStringLiteral("Digits")),
+            m_context.settings().read(Section, QStringLiteral("US Convention")),
+            m_context.settings().read(Section, QStringLiteral("NotationMode")),
+            m_context.settings().read(QStringLiteral("Global Settings"), QStringLiteral("Tooltips"))};
         QCOMPARE(saved, (QStringList{"7", "False", "False", "Off"}));
     }
 
     void toolbar_copies_the_selected_row_only()
     {
-        Window w(QStringLiteral("2 kg"), true);
+        Window w(m_context, QStringLiteral("2 kg"), true);
         w.list()->setCurrentItem(w.row(2));
         w.button("CopyNumber")->trigger();
         QCOMPARE(Window::clipboard(), QStringLiteral("4.40925"));
@@ -299,9 +300,9 @@ private Q_SLOTS:
     {
         QFETCH(QString, button);
         QFETCH(QString, keys);
-        SettingsStore::write(Section, QStringLiteral("US Convention"),
+        m_context.settings().write(Section, QStringLiteral("US Convention"),
                              button == u"EnglishDecimal" ? QStringLiteral("False") : QString());
-        Window w(QStringLiteral("2 kg"), true);
+        Window w(m_context, QStringLiteral("2 kg"), true);
         QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
         w.list()->setCurrentItem(w.row(2));
         w.number()->setFocus();
@@ -323,7 +324,7 @@ private Q_SLOTS:
     // and unit.
     void value_box_takes_keys_and_pastes()
     {
-        Window w(QStringLiteral("25 kg"), true);
+        Window w(m_context, QStringLiteral("25 kg"), true);
         QTest::keyClick(w.number(), Qt::Key_Return);
         QCOMPARE(w.number()->text(), QStringLiteral("25"));
         QVERIFY(w.form->isVisible());
@@ -340,7 +341,7 @@ private Q_SLOTS:
     {
         TestSupport::loadUnitTable({});
         {
-            Window w(QStringLiteral("2 kg"));
+            Window w(m_context, QStringLiteral("2 kg"));
             QCOMPARE(w.types()->count(), 0);
             w.number()->setText(QStringLiteral("5"));
             QCOMPARE(w.list()->topLevelItemCount(), 1);
@@ -366,7 +367,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, clip);
         QFETCH(QString, typed);
-        Window w(clip);
+        Window w(m_context, clip);
         if (!typed.isEmpty())
             w.number()->setText(typed);
         QCOMPARE(w.number()->text(), typed.isEmpty() ? clip.section(u' ', 0, 0) : typed);
@@ -378,10 +379,10 @@ private Q_SLOTS:
     {
         QTemporaryDir dir;
         QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("settings.ini"))); // a folder: no write can succeed
-        SettingsStore::useFile(dir.filePath(QStringLiteral("settings.ini")));
+        TestSupport::TestContext refusing(dir);
         QStringList told;
         for (const TestSupport::Modal message : {TestSupport::Modal::MustOpen, TestSupport::Modal::MayOpen}) {
-            Window w(QString(), true);
+            Window w(refusing, QString(), true);
             const auto watch = TestSupport::whenModalShown(
                 [&told](QWidget *modal) {
                     told << modal->objectName();
@@ -390,7 +391,6 @@ private Q_SLOTS:
                 message);
             w.child<PictureButton>("cmdOff")->click();
         }
-        SettingsStore::useFile(m_settingsDir.filePath(QStringLiteral("settings.ini")));
         QCOMPARE(told, QStringList{QStringLiteral("msgSettingsNotSaved")});
     }
 
@@ -400,7 +400,7 @@ private Q_SLOTS:
         damaged.insert(5, unitRecord("Mass", "bad", std::numeric_limits<float>::quiet_NaN()));
         TestSupport::loadUnitTable(damaged);
         {
-            Window w(QStringLiteral("2 kg"));
+            Window w(m_context, QStringLiteral("2 kg"));
             const int count = w.list()->topLevelItemCount();
             QCOMPARE(w.rows().mid(0, count - 1),
                      (QStringList{"dup=0.002", "half=4.0", "lb=4.40925", "tiny=2.0E+30"}));

@@ -68,18 +68,19 @@ struct FakeOpener
     QStringList opened;
     bool cursorWasBusy = false;
 
-    FakeOpener()
+    explicit FakeOpener(WindowContext &context) : m_context(context)
     {
-        SetUrlOpenerForTesting([this](const QUrl &url) {
+        context.urlOpener = [this](const QUrl &url) {
             opened << url.toString();
             cursorWasBusy =
                 QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::WaitCursor;
             if (throws)
                 throw std::runtime_error("desktop handler crashed");
             return false; // the desktop refuses
-        });
+        };
     }
-    ~FakeOpener() { SetUrlOpenerForTesting({}); }
+    ~FakeOpener() { m_context.urlOpener = {}; }
+    WindowContext &m_context;
 };
 
 const QString Report = QStringLiteral("frmErrorHandler|Error Handler|ShellHyperlink in mdlConvert");
@@ -96,6 +97,7 @@ class TestChrome : public QObject
 {
     Q_OBJECT
     QTemporaryDir m_settingsDir;
+    TestSupport::TestContext m_context{m_settingsDir};
 
 private Q_SLOTS:
     void initTestCase() { TestSupport::initTestEnvironment(m_settingsDir); }
@@ -157,7 +159,7 @@ private Q_SLOTS:
         QFETCH(bool, openerThrows);
         QFETCH(QStringList, expectedOpened);
         QFETCH(QStringList, expectedWindows);
-        FakeOpener opener;
+        FakeOpener opener(m_context);
         opener.throws = openerThrows;
         QWidget window;
         QLabel label(caption, &window);
@@ -173,7 +175,7 @@ private Q_SLOTS:
         cursorProbe.start(1);
         ModalWatcher watcher;
 
-        OpenLinkLabel(&label, appendCaption, &window);
+        OpenLinkLabel(m_context, &label, appendCaption, &window);
 
         QCOMPARE(opener.opened, expectedOpened);
         // The desktop is asked under the busy cursor, which is gone afterwards.
@@ -197,7 +199,7 @@ private Q_SLOTS:
     void calculatorMenus_order_help_and_tooltips_flips_once_per_click()
     {
         QDialog window;
-        CalculatorMenus menus(new QMenuBar(&window), &window);
+        CalculatorMenus menus(m_context, new QMenuBar(&window), &window);
         QVERIFY(!menus.mnuHelpSearch->isVisible()); // no search yet
         // The separator sits between Search and About, as the menu reads.
         QCOMPARE(menus.helpMenu()->actions(),
@@ -222,7 +224,7 @@ private Q_SLOTS:
     void calculatorMenus_help_entries_open_their_windows()
     {
         QDialog window;
-        CalculatorMenus menus(new QMenuBar(&window), &window);
+        CalculatorMenus menus(m_context, new QMenuBar(&window), &window);
         QSignalSpy aboutDone(&menus, &CalculatorMenus::aboutDone);
         QSignalSpy contentsDone(&menus, &CalculatorMenus::helpContentsDone);
         {
@@ -245,7 +247,7 @@ private Q_SLOTS:
     void logoButton_opens_company_info_by_mouse_and_keys()
     {
         QWidget window;
-        auto *logo = new LogoButton(&window);
+        auto *logo = new LogoButton(m_context, &window);
         QSignalSpy closed(logo, &LogoButton::companyInfoClosed);
         ModalWatcher watcher;
         QTest::mouseClick(logo, Qt::LeftButton);

@@ -51,6 +51,7 @@ class TestHelp : public QObject
 {
     Q_OBJECT
     QTemporaryDir m_settingsDir;
+    TestSupport::TestContext m_context{m_settingsDir};
 
 private Q_SLOTS:
     void initTestCase() { TestSupport::initTestEnvironment(m_settingsDir); }
@@ -120,12 +121,12 @@ private Q_SLOTS:
     void data_files_page_shows_this_runs_places()
     {
         QWidget owner;
-        HelpWindow *help = HelpWindow::forOwner(&owner);
+        HelpWindow *help = HelpWindow::forOwner(m_context, &owner);
         QVERIFY(help->showPage(QStringLiteral("datafiles.html")));
         const QString text = help->findChild<QTextBrowser *>(QStringLiteral("txtHelpPage"))->toPlainText();
         QVERIFY2(!text.contains(QLatin1String("{{")), qPrintable(text));
         QVERIFY(text.contains(
-            QDir::toNativeSeparators(DataFiles::userFileLocation(QStringLiteral("buglog.txt")))));
+            QDir::toNativeSeparators(m_context.userFileLocation(QStringLiteral("buglog.txt")))));
     }
 
     void compiled_pages_have_titles_orders_and_working_links()
@@ -168,7 +169,7 @@ private Q_SLOTS:
                                               {"Inertia", "cmdInertia"},
                                               {"Density", "cmdDensity"},
                                               {"Trig", "cmdTrig"}};
-        frmToolbar toolbar;
+        frmToolbar toolbar(m_context);
         toolbar.show();
         int rows = 0;
         for (auto it = rowPattern.globalMatch(pageText(QStringLiteral("toolbar.html"))); it.hasNext();
@@ -202,9 +203,9 @@ private Q_SLOTS:
             {"cmdUnits", "unitcalc.html"}, {"cmdInertia", "inertia.html"}, {"cmdDensity", "densities.html"}};
         QSet<QString> written;
         for (const auto &[button, page] : calculators) {
-            QFile::remove(SettingsStore::fileName());
+            QFile::remove(m_context.settings().fileName());
             {
-                frmToolbar toolbar;
+                frmToolbar toolbar(m_context);
                 toolbar.show();
                 const auto watch = TestSupport::whenModalShown([](QWidget *calculator) {
                     // The inertia calculator's default units are stored by Save in their window.
@@ -222,7 +223,7 @@ private Q_SLOTS:
             }
             const QString text = pageText(QLatin1String(page));
             const QString kept = text.mid(text.indexOf(QLatin1String("name=\"kept\"")));
-            QSettings file(SettingsStore::fileName(), QSettings::IniFormat);
+            QSettings file(m_context.settings().fileName(), QSettings::IniFormat);
             for (const QString &section : file.childGroups()) {
                 file.beginGroup(section);
                 for (const QString &key : file.childKeys())
@@ -245,14 +246,44 @@ private Q_SLOTS:
         QCOMPARE(written, listed);
     }
 
+    // The settings page lists every fixed setting of the settings table, no
+    // other, each with the table's default where it has one.
+    void settings_page_lists_the_settings_table_with_defaults()
+    {
+        static const QRegularExpression rowPattern(QStringLiteral("<tr>(.*?)</tr>"),
+                                                   QRegularExpression::DotMatchesEverythingOption);
+        static const QRegularExpression cellPattern(QStringLiteral("<td[^>]*>(.*?)</td>"),
+                                                    QRegularExpression::DotMatchesEverythingOption);
+        static const QRegularExpression markup(QStringLiteral("<[^>]*>"));
+        QHash<QString, QString> listed; // "section/key" -> when absent
+        for (auto row = rowPattern.globalMatch(pageText(QStringLiteral("settings.html"))); row.hasNext();) {
+            QStringList cells;
+            for (auto cell = cellPattern.globalMatch(row.next().captured(1)); cell.hasNext();)
+                cells << cell.next().captured(1).remove(markup).simplified();
+            if (cells.size() >= 2 && cells[0] != QLatin1String(Settings::DefaultUnitsSection.data()))
+                listed.insert(cells[0] + u'/' + cells[1], cells.value(3));
+        }
+        QSet<QString> expected;
+        for (const Settings::Row &row : Settings::Table) {
+            const QString name = QString::fromUtf8(row.section.data(), row.section.size()) + u'/' +
+                                 QString::fromUtf8(row.name.data(), row.name.size());
+            expected.insert(name);
+            const QString byDefault = QString::fromUtf8(row.defaultText.data(), row.defaultText.size());
+            if (!byDefault.isEmpty())
+                QVERIFY2(listed.value(name).startsWith(byDefault),
+                         qPrintable(name + u' ' + listed.value(name)));
+        }
+        QCOMPARE(QSet<QString>(listed.keyBegin(), listed.keyEnd()), expected);
+    }
+
     void helpWindow_follows_contents_and_keeps_page_on_missing_link()
     {
         QWidget owner;
-        HelpWindow *help = HelpWindow::forOwner(&owner);
+        HelpWindow *help = HelpWindow::forOwner(m_context, &owner);
         auto *contents = help->findChild<QListWidget *>(QStringLiteral("lstHelpContents"));
         auto *page = help->findChild<QTextBrowser *>(QStringLiteral("txtHelpPage"));
         QVERIFY(contents && page);
-        QCOMPARE(HelpWindow::forOwner(&owner), help);
+        QCOMPARE(HelpWindow::forOwner(m_context, &owner), help);
         QCOMPARE(contents->count(), int(helpPages().size()));
         QCOMPARE(contents->item(0)->text(), QStringLiteral("Getting started"));
         QCOMPARE(contents->currentRow(), 0);
@@ -283,12 +314,12 @@ private Q_SLOTS:
 
         // A web or mail link goes to the desktop; the page stays.
         QStringList opened;
-        SetUrlOpenerForTesting([&opened](const QUrl &url) {
+        m_context.urlOpener = [&opened](const QUrl &url) {
             opened << url.toString();
             return true;
-        });
+        };
         emit page->anchorClicked(QUrl(QStringLiteral("mailto:appsupport@velmora.example")));
-        SetUrlOpenerForTesting({});
+        m_context.urlOpener = {};
         QCOMPARE(opened, QStringList{QStringLiteral("mailto:appsupport@velmora.example")});
         QCOMPARE(help->currentPage(), QStringLiteral("unitcalc.html"));
     }

@@ -8,7 +8,6 @@
 #include <QToolBar>
 
 #include "core/settingsstore.h"
-#include "core/startup.h"
 #include "core/tags.h"
 #include "testsupport.h"
 #include "widgets/localiseform.h"
@@ -39,18 +38,18 @@ private Q_SLOTS:
         QFETCH(QString, stored);
         QFETCH(bool, checked);
         QFETCH(QString, saved);
-        QFile::remove(SettingsStore::fileName());
+        QFile::remove(m_context.settings().fileName());
         if (!stored.isNull())
-            SettingsStore::write(Section, Key, stored);
+            m_context.settings().write(Section, Key, stored);
 
         QAction option;
         option.setChecked(!checked);
-        LoadTooltipsOption(&option);
+        LoadTooltipsOption(m_context.settings(), &option);
         QVERIFY(option.isCheckable());
         QCOMPARE(option.isChecked(), checked);
         ToggleTooltipsOption(&option);
-        SaveTooltipsOption(&option);
-        QCOMPARE(SettingsStore::read(Section, Key), saved);
+        SaveTooltipsOption(m_context.settings(), &option);
+        QCOMPARE(m_context.settings().read(Section, Key), saved);
     }
 
     void hint_text_from_tag_data()
@@ -75,13 +74,9 @@ private Q_SLOTS:
         QFETCH(QString, tag);
         QFETCH(int, languageOffset);
         QFETCH(QString, hint);
-        const qint16 saved = LanguageOffset;
-        LanguageOffset = qint16(languageOffset);
         QObject control;
         SetTag(&control, tag);
-        const QString actual = TagHintText(&control);
-        LanguageOffset = saved;
-        QCOMPARE(actual, hint);
+        QCOMPARE(TagHintText(&control, qint16(languageOffset)), hint);
     }
 
     // A designed native hint always shows; the tag hint then only describes
@@ -106,7 +101,7 @@ private Q_SLOTS:
         SetTag(tool, QStringLiteral("Tooltip=1956"));
 
         for (int round = 0; round < 2; ++round) {
-            ApplyTagHints(&window, true);
+            ApplyTagHints(&window, true, 0);
             QCOMPARE(both->toolTip(), QStringLiteral("native both"));
             QCOMPARE(tagOnly->toolTip(), QStringLiteral("Number of significant digits"));
             QCOMPARE(nativeOnly->toolTip(), QStringLiteral("native only"));
@@ -114,7 +109,7 @@ private Q_SLOTS:
             QCOMPARE(tool->toolTip(), QStringLiteral("native tool"));
             QCOMPARE(toolBar->widgetForAction(tool)->toolTip(), QStringLiteral("native tool"));
 
-            ApplyTagHints(&window, false);
+            ApplyTagHints(&window, false, 0);
             QCOMPARE(both->toolTip(), QStringLiteral("native both"));
             QCOMPARE(tagOnly->toolTip(), QString());
             QCOMPARE(nativeOnly->toolTip(), QStringLiteral("native only"));
@@ -133,6 +128,7 @@ private Q_SLOTS:
 
 private:
     QTemporaryDir m_settingsDir;
+    TestSupport::TestContext m_context{m_settingsDir};
 };
 
 QTEST_MAIN(TstTooltips)

@@ -41,6 +41,7 @@ class TestUnitCombos : public QObject
 {
     Q_OBJECT
     QTemporaryDir m_settingsDir;
+    Settings m_settings{TestSupport::settingsFile(m_settingsDir)};
 
 private Q_SLOTS:
     void initTestCase()
@@ -50,16 +51,16 @@ private Q_SLOTS:
                                     unitRecord("Mass", "g"), unitRecord("Mass", "kg"),
                                     unitRecord("Mass", "lbs", 1, 0, "kg"), unitRecord("Mass", "oz")});
     }
-    void init() { QFile::remove(SettingsStore::fileName()); }
+    void init() { QFile::remove(m_settings.fileName()); }
 
     // Which unit a list starts on, also when the stored one is gone, is
     // checked with the unit-list rules.
     void lists_fill_start_on_their_defaults_and_save_them()
     {
         Window w;
-        Settings::setDefaultUnit(QStringLiteral("Linear distance"), QStringLiteral("ft"));
+        m_settings.setDefaultUnit(QStringLiteral("Linear distance"), QStringLiteral("ft"));
         FillUnitCombos(&w.form);
-        ApplyDefaultUnits(&w.form);
+        ApplyDefaultUnits(m_settings, &w.form);
         QCOMPARE(w.mass->count(), 3);
         QCOMPARE(w.mass->currentText(), unitName("kg"));
         QCOMPARE(w.lowerMass->currentText(), unitName("g")); // built-ins compare case-sensitively
@@ -67,8 +68,8 @@ private Q_SLOTS:
         QCOMPARE(w.editable->count(), 0); // an editable combo box is no unit list
 
         w.mass->setCurrentIndex(2);
-        SaveDefaultUnits(&w.form);
-        QCOMPARE(Settings::defaultUnit(QStringLiteral("Mass")), unitName("oz"));
+        SaveDefaultUnits(m_settings, &w.form);
+        QCOMPARE(m_settings.defaultUnit(QStringLiteral("Mass")), unitName("oz"));
     }
 
     void default_tags_are_written_for_the_locale()
