@@ -1,6 +1,7 @@
 #include "app/registerwindows.h"
 
 #include "app/frmtoolbar.h"
+#include "axiswin/frmaxissizing.h"
 #include "densities/frmdensityselect.h"
 #include "errors/frmerrorhandler.h"
 #include "inertia/frminertiacalc.h"
@@ -41,5 +42,6 @@ QList<ProgramWindow> ProgramWindows()
             entry<frmIntegral>("frmIntegral"),
             entry<frmErrorHandler>("frmErrorHandler"),
             entry<frmAbout>("frmAbout"),
-            entry<frmCompanyInfo>("frmCompanyInfo")};
+            entry<frmCompanyInfo>("frmCompanyInfo"),
+            entry<frmAxisSizing>("frmAxisSizing")};
 }

@@ -1,0 +1,99 @@
+#pragma once
+#include "axis/axismodel.h"
+#include "widgets/calculatorwindow.h"
+
+#include <array>
+
+class AxisItemModel;
+class DigitsScrollBar;
+class NumericEdit;
+class PictureButton;
+class QComboBox;
+class QGridLayout;
+class QLabel;
+class QMenuBar;
+class QPushButton;
+class QTableView;
+
+// Axis sizing: the items of an axis in a table, a gearbox and a motor, and
+// the inertia the motor sees with its ratio to the rotor's. Every change
+// recomputes at once. Constructing it runs its load; exec() shows it.
+class frmAxisSizing : public CalculatorWindow
+{
+    Q_OBJECT
+public:
+    explicit frmAxisSizing(QWidget *parent = nullptr);
+    ~frmAxisSizing() override;
+
+    const Axis &axis() const { return m_axis; }
+    const AxisResults &results() const { return m_results; }
+    // Shows an axis: its items, gearbox and motor, in the units it holds.
+    void setAxis(const Axis &axis);
+
+    // The item editor for a new item of a kind, then for the selected item.
+    void addItem(AxisItemKind kind);
+    void editItem();
+    void duplicateItem();
+    void removeItem();
+    void moveItem(int step);
+
+protected:
+    void saveSettings() override;
+    void focusHome() override;
+
+private:
+    enum Result { LoadSide, Reflected, AtMotor, Ratio, ResultCount };
+    struct ResultControls
+    {
+        PictureButton *copyValue = nullptr;
+        PictureButton *copyAll = nullptr;
+        QLabel *value = nullptr;
+    };
+
+    void buildControls();
+    QMenuBar *buildMenus();
+    QWidget *buildItemPane();
+    QWidget *buildDrivePane();
+    QWidget *buildResultPane();
+    void buildResultRow(QGridLayout *grid, Result which, const QString &caption, const QString &spoken);
+    QGridLayout *paneGrid(QWidget *pane);
+    void connectEvents();
+
+    // The gearbox and motor boxes into the axis, then a compute.
+    void readDrive();
+    void compute();
+    int currentRow() const;
+    void selectRow(int row);
+    void updateKeys();
+    std::optional<AxisItem> editedItem(const AxisItem &item);
+    void copyResult(Result which, bool withUnit);
+    void setNotationMode(bool on);
+    void setDisplayDigits(int digits);
+
+    Axis m_axis;
+    AxisResults m_results;
+    bool m_loading = true;
+
+    AxisItemModel *m_model = nullptr;
+    QTableView *m_tblItems = nullptr;
+    QPushButton *m_cmdAdd = nullptr;
+    QPushButton *m_cmdEdit = nullptr;
+    QPushButton *m_cmdDuplicate = nullptr;
+    QPushButton *m_cmdRemove = nullptr;
+    QPushButton *m_cmdMoveUp = nullptr;
+    QPushButton *m_cmdMoveDown = nullptr;
+    NumericEdit *m_txtGearRatio = nullptr;
+    NumericEdit *m_txtGearboxInertia = nullptr;
+    QComboBox *m_cmbGearboxInertiaUnits = nullptr;
+    NumericEdit *m_txtRotorInertia = nullptr;
+    QComboBox *m_cmbRotorInertiaUnits = nullptr;
+    NumericEdit *m_txtTargetRatio = nullptr;
+    QComboBox *m_cmbResultUnits = nullptr;
+    std::array<ResultControls, ResultCount> m_resultRows;
+    QLabel *m_lblVerdict = nullptr;
+    PictureButton *m_cmdNotationMode = nullptr;
+    QLabel *m_lblDigits = nullptr;
+    DigitsScrollBar *m_vscrlDigits = nullptr;
+    bool m_notationMode = false;
+    int m_displayDigits = 6;
+};
