@@ -1,5 +1,6 @@
 #include "app/frmtoolbar.h"
 
+#include "axiswin/frmaxissizing.h"
 #include "core/datafiles.h"
 #include "core/settingsstore.h"
 #include "core/stringtable.h"
@@ -36,7 +37,7 @@ constexpr int HintTrig = 1992;
 constexpr int HintToolbar = 1994;
 
 // The strip's designed layout, in pixels (twips / 15).
-constexpr int StripWidth = 308;
+constexpr int StripWidth = 344;
 constexpr int StripHeight = 36;
 
 } // namespace
@@ -83,8 +84,11 @@ frmToolbar::frmToolbar(QWidget *parent) : QWidget(parent)
                                       QStringLiteral("Click to view density reference"), this);
     m_cmdTrig = new LauncherButton(QStringLiteral("cmdTrig"), QStringLiteral("angle"), HintTrig,
                                    QStringLiteral("Click to view trigonometric reference"), this);
+    // The axis window has no caption hint in the string table; its own words serve.
+    m_cmdAxis = new LauncherButton(QStringLiteral("cmdAxis"), QStringLiteral("axis"), 0,
+                                   QStringLiteral("Click to size an axis"), this);
     int left = 164;
-    for (LauncherButton *button : {m_cmdUnits, m_cmdInertia, m_cmdDensity, m_cmdTrig}) {
+    for (LauncherButton *button : {m_cmdUnits, m_cmdInertia, m_cmdDensity, m_cmdTrig, m_cmdAxis}) {
         button->move(left, 0);
         left += 36;
         connect(button, &LauncherButton::hovered, this, [this, button] { showHint(button); });
@@ -93,6 +97,7 @@ frmToolbar::frmToolbar(QWidget *parent) : QWidget(parent)
     connect(m_cmdInertia, &QAbstractButton::clicked, this, &frmToolbar::openInertia);
     connect(m_cmdDensity, &QAbstractButton::clicked, this, &frmToolbar::openDensity);
     connect(m_cmdTrig, &QAbstractButton::clicked, this, &frmToolbar::openTrig);
+    connect(m_cmdAxis, &QAbstractButton::clicked, this, &frmToolbar::openAxis);
 
     // The tray icon's menu; it is never shown in the strip itself.
     m_mnuFile = new QMenu(QStringLiteral("mnuFile"), this);
@@ -249,7 +254,7 @@ void frmToolbar::leaveEvent(QEvent *event)
 void frmToolbar::showHint(const LauncherButton *button)
 {
     if (isActiveWindow())
-        setWindowTitle(LocalString(button->hintId()));
+        setWindowTitle(button->hintId() ? LocalString(button->hintId()) : QStringLiteral("Axis sizing"));
 }
 
 void frmToolbar::resetCaption(const QString &caption)
@@ -278,6 +283,13 @@ void frmToolbar::openDensity()
 {
     resetCaption(LocalString(HintToolbar));
     frmDensitySelect window(this);
+    window.exec();
+}
+
+void frmToolbar::openAxis()
+{
+    resetCaption(LocalString(HintToolbar));
+    frmAxisSizing window(this);
     window.exec();
 }
 

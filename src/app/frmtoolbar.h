@@ -73,11 +73,13 @@ private:
     void openInertia();
     void openDensity();
     void openTrig();
+    void openAxis();
 
     bool m_quitFromSysTray = false;
     bool m_awaitingFrame = true;
     LauncherButton *m_cmdUnits;
     LauncherButton *m_cmdInertia;
+    LauncherButton *m_cmdAxis = nullptr;
     LauncherButton *m_cmdDensity;
     LauncherButton *m_cmdTrig;
     LogoButton *m_cmdLogo;

@@ -129,7 +129,8 @@ private Q_SLOTS:
         const char *const buttons[][3] = {{"cmdUnits", "units", "Units Calculator"},
                                           {"cmdInertia", "inertia", "Inertia Calculator"},
                                           {"cmdDensity", "density", "Table of densities"},
-                                          {"cmdTrig", "angle", "Trig Reference"}};
+                                          {"cmdTrig", "angle", "Trig Reference"},
+                                          {"cmdAxis", "axis", "Axis sizing"}};
         for (const auto &[name, face, caption] : buttons) {
             auto *launcher = toolbar.findChild<LauncherButton *>(QLatin1String(name));
             QVERIFY2(launcher, name);
@@ -167,6 +168,7 @@ private Q_SLOTS:
         QTest::newRow("inertia") << QStringLiteral("cmdInertia") << QStringLiteral("frmInertiaCalc");
         QTest::newRow("density") << QStringLiteral("cmdDensity") << QStringLiteral("frmDensitySelect");
         QTest::newRow("trig") << QStringLiteral("cmdTrig") << QStringLiteral("frmIntegral");
+        QTest::newRow("axis") << QStringLiteral("cmdAxis") << QStringLiteral("frmAxisSizing");
     }
     void buttons_open_their_windows()
     {
