@@ -19,6 +19,10 @@
 #include <QBoxLayout>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -26,7 +30,9 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QSaveFile>
 #include <QTableView>
 
 #include <algorithm>
@@ -107,8 +113,8 @@ frmAxisSizing::frmAxisSizing(QWidget *parent) : CalculatorWindow(parent)
     FillUnitCombos(this);
     ApplyDefaultUnits(this);
     connectEvents();
-    Axis empty;
-    setAxis(empty);
+    setAxis(Axis());
+    m_savedAxis = m_axis;
     m_loading = false;
     compute();
 }
@@ -140,6 +146,7 @@ QMenuBar *frmAxisSizing::buildMenus()
     for (QAction *hidden : {m->mnuOptions, m->mnuOptionsSelectLanguage, m->mnuOptionsTooltips,
                             m->mnuOptionsSelectWallpaper, m->mnuHelpSearch})
         hidden->setVisible(false);
+    buildFileMenu(menuBar);
     return menuBar;
 }
 
@@ -155,8 +162,9 @@ QWidget *frmAxisSizing::buildItemPane()
     m_tblItems->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_tblItems->setTabKeyNavigation(false);
     m_tblItems->verticalHeader()->hide();
-    m_tblItems->horizontalHeader()->setSectionResizeMode(AxisItemModel::SummaryColumn, QHeaderView::Stretch);
     m_tblItems->setWordWrap(false);
+    m_tblItems->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_tblItems->horizontalHeader()->setStretchLastSection(true);
 
     m_cmdAdd = keyButton(QStringLiteral("cmdAdd"), QStringLiteral("&Add"), pane);
     auto *addMenu = new QMenu(m_cmdAdd);
@@ -257,6 +265,10 @@ QWidget *frmAxisSizing::buildResultPane()
     bold.setBold(true);
     m_lblVerdict->setFont(bold);
     grid->addWidget(m_lblVerdict, 1 + ResultCount, 0, 1, 4);
+    m_lblProblem =
+        Named(new QLabel(pane), QStringLiteral("lblProblem"), QString(), QStringLiteral("Problem"));
+    m_lblProblem->setWordWrap(true);
+    grid->addWidget(m_lblProblem, 2 + ResultCount, 0, 1, 4);
 
     m_cmdNotationMode =
         Named(new PictureButton(QStringLiteral("notation_off"), QString(), CopyKeySize, pane),
@@ -277,9 +289,9 @@ QWidget *frmAxisSizing::buildResultPane()
     display->addStretch(1);
     for (QWidget *widget : std::initializer_list<QWidget *>{m_cmdNotationMode, m_lblDigits, m_vscrlDigits})
         display->addWidget(widget);
-    grid->addLayout(display, 2 + ResultCount, 0, 1, 4);
+    grid->addLayout(display, 3 + ResultCount, 0, 1, 4);
     grid->setColumnStretch(3, 1);
-    grid->setRowStretch(3 + ResultCount, 1);
+    grid->setRowStretch(4 + ResultCount, 1);
     return pane;
 }
 
@@ -368,7 +380,8 @@ void frmAxisSizing::setAxis(const Axis &axis)
     setDisplayDigits(m_displayDigits);
     m_vscrlDigits->setValue(m_displayDigits);
     m_loading = loading;
-    readDrive();
+    // The boxes show the values; the axis keeps them exactly as given.
+    compute();
 }
 
 void frmAxisSizing::readDrive()
@@ -391,15 +404,23 @@ void frmAxisSizing::compute()
     m_model->show(m_axis, m_results, unit, m_displayDigits, m_notationMode);
     const AxisFigure *figures[ResultCount] = {&m_results.loadSide, &m_results.reflected, &m_results.atMotor,
                                               &m_results.ratio};
+    // A failed figure shows a dash; why it failed is said in full below the
+    // results (the ratio's reason is the verdict itself).
+    QString problem;
     for (int r = 0; r < ResultCount; ++r) {
         const AxisFigure &figure = *figures[r];
-        const QString text =
-            r == Ratio ? (figure.ok() ? AxisNumberText(figure.value(), m_displayDigits, m_notationMode)
-                                      : figure.reason())
-                       : AxisFigureText(figure, unit, m_displayDigits, m_notationMode);
+        QString text = QStringLiteral("\u2014");
+        if (figure.ok())
+            text = r == Ratio ? AxisNumberText(figure.value(), m_displayDigits, m_notationMode)
+                              : AxisFigureText(figure, unit, m_displayDigits, m_notationMode);
+        else if (problem.isEmpty() && r != Ratio)
+            problem = figure.reason();
         ShowValue(m_resultRows[r].value, text);
-        m_resultRows[r].value->setToolTip(figure.ok() ? QString() : figure.reason());
+        m_resultRows[r].value->setToolTip(figure.reason());
+        if (!figure.ok())
+            m_resultRows[r].value->setAccessibleDescription(figure.reason());
     }
+    ShowValue(m_lblProblem, problem);
     // The words carry the verdict; the colour only repeats it.
     ShowValue(m_lblVerdict, m_results.verdict.text);
     const char *colour = m_results.verdict.level == RatioLevel::Within ? "#1b6e20"
@@ -407,6 +428,7 @@ void frmAxisSizing::compute()
                                                                        : nullptr;
     m_lblVerdict->setStyleSheet(colour ? QStringLiteral("color: %1;").arg(QLatin1String(colour)) : QString());
     updateKeys();
+    showTitle();
 }
 
 int frmAxisSizing::currentRow() const
@@ -534,4 +556,135 @@ void frmAxisSizing::focusHome()
     if (QWidget *current = focusWidget(); current && current->isVisible() && current->isEnabled())
         return;
     m_tblItems->setFocus(Qt::OtherFocusReason);
+}
+
+void frmAxisSizing::buildFileMenu(QMenuBar *menuBar)
+{
+    auto *file = new QMenu(QStringLiteral("&File"), menuBar);
+    file->setObjectName(QStringLiteral("mnuFileMenu"));
+    const auto entry = [this, file](const char *name, const QString &text, QKeySequence::StandardKey key,
+                                    auto slot) {
+        QAction *action = file->addAction(text);
+        action->setObjectName(QString::fromLatin1(name));
+        action->setShortcut(key);
+        connect(action, &QAction::triggered, this, slot);
+    };
+    entry("mnuFileNew", QStringLiteral("&New"), QKeySequence::New, &frmAxisSizing::newAxis);
+    entry("mnuFileOpen", QStringLiteral("&Open…"), QKeySequence::Open, &frmAxisSizing::chooseAndOpen);
+    entry("mnuFileSave", QStringLiteral("&Save"), QKeySequence::Save, &frmAxisSizing::save);
+    entry("mnuFileSaveAs", QStringLiteral("Save &As…"), QKeySequence::SaveAs, &frmAxisSizing::saveAs);
+    menuBar->insertMenu(menuBar->actions().value(0), file);
+}
+
+void frmAxisSizing::showTitle()
+{
+    const QString name = m_filePath.isEmpty() ? QStringLiteral("Untitled") : QFileInfo(m_filePath).fileName();
+    setWindowTitle(
+        QStringLiteral("%1%2 \u2014 Axis sizing").arg(name, isModified() ? QStringLiteral("*") : QString()));
+}
+
+void frmAxisSizing::newAxis()
+{
+    if (!settleChanges())
+        return;
+    m_filePath.clear();
+    m_move = MoveInputs();
+    setAxis(Axis());
+    m_savedAxis = m_axis;
+    showTitle();
+}
+
+void frmAxisSizing::chooseAndOpen()
+{
+    if (!settleChanges())
+        return;
+    const QString path = QFileDialog::getOpenFileName(
+        this, QStringLiteral("Open axis"), QFileInfo(m_filePath).path(),
+        QStringLiteral("Axis files (*.%1);;All files (*)").arg(QLatin1String(AxisFileSuffix)));
+    if (!path.isEmpty())
+        openFile(path);
+}
+
+bool frmAxisSizing::openFile(const QString &path)
+{
+    const QString name = QDir::toNativeSeparators(path);
+    QFile file(path);
+    AxisFileRead read;
+    if (!file.open(QIODevice::ReadOnly))
+        read.problem = file.errorString();
+    else
+        read = ReadAxisFile(file);
+    if (!read.document) {
+        QMessageBox::warning(this, QStringLiteral("Axis sizing"), read.message(name));
+        return false;
+    }
+    m_filePath = path;
+    m_move = read.document->move;
+    setAxis(read.document->axis);
+    m_savedAxis = m_axis;
+    showTitle();
+    return true;
+}
+
+bool frmAxisSizing::save()
+{
+    return m_filePath.isEmpty() ? saveAs() : saveFile(m_filePath);
+}
+
+bool frmAxisSizing::saveAs()
+{
+    QString path =
+        QFileDialog::getSaveFileName(this, QStringLiteral("Save axis"), m_filePath,
+                                     QStringLiteral("Axis files (*.%1)").arg(QLatin1String(AxisFileSuffix)));
+    if (path.isEmpty())
+        return false;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += u'.' + QLatin1String(AxisFileSuffix);
+    return saveFile(path);
+}
+
+bool frmAxisSizing::saveFile(const QString &path)
+{
+    QString problem;
+    QSaveFile file(path);
+    bool saved = file.open(QIODevice::WriteOnly);
+    if (!saved)
+        problem = file.errorString();
+    else if (!(saved = WriteAxisFile(file, {m_axis, m_move}, &problem)))
+        file.cancelWriting();
+    else if (!(saved = file.commit()))
+        problem = file.errorString();
+    if (!saved) {
+        QMessageBox::warning(
+            this, QStringLiteral("Axis sizing"),
+            QStringLiteral("Could not save %1: %2").arg(QDir::toNativeSeparators(path), problem));
+        return false;
+    }
+    m_filePath = path;
+    m_savedAxis = m_axis;
+    showTitle();
+    return true;
+}
+
+bool frmAxisSizing::settleChanges()
+{
+    if (!isModified())
+        return true;
+    const QMessageBox::StandardButton answer = QMessageBox::question(
+        this, QStringLiteral("Axis sizing"), QStringLiteral("Save the changes to this axis?"),
+        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
+    if (answer == QMessageBox::Save)
+        return save();
+    return answer == QMessageBox::Discard;
+}
+
+void frmAxisSizing::done(int result)
+{
+    // Every way out of the window (Esc, the close box, Off) passes here
+    // first; a close box refused here leaves the window open.
+    if (isVisible() && !settleChanges())
+        return;
+    // Answered once: a close event that follows must not ask again.
+    m_savedAxis = m_axis;
+    CalculatorWindow::done(result);
 }

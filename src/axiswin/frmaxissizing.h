@@ -1,5 +1,5 @@
 #pragma once
-#include "axis/axismodel.h"
+#include "axis/axisfile.h"
 #include "widgets/calculatorwindow.h"
 
 #include <array>
@@ -30,6 +30,18 @@ public:
     // Shows an axis: its items, gearbox and motor, in the units it holds.
     void setAxis(const Axis &axis);
 
+    // The file the axis was opened from or saved to; empty for a new axis.
+    const QString &filePath() const { return m_filePath; }
+    // Whether the axis differs from what was opened or saved.
+    bool isModified() const { return !(m_axis == m_savedAxis); }
+    // Opens an axis file; a damaged or newer file is refused with a message
+    // naming the file and the problem, and nothing changes.
+    bool openFile(const QString &path);
+    // Saves the axis (and the move it was opened with) atomically; false,
+    // with a message, when it could not.
+    bool saveFile(const QString &path);
+    void done(int result) override;
+
     // The item editor for a new item of a kind, then for the selected item.
     void addItem(AxisItemKind kind);
     void editItem();
@@ -51,6 +63,14 @@ private:
     };
 
     void buildControls();
+    void buildFileMenu(QMenuBar *menuBar);
+    void newAxis();
+    void chooseAndOpen();
+    bool save();
+    bool saveAs();
+    // Asks what to do with unsaved changes; true when the caller may go on.
+    bool settleChanges();
+    void showTitle();
     QMenuBar *buildMenus();
     QWidget *buildItemPane();
     QWidget *buildDrivePane();
@@ -71,6 +91,9 @@ private:
     void setDisplayDigits(int digits);
 
     Axis m_axis;
+    Axis m_savedAxis;
+    MoveInputs m_move; // kept from the file, for the move window to come
+    QString m_filePath;
     AxisResults m_results;
     bool m_loading = true;
 
@@ -91,6 +114,7 @@ private:
     QComboBox *m_cmbResultUnits = nullptr;
     std::array<ResultControls, ResultCount> m_resultRows;
     QLabel *m_lblVerdict = nullptr;
+    QLabel *m_lblProblem = nullptr;
     PictureButton *m_cmdNotationMode = nullptr;
     QLabel *m_lblDigits = nullptr;
     DigitsScrollBar *m_vscrlDigits = nullptr;

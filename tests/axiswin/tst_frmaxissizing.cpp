@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTableView>
@@ -151,6 +152,89 @@ private Q_SLOTS:
         child<QLineEdit>(&window, QStringLiteral("txtRotorInertia"))->setText(QStringLiteral("0"));
         QVERIFY(!window.results().ratio.ok());
         QCOMPARE(child<QLabel>(&window, QStringLiteral("lblVerdict"))->text(), window.results().verdict.text);
+    }
+
+    // Saved and opened again through the window, the axis is the same and so
+    // is J_M; the title loses its mark of unsaved changes.
+    void file_round_trip()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("screw.tvaxis"));
+        frmAxisSizing saver;
+        saver.setAxis(ballScrewAxis());
+        child<QLineEdit>(&saver, QStringLiteral("txtTargetRatio"))->setText(QStringLiteral("5"));
+        QVERIFY(saver.isModified());
+        QVERIFY(saver.saveFile(path));
+        QVERIFY(!saver.isModified());
+        QVERIFY(!saver.windowTitle().contains(u'*'));
+
+        frmAxisSizing opener;
+        QVERIFY(opener.openFile(path));
+        QCOMPARE(opener.axis(), saver.axis());
+        QVERIFY(!opener.isModified());
+        QVERIFY(matches(opener.results().atMotor, 2.444166e-5));
+        QCOMPARE(child<QLineEdit>(&opener, QStringLiteral("txtTargetRatio"))->text(), QStringLiteral("5"));
+    }
+
+    // A file that cannot be read is refused whole, with a message naming it
+    // and the problem, and the axis on screen stays as it was.
+    void unreadable_file_changes_nothing_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("problemWord");
+        QTest::newRow("damaged") << QByteArray(R"({"format": "Torvane axis", "version": 1, "items": [)")
+                                 << "damaged";
+        QTest::newRow("newer") << QByteArray(R"({"format": "Torvane axis", "version": 99, "items": []})")
+                               << "newer";
+        QTest::newRow("missing") << QByteArray() << "";
+    }
+    void unreadable_file_changes_nothing()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, problemWord);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("bad.tvaxis"));
+        if (!bytes.isEmpty())
+            QVERIFY(TestSupport::writeFile(path, bytes));
+        frmAxisSizing window;
+        window.setAxis(ballScrewAxis());
+        const Axis before = window.axis();
+        QString message;
+        auto watch = whenModalShown([&message](QWidget *box) {
+            message = static_cast<QMessageBox *>(box)->text();
+            box->close();
+        });
+        QVERIFY(!window.openFile(path));
+        QVERIFY2(message.contains(QStringLiteral("bad.tvaxis")) &&
+                     message.contains(problemWord, Qt::CaseInsensitive),
+                 qPrintable(message));
+        QCOMPARE(window.axis(), before);
+        QVERIFY(window.filePath().isEmpty());
+    }
+
+    // Closing with unsaved changes asks; Cancel keeps the window and the
+    // axis, Discard closes it.
+    void close_with_changes_asks_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("closed");
+        QTest::newRow("cancel") << int(QMessageBox::Cancel) << false;
+        QTest::newRow("discard") << int(QMessageBox::Discard) << true;
+    }
+    void close_with_changes_asks()
+    {
+        QFETCH(int, answer);
+        QFETCH(bool, closed);
+        frmAxisSizing window;
+        window.show();
+        child<QLineEdit>(&window, QStringLiteral("txtGearRatio"))->setText(QStringLiteral("4"));
+        auto watch = whenModalShown([answer](QWidget *box) {
+            static_cast<QMessageBox *>(box)->button(QMessageBox::StandardButton(answer))->click();
+        });
+        window.close();
+        QVERIFY(watch.opened());
+        QCOMPARE(window.isVisible(), !closed);
+        QCOMPARE(window.axis().gearbox.ratio, 4.0);
     }
 };
 
