@@ -86,6 +86,8 @@ QVariant AxisItemModel::data(const QModelIndex &index, int role) const
     case Qt::AccessibleTextRole:
         return text(index.row(), index.column());
     case Qt::ToolTipRole:
+        if (index.column() == SummaryColumn) // may be cut short in its column
+            return text(index.row(), index.column());
         return shown && !shown->ok() ? shown->reason() : QVariant();
     case Qt::TextAlignmentRole:
         if (index.column() == QuantityColumn || (shown && shown->ok()))

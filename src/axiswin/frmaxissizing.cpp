@@ -164,7 +164,7 @@ QWidget *frmAxisSizing::buildItemPane()
     m_tblItems->verticalHeader()->hide();
     m_tblItems->setWordWrap(false);
     m_tblItems->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    m_tblItems->horizontalHeader()->setStretchLastSection(true);
+    m_tblItems->horizontalHeader()->setSectionResizeMode(AxisItemModel::SummaryColumn, QHeaderView::Stretch);
 
     m_cmdAdd = keyButton(QStringLiteral("cmdAdd"), QStringLiteral("&Add"), pane);
     auto *addMenu = new QMenu(m_cmdAdd);
@@ -371,6 +371,8 @@ void frmAxisSizing::setAxis(const Axis &axis)
 {
     const bool loading = m_loading;
     m_loading = true;
+    if (m_mnuUndo)
+        forgetRemoval();
     m_axis = axis;
     m_txtGearRatio->setText(AxisEntryText(axis.gearbox.ratio));
     showQuantity(m_txtGearboxInertia, m_cmbGearboxInertiaUnits, axis.gearbox.inertia);
@@ -470,6 +472,7 @@ void frmAxisSizing::addItem(AxisItemKind kind)
     item.kind = kind;
     item.name = QString::fromUtf8(KindInfo(kind).title);
     if (const std::optional<AxisItem> added = editedItem(item)) {
+        forgetRemoval();
         m_axis.items.append(*added);
         compute();
         selectRow(int(m_axis.items.size()) - 1);
@@ -483,6 +486,7 @@ void frmAxisSizing::editItem()
     if (row < 0)
         return;
     if (const std::optional<AxisItem> edited = editedItem(m_axis.items.at(row))) {
+        forgetRemoval();
         m_axis.items[row] = *edited;
         compute();
         selectRow(row);
@@ -495,6 +499,7 @@ void frmAxisSizing::duplicateItem()
     const int row = currentRow();
     if (row < 0)
         return;
+    forgetRemoval();
     m_axis.items.insert(row + 1, m_axis.items.at(row));
     compute();
     selectRow(row + 1);
@@ -505,9 +510,29 @@ void frmAxisSizing::removeItem()
     const int row = currentRow();
     if (row < 0)
         return;
-    m_axis.items.removeAt(row);
+    m_removed = std::pair(row, m_axis.items.takeAt(row));
+    m_mnuUndo->setEnabled(true);
+    m_mnuUndo->setText(QStringLiteral("&Undo remove \u201c%1\u201d").arg(m_removed->second.name));
     compute();
     selectRow(std::min(row, int(m_axis.items.size()) - 1));
+}
+
+void frmAxisSizing::undoRemove()
+{
+    if (!m_removed)
+        return;
+    const auto [row, item] = *m_removed;
+    forgetRemoval();
+    m_axis.items.insert(std::min(row, int(m_axis.items.size())), item);
+    compute();
+    selectRow(row);
+}
+
+void frmAxisSizing::forgetRemoval()
+{
+    m_removed.reset();
+    m_mnuUndo->setEnabled(false);
+    m_mnuUndo->setText(QStringLiteral("&Undo remove"));
 }
 
 void frmAxisSizing::moveItem(int step)
@@ -516,6 +541,7 @@ void frmAxisSizing::moveItem(int step)
     const int to = row + step;
     if (row < 0 || to < 0 || to >= m_axis.items.size())
         return;
+    forgetRemoval();
     m_axis.items.swapItemsAt(row, to);
     compute();
     selectRow(to);
@@ -573,7 +599,19 @@ void frmAxisSizing::buildFileMenu(QMenuBar *menuBar)
     entry("mnuFileOpen", QStringLiteral("&Open…"), QKeySequence::Open, &frmAxisSizing::chooseAndOpen);
     entry("mnuFileSave", QStringLiteral("&Save"), QKeySequence::Save, &frmAxisSizing::save);
     entry("mnuFileSaveAs", QStringLiteral("Save &As…"), QKeySequence::SaveAs, &frmAxisSizing::saveAs);
+    file->addSeparator();
+    entry("mnuFileExportCsv", QStringLiteral("&Export CSV…"), QKeySequence::UnknownKey,
+          &frmAxisSizing::chooseAndExport);
     menuBar->insertMenu(menuBar->actions().value(0), file);
+
+    auto *edit = new QMenu(QStringLiteral("&Edit"), menuBar);
+    edit->setObjectName(QStringLiteral("mnuEditMenu"));
+    m_mnuUndo = edit->addAction(QStringLiteral("&Undo remove"));
+    m_mnuUndo->setObjectName(QStringLiteral("mnuEditUndo"));
+    m_mnuUndo->setShortcut(QKeySequence::Undo);
+    m_mnuUndo->setEnabled(false);
+    connect(m_mnuUndo, &QAction::triggered, this, &frmAxisSizing::undoRemove);
+    menuBar->insertMenu(menuBar->actions().value(1), edit);
 }
 
 void frmAxisSizing::showTitle()
@@ -643,27 +681,59 @@ bool frmAxisSizing::saveAs()
     return saveFile(path);
 }
 
-bool frmAxisSizing::saveFile(const QString &path)
+bool frmAxisSizing::writeFile(const QString &path, const std::function<bool(QIODevice &, QString *)> &write)
 {
     QString problem;
     QSaveFile file(path);
     bool saved = file.open(QIODevice::WriteOnly);
     if (!saved)
         problem = file.errorString();
-    else if (!(saved = WriteAxisFile(file, {m_axis, m_move}, &problem)))
+    else if (!(saved = write(file, &problem)))
         file.cancelWriting();
     else if (!(saved = file.commit()))
         problem = file.errorString();
-    if (!saved) {
+    if (!saved)
         QMessageBox::warning(
             this, QStringLiteral("Axis sizing"),
             QStringLiteral("Could not save %1: %2").arg(QDir::toNativeSeparators(path), problem));
+    return saved;
+}
+
+bool frmAxisSizing::saveFile(const QString &path)
+{
+    const AxisDocument document{m_axis, m_move};
+    if (!writeFile(path, [&document](QIODevice &file, QString *problem) {
+            return WriteAxisFile(file, document, problem);
+        }))
         return false;
-    }
     m_filePath = path;
     m_savedAxis = m_axis;
     showTitle();
     return true;
+}
+
+void frmAxisSizing::chooseAndExport()
+{
+    QString path =
+        QFileDialog::getSaveFileName(this, QStringLiteral("Export item table"), QFileInfo(m_filePath).path(),
+                                     QStringLiteral("CSV files (*.csv)"));
+    if (path.isEmpty())
+        return;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".csv");
+    exportCsv(path);
+}
+
+bool frmAxisSizing::exportCsv(const QString &path)
+{
+    const QByteArray bytes =
+        ItemTableCsv(m_axis, m_results, m_cmbResultUnits->currentText().trimmed(), m_displayDigits).toUtf8();
+    return writeFile(path, [&bytes](QIODevice &file, QString *problem) {
+        if (file.write(bytes) == bytes.size())
+            return true;
+        *problem = file.errorString();
+        return false;
+    });
 }
 
 bool frmAxisSizing::settleChanges()

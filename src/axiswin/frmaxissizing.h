@@ -3,12 +3,17 @@
 #include "widgets/calculatorwindow.h"
 
 #include <array>
+#include <functional>
+#include <optional>
+#include <utility>
 
 class AxisItemModel;
 class DigitsScrollBar;
 class NumericEdit;
 class PictureButton;
+class QAction;
 class QComboBox;
+class QIODevice;
 class QGridLayout;
 class QLabel;
 class QMenuBar;
@@ -40,6 +45,9 @@ public:
     // Saves the axis (and the move it was opened with) atomically; false,
     // with a message, when it could not.
     bool saveFile(const QString &path);
+    // Writes the item table as CSV, inertias in the result unit; false,
+    // with a message, when it could not.
+    bool exportCsv(const QString &path);
     void done(int result) override;
 
     // The item editor for a new item of a kind, then for the selected item.
@@ -47,6 +55,8 @@ public:
     void editItem();
     void duplicateItem();
     void removeItem();
+    // Puts the last removed item back where it was.
+    void undoRemove();
     void moveItem(int step);
 
 protected:
@@ -70,6 +80,11 @@ private:
     bool saveAs();
     // Asks what to do with unsaved changes; true when the caller may go on.
     bool settleChanges();
+    void chooseAndExport();
+    // Writes bytes atomically; false, with a message naming the file, when it could not.
+    bool writeFile(const QString &path, const std::function<bool(QIODevice &, QString *)> &write);
+    // Any change to the items but a removal ends what Undo can put back.
+    void forgetRemoval();
     void showTitle();
     QMenuBar *buildMenus();
     QWidget *buildItemPane();
@@ -94,6 +109,8 @@ private:
     Axis m_savedAxis;
     MoveInputs m_move; // kept from the file, for the move window to come
     QString m_filePath;
+    std::optional<std::pair<int, AxisItem>> m_removed;
+    QAction *m_mnuUndo = nullptr;
     AxisResults m_results;
     bool m_loading = true;
 

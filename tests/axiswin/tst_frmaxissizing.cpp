@@ -147,6 +147,11 @@ private Q_SLOTS:
         QTest::mouseClick(child<QPushButton>(&window, QStringLiteral("cmdRemove")), Qt::LeftButton);
         QCOMPARE(window.axis().items.size(), 2);
         QVERIFY(matches(window.results().atMotor, 2.444166e-5 - 1.2e-5 / 9));
+        // Undo puts the last removed item back in its place.
+        child<QAction>(&window, QStringLiteral("mnuEditUndo"))->trigger();
+        QCOMPARE(window.axis().items.size(), 3);
+        QCOMPARE(window.axis().items.at(2), ballScrewAxis().items.at(2));
+        QVERIFY(!child<QAction>(&window, QStringLiteral("mnuEditUndo"))->isEnabled());
 
         // A rotor inertia of 0 gives no ratio, said in words.
         child<QLineEdit>(&window, QStringLiteral("txtRotorInertia"))->setText(QStringLiteral("0"));
@@ -174,6 +179,11 @@ private Q_SLOTS:
         QVERIFY(!opener.isModified());
         QVERIFY(matches(opener.results().atMotor, 2.444166e-5));
         QCOMPARE(child<QLineEdit>(&opener, QStringLiteral("txtTargetRatio"))->text(), QStringLiteral("5"));
+
+        // The item table exported as it shows, one line per item after the header.
+        const QString csv = dir.filePath(QStringLiteral("items.csv"));
+        QVERIFY(opener.exportCsv(csv));
+        QCOMPARE(TestSupport::fileContents(csv).count("\r\n"), 1 + opener.axis().items.size());
     }
 
     // A file that cannot be read is refused whole, with a message naming it
