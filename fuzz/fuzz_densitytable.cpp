@@ -1,5 +1,6 @@
 // Any bytes as density.dat: loading, sorting and listing must never crash,
-// and the table must save to bytes that load back to the same records.
+// only whole records are read, and the table must save to bytes that load
+// back to the same records.
 
 #include "densities/densitytable.h"
 
@@ -14,6 +15,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
     const DensityFileLoad load = LoadDensityFile(buffer);
+    // Whole records only, and a partial one makes the table read-only.
+    if (load.records.size() != qsizetype(size / DensityRecordSize) ||
+        (size % DensityRecordSize != 0) != (load.problem == DensityFileProblem::PartialRecord))
+        std::abort();
     (void)MaterialListLines(load.records, DensityStorageUnit(), 6, size % 2 == 1);
 
     QByteArray saved;

@@ -1,5 +1,7 @@
 #include "core/datafiles.h"
 
+#include "core/regularfile.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -70,8 +72,9 @@ QString UserFile(const Layout &layout, const QString &name)
     // QFile::copy never replaces an existing file and writes through a
     // temporary one, so a copy cut short is never taken for the user's file.
     if (QFile::exists(shipped) && QFile::copy(shipped, path)) {
-        // The user edits the copy, whatever the installed file's permissions.
-        QFile::setPermissions(path, QFile::permissions(path) | QFile::ReadOwner | QFile::WriteOwner);
+        // The copy is the user's own file: permissions from the umask, as any
+        // file the user creates, not those of the installed file.
+        QFile::setPermissions(path, NewFilePermissions() | QFile::ReadOwner | QFile::WriteOwner);
     }
     return path;
 }

@@ -84,6 +84,10 @@ bool SettingsStore::write(const QString &section, const QString &key, const QStr
     store.sync();
     if (store.status() == QSettings::NoError)
         return true;
+    // A file QSettings could not parse is still rewritten whole by sync(),
+    // but its status keeps the parse error: a value that reads back was saved.
+    if (store.status() == QSettings::FormatError && openStore().value(keyPath(section, key)) == value)
+        return true;
     if (pendingWriteFailure().isEmpty())
         pendingWriteFailure() = writeFailureText(store.fileName(), store.status());
     return false;

@@ -16,7 +16,14 @@
 inline constexpr qsizetype NewDensitySlot = -1;
 qsizetype DensitySaveSlot(bool adding, qsizetype selectedIndex, qsizetype recordCount);
 
-enum class DensityEntryError { None, NotANumber, OutOfRange };
+enum class DensityEntryError {
+    None,
+    BlankName,     // no material name, or only spaces
+    NotANumber,    // empty or not read as a number
+    TooLarge,      // a number beyond single precision, typed or once in kg/m³
+    NotPositive,   // zero or negative, typed or once in kg/m³
+    NoStorageUnit, // the unit table lacks kg/m³ or the entry's unit: nothing can be stored
+};
 
 struct DensityEntry
 {
@@ -27,19 +34,22 @@ struct DensityEntry
 
 // The record the entry boxes describe: the name cut or padded to 20
 // characters, the density text read by the locale's rules and converted
-// from unit into kg/m³. An empty or non-numeric text, or a value the
-// conversion cannot hold, gives an error and no record.
+// from unit into kg/m³. A blank name, a text that is no number, a density
+// that is not above zero or that single precision cannot hold, or a unit the
+// table cannot convert gives an error and no record.
 DensityEntry ReadDensityEntry(const QString &name, const QString &densityText, const QString &unit);
 // What to tell the user about an entry error.
 QString DensityEntryMessage(DensityEntryError error);
 
-// Puts record at slot (NewDensitySlot appends it), then sorts the table.
-void StoreDensityRecord(QList<DensityRecord> &records, qsizetype slot, const DensityRecord &record);
+// Puts record at slot (NewDensitySlot appends it), then sorts the table;
+// gives the record's place in the sorted table.
+qsizetype StoreDensityRecord(QList<DensityRecord> &records, qsizetype slot, const DensityRecord &record);
 // Removes the record at index, keeping the order of the rest; false when
 // index names no record.
 bool DeleteDensityRecord(QList<DensityRecord> &records, qsizetype index);
 
-// A stored density in unit; nullopt when the conversion fails.
+// A stored density in unit; nullopt when the conversion fails or the unit
+// table lacks kg/m³ or unit.
 std::optional<float> DensityInUnit(const DensityRecord &record, const QString &unit);
 // The density box's text for a stored density shown in unit (general form,
 // up to 7 significant digits); empty when the conversion fails.
@@ -51,3 +61,27 @@ QString DensitySelectText(float density, const QString &unit);
 // True when the file can store every character of name and the name,
 // without its trailing spaces, is at most 20 characters long.
 bool IsStorableMaterialName(const QString &name);
+
+// The tables before the last changes of the file, so that Undo can put the
+// file back as it was before a Delete or a Save: the newest first, at most
+// Depth of them.
+class DensityUndo
+{
+public:
+    static constexpr qsizetype Depth = 20;
+    // Notes the table as it is before a change.
+    void remember(const QList<DensityRecord> &before);
+    bool canUndo() const { return !m_steps.isEmpty(); }
+    // The table before the newest change; it is forgotten.
+    QList<DensityRecord> takeLast();
+    // After an Undo that could not be written: the step is kept for another try.
+    void restore(const QList<DensityRecord> &before) { m_steps.append(before); }
+
+private:
+    QList<QList<DensityRecord>> m_steps; // oldest first
+};
+
+// Where the record an Undo brings back stands in restored (the table after
+// the Undo): the first record restored holds more often than replaced (the
+// table before it). -1 when there is none, as after undoing an addition.
+qsizetype FirstRestoredRecord(const QList<DensityRecord> &restored, const QList<DensityRecord> &replaced);

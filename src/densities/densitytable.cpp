@@ -3,6 +3,7 @@
 #include "core/datafiles.h"
 #include "core/fixedrecord.h"
 #include "core/fixedtext.h"
+#include "core/regularfile.h"
 #include "units/conversiontable.h"
 #include "units/convertunits.h"
 #include "units/numberformat.h"
@@ -10,6 +11,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QLocale>
 #include <QSaveFile>
 
 #include <algorithm>
@@ -92,25 +94,86 @@ DensityRecord DecodeDensityRecord(const QByteArray &bytes)
 
 DensityFileLoad LoadDensityFile(QIODevice &device)
 {
-    const FixedRecord::ReadResult read = FixedRecord::ReadRecords(device, DensityRecordSize, blankRecord());
+    const FixedRecord::ReadResult read =
+        FixedRecord::ReadRecords(device, DensityRecordSize, QByteArray(), MaxDensityRecords);
     DensityFileLoad load;
-    load.complete = read.complete;
-    const qsizetype count = read.bytes.size() / DensityRecordSize;
+    load.length = read.length;
+    if (read.overLimit) {
+        load.problem = DensityFileProblem::TooLarge;
+        return load;
+    }
+    // Whole records only: the count read rounds a partial last record up.
+    const qsizetype count = std::min<qsizetype>(read.bytes.size(), read.length) / DensityRecordSize;
     load.records.reserve(count);
     for (qsizetype i = 0; i < count; ++i)
         load.records.append(decodeRecord(read.bytes.constData() + i * DensityRecordSize));
     SortDensityTable(load.records);
+    if (!read.complete) {
+        load.problem = DensityFileProblem::ReadFailed;
+        load.reason = device.errorString();
+    } else if (read.length % DensityRecordSize != 0) {
+        load.problem = DensityFileProblem::PartialRecord;
+    }
     return load;
 }
 
 DensityFileLoad LoadDensityFile(const QString &fileName)
 {
-    QFile file(fileName);
-    if (!file.exists())
-        return {};
-    if (!file.open(QIODevice::ReadOnly))
-        return {{}, false};
-    return LoadDensityFile(file);
+    QFile file;
+    const RegularFileOpen opened = OpenRegularFileForReading(file, fileName);
+    DensityFileLoad load;
+    switch (opened.status) {
+    case RegularFileStatus::Opened:
+        return LoadDensityFile(file);
+    case RegularFileStatus::Missing:
+        break;
+    case RegularFileStatus::NotRegularFile:
+        load.problem = DensityFileProblem::NotRegularFile;
+        break;
+    case RegularFileStatus::Unreadable:
+        load.problem = DensityFileProblem::Unreadable;
+        load.reason = opened.reason;
+        break;
+    }
+    return load;
+}
+
+QString DensityFileLoad::message(const QString &fileName) const
+{
+    const QString name = QDir::toNativeSeparators(fileName);
+    QString what;
+    switch (problem) {
+    case DensityFileProblem::None:
+        return QString();
+    case DensityFileProblem::NotRegularFile:
+        what = QStringLiteral("%1 is not a regular file (it is a folder, pipe, socket or device), so no "
+                              "materials were read.")
+                   .arg(name);
+        break;
+    case DensityFileProblem::Unreadable:
+        what = QStringLiteral("%1 cannot be read: %2.").arg(name, reason);
+        break;
+    case DensityFileProblem::ReadFailed:
+        what = QStringLiteral("%1 could not be read to its end (%2 materials read): %3.")
+                   .arg(name)
+                   .arg(records.size())
+                   .arg(reason);
+        break;
+    case DensityFileProblem::PartialRecord:
+        what = QStringLiteral("%1 is %2 bytes long, not a whole number of %3-byte records: its last %4 "
+                              "bytes are no whole material and were not read.")
+                   .arg(name)
+                   .arg(length)
+                   .arg(DensityRecordSize)
+                   .arg(length % DensityRecordSize);
+        break;
+    case DensityFileProblem::TooLarge:
+        what = QStringLiteral("%1 is too large (%2 bytes; at most %3 materials are read), so no "
+                              "materials were read.")
+                   .arg(name, QLocale().toString(length), QLocale().toString(MaxDensityRecords));
+        break;
+    }
+    return what + QStringLiteral(" The table is read-only, so that nothing in the file is lost.");
 }
 
 bool SaveDensityFile(QIODevice &device, const QList<DensityRecord> &records)
@@ -135,6 +198,8 @@ DensitySaveResult SaveDensityFile(const QString &fileName, const QList<DensityRe
     // Until commit() the old file stays untouched. Unbuffered, so a failing
     // write reports at once with the system's reason: a buffered one would
     // only fail in the flush inside commit(), which QSaveFile does not check.
+    if (CheckSaveTarget(fileName) == SaveTarget::NotRegularFile)
+        return failed(QStringLiteral("it is not a regular file, and is not replaced"));
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return failed(file.errorString());
@@ -172,10 +237,9 @@ void SortDensityTable(QList<DensityRecord> &records)
 
 QString MaterialListLine(const QString &materialName, const QString &valueText)
 {
-    const QString value = valueText.size() >= ListValueWidth
-                              ? valueText.right(ListValueWidth)
-                              : QString(ListValueWidth - valueText.size(), QLatin1Char(' ')) + valueText;
-    return PadRight(materialName, MaterialNameWidth) + QLatin1Char(' ') + value;
+    // A text cut to the field would lose its sign or its leading digits.
+    return PadRight(materialName, MaterialNameWidth) + QLatin1Char(' ') +
+           valueText.rightJustified(ListValueWidth, QLatin1Char(' '));
 }
 
 QStringList MaterialListLines(const QList<DensityRecord> &records, const QString &displayUnit, int digits,
@@ -187,7 +251,7 @@ QStringList MaterialListLines(const QList<DensityRecord> &records, const QString
     lines.reserve(records.size());
     for (const DensityRecord &record : records) {
         const std::optional<float> value =
-            ConvertUnits(record.DensityValue, DensityStorageUnit(), displayUnit);
+            ConvertKnownUnits(record.DensityValue, DensityStorageUnit(), displayUnit);
         QString text;
         if (!value || !std::isfinite(*value))
             text = QStringLiteral("Overflow");

@@ -34,17 +34,37 @@ QByteArray EncodeDensityRecord(const DensityRecord &record);
 // Reads the first 24 bytes; missing bytes read as spaces in the name and zero in the density.
 DensityRecord DecodeDensityRecord(const QByteArray &bytes);
 
+// Far beyond any real table, yet small enough for the window to open in
+// about a second: a file claiming more is refused before anything is read.
+inline constexpr qsizetype MaxDensityRecords = 100000;
+
+// What kept density.dat from being read whole. Any problem opens the table
+// read-only, so that nothing is ever saved over what could not be read.
+enum class DensityFileProblem {
+    None,           // read whole, or missing (an empty table the first save creates)
+    NotRegularFile, // a folder, FIFO, socket or device: never opened
+    Unreadable,     // the system refused to open it (reason says why)
+    ReadFailed,     // reading stopped part-way: the records before are kept
+    PartialRecord,  // the length is no whole number of records: the whole ones are kept
+    TooLarge,       // more than MaxDensityRecords records: nothing read
+};
+
 struct DensityFileLoad
 {
     QList<DensityRecord> records; // sorted by name
-    // False when the file exists but could not be opened, or failed part-way
-    // (the records read before the failure are kept): saving over it would lose data.
-    bool complete = true;
+    DensityFileProblem problem = DensityFileProblem::None;
+    QString reason;    // the system's words for an unreadable file
+    qint64 length = 0; // the file's length in bytes
+    bool readOnly() const { return problem != DensityFileProblem::None; }
+    // What to tell the user, naming fileName; empty without a problem.
+    QString message(const QString &fileName) const;
 };
 
-// Reads length / 24 records, rounded half to even (a partial last record
-// reads as if its missing bytes were blank), then sorts them. A missing file
-// is an empty table and is not created.
+// Reads the whole 24-byte records, then sorts them. A length that is no
+// multiple of 24 leaves its last bytes unread (PartialRecord); a length of
+// more than MaxDensityRecords records is not read at all (TooLarge). Only a
+// regular file is opened, and the open never blocks; a missing file is an
+// empty table and is not created.
 DensityFileLoad LoadDensityFile(QIODevice &device);
 DensityFileLoad LoadDensityFile(const QString &fileName);
 
@@ -61,7 +81,8 @@ struct DensitySaveResult
 };
 
 // Replaces the file through a temporary file renamed over it, so a failed
-// save leaves the previous file whole.
+// save leaves the previous file whole. Only a regular file (or nothing) is
+// replaced: a folder, FIFO, socket or device in its place is refused.
 DensitySaveResult SaveDensityFile(const QString &fileName, const QList<DensityRecord> &records);
 
 // Ascending by upper-cased name with its padding, compared by character code;
@@ -69,10 +90,12 @@ DensitySaveResult SaveDensityFile(const QString &fileName, const QList<DensityRe
 void SortDensityTable(QList<DensityRecord> &records);
 
 // A line of the material list: the 20-character name, a space and the value
-// text right-aligned in 12 characters (a longer text loses its left end).
+// text right-aligned in 12 characters. A longer text (a sign with seven
+// digits) is kept whole and makes the line longer, never cut.
 QString MaterialListLine(const QString &materialName, const QString &valueText);
 // Every record's line, with its density converted into displayUnit and shown
 // with digits significant digits, in scientific notation when asked. A value
-// that cannot be converted shows "Overflow".
+// that cannot be converted shows "Overflow", and so does every value when the
+// unit table lacks kg/m³ or displayUnit.
 QStringList MaterialListLines(const QList<DensityRecord> &records, const QString &displayUnit, int digits,
                               bool notation);

@@ -27,6 +27,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
@@ -130,6 +131,18 @@ void frmDensitySelect::buildControls()
                             menus()->mnuOptionsSelectWallpaper, menus()->mnuHelpSearch})
         hidden->setVisible(false);
     menus()->mnuHelpBreak->setObjectName(QStringLiteral("mnuhelpseperator"));
+    // Edit > Undo brings back what the last Delete or Save changed in the file.
+    auto *editMenu = new QMenu(QStringLiteral("&Edit"), menuBar);
+    editMenu->setObjectName(QStringLiteral("mnuEdit"));
+    editMenu->setAccessibleName(QStringLiteral("Edit"));
+    editMenu->menuAction()->setObjectName(QStringLiteral("mnuEdit"));
+    menuBar->insertMenu(menus()->mnuHelp, editMenu);
+    m_mnuEditUndo = editMenu->addAction(QStringLiteral("&Undo"));
+    m_mnuEditUndo->setObjectName(QStringLiteral("mnuEditUndo"));
+    m_mnuEditUndo->setShortcut(QKeySequence::Undo);
+    m_mnuEditUndo->setEnabled(false);
+    SetTag(editMenu->menuAction(), QString());
+    SetTag(m_mnuEditUndo, QString());
 
     buildKeys();
     buildList();
@@ -195,6 +208,13 @@ void frmDensitySelect::buildList()
     m_lstMaterials->setUniformItemSizes(true);
     m_lstMaterials->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_lstMaterials->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+
+    // Why the table cannot be changed, or why densities cannot be shown.
+    m_lblNote = makeLabel(this, "lblNote", QString(), QString());
+    m_lblNote->setAccessibleName(QStringLiteral("Note"));
+    m_lblNote->setWordWrap(true);
+    m_lblNote->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_lblNote->setVisible(false);
 }
 
 // The name and density boxes with the density's units.
@@ -308,6 +328,7 @@ void frmDensitySelect::layoutControls(QWidget *menuBar)
     root->addWidget(m_picPattern);
     root->addLayout(heading);
     root->addWidget(m_lstMaterials, 1);
+    root->addWidget(m_lblNote);
     root->addLayout(grid);
 
     // Room for the 33-character lines and about fourteen of them.
@@ -352,6 +373,7 @@ void frmDensitySelect::connectEvents()
     connect(m_cmbDisplayUnits, &QComboBox::currentIndexChanged, this, &frmDensitySelect::onDisplayUnitsClick);
     connect(m_vscrlDigits, &QScrollBar::valueChanged, this, &frmDensitySelect::onDigitsChanged);
     connect(m_cmdNotationMode, &QAbstractButton::clicked, this, &frmDensitySelect::onNotationClick);
+    connect(m_mnuEditUndo, &QAction::triggered, this, &frmDensitySelect::onUndo);
 }
 
 void frmDensitySelect::load()
@@ -372,6 +394,7 @@ void frmDensitySelect::load()
 
     loadTable();
     m_density = 0;
+    m_chosen = false;
     m_isLoading = false;
     ApplyDefaultUnits(this);
     FillMaterialList();
@@ -381,9 +404,11 @@ void frmDensitySelect::load()
 
 void frmDensitySelect::loadTable()
 {
-    const DensityFileLoad load = LoadDensityFile(DensityFilePath());
+    const QString path = DensityFilePath();
+    const DensityFileLoad load = LoadDensityFile(path);
     m_table = load.records;
-    setReadOnly(!load.complete);
+    m_loadProblem = load.message(path);
+    setReadOnly(load.readOnly());
 }
 
 void frmDensitySelect::setReadOnly(bool on)
@@ -396,6 +421,36 @@ void frmDensitySelect::setReadOnly(bool on)
     m_cmdSave->setEnabled(!on);
     if (on)
         m_cmdDelete->setEnabled(false);
+    updateUndo();
+    showNote();
+}
+
+void frmDensitySelect::showNote()
+{
+    QString note = m_loadProblem;
+    if (note.isEmpty() && !ConversionTable().findName(DensityStorageUnit()))
+        note = QStringLiteral("The unit table has no usable kg/m³ unit, so no density can be shown or "
+                              "selected. The unit table converts.dat may be damaged.");
+    ShowValue(m_lblNote, note);
+    m_lblNote->setVisible(!note.isEmpty());
+    // A wrapped label's height depends on its width, which the window's own
+    // minimum size does not follow: the window grows to show the whole note.
+    m_lblNote->setMinimumHeight(note.isEmpty() ? 0
+                                               : m_lblNote->heightForWidth(m_lstMaterials->minimumWidth()));
+    resize(size().expandedTo(sizeHint()));
+}
+
+void frmDensitySelect::updateUndo()
+{
+    m_mnuEditUndo->setEnabled(!m_readOnly && m_undo.canUndo());
+}
+
+void frmDensitySelect::selectRow(qsizetype row)
+{
+    if (row < 0 || row >= m_lstMaterials->count())
+        return;
+    m_lstMaterials->setCurrentRow(int(row)); // fills the boxes from the record
+    m_lstMaterials->scrollToItem(m_lstMaterials->item(int(row)));
 }
 
 void frmDensitySelect::saveSettings()
@@ -433,11 +488,7 @@ void frmDensitySelect::showEvent(QShowEvent *event)
 
 void frmDensitySelect::tellIncompleteTable()
 {
-    QMessageBox::warning(this, windowTitle(),
-                         QStringLiteral("%1 could not be read completely. The materials read are shown, "
-                                        "but no change can be saved, so that the materials not read are "
-                                        "not lost.")
-                             .arg(QDir::toNativeSeparators(DensityFilePath())));
+    QMessageBox::warning(this, windowTitle(), m_loadProblem);
 }
 
 void frmDensitySelect::setEditFlag(bool on)
@@ -546,9 +597,15 @@ void frmDensitySelect::onSelect()
     const QString units = m_cmbDisplayUnits->currentText();
     const std::optional<float> value = DensityInUnit(m_table.at(i), units);
     if (!value) {
-        QApplication::beep();
+        // Never a 0 handed over as if it were the density.
+        QMessageBox::warning(
+            this, windowTitle(),
+            ConversionTable().findName(DensityStorageUnit())
+                ? QStringLiteral("The density is too large to be given in %1.").arg(units.trimmed())
+                : DensityEntryMessage(DensityEntryError::NoStorageUnit));
         return;
     }
+    m_chosen = true;
     m_density = *value;
     m_densityUnits = units;
     QClipboard *clipboard = QGuiApplication::clipboard();
@@ -579,21 +636,49 @@ void frmDensitySelect::onSave()
         m_txtDensity->setFocus(Qt::OtherFocusReason);
         return;
     }
-    StoreDensityRecord(m_table, DensitySaveSlot(m_addFlag, selectedIndex(), m_table.size()), entry.record);
-    if (writeTable())
-        FillMaterialList();
+    const QList<DensityRecord> before = m_table;
+    const qsizetype saved = StoreDensityRecord(
+        m_table, DensitySaveSlot(m_addFlag, selectedIndex(), m_table.size()), entry.record);
     setEditFlag(false);
     setAddFlag(false);
+    if (!writeTable())
+        return;
+    m_undo.remember(before);
+    updateUndo();
+    FillMaterialList();
+    selectRow(saved);
 }
 
 void frmDensitySelect::onDelete()
 {
     if (m_readOnly)
         return;
+    const QList<DensityRecord> before = m_table;
     if (!DeleteDensityRecord(m_table, selectedIndex()))
         return;
     FillMaterialList();
-    writeTable();
+    if (writeTable())
+        m_undo.remember(before);
+    updateUndo();
+}
+
+void frmDensitySelect::onUndo()
+{
+    if (m_readOnly || !m_undo.canUndo())
+        return;
+    const QList<DensityRecord> replaced = m_table;
+    const QList<DensityRecord> restored = m_undo.takeLast();
+    m_table = restored;
+    setAddFlag(false);
+    setEditFlag(false);
+    if (!writeTable()) {
+        m_undo.restore(restored);
+        updateUndo();
+        return;
+    }
+    updateUndo();
+    FillMaterialList();
+    selectRow(FirstRestoredRecord(m_table, replaced));
 }
 
 void frmDensitySelect::onCancel()

@@ -1,8 +1,10 @@
 #pragma once
+#include "densities/densityedits.h"
 #include "densities/densitytable.h"
 #include "widgets/calculatorwindow.h"
 
 class PictureButton;
+class QAction;
 class QComboBox;
 class QFrame;
 class QLabel;
@@ -14,8 +16,8 @@ class QScrollBar;
 // The material density table: browse, add, change and delete materials, and
 // hand one density, in a unit of the user's choice, to the opener and the
 // clipboard. Constructing it runs its load (settings, unit lists, the file);
-// exec() shows it. The opener reads Density and DensityUnits after exec()
-// returns: Density stays 0 unless a material was selected.
+// exec() shows it. The opener reads Chosen, Density and DensityUnits after
+// exec() returns: Chosen tells whether a material was selected.
 class frmDensitySelect : public CalculatorWindow
 {
     Q_OBJECT
@@ -28,6 +30,7 @@ class frmDensitySelect : public CalculatorWindow
     Q_PROPERTY(QString DensityUnits READ densityUnits WRITE setDensityUnits)
     Q_PROPERTY(bool IsLoading READ isLoading)
     Q_PROPERTY(bool ReadOnly READ isReadOnly)
+    Q_PROPERTY(bool Chosen READ hasChoice)
 
 public:
     explicit frmDensitySelect(QWidget *parent = nullptr);
@@ -52,6 +55,8 @@ public:
     bool isLoading() const { return m_isLoading; }
     // True when density.dat could not be read whole: nothing may be saved over it.
     bool isReadOnly() const { return m_readOnly; }
+    // True once Select handed over a density, whatever its value (0 included).
+    bool hasChoice() const { return m_chosen; }
 
     const QList<DensityRecord> &densityTable() const { return m_table; }
     // Rebuilds the material list from the table; no line stays selected.
@@ -81,12 +86,16 @@ private:
     void refillKeepingPlace();
     bool writeTable();
     void tellIncompleteTable();
+    void showNote();
+    void selectRow(qsizetype row);
+    void updateUndo();
 
     void onListClick();
     void onSelect();
     void onAdd();
     void onSave();
     void onDelete();
+    void onUndo();
     void onCancel();
     void onClear();
     void onDisplayUnitsClick();
@@ -114,6 +123,8 @@ private:
     PictureButton *m_cmdNotationMode = nullptr;
     QLabel *m_lblDigits = nullptr;
     QScrollBar *m_vscrlDigits = nullptr;
+    QLabel *m_lblNote = nullptr;
+    QAction *m_mnuEditUndo = nullptr;
 
     QList<DensityRecord> m_table;
     bool m_editFlag = false;
@@ -126,4 +137,7 @@ private:
     bool m_isLoading = false;
     bool m_readOnly = false;
     bool m_readOnlyTold = false;
+    bool m_chosen = false;
+    QString m_loadProblem; // why the table is read-only, for the user
+    DensityUndo m_undo;
 };

@@ -102,12 +102,18 @@ protected:
     void insertFromMimeData(const QMimeData *source) override
     {
         // A paste or drop would otherwise slip past the key filter.
-        if (source->hasText() && hasQuote(source->text())) {
-            insertPlainText(withoutQuotes(source->text()));
-            ensureCursorVisible();
+        if (!source->hasText()) {
+            QPlainTextEdit::insertFromMimeData(source);
             return;
         }
-        QPlainTextEdit::insertFromMimeData(source);
+        // Only what fits under the cap goes in: a huge paste laid out whole
+        // and only then cut back froze the window.
+        const int used = document()->characterCount() - 1 - int(textCursor().selectedText().size());
+        QString text = source->text();
+        if (hasQuote(text))
+            text = withoutQuotes(std::move(text));
+        insertPlainText(text.left(std::max(0, MaxUserCommentsLength - used)));
+        ensureCursorVisible();
     }
 
     void inputMethodEvent(QInputMethodEvent *event) override

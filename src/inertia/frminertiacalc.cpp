@@ -579,7 +579,7 @@ std::optional<std::pair<float, QString>> frmInertiaCalc::findDensity()
     frmDensitySelect window(this);
     window.setDensity(0);
     window.exec();
-    if (window.density() == 0)
+    if (!window.hasChoice())
         return std::nullopt;
     return std::pair(window.density(), window.densityUnits());
 }

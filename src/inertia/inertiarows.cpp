@@ -74,7 +74,7 @@ std::optional<float> ReadInertiaInput(InertiaInput input, const QString &text, c
     const std::optional<float> value = ParseLocaleNumber(text);
     if (!value)
         return std::nullopt;
-    return ConvertUnits(*value, unit, padded(InputRow(input).baseUnit));
+    return ConvertKnownUnits(*value, unit, padded(InputRow(input).baseUnit));
 }
 
 InertiaOutcome ComputeInertiaEntries(InertiaShape shape, const InertiaEntries &entries, MassMode mode)
@@ -98,7 +98,7 @@ InertiaOutcome ComputeInertiaEntries(InertiaShape shape, const InertiaEntries &e
     // Each result depends on showing the mass it was computed from: a mass the
     // box cannot show fails them rather than leave a stale mass beside them.
     const std::optional<float> shown =
-        ConvertUnits(*results.computedMass, padded("kg"), entries[std::size_t(InertiaInput::Mass)].unit);
+        ConvertKnownUnits(*results.computedMass, padded("kg"), entries[std::size_t(InertiaInput::Mass)].unit);
     if (!shown) {
         outcome.values.fill(std::nullopt);
         return outcome;
@@ -112,7 +112,7 @@ QString FormatInertiaResult(std::optional<float> value, const QString &resultUni
     const QString failed = QString::fromLatin1(InertiaFailureText);
     if (!value)
         return failed;
-    const std::optional<float> shown = ConvertUnits(*value, InertiaBaseUnit(), resultUnit);
+    const std::optional<float> shown = ConvertKnownUnits(*value, InertiaBaseUnit(), resultUnit);
     if (!shown)
         return failed;
     return notation ? FormatWithPattern(*shown, ScientificPattern(digits))

@@ -54,7 +54,8 @@ std::optional<InertiaShape> FindShape(const QStringList &shapeNames, const QStri
 
 // A box's text read by the locale's rules and converted from unit into the
 // row's base unit. nullopt for a text that is no number (empty, "-", "1E-")
-// or a failing conversion; a unit the table lacks (or none) gives 0.
+// or a failing conversion, and also when the table lacks unit or the row's
+// base unit (a damaged record skipped): never a 0 computed on.
 std::optional<float> ReadInertiaInput(InertiaInput input, const QString &text, const QString &unit);
 
 // The eight boxes as the window holds them: text and unit list text.

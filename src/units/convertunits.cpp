@@ -50,7 +50,10 @@ std::optional<float> FromBaseUnit(float base, float xFactor, float plusFactor)
     return toSingle((double(base) - double(plusFactor)) / double(xFactor));
 }
 
-std::optional<float> ConvertUnits(float value, const QString &fromUnit, const QString &toUnit)
+namespace {
+
+std::optional<float> convert(float value, const QString &fromUnit, const QString &toUnit,
+                             std::optional<float> unknownUnit)
 {
     const UnitKey fromKey(fromUnit);
     const UnitKey toKey(toUnit);
@@ -60,13 +63,25 @@ std::optional<float> ConvertUnits(float value, const QString &fromUnit, const QS
     const ConversionTableData &table = ConversionTable();
     const ConversionTableData::NameEntry *source = table.findName(fromKey.view());
     if (!source)
-        return 0.0f;
+        return unknownUnit;
     const std::optional<float> base = ToBaseUnit(value, source->XFactor, source->PlusFactor);
     if (!base)
         return std::nullopt;
 
     const ConversionTableData::NameEntry *target = table.findName(toKey.view());
     if (!target)
-        return 0.0f;
+        return unknownUnit;
     return FromBaseUnit(*base, target->XFactor, target->PlusFactor);
+}
+
+} // namespace
+
+std::optional<float> ConvertUnits(float value, const QString &fromUnit, const QString &toUnit)
+{
+    return convert(value, fromUnit, toUnit, 0.0f);
+}
+
+std::optional<float> ConvertKnownUnits(float value, const QString &fromUnit, const QString &toUnit)
+{
+    return convert(value, fromUnit, toUnit, std::nullopt);
 }

@@ -14,3 +14,8 @@ std::optional<float> FromBaseUnit(float base, float xFactor, float plusFactor);
 // leading ones do). Same key: the value comes back bit for bit. An unknown
 // name gives 0. A failing step gives nullopt; callers must handle it.
 std::optional<float> ConvertUnits(float value, const QString &fromUnit, const QString &toUnit);
+
+// The same for a value whose meaning depends on both units being known (a
+// stored density, an input in its base unit): a unit the table lacks, as when
+// a damaged record of a base unit was skipped, is a failure, never 0.
+std::optional<float> ConvertKnownUnits(float value, const QString &fromUnit, const QString &toUnit);

@@ -7,6 +7,7 @@
 
 #include <QtTest>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace DataFiles;
@@ -127,9 +128,12 @@ private slots:
         const Layout layout = installedLayout();
         const QString shipped = at("prefix/share/torvane-toolbar/density.dat");
         QFile::setPermissions(shipped, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+        const mode_t umaskBefore = ::umask(077); // the copy is private, as the user's umask asks
         const QString mine = UserFile(layout, "density.dat");
+        ::umask(umaskBefore);
         QCOMPARE(fileContents(mine), QByteArray("shipped"));
-        QVERIFY(QFile::permissions(mine) & QFile::WriteOwner);
+        QCOMPARE(QFile::permissions(mine),
+                 QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
 
         writeFile(mine, "edited");
         QCOMPARE(UserFile(layout, "density.dat"), mine);

@@ -87,6 +87,15 @@ private Q_SLOTS:
         QVERIFY(SettingsStore::takeWriteFailure().isEmpty());
     }
 
+    // An unparsable file is rewritten whole by the write: that is no failure to report.
+    void rewritten_damaged_file_is_no_failure()
+    {
+        QVERIFY(TestSupport::writeFile(SettingsStore::fileName(), "[Units Calculator\nDigits=4\n"));
+        QVERIFY(SettingsStore::write(Units, QStringLiteral("Digits"), QStringLiteral("5")));
+        QCOMPARE(SettingsStore::takeWriteFailure(), QString());
+        QCOMPARE(get(Units, "Digits"), QStringLiteral("5"));
+    }
+
     void every_calculator_keeps_its_own_section_data()
     {
         QTest::addColumn<Calculator>("calculator");

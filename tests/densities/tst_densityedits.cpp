@@ -47,10 +47,16 @@ private slots:
         row("kg/m³ as typed", "Steel|7850|kg/m³", "Steel               ", 7850);
         row("g/cm³ converted", "Brass|8.5|g/cm³", "Brass               ", 8500);
         row("long name cut to 20", "Polytetrafluoroethene|2170|kg/m³", "Polytetrafluoroethen", 2170);
+        const DensityEntryError tooLarge = DensityEntryError::TooLarge;
+        const DensityEntryError notPositive = DensityEntryError::NotPositive;
         row("empty density", "Tin||kg/m³", "", 0, notANumber);
         row("lone minus", "Tin|-|kg/m³", "", 0, notANumber);
         row("comma under a point locale", "Tin|7,3|kg/m³", "", 0, notANumber);
-        row("beyond kg/m³ after conversion", "Star|3E38|g/cm³", "", 0, DensityEntryError::OutOfRange);
+        row("beyond single precision as typed", "Star|1E39|kg/m³", "", 0, tooLarge);
+        row("beyond kg/m³ after conversion", "Star|3E38|g/cm³", "", 0, tooLarge);
+        row("blank name", "    |7850|kg/m³", "", 0, DensityEntryError::BlankName);
+        row("zero", "Void|0|kg/m³", "", 0, notPositive);
+        row("unit the table lacks", "Tin|7300|furlong/ft³", "", 0, DensityEntryError::NoStorageUnit);
     }
     void entry_becomes_a_record_in_kg_per_m3()
     {
@@ -73,9 +79,9 @@ private slots:
     void store_replaces_or_appends_then_sorts()
     {
         QList<DensityRecord> records = table("Copper,Lead,Zinc");
-        StoreDensityRecord(records, 1, material("Aluminium", 2700));
+        QCOMPARE(StoreDensityRecord(records, 1, material("Aluminium", 2700)), qsizetype(0));
         QCOMPARE(names(records), (QStringList{"Aluminium", "Copper", "Zinc"}));
-        StoreDensityRecord(records, NewDensitySlot, material("copper", 8960));
+        QCOMPARE(StoreDensityRecord(records, NewDensitySlot, material("copper", 8960)), qsizetype(2));
         QCOMPARE(names(records), (QStringList{"Aluminium", "Copper", "copper", "Zinc"}));
         QCOMPARE(records.at(2).DensityValue, 8960.0f);
     }

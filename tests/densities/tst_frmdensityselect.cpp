@@ -9,6 +9,7 @@
 #include "filesizelimit.h"
 #include "testsupport.h"
 
+#include <QAction>
 #include <QClipboard>
 #include <QComboBox>
 #include <QKeyEvent>
@@ -106,6 +107,10 @@ struct Window
                 choose(displayUnits(), arg);
             } else if (op == u"Esc") {
                 QTest::keyClick(form.get(), Qt::Key_Escape);
+            } else if (op == u"Undo") {
+                QAction *undo = child<QAction>("mnuEditUndo");
+                QVERIFY2(undo->isEnabled(), "Undo");
+                undo->trigger();
             } else {
                 QAbstractButton *target = button(QStringLiteral("cmd") + op);
                 QVERIFY2(!target->isHidden() && target->isEnabled(), qPrintable(op));
@@ -125,6 +130,14 @@ class TestFrmDensitySelect : public QObject
     QString m_file;
 
     void writeTable(const QString &text) { QVERIFY(SaveDensityFile(m_file, table(text)).ok); }
+    // M00 to M59: more lines than the list shows.
+    void writeSixtyMaterials()
+    {
+        QString many;
+        for (int i = 0; i < 60; ++i)
+            many += QStringLiteral("M%1=7850,").arg(i, 2, 10, QLatin1Char('0'));
+        writeTable(many);
+    }
 
 private Q_SLOTS:
     void initTestCase()
@@ -190,30 +203,39 @@ private Q_SLOTS:
                  MaterialListLine(QStringLiteral("Steel"), QStringLiteral("7.85")));
     }
 
+    // After each Save the saved material is selected; Undo puts the file
+    // back as before the last Delete or Save and selects what came back.
     void edits_rewrite_the_file_data()
     {
         QTest::addColumn<QString>("script");
         QTest::addColumn<QString>("file");
-        const auto row = [](const char *name, const char *script, const QString &file) {
-            QTest::newRow(name) << QString::fromUtf8(script) << file;
+        QTest::addColumn<QString>("selected"); // the selected line's material; empty for none
+        const auto row = [](const char *name, const char *script, const QString &file, const char *selected) {
+            QTest::newRow(name) << QString::fromUtf8(script) << file << QString::fromUtf8(selected);
         };
         row("change the selected density", "click 2; density 8000; Save",
-            "Aluminium=2700,Copper=8960,Steel=8000");
-        row("renaming moves the record", "click 0; name Zinc; Save", "Copper=8960,Steel=7850,Zinc=2700");
-        row("Add after a click duplicates", "click 2; Add; Save", Metals + ",Steel=7850");
-        row("Save right after opening adds", "name Lead; density 11340; Save", Metals + ",Lead=11340");
-        row("On/C then typing adds", "click 2; On; name Tin; density 7300; Save", Metals + ",Tin=7300");
-        row("entered in another unit", "name Brass; density 8.5; unit g/cm³; Save", Metals + ",Brass=8500");
+            "Aluminium=2700,Copper=8960,Steel=8000", "Steel");
+        row("renaming moves the record", "click 0; name Zinc; Save", "Copper=8960,Steel=7850,Zinc=2700",
+            "Zinc");
+        row("Add after a click duplicates", "click 2; Add; Save", Metals + ",Steel=7850", "Steel");
+        row("Save right after opening adds", "name Lead; density 11340; Save", Metals + ",Lead=11340",
+            "Lead");
+        row("On/C then typing adds", "click 2; On; name Tin; density 7300; Save", Metals + ",Tin=7300",
+            "Tin");
         row("shown in another unit, saved unchanged", "show g/cm³; click 1; name Copper C101; Save",
-            "Aluminium=2700,Copper C101=8960,Steel=7850");
-        row("delete down to an empty file", "click 1; Delete; click 0; Delete; click 0; Delete", "");
-        row("Cancel stores nothing", "click 2; density 1; Cancel", Metals);
-        row("Esc cancels while Cancel is shown", "click 2; density 1; Esc", Metals);
+            "Aluminium=2700,Copper C101=8960,Steel=7850", "Copper C101");
+        row("delete down to an empty file", "click 1; Delete; click 0; Delete; click 0; Delete", "", "");
+        row("Esc cancels while Cancel is shown", "click 2; density 1; Esc", Metals, "Steel");
+        row("Undo a delete", "click 1; Delete; Undo", Metals, "Copper");
+        row("Undo a change", "click 2; density 8000; Save; Undo", Metals, "Steel");
+        row("Undo an addition", "name Lead; density 11340; Save; Undo", Metals, "");
+        row("Undo twice", "click 0; Delete; click 0; Delete; Undo; Undo", Metals, "Aluminium");
     }
     void edits_rewrite_the_file()
     {
         QFETCH(QString, script);
         QFETCH(QString, file);
+        QFETCH(QString, selected);
         Window w;
         bool closed = false;
         QObject::connect(w.form.get(), &QDialog::finished, [&closed]() { closed = true; });
@@ -222,24 +244,49 @@ private Q_SLOTS:
         SortDensityTable(expected);
         QCOMPARE(fileContents(m_file), fileOf(expected));
         QCOMPARE(w.list()->count(), expected.size());
-        const bool cancelled =
-            script.endsWith(QLatin1String("Cancel")) || script.endsWith(QLatin1String("Esc"));
-        QCOMPARE(w.selected(), cancelled ? 2 : -1);
+        QCOMPARE(w.selected() < 0 ? QString()
+                                  : w.form->densityTable().at(w.selected()).MaterialName.trimmed(),
+                 selected);
         QVERIFY(!closed);
     }
 
-    void save_without_a_number_stores_nothing()
+    void saved_material_is_selected_in_view()
     {
-        // Which texts are numbers is checked with the entry rules.
+        writeSixtyMaterials();
         Window w(true);
-        w.run(QStringLiteral("click 2; density -"));
+        w.run(QStringLiteral("name Zz; density 1; Save"));
+        QCOMPARE(w.selected(), 60);
+        QVERIFY(w.list()->viewport()->rect().contains(w.list()->visualItemRect(w.list()->item(60))));
+    }
+
+    // Which entries are refused is checked with the entry rules.
+    void refused_entry_stores_nothing_and_says_why_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("density");
+        QTest::addColumn<QString>("says");
+        const auto row = [](const char *name, const char *material, const char *density, const char *says) {
+            QTest::newRow(name) << QString(material) << QString(density) << QString(says);
+        };
+        row("no number", "Steel", "-", "number");
+        row("blank name", "   ", "7850", "name");
+        row("zero", "Steel", "0", "greater than zero");
+        row("too large", "Steel", "1E39", "too large");
+    }
+    void refused_entry_stores_nothing_and_says_why()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, density);
+        QFETCH(QString, says);
+        Window w(true);
+        w.run(QStringLiteral("click 2; name %1; density %2").arg(name, density));
+        w.name()->setText(name); // the script trims
         QString message;
         const auto watch = captureNextMessage(message);
         w.run(QStringLiteral("Save"));
-        QVERIFY2(message.contains(QLatin1String("number")), qPrintable(message));
+        QVERIFY2(message.contains(says), qPrintable(message));
         QCOMPARE(fileContents(m_file), fileOf(table(Metals)));
-        QCOMPARE(w.density()->text(), QStringLiteral("-"));
-        QCOMPARE(w.name()->text(), PadRight(QStringLiteral("Steel"), MaterialNameWidth));
+        QCOMPARE(w.density()->text(), density);
         QCOMPARE(w.appearance(), QStringLiteral("Save,Cancel|Select,Delete"));
     }
 
@@ -276,10 +323,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, change);
         QFETCH(QString, shownDensity);
-        QString many;
-        for (int i = 0; i < 60; ++i)
-            many += QStringLiteral("M%1=7850,").arg(i, 2, 10, QLatin1Char('0'));
-        writeTable(many);
+        writeSixtyMaterials();
         Window w(true);
         QScrollBar *scroll = w.list()->verticalScrollBar();
         w.run(QStringLiteral("click 40"));
@@ -342,6 +386,7 @@ private Q_SLOTS:
         // The opener reads the properties once the window has closed.
         QVERIFY(!w.form->isVisible());
         QCOMPARE(w.form->property("Density").toFloat(), density);
+        QCOMPARE(w.form->property("Chosen").toBool(), density != 0);
         QCOMPARE(QGuiApplication::clipboard()->text(), clipboard);
         if (density != 0)
             QCOMPARE(w.form->property("DensityUnits").toString(), unitName("g/cm³"));
@@ -363,23 +408,51 @@ private Q_SLOTS:
         QCOMPARE(w.name()->text(), QStringLiteral("Œuvre €abcdefghijklm"));
     }
 
-    // A table read only in part must not be saved over, or the materials not read are lost.
-    void unreadable_table_is_shown_read_only()
+    // A table not read whole is never saved over: the window says why, names
+    // the file, keeps its editing keys disabled and leaves the file as it is.
+    void table_not_read_whole_is_read_only_data()
     {
-        QVERIFY(QFile::remove(m_file));
-        QVERIFY(QDir().mkpath(m_file)); // exists, but cannot be read as a file
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("says");
+        QTest::newRow("folder") << "folder"
+                                << "not a regular file";
+        QTest::newRow("partial record") << "partial"
+                                        << "not a whole number of 24-byte records";
+    }
+    void table_not_read_whole_is_read_only()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, says);
+        QByteArray bytes = fileOf(table(Metals)) + QByteArray("Tin  ");
+        if (kind == u"folder") {
+            QVERIFY(QFile::remove(m_file));
+            QVERIFY(QDir().mkpath(m_file));
+        } else {
+            QVERIFY(TestSupport::writeFile(m_file, bytes));
+        }
         Window w;
         QString message;
         const auto watch = captureNextMessage(message);
         w.form->show();
         QTRY_VERIFY(!message.isEmpty());
-        QVERIFY2(message.contains(QDir::toNativeSeparators(m_file)), qPrintable(message));
+        QVERIFY2(message.contains(QDir::toNativeSeparators(m_file)) && message.contains(says),
+                 qPrintable(message));
+        auto *note = w.child<QLabel>("lblNote");
+        QCOMPARE(note->text(), message);
+        // The whole note shows, below the list rather than over it.
+        QVERIFY(note->height() >= note->heightForWidth(note->width()));
+        QVERIFY(!note->geometry().intersects(w.list()->geometry()));
         QVERIFY(w.form->isReadOnly());
+        w.run(QStringLiteral("click 0"));
         for (const char *name : {"cmdAdd", "cmdSave", "cmdDelete"})
             QVERIFY2(!w.button(name)->isEnabled(), name);
+        QVERIFY(!w.child<QAction>("mnuEditUndo")->isEnabled());
         QVERIFY(w.name()->isReadOnly() && w.density()->isReadOnly());
-        QVERIFY(QFileInfo(m_file).isDir());
-        QCOMPARE(QDir(m_dataDir->path()).entryList(QDir::Files), QStringList());
+        w.form.reset();
+        if (kind == u"folder")
+            QVERIFY(QFileInfo(m_file).isDir());
+        else
+            QCOMPARE(fileContents(m_file), bytes);
     }
 };
 

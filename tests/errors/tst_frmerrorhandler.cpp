@@ -15,6 +15,7 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
+#include <QTextDocument>
 #include <QtTest>
 
 namespace {
@@ -154,9 +155,13 @@ private Q_SLOTS:
         for (int i = 0; i < 4; ++i) // the paste goes in after "start"
             QTest::keyClick(comments, Qt::Key_Left);
         QApplication::clipboard()->setText(QString(1 << 20, QLatin1Char('x')));
+        int mostAdded = 0; // a paste laid out whole before the cut froze the window
+        connect(comments->document(), &QTextDocument::contentsChange, this,
+                [&mostAdded](int, int, int added) { mostAdded = std::max(mostAdded, added); });
         comments->paste();
         const QString text = form.userComments();
         QCOMPARE(text.size(), MaxUserCommentsLength);
+        QVERIFY2(mostAdded <= MaxUserCommentsLength, qPrintable(QString::number(mostAdded)));
         QVERIFY(text.startsWith(QLatin1String("startx")) && text.endsWith(QLatin1String("x end")));
         QTest::keyClicks(comments, QStringLiteral("more"));
         QCOMPARE(form.userComments(), text);

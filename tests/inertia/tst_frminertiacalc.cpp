@@ -107,8 +107,10 @@ private Q_SLOTS:
         TestSupport::initTestEnvironment(m_settingsDir);
         InertiaTable::loadIntoProgram();
         UseDensityFile(m_settingsDir.filePath(QStringLiteral("density.dat")));
+        // A stored 0 (older files may hold one) is a choice like any other.
         QVERIFY(SaveDensityFile(m_settingsDir.filePath(QStringLiteral("density.dat")),
-                                {{PadRight(QStringLiteral("Steel"), MaterialNameWidth), 7850}})
+                                {{PadRight(QStringLiteral("Steel"), MaterialNameWidth), 7850},
+                                 {PadRight(QStringLiteral("Void"), MaterialNameWidth), 0}})
                     .ok);
     }
     void cleanupTestCase() { UseDensityFile(QString()); }
@@ -371,15 +373,16 @@ private Q_SLOTS:
     // comes back in its unit and recomputes, a window closed without one changes nothing.
     void density_window_hands_its_choice_over_data()
     {
-        QTest::addColumn<bool>("select");
+        QTest::addColumn<int>("select");      // the line selected; -1 closes without choosing
         QTest::addColumn<QString>("density"); // density box and unit afterwards
         QTest::addColumn<QString>("mass");
-        QTest::newRow("selected in g/cm\u00b3") << true << QStringLiteral("7.85 g/cm\u00b3") << "7850";
-        QTest::newRow("closed without choosing") << false << QStringLiteral("1000 kg/m\u00b3") << "1000";
+        QTest::newRow("selected in g/cm\u00b3") << 0 << QStringLiteral("7.85 g/cm\u00b3") << "7850";
+        QTest::newRow("a density of 0 selected") << 1 << QStringLiteral("0 g/cm\u00b3") << "0";
+        QTest::newRow("closed without choosing") << -1 << QStringLiteral("1000 kg/m\u00b3") << "1000";
     }
     void density_window_hands_its_choice_over()
     {
-        QFETCH(bool, select);
+        QFETCH(int, select);
         QFETCH(QString, density);
         QFETCH(QString, mass);
         Window w;
@@ -389,11 +392,11 @@ private Q_SLOTS:
         QString opened;
         const auto watch = TestSupport::whenModalShown([&](QWidget *window) {
             opened = window->objectName();
-            if (!select) {
+            if (select < 0) {
                 window->close();
                 return;
             }
-            window->findChild<QListWidget *>(QStringLiteral("lstMaterials"))->setCurrentRow(0);
+            window->findChild<QListWidget *>(QStringLiteral("lstMaterials"))->setCurrentRow(select);
             auto *units = window->findChild<QComboBox *>(QStringLiteral("cmbDisplayUnits"));
             units->setCurrentIndex(units->findText(padded(QStringLiteral("g/cm\u00b3"))));
             window->findChild<QAbstractButton *>(QStringLiteral("cmdSelect"))->click();
@@ -405,7 +408,7 @@ private Q_SLOTS:
                  density);
         QCOMPARE(w.box(QStringLiteral("txtMass"))->text(), mass);
         QCOMPARE(w.form->focusWidget(),
-                 w.box(select ? QStringLiteral("txtDensity") : QStringLiteral("txtLength")));
+                 w.box(select >= 0 ? QStringLiteral("txtDensity") : QStringLiteral("txtLength")));
     }
 
     void set_default_units_reselects_every_list_data()

@@ -208,8 +208,8 @@ private slots:
             << Expected{Fails, Fails, Fails, Fails, Fails} << "-";
         QTest::newRow("empty box fails") << Shape::SlenderRod << M << "L= m;m=4 kg"
             << Expected{Fails, Fails, 0, Fails, Fails} << "-";
-        QTest::newRow("no unit selected converts to 0") << Shape::SlenderRod << M << "L=3;m=4 kg"
-            << Expected{0, 0, 0, 0, 0} << "-";
+        QTest::newRow("no unit selected fails") << Shape::SlenderRod << M << "L=3;m=4 kg"
+            << Expected{Fails, Fails, 0, Fails, Fails} << "-";
         // The mass overflows its display unit: the results fail and the box
         // keeps its text rather than show a stale mass beside them.
         QTest::newRow("mass beyond its display unit") << Shape::Sphere << D << "R=1 m;rho=1E30 kg/m\u00b3;m=0 tiny"
@@ -234,6 +234,35 @@ private slots:
         QCOMPARE(outcome.massText.value_or(QStringLiteral("-")), massText);
     }
 
+    // A unit table that lost a base unit (its damaged record skipped) fails
+    // every result rather than compute on a 0.
+    void missing_base_unit_fails_every_result_data()
+    {
+        QTest::addColumn<QString>("missing");
+        QTest::addColumn<MassMode>("mode");
+        QTest::newRow("kg-m\u00b2") << "kg-m\u00b2" << MassMode::Mass;
+        QTest::newRow("kg") << "kg" << MassMode::Mass;
+        QTest::newRow("kg, mass from the density") << "kg" << MassMode::Density;
+        QTest::newRow("m") << "m" << MassMode::Mass;
+        QTest::newRow("kg/m\u00b3") << "kg/m\u00b3" << MassMode::Density;
+    }
+    void missing_base_unit_fails_every_result()
+    {
+        QFETCH(QString, missing);
+        QFETCH(MassMode, mode);
+        QList<ConversionRecord> damaged = ConversionTable().records();
+        damaged.removeIf([&missing](const ConversionRecord &r) { return r.UnitName.trimmed() == missing; });
+        TestSupport::loadUnitTable(damaged);
+        const InertiaOutcome outcome = ComputeInertiaEntries(
+            Shape::Parallelepiped, entries("L=100 cm;W=100 cm;H=100 cm;m=1000 g;rho=1 g/cm\u00b3"), mode);
+        QStringList shown;
+        for (int axis = 0; axis < 3; ++axis)
+            shown << FormatInertiaResult(outcome.values[axis], PadRight("kg-cm\u00b2", UnitNameWidth), 6,
+                                         false);
+        InertiaTable::loadIntoProgram();
+        QCOMPARE(shown, QStringList(3, QStringLiteral("Overflow")));
+    }
+
     void results_show_in_the_chosen_unit_data()
     {
         QTest::addColumn<float>("value"); // kg-m²; Fails for a failed result
@@ -247,7 +276,7 @@ private slots:
         QTest::newRow("rod Izz") << 0.0f << "kg-m\u00b2" << 6 << false << "0.0";
         QTest::newRow("failed result") << Fails << "kg-m\u00b2" << 6 << false << "Overflow";
         QTest::newRow("unit without the result") << 1e38f << "g-mm\u00b2" << 6 << false << "Overflow";
-        QTest::newRow("unit missing from the table") << 5.0f << "furlong" << 6 << false << "0.0";
+        QTest::newRow("unit missing from the table") << 5.0f << "furlong" << 6 << false << "Overflow";
         // clang-format on
     }
     void results_show_in_the_chosen_unit()
