@@ -420,7 +420,7 @@ void frmAxisSizing::compute()
         ShowValue(m_resultRows[r].value, text);
         m_resultRows[r].value->setToolTip(figure.reason());
         if (!figure.ok())
-            m_resultRows[r].value->setAccessibleDescription(figure.reason());
+            m_resultRows[r].value->setAccessibleDescription(text + u' ' + figure.reason());
     }
     ShowValue(m_lblProblem, problem);
     // The words carry the verdict; the colour only repeats it.
