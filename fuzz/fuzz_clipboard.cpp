@@ -1,8 +1,8 @@
 // Any text on the clipboard, under a point, a comma and an Arabic locale:
 // splitting it into number and unit, finding the unit in a small table and
-// converting must never crash; the number part keeps at most one decimal
-// mark change, and what a copy puts on the clipboard pastes back to the same
-// value, separator and unit.
+// converting must never crash; the number part never grows, and what a copy
+// puts on the clipboard (no padding after the unit) pastes back to the same
+// value and unit.
 // Input: 1 byte locale, then the clipboard text.
 
 #include "core/fixedtext.h"
@@ -65,12 +65,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
                                             parts->numberText, ConversionDisplay{}, &problem);
     if (!rows || rows->isEmpty())
         return 0;
-    // Copy the first row and paste it back.
+    // Copy the first row and paste it back, under the same locale.
     const ConversionRow &row = rows->first();
-    const QString copied = CopyValueAndUnitsText(row.value, parts->separator, row.unitName);
-    const std::optional<ClipboardParts> again = ParseClipboardText(copied, QLatin1Char('.'));
-    Fuzz::check(again && again->numberText == row.value && again->unitsText == row.unitName.trimmed(),
-                "copy does not paste back", copied);
+    const QString copied = NumberUnitText(row.value, parts->separator, row.unitName);
+    Fuzz::check(!copied.endsWith(QLatin1Char(' ')), "copy ends in spaces", copied);
+    const std::optional<ClipboardParts> again = ParseClipboardText(copied, separator);
+    Fuzz::check(again && again->unitsText == row.unitName.trimmed(), "copied unit does not paste back",
+                copied);
+    const std::optional<float> shown = ParseLocaleNumber(QString(row.value).replace(u',', u'.'), u'.');
+    Fuzz::check(shown && ParseLocaleNumber(again->numberText) == shown, "copied value does not paste back",
+                copied);
     const std::optional<PastedUnit> landed = FindPastedUnit(smallTable(), again->unitsText);
     Fuzz::check(landed && landed->unitToSelect == row.unitName, "copied unit lands elsewhere", copied);
     return 0;

@@ -8,20 +8,26 @@ the same wherever those fonts are installed (Debian: fonts-dejavu-core).
 
 Formula markup, a small subset of TeX:
   ^{...} superscript    _{...} subscript    \\frac{num}{den}    \\sqrt{...}
-  \\t{...} upright text  \\int a larger integral sign
+  \\t{...} upright text  \\int, \\sum larger signs   \\binom{n}{k}
 Single Latin and Greek letters are set in italic as variables; function names
 (sin, ln, arctan, ...), the digits, e and pi stay upright; "dx" is an upright d
 and an italic x.
 
-Usage: tools/makereferencesheet.py [output.svg]
+Beside the picture it writes sheet.txt: the sheet's text in reading order in a
+linear notation, each section headed "== <its top row> <title>", which the
+viewer reads for its contents list, its text view and its search. Every
+formula is also recorded in CLAIMS, which tools/checkreferencesheet.py proves.
+
+Usage: tools/makereferencesheet.py [output.svg]   (sheet.txt goes beside it)
+       tools/makereferencesheet.py --compare      (fails if the committed files are stale)
 """
 
 import os
+import re
 import struct
 import sys
 
 WIDTH = 400
-HEIGHT = 2052
 MARGIN = 10
 FONT_DIR = '/usr/share/fonts/truetype/dejavu/'
 
@@ -144,6 +150,7 @@ class Text:
         deep = any(ch in DEEP for ch in text)
         self.ascent = (0.76 if tall else 0.56) * size
         self.descent = (0.24 if deep else 0.04) * size
+        self.linear = text
 
     def draw(self, x, y):
         # Leading spaces only move the start; each run is placed on its own.
@@ -168,6 +175,7 @@ class Text:
 class Space:
     def __init__(self, width):
         self.width, self.ascent, self.descent = width, 0, 0
+        self.linear = ''
 
     def draw(self, x, y):
         return []
@@ -179,6 +187,20 @@ class Row:
         self.width = sum(item.width for item in items)
         self.ascent = max([item.ascent for item in items] + [0])
         self.descent = max([item.descent for item in items] + [0])
+        # After a superscript, subscript or limits a space keeps what follows
+        # apart from them: sin^2 θ, ∫_a^b f(x).
+        # A fraction with more after it, or after a function name, goes in
+        # parentheses: (1/2)ab, arcsin(x/a).
+        self.linear = ''
+        for before, item, after in zip([None] + items, items, items[1:] + [None]):
+            joined = isinstance(before, (Script, Stacked)) and item.linear[:1].isalnum() or (
+                isinstance(before, Stacked) and item.linear[:1] == '(')
+            text = item.linear
+            if isinstance(item, Frac) and not enclosed(text) and (
+                    (after is not None and after.linear[:1] not in ' +−=,;)]|') or
+                    any(self.linear.rstrip().endswith(name) for name in FUNCTIONS)):
+                text = '(%s)' % text
+            self.linear += (' ' if joined else '') + text
 
     def draw(self, x, y):
         out = []
@@ -206,6 +228,7 @@ class Frac:
         self.gap_below = self.GAP + (1.5 if has_radical(denominator) else 0)
         self.ascent = self.axis + self.GAP + numerator.descent + numerator.ascent
         self.descent = -self.axis + self.gap_below + denominator.ascent + denominator.descent + 1
+        self.linear = '%s/%s' % (grouped(numerator.linear), grouped(denominator.linear))
 
     def draw(self, x, y):
         x += 1.25
@@ -227,6 +250,7 @@ class Sqrt:
         self.width = self.lead + self.sign + body.width + 2
         self.ascent = body.ascent + 3.2
         self.descent = max(body.descent, 0.12 * size) + 0.5
+        self.linear = '√' + grouped(body.linear)
 
     def draw(self, x, y):
         x += self.lead
@@ -241,6 +265,53 @@ class Sqrt:
         return out + self.body.draw(x + self.sign + 1, y)
 
 
+class Binom:
+    """A binomial coefficient: two rows in tall parentheses."""
+
+    def __init__(self, top, bottom, size):
+        self.top, self.bottom, self.size = top, bottom, size
+        self.inner = max(top.width, bottom.width)
+        self.paren = 0.36 * size
+        self.width = self.inner + 2 * self.paren + 2
+        axis = 0.30 * size
+        self.ascent = axis + 1 + top.descent + top.ascent
+        self.descent = -axis + 1 + bottom.ascent + bottom.descent
+        self.linear = 'C(%s, %s)' % (top.linear, bottom.linear)
+
+    def draw(self, x, y):
+        axis = y - 0.30 * self.size
+        top, bottom = y - self.ascent + 0.5, y + self.descent - 0.5
+        out = []
+        for left, sign in ((x + self.paren + 0.5, -1), (x + self.width - self.paren - 0.5, 1)):
+            out.append('<path d="M%s,%s Q%s,%s %s,%s" fill="none" stroke="#000" stroke-width="0.9"/>' % (
+                num(left), num(top), num(left + sign * self.paren * 1.3), num((top + bottom) / 2),
+                num(left), num(bottom)))
+        middle = x + self.paren + 1 + self.inner / 2
+        out += self.top.draw(middle - self.top.width / 2, axis - 1 - self.top.descent)
+        out += self.bottom.draw(middle - self.bottom.width / 2, axis + 1 + self.bottom.ascent)
+        return out
+
+
+def enclosed(text):
+    """Whether text is one pair of parentheses round the rest (or a root of one)."""
+    body = text[1:] if text.startswith('√') else text
+    if not (body.startswith('(') and body.endswith(')')):
+        return False
+    depth = 0
+    for index, ch in enumerate(body):
+        depth += {'(': 1, ')': -1}.get(ch, 0)
+        if depth == 0 and index < len(body) - 1:
+            return False
+    return True
+
+
+def grouped(text):
+    """Linear notation: text as one operand, in parentheses unless it is one already."""
+    if re.fullmatch(r"[\w.′!√°]+(\^[\w.]+|\^\([^()]*\))?", text) or enclosed(text):
+        return text
+    return '(%s)' % text
+
+
 def has_radical(box):
     return isinstance(box, Sqrt) or any(isinstance(item, Sqrt) for item in getattr(box, 'items', []))
 
@@ -251,6 +322,11 @@ class Script:
     def __init__(self, body, size, raise_by):
         self.body, self.raise_by = body, raise_by
         self.width = body.width + 0.6
+        # One letter or a number stands bare (x^2, log_a); anything longer in
+        # parentheses (e^(ax)), so the notation reads one way only.
+        text = body.linear
+        bare = len(text) == 1 or text.isdigit() or (text.startswith('(') and text.endswith(')'))
+        self.linear = ('^' if raise_by > 0 else '_') + (text if bare else '(%s)' % text)
         self.ascent = max(0, body.ascent + raise_by)
         self.descent = max(0, body.descent - raise_by)
 
@@ -263,9 +339,10 @@ class Stacked:
 
     def __init__(self, first, second):
         self.parts = (first, second)
-        self.width = max(first.width, second.width)
+        self.width = max(first.width, second.width) + 1.5
         self.ascent = max(first.ascent, second.ascent)
         self.descent = max(first.descent, second.descent)
+        self.linear = first.linear + second.linear
 
     def draw(self, x, y):
         return self.parts[0].draw(x, y) + self.parts[1].draw(x, y)
@@ -273,8 +350,10 @@ class Stacked:
 
 # --- Formula markup ----------------------------------------------------------------
 
-FUNCTIONS = ['arcsin', 'arccos', 'arctan', 'arccot', 'arcsec', 'arccsc', 'sin', 'cos', 'tan', 'cot', 'sec',
-             'csc', 'ln', 'log', 'rad', 'lim']
+# Longest names first: a run of letters is matched against them in this order.
+FUNCTIONS = ['arcsinh', 'arsinh', 'arcosh', 'artanh', 'arcsin', 'arccos', 'arctan', 'arccot', 'arcsec', 'arccsc',
+             'sinh', 'cosh', 'tanh', 'coth', 'sech', 'csch', 'sin', 'cos', 'tan', 'cot', 'sec', 'csc', 'exp', 'ln',
+             'log', 'rad', 'lim']
 VARIABLE_LETTERS = set('abcdfghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZθαβγφ')
 UPRIGHT_LETTERS = set('eπ')
 
@@ -323,6 +402,8 @@ def math(src, size=MATH_SIZE):
                 other, i = parse_group(src, i + 1)
                 second = Script(math(other, small), small, 0.40 * size if ch == '_' else -0.22 * size)
                 script = Stacked(script, second)
+            if items and isinstance(items[-1], Space):
+                items[-1].linear = ''  # limits follow the sign directly
             items.append(script)
             continue
         if ch == '\\':
@@ -341,10 +422,16 @@ def math(src, size=MATH_SIZE):
             elif command == 't':
                 body, j = parse_group(src, j)
                 items.append(Text(body, size))
-            elif command == 'int':
-                # A larger integral sign with a little room after it.
-                items.append(Text('∫', size * 1.3))
+            elif command == 'binom':
+                top, j = parse_group(src, j)
+                bottom, j = parse_group(src, j)
+                small = size * SCRIPT_SCALE * 1.1
+                items.append(Binom(math(top, small), math(bottom, small), size))
+            elif command in ('int', 'sum'):
+                # A larger sign with a little room after it (and its limits).
+                items.append(Text('∫' if command == 'int' else '∑', size * 1.3))
                 items.append(Space(0.12 * size))
+                items[-1].linear = ' '
                 while j < len(src) and src[j] == ' ':
                     j += 1
             else:
@@ -392,63 +479,147 @@ def note(text, size=NOTE_SIZE, italic=False):
     return Text(text, size, SANS, italic=italic)
 
 
+# --- Claims -------------------------------------------------------------------------
+# Every formula on the sheet is also recorded here, as written, with what the
+# check needs to prove it: tools/checkreferencesheet.py reads this list.
+
+CLAIMS = []
+_section = ['']
+
+
+def check(statement, where=None, **options):
+    """Records a statement the sheet makes, without drawing it.
+
+    where: the conditions the sheet states with it (markup, comma-separated).
+    Options the check reads: subs (symbol -> expression standing in for it,
+    Python/SymPy syntax), given (conditions of that instance, same syntax),
+    then (substitutions made after integrating), sign='either' (± means one of
+    the two signs), kind ('range', 'undefined'), range, instances.
+    """
+    CLAIMS.append(dict(section=_section[0], statement=statement, where=where, **options))
+
+
+def claim(statement, where=None, aside=False, **options):
+    """A formula drawn on the sheet and recorded for the check, with its condition
+    after it (aside: the condition is drawn elsewhere in its row)."""
+    check(statement, where, **options)
+    box = math(statement)
+    if where and not aside:
+        box = seq(box, spaced(10), math('(%s)' % where))
+    return box
+
+
+def spaced(width):
+    space = Space(width)
+    space.linear = '  '
+    return space
+
+
+def eq(left, right, column, where=None, **options):
+    """left = right with the equals sign at column, so a group of them lines up."""
+    check(left + ' = ' + right, where, **options)
+    box = seq(math(left), spaced(4), math('= ' + right))
+    box.linear = math(left).linear + ' = ' + math(right).linear
+    if where:
+        box = seq(box, spaced(10), math('(%s)' % where))
+    return [(column - 4 - math(left).width, box)]
+
+
 # --- Page -------------------------------------------------------------------------
 
 class Page:
-    """Blocks stacked down the sheet; the height left over is shared among the gaps."""
+    """Blocks stacked down the sheet, each with its text in linear notation."""
 
     def __init__(self):
-        self.blocks = []  # (gap before, height, elements)
+        self.blocks = []  # (gap before, height, elements, text lines, section title or None)
 
-    def add(self, elements, height, gap_before):
-        self.blocks.append((gap_before, height, elements))
+    def add(self, elements, height, gap_before, text=(), section=None):
+        self.blocks.append((gap_before, height, elements, list(text), section))
+
+    def height(self):
+        # A multiple of 4 rows, so the sheet is a whole number of device pixels
+        # at the usual screen scales (1.25, 1.5, 2).
+        natural = math_ceil(sum(gap + height for gap, height, _, _, _ in self.blocks) + MARGIN)
+        return int(math_ceil(natural / 4) * 4)
 
     def render(self):
-        natural = sum(gap + height for gap, height, _ in self.blocks) + MARGIN
-        stretchable = sum(gap for gap, _, _ in self.blocks[1:])
-        spare = HEIGHT - natural
-        if spare < 0:
-            raise SystemExit('the sheet overflows by %.1f px' % -spare)
-        factor = 1 + spare / stretchable
-        y, out = 0.0, []
-        for index, (gap, height, elements) in enumerate(self.blocks):
-            y += gap if index == 0 else gap * factor
+        """The SVG elements, and the outline: (section top or None, text line)."""
+        y, out, outline = 0.0, [], []
+        for index, (gap, height, elements, text, section) in enumerate(self.blocks):
+            y += gap
             shift = round(y)
-            out.append('<g transform="translate(0,%d)">' % shift)
+            # Each block is named, so a viewer can draw only the blocks in view.
+            out.append('<g id="block%d" transform="translate(0,%d)">' % (index, shift))
             out += ['  ' + e for e in elements]
             out.append('</g>')
+            if section:
+                outline.append((shift, section))
+            outline += [(None, line) for line in text]
             y += height
-        sys.stderr.write('natural height %.1f, spare %.1f\n' % (natural, spare))
-        return out
+        return out, outline
+
+
+def put(page, made, gap_before):
+    """Adds a figure or table made as (elements, height, text lines)."""
+    elements, height, text = made
+    page.add(elements, height, gap_before, text)
+
+
+def math_ceil(value):
+    return -int(-value // 1)
 
 
 def heading(page, title):
     # A black band with the section title in white, the full width of the sheet.
+    _section[0] = title
     elements = [
         '<rect x="%d" y="0" width="%d" height="17"/>' % (MARGIN - 4, WIDTH - 2 * MARGIN + 8),
         '<text x="%d" y="13" font-family="%s" font-size="%s" font-weight="bold" fill="#fff">%s</text>' % (
             MARGIN, SANS, num(HEADING_SIZE), esc(title)),
     ]
-    page.add(elements, 17, 7)
+    if font(SANS, False, True).width(title, HEADING_SIZE) > WIDTH - 2 * MARGIN:
+        raise SystemExit('heading too wide: ' + title)
+    page.add(elements, 17, 9, section=title)
+
+
+def fits(row, what):
+    """Refuses a row whose boxes overlap or run past the margins."""
+    spans = sorted((x if x >= 0 else -x - box.width, box) for x, box in row)
+    right = MARGIN - 0.5
+    for x, box in spans:
+        if x < right:
+            raise SystemExit('%s: "%s" overlaps what is left of it' % (what, box.linear))
+        right = x + box.width + 8
+    if right - 8 > WIDTH - MARGIN + 0.5:
+        raise SystemExit('%s: "%s" runs past the right margin by %.1f px' % (
+            what, spans[-1][1].linear, right - 8 - (WIDTH - MARGIN)))
 
 
 def lines(page, rows, leading=5, gap_before=5):
     """Rows of formulas. Each row is a list of (x, box); x < 0 right-aligns to -x."""
-    elements, y = [], 0.0
+    elements, text, y = [], [], 0.0
     for index, row in enumerate(rows):
-        ascent = max(box.ascent for _, box in row)
-        descent = max(box.descent for _, box in row)
+        fits(row, _section[0])
+        # Plain rows share one line height; taller formulas make their row taller.
+        ascent = max([box.ascent for _, box in row] + [0.76 * MATH_SIZE])
+        descent = max([box.descent for _, box in row] + [0.24 * MATH_SIZE])
         y += ascent if index == 0 else ascent + leading
         base = round(y)
         for x, box in row:
             elements += box.draw(x if x >= 0 else -x - box.width, base)
         y = base + descent
-    page.add(elements, y, gap_before)
+        text.append('; '.join(box.linear.strip() for _, box in sorted(row, key=lambda r: abs(r[0]))))
+    page.add(elements, y, gap_before, text)
 
 
-def eq(left, right, column):
-    """left = right with the equals sign at column, so a group of them lines up."""
-    return [(-(column - 4), math(left)), (column, math('= ' + right))]
+def columns3(*formulas, where=None):
+    """Up to three short formulas in the three columns of an identities row."""
+    return [(x, claim(f, where)) for x, f in zip((MARGIN, 137, 264), formulas)]
+
+
+def columns2(*formulas):
+    """Two formulas (with their conditions) in two columns."""
+    return [(x, claim(f, w) if isinstance(f, str) else f) for x, (f, w) in zip((MARGIN, 200), formulas)]
 
 
 # --- Figures ------------------------------------------------------------------------
@@ -492,18 +663,187 @@ def oblique_triangle(x0, y0):
     return out
 
 
+# Which functions are positive in each quadrant, and the quadrant's angles.
+QUADRANTS = [
+    ('I', 0, 90, ['sin', 'cos', 'tan', 'csc', 'sec', 'cot'], 'all six'),
+    ('II', 90, 180, ['sin', 'csc'], 'sin, csc'),
+    ('III', 180, 270, ['tan', 'cot'], 'tan, cot'),
+    ('IV', 270, 360, ['cos', 'sec'], 'cos, sec'),
+]
+CIRCLE_ANGLES = [0, 30, 45, 60, 90, 120, 135, 150, 180, 210, 225, 240, 270, 300, 315, 330]
+
+
+def unit_circle():
+    """The unit circle with its axes, the angles of the table marked, and the quadrant signs."""
+    cx, cy, r = 112, 100, 70
+    out = [
+        '<circle cx="%d" cy="%d" r="%d" fill="none" stroke="#000" stroke-width="1.2"/>' % (cx, cy, r),
+        bar(cx - r - 12, cy - 0.4, 2 * r + 24, 0.8), bar(cx - 0.4, cy - r - 12, 0.8, 2 * r + 24),
+    ]
+    import math as pymath
+    label = 'font-family="%s" font-size="9.5" text-anchor="middle"' % SANS
+    for degrees in CIRCLE_ANGLES:
+        t = pymath.radians(degrees)
+        px, py = cx + r * pymath.cos(t), cy - r * pymath.sin(t)
+        out.append('<circle cx="%s" cy="%s" r="1.8"/>' % (num(px), num(py)))
+        # Labels outside the circle, a little further where they sit beside an axis.
+        reach = r + (15 if degrees % 90 else 19)
+        lx, ly = cx + reach * pymath.cos(t), cy - reach * pymath.sin(t) + 3.5
+        if degrees % 90 == 0:
+            lx += {0: 6, 180: -6}.get(degrees, 9)
+            ly += {90: -1, 270: 3}.get(degrees, -5)
+        out.append('<text x="%s" y="%s" %s>%d°</text>' % (num(lx), num(ly), label, degrees))
+    for name, lo, hi, positive, words in QUADRANTS:
+        mid = pymath.radians((lo + hi) / 2)
+        qx, qy = cx + 0.48 * r * pymath.cos(mid), cy - 0.48 * r * pymath.sin(mid)
+        out.append('<text x="%s" y="%s" %s font-weight="bold">%s</text>' % (num(qx), num(qy - 2), label, name))
+        out.append('<text x="%s" y="%s" %s>%s</text>' % (num(qx), num(qy + 9), label, words))
+        for fn in ['sin', 'cos', 'tan', 'csc', 'sec', 'cot']:
+            check('%s θ %s 0' % (fn, '>' if fn in positive else '<'), given='%d*pi/180 < θ, θ < %d*pi/180' % (lo, hi))
+    notes = [
+        'The point at angle θ on the',
+        'unit circle is (cos θ, sin θ).',
+        '',
+        'Positive in each quadrant:',
+    ] + ['%s (%d° to %d°): %s' % (name, lo, hi, words) for name, lo, hi, _, words in QUADRANTS]
+    for index, text in enumerate(notes):
+        out += note(text, 10).draw(215, 50 + 15 * index)
+    text = ['Unit circle: the point at angle θ is (cos θ, sin θ); marked at ' +
+            ', '.join('%d°' % d for d in CIRCLE_ANGLES) + '.', 'Positive in each quadrant: ' +
+            '; '.join('%s (%d° to %d°): %s' % (name, lo, hi, words) for name, lo, hi, _, words in QUADRANTS) + '.']
+    return out, cy + r + 30, text
+
+
+# The exact values, as reviewed: degrees, radians, sin, cos, tan.
+EXACT_VALUES = [
+    ('0°', '0', '0', '1', '0'),
+    ('30°', 'π/6', '½', '½√3', '⅓√3'),
+    ('45°', 'π/4', '½√2', '½√2', '1'),
+    ('60°', 'π/3', '½√3', '½', '√3'),
+    ('90°', 'π/2', '1', '0', '—'),
+    ('120°', '2π/3', '½√3', '−½', '−√3'),
+    ('135°', '3π/4', '½√2', '−½√2', '−1'),
+    ('150°', '5π/6', '½', '−½√3', '−⅓√3'),
+    ('180°', 'π', '0', '−1', '0'),
+    ('210°', '7π/6', '−½', '−½√3', '⅓√3'),
+    ('225°', '5π/4', '−½√2', '−½√2', '1'),
+    ('240°', '4π/3', '−½√3', '−½', '√3'),
+    ('270°', '3π/2', '−1', '0', '—'),
+    ('300°', '5π/3', '−½√3', '½', '−√3'),
+    ('315°', '7π/4', '−½√2', '½√2', '−1'),
+    ('330°', '11π/6', '−½', '½√3', '−⅓√3'),
+]
+
+
+def exact_table():
+    """One row per angle: degrees, radians, sin, cos and tan; '—' where tan is undefined."""
+    heads = ['θ', 'θ (rad)', 'sin θ', 'cos θ', 'tan θ']
+    centres = [MARGIN + 26, 100, 172, 244, 316]
+    out = [bar(MARGIN, 0, WIDTH - 2 * MARGIN)]
+    y = 15.0
+    for centre, head in zip(centres, heads):
+        box = math(head)
+        out += box.draw(centre - box.width / 2, y)
+    y += 5
+    out.append(bar(MARGIN, y, WIDTH - 2 * MARGIN))
+    text = []
+    for index, row in enumerate(EXACT_VALUES):
+        degrees = row[0]
+        check('%s = %s' % (degrees, row[1]))
+        for fn, value in zip(('sin', 'cos', 'tan'), row[2:]):
+            if value == '—':
+                check('%s(%s)' % (fn, degrees), kind='undefined')
+            else:
+                check('%s(%s) = %s' % (fn, degrees, value))
+        y += 17
+        if index % 4 == 0 and index:
+            out.append(bar(MARGIN, y - 13.5, WIDTH - 2 * MARGIN, 0.5))
+        cells = [math(cell) for cell in row]
+        for centre, box in zip(centres, cells):
+            out += box.draw(centre - box.width / 2, y)
+        text.append('%s = %s: sin θ = %s, cos θ = %s, tan θ = %s' % tuple(
+            box.linear.replace('—', 'undefined') for box in cells))
+    y += 6
+    out.append(bar(MARGIN, y, WIDTH - 2 * MARGIN))
+    return out, y + 1, text
+
+
+def function_table(left, right, headers=('f(x)', 'f′(x)'), columns=(62, 66), **options):
+    """Two tables side by side: function | derivative. Each row is checked as d/dx f = f′."""
+    out, text, heights = [], [], []
+    for x0, col, entries, width in ((MARGIN, columns[0], left, 175), (200, columns[1], right, 190)):
+        out.append(bar(x0, 0, width))
+        y = 0.0
+        header = [(x0 + 2, math(headers[0])), (x0 + col, math(headers[1]))]
+        ascent = max(b.ascent for _, b in header)
+        base = round(y + 3 + ascent)
+        for x, box in header:
+            out += box.draw(x, base)
+        y = base + 5
+        out.append(bar(x0, y, width))
+        y += 1
+        for entry in entries:
+            f, d = entry[:2]
+            where = entry[2] if len(entry) > 2 else None
+            check(r'\frac{d}{dx}[%s] = %s' % (f, d), where, **options)
+            fb, db = math(f), math(d)
+            if fb.width > col - 4 or col + db.width > width:
+                raise SystemExit('derivative table: "%s" is too wide' % d)
+            # Plain rows share one height and baseline; fractions make a row taller.
+            ascent = max(fb.ascent, db.ascent, 0.96 * MATH_SIZE)
+            descent = max(fb.descent, db.descent, 0.24 * MATH_SIZE)
+            height = float(int(ascent + descent + 4))
+            base = round(y + (height - ascent - descent) / 2 + ascent)
+            out += fb.draw(x0 + 2, base)
+            out += db.draw(x0 + col, base)
+            y += height
+            text.append('d/dx %s = %s%s' % (fb.linear, db.linear, '  (%s)' % math(where).linear if where else ''))
+        out.append(bar(x0, y, width))
+        heights.append(y + 1)
+    return out, max(heights), text
+
+
+def range_table(rows):
+    """Inverse functions: function, the x it takes, and its principal range (y = the function)."""
+    heads = [(MARGIN + 2, 'function'), (100, 'domain'), (210, 'principal range')]
+    out, text = [bar(MARGIN, 0, WIDTH - 2 * MARGIN)], []
+    for x, head in heads:
+        out += note(head).draw(x, 14)
+    out.append(bar(MARGIN, 19, WIDTH - 2 * MARGIN))
+    y = 19.0
+    for fn, domain, values in rows:
+        check(fn, domain, kind='range', range=values)
+        boxes = [math('y = ' + fn), math(domain), math(values)]
+        fits([(x, box) for (x, _), box in zip(heads, boxes)], 'range table')
+        y += 18
+        for (x, _), box in zip(heads, boxes):
+            out += box.draw(x, y)
+        text.append('%s: %s; range %s' % tuple(box.linear for box in boxes))
+    y += 6
+    out.append(bar(MARGIN, y, WIDTH - 2 * MARGIN))
+    return out, y + 1, text
+
+
 # --- The sheet ------------------------------------------------------------------------
 
+# Stand-ins for f, g, u and v where the sheet states a rule for any function.
+F_G = dict(f='sin(x)**2 + exp(x/3)', g='log(x**2 + 2) + x**3')
+
+
 def build():
+    del CLAIMS[:]
+    _section[0] = ''
     page = Page()
 
     title = Text('Trigonometric / Calculus Reference', 15, SANS, bold=True)
-    page.add(title.draw((WIDTH - title.width) / 2, 17), 21, 8)
+    page.add(title.draw((WIDTH - title.width) / 2, 17), 21, 8, [title.linear])
 
     # Right triangle: the figure, then the six ratios in two columns beside it.
     heading(page, 'Right-triangle definitions')
     figure = right_triangle()
-    columns = [
+    triangle = dict(subs={'θ': 'atan(opposite/adjacent)', 'hypotenuse': 'sqrt(opposite**2 + adjacent**2)'},
+                    given='opposite > 0, adjacent > 0')
+    ratio_columns = [
         (160, [('sin θ', r'\frac{\t{opposite}}{\t{hypotenuse}}'),
                ('cos θ', r'\frac{\t{adjacent}}{\t{hypotenuse}}'),
                ('tan θ', r'\frac{\t{opposite}}{\t{adjacent}}')]),
@@ -511,22 +851,41 @@ def build():
                ('sec θ', r'\frac{\t{hypotenuse}}{\t{adjacent}}'),
                ('cot θ', r'\frac{\t{adjacent}}{\t{opposite}}')]),
     ]
-    for column, defs in columns:
+    text = ['A right triangle with the acute angle θ; its sides are opposite, adjacent and hypotenuse.']
+    for column, defs in ratio_columns:
         for index, (left, right) in enumerate(defs):
-            for x, box in eq(left, right, column):
-                figure += box.draw(x if x >= 0 else -x - box.width, 20 + 35 * index)
-    figure += note('θ is an acute angle; the sides are named as seen from θ.').draw(MARGIN, 118)
-    page.add(figure, 121, 5)
+            for x, box in eq(left, right, column, **triangle):
+                figure += box.draw(x, 20 + 35 * index)
+                text.append(box.linear)
+    explanation = note('θ is an acute angle; the sides are named as seen from θ.')
+    figure += explanation.draw(MARGIN, 118)
+    page.add(figure, 121, 5, text + [explanation.linear])
+
+    heading(page, 'Unit circle and exact values')
+    put(page, unit_circle(), 2)
+    put(page, exact_table(), 2)
 
     heading(page, 'Reciprocal and Pythagorean identities')
     lines(page, [
-        [(MARGIN, math(r'csc θ = \frac{1}{sin θ}')), (137, math(r'sec θ = \frac{1}{cos θ}')),
-         (264, math(r'cot θ = \frac{1}{tan θ}'))],
-        [(MARGIN, math(r'tan θ = \frac{sin θ}{cos θ}')), (137, math(r'cot θ = \frac{cos θ}{sin θ}'))],
-        [(MARGIN, math('sin^{2}θ + cos^{2}θ = 1')), (137, math('1 + tan^{2}θ = sec^{2}θ')),
-         (264, math('1 + cot^{2}θ = csc^{2}θ'))],
-        [(MARGIN, math('sin(-θ) = -sin θ')), (137, math('cos(-θ) = cos θ')), (264, math('tan(-θ) = -tan θ'))],
+        columns3(r'csc θ = \frac{1}{sin θ}', r'sec θ = \frac{1}{cos θ}', r'cot θ = \frac{1}{tan θ}'),
+        columns3(r'tan θ = \frac{sin θ}{cos θ}', r'cot θ = \frac{cos θ}{sin θ}'),
+        columns3('sin^{2}θ + cos^{2}θ = 1', '1 + tan^{2}θ = sec^{2}θ', '1 + cot^{2}θ = csc^{2}θ'),
+        columns3('sin(-θ) = -sin θ', 'cos(-θ) = cos θ', 'tan(-θ) = -tan θ'),
     ], leading=6)
+
+    heading(page, 'Cofunction, supplementary angle, period')
+    lines(page, [
+        columns2(('sin(π/2 - θ) = cos θ', None), ('csc(π/2 - θ) = sec θ', None)),
+        columns2(('cos(π/2 - θ) = sin θ', None), ('sec(π/2 - θ) = csc θ', None)),
+        columns2(('tan(π/2 - θ) = cot θ', None), ('cot(π/2 - θ) = tan θ', None)),
+        columns2(('sin(π - θ) = sin θ', None), ('sin(π + θ) = -sin θ', None)),
+        columns2(('cos(π - θ) = -cos θ', None), ('cos(π + θ) = -cos θ', None)),
+        columns2(('tan(π - θ) = -tan θ', None), ('tan(π + θ) = tan θ', None)),
+        columns2(('sin(θ + 2π) = sin θ', None), ('cos(θ + 2π) = cos θ', None)),
+        columns2(('tan(θ + π) = tan θ', None), ('cot(θ + π) = cot θ', None)),
+        [(MARGIN, note('In degrees π/2 is 90° and π is 180°: sin(180° − θ) = sin θ.'))],
+    ], leading=6)
+    check('sin(180° - θ) = sin θ')
 
     heading(page, 'Sum and difference')
     lines(page, [
@@ -540,188 +899,273 @@ def build():
         eq('sin 2θ', '2 sin θ cos θ', 82),
         eq('cos 2θ', 'cos^{2}θ - sin^{2}θ = 2 cos^{2}θ - 1 = 1 - 2 sin^{2}θ', 82),
         eq('tan 2θ', r'\frac{2 tan θ}{1 - tan^{2}θ}', 82),
-        eq('sin(θ/2)', r'±\sqrt{\frac{1 - cos θ}{2}}', 82),
-        eq('cos(θ/2)', r'±\sqrt{\frac{1 + cos θ}{2}}', 82),
+        eq('sin(θ/2)', r'±\sqrt{\frac{1 - cos θ}{2}}', 82, sign='either'),
+        eq('cos(θ/2)', r'±\sqrt{\frac{1 + cos θ}{2}}', 82, sign='either'),
         eq('tan(θ/2)', r'\frac{1 - cos θ}{sin θ} = \frac{sin θ}{1 + cos θ}', 82),
         [(MARGIN, note('Half angle: take the sign of the function in the quadrant of θ/2.'))],
-        [(MARGIN, math(r'sin^{2}θ = \frac{1 - cos 2θ}{2}')), (200, math(r'cos^{2}θ = \frac{1 + cos 2θ}{2}'))],
+        columns2((r'sin^{2}θ = \frac{1 - cos 2θ}{2}', None), (r'cos^{2}θ = \frac{1 + cos 2θ}{2}', None)),
+        [(MARGIN, claim(r'tan^{2}θ = \frac{1 - cos 2θ}{1 + cos 2θ}'))],
     ])
 
-    heading(page, 'Product to sum')
+    heading(page, 'Product to sum and sum to product')
     lines(page, [
         eq('sin α sin β', r'½[cos(α - β) - cos(α + β)]', 98),
         eq('cos α cos β', r'½[cos(α - β) + cos(α + β)]', 98),
         eq('sin α cos β', r'½[sin(α + β) + sin(α - β)]', 98),
+        eq('sin α + sin β', r'2 sin \frac{α + β}{2} cos \frac{α - β}{2}', 98),
+        eq('sin α - sin β', r'2 cos \frac{α + β}{2} sin \frac{α - β}{2}', 98),
+        eq('cos α + cos β', r'2 cos \frac{α + β}{2} cos \frac{α - β}{2}', 98),
+        eq('cos α - cos β', r'-2 sin \frac{α + β}{2} sin \frac{α - β}{2}', 98),
     ])
 
     heading(page, 'Laws of sines and cosines (any triangle)')
+    # A triangle with A at the origin, B on the x axis and C above it.
+    corners = dict(subs={'a': 'sqrt((c - p)**2 + q**2)', 'b': 'sqrt(p**2 + q**2)', 'A': 'atan2(q, p)',
+                         'B': 'atan2(q, c - p)', 'C': 'pi - atan2(q, p) - atan2(q, c - p)'},
+                   given='c > 0, q > 0')
     laws = oblique_triangle(MARGIN + 2, 0)
     rows = [
-        (28, math(r'\frac{a}{sin A} = \frac{b}{sin B} = \frac{c}{sin C}')),
-        (57, math('a^{2} = b^{2} + c^{2} - 2bc cos A')),
-        (78, math('b^{2} = a^{2} + c^{2} - 2ac cos B')),
-        (99, math('c^{2} = a^{2} + b^{2} - 2ab cos C')),
-        (125, math(r'\t{Area} = \frac{1}{2}ab sin C')),
+        (28, claim(r'\frac{a}{sin A} = \frac{b}{sin B} = \frac{c}{sin C}', **corners)),
+        (57, claim('a^{2} = b^{2} + c^{2} - 2bc cos A', **corners)),
+        (78, claim('b^{2} = a^{2} + c^{2} - 2ac cos B', **corners)),
+        (99, claim('c^{2} = a^{2} + b^{2} - 2ab cos C', **corners)),
+        (125, claim(r'\t{Area} = \frac{1}{2}ab sin C',
+                    subs=dict(corners['subs'], Area='c*q/2'), given=corners['given'])),
     ]
+    text = ['A triangle with the angles A, B, C; side a faces angle A, and so on.']
     for y, box in rows:
         laws += box.draw(190, y)
+        text.append(box.linear)
     laws += note('Side a faces angle A, and so on.').draw(MARGIN, 125)
-    page.add(laws, 131, 5)
+    page.add(laws, 131, 5, text)
 
     heading(page, 'Degrees and radians')
     lines(page, [
-        [(MARGIN, math('π rad = 180°')),
-         (192, seq(note('arc length '), math('s = rθ'), note('  (θ in rad)')))],
-        [(MARGIN, math(r'1 rad = \frac{180°}{π} ≈ 57.2958°')),
-         (192, math(r'1° = \frac{π}{180} rad ≈ 0.0174533 rad'))],
+        [(MARGIN, claim('π rad = 180°')),
+         (186, seq(note('arc length '),
+                   claim('s = rθ', subs={'s': 'Integral(sqrt((r*sin(t))**2 + (r*cos(t))**2), (t, 0, θ))'},
+                         given='r > 0, θ > 0'),
+                   note('  (θ in rad)')))],
+        [(MARGIN, claim(r'1 rad = \frac{180°}{π} ≈ 57.2958°')),
+         (186, claim(r'1° = \frac{π}{180} rad ≈ 0.0174533 rad'))],
     ])
 
-    heading(page, 'Exact values')
-    page.add(*exact_table(), 5)
+    heading(page, 'Inverse trigonometric functions')
+    put(page, range_table([
+        ('arcsin x', '-1 ≤ x ≤ 1', '-π/2 ≤ y ≤ π/2'),
+        ('arccos x', '-1 ≤ x ≤ 1', '0 ≤ y ≤ π'),
+        ('arctan x', r'\t{all} x', '-π/2 < y < π/2'),
+        ('arccot x', r'\t{all} x', '0 < y < π'),
+        ('arcsec x', '|x| ≥ 1', '0 ≤ y ≤ π, y ≠ π/2'),
+        ('arccsc x', '|x| ≥ 1', '-π/2 ≤ y ≤ π/2, y ≠ 0'),
+    ]), 4)
+    lines(page, [
+        [(MARGIN, note('y = arcsin x means sin y = x with y in the principal range.'))],
+        columns2(('arcsin x + arccos x = π/2', None), ('arctan x + arccot x = π/2', None)),
+        columns2(('arcsin(-x) = -arcsin x', None), ('arccos(-x) = π - arccos x', None)),
+        columns2(('arctan(-x) = -arctan x', None), ('arccot(-x) = π - arccot x', None)),
+        columns2((r'arcsec x = arccos \frac{1}{x}', None), (r'arccsc x = arcsin \frac{1}{x}', None)),
+        [(MARGIN, claim(r'arccot x = arctan \frac{1}{x}', 'x > 0')),
+         (200, claim(r'sin(arccos x) = \sqrt{1 - x^{2}}'))],
+        [(MARGIN, note('Their derivatives are in the derivative table below.'))],
+    ])
+
+    heading(page, 'Hyperbolic functions')
+    lines(page, [
+        columns2((r'sinh x = \frac{e^{x} - e^{-x}}{2}', None), (r'cosh x = \frac{e^{x} + e^{-x}}{2}', None)),
+        columns2((r'tanh x = \frac{sinh x}{cosh x}', None), (r'coth x = \frac{cosh x}{sinh x}', None)),
+        columns2((r'sech x = \frac{1}{cosh x}', None), (r'csch x = \frac{1}{sinh x}', None)),
+        columns2(('cosh^{2}x - sinh^{2}x = 1', None), ('1 - tanh^{2}x = sech^{2}x', None)),
+        columns2(('coth^{2}x - 1 = csch^{2}x', None), ('cosh x + sinh x = e^{x}', None)),
+        columns2(('sinh(-x) = -sinh x', None), ('cosh(-x) = cosh x', None)),
+        [(MARGIN, claim('sinh(x ± y) = sinh x cosh y ± cosh x sinh y'))],
+        [(MARGIN, claim('cosh(x ± y) = cosh x cosh y ± sinh x sinh y'))],
+        columns2(('sinh 2x = 2 sinh x cosh x', None), ('cosh 2x = cosh^{2}x + sinh^{2}x', None)),
+    ])
+    put(page, function_table(
+        [('sinh x', 'cosh x'), ('cosh x', 'sinh x'), ('tanh x', 'sech^{2}x')],
+        [('coth x', '-csch^{2}x'), ('sech x', '-sech x tanh x'), ('csch x', '-csch x coth x')],
+        columns=(62, 62)), 9)
+    lines(page, [
+        [(MARGIN, claim(r'arsinh x = ln(x + \sqrt{x^{2} + 1})')), (-(WIDTH - MARGIN), math(r'(\t{all} x)'))],
+        [(MARGIN, claim(r'arcosh x = ln(x + \sqrt{x^{2} - 1})', 'x ≥ 1', aside=True)),
+         (-(WIDTH - MARGIN), math('(x ≥ 1)'))],
+        [(MARGIN, claim(r'artanh x = \frac{1}{2} ln \frac{1 + x}{1 - x}', '|x| < 1', aside=True)),
+         (-(WIDTH - MARGIN), math('(|x| < 1)'))],
+        [(MARGIN, claim(r'\frac{d}{dx} arsinh x = \frac{1}{\sqrt{x^{2} + 1}}')),
+         (218, claim(r'\frac{d}{dx} arcosh x = \frac{1}{\sqrt{x^{2} - 1}}', 'x > 1', aside=True))],
+        [(MARGIN, claim(r'\frac{d}{dx} artanh x = \frac{1}{1 - x^{2}}', '|x| < 1', aside=True)),
+         (218, note('arcosh: x > 1; artanh: |x| < 1'))],
+    ])
 
     heading(page, 'Derivatives (x in radians; a > 0, a ≠ 1)')
-    page.add(*derivative_table(), 5)
-
-    heading(page, 'Integrals (C: constant of integration; a > 0)')
-    integrals = [
-        [(MARGIN, math(r'\int x^{n} dx = \frac{x^{n+1}}{n + 1} + C')), (250, math('(n ≠ -1)'))],
-        [(MARGIN, math(r'\int \frac{1}{x} dx = ln|x| + C')), (200, math(r'\int ln x dx = x ln x - x + C'))],
-        [(MARGIN, math(r'\int e^{x} dx = e^{x} + C')), (200, math(r'\int a^{x} dx = \frac{a^{x}}{ln a} + C'))],
-        [(MARGIN, math(r'\int sin x dx = -cos x + C')), (200, math(r'\int cos x dx = sin x + C'))],
-        [(MARGIN, math(r'\int tan x dx = -ln|cos x| + C')), (200, math(r'\int cot x dx = ln|sin x| + C'))],
-        [(MARGIN, math(r'\int sec x dx = ln|sec x + tan x| + C'))],
-        [(MARGIN, math(r'\int csc x dx = -ln|csc x + cot x| + C'))],
-        [(MARGIN, math(r'\int sec^{2}x dx = tan x + C')), (200, math(r'\int csc^{2}x dx = -cot x + C'))],
-        [(MARGIN, math(r'\int sec x tan x dx = sec x + C')),
-         (200, math(r'\int csc x cot x dx = -csc x + C'))],
-        [(MARGIN, math(r'\int \frac{dx}{\sqrt{a^{2} - x^{2}}} = arcsin \frac{x}{a} + C')),
-         (250, math('(|x| < a)'))],
-        [(MARGIN, math(r'\int \frac{dx}{a^{2} + x^{2}} = \frac{1}{a} arctan \frac{x}{a} + C'))],
-        [(MARGIN, math(r'\int \frac{dx}{x\sqrt{x^{2} - a^{2}}} = \frac{1}{a} arcsec \frac{|x|}{a} + C')),
-         (250, math('(|x| > a)'))],
-        [(MARGIN, math(r'\int arcsin x dx = x arcsin x + \sqrt{1 - x^{2}} + C'))],
-        [(MARGIN, math(r'\int arccos x dx = x arccos x - \sqrt{1 - x^{2}} + C'))],
-        [(MARGIN, math(r'\int arctan x dx = x arctan x - \frac{1}{2} ln(1 + x^{2}) + C'))],
-        [(MARGIN, math(r'\int arccot x dx = x arccot x + \frac{1}{2} ln(1 + x^{2}) + C'))],
-        [(MARGIN, math(r'\int arcsec x dx = x arcsec x - ln(|x| + \sqrt{x^{2} - 1}) + C'))],
-        [(MARGIN, math(r'\int arccsc x dx = x arccsc x + ln(|x| + \sqrt{x^{2} - 1}) + C'))],
-    ]
-    lines(page, integrals, leading=4)
-
-    heading(page, 'Integration by parts')
+    rules = dict(subs=dict(F_G, c='7/3'))
     lines(page, [
-        [(MARGIN, math(r'\int u dv = uv - \int v du'))],
-        [(MARGIN, math(r'\int _{a}^{b}u dv = [uv]_{a}^{b} - \int _{a}^{b}v du'))],
-        [(MARGIN, note('Rule of thumb: let u be the factor that comes first in'))],
-        [(MARGIN, note('logarithm, inverse trig, power, trig, exponential.'))],
-        [(MARGIN, seq(note('Example, with '), math('u = x, dv = e^{x} dx'), note(':')))],
-        [(MARGIN, math(r'\int x e^{x} dx = x e^{x} - \int e^{x} dx = (x - 1) e^{x} + C'))],
+        [(MARGIN, note('f and g are functions of x, c a constant:'))],
+        [(MARGIN, claim('(cf)′ = cf′', **rules)), (137, claim('(f ± g)′ = f′ ± g′', **rules))],
+        [(MARGIN, seq(note('product  '), claim('(fg)′ = f′g + fg′', **rules))),
+         (200, seq(note('quotient  '), claim(r'(\frac{f}{g})′ = \frac{f′g - fg′}{g^{2}}', **rules)))],
+        [(MARGIN, seq(note('chain  '), claim(r'\frac{d}{dx} f(g(x)) = f′(g(x)) g′(x)', **rules)))],
+        [(MARGIN, note("L'Hôpital: if f(a) = g(a) = 0, or both tend to ±∞,"))],
+        [(MARGIN + 12, claim(r'lim_{x→a}\frac{f(x)}{g(x)} = lim_{x→a}\frac{f′(x)}{g′(x)}', instances=[
+            {'f': 'sin(x)', 'g': 'exp(x) - 1', 'a': '0'},
+            {'f': 'log(x)', 'g': 'x**2 - 1', 'a': '1'},
+            {'f': 'x**2 + x', 'g': 'exp(x)', 'a': 'oo'},
+            {'f': '1 - cos(x)', 'g': 'x**2', 'a': '0'}])),
+         (-(WIDTH - MARGIN), note('if the right limit exists'))],
     ])
-    return page
-
-
-def table_rule(x, y, width):
-    return bar(x, y, width, 1.0)
-
-
-def exact_table():
-    """θ in degrees and radians across the top, sin, cos and tan below."""
-    label_w = 54
-    col_w = (WIDTH - 2 * MARGIN - label_w) / 5
-    rows = [
-        ('θ (degrees)', ['0°', '30°', '45°', '60°', '90°']),
-        ('θ (radians)', ['0', r'\frac{π}{6}', r'\frac{π}{4}', r'\frac{π}{3}', r'\frac{π}{2}']),
-        ('sin θ', ['0', r'\frac{1}{2}', r'\frac{\sqrt{2}}{2}', r'\frac{\sqrt{3}}{2}', '1']),
-        ('cos θ', ['1', r'\frac{\sqrt{3}}{2}', r'\frac{\sqrt{2}}{2}', r'\frac{1}{2}', '0']),
-        ('tan θ', ['0', r'\frac{\sqrt{3}}{3}', '1', r'\sqrt{3}', r'\t{undefined}']),
-    ]
-    out = [table_rule(MARGIN, 0, WIDTH - 2 * MARGIN)]
-    y = 0.0
-    for index, (label, cells) in enumerate(rows):
-        boxes = [math(cell) for cell in cells]
-        ascent = max(b.ascent for b in boxes)
-        descent = max(b.descent for b in boxes)
-        height = max(ascent + descent + 5, 20)
-        base = round(y + (height - ascent - descent) / 2 + ascent)
-        lbl = note(label, 10.5) if index < 2 else math(label)
-        out += lbl.draw(MARGIN + 2, base)
-        for col, box in enumerate(boxes):
-            cx = MARGIN + label_w + col_w * (col + 0.5)
-            out += box.draw(cx - box.width / 2, base)
-        y += height
-        if index == 1 or index == len(rows) - 1:
-            out.append(table_rule(MARGIN, y, WIDTH - 2 * MARGIN))
-    return out, y + 1
-
-
-def derivative_table():
-    """Two tables side by side: function | derivative."""
-    left = [
+    put(page, function_table([
         ('x^{n}', 'nx^{n-1}'),
         ('e^{x}', 'e^{x}'),
-        ('a^{x}', 'a^{x} ln a'),
+        ('a^{x}', 'a^{x} ln a', 'a > 0'),
         ('ln x', r'\frac{1}{x}'),
-        ('log_{a} x', r'\frac{1}{x ln a}'),
+        ('log_{a} x', r'\frac{1}{x ln a}', 'a > 0, a ≠ 1'),
         ('sin x', 'cos x'),
         ('cos x', '-sin x'),
         ('tan x', 'sec^{2}x'),
         ('cot x', '-csc^{2}x'),
         ('sec x', 'sec x tan x'),
         ('csc x', '-csc x cot x'),
-    ]
-    right = [
+    ], [
         ('arcsin x', r'\frac{1}{\sqrt{1 - x^{2}}}'),
         ('arccos x', r'\frac{-1}{\sqrt{1 - x^{2}}}'),
         ('arctan x', r'\frac{1}{1 + x^{2}}'),
         ('arccot x', r'\frac{-1}{1 + x^{2}}'),
         ('arcsec x', r'\frac{1}{|x|\sqrt{x^{2} - 1}}'),
         ('arccsc x', r'\frac{-1}{|x|\sqrt{x^{2} - 1}}'),
+    ]), 5)
+
+    heading(page, 'Taylor and Maclaurin series')
+    taylor = dict(subs={'f': 'exp(x/2)*cos(x) + x**5'})
+    rows = [
+        [(MARGIN, note('Taylor series of f about x = a (Maclaurin: a = 0):'))],
+        [(MARGIN, claim(r"f(x) = f(a) + f′(a)(x - a) + \frac{f″(a)}{2!}(x - a)^{2} + …", **taylor))],
     ]
-    out = []
-    heights = []
-    for x0, col, entries, width in ((MARGIN, 62, left, 175), (200, 66, right, 190)):
-        out.append(table_rule(x0, 0, width))
-        y = 0.0
-        header = [(x0 + 2, math('f(x)')), (x0 + col, math('f′(x)'))]
-        ascent = max(b.ascent for _, b in header)
-        base = round(y + 3 + ascent)
-        for x, box in header:
-            out += box.draw(x, base)
-        y = base + 5
-        out.append(table_rule(x0, y, width))
-        y += 1
-        for f, d in entries:
-            fb, db = math(f), math(d)
-            # Plain rows share one height and baseline; fractions make a row taller.
-            ascent = max(fb.ascent, db.ascent, 0.96 * MATH_SIZE)
-            descent = max(fb.descent, db.descent, 0.24 * MATH_SIZE)
-            height = float(int(ascent + descent + 4))
-            base = round(y + (height - ascent - descent) / 2 + ascent)
-            out += fb.draw(x0 + 2, base)
-            out += db.draw(x0 + col, base)
-            y += height
-        out.append(table_rule(x0, y, width))
-        heights.append(y + 1)
-    return out, max(heights)
+    # Each series: its sum with the range where it converges, then its first terms.
+    for function, total, expansion, where in [
+        ('e^{x}', r'\sum_{n=0}^{∞}\frac{x^{n}}{n!}', r'1 + x + \frac{x^{2}}{2!} + \frac{x^{3}}{3!} + …',
+         r'\t{all} x'),
+        ('sin x', r'\sum_{n=0}^{∞}\frac{(-1)^{n}x^{2n+1}}{(2n + 1)!}', r'x - \frac{x^{3}}{3!} + \frac{x^{5}}{5!} - …',
+         r'\t{all} x'),
+        ('cos x', r'\sum_{n=0}^{∞}\frac{(-1)^{n}x^{2n}}{(2n)!}', r'1 - \frac{x^{2}}{2!} + \frac{x^{4}}{4!} - …',
+         r'\t{all} x'),
+        ('ln(1 + x)', r'\sum_{n=1}^{∞}\frac{(-1)^{n+1}x^{n}}{n}', r'x - \frac{x^{2}}{2} + \frac{x^{3}}{3} - …',
+         '-1 < x ≤ 1'),
+        ('(1 + x)^{n}', r'\sum_{k=0}^{∞}\binom{n}{k}x^{k}', r'1 + nx + \frac{n(n - 1)}{2!}x^{2} + …', '|x| < 1'),
+    ]:
+        rows.append([(MARGIN, claim('%s = %s' % (function, total), where, aside=True, kind='series')),
+                     (-(WIDTH - MARGIN), math('(%s)' % where))])
+        rows.append([(MARGIN + 22, math('= ' + expansion))])
+        check('%s = %s' % (function, expansion))
+    rows.append([(MARGIN, note('for any real n; a whole n ≥ 0 ends the series at xⁿ.'))])
+    lines(page, rows, leading=4)
+
+    heading(page, 'Integrals (C: constant of integration)')
+    lines(page, [
+        [(MARGIN, claim(r'\int x^{n} dx = \frac{x^{n+1}}{n + 1} + C', 'n ≠ -1'))],
+        columns2((r'\int \frac{1}{x} dx = ln|x| + C', None), (r'\int ln x dx = x ln x - x + C', None)),
+        [(MARGIN, claim(r'\int e^{x} dx = e^{x} + C')),
+         (-(WIDTH - MARGIN), claim(r'\int a^{x} dx = \frac{a^{x}}{ln a} + C', 'a > 0, a ≠ 1'))],
+        columns2((r'\int sin x dx = -cos x + C', None), (r'\int cos x dx = sin x + C', None)),
+        columns2((r'\int tan x dx = -ln|cos x| + C', None), (r'\int cot x dx = ln|sin x| + C', None)),
+        [(MARGIN, claim(r'\int sec x dx = ln|sec x + tan x| + C'))],
+        [(MARGIN, claim(r'\int csc x dx = -ln|csc x + cot x| + C'))],
+        columns2((r'\int sec^{2}x dx = tan x + C', None), (r'\int csc^{2}x dx = -cot x + C', None)),
+        columns2((r'\int sec x tan x dx = sec x + C', None), (r'\int csc x cot x dx = -csc x + C', None)),
+        [(MARGIN, claim(r'\int sin^{2}x dx = \frac{x}{2} - \frac{sin 2x}{4} + C'))],
+        [(MARGIN, claim(r'\int cos^{2}x dx = \frac{x}{2} + \frac{sin 2x}{4} + C'))],
+        [(MARGIN, claim(r'\int \frac{dx}{\sqrt{a^{2} - x^{2}}} = arcsin \frac{x}{a} + C', '|x| < a'))],
+        [(MARGIN, claim(r'\int \frac{dx}{\sqrt{x^{2} ± a^{2}}} = ln|x + \sqrt{x^{2} ± a^{2}}| + C', 'a ≠ 0'))],
+        [(MARGIN, claim(r'\int \frac{dx}{a^{2} + x^{2}} = \frac{1}{a} arctan \frac{x}{a} + C', 'a ≠ 0'))],
+        [(MARGIN, claim(r'\int \frac{dx}{x\sqrt{x^{2} - a^{2}}} = \frac{1}{a} arcsec \frac{|x|}{a} + C',
+                        '|x| > a > 0'))],
+        [(MARGIN, claim(r'\int e^{ax} sin bx dx = \frac{e^{ax}(a sin bx - b cos bx)}{a^{2} + b^{2}} + C'))],
+        [(MARGIN, claim(r'\int e^{ax} cos bx dx = \frac{e^{ax}(a cos bx + b sin bx)}{a^{2} + b^{2}} + C'))],
+        [(-(WIDTH - MARGIN), seq(note('the last two for '), math('a^{2} + b^{2} ≠ 0')))],
+        [(MARGIN, claim(r'\int arcsin x dx = x arcsin x + \sqrt{1 - x^{2}} + C'))],
+        [(MARGIN, claim(r'\int arccos x dx = x arccos x - \sqrt{1 - x^{2}} + C'))],
+        [(MARGIN, claim(r'\int arctan x dx = x arctan x - \frac{1}{2} ln(1 + x^{2}) + C'))],
+        [(MARGIN, claim(r'\int arccot x dx = x arccot x + \frac{1}{2} ln(1 + x^{2}) + C'))],
+        [(MARGIN, claim(r'\int arcsec x dx = x arcsec x - ln(|x| + \sqrt{x^{2} - 1}) + C'))],
+        [(MARGIN, claim(r'\int arccsc x dx = x arccsc x + ln(|x| + \sqrt{x^{2} - 1}) + C'))],
+    ], leading=4)
+    for form in ('sin', 'cos'):
+        for claimed in CLAIMS:
+            if claimed['statement'].startswith(r'\int e^{ax} %s bx' % form):
+                claimed['where'] = 'a^{2} + b^{2} ≠ 0'
+
+    heading(page, 'Integration by parts and substitution')
+    parts = dict(subs={'u': 'x**2 + 1', 'v': 'sin(x)'})
+    substitution = dict(subs={'f': 'cos(x)', 'g': 'x**3 + x'}, then={'u': 'x**3 + x'})
+    lines(page, [
+        [(MARGIN, claim(r'\int u dv = uv - \int v du', **parts))],
+        [(MARGIN, claim(r'\int _{a}^{b}u dv = [uv]_{a}^{b} - \int _{a}^{b}v du', **parts))],
+        [(MARGIN, note('Rule of thumb: let u be the factor that comes first in'))],
+        [(MARGIN, note('logarithm, inverse trig, power, trig, exponential.'))],
+        [(MARGIN, seq(note('Example, with '), math('u = x, dv = e^{x} dx'), note(':')))],
+        [(MARGIN, claim(r'\int x e^{x} dx = x e^{x} - \int e^{x} dx = (x - 1) e^{x} + C'))],
+        [(MARGIN, seq(note('Substitution, '), math('u = g(x), du = g′(x) dx'), note(':')))],
+        [(MARGIN, claim(r'\int f(g(x)) g′(x) dx = \int f(u) du', **substitution))],
+        [(MARGIN, claim(r'\int _{a}^{b}f(g(x)) g′(x) dx = \int _{g(a)}^{g(b)}f(u) du', **substitution))],
+    ])
+
+    heading(page, 'Trigonometric substitutions')
+    lines(page, [
+        [(MARGIN, seq(math('x = a sin θ:'), spaced(8), claim(r'\sqrt{a^{2} - x^{2}} = a cos θ', 'a > 0, |θ| ≤ π/2',
+                                                            subs={'x': 'a*sin(θ)'})))],
+        [(MARGIN, seq(math('x = a tan θ:'), spaced(8), claim(r'\sqrt{a^{2} + x^{2}} = a sec θ', 'a > 0, |θ| < π/2',
+                                                            subs={'x': 'a*tan(θ)'})))],
+        [(MARGIN, seq(math('x = a sec θ:'), spaced(8), claim(r'\sqrt{x^{2} - a^{2}} = a tan θ', 'a > 0, 0 ≤ θ < π/2',
+                                                            subs={'x': 'a/cos(θ)'})))],
+        [(MARGIN, note('then dx = a cos θ dθ, a sec²θ dθ, a sec θ tan θ dθ in turn.'))],
+    ])
+    check(r'\frac{d}{dθ}(a sin θ) = a cos θ')
+    check(r'\frac{d}{dθ}(a tan θ) = a sec^{2}θ')
+    check(r'\frac{d}{dθ}(a sec θ) = a sec θ tan θ')
+    return page
+
+
+def write(path, text):
+    os.makedirs(os.path.dirname(os.path.abspath(path)), exist_ok=True)
+    with open(path, 'w', encoding='utf-8', newline='\n') as f:
+        f.write(text)
 
 
 def main():
-    target = sys.argv[1] if len(sys.argv) > 1 else os.path.join(
-        os.path.dirname(os.path.abspath(__file__)), '..', 'resources', 'reference', 'sheet.svg')
+    here = os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'resources', 'reference')
+    arguments = [a for a in sys.argv[1:] if a != '--compare']
+    target = arguments[0] if arguments else os.path.join(here, 'sheet.svg')
+    if '--compare' in sys.argv:
+        # Whether the files in resources/reference are what the formulas here make.
+        import tempfile
+        with tempfile.TemporaryDirectory() as folder:
+            sys.argv = [sys.argv[0], os.path.join(folder, 'sheet.svg')]
+            main()
+            stale = [name for name in ('sheet.svg', 'sheet.txt')
+                     if open(os.path.join(folder, name), 'rb').read() != open(os.path.join(here, name), 'rb').read()]
+        if stale:
+            raise SystemExit('out of date, run tools/makereferencesheet.py: ' + ', '.join(stale))
+        return
     page = build()
-    body = page.render()
+    height = page.height()
+    body, outline = page.render()
     svg = ['<?xml version="1.0" encoding="UTF-8"?>',
            '<!-- Generated by tools/makereferencesheet.py from the formulas listed there; edit those. -->',
            '<svg xmlns="http://www.w3.org/2000/svg" version="1.1" width="%d" height="%d" viewBox="0 0 %d %d">'
-           % (WIDTH, HEIGHT, WIDTH, HEIGHT),
+           % (WIDTH, height, WIDTH, height),
            '<title>Trigonometric / Calculus Reference</title>',
-           '<rect width="%d" height="%d" fill="#fff"/>' % (WIDTH, HEIGHT),
+           '<rect width="%d" height="%d" fill="#fff"/>' % (WIDTH, height),
            '<g font-family="%s" font-size="%s" fill="#000">' % (SERIF, num(MATH_SIZE))]
     svg += ['  ' + line for line in body]
     svg += ['</g>', '</svg>', '']
-    os.makedirs(os.path.dirname(os.path.abspath(target)), exist_ok=True)
-    with open(target, 'w', encoding='utf-8') as f:
-        f.write('\n'.join(svg))
+    write(target, '\n'.join(svg))
+    # The text beside it: each section as "== <its top row> <title>", then its
+    # lines in reading order.
+    text = ['# The reference sheet as text, in reading order (linear notation). Generated with sheet.svg.']
+    for top, line in outline:
+        text.append('== %d %s' % (top, line) if top is not None else line)
+    write(os.path.splitext(target)[0] + '.txt', '\n'.join(text) + '\n')
+    sys.stderr.write('%d formulas, sheet %d px high\n' % (len(CLAIMS), height))
 
 
 if __name__ == '__main__':

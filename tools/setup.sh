@@ -8,11 +8,14 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$here/build}
 targets=("${@:2}")
 
-# dpkg-dev and file let CPack work out the Debian package's dependencies;
-# desktop-file-utils and appstream check the desktop entry and its metadata.
+# dpkg-dev and file let CPack work out the Debian package's dependencies and
+# lintian checks the package; desktop-file-utils and appstream check the
+# desktop entry and its metadata.
 packages=(g++ make cmake qt6-base-dev qt6-svg-dev qt6-qpa-plugins libgl-dev
           libbenchmark-dev fonts-dejavu-core poppler-utils
-          dpkg-dev file desktop-file-utils appstream
+          # the reference sheet's formula check
+          python3-sympy
+          dpkg-dev file lintian desktop-file-utils appstream
           # the sanitizer build and the fuzzers
           clang libclang-rt-14-dev ccache
           # the end-to-end tests' desktop: X server, window manager, panel with

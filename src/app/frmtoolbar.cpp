@@ -65,6 +65,7 @@ void LauncherButton::mouseMoveEvent(QMouseEvent *event)
 frmToolbar::frmToolbar(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("frmToolbar"));
+    AddHelpKey(this, QStringLiteral("toolbar.html"));
     setWindowTitle(FixedCaption);
     setWindowIcon(ProgramIcon());
     setFixedSize(StripWidth, StripHeight);
@@ -99,12 +100,7 @@ frmToolbar::frmToolbar(QWidget *parent) : QWidget(parent)
     connect(m_cmdTrig, &QAbstractButton::clicked, this, &frmToolbar::openTrig);
     connect(m_cmdAxis, &QAbstractButton::clicked, this, &frmToolbar::openAxis);
 
-    // The tray icon's menu; it is never shown in the strip itself.
-    m_mnuFile = new QMenu(QStringLiteral("mnuFile"), this);
-    m_mnuFile->setObjectName(QStringLiteral("mnuFile"));
-    m_mnuFileExit = m_mnuFile->addAction(QStringLiteral("Exit"));
-    m_mnuFileExit->setObjectName(QStringLiteral("mnuFileExit"));
-    connect(m_mnuFileExit, &QAction::triggered, this, &frmToolbar::exitFromTray);
+    buildTrayMenu();
 
     m_tray = new QSystemTrayIcon(windowIcon(), this);
     m_tray->setObjectName(QStringLiteral("picSysTray"));
@@ -132,13 +128,55 @@ frmToolbar::frmToolbar(QWidget *parent) : QWidget(parent)
         }
     }
     // A table that did not load whole is told once, where the tray can show
-    // it; the unit calculator repeats it in its list.
-    const ConversionTableReport &table = ConversionTableLoadReport();
-    if (table.hasProblem() && QSystemTrayIcon::isSystemTrayAvailable() && QSystemTrayIcon::supportsMessages())
-        m_tray->showMessage(FixedCaption, table.message(), QSystemTrayIcon::Warning);
+    // it; the unit calculator repeats it in its list. So are files left in a
+    // former data folder, which nothing else repeats.
+    QStringList problems;
+    if (const ConversionTableReport &table = ConversionTableLoadReport(); table.hasProblem())
+        problems.append(table.message());
+    const QString &filesNotice = DataFiles::current().notice;
+    if (!filesNotice.isEmpty()) {
+        problems.append(filesNotice);
+        qWarning("%s", qPrintable(filesNotice));
+    }
+    if (!problems.isEmpty() && QSystemTrayIcon::isSystemTrayAvailable() &&
+        QSystemTrayIcon::supportsMessages())
+        m_tray->showMessage(FixedCaption, problems.join(QLatin1Char('\n')), QSystemTrayIcon::Warning);
 }
 
 frmToolbar::~frmToolbar() = default;
+
+// The tray icon's menu: the strip, every window it opens, help and Exit. It is
+// never shown in the strip, but its Exit key (Ctrl+Q) works there too.
+void frmToolbar::buildTrayMenu()
+{
+    m_mnuFile = new QMenu(QStringLiteral("mnuFile"), this);
+    m_mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    const auto entry = [this](const char *name, const QString &text, void (frmToolbar::*open)()) {
+        QAction *action = m_mnuFile->addAction(text);
+        action->setObjectName(QLatin1String(name));
+        connect(action, &QAction::triggered, this, open);
+        return action;
+    };
+    entry("mnuFileShow", QStringLiteral("&Show toolbar"), &frmToolbar::restoreFromTray);
+    m_mnuFile->addSeparator();
+    m_windowEntries = {
+        entry("mnuFileUnits", QStringLiteral("&Unit calculator"), &frmToolbar::openUnits),
+        entry("mnuFileInertia", QStringLiteral("&Inertia calculator"), &frmToolbar::openInertia),
+        entry("mnuFileDensity", QStringLiteral("&Density table"), &frmToolbar::openDensity),
+        entry("mnuFileTrig", QStringLiteral("&Reference"), &frmToolbar::openTrig),
+        entry("mnuFileAxis", QStringLiteral("&Axis sizing"), &frmToolbar::openAxis)};
+    entry("mnuFileHelp", QStringLiteral("&Help"), &frmToolbar::openHelp);
+    m_mnuFile->addSeparator();
+    m_mnuFileExit = entry("mnuFileExit", QStringLiteral("E&xit"), &frmToolbar::exitFromTray);
+    m_mnuFileExit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    addAction(m_mnuFileExit);
+    // The windows open one at a time over the strip, as from its buttons.
+    connect(m_mnuFile, &QMenu::aboutToShow, this, [this] {
+        const bool windowOpen = QApplication::activeModalWidget() != nullptr;
+        for (QAction *action : std::as_const(m_windowEntries))
+            action->setEnabled(!windowOpen);
+    });
+}
 
 void frmToolbar::restorePosition()
 {
@@ -207,6 +245,19 @@ void frmToolbar::restoreFromTray()
     showNormal();
     raise();
     activateWindow();
+}
+
+void frmToolbar::showForAnotherStart()
+{
+    if (isMinimized())
+        showNormal();
+    else
+        show();
+    raise();
+    QWidget *front = QApplication::activeModalWidget();
+    if (front) // a calculator open over the strip keeps the keyboard
+        front->raise();
+    (front ? front : this)->activateWindow();
 }
 
 void frmToolbar::exitFromTray()
@@ -291,6 +342,14 @@ void frmToolbar::openAxis()
     resetCaption(LocalString(HintToolbar));
     frmAxisSizing window(this);
     window.exec();
+}
+
+void frmToolbar::openHelp()
+{
+    // Beside an open calculator, the help belongs to it: the calculator
+    // blocks every other window.
+    QWidget *front = QApplication::activeModalWidget();
+    OpenHelpContents(front ? front : this);
 }
 
 void frmToolbar::openTrig()

@@ -1,8 +1,8 @@
 #pragma once
 // The launcher strip: the maker's logo and four picture buttons that open the
 // calculator windows, with an icon in the notification area. Closing the strip
-// only hides it; the tray icon shows it again, and its menu's "Exit" ends the
-// program.
+// only hides it; the tray icon shows it again, its menu opens every window, and
+// its "Exit" (or Ctrl+Q in the strip) ends the program.
 
 #include "widgets/artwork.h"
 #include "widgets/chrome.h"
@@ -50,6 +50,9 @@ public:
 
     // Shows the strip again and keeps it above other windows (tray left click).
     void restoreFromTray();
+    // A second start of the program: shows the strip, raises it and gives it
+    // the keyboard, or to the window open over it.
+    void showForAnotherStart();
     // The tray menu's "Exit": closes the calculators, saves the position, ends.
     void exitFromTray();
 
@@ -74,6 +77,8 @@ private:
     void openDensity();
     void openTrig();
     void openAxis();
+    void openHelp();
+    void buildTrayMenu();
 
     bool m_quitFromSysTray = false;
     bool m_awaitingFrame = true;
@@ -85,5 +90,6 @@ private:
     LogoButton *m_cmdLogo;
     QSystemTrayIcon *m_tray;
     QMenu *m_mnuFile;
+    QList<QAction *> m_windowEntries;
     QAction *m_mnuFileExit;
 };

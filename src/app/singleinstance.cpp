@@ -1,11 +1,20 @@
 #include "app/singleinstance.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFileInfo>
+#include <QLocalServer>
+#include <QLocalSocket>
 #include <QLockFile>
 #include <QStandardPaths>
+#include <QThread>
 
 #include <unistd.h>
+
+namespace {
+// What the running toolbar answers once it has shown itself.
+constexpr char ShownAnswer[] = "shown\n";
+} // namespace
 
 QString SingleInstance::lockPath(const QString &lockName, const QString &runtimeFolder,
                                  const QString &tempFolder, uint userId)
@@ -29,6 +38,8 @@ QString SingleInstance::lockPath(const QString &lockName)
 SingleInstance::SingleInstance(const QString &lockName, const QString &folder)
 {
     const QString path = folder.isEmpty() ? lockPath(lockName) : QDir(folder).filePath(lockName);
+    const QFileInfo lock(path);
+    m_socketPath = lock.dir().filePath(lock.completeBaseName() + QStringLiteral(".socket"));
     m_lock = std::make_unique<QLockFile>(path);
     // A lock left by a crashed instance is stale once its process is gone;
     // QLockFile checks the process id, so no age limit is needed.
@@ -61,3 +72,51 @@ SingleInstance::SingleInstance(const QString &lockName, const QString &folder)
 }
 
 SingleInstance::~SingleInstance() = default;
+
+bool SingleInstance::listen()
+{
+    if (!acquired())
+        return false;
+    if (!m_server) {
+        m_server = new QLocalServer(this);
+        m_server->setSocketOptions(QLocalServer::UserAccessOption);
+        connect(m_server, &QLocalServer::newConnection, this, &SingleInstance::answerLaterStart);
+    }
+    // A socket file left by a toolbar that crashed: the lock is ours, so no
+    // other toolbar can be using it.
+    QLocalServer::removeServer(m_socketPath);
+    if (m_server->listen(m_socketPath))
+        return true;
+    qWarning("A second start cannot reach this toolbar: %s", qPrintable(m_server->errorString()));
+    return false;
+}
+
+void SingleInstance::answerLaterStart()
+{
+    while (QLocalSocket *socket = m_server->nextPendingConnection()) {
+        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+        Q_EMIT showRequested();
+        socket->write(ShownAnswer);
+        socket->disconnectFromServer();
+    }
+}
+
+bool SingleInstance::askRunningToShow(int timeoutMs) const
+{
+    // The running toolbar takes its lock a moment before it listens: try
+    // again until the deadline.
+    const QDeadlineTimer deadline(timeoutMs);
+    QLocalSocket socket;
+    while (true) {
+        socket.connectToServer(m_socketPath);
+        if (socket.waitForConnected(int(deadline.remainingTime())))
+            break;
+        if (deadline.hasExpired())
+            return false;
+        QThread::msleep(50);
+    }
+    QByteArray answer;
+    while (!answer.endsWith('\n') && socket.waitForReadyRead(int(deadline.remainingTime())))
+        answer += socket.readAll();
+    return answer == ShownAnswer;
+}

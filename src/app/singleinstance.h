@@ -1,16 +1,20 @@
 #pragma once
 // One running toolbar per user: a lock file in the user's runtime folder, or,
 // without one, a lock named after the user id in the temporary folder (which
-// every user shares).
+// every user shares). Beside the lock, the running toolbar listens on a local
+// socket, so a second start can ask it to show itself before it ends.
 
+#include <QObject>
 #include <QString>
 
 #include <memory>
 
+class QLocalServer;
 class QLockFile;
 
-class SingleInstance
+class SingleInstance : public QObject
 {
+    Q_OBJECT
 public:
     enum class Status {
         Acquired,      // this process holds the lock: no other toolbar runs
@@ -22,11 +26,20 @@ public:
     // put it in instead of the usual one.
     explicit SingleInstance(const QString &lockName = QStringLiteral("torvane-toolbar.lock"),
                             const QString &folder = QString());
-    ~SingleInstance();
+    ~SingleInstance() override;
     Status status() const { return m_status; }
     bool acquired() const { return m_status == Status::Acquired; }
     // A sentence for the user when the status is CannotLock.
     QString problem() const { return m_problem; }
+
+    // With the lock held: listens for later starts, each of which raises
+    // showRequested. False (and a warning) when the socket cannot be made.
+    bool listen();
+    // With the lock held by another: asks the running toolbar to show itself
+    // and waits up to timeoutMs for its answer; false when it did not answer.
+    bool askRunningToShow(int timeoutMs = 3000) const;
+    // The local socket beside the lock.
+    QString socketPath() const { return m_socketPath; }
 
     // Where the lock lives: in runtimeFolder when there is one, otherwise in
     // tempFolder under a name that carries the user id ("name-1000.lock").
@@ -34,8 +47,15 @@ public:
                             uint userId);
     static QString lockPath(const QString &lockName);
 
+Q_SIGNALS:
+    void showRequested();
+
 private:
+    void answerLaterStart();
+
     std::unique_ptr<QLockFile> m_lock;
+    QLocalServer *m_server = nullptr;
+    QString m_socketPath;
     Status m_status = Status::CannotLock;
     QString m_problem;
 };

@@ -35,8 +35,19 @@ int StartProcedure(QApplication &app)
     app.setQuitOnLastWindowClosed(false);
 
     SingleInstance instance;
-    if (instance.status() == SingleInstance::Status::HeldByAnother)
-        return 0; // another toolbar runs: end at once, show and write nothing
+    if (instance.status() == SingleInstance::Status::HeldByAnother) {
+        // Another toolbar runs: it shows itself, and this start ends at once,
+        // writing nothing. Should it not answer, say where it is instead.
+        if (!instance.askRunningToShow()) {
+            QMessageBox box(QMessageBox::Information, Settings::ApplicationName,
+                            QStringLiteral("Torvane Toolbar is running already. Click its icon in the "
+                                           "notification area to show it."),
+                            QMessageBox::Ok);
+            box.setObjectName(QStringLiteral("msgAlreadyRunning"));
+            box.exec();
+        }
+        return 0;
+    }
     if (instance.status() == SingleInstance::Status::CannotLock) {
         // Never a silent end: the user could not tell it from a running toolbar.
         QMessageBox box(QMessageBox::Critical, Settings::ApplicationName, instance.problem(),
@@ -59,6 +70,8 @@ int StartProcedure(QApplication &app)
 
     RegisterWindows();
     frmToolbar toolbar;
+    QObject::connect(&instance, &SingleInstance::showRequested, &toolbar, &frmToolbar::showForAnotherStart);
+    instance.listen();
     toolbar.show();
     return app.exec();
 }

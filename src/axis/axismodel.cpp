@@ -91,15 +91,17 @@ ShapeEvaluation evaluateShape(const AxisShapePart &part)
                                    .arg(ShapeTitle(part.shape).toLower(), ResultTitle(part.result)));
         return {none, none};
     }
+    // The inertia formulas refuse a body that cannot exist; say which.
+    if (const InertiaProblem problem = CheckInertiaInputs(part.shape, inputs, part.massMode);
+        problem.kind != InertiaProblem::None) {
+        const AxisFigure impossible =
+            AxisFigure::failed(QLatin1String(InertiaProblemText(problem)) + QLatin1Char('.'));
+        return {impossible, impossible};
+    }
     const std::optional<float> mass = ShapeMass(part.shape, inputs, part.massMode);
     const std::optional<float> result = function(inputs, part.massMode);
     if (!mass || !result)
         return {AxisFigure::failed(OverflowReason()), AxisFigure::failed(OverflowReason())};
-    if (*mass < 0 || *result < 0) {
-        const AxisFigure negative = AxisFigure::failed(QStringLiteral(
-            "The shape's dimensions give a negative mass (inside diameter larger than outside)."));
-        return {negative, negative};
-    }
     return {double(*result), double(*mass)};
 }
 

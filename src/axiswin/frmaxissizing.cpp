@@ -5,7 +5,7 @@
 #include "axiswin/frmaxisitem.h"
 #include "core/fixedtext.h"
 #include "core/tags.h"
-#include "inertia/inertiarows.h"
+#include "units/clipboardtext.h"
 #include "units/conversiontable.h"
 #include "widgets/controlsetup.h"
 #include "widgets/digitsscrollbar.h"
@@ -108,6 +108,7 @@ frmAxisSizing::frmAxisSizing(QWidget *parent) : CalculatorWindow(parent)
     setObjectName(QStringLiteral("frmAxisSizing"));
     setWindowTitle(QStringLiteral("Axis sizing"));
     setAccessibleName(windowTitle());
+    AddHelpKey(this, QStringLiteral("axis.html"));
     buildControls();
     loadTooltipsOption();
     FillUnitCombos(this);
@@ -553,7 +554,7 @@ void frmAxisSizing::copyResult(Result which, bool withUnit)
     QString text = value;
     if (withUnit)
         text = which == Ratio ? value + QStringLiteral(" : 1")
-                              : CopyResultWithUnitText(value, m_cmbResultUnits->currentText());
+                              : NumberUnitText(value, QString(), m_cmbResultUnits->currentText());
     QClipboard *clipboard = QGuiApplication::clipboard();
     clipboard->clear();
     clipboard->setText(text);

@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QSaveFile>
 #include <QStandardPaths>
 #include <QTemporaryFile>
 
@@ -20,6 +21,12 @@ namespace {
 
 // The file whose place tells a portable copy from an installed program.
 const QString UnitTable = QStringLiteral("converts.dat");
+
+// Left in a former user data folder beside the files that could not be moved.
+const QString NotMovedNote = QStringLiteral("Files not moved - read me.txt");
+
+// The program's own folder under the user's data folders.
+const QString UserFolderName = QStringLiteral("Torvane Toolbar");
 
 std::optional<Layout> &liveLayout()
 {
@@ -79,12 +86,59 @@ QString UserFile(const Layout &layout, const QString &name)
     return path;
 }
 
+QString MoveFormerUserFiles(const QString &formerFolder, const QString &folder)
+{
+    const QDir former(formerFolder);
+    if (!former.exists())
+        return QString();
+    QStringList left;
+    const QStringList entries =
+        former.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+    for (const QString &name : entries) {
+        if (name == NotMovedNote)
+            continue;
+        const QString target = QDir(folder).filePath(name);
+        // QFile::rename never replaces an existing file.
+        if (QFile::exists(target) || !QDir().mkpath(folder) || !QFile::rename(former.filePath(name), target))
+            left.append(name);
+    }
+    const QString note = former.filePath(NotMovedNote);
+    if (left.isEmpty()) {
+        QFile::remove(note);
+        QDir().rmdir(formerFolder); // only when empty
+        return QString();
+    }
+    if (QFile::exists(note))
+        return QString(); // told at an earlier start
+    const QString where = QDir::toNativeSeparators(folder);
+    const QString list = left.join(QStringLiteral(", "));
+    QSaveFile file(note);
+    if (file.open(QIODevice::WriteOnly | QIODevice::Text)) {
+        file.write(QStringLiteral("Torvane Toolbar now keeps your files in %1.\n"
+                                  "The files left here were not moved there, because a file of the same "
+                                  "name is there already or they could not be moved:\n%2\n"
+                                  "Compare them with the files there and keep what you need.\n")
+                       .arg(where, left.join(QLatin1Char('\n')))
+                       .toUtf8());
+        file.commit();
+    }
+    return QStringLiteral("Your files are now kept in %1. Some could not be moved there and were left in %2: "
+                          "%3.")
+        .arg(where, QDir::toNativeSeparators(formerFolder), list);
+}
+
 const Layout &current()
 {
     std::optional<Layout> &layout = liveLayout();
     if (!layout) {
-        layout = DetectLayout(QCoreApplication::applicationDirPath(),
-                              QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+        // One folder named after the program. Earlier versions used Qt's
+        // application folder, which names it twice (organisation, then
+        // application); their files are moved up at the first start.
+        const QDir data(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
+        const QString folder = data.filePath(UserFolderName);
+        layout = DetectLayout(QCoreApplication::applicationDirPath(), folder);
+        if (layout->installed)
+            layout->notice = MoveFormerUserFiles(QDir(folder).filePath(UserFolderName), folder);
     }
     return *layout;
 }

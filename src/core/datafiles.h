@@ -20,6 +20,7 @@ struct Layout
     QString sharedFolder;  // read-only data of an installed program
     QString userFolder;    // the per-user data folder of an installed program
     bool installed = false;
+    QString notice{}; // what the user should be told about the files, once (else empty)
 };
 
 // Whether a file can be created in folder, found by creating and removing one:
@@ -41,6 +42,12 @@ QString UserFileLocation(const Layout &layout, const QString &name);
 // folder is created and, on first use, the shipped file of that name is copied
 // there (never over an existing one). A failure shows when the file is opened.
 QString UserFile(const Layout &layout, const QString &name);
+
+// Moves the files of a former user data folder into folder: each file goes
+// unless one of its name is there already (never replaced). Files that stay
+// are listed in a note left beside them, and the returned sentence tells the
+// user, only when that note is new; the former folder goes once empty.
+QString MoveFormerUserFiles(const QString &formerFolder, const QString &folder);
 
 // The running program's layout, found on first use from the executable's
 // folder and the per-user data folder. Tests set their own.

@@ -2,6 +2,7 @@
 
 #include "core/fixedrecord.h"
 #include "core/fixedtext.h"
+#include "units/clipboardtext.h"
 #include "units/conversiontable.h"
 #include "units/convertunits.h"
 #include "units/numberformat.h"
@@ -107,7 +108,7 @@ QString DensityEntryText(const DensityRecord &record, const QString &unit)
 
 QString DensitySelectText(float density, const QString &unit)
 {
-    return FormatGeneral(density) + QLatin1Char(' ') + unit;
+    return NumberUnitText(FormatGeneral(density), QString(), unit);
 }
 
 bool IsStorableMaterialName(const QString &name)

@@ -55,7 +55,7 @@ std::optional<float> DensityInUnit(const DensityRecord &record, const QString &u
 // up to 7 significant digits); empty when the conversion fails.
 QString DensityEntryText(const DensityRecord &record, const QString &unit);
 // What Select puts on the clipboard: the density's general text form, one
-// space and the unit as listed, padding included.
+// space and the unit without its padding.
 QString DensitySelectText(float density, const QString &unit);
 
 // True when the file can store every character of name and the name,

@@ -107,6 +107,7 @@ QComboBox *makeUnitList(QWidget *parent, const char *name, const QString &tag, c
 frmDensitySelect::frmDensitySelect(QWidget *parent) : CalculatorWindow(parent)
 {
     setObjectName(QStringLiteral("frmDensitySelect"));
+    AddHelpKey(this, QStringLiteral("densities.html"));
     SetTag(this, QStringLiteral("FormOffset=1600;"));
     setWindowTitle(DesignedCaption);
     setAccessibleName(DesignedCaption);
@@ -230,7 +231,8 @@ void frmDensitySelect::buildEntry()
     m_lblMaterial->setBuddy(m_txtMaterial);
 
     m_label1 = makeLabel(this, "Label1", QStringLiteral("Density:"), QStringLiteral("Offset=2;"));
-    m_txtDensity = new NumericEdit(this);
+    auto *density = new NumericEdit(this);
+    m_txtDensity = density;
     m_txtDensity->setObjectName(QStringLiteral("txtDensity"));
     m_txtDensity->setAccessibleName(QStringLiteral("Density"));
     m_txtDensity->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -239,6 +241,7 @@ void frmDensitySelect::buildEntry()
     m_label1->setBuddy(m_txtDensity);
     m_cmbDensityUnits = makeUnitList(this, "cmbDensityUnits", QStringLiteral("UnitType=Density;"),
                                      QStringLiteral("Units of the density"));
+    density->setUnitList(m_cmbDensityUnits);
 }
 
 void frmDensitySelect::buildButtons()

@@ -6,6 +6,7 @@
 #include <QIODevice>
 #include <QLocale>
 #include <QRegularExpression>
+#include <QUrl>
 
 namespace {
 const QString CrLf = QStringLiteral("\r\n");
@@ -219,6 +220,30 @@ QList<PrintStep> BugReportPrintSteps(const BugReport &report, const QLocale &loc
     steps << wrappedEntry("ERRDESC=", report.errDesc);
     steps << wrappedEntry("USERCOMMENTS=", report.userComments);
     return steps;
+}
+
+QUrl BugReportMail(const BugReport &report, const QString &address, const QLocale &locale)
+{
+    const QString subject = QStringLiteral("Bug report: %1 %2, error %3")
+                                .arg(report.applicationName, report.applicationVersion, report.errNumber);
+    const QStringList body = {QStringLiteral("Application: ") + report.applicationName,
+                              QStringLiteral("Version: ") + report.applicationVersion,
+                              QStringLiteral("Date/time: ") + BugReportStamp(report.dateStamp, locale),
+                              QStringLiteral("Reported by: ") + report.reportedBy,
+                              QStringLiteral("Procedure: ") + report.proc,
+                              QStringLiteral("Error number: ") + report.errNumber,
+                              QStringLiteral("Error description: ") + report.errDesc,
+                              QStringLiteral("Comments:"),
+                              report.userComments};
+    // Mail wants its line breaks as CRLF. Every character but the unreserved
+    // ones is escaped, so "&", "=" or "#" in a field never ends it.
+    QString text = body.join(QLatin1Char('\n'));
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
+        .replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    const QByteArray link = "mailto:" + QUrl::toPercentEncoding(address, "@") +
+                            "?subject=" + QUrl::toPercentEncoding(subject) +
+                            "&body=" + QUrl::toPercentEncoding(text);
+    return QUrl::fromEncoded(link, QUrl::StrictMode);
 }
 
 QStringList PrintCallLines(const QString &call)

@@ -8,6 +8,7 @@
 
 class QIODevice;
 class QLocale;
+class QUrl;
 
 // What one error report holds; the window fills it from its properties.
 struct BugReport
@@ -53,6 +54,14 @@ QByteArray BugLogLine(const BugReport &report, const QDateTime &loggedAt, const 
 QByteArray BugLogFreshLinePrefix(const QByteArray &logTail);
 
 inline constexpr char BugLogFileName[] = "buglog.txt";
+
+// Where a mailed report goes: the maker's support address.
+inline constexpr char BugReportAddress[] = "appsupport@velmora.example";
+
+// A mailto: link to address with the report filled in: the subject names the
+// program, its version and the error number, the body holds every field of
+// the report, one a line, as the user typed them.
+QUrl BugReportMail(const BugReport &report, const QString &address, const QLocale &locale);
 
 // Why a log line could not be written: an error number and its description.
 struct BugLogError

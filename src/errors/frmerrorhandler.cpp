@@ -6,11 +6,14 @@
 #include "errors/printbugreport.h"
 #include "widgets/artwork.h"
 #include "widgets/busycursor.h"
+#include "widgets/chrome.h"
 #include "widgets/controlsetup.h"
 #include "widgets/keys.h"
 #include "widgets/selectall.h"
+#include "widgets/shellhyperlink.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
@@ -138,6 +141,7 @@ std::function<void()> frmErrorHandler::EndProgram = [] {
 frmErrorHandler::frmErrorHandler(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmErrorHandler"));
+    AddHelpKey(this, QStringLiteral("errorreport.html"));
     setWindowTitle(QStringLiteral("Error Handler"));
     setAccessibleName(windowTitle());
     setWindowIcon(ProgramIcon());
@@ -320,12 +324,33 @@ bool frmErrorHandler::BugLog()
     setReportedBy(m_txtReportedBy->text().trimmed());
     BugLogError failure;
     const QByteArray line = BugLogLine(report(), QDateTime::currentDateTime(), QLocale());
-    if (!AppendBugLogLine(DataFiles::userFile(QString::fromLatin1(BugLogFileName)), line, &failure)) {
-        ShowErrorReport(failure.number, failure.description, QStringLiteral("BugLog in frmErrorHandler"));
+    const QString log = DataFiles::userFile(QString::fromLatin1(BugLogFileName));
+    const QString where = QDir::toNativeSeparators(log);
+    if (!AppendBugLogLine(log, line, &failure)) {
+        // One message over this window, which stays open for printing.
+        QMessageBox box(QMessageBox::Warning, QStringLiteral("Bug report not saved"),
+                        QStringLiteral("The bug report could not be saved to %1: %2 (error %3).\r\n\r\n"
+                                       "Nothing has been sent. The report stays open, so you can print it.")
+                            .arg(where, failure.description)
+                            .arg(failure.number),
+                        QMessageBox::Ok, this);
+        box.setObjectName(QStringLiteral("msgBugLogFailed"));
+        box.exec();
         return false;
     }
+    const QString address = QString::fromLatin1(BugReportAddress);
+    const bool mailOpened = HandToDesktop(BugReportMail(report(), address, QLocale()));
+    const QString mail =
+        mailOpened
+            ? QStringLiteral("Your mail program has been opened with the report filled in; send the "
+                             "mail from there to reach us.")
+            : QStringLiteral("Your mail program could not be opened, so nothing has been sent. To send "
+                             "the report, mail that file to %1.")
+                  .arg(address);
     QMessageBox thanks(QMessageBox::Information, QStringLiteral("Thanks!"),
-                       QStringLiteral("The bug report has been sent.\r\n\r\nWe appreciate your assistance!"),
+                       QStringLiteral("The bug report has been saved to %1.\r\n\r\n%2\r\n\r\n"
+                                      "We appreciate your assistance!")
+                           .arg(where, mail),
                        QMessageBox::Ok, this);
     thanks.setObjectName(QStringLiteral("msgThanks"));
     thanks.exec();

@@ -53,8 +53,10 @@ public:
     // The report as the window holds it now.
     BugReport report() const;
 
-    // Appends the report to "buglog.txt" in the current folder and thanks the
-    // user; a failure opens a report of its own over this one and gives false.
+    // Appends the report to the bug log, opens the user's mail program with
+    // the report filled in, and says what happened (where it was saved, whether
+    // the mail program opened). A log that cannot be written is said in one
+    // message over this window, which stays open; then it gives false.
     bool BugLog();
     // Asks for a printer (or a PDF file), then prints the report.
     bool PrintBugReport();

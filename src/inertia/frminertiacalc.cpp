@@ -7,6 +7,7 @@
 #include "densities/frmdensityselect.h"
 #include "inertia/frmsetdefaultunits.h"
 #include "inertia/inertiarows.h"
+#include "units/clipboardtext.h"
 #include "units/numberformat.h"
 #include "widgets/artwork.h"
 #include "widgets/chrome.h"
@@ -97,6 +98,7 @@ QComboBox *unitList(const QString &name, const QString &tag, QWidget *parent)
 frmInertiaCalc::frmInertiaCalc(QWidget *parent) : CalculatorWindow(parent)
 {
     setObjectName(QStringLiteral("frmInertiaCalc"));
+    AddHelpKey(this, QStringLiteral("inertia.html"));
     SetTag(this, QStringLiteral("FormOffset=%1;").arg(FormOffset));
     setWindowTitle(StringById(FormOffset).value_or(QStringLiteral("Inertia calculator")));
     setAccessibleName(windowTitle());
@@ -138,6 +140,11 @@ void frmInertiaCalc::buildControls()
     grid->addLayout(buildResultRows(int(InertiaAxis::Ixx), int(InertiaAxis::Izz)), 1, 0);
     QGridLayout *endAxes = buildResultRows(int(InertiaAxis::IxxEnd), int(InertiaAxis::IyyEnd));
     grid->addLayout(endAxes, 1, 1);
+    // Why the results are invalid, when they are; the line keeps its place.
+    m_lblInputProblem = Named(new QLabel(this), QStringLiteral("lblInputProblem"), QString(),
+                              QStringLiteral("Input problem"));
+    m_lblInputProblem->setMinimumHeight(m_lblInputProblem->fontMetrics().height());
+    grid->addWidget(m_lblInputProblem, 2, 0, 1, 2);
 
     buildDigitKeys(endAxes);
 
@@ -274,6 +281,7 @@ void frmInertiaCalc::buildInputRow(InertiaInput which)
 
     row.units = unitList(QString::fromLatin1(design.unitList),
                          QStringLiteral("UnitType=%1;").arg(QString::fromLatin1(design.unitType)), this);
+    row.box->setUnitList(row.units);
 }
 
 QGridLayout *frmInertiaCalc::buildResultRows(int firstAxis, int lastAxis)
@@ -506,8 +514,9 @@ void frmInertiaCalc::compute()
     }
     const QString unit = m_cmbResultUnits->currentText();
     for (int a = 0; a < InertiaAxisCount; ++a)
-        ShowValue(m_results[a].value,
-                  FormatInertiaResult(outcome.values[a], unit, m_displayDigits, m_notationMode));
+        ShowValue(m_results[a].value, FormatInertiaResult(outcome.values[a], unit, m_displayDigits,
+                                                          m_notationMode, outcome.problem));
+    ShowValue(m_lblInputProblem, QString::fromLatin1(InertiaProblemText(outcome.problem)));
 }
 
 void frmInertiaCalc::selectShapeIndex(int index)
@@ -548,14 +557,27 @@ void frmInertiaCalc::copyResult(int axis, bool withUnit)
     const QString caption = m_results[axis].value->text();
     QClipboard *clipboard = QGuiApplication::clipboard();
     clipboard->clear();
-    clipboard->setText(withUnit ? CopyResultWithUnitText(caption, m_cmbResultUnits->currentText()) : caption);
+    clipboard->setText(withUnit ? NumberUnitText(caption, QString(), m_cmbResultUnits->currentText())
+                                : caption);
 }
 
 void frmInertiaCalc::setDefaultUnits()
 {
     // Gone before the lists are set, so only this window's lists are.
     frmSetDefaultUnits(this).exec();
+    std::array<QString, InertiaInputCount> unitsBefore;
+    for (int i = 0; i < InertiaInputCount; ++i)
+        unitsBefore[i] = m_inputs[i].units->currentText();
+    m_suppressCompute = true;
     ApplyDefaultUnits(this);
+    // Each typed value follows its unit, so 10 kg stays 10 kg when the list
+    // now shows lb.
+    for (int i = 0; i < InertiaInputCount; ++i) {
+        NumericEdit *box = m_inputs[i].box;
+        box->setText(RestateInUnit(box->text(), unitsBefore[i], m_inputs[i].units->currentText()));
+    }
+    m_suppressCompute = false;
+    compute();
 }
 
 void frmInertiaCalc::takeDensity()

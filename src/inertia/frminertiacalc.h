@@ -104,6 +104,7 @@ private:
     QToolButton *m_cmdFindDensity = nullptr;
     QLabel *m_label19 = nullptr;
     QComboBox *m_cmbResultUnits = nullptr;
+    QLabel *m_lblInputProblem = nullptr;
     PictureButton *m_cmdNotationMode = nullptr;
     QLabel *m_lblDigits = nullptr;
     DigitsScrollBar *m_vscrlDigits = nullptr;

@@ -4,6 +4,7 @@
 #include "core/stringtable.h"
 #include "core/tags.h"
 #include "widgets/artwork.h"
+#include "widgets/chrome.h"
 #include "widgets/controlsetup.h"
 #include "widgets/localiseform.h"
 #include "widgets/unitcombos.h"
@@ -41,6 +42,7 @@ constexpr UnitListEntry UnitLists[] = {
 frmSetDefaultUnits::frmSetDefaultUnits(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmSetDefaultUnits"));
+    AddHelpKey(this, QStringLiteral("inertia.html#defaults"));
     SetTag(this, QStringLiteral("FormOffset=%1;").arg(FormOffset));
     setWindowTitle(StringById(FormOffset).value_or(QStringLiteral("Set default units")));
     setWindowIcon(ProgramIcon());

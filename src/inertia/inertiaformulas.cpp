@@ -1,5 +1,7 @@
 #include "inertia/inertiaformulas.h"
 
+#include <QVarLengthArray>
+
 #include <cmath>
 
 namespace {
@@ -31,6 +33,13 @@ double sq(double x)
     return x * x;
 }
 
+// Every result function first asks whether its shape's inputs describe a
+// real body, so no formula ever sees a negative size or mass.
+bool usable(InertiaShape shape, const InertiaInputs &inputs, MassMode mode)
+{
+    return CheckInertiaInputs(shape, inputs, mode).kind == InertiaProblem::None;
+}
+
 // The mass for a shape that may take it from the density: volume × density
 // in density mode, stored in single precision.
 std::optional<double> massOrDensity(const InertiaInputs &inputs, MassMode mode, auto volumeTimes)
@@ -53,6 +62,8 @@ struct Cylinder
 };
 std::optional<Cylinder> readCylinder(const InertiaInputs &inputs, MassMode mode)
 {
+    if (!usable(InertiaShape::Cylinder, inputs, mode))
+        return std::nullopt;
     const std::optional<double> L = read(inputs, InertiaInput::Length);
     const std::optional<double> od = read(inputs, InertiaInput::OutsideDia);
     const std::optional<double> id = read(inputs, InertiaInput::InsideDia);
@@ -75,8 +86,11 @@ struct Block
 };
 // The parallelepiped and the tetrahedron read L, W, H whatever the formula
 // uses; only the parallelepiped may take its mass from the density.
-std::optional<Block> readBlock(const InertiaInputs &inputs, MassMode mode, bool densityAllowed)
+std::optional<Block> readBlock(const InertiaInputs &inputs, MassMode mode, InertiaShape shape)
 {
+    if (!usable(shape, inputs, mode))
+        return std::nullopt;
+    const bool densityAllowed = ShapeInfo(shape).densityAllowed;
     const std::optional<double> L = read(inputs, InertiaInput::Length);
     const std::optional<double> W = read(inputs, InertiaInput::Width);
     const std::optional<double> H = read(inputs, InertiaInput::Height);
@@ -93,8 +107,11 @@ struct Ball
 {
     double R, m;
 };
-std::optional<Ball> readBall(const InertiaInputs &inputs, MassMode mode, bool densityAllowed)
+std::optional<Ball> readBall(const InertiaInputs &inputs, MassMode mode, InertiaShape shape)
 {
+    if (!usable(shape, inputs, mode))
+        return std::nullopt;
+    const bool densityAllowed = ShapeInfo(shape).densityAllowed;
     const std::optional<double> R = read(inputs, InertiaInput::Radius);
     if (!R)
         return std::nullopt;
@@ -112,6 +129,8 @@ struct Rod
 };
 std::optional<Rod> readRod(const InertiaInputs &inputs)
 {
+    if (!usable(InertiaShape::SlenderRod, inputs, MassMode::Mass))
+        return std::nullopt;
     const std::optional<double> L = read(inputs, InertiaInput::Length);
     if (!L)
         return std::nullopt;
@@ -211,17 +230,18 @@ std::optional<float> ShapeMass(InertiaShape shape, const InertiaInputs &inputs, 
             m = c->m;
         break;
     case InertiaShape::Parallelepiped:
-        if (const auto b = readBlock(inputs, mode, true))
+        if (const auto b = readBlock(inputs, mode, InertiaShape::Parallelepiped))
             m = b->m;
         break;
     case InertiaShape::Sphere:
-        if (const auto b = readBall(inputs, mode, true))
+        if (const auto b = readBall(inputs, mode, InertiaShape::Sphere))
             m = b->m;
         break;
     case InertiaShape::SphericalShell:
     case InertiaShape::SlenderRod:
     case InertiaShape::Tetrahedron:
-        m = read(inputs, InertiaInput::Mass);
+        if (usable(shape, inputs, mode))
+            m = read(inputs, InertiaInput::Mass);
         break;
     }
     if (!m)
@@ -229,10 +249,46 @@ std::optional<float> ShapeMass(InertiaShape shape, const InertiaInputs &inputs, 
     return float(*m);
 }
 
+InertiaProblem CheckInertiaInputs(InertiaShape shape, const InertiaInputs &inputs, MassMode mode)
+{
+    const InertiaShapeInfo &info = ShapeInfo(shape);
+    QVarLengthArray<InertiaInput, 4> order(info.dimensions.begin(), info.dimensions.end());
+    order.append(MassInput(shape, mode));
+    for (InertiaInput input : order) {
+        if (inputs.blank[std::size_t(input)])
+            return {InertiaProblem::Blank, input};
+    }
+    for (InertiaInput input : order) {
+        if (inputs[input] && *inputs[input] < 0)
+            return {InertiaProblem::Negative, input};
+    }
+    const std::optional<float> &od = inputs[InertiaInput::OutsideDia];
+    const std::optional<float> &id = inputs[InertiaInput::InsideDia];
+    if (shape == InertiaShape::Cylinder && od && id && *id > *od)
+        return {InertiaProblem::InsideExceedsOutside, InertiaInput::InsideDia};
+    return {};
+}
+
+const char *InertiaProblemText(const InertiaProblem &problem)
+{
+    if (problem.kind == InertiaProblem::InsideExceedsOutside)
+        return "Inside diameter exceeds outside diameter";
+    if (problem.kind != InertiaProblem::Negative)
+        return "";
+    // By InertiaInput.
+    static const char *const negative[InertiaInputCount] = {
+        "Density cannot be negative",          "Mass cannot be negative",
+        "Radius cannot be negative",           "Height cannot be negative",
+        "Length cannot be negative",           "Width cannot be negative",
+        "Outside diameter cannot be negative", "Inside diameter cannot be negative"};
+    return negative[std::size_t(problem.input)];
+}
+
 InertiaResults ComputeInertia(InertiaShape shape, const InertiaInputs &inputs, MassMode mode)
 {
     const InertiaShapeInfo &info = ShapeInfo(shape);
     InertiaResults results;
+    results.problem = CheckInertiaInputs(shape, inputs, mode);
     for (int axis = 0; axis < InertiaAxisCount; ++axis) {
         if (const InertiaFunction function = info.results[axis])
             results.values[axis] = function(inputs, mode);
@@ -262,42 +318,44 @@ std::optional<float> CylinderIxxEnd(const InertiaInputs &inputs, MassMode mode)
 
 std::optional<float> ParallelepipedIxx(const InertiaInputs &inputs, MassMode mode)
 {
-    return evaluate(readBlock(inputs, mode, true),
+    return evaluate(readBlock(inputs, mode, InertiaShape::Parallelepiped),
                     [](const Block &b) { return b.m * (sq(b.L) + sq(b.H)) / 12; });
 }
 
 std::optional<float> ParallelepipedIyy(const InertiaInputs &inputs, MassMode mode)
 {
-    return evaluate(readBlock(inputs, mode, true),
+    return evaluate(readBlock(inputs, mode, InertiaShape::Parallelepiped),
                     [](const Block &b) { return b.m * (sq(b.L) + sq(b.W)) / 12; });
 }
 
 std::optional<float> ParallelepipedIzz(const InertiaInputs &inputs, MassMode mode)
 {
-    return evaluate(readBlock(inputs, mode, true),
+    return evaluate(readBlock(inputs, mode, InertiaShape::Parallelepiped),
                     [](const Block &b) { return b.m * (sq(b.W) + sq(b.H)) / 12; });
 }
 
 std::optional<float> ParallelepipedIxxEnd(const InertiaInputs &inputs, MassMode mode)
 {
-    return evaluate(readBlock(inputs, mode, true),
+    return evaluate(readBlock(inputs, mode, InertiaShape::Parallelepiped),
                     [](const Block &b) { return b.m * sq(b.H) / 12 + b.m * sq(b.L) / 3; });
 }
 
 std::optional<float> ParallelepipedIyyEnd(const InertiaInputs &inputs, MassMode mode)
 {
-    return evaluate(readBlock(inputs, mode, true),
+    return evaluate(readBlock(inputs, mode, InertiaShape::Parallelepiped),
                     [](const Block &b) { return b.m * sq(b.W) / 12 + b.m * sq(b.L) / 3; });
 }
 
 std::optional<float> SphericalShellI(const InertiaInputs &inputs, MassMode mode)
 {
-    return evaluate(readBall(inputs, mode, false), [](const Ball &b) { return 2 * b.m / 3 * sq(b.R); });
+    return evaluate(readBall(inputs, mode, InertiaShape::SphericalShell),
+                    [](const Ball &b) { return 2 * b.m / 3 * sq(b.R); });
 }
 
 std::optional<float> SphereI(const InertiaInputs &inputs, MassMode mode)
 {
-    return evaluate(readBall(inputs, mode, true), [](const Ball &b) { return 2 * b.m / 5 * sq(b.R); });
+    return evaluate(readBall(inputs, mode, InertiaShape::Sphere),
+                    [](const Ball &b) { return 2 * b.m / 5 * sq(b.R); });
 }
 
 std::optional<float> SlenderRodI(const InertiaInputs &inputs, MassMode)
@@ -312,18 +370,18 @@ std::optional<float> SlenderRodIEnd(const InertiaInputs &inputs, MassMode)
 
 std::optional<float> TetrahedronIxx(const InertiaInputs &inputs, MassMode mode)
 {
-    return evaluate(readBlock(inputs, mode, false),
+    return evaluate(readBlock(inputs, mode, InertiaShape::Tetrahedron),
                     [](const Block &b) { return b.m * (sq(b.L) + sq(b.H)) / 10; });
 }
 
 std::optional<float> TetrahedronIyy(const InertiaInputs &inputs, MassMode mode)
 {
-    return evaluate(readBlock(inputs, mode, false),
+    return evaluate(readBlock(inputs, mode, InertiaShape::Tetrahedron),
                     [](const Block &b) { return b.m * (sq(b.W) + sq(b.L)) / 10; });
 }
 
 std::optional<float> TetrahedronIzz(const InertiaInputs &inputs, MassMode mode)
 {
-    return evaluate(readBlock(inputs, mode, false),
+    return evaluate(readBlock(inputs, mode, InertiaShape::Tetrahedron),
                     [](const Block &b) { return b.m * (sq(b.W) + sq(b.H)) / 10; });
 }

@@ -8,8 +8,8 @@
 // kg/m³, m) and gives results in kg-m². Each formula is evaluated in double
 // precision from single-precision inputs and rounded once to single precision
 // when stored; pi is the decimal 3.141593. A result that cannot be formed (a
-// missing input, a non-finite value, a store beyond single precision) is
-// nullopt, shown as "Overflow".
+// missing input, inputs that describe no real body, a non-finite value, a
+// store beyond single precision) is nullopt; no result is ever negative.
 
 #include <array>
 #include <optional>
@@ -33,10 +33,13 @@ inline constexpr int InertiaAxisCount = 5;
 enum class MassMode { Mass, Density };
 
 // Inputs in base units, indexed by InertiaInput. nullopt: the box could not be
-// read or converted, which fails every result that reads it.
+// read or converted, which fails every result that reads it. A box that holds
+// no number yet ("", "-", "1E-") is also marked blank: its results are not
+// failures but not there yet.
 struct InertiaInputs
 {
     std::array<std::optional<float>, InertiaInputCount> values;
+    std::array<bool, InertiaInputCount> blank{};
 
     std::optional<float> &operator[](InertiaInput input) { return values[std::size_t(input)]; }
     const std::optional<float> &operator[](InertiaInput input) const { return values[std::size_t(input)]; }
@@ -60,13 +63,36 @@ struct InertiaShapeInfo
 
 const InertiaShapeInfo &ShapeInfo(InertiaShape shape);
 
+// Why a shape's inputs give no results, before any formula runs: a box the
+// shape reads holds no number yet, or the inputs describe no real body (a
+// negative dimension, mass or density, or a hollow cylinder whose inside
+// diameter exceeds its outside one). Zero values are real: a solid cylinder
+// has inside diameter 0.
+struct InertiaProblem
+{
+    enum Kind { None, Blank, Negative, InsideExceedsOutside };
+    Kind kind = None;
+    InertiaInput input = InertiaInput::Density; // the box at fault, for Blank and Negative
+
+    bool operator==(const InertiaProblem &) const = default;
+};
+
+// The first problem in the shape's reading order (dimensions, then the mass
+// or density); blank boxes come first.
+InertiaProblem CheckInertiaInputs(InertiaShape shape, const InertiaInputs &inputs, MassMode mode);
+
+// A short reason the user can act on, such as "Inside diameter exceeds
+// outside diameter"; empty for None and Blank.
+const char *InertiaProblemText(const InertiaProblem &problem);
+
 // Which box gives the mass: the density for a shape that allows it in density
 // mode, else the mass box. It is read after the dimensions.
 InertiaInput MassInput(InertiaShape shape, MassMode mode);
 
 // The mass in kg: the mass input, or in density mode for the cylinder, the
 // parallelepiped and the sphere, density × volume stored in single precision.
-// nullopt when any input it needs is missing or the mass overflows.
+// nullopt when any input it needs is missing, the inputs have a problem, or
+// the mass overflows.
 std::optional<float> ShapeMass(InertiaShape shape, const InertiaInputs &inputs, MassMode mode);
 
 struct InertiaResults
@@ -77,6 +103,9 @@ struct InertiaResults
     // In density mode for the shapes that allow it: the mass found from the
     // density, in kg, for the mass box. nullopt otherwise or when it failed.
     std::optional<float> computedMass;
+    // Set when the inputs give no results at all; every result that reads
+    // them is then nullopt.
+    InertiaProblem problem;
 };
 
 // All results of one shape, as the result functions give them one by one.

@@ -85,13 +85,18 @@ InertiaOutcome ComputeInertiaEntries(InertiaShape shape, const InertiaEntries &e
     auto readBox = [&](InertiaInput input) {
         const InertiaEntry &entry = entries[std::size_t(input)];
         inputs[input] = ReadInertiaInput(input, entry.text, entry.unit);
+        const LocaleNumber number = ReadLocaleNumber(entry.text);
+        inputs.blank[std::size_t(input)] = !number.value && !number.outOfRange;
     };
     for (InertiaInput dimension : ShapeInfo(shape).dimensions)
         readBox(dimension);
     readBox(MassInput(shape, mode));
 
     const InertiaResults results = ComputeInertia(shape, inputs, mode);
-    InertiaOutcome outcome{results.values, std::nullopt};
+    InertiaOutcome outcome{results.values, std::nullopt, results.problem};
+    // No mass stays beside results that are not there.
+    if (results.problem.kind != InertiaProblem::None && MassInput(shape, mode) == InertiaInput::Density)
+        outcome.massText = QString();
     if (!results.computedMass)
         return outcome;
 
@@ -107,19 +112,32 @@ InertiaOutcome ComputeInertiaEntries(InertiaShape shape, const InertiaEntries &e
     return outcome;
 }
 
-QString FormatInertiaResult(std::optional<float> value, const QString &resultUnit, int digits, bool notation)
+QString RestateInUnit(const QString &text, const QString &fromUnit, const QString &toUnit)
+{
+    const std::optional<float> value = ParseLocaleNumber(text);
+    // An empty list (no unit chosen) converts to 0: nothing to restate.
+    if (!value || fromUnit == toUnit || fromUnit.trimmed().isEmpty() || toUnit.trimmed().isEmpty())
+        return text;
+    const std::optional<float> restated = ConvertUnits(*value, fromUnit, toUnit);
+    if (!restated || *restated == *value)
+        return text;
+    return FormatGeneral(*restated);
+}
+
+QString FormatInertiaResult(std::optional<float> value, const QString &resultUnit, int digits, bool notation,
+                            const InertiaProblem &problem)
 {
     const QString failed = QString::fromLatin1(InertiaFailureText);
-    if (!value)
+    if (!value) {
+        if (problem.kind == InertiaProblem::Blank)
+            return QString();
+        if (problem.kind != InertiaProblem::None)
+            return QString::fromLatin1(InertiaInvalidText);
         return failed;
+    }
     const std::optional<float> shown = ConvertKnownUnits(*value, InertiaBaseUnit(), resultUnit);
     if (!shown)
         return failed;
     return notation ? FormatWithPattern(*shown, ScientificPattern(digits))
                     : FormatSignificant(*shown, digits);
-}
-
-QString CopyResultWithUnitText(const QString &caption, const QString &resultUnit)
-{
-    return caption + QLatin1Char(' ') + resultUnit;
 }

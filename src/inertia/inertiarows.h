@@ -13,6 +13,9 @@
 
 // The text shown in place of a result that cannot be computed or shown.
 inline constexpr char InertiaFailureText[] = "Overflow";
+// The text shown in place of a result whose inputs describe no real body; the
+// reason is InertiaProblemText.
+inline constexpr char InertiaInvalidText[] = "Invalid input";
 // The unit every result is computed in, padded as unit names are.
 QString InertiaBaseUnit();
 
@@ -58,6 +61,12 @@ std::optional<InertiaShape> FindShape(const QStringList &shapeNames, const QStri
 // base unit (a damaged record skipped): never a 0 computed on.
 std::optional<float> ReadInertiaInput(InertiaInput input, const QString &text, const QString &unit);
 
+// A box's text restated in another unit of its list, in the general text
+// form, so that changing the unit keeps the quantity. The text itself when it
+// holds no number, the units are the same, the value does not change, or the
+// conversion fails.
+QString RestateInUnit(const QString &text, const QString &fromUnit, const QString &toUnit);
+
 // The eight boxes as the window holds them: text and unit list text.
 struct InertiaEntry
 {
@@ -70,9 +79,10 @@ struct InertiaOutcome
 {
     std::array<std::optional<float>, InertiaAxisCount> values; // kg-m² by InertiaAxis; nullopt: failed
     // Density mode: the computed mass in the mass box's unit, as written into
-    // the box (general form, the locale's decimal separator). nullopt: leave
-    // the box as it is.
+    // the box (general form, the locale's decimal separator), or empty when
+    // the inputs give no mass. nullopt: leave the box as it is.
     std::optional<QString> massText;
+    InertiaProblem problem; // why the inputs give no results, if they do not
 };
 
 // One compute of the window: reads the boxes the shape uses, in reading
@@ -83,9 +93,8 @@ InertiaOutcome ComputeInertiaEntries(InertiaShape shape, const InertiaEntries &e
 
 // A result as shown: converted from kg-m² into resultUnit, then to digits
 // significant digits or, in notation mode, ScientificPattern(digits).
-// "Overflow" for a failed result and for one whose conversion fails.
-QString FormatInertiaResult(std::optional<float> value, const QString &resultUnit, int digits, bool notation);
-
-// The copy-with-unit text: the caption as shown, a space and the unit list's
-// text with its padding. No line end.
-QString CopyResultWithUnitText(const QString &caption, const QString &resultUnit);
+// A missing result shows by its problem: nothing while a box is blank,
+// "Invalid input" for inputs that describe no body, otherwise "Overflow"
+// (also for a result whose conversion fails).
+QString FormatInertiaResult(std::optional<float> value, const QString &resultUnit, int digits, bool notation,
+                            const InertiaProblem &problem = {});

@@ -2,6 +2,7 @@
 
 #include "core/tags.h"
 #include "widgets/artwork.h"
+#include "widgets/chrome.h"
 #include "widgets/linklabel.h"
 #include "widgets/shellhyperlink.h"
 
@@ -42,6 +43,7 @@ constexpr int FirstCaptionLinkIndex = 5;
 frmAbout::frmAbout(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmAbout"));
+    AddHelpKey(this, QStringLiteral("about.html"));
     SetTag(this, QString());
     setWindowTitle(QStringLiteral("TORVANE Toolbar (TM)"));
     setWindowIcon(ProgramIcon());

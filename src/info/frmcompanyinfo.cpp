@@ -2,6 +2,7 @@
 
 #include "core/tags.h"
 #include "widgets/artwork.h"
+#include "widgets/chrome.h"
 #include "widgets/linklabel.h"
 #include "widgets/shellhyperlink.h"
 
@@ -36,6 +37,7 @@ LinkLabel *makeLabel1(QWidget *parent, int index, const QString &caption)
 frmCompanyInfo::frmCompanyInfo(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmCompanyInfo"));
+    AddHelpKey(this, QStringLiteral("about.html#velmora"));
     SetTag(this, QStringLiteral("FormOffset=1700;"));
     setWindowTitle(QStringLiteral("About Velmora"));
     setWindowIcon(ProgramIcon());

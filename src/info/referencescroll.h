@@ -4,8 +4,6 @@
 
 #include <QPoint>
 
-inline constexpr int ReferenceSheetWidth = 400;
-inline constexpr int ReferenceSheetHeight = 2052;
 // An arrow click moves the sheet by this many rows.
 inline constexpr int ReferenceSmallChange = 5;
 // Rows per line of wheel scrolling: about one line of formulas on the sheet.

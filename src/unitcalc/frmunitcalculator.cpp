@@ -64,6 +64,7 @@ QFrame *makeFrame(const QString &name, const QString &accessibleName, QWidget *p
 frmUnitCalculator::frmUnitCalculator(QWidget *parent) : CalculatorWindow(parent)
 {
     setObjectName(QStringLiteral("frmUnitCalculator"));
+    AddHelpKey(this, QStringLiteral("unitcalc.html"));
     SetTag(this, QStringLiteral("FormOffset=1100;"));
     setWindowTitle(QStringLiteral("Units Calculator"));
     setAccessibleName(windowTitle());
@@ -184,7 +185,9 @@ void frmUnitCalculator::buildEntry()
         m_cmbUnitTypes->fontMetrics().horizontalAdvance(QString(20, QLatin1Char('n'))));
 
     m_frame1 = makeFrame(QStringLiteral("Frame1"), QStringLiteral("Value and unit"), this);
-    m_txtNumber = new NumericEdit(m_frame1);
+    auto *number = new NumericEdit(m_frame1);
+    number->setUnitChooser([this](const QString &unitsText) { return choosePastedUnit(unitsText); });
+    m_txtNumber = number;
     // Zero as the locale writes it, so a comma locale can read it and the
     // list fills at once when the clipboard brings no value.
     m_txtNumber->setText(ZeroText());
@@ -480,19 +483,25 @@ void frmUnitCalculator::PasteFromClipboard()
     const LocaleNumber pasted = ReadLocaleNumber(parts->numberText);
     m_txtNumber->setText(pasted.value || pasted.outOfRange ? parts->numberText : ZeroText());
 
-    const std::optional<PastedUnit> unit = FindPastedUnit(ConversionTable(), parts->unitsText);
+    choosePastedUnit(parts->unitsText);
+}
+
+bool frmUnitCalculator::choosePastedUnit(const QString &unitsText)
+{
+    const std::optional<PastedUnit> unit = FindPastedUnit(ConversionTable(), unitsText);
     if (!unit)
-        return;
+        return false;
     int typeRow = -1;
     for (int row = 0; row < m_cmbUnitTypes->count() && typeRow < 0; ++row) {
         if (m_cmbUnitTypes->item(row)->text() == unit->unitType)
             typeRow = row;
     }
     if (typeRow < 0)
-        return;
+        return false;
     selectUnitTypeRow(typeRow);
     // An alias whose SameAs names no listed unit lands on the first unit.
     selectUnitIndex(std::max(0, m_cmbUnits->findText(unit->unitToSelect)));
+    return true;
 }
 
 QTreeWidgetItem *frmUnitCalculator::selectedRow() const
@@ -520,8 +529,7 @@ void frmUnitCalculator::CopySelectedValueAndUnits()
         m_copySeparator = QStringLiteral(" ");
     QClipboard *clipboard = QGuiApplication::clipboard();
     clipboard->clear();
-    clipboard->setText(
-        CopyValueAndUnitsText(row->text(ValueColumn), m_copySeparator, row->text(UnitsColumn)));
+    clipboard->setText(NumberUnitText(row->text(ValueColumn), m_copySeparator, row->text(UnitsColumn)));
 }
 
 void frmUnitCalculator::refresh()

@@ -70,6 +70,8 @@ private:
     void refresh();
     void focusNumberUnlessLoading();
     void selectUnitTypeRow(int row);
+    // Selects the type and unit a pasted unit text names; false when none.
+    bool choosePastedUnit(const QString &unitsText);
     void selectUnitIndex(int index);
     void onUnitTypeChosen(int row);
     void onDigitsChanged(int value);

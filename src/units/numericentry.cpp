@@ -27,26 +27,36 @@ ushort filterMinus(const QString &text, int caret, const QString &selected)
 
 } // namespace
 
+std::optional<QChar> AsciiDigit(QChar c)
+{
+    const char16_t u = c.unicode();
+    for (const char16_t zero : {u'0', char16_t(0x0660), char16_t(0x06F0)}) {
+        if (u >= zero && u <= zero + 9)
+            return QChar(u'0' + (u - zero));
+    }
+    return std::nullopt;
+}
+
 ushort FilterNumericKey(ushort keyCode, const QString &text, int caret, const QString &selected,
                         QChar decimalSeparator)
 {
     caret = std::clamp(caret, 0, int(text.size()));
     const QChar typed(keyCode);
 
-    if ((typed >= QLatin1Char('0') && typed <= QLatin1Char('9')) || keyCode == Tab || keyCode == Backspace)
+    if (keyCode == Tab || keyCode == Backspace)
         return keyCode;
+    if (const std::optional<QChar> digit = AsciiDigit(typed))
+        return digit->unicode();
     if (typed == QLatin1Char('-'))
         return filterMinus(text, caret, selected);
-    if (typed == QLatin1Char('.') || typed == QLatin1Char(',')) {
+    if (typed == QLatin1Char('.') || typed == QLatin1Char(',') || typed == ArabicDecimalSeparator) {
         if (decimalSeparator.isNull())
             decimalSeparator = QLatin1Char('.');
-        if (typed != decimalSeparator)
-            return 0;
         if (text.contains(decimalSeparator) && !selected.contains(decimalSeparator))
             return 0;
         if (text.left(caret).contains(QLatin1Char('E')))
             return 0;
-        return keyCode;
+        return decimalSeparator.unicode();
     }
     if (typed == QLatin1Char('E') || typed == QLatin1Char('e')) {
         if (text.contains(QLatin1Char('E')) && !selected.contains(QLatin1Char('E')))

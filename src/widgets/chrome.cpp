@@ -36,6 +36,20 @@ void OpenHelpContents(QWidget *owner)
     HelpWindow::forOwner(owner)->showContents();
 }
 
+void AddHelpKey(QWidget *window, const QString &page)
+{
+    auto *key = new QAction(window);
+    key->setObjectName(QStringLiteral("actHelpKey"));
+    key->setShortcut(QKeySequence(Qt::Key_F1));
+    key->setShortcutContext(Qt::WindowShortcut);
+    QObject::connect(key, &QAction::triggered, window, [window, page] {
+        HelpWindow *help = HelpWindow::forOwner(window);
+        help->showContents();
+        help->showPage(page);
+    });
+    window->addAction(key);
+}
+
 // ---------------------------------------------------------------------------
 
 CalculatorMenus::CalculatorMenus(QMenuBar *menuBar, QWidget *window) : QObject(window), m_window(window)
@@ -69,7 +83,6 @@ CalculatorMenus::CalculatorMenus(QMenuBar *menuBar, QWidget *window) : QObject(w
     m_helpMenu = addMenu(QStringLiteral("mnuHelp"), QStringLiteral("&Help"));
     mnuHelp = m_helpMenu->menuAction();
     mnuHelpContents = addAction(m_helpMenu, QStringLiteral("mnuHelpContents"), QStringLiteral("&Contents"));
-    mnuHelpContents->setShortcut(QKeySequence::HelpContents);
     mnuHelpSearch =
         addAction(m_helpMenu, QStringLiteral("mnuHelpSearch"), QStringLiteral("&Search For Help On..."));
     mnuHelpSearch->setVisible(false);

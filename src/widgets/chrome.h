@@ -16,6 +16,9 @@ class QMenuBar;
 
 // Opens the help window (owned by owner) on its contents page.
 void OpenHelpContents(QWidget *owner);
+// F1 in window opens its help window on page ("unitcalc.html", or with an
+// anchor, "inertia.html#defaults"), beside the window.
+void AddHelpKey(QWidget *window, const QString &page);
 
 // The Options and Help menus every calculator window carries, with object
 // names and captions set. The window chooses which entries are visible and

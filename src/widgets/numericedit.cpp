@@ -1,16 +1,54 @@
 #include "widgets/numericedit.h"
 
+#include "units/clipboardtext.h"
+#include "units/conversiontable.h"
+#include "units/numberformat.h"
 #include "units/numericentry.h"
 
+#include <QClipboard>
+#include <QComboBox>
 #include <QContextMenuEvent>
+#include <QGuiApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QToolTip>
+
+namespace {
+
+// A pasted text as a message quotes it: one line, not too long.
+QString quoted(const QString &text)
+{
+    QString line = text.simplified();
+    if (line.size() > 24)
+        line = line.left(23) + QChar(0x2026);
+    return QChar(0x201C) + line + QChar(0x201D);
+}
+
+bool isNumber(const QString &text)
+{
+    const LocaleNumber number = ReadLocaleNumber(text);
+    return number.value || number.outOfRange;
+}
+
+} // namespace
 
 NumericEdit::NumericEdit(QWidget *parent) : QLineEdit(parent)
 {
     setInputMethodHints(Qt::ImhFormattedNumbersOnly);
     setAcceptDrops(false);
+}
+
+void NumericEdit::setUnitList(QComboBox *list)
+{
+    setUnitChooser([list](const QString &unitsText) {
+        const std::optional<PastedUnit> unit = FindPastedUnit(ConversionTable(), unitsText);
+        const int index = unit ? list->findText(unit->unitToSelect) : -1;
+        if (index < 0 || !list->isEnabled())
+            return false;
+        list->setCurrentIndex(index);
+        return true;
+    });
 }
 
 void NumericEdit::typeCharacter(QChar character)
@@ -22,16 +60,58 @@ void NumericEdit::typeCharacter(QChar character)
         insert(QString(QChar(accepted)));
 }
 
+bool NumericEdit::pasteNumber(const QString &pasted)
+{
+    m_pasteMessage.clear();
+    if (isReadOnly() || !isEnabled())
+        return false;
+    const std::optional<ClipboardParts> parts = ParseClipboardText(pasted, LocaleDecimalSeparator());
+    if (!parts || !isNumber(parts->numberText)) {
+        tell(parts ? tr("Not a number: %1").arg(quoted(pasted)) : tr("Nothing to paste"));
+        return false;
+    }
+    // Without a selection the number replaces the box's: slipped in at the
+    // caret, "25" pasted into "0.0" would silently read 250.
+    if (!hasSelectedText())
+        selectAll();
+    const int start = hasSelectedText() ? selectionStart() : 0; // an empty box selects nothing
+    const QString result = QString(text()).replace(start, selectedText().size(), parts->numberText);
+    if (!isNumber(result)) {
+        tell(tr("%1 here would not make a number").arg(quoted(parts->numberText)));
+        return false;
+    }
+    insert(parts->numberText); // replaces the selection, and can be undone
+    if (!parts->unitsText.isEmpty() && !(m_unitChooser && m_unitChooser(parts->unitsText)))
+        tell(tr("Unit %1 not offered here: only the number was taken").arg(quoted(parts->unitsText)));
+    return true;
+}
+
+void NumericEdit::pasteFromClipboard(bool selection)
+{
+    const QClipboard *clipboard = QGuiApplication::clipboard();
+    const bool fromSelection = selection && clipboard->supportsSelection();
+    pasteNumber(clipboard->text(fromSelection ? QClipboard::Selection : QClipboard::Clipboard));
+}
+
+void NumericEdit::tell(const QString &message)
+{
+    // Brief and at the box, not a window the user must dismiss.
+    m_pasteMessage = message;
+    QToolTip::showText(mapToGlobal(QPoint(0, height())), message, this, rect(), 4000);
+}
+
 void NumericEdit::keyPressEvent(QKeyEvent *event)
 {
-    if (event->matches(QKeySequence::Paste) || event->matches(QKeySequence::Cut)) {
+    if (event->matches(QKeySequence::Paste) ||
+        (event->key() == Qt::Key_Insert && event->modifiers() == Qt::ShiftModifier)) {
         event->accept();
+        pasteFromClipboard(false);
         return;
     }
     const QString text = event->text();
     // Navigation and editing keys carry no character; Enter, Escape,
     // Backspace and Delete keep their usual meaning; other shortcuts (copy,
-    // select all, undo) pass.
+    // cut, select all, undo) pass.
     if (text.isEmpty() || text.at(0).category() == QChar::Other_Control ||
         (event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier))) {
         QLineEdit::keyPressEvent(event);
@@ -67,10 +147,14 @@ QMenu *NumericEdit::createNumericContextMenu()
         return action;
     };
     const bool editable = !isReadOnly();
+    const bool copyable = hasSelectedText() && echoMode() == Normal;
     add(tr("&Undo"), QKeySequence::Undo, editable && isUndoAvailable(), [this]() { undo(); });
     add(tr("&Redo"), QKeySequence::Redo, editable && isRedoAvailable(), [this]() { redo(); });
     menu->addSeparator();
-    add(tr("&Copy"), QKeySequence::Copy, hasSelectedText() && echoMode() == Normal, [this]() { copy(); });
+    add(tr("Cu&t"), QKeySequence::Cut, editable && copyable, [this]() { cut(); });
+    add(tr("&Copy"), QKeySequence::Copy, copyable, [this]() { copy(); });
+    add(tr("&Paste"), QKeySequence::Paste, editable && !QGuiApplication::clipboard()->text().isEmpty(),
+        [this]() { pasteFromClipboard(false); });
     add(tr("Delete"), QKeySequence(), editable && hasSelectedText(), [this]() { del(); });
     menu->addSeparator();
     add(tr("Select All"), QKeySequence::SelectAll, !text().isEmpty(), [this]() { selectAll(); });
@@ -86,9 +170,11 @@ void NumericEdit::contextMenuEvent(QContextMenuEvent *event)
 
 void NumericEdit::mousePressEvent(QMouseEvent *event)
 {
-    // Middle click would paste the selection past the filter.
+    // Middle click pastes the selection through the number reader, not past
+    // it, over the whole number as the focus selects it.
     if (event->button() == Qt::MiddleButton) {
         event->accept();
+        setFocus(Qt::MouseFocusReason);
         return;
     }
     QLineEdit::mousePressEvent(event);
@@ -98,6 +184,7 @@ void NumericEdit::mouseReleaseEvent(QMouseEvent *event)
 {
     if (event->button() == Qt::MiddleButton) {
         event->accept();
+        pasteFromClipboard(true);
         return;
     }
     QLineEdit::mouseReleaseEvent(event);

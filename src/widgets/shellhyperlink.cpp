@@ -67,6 +67,16 @@ bool ShellHyperlink(const QString &target)
     return result;
 }
 
+bool HandToDesktop(const QUrl &url)
+{
+    const BusyCursor busy;
+    try {
+        return testOpener() ? testOpener()(url) : QDesktopServices::openUrl(url);
+    } catch (...) {
+        return false;
+    }
+}
+
 void SetUrlOpenerForTesting(UrlOpener opener)
 {
     testOpener() = std::move(opener);
@@ -79,6 +89,13 @@ bool OpenLink(const QString &target, QWidget *messageParent)
     QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Hyperlink Aborted"),
                     QStringLiteral("Unable to open hyperlink at this time."), QMessageBox::Ok, messageParent);
     box.setObjectName(QStringLiteral("msgHyperlinkAborted"));
+    // The address, selectable by mouse and keyboard, so the user can copy it
+    // into a browser or mail program by hand.
+    box.setInformativeText(target.trimmed());
+    if (auto *address = box.findChild<QLabel *>(QStringLiteral("qt_msgbox_informativelabel"))) {
+        address->setTextFormat(Qt::PlainText);
+        address->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    }
     box.exec();
     return false;
 }

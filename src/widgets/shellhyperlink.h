@@ -21,6 +21,11 @@ inline constexpr char ShellHyperlinkProc[] = "ShellHyperlink in mdlConvert";
 // inside goes to ReportError("ShellHyperlink in mdlConvert") and gives false.
 bool ShellHyperlink(const QString &target);
 
+// Hands url to the desktop's handler, with the busy cursor around it; true
+// when it was accepted. Unlike ShellHyperlink it never reports: a failure
+// inside gives false, for callers that tell the user what happened.
+bool HandToDesktop(const QUrl &url);
+
 // Tests replace the desktop opener so no browser or mail client starts; an
 // empty function restores QDesktopServices::openUrl.
 using UrlOpener = std::function<bool(const QUrl &)>;

@@ -5,6 +5,7 @@
 #include "app/registerwindows.h"
 #include "testsupport.h"
 #include "widgets/controlsetup.h"
+#include "widgets/helpwindow.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
@@ -86,6 +87,35 @@ private Q_SLOTS:
         QVERIFY(units && units->actionInterface());
         units->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
         QTRY_COMPARE(opened, QStringLiteral("frmUnitCalculator"));
+    }
+
+    // F1 opens the help beside the window, on that window's own page.
+    void f1_opens_the_windows_help_page_data()
+    {
+        QTest::addColumn<int>("window");
+        QTest::addColumn<QString>("page");
+        const QMap<QString, QString> pages = {
+            {"frmToolbar", "toolbar.html"},          {"frmUnitCalculator", "unitcalc.html"},
+            {"frmInertiaCalc", "inertia.html"},      {"frmSetDefaultUnits", "inertia.html"},
+            {"frmDensitySelect", "densities.html"},  {"frmIntegral", "reference.html"},
+            {"frmErrorHandler", "errorreport.html"}, {"frmAbout", "about.html"},
+            {"frmCompanyInfo", "about.html"},        {"frmAxisSizing", "axis.html"}};
+        const QList<ProgramWindow> windows = ProgramWindows();
+        for (int i = 0; i < windows.size(); ++i)
+            QTest::newRow(qPrintable(windows[i].name)) << i << pages.value(windows[i].name);
+    }
+    void f1_opens_the_windows_help_page()
+    {
+        QFETCH(int, window);
+        QFETCH(QString, page);
+        std::unique_ptr<QWidget> form = ProgramWindows().at(window).make();
+        form->show();
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : form.get(), Qt::Key_F1);
+        auto *help = form->findChild<HelpWindow *>();
+        QVERIFY(help && help->isVisible());
+        QCOMPARE(help->currentPage(), page);
     }
 };
 

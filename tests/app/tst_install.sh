@@ -60,10 +60,16 @@ new_home() {
 home=$(new_home home $uid)
 bare() { echo env -i "HOME=$1" "TMPDIR=$tmp" "PATH=$prefix/bin:/usr/bin:/bin" QT_QPA_PLATFORM=offscreen; }
 
+# A bug log left by an earlier version in its doubled data folder.
+userdata="$home/.local/share/Torvane Toolbar"
+former="$userdata/Torvane Toolbar"
+mkdir -p "$former"
+echo '"Earlier report"' > "$former/buglog.txt"
+[ "$(id -u)" != 0 ] || chown -R "$uid:$uid" "$home/.local"
+
 # The files, changed through the functions the windows use.
 # shellcheck disable=SC2046 # bare's words hold no spaces the tests make
 out=$("${as_user[@]}" $(bare "$home") datafilesprobe) || fail "probe failed: $out"
-userdata="$home/.local/share/Torvane Toolbar/Torvane Toolbar"
 expected="installed=1
 converts.dat=$prefix/share/torvane-toolbar/converts.dat
 density.dat=$userdata/density.dat
@@ -76,6 +82,8 @@ shipped=$(stat -c %s "$prefix/share/torvane-toolbar/density.dat")
 [ "$(stat -c %s "$userdata/density.dat")" = $((shipped + 24)) ] ||
   fail "density.dat is not the shipped table plus the new material"
 grep -q '"Install test"' "$userdata/buglog.txt" || fail "the report is not in the bug log"
+grep -q '"Earlier report"' "$userdata/buglog.txt" || fail "the earlier bug log was not moved into the data folder"
+[ ! -e "$former" ] || fail "the former data folder is still there: $(ls -A "$former")"
 out=$("${as_user[@]}" $(bare "$home") datafilesprobe)
 [ "$(tail -1 <<< "$out")" = "materials=$(((shipped / 24) + 2))" ] ||
   fail "the second run did not keep the user's copy: $out"

@@ -10,11 +10,13 @@
 
 #include <QFile>
 #include <QMenu>
-#include <QProcess>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QSystemTrayIcon>
 #include <QtTest>
+
+#include <chrono>
+#include <future>
 
 class TestToolbar : public QObject
 {
@@ -64,12 +66,25 @@ private Q_SLOTS:
                  qPrintable(QStringLiteral("frame at %1,%2").arg(toolbar.x()).arg(toolbar.y())));
     }
 
+    void exit_saves_the_position_in_twips_data()
+    {
+        QTest::addColumn<bool>("byKey");
+        QTest::newRow("tray menu Exit") << false;
+        QTest::newRow("Ctrl+Q in the strip") << true;
+    }
     void exit_saves_the_position_in_twips()
     {
+        QFETCH(bool, byKey);
         frmToolbar toolbar;
         toolbar.show();
         toolbar.move(120, 40);
-        toolbar.exitFromTray();
+        if (byKey) {
+            toolbar.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&toolbar));
+            QTest::keyClick(&toolbar, Qt::Key_Q, Qt::ControlModifier);
+        } else {
+            toolbar.findChild<QAction *>(QStringLiteral("mnuFileExit"))->trigger();
+        }
         QVERIFY(toolbar.quitFromSysTray());
         QVERIFY(!toolbar.isVisible());
         QCOMPARE(stored(QStringLiteral("X")), QString::number(toolbar.x() * 15));
@@ -100,19 +115,24 @@ private Q_SLOTS:
         QCOMPARE(stored(QStringLiteral("X")), QString::number(toolbar.x() * 15));
     }
 
-    void tray_click_brings_the_strip_back_on_top()
+    void tray_menu_brings_the_strip_back_on_top()
     {
         frmToolbar toolbar;
         // An ordinary window until it comes back from the tray.
         QVERIFY(!(toolbar.windowFlags() & Qt::WindowStaysOnTopHint));
         QCOMPARE(toolbar.windowTitle(), QStringLiteral("Torvane Toolbar"));
         toolbar.hide();
-        toolbar.restoreFromTray();
+        toolbar.findChild<QAction *>(QStringLiteral("mnuFileShow"))->trigger();
         QVERIFY(toolbar.isVisible());
         QVERIFY(toolbar.windowFlags() & Qt::WindowStaysOnTopHint);
-        const QList<QAction *> trayEntries = toolbar.trayMenu()->actions();
-        QCOMPARE(trayEntries.size(), 1);
-        QCOMPARE(trayEntries.first()->text(), QStringLiteral("Exit"));
+        QStringList entries;
+        for (const QAction *action : toolbar.trayMenu()->actions()) {
+            if (!action->isSeparator())
+                entries.append(action->text());
+        }
+        // Each with its own access key.
+        QCOMPARE(entries, QStringList({"&Show toolbar", "&Unit calculator", "&Inertia calculator",
+                                       "&Density table", "&Reference", "&Axis sizing", "&Help", "E&xit"}));
     }
 
     void buttons_show_pressed_face_and_name_themselves_in_the_caption()
@@ -159,20 +179,32 @@ private Q_SLOTS:
         QCOMPARE(toolbar.windowTitle(), QStringLiteral("Torvane Toolbar"));
     }
 
-    void buttons_open_their_windows_data()
+    void buttons_and_tray_entries_open_their_windows_data()
     {
         QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("trayEntry");
         QTest::addColumn<QString>("window");
-        QTest::newRow("logo") << QStringLiteral("cmdLogo") << QStringLiteral("frmCompanyInfo");
-        QTest::newRow("units") << QStringLiteral("cmdUnits") << QStringLiteral("frmUnitCalculator");
-        QTest::newRow("inertia") << QStringLiteral("cmdInertia") << QStringLiteral("frmInertiaCalc");
-        QTest::newRow("density") << QStringLiteral("cmdDensity") << QStringLiteral("frmDensitySelect");
-        QTest::newRow("trig") << QStringLiteral("cmdTrig") << QStringLiteral("frmIntegral");
-        QTest::newRow("axis") << QStringLiteral("cmdAxis") << QStringLiteral("frmAxisSizing");
+        QTest::newRow("logo") << "cmdLogo" << QString() << "frmCompanyInfo";
+        QTest::newRow("units") << "cmdUnits"
+                               << "mnuFileUnits"
+                               << "frmUnitCalculator";
+        QTest::newRow("inertia") << "cmdInertia"
+                                 << "mnuFileInertia"
+                                 << "frmInertiaCalc";
+        QTest::newRow("density") << "cmdDensity"
+                                 << "mnuFileDensity"
+                                 << "frmDensitySelect";
+        QTest::newRow("trig") << "cmdTrig"
+                              << "mnuFileTrig"
+                              << "frmIntegral";
+        QTest::newRow("axis") << "cmdAxis"
+                              << "mnuFileAxis"
+                              << "frmAxisSizing";
     }
-    void buttons_open_their_windows()
+    void buttons_and_tray_entries_open_their_windows()
     {
         QFETCH(QString, button);
+        QFETCH(QString, trayEntry);
         QFETCH(QString, window);
         frmToolbar toolbar;
         toolbar.show();
@@ -180,35 +212,70 @@ private Q_SLOTS:
         const auto watch = TestSupport::closeNextModal(opened);
         toolbar.findChild<QAbstractButton *>(button)->click();
         QCOMPARE(opened, window);
+        if (trayEntry.isEmpty())
+            return;
+        // From the tray too, even with the strip hidden; while a window is
+        // open over the strip the menu offers no second one.
+        toolbar.hide();
+        QAction *entry = toolbar.findChild<QAction *>(trayEntry);
+        opened.clear();
+        bool offeredWhileOpen = true;
+        const auto trayWatch = TestSupport::whenModalShown([&](QWidget *modal) {
+            opened = modal->objectName();
+            Q_EMIT toolbar.trayMenu()->aboutToShow();
+            offeredWhileOpen = entry->isEnabled();
+            modal->close();
+        });
+        entry->trigger();
+        QCOMPARE(opened, window);
+        QVERIFY(!offeredWhileOpen);
+        Q_EMIT toolbar.trayMenu()->aboutToShow();
+        QVERIFY(entry->isEnabled());
     }
 
-    void second_instance_ends_at_once_and_writes_nothing()
+    void tray_help_opens_the_help_window()
     {
-        const QString program = TestSupport::runtimeDir() + QStringLiteral("/torvane-toolbar");
-        QVERIFY(QFile::exists(program));
-        QTemporaryDir home;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("config")));
-        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), home.path());
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        frmToolbar toolbar;
+        toolbar.findChild<QAction *>(QStringLiteral("mnuFileHelp"))->trigger();
+        auto *help = toolbar.findChild<QWidget *>(QStringLiteral("frmHelp"));
+        QVERIFY(help && help->isVisible());
+    }
 
-        QProcess first;
-        first.setProcessEnvironment(env);
-        first.start(program, {});
-        QVERIFY(first.waitForStarted());
-        // The first instance holds its lock once it is running.
-        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(home.filePath(QStringLiteral("torvane-toolbar.lock"))), 10000);
+    // A later start asks the running toolbar, through the socket beside the
+    // lock, to show its strip; a socket left by a crash is no obstacle, and
+    // with nobody listening the later start learns it.
+    void second_start_shows_the_running_strip_data()
+    {
+        QTest::addColumn<bool>("socketLeftBehind");
+        QTest::addColumn<bool>("listening");
+        QTest::newRow("running toolbar") << false << true;
+        QTest::newRow("socket left by a crashed toolbar") << true << true;
+        QTest::newRow("nobody listening") << false << false;
+    }
+    void second_start_shows_the_running_strip()
+    {
+        QFETCH(bool, socketLeftBehind);
+        QFETCH(bool, listening);
+        QTemporaryDir folder;
+        SingleInstance first(QStringLiteral("toolbar.lock"), folder.path());
+        QVERIFY(first.acquired());
+        if (socketLeftBehind)
+            QVERIFY(TestSupport::writeFile(first.socketPath(), "stale"));
+        frmToolbar toolbar; // hidden, as when closed to the tray
+        connect(&first, &SingleInstance::showRequested, &toolbar, &frmToolbar::showForAnotherStart);
+        if (listening)
+            QVERIFY(first.listen());
 
-        QProcess second;
-        second.setProcessEnvironment(env);
-        second.start(program, {});
-        QVERIFY(second.waitForFinished(5000));
-        QCOMPARE(second.exitCode(), 0);
-        QVERIFY(second.readAllStandardOutput().isEmpty());
-
-        first.kill();
-        first.waitForFinished();
-        QVERIFY(!QFile::exists(home.filePath(QStringLiteral("config/Torvane Toolbar/Torvane Toolbar.ini"))));
+        SingleInstance second(QStringLiteral("toolbar.lock"), folder.path());
+        QCOMPARE(second.status(), SingleInstance::Status::HeldByAnother);
+        // The later start waits for its answer while this one's loop runs.
+        std::future<bool> answered =
+            std::async(std::launch::async, [&second] { return second.askRunningToShow(1000); });
+        QTRY_VERIFY(answered.wait_for(std::chrono::seconds(0)) == std::future_status::ready);
+        QCOMPARE(answered.get(), listening);
+        QCOMPARE(toolbar.isVisible(), listening);
+        if (listening)
+            QVERIFY(QTest::qWaitForWindowActive(&toolbar));
     }
 
     // Installed, the unit table comes from share/torvane-toolbar; a missing one

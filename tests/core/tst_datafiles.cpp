@@ -21,6 +21,15 @@ void writeFile(const QString &path, const QByteArray &bytes)
     QVERIFY(TestSupport::writeFile(path, bytes));
 }
 
+// A folder's files as "name=contents", by name.
+QStringList folderFiles(const QString &folder)
+{
+    QStringList files;
+    for (const QString &name : QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name))
+        files.append(name + '=' + QString::fromUtf8(fileContents(QDir(folder).filePath(name))));
+    return files;
+}
+
 } // namespace
 
 class TestDataFiles : public QObject
@@ -142,6 +151,54 @@ private slots:
         UserFile(layout, "buglog.txt");
         QCOMPARE(QDir(at("home/data")).entryList(QDir::Files), QStringList{"density.dat"});
         QCOMPARE(fileContents(shipped), QByteArray("shipped"));
+    }
+
+    // The files of the former, doubled user folder move up into the one
+    // folder, never over a file there; what stays is told once.
+    void former_user_files_are_moved_once_data()
+    {
+        QTest::addColumn<QStringList>("former");
+        QTest::addColumn<QStringList>("present");
+        QTest::addColumn<QStringList>("after");
+        QTest::addColumn<QStringList>("left");
+        QTest::newRow("nothing to move") << QStringList{} << QStringList{"density.dat=new"}
+                                         << QStringList{"density.dat=new"} << QStringList{};
+        QTest::newRow("all moved") << QStringList{"buglog.txt=log", "density.dat=mine"} << QStringList{}
+                                   << QStringList{"buglog.txt=log", "density.dat=mine"} << QStringList{};
+        QTest::newRow("a file there stays")
+            << QStringList{"buglog.txt=log", "density.dat=mine"} << QStringList{"density.dat=new"}
+            << QStringList{"buglog.txt=log", "density.dat=new"} << QStringList{"density.dat=mine"};
+    }
+    void former_user_files_are_moved_once()
+    {
+        QFETCH(QStringList, former);
+        QFETCH(QStringList, present);
+        QFETCH(QStringList, after);
+        QFETCH(QStringList, left);
+        const QString folder = at("home/Torvane Toolbar");
+        const QString formerFolder = folder + "/Torvane Toolbar";
+        for (const QString &file : former)
+            writeFile(formerFolder + '/' + file.section('=', 0, 0), file.section('=', 1).toUtf8());
+        for (const QString &file : present)
+            writeFile(folder + '/' + file.section('=', 0, 0), file.section('=', 1).toUtf8());
+
+        const QString notice = MoveFormerUserFiles(formerFolder, folder);
+        QCOMPARE(folderFiles(folder), after);
+        QCOMPARE(notice.isEmpty(), left.isEmpty());
+        QCOMPARE(QDir(formerFolder).exists(), !left.isEmpty());
+        if (left.isEmpty())
+            return;
+        QVERIFY2(notice.contains("density.dat"), qPrintable(notice));
+        const QStringList leftWithNote = folderFiles(formerFolder);
+        QCOMPARE(leftWithNote.filter(QRegularExpression("^density.dat=")), left);
+        QCOMPARE(leftWithNote.size(), left.size() + 1); // and the note naming them
+        // Said once: the next start tries again without telling again.
+        QVERIFY(MoveFormerUserFiles(formerFolder, folder).isEmpty());
+        // Once the user has cleared the way, the rest moves and the folder goes.
+        QVERIFY(QFile::remove(folder + "/density.dat"));
+        QVERIFY(MoveFormerUserFiles(formerFolder, folder).isEmpty());
+        QVERIFY(!QDir(formerFolder).exists());
+        QCOMPARE(folderFiles(folder), QStringList({"buglog.txt=log", "density.dat=mine"}));
     }
 
     void portable_copy_makes_no_files()

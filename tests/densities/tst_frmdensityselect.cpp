@@ -351,9 +351,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("how");
         QTest::addColumn<float>("density");
         QTest::addColumn<QString>("clipboard");
-        const QString gcm3 = unitName("g/cm³");
-        QTest::newRow("Select") << "Select" << 7.85f << QStringLiteral("7.85 ") + gcm3;
-        QTest::newRow("double-click") << "double-click" << 7.85f << QStringLiteral("7.85 ") + gcm3;
+        QTest::newRow("Select") << "Select" << 7.85f << QStringLiteral("7.85 g/cm³");
+        QTest::newRow("double-click") << "double-click" << 7.85f << QStringLiteral("7.85 g/cm³");
         QTest::newRow("Off") << "Off" << 0.0f << "untouched";
         QTest::newRow("close box") << "close" << 0.0f << "untouched";
         QTest::newRow("Esc with no entry pending") << "Esc" << 0.0f << "untouched";

@@ -5,6 +5,7 @@
 #include "testsupport.h"
 
 #include <QFile>
+#include <QUrlQuery>
 #include <QtTest>
 
 namespace {
@@ -196,6 +197,27 @@ private Q_SLOTS:
         QCOMPARE(lengths, pieceLengths);
         QCOMPARE(wrapped.complete, complete);
         QCOMPARE(wrapped.pieces.join(QString()), text);
+    }
+
+    // The mail carries every field whole, whatever characters it holds.
+    void mail_carriesTheWholeReport()
+    {
+        BugReport report = sampleReport();
+        report.userComments = "a & b = c #1?\nsecond line, kg-m²";
+        const QUrl mail = BugReportMail(report, BugReportAddress, US);
+        QVERIFY(mail.isValid());
+        QCOMPARE(mail.scheme(), QStringLiteral("mailto"));
+        QCOMPARE(mail.path(), QStringLiteral("appsupport@velmora.example"));
+        const QUrlQuery query(mail);
+        QCOMPARE(query.queryItems(QUrl::FullyDecoded).size(), 2);
+        QCOMPARE(query.queryItemValue("subject", QUrl::FullyDecoded),
+                 QStringLiteral("Bug report: Torvane Toolbar 1.2.0, error 53"));
+        QCOMPARE(query.queryItemValue("body", QUrl::FullyDecoded),
+                 QStringLiteral("Application: Torvane Toolbar\r\nVersion: 1.2.0\r\n"
+                                "Date/time: 03/07/2024 21:05:42\r\nReported by: Ann Lee\r\n"
+                                "Procedure: ShellHyperlink in mdlConvert\r\nError number: 53\r\n"
+                                "Error description: File not found\r\nComments:\r\n"
+                                "a & b = c #1?\r\nsecond line, kg-m²"));
     }
 
     void printSteps_listEveryEntryInOrder()

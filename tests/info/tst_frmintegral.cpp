@@ -1,17 +1,41 @@
 // The reference viewer: the sheet it draws, what the window shows at load,
-// after each way of scrolling and after a resize.
+// after each way of scrolling and after a resize, its contents list, search
+// and text view.
 
 #include "info/frmintegral.h"
+#include "info/referencesheet.h"
 
 #include "testsupport.h"
 
 #include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
 #include <QPainter>
+#include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTest>
+#include <QTextBlock>
 #include <QWheelEvent>
 
 namespace {
+
+int sheetHeight()
+{
+    return ReferenceSheet::shared().size().height();
+}
+
+const QList<ReferenceSection> &sections()
+{
+    return ReferenceSheet::shared().outline().sections;
+}
+
+int sectionNamed(const QString &title)
+{
+    for (int index = 0; index < sections().size(); ++index)
+        if (sections().at(index).title == title)
+            return index;
+    return -1;
+}
 
 QWidget *display(frmIntegral &window)
 {
@@ -23,11 +47,11 @@ QScrollBar *scrollBar(frmIntegral &window)
     return window.findChild<QScrollBar *>(QStringLiteral("vscrlDisplay"));
 }
 
-// What the display should show: the source rows from offset on, white where
-// the band runs past the sheet.
+// What the display should show: the rows of the whole sheet, drawn at once
+// from its source, from offset on, white where the band runs past the sheet.
 QImage expectedBand(frmIntegral &window, int offset)
 {
-    const QImage sheet = window.findChild<QLabel *>(QStringLiteral("picVR"))->pixmap().toImage();
+    const QImage sheet = RenderReferenceSheet(1.0).toImage();
     QImage band(display(window)->size(), QImage::Format_RGB32);
     band.fill(Qt::white);
     QPainter painter(&band);
@@ -40,6 +64,20 @@ QImage shownBand(frmIntegral &window)
     return display(window)->grab().toImage().convertToFormat(QImage::Format_RGB32);
 }
 
+// The same picture up to antialiasing: the viewer draws the sheet block by
+// block, which can shade an edge pixel a level or two apart from drawing it
+// whole.
+bool samePicture(const QImage &a, const QImage &b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            if (std::abs(qGray(a.pixel(x, y)) - qGray(b.pixel(x, y))) > 8)
+                return false;
+    return true;
+}
+
 // Rows of a picture that hold ink (anything darker than light grey).
 bool hasInk(const QImage &image, int fromRow, int toRow)
 {
@@ -50,11 +88,12 @@ bool hasInk(const QImage &image, int fromRow, int toRow)
     return false;
 }
 
-void turnWheel(QWidget *target, int angle)
+// A touchpad sends its pixel distance along with an angle.
+void turnWheel(QWidget *target, int angle, int pixels = 0)
 {
     const QPointF at(10, 10);
-    QWheelEvent wheel(at, target->mapToGlobal(at), QPoint(), QPoint(0, angle), Qt::NoButton, Qt::NoModifier,
-                      Qt::NoScrollPhase, false);
+    QWheelEvent wheel(at, target->mapToGlobal(at), QPoint(0, pixels), QPoint(0, angle), Qt::NoButton,
+                      Qt::NoModifier, pixels ? Qt::ScrollUpdate : Qt::NoScrollPhase, false);
     QApplication::sendEvent(target, &wheel);
 }
 
@@ -78,12 +117,23 @@ private Q_SLOTS:
     {
         QFETCH(qreal, scale);
         const QPixmap sheet = RenderReferenceSheet(scale);
-        QCOMPARE(sheet.deviceIndependentSize(), QSizeF(400, 2052));
-        QCOMPARE(sheet.size(), QSize(qCeil(400 * scale), qCeil(2052 * scale)));
+        QCOMPARE(sheet.deviceIndependentSize(), QSizeF(400, sheetHeight()));
+        QCOMPARE(sheet.size(), QSize(qCeil(400 * scale), qCeil(sheetHeight() * scale)));
         // Drawn from the source: ink from the title down to the last lines.
         const QImage image = sheet.toImage();
         QVERIFY(hasInk(image, 0, qRound(40 * scale)));
         QVERIFY(hasInk(image, image.height() - qRound(40 * scale), image.height()));
+
+        // The viewer's bands, drawn block by block and kept, add up to the same
+        // picture: here rows across the seams of three bands.
+        QImage bands(sheet.size().width(), qCeil(700 * scale), QImage::Format_RGB32);
+        bands.setDevicePixelRatio(scale);
+        bands.fill(Qt::white);
+        QPainter painter(&bands);
+        ReferenceSheet::shared().paint(painter, 200, QSize(400, 700), scale);
+        painter.end();
+        const QImage whole = image.copy(0, qRound(200 * scale), bands.width(), bands.height());
+        QVERIFY(samePicture(bands, whole));
     }
 
     void load_shows_the_top_with_the_thumb_at_the_top()
@@ -94,7 +144,7 @@ private Q_SLOTS:
         QCOMPARE(window.windowTitle(), QStringLiteral("Trigonometric/Calculus Reference"));
         auto *source = window.findChild<QLabel *>(QStringLiteral("picVR"));
         QVERIFY(source && !source->isVisible());
-        QCOMPARE(source->size(), QSize(400, 2052));
+        QCOMPARE(source->size(), QSize(400, sheetHeight()));
 
         QScrollBar *bar = scrollBar(window);
         const int height = display(window)->height();
@@ -103,10 +153,12 @@ private Q_SLOTS:
         QCOMPARE(window.scrollOffset(), 0);
         QCOMPARE(bar->value(), 0);
         QCOMPARE(bar->minimum(), 0);
-        QCOMPARE(bar->maximum(), 2052 - height);
+        // The range grows with the sheet: the rows that do not fit.
+        QVERIFY(sheetHeight() > 4000);
+        QCOMPARE(bar->maximum(), sheetHeight() - height);
         QCOMPARE(bar->singleStep(), 5);
-        QCOMPARE(bar->pageStep(), qRound((2052 - height) / 10.0));
-        QCOMPARE(shownBand(window), expectedBand(window, 0));
+        QCOMPARE(bar->pageStep(), qRound((sheetHeight() - height) / 10.0));
+        QVERIFY(samePicture(shownBand(window), expectedBand(window, 0)));
 
         // The sheet has the keyboard.
         QCOMPARE(QApplication::focusWidget(), display(window));
@@ -120,24 +172,28 @@ private Q_SLOTS:
         QTest::addColumn<QString>("action");
         QTest::addColumn<int>("start");
         QTest::addColumn<int>("expected");
-        // Designed window: display 392 rows, maximum 1660, page 352. The scroll
-        // bar's own arrows and trough follow the steps checked at load.
+        // Designed window: display 392 rows, page 352; -1 stands for the
+        // maximum, the sheet's height less 392. The scroll bar's own arrows
+        // and trough follow the steps checked at load.
         QTest::newRow("thumb dragged") << "drag" << 0 << 700;
         QTest::newRow("Down key") << "Down" << 0 << 5;
         QTest::newRow("Up key stops at the top") << "Up" << 3 << 0;
         QTest::newRow("Page Down: a screenful less overlap") << "PgDown" << 0 << 352;
-        QTest::newRow("Page Down stops at the end") << "PgDown" << 1500 << 1660;
+        QTest::newRow("Page Down stops at the end") << "PgDown" << sheetHeight() - 500 << -1;
         QTest::newRow("Page Up") << "PgUp" << 1000 << 648;
-        QTest::newRow("End shows the last rows") << "End" << 0 << 1660;
+        QTest::newRow("End shows the last rows") << "End" << 0 << -1;
         QTest::newRow("Home") << "Home" << 900 << 0;
         QTest::newRow("wheel down one notch") << "wheel" << 0 << 60;
         QTest::newRow("wheel up over the scroll bar") << "wheel bar" << 100 << 40;
+        QTest::newRow("touchpad: its pixels, not its angle") << "touchpad" << 100 << 145;
     }
     void each_way_of_scrolling_moves_the_band()
     {
         QFETCH(QString, action);
         QFETCH(int, start);
         QFETCH(int, expected);
+        if (expected < 0)
+            expected = sheetHeight() - 392;
         QApplication::setWheelScrollLines(3);
         frmIntegral window;
         window.show();
@@ -156,21 +212,23 @@ private Q_SLOTS:
             turnWheel(display(window), -120);
         else if (action == QLatin1String("wheel bar"))
             turnWheel(bar, 120);
+        else if (action == QLatin1String("touchpad"))
+            turnWheel(display(window), -60, -45);
         else
             QTest::keySequence(display(window), QKeySequence(action));
 
         QCOMPARE(window.scrollOffset(), expected);
         QCOMPARE(bar->value(), expected);
-        QCOMPARE(shownBand(window), expectedBand(window, expected));
+        QVERIFY(samePicture(shownBand(window), expectedBand(window, expected)));
     }
 
     void resize_keeps_the_whole_sheet_in_reach_data()
     {
         QTest::addColumn<QSize>("size");
         QTest::addColumn<int>("maximum");
-        QTest::newRow("shrunk") << QSize(300, 250) << 2052 - 246;
-        QTest::newRow("enlarged") << QSize(600, 900) << 2052 - 896;
-        QTest::newRow("taller than the sheet") << QSize(430, 2200) << 0;
+        QTest::newRow("shrunk") << QSize(300, 250) << sheetHeight() - 246;
+        QTest::newRow("enlarged") << QSize(600, 900) << sheetHeight() - 896;
+        QTest::newRow("taller than the sheet") << QSize(430, sheetHeight() + 100) << 0;
     }
     void resize_keeps_the_whole_sheet_in_reach()
     {
@@ -194,9 +252,98 @@ private Q_SLOTS:
         QTest::keyClick(display(window), Qt::Key_End);
         QCOMPARE(window.scrollOffset(), maximum);
         const QImage shown = shownBand(window);
-        QCOMPARE(shown, expectedBand(window, maximum));
+        QVERIFY(samePicture(shown, expectedBand(window, maximum)));
         if (maximum > 0)
-            QCOMPARE(window.scrollOffset() + shown.height(), 2052);
+            QCOMPARE(window.scrollOffset() + shown.height(), sheetHeight());
+    }
+
+    void contents_list_scrolls_a_section_to_the_top_data()
+    {
+        QTest::addColumn<int>("section");
+        QTest::newRow("first") << 0;
+        QTest::newRow("a middle one") << int(sections().size() / 2);
+        QTest::newRow("last: as far as the end allows") << int(sections().size() - 1);
+    }
+    void contents_list_scrolls_a_section_to_the_top()
+    {
+        QFETCH(int, section);
+        frmIntegral window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QTest::keyClick(display(window), Qt::Key_G, Qt::ControlModifier);
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        QVERIFY(menu);
+        QCOMPARE(menu->actions().size(), sections().size());
+        QCOMPARE(menu->actions().at(section)->text(), sections().at(section).title);
+        menu->actions().at(section)->trigger();
+        menu->close();
+        const int expected = std::min(sections().at(section).top, scrollBar(window)->maximum());
+        QCOMPARE(window.scrollOffset(), expected);
+        QVERIFY(samePicture(shownBand(window), expectedBand(window, expected)));
+    }
+
+    void find_jumps_to_the_first_section_that_matches_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("thenEnter");
+        QTest::addColumn<QString>("section");
+        QTest::newRow("a formula") << "artanh x" << false << "Hyperbolic functions";
+        QTest::newRow("typed minus") << "arcsin(-x)" << false << "Inverse trigonometric functions";
+        QTest::newRow("Enter: the next match") << "csc" << true << "Unit circle and exact values";
+        QTest::newRow("no match: stays") << "zqz" << false << QString();
+    }
+    void find_jumps_to_the_first_section_that_matches()
+    {
+        QFETCH(QString, typed);
+        QFETCH(bool, thenEnter);
+        QFETCH(QString, section);
+        frmIntegral window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        scrollBar(window)->setValue(100);
+        QTest::keyClick(display(window), Qt::Key_F, Qt::ControlModifier);
+        auto *field = window.findChild<QLineEdit *>(QStringLiteral("txtFind"));
+        QVERIFY(field && field->hasFocus());
+        // The find bar takes its height from the display, and the range follows.
+        QCOMPARE(scrollBar(window)->maximum(), sheetHeight() - display(window)->height());
+        QTest::keyClicks(field, typed);
+        if (thenEnter)
+            QTest::keyClick(field, Qt::Key_Return);
+        const auto *found = window.findChild<QLabel *>(QStringLiteral("lblFound"));
+        if (section.isEmpty()) {
+            QCOMPARE(window.scrollOffset(), 100);
+            QCOMPARE(found->text(), QStringLiteral("Not found"));
+        } else {
+            QCOMPARE(window.scrollOffset(), sections().at(sectionNamed(section)).top);
+            QCOMPARE(found->text(), section);
+        }
+        // Escape closes the find bar, not the window.
+        QTest::keyClick(field, Qt::Key_Escape);
+        QVERIFY(window.isVisible() && !field->isVisible());
+        QCOMPARE(display(window)->height(), 392);
+    }
+
+    void text_view_reads_the_sheet_in_order()
+    {
+        frmIntegral window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QTest::keyClick(display(window), Qt::Key_T, Qt::ControlModifier);
+        auto *text = window.findChild<QPlainTextEdit *>(QStringLiteral("txtSheet"));
+        QVERIFY(text && text->isVisible() && text->hasFocus() && !display(window)->isVisible());
+        QVERIFY(!text->accessibleName().isEmpty());
+        const QString all = text->toPlainText();
+        int at = 0;
+        for (const ReferenceSection &section : sections()) {
+            at = all.indexOf(QLatin1Char('\n') + section.title + QLatin1Char('\n'), at);
+            QVERIFY2(at > 0, qPrintable(section.title));
+        }
+        QVERIFY(all.contains(QStringLiteral("sin(α ± β) = sin α cos β ± cos α sin β")));
+        // Going to a section puts the caret on its title.
+        window.goToSection(sectionNamed(QStringLiteral("Hyperbolic functions")));
+        QCOMPARE(text->textCursor().block().text(), QStringLiteral("Hyperbolic functions"));
+        QTest::keyClick(text, Qt::Key_T, Qt::ControlModifier);
+        QVERIFY(!text->isVisible() && display(window)->isVisible());
     }
 };
 

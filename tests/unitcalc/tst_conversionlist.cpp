@@ -4,6 +4,7 @@
 #include "unitcalctable.h"
 
 #include "testsupport.h"
+#include "units/numberformat.h"
 
 #include <QTest>
 
@@ -150,6 +151,9 @@ private Q_SLOTS:
         row("only the first comma changes", "1,234.5", u'.', "1.234.5", "", "");
         row("spaces and a line end", "  2.5   lb \r\n", u'.', "2.5", "lb", " ");
         row("Tab before a unit with a space", "1.5\tcu. in    ", u'.', "1.5", "cu. in", "\t");
+        row("native digits, marks, minus", "\u200f\u2212\u0661\u066b\u06f5e+\u0663 kg", u',', "-1,5E+3", "kg",
+            " ");
+        row("plus sign dropped", "+2 kg", u'.', "2", "kg", " ");
     }
     void clipboard_text_splits_into_number_and_unit()
     {
@@ -207,18 +211,35 @@ private Q_SLOTS:
         QTEST(found ? found->unitToSelect.trimmed() : QString(), "unit");
     }
 
-    // The copied text keeps the padded unit name, a space when no separator was
-    // pasted, and reads back as the same value and unit, even with a period in the name.
-    void copied_text_keeps_the_padded_unit_and_pastes_back()
+    // A copied row carries no padding after its unit and pastes back to the
+    // same value and unit under the point, comma and Arabic conventions.
+    void copied_text_pastes_back_data()
     {
-        QCOMPARE(CopyValueAndUnitsText(QStringLiteral("2.5"), QString(), unitName("kg")),
-                 QStringLiteral("2.5 kg             "));
-        const QString copied =
-            CopyValueAndUnitsText(QStringLiteral("2.5"), QStringLiteral("\t"), unitName("cu. in"));
-        QCOMPARE(copied, QStringLiteral("2.5\tcu. in         "));
-        const std::optional<ClipboardParts> parts = ParseClipboardText(copied, QLatin1Char('.'));
-        QCOMPARE(parts->numberText, QStringLiteral("2.5"));
-        QCOMPARE(FindPastedUnit(m_table, parts->unitsText)->unitToSelect, unitName("cu. in"));
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("shown"); // the row's value as displayed
+        QTest::addColumn<QString>("separator");
+        QTest::addColumn<QString>("unit");
+        auto row = [](const char *name, const char *locale, const char *shown, const char *separator,
+                      const char *unit) { QTest::newRow(name) << locale << shown << separator << unit; };
+        row("point, comma convention", "en_US", "2,5E-07", "", "kg");
+        row("comma", "de_DE", "2,5", "\t", "cu. in");
+        row("comma, US convention", "de_DE", "-2.5", "", "kg");
+        row("Arabic", "ar_EG", "2.5", "", "cu. in");
+    }
+    void copied_text_pastes_back()
+    {
+        QFETCH(QString, locale);
+        QFETCH(QString, shown);
+        QFETCH(QString, separator);
+        QFETCH(QString, unit);
+        QLocale::setDefault(QLocale(locale));
+        const QString copied = NumberUnitText(shown, separator, unitName(unit));
+        const std::optional<ClipboardParts> parts = ParseClipboardText(copied, LocaleDecimalSeparator());
+        const std::optional<float> value = ParseLocaleNumber(parts->numberText);
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        QCOMPARE(copied, shown + (separator.isEmpty() ? QStringLiteral(" ") : separator) + unit);
+        QCOMPARE(value, ParseLocaleNumber(QString(shown).replace(u',', u'.'), QLatin1Char('.')));
+        QCOMPARE(FindPastedUnit(m_table, parts->unitsText)->unitToSelect, unitName(unit));
     }
 };
 

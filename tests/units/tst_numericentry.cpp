@@ -76,9 +76,15 @@ private slots:
         QTest::newRow("separator before E allowed") << u"1|E5"_s << u"."_s << point << u"1.E5"_s;
         QTest::newRow("second separator refused") << u""_s << u"1.2.3"_s << point << u"1.23"_s;
         QTest::newRow("selected separator can be retyped") << u"1[.]5"_s << u"."_s << point << u"1.5"_s;
-        QTest::newRow("comma refused in point locale") << u""_s << u"1,5"_s << point << u"15"_s;
-        QTest::newRow("comma locale: comma only") << u""_s << u"1.,5"_s << comma << u"1,5"_s;
-        QTest::newRow("no separator given: point") << u""_s << u"1.,5"_s << QChar() << u"1.5"_s;
+        // Any decimal mark is the box's own, once: a mark from another
+        // keyboard layout must not vanish and make 3.14 into 314.
+        QTest::newRow("comma in point box") << u""_s << u"3,14"_s << point << u"3.14"_s;
+        QTest::newRow("point in comma box") << u""_s << u"3.1.4"_s << comma << u"3,14"_s;
+        QTest::newRow("Arabic mark in comma box") << u""_s << u"3\u066b14,"_s << comma << u"3,14"_s;
+        QTest::newRow("no separator given: point") << u""_s << u"1,.5"_s << QChar() << u"1.5"_s;
+        QTest::newRow("Arabic-Indic digits")
+            << u""_s << u"\u0661\u0662\u066b\u0665\u0669"_s << point << u"12.59"_s;
+        QTest::newRow("Persian digits") << u""_s << u"\u06f0\u06f9e-\u06f3"_s << comma << u"09E-3"_s;
 
         QTest::newRow("minus at start") << u"|5"_s << u"-"_s << point << u"-5"_s;
         QTest::newRow("second minus at start refused") << u"|-5"_s << u"-"_s << point << u"-5"_s;
@@ -115,7 +121,8 @@ private slots:
         QTest::newRow("plus") << int('+');
         QTest::newRow("letter") << int('a');
         QTest::newRow("D exponent") << int('D');
-        QTest::newRow("Arabic-Indic one") << 0x0661;
+        QTest::newRow("Arabic thousands mark") << 0x066C;
+        QTest::newRow("full-width one") << 0xFF11;
     }
 
     void other_characters_are_refused()
@@ -140,9 +147,9 @@ private slots:
     void locale_separator_is_used_by_default_data()
     {
         QTest::addColumn<QString>("locale");
-        QTest::addColumn<QString>("typed"); // "1", ".", "5" then ",", "5" into an empty box
+        QTest::addColumn<QString>("typed"); // "1", ".", ",", "5" into an empty box
         QTest::newRow("US") << u"en_US"_s << u"1.5"_s;
-        QTest::newRow("German") << u"de_DE"_s << u"1,5"_s;
+        QTest::newRow("German") << u"de_DE"_s << u"1,5"_s; // "." typed, "," entered
         // U+066B, neither point nor comma: the point, as in the display (each such
         // locale is checked with the display).
         QTest::newRow("Arabic") << u"ar_EG"_s << u"1.5"_s;

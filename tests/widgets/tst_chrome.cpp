@@ -25,6 +25,17 @@
 
 namespace {
 
+// " [address]" when a message box shows an address the user can select and copy.
+QString selectableAddress(QMessageBox *box)
+{
+    for (const QLabel *label : box->findChildren<QLabel *>()) {
+        if (label->text() == box->informativeText() && !label->text().isEmpty() &&
+            label->textInteractionFlags().testFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard))
+            return " [" + label->text() + ']';
+    }
+    return {};
+}
+
 // Closes every modal window that opens while it lives, so a test never blocks
 // in exec(), and notes "name|title|text" of each: a message box's text, or
 // the procedure an error report names.
@@ -41,7 +52,7 @@ struct ModalWatcher
             auto *box = qobject_cast<QMessageBox *>(modal);
             auto *proc = modal->findChild<QLabel *>(QStringLiteral("lblProc"));
             seen << modal->objectName() + u'|' + modal->windowTitle() + u'|' +
-                        (box    ? box->text()
+                        (box    ? box->text() + selectableAddress(box)
                          : proc ? proc->text()
                                 : QString());
             modal->reject();
@@ -72,8 +83,12 @@ struct FakeOpener
 };
 
 const QString Report = QStringLiteral("frmErrorHandler|Error Handler|ShellHyperlink in mdlConvert");
-const QString Aborted =
-    QStringLiteral("msgHyperlinkAborted|Hyperlink Aborted|Unable to open hyperlink at this time.");
+// The message for a link that did not open, with its address to copy.
+QString aborted(const char *address)
+{
+    return QStringLiteral("msgHyperlinkAborted|Hyperlink Aborted|Unable to open hyperlink at this time. [") +
+           QString::fromUtf8(address) + u']';
+}
 
 } // namespace
 
@@ -123,15 +138,16 @@ private Q_SLOTS:
         // Targets the desktop accepts are checked through the about window.
         row("no protocol: nothing, no message", "Tooltip=1951;", "Visit us at", true, false, "", {});
         row("prefix and caption, refused by the desktop: message only", "Protocol=http://www.;",
-            "velmora.example", true, false, "http://www.velmora.example", {Aborted});
+            "velmora.example", true, false, "http://www.velmora.example",
+            {aborted("http://www.velmora.example")});
         row("whole entry, refused by the desktop", "Protocol=mailto:toolbar@velmora.example;", "Write to us",
-            false, false, "mailto:toolbar@velmora.example", {Aborted});
+            false, false, "mailto:toolbar@velmora.example", {aborted("mailto:toolbar@velmora.example")});
         row("not a link: report, then message", "Protocol=http://;", "Visit our website at", true, false, "",
-            {Report, Aborted});
+            {Report, aborted("http://Visit our website at")});
         row("no scheme: report, then message", "Protocol=www.;", "velmora.example", true, false, "",
-            {Report, Aborted});
+            {Report, aborted("www.velmora.example")});
         row("opener throws: report, then message", "Protocol=http://www.;", "velmora.example", true, true,
-            "http://www.velmora.example", {Report, Aborted});
+            "http://www.velmora.example", {Report, aborted("http://www.velmora.example")});
     }
     void openLinkLabel_builds_the_target_and_reports_failures()
     {

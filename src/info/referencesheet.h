@@ -1,0 +1,52 @@
+#pragma once
+// The reference sheet as the viewer shows it: drawn from its SVG source in
+// bands of rows, each band drawn once per process and screen scale and kept
+// (as 8-bit grey, the sheet being black on white), so a new viewer window
+// costs no drawing and only the bands scrolled to are ever drawn.
+
+#include "info/referenceoutline.h"
+
+#include <QHash>
+#include <QImage>
+#include <QList>
+#include <QPixmap>
+#include <QRectF>
+#include <QSize>
+
+#include <memory>
+
+class QPainter;
+class QSvgRenderer;
+
+class ReferenceSheet
+{
+public:
+    // The one sheet of the process, read from the program's resources.
+    static ReferenceSheet &shared();
+    ~ReferenceSheet();
+    Q_DISABLE_COPY(ReferenceSheet)
+
+    // The sheet's size in logical pixels, as its source states it.
+    QSize size() const { return m_size; }
+    const ReferenceOutline &outline() const { return m_outline; }
+
+    // Paints the band of the sheet that starts at row `top` and is `band`
+    // logical pixels large at the painter's origin, for a screen of the given
+    // scale; nothing where the band runs past the sheet.
+    void paint(QPainter &painter, int top, QSize size, qreal devicePixelRatio);
+
+private:
+    ReferenceSheet();
+    const QImage &band(int index, qreal devicePixelRatio);
+    QSvgRenderer &renderer();
+
+    QSize m_size;
+    ReferenceOutline m_outline;
+    std::unique_ptr<QSvgRenderer> m_renderer;
+    QList<QPair<QString, QRectF>> m_blocks; // the source's named blocks and where they lie
+    QHash<QPair<int, int>, QImage> m_bands; // (scale in hundredths, band index) -> picture
+};
+
+// The whole sheet drawn at once from its source at the given screen scale
+// (the pixmap's logical size is the sheet's size): what the bands add up to.
+QPixmap RenderReferenceSheet(qreal devicePixelRatio);
