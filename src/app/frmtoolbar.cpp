@@ -1,5 +1,6 @@
 #include "app/frmtoolbar.h"
 
+#include "axiswin/frmaxissizing.h"
 #include "core/stringtable.h"
 #include "core/toolbarposition.h"
 #include "densities/frmdensityselect.h"
@@ -35,7 +36,7 @@ constexpr int HintTrig = 1992;
 constexpr int HintToolbar = 1994;
 
 // The strip's designed layout, in pixels (twips / 15).
-constexpr int StripWidth = 308;
+constexpr int StripWidth = 344;
 constexpr int StripHeight = 36;
 
 } // namespace
@@ -83,8 +84,11 @@ frmToolbar::frmToolbar(WindowContext &context, QWidget *parent) : QWidget(parent
                                       QStringLiteral("Click to view density reference"), this);
     m_cmdTrig = new LauncherButton(QStringLiteral("cmdTrig"), QStringLiteral("angle"), HintTrig,
                                    QStringLiteral("Click to view trigonometric reference"), this);
+    // The axis window has no caption hint in the string table; its own words serve.
+    m_cmdAxis = new LauncherButton(QStringLiteral("cmdAxis"), QStringLiteral("axis"), 0,
+                                   QStringLiteral("Click to size an axis"), this);
     int left = 164;
-    for (LauncherButton *button : {m_cmdUnits, m_cmdInertia, m_cmdDensity, m_cmdTrig}) {
+    for (LauncherButton *button : {m_cmdUnits, m_cmdInertia, m_cmdDensity, m_cmdTrig, m_cmdAxis}) {
         button->move(left, 0);
         left += 36;
         connect(button, &LauncherButton::hovered, this, [this, button] { showHint(button); });
@@ -93,6 +97,7 @@ frmToolbar::frmToolbar(WindowContext &context, QWidget *parent) : QWidget(parent
     connect(m_cmdInertia, &QAbstractButton::clicked, this, &frmToolbar::openInertia);
     connect(m_cmdDensity, &QAbstractButton::clicked, this, &frmToolbar::openDensity);
     connect(m_cmdTrig, &QAbstractButton::clicked, this, &frmToolbar::openTrig);
+    connect(m_cmdAxis, &QAbstractButton::clicked, this, &frmToolbar::openAxis);
 
     buildTrayMenu();
 
@@ -157,7 +162,8 @@ void frmToolbar::buildTrayMenu()
         entry("mnuFileUnits", QStringLiteral("&Unit calculator"), &frmToolbar::openUnits),
         entry("mnuFileInertia", QStringLiteral("&Inertia calculator"), &frmToolbar::openInertia),
         entry("mnuFileDensity", QStringLiteral("&Density table"), &frmToolbar::openDensity),
-        entry("mnuFileTrig", QStringLiteral("&Reference"), &frmToolbar::openTrig)};
+        entry("mnuFileTrig", QStringLiteral("&Reference"), &frmToolbar::openTrig),
+        entry("mnuFileAxis", QStringLiteral("&Axis sizing"), &frmToolbar::openAxis)};
     entry("mnuFileHelp", QStringLiteral("&Help"), &frmToolbar::openHelp);
     m_mnuFile->addSeparator();
     m_mnuFileExit = entry("mnuFileExit", QStringLiteral("E&xit"), &frmToolbar::exitFromTray);
@@ -298,7 +304,8 @@ void frmToolbar::leaveEvent(QEvent *event)
 void frmToolbar::showHint(const LauncherButton *button)
 {
     if (isActiveWindow())
-        setWindowTitle(LocalText(button->hintId(), m_context.languageOffset()));
+        setWindowTitle(button->hintId() ? LocalText(button->hintId(), m_context.languageOffset())
+                                        : QStringLiteral("Axis sizing"));
 }
 
 void frmToolbar::resetCaption(const QString &caption)
@@ -327,6 +334,13 @@ void frmToolbar::openDensity()
 {
     resetCaption(LocalText(HintToolbar, m_context.languageOffset()));
     frmDensitySelect window(m_context, this);
+    window.exec();
+}
+
+void frmToolbar::openAxis()
+{
+    resetCaption(LocalText(HintToolbar, m_context.languageOffset()));
+    frmAxisSizing window(m_context, this);
     window.exec();
 }
 

@@ -77,6 +77,7 @@ private:
     void openInertia();
     void openDensity();
     void openTrig();
+    void openAxis();
     void openHelp();
     void buildTrayMenu();
 
@@ -85,6 +86,7 @@ private:
     bool m_awaitingFrame = true;
     LauncherButton *m_cmdUnits;
     LauncherButton *m_cmdInertia;
+    LauncherButton *m_cmdAxis = nullptr;
     LauncherButton *m_cmdDensity;
     LauncherButton *m_cmdTrig;
     LogoButton *m_cmdLogo;

@@ -1,6 +1,7 @@
 #include "app/registerwindows.h"
 
 #include "app/frmtoolbar.h"
+#include "axiswin/frmaxissizing.h"
 #include "densities/frmdensityselect.h"
 #include "errors/frmerrorhandler.h"
 #include "inertia/frminertiacalc.h"
@@ -44,5 +45,6 @@ QList<ProgramWindow> ProgramWindows(WindowContext &context)
             entry<frmIntegral>(context, "frmIntegral"),
             entry<frmErrorHandler>(context, "frmErrorHandler"),
             entry<frmAbout>(context, "frmAbout"),
-            entry<frmCompanyInfo>(context, "frmCompanyInfo")};
+            entry<frmCompanyInfo>(context, "frmCompanyInfo"),
+            entry<frmAxisSizing>(context, "frmAxisSizing")};
 }

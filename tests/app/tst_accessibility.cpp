@@ -100,7 +100,7 @@ private Q_SLOTS:
             {"frmInertiaCalc", "inertia.html"},      {"frmSetDefaultUnits", "inertia.html"},
             {"frmDensitySelect", "densities.html"},  {"frmIntegral", "reference.html"},
             {"frmErrorHandler", "errorreport.html"}, {"frmAbout", "about.html"},
-            {"frmCompanyInfo", "about.html"}};
+            {"frmCompanyInfo", "about.html"},        {"frmAxisSizing", "axis.html"}};
         const QList<ProgramWindow> windows = ProgramWindows(m_context);
         for (int i = 0; i < windows.size(); ++i)
             QTest::newRow(qPrintable(windows[i].name)) << i << pages.value(windows[i].name);

@@ -133,7 +133,7 @@ private Q_SLOTS:
         }
         // Each with its own access key.
         QCOMPARE(entries, QStringList({"&Show toolbar", "&Unit calculator", "&Inertia calculator",
-                                       "&Density table", "&Reference", "&Help", "E&xit"}));
+                                       "&Density table", "&Reference", "&Axis sizing", "&Help", "E&xit"}));
     }
 
     void buttons_show_pressed_face_and_name_themselves_in_the_caption()
@@ -150,7 +150,8 @@ private Q_SLOTS:
         const char *const buttons[][3] = {{"cmdUnits", "units", "Units Calculator"},
                                           {"cmdInertia", "inertia", "Inertia Calculator"},
                                           {"cmdDensity", "density", "Table of densities"},
-                                          {"cmdTrig", "angle", "Trig Reference"}};
+                                          {"cmdTrig", "angle", "Trig Reference"},
+                                          {"cmdAxis", "axis", "Axis sizing"}};
         for (const auto &[name, face, caption] : buttons) {
             auto *launcher = toolbar.findChild<LauncherButton *>(QLatin1String(name));
             QVERIFY2(launcher, name);
@@ -197,6 +198,9 @@ private Q_SLOTS:
         QTest::newRow("trig") << "cmdTrig"
                               << "mnuFileTrig"
                               << "frmIntegral";
+        QTest::newRow("axis") << "cmdAxis"
+                              << "mnuFileAxis"
+                              << "frmAxisSizing";
     }
     void buttons_and_tray_entries_open_their_windows()
     {

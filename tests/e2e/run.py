@@ -90,7 +90,7 @@ def scenario_start(d):
     started = time.monotonic()
     d.start_program()
     x, y, width, height = d.geometry(d.toolbar)
-    check_equal((width, height), (308, 36), "size of the strip")
+    check_equal((width, height), (344, 36), "size of the strip")
     icon = wait_for(d.tray_icon, "the tray icon")
     check(d.is_viewable(icon), "the tray icon is not shown")
     print(f"strip and tray icon shown {time.monotonic() - started:.2f} s after the start")
@@ -98,7 +98,8 @@ def scenario_start(d):
     strip = d.window("Torvane Toolbar")
     buttons = [b.name for b in d.find_all("push button", strip)]
     check_equal(buttons, ["Velmora", UNITS_BUTTON, "Click to view inertia calculator",
-                          "Click to view density reference", TRIG_BUTTON], "the strip's buttons")
+                          "Click to view density reference", TRIG_BUTTON, "Click to size an axis"],
+                "the strip's buttons")
     check_spoken_names(d, strip)
 
     # A second start ends at once: no window of its own, nothing written, and

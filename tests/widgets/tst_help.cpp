@@ -164,11 +164,9 @@ private Q_SLOTS:
     void toolbar_page_promises_only_windows_that_open()
     {
         static const QRegularExpression rowPattern(QStringLiteral("<tr><td>([^<]+)</td><td>([^<]+)"));
-        const QHash<QString, QString> buttons{{"Velmora logo", "cmdLogo"},
-                                              {"Units", "cmdUnits"},
-                                              {"Inertia", "cmdInertia"},
-                                              {"Density", "cmdDensity"},
-                                              {"Trig", "cmdTrig"}};
+        const QHash<QString, QString> buttons{{"Velmora logo", "cmdLogo"}, {"Units", "cmdUnits"},
+                                              {"Inertia", "cmdInertia"},   {"Density", "cmdDensity"},
+                                              {"Trig", "cmdTrig"},         {"Axis", "cmdAxis"}};
         frmToolbar toolbar(m_context);
         toolbar.show();
         int rows = 0;

@@ -1,0 +1,29 @@
+#pragma once
+// What the axis window reads from its boxes and writes into its labels,
+// without the window: numbers typed by the locale's rules, read in double
+// precision, and figures shown in a unit with the display digits.
+
+#include "axis/axisfigure.h"
+
+#include <QString>
+
+#include <optional>
+
+// A box's text read strictly by the locale's rules (optional sign, one
+// decimal separator, optional exponent) in double precision; nullopt for a
+// text that is no finite number.
+std::optional<double> ReadAxisNumber(const QString &text);
+// A box and its unit list (padded or not) as a quantity in base units;
+// nullopt when the text is no number or the unit cannot convert it.
+std::optional<AxisQuantity> ReadAxisQuantity(const QString &text, const QString &unit);
+// The text a box shows for a value: up to 15 significant digits, capital E,
+// the locale's decimal separator, so it reads back as it was.
+QString AxisEntryText(double value);
+
+// A number with the display digits, in scientific form when notation is on;
+// empty when it is not finite.
+QString AxisNumberText(double value, int digits, bool notation);
+// A figure in unit (padded or not): the number, or the reason it failed.
+QString AxisFigureText(const AxisFigure &figure, const QString &unit, int digits, bool notation);
+// A share in %: the number and " %", or the reason it failed.
+QString AxisShareText(const AxisFigure &share, int digits, bool notation);
