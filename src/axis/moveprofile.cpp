@@ -122,14 +122,12 @@ const char *DistanceUnitType(MechanismKind kind)
     return kind == MechanismKind::Rotary ? "Angle" : "Linear distance";
 }
 
-MoveResults ComputeMove(const Axis &axis, const AxisResults &inertia, const MoveInputs &move)
-{
-    MoveResults r;
-    r.mechanism = MechanismOf(axis);
-    const AxisMechanism &mech = r.mechanism;
-    const bool rotary = mech.kind == MechanismKind::Rotary;
+namespace {
 
-    // The profile of the load.
+// The load's profile: ramp and constant-speed times, peak speed and the
+// accelerations. Gives the move time, which the cycle needs too.
+AxisFigure computeProfile(const MoveInputs &move, MoveResults &r)
+{
     const AxisFigure s = NonNegative(move.distance.value, QStringLiteral("The move distance"));
     const AxisFigure t = Positive(move.moveTime.value, QStringLiteral("The move time"));
     if (move.profile == MoveProfile::Triangular) {
@@ -151,7 +149,15 @@ MoveResults ComputeMove(const Axis &axis, const AxisResults &inertia, const Move
     r.loadAccel = r.peakLoadSpeed / r.accelTime;
     r.loadDecel = r.peakLoadSpeed / r.decelTime;
 
-    // Through the mechanism and the gearbox: motor rad/s per load unit/s.
+    return t;
+}
+
+// Through the mechanism and the gearbox to the motor's speed and
+// accelerations. Gives the gearbox ratio, which the torques need too.
+AxisFigure computeMotorMotion(const Axis &axis, MoveResults &r)
+{
+    const AxisMechanism &mech = r.mechanism;
+    // Motor rad/s per load unit/s.
     const AxisFigure i = Positive(axis.gearbox.ratio, QStringLiteral("The gearbox ratio"));
     AxisFigure perLoad = i;
     if (mech.kind == MechanismKind::Screw)
@@ -163,7 +169,15 @@ MoveResults ComputeMove(const Axis &axis, const AxisResults &inertia, const Move
     r.motorAccel = perLoad * r.loadAccel;
     r.motorDecel = perLoad * r.loadDecel;
 
-    // Torques at the motor.
+    return i;
+}
+
+// Acceleration torques, the load force and the torques it takes at the motor.
+void computeTorques(const Axis &axis, const AxisResults &inertia, const MoveInputs &move, const AxisFigure &i,
+                    MoveResults &r)
+{
+    const AxisMechanism &mech = r.mechanism;
+    const bool rotary = mech.kind == MechanismKind::Rotary;
     const AxisFigure etaG = efficiency(move.gearboxEfficiency, QStringLiteral("The gearbox efficiency"));
     const AxisFigure etaM =
         rotary ? AxisFigure(1.0)
@@ -197,7 +211,11 @@ MoveResults ComputeMove(const Axis &axis, const AxisResults &inertia, const Move
         r.holdingTorque = mechanismFigure(mech, theta.ok() ? weight * sinTheta * arm / i : theta);
     }
 
-    // The cycle.
+}
+
+// The four segments of the cycle, with the peak and RMS torque over it.
+void computeCycle(const MoveInputs &move, const AxisFigure &t, MoveResults &r)
+{
     const AxisFigure dwell = NonNegative(move.dwell.value, QStringLiteral("The dwell time"));
     r.cycleTime = t + dwell;
     const AxisFigure durations[MoveSegmentCount] = {r.accelTime, r.constantTime, r.decelTime, dwell};
@@ -226,6 +244,19 @@ MoveResults ComputeMove(const Axis &axis, const AxisResults &inertia, const Move
     }
     r.peakTorque = peak;
     r.rmsTorque = Sqrt(squares / r.cycleTime);
+
+}
+
+} // namespace
+
+MoveResults ComputeMove(const Axis &axis, const AxisResults &inertia, const MoveInputs &move)
+{
+    MoveResults r;
+    r.mechanism = MechanismOf(axis);
+    const AxisFigure t = computeProfile(move, r);
+    const AxisFigure i = computeMotorMotion(axis, r);
+    computeTorques(axis, inertia, move, i, r);
+    computeCycle(move, t, r);
 
     const AxisMotor &motor = axis.motor;
     r.checks = {check(MotorCheckKind::PeakTorque, r.peakTorque, motor.peakTorque,
