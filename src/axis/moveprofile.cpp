@@ -210,7 +210,6 @@ void computeTorques(const Axis &axis, const AxisResults &inertia, const MoveInpu
         // At rest friction does not act, and no efficiency: only gravity holds.
         r.holdingTorque = mechanismFigure(mech, theta.ok() ? weight * sinTheta * arm / i : theta);
     }
-
 }
 
 // The four segments of the cycle, with the peak and RMS torque over it.
@@ -244,7 +243,6 @@ void computeCycle(const MoveInputs &move, const AxisFigure &t, MoveResults &r)
     }
     r.peakTorque = peak;
     r.rmsTorque = Sqrt(squares / r.cycleTime);
-
 }
 
 } // namespace
