@@ -149,7 +149,9 @@ private Q_SLOTS:
         QGuiApplication::clipboard()->clear();
 
         auto *action = child<QAction>(form.get(), entry);
-        QTest::keySequence(QApplication::focusWidget(), action->shortcut());
+        QWidget *focused = QApplication::focusWidget();
+        QTest::keySequence(focused, action->shortcut());
+        QCOMPARE(QApplication::focusWidget(), focused);
         QTEST(QGuiApplication::clipboard()->text(), "clipboard");
         QTEST(shownResult(form.get()), "shown");
         const QString digitsBox = window == u"frmUnitCalculator" ? "txtDigits" : "lblDigits";
@@ -162,6 +164,25 @@ private Q_SLOTS:
                 ? static_cast<QObject *>(child<QAction>(form.get(), QStringLiteral("SciNotation")))
                 : child<QAbstractButton>(form.get(), QStringLiteral("cmdNotationMode"));
         QCOMPARE(key->property("checked").toBool(), notation);
+    }
+
+    // The unit calculator's buttons name the menus' keys in their hints.
+    void hints_name_the_menu_keys()
+    {
+        std::unique_ptr<QWidget> form = open(QStringLiteral("frmUnitCalculator"));
+        QVERIFY(form);
+        const std::pair<const char *, const char *> pairs[] = {{"CopyAll", "mnuEditCopyValueUnit"},
+                                                               {"CopyNumber", "mnuEditCopyValue"},
+                                                               {"SciNotation", "mnuViewNotation"},
+                                                               {"EnglishDecimal", "mnuViewDecimalPoint"},
+                                                               {"EuropeanDecimal", "mnuViewDecimalComma"}};
+        for (const auto &[button, entry] : pairs) {
+            const QKeySequence key = child<QAction>(form.get(), QLatin1String(entry))->shortcut();
+            QVERIFY(!key.isEmpty());
+            QVERIFY(child<QAction>(form.get(), QLatin1String(button))
+                        ->toolTip()
+                        .endsWith(QStringLiteral(" (%1)").arg(key.toString(QKeySequence::NativeText))));
+        }
     }
 
     // Edit > Paste takes the clipboard's "number unit": the unit calculator

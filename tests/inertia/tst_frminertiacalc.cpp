@@ -407,8 +407,6 @@ private Q_SLOTS:
         QTest::newRow("absent") << QString() << QString() << 6 << false;
         QTest::newRow("stored") << "3"
                                 << "True" << 3 << true;
-        QTest::newRow("too many digits, lower-case true") << "9"
-                                                          << "true" << 7 << false;
     }
     void display_settings_are_read_and_written()
     {
