@@ -4,7 +4,6 @@
 #include "faildevice.h"
 #include "testsupport.h"
 
-#include <QBuffer>
 #include <QFile>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
