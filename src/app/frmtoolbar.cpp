@@ -135,9 +135,9 @@ void frmToolbar::loadUnitTable()
         // program never creates the empty file in its install folders.
         QBuffer none;
         none.open(QIODevice::ReadOnly);
-        LoadConversionTable(none);
+        m_context.units().load(none);
     } else {
-        LoadConversionTable(table);
+        m_context.units().load(table);
     }
 }
 
@@ -147,7 +147,7 @@ void frmToolbar::tellStartProblems()
     // it; the unit calculator repeats it in its list. So are files left in a
     // former data folder, which nothing else repeats.
     QStringList problems;
-    if (const ConversionTableReport &table = ConversionTableLoadReport(); table.hasProblem())
+    if (const ConversionTableReport &table = m_context.units().report(); table.hasProblem())
         problems.append(table.message());
     const QString &filesNotice = m_context.dataFiles().notice;
     if (!filesNotice.isEmpty()) {
