@@ -82,19 +82,21 @@ QLabel *buddyCaption(const QString &text, QWidget *buddy, QWidget *parent)
 }
 
 // A value shown in a unit list's unit: the box text and the list's entry.
-void showQuantity(NumericEdit *box, QComboBox *units, const AxisQuantity &quantity)
+void showQuantity(const ConversionTableData &table, NumericEdit *box, QComboBox *units,
+                  const AxisQuantity &quantity)
 {
     const int unit = quantity.unit.isEmpty() ? -1 : units->findText(PadRight(quantity.unit, UnitNameWidth));
     if (unit >= 0)
         units->setCurrentIndex(unit);
-    box->setText(AxisEntryText(FromBaseUnits(quantity.value, units->currentText().trimmed()).value_or(0)));
+    box->setText(
+        AxisEntryText(FromBaseUnits(table, quantity.value, units->currentText().trimmed()).value_or(0)));
 }
 
 // A box as a quantity; a box that does not read gives a value no figure
 // accepts, so the figures that need it fail with its reason.
-AxisQuantity readQuantity(const NumericEdit *box, const QComboBox *units)
+AxisQuantity readQuantity(const ConversionTableData &table, const NumericEdit *box, const QComboBox *units)
 {
-    return ReadAxisQuantity(box->text(), units->currentText())
+    return ReadAxisQuantity(table, box->text(), units->currentText())
         .value_or(AxisQuantity{std::nan(""), units->currentText().trimmed()});
 }
 
@@ -113,7 +115,7 @@ frmAxisSizing::frmAxisSizing(WindowContext &context, QWidget *parent) : Calculat
     AddHelpKey(context, this, QStringLiteral("axis.html"));
     buildControls();
     loadTooltipsOption();
-    FillUnitCombos(this);
+    FillUnitCombos(context.units(), this);
     ApplyDefaultUnits(context.settings(), this);
     connectEvents();
     m_format->load(context.settings(), Settings::Calculator::Axis);
@@ -160,7 +162,7 @@ QWidget *frmAxisSizing::buildItemPane()
 {
     auto *pane = Named(new QGroupBox(QStringLiteral("Items"), this), QStringLiteral("fraItems"), QString(),
                        QStringLiteral("Items"));
-    m_model = new AxisItemModel(this);
+    m_model = new AxisItemModel(context().units(), this);
     m_tblItems = Named(new QTableView(pane), QStringLiteral("tblItems"), QString(), QStringLiteral("Items"));
     m_tblItems->setModel(m_model);
     m_tblItems->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -227,7 +229,7 @@ QWidget *frmAxisSizing::buildDrivePane()
     grid->addWidget(m_txtGearboxInertia, 1, 1);
     grid->addWidget(m_cmbGearboxInertiaUnits, 1, 2);
     // A pasted "number unit" takes its unit, or it would be read in the list's.
-    m_txtGearboxInertia->setUnitList(m_cmbGearboxInertiaUnits);
+    m_txtGearboxInertia->setUnitList(context().units(), m_cmbGearboxInertiaUnits);
 
     auto *motor = Named(new QGroupBox(QStringLiteral("Motor"), pane), QStringLiteral("fraMotor"), QString(),
                         QStringLiteral("Motor"));
@@ -240,7 +242,7 @@ QWidget *frmAxisSizing::buildDrivePane()
     grid->addWidget(buddyCaption(QStringLiteral("Rotor inertia J&m:"), m_txtRotorInertia, motor), 0, 0);
     grid->addWidget(m_txtRotorInertia, 0, 1);
     grid->addWidget(m_cmbRotorInertiaUnits, 0, 2);
-    m_txtRotorInertia->setUnitList(m_cmbRotorInertiaUnits);
+    m_txtRotorInertia->setUnitList(context().units(), m_cmbRotorInertiaUnits);
     grid->addWidget(buddyCaption(QStringLiteral("&Target ratio:"), m_txtTargetRatio, motor), 1, 0);
     grid->addWidget(m_txtTargetRatio, 1, 1);
     grid->addWidget(new QLabel(QStringLiteral(": 1"), motor), 1, 2);
@@ -359,8 +361,8 @@ void frmAxisSizing::setAxis(const Axis &axis)
         forgetRemoval();
     m_axis = axis;
     m_txtGearRatio->setText(AxisEntryText(axis.gearbox.ratio));
-    showQuantity(m_txtGearboxInertia, m_cmbGearboxInertiaUnits, axis.gearbox.inertia);
-    showQuantity(m_txtRotorInertia, m_cmbRotorInertiaUnits, axis.motor.inertia);
+    showQuantity(context().units(), m_txtGearboxInertia, m_cmbGearboxInertiaUnits, axis.gearbox.inertia);
+    showQuantity(context().units(), m_txtRotorInertia, m_cmbRotorInertiaUnits, axis.motor.inertia);
     m_txtTargetRatio->setText(AxisEntryText(axis.motor.targetRatio));
     m_loading = loading;
     // The boxes show the values; the axis keeps them exactly as given.
@@ -372,8 +374,8 @@ void frmAxisSizing::readDrive()
     if (m_loading)
         return;
     m_axis.gearbox.ratio = readNumber(m_txtGearRatio);
-    m_axis.gearbox.inertia = readQuantity(m_txtGearboxInertia, m_cmbGearboxInertiaUnits);
-    m_axis.motor.inertia = readQuantity(m_txtRotorInertia, m_cmbRotorInertiaUnits);
+    m_axis.gearbox.inertia = readQuantity(context().units(), m_txtGearboxInertia, m_cmbGearboxInertiaUnits);
+    m_axis.motor.inertia = readQuantity(context().units(), m_txtRotorInertia, m_cmbRotorInertiaUnits);
     m_axis.motor.targetRatio = readNumber(m_txtTargetRatio);
     compute();
 }
@@ -397,7 +399,7 @@ void frmAxisSizing::compute()
         QString text = QStringLiteral("\u2014");
         if (figure.ok())
             text = r == Ratio ? AxisNumberText(figure.value(), digits, notation)
-                              : AxisFigureText(figure, unit, digits, notation);
+                              : AxisFigureText(context().units(), figure, unit, digits, notation);
         else if (problem.isEmpty() && r != Ratio)
             problem = figure.reason();
         ShowValue(m_resultRows[r].value, text);
@@ -443,7 +445,7 @@ void frmAxisSizing::updateKeys()
 
 std::optional<AxisItem> frmAxisSizing::editedItem(const AxisItem &item)
 {
-    frmAxisItem editor(item, context().settings(), this);
+    frmAxisItem editor(item, context(), this);
     if (editor.exec() != QDialog::Accepted)
         return std::nullopt;
     return editor.item();
@@ -707,9 +709,9 @@ void frmAxisSizing::chooseAndExport()
 
 bool frmAxisSizing::exportCsv(const QString &path)
 {
-    const QByteArray bytes =
-        ItemTableCsv(m_axis, m_results, m_cmbResultUnits->currentText().trimmed(), m_format->digits())
-            .toUtf8();
+    const QByteArray bytes = ItemTableCsv(context().units(), m_axis, m_results,
+                                          m_cmbResultUnits->currentText().trimmed(), m_format->digits())
+                                 .toUtf8();
     return writeFile(path, [&bytes](QIODevice &file, QString *problem) {
         if (file.write(bytes) == bytes.size())
             return true;

@@ -4,7 +4,6 @@
 
 #include "app/registerwindows.h"
 #include "testsupport.h"
-#include "units/conversiontable.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -83,7 +82,7 @@ private Q_SLOTS:
     void initTestCase()
     {
         TestSupport::initTestEnvironment(m_dir);
-        LoadConversionTable(TestSupport::runtimeDir() + QStringLiteral("/converts.dat"));
+        TestSupport::loadShippedUnits(m_context.units());
     }
     void init() { QFile::remove(m_context.settings().fileName()); }
 
