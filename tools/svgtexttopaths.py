@@ -21,58 +21,26 @@ import re
 import struct
 import sys
 
-FONT_FOLDER = "/usr/share/fonts/truetype/dejavu"
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from makereferencesheet import FONT_DIR, FontFile  # noqa: E402
 
 
-class Face:
-    """Glyph outlines and advances from a TrueType file."""
+class Face(FontFile):
+    """A TrueType face's advances (from the sheet's reader) and glyph outlines."""
 
     def __init__(self, path):
+        super().__init__(path)
         with open(path, "rb") as f:
             self.data = data = f.read()
-        count = struct.unpack(">H", data[4:6])[0]
         self.tables = {}
-        for i in range(count):
+        for i in range(struct.unpack(">H", data[4:6])[0]):
             tag, _, offset, _ = struct.unpack(">4sIII", data[12 + 16 * i:28 + 16 * i])
             self.tables[tag.decode()] = offset
         head = self.tables["head"]
-        self.units = struct.unpack(">H", data[head + 18:head + 20])[0]
         self.long_loca = struct.unpack(">h", data[head + 50:head + 52])[0] == 1
-        metrics = struct.unpack(">H", data[self.tables["hhea"] + 34:self.tables["hhea"] + 36])[0]
-        hmtx = self.tables["hmtx"]
-        self.advances = [struct.unpack(">H", data[hmtx + 4 * i:hmtx + 4 * i + 2])[0] for i in range(metrics)]
-        self.cmap = self._read_cmap()
-
-    def _read_cmap(self):
-        data, cmap = self.data, self.tables["cmap"]
-        best = None
-        for i in range(struct.unpack(">H", data[cmap + 2:cmap + 4])[0]):
-            platform, encoding, offset = struct.unpack(">HHI", data[cmap + 4 + 8 * i:cmap + 12 + 8 * i])
-            if (platform, encoding) in ((3, 1), (0, 3)) and struct.unpack(
-                    ">H", data[cmap + offset:cmap + offset + 2])[0] == 4:
-                best = cmap + offset
-        seg = struct.unpack(">H", data[best + 6:best + 8])[0] // 2
-        ends = struct.unpack(">%dH" % seg, data[best + 14:best + 14 + 2 * seg])
-        starts = struct.unpack(">%dH" % seg, data[best + 16 + 2 * seg:best + 16 + 4 * seg])
-        deltas = struct.unpack(">%dh" % seg, data[best + 16 + 4 * seg:best + 16 + 6 * seg])
-        ranges_at = best + 16 + 6 * seg
-        ranges = struct.unpack(">%dH" % seg, data[ranges_at:ranges_at + 2 * seg])
-        glyphs = {}
-        for i in range(seg):
-            for code in range(starts[i], ends[i] + 1):
-                if code == 0xFFFF:
-                    continue
-                if ranges[i] == 0:
-                    glyph = (code + deltas[i]) & 0xFFFF
-                else:
-                    at = ranges_at + 2 * i + ranges[i] + 2 * (code - starts[i])
-                    glyph = struct.unpack(">H", data[at:at + 2])[0]
-                    glyph = (glyph + deltas[i]) & 0xFFFF if glyph else 0
-                glyphs[code] = glyph
-        return glyphs
 
     def glyph(self, char):
-        return self.cmap.get(ord(char), 0)
+        return self.glyphs.get(ord(char), 0)
 
     def advance(self, glyph):
         return self.advances[min(glyph, len(self.advances) - 1)]
@@ -152,7 +120,7 @@ def face_file(family, weight, style):
     slanted = style in ("italic", "oblique")
     name = "DejaVuSans" if sans else "DejaVuSerif"
     suffix = ("Bold" if bold else "") + (("Oblique" if sans else "Italic") if slanted else "")
-    return os.path.join(FONT_FOLDER, name + ("-" + suffix if suffix else "") + ".ttf")
+    return os.path.join(FONT_DIR, name + ("-" + suffix if suffix else "") + ".ttf")
 
 
 def number(value):
