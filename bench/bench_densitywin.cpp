@@ -39,6 +39,7 @@ struct Table
     WindowContext context{dir.filePath(QStringLiteral("settings.ini")),
                           DataFiles::DetectLayout(dir.path(), dir.filePath(QStringLiteral("user")))};
     QString path = DensityFilePath(context.dataFiles());
+    Table() { context.units().load(QStringLiteral(TORVANE_CONVERTS_DAT)); }
 };
 
 std::unique_ptr<Table> shippedTable()
@@ -114,10 +115,10 @@ void openPlainDialog(benchmark::State &state)
 void openPlainDialogWithTheSameControls(benchmark::State &state)
 {
     const std::unique_ptr<Table> table = shippedTable();
-    const QStringList lines =
-        MaterialListLines(LoadDensityFile(table->path).records, DensityStorageUnit(), 6, false);
+    const QStringList lines = MaterialListLines(table->context.units(), LoadDensityFile(table->path).records,
+                                                DensityStorageUnit(), 6, false);
     QStringList units;
-    for (const ConversionRecord &record : ConversionTable().records())
+    for (const ConversionRecord &record : table->context.units().records())
         if (record.DisplayUnit && record.UnitType.trimmed() == QLatin1String("Density"))
             units << record.UnitName;
     for (auto _ : state) {
@@ -206,7 +207,6 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    LoadConversionTable(QStringLiteral(TORVANE_CONVERTS_DAT));
     const std::unique_ptr<Table> shipped = shippedTable();
     const std::unique_ptr<Table> limit = tableAtTheLimit();
     benchmark::RegisterBenchmark("openPlainDialog", openPlainDialog)->Unit(benchmark::kMillisecond);

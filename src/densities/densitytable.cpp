@@ -240,15 +240,18 @@ QString MaterialListLine(const QString &materialName, const QString &valueText)
            valueText.rightJustified(ListValueWidth, QLatin1Char(' '));
 }
 
-MaterialLineFormat::MaterialLineFormat(const QString &displayUnit, int digits, bool notation)
-    : m_displayUnit(displayUnit), m_pattern(notation ? ScientificPattern(digits) : QString()),
-      m_digits(digits), m_separator(LocaleDecimalSeparator())
+MaterialLineFormat::MaterialLineFormat(const ConversionTableData &table, const QString &displayUnit,
+                                       int digits, bool notation)
+    : m_table(&table), m_displayUnit(displayUnit),
+      m_pattern(notation ? ScientificPattern(digits) : QString()), m_digits(digits),
+      m_separator(LocaleDecimalSeparator())
 {}
 
 QString MaterialLineFormat::line(const DensityRecord &record) const
 {
     const std::optional<float> value =
-        ConvertKnownUnits(record.DensityValue, DensityStorageUnit(), m_displayUnit);
+        m_table ? ConvertKnownUnits(*m_table, record.DensityValue, DensityStorageUnit(), m_displayUnit)
+                : std::nullopt;
     QString text;
     if (!value || !std::isfinite(*value))
         text = QStringLiteral("Overflow");
@@ -258,10 +261,10 @@ QString MaterialLineFormat::line(const DensityRecord &record) const
     return MaterialListLine(record.MaterialName, text);
 }
 
-QStringList MaterialListLines(const QList<DensityRecord> &records, const QString &displayUnit, int digits,
-                              bool notation)
+QStringList MaterialListLines(const ConversionTableData &table, const QList<DensityRecord> &records,
+                              const QString &displayUnit, int digits, bool notation)
 {
-    const MaterialLineFormat format(displayUnit, digits, notation);
+    const MaterialLineFormat format(table, displayUnit, digits, notation);
     QStringList lines;
     lines.reserve(records.size());
     for (const DensityRecord &record : records)

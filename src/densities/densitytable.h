@@ -12,6 +12,7 @@ namespace DataFiles {
 struct Layout;
 }
 
+class ConversionTableData;
 class QIODevice;
 
 inline constexpr int MaterialNameWidth = 20;
@@ -104,15 +105,17 @@ class MaterialLineFormat
 {
 public:
     MaterialLineFormat() = default;
-    MaterialLineFormat(const QString &displayUnit, int digits, bool notation);
+    MaterialLineFormat(const ConversionTableData &table, const QString &displayUnit, int digits,
+                       bool notation);
     QString line(const DensityRecord &record) const;
 
 private:
+    const ConversionTableData *m_table = nullptr; // outlives the format: the program's unit table
     QString m_displayUnit;
     QString m_pattern; // the scientific pattern; empty for the significant form
     int m_digits = 6;
     QChar m_separator;
 };
 // Every record's line, as MaterialLineFormat writes it.
-QStringList MaterialListLines(const QList<DensityRecord> &records, const QString &displayUnit, int digits,
-                              bool notation);
+QStringList MaterialListLines(const ConversionTableData &table, const QList<DensityRecord> &records,
+                              const QString &displayUnit, int digits, bool notation);

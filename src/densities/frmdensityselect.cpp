@@ -277,7 +277,7 @@ void frmDensitySelect::buildEntry()
     m_label1->setBuddy(m_txtDensity);
     m_cmbDensityUnits = makeUnitList(this, "cmbDensityUnits", QStringLiteral("UnitType=Density;"),
                                      QStringLiteral("Units of the density"));
-    density->setUnitList(m_cmbDensityUnits);
+    density->setUnitList(context().units(), m_cmbDensityUnits);
 }
 
 void frmDensitySelect::buildButtons()
@@ -424,7 +424,7 @@ void frmDensitySelect::load()
     setDisplayDigits(context().settings().digits(Settings::Calculator::Density));
     m_vscrlDigits->setValue(m_displayDigits);
 
-    FillUnitCombos(this);
+    FillUnitCombos(context().units(), this);
     // Choosing the density unit counts as an edit, so the window opens with Save and Cancel shown.
     if (m_cmbDensityUnits->count() > 0)
         m_cmbDensityUnits->setCurrentIndex(0);
@@ -468,7 +468,7 @@ void frmDensitySelect::setReadOnly(bool on)
 void frmDensitySelect::showNote()
 {
     QString note = m_loadProblem;
-    if (note.isEmpty() && !ConversionTable().findName(DensityStorageUnit()))
+    if (note.isEmpty() && !context().units().findName(DensityStorageUnit()))
         note = QStringLiteral("The unit table has no usable kg/m³ unit, so no density can be shown or "
                               "selected. The unit table converts.dat may be damaged.");
     ShowValue(m_lblNote, note);
@@ -570,8 +570,8 @@ void frmDensitySelect::FillMaterialList()
 {
     // The same number of materials in another unit or form is rewritten in
     // place, so the list keeps its scroll range.
-    m_materials->show(m_table,
-                      MaterialLineFormat(m_cmbDisplayUnits->currentText(), m_displayDigits, m_notationMode));
+    m_materials->show(m_table, MaterialLineFormat(context().units(), m_cmbDisplayUnits->currentText(),
+                                                  m_displayDigits, m_notationMode));
     m_lstMaterials->setCurrentIndex(QModelIndex());
     m_lstMaterials->clearSelection();
     m_cmdSelect->setEnabled(false);
@@ -618,7 +618,7 @@ void frmDensitySelect::onListClick()
     const DensityRecord &record = m_table.at(i);
     const QString unit = m_cmbDisplayUnits->currentText();
     m_txtMaterial->setText(record.MaterialName);
-    m_txtDensity->setText(DensityEntryText(record, unit));
+    m_txtDensity->setText(DensityEntryText(context().units(), record, unit));
     setListText(m_cmbDensityUnits, unit);
     setEditFlag(false);
 }
@@ -629,12 +629,12 @@ void frmDensitySelect::onSelect()
     if (i < 0 || i >= m_table.size())
         return;
     const QString units = m_cmbDisplayUnits->currentText();
-    const std::optional<float> value = DensityInUnit(m_table.at(i), units);
+    const std::optional<float> value = DensityInUnit(context().units(), m_table.at(i), units);
     if (!value) {
         // Never a 0 handed over as if it were the density.
         QMessageBox::warning(
             this, windowTitle(),
-            ConversionTable().findName(DensityStorageUnit())
+            context().units().findName(DensityStorageUnit())
                 ? QStringLiteral("The density is too large to be given in %1.").arg(units.trimmed())
                 : DensityEntryMessage(DensityEntryError::NoStorageUnit));
         return;
@@ -662,8 +662,8 @@ void frmDensitySelect::onSave()
 {
     if (m_readOnly)
         return;
-    const DensityEntry entry =
-        ReadDensityEntry(m_txtMaterial->text(), m_txtDensity->text(), m_cmbDensityUnits->currentText());
+    const DensityEntry entry = ReadDensityEntry(context().units(), m_txtMaterial->text(),
+                                                m_txtDensity->text(), m_cmbDensityUnits->currentText());
     if (!entry.ok()) {
         // Nothing is stored; the boxes keep what was typed so it can be put right.
         QMessageBox::warning(this, windowTitle(), DensityEntryMessage(entry.error));
