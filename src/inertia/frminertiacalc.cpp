@@ -652,10 +652,7 @@ void frmInertiaCalc::showPick(const InertiaPick &pick)
         ->setChecked(true);
     for (int i = 0; i < InertiaInputCount; ++i) {
         InputControls &row = m_inputs[i];
-        if (const int unit = row.units->findText(PadRight(pick.entries[i].unit.trimmed(), UnitNameWidth));
-            unit >= 0)
-            row.units->setCurrentIndex(unit);
-        row.box->setText(pick.entries[i].text);
+        row.box->setText(ShowInUnit(row.units, pick.entries[i]));
     }
     m_pickPane->showChoice(pick.result, pick.offset);
     m_suppressCompute = false;

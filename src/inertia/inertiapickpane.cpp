@@ -2,6 +2,7 @@
 
 #include "core/fixedtext.h"
 #include "core/tags.h"
+#include "inertia/inertiarows.h"
 #include "units/conversiontable.h"
 #include "widgets/controlsetup.h"
 #include "widgets/numericedit.h"
@@ -16,6 +17,16 @@
 #include <QSignalBlocker>
 
 #include <algorithm>
+
+QString ShowInUnit(QComboBox *units, const InertiaEntry &entry)
+{
+    const QString unit = PadRight(entry.unit.trimmed(), UnitNameWidth);
+    if (const int at = units->findText(unit); at >= 0) {
+        units->setCurrentIndex(at);
+        return entry.text;
+    }
+    return RestateInUnit(entry.text, unit, units->currentText());
+}
 
 InertiaPickPane::InertiaPickPane(const Settings &settings, QWidget *parent)
     : QGroupBox(QStringLiteral("Add to axis"), parent)
@@ -91,10 +102,7 @@ void InertiaPickPane::offerResults(InertiaShape shape)
 void InertiaPickPane::showChoice(InertiaAxis result, const InertiaEntry &offset)
 {
     m_cmbAxisResult->setCurrentIndex(std::max(m_cmbAxisResult->findData(int(result)), 0));
-    if (const int unit = m_cmbOffsetUnits->findText(PadRight(offset.unit.trimmed(), UnitNameWidth));
-        unit >= 0)
-        m_cmbOffsetUnits->setCurrentIndex(unit);
-    m_txtOffset->setText(offset.text);
+    m_txtOffset->setText(ShowInUnit(m_cmbOffsetUnits, offset));
 }
 
 InertiaPick InertiaPickPane::complete(InertiaPick pick) const

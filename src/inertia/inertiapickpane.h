@@ -14,6 +14,10 @@ class QLabel;
 class QPushButton;
 class Settings;
 
+// Selects a box's unit in its list and gives the box's text; a unit the list
+// lacks leaves the list as it is and the value restated in the list's unit.
+QString ShowInUnit(QComboBox *units, const InertiaEntry &entry);
+
 class InertiaPickPane : public QGroupBox
 {
     Q_OBJECT
