@@ -29,13 +29,14 @@ std::optional<double> ReadAxisNumber(const QString &text)
     return value;
 }
 
-std::optional<AxisQuantity> ReadAxisQuantity(const QString &text, const QString &unit)
+std::optional<AxisQuantity> ReadAxisQuantity(const ConversionTableData &units, const QString &text,
+                                             const QString &unit)
 {
     const std::optional<double> shown = ReadAxisNumber(text);
     if (!shown)
         return std::nullopt;
     const QString name = unit.trimmed();
-    const std::optional<double> base = ToBaseUnits(*shown, name);
+    const std::optional<double> base = ToBaseUnits(units, *shown, name);
     if (!base)
         return std::nullopt;
     return AxisQuantity{*base, name};
@@ -59,11 +60,12 @@ QString AxisNumberText(double value, int digits, bool notation)
     return FormatSignificant(float(value), digits);
 }
 
-QString AxisFigureText(const AxisFigure &figure, const QString &unit, int digits, bool notation)
+QString AxisFigureText(const ConversionTableData &units, const AxisFigure &figure, const QString &unit,
+                       int digits, bool notation)
 {
     if (!figure.ok())
         return figure.reason();
-    const std::optional<double> shown = FromBaseUnits(figure.value(), unit.trimmed());
+    const std::optional<double> shown = FromBaseUnits(units, figure.value(), unit.trimmed());
     return shown ? AxisNumberText(*shown, digits, notation) : OverflowReason();
 }
 
@@ -76,15 +78,16 @@ QString AxisShareText(const AxisFigure &share, int digits, bool notation)
 namespace {
 
 // A value as a box shows it, in its own unit or else the base unit.
-InertiaEntry entryText(const AxisQuantity &quantity, const char *baseUnit)
+InertiaEntry entryText(const ConversionTableData &units, const AxisQuantity &quantity, const char *baseUnit)
 {
     const QString unit = quantity.unit.isEmpty() ? QString::fromUtf8(baseUnit) : quantity.unit;
-    return {AxisEntryText(FromBaseUnits(quantity.value, unit).value_or(0)), PadRight(unit, UnitNameWidth)};
+    return {AxisEntryText(FromBaseUnits(units, quantity.value, unit).value_or(0)),
+            PadRight(unit, UnitNameWidth)};
 }
 
 } // namespace
 
-std::optional<AxisShapePart> ShapePartFromPick(const InertiaPick &pick)
+std::optional<AxisShapePart> ShapePartFromPick(const ConversionTableData &units, const InertiaPick &pick)
 {
     AxisShapePart part;
     part.shape = pick.shape;
@@ -92,26 +95,26 @@ std::optional<AxisShapePart> ShapePartFromPick(const InertiaPick &pick)
     part.result = pick.result;
     for (int i = 0; i < InertiaInputCount; ++i) {
         const InertiaEntry &entry = pick.entries[i];
-        const std::optional<AxisQuantity> value = ReadAxisQuantity(entry.text, entry.unit);
+        const std::optional<AxisQuantity> value = ReadAxisQuantity(units, entry.text, entry.unit);
         if (!value && ShapeReads(part, InertiaInput(i)))
             return std::nullopt;
         part.inputs[i] = value.value_or(AxisQuantity{0, entry.unit.trimmed()});
     }
-    const std::optional<AxisQuantity> offset = ReadAxisQuantity(pick.offset.text, pick.offset.unit);
+    const std::optional<AxisQuantity> offset = ReadAxisQuantity(units, pick.offset.text, pick.offset.unit);
     if (!offset)
         return std::nullopt;
     part.offset = *offset;
     return part;
 }
 
-InertiaPick PickFromShapePart(const AxisShapePart &part)
+InertiaPick PickFromShapePart(const ConversionTableData &units, const AxisShapePart &part)
 {
     InertiaPick pick;
     pick.shape = part.shape;
     pick.massMode = part.massMode;
     pick.result = part.result;
     for (int i = 0; i < InertiaInputCount; ++i)
-        pick.entries[i] = entryText(part.inputs[i], InputRow(InertiaInput(i)).baseUnit);
-    pick.offset = entryText(part.offset, "m");
+        pick.entries[i] = entryText(units, part.inputs[i], InputRow(InertiaInput(i)).baseUnit);
+    pick.offset = entryText(units, part.offset, "m");
     return pick;
 }

@@ -19,7 +19,8 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QSpinBox;
-class Settings;
+class ConversionTableData;
+class WindowContext;
 
 class frmAxisItem : public QDialog
 {
@@ -28,7 +29,8 @@ public:
     // Sets a shape part up again from the part as it is; nullopt leaves it.
     using ShapePicker = std::function<std::optional<AxisShapePart>(const AxisShapePart &)>;
 
-    frmAxisItem(const AxisItem &item, const Settings &settings, QWidget *parent = nullptr,
+    // Units and default units from context.
+    frmAxisItem(const AxisItem &item, const WindowContext &context, QWidget *parent = nullptr,
                 ShapePicker pickShape = {});
 
     // The item as the controls hold it; values that do not read keep the
@@ -42,6 +44,7 @@ private:
     void pickShape();
 
     AxisItem m_item;
+    const ConversionTableData &m_unitTable;
     ShapePicker m_pickShape;
     QLabel *m_lblShape = nullptr;
     QPushButton *m_cmdShape = nullptr;

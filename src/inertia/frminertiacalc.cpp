@@ -283,7 +283,7 @@ void frmInertiaCalc::buildInputRow(InertiaInput which)
 
     row.units = unitList(QString::fromLatin1(design.unitList),
                          QStringLiteral("UnitType=%1;").arg(QString::fromLatin1(design.unitType)), this);
-    row.box->setUnitList(row.units);
+    row.box->setUnitList(context().units(), row.units);
 }
 
 QGridLayout *frmInertiaCalc::buildResultRows(int firstAxis, int lastAxis)
@@ -421,7 +421,7 @@ void frmInertiaCalc::load()
     m_cmbResultUnits->setAccessibleName(SpokenCaption(m_label19->text()));
 
     ApplyDefaultTags(this);
-    FillUnitCombos(this);
+    FillUnitCombos(context().units(), this);
     ApplyDefaultUnits(context().settings(), this);
 
     LoadShapeNames();
@@ -504,7 +504,7 @@ void frmInertiaCalc::compute()
         return;
     InertiaOutcome outcome;
     if (const std::optional<InertiaShape> shape = FindShape(m_shapeNames, m_cmbShape->currentText())) {
-        outcome = ComputeInertiaEntries(*shape, entries(), massMode());
+        outcome = ComputeInertiaEntries(context().units(), *shape, entries(), massMode());
         if (outcome.massText) {
             m_suppressCompute = true;
             input(InertiaInput::Mass).box->setText(*outcome.massText);
@@ -513,8 +513,8 @@ void frmInertiaCalc::compute()
     }
     const QString unit = m_cmbResultUnits->currentText();
     for (int a = 0; a < InertiaAxisCount; ++a)
-        ShowValue(m_results[a].value, FormatInertiaResult(outcome.values[a], unit, m_displayDigits,
-                                                          m_notationMode, outcome.problem));
+        ShowValue(m_results[a].value, FormatInertiaResult(context().units(), outcome.values[a], unit,
+                                                          m_displayDigits, m_notationMode, outcome.problem));
     ShowValue(m_lblInputProblem, QString::fromLatin1(InertiaProblemText(outcome.problem)));
     if (m_pickPane)
         m_pickPane->check(currentPick());
@@ -585,7 +585,8 @@ void frmInertiaCalc::setDefaultUnits()
     // now shows lb.
     for (int i = 0; i < InertiaInputCount; ++i) {
         NumericEdit *box = m_inputs[i].box;
-        box->setText(RestateInUnit(box->text(), unitsBefore[i], m_inputs[i].units->currentText()));
+        box->setText(
+            RestateInUnit(context().units(), box->text(), unitsBefore[i], m_inputs[i].units->currentText()));
     }
     m_suppressCompute = false;
     compute();
@@ -621,7 +622,7 @@ void frmInertiaCalc::startPick(const std::optional<InertiaPick> &preset)
 {
     if (m_pickPane)
         return;
-    m_pickPane = new InertiaPickPane(context().settings(), this);
+    m_pickPane = new InertiaPickPane(context().units(), context().settings(), this);
     static_cast<QBoxLayout *>(layout())->addWidget(m_pickPane);
     connect(m_pickPane, &InertiaPickPane::choiceChanged, this, &frmInertiaCalc::compute);
     connect(m_pickPane, &InertiaPickPane::addRequested, this, &frmInertiaCalc::addToAxis);
@@ -652,7 +653,7 @@ void frmInertiaCalc::showPick(const InertiaPick &pick)
         ->setChecked(true);
     for (int i = 0; i < InertiaInputCount; ++i) {
         InputControls &row = m_inputs[i];
-        row.box->setText(ShowInUnit(row.units, pick.entries[i]));
+        row.box->setText(ShowInUnit(context().units(), row.units, pick.entries[i]));
     }
     m_pickPane->showChoice(pick.result, pick.offset);
     m_suppressCompute = false;
@@ -662,7 +663,7 @@ void frmInertiaCalc::showPick(const InertiaPick &pick)
 void frmInertiaCalc::addToAxis()
 {
     const InertiaPick pick = currentPick();
-    if (!PickRefusal(pick).isEmpty())
+    if (!PickRefusal(context().units(), pick).isEmpty())
         return;
     m_pick = pick;
     closeAsOff();

@@ -29,12 +29,12 @@ QString OffsetRefusal(InertiaShape shape, InertiaAxis result)
                           "can be added: it is taken with d = 0.");
 }
 
-QString PickRefusal(const InertiaPick &pick)
+QString PickRefusal(const ConversionTableData &units, const InertiaPick &pick)
 {
     const QString title = ResultTitle(pick.result);
     if (!HasResult(pick.shape, pick.result))
         return QStringLiteral("This shape has no %1 result.").arg(title);
-    const InertiaOutcome outcome = ComputeInertiaEntries(pick.shape, pick.entries, pick.massMode);
+    const InertiaOutcome outcome = ComputeInertiaEntries(units, pick.shape, pick.entries, pick.massMode);
     if (outcome.problem.kind == InertiaProblem::Blank)
         return QStringLiteral("Every box the shape uses needs a number.");
     if (outcome.problem.kind != InertiaProblem::None)
@@ -42,7 +42,7 @@ QString PickRefusal(const InertiaPick &pick)
     if (!outcome.values[std::size_t(pick.result)])
         return QStringLiteral("The %1 result is too large to compute.").arg(title);
     const std::optional<float> offset =
-        ReadInertiaInput(InertiaInput::Length, pick.offset.text, pick.offset.unit);
+        ReadInertiaInput(units, InertiaInput::Length, pick.offset.text, pick.offset.unit);
     if (!offset)
         return QStringLiteral("The offset d is not a number.");
     if (*offset < 0)

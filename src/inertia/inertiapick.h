@@ -33,4 +33,4 @@ QString OffsetRefusal(InertiaShape shape, InertiaAxis result);
 // Why the pick cannot be handed over, in words; empty when it can: a result
 // the shape has not, inputs that give no such result, an offset that is no
 // number or negative, or an offset from an axis not through the centre of mass.
-QString PickRefusal(const InertiaPick &pick);
+QString PickRefusal(const ConversionTableData &units, const InertiaPick &pick);

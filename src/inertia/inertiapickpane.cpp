@@ -18,18 +18,18 @@
 
 #include <algorithm>
 
-QString ShowInUnit(QComboBox *units, const InertiaEntry &entry)
+QString ShowInUnit(const ConversionTableData &table, QComboBox *units, const InertiaEntry &entry)
 {
     const QString unit = PadRight(entry.unit.trimmed(), UnitNameWidth);
     if (const int at = units->findText(unit); at >= 0) {
         units->setCurrentIndex(at);
         return entry.text;
     }
-    return RestateInUnit(entry.text, unit, units->currentText());
+    return RestateInUnit(table, entry.text, unit, units->currentText());
 }
 
-InertiaPickPane::InertiaPickPane(const Settings &settings, QWidget *parent)
-    : QGroupBox(QStringLiteral("Add to axis"), parent)
+InertiaPickPane::InertiaPickPane(const ConversionTableData &units, const Settings &settings, QWidget *parent)
+    : QGroupBox(QStringLiteral("Add to axis"), parent), m_units(units)
 {
     Named(this, QStringLiteral("fraPick"), QString(), title());
     m_cmbAxisResult = Named(new QComboBox(this), QStringLiteral("cmbAxisResult"),
@@ -47,9 +47,9 @@ InertiaPickPane::InertiaPickPane(const Settings &settings, QWidget *parent)
     SetTag(m_cmbOffsetUnits, QStringLiteral("UnitType=Linear distance;"));
     m_cmbOffsetUnits->setMinimumContentsLength(11);
     m_cmbOffsetUnits->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    FillUnitCombos(this);
+    FillUnitCombos(m_units, this);
     ApplyDefaultUnits(settings, this);
-    m_txtOffset->setUnitList(m_cmbOffsetUnits);
+    m_txtOffset->setUnitList(m_units, m_cmbOffsetUnits);
 
     m_lblPickProblem = Named(new QLabel(this), QStringLiteral("lblPickProblem"), QString(),
                              QStringLiteral("Why the shape cannot be added"));
@@ -102,7 +102,7 @@ void InertiaPickPane::offerResults(InertiaShape shape)
 void InertiaPickPane::showChoice(InertiaAxis result, const InertiaEntry &offset)
 {
     m_cmbAxisResult->setCurrentIndex(std::max(m_cmbAxisResult->findData(int(result)), 0));
-    m_txtOffset->setText(ShowInUnit(m_cmbOffsetUnits, offset));
+    m_txtOffset->setText(ShowInUnit(m_units, m_cmbOffsetUnits, offset));
 }
 
 InertiaPick InertiaPickPane::complete(InertiaPick pick) const
@@ -114,7 +114,7 @@ InertiaPick InertiaPickPane::complete(InertiaPick pick) const
 
 void InertiaPickPane::check(const InertiaPick &pick)
 {
-    const QString refusal = PickRefusal(pick);
+    const QString refusal = PickRefusal(m_units, pick);
     ShowValue(m_lblPickProblem, refusal);
     m_cmdAddToAxis->setEnabled(refusal.isEmpty());
     m_cmdAddToAxis->setAccessibleDescription(refusal);

@@ -8,6 +8,7 @@
 
 #include <QGroupBox>
 
+class ConversionTableData;
 class NumericEdit;
 class QComboBox;
 class QLabel;
@@ -16,13 +17,13 @@ class Settings;
 
 // Selects a box's unit in its list and gives the box's text; a unit the list
 // lacks leaves the list as it is and the value restated in the list's unit.
-QString ShowInUnit(QComboBox *units, const InertiaEntry &entry);
+QString ShowInUnit(const ConversionTableData &table, QComboBox *units, const InertiaEntry &entry);
 
 class InertiaPickPane : public QGroupBox
 {
     Q_OBJECT
 public:
-    InertiaPickPane(const Settings &settings, QWidget *parent);
+    InertiaPickPane(const ConversionTableData &units, const Settings &settings, QWidget *parent);
 
     // Lists the shape's results; the chosen one stays where the shape has it.
     void offerResults(InertiaShape shape);
@@ -38,6 +39,7 @@ Q_SIGNALS:
     void addRequested();
 
 private:
+    const ConversionTableData &m_units;
     QComboBox *m_cmbAxisResult = nullptr;
     NumericEdit *m_txtOffset = nullptr;
     QComboBox *m_cmbOffsetUnits = nullptr;
