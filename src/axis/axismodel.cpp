@@ -201,11 +201,6 @@ const char *ResultKey(InertiaAxis axis)
     return ResultKeys[std::size_t(axis)];
 }
 
-QString ResultTitle(InertiaAxis axis)
-{
-    return u'I' + QString::fromLatin1(ResultRow(axis).subscript);
-}
-
 const char *ShapeInputKey(InertiaInput input)
 {
     return ShapeInputs[std::size_t(input)].key;
@@ -221,25 +216,6 @@ bool ShapeReads(const AxisShapePart &part, InertiaInput input)
     const InertiaShapeInfo &info = ShapeInfo(part.shape);
     return input == MassInput(part.shape, part.massMode) ||
            std::find(info.dimensions.begin(), info.dimensions.end(), input) != info.dimensions.end();
-}
-
-bool AllowsOffset(InertiaShape shape, InertiaAxis result)
-{
-    const bool centroidal =
-        result == InertiaAxis::Ixx || result == InertiaAxis::Iyy || result == InertiaAxis::Izz;
-    return centroidal && shape != InertiaShape::Tetrahedron;
-}
-
-QString OffsetRefusal(InertiaShape shape, InertiaAxis result)
-{
-    if (AllowsOffset(shape, result))
-        return {};
-    if (shape == InertiaShape::Tetrahedron)
-        return QStringLiteral(
-            "The tetrahedron's results are about its corner edges, not through its centre of "
-            "mass, so no offset can be added: it is taken with d = 0.");
-    return QStringLiteral("An end-axis result is not about an axis through the centre of mass, so no offset "
-                          "can be added: it is taken with d = 0.");
 }
 
 AxisFigure ShapePartMass(const AxisShapePart &part)

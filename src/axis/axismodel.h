@@ -9,7 +9,7 @@
 // axisfigure.h.
 
 #include "axis/axisfigure.h"
-#include "inertia/inertiaformulas.h"
+#include "inertia/inertiapick.h"
 
 #include <QList>
 #include <QString>
@@ -102,12 +102,8 @@ struct Axis
     bool operator==(const Axis &) const = default;
 };
 
-// The parallel-axis term m·d² holds only from an axis through the centre of
-// mass: the x, y and z results of every shape but the tetrahedron. The end
-// axes and the tetrahedron's corner edges are taken as they are, with d = 0.
-bool AllowsOffset(InertiaShape shape, InertiaAxis result);
-// Why a result takes no offset, for the window to show; empty when it does.
-QString OffsetRefusal(InertiaShape shape, InertiaAxis result);
+// Which results take an offset (AllowsOffset, OffsetRefusal) is the inertia
+// calculator's rule too: inertia/inertiapick.h.
 
 // The inertia of one item about the axis of rotation of its own shaft,
 // quantity included.
@@ -170,11 +166,10 @@ QString ItemTableCsv(const ConversionTableData &units, const Axis &axis, const A
                      const QString &inertiaUnit, int digits);
 
 // The words and file keys of the shapes, their results and their inputs.
-const char *ShapeKey(InertiaShape shape);      // "cylinder", ...
-QString ShapeTitle(InertiaShape shape);        // as the inertia calculator lists it
-const char *ResultKey(InertiaAxis axis);       // "Ixx", "Iyy", "Izz", "IxxEnd", "IyyEnd"
-QString ResultTitle(InertiaAxis axis);         // "Ixx", ..., "Ix'x'", "Iy'y'", as the calculator shows them
-const char *ShapeInputKey(InertiaInput input); // "density", "mass", ..., "insideDiameter"
+const char *ShapeKey(InertiaShape shape);           // "cylinder", ...
+QString ShapeTitle(InertiaShape shape);             // as the inertia calculator lists it
+const char *ResultKey(InertiaAxis axis);            // "Ixx", "Iyy", "Izz", "IxxEnd", "IyyEnd"
+const char *ShapeInputKey(InertiaInput input);      // "density", "mass", ..., "insideDiameter"
 const char *ShapeInputUnitType(InertiaInput input); // the unit list's type
 // Whether the shape part reads an input: its dimensions and its mass or density.
 bool ShapeReads(const AxisShapePart &part, InertiaInput input);

@@ -1,5 +1,7 @@
 #include "axiswin/axisentry.h"
 
+#include "core/fixedtext.h"
+#include "units/conversiontable.h"
 #include "units/numberformat.h"
 
 #include <QLocale>
@@ -71,4 +73,48 @@ QString AxisShareText(const AxisFigure &share, int digits, bool notation)
 {
     return share.ok() ? AxisNumberText(share.value(), digits, notation) + QStringLiteral(" %")
                       : share.reason();
+}
+
+namespace {
+
+// A value as a box shows it, in its own unit or else the base unit.
+InertiaEntry entryText(const ConversionTableData &units, const AxisQuantity &quantity, const char *baseUnit)
+{
+    const QString unit = quantity.unit.isEmpty() ? QString::fromUtf8(baseUnit) : quantity.unit;
+    return {AxisEntryText(FromBaseUnits(units, quantity.value, unit).value_or(0)),
+            PadRight(unit, UnitNameWidth)};
+}
+
+} // namespace
+
+std::optional<AxisShapePart> ShapePartFromPick(const ConversionTableData &units, const InertiaPick &pick)
+{
+    AxisShapePart part;
+    part.shape = pick.shape;
+    part.massMode = pick.massMode;
+    part.result = pick.result;
+    for (int i = 0; i < InertiaInputCount; ++i) {
+        const InertiaEntry &entry = pick.entries[i];
+        const std::optional<AxisQuantity> value = ReadAxisQuantity(units, entry.text, entry.unit);
+        if (!value && ShapeReads(part, InertiaInput(i)))
+            return std::nullopt;
+        part.inputs[i] = value.value_or(AxisQuantity{0, entry.unit.trimmed()});
+    }
+    const std::optional<AxisQuantity> offset = ReadAxisQuantity(units, pick.offset.text, pick.offset.unit);
+    if (!offset)
+        return std::nullopt;
+    part.offset = *offset;
+    return part;
+}
+
+InertiaPick PickFromShapePart(const ConversionTableData &units, const AxisShapePart &part)
+{
+    InertiaPick pick;
+    pick.shape = part.shape;
+    pick.massMode = part.massMode;
+    pick.result = part.result;
+    for (int i = 0; i < InertiaInputCount; ++i)
+        pick.entries[i] = entryText(units, part.inputs[i], InputRow(InertiaInput(i)).baseUnit);
+    pick.offset = entryText(units, part.offset, "m");
+    return pick;
 }

@@ -3,7 +3,8 @@
 // without the window: numbers typed by the locale's rules, read in double
 // precision, and figures shown in a unit with the display digits.
 
-#include "axis/axisfigure.h"
+#include "axis/axismodel.h"
+#include "inertia/inertiapick.h"
 
 #include <QString>
 
@@ -29,3 +30,11 @@ QString AxisFigureText(const ConversionTableData &units, const AxisFigure &figur
                        int digits, bool notation);
 // A share in %: the number and " %", or the reason it failed.
 QString AxisShareText(const AxisFigure &share, int digits, bool notation);
+
+// A part chosen in the inertia calculator as the axis keeps it, in double
+// precision from the boxes' texts; nullopt when a box the shape reads, or the
+// offset, is no number here.
+std::optional<AxisShapePart> ShapePartFromPick(const ConversionTableData &units, const InertiaPick &pick);
+// A part as the inertia calculator shows it: every value in its own unit
+// (the row's base unit where it has none), so the calculator opens on it.
+InertiaPick PickFromShapePart(const ConversionTableData &units, const AxisShapePart &part);

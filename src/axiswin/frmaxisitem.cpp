@@ -45,8 +45,9 @@ bool uses(const AxisItem &item, int param)
 
 } // namespace
 
-frmAxisItem::frmAxisItem(const AxisItem &item, const WindowContext &context, QWidget *parent)
-    : QDialog(parent), m_item(item), m_unitTable(context.units())
+frmAxisItem::frmAxisItem(const AxisItem &item, const WindowContext &context, QWidget *parent,
+                         ShapePicker pickShape)
+    : QDialog(parent), m_item(item), m_unitTable(context.units()), m_pickShape(std::move(pickShape))
 {
     setObjectName(QStringLiteral("frmAxisItem"));
     setWindowTitle(QString::fromUtf8(KindInfo(item.kind).title));
@@ -73,6 +74,20 @@ void frmAxisItem::buildControls()
     m_cmbSide->addItem(SideTitle(AxisSide::Motor));
     m_cmbSide->addItem(SideTitle(AxisSide::Load));
     form->addRow(QStringLiteral("&Side:"), m_cmbSide);
+    if (m_item.kind == AxisItemKind::Shape) {
+        m_lblShape = Named(new QLabel(this), QStringLiteral("lblShape"), QString(), QStringLiteral("Shape"));
+        m_lblShape->setWordWrap(true);
+        m_cmdShape =
+            Named(new QPushButton(QStringLiteral("S&hape\u2026"), this), QStringLiteral("cmdShape"),
+                  QStringLiteral("Set the shape up in the inertia calculator"), QStringLiteral("Shape"));
+        m_cmdShape->setAutoDefault(false);
+        m_cmdShape->setEnabled(bool(m_pickShape));
+        connect(m_cmdShape, &QAbstractButton::clicked, this, &frmAxisItem::pickShape);
+        auto *row = new QHBoxLayout;
+        row->addWidget(m_lblShape, 1);
+        row->addWidget(m_cmdShape, 0, Qt::AlignTop);
+        form->addRow(QStringLiteral("Shape:"), row);
+    }
 
     for (int p = 0; p < AxisParamCount; ++p) {
         if (!uses(m_item, p))
@@ -157,6 +172,14 @@ AxisItem frmAxisItem::item() const
     return item;
 }
 
+void frmAxisItem::pickShape()
+{
+    if (const std::optional<AxisShapePart> part = m_pickShape(m_item.shape)) {
+        m_item.shape = *part;
+        check();
+    }
+}
+
 // OK is offered only while every value reads; the reason is shown in words.
 // A value that reads but breaks a rule (a negative mass) is shown too, and
 // the item then fails in the table with that reason.
@@ -172,6 +195,8 @@ void frmAxisItem::check()
                 QStringLiteral("%1 is not a number.").arg(QString::fromUtf8(ParamInfo(AxisParam(p)).what));
         readable = false;
     }
+    if (m_lblShape)
+        ShowValue(m_lblShape, ItemSummary(m_unitTable, m_item, 6));
     if (readable) {
         if (const AxisFigure j = ItemInertia(item()); !j.ok())
             problem = j.reason();

@@ -5,6 +5,7 @@
 #include "axiswin/frmaxisitem.h"
 #include "core/fixedtext.h"
 #include "core/tags.h"
+#include "inertia/frminertiacalc.h"
 #include "units/clipboardtext.h"
 #include "units/conversiontable.h"
 #include "widgets/controlsetup.h"
@@ -43,8 +44,9 @@
 namespace {
 
 const QSize CopyKeySize(30, 30);
-constexpr int AddableKinds[] = {int(AxisItemKind::PointMass), int(AxisItemKind::Inertia),
-                                int(AxisItemKind::ScrewLoad), int(AxisItemKind::BeltLoad)};
+constexpr int AddableKinds[] = {int(AxisItemKind::Shape), int(AxisItemKind::PointMass),
+                                int(AxisItemKind::Inertia), int(AxisItemKind::ScrewLoad),
+                                int(AxisItemKind::BeltLoad)};
 
 QPushButton *keyButton(const QString &name, const QString &text, QWidget *parent)
 {
@@ -155,6 +157,7 @@ QMenuBar *frmAxisSizing::buildMenus()
     m_format = new DigitsNotation(this);
     createEditViewMenus(menuBar, *m_format);
     buildFileMenu(menuBar);
+    buildEditMenu();
     return menuBar;
 }
 
@@ -178,7 +181,10 @@ QWidget *frmAxisSizing::buildItemPane()
     auto *addMenu = new QMenu(m_cmdAdd);
     addMenu->setObjectName(QStringLiteral("mnuAdd"));
     for (int kind : AddableKinds) {
-        QAction *action = addMenu->addAction(QString::fromUtf8(KindInfo(AxisItemKind(kind)).title));
+        // A shape part is set up in the inertia calculator, which opens first.
+        const QString title = QString::fromUtf8(KindInfo(AxisItemKind(kind)).title);
+        QAction *action =
+            addMenu->addAction(kind == int(AxisItemKind::Shape) ? title + QStringLiteral("\u2026") : title);
         action->setObjectName(
             QStringLiteral("mnuAdd_%1").arg(QString::fromLatin1(KindInfo(AxisItemKind(kind)).key)));
         connect(action, &QAction::triggered, this, [this, kind]() { addItem(AxisItemKind(kind)); });
@@ -355,10 +361,15 @@ void frmAxisSizing::connectEvents()
 
 void frmAxisSizing::setAxis(const Axis &axis)
 {
+    m_history.clear();
+    updateUndo();
+    showAxis(axis);
+}
+
+void frmAxisSizing::showAxis(const Axis &axis)
+{
     const bool loading = m_loading;
     m_loading = true;
-    if (m_mnuUndo)
-        forgetRemoval();
     m_axis = axis;
     m_txtGearRatio->setText(AxisEntryText(axis.gearbox.ratio));
     showQuantity(context().units(), m_txtGearboxInertia, m_cmbGearboxInertiaUnits, axis.gearbox.inertia);
@@ -373,11 +384,30 @@ void frmAxisSizing::readDrive()
 {
     if (m_loading)
         return;
+    const Axis before = m_axis;
     m_axis.gearbox.ratio = readNumber(m_txtGearRatio);
     m_axis.gearbox.inertia = readQuantity(context().units(), m_txtGearboxInertia, m_cmbGearboxInertiaUnits);
     m_axis.motor.inertia = readQuantity(context().units(), m_txtRotorInertia, m_cmbRotorInertiaUnits);
     m_axis.motor.targetRatio = readNumber(m_txtTargetRatio);
-    compute();
+    // Typing into one box is one step; a value that does not read (NaN)
+    // counts as the same as another that does not.
+    const auto changed = [](const AxisQuantity &a, const AxisQuantity &b) {
+        return a.unit != b.unit || (a.value != b.value && !(std::isnan(a.value) && std::isnan(b.value)));
+    };
+    QString what;
+    if (changed({before.gearbox.ratio, {}}, {m_axis.gearbox.ratio, {}}))
+        what = QStringLiteral("gearbox ratio");
+    else if (changed(before.gearbox.inertia, m_axis.gearbox.inertia))
+        what = QStringLiteral("gearbox inertia");
+    else if (changed(before.motor.inertia, m_axis.motor.inertia))
+        what = QStringLiteral("rotor inertia");
+    else if (changed({before.motor.targetRatio, {}}, {m_axis.motor.targetRatio, {}}))
+        what = QStringLiteral("target ratio");
+    if (what.isEmpty()) {
+        compute();
+        return;
+    }
+    commit(before, QStringLiteral("change of the ") + what, currentRow(), what);
 }
 
 void frmAxisSizing::compute()
@@ -445,22 +475,55 @@ void frmAxisSizing::updateKeys()
 
 std::optional<AxisItem> frmAxisSizing::editedItem(const AxisItem &item)
 {
-    frmAxisItem editor(item, context(), this);
+    frmAxisItem editor(item, context(), this,
+                       [this](const AxisShapePart &part) { return pickedShape(part); });
     if (editor.exec() != QDialog::Accepted)
         return std::nullopt;
     return editor.item();
 }
+
+std::optional<AxisShapePart> frmAxisSizing::pickedShape(const std::optional<AxisShapePart> &preset)
+{
+    frmInertiaCalc calculator(context(), this);
+    calculator.startPick(preset ? std::optional(PickFromShapePart(context().units(), *preset))
+                                : std::nullopt);
+    calculator.exec();
+    if (!calculator.pick())
+        return std::nullopt;
+    const std::optional<AxisShapePart> part = ShapePartFromPick(context().units(), *calculator.pick());
+    if (!part)
+        QMessageBox::warning(
+            this, QStringLiteral("Axis sizing"),
+            QStringLiteral("The shape's values could not be read, so the shape was not taken."));
+    return part;
+}
+
+namespace {
+
+QString quoted(const AxisItem &item)
+{
+    return QStringLiteral("\u201c%1\u201d").arg(item.name);
+}
+
+} // namespace
 
 void frmAxisSizing::addItem(AxisItemKind kind)
 {
     AxisItem item;
     item.kind = kind;
     item.name = QString::fromUtf8(KindInfo(kind).title);
-    if (const std::optional<AxisItem> added = editedItem(item)) {
-        forgetRemoval();
+    std::optional<AxisItem> added;
+    if (kind != AxisItemKind::Shape) {
+        added = editedItem(item);
+    } else if (const std::optional<AxisShapePart> part = pickedShape(std::nullopt)) {
+        item.shape = *part;
+        item.name = ShapeTitle(part->shape);
+        added = item;
+    }
+    if (added) {
+        const Axis before = m_axis;
         m_axis.items.append(*added);
-        compute();
-        selectRow(int(m_axis.items.size()) - 1);
+        commit(before, QStringLiteral("add ") + quoted(*added), int(m_axis.items.size()) - 1);
     }
     m_tblItems->setFocus();
 }
@@ -471,10 +534,9 @@ void frmAxisSizing::editItem()
     if (row < 0)
         return;
     if (const std::optional<AxisItem> edited = editedItem(m_axis.items.at(row))) {
-        forgetRemoval();
+        const Axis before = m_axis;
         m_axis.items[row] = *edited;
-        compute();
-        selectRow(row);
+        commit(before, QStringLiteral("edit ") + quoted(*edited), row);
     }
     m_tblItems->setFocus();
 }
@@ -484,10 +546,9 @@ void frmAxisSizing::duplicateItem()
     const int row = currentRow();
     if (row < 0)
         return;
-    forgetRemoval();
+    const Axis before = m_axis;
     m_axis.items.insert(row + 1, m_axis.items.at(row));
-    compute();
-    selectRow(row + 1);
+    commit(before, QStringLiteral("duplicate ") + quoted(m_axis.items.at(row)), row + 1);
 }
 
 void frmAxisSizing::removeItem()
@@ -495,29 +556,9 @@ void frmAxisSizing::removeItem()
     const int row = currentRow();
     if (row < 0)
         return;
-    m_removed = std::pair(row, m_axis.items.takeAt(row));
-    m_mnuUndo->setEnabled(true);
-    m_mnuUndo->setText(QStringLiteral("&Undo remove \u201c%1\u201d").arg(m_removed->second.name));
-    compute();
-    selectRow(std::min(row, int(m_axis.items.size()) - 1));
-}
-
-void frmAxisSizing::undoRemove()
-{
-    if (!m_removed)
-        return;
-    const auto [row, item] = *m_removed;
-    forgetRemoval();
-    m_axis.items.insert(std::min(row, int(m_axis.items.size())), item);
-    compute();
-    selectRow(row);
-}
-
-void frmAxisSizing::forgetRemoval()
-{
-    m_removed.reset();
-    m_mnuUndo->setEnabled(false);
-    m_mnuUndo->setText(QStringLiteral("&Undo remove"));
+    const Axis before = m_axis;
+    const AxisItem removed = m_axis.items.takeAt(row);
+    commit(before, QStringLiteral("remove ") + quoted(removed), std::min(row, int(m_axis.items.size()) - 1));
 }
 
 void frmAxisSizing::moveItem(int step)
@@ -526,10 +567,48 @@ void frmAxisSizing::moveItem(int step)
     const int to = row + step;
     if (row < 0 || to < 0 || to >= m_axis.items.size())
         return;
-    forgetRemoval();
+    const Axis before = m_axis;
     m_axis.items.swapItemsAt(row, to);
+    commit(before, QStringLiteral("move %1 %2").arg(quoted(m_axis.items.at(to)), step < 0 ? "up" : "down"),
+           to);
+}
+
+void frmAxisSizing::commit(const Axis &before, const QString &what, int row, const QString &runKey)
+{
+    if (!(m_axis == before)) {
+        m_history.record({before, what, currentRow(), row}, runKey);
+        updateUndo();
+    }
     compute();
-    selectRow(to);
+    selectRow(row);
+}
+
+void frmAxisSizing::undo()
+{
+    if (const std::optional<AxisHistory::Step> step = m_history.undo(m_axis)) {
+        showAxis(step->axis);
+        selectRow(step->rowBefore);
+    }
+    updateUndo();
+}
+
+void frmAxisSizing::redo()
+{
+    if (const std::optional<AxisHistory::Step> step = m_history.redo(m_axis)) {
+        showAxis(step->axis);
+        selectRow(step->rowAfter);
+    }
+    updateUndo();
+}
+
+void frmAxisSizing::updateUndo()
+{
+    const QString undo = m_history.undoText();
+    const QString redo = m_history.redoText();
+    m_mnuUndo->setEnabled(!undo.isEmpty());
+    m_mnuUndo->setText(undo.isEmpty() ? QStringLiteral("&Undo") : QStringLiteral("&Undo ") + undo);
+    m_mnuRedo->setEnabled(!redo.isEmpty());
+    m_mnuRedo->setText(redo.isEmpty() ? QStringLiteral("&Redo") : QStringLiteral("&Redo ") + redo);
 }
 
 void frmAxisSizing::copyResult(Result which, bool withUnit)
@@ -586,15 +665,26 @@ void frmAxisSizing::buildFileMenu(QMenuBar *menuBar)
     entry("mnuFileExportCsv", QStringLiteral("&Export CSV…"), QKeySequence::UnknownKey,
           &frmAxisSizing::chooseAndExport);
     menuBar->insertMenu(menuBar->actions().value(0), file);
+}
 
+// Undo and Redo of the axis's edits, at the top of the Edit menu.
+void frmAxisSizing::buildEditMenu()
+{
     QMenu *edit = editViewMenus()->editMenu();
-    m_mnuUndo = new QAction(QStringLiteral("&Undo remove"), edit);
+    QAction *first = edit->actions().value(0);
+    m_mnuUndo = new QAction(edit);
     m_mnuUndo->setObjectName(QStringLiteral("mnuEditUndo"));
     m_mnuUndo->setShortcut(QKeySequence::Undo);
-    m_mnuUndo->setEnabled(false);
-    connect(m_mnuUndo, &QAction::triggered, this, &frmAxisSizing::undoRemove);
-    edit->insertAction(edit->actions().value(0), m_mnuUndo);
-    edit->insertSeparator(edit->actions().value(1));
+    connect(m_mnuUndo, &QAction::triggered, this, &frmAxisSizing::undo);
+    m_mnuRedo = new QAction(edit);
+    m_mnuRedo->setObjectName(QStringLiteral("mnuEditRedo"));
+    m_mnuRedo->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    connect(m_mnuRedo, &QAction::triggered, this, &frmAxisSizing::redo);
+    edit->insertAction(first, m_mnuUndo);
+    edit->insertAction(first, m_mnuRedo);
+    edit->insertSeparator(first);
+    updateUndo();
 }
 
 void frmAxisSizing::showTitle()

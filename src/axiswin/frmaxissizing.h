@@ -1,5 +1,6 @@
 #pragma once
 #include "axis/axisfile.h"
+#include "axis/axishistory.h"
 #include "widgets/calculatorwindow.h"
 
 #include <array>
@@ -33,6 +34,7 @@ public:
     const Axis &axis() const { return m_axis; }
     const AxisResults &results() const { return m_results; }
     // Shows an axis: its items, gearbox and motor, in the units it holds.
+    // What Undo could take back is forgotten.
     void setAxis(const Axis &axis);
 
     // The file the axis was opened from or saved to; empty for a new axis.
@@ -50,14 +52,17 @@ public:
     bool exportCsv(const QString &path);
     void done(int result) override;
 
-    // The item editor for a new item of a kind, then for the selected item.
+    // The item editor for a new item of a kind (the inertia calculator for a
+    // shape part), then for the selected item.
     void addItem(AxisItemKind kind);
     void editItem();
     void duplicateItem();
     void removeItem();
-    // Puts the last removed item back where it was.
-    void undoRemove();
     void moveItem(int step);
+    // Takes back the last edit of the items, gearbox or motor, or does again
+    // the last one taken back.
+    void undo();
+    void redo();
 
 protected:
     void saveSettings() override;
@@ -74,6 +79,7 @@ private:
 
     void buildControls();
     void buildFileMenu(QMenuBar *menuBar);
+    void buildEditMenu();
     void newAxis();
     void chooseAndOpen();
     bool save();
@@ -83,8 +89,12 @@ private:
     void chooseAndExport();
     // Writes bytes atomically; false, with a message naming the file, when it could not.
     bool writeFile(const QString &path, const std::function<bool(QIODevice &, QString *)> &write);
-    // Any change to the items but a removal ends what Undo can put back.
-    void forgetRemoval();
+    // An edit done: kept for Undo when it changed the axis (before is the
+    // axis as it was), then computed, with row selected.
+    void commit(const Axis &before, const QString &what, int row, const QString &runKey = {});
+    // The axis shown as it is, keeping what Undo can take back.
+    void showAxis(const Axis &axis);
+    void updateUndo();
     void showTitle();
     QMenuBar *buildMenus();
     QWidget *buildItemPane();
@@ -101,6 +111,8 @@ private:
     void selectRow(int row);
     void updateKeys();
     std::optional<AxisItem> editedItem(const AxisItem &item);
+    // A shape part chosen in the inertia calculator, starting from preset.
+    std::optional<AxisShapePart> pickedShape(const std::optional<AxisShapePart> &preset);
     void copyResult(Result which, bool withUnit);
     // The result the Edit menu copies.
     Result currentResult() const;
@@ -109,8 +121,9 @@ private:
     Axis m_savedAxis;
     MoveInputs m_move; // kept from the file, for the move window to come
     QString m_filePath;
-    std::optional<std::pair<int, AxisItem>> m_removed;
+    AxisHistory m_history;
     QAction *m_mnuUndo = nullptr;
+    QAction *m_mnuRedo = nullptr;
     AxisResults m_results;
     bool m_loading = true;
 

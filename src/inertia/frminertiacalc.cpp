@@ -1,11 +1,14 @@
 #include "inertia/frminertiacalc.h"
 
+#include "core/fixedtext.h"
 #include "core/stringtable.h"
 #include "core/tags.h"
 #include "densities/frmdensityselect.h"
 #include "inertia/frmsetdefaultunits.h"
+#include "inertia/inertiapickpane.h"
 #include "inertia/inertiarows.h"
 #include "units/clipboardtext.h"
+#include "units/conversiontable.h"
 #include "units/numberformat.h"
 #include "widgets/artwork.h"
 #include "widgets/chrome.h"
@@ -487,10 +490,7 @@ void frmInertiaCalc::compute()
         return;
     InertiaOutcome outcome;
     if (const std::optional<InertiaShape> shape = FindShape(m_shapeNames, m_cmbShape->currentText())) {
-        InertiaEntries entries;
-        for (int i = 0; i < InertiaInputCount; ++i)
-            entries[i] = {m_inputs[i].box->text(), m_inputs[i].units->currentText()};
-        outcome = ComputeInertiaEntries(context().units(), *shape, entries, massMode());
+        outcome = ComputeInertiaEntries(context().units(), *shape, entries(), massMode());
         if (outcome.massText) {
             m_suppressCompute = true;
             input(InertiaInput::Mass).box->setText(*outcome.massText);
@@ -502,6 +502,16 @@ void frmInertiaCalc::compute()
         ShowValue(m_results[a].value, FormatInertiaResult(context().units(), outcome.values[a], unit,
                                                           displayDigits(), notationMode(), outcome.problem));
     ShowValue(m_lblInputProblem, QString::fromLatin1(InertiaProblemText(outcome.problem)));
+    if (m_pickPane)
+        m_pickPane->check(currentPick());
+}
+
+InertiaEntries frmInertiaCalc::entries() const
+{
+    InertiaEntries entries;
+    for (int i = 0; i < InertiaInputCount; ++i)
+        entries[i] = {m_inputs[i].box->text(), m_inputs[i].units->currentText()};
+    return entries;
 }
 
 void frmInertiaCalc::selectShapeIndex(int index)
@@ -516,6 +526,8 @@ void frmInertiaCalc::selectShapeIndex(int index)
 void frmInertiaCalc::onShapeChosen()
 {
     setShape(m_cmbShape->currentText());
+    if (const std::optional<InertiaShape> shape = FindShape(m_shapeNames, m_shape); shape && m_pickPane)
+        m_pickPane->offerResults(*shape);
     ApplyDefaultTags(this);
     compute();
 }
@@ -600,6 +612,57 @@ std::optional<std::pair<float, QString>> frmInertiaCalc::findDensity()
     if (!window.hasChoice())
         return std::nullopt;
     return std::pair(window.density(), window.densityUnits());
+}
+
+void frmInertiaCalc::startPick(const std::optional<InertiaPick> &preset)
+{
+    if (m_pickPane)
+        return;
+    m_pickPane = new InertiaPickPane(context().units(), context().settings(), this);
+    static_cast<QBoxLayout *>(layout())->addWidget(m_pickPane);
+    connect(m_pickPane, &InertiaPickPane::choiceChanged, this, &frmInertiaCalc::compute);
+    connect(m_pickPane, &InertiaPickPane::addRequested, this, &frmInertiaCalc::addToAxis);
+    if (preset) {
+        showPick(*preset);
+        return;
+    }
+    if (const std::optional<InertiaShape> shape = FindShape(m_shapeNames, m_shape))
+        m_pickPane->offerResults(*shape);
+}
+
+InertiaPick frmInertiaCalc::currentPick() const
+{
+    InertiaPick pick;
+    pick.shape = FindShape(m_shapeNames, m_cmbShape->currentText()).value_or(InertiaShape::Cylinder);
+    pick.massMode = massMode();
+    pick.entries = entries();
+    return m_pickPane->complete(pick);
+}
+
+// A part chosen before, shown as the user left it: the shape, the mode, every
+// box in its unit, the result and the offset.
+void frmInertiaCalc::showPick(const InertiaPick &pick)
+{
+    m_suppressCompute = true;
+    selectShapeIndex(int(pick.shape));
+    (pick.massMode == MassMode::Density && ShapeInfo(pick.shape).densityAllowed ? m_optDensity : m_optMass)
+        ->setChecked(true);
+    for (int i = 0; i < InertiaInputCount; ++i) {
+        InputControls &row = m_inputs[i];
+        row.box->setText(ShowInUnit(context().units(), row.units, pick.entries[i]));
+    }
+    m_pickPane->showChoice(pick.result, pick.offset);
+    m_suppressCompute = false;
+    compute();
+}
+
+void frmInertiaCalc::addToAxis()
+{
+    const InertiaPick pick = currentPick();
+    if (!PickRefusal(context().units(), pick).isEmpty())
+        return;
+    m_pick = pick;
+    closeAsOff();
 }
 
 void frmInertiaCalc::closeAsOff()

@@ -1,5 +1,5 @@
 #pragma once
-#include "inertia/inertiaformulas.h"
+#include "inertia/inertiapick.h"
 #include "widgets/calculatorwindow.h"
 
 #include <QStringList>
@@ -8,6 +8,7 @@
 #include <optional>
 
 class DigitsNotation;
+class InertiaPickPane;
 class NumericEdit;
 class PictureButton;
 class QAction;
@@ -50,6 +51,16 @@ public:
     // Refills the shape list from the string table, keeping its selection.
     void LoadShapeNames();
 
+    // Pick mode, for a window that needs a shape part: a pane below the
+    // results chooses the result about an axis parallel to the axis of
+    // rotation and the offset d, and its "Add to axis" key hands the part
+    // over and closes the window. preset shows a part chosen before. Called
+    // before exec(); without it the window is the plain calculator.
+    void startPick(const std::optional<InertiaPick> &preset = std::nullopt);
+    // The part "Add to axis" handed over; nullopt when the window was
+    // closed without one.
+    const std::optional<InertiaPick> &pick() const { return m_pick; }
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void saveSettings() override;
@@ -82,7 +93,11 @@ private:
     void load();
 
     void compute();
+    InertiaEntries entries() const;
     MassMode massMode() const;
+    InertiaPick currentPick() const;
+    void showPick(const InertiaPick &pick);
+    void addToAxis();
     void selectShapeIndex(int index);
     void onShapeChosen();
     void onModeChosen();
@@ -113,6 +128,8 @@ private:
     LogoButton *m_imgLogo = nullptr;
     QPushButton *m_cmdCompute = nullptr;
     QAction *m_mnuSetDefaultUnits = nullptr;
+    InertiaPickPane *m_pickPane = nullptr; // pick mode only
+    std::optional<InertiaPick> m_pick;
 
     QStringList m_shapeNames;
     QString m_shape;

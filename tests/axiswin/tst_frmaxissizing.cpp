@@ -33,18 +33,42 @@ QString kg_m2()
     return PadRight(QStringLiteral("kg-m\u00b2"), UnitNameWidth);
 }
 
-// Fills the open item editor: each box named by its objectName gets its text
-// ("number unit" texts pasted), units stay at what the test selected, then OK.
+// Sets a window's controls by objectName, in order: a box gets the text (a
+// "number unit" text is pasted), a list the entry (a unit name as given,
+// without its padding), an option is selected.
+void setControls(QWidget *window, const Boxes &controls)
+{
+    for (const auto &[name, text] : controls) {
+        QWidget *control = child<QWidget>(window, name);
+        if (auto *number = qobject_cast<NumericEdit *>(control); number && text.contains(u' ')) {
+            number->pasteNumber(text); // a "number unit" text, as pasted
+        } else if (auto *box = qobject_cast<QLineEdit *>(control)) {
+            box->setText(text);
+        } else if (auto *list = qobject_cast<QComboBox *>(control)) {
+            const int at = std::max(list->findText(text), list->findText(PadRight(text, UnitNameWidth)));
+            QVERIFY2(at >= 0, qPrintable(name + u' ' + text));
+            list->setCurrentIndex(at);
+        } else {
+            static_cast<QAbstractButton *>(control)->click();
+        }
+    }
+}
+
+// Fills the open item editor: each box named by its objectName gets its text,
+// units stay at what the test selected, then OK.
 void fillEditor(QWidget *editor, const Boxes &boxes, int quantity)
 {
-    for (const auto &[name, text] : boxes) {
-        if (text.contains(u' '))
-            child<NumericEdit>(editor, name)->pasteNumber(text);
-        else
-            child<QLineEdit>(editor, name)->setText(text);
-    }
+    setControls(editor, boxes);
     child<QSpinBox>(editor, QStringLiteral("spnQuantity"))->setValue(quantity);
     QTest::mouseClick(child<QPushButton>(editor, QStringLiteral("cmdOK")), Qt::LeftButton);
+}
+
+QString itemNames(const frmAxisSizing &window)
+{
+    QStringList names;
+    for (const AxisItem &item : window.axis().items)
+        names << item.name;
+    return names.join(u',');
 }
 
 } // namespace
@@ -74,11 +98,6 @@ private Q_SLOTS:
             << "mnuAdd_screwLoad"
             << "kg"
             << "mm" << Boxes{{"txtMass", "40"}, {"txtLead", "10"}} << 1 << 3.0 << 1.013212e-4 / 9 + 5e-6;
-        // 12 kg on a 50 mm pulley: 7.5e-3 kg·m², no gearbox.
-        QTest::newRow("belt load, cm")
-            << "mnuAdd_beltLoad"
-            << "kg"
-            << "cm" << Boxes{{"txtMass", "12"}, {"txtPitchDiameter", "5"}} << 1 << 1.0 << 7.5e-3 + 5e-6;
         // Two 500 g masses (pasted over kg) at 0.1 m: 2 · 0.5 · 0.01 through 2 : 1.
         QTest::newRow("point mass ×2, pasted in g")
             << "mnuAdd_pointMass"
@@ -123,8 +142,8 @@ private Q_SLOTS:
         QVERIFY(!child<QLabel>(&window, QStringLiteral("lblVerdict"))->text().isEmpty());
     }
 
-    // Edit, duplicate, move and remove change the axis and its total; a
-    // cancelled edit changes nothing.
+    // A cancelled edit changes nothing; the Delete key removes the item from
+    // the total.
     void table_keys_change_the_total()
     {
         frmAxisSizing window(m_context);
@@ -142,27 +161,203 @@ private Q_SLOTS:
         QVERIFY(cancel.opened());
         QVERIFY(matches(window.results().atMotor, 2.444166e-5));
 
-        QTest::mouseClick(child<QPushButton>(&window, QStringLiteral("cmdDuplicate")), Qt::LeftButton);
-        QCOMPARE(window.axis().items.size(), 4);
-        QVERIFY(matches(window.results().atMotor, 2.444166e-5 + 1.2e-5 / 9));
-        QTest::mouseClick(child<QPushButton>(&window, QStringLiteral("cmdMoveUp")), Qt::LeftButton);
-        QCOMPARE(window.axis().items.at(2), window.axis().items.at(3));
+        // The other keys' effect on the list is proved with Undo and Redo below.
         QApplication::setActiveWindow(&window);
         table->setFocus();
         QTest::keyClick(table, Qt::Key_Delete);
-        QTest::mouseClick(child<QPushButton>(&window, QStringLiteral("cmdRemove")), Qt::LeftButton);
         QCOMPARE(window.axis().items.size(), 2);
         QVERIFY(matches(window.results().atMotor, 2.444166e-5 - 1.2e-5 / 9));
-        // Undo puts the last removed item back in its place.
-        child<QAction>(&window, QStringLiteral("mnuEditUndo"))->trigger();
-        QCOMPARE(window.axis().items.size(), 3);
-        QCOMPARE(window.axis().items.at(2), ballScrewAxis().items.at(2));
-        QVERIFY(!child<QAction>(&window, QStringLiteral("mnuEditUndo"))->isEnabled());
 
         // A rotor inertia of 0 gives no ratio, said in words.
         child<QLineEdit>(&window, QStringLiteral("txtRotorInertia"))->setText(QStringLiteral("0"));
         QVERIFY(!window.results().ratio.ok());
         QCOMPARE(child<QLabel>(&window, QStringLiteral("lblVerdict"))->text(), window.results().verdict.text);
+    }
+
+    // A shape set up in the inertia calculator, driven by its controls, comes
+    // back with the chosen result and offset: J = J_result + m·d². A choice
+    // that cannot be added leaves the key off and says why.
+    void shape_picked_in_the_calculator_data()
+    {
+        QTest::addColumn<Boxes>("controls");
+        QTest::addColumn<double>("expectedJ"); // NaN: refused
+        QTest::addColumn<QString>("reason");
+        const Boxes screw = {{"cmbShape", "Cylinder"},
+                             {"cmbLengthUnits", "mm"},
+                             {"txtLength", "500"},
+                             {"cmbODUnits", "cm"},
+                             {"txtOutsideDia", "2"},
+                             {"txtInsideDia", "0"},
+                             {"cmbDensityUnits", "g/cm\u00b3"},
+                             {"txtDensity", "7.85"}};
+        const Boxes rod = {{"cmbShape", "Slender rod"},
+                           {"cmbMassUnits", "g"},
+                           {"txtMass", "3000"},
+                           {"cmbLengthUnits", "m"},
+                           {"txtLength", "1"}};
+        // The worked steel screw about its own axis: 6.165376e-5 kg·m².
+        QTest::newRow("screw from its density, Izz") << screw << 6.165376e-5 << "";
+        // 2 kg, Ø40 × 100 mm across its axis, 5 cm out: 2(3·0.02² + 0.1²)/12 + 2·0.05².
+        QTest::newRow("cylinder by mass, Ixx at 5 cm")
+            << Boxes{{"cmbShape", "Cylinder"}, {"optMass", ""},          {"cmbMassUnits", "kg"},
+                     {"txtMass", "2"},         {"cmbLengthUnits", "mm"}, {"txtLength", "100"},
+                     {"cmbODUnits", "mm"},     {"txtOutsideDia", "40"},  {"txtInsideDia", "0"},
+                     {"cmbAxisResult", "Ixx"}, {"cmbOffsetUnits", "cm"}, {"txtOffset", "5"}}
+            << 0.0068666667 << "";
+        // A rod parallel to the axis at 200 mm is a point mass: 3·0.2².
+        QTest::newRow("rod Izz at 200 mm")
+            << rod + Boxes{{"cmbAxisResult", "Izz"}, {"cmbOffsetUnits", "mm"}, {"txtOffset", "200"}} << 0.12
+            << "";
+        QTest::newRow("rod end axis, no offset") << rod + Boxes{{"cmbAxisResult", "Ix'x'"}} << 1.0 << "";
+        QTest::newRow("end axis with an offset")
+            << rod + Boxes{{"cmbAxisResult", "Ix'x'"}, {"txtOffset", "0.001"}} << qQNaN() << "end-axis";
+        QTest::newRow("tetrahedron with an offset")
+            << Boxes{{"cmbShape", "Tetrahedron"}, {"txtMass", "1"},   {"txtWidth", "1"},
+                     {"txtHeight", "1"},          {"txtLength", "1"}, {"txtOffset", "1"}}
+            << qQNaN() << "corner edges";
+        QTest::newRow("negative offset") << screw + Boxes{{"txtOffset", "-5"}} << qQNaN() << "negative";
+        QTest::newRow("no such body") << screw + Boxes{{"txtInsideDia", "3"}} << qQNaN() << "Inside diameter";
+    }
+    void shape_picked_in_the_calculator()
+    {
+        QFETCH(Boxes, controls);
+        QFETCH(double, expectedJ);
+        QFETCH(QString, reason);
+        frmAxisSizing window(m_context);
+        window.show();
+        QString said;
+        auto watch = whenModalShown([&](QWidget *calculator) {
+            setControls(calculator, controls);
+            said = child<QLabel>(calculator, QStringLiteral("lblPickProblem"))->text();
+            auto *add = child<QPushButton>(calculator, QStringLiteral("cmdAddToAxis"));
+            QCOMPARE(add->isEnabled(), reason.isEmpty());
+            QTest::mouseClick(add, Qt::LeftButton);
+            if (calculator->isVisible())
+                calculator->close();
+        });
+        child<QAction>(&window, QStringLiteral("mnuAdd_shape"))->trigger();
+        QVERIFY(watch.opened());
+        QVERIFY2(said.contains(reason) && (reason.isEmpty() == said.isEmpty()), qPrintable(said));
+        QCOMPARE(window.axis().items.size(), reason.isEmpty() ? 1 : 0);
+        if (reason.isEmpty())
+            QVERIFY2(matches(window.results().items.at(0).inertia, expectedJ, 1e-5),
+                     qPrintable(describe(window.results().items.at(0).inertia)));
+    }
+
+    // Editing a shape part opens the calculator on the part as it is; a new
+    // result and offset chosen there, and a quantity, reach the item.
+    void editing_a_shape_part_reopens_the_calculator()
+    {
+        frmAxisSizing window(m_context);
+        window.setAxis(ballScrewAxis());
+        window.show();
+        auto *table = child<QTableView>(&window, QStringLiteral("tblItems"));
+        table->setCurrentIndex(table->model()->index(1, 0)); // the steel screw
+        QString shownLength;
+        auto editor = whenModalShown([&](QWidget *item) {
+            auto calculator = whenModalShown([&](QWidget *pick) {
+                shownLength =
+                    child<QLineEdit>(pick, QStringLiteral("txtLength"))->text() + u' ' +
+                    child<QComboBox>(pick, QStringLiteral("cmbLengthUnits"))->currentText().trimmed();
+                setControls(pick, {{"cmbAxisResult", "Ixx"}, {"cmbOffsetUnits", "m"}, {"txtOffset", "0.1"}});
+                QTest::mouseClick(child<QPushButton>(pick, QStringLiteral("cmdAddToAxis")), Qt::LeftButton);
+            });
+            QTest::mouseClick(child<QPushButton>(item, QStringLiteral("cmdShape")), Qt::LeftButton);
+            fillEditor(item, {}, 2);
+        });
+        QTest::mouseClick(child<QPushButton>(&window, QStringLiteral("cmdEdit")), Qt::LeftButton);
+        QVERIFY(editor.opened());
+        QCOMPARE(shownLength, QStringLiteral("0.5 m"));
+        // m = 1.233075 kg: 2 · (m(3·0.01² + 0.5²)/12 + m·0.1²).
+        QVERIFY2(matches(window.results().items.at(1).inertia, 2 * 1.233075 * (0.2503 / 12 + 0.01), 1e-5),
+                 qPrintable(describe(window.results().items.at(1).inertia)));
+    }
+
+    // Every edit can be taken back and done again, by the menu or the keys,
+    // in order; the axis, its boxes and the modified mark come back exactly.
+    void undo_and_redo_data()
+    {
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QString>("names");
+        QTest::addColumn<QString>("ratio"); // the gearbox ratio box
+        QTest::addColumn<int>("row");       // selected afterwards
+        QTest::addColumn<bool>("modified");
+        QTest::addColumn<QString>("undoText");
+        QTest::addColumn<QString>("redoText");
+        QTest::newRow("removal undone is the saved axis")
+            << QStringList{"select 1", "remove", "ctrl+z"} << "table,screw,coupling"
+            << "3" << 1 << false << "&Undo"
+            << "&Redo remove \u201cscrew\u201d";
+        QTest::newRow("redone by either key")
+            << QStringList{"select 1", "remove", "ctrl+z", "ctrl+shift+z", "ctrl+z", "ctrl+y"}
+            << "table,coupling"
+            << "3" << 1 << true << "&Undo remove \u201cscrew\u201d"
+            << "&Redo";
+        QTest::newRow("undone in reverse order")
+            << QStringList{"select 0", "down", "down", "select 1", "duplicate", "undo", "undo"}
+            << "screw,table,coupling"
+            << "3" << 1 << true << "&Undo move \u201ctable\u201d down"
+            << "&Redo move \u201ctable\u201d down";
+        QTest::newRow("a new edit ends redo")
+            << QStringList{"select 2", "remove", "undo", "select 0", "down"} << "screw,table,coupling"
+            << "3" << 1 << true << "&Undo move \u201ctable\u201d down"
+            << "&Redo";
+        QTest::newRow("typing a ratio is one step")
+            << QStringList{"ratio 4", "ratio 45", "undo"} << "table,screw,coupling"
+            << "3" << 0 << false << "&Undo"
+            << "&Redo change of the gearbox ratio";
+        QTest::newRow("ratio redone into its box")
+            << QStringList{"ratio 4", "ratio 45", "undo", "redo"} << "table,screw,coupling"
+            << "45" << 0 << true << "&Undo change of the gearbox ratio"
+            << "&Redo";
+    }
+    void undo_and_redo()
+    {
+        QFETCH(QStringList, steps);
+        QFETCH(QString, names);
+        QFETCH(QString, ratio);
+        QFETCH(int, row);
+        QFETCH(bool, modified);
+        QFETCH(QString, undoText);
+        QFETCH(QString, redoText);
+        QTemporaryDir dir;
+        Axis axis = ballScrewAxis();
+        axis.items[0].name = QStringLiteral("table");
+        axis.items[1].name = QStringLiteral("screw");
+        axis.items[2].name = QStringLiteral("coupling");
+        frmAxisSizing window(m_context);
+        window.setAxis(axis);
+        QVERIFY(window.saveFile(dir.filePath(QStringLiteral("axis.tvaxis"))));
+        window.show();
+        QApplication::setActiveWindow(&window);
+        auto *table = child<QTableView>(&window, QStringLiteral("tblItems"));
+        table->setFocus();
+        const QHash<QString, QString> keys = {{"remove", "cmdRemove"},
+                                              {"duplicate", "cmdDuplicate"},
+                                              {"up", "cmdMoveUp"},
+                                              {"down", "cmdMoveDown"}};
+        for (const QString &step : steps) {
+            const QString argument = step.section(u' ', 1);
+            if (step.startsWith(QLatin1String("select")))
+                table->setCurrentIndex(table->model()->index(argument.toInt(), 0));
+            else if (step.startsWith(QLatin1String("ratio")))
+                child<QLineEdit>(&window, QStringLiteral("txtGearRatio"))->setText(argument);
+            else if (step.startsWith(QLatin1String("ctrl+")))
+                QTest::keySequence(table, QKeySequence(step));
+            else if (keys.contains(step))
+                QTest::mouseClick(child<QPushButton>(&window, keys.value(step)), Qt::LeftButton);
+            else
+                child<QAction>(&window, step == QLatin1String("undo") ? QStringLiteral("mnuEditUndo")
+                                                                      : QStringLiteral("mnuEditRedo"))
+                    ->trigger();
+        }
+        QCOMPARE(itemNames(window), names);
+        QCOMPARE(child<QLineEdit>(&window, QStringLiteral("txtGearRatio"))->text(), ratio);
+        QCOMPARE(table->currentIndex().row(), row);
+        QCOMPARE(window.isModified(), modified);
+        QCOMPARE(window.windowTitle().contains(u'*'), modified);
+        QCOMPARE(child<QAction>(&window, QStringLiteral("mnuEditUndo"))->text(), undoText);
+        QCOMPARE(child<QAction>(&window, QStringLiteral("mnuEditRedo"))->text(), redoText);
     }
 
     // Saved and opened again through the window, the axis is the same and so

@@ -132,6 +132,8 @@ private Q_SLOTS:
         QCOMPARE(w.box(QStringLiteral("txtLength"))->text(), QStringLiteral("0.0"));
         QCOMPARE(w.result(0), QStringLiteral("0.0"));
         QVERIFY(w.box(QStringLiteral("txtDensity"))->hasFocus());
+        // The axis window's pick pane is not part of the plain calculator.
+        QVERIFY(!w.form->findChild<QWidget *>(QStringLiteral("cmdAddToAxis")));
     }
 
     // The window's path from boxes and lists to labels and copy keys; each
