@@ -10,6 +10,7 @@
 #include "widgets/selectall.h"
 #include "widgets/unitcombos.h"
 #include "widgets/valuefont.h"
+#include "widgets/windowplace.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -44,10 +45,11 @@ bool uses(const AxisItem &item, int param)
 
 } // namespace
 
-frmAxisItem::frmAxisItem(const AxisItem &item, const Settings &settings, QWidget *parent)
+frmAxisItem::frmAxisItem(const AxisItem &item, Settings &settings, QWidget *parent)
     : QDialog(parent), m_item(item)
 {
     setObjectName(QStringLiteral("frmAxisItem"));
+    KeepWindowPlace(settings, this);
     setWindowTitle(QString::fromUtf8(KindInfo(item.kind).title));
     setAccessibleName(windowTitle());
     buildControls();

@@ -21,7 +21,7 @@ class frmAxisItem : public QDialog
 {
     Q_OBJECT
 public:
-    frmAxisItem(const AxisItem &item, const Settings &settings, QWidget *parent = nullptr);
+    frmAxisItem(const AxisItem &item, Settings &settings, QWidget *parent = nullptr);
 
     // The item as the controls hold it; values that do not read keep the
     // item's own.

@@ -342,12 +342,9 @@ void frmDensitySelect::layoutControls(QWidget *menuBar)
     m_txtMaterial->setMinimumWidth(m_txtMaterial->fontMetrics().horizontalAdvance(QString(22, u'n')));
     resize(sizeHint());
 
-    QWidget *const tabOrder[] = {m_lstMaterials, m_txtMaterial,     m_txtDensity,  m_cmbDensityUnits,
-                                 m_cmdSelect,    m_cmdSave,         m_cmdCancel,   m_cmdAdd,
-                                 m_cmdDelete,    m_cmdNotationMode, m_vscrlDigits, m_cmbDisplayUnits,
-                                 m_cmdOff,       m_cmdOn,           m_imgLogo};
-    for (std::size_t i = 1; i < std::size(tabOrder); ++i)
-        setTabOrder(tabOrder[i - 1], tabOrder[i]);
+    TabChain({m_imgLogo, m_cmdOff, m_cmdOn, m_cmbDisplayUnits, m_lstMaterials, m_txtMaterial, m_txtDensity,
+              m_cmbDensityUnits, m_cmdSelect, m_cmdSave, m_cmdCancel, m_cmdAdd, m_cmdDelete,
+              m_cmdNotationMode, m_vscrlDigits});
 }
 
 void frmDensitySelect::connectEvents()

@@ -8,6 +8,7 @@
 #include "widgets/localiseform.h"
 #include "widgets/unitcombos.h"
 #include "widgets/windowcontext.h"
+#include "widgets/windowplace.h"
 
 #include <QBoxLayout>
 #include <QComboBox>
@@ -43,6 +44,7 @@ frmSetDefaultUnits::frmSetDefaultUnits(WindowContext &context, QWidget *parent)
     : QDialog(parent), m_context(context)
 {
     setObjectName(QStringLiteral("frmSetDefaultUnits"));
+    KeepWindowPlace(context.settings(), this);
     AddHelpKey(context, this, QStringLiteral("inertia.html#defaults"));
     SetTag(this, QStringLiteral("FormOffset=%1;").arg(FormOffset));
     setWindowTitle(StringById(FormOffset).value_or(QStringLiteral("Set default units")));

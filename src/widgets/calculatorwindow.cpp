@@ -3,6 +3,7 @@
 #include "widgets/artwork.h"
 #include "widgets/tooltipsoption.h"
 #include "widgets/windowcontext.h"
+#include "widgets/windowplace.h"
 
 #include <QAction>
 #include <QEvent>
@@ -14,6 +15,7 @@ CalculatorWindow::CalculatorWindow(WindowContext &context, QWidget *parent)
 {
     setWindowIcon(ProgramIcon());
     setModal(true);
+    KeepWindowPlace(context.settings(), this);
 }
 
 QMenuBar *CalculatorWindow::createMenus(const CalculatorMenus::Offsets &offsets)
