@@ -238,9 +238,11 @@ void frmDensitySelect::buildEntry()
     m_txtDensity->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     SetTag(m_txtDensity, QString());
     SelectAllOnFocus(m_txtDensity);
-    m_label1->setBuddy(m_txtDensity);
     m_cmbDensityUnits = makeUnitList(this, "cmbDensityUnits", QStringLiteral("UnitType=Density;"),
                                      QStringLiteral("Units of the density"));
+    // The box speaks its own name; the caption labels the unit list, whose
+    // spoken name some desktops make its entry.
+    m_label1->setBuddy(m_cmbDensityUnits);
     density->setUnitList(m_cmbDensityUnits);
 }
 

@@ -426,12 +426,16 @@ void frmInertiaCalc::load()
     loadTooltipsOption();
 
     LocaliseForm(this, context().languageOffset());
-    // Screen readers speak the boxes by their captions, as localised.
+    // Screen readers speak the boxes by their captions, as localised; a
+    // unit list, whose spoken name some desktops make its entry, is labelled
+    // by its row's caption too.
     for (InputControls &row : m_inputs) {
         const QString caption = SpokenCaption(row.caption->text());
         row.box->setAccessibleName(caption);
         row.units->setAccessibleName(caption + QStringLiteral(" units"));
+        row.caption->setBuddy(row.units);
     }
+    m_label19->setBuddy(m_cmbResultUnits);
     m_optDensity->setAccessibleName(input(InertiaInput::Density).box->accessibleName());
     m_optMass->setAccessibleName(input(InertiaInput::Mass).box->accessibleName());
     m_cmbResultUnits->setAccessibleName(SpokenCaption(m_label19->text()));

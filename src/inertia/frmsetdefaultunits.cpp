@@ -98,7 +98,7 @@ frmSetDefaultUnits::frmSetDefaultUnits(WindowContext &context, QWidget *parent)
     // stored one, else the built-in one, else the first it offers).
     LocaliseForm(this, m_context.languageOffset());
     for (int i = 0; i < int(std::size(UnitLists)); ++i)
-        lists[i]->setAccessibleName(SpokenCaption(captions[i]->text()));
+        lists[i]->setAccessibleName(SpokenCaption(captions[i]->text()) + QStringLiteral(" unit"));
     m_cmdSave->setAccessibleName(SpokenCaption(m_cmdSave->text()));
     m_cmdCancel->setAccessibleName(SpokenCaption(m_cmdCancel->text()));
     FillUnitCombos(this);

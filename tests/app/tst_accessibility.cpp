@@ -10,6 +10,7 @@
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QAccessibleInterface>
+#include <QComboBox>
 #include <QLabel>
 #include <QtTest>
 
@@ -38,6 +39,8 @@ private Q_SLOTS:
         std::unique_ptr<QWidget> form = entry.make();
         QCOMPARE(form->objectName(), entry.name);
         form->show();
+        const QAccessible::Role role = QAccessible::queryAccessibleInterface(form.get())->role();
+        QVERIFY2(role == QAccessible::Window || role == QAccessible::Dialog, "not spoken as a window");
 
         QStringList unnamed;
         const QList<QWidget *> controls = form->findChildren<QWidget *>();
@@ -75,6 +78,70 @@ private Q_SLOTS:
                 silent << label->objectName() + '=' + label->text();
         }
         QVERIFY2(silent.isEmpty(), qPrintable(silent.join(u", ")));
+    }
+
+    // A unit list is named as what its unit is for (Qt on Linux speaks a drop-down
+    // list's entry as its name, so a list that has a caption beside it is
+    // also labelled by that caption).
+    void every_unit_list_is_spoken_with_its_label_data() { every_control_has_a_spoken_name_data(); }
+    void every_unit_list_is_spoken_with_its_label()
+    {
+        QFETCH(int, window);
+        std::unique_ptr<QWidget> form = ProgramWindows(m_context).at(window).make();
+        form->show();
+        // Lists without a caption of their own: the unit calculator's (in
+        // the "Value and unit" group) and the density window's display units.
+        const QStringList uncaptioned = {"frmUnitCalculator/cmbUnits", "frmDensitySelect/cmbDisplayUnits"};
+        QStringList unlabelled;
+        for (QComboBox *list : form->findChildren<QComboBox *>()) {
+            if (!list->isVisible() || !list->objectName().endsWith(QLatin1String("Units")))
+                continue;
+            const QString name = form->objectName() + u'/' + list->objectName();
+            QStringList labels;
+            for (const auto &[label, relation] :
+                 QAccessible::queryAccessibleInterface(list)->relations(QAccessible::Label))
+                labels << SpokenCaption(label->text(QAccessible::Name));
+            if (!list->accessibleName().contains(QLatin1String("unit"), Qt::CaseInsensitive) ||
+                (labels.isEmpty() && !uncaptioned.contains(name)))
+                unlabelled << name + u'=' + list->accessibleName() + u'/' + labels.join(u',');
+        }
+        QVERIFY2(unlabelled.isEmpty(), qPrintable(unlabelled.join(u", ")));
+    }
+
+    // The strip's keys are spoken by their captions, their hints as descriptions.
+    void launchers_are_spoken_by_their_captions()
+    {
+        frmToolbar toolbar(m_context);
+        QStringList spoken;
+        for (const char *key : {"cmdUnits", "cmdInertia", "cmdDensity", "cmdTrig", "cmdAxis"}) {
+            QAccessibleInterface *iface =
+                QAccessible::queryAccessibleInterface(TestSupport::child<QWidget>(&toolbar, key));
+            QVERIFY(iface->text(QAccessible::Description).startsWith(QLatin1String("Click to")));
+            spoken << iface->text(QAccessible::Name);
+        }
+        QCOMPARE(spoken, (QStringList{"Units Calculator", "Inertia Calculator", "Table of densities",
+                                      "Trig Reference", "Axis sizing"}));
+    }
+
+    // A link is spoken as a link, underlined, and followed by its press action.
+    void links_are_links()
+    {
+        QString opened;
+        m_context.urlOpener = [&opened](const QUrl &url) {
+            opened = url.toString();
+            return true;
+        };
+        std::unique_ptr<QWidget> contact = ProgramWindows(m_context).at(8).make();
+        QCOMPARE(contact->objectName(), QStringLiteral("frmCompanyInfo"));
+        contact->show();
+        auto *link = TestSupport::child<QLabel>(contact.get(), QStringLiteral("Label1_5"));
+        QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(link);
+        QCOMPARE(iface->role(), QAccessible::Link);
+        QCOMPARE(iface->text(QAccessible::Name), link->text());
+        QVERIFY(link->font().underline());
+        iface->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QCOMPARE(opened, QStringLiteral("http://") + link->text());
+        m_context.urlOpener = {};
     }
 
     void picture_buttons_can_be_pressed_through_accessibility()
