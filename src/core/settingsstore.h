@@ -121,8 +121,8 @@ public:
     QString defaultUnit(const QString &unitType) const;
     void setDefaultUnit(const QString &unitType, const QString &unitName);
 
-    // "Window Places"/<window name>: the window's outer top-left and client
-    // size; nullopt when missing or damaged.
+    // "Window Places"/<window name>: the rectangle inside the window's frame;
+    // nullopt when missing or damaged.
     std::optional<QRect> windowPlace(const QString &window) const;
     void setWindowPlace(const QString &window, const QRect &place);
 

@@ -32,9 +32,10 @@ std::optional<QRect> ParseWindowPlace(const QString &text)
     return QRect(values[0], values[1], values[2], values[3]);
 }
 
-bool TitleBarReachable(const QRect &frame, int titleBarHeight, const QList<QRect> &screens)
+bool TitleBarReachable(const QRect &place, int titleBarHeight, const QList<QRect> &screens)
 {
-    const QRect titleBar(frame.topLeft(), QSize(frame.width(), std::max(1, titleBarHeight)));
+    const int height = std::max(1, titleBarHeight);
+    const QRect titleBar(place.left(), place.top() - height, place.width(), height);
     for (const QRect &screen : screens) {
         if (screen.intersects(titleBar))
             return true;

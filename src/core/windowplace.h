@@ -1,7 +1,7 @@
 #pragma once
-// A window's remembered place: its outer top-left corner and its client size,
-// stored as the text "left,top,width,height" (pixels), and whether a stored
-// place can still be reached on the screens there are now.
+// A window's remembered place: the rectangle inside its frame, stored as the
+// text "left,top,width,height" (pixels), and whether a stored place can still
+// be reached on the screens there are now.
 
 #include <QList>
 #include <QRect>
@@ -15,7 +15,7 @@ QString WindowPlaceText(const QRect &place);
 // numbers, a size that is not positive or beyond any screen).
 std::optional<QRect> ParseWindowPlace(const QString &text);
 
-// Whether a window whose frame starts at frame's top-left, frame's width wide,
-// can be grabbed: some of its title bar (titleBarHeight high) lies on one of
-// screens (their available rectangles).
-bool TitleBarReachable(const QRect &frame, int titleBarHeight, const QList<QRect> &screens);
+// Whether a window placed at place can be grabbed: some of its title bar
+// (titleBarHeight high, above place) lies on one of screens (their available
+// rectangles).
+bool TitleBarReachable(const QRect &place, int titleBarHeight, const QList<QRect> &screens);

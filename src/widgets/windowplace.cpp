@@ -45,30 +45,26 @@ private:
         QList<QRect> screens;
         for (const QScreen *screen : QGuiApplication::screens())
             screens.append(screen->availableGeometry());
-        if (!TitleBarReachable(QRect(stored->topLeft(), outerSize(window, stored->size())),
-                               titleBarHeight(window), screens))
+        if (!TitleBarReachable(*stored, titleBarHeight(window), screens))
             return;
-        window->resize(stored->size());
-        window->move(stored->topLeft()); // a window's position is its frame's
+        // The place inside the frame: the window system puts it exactly there
+        // whether or not it has framed the window yet.
+        window->setGeometry(*stored);
     }
 
     void store(QWidget *window) const
     {
         if (window->isMaximized() || window->isMinimized() || window->isFullScreen())
             return;
-        m_settings.setWindowPlace(window->objectName(), QRect(window->pos(), window->size()));
+        m_settings.setWindowPlace(window->objectName(), window->geometry());
     }
 
     // Until the window manager has framed a window its frame is unknown: a
-    // title bar and borders of the style's size stand in for it.
+    // title bar of the style's height stands in for it.
     static int titleBarHeight(const QWidget *window)
     {
         const int known = window->geometry().top() - window->frameGeometry().top();
         return known > 0 ? known : window->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, window);
-    }
-    static QSize outerSize(const QWidget *window, QSize client)
-    {
-        return client + (window->frameGeometry().size() - window->size());
     }
 
     Settings &m_settings;

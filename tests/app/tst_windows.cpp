@@ -53,6 +53,7 @@ private Q_SLOTS:
         QTest::newRow("title bar at the screen's right edge") << "780,60,420,300" << QRect(780, 60, 420, 300);
         QTest::newRow("off every screen") << "5000,60,420,300" << designed;
         QTest::newRow("title bar above the screen, body on it") << "40,-100,420,300" << designed;
+        QTest::newRow("title bar just on the screen") << "40,10,420,300" << QRect(40, 10, 420, 300);
         QTest::newRow("damaged: not numbers") << "forty,60,420,300" << designed;
         QTest::newRow("damaged: three numbers") << "40,60,420" << designed;
         QTest::newRow("damaged: no size") << "40,60,0,300" << designed;
@@ -67,16 +68,14 @@ private Q_SLOTS:
 
         QDialog window;
         window.setObjectName(QStringLiteral("frmPlaced"));
-        window.move(100, 120); // as designed
-        window.resize(320, 200);
+        window.setGeometry(100, 120, 320, 200); // as designed
         KeepWindowPlace(settings, &window);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        QCOMPARE(QRect(window.pos(), window.size()), expected);
+        QCOMPARE(window.geometry(), expected);
 
         // Moved and closed, it is stored where the user left it.
-        window.move(50, 70);
-        window.resize(360, 240);
+        window.setGeometry(50, 70, 360, 240);
         window.close();
         QCOMPARE(settings.windowPlace(QStringLiteral("frmPlaced")), QRect(50, 70, 360, 240));
     }

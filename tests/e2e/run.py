@@ -127,8 +127,8 @@ def scenario_start(d):
 
 
 def drag_strip(d, frame, dx, dy):
-    """Drags the strip by its title bar by (dx, dy), once the window manager
-    has placed it; a drag the window manager let pass is made again. Returns
+    """Drags the strip (or another window) by its title bar by (dx, dy), once
+    the window manager has placed it; a drag the window manager let pass is made again. Returns
     the frame's new place."""
     for attempt in range(3):
         fx, fy, _, _ = d.wait_steady(lambda: d.geometry(frame), "the strip to hold still")
@@ -162,12 +162,17 @@ def scenario_tray(d):
     # Drag it by its title bar to a new place.
     target = drag_strip(d, d.frame(strip), -420, 370)
 
-    # The tray menu opens the windows too, by their access keys.
+    # The tray menu opens the windows too, by their access keys. A window
+    # moved by its title bar keeps its new place.
     d.open_tray_menu()
     d.key("u")
-    d.wait_window(UNITS_WINDOW)
+    calculator = d.wait_window(UNITS_WINDOW)
+    drag_strip(d, d.frame(calculator), 60, 50)
+    placed = d.geometry(calculator)
     d.key("Escape")
     d.wait_no_window(UNITS_WINDOW)
+    stored = d.settings().get("Window Places", {}).get("frmUnitCalculator", "").strip('"')
+    check_equal(stored, ",".join(map(str, placed)), "the unit calculator's stored place")
 
     # "Exit" in the tray menu ends the program and stores the place in twips.
     d.exit_from_tray()
@@ -176,10 +181,17 @@ def scenario_tray(d):
     check_equal((stored.get("X"), stored.get("Y")), (str(target[0] * 15), str(target[1] * 15)),
                 "stored toolbar position (twips)")
 
-    # The next start puts the strip back there.
+    # The next start puts the strip back there, and the unit calculator opens
+    # where it was left.
     d.start_program()
     frame = d.frame(d.toolbar)
     wait_for(lambda: d.geometry(frame)[:2] == target, f"the restarted strip at {target}")
+    d.open_tray_menu()
+    d.key("u")
+    calculator = d.wait_window(UNITS_WINDOW)
+    wait_for(lambda: d.geometry(calculator) == placed, f"the unit calculator at {placed}")
+    d.key("Escape")
+    d.wait_no_window(UNITS_WINDOW)
 
     # Ctrl+Q in the strip ends the program as Exit does, storing its place.
     moved = drag_strip(d, frame, 50, 60)
