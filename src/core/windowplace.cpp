@@ -2,6 +2,8 @@
 
 #include <QStringList>
 
+#include <algorithm>
+
 namespace {
 
 // Far beyond any desktop; a larger value is a damaged entry, not a window.
