@@ -24,7 +24,7 @@ std::vector<std::pair<QString, std::function<std::unique_ptr<QWidget>()>>> allWi
     windows.emplace_back(QStringLiteral("frmHelp"),
                          [&context] { return std::unique_ptr<QWidget>(new HelpWindow(context, nullptr)); });
     windows.emplace_back(QStringLiteral("frmAxisItem"), [&context] {
-        return std::make_unique<frmAxisItem>(AxisItem{}, context.settings());
+        return std::make_unique<frmAxisItem>(AxisItem{}, context);
     });
     return windows;
 }
