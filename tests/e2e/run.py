@@ -171,8 +171,8 @@ def scenario_tray(d):
     placed = d.geometry(calculator)
     d.key("Escape")
     d.wait_no_window(UNITS_WINDOW)
-    stored = d.settings().get("Window Places", {}).get("frmUnitCalculator", "").strip('"')
-    check_equal(stored, ",".join(map(str, placed)), "the unit calculator's stored place")
+    d.wait_settings("Window Places", {"frmUnitCalculator": '"' + ",".join(map(str, placed)) + '"'},
+                    "the unit calculator's place stored as it closed")
 
     # "Exit" in the tray menu ends the program and stores the place in twips.
     d.exit_from_tray()
