@@ -37,8 +37,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         (void)settings.notationMode(calculator);
     }
     (void)settings.usConvention();
-    if (!unitType.isEmpty())
+    if (!unitType.isEmpty()) {
         (void)settings.defaultUnit(unitType);
+        if (const std::optional<QRect> place = settings.windowPlace(unitType))
+            Fuzz::check(place->width() > 0 && place->height() > 0, "window place without a size");
+    }
 
     QFile::remove(path);
     return 0;

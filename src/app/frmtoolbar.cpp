@@ -104,6 +104,10 @@ void frmToolbar::buildLaunchers()
     for (LauncherButton *button : {m_cmdUnits, m_cmdInertia, m_cmdDensity, m_cmdTrig, m_cmdAxis}) {
         button->move(left, 0);
         left += 36;
+        // Spoken by its caption, the words the strip's title shows for it;
+        // the hint says what a click does.
+        button->setAccessibleName(launcherCaption(button));
+        button->setAccessibleDescription(button->toolTip());
         connect(button, &LauncherButton::hovered, this, [this, button] { showHint(button); });
     }
     connect(m_cmdUnits, &QAbstractButton::clicked, this, &frmToolbar::openUnits);
@@ -316,11 +320,16 @@ void frmToolbar::leaveEvent(QEvent *event)
     QWidget::leaveEvent(event);
 }
 
+QString frmToolbar::launcherCaption(const LauncherButton *button) const
+{
+    return button->hintId() ? LocalText(button->hintId(), m_context.languageOffset())
+                            : QStringLiteral("Axis sizing");
+}
+
 void frmToolbar::showHint(const LauncherButton *button)
 {
     if (isActiveWindow())
-        setWindowTitle(button->hintId() ? LocalText(button->hintId(), m_context.languageOffset())
-                                        : QStringLiteral("Axis sizing"));
+        setWindowTitle(launcherCaption(button));
 }
 
 void frmToolbar::resetCaption(const QString &caption)

@@ -71,6 +71,7 @@ private:
     void restorePosition();
     void keepOnScreen();
     void savePosition();
+    QString launcherCaption(const LauncherButton *button) const;
     void showHint(const LauncherButton *button);
     void resetCaption(const QString &caption);
     void openUnits();

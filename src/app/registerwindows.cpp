@@ -11,9 +11,11 @@
 #include "info/frmintegral.h"
 #include "unitcalc/frmunitcalculator.h"
 #include "widgets/windowcontext.h"
+#include "widgets/windowrole.h"
 
 void RegisterWindows(WindowContext &context)
 {
+    InstallWindowRole();
     context.errorReportOpener = [&context](int errNumber, const QString &errDesc, const QString &procLabel) {
         ShowErrorReport(context, errNumber, errDesc, procLabel);
     };

@@ -13,8 +13,8 @@ class QWidget;
 class WindowContext;
 
 // Tells the shared window pieces of context how to open the error report,
-// about and contact windows. Called once at start, before any window opens;
-// tests call it on their own context too.
+// about and contact windows, and has every window spoken as a window. Called once at start, before any window
+// opens; tests call it on their own context too.
 void RegisterWindows(WindowContext &context);
 
 struct ProgramWindow

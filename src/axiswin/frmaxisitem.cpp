@@ -11,6 +11,7 @@
 #include "widgets/unitcombos.h"
 #include "widgets/valuefont.h"
 #include "widgets/windowcontext.h"
+#include "widgets/windowplace.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -45,11 +46,12 @@ bool uses(const AxisItem &item, int param)
 
 } // namespace
 
-frmAxisItem::frmAxisItem(const AxisItem &item, const WindowContext &context, QWidget *parent,
+frmAxisItem::frmAxisItem(const AxisItem &item, WindowContext &context, QWidget *parent,
                          ShapePicker pickShape)
     : QDialog(parent), m_item(item), m_unitTable(context.units()), m_pickShape(std::move(pickShape))
 {
     setObjectName(QStringLiteral("frmAxisItem"));
+    KeepWindowPlace(context.settings(), this);
     setWindowTitle(QString::fromUtf8(KindInfo(item.kind).title));
     setAccessibleName(windowTitle());
     buildControls();

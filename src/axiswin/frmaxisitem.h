@@ -30,7 +30,7 @@ public:
     using ShapePicker = std::function<std::optional<AxisShapePart>(const AxisShapePart &)>;
 
     // Units and default units from context.
-    frmAxisItem(const AxisItem &item, const WindowContext &context, QWidget *parent = nullptr,
+    frmAxisItem(const AxisItem &item, WindowContext &context, QWidget *parent = nullptr,
                 ShapePicker pickShape = {});
 
     // The item as the controls hold it; values that do not read keep the

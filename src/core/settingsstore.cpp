@@ -1,6 +1,7 @@
 #include "core/settingsstore.h"
 
 #include "core/toolbarposition.h"
+#include "core/windowplace.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -218,4 +219,14 @@ QString Settings::defaultUnit(const QString &unitType) const
 void Settings::setDefaultUnit(const QString &unitType, const QString &unitName)
 {
     write(toQString(DefaultUnitsSection), unitType, unitName);
+}
+
+std::optional<QRect> Settings::windowPlace(const QString &window) const
+{
+    return ParseWindowPlace(read(toQString(WindowPlacesSection), window));
+}
+
+void Settings::setWindowPlace(const QString &window, const QRect &place)
+{
+    write(toQString(WindowPlacesSection), window, WindowPlaceText(place));
 }

@@ -5,6 +5,7 @@
 // spaces, "²", "³").
 
 #include <QPoint>
+#include <QRect>
 #include <QString>
 
 #include <array>
@@ -20,8 +21,9 @@ public:
     // The calculators that keep display settings of their own.
     enum class Calculator { Units, Inertia, Density, Axis };
 
-    // Every fixed entry. Default units are keyed by unit type, so only their
-    // section is fixed (DefaultUnitsSection).
+    // Every fixed entry. Default units are keyed by unit type and window places
+    // by window name, so only their sections are fixed (DefaultUnitsSection,
+    // WindowPlacesSection).
     enum class Key {
         LanguageOffset,
         ToolbarX,
@@ -74,6 +76,7 @@ public:
         {Key::AxisNotation, "Axis Sizing", "NotationMode", Type::TrueFalse, "False"},
     }};
     static constexpr std::string_view DefaultUnitsSection = "Default Units";
+    static constexpr std::string_view WindowPlacesSection = "Window Places";
 
     static constexpr const Row &row(Key key) { return Table[std::size_t(key)]; }
 
@@ -122,6 +125,11 @@ public:
     QString defaultUnit(const QString &unitType) const;
     void setDefaultUnit(const QString &unitType, const QString &unitName);
 
+    // "Window Places"/<window name>: the rectangle inside the window's frame;
+    // nullopt when missing or damaged.
+    std::optional<QRect> windowPlace(const QString &window) const;
+    void setWindowPlace(const QString &window, const QRect &place);
+
     // Flags are stored as the words "True"/"False".
     static QString flagText(bool on);
 
@@ -152,9 +160,18 @@ constexpr bool keysUnique()
     }
     return true;
 }
+constexpr bool keyedSectionsApart()
+{
+    for (const Settings::Row &row : Settings::Table) {
+        if (row.section == Settings::DefaultUnitsSection || row.section == Settings::WindowPlacesSection)
+            return false;
+    }
+    return true;
+}
 } // namespace SettingsTableCheck
 
-// Every setting has exactly one row, found at its own index, and no two rows
-// share a section and key.
+// Every setting has exactly one row, found at its own index, no two rows
+// share a section and key, and no row sits in a section keyed by name.
 static_assert(SettingsTableCheck::rowsInKeyOrder(), "each setting needs exactly one row, in Key order");
 static_assert(SettingsTableCheck::keysUnique(), "two settings share a section and key");
+static_assert(SettingsTableCheck::keyedSectionsApart(), "a fixed setting in a section keyed by name");

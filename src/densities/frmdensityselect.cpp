@@ -274,9 +274,11 @@ void frmDensitySelect::buildEntry()
     m_txtDensity->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     SetTag(m_txtDensity, QString());
     SelectAllOnFocus(m_txtDensity);
-    m_label1->setBuddy(m_txtDensity);
     m_cmbDensityUnits = makeUnitList(this, "cmbDensityUnits", QStringLiteral("UnitType=Density;"),
                                      QStringLiteral("Units of the density"));
+    // The box speaks its own name; the caption labels the unit list, whose
+    // spoken name some desktops make its entry.
+    m_label1->setBuddy(m_cmbDensityUnits);
     density->setUnitList(context().units(), m_cmbDensityUnits);
 }
 
@@ -378,12 +380,9 @@ void frmDensitySelect::layoutControls(QWidget *menuBar)
     m_txtMaterial->setMinimumWidth(m_txtMaterial->fontMetrics().horizontalAdvance(QString(22, u'n')));
     resize(sizeHint());
 
-    QWidget *const tabOrder[] = {m_lstMaterials, m_txtMaterial,     m_txtDensity,  m_cmbDensityUnits,
-                                 m_cmdSelect,    m_cmdSave,         m_cmdCancel,   m_cmdAdd,
-                                 m_cmdDelete,    m_cmdNotationMode, m_vscrlDigits, m_cmbDisplayUnits,
-                                 m_cmdOff,       m_cmdOn,           m_imgLogo};
-    for (std::size_t i = 1; i < std::size(tabOrder); ++i)
-        setTabOrder(tabOrder[i - 1], tabOrder[i]);
+    TabChain({m_imgLogo, m_cmdOff, m_cmdOn, m_cmbDisplayUnits, m_lstMaterials, m_txtMaterial, m_txtDensity,
+              m_cmbDensityUnits, m_cmdSelect, m_cmdSave, m_cmdCancel, m_cmdAdd, m_cmdDelete,
+              m_cmdNotationMode, m_vscrlDigits});
 }
 
 void frmDensitySelect::connectEvents()

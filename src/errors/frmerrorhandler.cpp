@@ -11,6 +11,7 @@
 #include "widgets/selectall.h"
 #include "widgets/shellhyperlink.h"
 #include "widgets/windowcontext.h"
+#include "widgets/windowplace.h"
 
 #include <QApplication>
 #include <QDir>
@@ -134,6 +135,7 @@ frmErrorHandler::frmErrorHandler(WindowContext &context, QWidget *parent)
     : QDialog(parent), m_context(context)
 {
     setObjectName(QStringLiteral("frmErrorHandler"));
+    KeepWindowPlace(context.settings(), this);
     AddHelpKey(m_context, this, QStringLiteral("errorreport.html"));
     setWindowTitle(QStringLiteral("Error Handler"));
     setAccessibleName(windowTitle());

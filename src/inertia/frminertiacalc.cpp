@@ -172,7 +172,26 @@ void frmInertiaCalc::buildControls()
     root->setContentsMargins(12, 8, 12, 12);
     root->addLayout(grid);
     root->setSizeConstraint(QLayout::SetFixedSize);
+    setTabOrderByLayout();
     input(InertiaInput::Density).box->setFocus();
+}
+
+// Tab follows the layout: the keys and the shape list across the top, the
+// input rows top down, the results row by row, then the display keys.
+void frmInertiaCalc::setTabOrderByLayout()
+{
+    QList<QWidget *> order{m_imgLogo, m_cmdOff, m_cmdOn, m_cmbShape, m_optDensity, m_cmdFindDensity};
+    for (int i = 0; i < InertiaInputCount; ++i) {
+        if (i == int(InertiaInput::Mass))
+            order << m_optMass;
+        order << m_inputs[i].box << m_inputs[i].units;
+    }
+    order << m_cmbResultUnits;
+    // The centre axes down the left, the end axes beside the first two.
+    for (InertiaAxis axis :
+         {InertiaAxis::Ixx, InertiaAxis::IxxEnd, InertiaAxis::Iyy, InertiaAxis::IyyEnd, InertiaAxis::Izz})
+        order << m_results[std::size_t(axis)].copyValue << m_results[std::size_t(axis)].copyAll;
+    TabChain(order << m_cmdNotationMode << m_vscrlDigits);
 }
 
 // The menus: of Options only "Set default units" is shown.
@@ -391,12 +410,16 @@ void frmInertiaCalc::load()
     loadTooltipsOption();
 
     LocaliseForm(this, context().languageOffset());
-    // Screen readers speak the boxes by their captions, as localised.
+    // Screen readers speak the boxes by their captions, as localised; a
+    // unit list, whose spoken name some desktops make its entry, is labelled
+    // by its row's caption too.
     for (InputControls &row : m_inputs) {
         const QString caption = SpokenCaption(row.caption->text());
         row.box->setAccessibleName(caption);
         row.units->setAccessibleName(caption + QStringLiteral(" units"));
+        row.caption->setBuddy(row.units);
     }
+    m_label19->setBuddy(m_cmbResultUnits);
     m_optDensity->setAccessibleName(input(InertiaInput::Density).box->accessibleName());
     m_optMass->setAccessibleName(input(InertiaInput::Mass).box->accessibleName());
     m_cmbResultUnits->setAccessibleName(SpokenCaption(m_label19->text()));

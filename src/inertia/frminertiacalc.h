@@ -89,6 +89,7 @@ private:
     QGridLayout *buildResultRows(int firstAxis, int lastAxis);
     void buildInputRow(InertiaInput input);
     void buildResultRow(InertiaAxis axis);
+    void setTabOrderByLayout();
     void connectEvents();
     void load();
 

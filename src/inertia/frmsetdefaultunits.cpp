@@ -8,6 +8,7 @@
 #include "widgets/localiseform.h"
 #include "widgets/unitcombos.h"
 #include "widgets/windowcontext.h"
+#include "widgets/windowplace.h"
 
 #include <QBoxLayout>
 #include <QComboBox>
@@ -43,6 +44,7 @@ frmSetDefaultUnits::frmSetDefaultUnits(WindowContext &context, QWidget *parent)
     : QDialog(parent), m_context(context)
 {
     setObjectName(QStringLiteral("frmSetDefaultUnits"));
+    KeepWindowPlace(context.settings(), this);
     AddHelpKey(context, this, QStringLiteral("inertia.html#defaults"));
     SetTag(this, QStringLiteral("FormOffset=%1;").arg(FormOffset));
     setWindowTitle(StringById(FormOffset).value_or(QStringLiteral("Set default units")));
@@ -96,7 +98,7 @@ frmSetDefaultUnits::frmSetDefaultUnits(WindowContext &context, QWidget *parent)
     // stored one, else the built-in one, else the first it offers).
     LocaliseForm(this, m_context.languageOffset());
     for (int i = 0; i < int(std::size(UnitLists)); ++i)
-        lists[i]->setAccessibleName(SpokenCaption(captions[i]->text()));
+        lists[i]->setAccessibleName(SpokenCaption(captions[i]->text()) + QStringLiteral(" unit"));
     m_cmdSave->setAccessibleName(SpokenCaption(m_cmdSave->text()));
     m_cmdCancel->setAccessibleName(SpokenCaption(m_cmdCancel->text()));
     FillUnitCombos(m_context.units(), this);

@@ -5,6 +5,8 @@
 #include "widgets/chrome.h"
 #include "widgets/linklabel.h"
 #include "widgets/shellhyperlink.h"
+#include "widgets/windowcontext.h"
+#include "widgets/windowplace.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -43,6 +45,7 @@ constexpr int FirstCaptionLinkIndex = 5;
 frmAbout::frmAbout(WindowContext &context, QWidget *parent) : QDialog(parent), m_context(context)
 {
     setObjectName(QStringLiteral("frmAbout"));
+    KeepWindowPlace(context.settings(), this);
     AddHelpKey(context, this, QStringLiteral("about.html"));
     SetTag(this, QString());
     setWindowTitle(QStringLiteral("TORVANE Toolbar (TM)"));

@@ -5,6 +5,8 @@
 #include "widgets/chrome.h"
 #include "widgets/linklabel.h"
 #include "widgets/shellhyperlink.h"
+#include "widgets/windowcontext.h"
+#include "widgets/windowplace.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -37,6 +39,7 @@ LinkLabel *makeLabel1(QWidget *parent, int index, const QString &caption)
 frmCompanyInfo::frmCompanyInfo(WindowContext &context, QWidget *parent) : QDialog(parent), m_context(context)
 {
     setObjectName(QStringLiteral("frmCompanyInfo"));
+    KeepWindowPlace(context.settings(), this);
     AddHelpKey(context, this, QStringLiteral("about.html#velmora"));
     SetTag(this, QStringLiteral("FormOffset=1700;"));
     setWindowTitle(QStringLiteral("About Velmora"));

@@ -5,6 +5,8 @@
 #include "info/referencesheet.h"
 #include "widgets/artwork.h"
 #include "widgets/chrome.h"
+#include "widgets/windowcontext.h"
+#include "widgets/windowplace.h"
 
 #include <QAction>
 #include <QApplication>
@@ -63,6 +65,7 @@ private:
 frmIntegral::frmIntegral(WindowContext &context, QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmIntegral"));
+    KeepWindowPlace(context.settings(), this);
     AddHelpKey(context, this, QStringLiteral("reference.html"));
     SetTag(this, QString());
     setWindowTitle(QStringLiteral("Trigonometric/Calculus Reference"));

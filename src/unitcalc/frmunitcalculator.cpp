@@ -10,6 +10,7 @@
 #include "units/unitlists.h"
 #include "widgets/artwork.h"
 #include "widgets/chrome.h"
+#include "widgets/controlsetup.h"
 #include "widgets/digitsnotation.h"
 #include "widgets/digitsscrollbar.h"
 #include "widgets/editviewmenus.h"
@@ -306,13 +307,10 @@ void frmUnitCalculator::layoutControls(QWidget *menuBar)
     m_lvConversions->setMinimumHeight(m_lvConversions->fontMetrics().height() * 12);
     resize(sizeHint().expandedTo(QSize(720, 470)));
 
-    setTabOrder(m_cmbUnitTypes, m_txtNumber);
-    setTabOrder(m_txtNumber, m_cmbUnits);
-    setTabOrder(m_cmbUnits, m_lvConversions);
-    setTabOrder(m_lvConversions, m_vscrlDigits);
-    setTabOrder(m_vscrlDigits, m_cmdOff);
-    setTabOrder(m_cmdOff, m_cmdOn);
-    setTabOrder(m_cmdOn, m_imgLogo);
+    // The type list's column, the right column top down, then the digits in
+    // the toolbar row.
+    TabChain({m_cmbUnitTypes, m_imgLogo, m_cmdOff, m_cmdOn, m_txtNumber, m_cmbUnits, m_lvConversions,
+              m_vscrlDigits});
 }
 
 QAction *frmUnitCalculator::addToolbarButton(const QString &key, const QString &art, const QString &toolTip,

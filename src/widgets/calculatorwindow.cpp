@@ -6,6 +6,7 @@
 #include "widgets/numericedit.h"
 #include "widgets/tooltipsoption.h"
 #include "widgets/windowcontext.h"
+#include "widgets/windowplace.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -19,6 +20,7 @@ CalculatorWindow::CalculatorWindow(WindowContext &context, QWidget *parent)
 {
     setWindowIcon(ProgramIcon());
     setModal(true);
+    KeepWindowPlace(context.settings(), this);
 }
 
 QMenuBar *CalculatorWindow::createMenus(const CalculatorMenus::Offsets &offsets)

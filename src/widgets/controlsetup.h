@@ -2,6 +2,7 @@
 // Small steps every window takes when it builds its controls in code.
 
 #include <QLabel>
+#include <QList>
 #include <QSizePolicy>
 #include <QString>
 #include <QWidget>
@@ -27,6 +28,18 @@ template <typename W> W *KeepPlaceWhenHidden(W *widget)
     policy.setRetainSizeWhenHidden(true);
     widget->setSizePolicy(policy);
     return widget;
+}
+
+// Tab walks widgets in the order given (their order on the screen), then on
+// to whatever followed the last one.
+inline void TabChain(const QList<QWidget *> &widgets)
+{
+    QWidget *previous = nullptr;
+    for (QWidget *widget : widgets) {
+        if (previous)
+            QWidget::setTabOrder(previous, widget);
+        previous = widget;
+    }
 }
 
 inline void ShowAll(std::initializer_list<QWidget *> widgets, bool shown)

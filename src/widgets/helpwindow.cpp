@@ -5,6 +5,7 @@
 #include "widgets/helppages.h"
 #include "widgets/shellhyperlink.h"
 #include "widgets/windowcontext.h"
+#include "widgets/windowplace.h"
 
 #include <QDir>
 #include <QFile>
@@ -71,6 +72,7 @@ HelpWindow::HelpWindow(WindowContext &context, QWidget *owner)
     : QWidget(owner, Qt::Window), m_context(context)
 {
     setObjectName(QStringLiteral("frmHelp"));
+    KeepWindowPlace(context.settings(), this);
     SetTag(this, QString());
     setWindowTitle(QStringLiteral("Torvane Toolbar Help"));
     setWindowIcon(ProgramIcon());

@@ -2,11 +2,65 @@
 
 #include "widgets/keys.h"
 
+#include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QPainter>
 
+namespace {
+
+// A link label as a screen reader meets it: the link role, its text as its
+// name, and a press action that follows it.
+class LinkLabelAccessible : public QAccessibleWidget
+{
+public:
+    explicit LinkLabelAccessible(LinkLabel *label) : QAccessibleWidget(label, QAccessible::StaticText) {}
+
+    QAccessible::Role role() const override
+    {
+        return label()->hasLinkAppearance() ? QAccessible::Link : QAccessible::StaticText;
+    }
+    QString text(QAccessible::Text t) const override
+    {
+        const QString text = QAccessibleWidget::text(t);
+        return t == QAccessible::Name && text.isEmpty() ? label()->text() : text;
+    }
+    QAccessible::State state() const override
+    {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.linked = label()->hasLinkAppearance();
+        return state;
+    }
+    QStringList actionNames() const override
+    {
+        QStringList names = QAccessibleWidget::actionNames();
+        if (label()->hasLinkAppearance())
+            names << pressAction();
+        return names;
+    }
+    void doAction(const QString &name) override
+    {
+        if (name == pressAction() && label()->hasLinkAppearance())
+            label()->activate();
+        else
+            QAccessibleWidget::doAction(name);
+    }
+
+private:
+    LinkLabel *label() const { return static_cast<LinkLabel *>(widget()); }
+};
+
+QAccessibleInterface *linkLabelAccessible(const QString &, QObject *object)
+{
+    auto *label = qobject_cast<LinkLabel *>(object);
+    return label ? new LinkLabelAccessible(label) : nullptr;
+}
+
+} // namespace
+
 LinkLabel::LinkLabel(const QString &text, QWidget *parent) : QLabel(text, parent)
 {
+    static const bool accessibleInstalled = (QAccessible::installFactory(linkLabelAccessible), true);
+    Q_UNUSED(accessibleInstalled);
     setTextFormat(Qt::PlainText);
     setAccessibleName(text);
     setLinkAppearance(false);
@@ -25,7 +79,9 @@ void LinkLabel::setLinkAppearance(bool link)
         unsetCursor();
         setPalette(QPalette());
     }
-    updateUnderline();
+    QFont f = font();
+    f.setUnderline(link);
+    setFont(f);
 }
 
 void LinkLabel::mousePressEvent(QMouseEvent *event)
@@ -60,32 +116,6 @@ void LinkLabel::keyPressEvent(QKeyEvent *event)
     QLabel::keyPressEvent(event);
 }
 
-void LinkLabel::focusInEvent(QFocusEvent *event)
-{
-    QLabel::focusInEvent(event);
-    updateUnderline();
-}
-
-void LinkLabel::focusOutEvent(QFocusEvent *event)
-{
-    QLabel::focusOutEvent(event);
-    updateUnderline();
-}
-
-void LinkLabel::enterEvent(QEnterEvent *event)
-{
-    QLabel::enterEvent(event);
-    m_hovered = true;
-    updateUnderline();
-}
-
-void LinkLabel::leaveEvent(QEvent *event)
-{
-    QLabel::leaveEvent(event);
-    m_hovered = false;
-    updateUnderline();
-}
-
 void LinkLabel::paintEvent(QPaintEvent *event)
 {
     QLabel::paintEvent(event);
@@ -98,14 +128,4 @@ void LinkLabel::paintEvent(QPaintEvent *event)
     QPainter painter(this);
     painter.setPen(QPen(palette().color(QPalette::WindowText), 1, Qt::DotLine));
     painter.drawRect(textRect);
-}
-
-void LinkLabel::updateUnderline()
-{
-    QFont f = font();
-    const bool underline = m_link && (m_hovered || hasFocus());
-    if (f.underline() != underline) {
-        f.setUnderline(underline);
-        setFont(f);
-    }
 }

@@ -6,10 +6,12 @@
 #include "testsupport.h"
 #include "widgets/controlsetup.h"
 #include "widgets/helpwindow.h"
+#include "widgets/linklabel.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QAccessibleInterface>
+#include <QComboBox>
 #include <QLabel>
 #include <QtTest>
 
@@ -38,6 +40,8 @@ private Q_SLOTS:
         std::unique_ptr<QWidget> form = entry.make();
         QCOMPARE(form->objectName(), entry.name);
         form->show();
+        const QAccessible::Role role = QAccessible::queryAccessibleInterface(form.get())->role();
+        QVERIFY2(role == QAccessible::Window || role == QAccessible::Dialog, "not spoken as a window");
 
         QStringList unnamed;
         const QList<QWidget *> controls = form->findChildren<QWidget *>();
@@ -75,6 +79,47 @@ private Q_SLOTS:
                 silent << label->objectName() + '=' + label->text();
         }
         QVERIFY2(silent.isEmpty(), qPrintable(silent.join(u", ")));
+    }
+
+    // A unit list is named as what its unit is for (Qt on Linux speaks a drop-down
+    // list's entry as its name, so a list that has a caption beside it is
+    // also labelled by that caption).
+    void every_unit_list_is_spoken_with_its_label_data() { every_control_has_a_spoken_name_data(); }
+    void every_unit_list_is_spoken_with_its_label()
+    {
+        QFETCH(int, window);
+        std::unique_ptr<QWidget> form = ProgramWindows(m_context).at(window).make();
+        form->show();
+        // Lists without a caption of their own: the unit calculator's (in
+        // the "Value and unit" group) and the density window's display units.
+        const QStringList uncaptioned = {"frmUnitCalculator/cmbUnits", "frmDensitySelect/cmbDisplayUnits"};
+        QStringList unlabelled;
+        for (QComboBox *list : form->findChildren<QComboBox *>()) {
+            if (!list->isVisible() || !list->objectName().endsWith(QLatin1String("Units")))
+                continue;
+            const QString name = form->objectName() + u'/' + list->objectName();
+            QStringList labels;
+            for (const auto &[label, relation] :
+                 QAccessible::queryAccessibleInterface(list)->relations(QAccessible::Label))
+                labels << SpokenCaption(label->text(QAccessible::Name));
+            if (!list->accessibleName().contains(QLatin1String("unit"), Qt::CaseInsensitive) ||
+                (labels.isEmpty() && !uncaptioned.contains(name)))
+                unlabelled << name + u'=' + list->accessibleName() + u'/' + labels.join(u',');
+        }
+        QVERIFY2(unlabelled.isEmpty(), qPrintable(unlabelled.join(u", ")));
+    }
+
+    // A link is spoken as a link, underlined, and followed by its press action.
+    void links_are_links()
+    {
+        LinkLabel link(QStringLiteral("velmora.example"));
+        link.setLinkAppearance(true);
+        QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(&link);
+        QCOMPARE(iface->role(), QAccessible::Link);
+        QVERIFY(link.font().underline());
+        QSignalSpy followed(&link, &LinkLabel::clicked);
+        iface->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QCOMPARE(followed.size(), 1);
     }
 
     void picture_buttons_can_be_pressed_through_accessibility()

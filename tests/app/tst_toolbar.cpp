@@ -155,8 +155,10 @@ private Q_SLOTS:
         for (const auto &[name, face, caption] : buttons) {
             auto *launcher = toolbar.findChild<LauncherButton *>(QLatin1String(name));
             QVERIFY2(launcher, name);
+            // Spoken by the caption it shows, its hint as the description.
             QVERIFY(!launcher->toolTip().isEmpty());
-            QCOMPARE(launcher->accessibleName(), launcher->toolTip());
+            QCOMPARE(launcher->accessibleName(), QLatin1String(caption));
+            QCOMPARE(launcher->accessibleDescription(), launcher->toolTip());
             QCOMPARE(launcher->currentFace(), QLatin1String(face) + QStringLiteral("_up"));
             QTest::mousePress(launcher, Qt::LeftButton);
             QCOMPARE(launcher->currentFace(), QLatin1String(face) + QStringLiteral("_down"));

@@ -16,6 +16,7 @@ import struct
 import sys
 import time
 import traceback
+import urllib.parse
 from pathlib import Path
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
@@ -24,8 +25,8 @@ from desktop import Desktop, Failure, check, check_equal, wait_for  # noqa: E402
 from expected import conversion_text, float32, inertia, scientific, significant  # noqa: E402
 from expected import convert as convert_value  # noqa: E402
 
-UNITS_BUTTON = "Click to activate units calculator"
-TRIG_BUTTON = "Click to view trigonometric reference"
+UNITS_BUTTON = "Units Calculator"
+TRIG_BUTTON = "Trig Reference"
 UNITS_WINDOW = "Units Calculator"
 
 # Controls a user reaches with the mouse or the keyboard; each must have a
@@ -97,8 +98,7 @@ def scenario_start(d):
 
     strip = d.window("Torvane Toolbar")
     buttons = [b.name for b in d.find_all("push button", strip)]
-    check_equal(buttons, ["Velmora", UNITS_BUTTON, "Click to view inertia calculator",
-                          "Click to view density reference", TRIG_BUTTON, "Click to size an axis"],
+    check_equal(buttons, ["Velmora", UNITS_BUTTON, INERTIA_BUTTON, DENSITY_BUTTON, TRIG_BUTTON, "Axis sizing"],
                 "the strip's buttons")
     check_spoken_names(d, strip)
 
@@ -127,8 +127,8 @@ def scenario_start(d):
 
 
 def drag_strip(d, frame, dx, dy):
-    """Drags the strip by its title bar by (dx, dy), once the window manager
-    has placed it; a drag the window manager let pass is made again. Returns
+    """Drags the strip (or another window) by its title bar by (dx, dy), once
+    the window manager has placed it; a drag the window manager let pass is made again. Returns
     the frame's new place."""
     for attempt in range(3):
         fx, fy, _, _ = d.wait_steady(lambda: d.geometry(frame), "the strip to hold still")
@@ -162,12 +162,17 @@ def scenario_tray(d):
     # Drag it by its title bar to a new place.
     target = drag_strip(d, d.frame(strip), -420, 370)
 
-    # The tray menu opens the windows too, by their access keys.
+    # The tray menu opens the windows too, by their access keys. A window
+    # moved by its title bar keeps its new place.
     d.open_tray_menu()
     d.key("u")
-    d.wait_window(UNITS_WINDOW)
+    calculator = d.wait_window(UNITS_WINDOW)
+    drag_strip(d, d.frame(calculator), 60, 50)
+    placed = d.geometry(calculator)
     d.key("Escape")
     d.wait_no_window(UNITS_WINDOW)
+    d.wait_settings("Window Places", {"frmUnitCalculator": '"' + ",".join(map(str, placed)) + '"'},
+                    "the unit calculator's place stored as it closed")
 
     # "Exit" in the tray menu ends the program and stores the place in twips.
     d.exit_from_tray()
@@ -176,10 +181,17 @@ def scenario_tray(d):
     check_equal((stored.get("X"), stored.get("Y")), (str(target[0] * 15), str(target[1] * 15)),
                 "stored toolbar position (twips)")
 
-    # The next start puts the strip back there.
+    # The next start puts the strip back there, and the unit calculator opens
+    # where it was left.
     d.start_program()
     frame = d.frame(d.toolbar)
     wait_for(lambda: d.geometry(frame)[:2] == target, f"the restarted strip at {target}")
+    d.open_tray_menu()
+    d.key("u")
+    calculator = d.wait_window(UNITS_WINDOW)
+    wait_for(lambda: d.geometry(calculator) == placed, f"the unit calculator at {placed}")
+    d.key("Escape")
+    d.wait_no_window(UNITS_WINDOW)
 
     # Ctrl+Q in the strip ends the program as Exit does, storing its place.
     moved = drag_strip(d, frame, 50, 60)
@@ -339,7 +351,7 @@ def scenario_errorreport(d):
     d.click_control(d.find("Velmora", "push button", d.window("Torvane Toolbar")))
     contact = d.window("About Velmora")
     check_spoken_names(d, contact)
-    d.click_control(d.find("www.velmora.example", "label", contact))
+    d.click_control(d.find("www.velmora.example", "link", contact))
     report = d.window(REPORT_WINDOW)
     check_spoken_names(d, report)
     check_equal(report_field(d, report, "Application"), "Torvane Toolbar", "application")
@@ -398,6 +410,61 @@ def scenario_errorreport(d):
     check(abs((stamp - logged_at).total_seconds()) < 120, f"logged at {stamp}, expected about {logged_at}")
     check(d.program.poll() is None, "the program ended")
     check(d.find_window("Torvane Toolbar") is not None, "the strip went away")
+
+
+# A stand-in for the desktop's xdg-open: it records the address it was given,
+# as a mail program would take it.
+XDG_OPEN = """#!/bin/sh
+printf '%s\\n' "$1" >> "$0.calls"
+"""
+
+
+def scenario_mailreport(d):
+    """The error report with a mail handler that works: the message says the
+    mail program opened, and the mailto: link it got holds the report."""
+    helpers = os.path.join(d.scratch, "bin")
+    os.makedirs(helpers)
+    handler = os.path.join(helpers, "xdg-open")
+    with open(handler, "w") as f:
+        f.write(XDG_OPEN)
+    os.chmod(handler, 0o755)
+    d.program_env["PATH"] = helpers + os.pathsep + d.program_env.get("PATH", os.defpath)
+    d.program_env["TORVANE_E2E_MAIL_WORKS"] = "1"
+    d.start_program()
+    log = os.path.join(d.program_dir, "buglog.txt")
+
+    # The web link still fails, which opens the report.
+    d.click_control(d.find("Velmora", "push button", d.window("Torvane Toolbar")))
+    d.click_control(d.find("www.velmora.example", "link", d.window("About Velmora")))
+    report = d.window(REPORT_WINDOW)
+    error_number = report_field(d, report, "Error number")
+    version = report_field(d, report, "Version")
+    comments = d.find("User comments", "text", report)
+    d.focus(comments)
+    d.type("Mail & more = 100%")
+    wait_for(lambda: d.text(comments) == "Mail & more = 100%", "the comments typed")
+
+    d.click_control(d.find("E-mail bug report", "push button", report))
+    answer_message(d, "Thanks!", f"The bug report has been saved to {log}.",
+                   "Your mail program has been opened with the report filled in")
+    wait_for(lambda: not d.windows(REPORT_WINDOW), "the report to close")
+    answer_message(d, "Hyperlink Aborted", "Unable to open hyperlink at this time.")
+
+    calls = wait_for(lambda: os.path.exists(handler + ".calls") and open(handler + ".calls").read().split(),
+                     "the mail program to be given the report")
+    check_equal(len(calls), 1, "addresses handed to the mail program")
+    url = urllib.parse.urlsplit(calls[0])
+    check_equal(url.scheme, "mailto", "the link's scheme")
+    fields = urllib.parse.parse_qs(url.query, strict_parsing=True)
+    check_equal(sorted(fields), ["body", "subject"], "the link's fields")
+    check_equal(fields["subject"], [f"Bug report: Torvane Toolbar {version}, error {error_number}"], "the subject")
+    body = fields["body"][0]
+    for line in ("Application: Torvane Toolbar", f"Error number: {error_number}",
+                 "Error description: No program could open http://www.velmora.example",
+                 "Procedure: ShellHyperlink in mdlConvert", "Comments:\r\nMail & more = 100%"):
+        check(line in body, f"the body holds {line!r}: {body!r}")
+    with open(log, "rb") as f:
+        check(b"Mail & more = 100%" in f.read(), "the bug log holds the comment")
 
 
 def report_field_version(fields):
@@ -496,7 +563,7 @@ def reference_section_tops(d):
     return tops
 
 
-DENSITY_BUTTON = "Click to view density reference"
+DENSITY_BUTTON = "Table of densities"
 DENSITY_WINDOW = "Material density select"
 
 
@@ -628,7 +695,7 @@ def scenario_density(d):
     check_results(d, inertia_window, expected, "kg-m²", what="cylinder of the chosen material")
 
 
-INERTIA_BUTTON = "Click to view inertia calculator"
+INERTIA_BUTTON = "Inertia Calculator"
 INERTIA_WINDOW = "Inertia calculator"
 AXES = ["Ixx", "Iyy", "Izz", "Ix'x'", "Iy'y'"]
 BOXES = {"L": "Length (L)", "W": "Width (W)", "H": "Height (H)", "R": "Radius (R)", "OD": "Outside dia. (OD)",
@@ -734,6 +801,7 @@ SCENARIOS = {
     "tray": scenario_tray,
     "unitcalc": scenario_unitcalc,
     "errorreport": scenario_errorreport,
+    "mailreport": scenario_mailreport,
     "reference": scenario_reference,
 }
 
@@ -746,11 +814,12 @@ def main():
     parser.add_argument("--keep-shots", help="folder for a screenshot of the screen when a scenario fails")
     args = parser.parse_args()
 
-    if args.scenario == "errorreport" and not (args.preload and os.path.exists(args.preload)):
-        print("FAIL: errorreport needs --preload with the failing link handler library")
+    reports = ("errorreport", "mailreport")
+    if args.scenario in reports and not (args.preload and os.path.exists(args.preload)):
+        print(f"FAIL: {args.scenario} needs --preload with the failing link handler library")
         return 1
     started = time.monotonic()
-    preload = os.path.abspath(args.preload) if args.preload and args.scenario == "errorreport" else None
+    preload = os.path.abspath(args.preload) if args.preload and args.scenario in reports else None
     with Desktop(args.build, preload=preload) as d:
         try:
             SCENARIOS[args.scenario](d)

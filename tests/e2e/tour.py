@@ -4,10 +4,10 @@ the start-up measurement opens them all to find the program's peak memory."""
 
 from desktop import wait_for
 
-UNITS_BUTTON = "Click to activate units calculator"
-TRIG_BUTTON = "Click to view trigonometric reference"
-DENSITY_BUTTON = "Click to view density reference"
-INERTIA_BUTTON = "Click to view inertia calculator"
+UNITS_BUTTON = "Units Calculator"
+TRIG_BUTTON = "Trig Reference"
+DENSITY_BUTTON = "Table of densities"
+INERTIA_BUTTON = "Inertia Calculator"
 
 # (shape, from its density?, [(box, text)]), in an order that needs the mode
 # chosen only where the window would not keep it.
@@ -109,7 +109,7 @@ def tour(d, visit, error_report=True):
         return
 
     # A link whose handler fails brings up the error report.
-    d.click_control(d.find("www.velmora.example", "label", contact))
+    d.click_control(d.find("www.velmora.example", "link", contact))
     report = d.window("Error Handler")
     d.type("Ada Tester")
     d.key("Tab")

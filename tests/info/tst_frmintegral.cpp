@@ -107,6 +107,8 @@ class TestFrmIntegral : public QObject
 
 private Q_SLOTS:
     void initTestCase() { TestSupport::initTestEnvironment(m_settingsDir); }
+    // Every case opens the window at its designed size, not where the last one left it.
+    void init() { QFile::remove(m_context.settings().fileName()); }
 
     void sheet_is_drawn_crisply_at_the_screen_scale_data()
     {

@@ -199,6 +199,9 @@ private Q_SLOTS:
             const QString kept = text.mid(text.indexOf(QLatin1String("name=\"kept\"")));
             QSettings file(m_context.settings().fileName(), QSettings::IniFormat);
             for (const QString &section : file.childGroups()) {
+                // Window places are kept by every window alike, under its name.
+                if (section == QLatin1String(Settings::WindowPlacesSection.data()))
+                    continue;
                 file.beginGroup(section);
                 for (const QString &key : file.childKeys())
                     written.insert(section + u'/' + key);
@@ -234,7 +237,8 @@ private Q_SLOTS:
             QStringList cells;
             for (auto cell = cellPattern.globalMatch(row.next().captured(1)); cell.hasNext();)
                 cells << cell.next().captured(1).remove(markup).simplified();
-            if (cells.size() >= 2 && cells[0] != QLatin1String(Settings::DefaultUnitsSection.data()))
+            if (cells.size() >= 2 && cells[0] != QLatin1String(Settings::DefaultUnitsSection.data()) &&
+                cells[0] != QLatin1String(Settings::WindowPlacesSection.data()))
                 listed.insert(cells[0] + u'/' + cells[1], cells.value(3));
         }
         QSet<QString> expected;

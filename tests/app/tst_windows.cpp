@@ -1,0 +1,169 @@
+// What every window of the program does alike: it opens where the user left
+// it, and Tab walks its controls in the order they are laid out.
+
+#include "app/registerwindows.h"
+#include "axiswin/frmaxisitem.h"
+#include "testsupport.h"
+#include "widgets/helpwindow.h"
+#include "widgets/windowplace.h"
+
+#include <QDialog>
+#include <QScreen>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+// Every top-level window: the catalogue, the help window and the axis item editor.
+std::vector<std::pair<QString, std::function<std::unique_ptr<QWidget>()>>> allWindows(WindowContext &context)
+{
+    std::vector<std::pair<QString, std::function<std::unique_ptr<QWidget>()>>> windows;
+    for (const ProgramWindow &entry : ProgramWindows(context))
+        windows.emplace_back(entry.name, entry.make);
+    windows.emplace_back(QStringLiteral("frmHelp"),
+                         [&context] { return std::unique_ptr<QWidget>(new HelpWindow(context, nullptr)); });
+    windows.emplace_back(QStringLiteral("frmAxisItem"), [&context] {
+        return std::make_unique<frmAxisItem>(AxisItem{}, context);
+    });
+    return windows;
+}
+
+} // namespace
+
+class TestWindows : public QObject
+{
+    Q_OBJECT
+    QTemporaryDir m_dir;
+    TestSupport::TestContext m_context{m_dir};
+
+private Q_SLOTS:
+    void initTestCase() { TestSupport::initTestEnvironment(m_dir); }
+
+    // The stored place is used only when it is whole and can be grabbed on
+    // a screen there is; otherwise the window opens as designed.
+    void window_opens_at_its_stored_place_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QRect>("expected");
+        const QRect designed(100, 120, 320, 200);
+        QTest::newRow("nothing stored") << QString() << designed;
+        QTest::newRow("on the screen") << "40,60,420,300" << QRect(40, 60, 420, 300);
+        QTest::newRow("hand-edited with spaces") << "40, 60, 420, 300" << QRect(40, 60, 420, 300);
+        QTest::newRow("title bar at the screen's right edge") << "780,60,420,300" << QRect(780, 60, 420, 300);
+        QTest::newRow("off every screen") << "5000,60,420,300" << designed;
+        QTest::newRow("title bar above the screen, body on it") << "40,-100,420,300" << designed;
+        QTest::newRow("damaged: not numbers") << "forty,60,420,300" << designed;
+        QTest::newRow("damaged: no size") << "40,60,0,300" << designed;
+    }
+    void window_opens_at_its_stored_place()
+    {
+        QFETCH(QString, stored);
+        QFETCH(QRect, expected);
+        Settings &settings = m_context.settings();
+        settings.write(QString::fromLatin1(Settings::WindowPlacesSection.data()), QStringLiteral("frmPlaced"),
+                       stored);
+
+        QDialog window;
+        window.setObjectName(QStringLiteral("frmPlaced"));
+        window.setGeometry(100, 120, 320, 200); // as designed
+        KeepWindowPlace(settings, &window);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QCOMPARE(window.geometry(), expected);
+
+        // Moved and closed, it is stored where the user left it.
+        window.setGeometry(50, 70, 360, 240);
+        window.close();
+        QCOMPARE(settings.windowPlace(QStringLiteral("frmPlaced")), QRect(50, 70, 360, 240));
+    }
+
+    void every_window_keeps_its_place()
+    {
+        QStringList forgetful;
+        for (const auto &[name, make] : allWindows(m_context)) {
+            const std::unique_ptr<QWidget> window = make();
+            QCOMPARE(window->objectName(), name);
+            if (name != QLatin1String("frmToolbar") && !KeepsWindowPlace(window.get()))
+                forgetful << name;
+        }
+        QVERIFY2(forgetful.isEmpty(), qPrintable(forgetful.join(u", ")));
+    }
+
+    // Tab walks every control in the order a reader meets them: left to
+    // right, top to bottom (columns of a window one after the other). The
+    // walk is a ring; it is compared from the first control listed.
+    void tab_follows_the_layout_data()
+    {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QStringList>("order");
+        const QHash<QString, QStringList> orders = {
+            {"frmToolbar", {"cmdLogo", "cmdUnits", "cmdInertia", "cmdDensity", "cmdTrig", "cmdAxis"}},
+            {"frmUnitCalculator",
+             {"cmbUnitTypes", "imgLogo", "cmdOff", "cmdOn", "txtNumber", "cmbUnits", "lvConversions",
+              "vscrlDigits"}},
+            // Density mode: the two mode options are one stop, the chosen
+            // one; the arrow keys choose between them.
+            {"frmInertiaCalc",
+             {"imgLogo",        "cmdOff",          "cmdOn",           "cmbShape",       "optDensity",
+              "cmdFindDensity", "txtDensity",      "cmbDensityUnits", "cmbMassUnits",   "txtLength",
+              "cmbLengthUnits", "txtOutsideDia",   "cmbODUnits",      "txtInsideDia",   "cmbIDUnits",
+              "cmbResultUnits", "cmdCopyValue_0",  "cmdCopyAll_0",    "cmdCopyValue_3", "cmdCopyAll_3",
+              "cmdCopyValue_1", "cmdCopyAll_1",    "cmdCopyValue_4",  "cmdCopyAll_4",   "cmdCopyValue_2",
+              "cmdCopyAll_2",   "cmdNotationMode", "vscrlDigits"}},
+            {"frmSetDefaultUnits",
+             {"cmbDefaultMassUnits", "cmbDefaultDensityUnits", "cmbDefaultLDUnits", "cmbDefaultInertiaUnits",
+              "cmdSave", "cmdCancel"}},
+            // No density file here: only the list, the boxes and Save/Cancel take part.
+            {"frmDensitySelect",
+             {"imgLogo", "cmdOff", "cmdOn", "cmbDisplayUnits", "lstMaterials", "txtMaterial", "txtDensity",
+              "cmbDensityUnits", "cmdSave", "cmdCancel", "cmdNotationMode", "vscrlDigits"}},
+            {"frmIntegral", {"picDisplay"}},
+            {"frmErrorHandler", {"txtReportedBy", "txtUserComments", "cmdLogError", "cmdPrint", "cmdExit"}},
+            {"frmAbout", {"Label1_1", "Label1_2", "Label1_5", "Label1_7", "Label1_8", "cmdOk"}},
+            {"frmCompanyInfo", {"Label1_5", "cmdOk"}},
+            // An empty axis: only Add of the item keys takes part.
+            {"frmAxisSizing",
+             {"tblItems", "cmdAdd", "txtGearRatio", "txtGearboxInertia", "cmbGearboxInertiaUnits",
+              "txtRotorInertia", "cmbRotorInertiaUnits", "txtTargetRatio", "cmbResultUnits", "cmdCopyValue_0",
+              "cmdCopyAll_0", "cmdCopyValue_1", "cmdCopyAll_1", "cmdCopyValue_2", "cmdCopyAll_2",
+              "cmdCopyValue_3", "cmdCopyAll_3", "cmdNotationMode", "vscrlDigits"}},
+            {"frmHelp", {"cmdHelpHome", "lstHelpContents", "txtHelpPage"}},
+            {"frmAxisItem",
+             {"txtName", "spnQuantity", "cmbSide", "txtInertia", "cmbInertiaUnits", "cmdOK", "cmdCancel"}},
+        };
+        for (const auto &[name, make] : allWindows(m_context))
+            QTest::newRow(qPrintable(name)) << name << orders.value(name);
+    }
+    void tab_follows_the_layout()
+    {
+        QFETCH(QString, window);
+        QFETCH(QStringList, order);
+        QVERIFY2(!order.isEmpty(), "a window without its expected order");
+        std::unique_ptr<QWidget> form;
+        for (const auto &[name, make] : allWindows(m_context))
+            if (name == window)
+                form = make();
+        form->show();
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        QWidget *start = form->findChild<QWidget *>(order.first());
+        QVERIFY(start);
+        start->setFocus(Qt::TabFocusReason);
+        QStringList walked;
+        for (int presses = 0; presses < 500; ++presses) {
+            QWidget *at = QApplication::focusWidget();
+            QVERIFY(at);
+            if (presses > 0 && at == start)
+                break;
+            // The help page keeps the focus while Tab walks its links.
+            if (walked.isEmpty() || walked.last() != at->objectName())
+                walked << at->objectName();
+            QTest::keyClick(at, Qt::Key_Tab);
+        }
+        QCOMPARE(walked, order);
+    }
+};
+
+QTEST_MAIN(TestWindows)
+#include "tst_windows.moc"
