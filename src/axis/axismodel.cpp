@@ -325,6 +325,11 @@ RatioVerdict JudgeRatio(const AxisFigure &ratio, double target)
     return {RatioLevel::Over, QStringLiteral("%1 : 1, %2 × the %3 : 1 target").arg(shown, times, targetText)};
 }
 
+QString SideTitle(AxisSide side)
+{
+    return side == AxisSide::Motor ? QStringLiteral("Motor side") : QStringLiteral("Load side");
+}
+
 QString ItemSummary(const AxisItem &item, int digits)
 {
     QStringList parts;
@@ -364,8 +369,7 @@ QString ItemTableCsv(const Axis &axis, const AxisResults &results, const QString
         const QStringList row = {csvField(text(KindInfo(item.kind).title)),
                                  csvField(item.name),
                                  QString::number(item.quantity),
-                                 item.side == AxisSide::Motor ? QStringLiteral("Motor side")
-                                                              : QStringLiteral("Load side"),
+                                 SideTitle(item.side),
                                  csvField(ItemSummary(item, digits)),
                                  csvNumber(result.inertia, unit),
                                  csvNumber(result.atMotor, unit),

@@ -6,6 +6,7 @@
 
 #include <QPoint>
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <cstddef>
@@ -34,6 +35,7 @@ public:
         InertiaNotation,
         DensityDigits,
         DensityNotation,
+        AxisRecentFiles,
         Count
     };
 
@@ -44,6 +46,7 @@ public:
         Digits,    // a number clamped into 1..7; the default when not a number
         OnOff,     // "On"/"Off": only exactly "On" reads as on
         TrueFalse, // "True"/"False": only the exact word opposite the default changes it
+        FileList,  // absolute paths, one a line, the most recent first (see core/recentfiles.h)
     };
 
     struct Row
@@ -68,6 +71,7 @@ public:
         {Key::InertiaNotation, "Inertia Calculator", "NotationMode", Type::TrueFalse, "False"},
         {Key::DensityDigits, "Density Select", "Digits", Type::Digits, "6"},
         {Key::DensityNotation, "Density Select", "NotationMode", Type::TrueFalse, "False"},
+        {Key::AxisRecentFiles, "Axis Sizing", "Recent files", Type::FileList, ""},
     }};
     static constexpr std::string_view DefaultUnitsSection = "Default Units";
 
@@ -112,6 +116,10 @@ public:
 
     bool usConvention() const { return flag(Key::UnitsUsConvention); }
     void setUsConvention(bool on) { setFlag(Key::UnitsUsConvention, on); }
+
+    // The axis window's File > Open Recent list, under the list's rules.
+    QStringList recentFiles() const;
+    void setRecentFiles(const QStringList &files);
 
     // "Default Units"/<unit type>: the stored unit name as written (empty when
     // missing); the unit-list rules decide what it selects.
