@@ -630,7 +630,7 @@ void frmAxisSizing::buildFileMenu(QMenuBar *menuBar)
     file->addSeparator();
     entry("mnuFileExportCsv", QStringLiteral("&Export CSV…"), QKeySequence::UnknownKey,
           &frmAxisSizing::chooseAndExport);
-    entry("mnuFileExportPdf", QStringLiteral("Export &PDF…"), QKeySequence::UnknownKey,
+    entry("mnuFileExportPdf", QStringLiteral("Export P&DF…"), QKeySequence::UnknownKey,
           &frmAxisSizing::chooseAndExportPdf);
     entry("mnuFilePrint", QStringLiteral("&Print…"), QKeySequence::Print, &frmAxisSizing::printReport);
     menuBar->insertMenu(menuBar->actions().value(0), file);
