@@ -42,9 +42,7 @@ private Q_SLOTS:
         const QString version = QStringLiteral("Torvane Toolbar " TORVANE_VERSION_TEXT "\n");
         const QString usage = QStringLiteral("Usage: torvane-toolbar [options] [file]\n");
         QTest::newRow("nothing") << QStringList{} << QString();
-        QTest::newRow("--version") << QStringList{"--version"} << version;
         QTest::newRow("-v") << QStringList{"-v"} << version;
-        QTest::newRow("--help") << QStringList{"--help"} << usage;
         QTest::newRow("-h") << QStringList{"-h"} << usage;
         QTest::newRow("unknown option ignored") << QStringList{"--bogus", "file.txt"} << QString();
         QTest::newRow("after an unknown option") << QStringList{"--bogus", "--version"} << version;
