@@ -47,8 +47,8 @@ ReportSection itemSection(const Axis &axis, const AxisResults &results, const Re
     const QString unit = view.inertiaUnit.trimmed();
     QList<QStringList> rows{{QStringLiteral("#"), QStringLiteral("Kind"), QStringLiteral("Name"),
                              QStringLiteral("n"), QStringLiteral("Inputs"), QStringLiteral("Side"),
-                             QStringLiteral("J (%1)").arg(unit), QStringLiteral("J at motor (%1)").arg(unit),
-                             QStringLiteral("Share (%)")}};
+                             QStringLiteral("J\n(%1)").arg(unit),
+                             QStringLiteral("J at motor\n(%1)").arg(unit), QStringLiteral("Share\n(%)")}};
     for (qsizetype k = 0; k < axis.items.size(); ++k) {
         const AxisItem &item = axis.items.at(k);
         const AxisItemResult result = results.items.value(k);

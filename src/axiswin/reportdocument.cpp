@@ -8,9 +8,10 @@ namespace {
 // proportions this and the height give.
 constexpr int PlotWidth = 1000;
 
+// A text as HTML; a line break in it stays one.
 QString escaped(const QString &text)
 {
-    return text.toHtmlEscaped();
+    return text.toHtmlEscaped().replace(u'\n', QStringLiteral("<br>"));
 }
 
 QString toneColour(ReportBlock::Tone tone)
@@ -44,8 +45,10 @@ QString tableHtml(const ReportBlock &block)
         html += header ? QStringLiteral("<thead><tr>") : QStringLiteral("<tr>");
         const QStringList &row = block.rows.at(r);
         for (int c = 0; c < row.size(); ++c) {
-            const QString align =
-                block.numberColumns.contains(c) ? QStringLiteral(" align=\"right\"") : QString();
+            // A number is never broken across lines; a header may be.
+            QString align = block.numberColumns.contains(c) ? QStringLiteral(" align=\"right\"") : QString();
+            if (!header && block.numberColumns.contains(c))
+                align += QStringLiteral(" style=\"white-space: nowrap;\"");
             html += QStringLiteral("<%1%2>%3</%1>")
                         .arg(header ? QStringLiteral("th") : QStringLiteral("td"), align, escaped(row.at(c)));
         }

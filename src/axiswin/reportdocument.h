@@ -54,7 +54,8 @@ struct ReportDocument
 // The scheme of the picture a plot block becomes in the HTML ("plot:<key>").
 inline constexpr char ReportPlotScheme[] = "plot:";
 
-// The report as HTML the text engine reads: every text escaped, a table's
+// The report as HTML the text engine reads: every text escaped (a line break
+// kept), a table's
 // first row its header (repeated on each page it runs onto), a plot as an
 // image named "plot:<key>" whose width and height give its proportions.
 QString ReportHtml(const ReportDocument &report);

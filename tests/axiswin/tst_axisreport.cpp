@@ -73,7 +73,7 @@ private Q_SLOTS:
         QVERIFY(items);
         QCOMPARE(items->rows.size(), 1 + axis.items.size());
         QCOMPARE(items->rows[0].mid(6),
-                 (QStringList{"J (g-cm\u00b2)", "J at motor (g-cm\u00b2)", "Share (%)"}));
+                 (QStringList{"J\n(g-cm\u00b2)", "J at motor\n(g-cm\u00b2)", "Share\n(%)"}));
         // The coupling, 1.2e-5 kg·m² on the load side, and its share of J_M.
         const QStringList coupling = items->rows[3];
         QVERIFY2(closeTo(inKgM2(coupling[6]), 1.2e-5, 1e-3), qPrintable(coupling.join(u'|')));
