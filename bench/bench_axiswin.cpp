@@ -4,7 +4,6 @@
 #include "axis/axisfile.h"
 #include "axiswin/frmaxissizing.h"
 #include "largeaxis.h"
-#include "units/conversiontable.h"
 #include "widgets/windowcontext.h"
 
 #include <QApplication>
@@ -62,7 +61,7 @@ int main(int argc, char **argv)
     QTemporaryDir dir;
     WindowContext context(dir.filePath(QStringLiteral("settings.ini")),
                           DataFiles::DetectLayout(dir.path(), dir.filePath(QStringLiteral("user"))));
-    LoadConversionTable(QStringLiteral(TORVANE_CONVERTS_DAT));
+    context.units().load(QStringLiteral(TORVANE_CONVERTS_DAT));
     for (auto [name, run, unit] :
          {std::tuple{"recomputeInWindow", &recomputeInWindow, benchmark::kMicrosecond},
           std::tuple{"openFileInWindow", &openFileInWindow, benchmark::kMillisecond}}) {

@@ -10,7 +10,7 @@ QString figureWithUnit(const AxisFigure &figure, const ReportFigures &view)
     const QString unit = view.inertiaUnit.trimmed();
     if (!figure.ok())
         return figure.reason();
-    const QString number = AxisFigureText(figure, unit, view.digits, view.notation);
+    const QString number = AxisFigureText(view.units, figure, unit, view.digits, view.notation);
     return unit.isEmpty() ? number : number + u' ' + unit;
 }
 
@@ -19,7 +19,7 @@ QString figureWithUnit(const AxisFigure &figure, const ReportFigures &view)
 QString inertiaEntered(const AxisQuantity &quantity, const ReportFigures &view)
 {
     return quantity.unit.isEmpty() ? figureWithUnit(quantity.value, view)
-                                   : FormatQuantity(quantity, view.digits);
+                                   : FormatQuantity(view.units, quantity, view.digits);
 }
 
 // A ratio "i : 1" as entered, with every digit it was given.
@@ -55,9 +55,9 @@ ReportSection itemSection(const Axis &axis, const AxisResults &results, const Re
         const AxisFigure share = result.share;
         rows.append(
             {QString::number(k + 1), QString::fromUtf8(KindInfo(item.kind).title), item.name,
-             QString::number(item.quantity), ItemSummary(item, view.digits), SideTitle(item.side),
-             AxisFigureText(result.inertia, unit, view.digits, view.notation),
-             AxisFigureText(result.atMotor, unit, view.digits, view.notation),
+             QString::number(item.quantity), ItemSummary(view.units, item, view.digits), SideTitle(item.side),
+             AxisFigureText(view.units, result.inertia, unit, view.digits, view.notation),
+             AxisFigureText(view.units, result.atMotor, unit, view.digits, view.notation),
              share.ok() ? AxisNumberText(share.value(), view.digits, view.notation) : share.reason()});
     }
     return {QStringLiteral("Items"), {ReportBlock::table(rows, {0, 3, 6, 7, 8})}};

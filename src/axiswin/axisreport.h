@@ -7,10 +7,12 @@
 #include "axis/axismodel.h"
 #include "axiswin/reportdocument.h"
 
-// How the window shows its figures: the result unit (a unit list's text,
-// padded or not), the significant digits and scientific notation.
+// How the window shows its figures: through the unit table units, in the
+// result unit (a unit list's text, padded or not), with the significant
+// digits and scientific notation.
 struct ReportFigures
 {
+    const ConversionTableData &units;
     QString inertiaUnit;
     int digits = 6;
     bool notation = false;

@@ -88,19 +88,21 @@ QLabel *buddyCaption(const QString &text, QWidget *buddy, QWidget *parent)
 }
 
 // A value shown in a unit list's unit: the box text and the list's entry.
-void showQuantity(NumericEdit *box, QComboBox *units, const AxisQuantity &quantity)
+void showQuantity(const ConversionTableData &table, NumericEdit *box, QComboBox *units,
+                  const AxisQuantity &quantity)
 {
     const int unit = quantity.unit.isEmpty() ? -1 : units->findText(PadRight(quantity.unit, UnitNameWidth));
     if (unit >= 0)
         units->setCurrentIndex(unit);
-    box->setText(AxisEntryText(FromBaseUnits(quantity.value, units->currentText().trimmed()).value_or(0)));
+    box->setText(
+        AxisEntryText(FromBaseUnits(table, quantity.value, units->currentText().trimmed()).value_or(0)));
 }
 
 // A box as a quantity; a box that does not read gives a value no figure
 // accepts, so the figures that need it fail with its reason.
-AxisQuantity readQuantity(const NumericEdit *box, const QComboBox *units)
+AxisQuantity readQuantity(const ConversionTableData &table, const NumericEdit *box, const QComboBox *units)
 {
-    return ReadAxisQuantity(box->text(), units->currentText())
+    return ReadAxisQuantity(table, box->text(), units->currentText())
         .value_or(AxisQuantity{std::nan(""), units->currentText().trimmed()});
 }
 
@@ -131,7 +133,7 @@ frmAxisSizing::frmAxisSizing(WindowContext &context, QWidget *parent) : Calculat
     AddHelpKey(context, this, QStringLiteral("axis.html"));
     buildControls();
     loadTooltipsOption();
-    FillUnitCombos(this);
+    FillUnitCombos(context.units(), this);
     ApplyDefaultUnits(context.settings(), this);
     connectEvents();
     setAxis(Axis());
@@ -175,7 +177,7 @@ QWidget *frmAxisSizing::buildItemPane()
 {
     auto *pane = Named(new QGroupBox(QStringLiteral("Items"), this), QStringLiteral("fraItems"), QString(),
                        QStringLiteral("Items"));
-    m_model = new AxisItemModel(this);
+    m_model = new AxisItemModel(context().units(), this);
     m_tblItems = Named(new QTableView(pane), QStringLiteral("tblItems"), QString(), QStringLiteral("Items"));
     m_tblItems->setModel(m_model);
     m_tblItems->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -399,8 +401,8 @@ void frmAxisSizing::setAxis(const Axis &axis)
         forgetRemoval();
     m_axis = axis;
     m_txtGearRatio->setText(AxisEntryText(axis.gearbox.ratio));
-    showQuantity(m_txtGearboxInertia, m_cmbGearboxInertiaUnits, axis.gearbox.inertia);
-    showQuantity(m_txtRotorInertia, m_cmbRotorInertiaUnits, axis.motor.inertia);
+    showQuantity(context().units(), m_txtGearboxInertia, m_cmbGearboxInertiaUnits, axis.gearbox.inertia);
+    showQuantity(context().units(), m_txtRotorInertia, m_cmbRotorInertiaUnits, axis.motor.inertia);
     m_txtTargetRatio->setText(AxisEntryText(axis.motor.targetRatio));
     setNotationMode(m_notationMode);
     setDisplayDigits(m_displayDigits);
@@ -415,8 +417,8 @@ void frmAxisSizing::readDrive()
     if (m_loading)
         return;
     m_axis.gearbox.ratio = readNumber(m_txtGearRatio);
-    m_axis.gearbox.inertia = readQuantity(m_txtGearboxInertia, m_cmbGearboxInertiaUnits);
-    m_axis.motor.inertia = readQuantity(m_txtRotorInertia, m_cmbRotorInertiaUnits);
+    m_axis.gearbox.inertia = readQuantity(context().units(), m_txtGearboxInertia, m_cmbGearboxInertiaUnits);
+    m_axis.motor.inertia = readQuantity(context().units(), m_txtRotorInertia, m_cmbRotorInertiaUnits);
     m_axis.motor.targetRatio = readNumber(m_txtTargetRatio);
     compute();
 }
@@ -437,8 +439,9 @@ void frmAxisSizing::compute()
         const AxisFigure &figure = *figures[r];
         QString text = QStringLiteral("\u2014");
         if (figure.ok())
-            text = r == Ratio ? AxisNumberText(figure.value(), m_displayDigits, m_notationMode)
-                              : AxisFigureText(figure, unit, m_displayDigits, m_notationMode);
+            text = r == Ratio
+                       ? AxisNumberText(figure.value(), m_displayDigits, m_notationMode)
+                       : AxisFigureText(context().units(), figure, unit, m_displayDigits, m_notationMode);
         else if (problem.isEmpty() && r != Ratio)
             problem = figure.reason();
         ShowValue(m_resultRows[r].value, text);
@@ -484,7 +487,7 @@ void frmAxisSizing::updateKeys()
 
 std::optional<AxisItem> frmAxisSizing::editedItem(const AxisItem &item)
 {
-    frmAxisItem editor(item, context().settings(), this);
+    frmAxisItem editor(item, context(), this);
     if (editor.exec() != QDialog::Accepted)
         return std::nullopt;
     return editor.item();
@@ -751,8 +754,9 @@ void frmAxisSizing::chooseAndExport()
 
 bool frmAxisSizing::exportCsv(const QString &path)
 {
-    const QByteArray bytes =
-        ItemTableCsv(m_axis, m_results, m_cmbResultUnits->currentText().trimmed(), m_displayDigits).toUtf8();
+    const QByteArray bytes = ItemTableCsv(context().units(), m_axis, m_results,
+                                          m_cmbResultUnits->currentText().trimmed(), m_displayDigits)
+                                 .toUtf8();
     return writeFile(path, [&bytes](QIODevice &file, QString *problem) {
         if (file.write(bytes) == bytes.size())
             return true;
@@ -767,7 +771,8 @@ ReportDocument frmAxisSizing::report() const
         m_filePath.isEmpty() ? QStringLiteral("Untitled") : QFileInfo(m_filePath).fileName();
     const QDateTime now = QDateTime::currentDateTime();
     const QLocale locale;
-    return AxisReport(m_axis, m_results, {m_cmbResultUnits->currentText(), m_displayDigits, m_notationMode},
+    return AxisReport(m_axis, m_results,
+                      {context().units(), m_cmbResultUnits->currentText(), m_displayDigits, m_notationMode},
                       subject,
                       locale.toString(now.date(), QLocale::LongFormat) + QStringLiteral(", ") +
                           locale.toString(now.time(), QLocale::ShortFormat));

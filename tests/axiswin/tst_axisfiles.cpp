@@ -33,7 +33,7 @@ class TestAxisFiles : public QObject
     }
 
 private Q_SLOTS:
-    void initTestCase() { initAxisTest(m_dir); }
+    void initTestCase() { initAxisTest(m_dir, m_context.units()); }
     void init() { m_context.settings().setRecentFiles({}); }
 
     // Open and Save put a file at the top of File > Open Recent; an entry

@@ -14,7 +14,6 @@ using TestSupport::closeTo;
 Q_DECLARE_METATYPE(ReportBlock::Tone)
 
 namespace {
-const ReportFigures Figures{PadRight(QStringLiteral("g-cm\u00b2"), UnitNameWidth), 4, false};
 constexpr double GramCm2 = 1e-7; // kg·m²
 
 // "<number> g-cm²" read back in kg·m².
@@ -38,9 +37,14 @@ class TestAxisReport : public QObject
 {
     Q_OBJECT
     QTemporaryDir m_dir;
+    ConversionTableData m_units;
+    ReportFigures figures() const
+    {
+        return {m_units, PadRight(QStringLiteral("g-cm\u00b2"), UnitNameWidth), 4, false};
+    }
 
 private Q_SLOTS:
-    void initTestCase() { initAxisTest(m_dir); }
+    void initTestCase() { initAxisTest(m_dir, m_units); }
 
     void report_of_a_worked_axis_data()
     {
@@ -67,7 +71,7 @@ private Q_SLOTS:
         QFETCH(QString, ratio);
         QFETCH(ReportBlock::Tone, tone);
         const AxisResults results = ComputeAxis(axis);
-        const ReportDocument report = AxisReport(axis, results, Figures, "screw.tvaxis", "7 December 2026");
+        const ReportDocument report = AxisReport(axis, results, figures(), "screw.tvaxis", "7 December 2026");
 
         const ReportBlock *items = blockOf(report, "Items", ReportBlock::Kind::Table);
         QVERIFY(items);
@@ -109,7 +113,7 @@ private Q_SLOTS:
     {
         Axis axis = ballScrewAxis();
         axis.items[0].name = QStringLiteral("<Table & co>");
-        ReportDocument report = AxisReport(axis, ComputeAxis(axis), Figures, "a&b.tvaxis", "today");
+        ReportDocument report = AxisReport(axis, ComputeAxis(axis), figures(), "a&b.tvaxis", "today");
         report.sections.append({"Move", {ReportBlock::plotBlock("velocity", "Speed <rpm>", 0.4)}});
         const QString html = ReportHtml(report);
         QVERIFY(html.contains(QStringLiteral("&lt;Table &amp; co&gt;")) &&
