@@ -749,11 +749,12 @@ ReportDocument frmAxisSizing::report() const
         m_filePath.isEmpty() ? QStringLiteral("Untitled") : QFileInfo(m_filePath).fileName();
     const QDateTime now = QDateTime::currentDateTime();
     const QLocale locale;
-    return AxisReport(m_axis, m_results,
-                      {context().units(), m_cmbResultUnits->currentText(), m_displayDigits, m_notationMode},
-                      subject,
-                      locale.toString(now.date(), QLocale::LongFormat) + QStringLiteral(", ") +
-                          locale.toString(now.time(), QLocale::ShortFormat));
+    return AxisReport(
+        m_axis, m_results,
+        {context().units(), m_cmbResultUnits->currentText(), m_format->digits(), m_format->notation()},
+        subject,
+        locale.toString(now.date(), QLocale::LongFormat) + QStringLiteral(", ") +
+            locale.toString(now.time(), QLocale::ShortFormat));
 }
 
 bool frmAxisSizing::exportPdf(const QString &path)
