@@ -2,11 +2,13 @@
 // must give a value in its range, whatever a hand edit or a damaged disk left.
 // Input: a unit type up to byte 0, then the INI file's bytes.
 
+#include "core/recentfiles.h"
 #include "core/settingsstore.h"
 #include "core/startup.h"
 #include "core/toolbarposition.h"
 #include "fuzzsupport.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -37,6 +39,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         (void)settings.notationMode(calculator);
     }
     (void)settings.usConvention();
+    const QStringList recent = settings.recentFiles();
+    Fuzz::check(recent.size() <= MaxRecentFiles, "too many recent files");
+    for (const QString &file : recent)
+        Fuzz::check(QDir::isAbsolutePath(file) && !file.contains(u'\n'), "a recent file that is no absolute path");
     if (!unitType.isEmpty()) {
         (void)settings.defaultUnit(unitType);
         if (const std::optional<QRect> place = settings.windowPlace(unitType))

@@ -4,6 +4,7 @@
 #include "widgets/windowcontext.h"
 
 #include <QApplication>
+#include <QDir>
 
 #include <cstdio>
 
@@ -21,7 +22,13 @@ int main(int argc, char **argv)
 
     QApplication app(argc, argv);
     PrepareApplication(app);
+    // Qt has taken its own options out of argv by now: what is left names
+    // the file to open, if any.
+    QStringList left;
+    for (int i = 0; i < argc; ++i)
+        left.append(QString::fromLocal8Bit(argv[i]));
+    const QString file = CommandLineFile(left, QDir::currentPath());
     // The user's own settings file; data files found from the program's folder.
     WindowContext context(QString(), DataFiles::ProgramLayout());
-    return StartProcedure(app, context);
+    return StartProcedure(app, context, file);
 }

@@ -363,8 +363,25 @@ void frmToolbar::openDensity()
 
 void frmToolbar::openAxis()
 {
+    openAxisWindow(QString());
+}
+
+void frmToolbar::openAxisFile(const QString &path)
+{
+    if (m_axisWindow)
+        m_axisWindow->openFromOutside(path);
+    else
+        openAxisWindow(path);
+}
+
+void frmToolbar::openAxisWindow(const QString &path)
+{
     resetCaption(LocalText(HintToolbar, m_context.languageOffset()));
     frmAxisSizing window(m_context, this);
+    m_axisWindow = &window;
+    // Opened once the window is up, so a refused file's message stands over it.
+    if (!path.isEmpty())
+        window.openFromOutside(path);
     window.exec();
 }
 

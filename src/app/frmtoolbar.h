@@ -13,6 +13,7 @@
 #include <QWidget>
 
 class LogoButton;
+class frmAxisSizing;
 class QAction;
 class QMenu;
 class QSystemTrayIcon;
@@ -54,6 +55,9 @@ public:
     // A second start of the program: shows the strip, raises it and gives it
     // the keyboard, or to the window open over it.
     void showForAnotherStart();
+    // A file to open in the axis window (given at start or by a second
+    // start): the open axis window takes it, or a new one opens with it.
+    void openAxisFile(const QString &path);
     // The tray menu's "Exit": closes the calculators, saves the position, ends.
     void exitFromTray();
 
@@ -79,6 +83,7 @@ private:
     void openDensity();
     void openTrig();
     void openAxis();
+    void openAxisWindow(const QString &path);
     void openHelp();
     void buildLaunchers();
     void buildTrayMenu();
@@ -95,6 +100,7 @@ private:
     LauncherButton *m_cmdUnits;
     LauncherButton *m_cmdInertia;
     LauncherButton *m_cmdAxis = nullptr;
+    QPointer<frmAxisSizing> m_axisWindow;
     LauncherButton *m_cmdDensity;
     LauncherButton *m_cmdTrig;
     LogoButton *m_cmdLogo;

@@ -8,12 +8,20 @@
 #include <QLockFile>
 #include <QStandardPaths>
 #include <QThread>
+#include <QTimer>
 
 #include <unistd.h>
 
 namespace {
-// What the running toolbar answers once it has shown itself.
+// A later start sends one line: "show", or "open " and the file's path
+// (UTF-8, percent-encoded, so any name fits on the line). The running
+// toolbar answers with one line too.
+constexpr char ShowRequest[] = "show\n";
+constexpr char OpenRequest[] = "open ";
 constexpr char ShownAnswer[] = "shown\n";
+constexpr char OpeningAnswer[] = "opening\n";
+// Longer than any path, percent-encoded; a longer request is cut off.
+constexpr qint64 MaxRequest = 64 * 1024;
 } // namespace
 
 QString SingleInstance::lockPath(const QString &lockName, const QString &runtimeFolder,
@@ -95,13 +103,45 @@ void SingleInstance::answerLaterStart()
 {
     while (QLocalSocket *socket = m_server->nextPendingConnection()) {
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        Q_EMIT showRequested();
-        socket->write(ShownAnswer);
-        socket->disconnectFromServer();
+        connect(socket, &QLocalSocket::readyRead, this, [this, socket]() { answerRequest(socket); });
+        answerRequest(socket);
     }
 }
 
+void SingleInstance::answerRequest(QLocalSocket *socket)
+{
+    if (!socket->canReadLine()) {
+        if (socket->bytesAvailable() > MaxRequest)
+            socket->abort();
+        return;
+    }
+    const QByteArray line = socket->readLine(MaxRequest);
+    socket->disconnect(this);
+    if (line == ShowRequest) {
+        Q_EMIT showRequested();
+        socket->write(ShownAnswer);
+    } else if (line.startsWith(OpenRequest) && line.endsWith('\n')) {
+        const QString file =
+            QString::fromUtf8(QByteArray::fromPercentEncoding(line.mid(qstrlen(OpenRequest)).chopped(1)));
+        socket->write(OpeningAnswer);
+        // The axis window runs an event loop of its own: never inside this answer.
+        QTimer::singleShot(0, this, [this, file]() { Q_EMIT openRequested(file); });
+    }
+    socket->disconnectFromServer();
+}
+
 bool SingleInstance::askRunningToShow(int timeoutMs) const
+{
+    return ask(ShowRequest, ShownAnswer, timeoutMs);
+}
+
+bool SingleInstance::askRunningToOpen(const QString &file, int timeoutMs) const
+{
+    // A toolbar from before files were handed over answers "shown": false.
+    return ask(OpenRequest + file.toUtf8().toPercentEncoding() + '\n', OpeningAnswer, timeoutMs);
+}
+
+bool SingleInstance::ask(const QByteArray &request, const QByteArray &expected, int timeoutMs) const
 {
     // The running toolbar takes its lock a moment before it listens: try
     // again until the deadline.
@@ -115,8 +155,10 @@ bool SingleInstance::askRunningToShow(int timeoutMs) const
             return false;
         QThread::msleep(50);
     }
+    socket.write(request);
+    socket.waitForBytesWritten(int(deadline.remainingTime()));
     QByteArray answer;
     while (!answer.endsWith('\n') && socket.waitForReadyRead(int(deadline.remainingTime())))
         answer += socket.readAll();
-    return answer == ShownAnswer;
+    return answer == expected;
 }

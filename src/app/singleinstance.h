@@ -2,7 +2,8 @@
 // One running toolbar per user: a lock file in the user's runtime folder, or,
 // without one, a lock named after the user id in the temporary folder (which
 // every user shares). Beside the lock, the running toolbar listens on a local
-// socket, so a second start can ask it to show itself before it ends.
+// socket, so a second start can ask it to show itself, or to open the file it
+// was given, before it ends.
 
 #include <QObject>
 #include <QString>
@@ -10,6 +11,7 @@
 #include <memory>
 
 class QLocalServer;
+class QLocalSocket;
 class QLockFile;
 
 class SingleInstance : public QObject
@@ -33,11 +35,14 @@ public:
     QString problem() const { return m_problem; }
 
     // With the lock held: listens for later starts, each of which raises
-    // showRequested. False (and a warning) when the socket cannot be made.
+    // showRequested, or openRequested with its file (after its answer, from
+    // the event loop). False (and a warning) when the socket cannot be made.
     bool listen();
-    // With the lock held by another: asks the running toolbar to show itself
-    // and waits up to timeoutMs for its answer; false when it did not answer.
+    // With the lock held by another: asks the running toolbar to show itself,
+    // or to open file (an absolute path), and waits up to timeoutMs for its
+    // answer; false when it did not answer as asked.
     bool askRunningToShow(int timeoutMs = 3000) const;
+    bool askRunningToOpen(const QString &file, int timeoutMs = 3000) const;
     // The local socket beside the lock.
     QString socketPath() const { return m_socketPath; }
 
@@ -49,9 +54,12 @@ public:
 
 Q_SIGNALS:
     void showRequested();
+    void openRequested(const QString &file);
 
 private:
     void answerLaterStart();
+    void answerRequest(QLocalSocket *socket);
+    bool ask(const QByteArray &request, const QByteArray &answer, int timeoutMs) const;
 
     std::unique_ptr<QLockFile> m_lock;
     QLocalServer *m_server = nullptr;

@@ -8,7 +8,9 @@
 #include "widgets/windowcontext.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QMessageBox>
+#include <QTimer>
 
 namespace {
 void showStartError(int number, const QString &description)
@@ -35,16 +37,21 @@ void PrepareApplication(QApplication &app)
     app.setQuitOnLastWindowClosed(false);
 }
 
-int StartProcedure(QApplication &app, WindowContext &context)
+int StartProcedure(QApplication &app, WindowContext &context, const QString &file)
 {
     SingleInstance instance;
     if (instance.status() == SingleInstance::Status::HeldByAnother) {
-        // Another toolbar runs: it shows itself, and this start ends at once,
-        // writing nothing. Should it not answer, say where it is instead.
-        if (!instance.askRunningToShow()) {
+        // Another toolbar runs: it shows itself, or opens the file, and this
+        // start ends at once, writing nothing. Should it not answer, say
+        // where it is instead.
+        if (!(file.isEmpty() ? instance.askRunningToShow() : instance.askRunningToOpen(file))) {
+            const QString where = QStringLiteral("Click its icon in the notification area to show it.");
             QMessageBox box(QMessageBox::Information, Settings::ApplicationName,
-                            QStringLiteral("Torvane Toolbar is running already. Click its icon in the "
-                                           "notification area to show it."),
+                            file.isEmpty()
+                                ? QStringLiteral("Torvane Toolbar is running already. ") + where
+                                : QStringLiteral("Torvane Toolbar is running already and did not "
+                                                 "open %1. %2 Then open the file from Axis sizing.")
+                                      .arg(QDir::toNativeSeparators(file), where),
                             QMessageBox::Ok);
             box.setObjectName(QStringLiteral("msgAlreadyRunning"));
             box.exec();
@@ -71,7 +78,10 @@ int StartProcedure(QApplication &app, WindowContext &context)
     RegisterWindows(context);
     frmToolbar toolbar(context);
     QObject::connect(&instance, &SingleInstance::showRequested, &toolbar, &frmToolbar::showForAnotherStart);
+    QObject::connect(&instance, &SingleInstance::openRequested, &toolbar, &frmToolbar::openAxisFile);
     instance.listen();
     toolbar.show();
+    if (!file.isEmpty())
+        QTimer::singleShot(0, &toolbar, [&toolbar, file]() { toolbar.openAxisFile(file); });
     return app.exec();
 }

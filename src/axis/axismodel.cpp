@@ -301,6 +301,11 @@ RatioVerdict JudgeRatio(const AxisFigure &ratio, double target)
     return {RatioLevel::Over, QStringLiteral("%1 : 1, %2 × the %3 : 1 target").arg(shown, times, targetText)};
 }
 
+QString SideTitle(AxisSide side)
+{
+    return side == AxisSide::Motor ? QStringLiteral("Motor side") : QStringLiteral("Load side");
+}
+
 QString ItemSummary(const ConversionTableData &units, const AxisItem &item, int digits)
 {
     QStringList parts;
@@ -341,8 +346,7 @@ QString ItemTableCsv(const ConversionTableData &units, const Axis &axis, const A
         const QStringList row = {csvField(text(KindInfo(item.kind).title)),
                                  csvField(item.name),
                                  QString::number(item.quantity),
-                                 item.side == AxisSide::Motor ? QStringLiteral("Motor side")
-                                                              : QStringLiteral("Load side"),
+                                 SideTitle(item.side),
                                  csvField(ItemSummary(units, item, digits)),
                                  csvNumber(units, result.inertia, unit),
                                  csvNumber(units, result.atMotor, unit),

@@ -153,6 +153,9 @@ QString RatioText(double ratio, bool target);
 // The verdict for a ratio against a target (both must be usable).
 RatioVerdict JudgeRatio(const AxisFigure &ratio, double target);
 
+// "Motor side" or "Load side".
+QString SideTitle(AxisSide side);
+
 // A one-line account of an item's inputs, each value in its own unit with
 // digits significant digits: "m = 40 kg, p = 10 mm".
 QString ItemSummary(const ConversionTableData &units, const AxisItem &item, int digits);

@@ -2,11 +2,6 @@
 
 #include "axiswin/axisentry.h"
 
-QString SideTitle(AxisSide side)
-{
-    return side == AxisSide::Motor ? QStringLiteral("Motor side") : QStringLiteral("Load side");
-}
-
 void AxisItemModel::show(const Axis &axis, const AxisResults &results, const QString &unit, int digits,
                          bool notation)
 {

@@ -48,6 +48,3 @@ private:
     int m_digits = 6;
     bool m_notation = false;
 };
-
-// "Motor side" or "Load side".
-QString SideTitle(AxisSide side);

@@ -1,6 +1,7 @@
 #pragma once
 #include "axis/axisfile.h"
 #include "axis/axishistory.h"
+#include "axiswin/reportdocument.h"
 #include "widgets/calculatorwindow.h"
 
 #include <array>
@@ -17,9 +18,11 @@ class QComboBox;
 class QIODevice;
 class QGridLayout;
 class QLabel;
+class QMenu;
 class QMenuBar;
 class QPushButton;
 class QTableView;
+class QTimer;
 
 // Axis sizing: the items of an axis in a table, a gearbox and a motor, and
 // the inertia the motor sees with its ratio to the rotor's. Every change
@@ -50,6 +53,20 @@ public:
     // Writes the item table as CSV, inertias in the result unit; false,
     // with a message, when it could not.
     bool exportCsv(const QString &path);
+    // Writes the report (the axis, its items, results and verdict) as a PDF;
+    // false, with a message, when it could not.
+    bool exportPdf(const QString &path);
+    // The report as printed and exported, dated now.
+    ReportDocument report() const;
+    // A file handed from outside (a start with a file, a second start): the
+    // window comes to the front and opens it as File > Open does, asking
+    // about unsaved changes first. While a window of its own is open over it
+    // (the item editor, a question, a file chooser) the file waits for it to
+    // close; a later file replaces one still waiting.
+    void openFromOutside(const QString &path);
+    // File > Open Recent: a file that is gone is refused with a message and
+    // taken off the list.
+    void openRecent(const QString &path);
     void done(int result) override;
 
     // The item editor for a new item of a kind (the inertia calculator for a
@@ -87,6 +104,11 @@ private:
     // Asks what to do with unsaved changes; true when the caller may go on.
     bool settleChanges();
     void chooseAndExport();
+    void chooseAndExportPdf();
+    void printReport();
+    void rememberFile(const QString &path);
+    void showRecentFiles();
+    void openPending();
     // Writes bytes atomically; false, with a message naming the file, when it could not.
     bool writeFile(const QString &path, const std::function<bool(QIODevice &, QString *)> &write);
     // An edit done: kept for Undo when it changed the axis (before is the
@@ -124,6 +146,9 @@ private:
     AxisHistory m_history;
     QAction *m_mnuUndo = nullptr;
     QAction *m_mnuRedo = nullptr;
+    QMenu *m_mnuRecent = nullptr;
+    QString m_pendingPath;
+    QTimer *m_pendingTimer = nullptr;
     AxisResults m_results;
     bool m_loading = true;
 

@@ -1,5 +1,6 @@
 #include "core/settingsstore.h"
 
+#include "core/recentfiles.h"
 #include "core/toolbarposition.h"
 #include "core/windowplace.h"
 
@@ -209,6 +210,16 @@ bool Settings::notationMode(Calculator calculator) const
 void Settings::setNotationMode(Calculator calculator, bool on)
 {
     setFlag(notationKey(calculator), on);
+}
+
+QStringList Settings::recentFiles() const
+{
+    return ParseRecentFiles(text(Key::AxisRecentFiles));
+}
+
+void Settings::setRecentFiles(const QStringList &files)
+{
+    setText(Key::AxisRecentFiles, RecentFilesText(files));
 }
 
 QString Settings::defaultUnit(const QString &unitType) const

@@ -7,6 +7,7 @@
 #include <QPoint>
 #include <QRect>
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <cstddef>
@@ -38,6 +39,7 @@ public:
         DensityNotation,
         AxisDigits,
         AxisNotation,
+        AxisRecentFiles,
         Count
     };
 
@@ -48,6 +50,7 @@ public:
         Digits,    // a number clamped into 1..7; the default when not a number
         OnOff,     // "On"/"Off": only exactly "On" reads as on
         TrueFalse, // "True"/"False": only the exact word opposite the default changes it
+        FileList,  // absolute paths, one a line, the most recent first (see core/recentfiles.h)
     };
 
     struct Row
@@ -74,6 +77,7 @@ public:
         {Key::DensityNotation, "Density Select", "NotationMode", Type::TrueFalse, "False"},
         {Key::AxisDigits, "Axis Sizing", "Digits", Type::Digits, "6"},
         {Key::AxisNotation, "Axis Sizing", "NotationMode", Type::TrueFalse, "False"},
+        {Key::AxisRecentFiles, "Axis Sizing", "Recent files", Type::FileList, ""},
     }};
     static constexpr std::string_view DefaultUnitsSection = "Default Units";
     static constexpr std::string_view WindowPlacesSection = "Window Places";
@@ -119,6 +123,10 @@ public:
 
     bool usConvention() const { return flag(Key::UnitsUsConvention); }
     void setUsConvention(bool on) { setFlag(Key::UnitsUsConvention, on); }
+
+    // The axis window's File > Open Recent list, under the list's rules.
+    QStringList recentFiles() const;
+    void setRecentFiles(const QStringList &files);
 
     // "Default Units"/<unit type>: the stored unit name as written (empty when
     // missing); the unit-list rules decide what it selects.

@@ -39,9 +39,16 @@ prefix=$scratch/prefix
 cmake --install "$build" --prefix "$prefix" > /dev/null
 id=example.velmora.TorvaneToolbar
 for file in bin/torvane-toolbar share/torvane-toolbar/converts.dat share/torvane-toolbar/density.dat \
-  share/applications/$id.desktop share/metainfo/$id.metainfo.xml share/icons/hicolor/scalable/apps/$id.svg; do
+  share/applications/$id.desktop share/metainfo/$id.metainfo.xml share/icons/hicolor/scalable/apps/$id.svg \
+  share/mime/packages/$id.xml; do
   [ -f "$prefix/$file" ] || fail "cmake --install did not place $file"
 done
+# The desktop's file-type database, built from the install, knows axis files.
+if command -v update-mime-database > /dev/null; then
+  cp -r "$prefix/share/mime" "$scratch/mime"
+  update-mime-database "$scratch/mime" > /dev/null 2>&1
+  grep -q ':application/x-torvane-axis:\*\.tvaxis$' "$scratch/mime/globs2" || fail "no file type for *.tvaxis"
+fi
 cp "$probe" "$prefix/bin/"
 chmod 755 "$scratch"
 chmod -R a-w "$prefix"

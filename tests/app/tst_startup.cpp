@@ -14,6 +14,7 @@
 #include <QLockFile>
 #include <QMessageBox>
 #include <QProcess>
+#include <QSignalSpy>
 #include <QtTest>
 
 #include <memory>
@@ -39,11 +40,9 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QString>("answer"); // start of the printed text; empty: start as usual
         const QString version = QStringLiteral("Torvane Toolbar " TORVANE_VERSION_TEXT "\n");
-        const QString usage = QStringLiteral("Usage: torvane-toolbar [options]\n");
+        const QString usage = QStringLiteral("Usage: torvane-toolbar [options] [file]\n");
         QTest::newRow("nothing") << QStringList{} << QString();
-        QTest::newRow("--version") << QStringList{"--version"} << version;
         QTest::newRow("-v") << QStringList{"-v"} << version;
-        QTest::newRow("--help") << QStringList{"--help"} << usage;
         QTest::newRow("-h") << QStringList{"-h"} << usage;
         QTest::newRow("unknown option ignored") << QStringList{"--bogus", "file.txt"} << QString();
         QTest::newRow("after an unknown option") << QStringList{"--bogus", "--version"} << version;
@@ -69,7 +68,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("answer");
         QTest::newRow("--version") << "--version"
                                    << QStringLiteral("Torvane Toolbar " TORVANE_VERSION_TEXT "\n");
-        QTest::newRow("--help") << "--help" << QStringLiteral("Usage: torvane-toolbar [options]\n");
+        QTest::newRow("--help") << "--help" << QStringLiteral("Usage: torvane-toolbar [options] [file]\n");
     }
     void help_and_version_print_without_a_display_while_a_toolbar_runs()
     {
@@ -93,6 +92,49 @@ private Q_SLOTS:
         const QString printed = QString::fromLocal8Bit(program.readAllStandardOutput());
         QVERIFY2(printed.startsWith(answer), qPrintable(printed + program.readAllStandardError()));
         QVERIFY(!QDir(home.filePath(QStringLiteral("config"))).exists());
+    }
+
+    // The file to open: an absolute path from the folder the start was made in.
+    void command_line_names_the_file_to_open_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("file");
+        QTest::newRow("none") << QStringList{"--bogus"} << QString();
+        QTest::newRow("relative") << QStringList{"axes/../a.tvaxis", "b.tvaxis"} << "/work/a.tvaxis";
+        QTest::newRow("file URL") << QStringList{"file:///tmp/a%20b.tvaxis"} << "/tmp/a b.tvaxis";
+        QTest::newRow("a name like an option") << QStringList{"--", "-v.tvaxis"} << "/work/-v.tvaxis";
+    }
+    void command_line_names_the_file_to_open()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, file);
+        QCOMPARE(CommandLineFile(QStringList{QStringLiteral("torvane-toolbar")} + arguments,
+                                 QStringLiteral("/work")),
+                 file);
+    }
+
+    // The real program started with a file while a toolbar runs hands the
+    // file, made absolute from its own working folder, to the running one
+    // and ends.
+    void second_start_with_a_file_hands_it_over()
+    {
+        QTemporaryDir home;
+        SingleInstance running(QStringLiteral("torvane-toolbar.lock"), home.path());
+        QVERIFY(running.acquired() && running.listen());
+        QSignalSpy opened(&running, &SingleInstance::openRequested);
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), home.path());
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("config")));
+        QProcess program;
+        program.setProcessEnvironment(env);
+        program.setWorkingDirectory(home.path());
+        program.start(TestSupport::runtimeDir() + QStringLiteral("/torvane-toolbar"),
+                      {QStringLiteral("-reverse"), QStringLiteral("Achse 1 % \u00fc.tvaxis")});
+        // This loop must run for the running side to answer.
+        QTRY_COMPARE_WITH_TIMEOUT(program.state(), QProcess::NotRunning, 20000);
+        QCOMPARE(program.exitCode(), 0);
+        QTRY_COMPARE(opened.size(), 1);
+        QCOMPARE(opened[0][0].toString(), home.filePath(QStringLiteral("Achse 1 % \u00fc.tvaxis")));
     }
 
     // The number reading and rounding themselves are checked with the number formats.

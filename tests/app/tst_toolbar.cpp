@@ -3,6 +3,8 @@
 
 #include "app/frmtoolbar.h"
 #include "app/singleinstance.h"
+#include "axis/axisfile.h"
+#include "axiswin/frmaxissizing.h"
 #include "core/datafiles.h"
 #include "core/settingsstore.h"
 #include "testsupport.h"
@@ -279,6 +281,51 @@ private Q_SLOTS:
         QCOMPARE(toolbar.isVisible(), listening);
         if (listening)
             QVERIFY(QTest::qWaitForWindowActive(&toolbar));
+    }
+
+    // A later start with a file hands it over the same way: the running
+    // toolbar opens it in a new axis window, or in the one already open.
+    void second_start_opens_its_file_data()
+    {
+        QTest::addColumn<bool>("axisOpen");
+        QTest::newRow("no axis window") << false;
+        QTest::newRow("axis window open") << true;
+    }
+    void second_start_opens_its_file()
+    {
+        QFETCH(bool, axisOpen);
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("given.tvaxis"));
+        QVERIFY(TestSupport::writeFile(path, AxisFileBytes({}).value_or(QByteArray())));
+        SingleInstance first(QStringLiteral("toolbar.lock"), folder.path());
+        frmToolbar toolbar(m_context);
+        connect(&first, &SingleInstance::openRequested, &toolbar, &frmToolbar::openAxisFile);
+        QVERIFY(first.listen());
+        SingleInstance second(QStringLiteral("toolbar.lock"), folder.path());
+        std::future<bool> answered;
+        const auto ask = [&] {
+            answered =
+                std::async(std::launch::async, [&second, path] { return second.askRunningToOpen(path); });
+        };
+        QString opened;
+        qsizetype windows = 0;
+        auto watch = TestSupport::whenModalShown([&](QWidget *modal) {
+            auto *axis = qobject_cast<frmAxisSizing *>(modal);
+            if (axisOpen)
+                ask();
+            (void)QTest::qWaitFor([&] { return axis->filePath() == path; }, 10000);
+            opened = axis->filePath();
+            windows = toolbar.findChildren<frmAxisSizing *>().size();
+            modal->close();
+        });
+        if (axisOpen)
+            toolbar.findChild<QAbstractButton *>(QStringLiteral("cmdAxis"))->click();
+        else
+            ask();
+        QTRY_VERIFY_WITH_TIMEOUT(!opened.isEmpty(), 15000);
+        QVERIFY(answered.get());
+        QCOMPARE(opened, path);
+        QCOMPARE(windows, 1);
     }
 
     // Installed, the unit table comes from share/torvane-toolbar; a missing one

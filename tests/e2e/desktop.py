@@ -218,11 +218,11 @@ class Desktop:
             self.app()
         return self.program
 
-    def run_program_once(self, timeout=DEFAULT_TIMEOUT):
-        """Runs one more copy to its end and returns its exit code."""
+    def run_program_once(self, *arguments, timeout=DEFAULT_TIMEOUT):
+        """Runs one more copy (from the home folder) to its end and returns its exit code."""
         start = time.monotonic()
         try:
-            completed = subprocess.run([os.path.join(self.program_dir, PROGRAM)], env=self.program_env,
+            completed = subprocess.run([os.path.join(self.program_dir, PROGRAM), *arguments], env=self.program_env,
                                        cwd=self.home_dir, stdin=subprocess.DEVNULL, capture_output=True,
                                        timeout=timeout, preexec_fn=_die_with_parent)
         except subprocess.TimeoutExpired:

@@ -125,6 +125,19 @@ def scenario_start(d):
     wait_for(lambda: d.active_window() == strip.id, "the strip to be the active window", timeout=5)
     check(d.program.poll() is None, "the first toolbar ended")
 
+    # A second start with an axis file, named from the second start's own
+    # folder, opens it in the running toolbar's axis window, in front.
+    with open(os.path.join(d.home_dir, "given axis.tvaxis"), "w", encoding="utf-8") as file:
+        file.write('{"format": "Torvane axis", "version": 1, "items": [], "gearbox": {"ratio": 3, '
+                   '"inertia": {"value": 0, "unit": ""}}, "motor": {"inertia": {"value": 2e-05, '
+                   '"unit": ""}, "targetRatio": 10}}')
+    code, _ = d.run_program_once("given axis.tvaxis")
+    check_equal(code, 0, "exit code of the second start with a file")
+    axis = d.wait_window("given axis.tvaxis \u2014 Axis sizing", timeout=10)
+    wait_for(lambda: d.active_window() == axis.id, "the axis window to be the active window", timeout=5)
+    d.key("Escape")
+    d.wait_no_window("given axis.tvaxis \u2014 Axis sizing")
+
 
 def drag_strip(d, frame, dx, dy):
     """Drags the strip (or another window) by its title bar by (dx, dy), once

@@ -2,6 +2,7 @@
 // what they say measured against the program, and the help window's navigation.
 
 #include "app/frmtoolbar.h"
+#include "axiswin/frmaxissizing.h"
 #include "core/datafiles.h"
 #include "widgets/chrome.h"
 #include "widgets/helppages.h"
@@ -176,12 +177,16 @@ private Q_SLOTS:
                                                                      {"cmdDensity", "densities.html"},
                                                                      {"cmdAxis", "axis.html"}};
         QSet<QString> written;
+        QTemporaryDir saved;
         for (const auto &[button, page] : calculators) {
             QFile::remove(m_context.settings().fileName());
             {
                 frmToolbar toolbar(m_context);
                 toolbar.show();
-                const auto watch = TestSupport::whenModalShown([](QWidget *calculator) {
+                const auto watch = TestSupport::whenModalShown([&saved](QWidget *calculator) {
+                    // The axis window keeps its recent files as a file is saved.
+                    if (auto *axis = qobject_cast<frmAxisSizing *>(calculator))
+                        axis->saveFile(saved.filePath(QStringLiteral("kept.tvaxis")));
                     // The inertia calculator's default units are stored by Save in their window.
                     if (auto *defaults =
                             calculator->findChild<QAction *>(QStringLiteral("mnuSetDefaultUnits"))) {

@@ -1,0 +1,42 @@
+#pragma once
+// The large axis the axis benchmarks work on.
+
+#include "axis/axismodel.h"
+
+inline AxisQuantity si(double value, const char *unit = "")
+{
+    return {value, QString::fromUtf8(unit)};
+}
+
+// An axis of n items: every kind in turn, shapes of every kind among them,
+// a third on the motor side.
+inline Axis largeAxis(int n)
+{
+    Axis axis;
+    axis.gearbox = {5, si(2e-5, "kg-cm\u00b2")};
+    axis.motor.inertia = si(3e-4, "kg-cm\u00b2");
+    axis.items.reserve(n);
+    for (int k = 0; k < n; ++k) {
+        AxisItem item;
+        item.kind = AxisItemKind(k % AxisItemKindCount);
+        item.name = QStringLiteral("Part %1").arg(k + 1);
+        item.quantity = 1 + k % 3;
+        item.side = k % 3 == 0 ? AxisSide::Motor : AxisSide::Load;
+        item[AxisParam::Mass] = si(0.5 + k % 7, "kg");
+        item[AxisParam::Radius] = si(0.01 * (1 + k % 5), "mm");
+        item[AxisParam::Inertia] = si(1e-6 * (1 + k % 11), "kg-cm\u00b2");
+        item[AxisParam::Lead] = si(0.01, "mm");
+        item[AxisParam::PitchDiameter] = si(0.05, "mm");
+        AxisShapePart &part = item.shape;
+        part.shape = InertiaShape(k % InertiaShapeCount);
+        part.massMode = k % 2 ? MassMode::Density : MassMode::Mass;
+        part.result = AllowsOffset(part.shape, InertiaAxis::Ixx) ? InertiaAxis::Ixx : InertiaAxis::Izz;
+        for (int i = 0; i < InertiaInputCount; ++i)
+            part.inputs[std::size_t(i)] = si(0.02 + 0.001 * i, "mm");
+        part[InertiaInput::Mass] = si(1.5, "kg");
+        part[InertiaInput::Density] = si(7850, "kg/m\u00b3");
+        part.offset = si(AllowsOffset(part.shape, part.result) ? 0.03 : 0, "mm");
+        axis.items.append(item);
+    }
+    return axis;
+}

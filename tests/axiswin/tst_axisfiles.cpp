@@ -1,0 +1,180 @@
+// The axis window's files beyond Open and Save: the recent-files list, a file
+// handed from outside (a start with a file, a second start), and the report
+// exported as a PDF.
+
+#include "../axis/axisbuild.h"
+#include "axis/axisfile.h"
+#include "axiswin/frmaxissizing.h"
+
+#include <QAction>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QProcess>
+#include <QPushButton>
+#include <QtTest>
+
+using namespace AxisBuild;
+using TestSupport::child;
+using TestSupport::whenModalShown;
+
+class TestAxisFiles : public QObject
+{
+    Q_OBJECT
+    QTemporaryDir m_dir;
+    TestSupport::TestContext m_context{m_dir};
+
+    QString axisFile(const QString &name, const Axis &axis)
+    {
+        const QString path = m_dir.filePath(name);
+        TestSupport::writeFile(path, AxisFileBytes({axis, {}}).value_or(QByteArray()));
+        return path;
+    }
+
+private Q_SLOTS:
+    void initTestCase() { initAxisTest(m_dir, m_context.units()); }
+    void init() { m_context.settings().setRecentFiles({}); }
+
+    // Open and Save put a file at the top of File > Open Recent; an entry
+    // opens its file; a file gone since is refused, said and dropped; Clear
+    // list empties it.
+    void recent_files_follow_open_and_save()
+    {
+        const QString a = m_dir.filePath(QStringLiteral("a.tvaxis"));
+        const QString b = m_dir.filePath(QStringLiteral("b.tvaxis"));
+        frmAxisSizing window(m_context);
+        auto *recent = child<QMenu>(&window, QStringLiteral("mnuFileRecent"));
+        QVERIFY(!recent->menuAction()->isEnabled());
+        window.setAxis(ballScrewAxis());
+        QVERIFY(window.saveFile(a) && window.saveFile(b));
+        QVERIFY(window.openFile(a));
+        QCOMPARE(m_context.settings().recentFiles(), (QStringList{a, b}));
+
+        Q_EMIT recent->aboutToShow();
+        QVERIFY(child<QAction>(recent, QStringLiteral("mnuFileRecent1"))
+                    ->text()
+                    .startsWith(QStringLiteral("&1  a.tvaxis")));
+        child<QAction>(recent, QStringLiteral("mnuFileRecent2"))->trigger();
+        QCOMPARE(window.filePath(), b);
+
+        QVERIFY(QFile::remove(a));
+        QString message;
+        auto watch = whenModalShown([&message](QWidget *box) {
+            message = static_cast<QMessageBox *>(box)->text();
+            box->close();
+        });
+        window.openRecent(a);
+        QVERIFY2(message.contains(QStringLiteral("a.tvaxis")) &&
+                     message.contains(QStringLiteral("no longer")),
+                 qPrintable(message));
+        QCOMPARE(window.filePath(), b);
+        QCOMPARE(m_context.settings().recentFiles(), (QStringList{b}));
+
+        Q_EMIT recent->aboutToShow();
+        child<QAction>(recent, QStringLiteral("mnuFileRecentClear"))->trigger();
+        QVERIFY(m_context.settings().recentFiles().isEmpty());
+        QVERIFY(!recent->menuAction()->isEnabled());
+    }
+
+    // A file handed from outside opens as File > Open does: unsaved changes
+    // are asked about first, and while the item editor is open over the
+    // window the file waits for it to close.
+    void file_from_outside_data()
+    {
+        QTest::addColumn<bool>("modified");
+        QTest::addColumn<int>("answer"); // to the question about changes
+        QTest::addColumn<bool>("editorOpen");
+        QTest::addColumn<bool>("opened");
+        QTest::newRow("no changes") << false << 0 << false << true;
+        QTest::newRow("changes kept: cancel") << true << int(QMessageBox::Cancel) << false << false;
+        QTest::newRow("changes dropped") << true << int(QMessageBox::Discard) << false << true;
+        QTest::newRow("item editor open") << false << 0 << true << true;
+    }
+    void file_from_outside()
+    {
+        QFETCH(bool, modified);
+        QFETCH(int, answer);
+        QFETCH(bool, editorOpen);
+        QFETCH(bool, opened);
+        const QString path = axisFile(QStringLiteral("outside.tvaxis"), ballScrewAxis());
+        frmAxisSizing window(m_context);
+        window.show();
+        if (modified)
+            window.setAxis(axis({beltLoad(12, 0.05)}, 1, 0, 1e-3));
+        const Axis before = window.axis();
+
+        bool asked = false;
+        bool openedUnderEditor = false;
+        auto watch = whenModalShown(
+            [&](QWidget *modal) {
+                if (editorOpen) { // the item editor: the file comes while it is open
+                    window.openFromOutside(path);
+                    QTest::qWait(300);
+                    openedUnderEditor = window.filePath() == path;
+                    child<QPushButton>(modal, QStringLiteral("cmdCancel"))->click();
+                    return;
+                }
+                asked = true;
+                static_cast<QMessageBox *>(modal)->button(QMessageBox::StandardButton(answer))->click();
+            },
+            modified || editorOpen ? TestSupport::Modal::MustOpen : TestSupport::Modal::MayOpen);
+        if (editorOpen)
+            child<QAction>(&window, QStringLiteral("mnuAdd_inertia"))->trigger();
+        else
+            window.openFromOutside(path);
+        QTRY_COMPARE(window.filePath() == path, opened);
+        QCOMPARE(asked, modified);
+        QVERIFY(!openedUnderEditor);
+        QCOMPARE(window.axis(), opened ? ballScrewAxis() : before);
+    }
+
+    // A long axis stays quick to edit: the table's columns fit the rows in
+    // view, instead of measuring all 1,000 rows on every recompute (80 ms).
+    void long_axis_recomputes_quickly()
+    {
+        QList<AxisItem> items;
+        for (int k = 1; k <= 1000; ++k)
+            items << inertiaValue(1e-6 * k, 1, AxisSide::Load, QStringLiteral("Pulley %1").arg(k));
+        frmAxisSizing window(m_context);
+        window.setAxis(axis(items, 2, 0, 1e-4));
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        auto *ratio = child<QLineEdit>(&window, QStringLiteral("txtGearRatio"));
+        qint64 fastest = std::numeric_limits<qint64>::max();
+        for (int run = 0; run < 5; ++run) {
+            QElapsedTimer timer;
+            timer.start();
+            ratio->setText(QString::number(3 + run % 2));
+            fastest = std::min(fastest, timer.nsecsElapsed());
+        }
+        QVERIFY2(fastest < 15'000'000, qPrintable(QString::number(fastest / 1e6) + QStringLiteral(" ms")));
+    }
+
+    // The report as a PDF: its text is text (found by a text extractor, so
+    // it stays sharp at any zoom), and a long item table runs onto more pages.
+    void report_exports_as_pdf()
+    {
+        QList<AxisItem> items;
+        for (int k = 1; k <= 80; ++k)
+            items << inertiaValue(1e-6 * k, 1, AxisSide::Load, QStringLiteral("Pulley %1").arg(k));
+        frmAxisSizing window(m_context);
+        QVERIFY(window.openFile(axisFile(QStringLiteral("long.tvaxis"), axis(items, 2, 0, 1e-4))));
+        const QString pdf = m_dir.filePath(QStringLiteral("long.pdf"));
+        QVERIFY(window.exportPdf(pdf));
+        QVERIFY(TestSupport::fileContents(pdf).startsWith("%PDF-"));
+        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+            QSKIP("pdftotext is not installed");
+        QProcess extract;
+        extract.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+        QVERIFY(extract.waitForFinished(20000));
+        const QString text = QString::fromUtf8(extract.readAllStandardOutput());
+        for (const char *expected :
+             {"Axis sizing report", "long.tvaxis", "Pulley 80", "Verdict: ", "Page 2 of"})
+            QVERIFY2(text.contains(QLatin1String(expected)), expected);
+        QVERIFY(text.count(QStringLiteral("J at motor")) >= 2); // the header again on the next page
+    }
+};
+
+QTEST_MAIN(TestAxisFiles)
+#include "tst_axisfiles.moc"

@@ -1,0 +1,130 @@
+// The axis report's content, built from worked axes: every item with its
+// inertias in the result unit, the results with units, the verdict in words
+// with its tone; and the HTML it is painted from.
+
+#include "../axis/axisbuild.h"
+#include "axiswin/axisentry.h"
+#include "axiswin/axisreport.h"
+
+#include <QtTest>
+
+using namespace AxisBuild;
+using TestSupport::closeTo;
+
+Q_DECLARE_METATYPE(ReportBlock::Tone)
+
+namespace {
+constexpr double GramCm2 = 1e-7; // kg·m²
+
+// "<number> g-cm²" read back in kg·m².
+double inKgM2(const QString &text)
+{
+    const QString number = text.section(u' ', 0, 0);
+    return ReadAxisNumber(number).value_or(std::nan("")) * GramCm2;
+}
+
+const ReportBlock *blockOf(const ReportDocument &report, const QString &section, ReportBlock::Kind kind)
+{
+    for (const ReportSection &s : report.sections)
+        for (const ReportBlock &block : s.blocks)
+            if (s.title == section && block.kind == kind)
+                return &block;
+    return nullptr;
+}
+} // namespace
+
+class TestAxisReport : public QObject
+{
+    Q_OBJECT
+    QTemporaryDir m_dir;
+    ConversionTableData m_units;
+    ReportFigures figures() const
+    {
+        return {m_units, PadRight(QStringLiteral("g-cm\u00b2"), UnitNameWidth), 4, false};
+    }
+
+private Q_SLOTS:
+    void initTestCase() { initAxisTest(m_dir, m_units); }
+
+    void report_of_a_worked_axis_data()
+    {
+        QTest::addColumn<Axis>("axis");
+        QTest::addColumn<double>("atMotor"); // kg·m²
+        QTest::addColumn<QString>("ratio");
+        QTest::addColumn<ReportBlock::Tone>("tone");
+        QTest::newRow("ball screw, within")
+            << ballScrewAxis() << 2.444166e-5 << "1.222 : 1" << ReportBlock::Tone::Good;
+        Axis over = ballScrewAxis();
+        over.motor.targetRatio = 1;
+        QTest::newRow("over the target") << over << 2.444166e-5 << "1.222 : 1" << ReportBlock::Tone::Bad;
+        Axis noRotor = ballScrewAxis();
+        noRotor.motor.inertia = {0, {}};
+        QTest::newRow("no rotor inertia") << noRotor << 2.444166e-5 << "\u2014" << ReportBlock::Tone::Plain;
+        Axis badGear = ballScrewAxis();
+        badGear.gearbox.ratio = 0;
+        QTest::newRow("gearbox ratio 0") << badGear << std::nan("") << "\u2014" << ReportBlock::Tone::Plain;
+    }
+    void report_of_a_worked_axis()
+    {
+        QFETCH(Axis, axis);
+        QFETCH(double, atMotor);
+        QFETCH(QString, ratio);
+        QFETCH(ReportBlock::Tone, tone);
+        const AxisResults results = ComputeAxis(axis);
+        const ReportDocument report = AxisReport(axis, results, figures(), "screw.tvaxis", "7 December 2026");
+
+        const ReportBlock *items = blockOf(report, "Items", ReportBlock::Kind::Table);
+        QVERIFY(items);
+        QCOMPARE(items->rows.size(), 1 + axis.items.size());
+        QCOMPARE(items->rows[0].mid(6),
+                 (QStringList{"J\n(g-cm\u00b2)", "J at motor\n(g-cm\u00b2)", "Share\n(%)"}));
+        // The coupling, 1.2e-5 kg·m² on the load side, and its share of J_M.
+        const QStringList coupling = items->rows[3];
+        QVERIFY2(closeTo(inKgM2(coupling[6]), 1.2e-5, 1e-3), qPrintable(coupling.join(u'|')));
+        if (std::isnan(atMotor)) {
+            QCOMPARE(coupling[7], results.items[2].atMotor.reason());
+        } else {
+            QVERIFY(closeTo(inKgM2(coupling[7]), 1.2e-5 / 9, 1e-3));
+            QVERIFY(closeTo(ReadAxisNumber(coupling[8]).value_or(0), 100 * 1.2e-5 / 9 / atMotor, 1e-3));
+        }
+
+        const ReportBlock *facts = blockOf(report, "Results", ReportBlock::Kind::Facts);
+        QVERIFY(facts);
+        const QString jm = facts->rows[3][1];
+        if (std::isnan(atMotor))
+            QCOMPARE(jm, results.atMotor.reason());
+        else
+            QVERIFY2(closeTo(inKgM2(jm), atMotor, 1e-3) && jm.endsWith(QStringLiteral(" g-cm\u00b2")),
+                     qPrintable(jm));
+        QCOMPARE(facts->rows[4][1], ratio);
+        const ReportBlock *verdict = blockOf(report, "Results", ReportBlock::Kind::Paragraph);
+        QVERIFY(verdict);
+        QCOMPARE(verdict->text, QStringLiteral("Verdict: ") + results.verdict.text);
+        QCOMPARE(verdict->tone, tone);
+        // The inputs as entered, in their own units.
+        const ReportBlock *drive = blockOf(report, "Gearbox and motor", ReportBlock::Kind::Facts);
+        QVERIFY(drive);
+        QCOMPARE(drive->rows[0][1], AxisEntryText(axis.gearbox.ratio) + QStringLiteral(" : 1"));
+    }
+
+    // Every text is escaped; a table's header repeats on the pages it runs
+    // onto; a section appended later, plot included, takes its place.
+    void html_escapes_and_takes_later_sections()
+    {
+        Axis axis = ballScrewAxis();
+        axis.items[0].name = QStringLiteral("<Table & co>");
+        ReportDocument report = AxisReport(axis, ComputeAxis(axis), figures(), "a&b.tvaxis", "today");
+        report.sections.append({"Move", {ReportBlock::plotBlock("velocity", "Speed <rpm>", 0.4)}});
+        const QString html = ReportHtml(report);
+        QVERIFY(html.contains(QStringLiteral("&lt;Table &amp; co&gt;")) &&
+                !html.contains(QStringLiteral("<Table")));
+        QVERIFY(html.contains(QStringLiteral("a&amp;b.tvaxis")));
+        QVERIFY(html.contains(QStringLiteral("<thead><tr><th align=\"right\">#</th>")));
+        QVERIFY(html.contains(
+            QStringLiteral("<h2>Move</h2><p><img src=\"plot:velocity\" width=\"1000\" height=\"400\">")));
+        QVERIFY(html.contains(QStringLiteral("Speed &lt;rpm&gt;")));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestAxisReport)
+#include "tst_axisreport.moc"
