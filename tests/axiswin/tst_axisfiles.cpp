@@ -7,7 +7,6 @@
 #include "axiswin/frmaxissizing.h"
 
 #include <QAction>
-#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
@@ -127,28 +126,6 @@ private Q_SLOTS:
         QCOMPARE(asked, modified);
         QVERIFY(!openedUnderEditor);
         QCOMPARE(window.axis(), opened ? ballScrewAxis() : before);
-    }
-
-    // A long axis stays quick to edit: the table's columns fit the rows in
-    // view, instead of measuring all 1,000 rows on every recompute (80 ms).
-    void long_axis_recomputes_quickly()
-    {
-        QList<AxisItem> items;
-        for (int k = 1; k <= 1000; ++k)
-            items << inertiaValue(1e-6 * k, 1, AxisSide::Load, QStringLiteral("Pulley %1").arg(k));
-        frmAxisSizing window(m_context);
-        window.setAxis(axis(items, 2, 0, 1e-4));
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        auto *ratio = child<QLineEdit>(&window, QStringLiteral("txtGearRatio"));
-        qint64 fastest = std::numeric_limits<qint64>::max();
-        for (int run = 0; run < 5; ++run) {
-            QElapsedTimer timer;
-            timer.start();
-            ratio->setText(QString::number(3 + run % 2));
-            fastest = std::min(fastest, timer.nsecsElapsed());
-        }
-        QVERIFY2(fastest < 15'000'000, qPrintable(QString::number(fastest / 1e6) + QStringLiteral(" ms")));
     }
 
     // The report as a PDF: its text is text (found by a text extractor, so
