@@ -1,5 +1,6 @@
 #pragma once
 #include "axis/axisfile.h"
+#include "axiswin/axiscontrols.h"
 #include "widgets/calculatorwindow.h"
 
 #include <array>
@@ -8,6 +9,7 @@
 #include <utility>
 
 class AxisItemModel;
+class MovePane;
 class DigitsScrollBar;
 class NumericEdit;
 class PictureButton;
@@ -38,7 +40,8 @@ public:
     // The file the axis was opened from or saved to; empty for a new axis.
     const QString &filePath() const { return m_filePath; }
     // Whether the axis differs from what was opened or saved.
-    bool isModified() const { return !(m_axis == m_savedAxis); }
+    bool isModified() const { return !(m_axis == m_savedAxis) || !(m_move == m_savedMove); }
+    const MoveInputs &move() const { return m_move; }
     // Opens an axis file; a damaged or newer file is refused with a message
     // naming the file and the problem, and nothing changes.
     bool openFile(const QString &path);
@@ -65,12 +68,6 @@ protected:
 
 private:
     enum Result { LoadSide, Reflected, AtMotor, Ratio, ResultCount };
-    struct ResultControls
-    {
-        PictureButton *copyValue = nullptr;
-        PictureButton *copyAll = nullptr;
-        QLabel *value = nullptr;
-    };
 
     void buildControls();
     void buildFileMenu(QMenuBar *menuBar);
@@ -107,7 +104,8 @@ private:
 
     Axis m_axis;
     Axis m_savedAxis;
-    MoveInputs m_move; // kept from the file, for the move window to come
+    MoveInputs m_move;
+    MoveInputs m_savedMove;
     QString m_filePath;
     std::optional<std::pair<int, AxisItem>> m_removed;
     QAction *m_mnuUndo = nullptr;
@@ -129,7 +127,8 @@ private:
     QComboBox *m_cmbRotorInertiaUnits = nullptr;
     NumericEdit *m_txtTargetRatio = nullptr;
     QComboBox *m_cmbResultUnits = nullptr;
-    std::array<ResultControls, ResultCount> m_resultRows;
+    MovePane *m_movePane = nullptr;
+    std::array<ResultRow, ResultCount> m_resultRows;
     QLabel *m_lblVerdict = nullptr;
     QLabel *m_lblProblem = nullptr;
     PictureButton *m_cmdNotationMode = nullptr;
