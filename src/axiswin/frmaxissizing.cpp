@@ -86,7 +86,8 @@ void frmAxisSizing::buildControls()
     auto *lower = new QHBoxLayout;
     lower->addWidget(buildDrivePane());
     lower->addWidget(buildResultPane(), 1);
-    auto *inertia = new QWidget(this);
+    auto *inertia =
+        Named(new QWidget(this), QStringLiteral("fraInertia"), QString(), QStringLiteral("Inertia"));
     auto *inertiaLayout = new QVBoxLayout(inertia);
     inertiaLayout->addWidget(buildItemPane(), 1);
     inertiaLayout->addLayout(lower);

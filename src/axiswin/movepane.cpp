@@ -18,6 +18,8 @@ enum ProfileChoice { DefaultRamps, GivenRamps, Triangle };
 
 const char *const FigureKeys[] = {"peakSpeed",  "acceleration",  "motorSpeed", "accelTorque",
                                   "loadTorque", "holdingTorque", "peakTorque", "rmsTorque"};
+const char *const SegmentWords[MoveSegmentCount] = {"Accelerating", "Constant speed", "Decelerating",
+                                                    "Dwell"};
 const char *const CheckKeys[MotorCheckCount] = {"peakTorque", "rmsTorque", "speed", "inertiaRatio"};
 
 QString linearOr(MechanismKind kind, const char *linear, const char *rotary)
@@ -216,7 +218,9 @@ QWidget *MovePane::buildResults()
         else if (f == AccelTorque)
             m_cmbTorqueUnits = list("cmbTorqueUnits", "Torque");
         else
-            unit = m_torqueUnitNames[std::size_t(f)] = new QLabel(box);
+            unit = m_torqueUnitNames[std::size_t(f)] =
+                Named(new QLabel(box), QStringLiteral("lblUnit_%1").arg(QLatin1String(FigureKeys[f])),
+                      QString(), spoken + QStringLiteral(" unit"));
         grid->addWidget(unit, f, 4);
     }
     m_lblProblem =
@@ -376,7 +380,7 @@ void MovePane::display()
         ShowResult(m_rows[std::size_t(f)], figure,
                    AxisFigureText(figure, unitsOf(Figure(f))->currentText(), m_digits, m_notation));
         if (QLabel *unit = m_torqueUnitNames[std::size_t(f)])
-            unit->setText(m_cmbTorqueUnits->currentText().trimmed());
+            ShowValue(unit, m_cmbTorqueUnits->currentText().trimmed());
     }
     ShowValue(m_lblProblem, problem);
 
@@ -410,6 +414,17 @@ void MovePane::display()
     m_plot.speedUnit = m_cmbMotorSpeedUnits->currentText().trimmed();
     m_plot.torqueUnit = m_cmbTorqueUnits->currentText().trimmed();
     m_plots->showMove(m_plot);
+    // The plots in words, segment by segment, for a screen reader.
+    QStringList segments;
+    for (const MoveSegment &segment : r.segments) {
+        if (segment.duration > 0 && segment.torque.ok())
+            segments << QStringLiteral("%1 for %2 s at %3")
+                            .arg(QLatin1String(SegmentWords[int(segment.kind)]),
+                                 AxisNumberText(segment.duration, m_digits, m_notation),
+                                 AxisFigureText(segment.torque, m_plot.torqueUnit, m_digits, m_notation) +
+                                     u' ' + m_plot.torqueUnit);
+    }
+    m_plots->setAccessibleDescription(segments.join(QStringLiteral("; ")));
 }
 
 void MovePane::copy(Figure which, bool withUnit)

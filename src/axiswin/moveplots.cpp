@@ -191,22 +191,32 @@ public:
         const double half = std::floor(size.height() * 0.46);
         m_speed->setGeometry(QRectF(0, 0, size.width(), half));
         m_torque->setGeometry(QRectF(0, half, size.width(), size.height() - half));
-        // Laid out as Qt Charts lays them out, then the chart with the
-        // narrower axis labels given the difference as margin.
-        for (QChart *chart : {m_speed, m_torque})
-            chart->setMargins(BaseMargins);
+        // Laid out as Qt Charts lays them out, the margins then giving the
+        // chart with the narrower axis labels the difference; a second pass
+        // only when that changes them.
         activate();
         const QRectF speedPlot = m_speed->plotArea();
         const QRectF torquePlot = m_torque->plotArea();
-        const double left = speedPlot.left() - torquePlot.left();
-        const double right = speedPlot.right() - torquePlot.right();
-        QMargins speed = BaseMargins;
-        QMargins torque = BaseMargins;
-        (left > 0 ? torque : speed).setLeft(BaseMargins.left() + int(std::lround(std::fabs(left))));
-        (right < 0 ? torque : speed).setRight(BaseMargins.right() + int(std::lround(std::fabs(right))));
-        m_speed->setMargins(speed);
-        m_torque->setMargins(torque);
-        activate();
+        // Where each plot would stand with the base margins.
+        const double speedLeft = speedPlot.left() - (m_speed->margins().left() - BaseMargins.left());
+        const double torqueLeft = torquePlot.left() - (m_torque->margins().left() - BaseMargins.left());
+        const double speedRight = speedPlot.right() + (m_speed->margins().right() - BaseMargins.right());
+        const double torqueRight = torquePlot.right() + (m_torque->margins().right() - BaseMargins.right());
+        const double left = std::max(speedLeft, torqueLeft);
+        const double right = std::min(speedRight, torqueRight);
+        const auto margins = [&left, &right](double ownLeft, double ownRight) {
+            QMargins margins = BaseMargins;
+            margins.setLeft(BaseMargins.left() + int(std::lround(left - ownLeft)));
+            margins.setRight(BaseMargins.right() + int(std::lround(ownRight - right)));
+            return margins;
+        };
+        const QMargins speed = margins(speedLeft, speedRight);
+        const QMargins torque = margins(torqueLeft, torqueRight);
+        if (speed != m_speed->margins() || torque != m_torque->margins()) {
+            m_speed->setMargins(speed);
+            m_torque->setMargins(torque);
+            activate();
+        }
         for (const Limit &limit : m_limits) {
             const QRectF plot = limit.chart->plotArea();
             const QRectF text = limit.label->boundingRect();
