@@ -321,8 +321,6 @@ void MovePane::readInto(AxisMotor &motor, MoveInputs &move) const
 
 void MovePane::followMechanism(MechanismKind kind, const MoveInputs &move)
 {
-    if (kind == m_kind)
-        return;
     const bool loading = m_loading;
     m_loading = true;
     const bool rotary = kind == MechanismKind::Rotary;

@@ -167,6 +167,10 @@ private Q_SLOTS:
         child<QTabWidget>(&window, QStringLiteral("tabAxis"))->setCurrentIndex(1);
         window.show();
         enter(&window, units, boxes, profile);
+        // Only the inputs of the axis's kind take a value.
+        const bool rotary = MechanismOf(axis).kind == MechanismKind::Rotary;
+        QCOMPARE(child<QLineEdit>(&window, QStringLiteral("txtLoadTorque"))->isEnabled(), rotary);
+        QCOMPARE(child<QLineEdit>(&window, QStringLiteral("txtIncline"))->isEnabled(), !rotary);
 
         for (const auto &[key, value] : expected) {
             const QString number = copied(&window, QStringLiteral("cmdCopyValue_") + key);
@@ -201,24 +205,26 @@ private Q_SLOTS:
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("move.tvaxis"));
         frmAxisSizing saver(m_context);
-        saver.setAxis(ballScrewAxis());
+        Axis axis = ballScrewAxis();
+        axis.motor.ratedTorque = axis.motor.peakTorque = {0, QStringLiteral("N-m")};
+        axis.motor.maxSpeed = {0, QStringLiteral("rpm")};
+        saver.setAxis(axis);
         QVERIFY(saver.saveFile(path));
         enter(&saver,
               {{"cmbDistanceUnits", "in"},
                {"cmbMoveTimeUnits", "ms"},
                {"cmbAccelTimeUnits", "ms"},
-               {"cmbThrustUnits", "lbf"},
-               {"cmbMaxSpeedUnits", "rev/s"}},
+               {"cmbThrustUnits", "lbf"}},
               {{"txtDistance", "8"},
                {"txtMoveTime", "750"},
                {"txtAccelTime", "150"},
                {"txtDecelTime", "200"},
                {"txtThrust", "12.5"},
                {"txtIncline", "30"},
-               {"txtFriction", "0.1"},
-               {"txtMaxSpeed", "50"}},
+               {"txtFriction", "0.1"}},
               1);
-        QVERIFY(saver.isModified());
+        QVERIFY(saver.isModified()); // by the move alone
+        enter(&saver, {{"cmbMaxSpeedUnits", "rev/s"}}, {{"txtMaxSpeed", "50"}}, 1);
         QCOMPARE(saver.move().distance.unit, QStringLiteral("in"));
         QVERIFY(closeTo(saver.move().distance.value, 8 * 0.0254));
         QVERIFY(!saver.move().defaultRamps);
