@@ -4,6 +4,8 @@
 #include "densities/densitytable.h"
 #include "units/conversiontable.h"
 
+#include "shippedunits.h"
+
 #include <QBuffer>
 #include <QFile>
 #include <QRandomGenerator>
@@ -50,8 +52,7 @@ const QByteArray &syntheticFile()
 
 bool loadUnits()
 {
-    LoadConversionTable(QStringLiteral(TORVANE_CONVERTS_DAT));
-    return ConversionTable().indexOfName(PadRight(QStringLiteral("lb/in³"), UnitNameWidth)) >= 0;
+    return ShippedUnits().indexOfName(PadRight(QStringLiteral("lb/in³"), UnitNameWidth)) >= 0;
 }
 
 const QString &listUnit()
@@ -72,7 +73,8 @@ void BM_LoadSortList(benchmark::State &state)
         QBuffer buffer(&data);
         buffer.open(QIODevice::ReadOnly);
         const DensityFileLoad load = LoadDensityFile(buffer);
-        const QStringList lines = MaterialListLines(load.records, listUnit(), 6, state.range(0) != 0);
+        const QStringList lines =
+            MaterialListLines(ShippedUnits(), load.records, listUnit(), 6, state.range(0) != 0);
         benchmark::DoNotOptimize(lines.size());
     }
     state.counters["materials"] = MaterialCount;
@@ -99,7 +101,7 @@ void BM_ListLines(benchmark::State &state)
     }
     const QList<DensityRecord> &records = syntheticRecords();
     for (auto _ : state) {
-        const QStringList lines = MaterialListLines(records, listUnit(), 6, false);
+        const QStringList lines = MaterialListLines(ShippedUnits(), records, listUnit(), 6, false);
         benchmark::DoNotOptimize(lines.size());
     }
 }

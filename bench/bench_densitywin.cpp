@@ -108,7 +108,7 @@ int main(int argc, char **argv)
     WindowContext context(dir.filePath(QStringLiteral("settings.ini")),
                           DataFiles::DetectLayout(dir.path(), dir.filePath(QStringLiteral("user"))));
     QFile::copy(QStringLiteral(TORVANE_DENSITY_DAT), DensityFilePath(context.dataFiles()));
-    LoadConversionTable(QStringLiteral(TORVANE_CONVERTS_DAT));
+    context.units().load(QStringLiteral(TORVANE_CONVERTS_DAT));
     for (auto [name, run] : {std::pair{"keystrokeInDensityBox", &keystrokeInDensityBox},
                              std::pair{"displayUnitChange", &displayUnitChange}}) {
         benchmark::RegisterBenchmark(name, [run = run, &context](benchmark::State &state) {

@@ -6,6 +6,8 @@
 #include "units/conversiontable.h"
 #include "units/numberformat.h"
 
+#include "shippedunits.h"
+
 #include <QFile>
 #include <QLocale>
 
@@ -38,21 +40,17 @@ InertiaEntries typicalEntries()
 
 void fullCompute(benchmark::State &state)
 {
-    static const bool loaded = [] {
-        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-        LoadConversionTable(QStringLiteral(TORVANE_CONVERTS_DAT));
-        return true;
-    }();
-    benchmark::DoNotOptimize(loaded);
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    const ConversionTableData &units = ShippedUnits();
 
     const InertiaShape shape = InertiaShape(state.range(0));
     const MassMode mode = state.range(1) ? MassMode::Density : MassMode::Mass;
     const InertiaEntries entries = typicalEntries();
     const QString resultUnit = unit("kg-cm\u00b2");
     for (auto _ : state) {
-        const InertiaOutcome outcome = ComputeInertiaEntries(shape, entries, mode);
+        const InertiaOutcome outcome = ComputeInertiaEntries(units, shape, entries, mode);
         for (const std::optional<float> &value : outcome.values)
-            benchmark::DoNotOptimize(FormatInertiaResult(value, resultUnit, 6, false));
+            benchmark::DoNotOptimize(FormatInertiaResult(units, value, resultUnit, 6, false));
         benchmark::DoNotOptimize(outcome.massText);
     }
     state.SetLabel(QString::fromUtf8("%1, %2 mode")

@@ -73,7 +73,7 @@ int main(int argc, char **argv)
     QTemporaryDir dir;
     WindowContext context(dir.filePath(QStringLiteral("settings.ini")),
                           DataFiles::DetectLayout(dir.path(), dir.filePath(QStringLiteral("user"))));
-    LoadConversionTable(QStringLiteral(TORVANE_CONVERTS_DAT));
+    context.units().load(QStringLiteral(TORVANE_CONVERTS_DAT));
     benchmark::RegisterBenchmark("editAndRedraw", [&context](benchmark::State &state) {
         editAndRedraw(state, context);
     })->Unit(benchmark::kMillisecond);

@@ -7,6 +7,8 @@
 #include "units/unitlists.h"
 #include "widgets/windowcontext.h"
 
+#include "shippedunits.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QLineEdit>
@@ -23,7 +25,7 @@ namespace {
 QString largestUnitType()
 {
     QMap<QString, int> counts;
-    for (const ConversionRecord &record : ConversionTable().records()) {
+    for (const ConversionRecord &record : ShippedUnits().records()) {
         if (record.DisplayUnit)
             ++counts[record.UnitType];
     }
@@ -74,10 +76,10 @@ void keystrokeAndRepaint(benchmark::State &state, WindowContext &context)
 void conversionRowsOnly(benchmark::State &state)
 {
     const QString type = largestUnitType();
-    const QString unit = UnitsOfExactType(ConversionTable(), type).value(0);
+    const QString unit = UnitsOfExactType(ShippedUnits(), type).value(0);
     for (auto _ : state)
         benchmark::DoNotOptimize(
-            ComputeConversionRows(ConversionTable(), type, unit, QStringLiteral("2.5"), ConversionDisplay{}));
+            ComputeConversionRows(ShippedUnits(), type, unit, QStringLiteral("2.5"), ConversionDisplay{}));
 }
 BENCHMARK(conversionRowsOnly)->Unit(benchmark::kMicrosecond);
 
@@ -89,11 +91,11 @@ int main(int argc, char **argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QGuiApplication::clipboard()->clear();
-    LoadConversionTable(QStringLiteral(TORVANE_CONVERTS_DAT));
     // The settings the window reads and writes stay the benchmark's own.
     QTemporaryDir dir;
     WindowContext context(dir.filePath(QStringLiteral("settings.ini")),
                           DataFiles::DetectLayout(dir.path(), dir.filePath(QStringLiteral("user"))));
+    context.units().load(QStringLiteral(TORVANE_CONVERTS_DAT));
     for (auto [name, run] : {std::pair{"keystrokeRebuildsTheList", &keystrokeRebuildsTheList},
                              std::pair{"keystrokeAndRepaint", &keystrokeAndRepaint}}) {
         benchmark::RegisterBenchmark(name, [run = run, &context](benchmark::State &state) {

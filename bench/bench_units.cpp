@@ -47,24 +47,27 @@ const QByteArray &syntheticTable()
     return bytes;
 }
 
-void loadSyntheticTable()
+ConversionTableData loadSyntheticTable()
 {
     QByteArray data = syntheticTable();
     QBuffer buffer(&data);
     buffer.open(QIODevice::ReadOnly);
-    LoadConversionTable(buffer);
+    ConversionTableData table;
+    table.load(buffer);
+    return table;
 }
 
 void BM_LoadSyntheticTable(benchmark::State &state)
 {
     QByteArray data = syntheticTable();
+    ConversionTableData table;
     for (auto _ : state) {
         QBuffer buffer(&data);
         buffer.open(QIODevice::ReadOnly);
-        LoadConversionTable(buffer);
-        benchmark::DoNotOptimize(ConversionTable().records().size());
+        table.load(buffer);
+        benchmark::DoNotOptimize(table.records().size());
     }
-    state.counters["records"] = double(ConversionTable().records().size());
+    state.counters["records"] = double(table.records().size());
 }
 BENCHMARK(BM_LoadSyntheticTable)->Unit(benchmark::kMillisecond);
 
@@ -75,20 +78,20 @@ void BM_LoadShippedTable(benchmark::State &state)
         state.SkipWithError("converts.dat has not been built");
         return;
     }
+    ConversionTableData table;
     for (auto _ : state) {
-        LoadConversionTable(path);
-        benchmark::DoNotOptimize(ConversionTable().records().size());
+        table.load(path);
+        benchmark::DoNotOptimize(table.records().size());
     }
-    state.counters["records"] = double(ConversionTable().records().size());
+    state.counters["records"] = double(table.records().size());
 }
 BENCHMARK(BM_LoadShippedTable)->Unit(benchmark::kMicrosecond);
 
 // Callers pass either padded list entries or bare literals; mix both.
 void BM_ConvertUnits(benchmark::State &state)
 {
-    loadSyntheticTable();
-
-    const QList<ConversionRecord> &records = ConversionTable().records();
+    const ConversionTableData table = loadSyntheticTable();
+    const QList<ConversionRecord> &records = table.records();
     QRandomGenerator rng(11);
     QList<QPair<QString, QString>> pairs;
     for (int i = 0; i < 1024; ++i) {
@@ -101,7 +104,7 @@ void BM_ConvertUnits(benchmark::State &state)
     float value = 1.5f;
     for (auto _ : state) {
         const auto &pair = pairs.at(i++ & 1023);
-        benchmark::DoNotOptimize(ConvertUnits(value, pair.first, pair.second));
+        benchmark::DoNotOptimize(ConvertUnits(table, value, pair.first, pair.second));
     }
 }
 BENCHMARK(BM_ConvertUnits);
@@ -109,16 +112,15 @@ BENCHMARK(BM_ConvertUnits);
 // The usual pattern of a window: the same few units over and over.
 void BM_ConvertUnitsFewNames(benchmark::State &state)
 {
-    loadSyntheticTable();
-
-    const QList<ConversionRecord> &records = ConversionTable().records();
+    const ConversionTableData table = loadSyntheticTable();
+    const QList<ConversionRecord> &records = table.records();
     QStringList names;
     for (int i = 0; i < 8; ++i)
         names.append(records.at(i * 997).UnitName.trimmed());
 
     qsizetype i = 0;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(ConvertUnits(2.5f, names.at(i & 7), names.at((i + 3) & 7)));
+        benchmark::DoNotOptimize(ConvertUnits(table, 2.5f, names.at(i & 7), names.at((i + 3) & 7)));
         ++i;
     }
 }
@@ -128,9 +130,8 @@ BENCHMARK(BM_ConvertUnitsFewNames);
 // trailing period, in other letter case, and one that matches nothing.
 void BM_FindPastedUnit(benchmark::State &state)
 {
-    loadSyntheticTable();
-
-    const QList<ConversionRecord> &records = ConversionTable().records();
+    const ConversionTableData table = loadSyntheticTable();
+    const QList<ConversionRecord> &records = table.records();
     QStringList texts;
     for (int i = 0; i < 8; ++i) {
         const QString name = records.at(i * 4093).UnitName.trimmed();
@@ -142,7 +143,7 @@ void BM_FindPastedUnit(benchmark::State &state)
 
     qsizetype i = 0;
     for (auto _ : state)
-        benchmark::DoNotOptimize(FindPastedUnit(ConversionTable(), texts.at(i++ & 7)));
+        benchmark::DoNotOptimize(FindPastedUnit(table, texts.at(i++ & 7)));
 }
 BENCHMARK(BM_FindPastedUnit)->Unit(benchmark::kMicrosecond);
 

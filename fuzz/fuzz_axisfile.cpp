@@ -4,6 +4,7 @@
 
 #include "axis/axisfile.h"
 #include "fuzzsupport.h"
+#include "units/conversiontable.h"
 
 #include <QBuffer>
 
@@ -29,9 +30,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const AxisResults results = ComputeAxis(document.axis);
     const MoveResults move = ComputeMove(document.axis, results, document.move);
     (void)SampleMove(move, 8);
-    (void)ItemTableCsv(document.axis, results, QStringLiteral("kg-m²"), 6);
+    const ConversionTableData units; // no table: every unit fails to convert
+    (void)ItemTableCsv(units, document.axis, results, QStringLiteral("kg-m²"), 6);
     for (const MotorCheck &check : move.checks)
-        (void)MotorCheckText(check, QString(), 6);
+        (void)MotorCheckText(units, check, QString(), 6);
 
     QString problem;
     const std::optional<QByteArray> saved = AxisFileBytes(document, &problem);

@@ -21,11 +21,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     QByteArray bytes = in.rest();
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
-    LoadConversionTable(buffer);
+    ConversionTableData table;
+    table.load(buffer);
 
-    const ConversionTableData &table = ConversionTable();
     const QList<ConversionRecord> &records = table.records();
-    const ConversionTableReport &report = ConversionTableLoadReport();
+    const ConversionTableReport &report = table.report();
     Fuzz::check(report.loadedRecords == records.size(), "loaded count");
     Fuzz::check(report.hasProblem() == !report.message().isEmpty(), "problem without message");
     for (const ConversionRecord &record : records) {
@@ -41,8 +41,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const ConversionRecord &from = records.at(choice % records.size());
     const ConversionRecord &to = records.at((choice / 7) % records.size());
     const float value = ParseLocaleNumber(number).value_or(1.5f);
-    (void)ConvertUnits(value, from.UnitName, to.UnitName);
-    const std::optional<float> same = ConvertUnits(value, from.UnitName, from.UnitName);
+    (void)ConvertUnits(table, value, from.UnitName, to.UnitName);
+    const std::optional<float> same = ConvertUnits(table, value, from.UnitName, from.UnitName);
     Fuzz::check(same && std::memcmp(&*same, &value, sizeof value) == 0, "same unit changes the value");
 
     ConversionProblem problem = ConversionProblem::None;

@@ -3,6 +3,7 @@
 // back to the same records.
 
 #include "densities/densitytable.h"
+#include "units/conversiontable.h"
 
 #include <QBuffer>
 
@@ -19,7 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (load.records.size() != qsizetype(size / DensityRecordSize) ||
         (size % DensityRecordSize != 0) != (load.problem == DensityFileProblem::PartialRecord))
         std::abort();
-    (void)MaterialListLines(load.records, DensityStorageUnit(), 6, size % 2 == 1);
+    (void)MaterialListLines(ConversionTableData(), load.records, DensityStorageUnit(), 6, size % 2 == 1);
 
     QByteArray saved;
     QBuffer out(&saved);

@@ -71,6 +71,19 @@ frmToolbar::frmToolbar(WindowContext &context, QWidget *parent) : QWidget(parent
     setMouseTracking(true);
     setAccessibleName(FixedCaption);
 
+    buildLaunchers();
+    buildTrayMenu();
+    buildTrayIcon();
+    restorePosition();
+    loadUnitTable();
+    tellStartProblems();
+}
+
+frmToolbar::~frmToolbar() = default;
+
+// The logo at the left and the launcher buttons in a row at the right.
+void frmToolbar::buildLaunchers()
+{
     // The same logo control the calculators carry; it opens the contact window.
     m_cmdLogo = new LogoButton(m_context, this);
     m_cmdLogo->setObjectName(QStringLiteral("cmdLogo"));
@@ -98,9 +111,10 @@ frmToolbar::frmToolbar(WindowContext &context, QWidget *parent) : QWidget(parent
     connect(m_cmdDensity, &QAbstractButton::clicked, this, &frmToolbar::openDensity);
     connect(m_cmdTrig, &QAbstractButton::clicked, this, &frmToolbar::openTrig);
     connect(m_cmdAxis, &QAbstractButton::clicked, this, &frmToolbar::openAxis);
+}
 
-    buildTrayMenu();
-
+void frmToolbar::buildTrayIcon()
+{
     m_tray = new QSystemTrayIcon(windowIcon(), this);
     m_tray->setObjectName(QStringLiteral("picSysTray"));
     m_tray->setToolTip(FixedCaption);
@@ -110,27 +124,30 @@ frmToolbar::frmToolbar(WindowContext &context, QWidget *parent) : QWidget(parent
             restoreFromTray();
     });
     m_tray->show();
+}
 
-    restorePosition();
-
-    {
-        const BusyCursor busy;
-        const QString table = m_context.readOnlyFile(QStringLiteral("converts.dat"));
-        if (m_context.dataFiles().installed && !QFile::exists(table)) {
-            // A missing table loads empty, as it always has, but an installed
-            // program never creates the empty file in its install folders.
-            QBuffer none;
-            none.open(QIODevice::ReadOnly);
-            LoadConversionTable(none);
-        } else {
-            LoadConversionTable(table);
-        }
+void frmToolbar::loadUnitTable()
+{
+    const BusyCursor busy;
+    const QString table = m_context.readOnlyFile(QStringLiteral("converts.dat"));
+    if (m_context.dataFiles().installed && !QFile::exists(table)) {
+        // A missing table loads empty, as it always has, but an installed
+        // program never creates the empty file in its install folders.
+        QBuffer none;
+        none.open(QIODevice::ReadOnly);
+        m_context.units().load(none);
+    } else {
+        m_context.units().load(table);
     }
+}
+
+void frmToolbar::tellStartProblems()
+{
     // A table that did not load whole is told once, where the tray can show
     // it; the unit calculator repeats it in its list. So are files left in a
     // former data folder, which nothing else repeats.
     QStringList problems;
-    if (const ConversionTableReport &table = ConversionTableLoadReport(); table.hasProblem())
+    if (const ConversionTableReport &table = m_context.units().report(); table.hasProblem())
         problems.append(table.message());
     const QString &filesNotice = m_context.dataFiles().notice;
     if (!filesNotice.isEmpty()) {
@@ -141,8 +158,6 @@ frmToolbar::frmToolbar(WindowContext &context, QWidget *parent) : QWidget(parent
         QSystemTrayIcon::supportsMessages())
         m_tray->showMessage(FixedCaption, problems.join(QLatin1Char('\n')), QSystemTrayIcon::Warning);
 }
-
-frmToolbar::~frmToolbar() = default;
 
 // The tray icon's menu: the strip, every window it opens, help and Exit. It is
 // never shown in the strip, but its Exit key (Ctrl+Q) works there too.

@@ -79,7 +79,14 @@ private:
     void openTrig();
     void openAxis();
     void openHelp();
+    void buildLaunchers();
     void buildTrayMenu();
+    void buildTrayIcon();
+    // Reads the unit table the windows convert with.
+    void loadUnitTable();
+    // A table that did not load whole, or files left in a former data folder,
+    // told once in the tray.
+    void tellStartProblems();
 
     WindowContext &m_context;
     bool m_quitFromSysTray = false;

@@ -24,9 +24,9 @@ template <typename Op> AxisFigure combine(const AxisFigure &a, const AxisFigure 
     return checked(op(a.value(), b.value()));
 }
 
-const ConversionTableData::NameEntry *findUnit(const QString &unit)
+const ConversionTableData::NameEntry *findUnit(const ConversionTableData &units, const QString &unit)
 {
-    return ConversionTable().findName(PadRight(unit, UnitNameWidth));
+    return units.findName(PadRight(unit, UnitNameWidth));
 }
 
 // A table factor in double precision: the shortest decimal that reads back as
@@ -108,36 +108,36 @@ AxisFigure Positive(double value, const QString &what)
     return NonNegative(value, what);
 }
 
-std::optional<double> ToBaseUnits(double value, const QString &unit)
+std::optional<double> ToBaseUnits(const ConversionTableData &units, double value, const QString &unit)
 {
     if (unit.isEmpty())
         return std::isfinite(value) ? std::optional(value) : std::nullopt;
-    const ConversionTableData::NameEntry *entry = findUnit(unit);
+    const ConversionTableData::NameEntry *entry = findUnit(units, unit);
     if (!entry)
         return std::nullopt;
     const double base = value * widen(entry->XFactor) + widen(entry->PlusFactor);
     return std::isfinite(base) ? std::optional(base) : std::nullopt;
 }
 
-std::optional<double> FromBaseUnits(double base, const QString &unit)
+std::optional<double> FromBaseUnits(const ConversionTableData &units, double base, const QString &unit)
 {
     if (unit.isEmpty())
         return std::isfinite(base) ? std::optional(base) : std::nullopt;
-    const ConversionTableData::NameEntry *entry = findUnit(unit);
+    const ConversionTableData::NameEntry *entry = findUnit(units, unit);
     if (!entry || entry->XFactor == 0)
         return std::nullopt;
     const double shown = (base - widen(entry->PlusFactor)) / widen(entry->XFactor);
     return std::isfinite(shown) ? std::optional(shown) : std::nullopt;
 }
 
-std::optional<double> ShownValue(const AxisQuantity &quantity)
+std::optional<double> ShownValue(const ConversionTableData &units, const AxisQuantity &quantity)
 {
-    return FromBaseUnits(quantity.value, quantity.unit);
+    return FromBaseUnits(units, quantity.value, quantity.unit);
 }
 
-QString FormatQuantity(const AxisQuantity &quantity, int digits)
+QString FormatQuantity(const ConversionTableData &units, const AxisQuantity &quantity, int digits)
 {
-    const std::optional<double> shown = ShownValue(quantity);
+    const std::optional<double> shown = ShownValue(units, quantity);
     // Shown through the single-precision display; a value beyond it shows "?".
     const bool showable = shown && std::fabs(*shown) <= double(std::numeric_limits<float>::max());
     const QString number = showable ? FormatSignificant(float(*shown), digits) : QString();

@@ -16,6 +16,8 @@
 
 #include <optional>
 
+class ConversionTableData;
+
 class AxisFigure
 {
 public:
@@ -62,13 +64,13 @@ struct AxisQuantity
     bool operator==(const AxisQuantity &) const = default;
 };
 
-// Conversions through the unit table's factors, evaluated in double
+// Conversions through the factors of the unit table units, evaluated in double
 // precision. An empty unit is the base unit; a unit the table lacks, or a
 // result that is not finite, gives nullopt.
-std::optional<double> ToBaseUnits(double value, const QString &unit);
-std::optional<double> FromBaseUnits(double base, const QString &unit);
+std::optional<double> ToBaseUnits(const ConversionTableData &units, double value, const QString &unit);
+std::optional<double> FromBaseUnits(const ConversionTableData &units, double base, const QString &unit);
 // The quantity's value in its own unit (what a box shows).
-std::optional<double> ShownValue(const AxisQuantity &quantity);
+std::optional<double> ShownValue(const ConversionTableData &units, const AxisQuantity &quantity);
 // The quantity as shown in its unit: significant digits, the locale's decimal
 // separator, and the unit (unless empty); "?" when it cannot be converted.
-QString FormatQuantity(const AxisQuantity &quantity, int digits);
+QString FormatQuantity(const ConversionTableData &units, const AxisQuantity &quantity, int digits);

@@ -163,11 +163,11 @@ QString csvField(QString field)
     return field;
 }
 
-QString csvNumber(const AxisFigure &figure, const QString &unit)
+QString csvNumber(const ConversionTableData &units, const AxisFigure &figure, const QString &unit)
 {
     if (!figure.ok())
         return csvField(figure.reason());
-    const std::optional<double> shown = FromBaseUnits(figure.value(), unit);
+    const std::optional<double> shown = FromBaseUnits(units, figure.value(), unit);
     if (!shown)
         return csvField(OverflowReason());
     return QString::number(*shown, 'g', QLocale::FloatingPointShortest);
@@ -325,11 +325,11 @@ RatioVerdict JudgeRatio(const AxisFigure &ratio, double target)
     return {RatioLevel::Over, QStringLiteral("%1 : 1, %2 × the %3 : 1 target").arg(shown, times, targetText)};
 }
 
-QString ItemSummary(const AxisItem &item, int digits)
+QString ItemSummary(const ConversionTableData &units, const AxisItem &item, int digits)
 {
     QStringList parts;
     const auto add = [&](const char *symbol, const AxisQuantity &value) {
-        parts.append(QStringLiteral("%1 = %2").arg(text(symbol), FormatQuantity(value, digits)));
+        parts.append(QStringLiteral("%1 = %2").arg(text(symbol), FormatQuantity(units, value, digits)));
     };
     if (item.kind != AxisItemKind::Shape) {
         for (const AxisParamInfo &info : Params) {
@@ -348,11 +348,12 @@ QString ItemSummary(const AxisItem &item, int digits)
         QStringLiteral("%1, %2, %3")
             .arg(ShapeTitle(part.shape), parts.join(QStringLiteral(", ")), ResultTitle(part.result));
     if (part.offset.value != 0)
-        summary += QStringLiteral(", d = %1").arg(FormatQuantity(part.offset, digits));
+        summary += QStringLiteral(", d = %1").arg(FormatQuantity(units, part.offset, digits));
     return summary;
 }
 
-QString ItemTableCsv(const Axis &axis, const AxisResults &results, const QString &inertiaUnit, int digits)
+QString ItemTableCsv(const ConversionTableData &units, const Axis &axis, const AxisResults &results,
+                     const QString &inertiaUnit, int digits)
 {
     const QString unit = inertiaUnit.trimmed();
     QString csv = QStringLiteral("Kind,Name,Quantity,Side,Inputs,%1,%2,Share (%)\r\n")
@@ -366,10 +367,10 @@ QString ItemTableCsv(const Axis &axis, const AxisResults &results, const QString
                                  QString::number(item.quantity),
                                  item.side == AxisSide::Motor ? QStringLiteral("Motor side")
                                                               : QStringLiteral("Load side"),
-                                 csvField(ItemSummary(item, digits)),
-                                 csvNumber(result.inertia, unit),
-                                 csvNumber(result.atMotor, unit),
-                                 csvNumber(result.share, QString())};
+                                 csvField(ItemSummary(units, item, digits)),
+                                 csvNumber(units, result.inertia, unit),
+                                 csvNumber(units, result.atMotor, unit),
+                                 csvNumber(units, result.share, QString())};
         csv += row.join(u',') + QStringLiteral("\r\n");
     }
     return csv;

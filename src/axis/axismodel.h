@@ -159,14 +159,15 @@ RatioVerdict JudgeRatio(const AxisFigure &ratio, double target);
 
 // A one-line account of an item's inputs, each value in its own unit with
 // digits significant digits: "m = 40 kg, p = 10 mm".
-QString ItemSummary(const AxisItem &item, int digits);
+QString ItemSummary(const ConversionTableData &units, const AxisItem &item, int digits);
 
 // The item table as CSV (RFC 4180: comma-separated, quoted where needed,
 // CRLF line ends), with a header line: kind, name, quantity, side, inputs,
 // J and J at the motor in inertiaUnit, share in %. Numbers are written with a
 // point and as many digits as needed to read back exactly; a failed figure
 // gives its reason in place of the number.
-QString ItemTableCsv(const Axis &axis, const AxisResults &results, const QString &inertiaUnit, int digits);
+QString ItemTableCsv(const ConversionTableData &units, const Axis &axis, const AxisResults &results,
+                     const QString &inertiaUnit, int digits);
 
 // The words and file keys of the shapes, their results and their inputs.
 const char *ShapeKey(InertiaShape shape);      // "cylinder", ...

@@ -67,9 +67,9 @@ MotorCheck check(MotorCheckKind kind, const AxisFigure &value, const AxisQuantit
     return result;
 }
 
-QString shown(const AxisFigure &figure, const QString &unit, int digits)
+QString shown(const ConversionTableData &units, const AxisFigure &figure, const QString &unit, int digits)
 {
-    return FormatQuantity({figure.value(), unit}, digits);
+    return FormatQuantity(units, {figure.value(), unit}, digits);
 }
 
 } // namespace
@@ -268,7 +268,8 @@ MoveResults ComputeMove(const Axis &axis, const AxisResults &inertia, const Move
     return r;
 }
 
-QString MotorCheckText(const MotorCheck &check, const QString &unit, int digits)
+QString MotorCheckText(const ConversionTableData &units, const MotorCheck &check, const QString &unit,
+                       int digits)
 {
     const QString title = QString::fromUtf8(checkTitle(check.kind));
     if (check.level == CheckLevel::Unknown)
@@ -279,8 +280,8 @@ QString MotorCheckText(const MotorCheck &check, const QString &unit, int digits)
         value = RatioText(check.value.value(), false) + QStringLiteral(" : 1");
         limit = RatioText(check.limit.value(), true) + QStringLiteral(" : 1");
     } else {
-        value = shown(check.value, unit.trimmed(), digits);
-        limit = shown(check.limit, unit.trimmed(), digits);
+        value = shown(units, check.value, unit.trimmed(), digits);
+        limit = shown(units, check.limit, unit.trimmed(), digits);
     }
     // Whole per cent, with a tenth below 10 % where it matters.
     const double percent = std::fabs(check.margin.value()) * 100;

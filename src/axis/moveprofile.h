@@ -114,7 +114,8 @@ MoveResults ComputeMove(const Axis &axis, const AxisResults &inertia, const Move
 // "Peak torque 0.237 N-m of 0.5 N-m: passes, 53 % margin",
 // "Maximum speed 9000 rpm of 6000 rpm: fails, 50 % over", or why it cannot be
 // checked. Complete without any colour.
-QString MotorCheckText(const MotorCheck &check, const QString &unit, int digits);
+QString MotorCheckText(const ConversionTableData &units, const MotorCheck &check, const QString &unit,
+                       int digits);
 
 // Motor speed and torque over one cycle for plotting: each segment's start
 // and end and samplesPerSegment − 2 points between (at least the two ends),

@@ -39,10 +39,10 @@ QComboBox *AxisUnitList(const QString &name, const QString &spoken, const QStrin
     return list;
 }
 
-void RefillUnitList(QComboBox *list, const QString &unitType)
+void RefillUnitList(const ConversionTableData &table, QComboBox *list, const QString &unitType)
 {
     SetTag(list, QStringLiteral("UnitType=%1;").arg(unitType));
-    const QStringList units = UnitsForListTag(ConversionTable(), unitType);
+    const QStringList units = UnitsForListTag(table, unitType);
     list->clear();
     list->addItems(units);
     list->setCurrentIndex(DefaultUnitIndex(units, unitType, QString()));
@@ -55,17 +55,19 @@ QLabel *BuddyCaption(const QString &text, QWidget *buddy, QWidget *parent)
     return label;
 }
 
-void ShowAxisQuantity(NumericEdit *box, QComboBox *units, const AxisQuantity &quantity)
+void ShowAxisQuantity(const ConversionTableData &table, NumericEdit *box, QComboBox *units,
+                      const AxisQuantity &quantity)
 {
     const int unit = quantity.unit.isEmpty() ? -1 : units->findText(PadRight(quantity.unit, UnitNameWidth));
     if (unit >= 0)
         units->setCurrentIndex(unit);
-    box->setText(AxisEntryText(FromBaseUnits(quantity.value, units->currentText().trimmed()).value_or(0)));
+    box->setText(
+        AxisEntryText(FromBaseUnits(table, quantity.value, units->currentText().trimmed()).value_or(0)));
 }
 
-AxisQuantity ReadBoxQuantity(const NumericEdit *box, const QComboBox *units)
+AxisQuantity ReadBoxQuantity(const ConversionTableData &table, const NumericEdit *box, const QComboBox *units)
 {
-    return ReadAxisQuantity(box->text(), units->currentText())
+    return ReadAxisQuantity(table, box->text(), units->currentText())
         .value_or(AxisQuantity{std::nan(""), units->currentText().trimmed()});
 }
 

@@ -8,6 +8,7 @@
 #include <QSize>
 #include <QString>
 
+class ConversionTableData;
 class NumericEdit;
 class PictureButton;
 class QComboBox;
@@ -24,15 +25,17 @@ NumericEdit *AxisValueBox(const QString &name, const QString &spoken, QWidget *p
 QComboBox *AxisUnitList(const QString &name, const QString &spoken, const QString &unitType, QWidget *parent);
 // Empties a unit list and fills it with the display units of another type,
 // on its default unit.
-void RefillUnitList(QComboBox *list, const QString &unitType);
+void RefillUnitList(const ConversionTableData &table, QComboBox *list, const QString &unitType);
 // A caption whose mnemonic moves the focus to its box.
 QLabel *BuddyCaption(const QString &text, QWidget *buddy, QWidget *parent);
 
 // A value shown in a unit list's unit: the box text and the list's entry.
-void ShowAxisQuantity(NumericEdit *box, QComboBox *units, const AxisQuantity &quantity);
+void ShowAxisQuantity(const ConversionTableData &table, NumericEdit *box, QComboBox *units,
+                      const AxisQuantity &quantity);
 // A box as a quantity; a box that does not read gives a value no figure
 // accepts, so the figures that need it fail with its reason.
-AxisQuantity ReadBoxQuantity(const NumericEdit *box, const QComboBox *units);
+AxisQuantity ReadBoxQuantity(const ConversionTableData &table, const NumericEdit *box,
+                             const QComboBox *units);
 double ReadBoxNumber(const NumericEdit *box);
 
 // A result: its value label and the keys that copy it.

@@ -27,13 +27,14 @@ std::optional<double> ReadAxisNumber(const QString &text)
     return value;
 }
 
-std::optional<AxisQuantity> ReadAxisQuantity(const QString &text, const QString &unit)
+std::optional<AxisQuantity> ReadAxisQuantity(const ConversionTableData &units, const QString &text,
+                                             const QString &unit)
 {
     const std::optional<double> shown = ReadAxisNumber(text);
     if (!shown)
         return std::nullopt;
     const QString name = unit.trimmed();
-    const std::optional<double> base = ToBaseUnits(*shown, name);
+    const std::optional<double> base = ToBaseUnits(units, *shown, name);
     if (!base)
         return std::nullopt;
     return AxisQuantity{*base, name};
@@ -57,11 +58,12 @@ QString AxisNumberText(double value, int digits, bool notation)
     return FormatSignificant(float(value), digits);
 }
 
-QString AxisFigureText(const AxisFigure &figure, const QString &unit, int digits, bool notation)
+QString AxisFigureText(const ConversionTableData &units, const AxisFigure &figure, const QString &unit,
+                       int digits, bool notation)
 {
     if (!figure.ok())
         return figure.reason();
-    const std::optional<double> shown = FromBaseUnits(figure.value(), unit.trimmed());
+    const std::optional<double> shown = FromBaseUnits(units, figure.value(), unit.trimmed());
     return shown ? AxisNumberText(*shown, digits, notation) : OverflowReason();
 }
 

@@ -15,7 +15,8 @@
 std::optional<double> ReadAxisNumber(const QString &text);
 // A box and its unit list (padded or not) as a quantity in base units;
 // nullopt when the text is no number or the unit cannot convert it.
-std::optional<AxisQuantity> ReadAxisQuantity(const QString &text, const QString &unit);
+std::optional<AxisQuantity> ReadAxisQuantity(const ConversionTableData &units, const QString &text,
+                                             const QString &unit);
 // The text a box shows for a value: up to 15 significant digits, capital E,
 // the locale's decimal separator, so it reads back as it was.
 QString AxisEntryText(double value);
@@ -24,6 +25,7 @@ QString AxisEntryText(double value);
 // empty when it is not finite.
 QString AxisNumberText(double value, int digits, bool notation);
 // A figure in unit (padded or not): the number, or the reason it failed.
-QString AxisFigureText(const AxisFigure &figure, const QString &unit, int digits, bool notation);
+QString AxisFigureText(const ConversionTableData &units, const AxisFigure &figure, const QString &unit,
+                       int digits, bool notation);
 // A share in %: the number and " %", or the reason it failed.
 QString AxisShareText(const AxisFigure &share, int digits, bool notation);

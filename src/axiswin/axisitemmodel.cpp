@@ -65,14 +65,15 @@ QString AxisItemModel::text(int row, int column) const
     case QuantityColumn:
         return QString::number(item.quantity);
     case SummaryColumn:
-        return ItemSummary(item, m_digits);
+        return ItemSummary(m_units, item, m_digits);
     case SideColumn:
         return SideTitle(item.side);
     case ShareColumn:
         return figure(row, column) ? AxisShareText(*figure(row, column), m_digits, m_notation) : QString();
     default:
-        return figure(row, column) ? AxisFigureText(*figure(row, column), m_unit, m_digits, m_notation)
-                                   : QString();
+        return figure(row, column)
+                   ? AxisFigureText(m_units, *figure(row, column), m_unit, m_digits, m_notation)
+                   : QString();
     }
 }
 

@@ -24,7 +24,10 @@ public:
         ColumnCount
     };
 
-    using QAbstractTableModel::QAbstractTableModel;
+    // Figures are shown through the unit table units, which must outlive the model.
+    explicit AxisItemModel(const ConversionTableData &units, QObject *parent = nullptr)
+        : QAbstractTableModel(parent), m_units(units)
+    {}
 
     // Shows the axis and its results, inertias in unit (a unit list's text).
     void show(const Axis &axis, const AxisResults &results, const QString &unit, int digits, bool notation);
@@ -36,6 +39,7 @@ public:
 
 private:
     QString text(int row, int column) const;
+    const ConversionTableData &m_units;
     const AxisFigure *figure(int row, int column) const;
 
     Axis m_axis;

@@ -10,6 +10,7 @@
 #include "widgets/selectall.h"
 #include "widgets/unitcombos.h"
 #include "widgets/valuefont.h"
+#include "widgets/windowcontext.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -44,15 +45,15 @@ bool uses(const AxisItem &item, int param)
 
 } // namespace
 
-frmAxisItem::frmAxisItem(const AxisItem &item, const Settings &settings, QWidget *parent)
-    : QDialog(parent), m_item(item)
+frmAxisItem::frmAxisItem(const AxisItem &item, const WindowContext &context, QWidget *parent)
+    : QDialog(parent), m_item(item), m_unitTable(context.units())
 {
     setObjectName(QStringLiteral("frmAxisItem"));
     setWindowTitle(QString::fromUtf8(KindInfo(item.kind).title));
     setAccessibleName(windowTitle());
     buildControls();
-    FillUnitCombos(this);
-    ApplyDefaultUnits(settings, this);
+    FillUnitCombos(m_unitTable, this);
+    ApplyDefaultUnits(context.settings(), this);
     showItem();
     check();
 }
@@ -132,7 +133,7 @@ void frmAxisItem::showItem()
         if (unit >= 0)
             m_units[p]->setCurrentIndex(unit);
         const std::optional<double> shown =
-            FromBaseUnits(quantity.value, m_units[p]->currentText().trimmed());
+            FromBaseUnits(m_unitTable, quantity.value, m_units[p]->currentText().trimmed());
         m_boxes[p]->setText(AxisEntryText(shown.value_or(0)));
     }
     m_txtName->setFocus();
@@ -148,7 +149,7 @@ AxisItem frmAxisItem::item() const
         if (!m_boxes[p])
             continue;
         if (const std::optional<AxisQuantity> read =
-                ReadAxisQuantity(m_boxes[p]->text(), m_units[p]->currentText()))
+                ReadAxisQuantity(m_unitTable, m_boxes[p]->text(), m_units[p]->currentText()))
             item.params[p] = *read;
     }
     return item;
@@ -162,7 +163,7 @@ void frmAxisItem::check()
     bool readable = true;
     QString problem;
     for (int p = 0; p < AxisParamCount; ++p) {
-        if (!m_boxes[p] || ReadAxisQuantity(m_boxes[p]->text(), m_units[p]->currentText()))
+        if (!m_boxes[p] || ReadAxisQuantity(m_unitTable, m_boxes[p]->text(), m_units[p]->currentText()))
             continue;
         if (readable)
             problem =

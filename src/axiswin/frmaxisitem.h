@@ -15,13 +15,15 @@ class QDialogButtonBox;
 class QLabel;
 class QLineEdit;
 class QSpinBox;
-class Settings;
+class ConversionTableData;
+class WindowContext;
 
 class frmAxisItem : public QDialog
 {
     Q_OBJECT
 public:
-    frmAxisItem(const AxisItem &item, const Settings &settings, QWidget *parent = nullptr);
+    // Units and default units from context.
+    frmAxisItem(const AxisItem &item, const WindowContext &context, QWidget *parent = nullptr);
 
     // The item as the controls hold it; values that do not read keep the
     // item's own.
@@ -33,6 +35,7 @@ private:
     void check();
 
     AxisItem m_item;
+    const ConversionTableData &m_unitTable;
     QLineEdit *m_txtName = nullptr;
     QSpinBox *m_spnQuantity = nullptr;
     QComboBox *m_cmbSide = nullptr;

@@ -65,7 +65,7 @@ frmAxisSizing::frmAxisSizing(WindowContext &context, QWidget *parent) : Calculat
     AddHelpKey(context, this, QStringLiteral("axis.html"));
     buildControls();
     loadTooltipsOption();
-    FillUnitCombos(this);
+    FillUnitCombos(context.units(), this);
     ApplyDefaultUnits(context.settings(), this);
     connectEvents();
     setAxis(Axis());
@@ -91,7 +91,7 @@ void frmAxisSizing::buildControls()
     auto *inertiaLayout = new QVBoxLayout(inertia);
     inertiaLayout->addWidget(buildItemPane(), 1);
     inertiaLayout->addLayout(lower);
-    m_movePane = new MovePane(this);
+    m_movePane = new MovePane(context().units(), this);
     auto *tabs = Named(new QTabWidget(this), QStringLiteral("tabAxis"), QString(), QStringLiteral("Axis"));
     tabs->addTab(inertia, QStringLiteral("I&nertia"));
     tabs->addTab(m_movePane, QStringLiteral("M&ove"));
@@ -118,7 +118,7 @@ QWidget *frmAxisSizing::buildItemPane()
 {
     auto *pane = Named(new QGroupBox(QStringLiteral("Items"), this), QStringLiteral("fraItems"), QString(),
                        QStringLiteral("Items"));
-    m_model = new AxisItemModel(this);
+    m_model = new AxisItemModel(context().units(), this);
     m_tblItems = Named(new QTableView(pane), QStringLiteral("tblItems"), QString(), QStringLiteral("Items"));
     m_tblItems->setModel(m_model);
     m_tblItems->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -320,8 +320,8 @@ void frmAxisSizing::setAxis(const Axis &axis)
         forgetRemoval();
     m_axis = axis;
     m_txtGearRatio->setText(AxisEntryText(axis.gearbox.ratio));
-    ShowAxisQuantity(m_txtGearboxInertia, m_cmbGearboxInertiaUnits, axis.gearbox.inertia);
-    ShowAxisQuantity(m_txtRotorInertia, m_cmbRotorInertiaUnits, axis.motor.inertia);
+    ShowAxisQuantity(context().units(), m_txtGearboxInertia, m_cmbGearboxInertiaUnits, axis.gearbox.inertia);
+    ShowAxisQuantity(context().units(), m_txtRotorInertia, m_cmbRotorInertiaUnits, axis.motor.inertia);
     m_txtTargetRatio->setText(AxisEntryText(axis.motor.targetRatio));
     m_movePane->setMove(axis.motor, m_move);
     setNotationMode(m_notationMode);
@@ -337,8 +337,9 @@ void frmAxisSizing::readDrive()
     if (m_loading)
         return;
     m_axis.gearbox.ratio = ReadBoxNumber(m_txtGearRatio);
-    m_axis.gearbox.inertia = ReadBoxQuantity(m_txtGearboxInertia, m_cmbGearboxInertiaUnits);
-    m_axis.motor.inertia = ReadBoxQuantity(m_txtRotorInertia, m_cmbRotorInertiaUnits);
+    m_axis.gearbox.inertia =
+        ReadBoxQuantity(context().units(), m_txtGearboxInertia, m_cmbGearboxInertiaUnits);
+    m_axis.motor.inertia = ReadBoxQuantity(context().units(), m_txtRotorInertia, m_cmbRotorInertiaUnits);
     m_axis.motor.targetRatio = ReadBoxNumber(m_txtTargetRatio);
     compute();
 }
@@ -360,8 +361,9 @@ void frmAxisSizing::compute()
         if (!figure.ok() && problem.isEmpty() && r != Ratio)
             problem = figure.reason();
         ShowResult(m_resultRows[r], figure,
-                   r == Ratio ? AxisNumberText(figure.value(), m_displayDigits, m_notationMode)
-                              : AxisFigureText(figure, unit, m_displayDigits, m_notationMode));
+                   r == Ratio
+                       ? AxisNumberText(figure.value(), m_displayDigits, m_notationMode)
+                       : AxisFigureText(context().units(), figure, unit, m_displayDigits, m_notationMode));
     }
     ShowValue(m_lblProblem, problem);
     // The words carry the verdict; the colour only repeats it.
@@ -402,7 +404,7 @@ void frmAxisSizing::updateKeys()
 
 std::optional<AxisItem> frmAxisSizing::editedItem(const AxisItem &item)
 {
-    frmAxisItem editor(item, context().settings(), this);
+    frmAxisItem editor(item, context(), this);
     if (editor.exec() != QDialog::Accepted)
         return std::nullopt;
     return editor.item();
@@ -669,8 +671,9 @@ void frmAxisSizing::chooseAndExport()
 
 bool frmAxisSizing::exportCsv(const QString &path)
 {
-    const QByteArray bytes =
-        ItemTableCsv(m_axis, m_results, m_cmbResultUnits->currentText().trimmed(), m_displayDigits).toUtf8();
+    const QByteArray bytes = ItemTableCsv(context().units(), m_axis, m_results,
+                                          m_cmbResultUnits->currentText().trimmed(), m_displayDigits)
+                                 .toUtf8();
     return writeFile(path, [&bytes](QIODevice &file, QString *problem) {
         if (file.write(bytes) == bytes.size())
             return true;

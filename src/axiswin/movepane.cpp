@@ -37,7 +37,7 @@ void MovePane::Input::setEnabled(bool on) const
     }
 }
 
-MovePane::MovePane(QWidget *parent) : QWidget(parent)
+MovePane::MovePane(const ConversionTableData &units, QWidget *parent) : QWidget(parent), m_units(units)
 {
     setObjectName(QStringLiteral("fraMove"));
     setAccessibleName(QStringLiteral("Move"));
@@ -79,7 +79,7 @@ MovePane::Input MovePane::addInput(QGridLayout *grid, const QString &caption, co
     if (!unitType.isEmpty()) {
         input.units = AxisUnitList(QStringLiteral("cmb%1Units").arg(name), spoken + QStringLiteral(" units"),
                                    unitType, pane);
-        input.box->setUnitList(input.units);
+        input.box->setUnitList(m_units, input.units);
         grid->addWidget(input.units, row, 2);
     } else if (!after.isEmpty()) {
         grid->addWidget(new QLabel(after, pane), row, 2);
@@ -278,7 +278,7 @@ void MovePane::setMove(const AxisMotor &motor, const MoveInputs &move)
                                                                          {&m_peakTorque, &motor.peakTorque},
                                                                          {&m_maxSpeed, &motor.maxSpeed}};
     for (const auto &[input, quantity] : quantities)
-        ShowAxisQuantity(input->box, input->units, *quantity);
+        ShowAxisQuantity(m_units, input->box, input->units, *quantity);
     m_friction.box->setText(AxisEntryText(move.friction));
     m_mechanismEfficiency.box->setText(AxisEntryText(move.mechanismEfficiency));
     m_gearboxEfficiency.box->setText(AxisEntryText(move.gearboxEfficiency));
@@ -292,28 +292,28 @@ void MovePane::setMove(const AxisMotor &motor, const MoveInputs &move)
 
 void MovePane::readInto(AxisMotor &motor, MoveInputs &move) const
 {
-    motor.ratedTorque = ReadBoxQuantity(m_ratedTorque.box, m_ratedTorque.units);
-    motor.peakTorque = ReadBoxQuantity(m_peakTorque.box, m_peakTorque.units);
-    motor.maxSpeed = ReadBoxQuantity(m_maxSpeed.box, m_maxSpeed.units);
-    move.distance = ReadBoxQuantity(m_distance.box, m_distance.units);
-    move.moveTime = ReadBoxQuantity(m_moveTime.box, m_moveTime.units);
+    motor.ratedTorque = ReadBoxQuantity(m_units, m_ratedTorque.box, m_ratedTorque.units);
+    motor.peakTorque = ReadBoxQuantity(m_units, m_peakTorque.box, m_peakTorque.units);
+    motor.maxSpeed = ReadBoxQuantity(m_units, m_maxSpeed.box, m_maxSpeed.units);
+    move.distance = ReadBoxQuantity(m_units, m_distance.box, m_distance.units);
+    move.moveTime = ReadBoxQuantity(m_units, m_moveTime.box, m_moveTime.units);
     const int profile = m_cmbProfile->currentIndex();
     move.profile = profile == Triangle ? MoveProfile::Triangular : MoveProfile::Trapezoidal;
     if (profile != Triangle)
         move.defaultRamps = profile == DefaultRamps;
     // The ramp boxes show the ramps used; they are the user's only when given.
     if (profile == GivenRamps) {
-        move.accelTime = ReadBoxQuantity(m_accelTime.box, m_accelTime.units);
-        move.decelTime = ReadBoxQuantity(m_decelTime.box, m_decelTime.units);
+        move.accelTime = ReadBoxQuantity(m_units, m_accelTime.box, m_accelTime.units);
+        move.decelTime = ReadBoxQuantity(m_units, m_decelTime.box, m_decelTime.units);
     }
-    move.dwell = ReadBoxQuantity(m_dwell.box, m_dwell.units);
+    move.dwell = ReadBoxQuantity(m_units, m_dwell.box, m_dwell.units);
     // The inputs of the other kind of axis keep what they hold.
     if (m_kind == MechanismKind::Rotary) {
-        move.loadTorque = ReadBoxQuantity(m_loadTorque.box, m_loadTorque.units);
+        move.loadTorque = ReadBoxQuantity(m_units, m_loadTorque.box, m_loadTorque.units);
     } else {
-        move.incline = ReadBoxQuantity(m_incline.box, m_incline.units);
+        move.incline = ReadBoxQuantity(m_units, m_incline.box, m_incline.units);
         move.friction = ReadBoxNumber(m_friction.box);
-        move.thrust = ReadBoxQuantity(m_thrust.box, m_thrust.units);
+        move.thrust = ReadBoxQuantity(m_units, m_thrust.box, m_thrust.units);
         move.mechanismEfficiency = ReadBoxNumber(m_mechanismEfficiency.box);
     }
     move.gearboxEfficiency = ReadBoxNumber(m_gearboxEfficiency.box);
@@ -327,10 +327,11 @@ void MovePane::followMechanism(MechanismKind kind, const MoveInputs &move)
     // Linear and angular units never share a list; the distance keeps its
     // value and is shown in the new type's default unit.
     if ((m_kind == MechanismKind::Rotary) != rotary) {
-        RefillUnitList(m_distance.units, QString::fromLatin1(DistanceUnitType(kind)));
-        ShowAxisQuantity(m_distance.box, m_distance.units, move.distance);
-        RefillUnitList(m_cmbLoadSpeedUnits, linearOr(kind, "Linear velocity", "Angular velocity"));
-        RefillUnitList(m_cmbLoadAccelUnits, linearOr(kind, "Linear acceleration", "Angular acceleration"));
+        RefillUnitList(m_units, m_distance.units, QString::fromLatin1(DistanceUnitType(kind)));
+        ShowAxisQuantity(m_units, m_distance.box, m_distance.units, move.distance);
+        RefillUnitList(m_units, m_cmbLoadSpeedUnits, linearOr(kind, "Linear velocity", "Angular velocity"));
+        RefillUnitList(m_units, m_cmbLoadAccelUnits,
+                       linearOr(kind, "Linear acceleration", "Angular acceleration"));
     }
     m_kind = kind;
     for (const Input *linear : {&m_incline, &m_friction, &m_thrust, &m_mechanismEfficiency})
@@ -376,7 +377,7 @@ void MovePane::display()
         if (!figure.ok() && problem.isEmpty())
             problem = figure.reason();
         ShowResult(m_rows[std::size_t(f)], figure,
-                   AxisFigureText(figure, unitsOf(Figure(f))->currentText(), m_digits, m_notation));
+                   AxisFigureText(m_units, figure, unitsOf(Figure(f))->currentText(), m_digits, m_notation));
         if (QLabel *unit = m_torqueUnitNames[std::size_t(f)])
             ShowValue(unit, m_cmbTorqueUnits->currentText().trimmed());
     }
@@ -387,7 +388,7 @@ void MovePane::display()
         QLabel *label = m_checks[std::size_t(check.kind)];
         const QComboBox *units =
             check.kind == MotorCheckKind::Speed ? m_cmbMotorSpeedUnits : m_cmbTorqueUnits;
-        ShowValue(label, MotorCheckText(check, units->currentText(), m_digits));
+        ShowValue(label, MotorCheckText(m_units, check, units->currentText(), m_digits));
         const char *colour = check.level == CheckLevel::Passes  ? "#1b6e20"
                              : check.level == CheckLevel::Fails ? "#b3261e"
                                                                 : nullptr;
@@ -401,7 +402,7 @@ void MovePane::display()
         for (const auto &[input, figure] :
              {std::pair{&m_accelTime, &r.accelTime}, std::pair{&m_decelTime, &r.decelTime}}) {
             if (figure->ok())
-                ShowAxisQuantity(input->box, input->units, {figure->value(), {}});
+                ShowAxisQuantity(m_units, input->box, input->units, {figure->value(), {}});
             else
                 input->box->clear();
         }
@@ -411,6 +412,8 @@ void MovePane::display()
     m_plot.results = r;
     m_plot.speedUnit = m_cmbMotorSpeedUnits->currentText().trimmed();
     m_plot.torqueUnit = m_cmbTorqueUnits->currentText().trimmed();
+    m_plot.speedFactor = FromBaseUnits(m_units, 1.0, m_plot.speedUnit).value_or(1.0);
+    m_plot.torqueFactor = FromBaseUnits(m_units, 1.0, m_plot.torqueUnit).value_or(1.0);
     m_plots->showMove(m_plot);
     // The plots in words, segment by segment, for a screen reader.
     QStringList segments;
@@ -419,7 +422,8 @@ void MovePane::display()
             segments << QStringLiteral("%1 for %2 s at %3")
                             .arg(QLatin1String(SegmentWords[int(segment.kind)]),
                                  AxisNumberText(segment.duration, m_digits, m_notation),
-                                 AxisFigureText(segment.torque, m_plot.torqueUnit, m_digits, m_notation) +
+                                 AxisFigureText(m_units, segment.torque, m_plot.torqueUnit, m_digits,
+                                                m_notation) +
                                      u' ' + m_plot.torqueUnit);
     }
     m_plots->setAccessibleDescription(segments.join(QStringLiteral("; ")));

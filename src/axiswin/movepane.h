@@ -12,6 +12,7 @@
 
 #include <array>
 
+class ConversionTableData;
 class NumericEdit;
 class QComboBox;
 class QGridLayout;
@@ -22,7 +23,7 @@ class MovePane : public QWidget
 {
     Q_OBJECT
 public:
-    explicit MovePane(QWidget *parent = nullptr);
+    explicit MovePane(const ConversionTableData &units, QWidget *parent = nullptr);
 
     // Shows the motor's figures and the move in the boxes, in their units.
     void setMove(const AxisMotor &motor, const MoveInputs &move);
@@ -76,6 +77,7 @@ private:
     void copy(Figure which, bool withUnit);
     QComboBox *unitsOf(Figure which) const;
 
+    const ConversionTableData &m_units;
     bool m_loading = false;
     MechanismKind m_kind = MechanismKind::Rotary;
     MoveResults m_results;

@@ -35,12 +35,6 @@ QLineSeries *lineSeries(QChart *chart, const QColor &colour, qreal width, Qt::Pe
     return series;
 }
 
-// A value in the unit shown: the factor of a unit without an offset.
-double factorOf(const QString &unit)
-{
-    return FromBaseUnits(1.0, unit).value_or(1.0);
-}
-
 // A limit's value, short and without group separators, as the axes show theirs.
 QString plainNumber(double value)
 {
@@ -112,8 +106,8 @@ public:
     {
         const MoveResults &r = data.results;
         const MoveCurves curves = SampleMove(r, 2);
-        const double speedFactor = factorOf(data.speedUnit);
-        const double torqueFactor = factorOf(data.torqueUnit);
+        const double speedFactor = data.speedFactor;
+        const double torqueFactor = data.torqueFactor;
         const double cycle = curves.speed.empty() ? 1 : r.cycleTime.value();
 
         QList<QPointF> speed;

@@ -18,8 +18,10 @@ struct MovePlotData
 {
     MoveResults results;
     AxisMotor motor;
-    QString speedUnit;  // an angular velocity unit
-    QString torqueUnit; // a torque unit
+    QString speedUnit;       // an angular velocity unit
+    QString torqueUnit;      // a torque unit
+    double speedFactor = 1;  // the unit's value of 1 rad/s
+    double torqueFactor = 1; // of 1 N·m
 };
 
 class MoveCharts;

@@ -20,7 +20,8 @@ qsizetype DensitySaveSlot(bool adding, qsizetype selectedIndex, qsizetype record
     return selectedIndex;
 }
 
-DensityEntry ReadDensityEntry(const QString &name, const QString &densityText, const QString &unit)
+DensityEntry ReadDensityEntry(const ConversionTableData &table, const QString &name,
+                              const QString &densityText, const QString &unit)
 {
     DensityEntry entry;
     const auto fail = [&entry](DensityEntryError error) {
@@ -36,10 +37,9 @@ DensityEntry ReadDensityEntry(const QString &name, const QString &densityText, c
         return fail(DensityEntryError::NotANumber);
     if (!(*typed.value > 0))
         return fail(DensityEntryError::NotPositive);
-    if (!ConversionTable().findName(DensityStorageUnit()) ||
-        !ConversionTable().findName(PadRight(unit, UnitNameWidth)))
+    if (!table.findName(DensityStorageUnit()) || !table.findName(PadRight(unit, UnitNameWidth)))
         return fail(DensityEntryError::NoStorageUnit);
-    const std::optional<float> stored = ConvertKnownUnits(*typed.value, unit, DensityStorageUnit());
+    const std::optional<float> stored = ConvertKnownUnits(table, *typed.value, unit, DensityStorageUnit());
     if (!stored)
         return fail(DensityEntryError::TooLarge);
     if (!(*stored > 0))
@@ -92,17 +92,19 @@ bool DeleteDensityRecord(QList<DensityRecord> &records, qsizetype index)
     return true;
 }
 
-std::optional<float> DensityInUnit(const DensityRecord &record, const QString &unit)
+std::optional<float> DensityInUnit(const ConversionTableData &table, const DensityRecord &record,
+                                   const QString &unit)
 {
-    const std::optional<float> value = ConvertKnownUnits(record.DensityValue, DensityStorageUnit(), unit);
+    const std::optional<float> value =
+        ConvertKnownUnits(table, record.DensityValue, DensityStorageUnit(), unit);
     if (!value || !std::isfinite(*value))
         return std::nullopt;
     return value;
 }
 
-QString DensityEntryText(const DensityRecord &record, const QString &unit)
+QString DensityEntryText(const ConversionTableData &table, const DensityRecord &record, const QString &unit)
 {
-    const std::optional<float> value = DensityInUnit(record, unit);
+    const std::optional<float> value = DensityInUnit(table, record, unit);
     return value ? FormatGeneral(*value) : QString();
 }
 

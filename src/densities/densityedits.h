@@ -37,7 +37,8 @@ struct DensityEntry
 // from unit into kg/m³. A blank name, a text that is no number, a density
 // that is not above zero or that single precision cannot hold, or a unit the
 // table cannot convert gives an error and no record.
-DensityEntry ReadDensityEntry(const QString &name, const QString &densityText, const QString &unit);
+DensityEntry ReadDensityEntry(const ConversionTableData &table, const QString &name,
+                              const QString &densityText, const QString &unit);
 // What to tell the user about an entry error.
 QString DensityEntryMessage(DensityEntryError error);
 
@@ -50,10 +51,11 @@ bool DeleteDensityRecord(QList<DensityRecord> &records, qsizetype index);
 
 // A stored density in unit; nullopt when the conversion fails or the unit
 // table lacks kg/m³ or unit.
-std::optional<float> DensityInUnit(const DensityRecord &record, const QString &unit);
+std::optional<float> DensityInUnit(const ConversionTableData &table, const DensityRecord &record,
+                                   const QString &unit);
 // The density box's text for a stored density shown in unit (general form,
 // up to 7 significant digits); empty when the conversion fails.
-QString DensityEntryText(const DensityRecord &record, const QString &unit);
+QString DensityEntryText(const ConversionTableData &table, const DensityRecord &record, const QString &unit);
 // What Select puts on the clipboard: the density's general text form, one
 // space and the unit without its padding.
 QString DensitySelectText(float density, const QString &unit);

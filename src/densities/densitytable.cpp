@@ -227,8 +227,8 @@ QString MaterialListLine(const QString &materialName, const QString &valueText)
            valueText.rightJustified(ListValueWidth, QLatin1Char(' '));
 }
 
-QStringList MaterialListLines(const QList<DensityRecord> &records, const QString &displayUnit, int digits,
-                              bool notation)
+QStringList MaterialListLines(const ConversionTableData &table, const QList<DensityRecord> &records,
+                              const QString &displayUnit, int digits, bool notation)
 {
     const QString pattern = notation ? ScientificPattern(digits) : QString();
     const QChar separator = LocaleDecimalSeparator(); // once per list, not per line
@@ -236,7 +236,7 @@ QStringList MaterialListLines(const QList<DensityRecord> &records, const QString
     lines.reserve(records.size());
     for (const DensityRecord &record : records) {
         const std::optional<float> value =
-            ConvertKnownUnits(record.DensityValue, DensityStorageUnit(), displayUnit);
+            ConvertKnownUnits(table, record.DensityValue, DensityStorageUnit(), displayUnit);
         QString text;
         if (!value || !std::isfinite(*value))
             text = QStringLiteral("Overflow");

@@ -12,6 +12,7 @@ namespace DataFiles {
 struct Layout;
 }
 
+class ConversionTableData;
 class QIODevice;
 
 inline constexpr int MaterialNameWidth = 20;
@@ -99,5 +100,5 @@ QString MaterialListLine(const QString &materialName, const QString &valueText);
 // with digits significant digits, in scientific notation when asked. A value
 // that cannot be converted shows "Overflow", and so does every value when the
 // unit table lacks kg/m³ or displayUnit.
-QStringList MaterialListLines(const QList<DensityRecord> &records, const QString &displayUnit, int digits,
-                              bool notation);
+QStringList MaterialListLines(const ConversionTableData &table, const QList<DensityRecord> &records,
+                              const QString &displayUnit, int digits, bool notation);

@@ -241,7 +241,7 @@ void frmDensitySelect::buildEntry()
     m_label1->setBuddy(m_txtDensity);
     m_cmbDensityUnits = makeUnitList(this, "cmbDensityUnits", QStringLiteral("UnitType=Density;"),
                                      QStringLiteral("Units of the density"));
-    density->setUnitList(m_cmbDensityUnits);
+    density->setUnitList(context().units(), m_cmbDensityUnits);
 }
 
 void frmDensitySelect::buildButtons()
@@ -387,7 +387,7 @@ void frmDensitySelect::load()
     setDisplayDigits(context().settings().digits(Settings::Calculator::Density));
     m_vscrlDigits->setValue(m_displayDigits);
 
-    FillUnitCombos(this);
+    FillUnitCombos(context().units(), this);
     // Choosing the density unit counts as an edit, so the window opens with Save and Cancel shown.
     if (m_cmbDensityUnits->count() > 0)
         m_cmbDensityUnits->setCurrentIndex(0);
@@ -431,7 +431,7 @@ void frmDensitySelect::setReadOnly(bool on)
 void frmDensitySelect::showNote()
 {
     QString note = m_loadProblem;
-    if (note.isEmpty() && !ConversionTable().findName(DensityStorageUnit()))
+    if (note.isEmpty() && !context().units().findName(DensityStorageUnit()))
         note = QStringLiteral("The unit table has no usable kg/m³ unit, so no density can be shown or "
                               "selected. The unit table converts.dat may be damaged.");
     ShowValue(m_lblNote, note);
@@ -530,8 +530,8 @@ void frmDensitySelect::setNotationMode(bool on)
 
 void frmDensitySelect::FillMaterialList()
 {
-    const QStringList lines =
-        MaterialListLines(m_table, m_cmbDisplayUnits->currentText(), m_displayDigits, m_notationMode);
+    const QStringList lines = MaterialListLines(context().units(), m_table, m_cmbDisplayUnits->currentText(),
+                                                m_displayDigits, m_notationMode);
     // The same materials in another unit or form: the lines are rewritten in
     // place, so the list keeps its scroll range.
     if (m_lstMaterials->count() == lines.size()) {
@@ -587,7 +587,7 @@ void frmDensitySelect::onListClick()
     const DensityRecord &record = m_table.at(i);
     const QString unit = m_cmbDisplayUnits->currentText();
     m_txtMaterial->setText(record.MaterialName);
-    m_txtDensity->setText(DensityEntryText(record, unit));
+    m_txtDensity->setText(DensityEntryText(context().units(), record, unit));
     setListText(m_cmbDensityUnits, unit);
     setEditFlag(false);
 }
@@ -598,12 +598,12 @@ void frmDensitySelect::onSelect()
     if (i < 0 || i >= m_table.size())
         return;
     const QString units = m_cmbDisplayUnits->currentText();
-    const std::optional<float> value = DensityInUnit(m_table.at(i), units);
+    const std::optional<float> value = DensityInUnit(context().units(), m_table.at(i), units);
     if (!value) {
         // Never a 0 handed over as if it were the density.
         QMessageBox::warning(
             this, windowTitle(),
-            ConversionTable().findName(DensityStorageUnit())
+            context().units().findName(DensityStorageUnit())
                 ? QStringLiteral("The density is too large to be given in %1.").arg(units.trimmed())
                 : DensityEntryMessage(DensityEntryError::NoStorageUnit));
         return;
@@ -631,8 +631,8 @@ void frmDensitySelect::onSave()
 {
     if (m_readOnly)
         return;
-    const DensityEntry entry =
-        ReadDensityEntry(m_txtMaterial->text(), m_txtDensity->text(), m_cmbDensityUnits->currentText());
+    const DensityEntry entry = ReadDensityEntry(context().units(), m_txtMaterial->text(),
+                                                m_txtDensity->text(), m_cmbDensityUnits->currentText());
     if (!entry.ok()) {
         // Nothing is stored; the boxes keep what was typed so it can be put right.
         QMessageBox::warning(this, windowTitle(), DensityEntryMessage(entry.error));

@@ -280,7 +280,7 @@ void frmInertiaCalc::buildInputRow(InertiaInput which)
 
     row.units = unitList(QString::fromLatin1(design.unitList),
                          QStringLiteral("UnitType=%1;").arg(QString::fromLatin1(design.unitType)), this);
-    row.box->setUnitList(row.units);
+    row.box->setUnitList(context().units(), row.units);
 }
 
 QGridLayout *frmInertiaCalc::buildResultRows(int firstAxis, int lastAxis)
@@ -418,7 +418,7 @@ void frmInertiaCalc::load()
     m_cmbResultUnits->setAccessibleName(SpokenCaption(m_label19->text()));
 
     ApplyDefaultTags(this);
-    FillUnitCombos(this);
+    FillUnitCombos(context().units(), this);
     ApplyDefaultUnits(context().settings(), this);
 
     LoadShapeNames();
@@ -504,7 +504,7 @@ void frmInertiaCalc::compute()
         InertiaEntries entries;
         for (int i = 0; i < InertiaInputCount; ++i)
             entries[i] = {m_inputs[i].box->text(), m_inputs[i].units->currentText()};
-        outcome = ComputeInertiaEntries(*shape, entries, massMode());
+        outcome = ComputeInertiaEntries(context().units(), *shape, entries, massMode());
         if (outcome.massText) {
             m_suppressCompute = true;
             input(InertiaInput::Mass).box->setText(*outcome.massText);
@@ -513,8 +513,8 @@ void frmInertiaCalc::compute()
     }
     const QString unit = m_cmbResultUnits->currentText();
     for (int a = 0; a < InertiaAxisCount; ++a)
-        ShowValue(m_results[a].value, FormatInertiaResult(outcome.values[a], unit, m_displayDigits,
-                                                          m_notationMode, outcome.problem));
+        ShowValue(m_results[a].value, FormatInertiaResult(context().units(), outcome.values[a], unit,
+                                                          m_displayDigits, m_notationMode, outcome.problem));
     ShowValue(m_lblInputProblem, QString::fromLatin1(InertiaProblemText(outcome.problem)));
 }
 
@@ -573,7 +573,8 @@ void frmInertiaCalc::setDefaultUnits()
     // now shows lb.
     for (int i = 0; i < InertiaInputCount; ++i) {
         NumericEdit *box = m_inputs[i].box;
-        box->setText(RestateInUnit(box->text(), unitsBefore[i], m_inputs[i].units->currentText()));
+        box->setText(
+            RestateInUnit(context().units(), box->text(), unitsBefore[i], m_inputs[i].units->currentText()));
     }
     m_suppressCompute = false;
     compute();

@@ -99,7 +99,7 @@ frmSetDefaultUnits::frmSetDefaultUnits(WindowContext &context, QWidget *parent)
         lists[i]->setAccessibleName(SpokenCaption(captions[i]->text()));
     m_cmdSave->setAccessibleName(SpokenCaption(m_cmdSave->text()));
     m_cmdCancel->setAccessibleName(SpokenCaption(m_cmdCancel->text()));
-    FillUnitCombos(this);
+    FillUnitCombos(m_context.units(), this);
     ApplyDefaultUnits(m_context.settings(), this);
 }
 

@@ -69,22 +69,24 @@ std::optional<InertiaShape> FindShape(const QStringList &shapeNames, const QStri
     return InertiaShape(index);
 }
 
-std::optional<float> ReadInertiaInput(InertiaInput input, const QString &text, const QString &unit)
+std::optional<float> ReadInertiaInput(const ConversionTableData &table, InertiaInput input,
+                                      const QString &text, const QString &unit)
 {
     const std::optional<float> value = ParseLocaleNumber(text);
     if (!value)
         return std::nullopt;
-    return ConvertKnownUnits(*value, unit, padded(InputRow(input).baseUnit));
+    return ConvertKnownUnits(table, *value, unit, padded(InputRow(input).baseUnit));
 }
 
-InertiaOutcome ComputeInertiaEntries(InertiaShape shape, const InertiaEntries &entries, MassMode mode)
+InertiaOutcome ComputeInertiaEntries(const ConversionTableData &table, InertiaShape shape,
+                                     const InertiaEntries &entries, MassMode mode)
 {
     // Only the boxes the shape reads: text left in a hidden or disabled box
     // fails nothing.
     InertiaInputs inputs;
     auto readBox = [&](InertiaInput input) {
         const InertiaEntry &entry = entries[std::size_t(input)];
-        inputs[input] = ReadInertiaInput(input, entry.text, entry.unit);
+        inputs[input] = ReadInertiaInput(table, input, entry.text, entry.unit);
         const LocaleNumber number = ReadLocaleNumber(entry.text);
         inputs.blank[std::size_t(input)] = !number.value && !number.outOfRange;
     };
@@ -102,8 +104,8 @@ InertiaOutcome ComputeInertiaEntries(InertiaShape shape, const InertiaEntries &e
 
     // Each result depends on showing the mass it was computed from: a mass the
     // box cannot show fails them rather than leave a stale mass beside them.
-    const std::optional<float> shown =
-        ConvertKnownUnits(*results.computedMass, padded("kg"), entries[std::size_t(InertiaInput::Mass)].unit);
+    const std::optional<float> shown = ConvertKnownUnits(table, *results.computedMass, padded("kg"),
+                                                         entries[std::size_t(InertiaInput::Mass)].unit);
     if (!shown) {
         outcome.values.fill(std::nullopt);
         return outcome;
@@ -112,19 +114,21 @@ InertiaOutcome ComputeInertiaEntries(InertiaShape shape, const InertiaEntries &e
     return outcome;
 }
 
-QString RestateInUnit(const QString &text, const QString &fromUnit, const QString &toUnit)
+QString RestateInUnit(const ConversionTableData &table, const QString &text, const QString &fromUnit,
+                      const QString &toUnit)
 {
     const std::optional<float> value = ParseLocaleNumber(text);
     // An empty list (no unit chosen) converts to 0: nothing to restate.
     if (!value || fromUnit == toUnit || fromUnit.trimmed().isEmpty() || toUnit.trimmed().isEmpty())
         return text;
-    const std::optional<float> restated = ConvertUnits(*value, fromUnit, toUnit);
+    const std::optional<float> restated = ConvertUnits(table, *value, fromUnit, toUnit);
     if (!restated || *restated == *value)
         return text;
     return FormatGeneral(*restated);
 }
 
-QString FormatInertiaResult(std::optional<float> value, const QString &resultUnit, int digits, bool notation,
+QString FormatInertiaResult(const ConversionTableData &table, std::optional<float> value,
+                            const QString &resultUnit, int digits, bool notation,
                             const InertiaProblem &problem)
 {
     const QString failed = QString::fromLatin1(InertiaFailureText);
@@ -135,7 +139,7 @@ QString FormatInertiaResult(std::optional<float> value, const QString &resultUni
             return QString::fromLatin1(InertiaInvalidText);
         return failed;
     }
-    const std::optional<float> shown = ConvertKnownUnits(*value, InertiaBaseUnit(), resultUnit);
+    const std::optional<float> shown = ConvertKnownUnits(table, *value, InertiaBaseUnit(), resultUnit);
     if (!shown)
         return failed;
     return notation ? FormatWithPattern(*shown, ScientificPattern(digits))

@@ -11,6 +11,8 @@
 #include <array>
 #include <optional>
 
+class ConversionTableData;
+
 // The text shown in place of a result that cannot be computed or shown.
 inline constexpr char InertiaFailureText[] = "Overflow";
 // The text shown in place of a result whose inputs describe no real body; the
@@ -55,17 +57,19 @@ const InertiaResultRow &ResultRow(InertiaAxis axis);
 // The shape whose name (as listed, from the string table) is exactly name.
 std::optional<InertiaShape> FindShape(const QStringList &shapeNames, const QString &name);
 
-// A box's text read by the locale's rules and converted from unit into the
-// row's base unit. nullopt for a text that is no number (empty, "-", "1E-")
+// A box's text read by the locale's rules and converted, through table, from
+// unit into the row's base unit. nullopt for a text that is no number (empty, "-", "1E-")
 // or a failing conversion, and also when the table lacks unit or the row's
 // base unit (a damaged record skipped): never a 0 computed on.
-std::optional<float> ReadInertiaInput(InertiaInput input, const QString &text, const QString &unit);
+std::optional<float> ReadInertiaInput(const ConversionTableData &table, InertiaInput input,
+                                      const QString &text, const QString &unit);
 
 // A box's text restated in another unit of its list, in the general text
 // form, so that changing the unit keeps the quantity. The text itself when it
 // holds no number, the units are the same, the value does not change, or the
 // conversion fails.
-QString RestateInUnit(const QString &text, const QString &fromUnit, const QString &toUnit);
+QString RestateInUnit(const ConversionTableData &table, const QString &text, const QString &fromUnit,
+                      const QString &toUnit);
 
 // The eight boxes as the window holds them: text and unit list text.
 struct InertiaEntry
@@ -89,12 +93,14 @@ struct InertiaOutcome
 // order, and gives every result. In density mode the mass is also shown in
 // the mass unit; when that conversion fails, the results fail with it and
 // the mass box keeps its text.
-InertiaOutcome ComputeInertiaEntries(InertiaShape shape, const InertiaEntries &entries, MassMode mode);
+InertiaOutcome ComputeInertiaEntries(const ConversionTableData &table, InertiaShape shape,
+                                     const InertiaEntries &entries, MassMode mode);
 
 // A result as shown: converted from kg-m² into resultUnit, then to digits
 // significant digits or, in notation mode, ScientificPattern(digits).
 // A missing result shows by its problem: nothing while a box is blank,
 // "Invalid input" for inputs that describe no body, otherwise "Overflow"
 // (also for a result whose conversion fails).
-QString FormatInertiaResult(std::optional<float> value, const QString &resultUnit, int digits, bool notation,
+QString FormatInertiaResult(const ConversionTableData &table, std::optional<float> value,
+                            const QString &resultUnit, int digits, bool notation,
                             const InertiaProblem &problem = {});

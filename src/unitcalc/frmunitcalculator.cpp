@@ -422,14 +422,14 @@ void frmUnitCalculator::FillUnitTypesList()
 {
     const QSignalBlocker blocker(m_cmbUnitTypes);
     m_cmbUnitTypes->clear();
-    m_cmbUnitTypes->addItems(ConversionTable().unitTypes());
+    m_cmbUnitTypes->addItems(context().units().unitTypes());
 }
 
 void frmUnitCalculator::FillUnitsList(const QString &unitType)
 {
     const QSignalBlocker blocker(m_cmbUnits);
     m_cmbUnits->clear();
-    m_cmbUnits->addItems(UnitsOfExactType(ConversionTable(), unitType));
+    m_cmbUnits->addItems(UnitsOfExactType(context().units(), unitType));
 }
 
 void frmUnitCalculator::RefreshConversions(const QString &unitType, const QString &unit,
@@ -439,14 +439,15 @@ void frmUnitCalculator::RefreshConversions(const QString &unitType, const QStrin
         return;
     m_lvConversions->setUpdatesEnabled(false);
     m_lvConversions->clear();
-    const ConversionTableReport &report = ConversionTableLoadReport();
+    const ConversionTableData &table = context().units();
+    const ConversionTableReport &report = table.report();
     ConversionProblem problem = ConversionProblem::None;
-    if (ConversionTable().records().isEmpty()) {
+    if (table.records().isEmpty()) {
         showMessageRow(report.hasProblem()
                            ? report.message()
                            : QStringLiteral("The unit table %1 holds no units.").arg(report.fileName));
     } else if (const auto rows = ComputeConversionRows(
-                   ConversionTable(), unitType, unit, number,
+                   table, unitType, unit, number,
                    ConversionDisplay{m_displayDigits, m_notationMode, m_usConvention}, &problem)) {
         QList<QTreeWidgetItem *> items;
         items.reserve(rows->size());
@@ -459,7 +460,7 @@ void frmUnitCalculator::RefreshConversions(const QString &unitType, const QStrin
     if (problem == ConversionProblem::OutOfRange)
         showMessageRow(QStringLiteral("Out of range: the value is too large to convert."));
     // A table that loaded only in part says so under the results.
-    if (!ConversionTable().records().isEmpty() && report.hasProblem())
+    if (!table.records().isEmpty() && report.hasProblem())
         showMessageRow(report.message());
     m_lvConversions->setUpdatesEnabled(true);
 }
@@ -491,7 +492,7 @@ void frmUnitCalculator::PasteFromClipboard()
 
 bool frmUnitCalculator::choosePastedUnit(const QString &unitsText)
 {
-    const std::optional<PastedUnit> unit = FindPastedUnit(ConversionTable(), unitsText);
+    const std::optional<PastedUnit> unit = FindPastedUnit(context().units(), unitsText);
     if (!unit)
         return false;
     int typeRow = -1;

@@ -123,18 +123,6 @@ quint32 formHash(QStringView key)
     return quint32(qHash(key, 0));
 }
 
-ConversionTableData &liveTable()
-{
-    static ConversionTableData table;
-    return table;
-}
-
-ConversionTableReport &liveReport()
-{
-    static ConversionTableReport report;
-    return report;
-}
-
 } // namespace
 
 QByteArray EncodeConversionRecord(const ConversionRecord &record)
@@ -293,6 +281,7 @@ void ConversionTableData::reset(QList<ConversionRecord> records, bool sorted)
 {
     m_records = std::move(records);
     m_unitTypes = sorted ? BuildUnitTypeList(m_records) : QStringList();
+    m_report = {}; // records set whole have no load to report; load() sets its own
 
     const qsizetype n = m_records.size();
     std::size_t capacity = 16;
@@ -397,31 +386,16 @@ QList<int> ConversionTableData::indexesOfName(const QString &paddedName) const
     return found;
 }
 
-const ConversionTableData &ConversionTable()
-{
-    return liveTable();
-}
-
-QStringList UnitTypeList()
-{
-    return liveTable().unitTypes();
-}
-
-const ConversionTableReport &ConversionTableLoadReport()
-{
-    return liveReport();
-}
-
-void LoadConversionTable(QIODevice &device)
+void ConversionTableData::load(QIODevice &device)
 {
     ConversionTableLoad load = ReadConversionRecords(device);
     if (load.complete)
         SortConversionTable(load.records);
-    liveTable().reset(std::move(load.records), load.complete);
-    liveReport() = load.report;
+    reset(std::move(load.records), load.complete);
+    m_report = load.report;
 }
 
-void LoadConversionTable(const QString &fileName)
+void ConversionTableData::load(const QString &fileName)
 {
     ConversionTableReport report;
     report.fileName = QFileInfo(fileName).fileName();
@@ -429,8 +403,8 @@ void LoadConversionTable(const QString &fileName)
     const RegularFileOpen opened = OpenRegularFileForReading(file, fileName);
     switch (opened.status) {
     case RegularFileStatus::Opened:
-        LoadConversionTable(file);
-        liveReport().fileName = report.fileName;
+        load(file);
+        m_report.fileName = report.fileName;
         return;
     case RegularFileStatus::Missing: {
         // A missing table is created empty, as the program has always done;
@@ -449,6 +423,6 @@ void LoadConversionTable(const QString &fileName)
         report.reason = opened.reason;
         break;
     }
-    liveTable().reset({}, true);
-    liveReport() = report;
+    reset({}, true);
+    m_report = report;
 }

@@ -88,7 +88,9 @@ enum class UnitNameForm { Trimmed, Spelled, CaseFree };
 QString UnitNameSpelling(QStringView text);
 QString UnitNameCaseFreeKey(QStringView text);
 
-// The process-wide table with a name index for fast lookups.
+// A loaded unit table with a name index for fast lookups, and how its load
+// went. The program's own is kept by its context and handed to whoever
+// converts; tests and benchmarks load their own.
 class ConversionTableData
 {
 public:
@@ -102,7 +104,17 @@ public:
         float PlusFactor = 0;
     };
 
+    // Takes records as they are (sorted says whether they are in table order).
     void reset(QList<ConversionRecord> records, bool sorted);
+    // Reads fileName (created empty when missing), sorts it and builds the
+    // type list and the index. Only a regular file is opened, and the open
+    // never blocks. What went wrong is kept in report().
+    void load(const QString &fileName);
+    // Same, from an open device.
+    void load(QIODevice &device);
+
+    // How the last load went.
+    const ConversionTableReport &report() const { return m_report; }
     const QList<ConversionRecord> &records() const { return m_records; }
     const QStringList &unitTypes() const { return m_unitTypes; }
     // First slot (table order) whose UnitName equals the padded 15-character key; -1 if none.
@@ -118,6 +130,7 @@ public:
 private:
     QList<ConversionRecord> m_records;
     QStringList m_unitTypes;
+    ConversionTableReport m_report;
     // Open-addressing hash of names (power-of-two size), and for each slot the
     // next slot with the same name (-1 at the end of the chain).
     std::vector<NameEntry> m_names;
@@ -126,17 +139,3 @@ private:
     // built once per load so a paste need not rebuild every name's forms.
     std::vector<std::pair<quint32, int>> m_formIndex[3];
 };
-
-// The live table the windows read.
-const ConversionTableData &ConversionTable();
-QStringList UnitTypeList();
-
-// How the last load went.
-const ConversionTableReport &ConversionTableLoadReport();
-
-// Reads fileName (created empty when missing), sorts it and builds the type
-// list into the process-wide table. Only a regular file is opened, and the
-// open never blocks. What went wrong is kept in ConversionTableLoadReport().
-void LoadConversionTable(const QString &fileName);
-// Same, from an open device; used by tests and benchmarks.
-void LoadConversionTable(QIODevice &device);

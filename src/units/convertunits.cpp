@@ -52,15 +52,14 @@ std::optional<float> FromBaseUnit(float base, float xFactor, float plusFactor)
 
 namespace {
 
-std::optional<float> convert(float value, const QString &fromUnit, const QString &toUnit,
-                             std::optional<float> unknownUnit)
+std::optional<float> convert(const ConversionTableData &table, float value, const QString &fromUnit,
+                             const QString &toUnit, std::optional<float> unknownUnit)
 {
     const UnitKey fromKey(fromUnit);
     const UnitKey toKey(toUnit);
     if (fromKey == toKey)
         return value;
 
-    const ConversionTableData &table = ConversionTable();
     const ConversionTableData::NameEntry *source = table.findName(fromKey.view());
     if (!source)
         return unknownUnit;
@@ -76,12 +75,14 @@ std::optional<float> convert(float value, const QString &fromUnit, const QString
 
 } // namespace
 
-std::optional<float> ConvertUnits(float value, const QString &fromUnit, const QString &toUnit)
+std::optional<float> ConvertUnits(const ConversionTableData &table, float value, const QString &fromUnit,
+                                  const QString &toUnit)
 {
-    return convert(value, fromUnit, toUnit, 0.0f);
+    return convert(table, value, fromUnit, toUnit, 0.0f);
 }
 
-std::optional<float> ConvertKnownUnits(float value, const QString &fromUnit, const QString &toUnit)
+std::optional<float> ConvertKnownUnits(const ConversionTableData &table, float value, const QString &fromUnit,
+                                       const QString &toUnit)
 {
-    return convert(value, fromUnit, toUnit, std::nullopt);
+    return convert(table, value, fromUnit, toUnit, std::nullopt);
 }

@@ -40,10 +40,10 @@ NumericEdit::NumericEdit(QWidget *parent) : QLineEdit(parent)
     setAcceptDrops(false);
 }
 
-void NumericEdit::setUnitList(QComboBox *list)
+void NumericEdit::setUnitList(const ConversionTableData &table, QComboBox *list)
 {
-    setUnitChooser([list](const QString &unitsText) {
-        const std::optional<PastedUnit> unit = FindPastedUnit(ConversionTable(), unitsText);
+    setUnitChooser([&table, list](const QString &unitsText) {
+        const std::optional<PastedUnit> unit = FindPastedUnit(table, unitsText);
         const int index = unit ? list->findText(unit->unitToSelect) : -1;
         if (index < 0 || !list->isEnabled())
             return false;

@@ -10,6 +10,7 @@
 
 #include <functional>
 
+class ConversionTableData;
 class QComboBox;
 class QMenu;
 
@@ -26,9 +27,10 @@ public:
     // Selects the unit a pasted text names; returns whether it could.
     using UnitChooser = std::function<bool(const QString &unitsText)>;
     void setUnitChooser(UnitChooser chooser) { m_unitChooser = std::move(chooser); }
-    // The usual chooser: the pasted unit, matched as the unit table matches
-    // pasted units, selected in list when list holds it.
-    void setUnitList(QComboBox *list);
+    // The usual chooser: the pasted unit, matched as the unit table table
+    // matches pasted units, selected in list when list holds it. The table
+    // must outlive the box.
+    void setUnitList(const ConversionTableData &table, QComboBox *list);
 
     // Pastes text as the keys do: a number replaces the selection (the whole
     // box when nothing is selected) if that leaves a number; anything else

@@ -34,11 +34,11 @@ template <typename Action> void forEachUnitList(QWidget *window, Action action)
 
 } // namespace
 
-void FillUnitCombos(QWidget *window)
+void FillUnitCombos(const ConversionTableData &table, QWidget *window)
 {
-    forEachUnitList(window, [](QComboBox *list, const QString &type) {
+    forEachUnitList(window, [&table](QComboBox *list, const QString &type) {
         list->clear();
-        list->addItems(UnitsForListTag(ConversionTable(), type));
+        list->addItems(UnitsForListTag(table, type));
     });
 }
 

@@ -3,11 +3,12 @@
 // tag names a "UnitType" is filled with that type's units and starts on the
 // type's default; any control whose tag has a "Default" value takes it.
 
+class ConversionTableData;
 class QWidget;
 class Settings;
 
-// Fills every unit list of the window with the display units of its type.
-void FillUnitCombos(QWidget *window);
+// Fills every unit list of the window with the display units of its type in table.
+void FillUnitCombos(const ConversionTableData &table, QWidget *window);
 // Selects every unit list's default unit: the one stored for its type, else
 // the built-in default, else the first entry. A stored or built-in unit the
 // list does not hold never fails: the next choice is taken.

@@ -1,11 +1,13 @@
 #pragma once
-// The program context as the windows see it: besides what the core keeps, how
+// The program context as the windows see it: besides what the core keeps, the
+// unit table every window converts with (read at start by the toolbar), how
 // the shared window pieces open the windows that sit above them (the error
 // report, the about and contact windows; the top of the program tells them at
 // start, so every dependency runs one way), how links reach the desktop, and
 // the help window shared by windows without an owner.
 
 #include "core/programcontext.h"
+#include "units/conversiontable.h"
 
 #include <QPointer>
 #include <QString>
@@ -25,6 +27,9 @@ public:
         std::function<void(int errNumber, const QString &errDesc, const QString &procLabel)>;
     using WindowOpener = std::function<void(QWidget *owner)>;
     using UrlOpener = std::function<bool(const QUrl &)>;
+
+    ConversionTableData &units() { return m_units; }
+    const ConversionTableData &units() const { return m_units; }
 
     // Set at start; nothing opens while one is missing.
     ErrorReportOpener errorReportOpener;
@@ -51,4 +56,7 @@ public:
     // The help window of windows without an owner, made on first use by
     // HelpWindow::forOwner; closed with the context.
     QPointer<QWidget> sharedHelp;
+
+private:
+    ConversionTableData m_units;
 };

@@ -298,11 +298,12 @@ private Q_SLOTS:
         const QString table = QDir(layout.sharedFolder).filePath(QStringLiteral("converts.dat"));
         if (installedTable)
             QVERIFY(QFile::copy(TestSupport::runtimeDir() + QStringLiteral("/converts.dat"), table));
+        WindowContext installed(TestSupport::settingsFile(m_dir), layout);
         {
-            WindowContext installed(TestSupport::settingsFile(m_dir), layout);
             frmToolbar toolbar(installed);
         }
-        QCOMPARE(UnitTypeList().isEmpty(), !installedTable);
+        QCOMPARE(installed.units().unitTypes().isEmpty(), !installedTable);
+        QVERIFY(m_context.units().records().isEmpty()); // each context keeps its own table
         QCOMPARE(QFile::exists(table), installedTable);
         QVERIFY(QDir(layout.programFolder).isEmpty());
     }

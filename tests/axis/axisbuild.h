@@ -22,11 +22,11 @@ Q_DECLARE_METATYPE(CheckLevel)
 
 namespace AxisBuild {
 
-// The test environment, with the shipped unit table for values in other units.
-inline void initAxisTest(QTemporaryDir &settingsDir)
+// The test environment, with the shipped unit table in units for values in other units.
+inline void initAxisTest(QTemporaryDir &settingsDir, ConversionTableData &units)
 {
     TestSupport::initTestEnvironment(settingsDir);
-    LoadConversionTable(TestSupport::runtimeDir() + QStringLiteral("/converts.dat"));
+    TestSupport::loadShippedUnits(units);
 }
 
 inline AxisItem item(AxisItemKind kind, std::initializer_list<std::pair<AxisParam, double>> values, int n = 1,

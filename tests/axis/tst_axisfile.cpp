@@ -84,9 +84,10 @@ class TestAxisFile : public QObject
 
 private:
     QTemporaryDir m_settingsDir;
+    ConversionTableData m_units;
 
 private slots:
-    void initTestCase() { initAxisTest(m_settingsDir); }
+    void initTestCase() { initAxisTest(m_settingsDir, m_units); }
 
     void every_value_comes_back()
     {
@@ -187,7 +188,7 @@ private slots:
         axis.items[0].name = QStringLiteral("Table, \"40 kg\"");
         axis.items[1].name = QStringLiteral("=HYPERLINK(\"x\")");
         axis.items[2].quantity = 0;
-        const QString csv = ItemTableCsv(axis, ComputeAxis(axis), QStringLiteral("kg-cm²"), 4);
+        const QString csv = ItemTableCsv(m_units, axis, ComputeAxis(axis), QStringLiteral("kg-cm²"), 4);
         const QStringList lines = csv.split(QStringLiteral("\r\n"));
         QCOMPARE(lines.size(), 5);
         QCOMPARE(lines[0],

@@ -65,9 +65,10 @@ class TestMoveProfile : public QObject
 
 private:
     QTemporaryDir m_settingsDir;
+    ConversionTableData m_units;
 
 private slots:
-    void initTestCase() { initAxisTest(m_settingsDir); }
+    void initTestCase() { initAxisTest(m_settingsDir, m_units); }
 
     void torques_data()
     {
@@ -183,13 +184,13 @@ private slots:
         const MoveResults r = ComputeMove(axis, ComputeAxis(axis), ballScrewMove(0));
         const MotorCheck &check = r.checks[std::size_t(kind)];
         QCOMPARE(check.level, level);
-        QCOMPARE(MotorCheckText(check, unit, 6), text);
+        QCOMPARE(MotorCheckText(m_units, check, unit, 6), text);
 
         // A motor figure not given leaves the check open, and says so.
         axis.motor.maxSpeed.value = 0;
         const MotorCheck open = ComputeMove(axis, ComputeAxis(axis), ballScrewMove(0)).checks[2];
         QCOMPARE(open.level, CheckLevel::Unknown);
-        QCOMPARE(MotorCheckText(open, QStringLiteral("rpm"), 6),
+        QCOMPARE(MotorCheckText(m_units, open, QStringLiteral("rpm"), 6),
                  QStringLiteral("Maximum speed: No maximum speed is given for the motor."));
     }
 

@@ -51,7 +51,7 @@ class TestFrmAxisSizing : public QObject
     TestSupport::TestContext m_context{m_dir};
 
 private Q_SLOTS:
-    void initTestCase() { initAxisTest(m_dir); }
+    void initTestCase() { initAxisTest(m_dir, m_context.units()); }
 
     // Every way an item enters the table reaches J_M at once: added through
     // the editor, in its units, with the gearbox and rotor typed in.

@@ -68,7 +68,7 @@ class TestMovePane : public QObject
     TestSupport::TestContext m_context{m_dir};
 
 private Q_SLOTS:
-    void initTestCase() { initAxisTest(m_dir); }
+    void initTestCase() { initAxisTest(m_dir, m_context.units()); }
 
     void worked_axes_data()
     {

@@ -108,7 +108,6 @@ private slots:
             QTest::newRow(name) << installed << tableBesideProgram << QString(file) << QString(expected);
         };
         row("portable: unit table", false, false, "converts.dat", "prefix/bin/converts.dat");
-        row("portable: bug log", false, false, "buglog.txt", "prefix/bin/buglog.txt");
         row("installed: unit table", true, false, "converts.dat",
             "prefix/share/torvane-toolbar/converts.dat");
         row("installed: unit table beside the program", true, true, "converts.dat",

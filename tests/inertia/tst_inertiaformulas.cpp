@@ -97,12 +97,13 @@ class TestInertiaFormulas : public QObject
 
 private:
     QTemporaryDir m_settingsDir;
+    ConversionTableData m_units;
 
 private slots:
     void initTestCase()
     {
         TestSupport::initTestEnvironment(m_settingsDir);
-        InertiaTable::loadIntoProgram();
+        InertiaTable::loadInto(m_units);
     }
 
     void results_match_worked_examples_data()
@@ -226,7 +227,7 @@ private slots:
         QFETCH(Expected, expected);
         QFETCH(QString, massText);
 
-        const InertiaOutcome outcome = ComputeInertiaEntries(shape, entries(boxes), mode);
+        const InertiaOutcome outcome = ComputeInertiaEntries(m_units, shape, entries(boxes), mode);
         for (int axis = 0; axis < InertiaAxisCount; ++axis) {
             const std::optional<float> value = outcome.values[axis];
             const bool ok =
@@ -252,16 +253,16 @@ private slots:
     {
         QFETCH(QString, missing);
         QFETCH(MassMode, mode);
-        QList<ConversionRecord> damaged = ConversionTable().records();
-        damaged.removeIf([&missing](const ConversionRecord &r) { return r.UnitName.trimmed() == missing; });
-        TestSupport::loadUnitTable(damaged);
-        const InertiaOutcome outcome = ComputeInertiaEntries(
-            Shape::Parallelepiped, entries("L=100 cm;W=100 cm;H=100 cm;m=1000 g;rho=1 g/cm\u00b3"), mode);
+        QList<ConversionRecord> records = m_units.records();
+        records.removeIf([&missing](const ConversionRecord &r) { return r.UnitName.trimmed() == missing; });
+        const ConversionTableData damaged = TestSupport::unitTable(records);
+        const InertiaOutcome outcome =
+            ComputeInertiaEntries(damaged, Shape::Parallelepiped,
+                                  entries("L=100 cm;W=100 cm;H=100 cm;m=1000 g;rho=1 g/cm\u00b3"), mode);
         QStringList shown;
         for (int axis = 0; axis < 3; ++axis)
-            shown << FormatInertiaResult(outcome.values[axis], PadRight("kg-cm\u00b2", UnitNameWidth), 6,
-                                         false, outcome.problem);
-        InertiaTable::loadIntoProgram();
+            shown << FormatInertiaResult(damaged, outcome.values[axis],
+                                         PadRight("kg-cm\u00b2", UnitNameWidth), 6, false, outcome.problem);
         QCOMPARE(shown, QStringList(3, QStringLiteral("Overflow")));
     }
 
@@ -300,10 +301,11 @@ private slots:
         QFETCH(MassMode, mode);
         QFETCH(QString, boxes);
         QFETCH(QString, shown);
-        const InertiaOutcome outcome = ComputeInertiaEntries(shape, entries(boxes), mode);
-        QCOMPARE(FormatInertiaResult(outcome.values[0], InertiaBaseUnit(), 6, false, outcome.problem) + u'|' +
-                     QLatin1String(InertiaProblemText(outcome.problem)),
-                 shown);
+        const InertiaOutcome outcome = ComputeInertiaEntries(m_units, shape, entries(boxes), mode);
+        QCOMPARE(
+            FormatInertiaResult(m_units, outcome.values[0], InertiaBaseUnit(), 6, false, outcome.problem) +
+                u'|' + QLatin1String(InertiaProblemText(outcome.problem)),
+            shown);
         for (const std::optional<float> &value : outcome.values)
             QVERIFY(!value || *value >= 0);
     }
@@ -332,7 +334,8 @@ private slots:
         QFETCH(bool, notation);
         QFETCH(QString, expected);
         const std::optional<float> result = std::isnan(value) ? std::nullopt : std::optional<float>(value);
-        QCOMPARE(FormatInertiaResult(result, PadRight(unit, UnitNameWidth), digits, notation), expected);
+        QCOMPARE(FormatInertiaResult(m_units, result, PadRight(unit, UnitNameWidth), digits, notation),
+                 expected);
     }
 
     // Each shape's picture ships as artwork of the picture box's size.

@@ -244,15 +244,23 @@ inline ConversionRecord unitRecord(const QString &type, const QString &name, flo
             sameAs.isEmpty(), unitName(sameAs)};
 }
 
-// Loads records, in the order given, as the program's unit table.
-inline void loadUnitTable(const QList<ConversionRecord> &records)
+// A unit table of records, in the order given, loaded as the program loads its file.
+inline ConversionTableData unitTable(const QList<ConversionRecord> &records)
 {
     QByteArray bytes;
     for (const ConversionRecord &record : records)
         bytes += EncodeConversionRecord(record);
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
-    LoadConversionTable(buffer);
+    ConversionTableData table;
+    table.load(buffer);
+    return table;
+}
+
+// Loads the shipped unit table into table.
+inline void loadShippedUnits(ConversionTableData &table)
+{
+    table.load(runtimeDir() + QStringLiteral("/converts.dat"));
 }
 
 } // namespace TestSupport

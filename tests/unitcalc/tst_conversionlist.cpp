@@ -210,37 +210,6 @@ private Q_SLOTS:
         QTEST(found ? found->unitType.trimmed() : QString(), "type");
         QTEST(found ? found->unitToSelect.trimmed() : QString(), "unit");
     }
-
-    // A copied row carries no padding after its unit and pastes back to the
-    // same value and unit under the point, comma and Arabic conventions.
-    void copied_text_pastes_back_data()
-    {
-        QTest::addColumn<QString>("locale");
-        QTest::addColumn<QString>("shown"); // the row's value as displayed
-        QTest::addColumn<QString>("separator");
-        QTest::addColumn<QString>("unit");
-        auto row = [](const char *name, const char *locale, const char *shown, const char *separator,
-                      const char *unit) { QTest::newRow(name) << locale << shown << separator << unit; };
-        row("point, comma convention", "en_US", "2,5E-07", "", "kg");
-        row("comma", "de_DE", "2,5", "\t", "cu. in");
-        row("comma, US convention", "de_DE", "-2.5", "", "kg");
-        row("Arabic", "ar_EG", "2.5", "", "cu. in");
-    }
-    void copied_text_pastes_back()
-    {
-        QFETCH(QString, locale);
-        QFETCH(QString, shown);
-        QFETCH(QString, separator);
-        QFETCH(QString, unit);
-        QLocale::setDefault(QLocale(locale));
-        const QString copied = NumberUnitText(shown, separator, unitName(unit));
-        const std::optional<ClipboardParts> parts = ParseClipboardText(copied, LocaleDecimalSeparator());
-        const std::optional<float> value = ParseLocaleNumber(parts->numberText);
-        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-        QCOMPARE(copied, shown + (separator.isEmpty() ? QStringLiteral(" ") : separator) + unit);
-        QCOMPARE(value, ParseLocaleNumber(QString(shown).replace(u',', u'.'), QLatin1Char('.')));
-        QCOMPARE(FindPastedUnit(m_table, parts->unitsText)->unitToSelect, unitName(unit));
-    }
 };
 
 QTEST_GUILESS_MAIN(TestConversionList)

@@ -4,7 +4,6 @@
 #include "faildevice.h"
 #include "testsupport.h"
 
-#include <QBuffer>
 #include <QFile>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -68,65 +67,13 @@ private slots:
         const ConversionRecord back = DecodeConversionRecord(bytes);
         QCOMPARE(back.UnitType, r.UnitType);
         QCOMPARE(EncodeConversionRecord(back), bytes);
-
-        // Any nonzero display flag, even in the high byte only, marks a display unit.
-        QByteArray flagged = EncodeConversionRecord(makeRecord("Mass", "kg", 1, 0, false));
-        QCOMPARE(flagged.mid(43, 2), QByteArray("\0\0", 2));
-        QVERIFY(!DecodeConversionRecord(flagged).DisplayUnit);
-        flagged[44] = '\x80';
-        QVERIFY(DecodeConversionRecord(flagged).DisplayUnit);
     }
 
-    void record_count_is_length_over_60_rounded_half_to_even_data()
-    {
-        QTest::addColumn<qint64>("length");
-        QTest::addColumn<int>("count");
-        QTest::addColumn<bool>("complete");
-        const qint64 most = qint64(MaxConversionRecords) * 60;
-        QTest::newRow("30 bytes, half to even 0") << qint64(30) << 0 << true;
-        QTest::newRow("31 bytes") << qint64(31) << 1 << true;
-        QTest::newRow("rounds down to 32767") << most + 29 << MaxConversionRecords << true;
-        QTest::newRow("rounds half to 32768: nothing read") << most + 30 << 0 << false;
-    }
-
-    void record_count_is_length_over_60_rounded_half_to_even()
-    {
-        QFETCH(qint64, length);
-        QFETCH(int, count);
-        QFETCH(bool, complete);
-        QByteArray data =
-            EncodeConversionRecord(makeRecord("Type", "u")).repeated(length / 60 + 1).left(length);
-        QBuffer buffer(&data);
-        QVERIFY(buffer.open(QIODevice::ReadOnly));
-
-        const ConversionTableLoad load = ReadConversionRecords(buffer);
-        QCOMPARE(load.complete, complete);
-        QCOMPARE(load.records.size(), count);
-    }
-
-    void partial_last_record_reads_missing_bytes_as_blank()
-    {
-        // 90 bytes: the second record has only its first 30 bytes, which end
-        // seven characters into the type.
-        QByteArray data =
-            fileOf({makeRecord("Mass", "kg"), makeRecord("Pressure", "psi", 6894.757f, 1.5f, true, "Pa")})
-                .left(90);
-        QBuffer buffer(&data);
-        QVERIFY(buffer.open(QIODevice::ReadOnly));
-
-        const ConversionTableLoad load = ReadConversionRecords(buffer);
-        QCOMPARE(load.records.size(), 2);
-        const ConversionRecord &partial = load.records.at(1);
-        QCOMPARE(partial.UnitName, PadRight("psi", 15));
-        QCOMPARE(partial.XFactor, 6894.757f);
-        QCOMPARE(partial.PlusFactor, 1.5f);
-        QCOMPARE(partial.UnitType, PadRight("Pressur", 20));
-        QCOMPARE(partial.DisplayUnit, false);
-        QCOMPARE(partial.SameAs, QString(15, QLatin1Char(' ')));
-    }
-
+    // Reading stops at the first failure: the whole records read so far are
+    // kept, unsorted, and the report names the failure and what was kept.
     void read_failure_keeps_whole_records_read_so_far()
     {
+        ConversionTableData table;
         // File order is the reverse of sorted order, so an unsorted result shows.
         QByteArray data =
             fileOf({makeRecord("B", "z"), makeRecord("B", "y"), makeRecord("A", "x"), makeRecord("A", "w")});
@@ -139,9 +86,14 @@ private slots:
 
         TestSupport::FailDevice again(&data, 150);
         QVERIFY(again.open(QIODevice::ReadOnly));
-        LoadConversionTable(again);
-        QCOMPARE(names(ConversionTable().records()), (QStringList{"z", "y"}));
-        QVERIFY(UnitTypeList().isEmpty());
+        table.load(again);
+        QCOMPARE(names(table.records()), (QStringList{"z", "y"}));
+        QVERIFY(table.unitTypes().isEmpty());
+        const ConversionTableReport &report = table.report();
+        QCOMPARE(report.status, ConversionTableStatus::Unreadable);
+        QVERIFY2(report.message().contains(QLatin1String("simulated device failure")) &&
+                     report.message().contains(QLatin1String("2 units loaded")),
+                 qPrintable(report.message()));
     }
 
     // The fast sort must give the order the table has always had. The alphabet
@@ -167,24 +119,8 @@ private slots:
             QCOMPARE(records[i].XFactor, expected[i].XFactor);
     }
 
-    void missing_file_is_created_empty_and_empties_the_table()
-    {
-        QByteArray data = fileOf({makeRecord("Mass", "kg")});
-        QBuffer buffer(&data);
-        QVERIFY(buffer.open(QIODevice::ReadOnly));
-        LoadConversionTable(buffer);
-
-        QTemporaryDir dir;
-        const QString path = dir.filePath("missing.dat");
-        LoadConversionTable(path);
-        QVERIFY(QFile::exists(path));
-        QCOMPARE(QFile(path).size(), 0);
-        QVERIFY(ConversionTable().records().isEmpty());
-        QVERIFY(UnitTypeList().isEmpty());
-        QCOMPARE(ConversionTable().indexOfName(PadRight("kg", 15)), -1);
-    }
-
-    // Each problem is named, not one "missing or empty" for all of them.
+    // Each problem is named, not one "missing or empty" for all of them; a
+    // table loaded before is replaced, and a missing file is created empty.
     void load_says_which_problem_the_table_has_data()
     {
         QTest::addColumn<QString>("kind");
@@ -202,6 +138,7 @@ private slots:
     }
     void load_says_which_problem_the_table_has()
     {
+        ConversionTableData table;
         QFETCH(QString, kind);
         QFETCH(int, status);
         QFETCH(int, records);
@@ -225,45 +162,39 @@ private slots:
             file.close();
             path += QStringLiteral("/converts.dat");
         }
-        LoadConversionTable(path);
-        const ConversionTableReport &report = ConversionTableLoadReport();
+        table = TestSupport::unitTable({makeRecord("Length", "m"), makeRecord("Length", "cm", 0.01f),
+                                        makeRecord("Length", "mm", 0.001f)});
+        table.load(path);
+        const ConversionTableReport &report = table.report();
         QCOMPARE(int(report.status), status);
-        QCOMPARE(ConversionTable().records().size(), records);
+        QCOMPARE(table.records().size(), records);
         QCOMPARE(report.hasProblem(), !says.isEmpty());
         QVERIFY2(report.message().contains(says), qPrintable(report.message()));
         if (!says.isEmpty())
             QVERIFY(report.message().contains(QLatin1String("converts.dat")));
-    }
-
-    void read_failure_part_way_is_told_with_what_was_kept()
-    {
-        QByteArray data = fileOf({makeRecord("B", "z"), makeRecord("B", "y"), makeRecord("A", "x")});
-        TestSupport::FailDevice device(&data, 150);
-        QVERIFY(device.open(QIODevice::ReadOnly));
-        LoadConversionTable(device);
-        const ConversionTableReport &report = ConversionTableLoadReport();
-        QCOMPARE(report.status, ConversionTableStatus::Unreadable);
-        QVERIFY2(report.message().contains(QLatin1String("simulated device failure")) &&
-                     report.message().contains(QLatin1String("2 units loaded")),
-                 qPrintable(report.message()));
+        QCOMPARE(table.unitTypes().isEmpty(), records == 0);
+        QCOMPARE(table.indexOfName(PadRight("cm", 15)), -1);
+        if (kind == u"missing")
+            QCOMPARE(QFile(path).size(), 0);
     }
 
     // A FIFO would make a plain open wait for a writer for ever, at start,
     // while the single-instance lock is held.
     void a_fifo_is_refused_without_blocking()
     {
+        ConversionTableData table;
         QTemporaryDir dir;
         const QString path = dir.filePath("converts.dat");
         QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
-        auto loading = std::async(std::launch::async, [&path] { LoadConversionTable(path); });
+        auto loading = std::async(std::launch::async, [&path, &table] { table.load(path); });
         if (loading.wait_for(std::chrono::seconds(10)) != std::future_status::ready) {
             QFile writer(path); // lets the blocked open return
             writer.open(QIODevice::WriteOnly);
             loading.wait();
             QFAIL("loading a FIFO blocked");
         }
-        QCOMPARE(ConversionTableLoadReport().status, ConversionTableStatus::NotRegularFile);
-        QVERIFY(ConversionTable().records().isEmpty());
+        QCOMPARE(table.report().status, ConversionTableStatus::NotRegularFile);
+        QVERIFY(table.records().isEmpty());
     }
 
     void records_with_unusable_factors_are_skipped_and_counted_data()
@@ -284,15 +215,12 @@ private slots:
     {
         QFETCH(float, xFactor);
         QFETCH(float, plusFactor);
-        QByteArray data = fileOf({makeRecord("Linear distance", "m"),
-                                  makeRecord("Linear distance", "cm", xFactor, plusFactor),
-                                  makeRecord("Linear distance", "mm", 0.001f)});
-        QBuffer buffer(&data);
-        QVERIFY(buffer.open(QIODevice::ReadOnly));
-        LoadConversionTable(buffer);
-        QCOMPARE(names(ConversionTable().records()), (QStringList{"m", "mm"}));
-        QCOMPARE(ConversionTable().indexOfName(PadRight("cm", 15)), -1);
-        const ConversionTableReport &report = ConversionTableLoadReport();
+        const ConversionTableData table = TestSupport::unitTable(
+            {makeRecord("Linear distance", "m"), makeRecord("Linear distance", "cm", xFactor, plusFactor),
+             makeRecord("Linear distance", "mm", 0.001f)});
+        QCOMPARE(names(table.records()), (QStringList{"m", "mm"}));
+        QCOMPARE(table.indexOfName(PadRight("cm", 15)), -1);
+        const ConversionTableReport &report = table.report();
         QCOMPARE(report.skippedRecords, 1);
         QVERIFY(report.hasProblem());
         QVERIFY2(report.message().contains(QLatin1String("damaged")), qPrintable(report.message()));

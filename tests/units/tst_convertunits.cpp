@@ -23,7 +23,7 @@ private slots:
         TestSupport::initTestEnvironment(m_settingsDir);
         // File order differs from sorted order on purpose: "dup" is first met
         // under "Zeta" in the file but "Alpha" sorts first.
-        TestSupport::loadUnitTable({
+        m_units = TestSupport::unitTable({
             unitRecord("Zeta", "dup", 2),
             unitRecord("Mass", "kg", 1),
             unitRecord("Mass", "g", 0.001f),
@@ -39,7 +39,7 @@ private slots:
             unitRecord("Long", "abcdefghijklmno", 10),
         });
         // "zero" is no usable unit: the loader leaves it out.
-        QCOMPARE(ConversionTable().records().size(), 12);
+        QCOMPARE(m_units.records().size(), 12);
     }
 
     void converts_through_the_base_unit_or_fails_data()
@@ -71,7 +71,7 @@ private slots:
         QFETCH(QString, from);
         QFETCH(QString, to);
         QFETCH(float, expected);
-        const std::optional<float> result = ConvertUnits(value, from, to);
+        const std::optional<float> result = ConvertUnits(m_units, value, from, to);
         QCOMPARE(result.has_value(), !std::isnan(expected));
         if (result && from == to) // the same unit comes back bit for bit
             QCOMPARE(std::bit_cast<quint32>(*result), std::bit_cast<quint32>(value));
@@ -85,7 +85,8 @@ private slots:
         // Rounding the base value to single precision between the two steps
         // changes the last bits here; double all the way, or single-precision
         // arithmetic throughout, give other results.
-        const std::optional<float> result = ConvertUnits(std::bit_cast<float>(0x41d36db7), "third", "fifth");
+        const std::optional<float> result =
+            ConvertUnits(m_units, std::bit_cast<float>(0x41d36db7), "third", "fifth");
         QVERIFY(result.has_value());
         QCOMPARE(std::bit_cast<quint32>(*result), 0x423f6dacu);
     }
@@ -115,6 +116,7 @@ private slots:
 
 private:
     QTemporaryDir m_settingsDir;
+    ConversionTableData m_units;
 };
 
 QTEST_GUILESS_MAIN(TestConvertUnits)

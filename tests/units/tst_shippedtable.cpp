@@ -151,28 +151,18 @@ private slots:
         row("slug-ft²", 1.3558179483314004, true);
         row("lbf-in-s²", 0.1129848290276167, true);
         row("lbf", 4.4482216152605, true);
-        row("pdl", 0.138254954376, true);
-        row("lbf-in", 0.1129848290276167, true);
-        row("ozf-in", 0.00706155181422604375, true);
         row("rpm", 0.10471975511965977, false);
         row("arcmin", 2.908882086657216e-4, false);
         row("hp", 745.69987158227022, true);
-        row("Btu/h", 0.29307107017222222, false);
         row("Btu", 1055.05585262, true);
         row("psi", 6894.7572931683613, false);
-        row("torr", 133.32236842105263, false);
         row("inH2O", 249.08891, true);
-        row("gal", 3.785411784e-3, true);
         row("gal/min", 6.30901964e-5, true);
-        row("lbf/in", 175.12683524647638, false);
         row("N-m/arcmin", 3437.7467707849396, false);
         row("nm", 1e-9, true);
-        row("mm/min", 1.0 / 60000, false);
         row("MW", 1e6, true);
-        row("MJ", 1e6, true);
         row("hp(E)", 746, true);
         row("kgf/mm²", 9806650, true);
-        row("cm³/min", 1.0 / 60e6, false);
         row("lb-in^2", 2.926396534292e-4, true); // caret spelling of lb-in²
     }
 

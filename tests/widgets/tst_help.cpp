@@ -56,32 +56,6 @@ class TestHelp : public QObject
 private Q_SLOTS:
     void initTestCase() { TestSupport::initTestEnvironment(m_settingsDir); }
 
-    void readHelpPageEntry_takes_title_and_order_data()
-    {
-        QTest::addColumn<QString>("html");
-        QTest::addColumn<QString>("title");
-        QTest::addColumn<int>("order");
-        QTest::newRow("single quotes, upper case, spaced")
-            << "<HEAD><META NAME='contents-order' CONTENT=' 7 '><TITLE>\n  Data\n files </TITLE>"
-            << "Data files" << 7;
-        QTest::newRow("entities") << "<title>Help &amp; support &lt;1&gt;</title>"
-                                  << "Help & support <1>" << int(HelpPageEntry::NoOrder);
-        QTest::newRow("no title: file name") << "<p>text</p>"
-                                             << "toolbar" << int(HelpPageEntry::NoOrder);
-        QTest::newRow("order not a number")
-            << "<meta name=\"contents-order\" content=\"late\"><title>T</title>"
-            << "T" << int(HelpPageEntry::NoOrder);
-    }
-    void readHelpPageEntry_takes_title_and_order()
-    {
-        QFETCH(QString, html);
-        QFETCH(QString, title);
-        QFETCH(int, order);
-        const HelpPageEntry page = ReadHelpPageEntry(QStringLiteral("toolbar.html"), html);
-        QCOMPARE(page.title, title);
-        QCOMPARE(page.order, order);
-    }
-
     void sortHelpContents_puts_home_first_then_by_order()
     {
         const QList<HelpPageEntry> sorted = SortHelpContents({

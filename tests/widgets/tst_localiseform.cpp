@@ -101,10 +101,8 @@ private Q_SLOTS:
         row("tag on menu action", "mnuOptions", "Material density select", "Select &Wallpaper");
         row("not a number is 0", "mnuOptionsMoreItem", "Material density select", "Material density select");
         row("no caption to set", "txtDensity", "Material density select", "designed");
-        row("missing id", "lblMissing", "Material density select", "designed");
         row("sum beyond 16 bits", "lblSum", "Material density select", "designed");
         row("button, base language", "cmdSelect", "Set default units", "&Save", "formoffset=1300");
-        row("language block present", "cmdSelect", "Units calculator", "Tooltips", "formoffset=1300", -200);
         row("language sums overflow", "cmdSelect", "designed", "designed", "formoffset=1300", 32000);
         // Without a usable form offset the window is left as designed.
         row("no form offset", "cmdSelect", "designed", "designed", "");

@@ -64,9 +64,7 @@ private Q_SLOTS:
         row("string id", "UnitType=Density;Tooltip=1968;", 0, "Units for display densities");
         row("text starting with a number", "Tooltip=3 digits", 0, "3 digits");
         row("id with blanks", "Tooltip= 1951 ;", 0, "Value to be converted");
-        row("under language offset", "Tooltip=1967;", 1, "Units for display densities");
         row("no entry", "Offset=4;", 0, "");
-        row("missing id", "Tooltip=1410;", 0, "");
         row("id beyond 16 bits", "Tooltip=70000;", 0, "");
     }
     void hint_text_from_tag()

@@ -42,14 +42,15 @@ class TestUnitCombos : public QObject
     Q_OBJECT
     QTemporaryDir m_settingsDir;
     Settings m_settings{TestSupport::settingsFile(m_settingsDir)};
+    ConversionTableData m_units;
 
 private Q_SLOTS:
     void initTestCase()
     {
         TestSupport::initTestEnvironment(m_settingsDir);
-        TestSupport::loadUnitTable({unitRecord("Linear distance", "ft"), unitRecord("Linear distance", "m"),
-                                    unitRecord("Mass", "g"), unitRecord("Mass", "kg"),
-                                    unitRecord("Mass", "lbs", 1, 0, "kg"), unitRecord("Mass", "oz")});
+        m_units = TestSupport::unitTable(
+            {unitRecord("Linear distance", "ft"), unitRecord("Linear distance", "m"), unitRecord("Mass", "g"),
+             unitRecord("Mass", "kg"), unitRecord("Mass", "lbs", 1, 0, "kg"), unitRecord("Mass", "oz")});
     }
     void init() { QFile::remove(m_settings.fileName()); }
 
@@ -59,7 +60,7 @@ private Q_SLOTS:
     {
         Window w;
         m_settings.setDefaultUnit(QStringLiteral("Linear distance"), QStringLiteral("ft"));
-        FillUnitCombos(&w.form);
+        FillUnitCombos(m_units, &w.form);
         ApplyDefaultUnits(m_settings, &w.form);
         QCOMPARE(w.mass->count(), 3);
         QCOMPARE(w.mass->currentText(), unitName("kg"));
