@@ -392,7 +392,10 @@ void MovePane::display()
         const char *colour = check.level == CheckLevel::Passes  ? "#1b6e20"
                              : check.level == CheckLevel::Fails ? "#b3261e"
                                                                 : nullptr;
-        label->setStyleSheet(colour ? QStringLiteral("color: %1;").arg(QLatin1String(colour)) : QString());
+        // A new style sheet restyles the label: set only when it changes.
+        const QString style = colour ? QStringLiteral("color: %1;").arg(QLatin1String(colour)) : QString();
+        if (label->styleSheet() != style)
+            label->setStyleSheet(style);
     }
 
     // Ramps not given show the ones the move uses.
