@@ -41,6 +41,7 @@ public:
     const QString &filePath() const { return m_filePath; }
     // Whether the axis differs from what was opened or saved.
     bool isModified() const { return !(m_axis == m_savedAxis) || !(m_move == m_savedMove); }
+    // The move as entered in the Move tab.
     const MoveInputs &move() const { return m_move; }
     // Opens an axis file; a damaged or newer file is refused with a message
     // naming the file and the problem, and nothing changes.
