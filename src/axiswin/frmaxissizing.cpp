@@ -1,10 +1,12 @@
 #include "axiswin/frmaxissizing.h"
 
+#include "axiswin/axiscontrols.h"
 #include "axiswin/axisentry.h"
 #include "axiswin/axisitemmodel.h"
 #include "axiswin/axisreport.h"
 #include "axiswin/frmaxisitem.h"
 #include "axiswin/reportprinter.h"
+#include "axiswin/movepane.h"
 #include "core/fixedtext.h"
 #include "core/recentfiles.h"
 #include "core/tags.h"
@@ -41,6 +43,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSaveFile>
+#include <QTabWidget>
 #include <QTableView>
 #include <QTimer>
 
@@ -50,7 +53,6 @@
 
 namespace {
 
-const QSize CopyKeySize(30, 30);
 constexpr int AddableKinds[] = {int(AxisItemKind::Shape), int(AxisItemKind::PointMass),
                                 int(AxisItemKind::Inertia), int(AxisItemKind::ScrewLoad),
                                 int(AxisItemKind::BeltLoad)};
@@ -63,52 +65,6 @@ QPushButton *keyButton(const QString &name, const QString &text, QWidget *parent
     return key;
 }
 
-NumericEdit *valueBox(const QString &name, const QString &spoken, QWidget *parent)
-{
-    auto *box = Named(new NumericEdit(parent), name, QString(), spoken);
-    box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    box->setFont(ValueFont(parent->font()));
-    box->setMinimumWidth(110);
-    SelectAllOnFocus(box);
-    return box;
-}
-
-QComboBox *inertiaUnits(const QString &name, const QString &spoken, QWidget *parent)
-{
-    auto *list = Named(new QComboBox(parent), name, QString(), spoken);
-    SetTag(list, QStringLiteral("UnitType=Inertia;"));
-    list->setMinimumContentsLength(11);
-    list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    return list;
-}
-
-// A caption whose mnemonic moves the focus to its box.
-QLabel *buddyCaption(const QString &text, QWidget *buddy, QWidget *parent)
-{
-    auto *label = new QLabel(text, parent);
-    label->setBuddy(buddy);
-    return label;
-}
-
-// A value shown in a unit list's unit: the box text and the list's entry.
-void showQuantity(const ConversionTableData &table, NumericEdit *box, QComboBox *units,
-                  const AxisQuantity &quantity)
-{
-    const int unit = quantity.unit.isEmpty() ? -1 : units->findText(PadRight(quantity.unit, UnitNameWidth));
-    if (unit >= 0)
-        units->setCurrentIndex(unit);
-    box->setText(
-        AxisEntryText(FromBaseUnits(table, quantity.value, units->currentText().trimmed()).value_or(0)));
-}
-
-// A box as a quantity; a box that does not read gives a value no figure
-// accepts, so the figures that need it fail with its reason.
-AxisQuantity readQuantity(const ConversionTableData &table, const NumericEdit *box, const QComboBox *units)
-{
-    return ReadAxisQuantity(table, box->text(), units->currentText())
-        .value_or(AxisQuantity{std::nan(""), units->currentText().trimmed()});
-}
-
 // A file name chosen to save under, the suffix added when the name has
 // none; empty when the user cancelled.
 QString chosenSavePath(QWidget *parent, const QString &title, const QString &start, const QString &kind,
@@ -119,11 +75,6 @@ QString chosenSavePath(QWidget *parent, const QString &title, const QString &sta
     if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty())
         path += u'.' + suffix;
     return path;
-}
-
-double readNumber(const NumericEdit *box)
-{
-    return ReadAxisNumber(box->text()).value_or(std::nan(""));
 }
 
 } // namespace
@@ -142,6 +93,7 @@ frmAxisSizing::frmAxisSizing(WindowContext &context, QWidget *parent) : Calculat
     m_format->load(context.settings(), Settings::Calculator::Axis);
     setAxis(Axis());
     m_savedAxis = m_axis;
+    m_savedMove = m_move;
     m_loading = false;
     compute();
 }
@@ -157,12 +109,20 @@ void frmAxisSizing::buildControls()
     auto *lower = new QHBoxLayout;
     lower->addWidget(buildDrivePane());
     lower->addWidget(buildResultPane(), 1);
+    auto *inertia =
+        Named(new QWidget(this), QStringLiteral("fraInertia"), QString(), QStringLiteral("Inertia"));
+    auto *inertiaLayout = new QVBoxLayout(inertia);
+    inertiaLayout->addWidget(buildItemPane(), 1);
+    inertiaLayout->addLayout(lower);
+    m_movePane = new MovePane(context().units(), this);
+    auto *tabs = Named(new QTabWidget(this), QStringLiteral("tabAxis"), QString(), QStringLiteral("Axis"));
+    tabs->addTab(inertia, QStringLiteral("I&nertia"));
+    tabs->addTab(m_movePane, QStringLiteral("M&ove"));
     auto *root = new QVBoxLayout(this);
     root->setMenuBar(menuBar);
     root->setContentsMargins(12, 8, 12, 12);
-    root->addWidget(buildItemPane(), 1);
-    root->addLayout(lower);
-    resize(920, 640);
+    root->addWidget(tabs);
+    resize(1000, 780);
 }
 
 QMenuBar *frmAxisSizing::buildMenus()
@@ -245,15 +205,16 @@ QWidget *frmAxisSizing::buildDrivePane()
     auto *gearbox = Named(new QGroupBox(QStringLiteral("Gearbox"), pane), QStringLiteral("fraGearbox"),
                           QString(), QStringLiteral("Gearbox"));
     QGridLayout *grid = paneGrid(gearbox);
-    m_txtGearRatio = valueBox(QStringLiteral("txtGearRatio"), QStringLiteral("Gearbox ratio"), gearbox);
+    m_txtGearRatio = AxisValueBox(QStringLiteral("txtGearRatio"), QStringLiteral("Gearbox ratio"), gearbox);
     m_txtGearRatio->setToolTip(QStringLiteral("Motor speed ÷ output speed; 1 for no gearbox"));
     m_txtGearboxInertia =
-        valueBox(QStringLiteral("txtGearboxInertia"), QStringLiteral("Gearbox inertia"), gearbox);
-    m_cmbGearboxInertiaUnits = inertiaUnits(QStringLiteral("cmbGearboxInertiaUnits"),
-                                            QStringLiteral("Gearbox inertia units"), gearbox);
-    grid->addWidget(buddyCaption(QStringLiteral("Ratio &i:"), m_txtGearRatio, gearbox), 0, 0);
+        AxisValueBox(QStringLiteral("txtGearboxInertia"), QStringLiteral("Gearbox inertia"), gearbox);
+    m_cmbGearboxInertiaUnits =
+        AxisUnitList(QStringLiteral("cmbGearboxInertiaUnits"), QStringLiteral("Gearbox inertia units"),
+                     QStringLiteral("Inertia"), gearbox);
+    grid->addWidget(BuddyCaption(QStringLiteral("Ratio &i:"), m_txtGearRatio, gearbox), 0, 0);
     grid->addWidget(m_txtGearRatio, 0, 1);
-    grid->addWidget(buddyCaption(QStringLiteral("Inertia J&g:"), m_txtGearboxInertia, gearbox), 1, 0);
+    grid->addWidget(BuddyCaption(QStringLiteral("Inertia J&g:"), m_txtGearboxInertia, gearbox), 1, 0);
     grid->addWidget(m_txtGearboxInertia, 1, 1);
     grid->addWidget(m_cmbGearboxInertiaUnits, 1, 2);
     // A pasted "number unit" takes its unit, or it would be read in the list's.
@@ -262,16 +223,18 @@ QWidget *frmAxisSizing::buildDrivePane()
     auto *motor = Named(new QGroupBox(QStringLiteral("Motor"), pane), QStringLiteral("fraMotor"), QString(),
                         QStringLiteral("Motor"));
     grid = paneGrid(motor);
-    m_txtRotorInertia = valueBox(QStringLiteral("txtRotorInertia"), QStringLiteral("Rotor inertia"), motor);
+    m_txtRotorInertia =
+        AxisValueBox(QStringLiteral("txtRotorInertia"), QStringLiteral("Rotor inertia"), motor);
     m_cmbRotorInertiaUnits =
-        inertiaUnits(QStringLiteral("cmbRotorInertiaUnits"), QStringLiteral("Rotor inertia units"), motor);
+        AxisUnitList(QStringLiteral("cmbRotorInertiaUnits"), QStringLiteral("Rotor inertia units"),
+                     QStringLiteral("Inertia"), motor);
     m_txtTargetRatio =
-        valueBox(QStringLiteral("txtTargetRatio"), QStringLiteral("Target inertia ratio"), motor);
-    grid->addWidget(buddyCaption(QStringLiteral("Rotor inertia J&m:"), m_txtRotorInertia, motor), 0, 0);
+        AxisValueBox(QStringLiteral("txtTargetRatio"), QStringLiteral("Target inertia ratio"), motor);
+    grid->addWidget(BuddyCaption(QStringLiteral("Rotor inertia J&m:"), m_txtRotorInertia, motor), 0, 0);
     grid->addWidget(m_txtRotorInertia, 0, 1);
     grid->addWidget(m_cmbRotorInertiaUnits, 0, 2);
     m_txtRotorInertia->setUnitList(context().units(), m_cmbRotorInertiaUnits);
-    grid->addWidget(buddyCaption(QStringLiteral("&Target ratio:"), m_txtTargetRatio, motor), 1, 0);
+    grid->addWidget(BuddyCaption(QStringLiteral("&Target ratio:"), m_txtTargetRatio, motor), 1, 0);
     grid->addWidget(m_txtTargetRatio, 1, 1);
     grid->addWidget(new QLabel(QStringLiteral(": 1"), motor), 1, 2);
 
@@ -286,8 +249,9 @@ QWidget *frmAxisSizing::buildResultPane()
     auto *pane = Named(new QGroupBox(QStringLiteral("Results"), this), QStringLiteral("fraResults"),
                        QString(), QStringLiteral("Results"));
     QGridLayout *grid = paneGrid(pane);
-    m_cmbResultUnits = inertiaUnits(QStringLiteral("cmbResultUnits"), QStringLiteral("Result units"), pane);
-    grid->addWidget(buddyCaption(QStringLiteral("Inertia &units:"), m_cmbResultUnits, pane), 0, 2);
+    m_cmbResultUnits = AxisUnitList(QStringLiteral("cmbResultUnits"), QStringLiteral("Result units"),
+                                    QStringLiteral("Inertia"), pane);
+    grid->addWidget(BuddyCaption(QStringLiteral("Inertia &units:"), m_cmbResultUnits, pane), 0, 2);
     grid->addWidget(m_cmbResultUnits, 0, 3);
     buildResultRow(grid, LoadSide, QStringLiteral("J<sub>L</sub> ="),
                    QStringLiteral("Load-side inertia J L"));
@@ -318,34 +282,7 @@ QWidget *frmAxisSizing::buildResultPane()
 void frmAxisSizing::buildResultRow(QGridLayout *grid, Result which, const QString &caption,
                                    const QString &spoken)
 {
-    ResultControls &row = m_resultRows[which];
-    auto *pane = grid->parentWidget();
-    auto copyKey = [&](const char *face, const char *array, const QString &hint, const QString &what) {
-        auto *key = Named(new PictureButton(QStringLiteral("%1_up").arg(face),
-                                            QStringLiteral("%1_down").arg(face), CopyKeySize, pane),
-                          QStringLiteral("%1_%2").arg(array).arg(int(which)), hint, what);
-        key->setFocusPolicy(Qt::StrongFocus);
-        return key;
-    };
-    row.copyValue =
-        copyKey("copyvalue", "cmdCopyValue", QStringLiteral("Click to copy value only to clipboard"),
-                QStringLiteral("Copy %1 value to clipboard").arg(spoken));
-    row.copyAll =
-        copyKey("copyvalueunit", "cmdCopyAll", QStringLiteral("Click to copy value and unit to clipboard"),
-                QStringLiteral("Copy %1 and units to clipboard").arg(spoken));
-    row.value = Named(new QLabel(pane), QStringLiteral("lblResult_%1").arg(int(which)), QString(), spoken);
-    row.value->setFont(ValueFont(font()));
-    row.value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    row.value->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
-    row.value->setBackgroundRole(QPalette::Base);
-    row.value->setAutoFillBackground(true);
-    row.value->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    row.value->setMinimumSize(180, 25);
-    const int gridRow = 1 + int(which);
-    grid->addWidget(row.copyValue, gridRow, 0);
-    grid->addWidget(row.copyAll, gridRow, 1);
-    grid->addWidget(new QLabel(caption, pane), gridRow, 2);
-    grid->addWidget(row.value, gridRow, 3);
+    m_resultRows[which] = AddResultRow(grid, 1 + int(which), QString::number(int(which)), caption, spoken);
 }
 
 void frmAxisSizing::connectEvents()
@@ -355,6 +292,10 @@ void frmAxisSizing::connectEvents()
     for (QComboBox *units : {m_cmbGearboxInertiaUnits, m_cmbRotorInertiaUnits})
         connect(units, &QComboBox::currentIndexChanged, this, &frmAxisSizing::readDrive);
     connect(m_cmbResultUnits, &QComboBox::currentIndexChanged, this, &frmAxisSizing::compute);
+    connect(m_movePane, &MovePane::edited, this, [this]() {
+        m_movePane->readInto(m_axis.motor, m_move);
+        compute();
+    });
     connect(m_cmdEdit, &QAbstractButton::clicked, this, &frmAxisSizing::editItem);
     connect(m_cmdDuplicate, &QAbstractButton::clicked, this, &frmAxisSizing::duplicateItem);
     connect(m_cmdRemove, &QAbstractButton::clicked, this, &frmAxisSizing::removeItem);
@@ -394,9 +335,10 @@ void frmAxisSizing::showAxis(const Axis &axis)
     m_loading = true;
     m_axis = axis;
     m_txtGearRatio->setText(AxisEntryText(axis.gearbox.ratio));
-    showQuantity(context().units(), m_txtGearboxInertia, m_cmbGearboxInertiaUnits, axis.gearbox.inertia);
-    showQuantity(context().units(), m_txtRotorInertia, m_cmbRotorInertiaUnits, axis.motor.inertia);
+    ShowAxisQuantity(context().units(), m_txtGearboxInertia, m_cmbGearboxInertiaUnits, axis.gearbox.inertia);
+    ShowAxisQuantity(context().units(), m_txtRotorInertia, m_cmbRotorInertiaUnits, axis.motor.inertia);
     m_txtTargetRatio->setText(AxisEntryText(axis.motor.targetRatio));
+    m_movePane->setMove(axis.motor, m_move);
     m_loading = loading;
     // The boxes show the values; the axis keeps them exactly as given.
     compute();
@@ -407,10 +349,10 @@ void frmAxisSizing::readDrive()
     if (m_loading)
         return;
     const Axis before = m_axis;
-    m_axis.gearbox.ratio = readNumber(m_txtGearRatio);
-    m_axis.gearbox.inertia = readQuantity(context().units(), m_txtGearboxInertia, m_cmbGearboxInertiaUnits);
-    m_axis.motor.inertia = readQuantity(context().units(), m_txtRotorInertia, m_cmbRotorInertiaUnits);
-    m_axis.motor.targetRatio = readNumber(m_txtTargetRatio);
+    m_axis.gearbox.ratio = ReadBoxNumber(m_txtGearRatio);
+    m_axis.gearbox.inertia = ReadBoxQuantity(context().units(), m_txtGearboxInertia, m_cmbGearboxInertiaUnits);
+    m_axis.motor.inertia = ReadBoxQuantity(context().units(), m_txtRotorInertia, m_cmbRotorInertiaUnits);
+    m_axis.motor.targetRatio = ReadBoxNumber(m_txtTargetRatio);
     // Typing into one box is one step; a value that does not read (NaN)
     // counts as the same as another that does not.
     const auto changed = [](const AxisQuantity &a, const AxisQuantity &b) {
@@ -448,16 +390,11 @@ void frmAxisSizing::compute()
     QString problem;
     for (int r = 0; r < ResultCount; ++r) {
         const AxisFigure &figure = *figures[r];
-        QString text = QStringLiteral("\u2014");
-        if (figure.ok())
-            text = r == Ratio ? AxisNumberText(figure.value(), digits, notation)
-                              : AxisFigureText(context().units(), figure, unit, digits, notation);
-        else if (problem.isEmpty() && r != Ratio)
+        if (!figure.ok() && problem.isEmpty() && r != Ratio)
             problem = figure.reason();
-        ShowValue(m_resultRows[r].value, text);
-        m_resultRows[r].value->setToolTip(figure.reason());
-        if (!figure.ok())
-            m_resultRows[r].value->setAccessibleDescription(text + u' ' + figure.reason());
+        ShowResult(m_resultRows[r], figure,
+                   r == Ratio ? AxisNumberText(figure.value(), digits, notation)
+                              : AxisFigureText(context().units(), figure, unit, digits, notation));
     }
     ShowValue(m_lblProblem, problem);
     // The words carry the verdict; the colour only repeats it.
@@ -466,6 +403,7 @@ void frmAxisSizing::compute()
                          : m_results.verdict.level == RatioLevel::Over ? "#b3261e"
                                                                        : nullptr;
     m_lblVerdict->setStyleSheet(colour ? QStringLiteral("color: %1;").arg(QLatin1String(colour)) : QString());
+    m_movePane->showMove(m_axis, m_results, m_move, digits, notation);
     updateKeys();
     showTitle();
 }
@@ -640,9 +578,7 @@ void frmAxisSizing::copyResult(Result which, bool withUnit)
     if (withUnit)
         text = which == Ratio ? value + QStringLiteral(" : 1")
                               : NumberUnitText(value, QString(), m_cmbResultUnits->currentText());
-    QClipboard *clipboard = QGuiApplication::clipboard();
-    clipboard->clear();
-    clipboard->setText(text);
+    CopyText(text);
 }
 
 frmAxisSizing::Result frmAxisSizing::currentResult() const
@@ -731,6 +667,7 @@ void frmAxisSizing::newAxis()
     m_move = MoveInputs();
     setAxis(Axis());
     m_savedAxis = m_axis;
+    m_savedMove = m_move;
     showTitle();
 }
 
@@ -762,6 +699,7 @@ bool frmAxisSizing::openFile(const QString &path)
     m_move = read.document->move;
     setAxis(read.document->axis);
     m_savedAxis = m_axis;
+    m_savedMove = m_move;
     showTitle();
     rememberFile(path);
     return true;
@@ -806,6 +744,7 @@ bool frmAxisSizing::saveFile(const QString &path)
         return false;
     m_filePath = path;
     m_savedAxis = m_axis;
+    m_savedMove = m_move;
     showTitle();
     rememberFile(path);
     return true;
@@ -975,5 +914,6 @@ void frmAxisSizing::done(int result)
         return;
     // Answered once: a close event that follows must not ask again.
     m_savedAxis = m_axis;
+    m_savedMove = m_move;
     CalculatorWindow::done(result);
 }

@@ -2,6 +2,7 @@
 #include "axis/axisfile.h"
 #include "axis/axishistory.h"
 #include "axiswin/reportdocument.h"
+#include "axiswin/axiscontrols.h"
 #include "widgets/calculatorwindow.h"
 
 #include <array>
@@ -10,6 +11,7 @@
 #include <utility>
 
 class AxisItemModel;
+class MovePane;
 class DigitsNotation;
 class NumericEdit;
 class PictureButton;
@@ -43,7 +45,9 @@ public:
     // The file the axis was opened from or saved to; empty for a new axis.
     const QString &filePath() const { return m_filePath; }
     // Whether the axis differs from what was opened or saved.
-    bool isModified() const { return !(m_axis == m_savedAxis); }
+    bool isModified() const { return !(m_axis == m_savedAxis) || !(m_move == m_savedMove); }
+    // The move as entered in the Move tab.
+    const MoveInputs &move() const { return m_move; }
     // Opens an axis file; a damaged or newer file is refused with a message
     // naming the file and the problem, and nothing changes.
     bool openFile(const QString &path);
@@ -87,12 +91,6 @@ protected:
 
 private:
     enum Result { LoadSide, Reflected, AtMotor, Ratio, ResultCount };
-    struct ResultControls
-    {
-        PictureButton *copyValue = nullptr;
-        PictureButton *copyAll = nullptr;
-        QLabel *value = nullptr;
-    };
 
     void buildControls();
     void buildFileMenu(QMenuBar *menuBar);
@@ -141,7 +139,8 @@ private:
 
     Axis m_axis;
     Axis m_savedAxis;
-    MoveInputs m_move; // kept from the file, for the move window to come
+    MoveInputs m_move;
+    MoveInputs m_savedMove;
     QString m_filePath;
     AxisHistory m_history;
     QAction *m_mnuUndo = nullptr;
@@ -167,7 +166,8 @@ private:
     QComboBox *m_cmbRotorInertiaUnits = nullptr;
     NumericEdit *m_txtTargetRatio = nullptr;
     QComboBox *m_cmbResultUnits = nullptr;
-    std::array<ResultControls, ResultCount> m_resultRows;
+    MovePane *m_movePane = nullptr;
+    std::array<ResultRow, ResultCount> m_resultRows;
     QLabel *m_lblVerdict = nullptr;
     QLabel *m_lblProblem = nullptr;
     DigitsNotation *m_format = nullptr;

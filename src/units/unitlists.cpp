@@ -42,8 +42,19 @@ QStringList UnitsForListTag(const ConversionTableData &table, const QString &tag
 
 QString BuiltInDefaultUnit(const QString &tagUnitType)
 {
-    static const std::pair<const char *, const char *> Defaults[] = {
-        {"Mass", "kg"}, {"Density", "kg/m³"}, {"Linear distance", "m"}, {"Inertia", "kg-m²"}};
+    static const std::pair<const char *, const char *> Defaults[] = {{"Mass", "kg"},
+                                                                     {"Density", "kg/m³"},
+                                                                     {"Linear distance", "m"},
+                                                                     {"Inertia", "kg-m²"},
+                                                                     // The axis window's move.
+                                                                     {"Time", "s"},
+                                                                     {"Angle", "deg"},
+                                                                     {"Force", "N"},
+                                                                     {"Torque", "N-m"},
+                                                                     {"Angular velocity", "rpm"},
+                                                                     {"Linear velocity", "m/s"},
+                                                                     {"Linear acceleration", "m/s²"},
+                                                                     {"Angular acceleration", "rad/s²"}};
     for (const auto &[type, unit] : Defaults) {
         if (tagUnitType == QString::fromUtf8(type))
             return PadRight(QString::fromUtf8(unit), UnitNameWidth);

@@ -1,0 +1,84 @@
+// How fast the axis window's Move tab answers an edit: a keystroke in the
+// move time recomputes the axis and the move, rewrites the figures and the
+// motor check, and redraws both plots; the target is one frame (16 ms).
+#include "axiswin/frmaxissizing.h"
+#include "axiswin/moveplots.h"
+#include "units/conversiontable.h"
+#include "widgets/windowcontext.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QTabWidget>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+AxisItem load(AxisItemKind kind, AxisParam param, double value)
+{
+    AxisItem item;
+    item.kind = kind;
+    item[AxisParam::Mass] = {40, QStringLiteral("kg")};
+    item[param] = {value, QStringLiteral("mm")};
+    return item;
+}
+
+// A ball-screw axis lifting 40 kg, with a motor to check it against.
+Axis screwAxis()
+{
+    Axis axis;
+    axis.items = {load(AxisItemKind::ScrewLoad, AxisParam::Lead, 0.01)};
+    AxisItem coupling;
+    coupling[AxisParam::Inertia] = {1.2e-5, {}};
+    axis.items.append(coupling);
+    axis.gearbox = {3, {5e-6, {}}};
+    axis.motor.inertia = {2e-5, {}};
+    axis.motor.ratedTorque = {0.3, QStringLiteral("N-m")};
+    axis.motor.peakTorque = {0.9, QStringLiteral("N-m")};
+    axis.motor.maxSpeed = {6000 * 2 * 3.14159265358979 / 60, QStringLiteral("rpm")};
+    return axis;
+}
+
+void editAndRedraw(benchmark::State &state, WindowContext &context)
+{
+    frmAxisSizing window(context);
+    window.setAxis(screwAxis());
+    window.findChild<QTabWidget *>(QStringLiteral("tabAxis"))->setCurrentIndex(1);
+    window.show();
+    QCoreApplication::processEvents();
+    const auto box = [&window](const char *name) {
+        return window.findChild<QLineEdit *>(QLatin1String(name));
+    };
+    box("txtDistance")->setText(QStringLiteral("0.2"));
+    box("txtDwell")->setText(QStringLiteral("0.4"));
+    box("txtIncline")->setText(QStringLiteral("90"));
+    QLineEdit *moveTime = box("txtMoveTime");
+    auto *plots = window.findChild<MovePlots *>(QStringLiteral("gphMovePlots"));
+    int k = 0;
+    for (auto _ : state) {
+        moveTime->setText(++k % 2 ? QStringLiteral("0.6") : QStringLiteral("0.7"));
+        plots->viewport()->repaint();
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QTemporaryDir dir;
+    WindowContext context(dir.filePath(QStringLiteral("settings.ini")),
+                          DataFiles::DetectLayout(dir.path(), dir.filePath(QStringLiteral("user"))));
+    context.units().load(QStringLiteral(TORVANE_CONVERTS_DAT));
+    benchmark::RegisterBenchmark("editAndRedraw", [&context](benchmark::State &state) {
+        editAndRedraw(state, context);
+    })->Unit(benchmark::kMillisecond);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

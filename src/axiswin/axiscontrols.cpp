@@ -1,0 +1,126 @@
+#include "axiswin/axiscontrols.h"
+
+#include "axiswin/axisentry.h"
+#include "core/fixedtext.h"
+#include "core/settingsstore.h"
+#include "core/tags.h"
+#include "units/conversiontable.h"
+#include "units/unitlists.h"
+#include "widgets/controlsetup.h"
+#include "widgets/numericedit.h"
+#include "widgets/picturebutton.h"
+#include "widgets/selectall.h"
+#include "widgets/valuefont.h"
+
+#include <QClipboard>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGuiApplication>
+#include <QLabel>
+
+#include <cmath>
+
+NumericEdit *AxisValueBox(const QString &name, const QString &spoken, QWidget *parent, int minimumWidth)
+{
+    auto *box = Named(new NumericEdit(parent), name, QString(), spoken);
+    box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    box->setFont(ValueFont(parent->font()));
+    box->setMinimumWidth(minimumWidth);
+    SelectAllOnFocus(box);
+    return box;
+}
+
+QComboBox *AxisUnitList(const QString &name, const QString &spoken, const QString &unitType, QWidget *parent)
+{
+    auto *list = Named(new QComboBox(parent), name, QString(), spoken);
+    SetTag(list, QStringLiteral("UnitType=%1;").arg(unitType));
+    list->setMinimumContentsLength(unitType == QLatin1String("Inertia") ? 11 : 7);
+    list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    return list;
+}
+
+void RefillUnitList(const ConversionTableData &table, QComboBox *list, const QString &unitType)
+{
+    SetTag(list, QStringLiteral("UnitType=%1;").arg(unitType));
+    const QStringList units = UnitsForListTag(table, unitType);
+    list->clear();
+    list->addItems(units);
+    list->setCurrentIndex(DefaultUnitIndex(units, unitType, QString()));
+}
+
+QLabel *BuddyCaption(const QString &text, QWidget *buddy, QWidget *parent)
+{
+    auto *label = new QLabel(text, parent);
+    label->setBuddy(buddy);
+    return label;
+}
+
+void ShowAxisQuantity(const ConversionTableData &table, NumericEdit *box, QComboBox *units,
+                      const AxisQuantity &quantity)
+{
+    const int unit = quantity.unit.isEmpty() ? -1 : units->findText(PadRight(quantity.unit, UnitNameWidth));
+    if (unit >= 0)
+        units->setCurrentIndex(unit);
+    box->setText(
+        AxisEntryText(FromBaseUnits(table, quantity.value, units->currentText().trimmed()).value_or(0)));
+}
+
+AxisQuantity ReadBoxQuantity(const ConversionTableData &table, const NumericEdit *box, const QComboBox *units)
+{
+    return ReadAxisQuantity(table, box->text(), units->currentText())
+        .value_or(AxisQuantity{std::nan(""), units->currentText().trimmed()});
+}
+
+double ReadBoxNumber(const NumericEdit *box)
+{
+    return ReadAxisNumber(box->text()).value_or(std::nan(""));
+}
+
+ResultRow AddResultRow(QGridLayout *grid, int gridRow, const QString &key, const QString &caption,
+                       const QString &spoken)
+{
+    ResultRow row;
+    auto *pane = grid->parentWidget();
+    auto copyKey = [&](const char *face, const char *array, const QString &hint, const QString &what) {
+        auto *button = Named(new PictureButton(QStringLiteral("%1_up").arg(face),
+                                               QStringLiteral("%1_down").arg(face), CopyKeySize, pane),
+                             QStringLiteral("%1_%2").arg(array, key), hint, what);
+        button->setFocusPolicy(Qt::StrongFocus);
+        return button;
+    };
+    row.copyValue =
+        copyKey("copyvalue", "cmdCopyValue", QStringLiteral("Click to copy value only to clipboard"),
+                QStringLiteral("Copy %1 value to clipboard").arg(spoken));
+    row.copyAll =
+        copyKey("copyvalueunit", "cmdCopyAll", QStringLiteral("Click to copy value and unit to clipboard"),
+                QStringLiteral("Copy %1 and units to clipboard").arg(spoken));
+    row.value = Named(new QLabel(pane), QStringLiteral("lblResult_%1").arg(key), QString(), spoken);
+    row.value->setFont(ValueFont(pane->font()));
+    row.value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    row.value->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    row.value->setBackgroundRole(QPalette::Base);
+    row.value->setAutoFillBackground(true);
+    row.value->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    row.value->setMinimumSize(180, 25);
+    grid->addWidget(row.copyValue, gridRow, 0);
+    grid->addWidget(row.copyAll, gridRow, 1);
+    grid->addWidget(new QLabel(caption, pane), gridRow, 2);
+    grid->addWidget(row.value, gridRow, 3);
+    return row;
+}
+
+void ShowResult(const ResultRow &row, const AxisFigure &figure, const QString &text)
+{
+    const QString shown = figure.ok() ? text : QStringLiteral("\u2014");
+    ShowValue(row.value, shown);
+    row.value->setToolTip(figure.reason());
+    if (!figure.ok())
+        row.value->setAccessibleDescription(shown + u' ' + figure.reason());
+}
+
+void CopyText(const QString &text)
+{
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    clipboard->clear();
+    clipboard->setText(text);
+}

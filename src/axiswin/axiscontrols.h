@@ -1,0 +1,57 @@
+#pragma once
+// Pieces the axis window's panes share: value boxes with their unit lists,
+// captions that move the focus to their box, and result rows with their two
+// copy keys ("number" and "number unit").
+
+#include "axis/axisfigure.h"
+
+#include <QSize>
+#include <QString>
+
+class ConversionTableData;
+class NumericEdit;
+class PictureButton;
+class QComboBox;
+class QGridLayout;
+class QLabel;
+class QWidget;
+
+inline const QSize CopyKeySize(30, 30);
+
+// A number box: right aligned, in the value font, all selected on entry.
+NumericEdit *AxisValueBox(const QString &name, const QString &spoken, QWidget *parent,
+                          int minimumWidth = 110);
+// A unit list of a unit type of the unit table (filled by FillUnitCombos).
+QComboBox *AxisUnitList(const QString &name, const QString &spoken, const QString &unitType, QWidget *parent);
+// Empties a unit list and fills it with the display units of another type,
+// on its default unit.
+void RefillUnitList(const ConversionTableData &table, QComboBox *list, const QString &unitType);
+// A caption whose mnemonic moves the focus to its box.
+QLabel *BuddyCaption(const QString &text, QWidget *buddy, QWidget *parent);
+
+// A value shown in a unit list's unit: the box text and the list's entry.
+void ShowAxisQuantity(const ConversionTableData &table, NumericEdit *box, QComboBox *units,
+                      const AxisQuantity &quantity);
+// A box as a quantity; a box that does not read gives a value no figure
+// accepts, so the figures that need it fail with its reason.
+AxisQuantity ReadBoxQuantity(const ConversionTableData &table, const NumericEdit *box,
+                             const QComboBox *units);
+double ReadBoxNumber(const NumericEdit *box);
+
+// A result: its value label and the keys that copy it.
+struct ResultRow
+{
+    PictureButton *copyValue = nullptr;
+    PictureButton *copyAll = nullptr;
+    QLabel *value = nullptr;
+};
+// Adds a result row to a grid at gridRow: the two copy keys in columns 0 and 1,
+// the caption in 2, the value in 3. The controls are named after key
+// (cmdCopyValue_<key>, cmdCopyAll_<key>, lblResult_<key>).
+ResultRow AddResultRow(QGridLayout *grid, int gridRow, const QString &key, const QString &caption,
+                       const QString &spoken);
+// Shows a figure in a result row: the number, or a dash whose reason is its
+// tooltip and spoken description.
+void ShowResult(const ResultRow &row, const AxisFigure &figure, const QString &text);
+// Puts a text on the clipboard, replacing whatever it held.
+void CopyText(const QString &text);

@@ -1,0 +1,101 @@
+#pragma once
+// The Move pane of the axis window: the move (distance, time, profile,
+// dwell), the load it works against, the motor's torques and speed; the
+// figures of the move with their copy keys, the motor check in words and the
+// plots of motor speed and torque over one cycle.
+
+#include "axis/moveprofile.h"
+#include "axiswin/axiscontrols.h"
+#include "axiswin/moveplots.h"
+
+#include <QWidget>
+
+#include <array>
+
+class ConversionTableData;
+class NumericEdit;
+class QComboBox;
+class QGridLayout;
+class QGroupBox;
+class QLabel;
+
+class MovePane : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit MovePane(const ConversionTableData &units, QWidget *parent = nullptr);
+
+    // Shows the motor's figures and the move in the boxes, in their units.
+    void setMove(const AxisMotor &motor, const MoveInputs &move);
+    // The boxes into the motor's figures and the move.
+    void readInto(AxisMotor &motor, MoveInputs &move) const;
+    // Computes the move of the axis and shows its figures, checks and plots.
+    void showMove(const Axis &axis, const AxisResults &inertia, const MoveInputs &move, int digits,
+                  bool notation);
+    const MoveResults &results() const { return m_results; }
+    // What the plots show, for a report to draw them too.
+    const MovePlotData &plotData() const { return m_plot; }
+
+Q_SIGNALS:
+    // The user changed an input.
+    void edited();
+
+private:
+    enum Figure {
+        PeakSpeed,
+        Acceleration,
+        MotorSpeed,
+        AccelTorque,
+        LoadTorque,
+        HoldingTorque,
+        PeakTorque,
+        RmsTorque,
+        FigureCount
+    };
+    struct Input
+    {
+        QLabel *caption = nullptr;
+        NumericEdit *box = nullptr;
+        QComboBox *units = nullptr;
+        void setEnabled(bool on) const;
+    };
+
+    QGroupBox *group(const QString &title, const QString &name);
+    // A row of a group: caption, box and (for a unit type) a unit list, or a
+    // fixed text such as "%".
+    Input addInput(QGridLayout *grid, const QString &caption, const QString &name, const QString &spoken,
+                   const QString &unitType, const QString &after = {});
+    QWidget *buildMoveGroup();
+    QWidget *buildLoadGroup();
+    QWidget *buildMotorGroup();
+    QWidget *buildResults();
+    void connectInputs();
+    void userEdit();
+    // Unit lists and inputs that follow the axis: linear or rotary.
+    void followMechanism(MechanismKind kind, const MoveInputs &move);
+    void display();
+    void copy(Figure which, bool withUnit);
+    QComboBox *unitsOf(Figure which) const;
+
+    const ConversionTableData &m_units;
+    bool m_loading = false;
+    MechanismKind m_kind = MechanismKind::Rotary;
+    MoveResults m_results;
+    MovePlotData m_plot;
+    int m_digits = 6;
+    bool m_notation = false;
+
+    Input m_distance, m_moveTime, m_accelTime, m_decelTime, m_dwell;
+    QComboBox *m_cmbProfile = nullptr;
+    Input m_incline, m_friction, m_thrust, m_mechanismEfficiency, m_gearboxEfficiency, m_loadTorque;
+    Input m_ratedTorque, m_peakTorque, m_maxSpeed;
+    std::array<ResultRow, FigureCount> m_rows;
+    QComboBox *m_cmbLoadSpeedUnits = nullptr;
+    QComboBox *m_cmbLoadAccelUnits = nullptr;
+    QComboBox *m_cmbMotorSpeedUnits = nullptr;
+    QComboBox *m_cmbTorqueUnits = nullptr;
+    std::array<QLabel *, FigureCount> m_torqueUnitNames{};
+    std::array<QLabel *, MotorCheckCount> m_checks{};
+    QLabel *m_lblProblem = nullptr;
+    MovePlots *m_plots = nullptr;
+};

@@ -1,0 +1,248 @@
+// The Move pane of the axis window driven as a user would: worked axes with
+// the move, the load and the motor typed in mixed units, every figure read
+// back through its copy keys against values worked out by hand; the motor
+// check in words; the move kept in the axis file.
+//
+// Hand calculations (g = 9.80665 m/s²): v = s / (t − (ta + td)/2), a = v/ta;
+// the motor turns 2π/p per metre of a screw, 2/D per metre of a belt, i per
+// radian of a gearbox; T_acc = α(J_m + J_g) + α(J_L/i²)/(η_m η_g);
+// T_L = F·p/(2π η_m i η_g) with F = m g (sin θ + μ cos θ); at rest
+// m g sin θ · p/(2π i); RMS = √(Σ T² t / Σ t).
+
+#include "../axis/axisbuild.h"
+#include "axiswin/frmaxissizing.h"
+
+#include "testsupport.h"
+
+#include <QClipboard>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTabWidget>
+#include <QTest>
+
+#include <numbers>
+
+using namespace AxisBuild;
+using TestSupport::child;
+using TestSupport::closeTo;
+
+using Texts = QList<std::pair<QString, QString>>;  // objectName → text or unit
+using Figures = QList<std::pair<QString, double>>; // result key → value in its unit
+
+namespace {
+
+constexpr double NmPerLbfIn = 0.45359237 * 9.80665 * 0.0254;
+
+Axis withGearbox(Axis axis, double ratio)
+{
+    axis.gearbox.ratio = ratio;
+    return axis;
+}
+
+void enter(QWidget *window, const Texts &units, const Texts &boxes, int profile)
+{
+    for (const auto &[name, unit] : units) {
+        auto *list = child<QComboBox>(window, name);
+        list->setCurrentIndex(list->findText(PadRight(unit, UnitNameWidth)));
+        QVERIFY2(list->currentIndex() >= 0, qPrintable(name + u' ' + unit));
+    }
+    child<QComboBox>(window, QStringLiteral("cmbProfile"))->setCurrentIndex(profile);
+    for (const auto &[name, text] : boxes)
+        child<QLineEdit>(window, name)->setText(text);
+}
+
+QString copied(QWidget *window, const QString &key)
+{
+    QTest::mouseClick(child<QWidget>(window, key), Qt::LeftButton);
+    return QGuiApplication::clipboard()->text();
+}
+
+} // namespace
+
+class TestMovePane : public QObject
+{
+    Q_OBJECT
+    QTemporaryDir m_dir;
+    TestSupport::TestContext m_context{m_dir};
+
+private Q_SLOTS:
+    void initTestCase() { initAxisTest(m_dir, m_context.units()); }
+
+    void worked_axes_data()
+    {
+        QTest::addColumn<Axis>("axis");
+        QTest::addColumn<Texts>("units");
+        QTest::addColumn<Texts>("boxes");
+        QTest::addColumn<int>("profile"); // t/3 ramps, ramps given, triangular
+        QTest::addColumn<Figures>("expected");
+        QTest::addColumn<QString>("checks"); // peak, RMS, speed, inertia ratio
+
+        const Texts screwMove = {
+            {"txtDistance", "200"},    {"txtMoveTime", "600"},           {"txtDwell", "0.4"},
+            {"txtFriction", "0.05"},   {"txtMechanismEfficiency", "90"}, {"txtGearboxEfficiency", "95"},
+            {"txtRatedTorque", "0.2"}, {"txtPeakTorque", "0.5"},         {"txtMaxSpeed", "6000"}};
+        const Texts screwUnits = {{"cmbDistanceUnits", "mm"},     {"cmbMoveTimeUnits", "ms"},
+                                  {"cmbDwellUnits", "s"},         {"cmbInclineUnits", "deg"},
+                                  {"cmbRatedTorqueUnits", "N-m"}, {"cmbPeakTorqueUnits", "N-m"},
+                                  {"cmbMaxSpeedUnits", "rpm"},    {"cmbLoadSpeedUnits", "mm/s"},
+                                  {"cmbLoadAccelUnits", "m/s²"},  {"cmbMotorSpeedUnits", "rpm"}};
+        // v = 0.2/0.4 = 0.5 m/s, a = 2.5 m/s², 2π/0.01 · 3 = 1885 rad/s per m/s: 9000 rpm;
+        // α = 4712.39 rad/s², J_m + J_g = 2.5e-5, J_L = 1.749749e-4 kg·m².
+        QTest::newRow("screw, horizontal, N-cm")
+            << ballScrewAxis() << screwUnits + Texts{{"cmbTorqueUnits", "N-cm"}}
+            << screwMove + Texts{{"txtIncline", "0"}} << 0
+            << Figures{{"peakSpeed", 500},       {"acceleration", 2.5},   {"motorSpeed", 9000},
+                       {"accelTorque", 22.4964}, {"loadTorque", 1.21698}, {"holdingTorque", 0},
+                       {"peakTorque", 23.7134},  {"rmsTorque", 14.2591}}
+            << "passes passes fails passes";
+        // Lifting: F = 40 g = 392.266 N; T_L = 392.266·0.01/(2π·0.9·3·0.95),
+        // held at rest by 392.266·0.01/(2π·3) without the efficiencies.
+        QTest::newRow("screw, lifting, lbf-in")
+            << ballScrewAxis() << screwUnits + Texts{{"cmbTorqueUnits", "lbf-in"}}
+            << screwMove + Texts{{"txtIncline", "90"}} << 0
+            << Figures{{"accelTorque", 0.224964 / NmPerLbfIn},
+                       {"loadTorque", 0.243396 / NmPerLbfIn},
+                       {"holdingTorque", 0.208104 / NmPerLbfIn},
+                       {"peakTorque", 0.468360 / NmPerLbfIn},
+                       {"rmsTorque", 0.270391 / NmPerLbfIn}}
+            << "passes fails fails passes";
+        // 12 kg on a Ø50 mm pulley, 1 m in 1 s triangular: v = 2 m/s, a = 4 m/s²,
+        // ω = 80 rad/s, α = 160 rad/s²; J = 1e-4 + 12·0.025² = 7.6e-3;
+        // T_acc = 1.216, T_L = 12 g 0.1 · 0.025 = 0.2941995; RMS over 2 s.
+        QTest::newRow("belt, triangular")
+            << axis({beltLoad(12, 0.05)}, 1, 0, 1e-4)
+            << Texts{{"cmbDistanceUnits", "mm"},    {"cmbMoveTimeUnits", "s"},
+                     {"cmbDwellUnits", "ms"},       {"cmbLoadSpeedUnits", "m/min"},
+                     {"cmbLoadAccelUnits", "m/s²"}, {"cmbMotorSpeedUnits", "rad/s"},
+                     {"cmbTorqueUnits", "N-m"},     {"cmbPeakTorqueUnits", "N-m"},
+                     {"cmbRatedTorqueUnits", "N-m"}}
+            << Texts{{"txtDistance", "1000"},
+                     {"txtMoveTime", "1"},
+                     {"txtDwell", "1000"},
+                     {"txtIncline", "0"},
+                     {"txtFriction", "0.1"},
+                     {"txtMechanismEfficiency", "100"},
+                     {"txtGearboxEfficiency", "100"},
+                     {"txtPeakTorque", "1.5"},
+                     {"txtRatedTorque", "1"},
+                     {"txtMaxSpeed", "0"}}
+            << 2 << Figures{{"peakSpeed", 120},         {"acceleration", 4},       {"motorSpeed", 80},
+                            {"accelTorque", 1.216},     {"loadTorque", 0.2941995}, {"peakTorque", 1.5101995},
+                            {"rmsTorque", 0.8846494633}}
+            << "fails passes open fails";
+        // 0.5 kg·m² behind 10 : 1, a quarter turn in 0.5 s with 0.1 s ramps:
+        // ω = (π/2)/0.4 = 3.92699 rad/s = 37.5 rpm at the table, 375 rpm at the motor;
+        // T_acc = 392.699·1.1e-3 + 392.699·(0.5/100)/0.9, T_L = 2/(10·0.9), held by 2/10.
+        QTest::newRow("rotary table behind a gearbox")
+            << withGearbox(axis({inertiaValue(0.5)}, 10, 1e-4, 1e-3), 10)
+            << Texts{{"cmbDistanceUnits", "rev"},   {"cmbMoveTimeUnits", "s"},
+                     {"cmbAccelTimeUnits", "ms"},   {"cmbDecelTimeUnits", "ms"},
+                     {"cmbDwellUnits", "s"},        {"cmbLoadTorqueUnits", "N-m"},
+                     {"cmbLoadSpeedUnits", "rpm"},  {"cmbLoadAccelUnits", "rad/s²"},
+                     {"cmbMotorSpeedUnits", "rpm"}, {"cmbTorqueUnits", "N-mm"},
+                     {"cmbMaxSpeedUnits", "rpm"}}
+            << Texts{{"txtDistance", "0.25"},        {"txtMoveTime", "0.5"}, {"txtAccelTime", "100"},
+                     {"txtDecelTime", "100"},        {"txtDwell", "0.5"},    {"txtLoadTorque", "2"},
+                     {"txtGearboxEfficiency", "90"}, {"txtPeakTorque", "0"}, {"txtRatedTorque", "0"},
+                     {"txtMaxSpeed", "3000"}}
+            << 1
+            << Figures{{"peakSpeed", 37.5},          {"acceleration", 39.26990817}, {"motorSpeed", 375},
+                       {"accelTorque", 2613.630555}, {"loadTorque", 222.2222222},   {"holdingTorque", 200},
+                       {"peakTorque", 2835.852777},  {"rmsTorque", 1187.814924}}
+            << "open open passes passes";
+    }
+    void worked_axes()
+    {
+        QFETCH(Axis, axis);
+        QFETCH(Texts, units);
+        QFETCH(Texts, boxes);
+        QFETCH(int, profile);
+        QFETCH(Figures, expected);
+        QFETCH(QString, checks);
+
+        frmAxisSizing window(m_context);
+        window.setAxis(axis);
+        child<QTabWidget>(&window, QStringLiteral("tabAxis"))->setCurrentIndex(1);
+        window.show();
+        enter(&window, units, boxes, profile);
+        // Only the inputs of the axis's kind take a value.
+        const bool rotary = MechanismOf(axis).kind == MechanismKind::Rotary;
+        QCOMPARE(child<QLineEdit>(&window, QStringLiteral("txtLoadTorque"))->isEnabled(), rotary);
+        QCOMPARE(child<QLineEdit>(&window, QStringLiteral("txtIncline"))->isEnabled(), !rotary);
+
+        for (const auto &[key, value] : expected) {
+            const QString number = copied(&window, QStringLiteral("cmdCopyValue_") + key);
+            const QString all = copied(&window, QStringLiteral("cmdCopyAll_") + key);
+            const QString unit = key.endsWith(QLatin1String("Torque")) ? QStringLiteral("cmbTorqueUnits")
+                                 : key == QLatin1String("peakSpeed")   ? QStringLiteral("cmbLoadSpeedUnits")
+                                 : key == QLatin1String("acceleration")
+                                     ? QStringLiteral("cmbLoadAccelUnits")
+                                     : QStringLiteral("cmbMotorSpeedUnits");
+            QCOMPARE(all, number + u' ' + child<QComboBox>(&window, unit)->currentText().trimmed());
+            bool read = false;
+            const double shown = QLocale().toDouble(number, &read);
+            QVERIFY2(read && std::fabs(shown - value) <= 1e-5 * std::max(std::fabs(value), 1e-3),
+                     qPrintable(QStringLiteral("%1: %2, expected %3").arg(key, number).arg(value)));
+        }
+        // Every check in words, each with its numbers; an open one says what is missing.
+        const QStringList words = checks.split(u' ');
+        const char *const checkKeys[] = {"peakTorque", "rmsTorque", "speed", "inertiaRatio"};
+        for (int k = 0; k < words.size(); ++k) {
+            const QString text =
+                child<QLabel>(&window, QStringLiteral("lblCheck_") + QLatin1String(checkKeys[k]))->text();
+            const bool open = words[k] == QLatin1String("open");
+            QVERIFY2(open ? text.contains(QLatin1String("No ")) : text.contains(words[k] + u','),
+                     qPrintable(text));
+        }
+    }
+
+    // The move and the motor's torques and speed, typed in, mark the axis
+    // changed and come back from its file as typed, units included.
+    void move_kept_in_the_file()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("move.tvaxis"));
+        frmAxisSizing saver(m_context);
+        Axis axis = ballScrewAxis();
+        axis.motor.ratedTorque = axis.motor.peakTorque = {0, QStringLiteral("N-m")};
+        axis.motor.maxSpeed = {0, QStringLiteral("rpm")};
+        saver.setAxis(axis);
+        QVERIFY(saver.saveFile(path));
+        enter(&saver,
+              {{"cmbDistanceUnits", "in"},
+               {"cmbMoveTimeUnits", "ms"},
+               {"cmbAccelTimeUnits", "ms"},
+               {"cmbThrustUnits", "lbf"}},
+              {{"txtDistance", "8"},
+               {"txtMoveTime", "750"},
+               {"txtAccelTime", "150"},
+               {"txtDecelTime", "200"},
+               {"txtThrust", "12.5"},
+               {"txtIncline", "30"},
+               {"txtFriction", "0.1"}},
+              1);
+        QVERIFY(saver.isModified()); // by the move alone
+        enter(&saver, {{"cmbMaxSpeedUnits", "rev/s"}}, {{"txtMaxSpeed", "50"}}, 1);
+        QCOMPARE(saver.move().distance.unit, QStringLiteral("in"));
+        QVERIFY(closeTo(saver.move().distance.value, 8 * 0.0254));
+        QVERIFY(!saver.move().defaultRamps);
+        QVERIFY(saver.saveFile(path));
+        QVERIFY(!saver.isModified());
+
+        frmAxisSizing opener(m_context);
+        QVERIFY(opener.openFile(path));
+        QCOMPARE(opener.move(), saver.move());
+        QCOMPARE(opener.axis(), saver.axis());
+        QVERIFY(!opener.isModified());
+        for (const char *name : {"txtDistance", "txtMoveTime", "txtAccelTime", "txtThrust", "txtMaxSpeed"})
+            QCOMPARE(child<QLineEdit>(&opener, QString::fromLatin1(name))->text(),
+                     child<QLineEdit>(&saver, QString::fromLatin1(name))->text());
+        QCOMPARE(copied(&opener, QStringLiteral("cmdCopyAll_peakTorque")),
+                 copied(&saver, QStringLiteral("cmdCopyAll_peakTorque")));
+    }
+};
+
+QTEST_MAIN(TestMovePane)
+#include "tst_movepane.moc"
