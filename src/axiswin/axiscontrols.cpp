@@ -76,10 +76,10 @@ double ReadBoxNumber(const NumericEdit *box)
     return ReadAxisNumber(box->text()).value_or(std::nan(""));
 }
 
-ResultRow AddResultRow(QGridLayout *grid, int gridRow, const QString &key, const QString &caption,
+AxisResultRow AddResultRow(QGridLayout *grid, int gridRow, const QString &key, const QString &caption,
                        const QString &spoken)
 {
-    ResultRow row;
+    AxisResultRow row;
     auto *pane = grid->parentWidget();
     auto copyKey = [&](const char *face, const char *array, const QString &hint, const QString &what) {
         auto *button = Named(new PictureButton(QStringLiteral("%1_up").arg(face),
@@ -109,7 +109,7 @@ ResultRow AddResultRow(QGridLayout *grid, int gridRow, const QString &key, const
     return row;
 }
 
-void ShowResult(const ResultRow &row, const AxisFigure &figure, const QString &text)
+void ShowResult(const AxisResultRow &row, const AxisFigure &figure, const QString &text)
 {
     const QString shown = figure.ok() ? text : QStringLiteral("\u2014");
     ShowValue(row.value, shown);

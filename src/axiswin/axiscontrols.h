@@ -39,7 +39,7 @@ AxisQuantity ReadBoxQuantity(const ConversionTableData &table, const NumericEdit
 double ReadBoxNumber(const NumericEdit *box);
 
 // A result: its value label and the keys that copy it.
-struct ResultRow
+struct AxisResultRow
 {
     PictureButton *copyValue = nullptr;
     PictureButton *copyAll = nullptr;
@@ -48,10 +48,10 @@ struct ResultRow
 // Adds a result row to a grid at gridRow: the two copy keys in columns 0 and 1,
 // the caption in 2, the value in 3. The controls are named after key
 // (cmdCopyValue_<key>, cmdCopyAll_<key>, lblResult_<key>).
-ResultRow AddResultRow(QGridLayout *grid, int gridRow, const QString &key, const QString &caption,
+AxisResultRow AddResultRow(QGridLayout *grid, int gridRow, const QString &key, const QString &caption,
                        const QString &spoken);
 // Shows a figure in a result row: the number, or a dash whose reason is its
 // tooltip and spoken description.
-void ShowResult(const ResultRow &row, const AxisFigure &figure, const QString &text);
+void ShowResult(const AxisResultRow &row, const AxisFigure &figure, const QString &text);
 // Puts a text on the clipboard, replacing whatever it held.
 void CopyText(const QString &text);

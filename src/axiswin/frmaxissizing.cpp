@@ -43,6 +43,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSaveFile>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTimer>
@@ -122,6 +123,9 @@ void frmAxisSizing::buildControls()
     root->setMenuBar(menuBar);
     root->setContentsMargins(12, 8, 12, 12);
     root->addWidget(tabs);
+    // The tabs sit above the panes, so Tab meets them first.
+    TabChain({tabs->tabBar(), m_tblItems, m_cmdAdd, m_cmdEdit, m_cmdDuplicate, m_cmdRemove, m_cmdMoveUp,
+              m_cmdMoveDown, m_txtGearRatio});
     resize(1000, 780);
 }
 

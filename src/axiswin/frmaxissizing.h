@@ -167,7 +167,7 @@ private:
     NumericEdit *m_txtTargetRatio = nullptr;
     QComboBox *m_cmbResultUnits = nullptr;
     MovePane *m_movePane = nullptr;
-    std::array<ResultRow, ResultCount> m_resultRows;
+    std::array<AxisResultRow, ResultCount> m_resultRows;
     QLabel *m_lblVerdict = nullptr;
     QLabel *m_lblProblem = nullptr;
     DigitsNotation *m_format = nullptr;

@@ -89,7 +89,7 @@ private:
     QComboBox *m_cmbProfile = nullptr;
     Input m_incline, m_friction, m_thrust, m_mechanismEfficiency, m_gearboxEfficiency, m_loadTorque;
     Input m_ratedTorque, m_peakTorque, m_maxSpeed;
-    std::array<ResultRow, FigureCount> m_rows;
+    std::array<AxisResultRow, FigureCount> m_rows;
     QComboBox *m_cmbLoadSpeedUnits = nullptr;
     QComboBox *m_cmbLoadAccelUnits = nullptr;
     QComboBox *m_cmbMotorSpeedUnits = nullptr;

@@ -191,7 +191,8 @@ void frmInertiaCalc::setTabOrderByLayout()
     for (InertiaAxis axis :
          {InertiaAxis::Ixx, InertiaAxis::IxxEnd, InertiaAxis::Iyy, InertiaAxis::IyyEnd, InertiaAxis::Izz})
         order << m_results[std::size_t(axis)].copyValue << m_results[std::size_t(axis)].copyAll;
-    TabChain(order << m_cmdNotationMode << m_vscrlDigits);
+    TabChain(order << findChild<QWidget *>(QStringLiteral("cmdNotationMode"))
+                   << findChild<QWidget *>(QStringLiteral("vscrlDigits")));
 }
 
 // The menus: of Options only "Set default units" is shown.
