@@ -449,18 +449,24 @@ void frmUnitCalculator::RefreshConversions(const QString &unitType, const QStrin
 {
     if (m_isLoading)
         return;
-    m_lvConversions->setUpdatesEnabled(false);
-    m_lvConversions->clear();
     const ConversionTableData &table = context().units();
     const ConversionTableReport &report = table.report();
     ConversionProblem problem = ConversionProblem::None;
+    std::optional<QList<ConversionRow>> rows;
+    if (!table.records().isEmpty())
+        rows = ComputeConversionRows(table, unitType, unit, number,
+                                     ConversionDisplay{displayDigits(), notationMode(), m_usConvention},
+                                     &problem);
+    // A new value for the same units (a keystroke) rewrites only the values.
+    if (rows && !report.hasProblem() && updateValuesInPlace(*rows))
+        return;
+    m_lvConversions->setUpdatesEnabled(false);
+    m_lvConversions->clear();
     if (table.records().isEmpty()) {
         showMessageRow(report.hasProblem()
                            ? report.message()
                            : QStringLiteral("The unit table %1 holds no units.").arg(report.fileName));
-    } else if (const auto rows = ComputeConversionRows(
-                   table, unitType, unit, number,
-                   ConversionDisplay{displayDigits(), notationMode(), m_usConvention}, &problem)) {
+    } else if (rows) {
         QList<QTreeWidgetItem *> items;
         items.reserve(rows->size());
         for (const ConversionRow &row : *rows)
@@ -475,6 +481,24 @@ void frmUnitCalculator::RefreshConversions(const QString &unitType, const QStrin
     if (!table.records().isEmpty() && report.hasProblem())
         showMessageRow(report.message());
     m_lvConversions->setUpdatesEnabled(true);
+}
+
+bool frmUnitCalculator::updateValuesInPlace(const QList<ConversionRow> &rows)
+{
+    // Only when the list holds exactly these units in this order and no message row.
+    if (rows.isEmpty() || m_lvConversions->topLevelItemCount() != rows.size())
+        return false;
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        const QTreeWidgetItem *item = m_lvConversions->topLevelItem(int(i));
+        if (!item->text(RowTextColumn).isEmpty() || item->text(UnitsColumn) != rows[i].unitName)
+            return false;
+    }
+    for (qsizetype i = 0; i < rows.size(); ++i)
+        m_lvConversions->topLevelItem(int(i))->setText(ValueColumn, rows[i].value);
+    // The first row selected and in view, as after a fresh list.
+    m_lvConversions->setCurrentItem(m_lvConversions->topLevelItem(0));
+    m_lvConversions->scrollToTop();
+    return true;
 }
 
 void frmUnitCalculator::showMessageRow(const QString &text)

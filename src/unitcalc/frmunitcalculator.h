@@ -1,6 +1,7 @@
 #pragma once
 #include "widgets/calculatorwindow.h"
 
+struct ConversionRow;
 class DigitsNotation;
 class DigitsScrollBar;
 class PictureButton;
@@ -81,6 +82,9 @@ private:
     void chooseSelectedRow();
     // A row spanning the list that says why there are no (or not all) results; it cannot be selected.
     void showMessageRow(const QString &text);
+    // Writes new values into the rows when the list already shows these
+    // units with no message; false (nothing changed) otherwise.
+    bool updateValuesInPlace(const QList<ConversionRow> &rows);
     QTreeWidgetItem *selectedRow() const;
 
     QToolBar *m_tlbrUnitCalc = nullptr;

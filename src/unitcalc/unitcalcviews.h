@@ -2,6 +2,7 @@
 // How the unit calculator draws converted values.
 
 #include <QFont>
+#include <QFontMetrics>
 #include <QStyledItemDelegate>
 
 // Converted values in a fixed-pitch font, right-aligned with a small gap
@@ -10,7 +11,9 @@
 class ValueColumnDelegate : public QStyledItemDelegate
 {
 public:
-    ValueColumnDelegate(const QFont &font, QObject *parent) : QStyledItemDelegate(parent), m_font(font) {}
+    ValueColumnDelegate(const QFont &font, QObject *parent)
+        : QStyledItemDelegate(parent), m_font(font), m_metrics(font)
+    {}
     void paint(QPainter *painter, const QStyleOptionViewItem &option,
                const QModelIndex &index) const override;
 
@@ -19,4 +22,5 @@ protected:
 
 private:
     QFont m_font;
+    QFontMetrics m_metrics; // built once, not for every cell painted
 };
