@@ -165,7 +165,7 @@ template <typename T> T *child(const QObject *window, const QString &name)
 }
 
 // Closes the next modal window as soon as it shows, and names it in opened.
-[[nodiscard]] inline ModalWatch closeNextModal(QString &opened,
+[[nodiscard]] inline ModalWatch closeNextModal(QString &opened, Modal expected = Modal::MustOpen,
                                                std::source_location where = std::source_location::current())
 {
     return whenModalShown(
@@ -173,7 +173,7 @@ template <typename T> T *child(const QObject *window, const QString &name)
             opened = modal->objectName();
             modal->close();
         },
-        Modal::MustOpen, 10000, where);
+        expected, 10000, where);
 }
 #endif
 
@@ -244,12 +244,19 @@ inline ConversionRecord unitRecord(const QString &type, const QString &name, flo
             sameAs.isEmpty(), unitName(sameAs)};
 }
 
-// A unit table of records, in the order given, loaded as the program loads its file.
-inline ConversionTableData unitTable(const QList<ConversionRecord> &records)
+// The bytes of a unit table file holding records in the order given.
+inline QByteArray unitFile(const QList<ConversionRecord> &records)
 {
     QByteArray bytes;
     for (const ConversionRecord &record : records)
         bytes += EncodeConversionRecord(record);
+    return bytes;
+}
+
+// A unit table of records, in the order given, loaded as the program loads its file.
+inline ConversionTableData unitTable(const QList<ConversionRecord> &records)
+{
+    QByteArray bytes = unitFile(records);
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
     ConversionTableData table;

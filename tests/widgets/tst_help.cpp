@@ -151,12 +151,7 @@ private Q_SLOTS:
             QVERIFY2(button, qPrintable(row.captured(1)));
             QString opened;
             {
-                const auto watch = TestSupport::whenModalShown(
-                    [&opened](QWidget *modal) {
-                        opened = modal->objectName();
-                        modal->close();
-                    },
-                    TestSupport::Modal::MayOpen);
+                const auto watch = TestSupport::closeNextModal(opened, TestSupport::Modal::MayOpen);
                 button->click();
             }
             QVERIFY2(row.captured(2).startsWith(QLatin1String("Opens")) == !opened.isEmpty(),
@@ -252,9 +247,8 @@ private Q_SLOTS:
     {
         QWidget owner;
         HelpWindow *help = HelpWindow::forOwner(m_context, &owner);
-        auto *contents = help->findChild<QListWidget *>(QStringLiteral("lstHelpContents"));
-        auto *page = help->findChild<QTextBrowser *>(QStringLiteral("txtHelpPage"));
-        QVERIFY(contents && page);
+        auto *contents = TestSupport::child<QListWidget>(help, QStringLiteral("lstHelpContents"));
+        auto *page = TestSupport::child<QTextBrowser>(help, QStringLiteral("txtHelpPage"));
         QCOMPARE(HelpWindow::forOwner(m_context, &owner), help);
         QCOMPARE(contents->count(), int(helpPages().size()));
         QCOMPARE(contents->item(0)->text(), QStringLiteral("Getting started"));
@@ -266,10 +260,7 @@ private Q_SLOTS:
                          contents->sizeHintForColumn(0) <= contents->viewport()->width(),
                      qPrintable(contents->item(i)->text()));
 
-        const QList<QListWidgetItem *> settings =
-            contents->findItems(QStringLiteral("Settings"), Qt::MatchExactly);
-        QCOMPARE(settings.size(), 1);
-        contents->setCurrentItem(settings.first());
+        contents->setCurrentItem(contents->findItems(QStringLiteral("Settings"), Qt::MatchExactly).value(0));
         QCOMPARE(help->currentPage(), QStringLiteral("settings.html"));
         QVERIFY(page->toPlainText().contains(QStringLiteral("Language%20offset")));
 
