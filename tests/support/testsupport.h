@@ -19,6 +19,7 @@
 #include <QApplication>
 #include <QPointer>
 #include <QTest>
+#include <QUrl>
 #include <QWidget>
 #define TORVANE_TEST_HAS_WIDGETS 1
 #endif
@@ -163,6 +164,26 @@ template <typename T> T *child(const QObject *window, const QString &name)
         qFatal("control %s missing", qPrintable(name));
     return found;
 }
+
+// Stands in for the desktop's link opener while it lives: notes each address
+// it is asked to open and gives answer()'s verdict (which may throw, as a
+// failing desktop handler does).
+struct RecordingOpener
+{
+    QStringList opened;
+    std::function<bool()> answer = [] { return true; };
+    explicit RecordingOpener(WindowContext &context) : m_context(context)
+    {
+        context.urlOpener = [this](const QUrl &url) {
+            opened << url.toString();
+            return answer();
+        };
+    }
+    RecordingOpener(const RecordingOpener &) = delete;
+    RecordingOpener &operator=(const RecordingOpener &) = delete;
+    ~RecordingOpener() { m_context.urlOpener = {}; }
+    WindowContext &m_context;
+};
 
 // Closes the next modal window as soon as it shows, and names it in opened.
 [[nodiscard]] inline ModalWatch closeNextModal(QString &opened, Modal expected = Modal::MustOpen,

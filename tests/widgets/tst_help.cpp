@@ -276,14 +276,9 @@ private Q_SLOTS:
         QCOMPARE(QApplication::activeModalWidget(), nullptr);
 
         // A web or mail link goes to the desktop; the page stays.
-        QStringList opened;
-        m_context.urlOpener = [&opened](const QUrl &url) {
-            opened << url.toString();
-            return true;
-        };
+        TestSupport::RecordingOpener opener(m_context);
         emit page->anchorClicked(QUrl(QStringLiteral("mailto:appsupport@velmora.example")));
-        m_context.urlOpener = {};
-        QCOMPARE(opened, QStringList{QStringLiteral("mailto:appsupport@velmora.example")});
+        QCOMPARE(opener.opened, QStringList{QStringLiteral("mailto:appsupport@velmora.example")});
         QCOMPARE(help->currentPage(), QStringLiteral("unitcalc.html"));
     }
 };
