@@ -1,38 +1,86 @@
-// How fast the density window answers: a keystroke in the density box, and a
-// change of display unit that rewrites every line, on the shipped materials;
-// and how long it takes to open on a table of the largest size it reads.
+// How fast the density window answers: opening it (shown and painted) beside
+// a plain dialog of its size, a keystroke in the density box, and a change of
+// display unit that rewrites every line; on the shipped materials and on a
+// table of the largest size the window reads.
 
 #include "densities/densitytable.h"
 #include "densities/frmdensityselect.h"
 #include "units/conversiontable.h"
 #include "widgets/windowcontext.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
+#include <QDialog>
 #include <QFile>
+#include <QGridLayout>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScrollBar>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
 #include <sys/resource.h>
 
+#include <memory>
+
 namespace {
+
+// Settings and a density table of the benchmark's own.
+struct Table
+{
+    QTemporaryDir dir;
+    WindowContext context{dir.filePath(QStringLiteral("settings.ini")),
+                          DataFiles::DetectLayout(dir.path(), dir.filePath(QStringLiteral("user")))};
+    QString path = DensityFilePath(context.dataFiles());
+    Table() { context.units().load(QStringLiteral(TORVANE_CONVERTS_DAT)); }
+};
+
+std::unique_ptr<Table> shippedTable()
+{
+    auto table = std::make_unique<Table>();
+    QFile::copy(QStringLiteral(TORVANE_DENSITY_DAT), table->path);
+    return table;
+}
+
+// MaxDensityRecords materials with scattered names, written record by record
+// so that the benchmark's own memory stays small.
+std::unique_ptr<Table> tableAtTheLimit()
+{
+    auto table = std::make_unique<Table>();
+    QFile file(table->path);
+    file.open(QIODevice::WriteOnly);
+    for (qsizetype i = 0; i < MaxDensityRecords; ++i)
+        file.write(EncodeDensityRecord(
+            {QString::number((i * 7919) % MaxDensityRecords), 1000.0f + float(i % 9000)}));
+    return table;
+}
+
+// Shows the window and paints it once into an image, as the screen would.
+void showAndPaint(QWidget &window)
+{
+    window.show();
+    QCoreApplication::processEvents();
+    benchmark::DoNotOptimize(window.grab());
+}
 
 struct OpenWindow
 {
     frmDensitySelect form;
     QLineEdit *density = form.findChild<QLineEdit *>(QStringLiteral("txtDensity"));
     QComboBox *displayUnits = form.findChild<QComboBox *>(QStringLiteral("cmbDisplayUnits"));
-    QListWidget *list = form.findChild<QListWidget *>(QStringLiteral("lstMaterials"));
+    QAbstractItemView *list = form.findChild<QAbstractItemView *>(QStringLiteral("lstMaterials"));
 
     explicit OpenWindow(WindowContext &context) : form(context)
     {
-        form.show();
-        QCoreApplication::processEvents();
-        list->setCurrentRow(list->count() / 2);
+        showAndPaint(form);
+        list->setCurrentIndex(list->model()->index(list->model()->rowCount() / 2, 0));
         density->setFocus();
         density->selectAll();
     }
@@ -45,56 +93,112 @@ struct OpenWindow
     }
 };
 
-// A digit typed, then taken back: each goes through the key filter and the
-// change handler, which switches the buttons to the edit appearance.
-void keystrokeInDensityBox(benchmark::State &state, WindowContext &context)
+void openPlainDialog(benchmark::State &state)
 {
-    OpenWindow window(context);
-    for (auto _ : state) {
-        window.type(Qt::Key_5, QStringLiteral("5"));
-        window.type(Qt::Key_Backspace, QString());
+    QSize size;
+    {
+        const std::unique_ptr<Table> table = shippedTable();
+        size = frmDensitySelect(table->context).size();
     }
-    state.counters["materials"] = window.list->count();
-    state.SetItemsProcessed(state.iterations() * 2);
-}
-
-// Another display unit: every line rewritten, the selection and scroll kept.
-void displayUnitChange(benchmark::State &state, WindowContext &context)
-{
-    OpenWindow window(context);
-    int i = 0;
-    for (auto _ : state)
-        window.displayUnits->setCurrentIndex(++i % window.displayUnits->count());
-    state.counters["materials"] = window.list->count();
-}
-
-// Opening the window on a table of the largest size it reads: load, sort
-// and list every material. Peak memory is reported as maxRssMB.
-void openAtTheLimit(benchmark::State &state)
-{
-    // A context of its own, whose data folder holds only the large table.
-    QTemporaryDir dir;
-    WindowContext context(dir.filePath(QStringLiteral("settings.ini")),
-                          DataFiles::DetectLayout(dir.path(), dir.filePath(QStringLiteral("user"))));
-    const QString path = DensityFilePath(context.dataFiles());
-    // Written record by record, so the benchmark's own memory stays small.
-    QFile file(path);
-    file.open(QIODevice::WriteOnly);
-    for (qsizetype i = 0; i < MaxDensityRecords; ++i)
-        file.write(EncodeDensityRecord(
-            {QString::number((i * 7919) % MaxDensityRecords), 1000.0f + float(i % 9000)}));
-    file.close();
     for (auto _ : state) {
-        frmDensitySelect form(context);
-        form.show();
-        QCoreApplication::processEvents();
-        benchmark::DoNotOptimize(form.densityTable().size());
+        auto dialog = std::make_unique<QDialog>();
+        dialog->resize(size);
+        showAndPaint(*dialog);
+        state.PauseTiming();
+        dialog.reset();
+        state.ResumeTiming();
+    }
+}
+
+// The same controls in a plain Qt dialog, the list filled with the shipped
+// table's lines: the floor for a window of this content.
+void openPlainDialogWithTheSameControls(benchmark::State &state)
+{
+    const std::unique_ptr<Table> table = shippedTable();
+    const QStringList lines = MaterialListLines(table->context.units(), LoadDensityFile(table->path).records,
+                                                DensityStorageUnit(), 6, false);
+    QStringList units;
+    for (const ConversionRecord &record : table->context.units().records())
+        if (record.DisplayUnit && record.UnitType.trimmed() == QLatin1String("Density"))
+            units << record.UnitName;
+    for (auto _ : state) {
+        auto dialog = std::make_unique<QDialog>();
+        auto *menus = new QMenuBar(dialog.get());
+        menus->addMenu(QStringLiteral("&Edit"))->addAction(QStringLiteral("&Undo"));
+        QMenu *help = menus->addMenu(QStringLiteral("&Help"));
+        help->addAction(QStringLiteral("&Contents"));
+        help->addAction(QStringLiteral("&About"));
+        auto *list = new QListWidget;
+        list->setUniformItemSizes(true);
+        list->addItems(lines);
+        auto *grid = new QGridLayout(dialog.get());
+        grid->setMenuBar(menus);
+        grid->addWidget(new QLabel(QStringLiteral("Material")), 0, 0);
+        grid->addWidget(list, 1, 0, 1, 3);
+        for (int row : {0, 3}) {
+            auto *unitList = new QComboBox;
+            unitList->addItems(units);
+            grid->addWidget(unitList, row, 2);
+        }
+        grid->addWidget(new QLabel(QStringLiteral("Material:")), 2, 0);
+        grid->addWidget(new QLineEdit, 2, 1, 1, 2);
+        grid->addWidget(new QLabel(QStringLiteral("Density:")), 3, 0);
+        grid->addWidget(new QLineEdit, 3, 1);
+        int place = 0;
+        for (const char *caption : {"&Select", "Save", "Cancel", "&Add", "Delete"}) {
+            grid->addWidget(new QPushButton(QString::fromLatin1(caption)), 4 + place / 3, place % 3);
+            ++place;
+        }
+        grid->addWidget(new QScrollBar(Qt::Vertical), 5, 2);
+        showAndPaint(*dialog);
+        state.PauseTiming();
+        dialog.reset();
+        state.ResumeTiming();
+    }
+}
+
+// Opening the window: load, sort and list the table, shown and painted.
+// Peak memory is reported as maxRssMB.
+void openWindow(benchmark::State &state, Table &table)
+{
+    for (auto _ : state) {
+        auto form = std::make_unique<frmDensitySelect>(table.context);
+        showAndPaint(*form);
+        // Closing (which writes the settings) is not part of the opening.
+        state.PauseTiming();
+        form.reset();
+        state.ResumeTiming();
     }
     rusage usage = {};
     getrusage(RUSAGE_SELF, &usage);
     state.counters["maxRssMB"] = double(usage.ru_maxrss) / 1024;
 }
-BENCHMARK(openAtTheLimit)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+// A digit typed, then taken back: each goes through the key filter and the
+// change handler, which switches the buttons to the edit appearance.
+void keystrokeInDensityBox(benchmark::State &state, Table &table)
+{
+    OpenWindow window(table.context);
+    for (auto _ : state) {
+        window.type(Qt::Key_5, QStringLiteral("5"));
+        window.type(Qt::Key_Backspace, QString());
+    }
+    state.counters["materials"] = window.list->model()->rowCount();
+    state.SetItemsProcessed(state.iterations() * 2);
+}
+
+// Another display unit: every line rewritten, the selection and scroll
+// kept, and the list painted.
+void displayUnitChange(benchmark::State &state, Table &table)
+{
+    OpenWindow window(table.context);
+    int i = 0;
+    for (auto _ : state) {
+        window.displayUnits->setCurrentIndex(++i % window.displayUnits->count());
+        window.list->viewport()->repaint();
+    }
+    state.counters["materials"] = window.list->model()->rowCount();
+}
 
 } // namespace
 
@@ -103,17 +207,21 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    // Settings and the table stay the benchmark's own.
-    QTemporaryDir dir;
-    WindowContext context(dir.filePath(QStringLiteral("settings.ini")),
-                          DataFiles::DetectLayout(dir.path(), dir.filePath(QStringLiteral("user"))));
-    QFile::copy(QStringLiteral(TORVANE_DENSITY_DAT), DensityFilePath(context.dataFiles()));
-    context.units().load(QStringLiteral(TORVANE_CONVERTS_DAT));
-    for (auto [name, run] : {std::pair{"keystrokeInDensityBox", &keystrokeInDensityBox},
-                             std::pair{"displayUnitChange", &displayUnitChange}}) {
-        benchmark::RegisterBenchmark(name, [run = run, &context](benchmark::State &state) {
-            run(state, context);
-        })->Unit(benchmark::kMicrosecond);
+    const std::unique_ptr<Table> shipped = shippedTable();
+    const std::unique_ptr<Table> limit = tableAtTheLimit();
+    benchmark::RegisterBenchmark("openPlainDialog", openPlainDialog)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("openPlainDialogWithTheSameControls", openPlainDialogWithTheSameControls)
+        ->Unit(benchmark::kMillisecond);
+    using Run = void (*)(benchmark::State &, Table &);
+    for (auto [name, run, table] :
+         {std::tuple<const char *, Run, Table *>{"openShipped", &openWindow, shipped.get()},
+          {"openAtTheLimit", &openWindow, limit.get()},
+          {"keystrokeInDensityBox", &keystrokeInDensityBox, shipped.get()},
+          {"displayUnitChange", &displayUnitChange, shipped.get()},
+          {"displayUnitChangeAtTheLimit", &displayUnitChange, limit.get()}}) {
+        benchmark::RegisterBenchmark(name, [run = run, table = table](benchmark::State &state) {
+            run(state, *table);
+        })->Unit(benchmark::kMillisecond);
     }
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

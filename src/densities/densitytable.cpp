@@ -17,8 +17,6 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <numeric>
-#include <string>
 #include <vector>
 
 namespace {
@@ -33,7 +31,22 @@ const QByteArray &blankRecord()
     return blank;
 }
 
-using SortKey = std::array<char16_t, MaterialNameWidth>;
+// A name's sort key, the upper-cased characters packed four to a word with
+// the first in the high bits, so that comparing words compares the
+// characters in order, four at a time; the record's place breaks ties.
+struct SortEntry
+{
+    std::array<quint64, MaterialNameWidth / 4> words;
+    qsizetype index;
+    friend bool operator<(const SortEntry &a, const SortEntry &b)
+    {
+        for (std::size_t i = 0; i < a.words.size(); ++i)
+            if (a.words[i] != b.words[i])
+                return a.words[i] < b.words[i];
+        return a.index < b.index;
+    }
+};
+static_assert(MaterialNameWidth % 4 == 0);
 
 DensityRecord decodeRecord(const char *in)
 {
@@ -41,11 +54,14 @@ DensityRecord decodeRecord(const char *in)
             FixedRecord::ReadSingle(in + DensityOffset)};
 }
 
-SortKey sortKey(const QString &name)
+SortEntry sortEntry(const QString &name, qsizetype index)
 {
-    SortKey key;
+    std::array<char16_t, MaterialNameWidth> key;
     WriteSortKey(name, MaterialNameWidth, key.data());
-    return key;
+    SortEntry entry{{}, index};
+    for (std::size_t i = 0; i < key.size(); ++i)
+        entry.words[i / 4] = entry.words[i / 4] << 16 | key[i];
+    return entry;
 }
 
 } // namespace
@@ -201,22 +217,19 @@ DensitySaveResult SaveDensityFile(const QString &fileName, const QList<DensityRe
 void SortDensityTable(QList<DensityRecord> &records)
 {
     // The order of a bubble sort that swaps only strictly later names, in O(n log n).
-    const qsizetype n = records.size();
-    std::vector<SortKey> keys;
-    keys.reserve(std::size_t(n));
-    for (const DensityRecord &record : std::as_const(records))
-        keys.push_back(sortKey(record.MaterialName));
-
-    std::vector<qsizetype> order(static_cast<std::size_t>(n));
-    std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(), [&keys](qsizetype a, qsizetype b) {
-        return std::char_traits<char16_t>::compare(keys[a].data(), keys[b].data(), MaterialNameWidth) < 0;
-    });
+    std::vector<SortEntry> entries;
+    entries.reserve(std::size_t(records.size()));
+    for (qsizetype i = 0; i < records.size(); ++i)
+        entries.push_back(sortEntry(records.at(i).MaterialName, i));
+    // A file this program wrote is in order already.
+    if (std::is_sorted(entries.begin(), entries.end()))
+        return;
+    std::sort(entries.begin(), entries.end());
 
     QList<DensityRecord> sorted;
-    sorted.reserve(n);
-    for (qsizetype index : order)
-        sorted.append(std::move(records[index]));
+    sorted.reserve(records.size());
+    for (const SortEntry &entry : entries)
+        sorted.append(std::move(records[entry.index]));
     records = std::move(sorted);
 }
 
@@ -227,23 +240,34 @@ QString MaterialListLine(const QString &materialName, const QString &valueText)
            valueText.rightJustified(ListValueWidth, QLatin1Char(' '));
 }
 
+MaterialLineFormat::MaterialLineFormat(const ConversionTableData &table, const QString &displayUnit,
+                                       int digits, bool notation)
+    : m_table(&table), m_displayUnit(displayUnit),
+      m_pattern(notation ? ScientificPattern(digits) : QString()), m_digits(digits),
+      m_separator(LocaleDecimalSeparator())
+{}
+
+QString MaterialLineFormat::line(const DensityRecord &record) const
+{
+    const std::optional<float> value =
+        m_table ? ConvertKnownUnits(*m_table, record.DensityValue, DensityStorageUnit(), m_displayUnit)
+                : std::nullopt;
+    QString text;
+    if (!value || !std::isfinite(*value))
+        text = QStringLiteral("Overflow");
+    else
+        text = m_pattern.isEmpty() ? FormatSignificant(*value, m_digits, m_separator)
+                                   : FormatWithPattern(*value, m_pattern, m_separator);
+    return MaterialListLine(record.MaterialName, text);
+}
+
 QStringList MaterialListLines(const ConversionTableData &table, const QList<DensityRecord> &records,
                               const QString &displayUnit, int digits, bool notation)
 {
-    const QString pattern = notation ? ScientificPattern(digits) : QString();
-    const QChar separator = LocaleDecimalSeparator(); // once per list, not per line
+    const MaterialLineFormat format(table, displayUnit, digits, notation);
     QStringList lines;
     lines.reserve(records.size());
-    for (const DensityRecord &record : records) {
-        const std::optional<float> value =
-            ConvertKnownUnits(table, record.DensityValue, DensityStorageUnit(), displayUnit);
-        QString text;
-        if (!value || !std::isfinite(*value))
-            text = QStringLiteral("Overflow");
-        else
-            text = notation ? FormatWithPattern(*value, pattern, separator)
-                            : FormatSignificant(*value, digits, separator);
-        lines.append(MaterialListLine(record.MaterialName, text));
-    }
+    for (const DensityRecord &record : records)
+        lines.append(format.line(record));
     return lines;
 }

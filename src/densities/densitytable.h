@@ -96,9 +96,26 @@ void SortDensityTable(QList<DensityRecord> &records);
 // text right-aligned in 12 characters. A longer text (a sign with seven
 // digits) is kept whole and makes the line longer, never cut.
 QString MaterialListLine(const QString &materialName, const QString &valueText);
-// Every record's line, with its density converted into displayUnit and shown
-// with digits significant digits, in scientific notation when asked. A value
-// that cannot be converted shows "Overflow", and so does every value when the
-// unit table lacks kg/m³ or displayUnit.
+// How the material list shows a record: its density converted into
+// displayUnit and shown with digits significant digits, in scientific
+// notation when asked. A value that cannot be converted shows "Overflow",
+// and so does every value when the unit table lacks kg/m³ or displayUnit.
+// Made once per display setting, so that a line costs only its own record.
+class MaterialLineFormat
+{
+public:
+    MaterialLineFormat() = default;
+    MaterialLineFormat(const ConversionTableData &table, const QString &displayUnit, int digits,
+                       bool notation);
+    QString line(const DensityRecord &record) const;
+
+private:
+    const ConversionTableData *m_table = nullptr; // outlives the format: the program's unit table
+    QString m_displayUnit;
+    QString m_pattern; // the scientific pattern; empty for the significant form
+    int m_digits = 6;
+    QChar m_separator;
+};
+// Every record's line, as MaterialLineFormat writes it.
 QStringList MaterialListLines(const ConversionTableData &table, const QList<DensityRecord> &records,
                               const QString &displayUnit, int digits, bool notation);

@@ -2,6 +2,7 @@
 
 #include "core/tags.h"
 #include "densities/densityedits.h"
+#include "densities/materiallistmodel.h"
 #include "units/conversiontable.h"
 #include "widgets/chrome.h"
 #include "widgets/controlsetup.h"
@@ -15,6 +16,7 @@
 #include "widgets/valuefont.h"
 #include "widgets/windowcontext.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QBoxLayout>
@@ -22,10 +24,11 @@
 #include <QComboBox>
 #include <QDir>
 #include <QGridLayout>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -100,6 +103,36 @@ QComboBox *makeUnitList(QWidget *parent, const char *name, const QString &tag, c
     SetTag(list, tag);
     return list;
 }
+
+// The material list. Its lines all have the font's height and the view's
+// width, so rewriting their text (another display unit, digits or notation)
+// moves none of them: the list paints again and tells assistive technology,
+// without the work a list view otherwise does for each changed line (laying
+// out and measuring them all, in time that grows with the table).
+class MaterialListView : public QListView
+{
+public:
+    using QListView::QListView;
+
+protected:
+    void dataChanged(const QModelIndex &topLeft, const QModelIndex &bottomRight,
+                     const QList<int> &roles) override
+    {
+        if (topLeft == bottomRight) {
+            QListView::dataChanged(topLeft, bottomRight, roles);
+            return;
+        }
+        viewport()->update();
+        if (QAccessible::isActive()) {
+            QAccessibleTableModelChangeEvent event(this, QAccessibleTableModelChangeEvent::DataChanged);
+            event.setFirstRow(topLeft.row());
+            event.setLastRow(bottomRight.row());
+            event.setFirstColumn(topLeft.column());
+            event.setLastColumn(bottomRight.column());
+            QAccessible::updateAccessibility(&event);
+        }
+    }
+};
 
 } // namespace
 
@@ -199,7 +232,10 @@ void frmDensitySelect::buildList()
                      QStringLiteral("Units for display densities"));
     m_cmbDisplayUnits->setToolTip(QStringLiteral("Click to select displayed units"));
 
-    m_lstMaterials = new QListWidget(this);
+    // Lines are written only for the rows a view asks for, whatever the table's size.
+    m_materials = new MaterialListModel(this);
+    m_lstMaterials = new MaterialListView(this);
+    m_lstMaterials->setModel(m_materials);
     m_lstMaterials->setObjectName(QStringLiteral("lstMaterials"));
     m_lstMaterials->setAccessibleName(QStringLiteral("Materials"));
     m_lstMaterials->setAccessibleDescription(QStringLiteral("Double-click a material to select its density"));
@@ -354,9 +390,10 @@ void frmDensitySelect::connectEvents()
 {
     // A click on a line, the arrow keys and a selection made by the window
     // itself all fill the boxes; a click on the selected line refills them.
-    connect(m_lstMaterials, &QListWidget::itemSelectionChanged, this, &frmDensitySelect::onListClick);
-    connect(m_lstMaterials, &QListWidget::itemClicked, this, &frmDensitySelect::onListClick);
-    connect(m_lstMaterials, &QListWidget::itemDoubleClicked, this, [this]() {
+    connect(m_lstMaterials->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &frmDensitySelect::onListClick);
+    connect(m_lstMaterials, &QAbstractItemView::clicked, this, &frmDensitySelect::onListClick);
+    connect(m_lstMaterials, &QAbstractItemView::doubleClicked, this, [this]() {
         if (selectedIndex() >= 0)
             onSelect();
     });
@@ -450,10 +487,11 @@ void frmDensitySelect::updateUndo()
 
 void frmDensitySelect::selectRow(qsizetype row)
 {
-    if (row < 0 || row >= m_lstMaterials->count())
+    const QModelIndex line = m_materials->index(int(row));
+    if (!line.isValid())
         return;
-    m_lstMaterials->setCurrentRow(int(row)); // fills the boxes from the record
-    m_lstMaterials->scrollToItem(m_lstMaterials->item(int(row)));
+    m_lstMaterials->setCurrentIndex(line); // fills the boxes from the record
+    m_lstMaterials->scrollTo(line);
 }
 
 void frmDensitySelect::saveSettings()
@@ -530,27 +568,20 @@ void frmDensitySelect::setNotationMode(bool on)
 
 void frmDensitySelect::FillMaterialList()
 {
-    const QStringList lines = MaterialListLines(context().units(), m_table, m_cmbDisplayUnits->currentText(),
-                                                m_displayDigits, m_notationMode);
-    // The same materials in another unit or form: the lines are rewritten in
+    // The same number of materials in another unit or form is rewritten in
     // place, so the list keeps its scroll range.
-    if (m_lstMaterials->count() == lines.size()) {
-        m_lstMaterials->setCurrentRow(-1);
-        m_lstMaterials->clearSelection();
-        for (int i = 0; i < lines.size(); ++i)
-            m_lstMaterials->item(i)->setText(lines.at(i));
-    } else {
-        m_lstMaterials->clear();
-        m_lstMaterials->addItems(lines);
-    }
+    m_materials->show(m_table, MaterialLineFormat(context().units(), m_cmbDisplayUnits->currentText(),
+                                                  m_displayDigits, m_notationMode));
+    m_lstMaterials->setCurrentIndex(QModelIndex());
+    m_lstMaterials->clearSelection();
     m_cmdSelect->setEnabled(false);
     m_cmdDelete->setEnabled(false);
 }
 
 int frmDensitySelect::selectedIndex() const
 {
-    const QList<QListWidgetItem *> selected = m_lstMaterials->selectedItems();
-    return selected.isEmpty() ? -1 : m_lstMaterials->row(selected.first());
+    const QModelIndexList selected = m_lstMaterials->selectionModel()->selectedIndexes();
+    return selected.isEmpty() ? -1 : selected.first().row();
 }
 
 void frmDensitySelect::refillKeepingPlace()
@@ -559,7 +590,7 @@ void frmDensitySelect::refillKeepingPlace()
     const int top = m_lstMaterials->verticalScrollBar()->value();
     FillMaterialList();
     if (selected >= 0)
-        m_lstMaterials->setCurrentRow(selected); // fills the boxes in the new unit
+        m_lstMaterials->setCurrentIndex(m_materials->index(selected)); // fills the boxes in the new unit
     m_lstMaterials->verticalScrollBar()->setValue(top);
 }
 
@@ -695,7 +726,7 @@ void frmDensitySelect::onCancel()
 
 void frmDensitySelect::onClear()
 {
-    m_lstMaterials->setCurrentRow(-1);
+    m_lstMaterials->setCurrentIndex(QModelIndex());
     m_lstMaterials->clearSelection();
     m_txtMaterial->clear();
     m_txtDensity->clear();

@@ -9,7 +9,8 @@ class QComboBox;
 class QFrame;
 class QLabel;
 class QLineEdit;
-class QListWidget;
+class QListView;
+class MaterialListModel;
 class QPushButton;
 class QScrollBar;
 
@@ -109,7 +110,8 @@ private:
     PictureButton *m_cmdOff = nullptr;
     QLabel *m_lblMaterialHeading = nullptr;
     QComboBox *m_cmbDisplayUnits = nullptr;
-    QListWidget *m_lstMaterials = nullptr;
+    QListView *m_lstMaterials = nullptr;
+    MaterialListModel *m_materials = nullptr;
     QLabel *m_lblMaterial = nullptr;
     QLineEdit *m_txtMaterial = nullptr;
     QLabel *m_label1 = nullptr;

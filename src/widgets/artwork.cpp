@@ -1,5 +1,6 @@
 #include "widgets/artwork.h"
 
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPen>
@@ -44,5 +45,15 @@ QPixmap ArtPixmap(const QString &name, QSize logicalSize, qreal devicePixelRatio
 
 QIcon ProgramIcon()
 {
-    return ArtIcon(QStringLiteral("program"));
+    // Every window shows it: its SVG is read once per program, not per window.
+    // It goes with the application, before the paint system it needs.
+    static QIcon *icon = nullptr;
+    if (!icon) {
+        icon = new QIcon(ArtIcon(QStringLiteral("program")));
+        qAddPostRoutine([] {
+            delete icon;
+            icon = nullptr;
+        });
+    }
+    return *icon;
 }

@@ -15,7 +15,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScrollBar>
@@ -58,7 +58,10 @@ struct Window
     {
         return TestSupport::child<T>(form.get(), name);
     }
-    QListWidget *list() const { return child<QListWidget>("lstMaterials"); }
+    QListView *list() const { return child<QListView>("lstMaterials"); }
+    QModelIndex row(int i) const { return list()->model()->index(i, 0); }
+    QString line(int i) const { return row(i).data().toString(); }
+    int lines() const { return list()->model()->rowCount(); }
     QLineEdit *name() const { return child<QLineEdit>("txtMaterial"); }
     QLineEdit *density() const { return child<QLineEdit>("txtDensity"); }
     QComboBox *densityUnits() const { return child<QComboBox>("cmbDensityUnits"); }
@@ -66,8 +69,8 @@ struct Window
     QAbstractButton *button(const QString &name) const { return child<QAbstractButton>(name); }
     int selected() const
     {
-        const QList<QListWidgetItem *> items = list()->selectedItems();
-        return items.isEmpty() ? -1 : list()->row(items.first());
+        const QModelIndexList rows = list()->selectionModel()->selectedIndexes();
+        return rows.isEmpty() ? -1 : rows.first().row();
     }
     // The shown buttons of Add, Select, Save and Cancel, and which of Select and Delete can be clicked.
     QString appearance() const
@@ -96,7 +99,7 @@ struct Window
             const QString op = step.trimmed().section(u' ', 0, 0);
             const QString arg = step.trimmed().section(u' ', 1);
             if (op == u"click") {
-                list()->setCurrentRow(arg.toInt());
+                list()->setCurrentIndex(row(arg.toInt()));
             } else if (op == u"name") {
                 name()->setText(arg);
             } else if (op == u"density") {
@@ -178,7 +181,7 @@ private Q_SLOTS:
         m_context->settings().write(Section, QStringLiteral("NotationMode"), notation);
         {
             Window w(*m_context);
-            QCOMPARE(w.list()->item(2)->text(), MaterialListLine(QStringLiteral("Steel"), steel));
+            QCOMPARE(w.line(2), MaterialListLine(QStringLiteral("Steel"), steel));
             QTEST(w.child<QLabel>("lblDigits")->text(), "writtenDigits");
             QCOMPARE(w.child<QScrollBar>("vscrlDigits")->value(), w.form->displayDigits());
         }
@@ -195,8 +198,7 @@ private Q_SLOTS:
         QCOMPARE(w.form->property("Density").toFloat(), 0.0f);
         QCOMPARE(w.displayUnits()->currentText(), unitName("g/cm³"));
         QCOMPARE(w.densityUnits()->currentText(), unitName("g/cm³"));
-        QCOMPARE(w.list()->item(2)->text(),
-                 MaterialListLine(QStringLiteral("Steel"), QStringLiteral("7.85")));
+        QCOMPARE(w.line(2), MaterialListLine(QStringLiteral("Steel"), QStringLiteral("7.85")));
     }
 
     // After each Save the saved material is selected; Undo puts the file
@@ -239,7 +241,7 @@ private Q_SLOTS:
         QList<DensityRecord> expected = table(file);
         SortDensityTable(expected);
         QCOMPARE(fileContents(m_file), fileOf(expected));
-        QCOMPARE(w.list()->count(), expected.size());
+        QCOMPARE(w.lines(), expected.size());
         QCOMPARE(w.selected() < 0 ? QString()
                                   : w.form->densityTable().at(w.selected()).MaterialName.trimmed(),
                  selected);
@@ -252,7 +254,7 @@ private Q_SLOTS:
         Window w(*m_context, true);
         w.run(QStringLiteral("name Zz; density 1; Save"));
         QCOMPARE(w.selected(), 60);
-        QVERIFY(w.list()->viewport()->rect().contains(w.list()->visualItemRect(w.list()->item(60))));
+        QVERIFY(w.list()->viewport()->rect().contains(w.list()->visualRect(w.row(60))));
     }
 
     // Which entries are refused, and each message, is checked with the entry rules.
@@ -301,7 +303,7 @@ private Q_SLOTS:
         QVERIFY2(message.contains(QLatin1String("Could not save")), qPrintable(message));
         QCOMPARE(fileContents(m_file), fileOf(table(Metals)));
         QCOMPARE(QDir(m_dataDir->path()).entryList(QDir::Files), QStringList{"density.dat"});
-        QCOMPARE(w.list()->count(), 3);
+        QCOMPARE(w.lines(), 3);
         QCOMPARE(w.name()->text(), QStringLiteral("Lead"));
     }
 
@@ -323,7 +325,7 @@ private Q_SLOTS:
         w.run(QStringLiteral("click 40"));
         scroll->setValue(5); // the selected line scrolled out of view
         QVERIFY(scroll->maximum() > 5);
-        const QString before = w.list()->item(40)->text();
+        const QString before = w.line(40);
 
         if (change == QLatin1String("unit"))
             w.run(QStringLiteral("show g/cm³"));
@@ -332,7 +334,7 @@ private Q_SLOTS:
         else
             w.button("cmdNotationMode")->click();
 
-        QVERIFY(w.list()->item(40)->text() != before);
+        QVERIFY(w.line(40) != before);
         QCOMPARE(w.selected(), 40);
         QCOMPARE(scroll->value(), 5);
         QCOMPARE(w.density()->text(), shownDensity);
@@ -362,7 +364,7 @@ private Q_SLOTS:
             w.run(QStringLiteral("show g/cm³; click 2"));
             if (how == QLatin1String("double-click")) {
                 w.list()->doItemsLayout();
-                const QRect line = w.list()->visualItemRect(w.list()->item(2));
+                const QRect line = w.list()->visualRect(w.row(2));
                 QVERIFY(line.isValid());
                 // A double-click is a click followed by the double-click event.
                 QTest::mouseClick(w.list()->viewport(), Qt::LeftButton, {}, line.center());
@@ -384,6 +386,31 @@ private Q_SLOTS:
         if (density != 0)
             QCOMPARE(w.form->property("DensityUnits").toString(), unitName("g/cm³"));
         QCOMPARE(m_context->settings().read(Section, QStringLiteral("Digits")), QStringLiteral("6"));
+    }
+
+    // Typing in the list goes to the next material whose name begins so,
+    // whatever its case, from the selected line on and round to the top.
+    void typing_in_the_list_finds_a_material_data()
+    {
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("selected");
+        QTest::newRow("from no selection") << ""
+                                           << "st" << 2;
+        QTest::newRow("round to the top") << "click 2"
+                                          << "C" << 1;
+        QTest::newRow("no such name") << "click 1"
+                                      << "zinc" << 1;
+    }
+    void typing_in_the_list_finds_a_material()
+    {
+        QFETCH(QString, script);
+        QFETCH(QString, typed);
+        Window w(*m_context, true);
+        w.run(script);
+        w.list()->setFocus();
+        QTest::keyClicks(w.list(), typed);
+        QTEST(w.selected(), "selected");
     }
 
     void name_box_takes_only_storable_names()

@@ -21,7 +21,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTest>
@@ -420,7 +420,8 @@ private Q_SLOTS:
                 window->close();
                 return;
             }
-            window->findChild<QListWidget *>(QStringLiteral("lstMaterials"))->setCurrentRow(select);
+            auto *list = window->findChild<QListView *>(QStringLiteral("lstMaterials"));
+            list->setCurrentIndex(list->model()->index(select, 0));
             auto *units = window->findChild<QComboBox *>(QStringLiteral("cmbDisplayUnits"));
             units->setCurrentIndex(units->findText(padded(QStringLiteral("g/cm\u00b3"))));
             window->findChild<QAbstractButton *>(QStringLiteral("cmdSelect"))->click();
