@@ -87,6 +87,8 @@ void frmAxisItem::buildControls()
         m_units[p] = Named(new QComboBox(this), QStringLiteral("cmb%1Units").arg(paramName(param)), QString(),
                            caption + QStringLiteral(" units"));
         SetTag(m_units[p], QStringLiteral("UnitType=%1;").arg(QString::fromUtf8(ParamInfo(param).unitType)));
+        // A pasted "number unit" takes its unit, or it would be read in the list's.
+        m_boxes[p]->setUnitList(m_unitTable, m_units[p]);
         auto *row = new QHBoxLayout;
         row->addWidget(m_boxes[p], 1);
         row->addWidget(m_units[p]);

@@ -8,7 +8,8 @@
 #include "units/clipboardtext.h"
 #include "units/conversiontable.h"
 #include "widgets/controlsetup.h"
-#include "widgets/digitsscrollbar.h"
+#include "widgets/digitsnotation.h"
+#include "widgets/editviewmenus.h"
 #include "widgets/numericedit.h"
 #include "widgets/picturebutton.h"
 #include "widgets/selectall.h"
@@ -117,6 +118,7 @@ frmAxisSizing::frmAxisSizing(WindowContext &context, QWidget *parent) : Calculat
     FillUnitCombos(context.units(), this);
     ApplyDefaultUnits(context.settings(), this);
     connectEvents();
+    m_format->load(context.settings(), Settings::Calculator::Axis);
     setAxis(Axis());
     m_savedAxis = m_axis;
     m_loading = false;
@@ -150,6 +152,8 @@ QMenuBar *frmAxisSizing::buildMenus()
     for (QAction *hidden : {m->mnuOptions, m->mnuOptionsSelectLanguage, m->mnuOptionsTooltips,
                             m->mnuOptionsSelectWallpaper, m->mnuHelpSearch})
         hidden->setVisible(false);
+    m_format = new DigitsNotation(this);
+    createEditViewMenus(menuBar, *m_format);
     buildFileMenu(menuBar);
     return menuBar;
 }
@@ -224,6 +228,8 @@ QWidget *frmAxisSizing::buildDrivePane()
     grid->addWidget(buddyCaption(QStringLiteral("Inertia J&g:"), m_txtGearboxInertia, gearbox), 1, 0);
     grid->addWidget(m_txtGearboxInertia, 1, 1);
     grid->addWidget(m_cmbGearboxInertiaUnits, 1, 2);
+    // A pasted "number unit" takes its unit, or it would be read in the list's.
+    m_txtGearboxInertia->setUnitList(context().units(), m_cmbGearboxInertiaUnits);
 
     auto *motor = Named(new QGroupBox(QStringLiteral("Motor"), pane), QStringLiteral("fraMotor"), QString(),
                         QStringLiteral("Motor"));
@@ -236,6 +242,7 @@ QWidget *frmAxisSizing::buildDrivePane()
     grid->addWidget(buddyCaption(QStringLiteral("Rotor inertia J&m:"), m_txtRotorInertia, motor), 0, 0);
     grid->addWidget(m_txtRotorInertia, 0, 1);
     grid->addWidget(m_cmbRotorInertiaUnits, 0, 2);
+    m_txtRotorInertia->setUnitList(context().units(), m_cmbRotorInertiaUnits);
     grid->addWidget(buddyCaption(QStringLiteral("&Target ratio:"), m_txtTargetRatio, motor), 1, 0);
     grid->addWidget(m_txtTargetRatio, 1, 1);
     grid->addWidget(new QLabel(QStringLiteral(": 1"), motor), 1, 2);
@@ -274,26 +281,7 @@ QWidget *frmAxisSizing::buildResultPane()
     m_lblProblem->setWordWrap(true);
     grid->addWidget(m_lblProblem, 2 + ResultCount, 0, 1, 4);
 
-    m_cmdNotationMode =
-        Named(new PictureButton(QStringLiteral("notation_off"), QString(), CopyKeySize, pane),
-              QStringLiteral("cmdNotationMode"), QStringLiteral("Click to turn scientific notation on/off"),
-              QStringLiteral("Scientific notation on/off"));
-    m_cmdNotationMode->setCheckable(true);
-    m_lblDigits =
-        Named(new QLabel(pane), QStringLiteral("lblDigits"), QStringLiteral("Number of significant digits"));
-    m_lblDigits->setAlignment(Qt::AlignCenter);
-    m_lblDigits->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
-    m_lblDigits->setFixedSize(m_lblDigits->fontMetrics().horizontalAdvance(QStringLiteral("00")) + 16,
-                              CopyKeySize.height() - 4);
-    m_vscrlDigits = Named(new DigitsScrollBar(pane), QStringLiteral("vscrlDigits"), QString(),
-                          QStringLiteral("Change displayed significant digits"));
-    m_vscrlDigits->setFocusPolicy(Qt::TabFocus);
-    m_vscrlDigits->setFixedHeight(CopyKeySize.height());
-    auto *display = new QHBoxLayout;
-    display->addStretch(1);
-    for (QWidget *widget : std::initializer_list<QWidget *>{m_cmdNotationMode, m_lblDigits, m_vscrlDigits})
-        display->addWidget(widget);
-    grid->addLayout(display, 3 + ResultCount, 0, 1, 4);
+    grid->addLayout(m_format->buildKeys(pane, CopyKeySize).row, 3 + ResultCount, 0, 1, 4);
     grid->setColumnStretch(3, 1);
     grid->setRowStretch(4 + ResultCount, 1);
     return pane;
@@ -355,14 +343,8 @@ void frmAxisSizing::connectEvents()
     connect(m_tblItems->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             &frmAxisSizing::updateKeys);
 
-    connect(m_vscrlDigits, &QScrollBar::valueChanged, this, [this](int value) {
-        setDisplayDigits(value);
-        compute();
-    });
-    connect(m_cmdNotationMode, &QAbstractButton::clicked, this, [this]() {
-        setNotationMode(!m_notationMode);
-        compute();
-    });
+    connectResultEntries(
+        *m_format, [this](bool withUnit) { copyResult(currentResult(), withUnit); }, [this]() { compute(); });
     for (int r = 0; r < ResultCount; ++r) {
         connect(m_resultRows[r].copyValue, &QAbstractButton::clicked, this,
                 [this, r]() { copyResult(Result(r), false); });
@@ -382,9 +364,6 @@ void frmAxisSizing::setAxis(const Axis &axis)
     showQuantity(context().units(), m_txtGearboxInertia, m_cmbGearboxInertiaUnits, axis.gearbox.inertia);
     showQuantity(context().units(), m_txtRotorInertia, m_cmbRotorInertiaUnits, axis.motor.inertia);
     m_txtTargetRatio->setText(AxisEntryText(axis.motor.targetRatio));
-    setNotationMode(m_notationMode);
-    setDisplayDigits(m_displayDigits);
-    m_vscrlDigits->setValue(m_displayDigits);
     m_loading = loading;
     // The boxes show the values; the axis keeps them exactly as given.
     compute();
@@ -407,7 +386,9 @@ void frmAxisSizing::compute()
         return;
     m_results = ComputeAxis(m_axis);
     const QString unit = m_cmbResultUnits->currentText();
-    m_model->show(m_axis, m_results, unit, m_displayDigits, m_notationMode);
+    const int digits = m_format->digits();
+    const bool notation = m_format->notation();
+    m_model->show(m_axis, m_results, unit, digits, notation);
     const AxisFigure *figures[ResultCount] = {&m_results.loadSide, &m_results.reflected, &m_results.atMotor,
                                               &m_results.ratio};
     // A failed figure shows a dash; why it failed is said in full below the
@@ -417,9 +398,8 @@ void frmAxisSizing::compute()
         const AxisFigure &figure = *figures[r];
         QString text = QStringLiteral("\u2014");
         if (figure.ok())
-            text = r == Ratio
-                       ? AxisNumberText(figure.value(), m_displayDigits, m_notationMode)
-                       : AxisFigureText(context().units(), figure, unit, m_displayDigits, m_notationMode);
+            text = r == Ratio ? AxisNumberText(figure.value(), digits, notation)
+                              : AxisFigureText(context().units(), figure, unit, digits, notation);
         else if (problem.isEmpty() && r != Ratio)
             problem = figure.reason();
         ShowValue(m_resultRows[r].value, text);
@@ -564,23 +544,21 @@ void frmAxisSizing::copyResult(Result which, bool withUnit)
     clipboard->setText(text);
 }
 
-void frmAxisSizing::setNotationMode(bool on)
+frmAxisSizing::Result frmAxisSizing::currentResult() const
 {
-    m_notationMode = on;
-    m_cmdNotationMode->setFaces(on ? QStringLiteral("notation_on") : QStringLiteral("notation_off"),
-                                QString());
-    m_cmdNotationMode->setChecked(on);
+    // The row whose copy key holds the focus; else the inertia at the motor,
+    // the figure the motor is chosen by.
+    for (int r = 0; r < ResultCount; ++r) {
+        if (m_resultRows[r].copyValue->hasFocus() || m_resultRows[r].copyAll->hasFocus())
+            return Result(r);
+    }
+    return AtMotor;
 }
 
-void frmAxisSizing::setDisplayDigits(int digits)
+void frmAxisSizing::saveSettings()
 {
-    m_displayDigits = std::clamp(digits, 1, 7);
-    ShowValue(m_lblDigits, QString::number(m_displayDigits));
+    m_format->save(context().settings(), Settings::Calculator::Axis);
 }
-
-// The display digits and notation are not kept between runs yet; the unit
-// lists keep the shared default units.
-void frmAxisSizing::saveSettings() {}
 
 void frmAxisSizing::focusHome()
 {
@@ -609,14 +587,14 @@ void frmAxisSizing::buildFileMenu(QMenuBar *menuBar)
           &frmAxisSizing::chooseAndExport);
     menuBar->insertMenu(menuBar->actions().value(0), file);
 
-    auto *edit = new QMenu(QStringLiteral("&Edit"), menuBar);
-    edit->setObjectName(QStringLiteral("mnuEditMenu"));
-    m_mnuUndo = edit->addAction(QStringLiteral("&Undo remove"));
+    QMenu *edit = editViewMenus()->editMenu();
+    m_mnuUndo = new QAction(QStringLiteral("&Undo remove"), edit);
     m_mnuUndo->setObjectName(QStringLiteral("mnuEditUndo"));
     m_mnuUndo->setShortcut(QKeySequence::Undo);
     m_mnuUndo->setEnabled(false);
     connect(m_mnuUndo, &QAction::triggered, this, &frmAxisSizing::undoRemove);
-    menuBar->insertMenu(menuBar->actions().value(1), edit);
+    edit->insertAction(edit->actions().value(0), m_mnuUndo);
+    edit->insertSeparator(edit->actions().value(1));
 }
 
 void frmAxisSizing::showTitle()
@@ -732,7 +710,7 @@ void frmAxisSizing::chooseAndExport()
 bool frmAxisSizing::exportCsv(const QString &path)
 {
     const QByteArray bytes = ItemTableCsv(context().units(), m_axis, m_results,
-                                          m_cmbResultUnits->currentText().trimmed(), m_displayDigits)
+                                          m_cmbResultUnits->currentText().trimmed(), m_format->digits())
                                  .toUtf8();
     return writeFile(path, [&bytes](QIODevice &file, QString *problem) {
         if (file.write(bytes) == bytes.size())

@@ -8,7 +8,7 @@
 #include <utility>
 
 class AxisItemModel;
-class DigitsScrollBar;
+class DigitsNotation;
 class NumericEdit;
 class PictureButton;
 class QAction;
@@ -102,8 +102,8 @@ private:
     void updateKeys();
     std::optional<AxisItem> editedItem(const AxisItem &item);
     void copyResult(Result which, bool withUnit);
-    void setNotationMode(bool on);
-    void setDisplayDigits(int digits);
+    // The result the Edit menu copies.
+    Result currentResult() const;
 
     Axis m_axis;
     Axis m_savedAxis;
@@ -132,9 +132,5 @@ private:
     std::array<ResultControls, ResultCount> m_resultRows;
     QLabel *m_lblVerdict = nullptr;
     QLabel *m_lblProblem = nullptr;
-    PictureButton *m_cmdNotationMode = nullptr;
-    QLabel *m_lblDigits = nullptr;
-    DigitsScrollBar *m_vscrlDigits = nullptr;
-    bool m_notationMode = false;
-    int m_displayDigits = 6;
+    DigitsNotation *m_format = nullptr;
 };

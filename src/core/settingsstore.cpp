@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <utility>
 
 namespace {
@@ -56,7 +57,10 @@ constexpr CalculatorKeys CalculatorEntries[] = {
     {Settings::Key::UnitsDigits, Settings::Key::UnitsNotation},
     {Settings::Key::InertiaDigits, Settings::Key::InertiaNotation},
     {Settings::Key::DensityDigits, Settings::Key::DensityNotation},
+    {Settings::Key::AxisDigits, Settings::Key::AxisNotation},
 };
+static_assert(std::size(CalculatorEntries) == std::size_t(Settings::Calculator::Axis) + 1,
+              "each calculator needs its digits and notation entries");
 
 Settings::Key digitsKey(Settings::Calculator calculator)
 {

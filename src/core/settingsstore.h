@@ -18,7 +18,7 @@ public:
     static inline const QString ApplicationName = QStringLiteral("Torvane Toolbar");
 
     // The calculators that keep display settings of their own.
-    enum class Calculator { Units, Inertia, Density };
+    enum class Calculator { Units, Inertia, Density, Axis };
 
     // Every fixed entry. Default units are keyed by unit type, so only their
     // section is fixed (DefaultUnitsSection).
@@ -34,6 +34,8 @@ public:
         InertiaNotation,
         DensityDigits,
         DensityNotation,
+        AxisDigits,
+        AxisNotation,
         Count
     };
 
@@ -68,6 +70,8 @@ public:
         {Key::InertiaNotation, "Inertia Calculator", "NotationMode", Type::TrueFalse, "False"},
         {Key::DensityDigits, "Density Select", "Digits", Type::Digits, "6"},
         {Key::DensityNotation, "Density Select", "NotationMode", Type::TrueFalse, "False"},
+        {Key::AxisDigits, "Axis Sizing", "Digits", Type::Digits, "6"},
+        {Key::AxisNotation, "Axis Sizing", "NotationMode", Type::TrueFalse, "False"},
     }};
     static constexpr std::string_view DefaultUnitsSection = "Default Units";
 

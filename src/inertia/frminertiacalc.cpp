@@ -10,6 +10,7 @@
 #include "widgets/artwork.h"
 #include "widgets/chrome.h"
 #include "widgets/controlsetup.h"
+#include "widgets/digitsnotation.h"
 #include "widgets/digitsscrollbar.h"
 #include "widgets/localiseform.h"
 #include "widgets/numericedit.h"
@@ -187,31 +188,19 @@ QMenuBar *frmInertiaCalc::buildMenus()
          {m->mnuOptionsSelectLanguage, m->mnuOptionsTooltips, m->mnuOptionsSelectWallpaper, m->mnuHelpSearch})
         hidden->setVisible(false);
     m->mnuHelpBreak->setObjectName(QStringLiteral("mnuHelpSeperator"));
+    m_format = new DigitsNotation(this);
+    createEditViewMenus(menuBar, *m_format);
     return menuBar;
 }
 
 // Scientific notation and the significant digits, under the end axes' results.
 void frmInertiaCalc::buildDigitKeys(QGridLayout *endAxes)
 {
-    m_cmdNotationMode =
-        Named(new PictureButton(QStringLiteral("notation_off"), QString(), CopyKeySize, this),
-              QStringLiteral("cmdNotationMode"), QStringLiteral("Click to turn scientific notation on/off"),
-              QStringLiteral("Scientific notation on/off"));
-    SetTag(m_cmdNotationMode, QStringLiteral("Tooltip=1954;"));
-    m_cmdNotationMode->setCheckable(true);
-    m_lblDigits =
-        Named(new QLabel(this), QStringLiteral("lblDigits"), QStringLiteral("Number of significant digits"));
-    SetTag(m_lblDigits, QStringLiteral("Tooltip=Number of significant digits;"));
-    m_lblDigits->setAlignment(Qt::AlignCenter);
-    m_lblDigits->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
-    m_lblDigits->setFixedSize(m_lblDigits->fontMetrics().horizontalAdvance(QStringLiteral("00")) + 16,
-                              CopyKeySize.height() - 4);
-    m_vscrlDigits = Named(new DigitsScrollBar(this), QStringLiteral("vscrlDigits"), QString(),
-                          QStringLiteral("Change displayed significant digits"));
-    SetTag(m_vscrlDigits, QStringLiteral("Tooltip=1959;"));
-    m_vscrlDigits->setFocusPolicy(Qt::TabFocus);
-    m_vscrlDigits->setFixedHeight(CopyKeySize.height());
-    endAxes->addLayout(rightAligned({m_cmdNotationMode, m_lblDigits, m_vscrlDigits}), 2, 0, 1, 4);
+    const DigitsNotation::Keys keys = m_format->buildKeys(this, CopyKeySize);
+    SetTag(keys.notation, QStringLiteral("Tooltip=1954;"));
+    SetTag(keys.digits, QStringLiteral("Tooltip=Number of significant digits;"));
+    SetTag(keys.bar, QStringLiteral("Tooltip=1959;"));
+    endAxes->addLayout(keys.row, 2, 0, 1, 4);
 }
 
 QGridLayout *frmInertiaCalc::buildInputRows()
@@ -378,14 +367,8 @@ void frmInertiaCalc::connectEvents()
     input(InertiaInput::Density).caption->installEventFilter(this);
     input(InertiaInput::Mass).caption->installEventFilter(this);
 
-    connect(m_vscrlDigits, &QScrollBar::valueChanged, this, [this](int value) {
-        setDisplayDigits(value);
-        compute();
-    });
-    connect(m_cmdNotationMode, &QAbstractButton::clicked, this, [this]() {
-        setNotationMode(!m_notationMode);
-        compute();
-    });
+    connectResultEntries(
+        *m_format, [this](bool withUnit) { copyResult(currentResult(), withUnit); }, [this]() { compute(); });
     for (int a = 0; a < InertiaAxisCount; ++a) {
         connect(m_results[a].copyValue, &QAbstractButton::clicked, this,
                 [this, a]() { copyResult(a, false); });
@@ -401,9 +384,7 @@ void frmInertiaCalc::connectEvents()
 void frmInertiaCalc::load()
 {
     m_suppressCompute = true;
-    setNotationMode(context().settings().notationMode(Settings::Calculator::Inertia));
-    setDisplayDigits(context().settings().digits(Settings::Calculator::Inertia));
-    m_vscrlDigits->setValue(m_displayDigits);
+    m_format->load(context().settings(), Settings::Calculator::Inertia);
     loadTooltipsOption();
 
     LocaliseForm(this, context().languageOffset());
@@ -434,8 +415,7 @@ void frmInertiaCalc::load()
 
 void frmInertiaCalc::saveSettings()
 {
-    context().settings().setDigits(Settings::Calculator::Inertia, m_displayDigits);
-    context().settings().setNotationMode(Settings::Calculator::Inertia, m_notationMode);
+    m_format->save(context().settings(), Settings::Calculator::Inertia);
 }
 
 void frmInertiaCalc::LoadShapeNames()
@@ -476,18 +456,24 @@ void frmInertiaCalc::setShape(const QString &name)
     m_picShape->setAccessibleName(name);
 }
 
+bool frmInertiaCalc::notationMode() const
+{
+    return m_format->notation();
+}
+
 void frmInertiaCalc::setNotationMode(bool on)
 {
-    m_notationMode = on;
-    m_cmdNotationMode->setFaces(on ? QStringLiteral("notation_on") : QStringLiteral("notation_off"),
-                                QString());
-    m_cmdNotationMode->setChecked(on);
+    m_format->setNotation(on);
+}
+
+int frmInertiaCalc::displayDigits() const
+{
+    return m_format->digits();
 }
 
 void frmInertiaCalc::setDisplayDigits(int digits)
 {
-    m_displayDigits = std::clamp(digits, 1, 7);
-    ShowValue(m_lblDigits, QString::number(m_displayDigits));
+    m_format->setDigits(digits);
 }
 
 MassMode frmInertiaCalc::massMode() const
@@ -514,7 +500,7 @@ void frmInertiaCalc::compute()
     const QString unit = m_cmbResultUnits->currentText();
     for (int a = 0; a < InertiaAxisCount; ++a)
         ShowValue(m_results[a].value, FormatInertiaResult(context().units(), outcome.values[a], unit,
-                                                          m_displayDigits, m_notationMode, outcome.problem));
+                                                          displayDigits(), notationMode(), outcome.problem));
     ShowValue(m_lblInputProblem, QString::fromLatin1(InertiaProblemText(outcome.problem)));
 }
 
@@ -558,6 +544,16 @@ void frmInertiaCalc::copyResult(int axis, bool withUnit)
     clipboard->clear();
     clipboard->setText(withUnit ? NumberUnitText(caption, QString(), m_cmbResultUnits->currentText())
                                 : caption);
+}
+
+int frmInertiaCalc::currentResult() const
+{
+    // The row whose copy key holds the focus; else Ixx, shown for every shape.
+    for (int a = 0; a < InertiaAxisCount; ++a) {
+        if (m_results[a].copyValue->hasFocus() || m_results[a].copyAll->hasFocus())
+            return a;
+    }
+    return int(InertiaAxis::Ixx);
 }
 
 void frmInertiaCalc::setDefaultUnits()

@@ -7,7 +7,7 @@
 #include <array>
 #include <optional>
 
-class DigitsScrollBar;
+class DigitsNotation;
 class NumericEdit;
 class PictureButton;
 class QAction;
@@ -41,9 +41,9 @@ public:
     QString shape() const { return m_shape; }
     void setShape(const QString &name);
     // Display properties: setting one updates its own control only.
-    bool notationMode() const { return m_notationMode; }
+    bool notationMode() const;
     void setNotationMode(bool on);
-    int displayDigits() const { return m_displayDigits; }
+    int displayDigits() const;
     void setDisplayDigits(int digits);
     bool suppressCompute() const { return m_suppressCompute; }
 
@@ -88,6 +88,8 @@ private:
     void onModeChosen();
     void clearInputs();
     void copyResult(int axis, bool withUnit);
+    // The result the Edit menu copies.
+    int currentResult() const;
     void setDefaultUnits();
     void takeDensity();
     // The density window's choice: the density and its unit, or nullopt when
@@ -105,9 +107,7 @@ private:
     QLabel *m_label19 = nullptr;
     QComboBox *m_cmbResultUnits = nullptr;
     QLabel *m_lblInputProblem = nullptr;
-    PictureButton *m_cmdNotationMode = nullptr;
-    QLabel *m_lblDigits = nullptr;
-    DigitsScrollBar *m_vscrlDigits = nullptr;
+    DigitsNotation *m_format = nullptr;
     PictureButton *m_cmdOn = nullptr;
     PictureButton *m_cmdOff = nullptr;
     LogoButton *m_imgLogo = nullptr;
@@ -116,7 +116,5 @@ private:
 
     QStringList m_shapeNames;
     QString m_shape;
-    bool m_notationMode = false;
-    int m_displayDigits = 6;
     bool m_suppressCompute = false;
 };

@@ -10,7 +10,9 @@
 #include "units/unitlists.h"
 #include "widgets/artwork.h"
 #include "widgets/chrome.h"
+#include "widgets/digitsnotation.h"
 #include "widgets/digitsscrollbar.h"
+#include "widgets/editviewmenus.h"
 #include "widgets/keys.h"
 #include "widgets/numericedit.h"
 #include "widgets/picturebutton.h"
@@ -96,6 +98,8 @@ void frmUnitCalculator::buildControls()
         if (hidden)
             hidden->setVisible(false);
     }
+    m_format = new DigitsNotation(this);
+    createEditViewMenus(menuBar, *m_format)->addDecimalMarks();
     buildToolbar();
     buildDigits();
     buildEntry();
@@ -114,31 +118,26 @@ void frmUnitCalculator::buildToolbar()
     m_tlbrUnitCalc->setToolButtonStyle(Qt::ToolButtonIconOnly);
     m_tlbrUnitCalc->setMovable(false);
     m_tlbrUnitCalc->setFloatable(false);
-    // Each button has a key, so the toolbar works without a mouse: copies
-    // with Ctrl+Shift+C and Ctrl+Alt+C (Ctrl+C stays the focused box's own
-    // copy), E for the exponent, and the decimal mark each style writes.
+    // Each button has a key, so the toolbar works without a mouse; the keys
+    // belong to the Edit and View menus, and the hints show them.
+    const EditViewMenus *keys = editViewMenus();
     m_copyAll = addToolbarButton(QStringLiteral("CopyAll"), QStringLiteral("copyall"),
                                  QStringLiteral("Click to copy numeric value and units to clipboard"),
-                                 QStringLiteral("Tooltip=1955;"), false,
-                                 QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
+                                 QStringLiteral("Tooltip=1955;"), false, keys->mnuEditCopyValueUnit);
     m_copyNumber = addToolbarButton(QStringLiteral("CopyNumber"), QStringLiteral("copynumber"),
                                     QStringLiteral("Click to copy numeric value to clipboard"),
-                                    QStringLiteral("Tooltip=1956;"), false,
-                                    QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_C));
+                                    QStringLiteral("Tooltip=1956;"), false, keys->mnuEditCopyValue);
     m_tlbrUnitCalc->addSeparator();
-    m_sciNotation =
-        addToolbarButton(QStringLiteral("SciNotation"), QStringLiteral("scinotation"),
-                         QStringLiteral("Turns scientific notation on/off"), QStringLiteral("Tooltip=1954;"),
-                         true, QKeySequence(Qt::CTRL | Qt::Key_E));
+    m_sciNotation = addToolbarButton(QStringLiteral("SciNotation"), QStringLiteral("scinotation"),
+                                     QStringLiteral("Turns scientific notation on/off"),
+                                     QStringLiteral("Tooltip=1954;"), true, keys->mnuViewNotation);
     m_tlbrUnitCalc->addSeparator();
-    m_englishDecimal =
-        addToolbarButton(QStringLiteral("EnglishDecimal"), QStringLiteral("american"),
-                         QStringLiteral("Click to use American-style decimals"),
-                         QStringLiteral("Tooltip=1957;"), true, QKeySequence(Qt::CTRL | Qt::Key_Period));
-    m_europeanDecimal =
-        addToolbarButton(QStringLiteral("EuropeanDecimal"), QStringLiteral("european"),
-                         QStringLiteral("Click to use European-style decimal"),
-                         QStringLiteral("Tooltip=1958;"), true, QKeySequence(Qt::CTRL | Qt::Key_Comma));
+    m_englishDecimal = addToolbarButton(QStringLiteral("EnglishDecimal"), QStringLiteral("american"),
+                                        QStringLiteral("Click to use American-style decimals"),
+                                        QStringLiteral("Tooltip=1957;"), true, keys->mnuViewDecimalPoint);
+    m_europeanDecimal = addToolbarButton(QStringLiteral("EuropeanDecimal"), QStringLiteral("european"),
+                                         QStringLiteral("Click to use European-style decimal"),
+                                         QStringLiteral("Tooltip=1958;"), true, keys->mnuViewDecimalComma);
     m_decimalPair = new QActionGroup(this);
     m_decimalPair->setExclusionPolicy(QActionGroup::ExclusionPolicy::Exclusive);
     m_decimalPair->addAction(m_englishDecimal);
@@ -172,6 +171,7 @@ void frmUnitCalculator::buildDigits()
     m_vscrlDigits->setAccessibleName(QStringLiteral("Change displayed significant digits"));
     m_vscrlDigits->setFocusPolicy(Qt::TabFocus);
     m_vscrlDigits->setFixedHeight(m_txtDigits->sizeHint().height() + 6);
+    m_format->attachScrollBar(m_vscrlDigits);
 }
 
 // The unit type list, and the value box with its unit list.
@@ -316,16 +316,19 @@ void frmUnitCalculator::layoutControls(QWidget *menuBar)
 }
 
 QAction *frmUnitCalculator::addToolbarButton(const QString &key, const QString &art, const QString &toolTip,
-                                             const QString &tag, bool checkable, const QKeySequence &shortcut)
+                                             const QString &tag, bool checkable, QAction *menuEntry)
 {
     QAction *action = m_tlbrUnitCalc->addAction(ArtIcon(art), toolTip);
     action->setObjectName(key);
     action->setData(key);
-    action->setShortcut(shortcut);
-    action->setToolTip(QStringLiteral("%1 (%2)").arg(toolTip, shortcut.toString(QKeySequence::NativeText)));
+    const QString keys = menuEntry->shortcut().toString(QKeySequence::NativeText);
+    action->setToolTip(QStringLiteral("%1 (%2)").arg(toolTip, keys));
     action->setCheckable(checkable);
     SetTag(action, tag);
     connect(action, &QAction::triggered, this, [this, key]() { onToolbarButton(key); });
+    // The menu's notation entry works on the display format directly.
+    if (menuEntry != editViewMenus()->mnuViewNotation)
+        connect(menuEntry, &QAction::triggered, this, [this, key]() { onToolbarButton(key); });
     return action;
 }
 
@@ -342,7 +345,15 @@ void frmUnitCalculator::connectEvents()
     });
     connect(m_cmbUnitTypes, &QListWidget::currentRowChanged, this, &frmUnitCalculator::onUnitTypeChosen);
     connect(m_cmbUnits, &QComboBox::currentIndexChanged, this, [this](int) { refresh(); });
-    connect(m_vscrlDigits, &QScrollBar::valueChanged, this, &frmUnitCalculator::onDigitsChanged);
+    connect(m_format, &DigitsNotation::digitsChanged, this, &frmUnitCalculator::onDigitsChanged);
+    connect(m_format, &DigitsNotation::digitsShown, m_txtDigits,
+            [this](int digits) { m_txtDigits->setText(QString::number(digits)); });
+    connect(m_format, &DigitsNotation::notationShown, m_sciNotation, &QAction::setChecked);
+    connect(m_format, &DigitsNotation::notationChanged, this, [this]() {
+        refresh();
+        focusHome();
+    });
+    connect(editViewMenus()->mnuEditPaste, &QAction::triggered, this, &frmUnitCalculator::PasteFromClipboard);
 
     // Focus goes back to the value after a mouse choice only, so the lists
     // can still be walked with the arrow keys. The unit list raises the same
@@ -373,13 +384,8 @@ void frmUnitCalculator::load()
     ListViewFullWidth(context(), m_lvConversions);
 
     const Settings &settings = context().settings();
-    const bool notation = settings.notationMode(Settings::Calculator::Units);
-    const int digits = settings.digits(Settings::Calculator::Units);
-    const bool us = settings.usConvention();
-    setNotationMode(notation);
-    setDisplayDigits(digits);
-    m_vscrlDigits->setValue(m_displayDigits);
-    setUSConvention(us);
+    m_format->load(settings, Settings::Calculator::Units);
+    setUSConvention(settings.usConvention());
     loadTooltipsOption();
 
     FillUnitTypesList();
@@ -394,9 +400,8 @@ void frmUnitCalculator::load()
 void frmUnitCalculator::saveSettings()
 {
     Settings &settings = context().settings();
-    settings.setDigits(Settings::Calculator::Units, m_displayDigits);
+    m_format->save(settings, Settings::Calculator::Units);
     settings.setUsConvention(m_usConvention);
-    settings.setNotationMode(Settings::Calculator::Units, m_notationMode);
 }
 
 void frmUnitCalculator::setUSConvention(bool on)
@@ -404,18 +409,27 @@ void frmUnitCalculator::setUSConvention(bool on)
     m_usConvention = on;
     (on ? m_englishDecimal : m_europeanDecimal)->setChecked(true);
     (on ? m_europeanDecimal : m_englishDecimal)->setChecked(false);
+    editViewMenus()->showDecimalPoint(on);
+}
+
+int frmUnitCalculator::displayDigits() const
+{
+    return m_format->digits();
 }
 
 void frmUnitCalculator::setDisplayDigits(int digits)
 {
-    m_displayDigits = std::clamp(digits, 1, 7);
-    m_txtDigits->setText(QString::number(m_displayDigits));
+    m_format->setDigits(digits);
+}
+
+bool frmUnitCalculator::notationMode() const
+{
+    return m_format->notation();
 }
 
 void frmUnitCalculator::setNotationMode(bool on)
 {
-    m_notationMode = on;
-    m_sciNotation->setChecked(on);
+    m_format->setNotation(on);
 }
 
 void frmUnitCalculator::FillUnitTypesList()
@@ -448,7 +462,7 @@ void frmUnitCalculator::RefreshConversions(const QString &unitType, const QStrin
                            : QStringLiteral("The unit table %1 holds no units.").arg(report.fileName));
     } else if (const auto rows = ComputeConversionRows(
                    table, unitType, unit, number,
-                   ConversionDisplay{m_displayDigits, m_notationMode, m_usConvention}, &problem)) {
+                   ConversionDisplay{displayDigits(), notationMode(), m_usConvention}, &problem)) {
         QList<QTreeWidgetItem *> items;
         items.reserve(rows->size());
         for (const ConversionRow &row : *rows)
@@ -582,9 +596,8 @@ void frmUnitCalculator::onUnitTypeChosen(int row)
         refresh();
 }
 
-void frmUnitCalculator::onDigitsChanged(int value)
+void frmUnitCalculator::onDigitsChanged()
 {
-    setDisplayDigits(value);
     refresh();
     // A keyboard user stepping the digits keeps the focus on the scroll bar.
     if (!m_vscrlDigits->hasFocus())
@@ -598,8 +611,7 @@ void frmUnitCalculator::onToolbarButton(const QString &key)
     } else if (key == QLatin1String("CopyAll")) {
         CopySelectedValueAndUnits();
     } else if (key == QLatin1String("SciNotation")) {
-        setNotationMode(!m_notationMode);
-        refresh();
+        m_format->toggleNotation();
     } else if (key == QLatin1String("EnglishDecimal")) {
         setUSConvention(true);
         refresh();
@@ -628,15 +640,6 @@ void frmUnitCalculator::chooseSelectedRow()
     closeAsOff();
 }
 
-bool frmUnitCalculator::isToolbarKey(const QKeyEvent *event) const
-{
-    const QKeySequence pressed(event->keyCombination());
-    const QList<QAction *> actions = m_tlbrUnitCalc->actions();
-    return std::any_of(actions.begin(), actions.end(), [&pressed](const QAction *action) {
-        return !action->shortcut().isEmpty() && action->shortcut() == pressed;
-    });
-}
-
 bool frmUnitCalculator::eventFilter(QObject *watched, QEvent *event)
 {
     // Runs before the unit list's own handling, which makes the choice.
@@ -647,13 +650,6 @@ bool frmUnitCalculator::eventFilter(QObject *watched, QEvent *event)
         m_unitClicked = false;
     if ((watched == m_txtLabel || watched == m_txtDigits) && event->type() == QEvent::FocusIn)
         focusHome();
-    // The toolbar keys win over the value box's own bindings (Ctrl+E moves
-    // to the end of the line on some desktops).
-    if (watched == m_txtNumber && event->type() == QEvent::ShortcutOverride &&
-        isToolbarKey(static_cast<QKeyEvent *>(event))) {
-        event->ignore();
-        return true;
-    }
     // Enter on a row does what a double-click does.
     if (watched == m_lvConversions && event->type() == QEvent::KeyPress &&
         IsEnterKey(static_cast<QKeyEvent *>(event)) && selectedRow()) {

@@ -1,16 +1,15 @@
 #pragma once
 #include "widgets/calculatorwindow.h"
 
+class DigitsNotation;
+class DigitsScrollBar;
 class PictureButton;
 class QAction;
 class QActionGroup;
 class QComboBox;
 class QFrame;
-class QKeyEvent;
-class QKeySequence;
 class QLineEdit;
 class QListWidget;
-class QScrollBar;
 class QToolBar;
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -34,9 +33,9 @@ public:
     // caller refreshes when it wants the list to follow.
     bool usConvention() const { return m_usConvention; }
     void setUSConvention(bool on);
-    int displayDigits() const { return m_displayDigits; }
+    int displayDigits() const;
     void setDisplayDigits(int digits);
-    bool notationMode() const { return m_notationMode; }
+    bool notationMode() const;
     void setNotationMode(bool on);
     bool isLoading() const { return m_isLoading; }
     QString copySeparator() const { return m_copySeparator; }
@@ -63,7 +62,7 @@ private:
     void buildKeys();
     void layoutControls(QWidget *menuBar);
     QAction *addToolbarButton(const QString &key, const QString &art, const QString &toolTip,
-                              const QString &tag, bool checkable, const QKeySequence &shortcut);
+                              const QString &tag, bool checkable, QAction *menuEntry);
     void connectEvents();
     void load();
 
@@ -74,13 +73,12 @@ private:
     bool choosePastedUnit(const QString &unitsText);
     void selectUnitIndex(int index);
     void onUnitTypeChosen(int row);
-    void onDigitsChanged(int value);
+    void onDigitsChanged();
     void onToolbarButton(const QString &key);
     void onClear();
     void closeAsOff();
     // Copies the selected row as value and unit and closes: double-click or Enter.
     void chooseSelectedRow();
-    bool isToolbarKey(const QKeyEvent *event) const;
     // A row spanning the list that says why there are no (or not all) results; it cannot be selected.
     void showMessageRow(const QString &text);
     QTreeWidgetItem *selectedRow() const;
@@ -94,7 +92,7 @@ private:
     QActionGroup *m_decimalPair = nullptr;
     QLineEdit *m_txtLabel = nullptr;
     QLineEdit *m_txtDigits = nullptr;
-    QScrollBar *m_vscrlDigits = nullptr;
+    DigitsScrollBar *m_vscrlDigits = nullptr;
     QFrame *m_frame1 = nullptr;
     QFrame *m_frame2 = nullptr;
     QFrame *m_frame3 = nullptr;
@@ -106,9 +104,8 @@ private:
     PictureButton *m_cmdOff = nullptr;
     LogoButton *m_imgLogo = nullptr;
 
+    DigitsNotation *m_format = nullptr;
     bool m_usConvention = true;
-    int m_displayDigits = 6;
-    bool m_notationMode = false;
     bool m_isLoading = false;
     // The unit list's current choice came from a mouse click in its open list.
     bool m_unitClicked = false;

@@ -1,11 +1,16 @@
 #include "widgets/calculatorwindow.h"
 
 #include "widgets/artwork.h"
+#include "widgets/digitsnotation.h"
+#include "widgets/editviewmenus.h"
+#include "widgets/numericedit.h"
 #include "widgets/tooltipsoption.h"
 #include "widgets/windowcontext.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QEvent>
+#include <QGuiApplication>
 #include <QMenuBar>
 #include <QMessageBox>
 
@@ -26,6 +31,32 @@ QMenuBar *CalculatorWindow::createMenus(const CalculatorMenus::Offsets &offsets)
     connect(m_menus, &CalculatorMenus::aboutDone, this, &CalculatorWindow::focusHome);
     connect(m_menus, &CalculatorMenus::tooltipsToggled, this, &CalculatorWindow::focusHome);
     return menuBar;
+}
+
+EditViewMenus *CalculatorWindow::createEditViewMenus(QMenuBar *menuBar, DigitsNotation &format)
+{
+    m_editViewMenus = new EditViewMenus(menuBar, format, this);
+    return m_editViewMenus;
+}
+
+void CalculatorWindow::connectResultEntries(DigitsNotation &format,
+                                            const std::function<void(bool withUnit)> &copyCurrent,
+                                            const std::function<void()> &showResults)
+{
+    connect(&format, &DigitsNotation::digitsChanged, this, showResults);
+    connect(&format, &DigitsNotation::notationChanged, this, showResults);
+    connect(m_editViewMenus->mnuEditCopyValue, &QAction::triggered, this,
+            [copyCurrent]() { copyCurrent(false); });
+    connect(m_editViewMenus->mnuEditCopyValueUnit, &QAction::triggered, this,
+            [copyCurrent]() { copyCurrent(true); });
+    connect(m_editViewMenus->mnuEditPaste, &QAction::triggered, this, &CalculatorWindow::pasteIntoFocusedBox);
+}
+
+void CalculatorWindow::pasteIntoFocusedBox()
+{
+    auto *box = qobject_cast<NumericEdit *>(focusWidget());
+    if (box && box->isEnabled() && !box->isReadOnly())
+        box->pasteNumber(QGuiApplication::clipboard()->text());
 }
 
 LogoButton *CalculatorWindow::createLogo()

@@ -10,6 +10,10 @@
 
 #include <QDialog>
 
+#include <functional>
+
+class DigitsNotation;
+class EditViewMenus;
 class QMenuBar;
 class WindowContext;
 
@@ -27,6 +31,16 @@ protected:
     // The menu bar with the Options and Help menus, tagged for this window.
     QMenuBar *createMenus(const CalculatorMenus::Offsets &offsets);
     CalculatorMenus *menus() const { return m_menus; }
+    // The Edit and View menus, put before the Options and Help menus; View
+    // shows and steps format. Called after createMenus().
+    EditViewMenus *createEditViewMenus(QMenuBar *menuBar, DigitsNotation &format);
+    EditViewMenus *editViewMenus() const { return m_editViewMenus; }
+    // For a window of result rows: Edit's copy entries copy its current
+    // result, without or with the unit; Paste puts the clipboard's "number
+    // unit" into the number box holding the focus; a change of the digits or
+    // notation shows the results again.
+    void connectResultEntries(DigitsNotation &format, const std::function<void(bool withUnit)> &copyCurrent,
+                              const std::function<void()> &showResults);
     // The maker's logo; the focus goes home after the contact window closes.
     LogoButton *createLogo();
 
@@ -49,11 +63,13 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    void pasteIntoFocusedBox();
     // When the store refused the settings, tells the user, once per run (msgSettingsNotSaved).
     void tellIfSettingsNotSaved();
 
     WindowContext &m_context;
     CalculatorMenus *m_menus = nullptr;
+    EditViewMenus *m_editViewMenus = nullptr;
     bool m_tooltipsAtLoad = true;
     bool m_settingsSaved = false;
 };

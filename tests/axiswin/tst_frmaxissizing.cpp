@@ -6,6 +6,7 @@
 #include "axiswin/frmaxissizing.h"
 
 #include "testsupport.h"
+#include "widgets/numericedit.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -32,12 +33,16 @@ QString kg_m2()
     return PadRight(QStringLiteral("kg-m\u00b2"), UnitNameWidth);
 }
 
-// Fills the open item editor: each box named by its objectName gets its text,
-// units stay at what the test selected, then OK.
+// Fills the open item editor: each box named by its objectName gets its text
+// ("number unit" texts pasted), units stay at what the test selected, then OK.
 void fillEditor(QWidget *editor, const Boxes &boxes, int quantity)
 {
-    for (const auto &[name, text] : boxes)
-        child<QLineEdit>(editor, name)->setText(text);
+    for (const auto &[name, text] : boxes) {
+        if (text.contains(u' '))
+            child<NumericEdit>(editor, name)->pasteNumber(text);
+        else
+            child<QLineEdit>(editor, name)->setText(text);
+    }
     child<QSpinBox>(editor, QStringLiteral("spnQuantity"))->setValue(quantity);
     QTest::mouseClick(child<QPushButton>(editor, QStringLiteral("cmdOK")), Qt::LeftButton);
 }
@@ -74,11 +79,11 @@ private Q_SLOTS:
             << "mnuAdd_beltLoad"
             << "kg"
             << "cm" << Boxes{{"txtMass", "12"}, {"txtPitchDiameter", "5"}} << 1 << 1.0 << 7.5e-3 + 5e-6;
-        // Two 500 g masses at 0.1 m: 2 · 0.5 · 0.01 through 2 : 1.
-        QTest::newRow("point mass ×2, g")
+        // Two 500 g masses (pasted over kg) at 0.1 m: 2 · 0.5 · 0.01 through 2 : 1.
+        QTest::newRow("point mass ×2, pasted in g")
             << "mnuAdd_pointMass"
-            << "g"
-            << "m" << Boxes{{"txtMass", "500"}, {"txtRadius", "0.1"}} << 2 << 2.0 << 0.01 / 4 + 5e-6;
+            << "kg"
+            << "m" << Boxes{{"txtMass", "500 g"}, {"txtRadius", "0.1"}} << 2 << 2.0 << 0.01 / 4 + 5e-6;
     }
     void added_item_reaches_the_motor()
     {

@@ -101,6 +101,7 @@ private Q_SLOTS:
         QTest::newRow("units") << Calculator::Units << Units;
         QTest::newRow("inertia") << Calculator::Inertia << QStringLiteral("Inertia Calculator");
         QTest::newRow("density") << Calculator::Density << QStringLiteral("Density Select");
+        QTest::newRow("axis") << Calculator::Axis << QStringLiteral("Axis Sizing");
     }
     void every_calculator_keeps_its_own_section()
     {
@@ -110,7 +111,8 @@ private Q_SLOTS:
         m_settings.setNotationMode(calculator, true);
         QCOMPARE(get(section, "Digits"), QStringLiteral("3"));
         QCOMPARE(get(section, "NotationMode"), QStringLiteral("True"));
-        for (Calculator other : {Calculator::Units, Calculator::Inertia, Calculator::Density}) {
+        for (Calculator other :
+             {Calculator::Units, Calculator::Inertia, Calculator::Density, Calculator::Axis}) {
             QCOMPARE(m_settings.digits(other), other == calculator ? 3 : 6);
             QCOMPARE(m_settings.notationMode(other), other == calculator);
         }
@@ -187,7 +189,7 @@ private Q_SLOTS:
                                                                     : notation;
             QVERIFY2(m_settings.flag(row.key) == expected, row.name.data());
         }
-        QCOMPARE(flags, 5);
+        QCOMPARE(flags, 6);
         QCOMPARE(get(QStringLiteral("Global Settings"), "Tooltips"), stored); // the keys users' files have
         QCOMPARE(get(Units, "US Convention"), stored);
     }

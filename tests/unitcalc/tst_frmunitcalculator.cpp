@@ -278,45 +278,6 @@ private Q_SLOTS:
         QVERIFY(w.form->isVisible());
     }
 
-    void toolbar_keys_work_from_the_value_box_and_show_in_the_hints_data()
-    {
-        QTest::addColumn<QString>("button");
-        QTest::addColumn<QString>("keys");
-        QTest::addColumn<QString>("clipboard");
-        QTest::addColumn<bool>("notation");
-        QTest::addColumn<bool>("usConvention");
-        const auto row = [](const char *name, const char *button, const char *keys, const char *clipboard,
-                            bool notation, bool us) {
-            QTest::newRow(name) << QString(button) << QString(keys) << QString(clipboard) << notation << us;
-        };
-        row("copy value and unit", "CopyAll", "Ctrl+Shift+C", "4.40925 lb", false, true);
-        row("copy value", "CopyNumber", "Ctrl+Alt+C", "4.40925", false, true);
-        row("notation", "SciNotation", "Ctrl+E", "", true, true);
-        row("European decimals", "EuropeanDecimal", "Ctrl+,", "", false, false);
-        row("American decimals", "EnglishDecimal", "Ctrl+.", "", false, true);
-    }
-    void toolbar_keys_work_from_the_value_box_and_show_in_the_hints()
-    {
-        QFETCH(QString, button);
-        QFETCH(QString, keys);
-        m_context.settings().write(Section, QStringLiteral("US Convention"),
-                                   button == u"EnglishDecimal" ? QStringLiteral("False") : QString());
-        Window w(m_context, QStringLiteral("2 kg"), true);
-        QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
-        w.list()->setCurrentItem(w.row(2));
-        w.number()->setFocus();
-        Window::setClipboard(QString());
-        QTest::keySequence(w.number(), QKeySequence(keys));
-        QTEST(Window::clipboard(), "clipboard");
-        QTEST(w.form->notationMode(), "notation");
-        QTEST(w.form->usConvention(), "usConvention");
-        QCOMPARE(QApplication::focusWidget(), w.number());
-        QVERIFY(w.button(qPrintable(button))
-                    ->toolTip()
-                    .endsWith(
-                        QStringLiteral(" (%1)").arg(QKeySequence(keys).toString(QKeySequence::NativeText))));
-    }
-
     // What the value box lets in is checked with the number box itself; here
     // how the window takes it: Enter changes nothing, a minus over the
     // selected box starts a new number, a pasted "number unit" picks its type

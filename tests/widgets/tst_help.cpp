@@ -166,8 +166,10 @@ private Q_SLOTS:
     // section that calculator wrote.
     void pages_name_the_settings_the_program_keeps()
     {
-        const std::pair<const char *, const char *> calculators[] = {
-            {"cmdUnits", "unitcalc.html"}, {"cmdInertia", "inertia.html"}, {"cmdDensity", "densities.html"}};
+        const std::pair<const char *, const char *> calculators[] = {{"cmdUnits", "unitcalc.html"},
+                                                                     {"cmdInertia", "inertia.html"},
+                                                                     {"cmdDensity", "densities.html"},
+                                                                     {"cmdAxis", "axis.html"}};
         QSet<QString> written;
         for (const auto &[button, page] : calculators) {
             QFile::remove(m_context.settings().fileName());
