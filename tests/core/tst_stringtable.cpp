@@ -117,10 +117,8 @@ private Q_SLOTS:
     // The lookup rules are above; this is the form that gives a text in any case.
     void local_text_is_empty_when_unresolvable()
     {
-        const QString found = LocalText(1999, 1000);
-        const QString missing = LocalText(1410, 1000);
-        QCOMPARE(found, QStringLiteral("Units Calculator"));
-        QCOMPARE(missing, QString());
+        QCOMPARE((QStringList{LocalText(1999, 1000), LocalText(1410, 1000)}),
+                 (QStringList{QStringLiteral("Units Calculator"), QString()}));
     }
 
 private:

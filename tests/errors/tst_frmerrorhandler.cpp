@@ -46,10 +46,8 @@ class TestFrmErrorHandler : public QObject
     QTemporaryDir m_dataDir;
     TestSupport::TestContext m_context{m_settingsDir, m_dataDir};
     int m_endProgramCalls = 0;
-    // The desktop's mail program, stood in for: what it was handed, and
-    // whether it opens, refuses or throws.
-    QList<QUrl> m_mailed;
-    QString m_mailProgram = QStringLiteral("opens");
+    // The desktop's mail program, stood in for: what it was handed.
+    TestSupport::RecordingOpener m_mail{m_context};
 
     QString bugLog() const { return m_dataDir.filePath(QStringLiteral("buglog.txt")); }
 
@@ -59,18 +57,12 @@ private Q_SLOTS:
     {
         TestSupport::initTestEnvironment(m_settingsDir);
         m_context.endProgram = [this] { ++m_endProgramCalls; };
-        m_context.urlOpener = [this](const QUrl &url) {
-            m_mailed.append(url);
-            if (m_mailProgram == QLatin1String("throws"))
-                throw std::runtime_error("no mail program");
-            return m_mailProgram == QLatin1String("opens");
-        };
     }
     void init()
     {
         m_endProgramCalls = 0;
-        m_mailed.clear();
-        m_mailProgram = QStringLiteral("opens");
+        m_mail.opened.clear();
+        m_mail.answer = [] { return true; };
     }
 
     // An error report fills the window and shows it modally; Log appends one line,
@@ -133,7 +125,11 @@ private Q_SLOTS:
     {
         QFETCH(QString, mailProgram);
         QFETCH(QString, said);
-        m_mailProgram = mailProgram;
+        m_mail.answer = [mailProgram]() -> bool {
+            if (mailProgram == QLatin1String("throws"))
+                throw std::runtime_error("no mail program");
+            return mailProgram == QLatin1String("opens");
+        };
         QFile::remove(bugLog());
         frmErrorHandler form(m_context);
         form.show();
@@ -150,7 +146,7 @@ private Q_SLOTS:
         QVERIFY2(messages.first().startsWith("Thanks!|The bug report has been saved to " + bugLog() + "."),
                  qPrintable(messages.first()));
         QVERIFY2(messages.first().contains(said), qPrintable(messages.first()));
-        QCOMPARE(m_mailed.size(), 1);
+        QCOMPARE(m_mail.opened.size(), 1);
     }
 
     // A screen reader hears each value, not only the caption naming it.
@@ -263,7 +259,7 @@ private Q_SLOTS:
             seen.first().startsWith("Bug report not saved|The bug report could not be saved to " + bugLog()),
             qPrintable(seen.first()));
         QVERIFY(firstVisibleAfter);
-        QVERIFY(m_mailed.isEmpty());
+        QVERIFY(m_mail.opened.isEmpty());
     }
 
     // A wrapped description and comments running over pages, read back from the PDF.

@@ -17,23 +17,11 @@
 namespace {
 
 // Records the links a window hands to the desktop instead of opening them.
-struct RecordingOpener
-{
-    QStringList opened;
-    explicit RecordingOpener(WindowContext &context) : m_context(context)
-    {
-        context.urlOpener = [this](const QUrl &url) {
-            opened << url.toString();
-            return true;
-        };
-    }
-    ~RecordingOpener() { m_context.urlOpener = {}; }
-    WindowContext &m_context;
-};
+using TestSupport::RecordingOpener;
 
 QLabel *label1(QWidget *window, int index)
 {
-    return window->findChild<QLabel *>(QStringLiteral("Label1_%1").arg(index));
+    return TestSupport::child<QLabel>(window, QStringLiteral("Label1_%1").arg(index));
 }
 
 } // namespace
@@ -50,9 +38,8 @@ private Q_SLOTS:
     void about_shows_the_project_version()
     {
         frmAbout about(m_context);
-        auto *version = about.findChild<QLabel *>(QStringLiteral("lblVersion"));
-        QVERIFY(version);
-        QCOMPARE(version->text(), QStringLiteral("1.2.0"));
+        QCOMPARE(TestSupport::child<QLabel>(&about, QStringLiteral("lblVersion"))->text(),
+                 QStringLiteral("1.2.0"));
     }
 
     void about_label1_click_opens_its_target_data()
@@ -81,7 +68,6 @@ private Q_SLOTS:
         RecordingOpener opener(m_context);
         frmAbout about(m_context);
         QLabel *label = label1(&about, index);
-        QVERIFY(label);
 
         QTest::mouseClick(label, Qt::LeftButton);
 
@@ -108,7 +94,6 @@ private Q_SLOTS:
         RecordingOpener opener(m_context);
         frmCompanyInfo info(m_context);
         QLabel *label = label1(&info, index);
-        QVERIFY(label);
         QCOMPARE(label->text(), caption);
         QCOMPARE(GetTagValue(label, QStringLiteral("Protocol")), QStringLiteral("http://"));
 
@@ -139,8 +124,7 @@ private Q_SLOTS:
             dialog = std::make_unique<frmCompanyInfo>(m_context);
         dialog->show();
         QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
-        auto *ok = dialog->findChild<QPushButton *>(QStringLiteral("cmdOk"));
-        QVERIFY(ok && ok->isDefault());
+        QVERIFY(TestSupport::child<QPushButton>(dialog.get(), QStringLiteral("cmdOk"))->isDefault());
 
         QWidget *focus = dialog->focusWidget() ? dialog->focusWidget() : dialog.get();
         QTest::keyClick(focus, Qt::Key(key));

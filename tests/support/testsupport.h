@@ -19,6 +19,7 @@
 #include <QApplication>
 #include <QPointer>
 #include <QTest>
+#include <QUrl>
 #include <QWidget>
 #define TORVANE_TEST_HAS_WIDGETS 1
 #endif
@@ -164,8 +165,28 @@ template <typename T> T *child(const QObject *window, const QString &name)
     return found;
 }
 
+// Stands in for the desktop's link opener while it lives: notes each address
+// it is asked to open and gives answer()'s verdict (which may throw, as a
+// failing desktop handler does).
+struct RecordingOpener
+{
+    QStringList opened;
+    std::function<bool()> answer = [] { return true; };
+    explicit RecordingOpener(WindowContext &context) : m_context(context)
+    {
+        context.urlOpener = [this](const QUrl &url) {
+            opened << url.toString();
+            return answer();
+        };
+    }
+    RecordingOpener(const RecordingOpener &) = delete;
+    RecordingOpener &operator=(const RecordingOpener &) = delete;
+    ~RecordingOpener() { m_context.urlOpener = {}; }
+    WindowContext &m_context;
+};
+
 // Closes the next modal window as soon as it shows, and names it in opened.
-[[nodiscard]] inline ModalWatch closeNextModal(QString &opened,
+[[nodiscard]] inline ModalWatch closeNextModal(QString &opened, Modal expected = Modal::MustOpen,
                                                std::source_location where = std::source_location::current())
 {
     return whenModalShown(
@@ -173,7 +194,7 @@ template <typename T> T *child(const QObject *window, const QString &name)
             opened = modal->objectName();
             modal->close();
         },
-        Modal::MustOpen, 10000, where);
+        expected, 10000, where);
 }
 #endif
 
@@ -244,12 +265,19 @@ inline ConversionRecord unitRecord(const QString &type, const QString &name, flo
             sameAs.isEmpty(), unitName(sameAs)};
 }
 
-// A unit table of records, in the order given, loaded as the program loads its file.
-inline ConversionTableData unitTable(const QList<ConversionRecord> &records)
+// The bytes of a unit table file holding records in the order given.
+inline QByteArray unitFile(const QList<ConversionRecord> &records)
 {
     QByteArray bytes;
     for (const ConversionRecord &record : records)
         bytes += EncodeConversionRecord(record);
+    return bytes;
+}
+
+// A unit table of records, in the order given, loaded as the program loads its file.
+inline ConversionTableData unitTable(const QList<ConversionRecord> &records)
+{
+    QByteArray bytes = unitFile(records);
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
     ConversionTableData table;

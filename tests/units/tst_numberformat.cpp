@@ -97,45 +97,35 @@ private slots:
             QVERIFY(TestSupport::closeTo(ParseLocaleNumber(expected).value_or(NAN), value, 1e-6));
     }
 
-    // Every locale-following function, in a comma locale: the comma shows and
-    // reads, the point is refused, and no group separator ever appears.
-    void comma_locale_is_used_for_display_and_reading()
-    {
-        QCOMPARE(LocaleDecimalSeparator(), QChar(u'.'));
-        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-        QCOMPARE(LocaleDecimalSeparator(), QChar(u','));
-        QCOMPARE(FormatWithPattern(2.5, u"0.0"_s), u"2,5"_s);
-        QCOMPARE(FormatSignificant(3.14159f, 4), u"3,142"_s);
-        QCOMPARE(FormatSignificant(1234567.0f, 7), u"1234567"_s);
-        QCOMPARE(FormatGeneral(-12345.5f), u"-12345,5"_s);
-
-        QCOMPARE(ParseLocaleNumber(u"3,5"_s), std::optional<float>(3.5f));
-        QCOMPARE(ParseLocaleNumber(u"1,5E3"_s), std::optional<float>(1500.0f));
-        for (const QString &text : {u"3.5"_s, u"1.000"_s, u"1,2,3"_s})
-            QVERIFY2(!ParseLocaleNumber(text).has_value(), qPrintable(text));
-    }
-
-    // Locales whose decimal mark is neither '.' nor ',' (U+066B) get the
-    // point for display and reading, so no value loses its decimal mark.
-    void locale_without_point_or_comma_uses_the_point_data()
+    // Every locale-following function shows and reads the locale's mark, and
+    // refuses the other; no group separator ever appears. Locales whose mark is
+    // neither '.' nor ',' (U+066B) get the point, so no value loses its mark.
+    void every_function_uses_the_locale_mark_data()
     {
         QTest::addColumn<QString>("locale");
-        QTest::newRow("Arabic, Egypt") << u"ar_EG"_s;
-        QTest::newRow("Persian, Iran") << u"fa_IR"_s;
-        QTest::newRow("Pashto, Afghanistan") << u"ps_AF"_s;
+        QTest::addColumn<QChar>("mark");
+        QTest::newRow("German") << u"de_DE"_s << QChar(u',');
+        QTest::newRow("Arabic, Egypt") << u"ar_EG"_s << QChar(u'.');
+        QTest::newRow("Persian, Iran") << u"fa_IR"_s << QChar(u'.');
+        QTest::newRow("Pashto, Afghanistan") << u"ps_AF"_s << QChar(u'.');
     }
-    void locale_without_point_or_comma_uses_the_point()
+    void every_function_uses_the_locale_mark()
     {
         QFETCH(QString, locale);
+        QFETCH(QChar, mark);
         QLocale::setDefault(QLocale(locale));
-        QCOMPARE(LocaleDecimalSeparator(), QChar(u'.'));
-        QCOMPARE(FormatSignificant(3.14159f, 4), u"3.142"_s);
-        QCOMPARE(FormatSignificant(1 / 12.0f, 6), u"0.0833333"_s);
-        QCOMPARE(FormatWithPattern(25.4, u"0.0"_s), u"25.4"_s);
-        QCOMPARE(FormatGeneral(2.5f), u"2.5"_s);
-        QCOMPARE(ParseLocaleNumber(u"2.5"_s), std::optional<float>(2.5f));
-        QVERIFY(!ParseLocaleNumber(u"2,5"_s).has_value());
-        // An explicit null separator means the point as well.
+        const auto marked = [mark](QString text) { return text.replace(u'.', mark); };
+        const QChar other = mark == u',' ? u'.' : u',';
+        QCOMPARE(LocaleDecimalSeparator(), mark);
+        QCOMPARE(FormatWithPattern(2.5, u"0.0"_s), marked(u"2.5"_s));
+        QCOMPARE(FormatSignificant(3.14159f, 4), marked(u"3.142"_s));
+        QCOMPARE(FormatSignificant(1 / 12.0f, 6), marked(u"0.0833333"_s));
+        QCOMPARE(FormatSignificant(1234567.0f, 7), u"1234567"_s);
+        QCOMPARE(FormatGeneral(-12345.5f), marked(u"-12345.5"_s));
+        QCOMPARE(ParseLocaleNumber(marked(u"1.5E3"_s)), std::optional<float>(1500.0f));
+        for (const QString &text : {u"3"_s + other + u"5"_s, u"1"_s + other + u"000"_s, marked(u"1.2.3"_s)})
+            QVERIFY2(!ParseLocaleNumber(text).has_value(), qPrintable(text));
+        // An explicit null separator means the point.
         QCOMPARE(FormatSignificant(2.5f, 6, QChar()), u"2.5"_s);
         QCOMPARE(ParseLocaleNumber(u"0.5"_s, QChar()), std::optional<float>(0.5f));
     }

@@ -61,28 +61,6 @@ struct ModalWatcher
     }
 };
 
-// Stands in for a desktop that opens nothing: records what it was asked to open.
-struct FakeOpener
-{
-    bool throws = false;
-    QStringList opened;
-    bool cursorWasBusy = false;
-
-    explicit FakeOpener(WindowContext &context) : m_context(context)
-    {
-        context.urlOpener = [this](const QUrl &url) {
-            opened << url.toString();
-            cursorWasBusy =
-                QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::WaitCursor;
-            if (throws)
-                throw std::runtime_error("desktop handler crashed");
-            return false; // the desktop refuses
-        };
-    }
-    ~FakeOpener() { m_context.urlOpener = {}; }
-    WindowContext &m_context;
-};
-
 const QString Report = QStringLiteral("frmErrorHandler|Error Handler|ShellHyperlink in mdlConvert");
 // The message for a link that did not open, with its address to copy.
 QString aborted(const char *address)
@@ -159,8 +137,16 @@ private Q_SLOTS:
         QFETCH(bool, openerThrows);
         QFETCH(QStringList, expectedOpened);
         QFETCH(QStringList, expectedWindows);
-        FakeOpener opener(m_context);
-        opener.throws = openerThrows;
+        // A desktop that opens nothing, asked under the busy cursor or not.
+        TestSupport::RecordingOpener opener(m_context);
+        bool cursorWasBusy = false;
+        opener.answer = [openerThrows, &cursorWasBusy]() -> bool {
+            cursorWasBusy =
+                QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::WaitCursor;
+            if (openerThrows)
+                throw std::runtime_error("desktop handler crashed");
+            return false;
+        };
         QWidget window;
         QLabel label(caption, &window);
         SetTag(&label, tag);
@@ -179,7 +165,7 @@ private Q_SLOTS:
 
         QCOMPARE(opener.opened, expectedOpened);
         // The desktop is asked under the busy cursor, which is gone afterwards.
-        QVERIFY(opener.opened.isEmpty() || opener.cursorWasBusy);
+        QVERIFY(opener.opened.isEmpty() || cursorWasBusy);
         QCOMPARE(QApplication::overrideCursor(), nullptr);
         QCOMPARE(cursorUnderWindows, expectedWindows.isEmpty() ? 0 : 1);
         QCOMPARE(watcher.seen, expectedWindows);

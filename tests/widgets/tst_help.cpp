@@ -152,12 +152,7 @@ private Q_SLOTS:
             QVERIFY2(button, qPrintable(row.captured(1)));
             QString opened;
             {
-                const auto watch = TestSupport::whenModalShown(
-                    [&opened](QWidget *modal) {
-                        opened = modal->objectName();
-                        modal->close();
-                    },
-                    TestSupport::Modal::MayOpen);
+                const auto watch = TestSupport::closeNextModal(opened, TestSupport::Modal::MayOpen);
                 button->click();
             }
             QVERIFY2(row.captured(2).startsWith(QLatin1String("Opens")) == !opened.isEmpty(),
@@ -263,9 +258,8 @@ private Q_SLOTS:
     {
         QWidget owner;
         HelpWindow *help = HelpWindow::forOwner(m_context, &owner);
-        auto *contents = help->findChild<QListWidget *>(QStringLiteral("lstHelpContents"));
-        auto *page = help->findChild<QTextBrowser *>(QStringLiteral("txtHelpPage"));
-        QVERIFY(contents && page);
+        auto *contents = TestSupport::child<QListWidget>(help, QStringLiteral("lstHelpContents"));
+        auto *page = TestSupport::child<QTextBrowser>(help, QStringLiteral("txtHelpPage"));
         QCOMPARE(HelpWindow::forOwner(m_context, &owner), help);
         QCOMPARE(contents->count(), int(helpPages().size()));
         QCOMPARE(contents->item(0)->text(), QStringLiteral("Getting started"));
@@ -277,10 +271,7 @@ private Q_SLOTS:
                          contents->sizeHintForColumn(0) <= contents->viewport()->width(),
                      qPrintable(contents->item(i)->text()));
 
-        const QList<QListWidgetItem *> settings =
-            contents->findItems(QStringLiteral("Settings"), Qt::MatchExactly);
-        QCOMPARE(settings.size(), 1);
-        contents->setCurrentItem(settings.first());
+        contents->setCurrentItem(contents->findItems(QStringLiteral("Settings"), Qt::MatchExactly).value(0));
         QCOMPARE(help->currentPage(), QStringLiteral("settings.html"));
         QVERIFY(page->toPlainText().contains(QStringLiteral("Language%20offset")));
 
@@ -296,14 +287,9 @@ private Q_SLOTS:
         QCOMPARE(QApplication::activeModalWidget(), nullptr);
 
         // A web or mail link goes to the desktop; the page stays.
-        QStringList opened;
-        m_context.urlOpener = [&opened](const QUrl &url) {
-            opened << url.toString();
-            return true;
-        };
+        TestSupport::RecordingOpener opener(m_context);
         emit page->anchorClicked(QUrl(QStringLiteral("mailto:appsupport@velmora.example")));
-        m_context.urlOpener = {};
-        QCOMPARE(opened, QStringList{QStringLiteral("mailto:appsupport@velmora.example")});
+        QCOMPARE(opener.opened, QStringList{QStringLiteral("mailto:appsupport@velmora.example")});
         QCOMPARE(help->currentPage(), QStringLiteral("unitcalc.html"));
     }
 };

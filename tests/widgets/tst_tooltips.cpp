@@ -98,30 +98,27 @@ private Q_SLOTS:
         tool->setToolTip(QStringLiteral("native tool"));
         SetTag(tool, QStringLiteral("Tooltip=1956"));
 
+        QWidget *toolButton = toolBar->widgetForAction(tool);
+        const auto hints = [&]() {
+            return QStringList{both->toolTip(),  tagOnly->toolTip(), nativeOnly->toolTip(),
+                               entry->toolTip(), tool->toolTip(),    toolButton->toolTip()};
+        };
         for (int round = 0; round < 2; ++round) {
             ApplyTagHints(&window, true, 0);
-            QCOMPARE(both->toolTip(), QStringLiteral("native both"));
-            QCOMPARE(tagOnly->toolTip(), QStringLiteral("Number of significant digits"));
-            QCOMPARE(nativeOnly->toolTip(), QStringLiteral("native only"));
-            QCOMPARE(entry->toolTip(), QStringLiteral("Copy value and units to clipboard"));
-            QCOMPARE(tool->toolTip(), QStringLiteral("native tool"));
-            QCOMPARE(toolBar->widgetForAction(tool)->toolTip(), QStringLiteral("native tool"));
-
+            QCOMPARE(hints(),
+                     (QStringList{"native both", "Number of significant digits", "native only",
+                                  "Copy value and units to clipboard", "native tool", "native tool"}));
             ApplyTagHints(&window, false, 0);
-            QCOMPARE(both->toolTip(), QStringLiteral("native both"));
-            QCOMPARE(tagOnly->toolTip(), QString());
-            QCOMPARE(nativeOnly->toolTip(), QStringLiteral("native only"));
-            QCOMPARE(tool->toolTip(), QStringLiteral("native tool"));
             // A menu entry without a hint of its own keeps following its text.
             entry->setText(QStringLiteral("&Paste"));
-            QCOMPARE(entry->toolTip(), QStringLiteral("Paste"));
+            QCOMPARE(hints(),
+                     (QStringList{"native both", "", "native only", "Paste", "native tool", "native tool"}));
             entry->setText(QStringLiteral("&Copy..."));
         }
-        QCOMPARE(both->accessibleDescription(), QStringLiteral("Add new density to table"));
-        QCOMPARE(tagOnly->accessibleDescription(), QStringLiteral("Number of significant digits"));
-        QCOMPARE(nativeOnly->accessibleDescription(), QString());
-        QCOMPARE(toolBar->widgetForAction(tool)->accessibleDescription(),
-                 QStringLiteral("Copy value only to clipboard"));
+        QCOMPARE((QStringList{both->accessibleDescription(), tagOnly->accessibleDescription(),
+                              nativeOnly->accessibleDescription(), toolButton->accessibleDescription()}),
+                 (QStringList{"Add new density to table", "Number of significant digits", "",
+                              "Copy value only to clipboard"}));
     }
 
 private:
