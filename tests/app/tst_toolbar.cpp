@@ -37,21 +37,13 @@ private Q_SLOTS:
     void initTestCase() { TestSupport::initTestEnvironment(m_dir); }
     void init() { QFile::remove(m_context.settings().fileName()); }
 
-    void starts_where_it_was_left()
-    {
-        store(QStringLiteral("1500"), QStringLiteral("300"));
-        frmToolbar toolbar(m_context);
-        QCOMPARE(toolbar.pos(), QPoint(100, 20));
-    }
-
     void unusable_position_is_corrected_onto_the_screen_data()
     {
         QTest::addColumn<QString>("x");
         QTest::addColumn<QString>("y");
         QTest::newRow("not numbers") << QStringLiteral("left") << QStringLiteral("top");
-        // Stored on a screen that is gone: pulled back onto this one.
-        QTest::newRow("off every screen") << QStringLiteral("600000") << QStringLiteral("-90000");
-        // The frame, not just the strip, must end inside the panel-free area.
+        // The frame, not just the strip, must end inside the panel-free area
+        // (where a stored place is pulled back to is checked with the position rules).
         QTest::newRow("below the bottom") << QStringLiteral("1500") << QStringLiteral("90000");
         QTest::newRow("beyond the right") << QStringLiteral("90000") << QStringLiteral("1500");
     }
@@ -69,53 +61,46 @@ private Q_SLOTS:
                  qPrintable(QStringLiteral("frame at %1,%2").arg(toolbar.x()).arg(toolbar.y())));
     }
 
-    void exit_saves_the_position_in_twips_data()
+    // It starts where it was left. However it ends, it stores where it stands
+    // in twips; minimized, it keeps the place stored before. The headless
+    // platform has no notification area: hiding the strip would leave nothing
+    // to bring it back, so there the close box ends the program too.
+    void ending_stores_the_position_in_twips_data()
     {
-        QTest::addColumn<bool>("byKey");
-        QTest::newRow("tray menu Exit") << false;
-        QTest::newRow("Ctrl+Q in the strip") << true;
+        QTest::addColumn<QString>("how");
+        QTest::newRow("tray menu Exit") << "tray";
+        QTest::newRow("Ctrl+Q in the strip") << "key";
+        QTest::newRow("close box without a tray") << "close";
+        QTest::newRow("minimized keeps the stored place") << "minimized";
     }
-    void exit_saves_the_position_in_twips()
+    void ending_stores_the_position_in_twips()
     {
-        QFETCH(bool, byKey);
+        QFETCH(QString, how);
+        store(QStringLiteral("1500"), QStringLiteral("300"));
         frmToolbar toolbar(m_context);
-        toolbar.show();
+        QCOMPARE(toolbar.pos(), QPoint(100, 20));
+        if (how == u"minimized") {
+            toolbar.showMinimized();
+            QTRY_VERIFY(toolbar.isMinimized());
+        } else {
+            toolbar.show();
+        }
         toolbar.move(120, 40);
-        if (byKey) {
+        if (how == u"key") {
             toolbar.activateWindow();
             QVERIFY(QTest::qWaitForWindowActive(&toolbar));
             QTest::keyClick(&toolbar, Qt::Key_Q, Qt::ControlModifier);
+        } else if (how == u"close") {
+            QVERIFY(!QSystemTrayIcon::isSystemTrayAvailable());
+            QVERIFY(toolbar.close());
         } else {
             toolbar.findChild<QAction *>(QStringLiteral("mnuFileExit"))->trigger();
+            QVERIFY(toolbar.quitFromSysTray());
         }
-        QVERIFY(toolbar.quitFromSysTray());
         QVERIFY(!toolbar.isVisible());
-        QCOMPARE(stored(QStringLiteral("X")), QString::number(toolbar.x() * 15));
-        QCOMPARE(stored(QStringLiteral("Y")), QString::number(toolbar.y() * 15));
-    }
-
-    void minimized_at_exit_keeps_the_stored_position()
-    {
-        store(QStringLiteral("1500"), QStringLiteral("300"));
-        frmToolbar toolbar(m_context);
-        toolbar.showMinimized();
-        QTRY_VERIFY(toolbar.isMinimized());
-        toolbar.move(300, 300);
-        toolbar.exitFromTray();
-        QCOMPARE(stored(QStringLiteral("X")), QStringLiteral("1500"));
-        QCOMPARE(stored(QStringLiteral("Y")), QStringLiteral("300"));
-    }
-
-    void close_box_without_a_tray_ends_like_exit()
-    {
-        // The headless platform has no notification area: hiding the strip
-        // would leave nothing to bring it back, so closing ends the program.
-        QVERIFY(!QSystemTrayIcon::isSystemTrayAvailable());
-        frmToolbar toolbar(m_context);
-        toolbar.show();
-        toolbar.move(60, 90);
-        QVERIFY(toolbar.close());
-        QCOMPARE(stored(QStringLiteral("X")), QString::number(toolbar.x() * 15));
+        const QPoint at = how == u"minimized" ? QPoint(100, 20) : toolbar.pos();
+        QCOMPARE(QStringList({stored(QStringLiteral("X")), stored(QStringLiteral("Y"))}),
+                 QStringList({QString::number(at.x() * 15), QString::number(at.y() * 15)}));
     }
 
     void tray_menu_brings_the_strip_back_on_top()
@@ -190,21 +175,14 @@ private Q_SLOTS:
         QTest::addColumn<QString>("trayEntry");
         QTest::addColumn<QString>("window");
         QTest::newRow("logo") << "cmdLogo" << QString() << "frmCompanyInfo";
-        QTest::newRow("units") << "cmdUnits"
-                               << "mnuFileUnits"
-                               << "frmUnitCalculator";
-        QTest::newRow("inertia") << "cmdInertia"
-                                 << "mnuFileInertia"
-                                 << "frmInertiaCalc";
-        QTest::newRow("density") << "cmdDensity"
-                                 << "mnuFileDensity"
-                                 << "frmDensitySelect";
-        QTest::newRow("trig") << "cmdTrig"
-                              << "mnuFileTrig"
-                              << "frmIntegral";
-        QTest::newRow("axis") << "cmdAxis"
-                              << "mnuFileAxis"
-                              << "frmAxisSizing";
+        const char *const rows[][4] = {{"units", "cmdUnits", "mnuFileUnits", "frmUnitCalculator"},
+                                       {"inertia", "cmdInertia", "mnuFileInertia", "frmInertiaCalc"},
+                                       {"density", "cmdDensity", "mnuFileDensity", "frmDensitySelect"},
+                                       {"trig", "cmdTrig", "mnuFileTrig", "frmIntegral"},
+                                       {"axis", "cmdAxis", "mnuFileAxis", "frmAxisSizing"}};
+        for (const auto &[row, button, entry, window] : rows)
+            QTest::newRow(row) << QString::fromLatin1(button) << QString::fromLatin1(entry)
+                               << QString::fromLatin1(window);
     }
     void buttons_and_tray_entries_open_their_windows()
     {

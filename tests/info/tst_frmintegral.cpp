@@ -47,6 +47,12 @@ QScrollBar *scrollBar(frmIntegral &window)
     return window.findChild<QScrollBar *>(QStringLiteral("vscrlDisplay"));
 }
 
+// The scroll bar's place and range in one value, for one readable compare.
+QList<QVariant> barState(QScrollBar *bar)
+{
+    return {bar->geometry(), bar->minimum(), bar->maximum(), bar->singleStep(), bar->pageStep()};
+}
+
 // What the display should show: the rows of the whole sheet, drawn at once
 // from its source, from offset on, white where the band runs past the sheet.
 QImage expectedBand(frmIntegral &window, int offset)
@@ -150,17 +156,14 @@ private Q_SLOTS:
         QCOMPARE(source->size(), QSize(400, sheetHeight()));
 
         QScrollBar *bar = scrollBar(window);
-        const int height = display(window)->height();
         QCOMPARE(display(window)->geometry(), QRect(0, 4, 413, 392));
-        QCOMPARE(bar->geometry(), QRect(413, 4, 17, 392));
         QCOMPARE(window.scrollOffset(), 0);
         QCOMPARE(bar->value(), 0);
-        QCOMPARE(bar->minimum(), 0);
         // The range grows with the sheet: the rows that do not fit.
         QVERIFY(sheetHeight() > 4000);
-        QCOMPARE(bar->maximum(), sheetHeight() - height);
-        QCOMPARE(bar->singleStep(), 5);
-        QCOMPARE(bar->pageStep(), qRound((sheetHeight() - height) / 10.0));
+        const int maximum = sheetHeight() - 392;
+        QCOMPARE(barState(bar),
+                 QList<QVariant>({QRect(413, 4, 17, 392), 0, maximum, 5, qRound(maximum / 10.0)}));
         QVERIFY(samePicture(shownBand(window), expectedBand(window, 0)));
 
         // The sheet has the keyboard.
@@ -245,10 +248,8 @@ private Q_SLOTS:
 
         window.resize(size);
         QTRY_COMPARE(display(window)->size(), size - QSize(17, 4));
-        QCOMPARE(bar->geometry(), QRect(size.width() - 17, 4, 17, size.height() - 4));
-        QCOMPARE(bar->maximum(), maximum);
-        QCOMPARE(bar->pageStep(), std::max(1, qRound(maximum / 10.0)));
-        QCOMPARE(bar->singleStep(), 5);
+        QCOMPARE(barState(bar), QList<QVariant>({QRect(size.width() - 17, 4, 17, size.height() - 4), 0,
+                                                 maximum, 5, std::max(1, qRound(maximum / 10.0))}));
 
         // At the end the last row of the sheet sits at the display's bottom
         // edge (or, with room to spare, the whole sheet shows from the top).

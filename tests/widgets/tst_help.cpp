@@ -37,15 +37,6 @@ QStringList helpPages()
     return QDir(HelpRoot).entryList({QStringLiteral("*.html")}, QDir::Files);
 }
 
-HelpPageEntry entry(const char *fileName, const char *title, int order = HelpPageEntry::NoOrder)
-{
-    HelpPageEntry page;
-    page.fileName = QString::fromUtf8(fileName);
-    page.title = QString::fromUtf8(title);
-    page.order = order;
-    return page;
-}
-
 } // namespace
 
 class TestHelp : public QObject
@@ -59,14 +50,12 @@ private Q_SLOTS:
 
     void sortHelpContents_puts_home_first_then_by_order()
     {
-        const QList<HelpPageEntry> sorted = SortHelpContents({
-            entry("zeta.html", "Zeta"),
-            entry("settings.html", "Settings", 95),
-            entry("index.html", "Getting started", 500),
-            entry("alpha.html", "Alpha"),
-            entry("unitcalc.html", "Unit calculator", 20),
-            entry("beta.html", "Beta", 20),
-        });
+        const QList<HelpPageEntry> sorted = SortHelpContents({{"zeta.html", "Zeta"},
+                                                              {"settings.html", "Settings", 95},
+                                                              {"index.html", "Getting started", 500},
+                                                              {"alpha.html", "Alpha"},
+                                                              {"unitcalc.html", "Unit calculator", 20},
+                                                              {"beta.html", "Beta", 20}});
         QStringList files;
         for (const HelpPageEntry &page : sorted)
             files << page.fileName;
