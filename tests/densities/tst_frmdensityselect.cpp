@@ -389,12 +389,9 @@ private Q_SLOTS:
         QTest::addColumn<QString>("script");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<int>("selected");
-        QTest::newRow("from no selection") << ""
-                                           << "st" << 2;
-        QTest::newRow("round to the top") << "click 2"
-                                          << "C" << 1;
-        QTest::newRow("no such name") << "click 1"
-                                      << "zinc" << 1;
+        QTest::newRow("from no selection") << QString() << QString("st") << 2;
+        QTest::newRow("round to the top") << QString("click 2") << QString("C") << 1;
+        QTest::newRow("no such name") << QString("click 1") << QString("zinc") << 1;
     }
     void typing_in_the_list_finds_a_material()
     {
