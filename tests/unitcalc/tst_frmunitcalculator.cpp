@@ -91,7 +91,11 @@ private Q_SLOTS:
         QFile::remove(m_context.settings().fileName());
         QGuiApplication::clipboard()->clear();
     }
-    void cleanup() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
+    void cleanup()
+    {
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        m_context.units() = TestSupport::unitTable(records()); // after the tests of other tables
+    }
 
     // The reading rules themselves are checked with the settings store.
     void stored_settings_are_read_at_load()
@@ -279,17 +283,14 @@ private Q_SLOTS:
     void empty_table_shows_a_message_row_that_cannot_be_copied()
     {
         m_context.units() = TestSupport::unitTable({});
-        {
-            Window w(m_context, QStringLiteral("2 kg"));
-            QCOMPARE(w.types()->count(), 0);
-            w.number()->setText(QStringLiteral("5"));
-            QCOMPARE(w.list()->topLevelItemCount(), 1);
-            QVERIFY(w.row(0)->text(0).contains(QLatin1String("converts.dat")));
-            Window::setClipboard(QStringLiteral("keep me"));
-            w.button("CopyAll")->trigger();
-            QCOMPARE(Window::clipboard(), QStringLiteral("keep me"));
-        }
-        m_context.units() = TestSupport::unitTable(records());
+        Window w(m_context, QStringLiteral("2 kg"));
+        QCOMPARE(w.types()->count(), 0);
+        w.number()->setText(QStringLiteral("5"));
+        QCOMPARE(w.list()->topLevelItemCount(), 1);
+        QVERIFY(w.row(0)->text(0).contains(QLatin1String("converts.dat")));
+        Window::setClipboard(QStringLiteral("keep me"));
+        w.button("CopyAll")->trigger();
+        QCOMPARE(Window::clipboard(), QStringLiteral("keep me"));
     }
 
     // Which texts overflow is checked with the conversion rows; here the window shows it.
@@ -325,17 +326,14 @@ private Q_SLOTS:
         QList<ConversionRecord> damaged = records();
         damaged.insert(5, unitRecord("Mass", "bad", std::numeric_limits<float>::quiet_NaN()));
         m_context.units() = TestSupport::unitTable(damaged);
-        {
-            Window w(m_context, QStringLiteral("2 kg"));
-            const int count = w.list()->topLevelItemCount();
-            QCOMPARE(w.rows().mid(0, count - 1),
-                     (QStringList{"dup=0.002", "half=4.0", "lb=4.40925", "tiny=2.0E+30"}));
-            QTreeWidgetItem *note = w.row(count - 1);
-            QVERIFY2(note->text(0).contains(QLatin1String("damaged")), qPrintable(note->text(0)));
-            QVERIFY(!(note->flags() & Qt::ItemIsSelectable));
-            QVERIFY(w.row(0)->isSelected());
-        }
-        m_context.units() = TestSupport::unitTable(records());
+        Window w(m_context, QStringLiteral("2 kg"));
+        const int count = w.list()->topLevelItemCount();
+        QCOMPARE(w.rows().mid(0, count - 1),
+                 (QStringList{"dup=0.002", "half=4.0", "lb=4.40925", "tiny=2.0E+30"}));
+        QTreeWidgetItem *note = w.row(count - 1);
+        QVERIFY2(note->text(0).contains(QLatin1String("damaged")), qPrintable(note->text(0)));
+        QVERIFY(!(note->flags() & Qt::ItemIsSelectable));
+        QVERIFY(w.row(0)->isSelected());
     }
 };
 
