@@ -200,10 +200,10 @@ private slots:
             QVERIFY(fullDisk.active());
             result = SaveDensityFile(path, grown);
         }
-        QVERIFY(!result.ok);
-        QVERIFY(!result.reason.isEmpty());
-        QVERIFY(result.message().contains(QDir::toNativeSeparators(path)));
-        QVERIFY(result.message().contains(result.reason));
+        QVERIFY(!result.ok && !result.reason.isEmpty());
+        QVERIFY2(result.message().contains(QDir::toNativeSeparators(path)) &&
+                     result.message().contains(result.reason),
+                 qPrintable(result.message()));
         QCOMPARE(fileContents(path), fileOf(old));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"density.dat"});
     }
