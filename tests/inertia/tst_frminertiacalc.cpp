@@ -36,11 +36,6 @@ const char *const ResultLabels[] = {"lblIxx", "lblIyy", "lblIzz", "lblIxxPrime",
 // Default units chosen in the default-units window: mass, density, length, inertia.
 const QStringList Chosen = {"g", "g/cm\u00b3", "mm", "kg-cm\u00b2"};
 
-QString padded(const QString &unit)
-{
-    return PadRight(unit, UnitNameWidth);
-}
-
 struct Window
 {
     explicit Window(WindowContext &context) : form(std::make_unique<frmInertiaCalc>(context))
@@ -61,7 +56,7 @@ struct Window
     void pick(const QString &listName, const QString &unit) const
     {
         QComboBox *units = list(listName);
-        const int at = units->findText(padded(unit));
+        const int at = units->findText(PadRight(unit, UnitNameWidth));
         QVERIFY2(at >= 0, qPrintable(unit));
         units->setCurrentIndex(at);
     }
@@ -417,7 +412,7 @@ private Q_SLOTS:
             auto *list = window->findChild<QListView *>(QStringLiteral("lstMaterials"));
             list->setCurrentIndex(list->model()->index(select, 0));
             auto *units = window->findChild<QComboBox *>(QStringLiteral("cmbDisplayUnits"));
-            units->setCurrentIndex(units->findText(padded(QStringLiteral("g/cm\u00b3"))));
+            units->setCurrentIndex(units->findText(PadRight(QStringLiteral("g/cm\u00b3"), UnitNameWidth)));
             window->findChild<QAbstractButton *>(QStringLiteral("cmdSelect"))->click();
         });
         w.click(QStringLiteral("cmdFindDensity"));
@@ -453,7 +448,7 @@ private Q_SLOTS:
                                          "cmbDefaultInertiaUnits"};
             for (int i = 0; i < 4; ++i) {
                 auto *list = dialog->findChild<QComboBox *>(QLatin1String(lists[i]));
-                list->setCurrentIndex(list->findText(padded(Chosen[i])));
+                list->setCurrentIndex(list->findText(PadRight(Chosen[i], UnitNameWidth)));
             }
             dialog->findChild<QAbstractButton *>(button)->click();
         });
@@ -467,7 +462,7 @@ private Q_SLOTS:
         QCOMPARE(shown,
                  QStringList({expected[0], expected[1], expected[2], expected[2], expected[2], expected[3]}));
         QCOMPARE(m_context.settings().defaultUnit(QStringLiteral("Mass")),
-                 button == QLatin1String("cmdSave") ? padded(expected[0]) : QString());
+                 button == QLatin1String("cmdSave") ? PadRight(expected[0], UnitNameWidth) : QString());
         // The values kept their quantities in the new units: still 4 kg over
         // 3 m, now shown in kg-cm².
         if (button == QLatin1String("cmdSave")) {
