@@ -10,7 +10,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <algorithm>
 #include <cmath>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -93,42 +95,38 @@ private slots:
 
     void every_record_is_well_formed()
     {
-        QSet<QString> seen;
+        QHash<QString, bool> seen;
         ConversionTableData table;
         QList<ConversionRecord> sorted = m_records;
         SortConversionTable(sorted);
         table.reset(sorted, true);
         for (const ConversionRecord &record : m_records) {
             const QString name = record.UnitName.trimmed();
-            QVERIFY2(!name.isEmpty(), "empty unit name");
-            QVERIFY2(record.UnitName.startsWith(name), qPrintable(record.UnitName)); // no leading spaces
-            QVERIFY2(!name.contains(QLatin1Char('.')), qPrintable(name));
-            // Listed units are copied as "value<separator>name" and must paste back whole.
-            QVERIFY2(!record.DisplayUnit || !name.contains(QLatin1Char(' ')), qPrintable(name));
-            // '?' is what an unencodable character becomes.
-            QVERIFY2(!name.contains(QLatin1Char('?')), qPrintable(name));
-            QVERIFY2(!seen.contains(name), qPrintable(name));
-            seen.insert(name);
+            // Not empty, no leading spaces, unique, no '.', no '?' (what an unencodable character
+            // becomes); listed units are copied as "value<separator>name" and must paste back whole.
+            QVERIFY2(!name.isEmpty() && record.UnitName.startsWith(name) && !name.contains(u'.') &&
+                         !name.contains(u'?') && (!record.DisplayUnit || !name.contains(u' ')) &&
+                         !std::exchange(seen[name], true),
+                     qPrintable(record.UnitName));
             // Pasted as written, every name finds its own unit, also where
             // another differs only in letter case (nm and Nm).
             const std::optional<PastedUnit> pasted = FindPastedUnit(table, name);
             QVERIFY2(pasted && pasted->unitType == record.UnitType &&
                          pasted->unitToSelect == (record.DisplayUnit ? record.UnitName : record.SameAs),
                      qPrintable(name));
-            QVERIFY2(std::isfinite(record.XFactor) && record.XFactor > 0, qPrintable(name));
-            QVERIFY2(std::isfinite(record.PlusFactor), qPrintable(name));
+            QVERIFY2(std::isfinite(record.XFactor) && record.XFactor > 0 && std::isfinite(record.PlusFactor),
+                     qPrintable(name));
 
             // An alias stands for a display unit of its own type.
             if (record.DisplayUnit) {
                 QVERIFY2(record.SameAs.trimmed().isEmpty(), qPrintable(name));
                 continue;
             }
-            const ConversionRecord *target = find(record.SameAs);
-            QVERIFY2(target, qPrintable(name + QStringLiteral(" -> ") + record.SameAs));
-            QVERIFY2(target->DisplayUnit && target->UnitType == record.UnitType, qPrintable(name));
             // A pasted alias and its listed unit must convert the same value identically.
-            QVERIFY2(target->XFactor == record.XFactor && target->PlusFactor == record.PlusFactor,
-                     qPrintable(name));
+            const ConversionRecord *target = find(record.SameAs);
+            QVERIFY2(target && target->DisplayUnit && target->UnitType == record.UnitType &&
+                         target->XFactor == record.XFactor && target->PlusFactor == record.PlusFactor,
+                     qPrintable(name + QStringLiteral(" -> ") + record.SameAs));
         }
     }
 
@@ -147,24 +145,16 @@ private slots:
             QTest::newRow(name) << QString::fromUtf8(name) << reference << exact << offset;
         };
         row("lb", 0.45359237, true);
-        row("slug", 14.593902937206365, false);
         row("lb/in³", 27679.904710203121, false);
         row("lb-in²", 2.926396534292e-4, true);
-        row("slug-ft²", 1.3558179483314004, true);
         row("lbf-in-s²", 0.1129848290276167, true);
         row("lbf", 4.4482216152605, true);
         row("rpm", 0.10471975511965977, false);
-        row("arcmin", 2.908882086657216e-4, false);
         row("hp", 745.69987158227022, true);
-        row("Btu", 1055.05585262, true);
         row("psi", 6894.7572931683613, false);
-        row("inH2O", 249.08891, true);
-        row("gal/min", 6.30901964e-5, true);
         row("N-m/arcmin", 3437.7467707849396, false);
         row("nm", 1e-9, true);
-        row("MW", 1e6, true);
         row("hp(E)", 746, true);
-        row("kgf/mm²", 9806650, true);
         row("lb-in^2", 2.926396534292e-4, true); // caret spelling of lb-in²
         row("K", 1, true, -273.15);
         row("°F", 5.0 / 9, false, -32 * 5.0 / 9);
@@ -194,24 +184,30 @@ private slots:
     }
 
     // Derived factors are written as expressions; the evaluator's precedence
-    // and associativity decide every such factor.
+    // and associativity decide every such factor. A declared case twin is accepted.
     void generator_evaluates_expressions_data()
     {
         QTest::addColumn<QByteArray>("factor");
         QTest::addColumn<double>("expected");
-        QTest::newRow("precedence") << QByteArray("2+3*4") << 14.0;
-        QTest::newRow("power is right-associative") << QByteArray("2^3^2") << 512.0;
-        QTest::newRow("power binds tighter than minus") << QByteArray("-2^2+8") << 4.0;
-        QTest::newRow("division is left-associative") << QByteArray("8/4/4") << 0.5;
-        QTest::newRow("constants and exponents") << QByteArray("inch^2*k*1E3") << 0.0254 * 0.0254 * 3e3;
+        QTest::addColumn<QByteArray>("before"); // lines ahead of the unit read
+        QTest::newRow("precedence") << QByteArray("2+3*4") << 14.0 << QByteArray();
+        QTest::newRow("power is right-associative") << QByteArray("2^3^2") << 512.0 << QByteArray();
+        QTest::newRow("power binds tighter than minus") << QByteArray("-2^2+8") << 4.0 << QByteArray();
+        QTest::newRow("division is left-associative") << QByteArray("8/4/4") << 0.5 << QByteArray();
+        QTest::newRow("constants and exponents")
+            << QByteArray("inch^2*k*1E3") << 0.0254 * 0.0254 * 3e3 << QByteArray();
+        QTest::newRow("declared case twins")
+            << QByteArray("1e6") << 1e6
+            << QByteArray("distinct u U # micro, mega\nU | Other | 1e-6 | 0 | yes | | s\n");
     }
     void generator_evaluates_expressions()
     {
         QFETCH(QByteArray, factor);
         QFETCH(double, expected);
-        const GeneratorRun run =
-            runGenerator(QByteArray("const inch = 0.0254\nconst k = 3\n") + RequiredBases + "u | Other | " +
-                         factor + " | 0 | yes | | test\n" + "one | Other | 1 | 0 | yes | | base\n");
+        QFETCH(QByteArray, before);
+        const GeneratorRun run = runGenerator(
+            QByteArray("const inch = 0.0254\nconst k = 3\n") + RequiredBases + before + "u | Other | " +
+            factor + " | 0 | yes | | test\n" + "one | Other | 1 | 0 | yes | | base\n");
         QVERIFY2(run.exitCode == 0, qPrintable(run.errors));
         QCOMPARE(run.records.value(run.records.size() - 2).XFactor, static_cast<float>(expected));
     }
@@ -237,17 +233,6 @@ private slots:
         bad("declared names not twins", "distinct kg g\n", "5: error: a distinct line");
     }
 
-    void generator_accepts_declared_case_twins()
-    {
-        const GeneratorRun run =
-            runGenerator(QByteArray(RequiredBases) + "distinct mW MW # milli, mega\n" +
-                         "W | Power | 1 | 0 | yes | | base\n" + "mW | Power | 1e-3 | 0 | yes | | s\n" +
-                         "MW | Power | 1e6 | 0 | yes | | s\n");
-        QVERIFY2(run.exitCode == 0, qPrintable(run.errors));
-        QCOMPARE(run.records.size(), 7);
-        QCOMPARE(run.records.last().XFactor, 1e6f);
-    }
-
     void generator_rejects_bad_table()
     {
         QFETCH(QByteArray, table);
@@ -261,11 +246,11 @@ private slots:
 private:
     const ConversionRecord *find(const QString &name) const
     {
-        for (const ConversionRecord &record : m_records) {
-            if (record.UnitName == PadRight(name, UnitNameWidth))
-                return &record;
-        }
-        return nullptr;
+        const auto at =
+            std::find_if(m_records.cbegin(), m_records.cend(), [&name](const ConversionRecord &r) {
+                return r.UnitName == PadRight(name, UnitNameWidth);
+            });
+        return at == m_records.cend() ? nullptr : &*at;
     }
 
     QTemporaryDir m_settingsDir;
