@@ -296,10 +296,8 @@ private Q_SLOTS:
         QApplication::setActiveWindow(&window);
         auto *table = child<QTableView>(&window, QStringLiteral("tblItems"));
         table->setFocus();
-        const QHash<QString, QString> keys = {{"remove", "cmdRemove"},
-                                              {"duplicate", "cmdDuplicate"},
-                                              {"up", "cmdMoveUp"},
-                                              {"down", "cmdMoveDown"}};
+        const QHash<QString, QString> keys = {
+            {"remove", "cmdRemove"}, {"duplicate", "cmdDuplicate"}, {"down", "cmdMoveDown"}};
         for (const QString &step : steps) {
             const QString argument = step.section(u' ', 1);
             if (step.startsWith(QLatin1String("select")))
