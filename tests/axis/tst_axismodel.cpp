@@ -57,10 +57,6 @@ private slots:
             {{In::Length, 1}, {In::Mass, 3}}, 0.1) << Fails << "centre of mass";
         QTest::newRow("tetrahedron takes no offset") << shapePart(Shape::Tetrahedron, ByMass, InertiaAxis::Izz,
             {{In::Length, 1}, {In::Width, 1}, {In::Height, 1}, {In::Mass, 1}}, 0.1) << Fails << "corner edges";
-        QTest::newRow("sphere has no end axis") << shapePart(Shape::Sphere, ByMass, InertiaAxis::IxxEnd,
-            {{In::Radius, 0.1}, {In::Mass, 1}}) << Fails << "no Ix'x'";
-        QTest::newRow("inside diameter beyond outside") << shapePart(Shape::Cylinder, MassMode::Density, InertiaAxis::Izz,
-            {{In::Length, 1}, {In::OutsideDia, 0.1}, {In::InsideDia, 0.2}, {In::Density, 1000}}) << Fails << "Inside diameter exceeds outside";
         QTest::newRow("shape input beyond single precision") << shapePart(Shape::Sphere, ByMass, InertiaAxis::Izz,
             {{In::Radius, 1e39}, {In::Mass, 1}}) << Fails << "too large for the shape";
         QTest::newRow("shape result beyond single precision") << shapePart(Shape::Sphere, ByMass, InertiaAxis::Izz,

@@ -15,6 +15,7 @@
 
 #include <QtTest>
 
+#include <array>
 #include <cmath>
 #include <limits>
 #include <numbers>
@@ -24,6 +25,7 @@ namespace {
 using namespace AxisBuild;
 constexpr double Fails = std::numeric_limits<double>::quiet_NaN();
 constexpr double Rpm = 2 * std::numbers::pi / 60;
+using Figures = std::array<double, 6>;
 
 MoveInputs ballScrewMove(double inclineDegrees)
 {
@@ -59,6 +61,8 @@ MoveInputs rotaryMove()
 
 } // namespace
 
+Q_DECLARE_METATYPE(Figures)
+
 class TestMoveProfile : public QObject
 {
     Q_OBJECT
@@ -74,12 +78,8 @@ private slots:
     {
         QTest::addColumn<Axis>("axis");
         QTest::addColumn<MoveInputs>("move");
-        QTest::addColumn<double>("speed"); // maximum motor speed, rpm
-        QTest::addColumn<double>("accelTorque");
-        QTest::addColumn<double>("loadTorque");
-        QTest::addColumn<double>("holding");
-        QTest::addColumn<double>("peak");
-        QTest::addColumn<double>("rms");
+        // maximum motor speed (rpm), accelerating, load, holding, peak and RMS torque (N·m)
+        QTest::addColumn<Figures>("figures");
         QTest::addColumn<QString>("reason"); // part of the peak torque's failure
 
         Axis belt = axis({beltLoad(12, 0.05)}, 1, 0, 1e-4);
@@ -106,46 +106,40 @@ private slots:
 
         // clang-format off
         QTest::newRow("ball screw, horizontal") << ballScrewAxis() << ballScrewMove(0)
-            << 9000.0 << 0.224964 << 0.0121698 << 0.0 << 0.237134 << 0.142591 << "";
+            << Figures{9000.0, 0.224964, 0.0121698, 0.0, 0.237134, 0.142591} << "";
         QTest::newRow("ball screw, lifting") << ballScrewAxis() << ballScrewMove(90)
-            << 9000.0 << 0.224964 << 0.243396 << 0.208104 << 0.468360 << 0.270391 << "";
+            << Figures{9000.0, 0.224964, 0.243396, 0.208104, 0.468360, 0.270391} << "";
         QTest::newRow("belt, triangular") << belt << triangular
-            << 80 / Rpm << 1.216 << 0.2941995 << 0.0 << 1.5101995 << 0.8846494633 << "";
+            << Figures{80 / Rpm, 1.216, 0.2941995, 0.0, 1.5101995, 0.8846494633} << "";
         QTest::newRow("rotary table behind a gearbox") << rotaryTable() << rotaryMove()
-            << 375.0 << 2.613630555 << 0.2222222222 << 0.2 << 2.835852777 << 1.187814924 << "";
+            << Figures{375.0, 2.613630555, 0.2222222222, 0.2, 2.835852777, 1.187814924} << "";
         QTest::newRow("ramps longer than the move") << ballScrewAxis() << overlong
-            << Fails << Fails << 0.0121698 << 0.0 << Fails << Fails << "longer than the move time";
+            << Figures{Fails, Fails, 0.0121698, 0.0, Fails, Fails} << "longer than the move time";
         QTest::newRow("incline beyond 90°") << ballScrewAxis() << steep
-            << 9000.0 << 0.224964 << Fails << Fails << Fails << Fails << "between -90° and 90°";
+            << Figures{9000.0, 0.224964, Fails, Fails, Fails, Fails} << "between -90° and 90°";
         QTest::newRow("gearbox efficiency 0") << ballScrewAxis() << noEfficiency
-            << 9000.0 << Fails << Fails << 0.0 << Fails << Fails << "more than 0 %";
+            << Figures{9000.0, Fails, Fails, 0.0, Fails, Fails} << "more than 0 %";
         QTest::newRow("screw and belt together") << mixed << ballScrewMove(0)
-            << Fails << Fails << Fails << Fails << Fails << Fails << "one mechanism";
+            << Figures{Fails, Fails, Fails, Fails, Fails, Fails} << "one mechanism";
         QTest::newRow("two leads") << twoLeads << ballScrewMove(0)
-            << Fails << Fails << Fails << Fails << Fails << Fails << "different leads";
+            << Figures{Fails, Fails, Fails, Fails, Fails, Fails} << "different leads";
         QTest::newRow("screw on the motor side") << screwBeforeGearbox << ballScrewMove(0)
-            << Fails << Fails << Fails << Fails << Fails << Fails << "motor side of the gearbox";
+            << Figures{Fails, Fails, Fails, Fails, Fails, Fails} << "motor side of the gearbox";
         // clang-format on
     }
     void torques()
     {
         QFETCH(Axis, axis);
         QFETCH(MoveInputs, move);
-        QFETCH(double, speed);
-        QFETCH(double, accelTorque);
-        QFETCH(double, loadTorque);
-        QFETCH(double, holding);
-        QFETCH(double, peak);
-        QFETCH(double, rms);
+        QFETCH(Figures, figures);
         QFETCH(QString, reason);
         const MoveResults r = ComputeMove(axis, ComputeAxis(axis), move);
-        const double tol = 5e-6; // the worked example's six digits
-        QVERIFY2(matches(r.maxMotorSpeed, speed * Rpm, tol), qPrintable(describe(r.maxMotorSpeed)));
-        QVERIFY2(matches(r.accelTorque, accelTorque, tol), qPrintable(describe(r.accelTorque)));
-        QVERIFY2(matches(r.loadTorque, loadTorque, tol), qPrintable(describe(r.loadTorque)));
-        QVERIFY2(matches(r.holdingTorque, holding, tol), qPrintable(describe(r.holdingTorque)));
-        QVERIFY2(matches(r.peakTorque, peak, tol), qPrintable(describe(r.peakTorque)));
-        QVERIFY2(matches(r.rmsTorque, rms, tol), qPrintable(describe(r.rmsTorque)));
+        const AxisFigure got[] = {r.maxMotorSpeed, r.accelTorque, r.loadTorque,
+                                  r.holdingTorque, r.peakTorque,  r.rmsTorque};
+        figures[0] *= Rpm;
+        for (std::size_t k = 0; k < figures.size(); ++k) // to the worked example's six digits
+            QVERIFY2(matches(got[k], figures[k], 5e-6),
+                     qPrintable(QString::number(k) + u' ' + describe(got[k])));
         QVERIFY2(r.peakTorque.reason().contains(reason), qPrintable(r.peakTorque.reason()));
     }
 

@@ -35,12 +35,6 @@ namespace {
 
 constexpr double NmPerLbfIn = 0.45359237 * 9.80665 * 0.0254;
 
-Axis withGearbox(Axis axis, double ratio)
-{
-    axis.gearbox.ratio = ratio;
-    return axis;
-}
-
 void enter(QWidget *window, const Texts &units, const Texts &boxes, int profile)
 {
     for (const auto &[name, unit] : units) {
@@ -79,79 +73,54 @@ private Q_SLOTS:
         QTest::addColumn<Figures>("expected");
         QTest::addColumn<QString>("checks"); // peak, RMS, speed, inertia ratio
 
-        const Texts screwMove = {
-            {"txtDistance", "200"},    {"txtMoveTime", "600"},           {"txtDwell", "0.4"},
-            {"txtFriction", "0.05"},   {"txtMechanismEfficiency", "90"}, {"txtGearboxEfficiency", "95"},
-            {"txtRatedTorque", "0.2"}, {"txtPeakTorque", "0.5"},         {"txtMaxSpeed", "6000"}};
-        const Texts screwUnits = {{"cmbDistanceUnits", "mm"},     {"cmbMoveTimeUnits", "ms"},
-                                  {"cmbDwellUnits", "s"},         {"cmbInclineUnits", "deg"},
-                                  {"cmbRatedTorqueUnits", "N-m"}, {"cmbPeakTorqueUnits", "N-m"},
-                                  {"cmbMaxSpeedUnits", "rpm"},    {"cmbLoadSpeedUnits", "mm/s"},
-                                  {"cmbLoadAccelUnits", "m/s²"},  {"cmbMotorSpeedUnits", "rpm"}};
-        // v = 0.2/0.4 = 0.5 m/s, a = 2.5 m/s², 2π/0.01 · 3 = 1885 rad/s per m/s: 9000 rpm;
-        // α = 4712.39 rad/s², J_m + J_g = 2.5e-5, J_L = 1.749749e-4 kg·m².
-        QTest::newRow("screw, horizontal, N-cm")
-            << ballScrewAxis() << screwUnits + Texts{{"cmbTorqueUnits", "N-cm"}}
-            << screwMove + Texts{{"txtIncline", "0"}} << 0
-            << Figures{{"peakSpeed", 500},       {"acceleration", 2.5},   {"motorSpeed", 9000},
-                       {"accelTorque", 22.4964}, {"loadTorque", 1.21698}, {"holdingTorque", 0},
-                       {"peakTorque", 23.7134},  {"rmsTorque", 14.2591}}
-            << "passes passes fails passes";
-        // Lifting: F = 40 g = 392.266 N; T_L = 392.266·0.01/(2π·0.9·3·0.95),
+        // clang-format off
+        const Texts screwMove = {{"txtDistance", "200"}, {"txtMoveTime", "600"}, {"txtDwell", "0.4"},
+            {"txtFriction", "0.05"}, {"txtMechanismEfficiency", "90"}, {"txtGearboxEfficiency", "95"},
+            {"txtRatedTorque", "0.2"}, {"txtPeakTorque", "0.5"}, {"txtMaxSpeed", "6000"}, {"txtIncline", "90"}};
+        const Texts screwUnits = {{"cmbDistanceUnits", "mm"}, {"cmbMoveTimeUnits", "ms"}, {"cmbDwellUnits", "s"},
+            {"cmbInclineUnits", "deg"}, {"cmbRatedTorqueUnits", "N-m"}, {"cmbPeakTorqueUnits", "N-m"},
+            {"cmbMaxSpeedUnits", "rpm"}, {"cmbLoadSpeedUnits", "mm/s"}, {"cmbLoadAccelUnits", "m/s²"},
+            {"cmbMotorSpeedUnits", "rpm"}, {"cmbTorqueUnits", "lbf-in"}};
+        // The worked ball screw lifting (horizontal, its figures are the core's): v = 0.2/0.4 = 0.5 m/s,
+        // a = 2.5 m/s², 9000 rpm; F = 40 g = 392.266 N; T_L = 392.266·0.01/(2π·0.9·3·0.95),
         // held at rest by 392.266·0.01/(2π·3) without the efficiencies.
-        QTest::newRow("screw, lifting, lbf-in")
-            << ballScrewAxis() << screwUnits + Texts{{"cmbTorqueUnits", "lbf-in"}}
-            << screwMove + Texts{{"txtIncline", "90"}} << 0
-            << Figures{{"accelTorque", 0.224964 / NmPerLbfIn},
-                       {"loadTorque", 0.243396 / NmPerLbfIn},
-                       {"holdingTorque", 0.208104 / NmPerLbfIn},
-                       {"peakTorque", 0.468360 / NmPerLbfIn},
+        QTest::newRow("screw, lifting, lbf-in") << ballScrewAxis() << screwUnits << screwMove << 0
+            << Figures{{"peakSpeed", 500}, {"acceleration", 2.5}, {"motorSpeed", 9000},
+                       {"accelTorque", 0.224964 / NmPerLbfIn}, {"loadTorque", 0.243396 / NmPerLbfIn},
+                       {"holdingTorque", 0.208104 / NmPerLbfIn}, {"peakTorque", 0.468360 / NmPerLbfIn},
                        {"rmsTorque", 0.270391 / NmPerLbfIn}}
             << "passes fails fails passes";
         // 12 kg on a Ø50 mm pulley, 1 m in 1 s triangular: v = 2 m/s, a = 4 m/s²,
         // ω = 80 rad/s, α = 160 rad/s²; J = 1e-4 + 12·0.025² = 7.6e-3;
         // T_acc = 1.216, T_L = 12 g 0.1 · 0.025 = 0.2941995; RMS over 2 s.
-        QTest::newRow("belt, triangular")
-            << axis({beltLoad(12, 0.05)}, 1, 0, 1e-4)
-            << Texts{{"cmbDistanceUnits", "mm"},    {"cmbMoveTimeUnits", "s"},
-                     {"cmbDwellUnits", "ms"},       {"cmbLoadSpeedUnits", "m/min"},
-                     {"cmbLoadAccelUnits", "m/s²"}, {"cmbMotorSpeedUnits", "rad/s"},
-                     {"cmbTorqueUnits", "N-m"},     {"cmbPeakTorqueUnits", "N-m"},
-                     {"cmbRatedTorqueUnits", "N-m"}}
-            << Texts{{"txtDistance", "1000"},
-                     {"txtMoveTime", "1"},
-                     {"txtDwell", "1000"},
-                     {"txtIncline", "0"},
-                     {"txtFriction", "0.1"},
-                     {"txtMechanismEfficiency", "100"},
-                     {"txtGearboxEfficiency", "100"},
-                     {"txtPeakTorque", "1.5"},
-                     {"txtRatedTorque", "1"},
-                     {"txtMaxSpeed", "0"}}
-            << 2 << Figures{{"peakSpeed", 120},         {"acceleration", 4},       {"motorSpeed", 80},
-                            {"accelTorque", 1.216},     {"loadTorque", 0.2941995}, {"peakTorque", 1.5101995},
-                            {"rmsTorque", 0.8846494633}}
+        QTest::newRow("belt, triangular") << axis({beltLoad(12, 0.05)}, 1, 0, 1e-4)
+            << Texts{{"cmbDistanceUnits", "mm"}, {"cmbMoveTimeUnits", "s"}, {"cmbDwellUnits", "ms"},
+                     {"cmbLoadSpeedUnits", "m/min"}, {"cmbLoadAccelUnits", "m/s²"}, {"cmbMotorSpeedUnits", "rad/s"},
+                     {"cmbTorqueUnits", "N-m"}, {"cmbPeakTorqueUnits", "N-m"}, {"cmbRatedTorqueUnits", "N-m"}}
+            << Texts{{"txtDistance", "1000"}, {"txtMoveTime", "1"}, {"txtDwell", "1000"}, {"txtIncline", "0"},
+                     {"txtFriction", "0.1"}, {"txtMechanismEfficiency", "100"}, {"txtGearboxEfficiency", "100"},
+                     {"txtPeakTorque", "1.5"}, {"txtRatedTorque", "1"}, {"txtMaxSpeed", "0"}}
+            << 2 << Figures{{"peakSpeed", 120}, {"acceleration", 4}, {"motorSpeed", 80}, {"accelTorque", 1.216},
+                            {"loadTorque", 0.2941995}, {"peakTorque", 1.5101995}, {"rmsTorque", 0.8846494633}}
             << "fails passes open fails";
         // 0.5 kg·m² behind 10 : 1, a quarter turn in 0.5 s with 0.1 s ramps:
         // ω = (π/2)/0.4 = 3.92699 rad/s = 37.5 rpm at the table, 375 rpm at the motor;
         // T_acc = 392.699·1.1e-3 + 392.699·(0.5/100)/0.9, T_L = 2/(10·0.9), held by 2/10.
-        QTest::newRow("rotary table behind a gearbox")
-            << withGearbox(axis({inertiaValue(0.5)}, 10, 1e-4, 1e-3), 10)
-            << Texts{{"cmbDistanceUnits", "rev"},   {"cmbMoveTimeUnits", "s"},
-                     {"cmbAccelTimeUnits", "ms"},   {"cmbDecelTimeUnits", "ms"},
-                     {"cmbDwellUnits", "s"},        {"cmbLoadTorqueUnits", "N-m"},
-                     {"cmbLoadSpeedUnits", "rpm"},  {"cmbLoadAccelUnits", "rad/s²"},
-                     {"cmbMotorSpeedUnits", "rpm"}, {"cmbTorqueUnits", "N-mm"},
-                     {"cmbMaxSpeedUnits", "rpm"}}
-            << Texts{{"txtDistance", "0.25"},        {"txtMoveTime", "0.5"}, {"txtAccelTime", "100"},
-                     {"txtDecelTime", "100"},        {"txtDwell", "0.5"},    {"txtLoadTorque", "2"},
+        QTest::newRow("rotary table behind a gearbox") << axis({inertiaValue(0.5)}, 10, 1e-4, 1e-3)
+            << Texts{{"cmbDistanceUnits", "rev"}, {"cmbMoveTimeUnits", "s"}, {"cmbAccelTimeUnits", "ms"},
+                     {"cmbDecelTimeUnits", "ms"}, {"cmbDwellUnits", "s"}, {"cmbLoadTorqueUnits", "N-m"},
+                     {"cmbLoadSpeedUnits", "rpm"}, {"cmbLoadAccelUnits", "rad/s²"}, {"cmbMotorSpeedUnits", "rpm"},
+                     {"cmbTorqueUnits", "N-mm"}, {"cmbMaxSpeedUnits", "rpm"}}
+            << Texts{{"txtDistance", "0.25"}, {"txtMoveTime", "0.5"}, {"txtAccelTime", "100"},
+                     {"txtDecelTime", "100"}, {"txtDwell", "0.5"}, {"txtLoadTorque", "2"},
                      {"txtGearboxEfficiency", "90"}, {"txtPeakTorque", "0"}, {"txtRatedTorque", "0"},
                      {"txtMaxSpeed", "3000"}}
             << 1
-            << Figures{{"peakSpeed", 37.5},          {"acceleration", 39.26990817}, {"motorSpeed", 375},
-                       {"accelTorque", 2613.630555}, {"loadTorque", 222.2222222},   {"holdingTorque", 200},
-                       {"peakTorque", 2835.852777},  {"rmsTorque", 1187.814924}}
+            << Figures{{"peakSpeed", 37.5}, {"acceleration", 39.26990817}, {"motorSpeed", 375},
+                       {"accelTorque", 2613.630555}, {"loadTorque", 222.2222222}, {"holdingTorque", 200},
+                       {"peakTorque", 2835.852777}, {"rmsTorque", 1187.814924}}
             << "open open passes passes";
+        // clang-format on
     }
     void worked_axes()
     {
@@ -198,8 +167,9 @@ private Q_SLOTS:
         }
     }
 
-    // The move and the motor's torques and speed, typed in, mark the axis
-    // changed and come back from its file as typed, units included.
+    // The move, the motor's torques and speed and the target ratio, typed in,
+    // mark the axis changed and come back from its file as typed, units
+    // included, with the same J_M; the title loses its mark of unsaved changes.
     void move_kept_in_the_file()
     {
         QTemporaryDir dir;
@@ -210,37 +180,39 @@ private Q_SLOTS:
         axis.motor.maxSpeed = {0, QStringLiteral("rpm")};
         saver.setAxis(axis);
         QVERIFY(saver.saveFile(path));
-        enter(&saver,
-              {{"cmbDistanceUnits", "in"},
-               {"cmbMoveTimeUnits", "ms"},
-               {"cmbAccelTimeUnits", "ms"},
-               {"cmbThrustUnits", "lbf"}},
-              {{"txtDistance", "8"},
-               {"txtMoveTime", "750"},
-               {"txtAccelTime", "150"},
-               {"txtDecelTime", "200"},
-               {"txtThrust", "12.5"},
-               {"txtIncline", "30"},
-               {"txtFriction", "0.1"}},
-              1);
+        const Texts units = {{"cmbDistanceUnits", "in"},
+                             {"cmbMoveTimeUnits", "ms"}, //
+                             {"cmbAccelTimeUnits", "ms"},
+                             {"cmbThrustUnits", "lbf"}};
+        const Texts boxes = {{"txtDistance", "8"},    {"txtMoveTime", "750"}, {"txtAccelTime", "150"},
+                             {"txtDecelTime", "200"}, {"txtThrust", "12.5"},  {"txtIncline", "30"},
+                             {"txtFriction", "0.1"}};
+        enter(&saver, units, boxes, 1);
         QVERIFY(saver.isModified()); // by the move alone
-        enter(&saver, {{"cmbMaxSpeedUnits", "rev/s"}}, {{"txtMaxSpeed", "50"}}, 1);
+        enter(&saver, {{"cmbMaxSpeedUnits", "rev/s"}}, {{"txtMaxSpeed", "50"}, {"txtTargetRatio", "5"}}, 1);
         QCOMPARE(saver.move().distance.unit, QStringLiteral("in"));
         QVERIFY(closeTo(saver.move().distance.value, 8 * 0.0254));
         QVERIFY(!saver.move().defaultRamps);
         QVERIFY(saver.saveFile(path));
         QVERIFY(!saver.isModified());
+        QVERIFY(!saver.windowTitle().contains(u'*'));
 
         frmAxisSizing opener(m_context);
         QVERIFY(opener.openFile(path));
         QCOMPARE(opener.move(), saver.move());
         QCOMPARE(opener.axis(), saver.axis());
         QVERIFY(!opener.isModified());
-        for (const char *name : {"txtDistance", "txtMoveTime", "txtAccelTime", "txtThrust", "txtMaxSpeed"})
+        QVERIFY(matches(opener.results().atMotor, 2.444166e-5));
+        for (const char *name :
+             {"txtDistance", "txtMoveTime", "txtAccelTime", "txtThrust", "txtMaxSpeed", "txtTargetRatio"})
             QCOMPARE(child<QLineEdit>(&opener, QString::fromLatin1(name))->text(),
                      child<QLineEdit>(&saver, QString::fromLatin1(name))->text());
         QCOMPARE(copied(&opener, QStringLiteral("cmdCopyAll_peakTorque")),
                  copied(&saver, QStringLiteral("cmdCopyAll_peakTorque")));
+        // The item table exported as it shows, one line per item after the header.
+        const QString csv = dir.filePath(QStringLiteral("items.csv"));
+        QVERIFY(opener.exportCsv(csv));
+        QCOMPARE(TestSupport::fileContents(csv).count("\r\n"), 1 + opener.axis().items.size());
     }
 };
 
