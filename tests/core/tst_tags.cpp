@@ -1,16 +1,12 @@
 #include <QObject>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include "core/tags.h"
-#include "testsupport.h"
 
 class TstTags : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase() { TestSupport::initTestEnvironment(m_settingsDir); }
-
     void value_of_key_data()
     {
         QTest::addColumn<QString>("tag");
@@ -37,9 +33,6 @@ private Q_SLOTS:
 
     // Found tags in any letter case are the tag fuzzer's; no object means no tag.
     void no_object_has_no_tag() { QCOMPARE(GetTagValue(nullptr, QStringLiteral("Offset")), QString()); }
-
-private:
-    QTemporaryDir m_settingsDir;
 };
 
 QTEST_GUILESS_MAIN(TstTags)
