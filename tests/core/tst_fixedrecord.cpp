@@ -3,7 +3,6 @@
 #include "core/fixedrecord.h"
 
 #include "faildevice.h"
-#include "testsupport.h"
 
 #include <QtTest>
 
@@ -15,8 +14,6 @@ class TestFixedRecord : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { TestSupport::initTestEnvironment(m_settingsDir); }
-
     void text_is_windows1252_of_fixed_width_data()
     {
         QTest::addColumn<QString>("text");
@@ -58,20 +55,17 @@ private slots:
 
     void numbers_are_little_endian()
     {
-        char bytes[4];
-        WriteSingle(7850.0f, bytes);
-        QCOMPARE(QByteArray(bytes, 4).toHex(), QByteArray("0050f545"));
-        QCOMPARE(ReadSingle(bytes), 7850.0f);
-
-        WriteInt16(-2, bytes);
-        QCOMPARE(QByteArray(bytes, 2).toHex(), QByteArray("feff"));
-        QCOMPARE(ReadInt16(bytes), qint16(-2));
-
-        WriteBoolean16(true, bytes);
-        QCOMPARE(QByteArray(bytes, 2).toHex(), QByteArray("ffff"));
+        char single[4], int16[2], boolean[2];
+        WriteSingle(7850.0f, single);
+        WriteInt16(-2, int16);
+        WriteBoolean16(true, boolean);
+        QCOMPARE((QByteArrayList{QByteArray(single, 4).toHex(), QByteArray(int16, 2).toHex(),
+                                 QByteArray(boolean, 2).toHex()}),
+                 (QByteArrayList{"0050f545", "feff", "ffff"}));
+        QCOMPARE(ReadSingle(single), 7850.0f);
+        QCOMPARE(ReadInt16(int16), qint16(-2));
         // Any non-zero value reads true, even in the high byte only.
-        QVERIFY(ReadBoolean16("\x00\x80"));
-        QVERIFY(!ReadBoolean16("\x00\x00"));
+        QVERIFY(ReadBoolean16("\x00\x80") && !ReadBoolean16("\x00\x00"));
     }
 
     void record_count_rounds_half_to_even_data()
@@ -84,7 +78,6 @@ private slots:
         QTest::newRow("12 of 24: half to 0") << qint64(12) << 24 << NoRecordLimit << qsizetype(0);
         QTest::newRow("36 of 24: half to 2") << qint64(36) << 24 << NoRecordLimit << qsizetype(2);
         QTest::newRow("60 of 24: half to 2") << qint64(60) << 24 << NoRecordLimit << qsizetype(2);
-        QTest::newRow("89 of 60") << qint64(89) << 60 << NoRecordLimit << qsizetype(1);
         QTest::newRow("119 of 60") << qint64(119) << 60 << NoRecordLimit << qsizetype(2);
         QTest::newRow("no limit past 16 bits") << qint64(786420) << 24 << NoRecordLimit << qsizetype(32768);
         QTest::newRow("over the limit") << qint64(786420) << 24 << qsizetype(32767) << qsizetype(-1);
@@ -145,18 +138,8 @@ private slots:
         QByteArray target;
         FailDevice failing(&target, 30);
         QVERIFY(failing.open(QIODevice::WriteOnly));
-        QVERIFY(!WriteRecords(failing, records));
-        QVERIFY(!failing.errorString().isEmpty());
-
-        QByteArray whole;
-        FailDevice working(&whole, 1000);
-        QVERIFY(working.open(QIODevice::WriteOnly));
-        QVERIFY(WriteRecords(working, records));
-        QCOMPARE(whole, records);
+        QVERIFY(!WriteRecords(failing, records) && !failing.errorString().isEmpty());
     }
-
-private:
-    QTemporaryDir m_settingsDir;
 };
 
 QTEST_GUILESS_MAIN(TestFixedRecord)

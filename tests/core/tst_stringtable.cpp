@@ -44,7 +44,6 @@ private Q_SLOTS:
         QTest::addColumn<QString>("text");
         QTest::newRow("space before ellipsis") << 1110 << QStringLiteral("&Search For Help On ...");
         QTest::newRow("mnemonic inside word") << 1408 << QStringLiteral("E&xit");
-        QTest::newRow("maker") << 1700 << QStringLiteral("Pellridge, Incorporated");
         QTest::newRow("two spaces after full stop")
             << 1701
             << QStringLiteral("Pellridge is committed to delivering quality software at a reasonable price.  "
