@@ -25,31 +25,23 @@ private Q_SLOTS:
     void initTestCase() { TestSupport::initTestEnvironment(m_settingsDir); }
 
     // The reading rule itself is checked in the settings store's tests.
-    void option_loads_toggles_and_saves_normalised_data()
-    {
-        QTest::addColumn<QString>("stored");
-        QTest::addColumn<bool>("checked");
-        QTest::addColumn<QString>("saved");
-        QTest::newRow("absent") << QString() << true << QStringLiteral("Off");
-        QTest::newRow("Off") << QStringLiteral("Off") << false << QStringLiteral("On");
-    }
+    // Absent reads as on and Off as off; a toggle saves the other state.
     void option_loads_toggles_and_saves_normalised()
     {
-        QFETCH(QString, stored);
-        QFETCH(bool, checked);
-        QFETCH(QString, saved);
-        QFile::remove(m_context.settings().fileName());
-        if (!stored.isNull())
-            m_context.settings().write(Section, Key, stored);
-
-        QAction option;
-        option.setChecked(!checked);
-        LoadTooltipsOption(m_context.settings(), &option);
-        QVERIFY(option.isCheckable());
-        QCOMPARE(option.isChecked(), checked);
-        ToggleTooltipsOption(&option);
-        SaveTooltipsOption(m_context.settings(), &option);
-        QCOMPARE(m_context.settings().read(Section, Key), saved);
+        for (const bool stored : {false, true}) {
+            QFile::remove(m_context.settings().fileName());
+            if (stored)
+                m_context.settings().write(Section, Key, QStringLiteral("Off"));
+            QAction option;
+            option.setChecked(stored);
+            LoadTooltipsOption(m_context.settings(), &option);
+            QVERIFY(option.isCheckable());
+            QCOMPARE(option.isChecked(), !stored);
+            ToggleTooltipsOption(&option);
+            SaveTooltipsOption(m_context.settings(), &option);
+            QCOMPARE(m_context.settings().read(Section, Key),
+                     stored ? QStringLiteral("On") : QStringLiteral("Off"));
+        }
     }
 
     void hint_text_from_tag_data()

@@ -56,7 +56,7 @@ private Q_SLOTS:
 
     // Which unit a list starts on, also when the stored one is gone, is
     // checked with the unit-list rules.
-    void lists_fill_start_on_their_defaults_and_save_them()
+    void lists_and_default_tags_follow_their_tags()
     {
         Window w;
         m_settings.setDefaultUnit(QStringLiteral("Linear distance"), QStringLiteral("ft"));
@@ -71,11 +71,8 @@ private Q_SLOTS:
         w.mass->setCurrentIndex(2);
         SaveDefaultUnits(m_settings, &w.form);
         QCOMPARE(m_settings.defaultUnit(QStringLiteral("Mass")), unitName("oz"));
-    }
 
-    void default_tags_are_written_for_the_locale()
-    {
-        Window w;
+        // Default tags are written in the locale's number format.
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
         ApplyDefaultTags(&w.form);
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
