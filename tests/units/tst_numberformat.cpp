@@ -205,10 +205,7 @@ private slots:
         QFETCH(double, value);
         QFETCH(bool, fits);
         QFETCH(int, expected);
-        const std::optional<qint16> rounded = RoundToInt16(value);
-        QCOMPARE(rounded.has_value(), fits);
-        if (fits)
-            QCOMPARE(int(*rounded), expected);
+        QCOMPARE(RoundToInt16(value), fits ? std::optional<qint16>(qint16(expected)) : std::nullopt);
     }
 
 private:
