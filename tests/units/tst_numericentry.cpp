@@ -88,7 +88,6 @@ private slots:
         QTest::newRow("minus before exponent minus") << u"|1E-5"_s << u"-"_s << point << u"-1E-5"_s;
         QTest::newRow("minus inside digits refused") << u"1|2"_s << u"-"_s << point << u"12"_s;
         QTest::newRow("exponent minus once") << u"1E|-5"_s << u"-"_s << point << u"1E-5"_s;
-        QTest::newRow("exponent minus replaces selected") << u"1E[-]5"_s << u"-"_s << point << u"1E-5"_s;
         QTest::newRow("minus after mantissa minus and E") << u"-1E|5"_s << u"-"_s << point << u"-1E-5"_s;
 
         QTest::newRow("E replaces selected E") << u"1[E]5"_s << u"e"_s << point << u"1E5"_s;
@@ -112,10 +111,7 @@ private slots:
     {
         QTest::addColumn<int>("key");
         QTest::newRow("Enter") << 13;
-        QTest::newRow("Ctrl+V") << 22;
         QTest::newRow("space") << int(' ');
-        QTest::newRow("plus") << int('+');
-        QTest::newRow("letter") << int('a');
         QTest::newRow("D exponent") << int('D');
         QTest::newRow("Arabic thousands mark") << 0x066C;
         QTest::newRow("full-width one") << 0xFF11;

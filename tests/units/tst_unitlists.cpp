@@ -73,7 +73,6 @@ private Q_SLOTS:
         row("nothing stored: built-in", "g kg oz", "Mass", "", 1);
         row("blank stored: built-in", "g kg oz", "Mass", "      ", 1);
         row("built-ins are case-sensitive", "g kg oz", "mass", "", 0);
-        row("other type: first", "N-m lb-ft", "Torque", "", 0);
         row("stored unit no longer listed: built-in", "g kg oz", "Mass", "stone", 1);
         row("built-in missing too: first", "g oz", "Mass", "stone", 0);
         row("empty list", "", "Mass", "kg", -1);
@@ -95,7 +94,6 @@ private Q_SLOTS:
         const QLocale us(QLocale::English, QLocale::UnitedStates);
         const QLocale de(QLocale::German, QLocale::Germany);
         QTest::newRow("zero, comma locale") << de << QString("0.0") << QString("0,0");
-        QTest::newRow("zero, point locale") << us << QString("0.0") << QString("0.0");
         QTest::newRow("number, comma locale") << de << QString("7850.50") << QString("7850,5");
         QTest::newRow("number, point locale") << us << QString("1.250") << QString("1.25");
         QTest::newRow("not a number") << de << QString("True") << QString("True");
