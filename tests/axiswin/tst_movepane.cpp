@@ -11,6 +11,7 @@
 
 #include "../axis/axisbuild.h"
 #include "axiswin/frmaxissizing.h"
+#include "axiswin/movepane.h"
 
 #include "testsupport.h"
 
@@ -19,6 +20,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QTabWidget>
 #include <QTest>
 
@@ -51,6 +53,27 @@ QString copied(QWidget *window, const QString &key)
 {
     QTest::mouseClick(child<QWidget>(window, key), Qt::LeftButton);
     return QGuiApplication::clipboard()->text();
+}
+
+// The texts of both plots drawn at a size, and the first that leaves the
+// rectangle or covers another.
+std::pair<QStringList, QString> plotTexts(QWidget *window, QSize size)
+{
+    QImage image(size, QImage::Format_RGB32);
+    QPainter painter(&image);
+    painter.setFont(window->font());
+    const QRectF page(QPointF(), size);
+    const auto texts =
+        DrawMovePlots(painter, page, child<MovePane>(window, QStringLiteral("fraMove"))->plotData());
+    QStringList words;
+    for (auto a = texts.begin(); a != texts.end(); ++a) {
+        words << a->text;
+        for (auto b = a + 1; b != texts.end(); ++b) {
+            if (!page.contains(a->box) || a->box.intersects(b->box))
+                return {words, a->text + QStringLiteral(" / ") + b->text};
+        }
+    }
+    return {words, {}};
 }
 
 } // namespace
@@ -165,6 +188,24 @@ private Q_SLOTS:
             QVERIFY2(open ? text.contains(QLatin1String("No ")) : text.contains(words[k] + u','),
                      qPrintable(text));
         }
+        // The plots at the smallest size the pane gives them and as shown: the axes titled
+        // with their units, no text over another; the peak speed said to a screen reader.
+        const QWidget *plots = child<QWidget>(&window, QStringLiteral("gphMovePlots"));
+        const QString speedUnit =
+            child<QComboBox>(&window, QStringLiteral("cmbMotorSpeedUnits"))->currentText();
+        QVERIFY2(plots->accessibleName().contains(
+                     QStringLiteral("peak speed %1 %2").arg(expected[2].second).arg(speedUnit.trimmed())),
+                 qPrintable(plots->accessibleName()));
+        for (const QSize size : {plots->minimumSize(), plots->size()}) {
+            const auto [texts, overlap] = plotTexts(&window, size);
+            QVERIFY2(overlap.isEmpty(), qPrintable(overlap));
+            QVERIFY2(texts.contains(QStringLiteral("Time (s)")) &&
+                         texts.contains(QStringLiteral("Speed (%1)").arg(speedUnit.trimmed())),
+                     qPrintable(texts.join(u'|')));
+        }
+        child<QLineEdit>(&window, QStringLiteral("txtMoveTime"))->setText(QStringLiteral("0"));
+        QVERIFY(plotTexts(&window, plots->minimumSize())
+                    .first.contains(QStringLiteral("No plot: The move time must be greater than 0.")));
     }
 
     // The move, the motor's torques and speed and the target ratio, typed in,
