@@ -190,7 +190,7 @@ private:
             double widest = 0;
             for (const double value : m_timeTicks.values)
                 widest = std::max(widest, m_fm.horizontalAdvance(TickText(value, m_timeTicks.step)));
-            right = m_rect.right() - std::max(2 * m_gap, widest / 2);
+            right = m_rect.right() - std::max(2 * m_gap, widest / 2 + m_gap);
             const double spacing = m_timeTicks.step / m_cycle * (right - left);
             if (spacing >= widest + 3 * m_gap)
                 break;
