@@ -58,7 +58,7 @@ void editAndRedraw(benchmark::State &state, WindowContext &context)
     int k = 0;
     for (auto _ : state) {
         moveTime->setText(++k % 2 ? QStringLiteral("0.6") : QStringLiteral("0.7"));
-        plots->viewport()->repaint();
+        plots->repaint();
     }
     state.SetItemsProcessed(state.iterations());
 }

@@ -33,7 +33,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         (void)BringOntoScreen(QRect(*position, QSize(308, 36)), {QRect(0, 0, 1280, 1024)});
     (void)settings.tooltips();
     for (Settings::Calculator calculator :
-         {Settings::Calculator::Units, Settings::Calculator::Inertia, Settings::Calculator::Density}) {
+         {Settings::Calculator::Units, Settings::Calculator::Inertia, Settings::Calculator::Density,
+          Settings::Calculator::Axis}) {
         const int digits = settings.digits(calculator);
         Fuzz::check(digits >= 1 && digits <= 7, "digits out of range");
         (void)settings.notationMode(calculator);

@@ -11,7 +11,7 @@ targets=("${@:2}")
 # dpkg-dev and file let CPack work out the Debian package's dependencies and
 # lintian checks the package; desktop-file-utils and appstream check the
 # desktop entry and its metadata.
-packages=(g++ make cmake qt6-base-dev qt6-svg-dev qt6-charts-dev libqt6opengl6-dev qt6-qpa-plugins libgl-dev
+packages=(g++ make cmake qt6-base-dev qt6-svg-dev qt6-qpa-plugins libgl-dev
           libbenchmark-dev fonts-dejavu-core poppler-utils
           # the reference sheet's formula check
           python3-sympy

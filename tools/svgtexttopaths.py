@@ -10,8 +10,8 @@ the faces' advance widths and text-anchor; letter-spacing is left out, as
 Qt's SVG renderer, which drew the texts before, leaves it out. Each text
 becomes one path with the text's fill, after a comment that keeps the words.
 
-The shape drawings keep their texts: they name Times New Roman, which
-fontconfig gives as an OpenType (CFF) face this reader does not take.
+Only DejaVu texts are taken: other families (Times New Roman, which
+fontconfig gives as an OpenType (CFF) or Type 1 face) this reader cannot set.
 
 Usage: tools/svgtexttopaths.py picture.svg...
 """

@@ -10,9 +10,8 @@
 
 #include <memory>
 
-class QLocalServer;
-class QLocalSocket;
 class QLockFile;
+class QSocketNotifier;
 
 class SingleInstance : public QObject
 {
@@ -36,7 +35,8 @@ public:
 
     // With the lock held: listens for later starts, each of which raises
     // showRequested, or openRequested with its file (after its answer, from
-    // the event loop). False (and a warning) when the socket cannot be made.
+    // the event loop). False (and a warning) when the socket cannot be made,
+    // among others when its path is longer than a local socket takes (107 bytes).
     bool listen();
     // With the lock held by another: asks the running toolbar to show itself,
     // or to open file (an absolute path), and waits up to timeoutMs for its
@@ -57,12 +57,16 @@ Q_SIGNALS:
     void openRequested(const QString &file);
 
 private:
-    void answerLaterStart();
-    void answerRequest(QLocalSocket *socket);
+    class Caller;
+    void acceptCallers();
+    void callerGone();
+    QByteArray answer(const QByteArray &request);
     bool ask(const QByteArray &request, const QByteArray &answer, int timeoutMs) const;
 
     std::unique_ptr<QLockFile> m_lock;
-    QLocalServer *m_server = nullptr;
+    int m_listening = -1; // the socket later starts connect to
+    QSocketNotifier *m_listener = nullptr;
+    int m_callers = 0;
     QString m_socketPath;
     Status m_status = Status::CannotLock;
     QString m_problem;

@@ -63,6 +63,8 @@ void ShowAxisQuantity(const ConversionTableData &table, NumericEdit *box, QCombo
         units->setCurrentIndex(unit);
     box->setText(
         AxisEntryText(FromBaseUnits(table, quantity.value, units->currentText().trimmed()).value_or(0)));
+    // A number longer than its box shows its first digits, not its last.
+    box->setCursorPosition(0);
 }
 
 AxisQuantity ReadBoxQuantity(const ConversionTableData &table, const NumericEdit *box, const QComboBox *units)

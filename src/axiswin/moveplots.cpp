@@ -1,39 +1,25 @@
 #include "axiswin/moveplots.h"
 
-#include <QCategoryAxis>
-#include <QChart>
-#include <QGraphicsLayout>
-#include <QGraphicsScene>
-#include <QGraphicsSimpleTextItem>
-#include <QLegend>
-#include <QLineSeries>
+#include "core/niceticks.h"
+
+#include <QFontMetricsF>
 #include <QLocale>
 #include <QPaintDevice>
 #include <QPainter>
-#include <QValueAxis>
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 
 namespace {
 
 const char *const SegmentNames[MoveSegmentCount] = {"accel", "constant", "decel", "dwell"};
-const QMargins BaseMargins(4, 2, 8, 2);
 const QColor CurveColour(0x1f, 0x4e, 0x9c);
 const QColor PeakColour(0xb3, 0x26, 0x1e);
 const QColor BoundaryColour(0x80, 0x80, 0x80);
 const QColor RatedColour(0xc0, 0x6a, 0x00);
-
-QLineSeries *lineSeries(QChart *chart, const QColor &colour, qreal width, Qt::PenStyle style)
-{
-    auto *series = new QLineSeries(chart);
-    QPen pen(colour, width, style);
-    pen.setCosmetic(false);
-    series->setPen(pen);
-    chart->addSeries(series);
-    return series;
-}
+const QColor TextColour(0x20, 0x20, 0x20);
+const QColor AxisColour(0x70, 0x70, 0x70);
+const QColor GridColour(0xe4, 0xe4, 0xe4);
 
 // A limit's value, short and without group separators, as the axes show theirs.
 QString plainNumber(double value)
@@ -43,320 +29,453 @@ QString plainNumber(double value)
     return locale.toString(value, 'g', 4);
 }
 
-} // namespace
-
-// The two charts in a scene of their own, laid out with the same plot width
-// and left edge, so one time axis serves both.
-class MoveCharts : public QGraphicsScene
+QFont bolded(QFont font)
 {
-    struct Limit
-    {
-        QChart *chart = nullptr;
-        QLineSeries *line = nullptr;
-        QLineSeries *mirror = nullptr; // below zero, for torque
-        QColor colour;
-        bool above = true; // its name above the line, or below
-        QGraphicsSimpleTextItem *label = nullptr;
-        double value = 0;
-    };
+    font.setBold(true);
+    return font;
+}
 
+bool given(double value)
+{
+    return value > 0 && std::isfinite(value);
+}
+
+// One plot's area on the page and its value axis.
+struct Plot
+{
+    QRectF area;
+    AxisTicks ticks;
+    QString title;
+    double y(double value) const
+    {
+        return area.bottom() - (value - ticks.low()) / (ticks.high() - ticks.low()) * area.height();
+    }
+};
+
+// A motor limit drawn across a plot, mirrored below zero where the torque goes negative.
+struct Limit
+{
+    Plot *plot;
+    double value;
+    QColor colour;
+    Qt::PenStyle style;
+    bool above; // its label above the line by preference
+    QString text;
+};
+
+bool segmentHits(const QLineF &segment, const QRectF &box)
+{
+    if (box.contains(segment.p1()) || box.contains(segment.p2()))
+        return true;
+    const QLineF edges[] = {{box.topLeft(), box.topRight()},
+                            {box.bottomLeft(), box.bottomRight()},
+                            {box.topLeft(), box.bottomLeft()},
+                            {box.topRight(), box.bottomRight()}};
+    return std::any_of(std::begin(edges), std::end(edges), [&segment](const QLineF &edge) {
+        return segment.intersects(edge, nullptr) == QLineF::BoundedIntersection;
+    });
+}
+
+bool lineHits(const QList<QPointF> &line, const QRectF &box)
+{
+    for (qsizetype k = 1; k < line.size(); ++k) {
+        if (segmentHits(QLineF(line[k - 1], line[k]), box))
+            return true;
+    }
+    return false;
+}
+
+// Draws the plots once their data and the page are known.
+class Drawing
+{
 public:
-    MoveCharts()
+    Drawing(QPainter &painter, const QRectF &rect, const MovePlotData &data)
+        : m_painter(painter), m_rect(rect), m_data(data), m_curves(SampleMove(data.results, 2)),
+          m_font(painter.font()), m_bold(bolded(painter.font())), m_fm(m_font, painter.device()),
+          m_boldFm(m_bold, painter.device())
     {
-        m_speed = makeChart(QStringLiteral("Motor speed"));
-        m_torque = makeChart(QStringLiteral("Motor torque"));
-        m_speedLine = lineSeries(m_speed, CurveColour, 2, Qt::SolidLine);
-        m_speedLine->setName(QStringLiteral("Motor speed"));
-        m_maxSpeed = lineSeries(m_speed, PeakColour, 1.5, Qt::DashLine);
-        m_torqueLine = lineSeries(m_torque, CurveColour, 2, Qt::SolidLine);
-        m_torqueLine->setName(QStringLiteral("Motor torque"));
-        m_rated = lineSeries(m_torque, RatedColour, 1.5, Qt::DashDotLine);
-        m_peak = lineSeries(m_torque, PeakColour, 1.5, Qt::DashLine);
-        m_ratedBelow = lineSeries(m_torque, RatedColour, 1.5, Qt::DashDotLine);
-        m_peakBelow = lineSeries(m_torque, PeakColour, 1.5, Qt::DashLine);
-        // The limit lines are named where they are drawn, not in a legend.
-        m_limits = {Limit{m_speed, m_maxSpeed, nullptr, PeakColour, true},
-                    Limit{m_torque, m_rated, m_ratedBelow, RatedColour, false},
-                    Limit{m_torque, m_peak, m_peakBelow, PeakColour, true}};
-        for (Limit &limit : m_limits) {
-            limit.label = new QGraphicsSimpleTextItem(limit.chart);
-            limit.label->setBrush(limit.colour);
-        }
-        m_message = new QGraphicsSimpleTextItem(m_speed);
-
-        m_speedTime = timeAxis(m_speed, false);
-        m_torqueTime = timeAxis(m_torque, true);
-        m_speedSegments = segmentAxis(m_speed);
-        // Qt Charts squeezes a titled bottom axis under a top axis, so the
-        // torque plot marks the segment boundaries with lines of its own.
-        for (QLineSeries *&boundary : m_boundaries)
-            boundary = lineSeries(m_torque, BoundaryColour, 1, Qt::DotLine);
-        m_speedAxis = valueAxis(m_speed);
-        m_torqueAxis = valueAxis(m_torque);
-        for (QLineSeries *series : {m_speedLine, m_maxSpeed})
-            attach(series, m_speedTime, m_speedAxis);
-        m_maxSpeed->attachAxis(m_speedSegments);
-        for (QLineSeries *series : {m_torqueLine, m_rated, m_peak, m_ratedBelow, m_peakBelow})
-            attach(series, m_torqueTime, m_torqueAxis);
-        for (QLineSeries *boundary : m_boundaries)
-            attach(boundary, m_torqueTime, m_torqueAxis);
+        const QPaintDevice *device = painter.device();
+        m_px = device && device->logicalDpiY() > 0 ? device->logicalDpiY() / 96.0 : 1.0;
+        m_gap = 4 * m_px;
+        m_cycle = !m_curves.speed.empty() && data.results.cycleTime.value() > 0
+                      ? data.results.cycleTime.value()
+                      : 1;
     }
 
-    void show(const MovePlotData &data)
+    std::vector<MovePlotText> draw()
     {
-        const MoveResults &r = data.results;
-        const MoveCurves curves = SampleMove(r, 2);
-        const double speedFactor = data.speedFactor;
-        const double torqueFactor = data.torqueFactor;
-        const double cycle = curves.speed.empty() ? 1 : r.cycleTime.value();
-
-        QList<QPointF> speed;
-        QList<QPointF> torque;
-        double lowTorque = 0;
-        double highTorque = 0;
-        for (const QPointF &p : curves.speed)
-            speed.append({p.x(), p.y() * speedFactor});
-        for (const QPointF &p : curves.torque) {
-            torque.append({p.x(), p.y() * torqueFactor});
-            lowTorque = std::min(lowTorque, torque.last().y());
-            highTorque = std::max(highTorque, torque.last().y());
+        m_painter.save();
+        m_painter.setRenderHint(QPainter::Antialiasing);
+        m_painter.fillRect(m_rect, Qt::white);
+        layOut();
+        if (m_time.width() > 4 * m_gap && m_speed.area.height() > m_gap && m_torque.area.height() > m_gap) {
+            drawGrid(m_speed);
+            drawGrid(m_torque);
+            drawBoundaries();
+            drawCurves();
+            drawLabels();
         }
-        m_speedLine->replace(speed);
-        m_torqueLine->replace(torque);
-
-        const QString speedUnit = data.speedUnit.trimmed();
-        const QString torqueUnit = data.torqueUnit.trimmed();
-        const double topSpeed = r.maxMotorSpeed.value() * speedFactor;
-        const bool below = lowTorque < 0;
-        const double maxSpeed = setLimit(m_limits[0], data.motor.maxSpeed.value * speedFactor, cycle, below,
-                                         QStringLiteral("Maximum speed"), speedUnit);
-        const double rated = setLimit(m_limits[1], data.motor.ratedTorque.value * torqueFactor, cycle, below,
-                                      QStringLiteral("Rated torque"), torqueUnit);
-        const double peak = setLimit(m_limits[2], data.motor.peakTorque.value * torqueFactor, cycle, below,
-                                     QStringLiteral("Peak torque"), torqueUnit);
-
-        setRange(m_speedAxis, 0, std::max(topSpeed, maxSpeed));
-        const double torqueTop = std::max({highTorque, rated, peak});
-        setRange(m_torqueAxis, below ? std::min(lowTorque, -torqueTop) : 0, torqueTop);
-        m_speedAxis->setTitleText(QStringLiteral("Speed (%1)").arg(speedUnit));
-        m_torqueAxis->setTitleText(QStringLiteral("Torque (%1)").arg(torqueUnit));
-        // Ticks at a round step from 0, as many as fit, the axis ending with the cycle.
-        double step = std::pow(10.0, std::floor(std::log10(cycle / 8)));
-        for (const double times : {2.0, 2.5, 2.0}) {
-            if (cycle / step > 8)
-                step *= times;
-        }
-        for (QValueAxis *time : {m_speedTime, m_torqueTime}) {
-            time->setRange(0, cycle);
-            time->setTickType(QValueAxis::TicksDynamic);
-            time->setTickAnchor(0);
-            time->setTickInterval(step);
-        }
-        for (const QString &label : m_speedSegments->categoriesLabels())
-            m_speedSegments->remove(label);
-        m_speedSegments->setRange(0, cycle);
-        std::size_t inner = 0;
-        for (const MoveSegment &segment : r.segments) {
-            const double end = segment.start + segment.duration;
-            if (segment.duration <= 0 || curves.speed.empty())
-                continue;
-            m_speedSegments->append(QString::fromLatin1(SegmentNames[int(segment.kind)]), end);
-            if (end < cycle * (1 - 1e-9) && inner < m_boundaries.size())
-                m_boundaries[inner++]->replace({{end, m_torqueAxis->min()}, {end, m_torqueAxis->max()}});
-        }
-        for (; inner < m_boundaries.size(); ++inner)
-            m_boundaries[inner]->clear();
-        // A move that cannot be computed says why where its curves would be.
-        const QString reason = curves.speed.empty()
-                                   ? r.peakTorque.ok() ? r.maxMotorSpeed.reason() : r.peakTorque.reason()
-                                   : QString();
-        m_message->setText(reason.isEmpty() ? QString() : QStringLiteral("No plot: %1").arg(reason));
-        m_message->setVisible(!reason.isEmpty());
-        if (!m_size.isEmpty())
-            layoutIn(m_size);
-    }
-
-    // Places the speed chart above the torque chart in size, each plot area
-    // with the same left and right edges.
-    void layoutIn(const QSizeF &size)
-    {
-        m_size = size;
-        // The torque plot carries the time axis below it: a little more height.
-        const double half = std::floor(size.height() * 0.46);
-        m_speed->setGeometry(QRectF(0, 0, size.width(), half));
-        m_torque->setGeometry(QRectF(0, half, size.width(), size.height() - half));
-        // Laid out as Qt Charts lays them out, the margins then giving the
-        // chart with the narrower axis labels the difference; a second pass
-        // only when that changes them.
-        activate();
-        const QRectF speedPlot = m_speed->plotArea();
-        const QRectF torquePlot = m_torque->plotArea();
-        // Where each plot would stand with the base margins.
-        const double speedLeft = speedPlot.left() - (m_speed->margins().left() - BaseMargins.left());
-        const double torqueLeft = torquePlot.left() - (m_torque->margins().left() - BaseMargins.left());
-        const double speedRight = speedPlot.right() + (m_speed->margins().right() - BaseMargins.right());
-        const double torqueRight = torquePlot.right() + (m_torque->margins().right() - BaseMargins.right());
-        const double left = std::max(speedLeft, torqueLeft);
-        const double right = std::min(speedRight, torqueRight);
-        const auto margins = [&left, &right](double ownLeft, double ownRight) {
-            QMargins margins = BaseMargins;
-            margins.setLeft(BaseMargins.left() + int(std::lround(left - ownLeft)));
-            margins.setRight(BaseMargins.right() + int(std::lround(ownRight - right)));
-            return margins;
-        };
-        const QMargins speed = margins(speedLeft, speedRight);
-        const QMargins torque = margins(torqueLeft, torqueRight);
-        if (speed != m_speed->margins() || torque != m_torque->margins()) {
-            m_speed->setMargins(speed);
-            m_torque->setMargins(torque);
-            activate();
-        }
-        for (const Limit &limit : m_limits) {
-            const QRectF plot = limit.chart->plotArea();
-            const QRectF text = limit.label->boundingRect();
-            const double y = limit.chart->mapToPosition(QPointF(0, limit.value), limit.line).y();
-            limit.label->setPos(plot.right() - text.width() - 4, limit.above ? y - text.height() - 1 : y + 1);
-        }
-        const QRectF message = m_message->boundingRect();
-        m_message->setPos(m_speed->plotArea().center() - QPointF(message.width() / 2, message.height() / 2));
-        setSceneRect(QRectF(QPointF(), size));
+        drawMessage();
+        m_painter.restore();
+        return std::move(m_texts);
     }
 
 private:
-    QChart *makeChart(const QString &name)
+    double x(double time) const { return m_time.left() + time / m_cycle * m_time.width(); }
+    // A coordinate on the middle of a device pixel, so thin straight lines stay sharp.
+    double snap(double at) const { return (std::floor(at / m_px) + 0.5) * m_px; }
+
+    void layOut()
     {
-        auto *chart = new QChart;
-        chart->setObjectName(name);
-        chart->setBackgroundRoundness(0);
-        chart->setDropShadowEnabled(false);
-        chart->setMargins(BaseMargins);
-        chart->legend()->hide();
-        addItem(chart);
-        return chart;
-    }
-    QValueAxis *timeAxis(QChart *chart, bool labelled)
-    {
-        auto *axis = new QValueAxis(chart);
-        axis->setLabelFormat(QStringLiteral("%g"));
-        axis->setGridLineVisible(false);
-        axis->setLabelsVisible(labelled);
-        if (labelled)
-            axis->setTitleText(QStringLiteral("Time (s)"));
-        chart->addAxis(axis, Qt::AlignBottom);
-        return axis;
-    }
-    QCategoryAxis *segmentAxis(QChart *chart)
-    {
-        auto *axis = new QCategoryAxis(chart);
-        axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionCenter);
-        axis->setStartValue(0);
-        axis->setLineVisible(false);
-        QPen grid(BoundaryColour, 1, Qt::DotLine);
-        axis->setGridLinePen(grid);
-        chart->addAxis(axis, Qt::AlignTop);
-        return axis;
-    }
-    QValueAxis *valueAxis(QChart *chart)
-    {
-        auto *axis = new QValueAxis(chart);
-        axis->setLabelFormat(QStringLiteral("%g"));
-        chart->addAxis(axis, Qt::AlignLeft);
-        return axis;
-    }
-    static void attach(QLineSeries *series, QValueAxis *x, QValueAxis *y)
-    {
-        series->attachAxis(x);
-        series->attachAxis(y);
-    }
-    static void setRange(QValueAxis *axis, double low, double high)
-    {
-        if (!(high > low))
-            high = low + 1;
-        axis->setRange(low, high + (high - low) * 0.08);
-        axis->applyNiceNumbers();
-    }
-    // A horizontal limit line across the cycle, named with its value, and
-    // its mirror below zero when the torque goes negative; 0 when not given.
-    static double setLimit(Limit &limit, double value, double cycle, bool below, const QString &name,
-                           const QString &unit)
-    {
-        const bool given = value > 0 && std::isfinite(value);
-        limit.value = value;
-        limit.line->replace(given ? QList<QPointF>{{0, value}, {cycle, value}} : QList<QPointF>{});
-        limit.line->setVisible(given);
-        limit.label->setVisible(given);
-        limit.label->setText(QStringLiteral("%1 %2 %3").arg(name, plainNumber(value), unit));
-        if (limit.mirror) {
-            limit.mirror->replace(given && below ? QList<QPointF>{{0, -value}, {cycle, -value}}
-                                                 : QList<QPointF>{});
-            limit.mirror->setVisible(given && below);
+        double lowSpeed = 0, highSpeed = 0, lowTorque = 0, highTorque = 0;
+        for (const QPointF &p : m_curves.speed) {
+            m_speedLine.append({p.x(), p.y() * m_data.speedFactor});
+            lowSpeed = std::min(lowSpeed, m_speedLine.last().y());
+            highSpeed = std::max(highSpeed, m_speedLine.last().y());
         }
-        return given ? value : 0;
+        for (const QPointF &p : m_curves.torque) {
+            m_torqueLine.append({p.x(), p.y() * m_data.torqueFactor});
+            lowTorque = std::min(lowTorque, m_torqueLine.last().y());
+            highTorque = std::max(highTorque, m_torqueLine.last().y());
+        }
+        const QString speedUnit = m_data.speedUnit.trimmed();
+        const QString torqueUnit = m_data.torqueUnit.trimmed();
+        const auto limit = [&](Plot *plot, double value, const QColor &colour, Qt::PenStyle style, bool above,
+                               const QString &name, const QString &unit) {
+            if (given(value))
+                m_limits.push_back({plot, value, colour, style, above,
+                                    QStringLiteral("%1 %2 %3").arg(name, plainNumber(value), unit)});
+            return given(value) ? value : 0;
+        };
+        const double maxSpeed = limit(&m_speed, m_data.motor.maxSpeed.value * m_data.speedFactor, PeakColour,
+                                      Qt::DashLine, true, QStringLiteral("Maximum speed"), speedUnit);
+        const double rated =
+            limit(&m_torque, m_data.motor.ratedTorque.value * m_data.torqueFactor, RatedColour,
+                  Qt::DashDotLine, false, QStringLiteral("Rated torque"), torqueUnit);
+        const double peak = limit(&m_torque, m_data.motor.peakTorque.value * m_data.torqueFactor, PeakColour,
+                                  Qt::DashLine, true, QStringLiteral("Peak torque"), torqueUnit);
+        m_mirrored = lowTorque < 0;
+        // Torque that goes negative is shown on an axis even about zero, its limits mirrored.
+        double torqueTop = std::max({highTorque, rated, peak});
+        if (m_mirrored)
+            torqueTop = std::max(torqueTop, -lowTorque);
+        const double speedTop = std::max(highSpeed, maxSpeed);
+        m_speed.title = QStringLiteral("Speed (%1)").arg(speedUnit);
+        m_torque.title = QStringLiteral("Torque (%1)").arg(torqueUnit);
+
+        // Heights: the segment names above, the time axis below, and a
+        // gap between the plots for the tick labels that straddle their edges.
+        const double line = m_fm.height();
+        const double tick = m_gap;
+        const double namesBand = line + m_gap;
+        const double timeBand = tick + line + m_gap / 2 + m_boldFm.height();
+        const double between = 1.5 * line + m_gap;
+        const double plotHeight =
+            std::max(0.0, (m_rect.height() - namesBand - timeBand - between - m_gap) / 2);
+        // About one tick per two lines of text.
+        const int yTicks = std::clamp(int(plotHeight / (2 * line)) + 1, 3, 8);
+        // A little headroom, so a peak on a round value does not sit on the edge.
+        m_speed.ticks = NiceTicks(std::min(0.0, lowSpeed) * 1.05, speedTop * 1.05, yTicks);
+        m_torque.ticks = NiceTicks(m_mirrored ? -torqueTop * 1.05 : 0, torqueTop * 1.05, yTicks);
+        double labels = 0;
+        for (const Plot *plot : {&m_speed, &m_torque}) {
+            for (const double value : plot->ticks.values)
+                labels = std::max(labels, m_fm.horizontalAdvance(TickText(value, plot->ticks.step)));
+        }
+        const double left = m_rect.left() + m_boldFm.height() + m_gap + labels + m_gap / 2 + tick;
+        // Time ticks as many as their labels leave room for, the axis ending with the cycle.
+        double right = m_rect.right() - 2 * m_gap;
+        for (int count = 8; count >= 3; --count) {
+            m_timeTicks = NiceTicks(0, m_cycle, count);
+            double widest = 0;
+            for (const double value : m_timeTicks.values)
+                widest = std::max(widest, m_fm.horizontalAdvance(TickText(value, m_timeTicks.step)));
+            right = m_rect.right() - std::max(2 * m_gap, widest / 2 + m_gap);
+            const double spacing = m_timeTicks.step / m_cycle * (right - left);
+            if (spacing >= widest + 3 * m_gap)
+                break;
+        }
+        const double top = m_rect.top() + namesBand;
+        m_speed.area = QRectF(left, top, right - left, plotHeight);
+        m_torque.area = QRectF(left, top + plotHeight + between, right - left, plotHeight);
+        m_time = QRectF(left, m_speed.area.top(), right - left, m_torque.area.bottom() - m_speed.area.top());
+        m_timeLabelsTop = m_torque.area.bottom() + tick;
     }
-    void activate()
+
+    void text(const QRectF &box, const QString &words, const QColor &colour, bool bold = false)
     {
-        for (QChart *chart : {m_speed, m_torque}) {
-            if (chart->layout())
-                chart->layout()->activate();
+        m_painter.setFont(bold ? m_bold : m_font);
+        m_painter.setPen(colour);
+        m_painter.drawText(box, Qt::AlignCenter, words);
+        m_texts.push_back({words, box});
+    }
+
+    QPen pen(const QColor &colour, double width, Qt::PenStyle style = Qt::SolidLine) const
+    {
+        QPen pen(colour, width * m_px, style, Qt::FlatCap, Qt::RoundJoin);
+        return pen;
+    }
+
+    void drawGrid(const Plot &plot)
+    {
+        const QRectF &area = plot.area;
+        for (const double value : plot.ticks.values) {
+            const double y = snap(plot.y(value));
+            m_painter.setPen(pen(value == 0 ? AxisColour : GridColour, 1));
+            m_painter.drawLine(QPointF(area.left(), y), QPointF(area.right(), y));
+            m_painter.setPen(pen(AxisColour, 1));
+            m_painter.drawLine(QPointF(area.left() - m_gap, y), QPointF(area.left(), y));
+            const QString label = TickText(value, plot.ticks.step);
+            const double width = m_fm.horizontalAdvance(label);
+            text(QRectF(area.left() - m_gap * 1.5 - width, y - m_fm.height() / 2, width, m_fm.height()),
+                 label, TextColour);
+        }
+        m_painter.setPen(pen(AxisColour, 1));
+        const double left = snap(area.left());
+        const double bottom = snap(area.bottom());
+        m_painter.drawLine(QPointF(left, area.top()), QPointF(left, bottom));
+        m_painter.drawLine(QPointF(left, bottom), QPointF(area.right(), bottom));
+        // The title along the axis, shortened to the unit where the plot is too low for it.
+        const int open = plot.title.indexOf(u'(');
+        QString title = plot.title;
+        if (m_boldFm.horizontalAdvance(title) > area.height() && open > 0)
+            title = plot.title.mid(open + 1).chopped(1);
+        title = m_boldFm.elidedText(title, Qt::ElideRight, area.height());
+        const double width = m_boldFm.horizontalAdvance(title);
+        const double height = m_boldFm.height();
+        const QPointF centre(m_rect.left() + height / 2, area.center().y());
+        m_painter.save();
+        m_painter.translate(centre);
+        m_painter.rotate(-90);
+        m_painter.setFont(m_bold);
+        m_painter.setPen(TextColour);
+        m_painter.drawText(QRectF(-width / 2, -height / 2, width, height), Qt::AlignCenter, title);
+        m_painter.restore();
+        m_texts.push_back({title, QRectF(centre.x() - height / 2, centre.y() - width / 2, height, width)});
+    }
+
+    void drawBoundaries()
+    {
+        if (m_speedLine.isEmpty())
+            return;
+        m_painter.setPen(pen(BoundaryColour, 1, Qt::DotLine));
+        for (const MoveSegment &segment : m_data.results.segments) {
+            const double end = segment.start + segment.duration;
+            if (segment.duration <= 0 || end >= m_cycle * (1 - 1e-9))
+                continue;
+            for (const Plot *plot : {&m_speed, &m_torque})
+                m_painter.drawLine(QPointF(snap(x(end)), plot->area.top()),
+                                   QPointF(snap(x(end)), plot->area.bottom()));
         }
     }
 
-    QChart *m_speed = nullptr;
-    QChart *m_torque = nullptr;
-    QLineSeries *m_speedLine = nullptr;
-    QLineSeries *m_maxSpeed = nullptr;
-    QLineSeries *m_torqueLine = nullptr;
-    QLineSeries *m_rated = nullptr;
-    QLineSeries *m_peak = nullptr;
-    QLineSeries *m_ratedBelow = nullptr;
-    QLineSeries *m_peakBelow = nullptr;
-    QValueAxis *m_speedTime = nullptr;
-    QValueAxis *m_torqueTime = nullptr;
-    QCategoryAxis *m_speedSegments = nullptr;
-    std::array<QLineSeries *, MoveSegmentCount - 1> m_boundaries{};
-    QValueAxis *m_speedAxis = nullptr;
-    QValueAxis *m_torqueAxis = nullptr;
-    std::array<Limit, 3> m_limits;
-    QGraphicsSimpleTextItem *m_message = nullptr;
-    QSizeF m_size;
+    QList<QPointF> mapped(const QList<QPointF> &line, const Plot &plot) const
+    {
+        QList<QPointF> points;
+        points.reserve(line.size());
+        for (const QPointF &p : line)
+            points.append({x(p.x()), plot.y(p.y())});
+        return points;
+    }
+
+    void drawCurves()
+    {
+        for (const Limit &limit : m_limits) {
+            m_painter.setPen(pen(limit.colour, 1.5, limit.style));
+            for (const double value : {limit.value, -limit.value}) {
+                if (value > 0 || (m_mirrored && limit.plot == &m_torque)) {
+                    const double y = limit.plot->y(value);
+                    m_painter.drawLine(QPointF(m_time.left(), y), QPointF(m_time.right(), y));
+                    m_obstacles.append(QList<QPointF>{QPointF(m_time.left(), y), QPointF(m_time.right(), y)});
+                }
+            }
+        }
+        m_painter.setPen(pen(CurveColour, 2));
+        for (const auto &[line, plot] :
+             {std::pair{&m_speedLine, &m_speed}, std::pair{&m_torqueLine, &m_torque}}) {
+            const QList<QPointF> points = mapped(*line, *plot);
+            m_painter.drawPolyline(points.constData(), int(points.size()));
+            m_obstacles.append(points);
+        }
+    }
+
+    bool free(const QRectF &box, const QRectF &area) const
+    {
+        if (!area.contains(box))
+            return false;
+        const bool onText = std::any_of(m_texts.begin(), m_texts.end(), [&box](const MovePlotText &placed) {
+            return placed.box.intersects(box);
+        });
+        // Clear of the lines' thickness too.
+        const QRectF clear = box.adjusted(-1.5 * m_px, -1.5 * m_px, 1.5 * m_px, 1.5 * m_px);
+        return !onText &&
+               std::none_of(m_obstacles.begin(), m_obstacles.end(),
+                            [&clear](const QList<QPointF> &line) { return lineHits(line, clear); });
+    }
+
+    // The limits named on their lines where nothing else is drawn, the time
+    // axis labelled and the segments named above the speed plot.
+    void drawLabels()
+    {
+        for (const Limit &limit : m_limits) {
+            const QRectF &area = limit.plot->area;
+            const double y = limit.plot->y(limit.value);
+            const QString words = m_fm.elidedText(limit.text, Qt::ElideRight, area.width() - 2 * m_gap);
+            const QSizeF size(m_fm.horizontalAdvance(words) + 2 * m_px, m_fm.height());
+            const double aboveY = y - size.height() - 2 * m_px;
+            const double belowY = y + 2 * m_px;
+            const double rightX = area.right() - m_gap - size.width();
+            const double leftX = area.left() + m_gap;
+            QList<QRectF> places;
+            for (const double atX : {rightX, leftX}) {
+                places.append(QRectF(QPointF(atX, limit.above ? aboveY : belowY), size));
+                places.append(QRectF(QPointF(atX, limit.above ? belowY : aboveY), size));
+            }
+            const auto place = std::find_if(places.begin(), places.end(),
+                                            [&](const QRectF &box) { return free(box, area); });
+            QRectF box = places.first();
+            if (place != places.end()) {
+                box = *place;
+            } else {
+                // Nowhere clear of the curves: on a backing, away from other texts.
+                for (const QRectF &candidate : places) {
+                    const bool clear =
+                        area.contains(candidate) &&
+                        std::none_of(m_texts.begin(), m_texts.end(),
+                                     [&](const MovePlotText &t) { return t.box.intersects(candidate); });
+                    if (clear) {
+                        box = candidate;
+                        break;
+                    }
+                }
+                QColor backing(Qt::white);
+                backing.setAlpha(210);
+                m_painter.fillRect(box, backing);
+            }
+            text(box, words, limit.colour);
+        }
+
+        const double line = m_fm.height();
+        QRectF lastLabel;
+        for (const double value : m_timeTicks.values) {
+            if (value > m_cycle * (1 + 1e-9))
+                break;
+            const double at = snap(x(value));
+            m_painter.setPen(pen(AxisColour, 1));
+            m_painter.drawLine(QPointF(at, m_torque.area.bottom()),
+                               QPointF(at, m_torque.area.bottom() + m_gap));
+            const QString label = TickText(value, m_timeTicks.step);
+            const double width = m_fm.horizontalAdvance(label);
+            // The first label clear of the value labels, the last inside the page.
+            double leftEdge = std::max(at - width / 2, m_time.left() - m_gap);
+            leftEdge = std::min(leftEdge, m_rect.right() - width);
+            const QRectF box(leftEdge, m_timeLabelsTop, width, line);
+            if (!lastLabel.isNull() && box.left() < lastLabel.right() + m_gap)
+                continue;
+            text(box, label, TextColour);
+            lastLabel = box;
+        }
+        const QString timeTitle = QStringLiteral("Time (s)");
+        const double titleWidth = m_boldFm.horizontalAdvance(timeTitle);
+        text(QRectF(m_time.center().x() - titleWidth / 2, m_timeLabelsTop + line + m_gap / 2, titleWidth,
+                    m_boldFm.height()),
+             timeTitle, TextColour, true);
+
+        if (m_speedLine.isEmpty())
+            return;
+        for (const MoveSegment &segment : m_data.results.segments) {
+            if (segment.duration <= 0)
+                continue;
+            const double from = x(segment.start);
+            const double to = x(std::min(segment.start + segment.duration, m_cycle));
+            const QString name = QString::fromLatin1(SegmentNames[int(segment.kind)]);
+            // A segment too short for its name shows its start, or nothing.
+            QString words = m_fm.elidedText(name, Qt::ElideRight, to - from - m_gap);
+            if (words.size() < 3)
+                continue;
+            const double width = m_fm.horizontalAdvance(words);
+            text(QRectF((from + to - width) / 2, m_rect.top(), width, line), words, TextColour);
+        }
+    }
+
+    // A move that cannot be computed says why where its curves would be.
+    void drawMessage()
+    {
+        if (!m_curves.speed.empty())
+            return;
+        const MoveResults &r = m_data.results;
+        const QString reason = r.peakTorque.ok() ? r.maxMotorSpeed.reason() : r.peakTorque.reason();
+        const QString words =
+            QStringLiteral("No plot: %1").arg(reason.isEmpty() ? r.cycleTime.reason() : reason);
+        const QRectF room = m_speed.area.adjusted(m_gap, m_gap, -m_gap, -m_gap);
+        m_painter.setFont(m_font);
+        QRectF box = m_painter.boundingRect(room, Qt::AlignCenter | Qt::TextWordWrap, words);
+        box = box.intersected(m_rect).adjusted(-m_gap, -m_px, m_gap, m_px);
+        m_painter.fillRect(box, Qt::white);
+        m_painter.setPen(TextColour);
+        m_painter.drawText(box, Qt::AlignCenter | Qt::TextWordWrap, words);
+        // What it covers is no longer shown, so it is the one text that may.
+        std::erase_if(m_texts, [&box](const MovePlotText &t) { return t.box.intersects(box); });
+        m_texts.push_back({words, box});
+    }
+
+    QPainter &m_painter;
+    const QRectF m_rect;
+    const MovePlotData &m_data;
+    const MoveCurves m_curves;
+    QFont m_font;
+    QFont m_bold;
+    QFontMetricsF m_fm;
+    QFontMetricsF m_boldFm;
+    double m_px = 1;
+    double m_gap = 4;
+    double m_cycle = 1;
+    bool m_mirrored = false;
+    Plot m_speed;
+    Plot m_torque;
+    QRectF m_time; // the span of the time axis across both plots
+    AxisTicks m_timeTicks;
+    double m_timeLabelsTop = 0;
+    QList<QPointF> m_speedLine;
+    QList<QPointF> m_torqueLine;
+    std::vector<Limit> m_limits;
+    QList<QList<QPointF>> m_obstacles; // lines in page coordinates that labels keep off
+    std::vector<MovePlotText> m_texts;
 };
 
-MovePlots::MovePlots(QWidget *parent) : QGraphicsView(parent), m_charts(std::make_unique<MoveCharts>())
+} // namespace
+
+MovePlots::MovePlots(QWidget *parent) : QWidget(parent)
 {
-    setScene(m_charts.get());
-    setRenderHint(QPainter::Antialiasing);
-    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    setFrameShape(QFrame::NoFrame);
+    // Every pixel is painted, on a white ground like the printed page's.
+    setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::NoFocus);
     setMinimumSize(320, 280);
 }
 
-MovePlots::~MovePlots() = default;
-
 void MovePlots::showMove(const MovePlotData &data)
 {
-    m_charts->show(data);
+    m_data = data;
+    const MoveResults &r = data.results;
+    const QString what = QStringLiteral("Motor speed and torque over one cycle");
+    if (r.maxMotorSpeed.ok() && r.peakTorque.ok() && r.cycleTime.ok()) {
+        setAccessibleName(
+            QStringLiteral("%1: peak speed %2 %3, peak torque %4 %5")
+                .arg(what, plainNumber(r.maxMotorSpeed.value() * data.speedFactor), data.speedUnit.trimmed(),
+                     plainNumber(r.peakTorque.value() * data.torqueFactor), data.torqueUnit.trimmed()));
+    } else {
+        setAccessibleName(QStringLiteral("%1: no plot").arg(what));
+    }
+    update();
 }
 
-void MovePlots::resizeEvent(QResizeEvent *event)
+void MovePlots::paintEvent(QPaintEvent * /*event*/)
 {
-    QGraphicsView::resizeEvent(event);
-    m_charts->layoutIn(viewport()->size());
-    fitInView(m_charts->sceneRect());
+    QPainter painter(this);
+    DrawMovePlots(painter, rect(), m_data);
 }
 
-void DrawMovePlots(QPainter &painter, const QRectF &rect, const MovePlotData &data)
+std::vector<MovePlotText> DrawMovePlots(QPainter &painter, const QRectF &rect, const MovePlotData &data)
 {
-    // Laid out at the size the rectangle has at 96 dots an inch, then scaled
-    // onto it, so the text keeps its size on a printer's page.
-    const QPaintDevice *device = painter.device();
-    const double scale = device && device->logicalDpiX() > 0 ? device->logicalDpiX() / 96.0 : 1.0;
-    MoveCharts charts;
-    charts.show(data);
-    charts.layoutIn(rect.size() / scale);
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing);
-    charts.render(&painter, rect, charts.sceneRect());
-    painter.restore();
+    return Drawing(painter, rect, data).draw();
 }

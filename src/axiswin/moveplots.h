@@ -2,14 +2,16 @@
 // The move plotted over one cycle: the motor's speed above its torque on one
 // time axis, the segments named (accel, constant, decel, dwell) and marked by
 // lines at their boundaries, and the motor's maximum speed, rated torque and
-// peak torque drawn as limit lines. Drawn with Qt Charts, as vectors, so the
-// plots are sharp at any screen scale and on paper.
+// peak torque drawn as limit lines. Drawn by one function into any painter,
+// the widget's and a printer's alike, as vectors, so the plots are sharp at
+// any screen scale and on paper.
 
 #include "axis/moveprofile.h"
 
-#include <QGraphicsView>
+#include <QRectF>
+#include <QWidget>
 
-#include <memory>
+#include <vector>
 
 class QPainter;
 
@@ -24,23 +26,29 @@ struct MovePlotData
     double torqueFactor = 1; // of 1 N·m
 };
 
-class MoveCharts;
+// A text the plots show and where, in the painter's coordinates.
+struct MovePlotText
+{
+    QString text;
+    QRectF box;
+};
 
-class MovePlots : public QGraphicsView
+class MovePlots : public QWidget
 {
 public:
     explicit MovePlots(QWidget *parent = nullptr);
-    ~MovePlots() override;
-    // Redraws both plots for a move.
+    // Redraws both plots for a move; the accessible name says what they show.
     void showMove(const MovePlotData &data);
 
 protected:
-    void resizeEvent(QResizeEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
 
 private:
-    std::unique_ptr<MoveCharts> m_charts;
+    MovePlotData m_data;
 };
 
-// Draws the same two plots into a rectangle of any painter, a printer's or a
-// PDF page's included, with the text at its point size on the device.
-void DrawMovePlots(QPainter &painter, const QRectF &rect, const MovePlotData &data);
+// Draws both plots into a rectangle of any painter, a printer's or a PDF
+// page's included, with the text at its point size on the device and the
+// lines as thick as on a screen of 96 dots an inch. Returns the texts drawn,
+// none of which overlaps another.
+std::vector<MovePlotText> DrawMovePlots(QPainter &painter, const QRectF &rect, const MovePlotData &data);

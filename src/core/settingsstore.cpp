@@ -110,6 +110,12 @@ QString Settings::read(const QString &section, const QString &key) const
 bool Settings::write(const QString &section, const QString &key, const QString &value)
 {
     QSettings store = openStore(m_fileName);
+    // An unchanged value is not written: each window writes its settings as
+    // it closes, and rewriting the whole file for nothing costs a save to
+    // disk and drops the user's comments in it.
+    const QVariant stored = store.value(keyPath(section, key));
+    if (stored.typeId() == QMetaType::QString && stored.toString() == value)
+        return true;
     store.setValue(keyPath(section, key), value);
     store.sync();
     if (store.status() == QSettings::NoError)

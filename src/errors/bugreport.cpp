@@ -5,7 +5,6 @@
 #include <QFileInfo>
 #include <QIODevice>
 #include <QLocale>
-#include <QRegularExpression>
 #include <QUrl>
 
 namespace {
@@ -248,6 +247,7 @@ QUrl BugReportMail(const BugReport &report, const QString &address, const QLocal
 
 QStringList PrintCallLines(const QString &call)
 {
-    static const QRegularExpression lineEnd(QStringLiteral("\r\n|\r|\n"));
-    return call.split(lineEnd);
+    QString lines = call;
+    lines.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return lines.split(QLatin1Char('\n'));
 }

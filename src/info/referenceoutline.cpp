@@ -1,7 +1,9 @@
 #include "info/referenceoutline.h"
 
 #include <QIODevice>
-#include <QRegularExpression>
+
+#include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -11,21 +13,35 @@ QString Searchable(QString text)
     return text.replace(QChar(0x2212), QLatin1Char('-')).toCaseFolded();
 }
 
+// A section heading "== <top row> <title>": the title and its row, or no
+// title when the line is not one.
+std::pair<QString, int> SectionHeading(QStringView line)
+{
+    if (!line.startsWith(u"== "))
+        return {};
+    const QStringView rest = line.mid(3);
+    const qsizetype space = rest.indexOf(u' ');
+    bool ok = false;
+    const int top = space > 0 ? rest.left(space).toInt(&ok) : 0;
+    const bool digits = std::all_of(rest.begin(), rest.begin() + std::max<qsizetype>(space, 0),
+                                    [](QChar c) { return c >= u'0' && c <= u'9'; });
+    if (!ok || !digits || space + 1 >= rest.size())
+        return {};
+    return {rest.mid(space + 1).toString(), top};
+}
+
 } // namespace
 
 ReferenceOutline ReadReferenceOutline(QIODevice &device)
 {
-    static const QRegularExpression sectionLine(QStringLiteral("^== (\\d+) (.+)$"));
     ReferenceOutline outline;
     while (!device.atEnd()) {
         const QString line = QString::fromUtf8(device.readLine()).remove(QLatin1Char('\n'));
         if (line.startsWith(QLatin1Char('#')))
             continue;
-        const QRegularExpressionMatch section = sectionLine.match(line);
-        bool ok = false;
-        const int top = section.hasMatch() ? section.captured(1).toInt(&ok) : 0;
-        if (ok)
-            outline.sections.append({section.captured(2), top, {}});
+        const auto [title, top] = SectionHeading(line);
+        if (!title.isEmpty())
+            outline.sections.append({title, top, {}});
         else if (outline.sections.isEmpty())
             outline.preamble.append(line);
         else

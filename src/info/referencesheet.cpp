@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QPainter>
+#include <QResource>
 #include <QSvgRenderer>
 
 #include <algorithm>
@@ -16,6 +17,10 @@ const QString OutlineSource = QStringLiteral(":/reference/sheet.txt");
 // on a whole device pixel, so bands meet without a seam.
 constexpr int BandRows = 256;
 
+// Rows a block's drawing may reach past the rows it is placed on (a
+// descender, a stroke's width); drawing a block a band only grazes is harmless.
+constexpr int BlockOverhang = 16;
+
 int ScaleKey(qreal devicePixelRatio)
 {
     return int(std::lround(devicePixelRatio * 100));
@@ -29,28 +34,45 @@ ReferenceSheet &ReferenceSheet::shared()
     return sheet;
 }
 
+// The source's blocks are its <g id="blockN" transform="translate(0,Y)">
+// elements, placed top to bottom, none inside another; each is taken to
+// reach from its Y to the next block's.
 ReferenceSheet::ReferenceSheet()
 {
-    m_size = renderer().defaultSize();
-    for (int index = 0;; ++index) {
-        const QString id = QStringLiteral("block%1").arg(index);
-        if (!m_renderer->elementExists(id))
+    // Stored uncompressed, the source is read in place from the program.
+    const QByteArray source = QResource(SheetSource).uncompressedData();
+    static constexpr QByteArrayView BlockStart = "<g id=\"block";
+    static constexpr QByteArrayView Shift = "translate(0,";
+    qsizetype end = 0;
+    for (qsizetype start = source.indexOf(BlockStart); start >= 0; start = source.indexOf(BlockStart, end)) {
+        if (m_blocks.isEmpty())
+            m_head = source.left(start);
+        end = source.indexOf("</g>", start);
+        if (end < 0)
             break;
-        m_blocks.append({id, m_renderer->boundsOnElement(id)});
+        end += 4;
+        const QByteArray block = source.mid(start, end - start);
+        const qsizetype shift = block.indexOf(Shift) + Shift.size();
+        const int top = block.mid(shift, block.indexOf(')', shift) - shift).toInt();
+        if (!m_blocks.isEmpty())
+            m_blocks.last().bottom = top + BlockOverhang;
+        m_blocks.append({block, top - BlockOverhang, 0});
     }
+    if (m_blocks.isEmpty())
+        m_head = source; // drawn whole, band by band
+    else
+        m_tail = source.mid(end);
+    // The size, from the source without its blocks.
+    m_size = QSvgRenderer(m_head + m_tail).defaultSize();
+    if (!m_blocks.isEmpty())
+        m_blocks.last().bottom = m_size.height();
+
     QFile outline(OutlineSource);
     if (outline.open(QIODevice::ReadOnly))
         m_outline = ReadReferenceOutline(outline);
 }
 
 ReferenceSheet::~ReferenceSheet() = default;
-
-QSvgRenderer &ReferenceSheet::renderer()
-{
-    if (!m_renderer)
-        m_renderer = std::make_unique<QSvgRenderer>(SheetSource);
-    return *m_renderer;
-}
 
 const QImage &ReferenceSheet::band(int index, qreal devicePixelRatio)
 {
@@ -61,6 +83,13 @@ const QImage &ReferenceSheet::band(int index, qreal devicePixelRatio)
 
     const int top = index * BandRows;
     const int rows = std::min(BandRows, m_size.height() - top);
+    QByteArray document = m_head;
+    for (const Block &block : std::as_const(m_blocks)) {
+        if (block.top < top + rows && top < block.bottom)
+            document += block.text;
+    }
+    document += m_tail;
+
     QImage image(int(std::ceil(m_size.width() * devicePixelRatio)), int(std::ceil(rows * devicePixelRatio)),
                  QImage::Format_RGB32);
     image.setDevicePixelRatio(devicePixelRatio);
@@ -70,21 +99,9 @@ const QImage &ReferenceSheet::band(int index, qreal devicePixelRatio)
         painter.setRenderHint(QPainter::Antialiasing);
         painter.setRenderHint(QPainter::TextAntialiasing);
         painter.translate(0, -top);
-        const QRectF rowsDrawn(0, top, m_size.width(), rows);
-        // Only the blocks that reach into the band: a band costs a few blocks,
-        // not the whole sheet.
-        for (const auto &[id, bounds] : std::as_const(m_blocks)) {
-            if (bounds.intersects(rowsDrawn))
-                renderer().render(&painter, id, bounds);
-        }
+        QSvgRenderer(document).render(&painter, QRectF(QPointF(0, 0), m_size));
     }
-    found = m_bands.insert(key, image.convertToFormat(QImage::Format_Grayscale8));
-    // Once every band of this scale is kept the parsed source is not needed.
-    const int bands = (m_size.height() + BandRows - 1) / BandRows;
-    if (std::count_if(m_bands.keyBegin(), m_bands.keyEnd(),
-                      [&](const QPair<int, int> &k) { return k.first == key.first; }) == bands)
-        m_renderer.reset();
-    return *found;
+    return *m_bands.insert(key, image.convertToFormat(QImage::Format_Grayscale8));
 }
 
 void ReferenceSheet::paint(QPainter &painter, int top, QSize size, qreal devicePixelRatio)

@@ -2,10 +2,14 @@
 // The reference sheet as the viewer shows it: drawn from its SVG source in
 // bands of rows, each band drawn once per process and screen scale and kept
 // (as 8-bit grey, the sheet being black on white), so a new viewer window
-// costs no drawing and only the bands scrolled to are ever drawn.
+// costs no drawing and only the bands scrolled to are ever drawn. A band is
+// drawn from a small document of just the source's blocks that reach into
+// it, parsed for that band and let go: the whole parsed sheet (some 1.7 MB)
+// is never held.
 
 #include "info/referenceoutline.h"
 
+#include <QByteArray>
 #include <QHash>
 #include <QImage>
 #include <QList>
@@ -13,10 +17,7 @@
 #include <QRectF>
 #include <QSize>
 
-#include <memory>
-
 class QPainter;
-class QSvgRenderer;
 
 class ReferenceSheet
 {
@@ -38,12 +39,19 @@ public:
 private:
     ReferenceSheet();
     const QImage &band(int index, qreal devicePixelRatio);
-    QSvgRenderer &renderer();
+
+    struct Block
+    {
+        QByteArray text; // the block's element, as it stands in the source
+        int top = 0;     // the rows it may draw on
+        int bottom = 0;
+    };
 
     QSize m_size;
     ReferenceOutline m_outline;
-    std::unique_ptr<QSvgRenderer> m_renderer;
-    QList<QPair<QString, QRectF>> m_blocks; // the source's named blocks and where they lie
+    QByteArray m_head; // the source before its first block, and after its last
+    QByteArray m_tail;
+    QList<Block> m_blocks;
     QHash<QPair<int, int>, QImage> m_bands; // (scale in hundredths, band index) -> picture
 };
 

@@ -2,7 +2,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QUrl>
 
 #include <algorithm>
@@ -20,6 +19,64 @@ QString decodeEntities(QString text)
     return text;
 }
 
+// The next start tag <name ...> at or after from (its text up to '>'), or a
+// null view; from moves past it. Pages are our own, so a plain scan will do:
+// no comments or scripts hide a tag.
+QStringView nextTag(QStringView html, QStringView name, qsizetype &from)
+{
+    while (true) {
+        const qsizetype open = html.indexOf(u'<', from);
+        if (open < 0)
+            return {};
+        from = open + 1;
+        const QStringView rest = html.mid(from);
+        const QChar after = rest.size() > name.size() ? rest.at(name.size()) : QChar();
+        if (rest.startsWith(name, Qt::CaseInsensitive) && (after.isSpace() || after == u'>' || after == u'/')) {
+            const qsizetype close = html.indexOf(u'>', from);
+            if (close < 0)
+                return {};
+            from = close + 1;
+            return html.mid(open, close - open);
+        }
+    }
+}
+
+// The text between <name ...> and </name>, or an empty view.
+QStringView elementText(QStringView html, QStringView name)
+{
+    qsizetype from = 0;
+    if (nextTag(html, name, from).isNull())
+        return {};
+    const QString end = QLatin1String("</") + name.toString();
+    const qsizetype close = html.indexOf(end, from, Qt::CaseInsensitive);
+    return close < 0 ? QStringView() : html.mid(from, close - from);
+}
+
+// The quoted value of an attribute in a tag's text (name="value" or
+// name='value', spaces allowed around '='), or a null view.
+QStringView attribute(QStringView tag, QStringView name)
+{
+    for (qsizetype at = tag.indexOf(name, 0, Qt::CaseInsensitive); at > 0;
+         at = tag.indexOf(name, at + 1, Qt::CaseInsensitive)) {
+        if (!tag.at(at - 1).isSpace())
+            continue;
+        qsizetype i = at + name.size();
+        while (i < tag.size() && tag.at(i).isSpace())
+            ++i;
+        if (i == tag.size() || tag.at(i) != u'=')
+            continue;
+        ++i;
+        while (i < tag.size() && tag.at(i).isSpace())
+            ++i;
+        if (i == tag.size() || (tag.at(i) != u'"' && tag.at(i) != u'\''))
+            continue;
+        const qsizetype close = tag.indexOf(tag.at(i), i + 1);
+        if (close > 0)
+            return tag.mid(i + 1, close - i - 1);
+    }
+    return {};
+}
+
 } // namespace
 
 HelpPageEntry ReadHelpPageEntry(const QString &fileName, const QString &html)
@@ -27,20 +84,21 @@ HelpPageEntry ReadHelpPageEntry(const QString &fileName, const QString &html)
     HelpPageEntry entry;
     entry.fileName = fileName;
 
-    static const QRegularExpression titlePattern(QStringLiteral("<title[^>]*>(.*?)</title>"),
-                                                 QRegularExpression::CaseInsensitiveOption |
-                                                     QRegularExpression::DotMatchesEverythingOption);
-    const QString title = decodeEntities(titlePattern.match(html).captured(1)).simplified();
+    const QString title = decodeEntities(elementText(html, u"title").toString()).simplified();
     entry.title = title.isEmpty() ? QFileInfo(fileName).completeBaseName() : title;
 
-    static const QRegularExpression orderPattern(
-        QStringLiteral(
-            "<meta\\s+name\\s*=\\s*[\"']contents-order[\"']\\s+content\\s*=\\s*[\"']\\s*(-?\\d+)\\s*[\"']"),
-        QRegularExpression::CaseInsensitiveOption);
-    bool ok = false;
-    const int order = orderPattern.match(html).captured(1).toInt(&ok);
-    if (ok)
-        entry.order = order;
+    for (qsizetype from = 0;;) {
+        const QStringView tag = nextTag(html, u"meta", from);
+        if (tag.isNull())
+            break;
+        if (attribute(tag, u"name").trimmed().compare(u"contents-order", Qt::CaseInsensitive) == 0) {
+            bool ok = false;
+            const int order = attribute(tag, u"content").trimmed().toInt(&ok);
+            if (ok)
+                entry.order = order;
+            break;
+        }
+    }
     return entry;
 }
 
@@ -70,14 +128,21 @@ bool IsHelpPageLink(const QUrl &link)
 
 QString FillDataFilePaths(const QString &html, const std::function<QString(const QString &)> &pathOf)
 {
-    static const QRegularExpression placePattern(QStringLiteral("\\{\\{path:([^{}]+)\\}\\}"));
+    static constexpr QStringView Open = u"{{path:";
     QString filled;
     qsizetype done = 0;
-    for (auto it = placePattern.globalMatch(html); it.hasNext();) {
-        const QRegularExpressionMatch place = it.next();
-        filled += QStringView(html).mid(done, place.capturedStart() - done);
-        filled += QDir::toNativeSeparators(pathOf(place.captured(1))).toHtmlEscaped();
-        done = place.capturedEnd();
+    for (qsizetype open = html.indexOf(Open); open >= 0; open = html.indexOf(Open, open + 1)) {
+        const qsizetype name = open + Open.size();
+        const qsizetype close = html.indexOf(QLatin1String("}}"), name);
+        if (close < 0)
+            break;
+        const QStringView file = QStringView(html).mid(name, close - name);
+        if (file.isEmpty() || file.contains(u'{') || file.contains(u'}'))
+            continue;
+        filled += QStringView(html).mid(done, open - done);
+        filled += QDir::toNativeSeparators(pathOf(file.toString())).toHtmlEscaped();
+        done = close + 2;
+        open = close + 1; // the next place may follow at once
     }
     filled += QStringView(html).mid(done);
     return filled;

@@ -201,8 +201,12 @@ QString HelpWindow::currentPage() const
 void HelpWindow::fillContents()
 {
     QList<HelpPageEntry> pages;
-    const QStringList files = QDir(HelpRoot).entryList({QStringLiteral("*.html")}, QDir::Files);
+    // Filtered here rather than by a name filter, which would compile a
+    // regular expression engine into memory for one pattern.
+    const QStringList files = QDir(HelpRoot).entryList(QDir::Files);
     for (const QString &fileName : files) {
+        if (!fileName.endsWith(QLatin1String(".html"), Qt::CaseInsensitive))
+            continue;
         QFile file(HelpRoot + fileName);
         if (file.open(QIODevice::ReadOnly))
             pages.append(ReadHelpPageEntry(fileName, QString::fromUtf8(file.readAll())));

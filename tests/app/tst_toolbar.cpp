@@ -19,6 +19,9 @@
 
 #include <chrono>
 #include <future>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 class TestToolbar : public QObject
 {
@@ -225,40 +228,76 @@ private Q_SLOTS:
     }
 
     // A later start asks the running toolbar, through the socket beside the
-    // lock, to show its strip; a socket left by a crash is no obstacle, and
-    // with nobody listening the later start learns it.
+    // lock, to show its strip; a socket left by a crash is no obstacle, a
+    // client that is no toolbar holds nothing up and is hung up on, and with
+    // nobody listening the later start learns it.
     void second_start_shows_the_running_strip_data()
     {
-        QTest::addColumn<bool>("socketLeftBehind");
-        QTest::addColumn<bool>("listening");
-        QTest::newRow("running toolbar") << false << true;
-        QTest::newRow("socket left by a crashed toolbar") << true << true;
-        QTest::newRow("nobody listening") << false << false;
+        QTest::addColumn<QString>("situation");
+        QTest::addColumn<QByteArray>("sent");  // by an intruding client first
+        QTest::addColumn<int>("hungUpWithin"); // ms the toolbar gives the intruder
+        QTest::addColumn<bool>("answered");
+        QTest::newRow("socket left by a crashed toolbar") << "stale socket" << QByteArray() << 0 << true;
+        QTest::newRow("nobody listening") << "not listening" << QByteArray() << 0 << false;
+        QTest::newRow("socket path too long") << "long path" << QByteArray() << 0 << false;
+        QTest::newRow("a client that sends nothing") << "intruder" << QByteArray("") << 5000 << true;
+        QTest::newRow("a client that sends garbage") << "intruder" << QByteArray("garbage\n") << 1500 << true;
+        QTest::newRow("a client that sends no end") << "intruder" << QByteArray(100000, 'x') << 1500 << true;
     }
     void second_start_shows_the_running_strip()
     {
-        QFETCH(bool, socketLeftBehind);
-        QFETCH(bool, listening);
-        QTemporaryDir folder;
-        SingleInstance first(QStringLiteral("toolbar.lock"), folder.path());
+        QFETCH(QString, situation);
+        QFETCH(QByteArray, sent);
+        QFETCH(int, hungUpWithin);
+        QFETCH(bool, answered);
+        QTemporaryDir temporary;
+        QString folder = temporary.path();
+        if (situation == u"long path") {
+            folder = temporary.filePath(QString(110, u'd'));
+            QVERIFY(QDir().mkdir(folder));
+            QTest::ignoreMessage(QtWarningMsg,
+                                 QRegularExpression(QStringLiteral("too long for a local socket")));
+        }
+        SingleInstance first(QStringLiteral("toolbar.lock"), folder);
         QVERIFY(first.acquired());
-        if (socketLeftBehind)
+        if (situation == u"stale socket")
             QVERIFY(TestSupport::writeFile(first.socketPath(), "stale"));
         frmToolbar toolbar(m_context); // hidden, as when closed to the tray
         connect(&first, &SingleInstance::showRequested, &toolbar, &frmToolbar::showForAnotherStart);
-        if (listening)
-            QVERIFY(first.listen());
+        if (situation != u"not listening")
+            QCOMPARE(first.listen(), answered);
+        if (answered) // no one else may connect
+            QVERIFY(!(QFileInfo(first.socketPath()).permissions() &
+                      (QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther)));
+        const int intruder = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        const auto closing = qScopeGuard([intruder] { ::close(intruder); });
+        if (situation == u"intruder") {
+            sockaddr_un address{};
+            address.sun_family = AF_UNIX;
+            qstrncpy(address.sun_path, QFile::encodeName(first.socketPath()).constData(),
+                     sizeof address.sun_path);
+            QVERIFY(::connect(intruder, reinterpret_cast<sockaddr *>(&address), sizeof address) == 0);
+            QVERIFY(::send(intruder, sent.constData(), size_t(sent.size()), MSG_DONTWAIT | MSG_NOSIGNAL) ==
+                    sent.size());
+        }
 
-        SingleInstance second(QStringLiteral("toolbar.lock"), folder.path());
+        SingleInstance second(QStringLiteral("toolbar.lock"), folder);
         QCOMPARE(second.status(), SingleInstance::Status::HeldByAnother);
         // The later start waits for its answer while this one's loop runs.
-        std::future<bool> answered =
+        std::future<bool> asked =
             std::async(std::launch::async, [&second] { return second.askRunningToShow(1000); });
-        QTRY_VERIFY(answered.wait_for(std::chrono::seconds(0)) == std::future_status::ready);
-        QCOMPARE(answered.get(), listening);
-        QCOMPARE(toolbar.isVisible(), listening);
-        if (listening)
+        QTRY_VERIFY(asked.wait_for(std::chrono::seconds(0)) == std::future_status::ready);
+        QCOMPARE(asked.get(), answered);
+        QCOMPARE(toolbar.isVisible(), answered);
+        if (answered)
             QVERIFY(QTest::qWaitForWindowActive(&toolbar));
+        const auto hungUp = [intruder] {
+            char byte = 0;
+            const ssize_t got = ::recv(intruder, &byte, 1, MSG_DONTWAIT);
+            return got == 0 || (got < 0 && errno != EAGAIN);
+        };
+        if (hungUpWithin > 0)
+            QTRY_VERIFY_WITH_TIMEOUT(hungUp(), hungUpWithin);
     }
 
     // A later start with a file hands it over the same way: the running

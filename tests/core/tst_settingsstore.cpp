@@ -79,6 +79,22 @@ private Q_SLOTS:
         QVERIFY(refusing.takeWriteFailure().isEmpty());
     }
 
+    // A value written again unchanged leaves the file as it is, comments and all.
+    void unchanged_value_is_not_rewritten()
+    {
+        QVERIFY(m_settings.write(Units, QStringLiteral("Digits"), QStringLiteral("5")));
+        QFile file(m_settings.fileName());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray byHand = file.readAll() + "; mine\n";
+        file.close();
+        QVERIFY(TestSupport::writeFile(m_settings.fileName(), byHand));
+        QVERIFY(m_settings.write(Units, QStringLiteral("Digits"), QStringLiteral("5")));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), byHand);
+        QVERIFY(m_settings.write(Units, QStringLiteral("Digits"), QStringLiteral("6")));
+        QCOMPARE(get(Units, "Digits"), QStringLiteral("6"));
+    }
+
     // An unparsable file is rewritten whole by the write: that is no failure to report.
     void rewritten_damaged_file_is_no_failure()
     {

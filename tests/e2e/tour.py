@@ -8,6 +8,8 @@ UNITS_BUTTON = "Units Calculator"
 TRIG_BUTTON = "Trig Reference"
 DENSITY_BUTTON = "Table of densities"
 INERTIA_BUTTON = "Inertia Calculator"
+AXIS_BUTTON = "Axis sizing"
+AXIS_TITLE = "Untitled \u2014 Axis sizing"
 
 # (shape, from its density?, [(box, text)]), in an order that needs the mode
 # chosen only where the window would not keep it.
@@ -35,6 +37,16 @@ def menu(d, window, *path):
         item = d.find(entry, "menu item", node)
         d.click_control(item)
         node = item
+
+
+def replace_text(d, window, name, text):
+    """Types over the whole text of a box that keeps its text on a click."""
+    box = d.find(name, "text", window)
+    d.click_control(box)
+    wait_for(lambda: box.getState().contains(d.atspi.STATE_FOCUSED), f"the focus in {name!r}")
+    d.key("ctrl+a")
+    d.type(text)
+    wait_for(lambda: d.text(box) == text, f"{text!r} in {name!r}")
 
 
 def tour(d, visit, error_report=True):
@@ -99,6 +111,20 @@ def tour(d, visit, error_report=True):
     visit("reference", "Trigonometric/Calculus Reference")
     d.close_box(d.wait_window("Trigonometric/Calculus Reference"))
     d.wait_no_window("Trigonometric/Calculus Reference")
+
+    # A new axis on its Move tab: a quarter turn in half a second, plotted.
+    toolbar_button(d, AXIS_BUTTON)
+    d.wait_window(AXIS_TITLE)
+    axis = d.window(AXIS_BUTTON)
+    d.click_control(d.find("Move", "page tab", axis))
+    for box, text in (("Move distance", "90"), ("Move time", "0.5")):
+        replace_text(d, axis, box, text)
+    d.key("Tab")
+    d.move_mouse(4, 1000)
+    visit("axis-move", "Untitled* \u2014 Axis sizing")
+    d.key("Escape")
+    d.click_control(d.find("Discard", "push button"))
+    d.wait_no_window("Untitled* \u2014 Axis sizing")
 
     toolbar_button(d, "Velmora")
     contact = d.window("About Velmora")

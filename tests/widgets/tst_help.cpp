@@ -73,12 +73,41 @@ private Q_SLOTS:
                                               << "/data/&amp;.dat";
         QTest::newRow("nothing to fill") << "<p>{{path:}} {path:x}</p>"
                                          << "<p>{{path:}} {path:x}</p>";
+        QTest::newRow("broken place, then one") << "{{path:a{{path:b.dat}}{{path:c.dat}}"
+                                                << "{{path:a/data/b.dat/data/c.dat";
     }
     void data_file_places_are_filled_in()
     {
         QFETCH(QString, html);
         QFETCH(QString, filled);
         QCOMPARE(FillDataFilePaths(html, [](const QString &file) { return "/data/" + file; }), filled);
+    }
+
+    // Pages are read with a plain scan: its edges, as the pages may be written.
+    void page_title_and_order_are_read_data()
+    {
+        QTest::addColumn<QString>("html");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<int>("order");
+        const int none = HelpPageEntry::NoOrder;
+        QTest::newRow("usual") << R"(<meta name="contents-order" content="20"><title>Unit calculator</title>)"
+                               << "Unit calculator" << 20;
+        QTest::newRow("any case, attributes, quotes, spaces")
+            << "<META content = ' -3 ' NAME='Contents-Order'><TITLE lang=en>\n A &amp; B </Title>" << "A & B" << -3;
+        QTest::newRow("other meta first") << R"(<meta charset="utf-8"><meta name="contents-order" content="7">)"
+                                          << "page" << 7;
+        QTest::newRow("no title, bad order") << R"(<titles>x</titles><meta name="contents-order" content="x">)"
+                                             << "page" << none;
+        QTest::newRow("title never closed") << "<title>Lost" << "page" << none;
+    }
+    void page_title_and_order_are_read()
+    {
+        QFETCH(QString, html);
+        QFETCH(QString, title);
+        QFETCH(int, order);
+        const HelpPageEntry page = ReadHelpPageEntry(QStringLiteral("page.html"), html);
+        QCOMPARE(page.title, title);
+        QCOMPARE(page.order, order);
     }
 
     // The page the user reads names the files this run really uses.
