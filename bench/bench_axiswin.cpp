@@ -5,8 +5,8 @@
 #include "axiswin/frmaxissizing.h"
 #include "largeaxis.h"
 #include "widgets/windowcontext.h"
+#include "windowbench.h"
 
-#include <QApplication>
 #include <QFile>
 #include <QLineEdit>
 #include <QTemporaryDir>
@@ -54,24 +54,14 @@ void openFileInWindow(benchmark::State &state, WindowContext &context)
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    // Settings (the recent files among them) stay the benchmark's own.
-    QTemporaryDir dir;
-    WindowContext context(dir.filePath(QStringLiteral("settings.ini")),
-                          DataFiles::DetectLayout(dir.path(), dir.filePath(QStringLiteral("user"))));
-    context.units().load(QStringLiteral(TORVANE_CONVERTS_DAT));
-    for (auto [name, run, unit] :
-         {std::tuple{"recomputeInWindow", &recomputeInWindow, benchmark::kMicrosecond},
-          std::tuple{"openFileInWindow", &openFileInWindow, benchmark::kMillisecond}}) {
-        benchmark::RegisterBenchmark(name,
-                                     [run = run, &context](benchmark::State &state) { run(state, context); })
-            ->Arg(1000)
-            ->Unit(unit);
-    }
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunWindowBenchmarks(argc, argv, [](WindowContext &context) {
+        for (auto [name, run, unit] :
+             {std::tuple{"recomputeInWindow", &recomputeInWindow, benchmark::kMicrosecond},
+              std::tuple{"openFileInWindow", &openFileInWindow, benchmark::kMillisecond}}) {
+            benchmark::RegisterBenchmark(name,
+                                         [run = run, &context](benchmark::State &state) { run(state, context); })
+                ->Arg(1000)
+                ->Unit(unit);
+        }
+    });
 }

@@ -5,11 +5,10 @@
 #include "axiswin/moveplots.h"
 #include "units/conversiontable.h"
 #include "widgets/windowcontext.h"
+#include "windowbench.h"
 
-#include <QApplication>
 #include <QLineEdit>
 #include <QTabWidget>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
@@ -67,18 +66,9 @@ void editAndRedraw(benchmark::State &state, WindowContext &context)
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QTemporaryDir dir;
-    WindowContext context(dir.filePath(QStringLiteral("settings.ini")),
-                          DataFiles::DetectLayout(dir.path(), dir.filePath(QStringLiteral("user"))));
-    context.units().load(QStringLiteral(TORVANE_CONVERTS_DAT));
-    benchmark::RegisterBenchmark("editAndRedraw", [&context](benchmark::State &state) {
-        editAndRedraw(state, context);
-    })->Unit(benchmark::kMillisecond);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunWindowBenchmarks(argc, argv, [](WindowContext &context) {
+        benchmark::RegisterBenchmark("editAndRedraw", [&context](benchmark::State &state) {
+            editAndRedraw(state, context);
+        })->Unit(benchmark::kMillisecond);
+    });
 }

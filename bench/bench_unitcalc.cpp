@@ -6,10 +6,10 @@
 #include "units/conversiontable.h"
 #include "units/unitlists.h"
 #include "widgets/windowcontext.h"
+#include "windowbench.h"
 
 #include "shippedunits.h"
 
-#include <QApplication>
 #include <QBoxLayout>
 #include <QClipboard>
 #include <QHeaderView>
@@ -17,7 +17,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMap>
-#include <QTemporaryDir>
 #include <QTreeWidget>
 
 #include <benchmark/benchmark.h>
@@ -171,25 +170,15 @@ BENCHMARK(conversionRowsOnly)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QGuiApplication::clipboard()->clear();
-    // The settings the window reads and writes stay the benchmark's own.
-    QTemporaryDir dir;
-    WindowContext context(dir.filePath(QStringLiteral("settings.ini")),
-                          DataFiles::DetectLayout(dir.path(), dir.filePath(QStringLiteral("user"))));
-    context.units().load(QStringLiteral(TORVANE_CONVERTS_DAT));
-    for (auto [name, run] : {std::pair{"keystrokeRebuildsTheList", &keystrokeRebuildsTheList},
-                             std::pair{"keystrokeAndRepaint", &keystrokeAndRepaint},
-                             std::pair{"keystrokePainted", &keystrokePainted},
-                             std::pair{"keystrokePaintedBareList", &keystrokePaintedBareList}}) {
-        benchmark::RegisterBenchmark(name, [run = run, &context](benchmark::State &state) {
-            run(state, context);
-        })->Unit(benchmark::kMicrosecond);
-    }
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunWindowBenchmarks(argc, argv, [](WindowContext &context) {
+        QGuiApplication::clipboard()->clear();
+        for (auto [name, run] : {std::pair{"keystrokeRebuildsTheList", &keystrokeRebuildsTheList},
+                                 std::pair{"keystrokeAndRepaint", &keystrokeAndRepaint},
+                                 std::pair{"keystrokePainted", &keystrokePainted},
+                                 std::pair{"keystrokePaintedBareList", &keystrokePaintedBareList}}) {
+            benchmark::RegisterBenchmark(name, [run = run, &context](benchmark::State &state) {
+                run(state, context);
+            })->Unit(benchmark::kMicrosecond);
+        }
+    });
 }
