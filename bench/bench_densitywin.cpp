@@ -1,11 +1,13 @@
 // How fast the density window answers: opening it (shown and painted) beside
-// a plain dialog of its size, a keystroke in the density box, and a change of
-// display unit that rewrites every line; on the shipped materials and on a
-// table of the largest size the window reads.
+// a plain dialog of its size and of the same controls, closing it, a keystroke
+// in the density box, and a change of display unit that rewrites every line;
+// on the shipped materials and on a table of the largest size the window reads.
 
 #include "densities/densitytable.h"
 #include "densities/frmdensityselect.h"
 #include "units/conversiontable.h"
+#include "widgets/artwork.h"
+#include "widgets/valuefont.h"
 #include "widgets/windowcontext.h"
 
 #include <QAbstractItemView>
@@ -13,7 +15,10 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QFile>
+#include <QFrame>
 #include <QGridLayout>
+#include <QHBoxLayout>
+#include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -23,6 +28,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
+#include <QToolButton>
 
 #include <benchmark/benchmark.h>
 
@@ -110,8 +116,11 @@ void openPlainDialog(benchmark::State &state)
     }
 }
 
-// The same controls in a plain Qt dialog, the list filled with the shipped
-// table's lines: the floor for a window of this content.
+// The same controls in a plain Qt dialog, of the window's size: the menus
+// the window shows, the strip of picture keys, the list in the value font
+// filled with the shipped table's lines, the unit lists, boxes, buttons, the
+// separator line, the notation key and digits box, and the note kept hidden.
+// The floor for a window of this content.
 void openPlainDialogWithTheSameControls(benchmark::State &state)
 {
     const std::unique_ptr<Table> table = shippedTable();
@@ -121,35 +130,73 @@ void openPlainDialogWithTheSameControls(benchmark::State &state)
     for (const ConversionRecord &record : table->context.units().records())
         if (record.DisplayUnit && record.UnitType.trimmed() == QLatin1String("Density"))
             units << record.UnitName;
+    const QSize size = frmDensitySelect(table->context).size();
+    // Pictures drawn once, as the window keeps its own.
+    const QIcon logo(ArtPixmap(QStringLiteral("logo"), QSize(165, 36), qApp->devicePixelRatio()));
+    const QIcon off(ArtPixmap(QStringLiteral("off_up"), QSize(56, 32), qApp->devicePixelRatio()));
+    const QIcon on(ArtPixmap(QStringLiteral("onc_up"), QSize(56, 32), qApp->devicePixelRatio()));
+    const QIcon notation(ArtPixmap(QStringLiteral("notation_off"), QSize(30, 30), qApp->devicePixelRatio()));
+    auto key = [](const QIcon &icon, QSize size) {
+        auto *button = new QToolButton;
+        button->setIcon(icon);
+        button->setIconSize(size);
+        button->setAutoRaise(true);
+        return button;
+    };
     for (auto _ : state) {
         auto dialog = std::make_unique<QDialog>();
+        dialog->resize(size);
         auto *menus = new QMenuBar(dialog.get());
         menus->addMenu(QStringLiteral("&Edit"))->addAction(QStringLiteral("&Undo"));
         QMenu *help = menus->addMenu(QStringLiteral("&Help"));
         help->addAction(QStringLiteral("&Contents"));
+        help->addSeparator();
         help->addAction(QStringLiteral("&About"));
+        auto *strip = new QFrame;
+        auto *keys = new QHBoxLayout(strip);
+        keys->addWidget(key(logo, QSize(165, 36)));
+        keys->addStretch(1);
+        keys->addWidget(key(off, QSize(56, 32)));
+        keys->addWidget(key(on, QSize(56, 32)));
         auto *list = new QListWidget;
+        list->setFont(ValueFont(dialog->font()));
         list->setUniformItemSizes(true);
         list->addItems(lines);
+        auto *note = new QLabel;
+        note->setWordWrap(true);
+        note->hide();
         auto *grid = new QGridLayout(dialog.get());
         grid->setMenuBar(menus);
-        grid->addWidget(new QLabel(QStringLiteral("Material")), 0, 0);
-        grid->addWidget(list, 1, 0, 1, 3);
-        for (int row : {0, 3}) {
+        grid->addWidget(strip, 0, 0, 1, 3);
+        grid->addWidget(new QLabel(QStringLiteral("Material")), 1, 0);
+        grid->addWidget(list, 2, 0, 1, 3);
+        grid->addWidget(note, 3, 0, 1, 3);
+        for (int row : {1, 5}) {
             auto *unitList = new QComboBox;
             unitList->addItems(units);
             grid->addWidget(unitList, row, 2);
         }
-        grid->addWidget(new QLabel(QStringLiteral("Material:")), 2, 0);
-        grid->addWidget(new QLineEdit, 2, 1, 1, 2);
-        grid->addWidget(new QLabel(QStringLiteral("Density:")), 3, 0);
-        grid->addWidget(new QLineEdit, 3, 1);
+        grid->addWidget(new QLabel(QStringLiteral("Material:")), 4, 0);
+        grid->addWidget(new QLineEdit, 4, 1, 1, 2);
+        grid->addWidget(new QLabel(QStringLiteral("Density:")), 5, 0);
+        grid->addWidget(new QLineEdit, 5, 1);
+        auto *line = new QFrame;
+        line->setFrameShape(QFrame::HLine);
+        line->setFrameShadow(QFrame::Sunken);
+        grid->addWidget(line, 6, 0, 1, 3);
         int place = 0;
         for (const char *caption : {"&Select", "Save", "Cancel", "&Add", "Delete"}) {
-            grid->addWidget(new QPushButton(QString::fromLatin1(caption)), 4 + place / 3, place % 3);
+            grid->addWidget(new QPushButton(QString::fromLatin1(caption)), 7 + place / 3, place % 3);
             ++place;
         }
-        grid->addWidget(new QScrollBar(Qt::Vertical), 5, 2);
+        auto *digits = new QHBoxLayout;
+        digits->addWidget(key(notation, QSize(30, 30)));
+        auto *shown = new QLabel(QStringLiteral("6"));
+        shown->setFrameShape(QFrame::Panel);
+        shown->setFrameShadow(QFrame::Sunken);
+        digits->addWidget(shown);
+        digits->addWidget(new QScrollBar(Qt::Vertical));
+        grid->addLayout(digits, 8, 1, 1, 2);
         showAndPaint(*dialog);
         state.PauseTiming();
         dialog.reset();
@@ -172,6 +219,18 @@ void openWindow(benchmark::State &state, Table &table)
     rusage usage = {};
     getrusage(RUSAGE_SELF, &usage);
     state.counters["maxRssMB"] = double(usage.ru_maxrss) / 1024;
+}
+
+// Closing the window: its settings written, the window destroyed.
+void closeWindow(benchmark::State &state, Table &table)
+{
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto form = std::make_unique<frmDensitySelect>(table.context);
+        showAndPaint(*form);
+        state.ResumeTiming();
+        form.reset();
+    }
 }
 
 // A digit typed, then taken back: each goes through the key filter and the
@@ -216,6 +275,7 @@ int main(int argc, char **argv)
     for (auto [name, run, table] :
          {std::tuple<const char *, Run, Table *>{"openShipped", &openWindow, shipped.get()},
           {"openAtTheLimit", &openWindow, limit.get()},
+          {"closeShipped", &closeWindow, shipped.get()},
           {"keystrokeInDensityBox", &keystrokeInDensityBox, shipped.get()},
           {"displayUnitChange", &displayUnitChange, shipped.get()},
           {"displayUnitChangeAtTheLimit", &displayUnitChange, limit.get()}}) {

@@ -8,7 +8,6 @@
 #include "info/frmintegral.h"
 #include "unitcalc/frmunitcalculator.h"
 #include "units/conversiontable.h"
-#include "widgets/busycursor.h"
 #include "widgets/chrome.h"
 #include "widgets/picturebutton.h"
 #include "widgets/windowcontext.h"
@@ -132,7 +131,8 @@ void frmToolbar::buildTrayIcon()
 
 void frmToolbar::loadUnitTable()
 {
-    const BusyCursor busy;
+    // No hourglass: this runs before anything of the program is on the
+    // screen to show it, and setting one would load a cursor theme for nothing.
     const QString table = m_context.readOnlyFile(QStringLiteral("converts.dat"));
     if (m_context.dataFiles().installed && !QFile::exists(table)) {
         // A missing table loads empty, as it always has, but an installed

@@ -8,6 +8,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -36,19 +37,29 @@ template <typename Action> void forEachUnitList(QWidget *window, Action action)
 
 void FillUnitCombos(const ConversionTableData &table, QWidget *window)
 {
-    forEachUnitList(window, [&table](QComboBox *list, const QString &type) {
+    // Lists of one type (a window's entry and display units) share one look-up.
+    QHash<QString, QStringList> unitsOfType;
+    forEachUnitList(window, [&table, &unitsOfType](QComboBox *list, const QString &type) {
+        auto units = unitsOfType.constFind(type);
+        if (units == unitsOfType.cend())
+            units = unitsOfType.insert(type, UnitsForListTag(table, type));
         list->clear();
-        list->addItems(UnitsForListTag(table, type));
+        list->addItems(*units);
     });
 }
 
 void ApplyDefaultUnits(const Settings &settings, QWidget *window)
 {
-    forEachUnitList(window, [&settings](QComboBox *list, const QString &type) {
+    // The stored default of a type is read once, however many lists show it.
+    QHash<QString, QString> storedDefaults;
+    forEachUnitList(window, [&settings, &storedDefaults](QComboBox *list, const QString &type) {
         QStringList entries;
         for (int i = 0; i < list->count(); ++i)
             entries << list->itemText(i);
-        const int index = DefaultUnitIndex(entries, type, settings.defaultUnit(type));
+        auto stored = storedDefaults.constFind(type);
+        if (stored == storedDefaults.cend())
+            stored = storedDefaults.insert(type, settings.defaultUnit(type));
+        const int index = DefaultUnitIndex(entries, type, *stored);
         if (index >= 0)
             list->setCurrentIndex(index);
     });

@@ -88,7 +88,12 @@ class Desktop:
         self.scratch = tempfile.mkdtemp(prefix="torvane-e2e-")
         self.program_dir = os.path.join(self.scratch, "program")
         self.config_dir = os.path.join(self.scratch, "config")
-        self.runtime_dir = os.path.join(self.scratch, "runtime")
+        # A desktop session's runtime folder lives in memory (/run/user/<uid>):
+        # a lock or socket made there costs no write to disk.
+        memory = "/dev/shm"
+        self.runtime_dir = (tempfile.mkdtemp(prefix="torvane-e2e-runtime-", dir=memory)
+                            if os.path.isdir(memory) and os.access(memory, os.W_OK)
+                            else os.path.join(self.scratch, "runtime"))
         self.home_dir = os.path.join(self.scratch, "home")
         self._processes = []
         self.program = None
@@ -98,7 +103,7 @@ class Desktop:
         self._fixed_display = display
         try:
             for folder in (self.program_dir, self.config_dir, self.runtime_dir, self.home_dir):
-                os.makedirs(folder, mode=0o700)
+                os.makedirs(folder, mode=0o700, exist_ok=True)
             self.install_program()
             self._start_session(width, height, wait_tray)
         except BaseException:
@@ -198,6 +203,7 @@ class Desktop:
                 process.stdout.close()
         self._processes.clear()
         shutil.rmtree(self.scratch, ignore_errors=True)
+        shutil.rmtree(self.runtime_dir, ignore_errors=True)
 
     def __enter__(self):
         return self
