@@ -2,16 +2,24 @@
 
 #include "axiswin/axisentry.h"
 
+#include <cmath>
+
 namespace {
 
-// A figure with its unit, or the reason it failed.
-QString figureWithUnit(const AxisFigure &figure, const ReportFigures &view)
+// A figure with its unit (a unit list's text, padded or not), or the reason
+// it failed.
+QString figureIn(const AxisFigure &figure, const QString &shownUnit, const ReportFigures &view)
 {
-    const QString unit = view.inertiaUnit.trimmed();
+    const QString unit = shownUnit.trimmed();
     if (!figure.ok())
         return figure.reason();
     const QString number = AxisFigureText(view.units, figure, unit, view.digits, view.notation);
     return unit.isEmpty() ? number : number + u' ' + unit;
+}
+
+QString figureWithUnit(const AxisFigure &figure, const ReportFigures &view)
+{
+    return figureIn(figure, view.inertiaUnit, view);
 }
 
 // An inertia as entered, in its own unit; one kept in the base unit (no unit
@@ -93,4 +101,119 @@ ReportDocument AxisReport(const Axis &axis, const AxisResults &results, const Re
         subject,
         date,
         {driveSection(axis, figures), itemSection(axis, results, figures), resultSection(results, figures)}};
+}
+
+namespace {
+
+// A quantity as its box shows it, with every digit, in its own unit; one
+// kept without a unit in the base unit.
+QString entered(const AxisQuantity &quantity, const char *baseUnit, const ReportFigures &view)
+{
+    const QString unit = quantity.unit.isEmpty() ? QString::fromUtf8(baseUnit) : quantity.unit;
+    const std::optional<double> shown = FromBaseUnits(view.units, quantity.value, unit);
+    return (shown && std::isfinite(*shown) ? AxisEntryText(*shown) : QStringLiteral("?")) + u' ' + unit;
+}
+
+QString percentEntered(double percent)
+{
+    return AxisEntryText(percent) + QStringLiteral(" %");
+}
+
+QString profileText(const MoveInputs &move)
+{
+    if (move.profile == MoveProfile::Triangular)
+        return QStringLiteral("Triangular");
+    return move.defaultRamps ? QStringLiteral("Trapezoidal, ramps t/3 each")
+                             : QStringLiteral("Trapezoidal, ramps as given");
+}
+
+// A ramp as given, or the one the move works out in the unit its box shows.
+QString rampText(const AxisQuantity &given, const AxisFigure &used, const QString &unit, bool isGiven,
+                 const ReportFigures &view)
+{
+    if (isGiven)
+        return entered(given, "s", view);
+    return used.ok() ? entered({used.value(), unit.trimmed()}, "s", view) : QStringLiteral("\u2014");
+}
+
+QList<QStringList> moveFacts(const MoveInputs &move, const AxisMotor &motor, const MoveResults &results,
+                             const MoveReportUnits &shown, const ReportFigures &view)
+{
+    const bool given = move.profile == MoveProfile::Trapezoidal && !move.defaultRamps;
+    QList<QStringList> rows{
+        {QStringLiteral("Distance"), entered(move.distance, "rad", view)},
+        {QStringLiteral("Move time"), entered(move.moveTime, "s", view)},
+        {QStringLiteral("Profile"), profileText(move)},
+        {QStringLiteral("Acceleration time"),
+         rampText(move.accelTime, results.accelTime, shown.accelTime, given, view)},
+        {QStringLiteral("Deceleration time"),
+         rampText(move.decelTime, results.decelTime, shown.decelTime, given, view)},
+        {QStringLiteral("Dwell"), entered(move.dwell, "s", view)},
+    };
+    if (results.mechanism.kind == MechanismKind::Rotary) {
+        rows.append({QStringLiteral("Load torque"), entered(move.loadTorque, "N-m", view)});
+    } else {
+        rows.append({{QStringLiteral("Incline \u03b8"), entered(move.incline, "rad", view)},
+                     {QStringLiteral("Friction \u03bc"), AxisEntryText(move.friction)},
+                     {QStringLiteral("External force"), entered(move.thrust, "N", view)},
+                     {QStringLiteral("Mechanism efficiency"), percentEntered(move.mechanismEfficiency)}});
+    }
+    rows.append({{QStringLiteral("Gearbox efficiency"), percentEntered(move.gearboxEfficiency)},
+                 {QStringLiteral("Rated torque of the motor"), entered(motor.ratedTorque, "N-m", view)},
+                 {QStringLiteral("Peak torque of the motor"), entered(motor.peakTorque, "N-m", view)},
+                 {QStringLiteral("Maximum speed of the motor"), entered(motor.maxSpeed, "rad/s", view)}});
+    return rows;
+}
+
+ReportBlock::Tone checkTone(CheckLevel level)
+{
+    return level == CheckLevel::Passes  ? ReportBlock::Tone::Good
+           : level == CheckLevel::Fails ? ReportBlock::Tone::Bad
+                                        : ReportBlock::Tone::Plain;
+}
+
+} // namespace
+
+void AppendMoveReport(ReportDocument &report, const MoveInputs &move, const AxisMotor &motor,
+                      const MoveResults &results, const MoveReportUnits &shown, const ReportFigures &figures)
+{
+    report.sections.append(
+        {QStringLiteral("Move"), {ReportBlock::facts(moveFacts(move, motor, results, shown, figures))}});
+    ReportSection section{QStringLiteral("Move results"), {}};
+    const std::pair<const char *, const AxisFigure *> rows[] = {
+        {"Peak load speed vmax", &results.peakLoadSpeed},
+        {"Load acceleration a", &results.loadAccel},
+        {"Maximum motor speed nmax", &results.maxMotorSpeed},
+        {"Acceleration torque Tacc", &results.accelTorque},
+        {"Load torque at the motor TL", &results.loadTorque},
+        {"Holding torque at rest Thold", &results.holdingTorque},
+        {"Peak torque Tpeak", &results.peakTorque},
+        {"RMS torque TRMS", &results.rmsTorque}};
+    // The units of the figures in the order above, as the Move tab shows them.
+    const QString units[] = {shown.loadSpeed, shown.loadAccel, shown.motorSpeed, shown.torque,
+                             shown.torque,    shown.torque,    shown.torque,     shown.torque};
+    QList<QStringList> facts;
+    for (std::size_t k = 0; k < std::size(rows); ++k) {
+        const AxisFigure &figure = *rows[k].second;
+        // A move that cannot be computed says why, as the Move tab does, and
+        // shows no figures, checks or plots.
+        if (!figure.ok()) {
+            section.blocks.append(ReportBlock::paragraph(figure.reason()));
+            report.sections.append(section);
+            return;
+        }
+        facts.append({QString::fromUtf8(rows[k].first), figureIn(figure, units[k], figures)});
+    }
+    section.blocks.append(ReportBlock::facts(facts));
+    for (const MotorCheck &check : results.checks) {
+        const QString &unit = check.kind == MotorCheckKind::Speed ? shown.motorSpeed : shown.torque;
+        section.blocks.append(ReportBlock::paragraph(
+            MotorCheckText(figures.units, check, unit, figures.digits), checkTone(check.level)));
+    }
+    section.blocks.append(
+        ReportBlock::plotBlock(QLatin1String(MovePlotKey),
+                               QStringLiteral("Motor speed (%1) and torque (%2) over one cycle")
+                                   .arg(shown.motorSpeed.trimmed(), shown.torque.trimmed()),
+                               0.7));
+    report.sections.append(section);
 }

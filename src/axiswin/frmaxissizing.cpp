@@ -5,8 +5,8 @@
 #include "axiswin/axisitemmodel.h"
 #include "axiswin/axisreport.h"
 #include "axiswin/frmaxisitem.h"
-#include "axiswin/reportprinter.h"
 #include "axiswin/movepane.h"
+#include "axiswin/reportprinter.h"
 #include "core/fixedtext.h"
 #include "core/recentfiles.h"
 #include "core/tags.h"
@@ -782,19 +782,37 @@ ReportDocument frmAxisSizing::report() const
         m_filePath.isEmpty() ? QStringLiteral("Untitled") : QFileInfo(m_filePath).fileName();
     const QDateTime now = QDateTime::currentDateTime();
     const QLocale locale;
-    return AxisReport(
-        m_axis, m_results,
-        {context().units(), m_cmbResultUnits->currentText(), m_format->digits(), m_format->notation()},
-        subject,
-        locale.toString(now.date(), QLocale::LongFormat) + QStringLiteral(", ") +
-            locale.toString(now.time(), QLocale::ShortFormat));
+    const ReportFigures figures{context().units(), m_cmbResultUnits->currentText(), m_format->digits(),
+                                m_format->notation()};
+    ReportDocument document =
+        AxisReport(m_axis, m_results, figures, subject,
+                   locale.toString(now.date(), QLocale::LongFormat) + QStringLiteral(", ") +
+                       locale.toString(now.time(), QLocale::ShortFormat));
+    // The move as its boxes show it, every value in the unit beside it.
+    AxisMotor motor = m_axis.motor;
+    MoveInputs move = m_move;
+    m_movePane->readInto(motor, move);
+    AppendMoveReport(document, move, motor, m_movePane->results(), m_movePane->shownUnits(), figures);
+    return document;
 }
+
+namespace {
+// Draws the report's plots as the Move tab shows them.
+ReportPlotPainter reportPlots(const MovePane *pane)
+{
+    return [data = pane->plotData()](QPainter &painter, const QRectF &rect, const QString &key) {
+        if (key == QLatin1String(MovePlotKey))
+            DrawMovePlots(painter, rect, data);
+    };
+}
+} // namespace
 
 bool frmAxisSizing::exportPdf(const QString &path)
 {
     const ReportDocument document = report();
-    return writeFile(path, [&document](QIODevice &file, QString *problem) {
-        return WriteReportPdf(file, document, {}, problem);
+    const ReportPlotPainter plots = reportPlots(m_movePane);
+    return writeFile(path, [&document, &plots](QIODevice &file, QString *problem) {
+        return WriteReportPdf(file, document, plots, problem);
     });
 }
 
@@ -813,7 +831,7 @@ void frmAxisSizing::chooseAndExportPdf()
 
 void frmAxisSizing::printReport()
 {
-    if (PrintReport(this, report()) == PrintOutcome::Failed)
+    if (PrintReport(this, report(), reportPlots(m_movePane)) == PrintOutcome::Failed)
         QMessageBox::warning(this, QStringLiteral("Axis sizing"),
                              QStringLiteral("The report could not be printed: the printer did not take it."));
 }

@@ -57,7 +57,8 @@ public:
     // Writes the item table as CSV, inertias in the result unit; false,
     // with a message, when it could not.
     bool exportCsv(const QString &path);
-    // Writes the report (the axis, its items, results and verdict) as a PDF;
+    // Writes the report (the axis, its items, results and verdict, the move
+    // with its motor check and plots) as a PDF;
     // false, with a message, when it could not.
     bool exportPdf(const QString &path);
     // The report as printed and exported, dated now.

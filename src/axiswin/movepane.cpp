@@ -432,6 +432,13 @@ void MovePane::display()
     m_plots->setAccessibleDescription(segments.join(QStringLiteral("; ")));
 }
 
+MoveReportUnits MovePane::shownUnits() const
+{
+    return {m_cmbLoadSpeedUnits->currentText(),  m_cmbLoadAccelUnits->currentText(),
+            m_cmbMotorSpeedUnits->currentText(), m_cmbTorqueUnits->currentText(),
+            m_accelTime.units->currentText(),    m_decelTime.units->currentText()};
+}
+
 void MovePane::copy(Figure which, bool withUnit)
 {
     const QString value = m_rows[std::size_t(which)].value->text();

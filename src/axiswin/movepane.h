@@ -6,6 +6,7 @@
 
 #include "axis/moveprofile.h"
 #include "axiswin/axiscontrols.h"
+#include "axiswin/axisreport.h"
 #include "axiswin/moveplots.h"
 
 #include <QWidget>
@@ -35,6 +36,8 @@ public:
     const MoveResults &results() const { return m_results; }
     // What the plots show, for a report to draw them too.
     const MovePlotData &plotData() const { return m_plot; }
+    // The units the figures and the worked-out ramps are shown in, for a report.
+    MoveReportUnits shownUnits() const;
 
 Q_SIGNALS:
     // The user changed an input.

@@ -94,6 +94,9 @@ bool PaintReport(QPagedPaintDevice &device, const ReportDocument &report, const 
         painter.translate(0, -page * bodyHeight);
         QAbstractTextDocumentLayout::PaintContext context;
         context.clip = QRectF(0, page * bodyHeight, area.width(), bodyHeight);
+        // The layout draws every block that reaches into the page, a plot
+        // moved on to the next page included: nothing may stray below it.
+        painter.setClipRect(context.clip);
         document.documentLayout()->draw(&painter, context);
         painter.restore();
 

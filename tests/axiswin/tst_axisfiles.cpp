@@ -5,11 +5,13 @@
 #include "../axis/axisbuild.h"
 #include "axis/axisfile.h"
 #include "axiswin/frmaxissizing.h"
+#include "axiswin/reportprinter.h"
 
 #include <QAction>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPainter>
 #include <QProcess>
 #include <QPushButton>
 #include <QtTest>
@@ -137,6 +139,8 @@ private Q_SLOTS:
             items << inertiaValue(1e-6 * k, 1, AxisSide::Load, QStringLiteral("Pulley %1").arg(k));
         frmAxisSizing window(m_context);
         QVERIFY(window.openFile(axisFile(QStringLiteral("long.tvaxis"), axis(items, 2, 0, 1e-4))));
+        for (const char *box : {"txtDistance", "txtMoveTime"}) // a move, plotted in the report
+            child<QLineEdit>(&window, QString::fromLatin1(box))->setText(QStringLiteral("1"));
         const QString pdf = m_dir.filePath(QStringLiteral("long.pdf"));
         QVERIFY(window.exportPdf(pdf));
         QVERIFY(TestSupport::fileContents(pdf).startsWith("%PDF-"));
@@ -146,10 +150,29 @@ private Q_SLOTS:
         extract.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
         QVERIFY(extract.waitForFinished(20000));
         const QString text = QString::fromUtf8(extract.readAllStandardOutput());
-        for (const char *expected :
-             {"Axis sizing report", "long.tvaxis", "Pulley 80", "Verdict: ", "Page 2 of"})
+        for (const char *expected : {"Axis sizing report", "long.tvaxis", "Pulley 80",
+                                     "Verdict: ", "Page 2 of", "RMS torque TRMS", "Time (s)"})
             QVERIFY2(text.contains(QLatin1String(expected)), expected);
         QVERIFY(text.count(QStringLiteral("J at motor")) >= 2); // the header again on the next page
+    }
+
+    // A plot is drawn whole on one page, moved on when what is left of a page
+    // is too short, and never below a page's body, over its foot line.
+    void report_plots_stay_on_their_page()
+    {
+        ReportDocument report{"Axis sizing report", "plots", "today", {}};
+        for (int filler = 0; filler < 40; filler += 3) {
+            report.sections = QList<ReportSection>(filler, {"Section", {ReportBlock::paragraph("Text")}});
+            report.sections.append({"Move", {ReportBlock::plotBlock("move", "Caption", 0.7)}});
+            int drawn = 0; // whole on a page 1 each, drawn astray 100 each
+            const auto plots = [&](QPainter &painter, const QRectF &rect, const QString &) {
+                const QRectF body = painter.hasClipping() ? painter.clipBoundingRect() : QRectF();
+                drawn += body.contains(rect) ? 1 : body.intersects(rect) || body.isEmpty() ? 100 : 0;
+            };
+            QBuffer pdf;
+            QVERIFY(pdf.open(QIODevice::WriteOnly) && WriteReportPdf(pdf, report, plots));
+            QVERIFY2(drawn == 1, qPrintable(QString::number(filler)));
+        }
     }
 };
 
