@@ -317,7 +317,15 @@ void frmAxisSizing::connectEvents()
             &frmAxisSizing::updateKeys);
 
     connectResultEntries(
-        *m_format, [this](bool withUnit) { copyResult(currentResult(), withUnit); }, [this]() { compute(); });
+        *m_format,
+        [this](bool withUnit) {
+            // The tab in view decides which results the menu copies from.
+            if (m_movePane->isVisible())
+                m_movePane->copyCurrent(withUnit);
+            else
+                copyResult(currentResult(), withUnit);
+        },
+        [this]() { compute(); });
     for (int r = 0; r < ResultCount; ++r) {
         connect(m_resultRows[r].copyValue, &QAbstractButton::clicked, this,
                 [this, r]() { copyResult(Result(r), false); });

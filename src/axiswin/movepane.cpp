@@ -439,6 +439,17 @@ MoveReportUnits MovePane::shownUnits() const
             m_accelTime.units->currentText(),    m_decelTime.units->currentText()};
 }
 
+void MovePane::copyCurrent(bool withUnit)
+{
+    Figure which = PeakTorque;
+    for (int f = 0; f < FigureCount; ++f) {
+        const AxisResultRow &row = m_rows[std::size_t(f)];
+        if (row.copyValue->hasFocus() || row.copyAll->hasFocus())
+            which = Figure(f);
+    }
+    copy(which, withUnit);
+}
+
 void MovePane::copy(Figure which, bool withUnit)
 {
     const QString value = m_rows[std::size_t(which)].value->text();

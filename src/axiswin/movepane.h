@@ -34,6 +34,9 @@ public:
     void showMove(const Axis &axis, const AxisResults &inertia, const MoveInputs &move, int digits,
                   bool notation);
     const MoveResults &results() const { return m_results; }
+    // Copies the figure whose copy key holds the focus, else the peak torque
+    // (a motor's first check), as the Edit menu's copy entries do.
+    void copyCurrent(bool withUnit);
     // What the plots show, for a report to draw them too.
     const MovePlotData &plotData() const { return m_plot; }
     // The units the figures and the worked-out ramps are shown in, for a report.

@@ -15,6 +15,7 @@
 
 #include "testsupport.h"
 
+#include <QAction>
 #include <QClipboard>
 #include <QComboBox>
 #include <QGuiApplication>
@@ -179,6 +180,11 @@ private Q_SLOTS:
             QVERIFY2(read && std::fabs(shown - value) <= 1e-5 * std::max(std::fabs(value), 1e-3),
                      qPrintable(QStringLiteral("%1: %2, expected %3").arg(key, number).arg(value)));
         }
+        // The Edit menu copies from the tab in view: here the peak torque, not an inertia.
+        child<QLineEdit>(&window, QStringLiteral("txtDistance"))->setFocus();
+        window.findChild<QAction *>(QStringLiteral("mnuEditCopyValueUnit"))->trigger();
+        const QString fromMenu = QGuiApplication::clipboard()->text();
+        QCOMPARE(fromMenu, copied(&window, QStringLiteral("cmdCopyAll_peakTorque")));
         // Every check in words, each with its numbers; an open one says what is missing.
         const QStringList words = checks.split(u' ');
         const char *const checkKeys[] = {"peakTorque", "rmsTorque", "speed", "inertiaRatio"};
