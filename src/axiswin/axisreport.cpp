@@ -127,13 +127,14 @@ QString profileText(const MoveInputs &move)
                              : QStringLiteral("Trapezoidal, ramps as given");
 }
 
-// A ramp as given, or the one the move works out in the unit its box shows.
+// A ramp as given, or the one the move works out, in the unit its box shows:
+// a worked-out one is a result, shown to the window's digits.
 QString rampText(const AxisQuantity &given, const AxisFigure &used, const QString &unit, bool isGiven,
                  const ReportFigures &view)
 {
     if (isGiven)
         return entered(given, "s", view);
-    return used.ok() ? entered({used.value(), unit.trimmed()}, "s", view) : QStringLiteral("\u2014");
+    return used.ok() ? figureIn(used, unit, view) : QStringLiteral("\u2014");
 }
 
 QList<QStringList> moveFacts(const MoveInputs &move, const AxisMotor &motor, const MoveResults &results,

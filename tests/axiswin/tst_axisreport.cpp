@@ -122,10 +122,11 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("texts");
         QTest::addColumn<bool>("plotted");
         // clang-format off
-        QTest::newRow("ball screw, lifting") << 0.6 << QStringList{"200 ms", "90 deg", "95 %", "9000 rpm",
+        QTest::newRow("ball screw, lifting") << 0.6 << QStringList{"200.0 ms", "90 deg", "95 %", "9000 rpm",
             "Maximum speed 9000 rpm of 6000 rpm: fails, 50 % over",
             "Peak torque 4.145 lbf-in of 4.425 lbf-in: passes, 6.3 % margin"} << true;
         // clang-format on
+        QTest::newRow("ramps worked out, to the digits") << 0.5 << QStringList{"166.7 ms"} << true;
         QTest::newRow("move time 0") << 0.0 << QStringList{"90 deg", "The move time must"} << false;
     }
     void report_of_a_move()
