@@ -22,15 +22,6 @@ QIcon ArtIcon(const QString &name)
 
 QPixmap ArtPixmap(const QString &name, QSize logicalSize, qreal devicePixelRatio)
 {
-    // Faces are redrawn on every press; keep each rendering once per size and scale.
-    const QString key = QStringLiteral("art:%1:%2x%3@%4")
-                            .arg(name)
-                            .arg(logicalSize.width())
-                            .arg(logicalSize.height())
-                            .arg(devicePixelRatio);
-    QPixmap cached;
-    if (QPixmapCache::find(key, &cached))
-        return cached;
     QPixmap pixmap(logicalSize * devicePixelRatio);
     pixmap.fill(Qt::transparent);
     QSvgRenderer renderer(artPath(name));
@@ -39,8 +30,25 @@ QPixmap ArtPixmap(const QString &name, QSize logicalSize, qreal devicePixelRatio
     renderer.render(&painter);
     painter.end();
     pixmap.setDevicePixelRatio(devicePixelRatio);
-    QPixmapCache::insert(key, pixmap);
     return pixmap;
+}
+
+QPixmap ArtFace(const QString &name, QSize logicalSize, qreal devicePixelRatio)
+{
+    // Faces are redrawn on every press; keep each rendering once per size and
+    // scale. Larger pictures (a shape, a logo) are not kept: a closed window
+    // leaves none of its pictures behind.
+    const QString key = QStringLiteral("art:%1:%2x%3@%4")
+                            .arg(name)
+                            .arg(logicalSize.width())
+                            .arg(logicalSize.height())
+                            .arg(devicePixelRatio);
+    QPixmap cached;
+    if (QPixmapCache::find(key, &cached))
+        return cached;
+    cached = ArtPixmap(name, logicalSize, devicePixelRatio);
+    QPixmapCache::insert(key, cached);
+    return cached;
 }
 
 QIcon ProgramIcon()

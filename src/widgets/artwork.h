@@ -8,7 +8,11 @@
 
 // ":/art/<name>.svg" as an icon (scales to any size).
 QIcon ArtIcon(const QString &name);
-// The picture rendered at logicalSize for a device pixel ratio.
+// The picture rendered at logicalSize for a device pixel ratio, for a window
+// to hold while it shows it.
 QPixmap ArtPixmap(const QString &name, QSize logicalSize, qreal devicePixelRatio);
+// The same for a face drawn on every paint (a picture button's): kept once
+// per size and scale for the whole program.
+QPixmap ArtFace(const QString &name, QSize logicalSize, qreal devicePixelRatio);
 // The program icon.
 QIcon ProgramIcon();

@@ -25,7 +25,7 @@ void PictureButton::setFaces(const QString &upFace, const QString &downFace)
 void PictureButton::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    painter.drawPixmap(0, 0, ArtPixmap(currentFace(), size(), devicePixelRatioF()));
+    painter.drawPixmap(0, 0, ArtFace(currentFace(), size(), devicePixelRatioF()));
     if (hasFocus()) {
         // A highlight frame with a white dotted line inside stays visible on
         // light and dark faces alike.
