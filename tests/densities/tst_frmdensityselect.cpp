@@ -19,8 +19,6 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QStyle>
-#include <QStyleOptionComboBox>
 #include <QTest>
 
 #include <memory>
@@ -424,27 +422,6 @@ private Q_SLOTS:
     // A table not read whole is never saved over: the window says why, names
     // the file, keeps its editing keys disabled and leaves the file as it is.
     // Which files are not read whole is checked with the density table.
-    // The lists are sized from the font, not from their entries: every unit
-    // of the shipped table still shows whole.
-    void unit_lists_show_every_unit_whole()
-    {
-        Window w(*m_context, true);
-        for (QComboBox *list : {w.displayUnits(), w.densityUnits()}) {
-            QStyleOptionComboBox option;
-            option.initFrom(list);
-            option.rect = list->rect();
-            const int room =
-                list->style()
-                    ->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, list)
-                    .width();
-            QVERIFY(list->count() > 1);
-            for (int i = 0; i < list->count(); ++i) {
-                const QString unit = list->itemText(i).trimmed();
-                QVERIFY2(list->fontMetrics().horizontalAdvance(unit) <= room, qPrintable(unit));
-            }
-        }
-    }
-
     void table_not_read_whole_is_read_only()
     {
         const QByteArray bytes = fileOf(table(Metals)) + QByteArray("Tin  ");
