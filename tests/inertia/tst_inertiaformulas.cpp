@@ -196,8 +196,6 @@ private slots:
             << Expected{1675.516f, 1675.516f, 1675.516f, Fails, Fails} << "4188790|1675.52|"; // g is 0.001f
         QTest::newRow("inside dia. beyond outside: no mass shown") << Shape::Cylinder << D << "L=1 m;OD=2 cm;ID=21 mm;rho=1000 kg/m\u00b3;m=x kg"
             << Expected{Fails, Fails, Fails, Fails, Fails} << "|Invalid input|Inside diameter exceeds outside diameter";
-        QTest::newRow("inside dia. beyond outside") << Shape::Cylinder << M << "L=1 m;OD=0.2 m;ID=0.4 m;m=10 kg"
-            << Expected{Fails, Fails, Fails, Fails, Fails} << "-|Invalid input|Inside diameter exceeds outside diameter";
         QTest::newRow("negative length") << Shape::SlenderRod << M << "L=-3 m;m=4 kg"
             << Expected{Fails, Fails, 0, Fails, Fails} << "-|Invalid input|Length cannot be negative";
         QTest::newRow("negative mass") << Shape::Tetrahedron << D << "L=3 m;W=1 m;H=2 m;m=-10 kg"
@@ -216,8 +214,6 @@ private slots:
             << Expected{Fails, Fails, Fails, Fails, Fails} << "||";
         QTest::newRow("boxes the shape lacks are not read") << Shape::Cylinder << M << "L=1 m;OD=0.2 m;ID=0 m;m=10 kg;rho=-;R=1E-"
             << Expected{0.8583333f, 0.8583333f, 0.05f, 3.358333f, 3.358333f} << "-|0.858333|";
-        QTest::newRow("width mid-typing fails all three") << Shape::Tetrahedron << M << "L=3 m;W=1E- m;H=2 m;m=10 kg"
-            << Expected{Fails, Fails, Fails, Fails, Fails} << "-||";
         QTest::newRow("no unit selected fails") << Shape::SlenderRod << M << "L=3;m=4 kg"
             << Expected{Fails, Fails, 0, Fails, Fails} << "-|Overflow|";
         // The mass overflows its display unit: the results fail and the box
