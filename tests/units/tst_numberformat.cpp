@@ -102,7 +102,6 @@ private slots:
         QTest::addColumn<QChar>("mark");
         QTest::newRow("German") << u"de_DE"_s << QChar(u',');
         QTest::newRow("Arabic, Egypt") << u"ar_EG"_s << QChar(u'.');
-        QTest::newRow("Pashto, Afghanistan") << u"ps_AF"_s << QChar(u'.');
     }
     void every_function_uses_the_locale_mark()
     {

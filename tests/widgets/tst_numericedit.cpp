@@ -90,6 +90,8 @@ private Q_SLOTS:
         }
     }
 
+    // How the clipboard's text splits into number and unit, marks and native
+    // digits included, is checked with the clipboard reader.
     void pasted_text_is_read_with_the_number_reader_data()
     {
         QTest::addColumn<QString>("locale");
@@ -101,9 +103,7 @@ private Q_SLOTS:
                       const char *expected, const char *message) {
             QTest::newRow(name) << locale << start << clip << expected << message;
         };
-        row("comma number, point locale", "en_US", "12", "3,5", "3.5", "");
         row("point number, comma locale", "de_DE", "12", "-3.5E-2", "-3,5E-2", "");
-        row("native digits and mark", "ar_EG", "12", "\u200f\u0661\u0662\u066b\u0665 ", "12.5", "");
         row("no selection: the whole box", "en_US", "0|.0", "25", "25", "");
         row("into a selected exponent", "en_US", "1E[3]", "-5", "1E-5", "");
         row("would not make a number", "en_US", "1[E3]", "-5", "1E3", "\u201c-5\u201d here");
