@@ -230,7 +230,6 @@ private Q_SLOTS:
         QTest::addColumn<QSize>("size");
         QTest::addColumn<int>("maximum");
         QTest::newRow("shrunk") << QSize(300, 250) << sheetHeight() - 246;
-        QTest::newRow("enlarged") << QSize(600, 900) << sheetHeight() - 896;
         QTest::newRow("taller than the sheet") << QSize(430, sheetHeight() + 100) << 0;
     }
     void resize_keeps_the_whole_sheet_in_reach()
