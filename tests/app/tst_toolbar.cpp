@@ -48,7 +48,6 @@ private Q_SLOTS:
         // The frame, not just the strip, must end inside the panel-free area
         // (where a stored place is pulled back to is checked with the position rules).
         QTest::newRow("below the bottom") << QStringLiteral("1500") << QStringLiteral("90000");
-        QTest::newRow("beyond the right") << QStringLiteral("90000") << QStringLiteral("1500");
     }
     void unusable_position_is_corrected_onto_the_screen()
     {

@@ -284,40 +284,24 @@ private Q_SLOTS:
     }
 
     // Digits and notation come from the settings (their reading rules are
-    // checked with the settings store), and closing writes them back.
-    void display_settings_are_read_and_written_data()
-    {
-        QTest::addColumn<QString>("digits");
-        QTest::addColumn<QString>("notation");
-        QTest::addColumn<int>("shownDigits");
-        QTest::addColumn<bool>("shownNotation");
-        QTest::newRow("absent") << QString() << QString() << 6 << false;
-        QTest::newRow("stored") << QStringLiteral("3") << QStringLiteral("True") << 3 << true;
-    }
+    // checked with the settings store), and closing writes them back (after
+    // other changes: e2e_inertia).
     void display_settings_are_read_and_written()
     {
-        QFETCH(QString, digits);
-        QFETCH(QString, notation);
-        QFETCH(int, shownDigits);
-        QFETCH(bool, shownNotation);
-        m_context.settings().write(Section, QStringLiteral("Digits"), digits);
-        m_context.settings().write(Section, QStringLiteral("NotationMode"), notation);
+        m_context.settings().write(Section, QStringLiteral("Digits"), QStringLiteral("3"));
+        m_context.settings().write(Section, QStringLiteral("NotationMode"), QStringLiteral("True"));
         Window w(m_context);
         QCOMPARE(
             std::tuple(w.form->displayDigits(), w.child<QLabel>(QStringLiteral("lblDigits"))->text().toInt(),
                        w.child<QScrollBar>(QStringLiteral("vscrlDigits"))->value(), w.form->notationMode()),
-            std::tuple(shownDigits, shownDigits, shownDigits, shownNotation));
-
-        w.chooseShape(QStringLiteral("Tetrahedron"));
-        w.enter(QStringLiteral("txtLength=3 m;txtWidth=1 m;txtHeight=2 m;txtMass=10 kg"));
+            std::tuple(3, 3, 3, true));
         w.child<QScrollBar>(QStringLiteral("vscrlDigits"))->setValue(1);
         w.click(QStringLiteral("cmdNotationMode"));
-        QCOMPARE(w.result(0), shownNotation ? QStringLiteral("10") : QStringLiteral("1E+01"));
         w.click(QStringLiteral("cmdOff"));
         QVERIFY(!w.form->isVisible());
         QCOMPARE(QStringList({m_context.settings().read(Section, QStringLiteral("Digits")),
                               m_context.settings().read(Section, QStringLiteral("NotationMode"))}),
-                 QStringList({QStringLiteral("1"), Settings::flagText(!shownNotation)}));
+                 QStringList({QStringLiteral("1"), QStringLiteral("False")}));
     }
 
     // The find-density key opens the density window; a density selected there
