@@ -121,11 +121,10 @@ private Q_SLOTS:
     {
         QFETCH(QString, text);
         QFETCH(bool, fits);
-        QFETCH(int, offset);
         const std::optional<qint16> parsed = ParseLanguageOffset(text);
         QCOMPARE(parsed.has_value(), fits);
         if (fits)
-            QCOMPARE(int(*parsed), offset);
+            QTEST(int(*parsed), "offset");
     }
 
     void overflowing_offset_stops_the_start_with_a_message()

@@ -151,7 +151,6 @@ private Q_SLOTS:
     void shapes_lay_out_their_rows_and_modes()
     {
         QFETCH(QString, shape);
-        QFETCH(QString, boxes);
         QFETCH(bool, densityOffered);
         QFETCH(bool, endAxes);
         Window w(m_context);
@@ -167,7 +166,7 @@ private Q_SLOTS:
             if (w.box(QLatin1String(name))->isVisible())
                 shown << QLatin1String(name);
         }
-        QCOMPARE(shown.join(u' '), boxes);
+        QTEST(shown.join(u' '), "boxes");
         // A shape change puts every box back to its default; nothing moves.
         QCOMPARE(w.box(QStringLiteral("txtLength"))->text(), QStringLiteral("0.0"));
         QCOMPARE(w.child<QLabel>(QStringLiteral("picShape"))->pos(), pictureAt);
@@ -234,8 +233,6 @@ private Q_SLOTS:
         QFETCH(QString, box);
         QFETCH(QString, list);
         QFETCH(QString, clip);
-        QFETCH(QString, expected);
-        QFETCH(bool, told);
         Window w(m_context);
         if (box == QLatin1String("txtMass"))
             w.child<QRadioButton>(QStringLiteral("optMass"))->setChecked(true);
@@ -243,8 +240,8 @@ private Q_SLOTS:
         target->setFocus();
         QGuiApplication::clipboard()->setText(clip);
         QTest::keySequence(target, QKeySequence::Paste);
-        QCOMPARE(target->text() + u' ' + w.list(list)->currentText().trimmed(), expected);
-        QCOMPARE(!target->pasteMessage().isEmpty(), told);
+        QTEST(target->text() + u' ' + w.list(list)->currentText().trimmed(), "expected");
+        QTEST(!target->pasteMessage().isEmpty(), "told");
     }
 
     // On/C clears every box in order, to a 0 that reads back (also under a
@@ -318,7 +315,6 @@ private Q_SLOTS:
     {
         QFETCH(int, select);
         QFETCH(QString, density);
-        QFETCH(QString, mass);
         Window w(m_context);
         w.chooseShape(QStringLiteral("Parallelepiped"));
         w.enter(QStringLiteral("txtLength=1 m;txtWidth=1 m;txtHeight=1 m;txtDensity=1000 kg/m\u00b3"));
@@ -341,7 +337,7 @@ private Q_SLOTS:
         QCOMPARE(w.box(QStringLiteral("txtDensity"))->text() + u' ' +
                      w.list(QStringLiteral("cmbDensityUnits"))->currentText().trimmed(),
                  density);
-        QCOMPARE(w.box(QStringLiteral("txtMass"))->text(), mass);
+        QTEST(w.box(QStringLiteral("txtMass"))->text(), "mass");
         QCOMPARE(w.form->focusWidget(),
                  w.box(select >= 0 ? QStringLiteral("txtDensity") : QStringLiteral("txtLength")));
     }

@@ -123,7 +123,6 @@ private slots:
     {
         ConversionTableData table;
         QFETCH(QString, kind);
-        QFETCH(int, status);
         QFETCH(int, records);
         QFETCH(QString, says);
         QTemporaryDir dir;
@@ -149,7 +148,7 @@ private slots:
                                         unitRecord("Length", "mm", 0.001f)});
         table.load(path);
         const ConversionTableReport &report = table.report();
-        QCOMPARE(int(report.status), status);
+        QTEST(int(report.status), "status");
         QCOMPARE(table.records().size(), records);
         QCOMPARE(report.hasProblem(), !says.isEmpty());
         QVERIFY2(report.message().contains(says), qPrintable(report.message()));

@@ -114,11 +114,10 @@ private Q_SLOTS:
         QFETCH(int, languageOffset);
         QFETCH(QString, name);
         QFETCH(QString, title);
-        QFETCH(QString, shownCaption);
         const auto window = buildWindow(windowTag);
         QVERIFY(LocaliseForm(window.get(), qint16(languageOffset)));
         QCOMPARE(window->windowTitle(), title);
-        QCOMPARE(caption(window->findChild<QObject *>(name)), shownCaption);
+        QTEST(caption(window->findChild<QObject *>(name)), "shownCaption");
         // Where the window stays as designed, every captioned control does too.
         for (const QObject *control : WindowControls(window.get()))
             if (title == u"designed" && !GetTagValue(control, QStringLiteral("Offset")).isEmpty())

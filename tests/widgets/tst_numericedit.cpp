@@ -60,11 +60,10 @@ private Q_SLOTS:
         QFETCH(QString, locale);
         QFETCH(QString, keys);
         QFETCH(bool, keypad);
-        QFETCH(QString, expected);
         QLocale::setDefault(QLocale(locale));
         auto box = shownBox(QStringLiteral("12"));
         QTest::keyClicks(box.get(), keys, keypad ? Qt::KeypadModifier : Qt::NoModifier);
-        QCOMPARE(box->text(), expected);
+        QTEST(box->text(), "expected");
     }
 
     // Every way of pasting (Ctrl+V, Shift+Insert, the menu, the middle button) reads the clipboard as a
@@ -115,7 +114,6 @@ private Q_SLOTS:
         QFETCH(QString, locale);
         QFETCH(QString, start);
         QFETCH(QString, clip);
-        QFETCH(QString, expected);
         QFETCH(QString, message);
         QLocale::setDefault(QLocale(locale));
         auto box = shownBox(QString(start).remove(u'|').remove(u'[').remove(u']'));
@@ -125,7 +123,7 @@ private Q_SLOTS:
             box->setSelection(int(start.indexOf(u'[')), int(start.indexOf(u']') - start.indexOf(u'[')) - 1);
         QGuiApplication::clipboard()->setText(clip);
         QTest::keySequence(box.get(), QKeySequence::Paste);
-        QCOMPARE(box->text(), expected);
+        QTEST(box->text(), "expected");
         QVERIFY2(message.isEmpty() ? box->pasteMessage().isEmpty() : box->pasteMessage().startsWith(message),
                  qPrintable(box->pasteMessage()));
     }
