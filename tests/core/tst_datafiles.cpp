@@ -107,7 +107,6 @@ private slots:
             "prefix/bin/converts.dat");
         row("installed: materials", true, false, "density.dat", "home/data/density.dat");
         row("portable: materials, nothing made", false, false, "density.dat", "prefix/bin/density.dat");
-        row("installed: bug log", true, true, "buglog.txt", "home/data/buglog.txt");
     }
     void files_are_found_where_the_layout_keeps_them()
     {
