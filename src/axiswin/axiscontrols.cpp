@@ -10,6 +10,7 @@
 #include "widgets/numericedit.h"
 #include "widgets/picturebutton.h"
 #include "widgets/selectall.h"
+#include "widgets/unitcombos.h"
 #include "widgets/valuefont.h"
 
 #include <QClipboard>
@@ -32,10 +33,9 @@ NumericEdit *AxisValueBox(const QString &name, const QString &spoken, QWidget *p
 
 QComboBox *AxisUnitList(const QString &name, const QString &spoken, const QString &unitType, QWidget *parent)
 {
-    auto *list = Named(new QComboBox(parent), name, QString(), spoken);
+    auto *list =
+        Named(new UnitList(unitType == QLatin1String("Inertia") ? 11 : 7, parent), name, QString(), spoken);
     SetTag(list, QStringLiteral("UnitType=%1;").arg(unitType));
-    list->setMinimumContentsLength(unitType == QLatin1String("Inertia") ? 11 : 7);
-    list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     return list;
 }
 
@@ -79,7 +79,7 @@ double ReadBoxNumber(const NumericEdit *box)
 }
 
 AxisResultRow AddResultRow(QGridLayout *grid, int gridRow, const QString &key, const QString &caption,
-                       const QString &spoken)
+                           const QString &spoken)
 {
     AxisResultRow row;
     auto *pane = grid->parentWidget();

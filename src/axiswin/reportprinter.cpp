@@ -9,6 +9,8 @@
 #include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QTextFormat>
 #include <QTextObjectInterface>
@@ -64,6 +66,37 @@ void setReportPage(QPagedPaintDevice &device)
                                      QPageLayout::Millimeter));
 }
 
+// A heading stays with what follows it, and a plot with its caption: where a
+// page would part them, the run of blocks that keep together (a heading, its
+// plot and the caption) moves on to the next page as one.
+void keepTogether(QTextDocument &document)
+{
+    const qreal page = document.pageSize().height();
+    QAbstractTextDocumentLayout *layout = document.documentLayout();
+    const auto pageOf = [page](qreal y) { return int(y / page); };
+    const auto keepsWithNext = [](const QTextBlock &block) {
+        return block.blockFormat().headingLevel() > 0 ||
+               block.text() == QString(QChar::ObjectReplacementCharacter);
+    };
+    QTextBlock runStart;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        const QTextBlock next = block.next();
+        if (!next.isValid() || !keepsWithNext(block)) {
+            runStart = QTextBlock();
+            continue;
+        }
+        if (!runStart.isValid())
+            runStart = block;
+        const QRectF first = layout->blockBoundingRect(runStart);
+        const bool atPageTop = first.top() - pageOf(first.top()) * page < 1;
+        if (pageOf(first.top()) != pageOf(layout->blockBoundingRect(next).bottom() - 1) && !atPageTop) {
+            QTextBlockFormat format;
+            format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+            QTextCursor(runStart).mergeBlockFormat(format);
+        }
+    }
+}
+
 } // namespace
 
 bool PaintReport(QPagedPaintDevice &device, const ReportDocument &report, const ReportPlotPainter &plots)
@@ -84,6 +117,7 @@ bool PaintReport(QPagedPaintDevice &device, const ReportDocument &report, const 
     document.setDocumentMargin(0);
     document.setPageSize(QSizeF(area.width(), area.height() - footHeight));
     document.setHtml(ReportHtml(report));
+    keepTogether(document);
 
     const qreal bodyHeight = document.pageSize().height();
     const int pages = document.pageCount();

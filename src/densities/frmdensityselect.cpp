@@ -34,10 +34,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QStyleOptionComboBox>
 #include <QTimer>
 #include <QValidator>
-#include <QtMath>
 
 #include <algorithm>
 
@@ -94,41 +92,11 @@ QPushButton *makeButton(QWidget *parent, const char *name, const QString &captio
     return control;
 }
 
-// A unit list with room for minimumContentsLength characters and an icon,
-// whatever its entries, worked out from the font alone. Qt's own policy for
-// that size builds the pop-up when it is chosen, and its default one measures
-// every entry and lays the window out again when it is first shown; the
-// pop-up here is built when it first opens.
-class UnitList : public QComboBox
-{
-public:
-    using QComboBox::QComboBox;
-
-    QSize sizeHint() const override { return minimumSizeHint(); }
-    QSize minimumSizeHint() const override
-    {
-        const QFontMetrics metrics = fontMetrics();
-        const QSize icon = iconSize();
-        const QSize text(minimumContentsLength() * metrics.horizontalAdvance(u'X') + icon.width() + 4,
-                         std::max({qCeil(QFontMetricsF(metrics).height()) + 2, 16, icon.height() + 2}));
-        QStyleOptionComboBox option;
-        initStyleOption(&option);
-        return style()->sizeFromContents(QStyle::CT_ComboBox, &option, text, this);
-    }
-
-protected:
-    // Its size does not follow its entries, so the first show has nothing
-    // to lay out again.
-    void showEvent(QShowEvent *event) override { QWidget::showEvent(event); }
-};
-
 QComboBox *makeUnitList(QWidget *parent, const char *name, const QString &tag, const QString &accessibleName)
 {
-    auto *list = new UnitList(parent);
+    auto *list = new UnitList(UnitNameWidth - 4, parent);
     list->setObjectName(QLatin1String(name));
     list->setAccessibleName(accessibleName);
-    list->setEditable(false);
-    list->setMinimumContentsLength(UnitNameWidth - 4);
     SetTag(list, tag);
     return list;
 }

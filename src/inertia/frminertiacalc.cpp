@@ -88,11 +88,9 @@ QLabel *captionLabel(const QString &name, const QString &text, QWidget *parent)
 
 QComboBox *unitList(const QString &name, const QString &tag, QWidget *parent)
 {
-    auto *list = Named(KeepPlaceWhenHidden(new QComboBox(parent)), name);
-    SetTag(list, tag);
     // Room for the longest unit name; the padding spaces need none.
-    list->setMinimumContentsLength(11);
-    list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    auto *list = Named(KeepPlaceWhenHidden(new UnitList(11, parent)), name);
+    SetTag(list, tag);
     return list;
 }
 

@@ -60,11 +60,9 @@ frmSetDefaultUnits::frmSetDefaultUnits(WindowContext &context, QWidget *parent)
         captions[i]->setObjectName(QStringLiteral("Label1_%1").arg(i));
         captions[i]->setProperty("index", i);
         SetTag(captions[i], QStringLiteral("Offset=%1;").arg(i + 1));
-        lists[i] = new QComboBox(this);
+        lists[i] = new UnitList(15, this);
         lists[i]->setObjectName(QString::fromLatin1(UnitLists[i].name));
         SetTag(lists[i], QStringLiteral("UnitType=%1;").arg(QString::fromLatin1(UnitLists[i].unitType)));
-        lists[i]->setMinimumContentsLength(15);
-        lists[i]->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
         captions[i]->setBuddy(lists[i]);
         grid->addWidget(captions[i], i, 0);
         grid->addWidget(lists[i], i, 1);

@@ -42,11 +42,9 @@ InertiaPickPane::InertiaPickPane(const ConversionTableData &units, const Setting
     m_txtOffset->setFont(ValueFont(font()));
     m_txtOffset->setText(QStringLiteral("0"));
     SelectAllOnFocus(m_txtOffset);
-    m_cmbOffsetUnits = Named(new QComboBox(this), QStringLiteral("cmbOffsetUnits"), QString(),
+    m_cmbOffsetUnits = Named(new UnitList(11, this), QStringLiteral("cmbOffsetUnits"), QString(),
                              QStringLiteral("Offset d units"));
     SetTag(m_cmbOffsetUnits, QStringLiteral("UnitType=Linear distance;"));
-    m_cmbOffsetUnits->setMinimumContentsLength(11);
-    m_cmbOffsetUnits->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     FillUnitCombos(m_units, this);
     ApplyDefaultUnits(settings, this);
     m_txtOffset->setUnitList(m_units, m_cmbOffsetUnits);

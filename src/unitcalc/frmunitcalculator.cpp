@@ -19,6 +19,7 @@
 #include "widgets/picturebutton.h"
 #include "widgets/selectall.h"
 #include "widgets/tooltipsoption.h"
+#include "widgets/unitcombos.h"
 #include "widgets/valuefont.h"
 #include "widgets/windowcontext.h"
 
@@ -201,13 +202,10 @@ void frmUnitCalculator::buildEntry()
     m_txtNumber->setMinimumWidth(180);
     SelectAllOnFocus(m_txtNumber);
 
-    m_cmbUnits = new QComboBox(m_frame1);
+    m_cmbUnits = new UnitList(UnitNameWidth, m_frame1);
     m_cmbUnits->setObjectName(QStringLiteral("cmbUnits"));
     SetTag(m_cmbUnits, QStringLiteral("Tooltip=1952;"));
     m_cmbUnits->setAccessibleName(QStringLiteral("Units to convert from"));
-    m_cmbUnits->setEditable(false);
-    m_cmbUnits->setMinimumContentsLength(UnitNameWidth);
-    m_cmbUnits->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
 }
 
 // The list of conversions: value and unit columns, a hidden row-text column.
@@ -359,9 +357,11 @@ void frmUnitCalculator::connectEvents()
     // wheel, so a mouse release in its open list marks the choice as a click
     // and every key or wheel turn clears the mark.
     connect(m_cmbUnitTypes, &QListWidget::clicked, this, &frmUnitCalculator::focusNumberUnlessLoading);
-    m_cmbUnits->installEventFilter(this);
+    // The open list is watched, so it is built here, before the filter on
+    // the unit list itself sees the events of its building.
     m_cmbUnits->view()->installEventFilter(this);
     m_cmbUnits->view()->viewport()->installEventFilter(this);
+    m_cmbUnits->installEventFilter(this);
     connect(m_cmbUnits, &QComboBox::activated, this, [this]() {
         if (std::exchange(m_unitClicked, false))
             focusNumberUnlessLoading();

@@ -12,6 +12,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionComboBox>
+#include <QtMath>
+
+#include <algorithm>
 
 namespace {
 
@@ -34,6 +39,22 @@ template <typename Action> void forEachUnitList(QWidget *window, Action action)
 }
 
 } // namespace
+
+UnitList::UnitList(int characters, QWidget *parent) : QComboBox(parent)
+{
+    setMinimumContentsLength(characters);
+}
+
+QSize UnitList::minimumSizeHint() const
+{
+    const QFontMetrics metrics = fontMetrics();
+    const QSize icon = iconSize();
+    const QSize text(minimumContentsLength() * metrics.horizontalAdvance(u'X') + icon.width() + 4,
+                     std::max({qCeil(QFontMetricsF(metrics).height()) + 2, 16, icon.height() + 2}));
+    QStyleOptionComboBox option;
+    initStyleOption(&option);
+    return style()->sizeFromContents(QStyle::CT_ComboBox, &option, text, this);
+}
 
 void FillUnitCombos(const ConversionTableData &table, QWidget *window)
 {

@@ -3,9 +3,31 @@
 // tag names a "UnitType" is filled with that type's units and starts on the
 // type's default; any control whose tag has a "Default" value takes it.
 
+#include <QComboBox>
+
 class ConversionTableData;
 class QWidget;
 class Settings;
+
+// A unit list with room for `characters` characters and an icon, whatever its
+// entries, worked out from the font alone. Qt's own policy for that size
+// builds the pop-up when it is chosen (about 15 KB a list, and a window has
+// up to thirty), and its default one measures every entry and lays the
+// window out again when it is first shown; here the pop-up is built when it
+// first opens.
+class UnitList : public QComboBox
+{
+public:
+    explicit UnitList(int characters, QWidget *parent = nullptr);
+
+    QSize sizeHint() const override { return minimumSizeHint(); }
+    QSize minimumSizeHint() const override;
+
+protected:
+    // Its size does not follow its entries, so the first show has nothing
+    // to lay out again.
+    void showEvent(QShowEvent *event) override { QWidget::showEvent(event); }
+};
 
 // Fills every unit list of the window with the display units of its type in table.
 void FillUnitCombos(const ConversionTableData &table, QWidget *window);

@@ -2,13 +2,18 @@
 // it, and Tab walks its controls in the order they are laid out.
 
 #include "app/registerwindows.h"
+#include "core/tags.h"
 #include "axiswin/frmaxisitem.h"
 #include "testsupport.h"
 #include "widgets/helpwindow.h"
 #include "widgets/windowplace.h"
 
+#include <QAbstractItemView>
+#include <QComboBox>
 #include <QDialog>
 #include <QScreen>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QtTest>
 
 #include <memory>
@@ -91,6 +96,35 @@ private Q_SLOTS:
                 forgetful << name;
         }
         QVERIFY2(forgetful.isEmpty(), qPrintable(forgetful.join(u", ")));
+    }
+
+    // Unit lists are sized from the font, not from their entries: each still
+    // shows every unit of the shipped table whole, and none has built its
+    // pop-up before it first opens (each costs memory in every open window).
+    void unit_lists_show_every_unit_whole_without_a_popup()
+    {
+        QStringList faults;
+        for (const auto &[name, make] : allWindows(m_context)) {
+            const std::unique_ptr<QWidget> window = make();
+            for (QComboBox *list : window->findChildren<QComboBox *>()) {
+                if (GetTagValue(list, QStringLiteral("UnitType")).isEmpty())
+                    continue;
+                const QString where = name + u'.' + list->objectName();
+                if (list->findChild<QAbstractItemView *>())
+                    faults << where + QStringLiteral(": pop-up built");
+                list->resize(list->sizeHint());
+                QStyleOptionComboBox option;
+                option.initFrom(list);
+                const int room =
+                    list->style()
+                        ->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, list)
+                        .width();
+                for (int i = 0; i < list->count(); ++i)
+                    if (list->fontMetrics().horizontalAdvance(list->itemText(i).trimmed()) > room)
+                        faults << where + QStringLiteral(": ") + list->itemText(i).trimmed();
+            }
+        }
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u", ")));
     }
 
     // Tab walks every control in the order a reader meets them: left to
