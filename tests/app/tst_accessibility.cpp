@@ -137,7 +137,6 @@ private Q_SLOTS:
     void f1_opens_the_windows_help_page()
     {
         QFETCH(int, window);
-        QFETCH(QString, page);
         std::unique_ptr<QWidget> form = ProgramWindows(m_context).at(window).make();
         form->show();
         form->activateWindow();
@@ -145,7 +144,7 @@ private Q_SLOTS:
         QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : form.get(), Qt::Key_F1);
         auto *help = form->findChild<HelpWindow *>();
         QVERIFY(help && help->isVisible());
-        QCOMPARE(help->currentPage(), page);
+        QTEST(help->currentPage(), "page");
     }
 };
 

@@ -33,12 +33,11 @@ private Q_SLOTS:
         QFETCH(double, low);
         QFETCH(double, high);
         QFETCH(int, maxTicks);
-        QFETCH(QString, labels);
         const AxisTicks ticks = NiceTicks(low, high, maxTicks);
         QStringList texts;
         for (const double value : ticks.values)
             texts << TickText(value, ticks.step, QLocale::c());
-        QCOMPARE(texts.join(u' '), labels); // the first and last around the data
+        QTEST(texts.join(u' '), "labels"); // the first and last around the data
     }
 };
 

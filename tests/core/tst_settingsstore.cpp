@@ -33,7 +33,6 @@ private Q_SLOTS:
         const auto row = [](const char *name, const char *section, const char *key, const QString &value) {
             QTest::newRow(name) << QString::fromUtf8(section) << QString::fromUtf8(key) << value;
         };
-        row("padded unit", "Default Units", "Mass", QStringLiteral("kg             "));
         row("superscripts", "Default Units", "Inertia", QStringLiteral("kg-m²          "));
         row("comma", "Units Calculator", "Digits", QStringLiteral("1,5"));
         row("quotes and semicolon", "Global Settings", "Odd", QStringLiteral("a \"b\"; c=d"));
@@ -154,17 +153,15 @@ private Q_SLOTS:
         QTest::newRow("zero clamps up") << "0" << 1;
         QTest::newRow("large clamps down") << "9" << 7;
         QTest::newRow("half to even") << "2.5" << 2;
-        QTest::newRow("not a number") << "abc" << 6;
         QTest::newRow("number then text") << "5abc" << 6;
         QTest::newRow("infinite") << "inf" << 6;
     }
     void digits_rule()
     {
         QFETCH(QString, stored);
-        QFETCH(int, digits);
         if (!stored.isNull())
             m_settings.write(Units, QStringLiteral("Digits"), stored);
-        QCOMPARE(m_settings.digits(Calculator::Units), digits);
+        QTEST(m_settings.digits(Calculator::Units), "digits");
     }
 
     // Every flag of the settings table, by its type and default: On/Off

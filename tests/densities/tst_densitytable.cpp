@@ -5,7 +5,6 @@
 
 #include "densitytest.h"
 #include "faildevice.h"
-#include "filesizelimit.h"
 #include "testsupport.h"
 
 #include <QFile>
@@ -46,7 +45,9 @@ private slots:
 
     // Whatever is under the file's name, loading never blocks and never reads
     // beyond the limit, and says which problem the file has; a save never
-    // replaces what is not a regular file (a link to a device included).
+    // replaces what is not a regular file (a link to a device included; a
+    // folder: the unit table's test, through the same opener). A failed save
+    // is checked with the window.
     void file_type_and_size_rules_data()
     {
         QTest::addColumn<QString>("kind");
@@ -60,7 +61,6 @@ private slots:
         QTest::newRow("link to a regular file") << "link" << int(P::None) << 2 << "";
         QTest::newRow("FIFO") << "fifo" << int(P::NotRegularFile) << 0 << "not a regular file";
         QTest::newRow("link to a device") << "device" << int(P::NotRegularFile) << 0 << "not a regular file";
-        QTest::newRow("folder") << "folder" << int(P::NotRegularFile) << 0 << "not a regular file";
         QTest::newRow("oversized sparse file") << "oversized" << int(P::TooLarge) << 0 << "too large";
     }
     void file_type_and_size_rules()
@@ -88,8 +88,6 @@ private slots:
             const bool made =
                 ::mknod(QFile::encodeName(node).constData(), S_IFCHR | 0666, makedev(1, 3)) == 0;
             QVERIFY(QFile::link(made ? node : QStringLiteral("/dev/null"), path));
-        } else if (kind == u"folder") {
-            QVERIFY(QDir(dir.path()).mkdir("density.dat"));
         } else if (kind == u"oversized") {
             QFile file(path);
             QVERIFY(file.open(QIODevice::WriteOnly));
@@ -159,7 +157,8 @@ private slots:
             QTest::newRow(name) << DensityRecord{material, density} << QString::fromUtf8(unit) << digits
                                 << notation << QString::fromUtf8(line);
         };
-        row("kg/m³, 6 digits", "Steel", 7850, "kg/m³", 6, false, "Steel                      7850.0");
+        // The shipped table's lines at 6 digits in kg/m³: e2e_density; names
+        // come at 20 characters from the record codec.
         row("converted, 3 digits", "Steel", 7850, "g/cm³", 3, false, "Steel                        7.85");
         row("scientific", "Water", 998, "kg/m³", 6, true, "Water                    9.98E+02");
         row("a longer text keeps its sign", "Odd", -1.234567e-5f, "kg/m³", 7, false,
@@ -167,8 +166,6 @@ private slots:
         row("failed conversion", "Huge", 3.0e38f, "lb/yd³", 6, false, "Huge                     Overflow");
         row("unit not in the table", "Lead", 11340, "furlong/ft³", 6, false,
             "Lead                     Overflow");
-        row("name cut to 20", "Polytetrafluoroethene", 2170, "kg/m³", 4, false,
-            "Polytetrafluoroethen         2170");
     }
 
     void list_lines_are_33_characters()
@@ -181,31 +178,6 @@ private slots:
         QCOMPARE(MaterialListLines(m_units, {record}, TestSupport::unitName(unit), digits, notation),
                  QStringList{line});
         QVERIFY(line.size() >= MaterialLineWidth);
-    }
-
-    // The file used to be deleted and then rewritten: a failure in between lost every material.
-    void failed_save_leaves_the_old_file_whole()
-    {
-        QTemporaryDir dir;
-        const QString path = dir.filePath("density.dat");
-        const QList<DensityRecord> old = table("Lead=11340");
-        QVERIFY(SaveDensityFile(path, old).ok);
-
-        QList<DensityRecord> grown;
-        for (int i = 0; i < 100; ++i)
-            grown.append(material(QString::number(i), float(i)));
-        DensitySaveResult result;
-        {
-            const TestSupport::FileSizeLimit fullDisk(100);
-            QVERIFY(fullDisk.active());
-            result = SaveDensityFile(path, grown);
-        }
-        QVERIFY(!result.ok && !result.reason.isEmpty());
-        QVERIFY2(result.message().contains(QDir::toNativeSeparators(path)) &&
-                     result.message().contains(result.reason),
-                 qPrintable(result.message()));
-        QCOMPARE(fileContents(path), fileOf(old));
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"density.dat"});
     }
 
 private:

@@ -92,7 +92,6 @@ private Q_SLOTS:
     {
         QTest::addColumn<qint64>("written"); // negative: counted back from the line's end
         QTest::newRow("write fails") << qint64(0);
-        QTest::newRow("ten bytes written") << qint64(10);
         QTest::newRow("all but the line end") << qint64(-2);
     }
     // The first append creates the log; a short write leaves it as it was, and
@@ -173,14 +172,12 @@ private Q_SLOTS:
     void printWrapped_cutsAtLastSpaceWithin70()
     {
         QFETCH(QString, text);
-        QFETCH(QList<int>, pieceLengths);
-        QFETCH(bool, complete);
         const WrappedText wrapped = PrintWrapped(text);
         QList<int> lengths;
         for (const QString &piece : wrapped.pieces)
             lengths << int(piece.size());
-        QCOMPARE(lengths, pieceLengths);
-        QCOMPARE(wrapped.complete, complete);
+        QTEST(lengths, "pieceLengths");
+        QTEST(wrapped.complete, "complete");
         QCOMPARE(wrapped.pieces.join(QString()), text);
     }
 

@@ -116,8 +116,6 @@ private slots:
         const MassMode M = MassMode::Mass;
         const MassMode D = MassMode::Density;
         // clang-format off
-        QTest::newRow("solid cylinder") << Shape::Cylinder << M << inputs("L=1;OD=0.2;ID=0;m=10")
-            << Expected{0.858333349f, 0.858333349f, 0.0500000007f, 3.35833335f, 3.35833335f} << Fails;
         QTest::newRow("hollow cylinder from density") << Shape::Cylinder << D << inputs("L=2;OD=0.5;ID=0.3;rho=7850")
             << Expected{699.564636f, 699.564636f, 83.8491135f, 2672.48486f, 2672.48486f} << 1972.92029f;
         QTest::newRow("inside dia. equal to outside: no mass") << Shape::Cylinder << D << inputs("L=1;OD=0.2;ID=0.2;rho=1000")
@@ -196,12 +194,8 @@ private slots:
             << Expected{1675.516f, 1675.516f, 1675.516f, Fails, Fails} << "4188790|1675.52|"; // g is 0.001f
         QTest::newRow("inside dia. beyond outside: no mass shown") << Shape::Cylinder << D << "L=1 m;OD=2 cm;ID=21 mm;rho=1000 kg/m\u00b3;m=x kg"
             << Expected{Fails, Fails, Fails, Fails, Fails} << "|Invalid input|Inside diameter exceeds outside diameter";
-        QTest::newRow("inside dia. beyond outside") << Shape::Cylinder << M << "L=1 m;OD=0.2 m;ID=0.4 m;m=10 kg"
-            << Expected{Fails, Fails, Fails, Fails, Fails} << "-|Invalid input|Inside diameter exceeds outside diameter";
         QTest::newRow("negative length") << Shape::SlenderRod << M << "L=-3 m;m=4 kg"
             << Expected{Fails, Fails, 0, Fails, Fails} << "-|Invalid input|Length cannot be negative";
-        QTest::newRow("negative mass") << Shape::Tetrahedron << D << "L=3 m;W=1 m;H=2 m;m=-10 kg"
-            << Expected{Fails, Fails, Fails, Fails, Fails} << "-|Invalid input|Mass cannot be negative";
         QTest::newRow("negative density") << Shape::Parallelepiped << D << "L=1 m;W=1 m;H=1 m;rho=-1 kg/m\u00b3"
             << Expected{Fails, Fails, Fails, Fails, Fails} << "|Invalid input|Density cannot be negative";
         QTest::newRow("half-typed wins over negative") << Shape::Sphere << M << "R=-1 m;m=1E- kg"
@@ -216,8 +210,6 @@ private slots:
             << Expected{Fails, Fails, Fails, Fails, Fails} << "||";
         QTest::newRow("boxes the shape lacks are not read") << Shape::Cylinder << M << "L=1 m;OD=0.2 m;ID=0 m;m=10 kg;rho=-;R=1E-"
             << Expected{0.8583333f, 0.8583333f, 0.05f, 3.358333f, 3.358333f} << "-|0.858333|";
-        QTest::newRow("width mid-typing fails all three") << Shape::Tetrahedron << M << "L=3 m;W=1E- m;H=2 m;m=10 kg"
-            << Expected{Fails, Fails, Fails, Fails, Fails} << "-||";
         QTest::newRow("no unit selected fails") << Shape::SlenderRod << M << "L=3;m=4 kg"
             << Expected{Fails, Fails, 0, Fails, Fails} << "-|Overflow|";
         // The mass overflows its display unit: the results fail and the box
@@ -295,9 +287,8 @@ private slots:
         QFETCH(float, value);
         QFETCH(QString, unit);
         QFETCH(bool, notation);
-        QFETCH(QString, expected);
         const std::optional<float> result = std::isnan(value) ? std::nullopt : std::optional<float>(value);
-        QCOMPARE(FormatInertiaResult(m_units, result, PadRight(unit, UnitNameWidth), 6, notation), expected);
+        QTEST(FormatInertiaResult(m_units, result, PadRight(unit, UnitNameWidth), 6, notation), "expected");
     }
 
     // Each shape's picture ships as artwork of the picture box's size, its

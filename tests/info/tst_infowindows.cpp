@@ -54,8 +54,6 @@ private Q_SLOTS:
         row("0 heading", 0, "Version:", "");
         row("1 support page, whole entry", 1, "Global Customer Support Center",
             "http://www.velmora.example/support/global");
-        row("2 newsletter with query, whole entry", 2, "Sign up for Velmora eNews",
-            "http://www.velmora.example/enews/signup?source=toolbar");
         row("5 web site, prefix and caption", 5, "velmora.example", "http://www.velmora.example");
         row("7 mail, prefix and caption", 7, "appsupport@velmora.example",
             "mailto:appsupport@velmora.example");
@@ -79,22 +77,14 @@ private Q_SLOTS:
         QCOMPARE(bool(label->focusPolicy() & Qt::TabFocus), link);
     }
 
-    void companyInfo_heading_and_address_open_the_web_site_data()
+    // The heading's own caption would make "http://Visit our website at"; the
+    // address below it is followed end to end (e2e_errorreport).
+    void companyInfo_heading_opens_the_web_site()
     {
-        QTest::addColumn<int>("index");
-        QTest::addColumn<QString>("caption");
-        // The heading's own caption would make "http://Visit our website at".
-        QTest::newRow("heading") << 0 << QStringLiteral("Visit our website at");
-        QTest::newRow("address") << 5 << QStringLiteral("www.velmora.example");
-    }
-    void companyInfo_heading_and_address_open_the_web_site()
-    {
-        QFETCH(int, index);
-        QFETCH(QString, caption);
         RecordingOpener opener(m_context);
         frmCompanyInfo info(m_context);
-        QLabel *label = label1(&info, index);
-        QCOMPARE(label->text(), caption);
+        QLabel *label = label1(&info, 0);
+        QCOMPARE(label->text(), QStringLiteral("Visit our website at"));
         QCOMPARE(GetTagValue(label, QStringLiteral("Protocol")), QStringLiteral("http://"));
 
         QTest::mouseClick(label, Qt::LeftButton);
@@ -115,7 +105,6 @@ private Q_SLOTS:
     {
         QFETCH(bool, about);
         QFETCH(int, key);
-        QFETCH(int, result);
         RecordingOpener opener(m_context);
         std::unique_ptr<QDialog> dialog;
         if (about)
@@ -130,7 +119,7 @@ private Q_SLOTS:
         QTest::keyClick(focus, Qt::Key(key));
 
         QVERIFY(!dialog->isVisible());
-        QCOMPARE(dialog->result(), result);
+        QTEST(dialog->result(), "result");
         QVERIFY2(opener.opened.isEmpty(), "closing must not follow a link");
     }
 };

@@ -93,7 +93,8 @@ private Q_SLOTS:
         QCOMPARE(got, expected);
     }
 
-    // An empty list must not hide a value that is merely too large.
+    // An empty list must not hide a value that is merely too large (which
+    // texts are too large is checked with the number reader).
     void overflow_is_told_apart_from_no_number_data()
     {
         QTest::addColumn<QString>("type");
@@ -105,7 +106,6 @@ private Q_SLOTS:
             QTest::newRow(name) << QString(type) << QString(source) << number << outOfRange;
         };
         row("number beyond single precision", "Mass", "kg", "1e999", true);
-        row("a thousand digits", "Mass", "kg", QString(1000, u'9'), true);
         row("every source step overflows", "Mass", "dup", "3e38", true);
         row("every target step overflows", "Line", "m", "3e38", true);
         row("some targets still fit", "Mass", "kg", "3.4e38", false);
@@ -178,10 +178,8 @@ private Q_SLOTS:
         row(false, "\u03bcm", "Length", "\u00b5m"); // Greek mu
         row(false, "furlong", "", "");
         row(true, "nm", "Length", "nm");
-        row(true, "Nm", "Torque", "N-m"); // an alias
-        row(true, "NM", "", "");          // either of two: none
-        row(true, "mW", "Power", "mW");
-        row(true, "mw", "", "");           // milli or mega: none
+        row(true, "Nm", "Torque", "N-m");  // an alias
+        row(true, "NM", "", "");           // either of two: none
         row(true, "N-M", "Torque", "N-m"); // one unit in any case
         row(true, "KP", "Force", "kgf");   // two spellings of one unit
     }
@@ -192,8 +190,7 @@ private Q_SLOTS:
         ConversionTableData twins;
         twins.reset({unitRecord("Length", "nm", 1e-9f), unitRecord("Force", "kgf", 9.80665f),
                      unitRecord("Force", "kp", 9.80665f, 0, "kgf"),
-                     unitRecord("Force", "Kp", 9.80665f, 0, "kgf"), unitRecord("Power", "mW", 1e-3f),
-                     unitRecord("Power", "MW", 1e6f), unitRecord("Torque", "N-m"),
+                     unitRecord("Force", "Kp", 9.80665f, 0, "kgf"), unitRecord("Torque", "N-m"),
                      unitRecord("Torque", "Nm", 1, 0, "N-m")},
                     false);
         const std::optional<PastedUnit> found = FindPastedUnit(caseTwins ? twins : m_table, unitsText);

@@ -9,12 +9,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <chrono>
 #include <cmath>
-#include <future>
 #include <limits>
-
-#include <sys/stat.h>
 
 namespace {
 
@@ -105,7 +101,9 @@ private slots:
     }
 
     // Each problem is named, not one "missing or empty" for all of them; a
-    // table loaded before is replaced, and a missing file is created empty.
+    // table loaded before is replaced, and a missing file is created empty. A
+    // folder shows the table is opened as a regular file only, never blocking
+    // (a FIFO: the density table's test, through the same opener).
     void load_says_which_problem_the_table_has_data()
     {
         QTest::addColumn<QString>("kind");
@@ -125,7 +123,6 @@ private slots:
     {
         ConversionTableData table;
         QFETCH(QString, kind);
-        QFETCH(int, status);
         QFETCH(int, records);
         QFETCH(QString, says);
         QTemporaryDir dir;
@@ -151,7 +148,7 @@ private slots:
                                         unitRecord("Length", "mm", 0.001f)});
         table.load(path);
         const ConversionTableReport &report = table.report();
-        QCOMPARE(int(report.status), status);
+        QTEST(int(report.status), "status");
         QCOMPARE(table.records().size(), records);
         QCOMPARE(report.hasProblem(), !says.isEmpty());
         QVERIFY2(report.message().contains(says), qPrintable(report.message()));
@@ -163,25 +160,6 @@ private slots:
             QCOMPARE(QFile(path).size(), 0);
     }
 
-    // A FIFO would make a plain open wait for a writer for ever, at start,
-    // while the single-instance lock is held.
-    void a_fifo_is_refused_without_blocking()
-    {
-        ConversionTableData table;
-        QTemporaryDir dir;
-        const QString path = dir.filePath("converts.dat");
-        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
-        auto loading = std::async(std::launch::async, [&path, &table] { table.load(path); });
-        if (loading.wait_for(std::chrono::seconds(10)) != std::future_status::ready) {
-            QFile writer(path); // lets the blocked open return
-            writer.open(QIODevice::WriteOnly);
-            loading.wait();
-            QFAIL("loading a FIFO blocked");
-        }
-        QCOMPARE(table.report().status, ConversionTableStatus::NotRegularFile);
-        QVERIFY(table.records().isEmpty());
-    }
-
     void records_with_unusable_factors_are_skipped_and_counted_data()
     {
         QTest::addColumn<float>("xFactor");
@@ -189,7 +167,6 @@ private slots:
         const float inf = std::numeric_limits<float>::infinity();
         const float nan = std::numeric_limits<float>::quiet_NaN();
         QTest::newRow("zero") << 0.0f << 0.0f;
-        QTest::newRow("negative zero") << -0.0f << 0.0f;
         QTest::newRow("denormal") << std::numeric_limits<float>::denorm_min() * 7 << 0.0f;
         QTest::newRow("infinite") << inf << 0.0f;
         QTest::newRow("NaN") << nan << 0.0f;

@@ -100,11 +100,10 @@ private slots:
         QFETCH(QString, start);
         QFETCH(QString, keys);
         QFETCH(QChar, separator);
-        QFETCH(QString, expected);
         Box box = Box::fromMarkup(start);
         for (QChar key : keys)
             box.type(key, separator);
-        QCOMPARE(box.text, expected);
+        QTEST(box.text, "expected");
     }
 
     void other_characters_are_refused_data()
@@ -150,7 +149,6 @@ private slots:
     void locale_separator_is_used_by_default()
     {
         QFETCH(QString, locale);
-        QFETCH(QString, typed);
         QLocale::setDefault(QLocale(locale));
         QString text;
         for (const QChar key : u"1.,5"_s) {
@@ -158,7 +156,7 @@ private slots:
                 text += QChar(accepted);
         }
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-        QCOMPARE(text, typed);
+        QTEST(text, "typed");
     }
 
 private:

@@ -86,13 +86,12 @@ private Q_SLOTS:
     void captions_come_from_offsets_data()
     {
         QTest::addColumn<QString>("windowTag");
-        QTest::addColumn<int>("languageOffset");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("shownCaption");
         const auto row = [](const char *tag, const char *name, const char *title, const char *caption,
-                            const char *windowTag = "FormOffset=1600;", int languageOffset = 0) {
-            QTest::newRow(tag) << QString::fromUtf8(windowTag) << languageOffset << QString::fromUtf8(name)
+                            const char *windowTag = "FormOffset=1600;") {
+            QTest::newRow(tag) << QString::fromUtf8(windowTag) << QString::fromUtf8(name)
                                << QString::fromUtf8(title) << QString::fromUtf8(caption);
         };
         row("label", "lblMaterial", "Material density select", "Material:");
@@ -103,7 +102,6 @@ private Q_SLOTS:
         row("no caption to set", "txtDensity", "Material density select", "designed");
         row("sum beyond 16 bits", "lblSum", "Material density select", "designed");
         row("button, base language", "cmdSelect", "Set default units", "&Save", "formoffset=1300");
-        row("language sums overflow", "cmdSelect", "designed", "designed", "formoffset=1300", 32000);
         // Without a usable form offset the window is left as designed.
         row("no form offset", "cmdSelect", "designed", "designed", "");
         row("form offset beyond 16 bits", "cmdSelect", "designed", "designed", "FormOffset=99999;");
@@ -111,14 +109,12 @@ private Q_SLOTS:
     void captions_come_from_offsets()
     {
         QFETCH(QString, windowTag);
-        QFETCH(int, languageOffset);
         QFETCH(QString, name);
         QFETCH(QString, title);
-        QFETCH(QString, shownCaption);
         const auto window = buildWindow(windowTag);
-        QVERIFY(LocaliseForm(window.get(), qint16(languageOffset)));
+        QVERIFY(LocaliseForm(window.get(), 0)); // language offsets: the string table's rules
         QCOMPARE(window->windowTitle(), title);
-        QCOMPARE(caption(window->findChild<QObject *>(name)), shownCaption);
+        QTEST(caption(window->findChild<QObject *>(name)), "shownCaption");
         // Where the window stays as designed, every captioned control does too.
         for (const QObject *control : WindowControls(window.get()))
             if (title == u"designed" && !GetTagValue(control, QStringLiteral("Offset")).isEmpty())

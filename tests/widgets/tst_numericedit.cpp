@@ -60,11 +60,10 @@ private Q_SLOTS:
         QFETCH(QString, locale);
         QFETCH(QString, keys);
         QFETCH(bool, keypad);
-        QFETCH(QString, expected);
         QLocale::setDefault(QLocale(locale));
         auto box = shownBox(QStringLiteral("12"));
         QTest::keyClicks(box.get(), keys, keypad ? Qt::KeypadModifier : Qt::NoModifier);
-        QCOMPARE(box->text(), expected);
+        QTEST(box->text(), "expected");
     }
 
     // Every way of pasting (Ctrl+V, Shift+Insert, the menu, the middle button) reads the clipboard as a
@@ -90,6 +89,8 @@ private Q_SLOTS:
         }
     }
 
+    // How the clipboard's text splits into number and unit, marks and native
+    // digits included, is checked with the clipboard reader.
     void pasted_text_is_read_with_the_number_reader_data()
     {
         QTest::addColumn<QString>("locale");
@@ -101,9 +102,7 @@ private Q_SLOTS:
                       const char *expected, const char *message) {
             QTest::newRow(name) << locale << start << clip << expected << message;
         };
-        row("comma number, point locale", "en_US", "12", "3,5", "3.5", "");
         row("point number, comma locale", "de_DE", "12", "-3.5E-2", "-3,5E-2", "");
-        row("native digits and mark", "ar_EG", "12", "\u200f\u0661\u0662\u066b\u0665 ", "12.5", "");
         row("no selection: the whole box", "en_US", "0|.0", "25", "25", "");
         row("into a selected exponent", "en_US", "1E[3]", "-5", "1E-5", "");
         row("would not make a number", "en_US", "1[E3]", "-5", "1E3", "\u201c-5\u201d here");
@@ -115,7 +114,6 @@ private Q_SLOTS:
         QFETCH(QString, locale);
         QFETCH(QString, start);
         QFETCH(QString, clip);
-        QFETCH(QString, expected);
         QFETCH(QString, message);
         QLocale::setDefault(QLocale(locale));
         auto box = shownBox(QString(start).remove(u'|').remove(u'[').remove(u']'));
@@ -125,7 +123,7 @@ private Q_SLOTS:
             box->setSelection(int(start.indexOf(u'[')), int(start.indexOf(u']') - start.indexOf(u'[')) - 1);
         QGuiApplication::clipboard()->setText(clip);
         QTest::keySequence(box.get(), QKeySequence::Paste);
-        QCOMPARE(box->text(), expected);
+        QTEST(box->text(), "expected");
         QVERIFY2(message.isEmpty() ? box->pasteMessage().isEmpty() : box->pasteMessage().startsWith(message),
                  qPrintable(box->pasteMessage()));
     }
