@@ -5,9 +5,16 @@ this script in a temporary folder, so its figures are ratios that hold on any
 machine: the time from launching each to its first window painted on the
 screen (the first drawing inside it after it is mapped, seen through the X
 DAMAGE extension), and each one's peak memory (peak resident set size), the
-program's once every window has been opened. Each figure is the median of
-several runs; the program starts from a copy of its folder with its own
-settings, as the end-to-end tests start it.
+program's once every window has been opened. Beside them runs a second
+reference built the same way from tools/plainwindows.cpp: plain Qt dialogs
+with the same sizes, controls and faces as the program's windows, opened one
+at a time in the tour's order, each with its accessibility tree walked as the
+tour walks the program's; its peak memory shows what Qt itself asks for
+windows like these. It runs twice: with the reference sheet as one picture of
+the whole sheet, as plain code keeps it, and with a picture only as tall as
+its view, as the program draws it. Each figure is the median of several runs;
+the program starts from a copy of its folder with its own settings, as the
+end-to-end tests start it.
 
 Usage: tools/measure-startup.py [--build build] [--runs 7]
 
@@ -31,7 +38,7 @@ sys.path.insert(0, os.path.join(here, "..", "tests", "e2e"))
 from Xlib import display as xdisplay  # noqa: E402
 from Xlib.ext import damage  # noqa: E402
 
-from desktop import TOOLBAR_TITLE, Desktop, Failure  # noqa: E402
+from desktop import TOOLBAR_TITLE, Desktop, Failure, wait_for  # noqa: E402
 from tour import tour  # noqa: E402
 
 START_TARGET_MS = 300
@@ -60,17 +67,26 @@ int main(int argc, char **argv)
 """ % HELLO_TITLE
 
 
-def build_hello(folder):
-    """Compiles the hello-world program with g++ and pkg-config; returns its path."""
-    source = os.path.join(folder, "hello.cpp")
-    with open(source, "w") as f:
-        f.write(HELLO_SOURCE)
+def build(source, program):
+    """Compiles a one-file Qt Widgets program with g++ and pkg-config; returns its path."""
     flags = subprocess.run(["pkg-config", "--cflags", "--libs", "Qt6Widgets"], check=True,
                            capture_output=True, text=True).stdout.split()
-    program = os.path.join(folder, "hello")
     subprocess.run(["g++", "-std=c++17", "-O2", "-fPIC", source, "-o", program] + flags, check=True,
                    capture_output=True)
     return program
+
+
+def build_hello(folder):
+    """Builds the hello-world program; returns its path."""
+    source = os.path.join(folder, "hello.cpp")
+    with open(source, "w") as f:
+        f.write(HELLO_SOURCE)
+    return build(source, os.path.join(folder, "hello"))
+
+
+def build_plain(folder):
+    """Builds the plain windows program from its source beside this script; returns its path."""
+    return build(os.path.join(here, "plainwindows.cpp"), os.path.join(folder, "plainwindows"))
 
 
 def peak_memory_mb(pid):
@@ -146,6 +162,43 @@ def run_hello(d, watch, hello):
     return ms, memory
 
 
+def accessible_window(d, application, title):
+    """A shown top-level window of a program by its accessible name, or None."""
+    desktop = d.atspi.Registry.getDesktop(0)
+    for i in range(desktop.childCount):
+        app = desktop.getChildAtIndex(i)
+        if app is None or app.name != application:
+            continue
+        for j in range(app.childCount):
+            window = app.getChildAtIndex(j)
+            if (window is not None and window.name == title
+                    and window.getState().contains(d.atspi.STATE_SHOWING)):
+                return window
+    return None
+
+
+def run_plain(d, plain, *arguments):
+    """Runs the plain windows through to their end, walking each window's
+    accessibility tree as the tour's searches walk the program's; returns the
+    peak memory."""
+    process = d._spawn([plain, *arguments], env=d.program_env, stdin=subprocess.PIPE, stdout=subprocess.PIPE,
+                       text=True)
+    try:
+        for line in process.stdout:
+            if line.startswith("shown "):
+                window = wait_for(lambda: accessible_window(d, "plainwindows", line[6:].strip()),
+                                  f"plain window {line[6:].strip()!r} on the accessibility bus")
+                d.find_all(None, window)
+            elif line.strip() == "done":
+                return peak_memory_mb(process.pid)
+            process.stdin.write("\n")
+            process.stdin.flush()
+        raise Failure("the plain windows ended early")
+    finally:
+        process.stdin.close()
+        process.wait(timeout=30)
+
+
 def run_program(d, watch, error_report):
     def launch():
         d.start_program(wait=False)
@@ -173,23 +226,28 @@ def main():
     folder = tempfile.mkdtemp(prefix="torvane-hello-")
     try:
         hello = build_hello(folder)
-        figures = {"program": ([], []), "hello": ([], [])}
+        plain = build_plain(folder)
+        figures = {"program": ([], []), "hello": ([], []), "plain": ([], []), "plain, sheet band": ([], [])}
         with Desktop(args.build, preload=preload if error_report else None,
                      display=os.environ.get("TORVANE_MEASURE_DISPLAY") or None) as d:
             watch = PaintWatch(d.display)
             try:
                 # One start of each to warm the caches, as every start after a user's first is.
                 run_hello(d, watch, hello)
+                run_plain(d, plain)
                 d.start_program()
                 d.exit_from_tray()
                 d.wait_program_end()
                 for run in range(args.runs):
                     for name, measure in (("hello", lambda: run_hello(d, watch, hello)),
+                                          ("plain", lambda: (None, run_plain(d, plain))),
+                                          ("plain, sheet band", lambda: (None, run_plain(d, plain, "--band"))),
                                           ("program", lambda: run_program(d, watch, error_report))):
                         ms, memory = measure()
                         figures[name][0].append(ms)
                         figures[name][1].append(memory)
-                        print(f"run {run + 1}: {name} painted after {ms:.0f} ms, peak memory {memory:.1f} MB")
+                        painted = f"painted after {ms:.0f} ms, " if ms is not None else "every window opened, "
+                        print(f"run {run + 1}: {name} {painted}peak memory {memory:.1f} MB", flush=True)
             finally:
                 watch.close()
     finally:
@@ -197,6 +255,8 @@ def main():
 
     start, memory = (statistics.median(v) for v in figures["program"])
     hello_start, hello_memory = (statistics.median(v) for v in figures["hello"])
+    plain_memory = statistics.median(figures["plain"][1])
+    band_memory = statistics.median(figures["plain, sheet band"][1])
     start_ok = start <= START_TARGET_MS
     memory_ok = memory < MEMORY_TARGET_MB
     print(f"start-up to strip painted: median {start:.0f} ms of {args.runs} runs, "
@@ -205,6 +265,12 @@ def main():
     print(f"peak memory after opening every window: median {memory:.1f} MB, "
           f"{memory / hello_memory:.2f} x the hello-world's {hello_memory:.1f} MB "
           f"(target under {MEMORY_TARGET_MB} MB: {'met' if memory_ok else 'MISSED'})")
+    print(f"peak memory of plain Qt windows of the same kinds, sizes and controls, opened one at a time: "
+          f"median {plain_memory:.1f} MB, {plain_memory / hello_memory:.2f} x the hello-world's; "
+          f"the program is {memory / plain_memory:.2f} x theirs")
+    print(f"the same with the reference sheet's picture only as tall as its view, as the program draws it: "
+          f"median {band_memory:.1f} MB, {band_memory / hello_memory:.2f} x the hello-world's; "
+          f"the program is {memory / band_memory:.2f} x theirs")
     return 0 if start_ok and memory_ok else 1
 
 

@@ -126,7 +126,8 @@ void frmAxisSizing::buildControls()
     // The tabs sit above the panes, so Tab meets them first.
     TabChain({tabs->tabBar(), m_tblItems, m_cmdAdd, m_cmdEdit, m_cmdDuplicate, m_cmdRemove, m_cmdMoveUp,
               m_cmdMoveDown, m_txtGearRatio});
-    resize(1000, 780);
+    // No fixed size: the window opens as large as its panes ask, within
+    // the screen it opens on, and its picture takes no more memory than that.
 }
 
 QMenuBar *frmAxisSizing::buildMenus()

@@ -41,19 +41,25 @@ MovePane::MovePane(const ConversionTableData &units, QWidget *parent) : QWidget(
 {
     setObjectName(QStringLiteral("fraMove"));
     setAccessibleName(QStringLiteral("Move"));
-    auto *inputs = new QHBoxLayout;
-    inputs->addWidget(buildMoveGroup());
-    inputs->addWidget(buildLoadGroup());
-    inputs->addWidget(buildMotorGroup(), 1);
-    auto *lower = new QHBoxLayout;
-    lower->addWidget(buildResults());
+    // Three columns, so the pane fits a small screen: the move with the
+    // motor and the plots of what it does below; the load with the figures;
+    // the motor check down the whole height, its sentences wrapped. The
+    // inputs come first in the Tab order, as they are read.
+    auto *grid = new QGridLayout(this);
+    grid->setContentsMargins(6, 6, 6, 6);
+    grid->addWidget(buildMoveGroup(), 0, 0);
+    grid->addWidget(buildLoadGroup(), 0, 1);
+    auto *motor = new QVBoxLayout;
+    motor->addWidget(buildMotorGroup());
     m_plots = Named(new MovePlots(this), QStringLiteral("gphMovePlots"), QString(),
                     QStringLiteral("Motor speed and torque over one cycle"));
-    lower->addWidget(m_plots, 1);
-    auto *root = new QVBoxLayout(this);
-    root->setContentsMargins(6, 6, 6, 6);
-    root->addLayout(inputs);
-    root->addLayout(lower, 1);
+    motor->addWidget(m_plots, 1);
+    grid->addLayout(motor, 1, 0);
+    grid->addWidget(buildResults(), 1, 1);
+    grid->addWidget(buildMotorCheck(), 0, 2, 2, 1);
+    grid->setColumnStretch(0, 2);
+    grid->setColumnStretch(2, 1);
+    grid->setRowStretch(1, 1);
     connectInputs();
 }
 
@@ -131,25 +137,12 @@ QWidget *MovePane::buildLoadGroup()
                  QStringLiteral("Gearbox efficiency in percent"), {}, QStringLiteral("%"));
     m_loadTorque = addInput(grid, QStringLiteral("Load tor&que:"), QStringLiteral("LoadTorque"),
                             QStringLiteral("Load torque of a rotary axis"), QStringLiteral("Torque"));
-    // Said where the figures are read, so no one takes them for more than they are.
-    auto *note = Named(new QLabel(QStringLiteral("Efficiencies act in the driving direction in every "
-                                                 "segment, braking included: a conservative simplification. "
-                                                 "At rest only gravity holds the load."),
-                                  box),
-                       QStringLiteral("lblMoveNote"), QString(), QStringLiteral("Note"));
-    note->setWordWrap(true);
-    ShowValue(note, note->text());
-    grid->addWidget(note, grid->rowCount(), 0, 1, 3);
     grid->setRowStretch(grid->rowCount(), 1);
-    box->setMaximumWidth(box->sizeHint().width());
     return box;
 }
 
 QWidget *MovePane::buildMotorGroup()
 {
-    auto *column = new QWidget(this);
-    auto *layout = new QVBoxLayout(column);
-    layout->setContentsMargins(0, 0, 0, 0);
     QGroupBox *motor = group(QStringLiteral("Motor"), QStringLiteral("fraMoveMotor"));
     auto *grid = static_cast<QGridLayout *>(motor->layout());
     m_ratedTorque = addInput(grid, QStringLiteral("Rated torq&ue:"), QStringLiteral("RatedTorque"),
@@ -159,28 +152,32 @@ QWidget *MovePane::buildMotorGroup()
     m_maxSpeed = addInput(grid, QStringLiteral("Maximum &speed:"), QStringLiteral("MaxSpeed"),
                           QStringLiteral("Maximum speed of the motor"), QStringLiteral("Angular velocity"));
     grid->setColumnStretch(3, 1);
+    return motor;
+}
 
+QWidget *MovePane::buildMotorCheck()
+{
     QGroupBox *check = group(QStringLiteral("Motor check"), QStringLiteral("fraMotorCheck"));
-    grid = static_cast<QGridLayout *>(check->layout());
+    auto *grid = static_cast<QGridLayout *>(check->layout());
+    grid->setVerticalSpacing(10);
     QFont bold = font();
     bold.setBold(true);
+    const QString spoken[MotorCheckCount] = {
+        QStringLiteral("Peak torque check"), QStringLiteral("RMS torque check"),
+        QStringLiteral("Speed check"), QStringLiteral("Inertia ratio check")};
     for (int k = 0; k < MotorCheckCount; ++k) {
         auto *label = Named(new QLabel(check), QStringLiteral("lblCheck_%1").arg(QLatin1String(CheckKeys[k])),
-                            QString(), QStringLiteral("Motor check"));
+                            QString(), spoken[k]);
         label->setWordWrap(true);
         label->setFont(bold);
         label->setTextInteractionFlags(Qt::TextSelectableByMouse);
         grid->addWidget(label, k, 0);
         m_checks[std::size_t(k)] = label;
     }
-    const QString spoken[MotorCheckCount] = {
-        QStringLiteral("Peak torque check"), QStringLiteral("RMS torque check"),
-        QStringLiteral("Speed check"), QStringLiteral("Inertia ratio check")};
-    for (int k = 0; k < MotorCheckCount; ++k)
-        m_checks[std::size_t(k)]->setAccessibleName(spoken[k]);
-    layout->addWidget(motor);
-    layout->addWidget(check, 1);
-    return column;
+    grid->setRowStretch(MotorCheckCount, 1);
+    // Wide enough for a few words a line, whatever the font.
+    check->setMinimumWidth(QFontMetrics(bold).averageCharWidth() * 22);
+    return check;
 }
 
 QWidget *MovePane::buildResults()
@@ -228,6 +225,15 @@ QWidget *MovePane::buildResults()
     m_lblProblem->setWordWrap(true);
     grid->addWidget(m_lblProblem, FigureCount, 0, 1, 5);
     grid->setRowStretch(FigureCount + 1, 1);
+    // Said where the figures are read, so no one takes them for more than they are.
+    auto *note = Named(new QLabel(QStringLiteral("Efficiencies act in the driving direction in every "
+                                                 "segment, braking included: a conservative simplification. "
+                                                 "At rest only gravity holds the load."),
+                                  box),
+                       QStringLiteral("lblMoveNote"), QString(), QStringLiteral("Note"));
+    note->setWordWrap(true);
+    ShowValue(note, note->text());
+    grid->addWidget(note, FigureCount + 2, 0, 1, 5);
     return box;
 }
 
@@ -257,6 +263,9 @@ void MovePane::userEdit()
     if (m_loading)
         return;
     const bool given = m_cmbProfile->currentIndex() == GivenRamps;
+    // Ramps the user takes over start from the move's own, exactly.
+    if (given && !m_accelTime.box->isEnabled())
+        showRamps(true);
     m_accelTime.setEnabled(given);
     m_decelTime.setEnabled(given);
     Q_EMIT edited();
@@ -398,19 +407,9 @@ void MovePane::display()
             label->setStyleSheet(style);
     }
 
-    // Ramps not given show the ones the move uses.
-    if (m_cmbProfile->currentIndex() != GivenRamps) {
-        const bool loading = m_loading;
-        m_loading = true;
-        for (const auto &[input, figure] :
-             {std::pair{&m_accelTime, &r.accelTime}, std::pair{&m_decelTime, &r.decelTime}}) {
-            if (figure->ok())
-                ShowAxisQuantity(m_units, input->box, input->units, {figure->value(), {}});
-            else
-                input->box->clear();
-        }
-        m_loading = loading;
-    }
+    // Ramps not given show the ones the move uses, as its figures show.
+    if (m_cmbProfile->currentIndex() != GivenRamps)
+        showRamps(false);
 
     m_plot.results = r;
     m_plot.speedUnit = m_cmbMotorSpeedUnits->currentText().trimmed();
@@ -430,6 +429,24 @@ void MovePane::display()
                                      u' ' + m_plot.torqueUnit);
     }
     m_plots->setAccessibleDescription(segments.join(QStringLiteral("; ")));
+}
+
+void MovePane::showRamps(bool exact)
+{
+    const bool loading = m_loading;
+    m_loading = true;
+    for (const auto &[input, figure] :
+         {std::pair{&m_accelTime, &m_results.accelTime}, std::pair{&m_decelTime, &m_results.decelTime}}) {
+        if (!figure->ok())
+            input->box->clear();
+        else if (exact)
+            ShowAxisQuantity(m_units, input->box, input->units, {figure->value(), {}});
+        else
+            input->box->setText(
+                AxisFigureText(m_units, *figure, input->units->currentText(), m_digits, m_notation));
+        input->box->setCursorPosition(0);
+    }
+    m_loading = loading;
 }
 
 MoveReportUnits MovePane::shownUnits() const

@@ -74,12 +74,16 @@ private:
     QWidget *buildMoveGroup();
     QWidget *buildLoadGroup();
     QWidget *buildMotorGroup();
+    QWidget *buildMotorCheck();
     QWidget *buildResults();
     void connectInputs();
     void userEdit();
     // Unit lists and inputs that follow the axis: linear or rotary.
     void followMechanism(MechanismKind kind, const MoveInputs &move);
     void display();
+    // The ramps the move uses in their boxes: to the display digits, or
+    // exactly (for ramps the user is about to take over as given).
+    void showRamps(bool exact);
     void copy(Figure which, bool withUnit);
     QComboBox *unitsOf(Figure which) const;
 

@@ -1,5 +1,7 @@
 #include "core/toolbarposition.h"
 
+#include "core/windowplace.h"
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -61,9 +63,5 @@ QPoint BringOntoScreen(const QRect &frame, const QList<QRect> &screens)
         if (distanceSquared(frame.center(), screen) < distanceSquared(frame.center(), *nearest))
             nearest = &screen;
     }
-    const int x = std::clamp(frame.left(), nearest->left(),
-                             std::max(nearest->left(), nearest->right() - frame.width() + 1));
-    const int y = std::clamp(frame.top(), nearest->top(),
-                             std::max(nearest->top(), nearest->bottom() - frame.height() + 1));
-    return {x, y};
+    return FitOnScreen(frame, *nearest, frame.size()).topLeft();
 }

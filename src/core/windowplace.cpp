@@ -44,3 +44,13 @@ bool TitleBarReachable(const QRect &place, int titleBarHeight, const QList<QRect
     }
     return false;
 }
+
+QRect FitOnScreen(const QRect &frame, const QRect &area, const QSize &minimum)
+{
+    const QSize size = frame.size().boundedTo(area.size()).expandedTo(minimum);
+    const int x =
+        std::clamp(frame.left(), area.left(), std::max(area.left(), area.right() - size.width() + 1));
+    const int y =
+        std::clamp(frame.top(), area.top(), std::max(area.top(), area.bottom() - size.height() + 1));
+    return {QPoint(x, y), size};
+}

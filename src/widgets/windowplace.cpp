@@ -40,16 +40,37 @@ private:
     void restore(QWidget *window) const
     {
         const std::optional<QRect> stored = m_settings.windowPlace(window->objectName());
-        if (!stored)
-            return;
         QList<QRect> screens;
         for (const QScreen *screen : QGuiApplication::screens())
             screens.append(screen->availableGeometry());
-        if (!TitleBarReachable(*stored, titleBarHeight(window), screens))
-            return;
         // The place inside the frame: the window system puts it exactly there
         // whether or not it has framed the window yet.
-        window->setGeometry(*stored);
+        if (stored && TitleBarReachable(*stored, frameMargins(window).top(), screens))
+            window->setGeometry(*stored);
+        keepOnScreen(window);
+    }
+
+    // A window that would run off the screen it opens on comes onto that
+    // screen's free area whole, made no larger than it (down to its smallest
+    // size). One that nothing has placed keeps only the size: the window
+    // system, or a dialog over its parent, places it.
+    static void keepOnScreen(QWidget *window)
+    {
+        const QScreen *screen = QGuiApplication::screenAt(window->geometry().center());
+        if (!screen)
+            screen = window->screen();
+        if (!screen)
+            return;
+        const QMargins margins = frameMargins(window);
+        const QRect frame = window->geometry().marginsAdded(margins);
+        const QRect fitted =
+            FitOnScreen(frame, screen->availableGeometry(), window->minimumSize().grownBy(margins));
+        if (fitted == frame)
+            return;
+        if (window->testAttribute(Qt::WA_Moved))
+            window->setGeometry(fitted.marginsRemoved(margins));
+        else
+            window->resize(fitted.size().shrunkBy(margins));
     }
 
     void store(QWidget *window) const
@@ -61,10 +82,14 @@ private:
 
     // Until the window manager has framed a window its frame is unknown: a
     // title bar of the style's height stands in for it.
-    static int titleBarHeight(const QWidget *window)
+    static QMargins frameMargins(const QWidget *window)
     {
-        const int known = window->geometry().top() - window->frameGeometry().top();
-        return known > 0 ? known : window->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, window);
+        const QRect inner = window->geometry();
+        const QRect outer = window->frameGeometry();
+        if (outer.top() < inner.top())
+            return {inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+                    outer.bottom() - inner.bottom()};
+        return {0, window->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, window), 0, 0};
     }
 
     Settings &m_settings;

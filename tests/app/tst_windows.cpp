@@ -46,7 +46,8 @@ private Q_SLOTS:
     void initTestCase() { TestSupport::initTestEnvironment(m_dir); }
 
     // The stored place is used only when it is whole and can be grabbed on
-    // a screen there is; otherwise the window opens as designed.
+    // a screen there is; otherwise the window opens as designed. A place
+    // that runs off the screen comes onto it whole, no larger than it.
     void window_opens_at_its_stored_place_data()
     {
         QTest::addColumn<QString>("stored");
@@ -55,7 +56,9 @@ private Q_SLOTS:
         QTest::newRow("nothing stored") << QString() << designed;
         QTest::newRow("on the screen") << "40,60,420,300" << QRect(40, 60, 420, 300);
         QTest::newRow("hand-edited with spaces") << "40, 60, 420, 300" << QRect(40, 60, 420, 300);
-        QTest::newRow("title bar at the screen's right edge") << "780,60,420,300" << QRect(780, 60, 420, 300);
+        // The headless screen is 800 × 600 and frames a window with 2 pixels.
+        QTest::newRow("running off the right edge") << "780,60,420,300" << QRect(378, 60, 420, 300);
+        QTest::newRow("wider than the screen") << "40,60,2000,300" << QRect(2, 60, 796, 300);
         QTest::newRow("off every screen") << "5000,60,420,300" << designed;
         QTest::newRow("title bar above the screen, body on it") << "40,-100,420,300" << designed;
         QTest::newRow("damaged: not numbers") << "forty,60,420,300" << designed;

@@ -17,6 +17,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTabWidget>
 #include <QTableView>
 #include <QTest>
 
@@ -81,6 +82,37 @@ class TestFrmAxisSizing : public QObject
 
 private Q_SLOTS:
     void initTestCase() { initAxisTest(m_dir, m_context.units()); }
+
+    // Either tab opens no larger than the panes ask and, at the window's
+    // smallest, fits a 1024 × 768 screen with a title bar and a panel, every
+    // control whole inside its tab.
+    void window_fits_a_small_screen_data()
+    {
+        QTest::addColumn<int>("tab");
+        QTest::newRow("Inertia") << 0;
+        QTest::newRow("Move") << 1;
+    }
+    void window_fits_a_small_screen()
+    {
+        QFETCH(int, tab);
+        frmAxisSizing window(m_context);
+        auto *tabs = child<QTabWidget>(&window, QStringLiteral("tabAxis"));
+        tabs->setCurrentIndex(tab);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY2(window.sizeHint().expandedTo(window.size()) == window.sizeHint(),
+                 qPrintable(QStringLiteral("%1 × %2").arg(window.width()).arg(window.height())));
+        const QSize smallest = window.minimumSizeHint();
+        QVERIFY2(smallest.width() <= 1024 - 16 && smallest.height() <= 768 - 64,
+                 qPrintable(QStringLiteral("%1 × %2").arg(smallest.width()).arg(smallest.height())));
+        window.resize(smallest);
+        QWidget *page = tabs->currentWidget();
+        for (const QWidget *control : page->findChildren<QWidget *>()) {
+            if (control->isVisible())
+                QVERIFY2(page->rect().contains(QRect(control->mapTo(page, QPoint()), control->size())),
+                         qPrintable(control->objectName()));
+        }
+    }
 
     // Every way an item enters the table reaches J_M at once: added through
     // the editor, in its units, with the gearbox and rotor typed in.

@@ -209,6 +209,20 @@ private Q_SLOTS:
             plotTexts(&window, plots->minimumSize()).contains(QLatin1String("No plot: The move time must")));
     }
 
+    // Ramps the move works out show as its figures do, to the window's
+    // digits; taken over as given they keep the move's own value, not the
+    // rounded one.
+    void worked_out_ramps_show_to_the_digits()
+    {
+        frmAxisSizing window(m_context);
+        window.setAxis(axis({inertiaValue(0.5)}, 10, 1e-4, 1e-3));
+        enter(&window, {{"cmbMoveTimeUnits", "s"}, {"cmbAccelTimeUnits", "s"}}, {{"txtMoveTime", "0.5"}}, 0);
+        QCOMPARE(child<QLineEdit>(&window, QStringLiteral("txtAccelTime"))->text(),
+                 QStringLiteral("0.166667"));
+        child<QComboBox>(&window, QStringLiteral("cmbProfile"))->setCurrentIndex(1);
+        QVERIFY(closeTo(window.move().accelTime.value, 0.5 / 3, 1e-12));
+    }
+
     // The move, the motor's torques and speed and the target ratio, typed in,
     // mark the axis changed and come back from its file as typed, units
     // included, with the same J_M.
