@@ -28,6 +28,11 @@ std::optional<AxisHistory::Step> AxisHistory::pass(QList<Step> &from, QList<Step
     Step step = from.takeLast();
     to.append({current, step.what, step.rowBefore, step.rowAfter});
     m_runKey.clear();
+    // The motor's ratings are typed with the move, which is no step: a
+    // step's copy of them may be stale, and they stay as they are now.
+    step.axis.motor.ratedTorque = current.motor.ratedTorque;
+    step.axis.motor.peakTorque = current.motor.peakTorque;
+    step.axis.motor.maxSpeed = current.motor.maxSpeed;
     return step;
 }
 

@@ -26,7 +26,9 @@ public:
     // run key as the one before it, with nothing undone in between, joins
     // that step: typing a ratio key by key is one step.
     void record(Step before, const QString &runKey = {});
-    // The step to show for Undo or Redo; current goes to the other side.
+    // The step to show for Undo or Redo, with the motor's ratings (torques
+    // and speed, no part of any step) as current has them; current goes to
+    // the other side.
     // nullopt when there is nothing to undo or redo.
     std::optional<Step> undo(const Axis &current);
     std::optional<Step> redo(const Axis &current);

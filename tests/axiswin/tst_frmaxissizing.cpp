@@ -291,25 +291,30 @@ private Q_SLOTS:
     void undo_and_redo_data()
     {
         QTest::addColumn<QStringList>("steps");
-        // afterwards: item names, gearbox ratio box, selected row, modified, Undo's and Redo's texts
+        // afterwards: item names, ratio and rated torque boxes, selected row, modified, Undo, Redo texts
         QTest::addColumn<QStringList>("after");
         const QString redoRemove = QStringLiteral("&Redo remove \u201cscrew\u201d");
         const QString undoDown = QStringLiteral("&Undo move \u201ctable\u201d down");
         // clang-format off
         QTest::newRow("removal undone is the saved axis") << QStringList{"select 1", "remove", "ctrl+z"}
-            << QStringList{"table,screw,coupling", "3", "1", "saved", "&Undo", redoRemove};
+            << QStringList{"table,screw,coupling", "3 0", "1", "saved", "&Undo", redoRemove};
         QTest::newRow("redone by either key")
             << QStringList{"select 1", "remove", "ctrl+z", "ctrl+shift+z", "ctrl+z", "ctrl+y"}
-            << QStringList{"table,coupling", "3", "1", "modified", "&Undo remove \u201cscrew\u201d", "&Redo"};
+            << QStringList{"table,coupling", "3 0", "1", "modified", "&Undo remove \u201cscrew\u201d", "&Redo"};
         QTest::newRow("undone in reverse order")
             << QStringList{"select 0", "down", "down", "select 1", "duplicate", "undo", "undo"}
-            << QStringList{"screw,table,coupling", "3", "1", "modified", undoDown, "&Redo move \u201ctable\u201d down"};
+            << QStringList{"screw,table,coupling", "3 0", "1", "modified", undoDown, "&Redo move \u201ctable\u201d down"};
         QTest::newRow("a new edit ends redo") << QStringList{"select 2", "remove", "undo", "select 0", "down"}
-            << QStringList{"screw,table,coupling", "3", "1", "modified", undoDown, "&Redo"};
+            << QStringList{"screw,table,coupling", "3 0", "1", "modified", undoDown, "&Redo"};
         QTest::newRow("typing a ratio is one step") << QStringList{"ratio 4", "ratio 45", "undo"}
-            << QStringList{"table,screw,coupling", "3", "0", "saved", "&Undo", "&Redo change of the gearbox ratio"};
+            << QStringList{"table,screw,coupling", "3 0", "0", "saved", "&Undo", "&Redo change of the gearbox ratio"};
         QTest::newRow("ratio redone into its box") << QStringList{"ratio 4", "ratio 45", "undo", "redo"}
-            << QStringList{"table,screw,coupling", "45", "0", "modified", "&Undo change of the gearbox ratio", "&Redo"};
+            << QStringList{"table,screw,coupling", "45 0", "0", "modified", "&Undo change of the gearbox ratio", "&Redo"};
+        // The motor's ratings, typed with the move, are no step: Undo and Redo keep them.
+        QTest::newRow("rated torque kept by undo") << QStringList{"ratio 4", "rated 2", "undo"}
+            << QStringList{"table,screw,coupling", "3 2", "0", "modified", "&Undo", "&Redo change of the gearbox ratio"};
+        QTest::newRow("rated torque kept by redo") << QStringList{"ratio 4", "undo", "rated 2", "redo"}
+            << QStringList{"table,screw,coupling", "4 2", "0", "modified", "&Undo change of the gearbox ratio", "&Redo"};
         // clang-format on
     }
     void undo_and_redo()
@@ -330,12 +335,13 @@ private Q_SLOTS:
         table->setFocus();
         const QHash<QString, QString> keys = {
             {"remove", "cmdRemove"}, {"duplicate", "cmdDuplicate"}, {"down", "cmdMoveDown"}};
+        const QHash<QString, QString> boxes = {{"ratio", "txtGearRatio"}, {"rated", "txtRatedTorque"}};
         for (const QString &step : steps) {
             const QString argument = step.section(u' ', 1);
             if (step.startsWith(QLatin1String("select")))
                 table->setCurrentIndex(table->model()->index(argument.toInt(), 0));
-            else if (step.startsWith(QLatin1String("ratio")))
-                child<QLineEdit>(&window, QStringLiteral("txtGearRatio"))->setText(argument);
+            else if (boxes.contains(step.section(u' ', 0, 0)))
+                child<QLineEdit>(&window, boxes.value(step.section(u' ', 0, 0)))->setText(argument);
             else if (step.startsWith(QLatin1String("ctrl+")))
                 QTest::keySequence(table, QKeySequence(step));
             else if (keys.contains(step))
@@ -346,13 +352,15 @@ private Q_SLOTS:
                     ->trigger();
         }
         QCOMPARE(window.isModified(), window.windowTitle().contains(u'*'));
-        QCOMPARE(
-            (QStringList{itemNames(window), child<QLineEdit>(&window, QStringLiteral("txtGearRatio"))->text(),
-                         QString::number(table->currentIndex().row()),
-                         QLatin1String(window.isModified() ? "modified" : "saved"),
-                         child<QAction>(&window, QStringLiteral("mnuEditUndo"))->text(),
-                         child<QAction>(&window, QStringLiteral("mnuEditRedo"))->text()}),
-            after);
+        const auto box = [&window](const char *name) {
+            return child<QLineEdit>(&window, QString::fromLatin1(name))->text();
+        };
+        QCOMPARE((QStringList{itemNames(window), box("txtGearRatio") + u' ' + box("txtRatedTorque"),
+                              QString::number(table->currentIndex().row()),
+                              QLatin1String(window.isModified() ? "modified" : "saved"),
+                              child<QAction>(&window, QStringLiteral("mnuEditUndo"))->text(),
+                              child<QAction>(&window, QStringLiteral("mnuEditRedo"))->text()}),
+                 after);
     }
 
     // A file that cannot be read is refused whole, with a message naming it

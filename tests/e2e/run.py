@@ -24,6 +24,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from desktop import Desktop, Failure, check, check_equal, wait_for  # noqa: E402
 from expected import conversion_text, float32, inertia, scientific, significant  # noqa: E402
 from expected import convert as convert_value  # noqa: E402
+from tour import menu, replace_text, toolbar_button  # noqa: E402
 
 UNITS_BUTTON = "Units Calculator"
 TRIG_BUTTON = "Trig Reference"
@@ -807,6 +808,121 @@ def scenario_inertia(d):
     d.wait_settings("Inertia Calculator", {"Digits": "5", "NotationMode": "True"}, "inertia settings after closing")
 
 
+AXIS_BUTTON = "Axis sizing"
+
+
+def axis_title(name="Untitled", modified=False):
+    return f"{name}{'*' if modified else ''} \u2014 Axis sizing"
+
+
+def shown_value(d, window, name):
+    """A result label's text, which it also gives as its description."""
+    return d.find(name, "label", window).description
+
+
+def wait_shown(d, window, expected, what):
+    """Waits until each named result label shows its expected text."""
+    def probe():
+        return all(shown_value(d, window, name) == text for name, text in expected.items())
+    try:
+        wait_for(probe, what)
+    except Failure:
+        shown = {name: shown_value(d, window, name) for name in expected}
+        raise Failure(f"{what}: shown {shown!r}, expected {expected!r}") from None
+
+
+def scenario_axis(d):
+    d.start_program()
+    toolbar_button(d, AXIS_BUTTON)
+    d.wait_window(axis_title())
+    window = d.window(AXIS_BUTTON)
+    check_spoken_names(d, window)
+
+    # A solid cylinder from the inertia calculator's pick mode:
+    # Add > Shape... (the first entry of the key's menu), about its own axis.
+    d.click_control(d.find("Add", "push button", window))
+    wait_for(d.popup_window, "the Add menu")
+    d.key("Down", "Return")
+    calculator = d.window(INERTIA_WINDOW)
+    check_spoken_names(d, calculator)
+    d.click_checked(d.find("Mass", "radio button", calculator))
+    cylinder = {"L": "1", "OD": "0.2", "ID": "0", "m": "10"}
+    for key, text in cylinder.items():
+        d.enter(calculator, BOXES[key], text)
+    check_equal(d.find(None, "combo box", d.find("Add to axis", "panel", calculator)).name, "Izz",
+                "the result offered first")
+    (_, _, izz, _, _), _ = inertia("cylinder", **{k: float(t) for k, t in cylinder.items()})
+    wait_for(lambda: shown_value(d, calculator, "Izz") == significant(izz, 6), "the cylinder's Izz")
+    d.click_control(d.find("Add to axis", "push button", calculator))
+    d.wait_no_window(INERTIA_WINDOW)
+
+    # The rotor, then a 3:1 gearbox: the load side is reflected by 1/i².
+    replace_text(d, window, "Rotor inertia", "0.002")
+
+    def check_axis(ratio, title):
+        at_motor = izz / ratio ** 2
+        j, jm, lam = (significant(float32(x), 6) for x in (izz, at_motor, at_motor / 0.002))
+        # Every column but the inputs' summary.
+        row = [["Shape", "Cylinder", "1", "Load side", j, jm, "100.0 %"]]
+        items = d.find("Items", "table", window)
+        try:
+            wait_for(lambda: [r[:3] + r[4:] for r in table_rows(d, items)] == row, f"the item row at i = {ratio}")
+        except Failure:
+            raise Failure(f"the item row at i = {ratio}: {table_rows(d, items)!r}, expected {row!r}") from None
+        wait_shown(d, window, {"Load-side inertia J L": j, "Inertia at the motor J M": jm,
+                               "Inertia ratio": lam}, f"the results at i = {ratio}")
+        d.wait_window(title)
+
+    check_axis(1, axis_title(modified=True))
+    replace_text(d, window, "Gearbox ratio", "3")
+    check_axis(3, axis_title(modified=True))
+
+    # Saved under a new name: the title drops its mark.
+    path = os.path.join(d.home_dir, "axis.tvaxis")
+    menu(d, window, "File", "Save As…")
+    dialog = d.window("Save axis")
+    d.type_into(d.find("File name:", "text", dialog), "axis")
+    d.key("Return")
+    d.wait_no_window("Save axis")
+    d.wait_window(axis_title("axis.tvaxis"))
+    check(os.path.exists(path), "the saved file, its suffix added")
+
+    # Undo and redo in the window (the focus on the item table, not in a
+    # box, which keeps its own undo): the figures and the mark follow.
+    items = d.find("Items", "table", window)
+    d.click_control(items.queryTable().getAccessibleAt(0, 1))
+    wait_for(lambda: items.getState().contains(d.atspi.STATE_FOCUSED), "the focus on the item table")
+    d.key("ctrl+z")
+    check_axis(1, axis_title("axis.tvaxis", modified=True))
+    wait_for(lambda: d.text(d.find("Gearbox ratio", "text", window)) == "1", "the ratio box back to 1")
+    d.key("ctrl+shift+z")
+    check_axis(3, axis_title("axis.tvaxis"))
+
+    # Closed and opened again from the recent files: all there, unmodified.
+    d.key("Escape")
+    d.wait_no_window(axis_title("axis.tvaxis"))
+    toolbar_button(d, AXIS_BUTTON)
+    d.wait_window(axis_title())
+    window = d.window(AXIS_BUTTON)
+    menu(d, window, "File", "Open Recent", f"1  axis.tvaxis  ({d.home_dir})")
+    check_axis(3, axis_title("axis.tvaxis"))
+    check_equal([d.text(d.find(box, "text", window)) for box in ("Gearbox ratio", "Rotor inertia")],
+                ["3", "0.002"], "the drive as reopened")
+
+    d.click_control(d.find("Move", "page tab", window))
+    # A quarter turn in half a second, ramps of a third each: the peak speed
+    # is 1.5 x the mean, at the load and, through the gearbox, at the motor.
+    for box, text in (("Move distance", "90"), ("Move time", "0.5")):
+        replace_text(d, window, box, text)
+    peak = 1.5 * 90 / 360 / 0.5 * 60
+    wait_shown(d, window, {"Peak load speed": significant(float32(peak), 6),
+                           "Maximum motor speed": significant(float32(3 * peak), 6)}, "the move's speeds in rpm")
+    d.wait_window(axis_title("axis.tvaxis", modified=True))
+    d.key("Escape")
+    d.click_control(d.find("Discard", "push button"))
+    d.wait_no_window(axis_title("axis.tvaxis", modified=True))
+
+
 SCENARIOS = {
     "start": scenario_start,
     "inertia": scenario_inertia,
@@ -816,6 +932,7 @@ SCENARIOS = {
     "errorreport": scenario_errorreport,
     "mailreport": scenario_mailreport,
     "reference": scenario_reference,
+    "axis": scenario_axis,
 }
 
 
