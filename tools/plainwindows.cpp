@@ -82,7 +82,7 @@ struct Page
 
 // A window: its title and size, its menus and tool bar buttons, its pages (a
 // tab each when more than one); a message box when message is set.
-struct WindowSpec
+struct WindowDesign
 {
     const char *title;
     int width, height;
@@ -96,7 +96,7 @@ struct WindowSpec
 // The program's windows as the tour leaves them, counted in its accessibility
 // tree: {title, width, height, menus, tool buttons, {pages}}.
 // clang-format off
-const std::vector<WindowSpec> Windows = {
+const std::vector<WindowDesign> Windows = {
     {"Units Calculator", 720, 470, 3, 2,
      {{"", {{Button, 2, Plain, 0, 1, 56, 32}, {Button, 1, Plain, 0, 1, 165, 36}, {Check, 3}, {Label, 1}, {Edit, 1},
             {ScrollBar, 1}, {List, 1, Plain, 28, 1, 256, 390}, {Edit, 1, Mono}, {Combo, 1, Plain, 14},
@@ -330,11 +330,11 @@ QWidget *control(const Group &group, int index, QWidget *parent)
 
 // Small controls in a grid, large ones side by side beside it where the
 // window is wide enough, else below it.
-QWidget *page(const Page &spec, const QSize &window, QWidget *parent)
+QWidget *page(const Page &design, const QSize &window, QWidget *parent)
 {
     int cells = 0;
     QSize big(0, 0);
-    for (const Group &group : spec.groups) {
+    for (const Group &group : design.groups) {
         if (large(group))
             big = QSize(big.width() + group.width * group.count, std::max(big.height(), group.height));
         else
@@ -352,7 +352,7 @@ QWidget *page(const Page &spec, const QSize &window, QWidget *parent)
     layout->addLayout(grid);
     layout->addLayout(bigOnes, 1);
     int cell = 0;
-    for (const Group &group : spec.groups) {
+    for (const Group &group : design.groups) {
         for (int i = 0; i < group.count; ++i) {
             QWidget *w = control(group, i, widget);
             if (large(group)) {
@@ -429,40 +429,40 @@ void popups(QDialog &window)
     }
 }
 
-void open(const WindowSpec &spec)
+void open(const WindowDesign &design)
 {
-    if (spec.message) {
-        QMessageBox box(QMessageBox::Warning, QString::fromUtf8(spec.title), QString::fromUtf8(spec.message),
-                        spec.messageButtons > 1
+    if (design.message) {
+        QMessageBox box(QMessageBox::Warning, QString::fromUtf8(design.title), QString::fromUtf8(design.message),
+                        design.messageButtons > 1
                             ? QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel
                             : QMessageBox::Ok);
         box.show();
         waitPainted(&box);
-        shown(spec.title);
+        shown(design.title);
         return;
     }
     QDialog window;
-    window.setWindowTitle(QString::fromUtf8(spec.title));
+    window.setWindowTitle(QString::fromUtf8(design.title));
     auto *layout = new QVBoxLayout(&window);
-    if (spec.menus) {
+    if (design.menus) {
         auto *bar = new QMenuBar(&window);
-        for (int m = 0; m < spec.menus; ++m) {
+        for (int m = 0; m < design.menus; ++m) {
             QMenu *menu = bar->addMenu(QStringLiteral("Menu %1").arg(m));
             for (int a = 0; a < 5; ++a)
                 menu->addAction(QStringLiteral("Action %1").arg(a));
         }
         layout->setMenuBar(bar);
     }
-    if (spec.toolButtons) {
+    if (design.toolButtons) {
         auto *tools = new QToolBar(&window);
-        for (int t = 0; t < spec.toolButtons; ++t)
+        for (int t = 0; t < design.toolButtons; ++t)
             tools->addAction(QIcon(picture(24, 24)), QStringLiteral("Tool %1").arg(t));
         layout->addWidget(tools);
     }
-    QTabWidget *tabs = spec.pages.size() > 1 ? new QTabWidget(&window) : nullptr;
+    QTabWidget *tabs = design.pages.size() > 1 ? new QTabWidget(&window) : nullptr;
     std::vector<QWidget *> pages;
-    for (const Page &p : spec.pages) {
-        pages.push_back(page(p, QSize(spec.width, spec.height), &window));
+    for (const Page &p : design.pages) {
+        pages.push_back(page(p, QSize(design.width, design.height), &window));
         if (tabs)
             tabs->addTab(pages.back(), QString::fromLatin1(p.name));
         else
@@ -470,7 +470,7 @@ void open(const WindowSpec &spec)
     }
     if (tabs)
         layout->addWidget(tabs);
-    window.resize(spec.width, spec.height);
+    window.resize(design.width, design.height);
     window.show();
     waitPainted(&window);
     for (size_t p = 1; p < pages.size(); ++p) {
@@ -478,7 +478,7 @@ void open(const WindowSpec &spec)
         waitPainted(pages[p]);
     }
     popups(window);
-    shown(spec.title);
+    shown(design.title);
 }
 
 } // namespace
@@ -504,8 +504,8 @@ int main(int argc, char **argv)
     shown("Plain strip");
 
     sheetBand = app.arguments().contains(QStringLiteral("--band"));
-    for (const WindowSpec &spec : Windows)
-        open(spec);
+    for (const WindowDesign &design : Windows)
+        open(design);
     report(QStringLiteral("done"));
     return 0;
 }
