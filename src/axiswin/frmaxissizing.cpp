@@ -92,9 +92,7 @@ frmAxisSizing::frmAxisSizing(WindowContext &context, QWidget *parent) : Calculat
     ApplyDefaultUnits(context.settings(), this);
     connectEvents();
     m_format->load(context.settings(), Settings::Calculator::Axis);
-    setAxis(Axis());
-    m_savedAxis = m_axis;
-    m_savedMove = m_move;
+    startUntitled();
     m_loading = false;
     compute();
 }
@@ -678,10 +676,18 @@ void frmAxisSizing::newAxis()
         return;
     m_filePath.clear();
     m_move = MoveInputs();
+    startUntitled();
+    showTitle();
+}
+
+void frmAxisSizing::startUntitled()
+{
     setAxis(Axis());
+    // The move and motor as the boxes read them back, units included: a
+    // value typed back to what a new axis held is then no change.
+    m_movePane->readInto(m_axis.motor, m_move);
     m_savedAxis = m_axis;
     m_savedMove = m_move;
-    showTitle();
 }
 
 void frmAxisSizing::chooseAndOpen()

@@ -97,6 +97,8 @@ private:
     void buildFileMenu(QMenuBar *menuBar);
     void buildEditMenu();
     void newAxis();
+    // An empty axis and move, taken as saved.
+    void startUntitled();
     void chooseAndOpen();
     bool save();
     bool saveAs();

@@ -223,6 +223,21 @@ private Q_SLOTS:
         QVERIFY(closeTo(window.move().accelTime.value, 0.5 / 3, 1e-12));
     }
 
+    // A box typed back to what it held is no change, in a new axis too,
+    // where the boxes read their values back with the units they show.
+    void value_typed_back_is_no_change()
+    {
+        frmAxisSizing window(m_context);
+        for (const char *name : {"txtDistance", "txtRatedTorque"}) {
+            auto *box = child<QLineEdit>(&window, QString::fromLatin1(name));
+            const QString held = box->text();
+            box->setText(QStringLiteral("90"));
+            QVERIFY2(window.isModified(), name);
+            box->setText(held);
+            QVERIFY2(!window.isModified(), name);
+        }
+    }
+
     // The move, the motor's torques and speed and the target ratio, typed in,
     // mark the axis changed and come back from its file as typed, units
     // included, with the same J_M.
