@@ -114,6 +114,7 @@ QWidget *MovePane::buildMoveGroup()
                            QStringLiteral("Deceleration time"), QStringLiteral("Time"));
     m_dwell = addInput(grid, QStringLiteral("D&well:"), QStringLiteral("Dwell"), QStringLiteral("Dwell time"),
                        QStringLiteral("Time"));
+    grid->setColumnStretch(3, 1); // the boxes keep their size in a wider window
     grid->setRowStretch(grid->rowCount(), 1);
     return box;
 }
@@ -137,6 +138,7 @@ QWidget *MovePane::buildLoadGroup()
                  QStringLiteral("Gearbox efficiency in percent"), {}, QStringLiteral("%"));
     m_loadTorque = addInput(grid, QStringLiteral("Load tor&que:"), QStringLiteral("LoadTorque"),
                             QStringLiteral("Load torque of a rotary axis"), QStringLiteral("Torque"));
+    grid->setColumnStretch(3, 1);
     grid->setRowStretch(grid->rowCount(), 1);
     return box;
 }
