@@ -407,13 +407,19 @@ private:
         const QString reason = r.peakTorque.ok() ? r.maxMotorSpeed.reason() : r.peakTorque.reason();
         const QString words =
             QStringLiteral("No plot: %1").arg(reason.isEmpty() ? r.cycleTime.reason() : reason);
-        const QRectF room = m_speed.area.adjusted(m_gap, m_gap, -m_gap, -m_gap);
+        // Nothing stands at the plot's right edge: the words may reach it.
+        const QRectF room = m_speed.area.adjusted(m_gap, m_gap, 0, -m_gap);
         m_painter.setFont(m_font);
         QRectF box = m_painter.boundingRect(room, Qt::AlignCenter | Qt::TextWordWrap, words);
         box = box.intersected(m_rect).adjusted(-m_gap, -m_px, m_gap, m_px);
+        const QRectF text = box;
+        // It covers the grid lines across the whole plot, from right of its
+        // axis line to the edge, so none shows as a stub beside a wrapped line.
+        box.setLeft((std::floor(m_speed.area.left() / m_px) + 1) * m_px);
+        box.setRight(std::max(box.right(), m_speed.area.right() + m_px));
         m_painter.fillRect(box, Qt::white);
         m_painter.setPen(TextColour);
-        m_painter.drawText(box, Qt::AlignCenter | Qt::TextWordWrap, words);
+        m_painter.drawText(text, Qt::AlignCenter | Qt::TextWordWrap, words);
         // What it covers is no longer shown, so it is the one text that may.
         std::erase_if(m_texts, [&box](const MovePlotText &t) { return t.box.intersects(box); });
         m_texts.push_back({words, box});

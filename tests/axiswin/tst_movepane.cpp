@@ -207,6 +207,19 @@ private Q_SLOTS:
         child<QLineEdit>(&window, QStringLiteral("txtMoveTime"))->setText(QStringLiteral("0"));
         QVERIFY(
             plotTexts(&window, plots->minimumSize()).contains(QLatin1String("No plot: The move time must")));
+        // The message covers the grid lines to the plot's edge: none shows beside it.
+        QImage image(plots->minimumSize(), QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        const auto texts = DrawMovePlots(painter, QRectF(image.rect()),
+                                         child<MovePane>(&window, QStringLiteral("fraMove"))->plotData());
+        painter.end();
+        const QRect box = texts.back().box.toAlignedRect();
+        QVERIFY(texts.back().text.startsWith(QLatin1String("No plot")));
+        for (int y = box.top(); y <= box.bottom(); ++y)
+            for (int x = box.right() + 1; x < image.width(); ++x)
+                QVERIFY2(image.pixel(x, y) == qRgb(255, 255, 255),
+                         qPrintable(QStringLiteral("%1,%2").arg(x).arg(y)));
     }
 
     // Ramps the move works out show as its figures do, to the window's
