@@ -12,6 +12,8 @@
 #include <QAbstractScrollArea>
 #include <QComboBox>
 #include <QDialog>
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QScreen>
 #include <QStyle>
 #include <QStyleOptionComboBox>
@@ -117,6 +119,18 @@ private Q_SLOTS:
                 forgetful << name;
         }
         QVERIFY2(forgetful.isEmpty(), qPrintable(forgetful.join(u", ")));
+    }
+
+    // The tests' fontconfig gives the DejaVu families alone, whatever else
+    // the machine has, so no measure below depends on the machine.
+    void tests_see_only_their_own_fonts()
+    {
+        QStringList others;
+        for (const QString &family : QFontDatabase::families())
+            if (!QFontInfo(QFont(family)).family().startsWith(u"DejaVu"))
+                others << family;
+        QVERIFY2(others.isEmpty(), qPrintable(others.join(u", ")));
+        QCOMPARE(QFontInfo(QFont()).family(), QStringLiteral("DejaVu Sans"));
     }
 
     // At the desktop's usual font sizes every window at its smallest (the
