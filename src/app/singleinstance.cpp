@@ -172,9 +172,7 @@ QString makePrivateFolder(const QString &path)
     if (::mkdir(name.constData(), S_IRWXU) != 0 && errno != EEXIST)
         return QStringLiteral("The folder %1 for the lock file cannot be created: %2.")
             .arg(where, qt_error_string(errno));
-    struct stat status
-    {
-    };
+    struct stat status;
     if (::lstat(name.constData(), &status) != 0 || !S_ISDIR(status.st_mode) || status.st_uid != ::geteuid() ||
         ((status.st_mode & (S_IRWXG | S_IRWXO)) != 0 && ::chmod(name.constData(), S_IRWXU) != 0))
         return QStringLiteral("The folder %1 for the lock file is not yours alone.").arg(where);
