@@ -12,7 +12,10 @@ targets=("${@:2}")
 # lintian checks the package; desktop-file-utils and appstream check the
 # desktop entry and its metadata.
 packages=(g++ make cmake qt6-base-dev qt6-svg-dev qt6-qpa-plugins libgl-dev
-          libbenchmark-dev fonts-dejavu-core poppler-utils
+          libbenchmark-dev poppler-utils
+          # the tests' only fonts; the reference sheet's generator measures
+          # its italic faces too (fonts-dejavu-extra)
+          fonts-dejavu-core fonts-dejavu-extra
           # the reference sheet's formula check
           python3-sympy
           dpkg-dev file lintian desktop-file-utils appstream

@@ -8,6 +8,7 @@
 #include <QScopeGuard>
 #include <QSocketNotifier>
 #include <QStandardPaths>
+#include <QSysInfo>
 #include <QThread>
 #include <QTimer>
 
@@ -143,54 +144,75 @@ private:
 };
 
 QString SingleInstance::lockPath(const QString &lockName, const QString &runtimeFolder,
-                                 const QString &tempFolder, uint userId)
+                                 const QString &cacheFolder, const QString &hostName)
 {
     if (!runtimeFolder.isEmpty())
         return QDir(runtimeFolder).filePath(lockName);
-    // The shared folder: another user's lock of the same name must not count.
-    const QFileInfo name(lockName);
-    const QString suffix = name.completeSuffix();
-    return QDir(tempFolder)
-        .filePath(name.baseName() + QLatin1Char('-') + QString::number(userId) +
-                  (suffix.isEmpty() ? QString() : QLatin1Char('.') + suffix));
+    // No runtime folder: never the temporary folder, where any user could
+    // make the file first, but a folder in the user's own cache, one for
+    // each machine (a home folder may be shared by several).
+    return QDir(cacheFolder).filePath(QStringLiteral("torvane-toolbar-") + hostName + u'/' + lockName);
 }
 
 QString SingleInstance::lockPath(const QString &lockName)
 {
     return lockPath(lockName, QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation),
-                    QDir::tempPath(), uint(::geteuid()));
+                    QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation),
+                    QSysInfo::machineHostName());
 }
+
+namespace {
+// Makes the folder the lock goes in, open to this user alone; a problem for
+// the user when it is not this user's own folder.
+QString makePrivateFolder(const QString &path)
+{
+    const QString where = QDir::toNativeSeparators(path);
+    const QByteArray name = QFile::encodeName(path);
+    QDir().mkpath(QFileInfo(path).path());
+    if (::mkdir(name.constData(), S_IRWXU) != 0 && errno != EEXIST)
+        return QStringLiteral("The folder %1 for the lock file cannot be created: %2.")
+            .arg(where, qt_error_string(errno));
+    struct stat status;
+    if (::lstat(name.constData(), &status) != 0 || !S_ISDIR(status.st_mode) || status.st_uid != ::geteuid() ||
+        ((status.st_mode & (S_IRWXG | S_IRWXO)) != 0 && ::chmod(name.constData(), S_IRWXU) != 0))
+        return QStringLiteral("The folder %1 for the lock file is not yours alone.").arg(where);
+    return {};
+}
+} // namespace
 
 SingleInstance::SingleInstance(const QString &lockName, const QString &folder)
 {
     const QString path = folder.isEmpty() ? lockPath(lockName) : QDir(folder).filePath(lockName);
     const QFileInfo lock(path);
     m_socketPath = lock.dir().filePath(lock.completeBaseName() + QStringLiteral(".socket"));
-    m_lock = std::make_unique<QLockFile>(path);
-    // A lock left by a crashed instance is stale once its process is gone;
-    // QLockFile checks the process id, so no age limit is needed.
-    m_lock->setStaleLockTime(0);
-    if (m_lock->tryLock(0)) {
-        m_status = Status::Acquired;
-        return;
-    }
     const QString where = QDir::toNativeSeparators(path);
-    switch (m_lock->error()) {
-    case QLockFile::LockFailedError:
-        // Held: by this user's toolbar, or by a file someone else left under
-        // this user's name, which no toolbar of this user can ever take over.
-        if (QFileInfo(path).ownerId() == uint(::geteuid())) {
-            m_status = Status::HeldByAnother;
+    m_problem = folder.isEmpty() ? makePrivateFolder(lock.path()) : QString();
+    if (m_problem.isEmpty()) {
+        m_lock = std::make_unique<QLockFile>(path);
+        // A lock left by a crashed instance is stale once its process is gone;
+        // QLockFile checks the process id, so no age limit is needed.
+        m_lock->setStaleLockTime(0);
+        if (m_lock->tryLock(0)) {
+            m_status = Status::Acquired;
             return;
         }
-        m_problem = QStringLiteral("The lock file %1 belongs to another user.").arg(where);
-        break;
-    case QLockFile::PermissionError:
-        m_problem = QStringLiteral("The lock file %1 cannot be created: permission denied.").arg(where);
-        break;
-    default:
-        m_problem = QStringLiteral("The lock file %1 cannot be created.").arg(where);
-        break;
+        switch (m_lock->error()) {
+        case QLockFile::LockFailedError:
+            // Held: by this user's toolbar, or by a file someone else left under
+            // this user's name, which no toolbar of this user can ever take over.
+            if (QFileInfo(path).ownerId() == uint(::geteuid())) {
+                m_status = Status::HeldByAnother;
+                return;
+            }
+            m_problem = QStringLiteral("The lock file %1 belongs to another user.").arg(where);
+            break;
+        case QLockFile::PermissionError:
+            m_problem = QStringLiteral("The lock file %1 cannot be created: permission denied.").arg(where);
+            break;
+        default:
+            m_problem = QStringLiteral("The lock file %1 cannot be created.").arg(where);
+            break;
+        }
     }
     m_status = Status::CannotLock;
     m_problem += QStringLiteral(" Torvane Toolbar needs it to make sure only one toolbar runs; remove "

@@ -1,7 +1,7 @@
 #pragma once
 // One running toolbar per user: a lock file in the user's runtime folder, or,
-// without one, a lock named after the user id in the temporary folder (which
-// every user shares). Beside the lock, the running toolbar listens on a local
+// without one, in a folder of the user's own cache open to that user alone
+// (never the temporary folder every user shares). Beside the lock, the running toolbar listens on a local
 // socket, so a second start can ask it to show itself, or to open the file it
 // was given, before it ends.
 
@@ -47,9 +47,10 @@ public:
     QString socketPath() const { return m_socketPath; }
 
     // Where the lock lives: in runtimeFolder when there is one, otherwise in
-    // tempFolder under a name that carries the user id ("name-1000.lock").
-    static QString lockPath(const QString &lockName, const QString &runtimeFolder, const QString &tempFolder,
-                            uint userId);
+    // the machine's folder in cacheFolder ("torvane-toolbar-<host>/name"),
+    // which the lock's taker makes private to the user.
+    static QString lockPath(const QString &lockName, const QString &runtimeFolder, const QString &cacheFolder,
+                            const QString &hostName);
     static QString lockPath(const QString &lockName);
 
 Q_SIGNALS:

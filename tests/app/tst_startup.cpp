@@ -17,7 +17,9 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+#include <map>
 #include <memory>
+#include <optional>
 #include <pwd.h>
 #include <unistd.h>
 
@@ -216,44 +218,59 @@ private Q_SLOTS:
         QVERIFY(!m_context.settings().read(QStringLiteral("Toolbar"), QStringLiteral("X")).isEmpty());
     }
 
-    // Without a usable runtime folder the lock falls back to the temp folder
-    // every user shares: another user's toolbar there must not count.
+    // Without a runtime folder (none set, and Qt's own fallback in the shared
+    // temp folder taken by another user) the lock goes where no other user
+    // can make a file: what another user plants in the temp folder first
+    // stops no toolbar, and one toolbar still runs per user.
+    void one_toolbar_per_user_without_a_runtime_folder_data()
+    {
+        QTest::addColumn<QString>("planted"); // in the temp folder, by another user
+        QTest::newRow("a live lock under the user's id") << "torvane-toolbar-%1.lock";
+        QTest::newRow("a folder under the user's id") << "torvane-toolbar-%1";
+    }
     void one_toolbar_per_user_without_a_runtime_folder()
     {
+        QFETCH(QString, planted);
+        if (::geteuid() != 0)
+            QSKIP("planting another user's files needs root");
         QTemporaryDir temp;
-        const auto restore = [](const char *name, const std::optional<QByteArray> &value) {
-            value ? qputenv(name, *value) : qunsetenv(name);
-        };
-        const auto saved = [](const char *name) {
-            return qEnvironmentVariableIsSet(name) ? std::optional(qgetenv(name)) : std::nullopt;
-        };
-        const std::optional<QByteArray> oldTemp = saved("TMPDIR");
-        const std::optional<QByteArray> oldRuntime = saved("XDG_RUNTIME_DIR");
-        // Files where the runtime folders would be leave Qt none to offer.
+        QTemporaryDir home;
         const passwd *user = ::getpwuid(::geteuid());
-        const QString runtimeName =
-            QStringLiteral("runtime-") + QString::fromLocal8Bit(user ? user->pw_name : "");
-        for (const QString &name : {QStringLiteral("runtime"), runtimeName}) {
-            QFile blocker(temp.filePath(name));
-            QVERIFY(blocker.open(QIODevice::WriteOnly));
-        }
-        qputenv("TMPDIR", temp.path().toLocal8Bit());
-        qputenv("XDG_RUNTIME_DIR", temp.filePath(QStringLiteral("runtime")).toLocal8Bit());
-        QLockFile otherUser(temp.filePath(QStringLiteral("torvane-toolbar.lock")));
-        const bool otherRuns = otherUser.tryLock(0);
-        bool first = false;
-        bool second = true;
-        {
-            const SingleInstance mine;
-            const SingleInstance again;
-            first = mine.acquired();
-            second = again.acquired();
-        }
-        restore("TMPDIR", oldTemp);
-        restore("XDG_RUNTIME_DIR", oldRuntime);
-        QVERIFY(otherRuns);
-        QVERIFY(first);
-        QVERIFY(!second);
+        const auto plantFolder = [&](const QString &name) {
+            return QDir(temp.path()).mkdir(name) &&
+                   ::chown(QFile::encodeName(temp.filePath(name)).constData(), 65534, 65534) == 0;
+        };
+        QVERIFY(plantFolder(QStringLiteral("runtime-") + QString::fromLocal8Bit(user ? user->pw_name : "")));
+        const QString name = planted.arg(::geteuid());
+        QLockFile otherUser(temp.filePath(name));
+        if (name.endsWith(u".lock"))
+            QVERIFY(otherUser.tryLock(0) &&
+                    ::chown(QFile::encodeName(temp.filePath(name)).constData(), 65534, 65534) == 0);
+        else
+            QVERIFY(plantFolder(name));
+
+        const auto saved = [](const char *variable) {
+            return qEnvironmentVariableIsSet(variable) ? std::optional(qgetenv(variable)) : std::nullopt;
+        };
+        const std::map<const char *, std::optional<QByteArray>> before = {
+            {"TMPDIR", saved("TMPDIR")},
+            {"XDG_RUNTIME_DIR", saved("XDG_RUNTIME_DIR")},
+            {"HOME", saved("HOME")}};
+        qputenv("TMPDIR", QFile::encodeName(temp.path()));
+        qputenv("HOME", QFile::encodeName(home.path()));
+        qunsetenv("XDG_RUNTIME_DIR");
+        const auto mine = std::make_unique<SingleInstance>();
+        const auto again = std::make_unique<SingleInstance>();
+        for (const auto &[variable, value] : before)
+            value ? qputenv(variable, *value) : qunsetenv(variable);
+        QVERIFY2(mine->acquired(), qPrintable(mine->problem()));
+        QCOMPARE(again->status(), SingleInstance::Status::HeldByAnother);
+        // The lock's folder is the user's home, closed to everyone else.
+        const QFileInfo folder(QFileInfo(mine->socketPath()).path());
+        QVERIFY2(folder.filePath().startsWith(home.path()), qPrintable(folder.filePath()));
+        const QFile::Permissions others = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup |
+                                          QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
+        QCOMPARE(folder.permissions() & others, QFile::Permissions());
     }
 };
 

@@ -9,11 +9,15 @@
 #include "widgets/windowplace.h"
 
 #include <QAbstractItemView>
+#include <QAbstractScrollArea>
 #include <QComboBox>
 #include <QDialog>
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QScreen>
 #include <QStyle>
 #include <QStyleOptionComboBox>
+#include <QTabWidget>
 #include <QtTest>
 
 #include <memory>
@@ -32,6 +36,25 @@ std::vector<std::pair<QString, std::function<std::unique_ptr<QWidget>()>>> allWi
         return std::make_unique<frmAxisItem>(AxisItem{}, context);
     });
     return windows;
+}
+
+// The window of that name, made anew.
+std::unique_ptr<QWidget> makeWindow(WindowContext &context, const QString &name)
+{
+    for (const auto &[entry, make] : allWindows(context))
+        if (entry == name)
+            return make();
+    qFatal("no window %s", qPrintable(name));
+}
+
+// Whether control scrolls inside a view, where it may lie outside what shows.
+bool scrolls(const QWidget *control)
+{
+    for (const QWidget *up = control->parentWidget(); up; up = up->parentWidget())
+        if (auto *area = qobject_cast<const QAbstractScrollArea *>(up->parentWidget());
+            area && area->viewport() == up)
+            return true;
+    return false;
 }
 
 } // namespace
@@ -96,6 +119,67 @@ private Q_SLOTS:
                 forgetful << name;
         }
         QVERIFY2(forgetful.isEmpty(), qPrintable(forgetful.join(u", ")));
+    }
+
+    // The tests' fontconfig gives the DejaVu families alone, whatever else
+    // the machine has, so no measure below depends on the machine.
+    void tests_see_only_their_own_fonts()
+    {
+        QStringList others;
+        for (const QString &family : QFontDatabase::families())
+            if (!QFontInfo(QFont(family)).family().startsWith(u"DejaVu"))
+                others << family;
+        QVERIFY2(others.isEmpty(), qPrintable(others.join(u", ")));
+        QCOMPARE(QFontInfo(QFont()).family(), QStringLiteral("DejaVu Sans"));
+    }
+
+    // At the desktop's usual font sizes every window at its smallest (the
+    // axis window on each tab) fits a 1024 × 768 screen with room for its
+    // frame, title bar and a panel, every control whole inside what holds it.
+    void every_window_fits_a_small_screen_data()
+    {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<int>("tab"); // -1: a window without tabs
+        QTest::addColumn<int>("points");
+        for (const int points : {TestSupport::TestFontPoints, 10, 11}) {
+            for (const auto &[name, make] : allWindows(m_context)) {
+                const QStringList tabs =
+                    name == u"frmAxisSizing" ? QStringList{"Inertia", "Move"} : QStringList{""};
+                for (int tab = 0; tab < tabs.size(); ++tab)
+                    QTest::addRow("%s %s %d pt", qPrintable(name), qPrintable(tabs[tab]), points)
+                        << name << (tabs[tab].isEmpty() ? -1 : tab) << points;
+            }
+        }
+    }
+    void every_window_fits_a_small_screen()
+    {
+        QFETCH(QString, window);
+        QFETCH(int, tab);
+        QFETCH(int, points);
+        TestSupport::useFont(TestSupport::testFont(points));
+        const auto restore = qScopeGuard([] { TestSupport::useFont(TestSupport::testFont()); });
+        const std::unique_ptr<QWidget> form = makeWindow(m_context, window);
+        if (tab >= 0)
+            TestSupport::child<QTabWidget>(form.get(), QStringLiteral("tabAxis"))->setCurrentIndex(tab);
+        // A window without a layout's minimum opens at its designed size.
+        const QSize opens = form->testAttribute(Qt::WA_Resized) ? form->size() : form->sizeHint();
+        const QSize smallest = form->minimumSizeHint().isValid()
+                                   ? form->minimumSizeHint().expandedTo(form->minimumSize())
+                                   : opens.expandedTo(form->minimumSize());
+        QVERIFY2(smallest.width() <= 1024 - 16 && smallest.height() <= 768 - 64,
+                 qPrintable(QStringLiteral("%1 × %2").arg(smallest.width()).arg(smallest.height())));
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        form->resize(smallest);
+        QCoreApplication::processEvents();
+        QStringList cut;
+        for (const QWidget *control : form->findChildren<QWidget *>()) {
+            if (control->isVisible() && !control->objectName().isEmpty() &&
+                !control->objectName().startsWith(u"qt_") && !scrolls(control) &&
+                !control->parentWidget()->rect().contains(control->geometry()))
+                cut << control->objectName();
+        }
+        QVERIFY2(cut.isEmpty(), qPrintable(cut.join(u", ")));
     }
 
     // Unit lists are sized from the font, not from their entries: each still

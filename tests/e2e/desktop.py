@@ -127,10 +127,14 @@ class Desktop:
         return process
 
     def _start_session(self, width, height, wait_tray):
+        # Nothing of the caller's desktop reaches the program: its Qt and
+        # font settings, locale and time zone are the session's own. The
+        # fonts are the tests' fontconfig (FONTCONFIG_FILE, set by CTest).
         base = {k: v for k, v in os.environ.items()
-                if not k.startswith(("QT_", "DBUS_", "XDG_", "DISPLAY", "WAYLAND", "LC_", "AT_SPI"))}
+                if not k.startswith(("QT_", "DBUS_", "XDG_", "DISPLAY", "WAYLAND", "LC_", "AT_SPI", "LANGUAGE",
+                                     "DESKTOP_SESSION", "KDE_", "GNOME_", "FONTCONFIG_PATH", "FONTCONFIG_SYSROOT"))}
         base.update(HOME=self.home_dir, XDG_CONFIG_HOME=self.config_dir,
-                    XDG_RUNTIME_DIR=self.runtime_dir, LANG="C.UTF-8", LC_ALL="C.UTF-8")
+                    XDG_RUNTIME_DIR=self.runtime_dir, LANG="C.UTF-8", LC_ALL="C.UTF-8", TZ="UTC")
         self.env = base
 
         if self._fixed_display:

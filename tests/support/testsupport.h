@@ -17,6 +17,7 @@
 #include "app/registerwindows.h"
 #include "widgets/windowcontext.h"
 #include <QApplication>
+#include <QFontInfo>
 #include <QPointer>
 #include <QTest>
 #include <QUrl>
@@ -37,14 +38,39 @@
 
 namespace TestSupport {
 
-// Every test starts here: test paths and a fixed point locale. settingsDir
-// is the folder the test keeps its own settings and data files in.
+#ifdef TORVANE_TEST_HAS_WIDGETS
+// The tests' font: DejaVu Sans, the family of the tests' own fontconfig, at
+// the size Qt gives a desktop that names none. Windows are measured in it
+// at the desktop's usual larger sizes too.
+constexpr int TestFontPoints = 9;
+inline QFont testFont(int points = TestFontPoints)
+{
+    return QFont(QStringLiteral("DejaVu Sans"), points);
+}
+// Makes font the application's; ends the run when the machine cannot give
+// the tests their font, rather than measuring another.
+inline void useFont(const QFont &font)
+{
+    if (QFontInfo(font).family() != font.family())
+        qFatal("the tests' font %s is missing: %s", qPrintable(font.family()),
+               "run the tests through CTest (its fontconfig lists the fonts tools/setup.sh installs)");
+    QApplication::setFont(font);
+}
+#endif
+
+// Every test starts here: test paths, a fixed point locale and, where there
+// are windows, the tests' font. settingsDir is the folder the test keeps its
+// own settings and data files in.
 inline void initTestEnvironment(const QTemporaryDir &settingsDir)
 {
     if (!settingsDir.isValid())
         qFatal("no temporary folder for the test's settings: %s", qPrintable(settingsDir.errorString()));
     QStandardPaths::setTestModeEnabled(true);
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+#ifdef TORVANE_TEST_HAS_WIDGETS
+    if (qobject_cast<QApplication *>(QCoreApplication::instance()))
+        useFont(testFont());
+#endif
 }
 
 // The settings file and the data-file layout of a test's own: both in folder,
