@@ -308,7 +308,9 @@ def enclosed(text):
 
 def grouped(text):
     """Linear notation: text as one operand, in parentheses unless it is one already."""
-    if re.fullmatch(r"[\w.′!√°]+(\^[\w.]+|\^\([^()]*\))?", text) or enclosed(text):
+    # A number times a letter (2a, 2i) is a product, and grouped like one.
+    product = re.search(r"\d[^\W\d_]", re.sub(r"\^(\([^()]*\)|[\w.]+)", "", text))
+    if (re.fullmatch(r"[\w.′!√°]+(\^[\w.]+|\^\([^()]*\))?", text) and not product) or enclosed(text):
         return text
     return '(%s)' % text
 
