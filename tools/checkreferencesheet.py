@@ -10,9 +10,19 @@ them, turns the markup into SymPy expressions and checks each:
                    wherever the integrand is;
   series           the printed terms are the Taylor expansion, the sum gives the
                    same terms, and the printed range is where the sum converges;
-  inverse ranges   the function maps the printed domain onto the printed range.
+  inverse ranges   the function maps the printed domain onto the printed range;
+  complex forms    both sides agree as complex numbers (Euler, de Moivre);
+  limits           the same from both sides, and equal to the printed value;
+  error orders     f = g + O(x^k): f − g is of the order x^k at 0, no lower, no higher;
+  remainders and   the true remainder of a Taylor polynomial, or the true error
+  rule errors      of a trapezoid or Simpson sum, is a value the printed ξ-form
+                   takes for ξ in its interval (exactly, where f″ or f⁗ is constant);
+  numerical rules  the weights as printed, their pattern continued through the …;
+  Newton's method  the printed step reaches the root, quadratically;
+  applications     lengths, areas and volumes against answers known apart.
 Parameters are also tried at 0, 1, −1 and 2, so a missing condition (a ≠ 0,
-n ≠ −1, a ≠ 1, ...) fails. Needs Debian's python3-sympy.
+n ≠ −1, a ≠ 1, ...) fails, and a bounded range a condition states is tried to
+its ends. Needs Debian's python3-sympy.
 Exits non-zero and names the formula when one fails.
 
 Usage: tools/checkreferencesheet.py [-v]

@@ -10,8 +10,10 @@ Formula markup, a small subset of TeX:
   ^{...} superscript    _{...} subscript    \\frac{num}{den}    \\sqrt{...}
   \\t{...} upright text  \\int, \\sum larger signs   \\binom{n}{k}
 Single Latin and Greek letters are set in italic as variables; function names
-(sin, ln, arctan, ...), the digits, e and pi stay upright; "dx" is an upright d
-and an italic x.
+(sin, ln, arctan, ...), the digits, e and pi stay upright; "dx" (dy, dt, dθ, ...)
+is an upright d and an italic letter. For the check, i is the imaginary unit,
+O(...) an error term, a subscript names a variable (x_{n}) or, on a function of
+several variables, a partial derivative (F_{x}), and f^{(n)} is a derivative.
 
 Beside the picture it writes sheet.txt: the sheet's text in reading order in a
 linear notation, each section headed "== <its top row> <title>", which the
@@ -501,7 +503,11 @@ def check(statement, where=None, **options):
     Options the check reads: subs (symbol -> expression standing in for it,
     Python/SymPy syntax), given (conditions of that instance, same syntax),
     then (substitutions made after integrating), sign='either' (± means one of
-    the two signs), kind ('range', 'undefined'), range, instances.
+    the two signs), kind ('range', 'undefined', 'series', 'order', 'remainder',
+    'rule', 'newton'), range, instances (stand-ins with a known answer),
+    complex (the sides are compared as complex numbers), var (the variable of
+    the differentials); a rule's error, strips (h and f_k) and the ending of
+    its sum when printed on a second line.
     """
     CLAIMS.append(dict(section=_section[0], statement=statement, where=where, **options))
 
