@@ -10,9 +10,19 @@ them, turns the markup into SymPy expressions and checks each:
                    wherever the integrand is;
   series           the printed terms are the Taylor expansion, the sum gives the
                    same terms, and the printed range is where the sum converges;
-  inverse ranges   the function maps the printed domain onto the printed range.
+  inverse ranges   the function maps the printed domain onto the printed range;
+  complex forms    both sides agree as complex numbers (Euler, de Moivre);
+  limits           the same from both sides, and equal to the printed value;
+  error orders     f = g + O(x^k): f − g is of the order x^k at 0, no lower, no higher;
+  remainders and   the true remainder of a Taylor polynomial, or the true error
+  rule errors      of a trapezoid or Simpson sum, is a value the printed ξ-form
+                   takes for ξ in its interval (exactly, where f″ or f⁗ is constant);
+  numerical rules  the weights as printed, their pattern continued through the …;
+  Newton's method  the printed step reaches the root, quadratically;
+  applications     lengths, areas and volumes against answers known apart.
 Parameters are also tried at 0, 1, −1 and 2, so a missing condition (a ≠ 0,
-n ≠ −1, a ≠ 1, ...) fails. Needs Debian's python3-sympy.
+n ≠ −1, a ≠ 1, ...) fails, and a bounded range a condition states is tried to
+its ends. Needs Debian's python3-sympy.
 Exits non-zero and names the formula when one fails.
 
 Usage: tools/checkreferencesheet.py [-v]
@@ -39,7 +49,7 @@ def real(name):
 
 
 X = real('x')
-GREEK = 'θαβγφ'
+GREEK = 'θαβγφξ'
 SPECIAL_VALUES = [0, 1, -1, 2]
 PARAMETERS = set('abcnk')
 DIGITS = 30
@@ -47,6 +57,10 @@ DIGITS = 30
 
 class Unreadable(Exception):
     pass
+
+
+class Refuted(Exception):
+    """A formula found false while it is read (a limit that does not exist)."""
 
 
 # --- Markup to tokens ----------------------------------------------------------------
@@ -95,7 +109,7 @@ def tokens(src):
             i = max(j, i + 1)
             if word in sheet.FUNCTIONS:
                 out.append(('func', word))
-            elif word in ('dx', 'du', 'dv') or (word == 'd' and i < len(src) and src[i] in GREEK):
+            elif word in sheet.DIFFERENTIALS or (word == 'd' and i < len(src) and src[i] in GREEK):
                 if word == 'd':
                     word, i = 'd' + src[i], i + 1
                 out.append(('d', word[1]))
@@ -126,9 +140,14 @@ FUNCTION_MAP = {
     'sin': sp.sin, 'cos': sp.cos, 'tan': sp.tan, 'cot': sp.cot, 'sec': sp.sec, 'csc': sp.csc,
     'arcsin': sp.asin, 'arccos': sp.acos, 'arctan': sp.atan, 'arccot': arccot, 'arcsec': sp.asec,
     'arccsc': sp.acsc, 'sinh': sp.sinh, 'cosh': sp.cosh, 'tanh': sp.tanh, 'coth': sp.coth, 'sech': sp.sech,
-    'csch': sp.csch, 'arsinh': sp.asinh, 'arcosh': sp.acosh, 'artanh': sp.atanh, 'exp': sp.exp, 'ln': sp.log,
+    'csch': sp.csch, 'arsinh': sp.asinh, 'arcosh': sp.acosh, 'artanh': sp.atanh, 'arcoth': sp.acoth,
+    'arsech': sp.asech, 'arcsch': sp.acsch, 'exp': sp.exp, 'ln': sp.log,
 }
-RELATIONS = {'=', '≈', '<', '>', '≤', '≥', '≠', '→', ','}
+RELATIONS = {'=', '≈', '<', '>', '≤', '≥', '≠', '→', ',', '∈'}
+# Letters that stand for a function where the sheet applies them: f(x), g(y), F(b).
+APPLIED = 'fgF'
+# O(x^k): the order of an error term, kept apart from the rest of its side.
+BigO = sp.Function('BigO')
 CONSTANTS = {'e': sp.E, 'π': sp.pi, '∞': sp.oo, '½': sp.Rational(1, 2), '⅓': sp.Rational(1, 3)}
 STARTS = {'num', 'sym', 'word', 'func', 'frac', 'binom', 'sqrt', 'int', 'sum', 'd'}
 
@@ -231,21 +250,47 @@ class Reader:
                 return value
 
     def letter(self, name):
-        """A letter: a variable, or what stands for it, applied to an argument if one follows."""
+        """A letter: a variable, or what stands for it, applied to an argument if one follows.
+        A subscript names another variable (x_n, θ_1) or, on a letter standing for a
+        function of several variables, its partial derivative (F_x)."""
+        if self.peek()[0] == 'sub':
+            index = self.peek()[1]
+            key = name + '_' + ''.join(str(t[1]) for t in index)
+            if key in self.subs:
+                self.take()
+                return self.subs[key]
+            if name in self.subs and len(index) == 1 and index[0][0] == 'sym':
+                self.take()
+                others = {real(k): v for k, v in self.subs.items() if len(k) == 1 and k != name}
+                return sp.diff(self.subs[name], real(index[0][1])).subs(others)
+            if name not in self.subs:
+                self.take()
+                return real(key)
         if name in self.subs:
-            standing = self.subs[name]
+            standing = sp.sympify(self.subs[name])
+            variable = own_variable(standing)
             primes = 0
             while self.peek()[0] == 'op' and self.peek()[1] in '′″‴':
                 primes += {'′': 1, '″': 2, '‴': 3}[self.take()[1]]
-            standing = sp.diff(standing, X, primes) if primes else standing
-            if self.peek() == ('op', '(') and name in 'fg':
+            # f^{(n)}: the n-th derivative.
+            if self.peek()[0] == 'sup' and self.peek()[1][:1] == [('op', '(')] and name in APPLIED:
+                primes += int(self.sub(self.take()[1]))
+            standing = sp.diff(standing, variable, primes) if primes else standing
+            if self.peek() == ('op', '(') and name in APPLIED:
                 self.take()
                 argument = self.expression()
                 self.expect(')')
-                return standing.subs(X, argument)
+                return standing.subs(variable, argument)
             return standing
         if name == 'e':
             return sp.E
+        if name == 'i':
+            return sp.I
+        if name == 'O' and self.peek() == ('op', '('):
+            self.take()
+            argument = self.expression()
+            self.expect(')')
+            return BigO(argument)
         return real(name)
 
     def atom(self):
@@ -264,12 +309,16 @@ class Reader:
             # A differential: dx counts 1; du, with u standing for an expression, its derivative.
             name = tok[1]
             if name in self.subs:
-                return sp.diff(self.subs[name], X)
+                return sp.diff(self.subs[name], self.var)
             return sp.Integer(1)
         if kind == 'frac':
             if tok[1] == [('sym', 'd')] and len(tok[2]) == 1 and tok[2][0][0] == 'd':
                 variable = real(tok[2][0][1])
                 return sp.diff(self.power(), variable)
+            if len(tok[1]) == 1 and tok[1][0][0] == 'd' and len(tok[2]) == 1 and tok[2][0][0] == 'd':
+                # dy/dx: the derivative of what stands for y.
+                name = tok[1][0][1]
+                return sp.diff(self.subs.get(name, real(name)), real(tok[2][0][1]))
             return self.sub(tok[1]) / self.sub(tok[2])
         if kind == 'binom':
             return sp.binomial(self.sub(tok[1]), self.sub(tok[2]))
@@ -339,7 +388,13 @@ class Reader:
             arrow = below[1].index(('op', '→'))
             variable = self.sub(below[1][:arrow])
             point = self.sub(below[1][arrow + 1:])
-            return sp.limit(self.term(), variable, point)
+            body = self.term()
+            if point.is_finite:
+                right, left = sp.limit(body, variable, point, '+'), sp.limit(body, variable, point, '-')
+                if right != left:
+                    raise Refuted('no limit at %s: %s from the left, %s from the right' % (point, left, right))
+                return right
+            return sp.limit(body, variable, point)
         if name == 'log':
             base = self.sub(self.take()[1]) if self.peek()[0] == 'sub' else sp.E
             value = sp.log(self.argument(), base)
@@ -394,6 +449,14 @@ def split(toks):
     return sides, relations
 
 
+def own_variable(expression):
+    """The variable a stand-in is written in: x, or its one other symbol (θ for r(θ))."""
+    free = sp.sympify(expression).free_symbols
+    if X in free or len(free) != 1:
+        return X
+    return next(iter(free))
+
+
 def read(markup, subs, sign=1, var=X):
     """The sides of a statement as SymPy expressions, its relations, and the decimals of each side."""
     sides, relations = split(tokens(markup))
@@ -417,6 +480,11 @@ def conditions(where, subs):
     for left, relation, right in zip(values, relations, values[1:]):
         if relation == ',':
             continue
+        if relation == '∈':
+            if right != real('ℤ'):
+                raise Unreadable('membership of %s' % right)
+            out.append(sp.Eq(sp.floor(left), left))
+            continue
         out.append({'<': sp.Lt, '>': sp.Gt, '≤': sp.Le, '≥': sp.Ge, '≠': sp.Ne, '=': sp.Eq}[relation](left, right))
     return out
 
@@ -431,7 +499,7 @@ def instance_subs(claim):
 
 
 def symbols_for(text):
-    return {name: real(name) for name in 'xyabcnkpqrstuvθαβ' if name in text} | {
+    return {name: real(name) for name in 'xyabcnkpqrstuvθαβξ' if name in text} | {
         'opposite': real('opposite'), 'adjacent': real('adjacent')}
 
 
@@ -442,8 +510,9 @@ def given(claim):
     return [parse_expr(part, local_dict=symbols_for(part)) for part in text.split(',')]
 
 
-def number(value):
-    """A finite real number, or None (complex, infinite or undefined)."""
+def number(value, complex_values=False):
+    """A finite real number, or None (complex, infinite or undefined); with
+    complex_values, any finite complex number."""
     try:
         if isinstance(value, sp.Basic):
             value = complex(value.evalf(DIGITS))
@@ -452,12 +521,14 @@ def number(value):
         return None
     if not mpmath.isfinite(value):
         return None
+    if complex_values:
+        return value
     if abs(value.imag) > mpmath.mpf('1e-20') * max(1, abs(value.real)):
         return None
     return value.real
 
 
-def compiled(symbols, expression):
+def compiled(symbols, expression, complex_values=False):
     """expression as a fast numeric function of the symbols (None where it fails)."""
     # SymPy 1.11 prints coth(x)**2 for mpmath without the parentheses it needs.
     for name, plain in ((sp.coth, sp.tanh), (sp.sech, sp.cosh), (sp.csch, sp.sinh)):
@@ -466,7 +537,7 @@ def compiled(symbols, expression):
 
     def evaluate(point):
         try:
-            return number(function(*point))
+            return number(function(*point), complex_values)
         except (ZeroDivisionError, ValueError, TypeError, OverflowError):
             return None
     return evaluate
@@ -479,10 +550,12 @@ def close(a, b, decimals=None):
 
 
 def bounds_of(symbol, rules):
-    """An interval to draw the symbol from, narrowed by rules that name it alone."""
-    low, high = -4.0, 4.0
+    """An interval to draw the symbol from: the whole of a bounded range that rules naming
+    it alone state (so a range stated too wide is tried to its ends), else [-4, 4]
+    narrowed by them."""
+    low, high = -mpmath.inf, mpmath.inf
     for rule in rules:
-        if rule.free_symbols != {symbol} or isinstance(rule, sp.Ne):
+        if rule.free_symbols != {symbol} or isinstance(rule, sp.Ne) or rule.has(sp.floor):
             continue
         try:
             interval = sp.solveset(rule, symbol, sp.S.Reals)
@@ -493,11 +566,13 @@ def bounds_of(symbol, rules):
             low = max(low, float(hull.inf))
         if hull.sup.is_finite:
             high = min(high, float(hull.sup))
-        if hull.inf.is_finite and not hull.sup.is_finite:
-            high = max(high, low + 4)
-        if hull.sup.is_finite and not hull.inf.is_finite:
-            low = min(low, high - 4)
-    return low, high
+    if low == -mpmath.inf and high == mpmath.inf:
+        return -4.0, 4.0
+    if low == -mpmath.inf:
+        return min(-4.0, high - 4), min(4.0, high)
+    if high == mpmath.inf:
+        return max(-4.0, low), max(4.0, low + 4)
+    return float(low), float(high)
 
 
 def samples(symbols, rules, special, count=40, tries=3000):
@@ -505,6 +580,8 @@ def samples(symbols, rules, special, count=40, tries=3000):
     and with special, a few with each parameter at each special value."""
     ranges = [bounds_of(s, rules) for s in symbols]
     tests = [sp.lambdify(symbols, rule, modules='mpmath') for rule in rules]
+    # Whole numbers (n ∈ ℤ) are drawn whole.
+    whole = {i for i, s in enumerate(symbols) if any(rule == sp.Eq(sp.floor(s), s) for rule in rules)}
 
     def meets(point):
         try:
@@ -512,8 +589,13 @@ def samples(symbols, rules, special, count=40, tries=3000):
         except (ZeroDivisionError, ValueError, TypeError):
             return False
 
+    def pick(i, low, high):
+        if i in whole:
+            return mpmath.mpf(random.randint(int(mpmath.ceil(low)), int(mpmath.floor(high))))
+        return mpmath.mpf(random.uniform(low, high))
+
     def draw(fixed):
-        return [fixed.get(i, mpmath.mpf(random.uniform(low, high))) for i, (low, high) in enumerate(ranges)]
+        return [fixed.get(i, pick(i, low, high)) for i, (low, high) in enumerate(ranges)]
 
     out = []
     if special:
@@ -542,8 +624,8 @@ def sides_agree(functions, relations, decimals, point):
         a, b = numbers[index], numbers[index + 1]
         if a is None or b is None:
             return False
-        ok = {'=': close(a, b), '≈': close(a, b, decimals[index + 1]), '<': a < b, '>': a > b,
-              '≤': a <= b, '≥': a >= b, '≠': not close(a, b)}[relation]
+        ok = {'=': lambda: close(a, b), '≈': lambda: close(a, b, decimals[index + 1]), '<': lambda: a < b,
+              '>': lambda: a > b, '≤': lambda: a <= b, '≥': lambda: a >= b, '≠': lambda: not close(a, b)}[relation]()
         if not ok:
             return False
     return True
@@ -553,7 +635,8 @@ def statement_variants(claim, subs):
     """The statement read once, or with the upper and the lower sign of ± and ∓."""
     markup = claim['statement']
     signs = [1, -1] if ('±' in markup or '∓' in markup) else [1]
-    return [read(markup, subs, sign) for sign in signs]
+    var = real(claim['var']) if 'var' in claim else X
+    return [read(markup, subs, sign, var) for sign in signs]
 
 
 def integrate_through(values, claim):
@@ -603,7 +686,7 @@ def check_identity(claim, subs, special):
     points = samples(symbols, rules, special) if symbols else [[]]
     if not points:
         return 'no point meets its conditions'
-    prepared = [([compiled(symbols, v) for v in values], relations, decimals, real_only)
+    prepared = [([compiled(symbols, v, claim.get('complex', False)) for v in values], relations, decimals, real_only)
                 for values, relations, decimals, real_only in prepared]
 
     def named(point):
@@ -702,7 +785,189 @@ def check_taylor(claim, subs):
     return None
 
 
+def check_order(claim, subs):
+    """f = g + O(x^k) as x → 0: f − g is of the order x^k, neither larger nor smaller
+    (a stated order too low hides a better approximation, too high is false)."""
+    values, _, _ = read(claim['statement'], subs)
+    left, right = values
+    orders = list(right.atoms(BigO))
+    if len(orders) != 1:
+        return 'needs one O( ) term on the right'
+    term = orders[0].args[0]
+    difference = left - right.subs(orders[0], 0)
+    ratio = sp.limit(difference / term, X, 0, '+-')
+    if ratio == 0:
+        return 'the error is smaller than O(%s)' % term
+    if not ratio.is_finite:
+        return 'the error is larger than O(%s)' % term
+    return None
+
+
+def precise(value):
+    """An exact real value to the checker's working precision (number() goes through a double)."""
+    value = sp.N(value, DIGITS)
+    if value.is_real is not True or not value.is_finite:
+        return None
+    return mpmath.mpf(str(value))
+
+
+def near(a, b, scale=1):
+    return abs(a - b) <= mpmath.mpf('1e-15') * max(1, abs(a), abs(b), scale)
+
+
+def numeric(value):
+    """A side's value as a number, integrals done by quadrature where SymPy cannot."""
+    return number(sp.N(value, DIGITS))
+
+
+def check_instances(claim):
+    """The formula with stand-ins whose answer is known apart from it (a curve's
+    length, a solid's volume, a limit by another route): every side agrees."""
+    for instance in claim['instances']:
+        named = {k: parse_expr(v, local_dict=symbols_for(v)) for k, v in instance.items()}
+        values, _, _ = read(claim['statement'], named)
+        numbers = [numeric(v) for v in values]
+        if any(n is None for n in numbers) or not all(near(numbers[0], n) for n in numbers[1:]):
+            return 'sides differ for %s: %s' % (instance, [mpmath.nstr(n, 12) if n is not None else v
+                                                           for n, v in zip(numbers, values)])
+    return None
+
+
+def spread(expression, low, high, count=400):
+    """The least and the greatest value of an expression in ξ over [low, high]."""
+    xi = real('ξ')
+    function = sp.lambdify(xi, expression, modules='mpmath')
+    values = [function(low + (high - low) * mpmath.mpf(k) / count) for k in range(count + 1)]
+    return min(values), max(values)
+
+
+def within(value, bounds):
+    low, high = bounds
+    slack = mpmath.mpf('1e-18') * max(1, abs(low), abs(high))
+    return low - slack <= value <= high + slack
+
+
+# Functions with remainders and errors to check a stated ξ-form against: smooth,
+# and for the numerical rules also ones whose error is exactly the stated term.
+REMAINDER_CASES = ['exp(x)', 'sin(x) + x**2', 'log(x + 3)']
+
+
+def check_remainder(claim, subs):
+    """Lagrange's remainder: the true remainder of the Taylor polynomial lies between the
+    least and greatest value the printed form takes for ξ between a and x."""
+    right = split(tokens(claim['statement']))[0][1]
+    for text in REMAINDER_CASES:
+        f = parse_expr(text, local_dict={'x': X})
+        for n in range(4):
+            for a, x in ((0, sp.Rational(13, 10)), (sp.Rational(1, 2), sp.Rational(-7, 10)), (sp.Rational(1, 5), 2)):
+                taylor = sum(sp.diff(f, X, k).subs(X, a) * (x - a) ** k / sp.factorial(k) for k in range(n + 1))
+                remainder = precise(f.subs(X, x) - taylor)
+                form = Reader(right, {'f': f, 'n': sp.Integer(n), 'a': a, 'x': x}).expression()
+                if not within(remainder, spread(form, *sorted((a, x)))):
+                    return 'the remainder of %s after n = %d about %s, at x = %s, is no value of it' % (text, n, a, x)
+    return None
+
+
+# Numerical integration cases: (f, a, b, n). x² and x⁴ have a constant f″ and f⁗,
+# so the error term must be exact for them.
+RULE_CASES = [('exp(x)', 0, 1, 8), ('sin(x)', 0, 2, 4), ('x**2', -1, 2, 6), ('x**4 - x', 0, 3, 6), ('1/(1 + x)', 0, 1, 12)]
+
+
+def check_rule(claim, subs):
+    """A composite rule: its weights (the pattern its first terms set, continued
+    through the …, with its printed last terms), the strip width and the sample
+    points as printed; the error, exact minus rule, is a value of the printed error
+    term for some ξ in [a, b]."""
+    sides, relations = split(tokens(claim['statement']))
+    integral, rule = sides
+    ending = tokens(claim['ending']) if claim.get('ending') else []
+    width = split(tokens(claim['strips'][0]))[0][1]
+    point = split(tokens(claim['strips'][1]))[0][1]
+    error = split(tokens(claim['error']))[0][0]
+    # The rule: a factor, then (…) holding terms c·f_k.
+    opening = rule.index(('op', '('))
+    body = rule[opening + 1:] + ending
+    if body[-1] != ('op', ')'):
+        raise Unreadable('a rule ends in )')
+    body = body[:-1]
+    terms, current = [], []
+    for tok in body:
+        if tok == ('op', '+'):
+            terms.append(current)
+            current = []
+        else:
+            current.append(tok)
+    terms.append(current)
+    n = real('n')
+    low, high = {}, {}
+    for term in terms:
+        if term == [('op', '…')]:
+            continue
+        weight = sp.Rational(term[0][1]) if term[0][0] == 'num' else 1
+        name, index = term[-2:]
+        if name != ('sym', 'f') or index[0] != 'sub':
+            raise Unreadable('a rule term is c f_k: %s' % (term,))
+        at = Reader(index[1], {}).expression()
+        if at.has(n):
+            high[int(n - at)] = weight
+        else:
+            low[int(at)] = weight
+    inner = [low[k] for k in sorted(low) if k >= 1]
+    period = next(p for p in range(1, len(inner) + 1)
+                  if all(inner[k] == inner[k % p] for k in range(len(inner))))
+    for text, a, b, count in RULE_CASES:
+        f = parse_expr(text, local_dict={'x': X})
+        names = {'a': sp.Integer(a), 'b': sp.Integer(b), 'n': sp.Integer(count), 'f': f}
+        h = Reader(width, names).expression()
+        weights = [inner[(k - 1) % period] for k in range(count + 1)]
+        for k, w in low.items():
+            weights[k] = w
+        for j, w in high.items():
+            weights[count - j] = w
+        values = [Reader(point, dict(names, k=sp.Integer(k), h=h)).expression() for k in range(count + 1)]
+        factor = Reader(rule[:opening], dict(names, h=h)).expression()
+        approximation = factor * sum(w * v for w, v in zip(weights, values))
+        exact = Reader(integral, names).expression().doit()
+        form = Reader(error, dict(names, h=h)).expression()
+        if not within(precise(exact - approximation), spread(form, mpmath.mpf(a), mpmath.mpf(b))):
+            return 'for %s on [%s, %s], n = %d: the error %s is no value of %s' % (
+                text, a, b, count, mpmath.nstr(precise(exact - approximation), 8), form)
+    return None
+
+
+NEWTON_CASES = [('x**3 - 2*x - 5', 2), ('cos(x) - x', 1), ('exp(x) - 3', 1), ('x**2 - 2', 3)]
+
+
+def check_newton(claim, subs):
+    """The printed step, iterated from a start near a simple root, reaches the root and
+    at least doubles the correct digits at each step near it."""
+    right = split(tokens(claim['statement']))[0][1]
+    current = real('x_n')
+    for text, start in NEWTON_CASES:
+        f = parse_expr(text, local_dict={'x': X})
+        step = sp.lambdify(current, Reader(right, {'f': f}).expression(), modules='mpmath')
+        points = [mpmath.mpf(start)]
+        for _ in range(12):
+            points.append(step(points[-1]))
+        root = points[-1]
+        if number(f.subs(X, root)) is None or abs(number(f.subs(X, root))) > mpmath.mpf('1e-25'):
+            return 'from %s it does not reach a root of %s' % (start, text)
+        errors = [abs(p - root) for p in points]
+        for before, after in zip(errors, errors[1:]):
+            if mpmath.mpf('1e-12') < before < mpmath.mpf('1e-2') and after > 10 * before ** 2:
+                return 'for %s it converges only linearly (%s after %s)' % (text, mpmath.nstr(after, 3),
+                                                                             mpmath.nstr(before, 3))
+    return None
+
+
 def check(claim):
+    try:
+        return check_kind(claim)
+    except Refuted as error:
+        return str(error)
+
+
+def check_kind(claim):
     subs = instance_subs(claim)
     markup = claim['statement']
     if claim.get('kind') == 'range':
@@ -711,15 +976,13 @@ def check(claim):
         return check_undefined(claim, subs)
     if claim.get('kind') == 'series':
         return check_series(claim, subs)
+    kinds = {'order': check_order, 'remainder': check_remainder, 'rule': check_rule, 'newton': check_newton}
+    if claim.get('kind') in kinds:
+        return kinds[claim['kind']](claim, subs)
     if '…' in markup:
         return check_taylor(claim, subs)
     if claim.get('instances'):
-        for instance in claim['instances']:
-            named = {k: parse_expr(v, local_dict=symbols_for(v)) for k, v in instance.items()}
-            values, relations, _ = read(markup, named)
-            if len(set(sp.simplify(v) for v in values)) != 1:
-                return 'limits differ for %s: %s' % (instance, values)
-        return None
+        return check_instances(claim)
     special = '\\int' in markup or '\\frac{d}' in markup
     return check_identity(claim, subs, special)
 

@@ -10,8 +10,10 @@ Formula markup, a small subset of TeX:
   ^{...} superscript    _{...} subscript    \\frac{num}{den}    \\sqrt{...}
   \\t{...} upright text  \\int, \\sum larger signs   \\binom{n}{k}
 Single Latin and Greek letters are set in italic as variables; function names
-(sin, ln, arctan, ...), the digits, e and pi stay upright; "dx" is an upright d
-and an italic x.
+(sin, ln, arctan, ...), the digits, e and pi stay upright; "dx" (dy, dt, dθ, ...)
+is an upright d and an italic letter. For the check, i is the imaginary unit,
+O(...) an error term, a subscript names a variable (x_{n}) or, on a function of
+several variables, a partial derivative (F_{x}), and f^{(n)} is a derivative.
 
 Beside the picture it writes sheet.txt: the sheet's text in reading order in a
 linear notation, each section headed "== <its top row> <title>", which the
@@ -46,6 +48,7 @@ MATH_SIZE = 12.5
 NOTE_SIZE = 10.5
 HEADING_SIZE = 12.5
 SCRIPT_SCALE = 0.72
+CONDITION_SIZE = 10.5
 
 
 # --- Font metrics ---------------------------------------------------------------
@@ -307,7 +310,9 @@ def enclosed(text):
 
 def grouped(text):
     """Linear notation: text as one operand, in parentheses unless it is one already."""
-    if re.fullmatch(r"[\w.′!√°]+(\^[\w.]+|\^\([^()]*\))?", text) or enclosed(text):
+    # A number times a letter (2a, 2i) is a product, and grouped like one.
+    product = re.search(r"\d[^\W\d_]", re.sub(r"\^(\([^()]*\)|[\w.]+)", "", text))
+    if (re.fullmatch(r"[\w.′!√°]+(\^[\w.]+|\^\([^()]*\))?", text) and not product) or enclosed(text):
         return text
     return '(%s)' % text
 
@@ -351,11 +356,13 @@ class Stacked:
 # --- Formula markup ----------------------------------------------------------------
 
 # Longest names first: a run of letters is matched against them in this order.
-FUNCTIONS = ['arcsinh', 'arsinh', 'arcosh', 'artanh', 'arcsin', 'arccos', 'arctan', 'arccot', 'arcsec', 'arccsc',
+FUNCTIONS = ['arcsinh', 'arsinh', 'arcosh', 'artanh', 'arcoth', 'arsech', 'arcsch', 'arcsin', 'arccos', 'arctan', 'arccot', 'arcsec', 'arccsc',
              'sinh', 'cosh', 'tanh', 'coth', 'sech', 'csch', 'sin', 'cos', 'tan', 'cot', 'sec', 'csc', 'exp', 'ln',
              'log', 'rad', 'lim']
-VARIABLE_LETTERS = set('abcdfghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZθαβγφ')
+VARIABLE_LETTERS = set('abcdfghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZθαβγφξ')
 UPRIGHT_LETTERS = set('eπ')
+GREEK = 'θαβγφξπ'
+DIFFERENTIALS = ('dx', 'du', 'dv', 'dy', 'dt')
 
 
 def parse_group(src, i):
@@ -440,13 +447,15 @@ def math(src, size=MATH_SIZE):
             continue
         if ch.isalpha():
             j = i
-            while j < len(src) and src[j].isalpha() and src[j] not in 'θαβγφπ':
+            while j < len(src) and src[j].isalpha() and src[j] not in GREEK:
                 j += 1
             word = src[i:j] if j > i else ch
             j = max(j, i + 1)
+            if word == 'd' and j < len(src) and src[j] in GREEK:
+                word, j = 'd' + src[j], j + 1  # dθ: an upright d
             if word in FUNCTIONS:
                 put(word, False)
-            elif word in ('dx', 'du', 'dv', 'dθ'):
+            elif word in DIFFERENTIALS or (len(word) == 2 and word[0] == 'd' and word[1] in GREEK):
                 put('d', False)
                 put(word[1], True)
             elif len(word) == 1:
@@ -494,7 +503,11 @@ def check(statement, where=None, **options):
     Options the check reads: subs (symbol -> expression standing in for it,
     Python/SymPy syntax), given (conditions of that instance, same syntax),
     then (substitutions made after integrating), sign='either' (± means one of
-    the two signs), kind ('range', 'undefined'), range, instances.
+    the two signs), kind ('range', 'undefined', 'series', 'order', 'remainder',
+    'rule', 'newton'), range, instances (stand-ins with a known answer),
+    complex (the sides are compared as complex numbers), var (the variable of
+    the differentials); a rule's error, strips (h and f_k) and the ending of
+    its sum when printed on a second line.
     """
     CLAIMS.append(dict(section=_section[0], statement=statement, where=where, **options))
 
@@ -787,7 +800,10 @@ def function_table(left, right, headers=('f(x)', 'f′(x)'), columns=(62, 66), *
             where = entry[2] if len(entry) > 2 else None
             check(r'\frac{d}{dx}[%s] = %s' % (f, d), where, **options)
             fb, db = math(f), math(d)
-            if fb.width > col - 4 or col + db.width > width:
+            # A condition the heading does not state is set small at the row's right end.
+            shown = len(entry) > 3 and entry[3]
+            cb = math('(%s)' % where, CONDITION_SIZE) if shown else Space(0)
+            if fb.width > col - 4 or col + db.width + (cb.width + 4 if shown else 0) > width:
                 raise SystemExit('derivative table: "%s" is too wide' % d)
             # Plain rows share one height and baseline; fractions make a row taller.
             ascent = max(fb.ascent, db.ascent, 0.96 * MATH_SIZE)
@@ -796,6 +812,7 @@ def function_table(left, right, headers=('f(x)', 'f′(x)'), columns=(62, 66), *
             base = round(y + (height - ascent - descent) / 2 + ascent)
             out += fb.draw(x0 + 2, base)
             out += db.draw(x0 + col, base)
+            out += cb.draw(x0 + width - cb.width, base)
             y += height
             text.append('d/dx %s = %s%s' % (fb.linear, db.linear, '  (%s)' % math(where).linear if where else ''))
         out.append(bar(x0, y, width))
@@ -893,12 +910,22 @@ def build():
         eq('cos(α ± β)', 'cos α cos β ∓ sin α sin β', 82),
         eq('tan(α ± β)', r'\frac{tan α ± tan β}{1 ∓ tan α tan β}', 82),
     ])
+    # One sinusoid: the amplitude and the phase angle φ.
+    harmonic = dict(subs={'φ': 'atan2(b, a)'})
+    lines(page, [
+        [(MARGIN, claim(r'a sin x + b cos x = \sqrt{a^{2} + b^{2}} sin(x + φ)', 'a^{2} + b^{2} > 0', **harmonic))],
+        [(MARGIN + 12, seq(note('with  '), claim(r'cos φ = \frac{a}{\sqrt{a^{2} + b^{2}}}', **harmonic), note(',  '),
+                           claim(r'sin φ = \frac{b}{\sqrt{a^{2} + b^{2}}}', **harmonic)))],
+    ], gap_before=3)
 
-    heading(page, 'Double angle, half angle and power reduction')
+    heading(page, 'Double and triple angle, half angle, power reduction')
     lines(page, [
         eq('sin 2θ', '2 sin θ cos θ', 82),
         eq('cos 2θ', 'cos^{2}θ - sin^{2}θ = 2 cos^{2}θ - 1 = 1 - 2 sin^{2}θ', 82),
         eq('tan 2θ', r'\frac{2 tan θ}{1 - tan^{2}θ}', 82),
+        eq('sin 3θ', '3 sin θ - 4 sin^{3}θ', 82),
+        eq('cos 3θ', '4 cos^{3}θ - 3 cos θ', 82),
+        eq('tan 3θ', r'\frac{3 tan θ - tan^{3}θ}{1 - 3 tan^{2}θ}', 82),
         eq('sin(θ/2)', r'±\sqrt{\frac{1 - cos θ}{2}}', 82, sign='either'),
         eq('cos(θ/2)', r'±\sqrt{\frac{1 + cos θ}{2}}', 82, sign='either'),
         eq('tan(θ/2)', r'\frac{1 - cos θ}{sin θ} = \frac{sin θ}{1 + cos θ}', 82),
@@ -906,6 +933,15 @@ def build():
         columns2((r'sin^{2}θ = \frac{1 - cos 2θ}{2}', None), (r'cos^{2}θ = \frac{1 + cos 2θ}{2}', None)),
         [(MARGIN, claim(r'tan^{2}θ = \frac{1 - cos 2θ}{1 + cos 2θ}'))],
     ])
+    # The half-angle tangent turns a rational function of sin and cos into one of t.
+    half = dict(subs={'t': 'tan(θ/2)'}, given='-pi < θ, θ < pi')
+    lines(page, [
+        [(MARGIN, seq(note('With '), math('t = tan(θ/2)'), note(' (−π < θ < π), as for integrals:')))],
+        [(MARGIN, claim(r'sin θ = \frac{2t}{1 + t^{2}}', **half)), (137, claim(r'cos θ = \frac{1 - t^{2}}{1 + t^{2}}', **half)),
+         (264, claim(r'tan θ = \frac{2t}{1 - t^{2}}', **half))],
+        [(MARGIN, claim('θ = 2 arctan t', **half)),
+         (137, claim(r'dθ = \frac{2 dt}{1 + t^{2}}', subs={'θ': '2*atan(t)'}, var='t'))],
+    ], gap_before=4)
 
     heading(page, 'Product to sum and sum to product')
     lines(page, [
@@ -918,7 +954,7 @@ def build():
         eq('cos α - cos β', r'-2 sin \frac{α + β}{2} sin \frac{α - β}{2}', 98),
     ])
 
-    heading(page, 'Laws of sines and cosines (any triangle)')
+    heading(page, 'Any triangle: sines, cosines, tangents, area')
     # A triangle with A at the origin, B on the x axis and C above it.
     corners = dict(subs={'a': 'sqrt((c - p)**2 + q**2)', 'b': 'sqrt(p**2 + q**2)', 'A': 'atan2(q, p)',
                          'B': 'atan2(q, c - p)', 'C': 'pi - atan2(q, p) - atan2(q, c - p)'},
@@ -938,8 +974,16 @@ def build():
         text.append(box.linear)
     laws += note('Side a faces angle A, and so on.').draw(MARGIN, 125)
     page.add(laws, 131, 5, text)
+    heron = dict(subs=dict(corners['subs'], Area='c*q/2', s='(sqrt((c - p)**2 + q**2) + sqrt(p**2 + q**2) + c)/2'),
+                 given=corners['given'])
+    lines(page, [
+        [(MARGIN, seq(note('tangents  '),
+                      claim(r'\frac{a - b}{a + b} = \frac{tan \frac{A - B}{2}}{tan \frac{A + B}{2}}', **corners)))],
+        [(MARGIN, seq(note('Heron  '), claim(r'\t{Area} = \sqrt{s(s - a)(s - b)(s - c)}', **heron),
+                      note(',  '), claim(r's = \frac{a + b + c}{2}', **heron)))],
+    ], gap_before=4)
 
-    heading(page, 'Degrees and radians')
+    heading(page, 'Radians and small angles')
     lines(page, [
         [(MARGIN, claim('π rad = 180°')),
          (186, seq(note('arc length '),
@@ -948,6 +992,11 @@ def build():
                    note('  (θ in rad)')))],
         [(MARGIN, claim(r'1 rad = \frac{180°}{π} ≈ 57.2958°')),
          (186, claim(r'1° = \frac{π}{180} rad ≈ 0.0174533 rad'))],
+        [(MARGIN, note('For small x in radians; the error is of the order O( ) shows:'))],
+        [(MARGIN, claim('sin x = x + O(x^{3})', kind='order')), (200, claim('tan x = x + O(x^{3})', kind='order'))],
+        [(MARGIN, claim(r'cos x = 1 - \frac{x^{2}}{2} + O(x^{4})', kind='order')),
+         (-(WIDTH - MARGIN), claim('sin x < x < tan x', '0 < x < π/2'))],
+        [(MARGIN, claim(r'cos x < \frac{sin x}{x} < 1', '0 < |x| < π/2'))],
     ])
 
     heading(page, 'Inverse trigonometric functions')
@@ -967,7 +1016,24 @@ def build():
         columns2((r'arcsec x = arccos \frac{1}{x}', None), (r'arccsc x = arcsin \frac{1}{x}', None)),
         [(MARGIN, claim(r'arccot x = arctan \frac{1}{x}', 'x > 0')),
          (200, claim(r'sin(arccos x) = \sqrt{1 - x^{2}}'))],
+        [(MARGIN, claim(r'arctan x + arctan y = arctan \frac{x + y}{1 - xy}', 'xy < 1'))],
         [(MARGIN, note('Their derivatives are in the derivative table below.'))],
+    ])
+
+    heading(page, "Complex form: Euler's formula, de Moivre")
+    polar_form = dict(subs={'x': 'r*cos(θ)', 'y': 'r*sin(θ)'}, given='r > 0')
+    lines(page, [
+        [(MARGIN, claim('e^{iθ} = cos θ + i sin θ', complex=True)), (200, claim('e^{iπ} + 1 = 0', complex=True))],
+        [(MARGIN, claim(r'cos θ = \frac{e^{iθ} + e^{-iθ}}{2}', complex=True)),
+         (200, claim(r'sin θ = \frac{e^{iθ} - e^{-iθ}}{2i}', complex=True))],
+        [(MARGIN, seq(note('de Moivre  '), claim('(cos θ + i sin θ)^{n} = cos nθ + i sin nθ', 'n ∈ ℤ', complex=True)))],
+        [(MARGIN, seq(note('polar form  '), claim('x + iy = re^{iθ}', complex=True, **polar_form),
+                      note(',  '), math('x = r cos θ, y = r sin θ')))],
+        [(MARGIN + 12, claim(r'r = |x + iy| = \sqrt{x^{2} + y^{2}}', complex=True, **polar_form)),
+         (200, claim('r_{1}e^{iθ_{1}} r_{2}e^{iθ_{2}} = r_{1}r_{2}e^{i(θ_{1} + θ_{2})}', complex=True))],
+        [(MARGIN, seq(note('i² = −1, θ in radians. The n roots of '), math('re^{iθ}'),
+                      note(' are these, k = 0, …, n − 1:')))],
+        [(MARGIN + 12, claim(r'(r^{1/n}e^{i(θ + 2kπ)/n})^{n} = re^{iθ}', 'r > 0, n ≥ 1, n ∈ ℤ, k ∈ ℤ', complex=True))],
     ])
 
     heading(page, 'Hyperbolic functions')
@@ -992,30 +1058,61 @@ def build():
          (-(WIDTH - MARGIN), math('(x ≥ 1)'))],
         [(MARGIN, claim(r'artanh x = \frac{1}{2} ln \frac{1 + x}{1 - x}', '|x| < 1', aside=True)),
          (-(WIDTH - MARGIN), math('(|x| < 1)'))],
+        [(MARGIN, claim(r'arcoth x = \frac{1}{2} ln \frac{x + 1}{x - 1}', '|x| > 1', aside=True)),
+         (-(WIDTH - MARGIN), math('(|x| > 1)'))],
+        [(MARGIN, claim(r'arsech x = ln \frac{1 + \sqrt{1 - x^{2}}}{x}', '0 < x ≤ 1', aside=True)),
+         (-(WIDTH - MARGIN), math('(0 < x ≤ 1)'))],
+        [(MARGIN, claim(r'arcsch x = ln(\frac{1}{x} + \sqrt{\frac{1}{x^{2}} + 1})', 'x ≠ 0', aside=True)),
+         (-(WIDTH - MARGIN), math('(x ≠ 0)'))],
         [(MARGIN, claim(r'\frac{d}{dx} arsinh x = \frac{1}{\sqrt{x^{2} + 1}}')),
          (218, claim(r'\frac{d}{dx} arcosh x = \frac{1}{\sqrt{x^{2} - 1}}', 'x > 1', aside=True))],
         [(MARGIN, claim(r'\frac{d}{dx} artanh x = \frac{1}{1 - x^{2}}', '|x| < 1', aside=True)),
-         (218, note('arcosh: x > 1; artanh: |x| < 1'))],
+         (218, claim(r'\frac{d}{dx} arcoth x = \frac{1}{1 - x^{2}}', '|x| > 1', aside=True))],
+        [(MARGIN, claim(r'\frac{d}{dx} arsech x = \frac{-1}{x\sqrt{1 - x^{2}}}', '0 < x < 1', aside=True)),
+         (218, claim(r'\frac{d}{dx} arcsch x = \frac{-1}{|x|\sqrt{1 + x^{2}}}', 'x ≠ 0', aside=True))],
+        [(MARGIN, note('for x > 1 (arcosh), |x| < 1 (artanh), |x| > 1 (arcoth),'))],
+        [(MARGIN, note('0 < x < 1 (arsech), x ≠ 0 (arcsch).'))],
     ])
+
+    heading(page, 'Limits (x in radians)')
+    lines(page, [
+        [(MARGIN, claim(r'lim_{x→0}\frac{sin x}{x} = 1')), (200, claim(r'lim_{x→0}\frac{tan x}{x} = 1'))],
+        [(MARGIN, claim(r'lim_{x→0}\frac{1 - cos x}{x^{2}} = \frac{1}{2}')),
+         (200, claim(r'lim_{x→0}\frac{e^{x} - 1}{x} = 1'))],
+        [(MARGIN, claim(r'lim_{x→0}\frac{ln(1 + x)}{x} = 1')), (200, claim(r'lim_{x→∞}\frac{x^{a}}{e^{x}} = 0'))],
+        [(MARGIN, claim(r'lim_{n→∞}(1 + \frac{1}{n})^{n} = e')), (200, claim(r'lim_{n→∞}(1 + \frac{x}{n})^{n} = e^{x}'))],
+        [(MARGIN, claim(r'lim_{x→0}\frac{a^{x} - 1}{x} = ln a', 'a > 0'))],
+    ], leading=6)
 
     heading(page, 'Derivatives (x in radians; a > 0, a ≠ 1)')
     rules = dict(subs=dict(F_G, c='7/3'))
+    # x² + xy + y² = 7 near its upper branch, which y(x) follows.
+    implicit = dict(subs={'F': 'x**2 + x*y + y**2 - 7', 'y': '(sqrt(28 - 3*x**2) - x)/2'}, given='x**2 < 9')
     lines(page, [
         [(MARGIN, note('f and g are functions of x, c a constant:'))],
         [(MARGIN, claim('(cf)′ = cf′', **rules)), (137, claim('(f ± g)′ = f′ ± g′', **rules))],
         [(MARGIN, seq(note('product  '), claim('(fg)′ = f′g + fg′', **rules))),
          (200, seq(note('quotient  '), claim(r'(\frac{f}{g})′ = \frac{f′g - fg′}{g^{2}}', **rules)))],
         [(MARGIN, seq(note('chain  '), claim(r'\frac{d}{dx} f(g(x)) = f′(g(x)) g′(x)', **rules)))],
-        [(MARGIN, note("L'Hôpital: if f(a) = g(a) = 0, or both tend to ±∞,"))],
+        [(MARGIN, note("L'Hôpital: if f(a) = g(a) = 0, or both tend to ±∞, and g′(x) ≠ 0"))],
+        [(MARGIN, note('for x near a (x ≠ a):'))],
         [(MARGIN + 12, claim(r'lim_{x→a}\frac{f(x)}{g(x)} = lim_{x→a}\frac{f′(x)}{g′(x)}', instances=[
             {'f': 'sin(x)', 'g': 'exp(x) - 1', 'a': '0'},
             {'f': 'log(x)', 'g': 'x**2 - 1', 'a': '1'},
             {'f': 'x**2 + x', 'g': 'exp(x)', 'a': 'oo'},
             {'f': '1 - cos(x)', 'g': 'x**2', 'a': '0'}])),
          (-(WIDTH - MARGIN), note('if the right limit exists'))],
+        [(MARGIN, seq(note('inverse  '), claim(r'\frac{d}{dy} g(y) = \frac{1}{f′(g(y))}', 'f′(g(y)) ≠ 0',
+                                                subs={'f': 'sinh(x)', 'g': 'asinh(x)'})))],
+        [(MARGIN + 12, note('where g is the inverse of f: f(g(y)) = y.'))],
+        [(MARGIN, seq(note('implicit  '), note('if F(x, y) = 0 defines y(x):  '),
+                      claim(r'\frac{dy}{dx} = -\frac{F_{x}}{F_{y}}', 'F_{y} ≠ 0', **implicit)))],
+        [(MARGIN, seq(note('logarithmic  '), claim('f′ = f · (ln|f|)′', 'f ≠ 0', subs={'f': 'x**3 - 2*x + 1/(x**2 + 1)'}),
+                      note(', e.g. ')))],
+        [(MARGIN + 12, claim('(x^{x})′ = x^{x}(ln x + 1)', 'x > 0'))],
     ])
     put(page, function_table([
-        ('x^{n}', 'nx^{n-1}'),
+        ('x^{n}', 'nx^{n-1}', 'x > 0', True),
         ('e^{x}', 'e^{x}'),
         ('a^{x}', 'a^{x} ln a', 'a > 0'),
         ('ln x', r'\frac{1}{x}'),
@@ -1027,15 +1124,16 @@ def build():
         ('sec x', 'sec x tan x'),
         ('csc x', '-csc x cot x'),
     ], [
-        ('arcsin x', r'\frac{1}{\sqrt{1 - x^{2}}}'),
-        ('arccos x', r'\frac{-1}{\sqrt{1 - x^{2}}}'),
+        ('arcsin x', r'\frac{1}{\sqrt{1 - x^{2}}}', '|x| < 1', True),
+        ('arccos x', r'\frac{-1}{\sqrt{1 - x^{2}}}', '|x| < 1', True),
         ('arctan x', r'\frac{1}{1 + x^{2}}'),
         ('arccot x', r'\frac{-1}{1 + x^{2}}'),
-        ('arcsec x', r'\frac{1}{|x|\sqrt{x^{2} - 1}}'),
-        ('arccsc x', r'\frac{-1}{|x|\sqrt{x^{2} - 1}}'),
+        ('arcsec x', r'\frac{1}{|x|\sqrt{x^{2} - 1}}', '|x| > 1', True),
+        ('arccsc x', r'\frac{-1}{|x|\sqrt{x^{2} - 1}}', '|x| > 1', True),
     ]), 5)
+    lines(page, [[(MARGIN, note('xⁿ: x > 0 for any real n; for a whole n, x ≠ 0 is enough.'))]])
 
-    heading(page, 'Taylor and Maclaurin series')
+    heading(page, 'Taylor and Maclaurin series (x in radians)')
     taylor = dict(subs={'f': 'exp(x/2)*cos(x) + x**5'})
     rows = [
         [(MARGIN, note('Taylor series of f about x = a (Maclaurin: a = 0):'))],
@@ -1051,6 +1149,13 @@ def build():
          r'\t{all} x'),
         ('ln(1 + x)', r'\sum_{n=1}^{∞}\frac{(-1)^{n+1}x^{n}}{n}', r'x - \frac{x^{2}}{2} + \frac{x^{3}}{3} - …',
          '-1 < x ≤ 1'),
+        ('sinh x', r'\sum_{n=0}^{∞}\frac{x^{2n+1}}{(2n + 1)!}', r'x + \frac{x^{3}}{3!} + \frac{x^{5}}{5!} + …',
+         r'\t{all} x'),
+        ('cosh x', r'\sum_{n=0}^{∞}\frac{x^{2n}}{(2n)!}', r'1 + \frac{x^{2}}{2!} + \frac{x^{4}}{4!} + …',
+         r'\t{all} x'),
+        ('arctan x', r'\sum_{n=0}^{∞}\frac{(-1)^{n}x^{2n+1}}{2n + 1}', r'x - \frac{x^{3}}{3} + \frac{x^{5}}{5} - …',
+         '|x| ≤ 1'),
+        (r'\frac{1}{1 - x}', r'\sum_{n=0}^{∞}x^{n}', '1 + x + x^{2} + x^{3} + …', '|x| < 1'),
         ('(1 + x)^{n}', r'\sum_{k=0}^{∞}\binom{n}{k}x^{k}', r'1 + nx + \frac{n(n - 1)}{2!}x^{2} + …', '|x| < 1'),
     ]:
         rows.append([(MARGIN, claim('%s = %s' % (function, total), where, aside=True, kind='series')),
@@ -1058,12 +1163,19 @@ def build():
         rows.append([(MARGIN + 22, math('= ' + expansion))])
         check('%s = %s' % (function, expansion))
     rows.append([(MARGIN, note('for any real n; a whole n ≥ 0 ends the series at xⁿ.'))])
+    # Lagrange's remainder: what the series stopped after the n-th power leaves out.
+    rows.append([(MARGIN, note('Stopped after the term in (x − a)ⁿ, the series leaves out'))])
+    rows.append([(MARGIN + 12, claim(r'R_{n}(x) = \frac{f^{(n+1)}(ξ)}{(n + 1)!}(x - a)^{n+1}', kind='remainder')),
+                 (-(WIDTH - MARGIN), note('for some ξ between a and x.'))])
     lines(page, rows, leading=4)
 
-    heading(page, 'Integrals (C: constant of integration)')
+    heading(page, 'Integrals (x in radians; C: constant of integration)')
     lines(page, [
         [(MARGIN, claim(r'\int x^{n} dx = \frac{x^{n+1}}{n + 1} + C', 'n ≠ -1'))],
         columns2((r'\int \frac{1}{x} dx = ln|x| + C', None), (r'\int ln x dx = x ln x - x + C', None)),
+        [(MARGIN, claim(r'\int \frac{dx}{ax + b} = \frac{1}{a} ln|ax + b| + C', 'a ≠ 0'))],
+        [(MARGIN, claim(r'\int x^{n} ln x dx = \frac{x^{n+1}}{n + 1}(ln x - \frac{1}{n + 1}) + C',
+                        'n ≠ -1, x > 0'))],
         [(MARGIN, claim(r'\int e^{x} dx = e^{x} + C')),
          (-(WIDTH - MARGIN), claim(r'\int a^{x} dx = \frac{a^{x}}{ln a} + C', 'a > 0, a ≠ 1'))],
         columns2((r'\int sin x dx = -cos x + C', None), (r'\int cos x dx = sin x + C', None)),
@@ -1075,8 +1187,12 @@ def build():
         [(MARGIN, claim(r'\int sin^{2}x dx = \frac{x}{2} - \frac{sin 2x}{4} + C'))],
         [(MARGIN, claim(r'\int cos^{2}x dx = \frac{x}{2} + \frac{sin 2x}{4} + C'))],
         [(MARGIN, claim(r'\int \frac{dx}{\sqrt{a^{2} - x^{2}}} = arcsin \frac{x}{a} + C', '|x| < a'))],
-        [(MARGIN, claim(r'\int \frac{dx}{\sqrt{x^{2} ± a^{2}}} = ln|x + \sqrt{x^{2} ± a^{2}}| + C', 'a ≠ 0'))],
+        [(MARGIN, claim(r'\int \sqrt{a^{2} - x^{2}} dx = \frac{x}{2}\sqrt{a^{2} - x^{2}} + \frac{a^{2}}{2} arcsin \frac{x}{a} + C',
+                        '|x| < a'))],
+        [(MARGIN, claim(r'\int \frac{dx}{\sqrt{x^{2} + a^{2}}} = ln(x + \sqrt{x^{2} + a^{2}}) + C', 'a ≠ 0'))],
+        [(MARGIN, claim(r'\int \frac{dx}{\sqrt{x^{2} - a^{2}}} = ln|x + \sqrt{x^{2} - a^{2}}| + C', '|x| > |a| > 0'))],
         [(MARGIN, claim(r'\int \frac{dx}{a^{2} + x^{2}} = \frac{1}{a} arctan \frac{x}{a} + C', 'a ≠ 0'))],
+        [(MARGIN, claim(r'\int \frac{dx}{x^{2} - a^{2}} = \frac{1}{2a} ln|\frac{x - a}{x + a}| + C', 'a ≠ 0'))],
         [(MARGIN, claim(r'\int \frac{dx}{x\sqrt{x^{2} - a^{2}}} = \frac{1}{a} arcsec \frac{|x|}{a} + C',
                         '|x| > a > 0'))],
         [(MARGIN, claim(r'\int e^{ax} sin bx dx = \frac{e^{ax}(a sin bx - b cos bx)}{a^{2} + b^{2}} + C'))],
@@ -1088,11 +1204,32 @@ def build():
         [(MARGIN, claim(r'\int arccot x dx = x arccot x + \frac{1}{2} ln(1 + x^{2}) + C'))],
         [(MARGIN, claim(r'\int arcsec x dx = x arcsec x - ln(|x| + \sqrt{x^{2} - 1}) + C'))],
         [(MARGIN, claim(r'\int arccsc x dx = x arccsc x + ln(|x| + \sqrt{x^{2} - 1}) + C'))],
+        [(MARGIN, note('Hyperbolic:'))],
+        columns2((r'\int sinh x dx = cosh x + C', None), (r'\int cosh x dx = sinh x + C', None)),
+        columns2((r'\int tanh x dx = ln(cosh x) + C', None), (r'\int coth x dx = ln|sinh x| + C', None)),
+        columns2((r'\int sech^{2}x dx = tanh x + C', None), (r'\int csch^{2}x dx = -coth x + C', None)),
+        [(MARGIN, claim(r'\int sech x dx = arctan(sinh x) + C'))],
+        [(MARGIN, claim(r'\int csch x dx = ln|tanh \frac{x}{2}| + C'))],
     ], leading=4)
     for form in ('sin', 'cos'):
         for claimed in CLAIMS:
             if claimed['statement'].startswith(r'\int e^{ax} %s bx' % form):
                 claimed['where'] = 'a^{2} + b^{2} ≠ 0'
+
+    heading(page, 'Definite integrals')
+    definite = dict(subs={'f': 'x**2 + cos(x)', 'g': 'exp(x/2)', 'F': 'x**3/3 + sin(x)'})
+    lines(page, [
+        [(MARGIN, note('f continuous on the interval, F an antiderivative of f (F′ = f):'))],
+        [(MARGIN, claim(r'\frac{d}{dx}\int _{a}^{x}f(t) dt = f(x)', **definite)),
+         (200, claim(r'\int _{a}^{b}f(x) dx = F(b) - F(a)', **definite))],
+        [(MARGIN, claim(r'\int _{a}^{a}f(x) dx = 0', **definite)),
+         (200, claim(r'\int _{b}^{a}f(x) dx = -\int _{a}^{b}f(x) dx', **definite))],
+        [(MARGIN, claim(r'\int _{a}^{b}f(x) dx + \int _{b}^{c}f(x) dx = \int _{a}^{c}f(x) dx', **definite))],
+        [(MARGIN, claim(r'\int _{a}^{b}(cf(x) + g(x)) dx = c\int _{a}^{b}f(x) dx + \int _{a}^{b}g(x) dx', **definite))],
+        [(MARGIN, seq(note('f odd  '), claim(r'\int _{-a}^{a}f(x) dx = 0', subs={'f': 'x**3 - sin(2*x)'}))),
+         (200, seq(note('f even  '), claim(r'\int _{-a}^{a}f(x) dx = 2\int _{0}^{a}f(x) dx',
+                                           subs={'f': 'x**2 + cos(x)'})))],
+    ])
 
     heading(page, 'Integration by parts and substitution')
     parts = dict(subs={'u': 'x**2 + 1', 'v': 'sin(x)'})
@@ -1122,6 +1259,70 @@ def build():
     check(r'\frac{d}{dθ}(a sin θ) = a cos θ')
     check(r'\frac{d}{dθ}(a tan θ) = a sec^{2}θ')
     check(r'\frac{d}{dθ}(a sec θ) = a sec θ tan θ')
+
+    heading(page, 'Partial fractions and reduction formulas')
+    lines(page, [
+        [(MARGIN, note('Divide first if the numerator’s degree is not below the denominator’s.'))],
+        [(MARGIN, claim(r'\frac{px + q}{(x - a)(x - b)} = \frac{pa + q}{(a - b)(x - a)} + \frac{pb + q}{(b - a)(x - b)}', 'a ≠ b'))],
+        [(MARGIN, claim(r'\frac{px + q}{(x - a)^{2}} = \frac{p}{x - a} + \frac{pa + q}{(x - a)^{2}}'))],
+        [(MARGIN, claim(r'\frac{1}{x^{2} - a^{2}} = \frac{1}{2a}(\frac{1}{x - a} - \frac{1}{x + a})', 'a ≠ 0'))],
+        [(MARGIN, claim(r'\int sin^{n}x dx = -\frac{sin^{n-1}x cos x}{n} + \frac{n - 1}{n}\int sin^{n-2}x dx', 'n ≥ 2'))],
+        [(MARGIN, claim(r'\int cos^{n}x dx = \frac{cos^{n-1}x sin x}{n} + \frac{n - 1}{n}\int cos^{n-2}x dx', 'n ≥ 2'))],
+        [(MARGIN, claim(r'\int tan^{n}x dx = \frac{tan^{n-1}x}{n - 1} - \int tan^{n-2}x dx', 'n ≥ 2'))],
+        [(MARGIN, claim(r'\int x^{n}e^{x} dx = x^{n}e^{x} - n\int x^{n-1}e^{x} dx', 'n ≥ 1'))],
+    ], leading=4)
+
+    heading(page, 'Length, area and volume')
+    shapes = [
+        # (what, formula, instances: the curve, the interval and the known answer)
+        ('arc length', r'L = \int _{a}^{b}\sqrt{1 + f′(x)^{2}} dx',
+         [{'f': 'cosh(x)', 'a': '0', 'b': '1', 'L': 'sinh(1)'}, {'f': '2*x + 1', 'a': '-1', 'b': '2', 'L': '3*sqrt(5)'}]),
+        ('area between, f ≥ g', r'A = \int _{a}^{b}(f(x) - g(x)) dx',
+         [{'f': 'x', 'g': 'x**2', 'a': '0', 'b': '1', 'A': '1/6'}]),
+        ('volume about the x axis', r'V = π\int _{a}^{b}f(x)^{2} dx',
+         [{'f': 'sqrt(4 - x**2)', 'a': '-2', 'b': '2', 'V': '32*pi/3'}, {'f': 'x/2', 'a': '0', 'b': '3', 'V': 'pi*9/4'}]),
+        ('volume about the y axis, 0 ≤ a', r'V = 2π\int _{a}^{b}x f(x) dx',
+         [{'f': '1 - x**2', 'a': '0', 'b': '1', 'V': 'pi/2'}, {'f': '3', 'a': '1', 'b': '2', 'V': '9*pi'}]),
+        ('surface about the x axis, f ≥ 0', r'S = 2π\int _{a}^{b}f(x)\sqrt{1 + f′(x)^{2}} dx',
+         [{'f': 'x', 'a': '0', 'b': '1', 'S': 'pi*sqrt(2)'}, {'f': 'cosh(x)', 'a': '0', 'b': '1', 'S': 'pi*(1 + sinh(2)/2)'}]),
+    ]
+    rows = [[(MARGIN, note('For the curve y = f(x), a ≤ x ≤ b, turned about the axis named:'))]]
+    for what, formula, instances in shapes:
+        rows.append([(MARGIN, note(what)), (190, claim(formula, instances=instances))])
+    lines(page, rows)
+
+    heading(page, 'Polar coordinates')
+    polar = dict(subs={'x': 'r*cos(θ)', 'y': 'r*sin(θ)'}, given='r > 0')
+    cardioid = [{'r': '1 + cos(θ)', 'α': '0', 'β': '2*pi', 'A': '3*pi/2', 'L': '8'},
+                {'r': '2', 'α': '0', 'β': 'pi', 'A': '2*pi', 'L': '2*pi'}]
+    lines(page, [
+        [(MARGIN, math('x = r cos θ')), (137, math('y = r sin θ')), (264, claim('r^{2} = x^{2} + y^{2}', **polar))],
+        [(MARGIN, claim(r'tan θ = \frac{y}{x}', 'x ≠ 0', **polar)),
+         (200, note('θ from the quadrant of (x, y)'))],
+        [(MARGIN, seq(note('A curve r = r(θ), α ≤ θ ≤ β, with r′ = dr/dθ:')))],
+        [(MARGIN, seq(note('area  '), claim(r'A = \frac{1}{2}\int _{α}^{β}r^{2} dθ', instances=cardioid))),
+         (200, seq(note('length  '), claim(r'L = \int _{α}^{β}\sqrt{r^{2} + r′^{2}} dθ', instances=cardioid)))],
+    ])
+
+    heading(page, 'Numerical methods')
+    strips = (r'h = \frac{b - a}{n}', 'f_{k} = f(a + kh)')
+    trapezoid_error = r'-\frac{(b - a)h^{2}}{12} f″(ξ)'
+    simpson_error = r'-\frac{(b - a)h^{4}}{180} f^{(4)}(ξ)'
+    lines(page, [
+        [(MARGIN, seq(note('n strips of width '), math(strips[0]), note(' over [a, b];  '), math(strips[1]), note(':')))],
+        [(MARGIN, seq(note('trapezoid  '),
+                      claim(r'\int _{a}^{b}f(x) dx ≈ \frac{h}{2}(f_{0} + 2f_{1} + 2f_{2} + … + 2f_{n-1} + f_{n})',
+                            kind='rule', error=trapezoid_error, strips=strips)))],
+        [(MARGIN + 12, seq(note('error  '), math(trapezoid_error), note('  for some ξ in [a, b]')))],
+        [(MARGIN, seq(note('Simpson, n even  '),
+                      claim(r'\int _{a}^{b}f(x) dx ≈ \frac{h}{3}(f_{0} + 4f_{1} + 2f_{2} + 4f_{3} + …', kind='rule',
+                            error=simpson_error, strips=strips, ending=r'+ 2f_{n-2} + 4f_{n-1} + f_{n})')))],
+        [(-(WIDTH - MARGIN), math(r'+ 2f_{n-2} + 4f_{n-1} + f_{n})'))],
+        [(MARGIN + 12, seq(note('error  '), math(simpson_error), note('  for some ξ in [a, b]')))],
+        [(MARGIN, seq(note('Newton, for a root of f(x) = 0:  '),
+                      claim(r'x_{n+1} = x_{n} - \frac{f(x_{n})}{f′(x_{n})}', kind='newton')))],
+        [(MARGIN + 12, note('f′(xₙ) ≠ 0; near a simple root the error squares at each step.'))],
+    ])
     return page
 
 

@@ -114,7 +114,7 @@ const std::vector<WindowDesign> Windows = {
     {"Material density select", 383, 465, 2, 0,
      {{"", {{Button, 2, Plain, 0, 1, 56, 32}, {Button, 1, Plain, 0, 1, 165, 36}, {Button, 3}, {Label, 4},
             {Combo, 2, Plain, 11}, {List, 1, Mono, 111, 1, 359, 196}, {Edit, 2}, {Check, 1}, {ScrollBar, 1}}}}},
-    {"Trigonometric/Calculus Reference", 430, 396, 0, 0, {{"", {{ScrolledPicture, 1, Plain, 0, 1, 400, 4448}}}}},
+    {"Trigonometric/Calculus Reference", 430, 396, 0, 0, {{"", {{ScrolledPicture, 1, Plain, 0, 1, 400, 7104}}}}},
     {"Untitled \u2014 Axis sizing", 922, 697, 4, 0,
      {{"Inertia", {{Table, 1, Plain, 0, 9, 866, 330}, {Button, 8, Plain, 0, 1, 30, 30}, {Button, 6}, {Edit, 4, Mono},
                    {Combo, 3, Plain, 14}, {Label, 14}, {Label, 3, Bold}, {Check, 1}, {ScrollBar, 1}}},

@@ -121,12 +121,15 @@ private Q_SLOTS:
         QTest::addColumn<qreal>("scale");
         QTest::newRow("standard") << 1.0;
         QTest::newRow("fractional") << 1.5;
+        QTest::newRow("a quarter more") << 1.25;
     }
     void sheet_is_drawn_crisply_at_the_screen_scale()
     {
         QFETCH(qreal, scale);
         const QPixmap sheet = RenderReferenceSheet(scale);
         QCOMPARE(sheet.deviceIndependentSize(), QSizeF(400, sheetHeight()));
+        // A whole number of device pixels tall, so the last band ends on a pixel edge.
+        QCOMPARE(sheetHeight() * scale, qreal(qCeil(sheetHeight() * scale)));
         QCOMPARE(sheet.size(), QSize(qCeil(400 * scale), qCeil(sheetHeight() * scale)));
         // Drawn from the source: ink from the title down to the last lines.
         const QImage image = sheet.toImage();
@@ -284,7 +287,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("section");
         // A formula's words: e2e_reference; a typed minus: the outline's own test.
         QTest::newRow("Enter: the next match") << "csc" << true << "Unit circle and exact values";
-        QTest::newRow("no match: stays") << "zqz" << false << QString();
+        QTest::newRow("no match: stays") << "@~@" << false << QString();
     }
     void find_jumps_to_the_first_section_that_matches()
     {
