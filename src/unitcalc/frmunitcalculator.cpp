@@ -390,7 +390,10 @@ void frmUnitCalculator::load()
 
     const Settings &settings = context().settings();
     m_format->load(settings, Settings::Calculator::Units);
-    setUSConvention(settings.usConvention());
+    // Until the user picks a convention, the list writes the decimal mark the
+    // value box does, so the two agree on the first start in every locale.
+    const bool chosen = !settings.text(Settings::Key::UnitsUsConvention).isEmpty();
+    setUSConvention(chosen ? settings.usConvention() : LocaleDecimalSeparator() == QLatin1Char('.'));
     loadTooltipsOption();
 
     FillUnitTypesList();

@@ -133,6 +133,8 @@ private Q_SLOTS:
         QTEST(w.entry(), "entry");
         QTEST(w.form->copySeparator(), "separator");
         QVERIFY(!w.rows().isEmpty() && w.row(0)->isSelected());
+        // With no convention stored, the list writes the box's decimal mark.
+        QCOMPARE(w.form->usConvention(), !commaLocale);
     }
 
     void only_a_mouse_choice_of_unit_returns_the_focus_data()
