@@ -178,13 +178,14 @@ void frmIntegral::buildFindBar()
     m_lblFound->setReadOnly(true);
     m_lblFound->setFrame(false);
     m_lblFound->setFocusPolicy(Qt::NoFocus);
-    m_lblFound->setBackgroundRole(QPalette::Window);
-    m_lblFound->setAutoFillBackground(false);
-    {
-        QPalette palette = m_lblFound->palette();
-        palette.setBrush(QPalette::Base, Qt::transparent);
-        m_lblFound->setPalette(palette);
-    }
+    QPalette palette = m_lblFound->palette();
+    palette.setBrush(QPalette::Base, Qt::transparent);
+    m_lblFound->setPalette(palette);
+    // As wide as what it says, as the label it stands for was.
+    m_lblFound->setFixedWidth(0);
+    connect(m_lblFound, &QLineEdit::textChanged, m_lblFound, [found = m_lblFound](const QString &text) {
+        found->setFixedWidth(text.isEmpty() ? 0 : found->fontMetrics().horizontalAdvance(text) + 8);
+    });
     layout->addWidget(label);
     layout->addWidget(m_txtFind, 1);
     layout->addWidget(m_lblFound);
