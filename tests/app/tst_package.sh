@@ -18,5 +18,14 @@ for file in ./usr/share/doc/torvane-toolbar/copyright ./usr/share/doc/torvane-to
   ./usr/share/man/man1/torvane-toolbar.1.gz; do
   grep -q " $file\$" <<< "$contents" || { echo "FAIL: the package lacks $file"; exit 1; }
 done
-lintian --display-info --fail-on error,warning "$deb"
+# The package's texts name every tool, axis sizing included.
+dpkg-deb -f "$deb" Description | grep -qi "axis sizing" || { echo "FAIL: the description omits axis sizing"; exit 1; }
+dpkg-deb --fsys-tarfile "$deb" | tar -xO ./usr/share/metainfo/example.velmora.TorvaneToolbar.metainfo.xml |
+  grep -qi "axis sizing" || { echo "FAIL: the AppStream metadata omit axis sizing"; exit 1; }
+lintian --display-info --fail-on error,warning "$deb" | tee "$scratch/lintian.log"
+# Built with the fortify flags, as Debian's own packages are.
+if grep -q "hardening-no-fortify-functions" "$scratch/lintian.log"; then
+  echo "FAIL: built without the fortify flags"
+  exit 1
+fi
 echo "PASS"
