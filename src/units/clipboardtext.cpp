@@ -131,7 +131,7 @@ NumberReading numberAsBoxHoldsIt(const QString &written, QChar localeSeparator, 
         return notANumber;
 
     // Which mark is the decimal mark: the writer's when known, else the
-    // locale's or the Arabic one; the foreign mark alone may be one too.
+    // locale's; the Arabic one always.
     const QChar decimal = textDecimalMark.isNull() ? localeSeparator : textDecimalMark;
     const QChar foreign = decimal == QLatin1Char('.') ? QLatin1Char(',') : QLatin1Char('.');
     qsizetype decimalAt = -1;
@@ -144,9 +144,11 @@ NumberReading numberAsBoxHoldsIt(const QString &written, QChar localeSeparator, 
     }
     if (decimals > 1)
         return notANumber;
-    if (decimals == 0 && marks.count(foreign) == 1) {
-        // "1,500" is 1500 to one reader and 1.5 to another.
-        if (textDecimalMark.isNull() && groupsAreValid(groups))
+    // With the writer's mark unknown, a lone foreign mark is a decimal mark
+    // written the other way, unless it could just as well group thousands:
+    // "1,500" is 1500 to one reader and 1.5 to another.
+    if (decimals == 0 && marks.count(foreign) == 1 && textDecimalMark.isNull()) {
+        if (groupsAreValid(groups))
             return {written, PasteProblem::TwoReadings};
         decimalAt = marks.indexOf(foreign);
     }

@@ -169,6 +169,7 @@ private Q_SLOTS:
         row("locale's own mark before three digits", "1,500 kg", u',', "*", P::None, {"1,500", "kg", " "});
         row("leading zero is no group", "0,500", u'.', "*", P::None, {"0.500", "", ""});
         row("the program's own copy", "1.234 kg", u',', "*", P::None, {"1,234", "kg", " "}, u'.');
+        row("own copy: the other mark groups", "1,234", u',', "*", P::None, {"1234", "", ""}, u'.');
         // Two readings, malformed groups, glued units.
         row("comma, point locale", "1,500 kg", u'.', "*", P::TwoReadings, {"1,500"});
         row("point, comma locale", "1.500 kg", u',', "*", P::TwoReadings, {"1.500"});
