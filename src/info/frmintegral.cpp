@@ -169,10 +169,23 @@ void frmIntegral::buildFindBar()
     m_txtFind->setAccessibleName(QStringLiteral("Find in the reference sheet"));
     m_txtFind->setClearButtonEnabled(true);
     label->setBuddy(m_txtFind);
-    m_lblFound = new QLabel(m_findBar);
+    // A read-only text rather than a label, so a screen reader can read what
+    // was found ("Not found" or the section) through its text.
+    m_lblFound = new QLineEdit(m_findBar);
     m_lblFound->setObjectName(QStringLiteral("lblFound"));
     SetTag(m_lblFound, QString());
     m_lblFound->setAccessibleName(QStringLiteral("Find result"));
+    m_lblFound->setReadOnly(true);
+    m_lblFound->setFrame(false);
+    m_lblFound->setFocusPolicy(Qt::NoFocus);
+    QPalette palette = m_lblFound->palette();
+    palette.setBrush(QPalette::Base, Qt::transparent);
+    m_lblFound->setPalette(palette);
+    // As wide as what it says, as the label it stands for was.
+    m_lblFound->setFixedWidth(0);
+    connect(m_lblFound, &QLineEdit::textChanged, m_lblFound, [found = m_lblFound](const QString &text) {
+        found->setFixedWidth(text.isEmpty() ? 0 : found->fontMetrics().horizontalAdvance(text) + 8);
+    });
     layout->addWidget(label);
     layout->addWidget(m_txtFind, 1);
     layout->addWidget(m_lblFound);

@@ -57,7 +57,7 @@ private:
     QPlainTextEdit *m_txtSheet = nullptr;
     QWidget *m_findBar = nullptr;
     QLineEdit *m_txtFind = nullptr;
-    QLabel *m_lblFound = nullptr;
+    QLineEdit *m_lblFound = nullptr;
     QMenu *m_mnuSections = nullptr;
     int m_scrollOffset = 0;
     int m_displayWidth = 0;

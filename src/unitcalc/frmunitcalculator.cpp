@@ -189,7 +189,10 @@ void frmUnitCalculator::buildEntry()
 
     m_frame1 = makeFrame(QStringLiteral("Frame1"), QStringLiteral("Value and unit"), this);
     auto *number = new NumericEdit(m_frame1);
-    number->setUnitChooser([this](const QString &unitsText) { return choosePastedUnit(unitsText); });
+    // Any unit of a listed type: a paste chooses the unit type too.
+    number->setPasteUnits(
+        context().units(), [this](const PastedUnit &unit) { return unitTypeRow(unit.unitType) >= 0; },
+        [this](const PastedUnit &unit) { choosePastedUnit(unit); });
     m_txtNumber = number;
     // Zero as the locale writes it, so a comma locale can read it and the
     // list fills at once when the clipboard brings no value.
@@ -349,7 +352,11 @@ void frmUnitCalculator::connectEvents()
         refresh();
         focusHome();
     });
-    connect(editViewMenus()->mnuEditPaste, &QAction::triggered, this, &frmUnitCalculator::PasteFromClipboard);
+    // Edit > Paste pastes into the value box as its keys do, saying there why a text is refused.
+    connect(editViewMenus()->mnuEditPaste, &QAction::triggered, this, [this]() {
+        static_cast<NumericEdit *>(m_txtNumber)
+            ->pasteNumber(QGuiApplication::clipboard()->text(), ClipboardTextDecimalMark());
+    });
 
     // Focus goes back to the value after a mouse choice only, so the lists
     // can still be walked with the arrow keys. The unit list raises the same
@@ -383,7 +390,10 @@ void frmUnitCalculator::load()
 
     const Settings &settings = context().settings();
     m_format->load(settings, Settings::Calculator::Units);
-    setUSConvention(settings.usConvention());
+    // Until the user picks a convention, the list writes the decimal mark the
+    // value box does, so the two agree on the first start in every locale.
+    const bool chosen = !settings.text(Settings::Key::UnitsUsConvention).isEmpty();
+    setUSConvention(chosen ? settings.usConvention() : LocaleDecimalSeparator() == QLatin1Char('.'));
     loadTooltipsOption();
 
     FillUnitTypesList();
@@ -512,36 +522,40 @@ void frmUnitCalculator::showMessageRow(const QString &text)
 
 void frmUnitCalculator::PasteFromClipboard()
 {
-    const QChar separator = LocaleDecimalSeparator();
-    const std::optional<ClipboardParts> parts =
-        ParseClipboardText(QGuiApplication::clipboard()->text(), separator);
-    if (!parts)
+    // Taken only when the whole text is one number with at most one known
+    // unit, as a paste into the box is; otherwise the window opens as it
+    // would with an empty clipboard.
+    const PasteReading reading = ReadPastedText(
+        QGuiApplication::clipboard()->text(), LocaleDecimalSeparator(), &context().units(),
+        [this](const PastedUnit &unit) { return unitTypeRow(unit.unitType) >= 0; },
+        ClipboardTextDecimalMark());
+    if (reading.problem != PasteProblem::None)
         return;
-    if (!parts->separator.isEmpty())
-        m_copySeparator = parts->separator;
+    if (!reading.parts.separator.isEmpty())
+        m_copySeparator = reading.parts.separator;
     // A number too large to hold stays, so the list can say it is out of range.
-    const LocaleNumber pasted = ReadLocaleNumber(parts->numberText);
-    m_txtNumber->setText(pasted.value || pasted.outOfRange ? parts->numberText : ZeroText());
-
-    choosePastedUnit(parts->unitsText);
+    m_txtNumber->setText(reading.parts.numberText);
+    if (reading.unit)
+        choosePastedUnit(*reading.unit);
 }
 
-bool frmUnitCalculator::choosePastedUnit(const QString &unitsText)
+int frmUnitCalculator::unitTypeRow(const QString &unitType) const
 {
-    const std::optional<PastedUnit> unit = FindPastedUnit(context().units(), unitsText);
-    if (!unit)
-        return false;
-    int typeRow = -1;
-    for (int row = 0; row < m_cmbUnitTypes->count() && typeRow < 0; ++row) {
-        if (m_cmbUnitTypes->item(row)->text() == unit->unitType)
-            typeRow = row;
+    for (int row = 0; row < m_cmbUnitTypes->count(); ++row) {
+        if (m_cmbUnitTypes->item(row)->text() == unitType)
+            return row;
     }
+    return -1;
+}
+
+void frmUnitCalculator::choosePastedUnit(const PastedUnit &unit)
+{
+    const int typeRow = unitTypeRow(unit.unitType);
     if (typeRow < 0)
-        return false;
+        return;
     selectUnitTypeRow(typeRow);
     // An alias whose SameAs names no listed unit lands on the first unit.
-    selectUnitIndex(std::max(0, m_cmbUnits->findText(unit->unitToSelect)));
-    return true;
+    selectUnitIndex(std::max(0, m_cmbUnits->findText(unit.unitToSelect)));
 }
 
 QTreeWidgetItem *frmUnitCalculator::selectedRow() const
@@ -555,9 +569,7 @@ void frmUnitCalculator::CopySelectedValue()
     const QTreeWidgetItem *row = selectedRow();
     if (!row)
         return;
-    QClipboard *clipboard = QGuiApplication::clipboard();
-    clipboard->clear();
-    clipboard->setText(row->text(ValueColumn));
+    SetNumberClipboardText(row->text(ValueColumn), rowDecimalMark());
 }
 
 void frmUnitCalculator::CopySelectedValueAndUnits()
@@ -567,9 +579,8 @@ void frmUnitCalculator::CopySelectedValueAndUnits()
         return;
     if (m_copySeparator.isEmpty())
         m_copySeparator = QStringLiteral(" ");
-    QClipboard *clipboard = QGuiApplication::clipboard();
-    clipboard->clear();
-    clipboard->setText(NumberUnitText(row->text(ValueColumn), m_copySeparator, row->text(UnitsColumn)));
+    SetNumberClipboardText(NumberUnitText(row->text(ValueColumn), m_copySeparator, row->text(UnitsColumn)),
+                           rowDecimalMark());
 }
 
 void frmUnitCalculator::refresh()

@@ -2,6 +2,7 @@
 #include "widgets/calculatorwindow.h"
 
 struct ConversionRow;
+struct PastedUnit;
 class DigitsNotation;
 class DigitsScrollBar;
 class PictureButton;
@@ -70,8 +71,12 @@ private:
     void refresh();
     void focusNumberUnlessLoading();
     void selectUnitTypeRow(int row);
-    // Selects the type and unit a pasted unit text names; false when none.
-    bool choosePastedUnit(const QString &unitsText);
+    // The row of unitType in the unit type list, or -1.
+    int unitTypeRow(const QString &unitType) const;
+    // Selects the type and unit a paste names.
+    void choosePastedUnit(const PastedUnit &unit);
+    // The decimal mark the conversion rows are written with.
+    QChar rowDecimalMark() const { return m_usConvention ? QLatin1Char('.') : QLatin1Char(','); }
     void selectUnitIndex(int index);
     void onUnitTypeChosen(int row);
     void onDigitsChanged();

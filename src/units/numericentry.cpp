@@ -37,6 +37,22 @@ std::optional<QChar> AsciiDigit(QChar c)
     return std::nullopt;
 }
 
+NumericKeyRefusal WhyNumericKeyRefused(ushort keyCode, const QString &text, int caret,
+                                       const QString &selected, QChar decimalSeparator)
+{
+    const QChar typed(keyCode);
+    if (typed != QLatin1Char('.') && typed != QLatin1Char(',') && typed != ArabicDecimalSeparator)
+        return NumericKeyRefusal::None;
+    caret = std::clamp(caret, 0, int(text.size()));
+    if (decimalSeparator.isNull())
+        decimalSeparator = QLatin1Char('.');
+    if (text.contains(decimalSeparator) && !selected.contains(decimalSeparator))
+        return NumericKeyRefusal::SecondDecimalMark;
+    if (text.left(caret).contains(QLatin1Char('E')))
+        return NumericKeyRefusal::DecimalMarkInExponent;
+    return NumericKeyRefusal::None;
+}
+
 ushort FilterNumericKey(ushort keyCode, const QString &text, int caret, const QString &selected,
                         QChar decimalSeparator)
 {
@@ -50,13 +66,9 @@ ushort FilterNumericKey(ushort keyCode, const QString &text, int caret, const QS
     if (typed == QLatin1Char('-'))
         return filterMinus(text, caret, selected);
     if (typed == QLatin1Char('.') || typed == QLatin1Char(',') || typed == ArabicDecimalSeparator) {
-        if (decimalSeparator.isNull())
-            decimalSeparator = QLatin1Char('.');
-        if (text.contains(decimalSeparator) && !selected.contains(decimalSeparator))
+        if (WhyNumericKeyRefused(keyCode, text, caret, selected, decimalSeparator) != NumericKeyRefusal::None)
             return 0;
-        if (text.left(caret).contains(QLatin1Char('E')))
-            return 0;
-        return decimalSeparator.unicode();
+        return decimalSeparator.isNull() ? u'.' : decimalSeparator.unicode();
     }
     if (typed == QLatin1Char('E') || typed == QLatin1Char('e')) {
         if (text.contains(QLatin1Char('E')) && !selected.contains(QLatin1Char('E')))

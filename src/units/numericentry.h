@@ -29,5 +29,12 @@ std::optional<QChar> AsciiDigit(QChar c);
 // (Ctrl+C 3, Ctrl+V 22, Ctrl+X 24), Enter and Escape included.
 ushort FilterNumericKey(ushort keyCode, const QString &text, int caret, const QString &selected,
                         QChar decimalSeparator);
+
+// Why the filter refuses a key, where the box should say so: a decimal mark
+// where the box holds one already, or one typed into the exponent. Other
+// refused keys (letters, a misplaced minus) go without remark.
+enum class NumericKeyRefusal { None, SecondDecimalMark, DecimalMarkInExponent };
+NumericKeyRefusal WhyNumericKeyRefused(ushort keyCode, const QString &text, int caret,
+                                       const QString &selected, QChar decimalSeparator);
 // Same, with LocaleDecimalSeparator().
 ushort FilterNumericKey(ushort keyCode, const QString &text, int caret, const QString &selected);

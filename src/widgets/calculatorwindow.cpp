@@ -58,7 +58,7 @@ void CalculatorWindow::pasteIntoFocusedBox()
 {
     auto *box = qobject_cast<NumericEdit *>(focusWidget());
     if (box && box->isEnabled() && !box->isReadOnly())
-        box->pasteNumber(QGuiApplication::clipboard()->text());
+        box->pasteNumber(QGuiApplication::clipboard()->text(), ClipboardTextDecimalMark());
 }
 
 LogoButton *CalculatorWindow::createLogo()

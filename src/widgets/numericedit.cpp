@@ -12,6 +12,7 @@
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QMimeData>
 #include <QPointer>
 #include <QToolTip>
 
@@ -32,7 +33,58 @@ bool isNumber(const QString &text)
     return number.value || number.outOfRange;
 }
 
+// The clipboard format that carries the decimal mark of a number text the
+// program wrote.
+const QString DecimalMarkFormat = QStringLiteral("application/x-torvane-decimal-mark");
+
+// Why a paste was refused, as the box says it.
+QString refusal(const PasteReading &reading, const QString &pasted)
+{
+    const QString detail = quoted(reading.detail);
+    switch (reading.problem) {
+    case PasteProblem::None:
+        break;
+    case PasteProblem::Nothing:
+        return NumericEdit::tr("Nothing to paste");
+    case PasteProblem::NotANumber:
+        return NumericEdit::tr("Not a number: %1").arg(quoted(pasted));
+    case PasteProblem::TwoReadings:
+        return NumericEdit::tr("%1 could be read two ways (is the mark a decimal mark or a thousands "
+                               "separator?): type the number")
+            .arg(detail);
+    case PasteProblem::TwoNumbers:
+        return NumericEdit::tr("More than one number: %1 follows the first").arg(detail);
+    case PasteProblem::UnknownUnit:
+        return NumericEdit::tr("Unknown unit: %1").arg(detail);
+    case PasteProblem::TextAfterUnit:
+        return NumericEdit::tr("Text after the unit: %1").arg(detail);
+    case PasteProblem::UnitNotOffered:
+        if (reading.unit)
+            return NumericEdit::tr("Unit %1 (%2) not offered here")
+                .arg(detail, reading.unit->unitType.trimmed());
+        return NumericEdit::tr("Unit %1 not offered here: this box takes a number only").arg(detail);
+    }
+    return {};
+}
+
 } // namespace
+
+void SetNumberClipboardText(const QString &text, QChar decimalMark)
+{
+    auto *data = new QMimeData;
+    data->setText(text);
+    data->setData(DecimalMarkFormat, QString(decimalMark).toUtf8());
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    clipboard->clear();
+    clipboard->setMimeData(data);
+}
+
+QChar ClipboardTextDecimalMark(QClipboard::Mode mode)
+{
+    const QMimeData *data = QGuiApplication::clipboard()->mimeData(mode);
+    const QString mark = data ? QString::fromUtf8(data->data(DecimalMarkFormat)) : QString();
+    return mark == QLatin1String(".") || mark == QLatin1String(",") ? mark.at(0) : QChar();
+}
 
 NumericEdit::NumericEdit(QWidget *parent) : QLineEdit(parent)
 {
@@ -40,37 +92,57 @@ NumericEdit::NumericEdit(QWidget *parent) : QLineEdit(parent)
     setAcceptDrops(false);
 }
 
+void NumericEdit::setPasteUnits(const ConversionTableData &table, UnitOffered offered, UnitSelect select)
+{
+    m_unitTable = &table;
+    m_unitOffered = std::move(offered);
+    m_unitSelect = std::move(select);
+}
+
 void NumericEdit::setUnitList(const ConversionTableData &table, QComboBox *list)
 {
-    setUnitChooser([&table, list](const QString &unitsText) {
-        const std::optional<PastedUnit> unit = FindPastedUnit(table, unitsText);
-        const int index = unit ? list->findText(unit->unitToSelect) : -1;
-        if (index < 0 || !list->isEnabled())
-            return false;
-        list->setCurrentIndex(index);
-        return true;
-    });
+    setPasteUnits(
+        table,
+        [list](const PastedUnit &unit) {
+            return list->isEnabled() && list->findText(unit.unitToSelect) >= 0;
+        },
+        [list](const PastedUnit &unit) { list->setCurrentIndex(list->findText(unit.unitToSelect)); });
 }
 
 void NumericEdit::typeCharacter(QChar character)
 {
     const int caret = hasSelectedText() ? selectionStart() : cursorPosition();
-    const ushort accepted = FilterNumericKey(character.unicode(), text(), caret, selectedText());
+    const QChar separator = LocaleDecimalSeparator();
+    const ushort accepted = FilterNumericKey(character.unicode(), text(), caret, selectedText(), separator);
+    // A second decimal mark is refused aloud: dropped silently, "1.234,5"
+    // typed would read 1.2345 without a word.
+    switch (WhyNumericKeyRefused(character.unicode(), text(), caret, selectedText(), separator)) {
+    case NumericKeyRefusal::None:
+        break;
+    case NumericKeyRefusal::SecondDecimalMark:
+        tell(tr("One decimal mark only: the number has its %1 already").arg(quoted(QString(separator))));
+        break;
+    case NumericKeyRefusal::DecimalMarkInExponent:
+        tell(tr("No decimal mark in the exponent"));
+        break;
+    }
     // Tab and Backspace pass the filter but are keys, not text.
     if (accepted != 0 && QChar(accepted).isPrint())
         insert(QString(QChar(accepted)));
 }
 
-bool NumericEdit::pasteNumber(const QString &pasted)
+bool NumericEdit::pasteNumber(const QString &pasted, QChar textDecimalMark)
 {
     m_pasteMessage.clear();
     if (isReadOnly() || !isEnabled())
         return false;
-    const std::optional<ClipboardParts> parts = ParseClipboardText(pasted, LocaleDecimalSeparator());
-    if (!parts || !isNumber(parts->numberText)) {
-        tell(parts ? tr("Not a number: %1").arg(quoted(pasted)) : tr("Nothing to paste"));
+    const PasteReading reading =
+        ReadPastedText(pasted, LocaleDecimalSeparator(), m_unitTable, m_unitOffered, textDecimalMark);
+    if (reading.problem != PasteProblem::None) {
+        tell(refusal(reading, pasted));
         return false;
     }
+    const ClipboardParts *parts = &reading.parts;
     // Without a selection the number replaces the box's: slipped in at the
     // caret, "25" pasted into "0.0" would silently read 250.
     if (!hasSelectedText())
@@ -82,8 +154,8 @@ bool NumericEdit::pasteNumber(const QString &pasted)
         return false;
     }
     insert(parts->numberText); // replaces the selection, and can be undone
-    if (!parts->unitsText.isEmpty() && !(m_unitChooser && m_unitChooser(parts->unitsText)))
-        tell(tr("Unit %1 not offered here: only the number was taken").arg(quoted(parts->unitsText)));
+    if (reading.unit && m_unitSelect)
+        m_unitSelect(*reading.unit);
     return true;
 }
 
@@ -91,7 +163,8 @@ void NumericEdit::pasteFromClipboard(bool selection)
 {
     const QClipboard *clipboard = QGuiApplication::clipboard();
     const bool fromSelection = selection && clipboard->supportsSelection();
-    pasteNumber(clipboard->text(fromSelection ? QClipboard::Selection : QClipboard::Clipboard));
+    const QClipboard::Mode mode = fromSelection ? QClipboard::Selection : QClipboard::Clipboard;
+    pasteNumber(clipboard->text(mode), ClipboardTextDecimalMark(mode));
 }
 
 void NumericEdit::tell(const QString &message)

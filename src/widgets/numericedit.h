@@ -6,6 +6,9 @@
 // number replacing the selection and its unit choosing the box's unit where
 // it can; drag and drop is refused.
 
+#include "units/clipboardtext.h"
+
+#include <QClipboard>
 #include <QLineEdit>
 
 #include <functional>
@@ -13,6 +16,13 @@
 class ConversionTableData;
 class QComboBox;
 class QMenu;
+
+// Puts a number text the program wrote on the clipboard, with the decimal
+// mark it was written with, so that pasting it back never reads it two ways.
+void SetNumberClipboardText(const QString &text, QChar decimalMark);
+// That decimal mark, when the clipboard's text is one the program wrote;
+// else a null QChar.
+QChar ClipboardTextDecimalMark(QClipboard::Mode mode = QClipboard::Clipboard);
 
 class NumericEdit : public QLineEdit
 {
@@ -24,21 +34,22 @@ public:
     // all. The caller owns it.
     QMenu *createNumericContextMenu();
 
-    // Selects the unit a pasted text names; returns whether it could.
-    using UnitChooser = std::function<bool(const QString &unitsText)>;
-    void setUnitChooser(UnitChooser chooser) { m_unitChooser = std::move(chooser); }
-    // The usual chooser: the pasted unit, matched as the unit table table
-    // matches pasted units, selected in list when list holds it. The table
-    // must outlive the box.
+    // The units a paste may bring: those of table that offered accepts,
+    // selected by select once the paste is taken. The table must outlive
+    // the box. Without them, a paste with a unit is refused.
+    using UnitSelect = std::function<void(const PastedUnit &)>;
+    void setPasteUnits(const ConversionTableData &table, UnitOffered offered, UnitSelect select);
+    // The usual case: the units list holds (while it is enabled).
     void setUnitList(const ConversionTableData &table, QComboBox *list);
 
-    // Pastes text as the keys do: a number replaces the selection (the whole
-    // box when nothing is selected) if that leaves a number; anything else
-    // leaves the box as it is and says why at the box. Returns whether the
-    // number was taken.
-    bool pasteNumber(const QString &text);
-    // What the last paste said at the box (empty when it was taken without
-    // remark).
+    // Pastes text as the keys do: one number with at most one unit the box
+    // offers replaces the selection (the whole box when nothing is selected)
+    // if that leaves a number; anything else leaves the box as it is and
+    // says why at the box. textDecimalMark is the text's decimal mark when
+    // the program wrote it. Returns whether the number was taken.
+    bool pasteNumber(const QString &text, QChar textDecimalMark = QChar());
+    // What the box last said of a paste or a refused key (empty when the
+    // last paste was taken without remark).
     QString pasteMessage() const { return m_pasteMessage; }
 
 protected:
@@ -56,6 +67,8 @@ private:
     void pasteFromClipboard(bool selection);
     void tell(const QString &message);
 
-    UnitChooser m_unitChooser;
+    const ConversionTableData *m_unitTable = nullptr;
+    UnitOffered m_unitOffered;
+    UnitSelect m_unitSelect;
     QString m_pasteMessage;
 };

@@ -6,6 +6,8 @@
 #include "units/unitlists.h"
 #include "widgets/localiseform.h"
 
+#include <QAbstractItemView>
+#include <QAccessibleWidget>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QHash>
@@ -38,11 +40,103 @@ template <typename Action> void forEachUnitList(QWidget *window, Action action)
     }
 }
 
+// A unit list as a screen reader meets it: named as what its unit is for
+// ("Gearbox inertia unit"), its current unit as its value and as its
+// read-only text. Qt's own drop-down list on Linux gives the current entry
+// as the name, so every unit list was spoken by its unit and group alone.
+class UnitListAccessible : public QAccessibleWidget, public QAccessibleTextInterface
+{
+public:
+    explicit UnitListAccessible(QComboBox *list) : QAccessibleWidget(list, QAccessible::ComboBox) {}
+
+    void *interface_cast(QAccessible::InterfaceType type) override
+    {
+        if (type == QAccessible::TextInterface)
+            return static_cast<QAccessibleTextInterface *>(this);
+        return QAccessibleWidget::interface_cast(type);
+    }
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Value || (t == QAccessible::Name && list()->accessibleName().isEmpty()))
+            return unit();
+        return QAccessibleWidget::text(t);
+    }
+    // The open list, whose entries a screen reader walks and picks.
+    int childCount() const override { return 1; }
+    QAccessibleInterface *child(int index) const override
+    {
+        return index == 0 ? QAccessible::queryAccessibleInterface(list()->view()) : nullptr;
+    }
+    int indexOfChild(const QAccessibleInterface *child) const override
+    {
+        return child && child->object() == list()->view() ? 0 : -1;
+    }
+    QAccessible::State state() const override
+    {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.expandable = true;
+        state.expanded = list()->view()->isVisible();
+        state.readOnly = true;
+        return state;
+    }
+    QStringList actionNames() const override { return {showMenuAction(), pressAction()}; }
+    void doAction(const QString &name) override
+    {
+        if (name != showMenuAction() && name != pressAction())
+            return;
+        if (list()->view()->isVisible())
+            list()->hidePopup();
+        else
+            list()->showPopup();
+    }
+
+    // The current unit as read-only text.
+    QString text(int start, int end) const override { return unit().mid(start, end - start); }
+    int characterCount() const override { return int(unit().size()); }
+    int cursorPosition() const override { return 0; }
+    void setCursorPosition(int) override {}
+    int selectionCount() const override { return 0; }
+    void selection(int, int *start, int *end) const override { *start = *end = 0; }
+    void addSelection(int, int) override {}
+    void removeSelection(int) override {}
+    void setSelection(int, int, int) override {}
+    QRect characterRect(int) const override { return {}; }
+    int offsetAtPoint(const QPoint &) const override { return -1; }
+    void scrollToSubstring(int, int) override {}
+    QString attributes(int, int *start, int *end) const override
+    {
+        *start = 0;
+        *end = characterCount();
+        return {};
+    }
+
+private:
+    QComboBox *list() const { return static_cast<QComboBox *>(widget()); }
+    QString unit() const { return list()->currentText().trimmed(); }
+};
+
+QAccessibleInterface *unitListAccessible(const QString &, QObject *object)
+{
+    auto *list = dynamic_cast<UnitList *>(object);
+    return list ? new UnitListAccessible(list) : nullptr;
+}
+
 } // namespace
 
 UnitList::UnitList(int characters, QWidget *parent) : QComboBox(parent)
 {
+    static const bool accessibleInstalled = (QAccessible::installFactory(unitListAccessible), true);
+    Q_UNUSED(accessibleInstalled);
     setMinimumContentsLength(characters);
+    // A screen reader hears the unit change.
+    connect(this, &QComboBox::currentIndexChanged, this, [this]() {
+        if (QAccessible::isActive()) {
+            QAccessibleValueChangeEvent event(this, currentText().trimmed());
+            QAccessible::updateAccessibility(&event);
+            QAccessibleTextUpdateEvent text(this, 0, QString(), currentText().trimmed());
+            QAccessible::updateAccessibility(&text);
+        }
+    });
 }
 
 QSize UnitList::minimumSizeHint() const

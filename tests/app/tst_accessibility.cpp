@@ -72,9 +72,9 @@ private Q_SLOTS:
         }
         QVERIFY2(silent.isEmpty(), qPrintable(silent.join(u", ")));
 
-        // A unit list is named as what its unit is for (Qt on Linux speaks a drop-down
-        // list's entry as its name, so a list that has a caption beside it is
-        // also labelled by that caption). Lists without a caption of their own: the unit calculator's (in
+        // A unit list is named as what its unit is for, not by its entry as Qt
+        // names a drop-down list on Linux; a list that has a caption beside it
+        // is also labelled by that caption. Lists without a caption of their own: the unit calculator's (in
         // the "Value and unit" group) and the density window's display units.
         const QStringList uncaptioned = {"frmUnitCalculator/cmbUnits", "frmDensitySelect/cmbDisplayUnits"};
         QStringList unlabelled;
@@ -86,9 +86,14 @@ private Q_SLOTS:
             for (const auto &[label, relation] :
                  QAccessible::queryAccessibleInterface(list)->relations(QAccessible::Label))
                 labels << SpokenCaption(label->text(QAccessible::Name));
-            if (!list->accessibleName().contains(QLatin1String("unit"), Qt::CaseInsensitive) ||
-                (labels.isEmpty() && !uncaptioned.contains(name)))
-                unlabelled << name + u'=' + list->accessibleName() + u'/' + labels.join(u',');
+            // Spoken by its own name, with its unit as its text.
+            QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(list);
+            const QString spoken = iface->text(QAccessible::Name);
+            QAccessibleTextInterface *text = iface->textInterface();
+            if (!spoken.contains(QLatin1String("unit"), Qt::CaseInsensitive) ||
+                (labels.isEmpty() && !uncaptioned.contains(name)) || !text ||
+                text->text(0, text->characterCount()) != list->currentText().trimmed())
+                unlabelled << name + u'=' + spoken + u'/' + labels.join(u',');
         }
         QVERIFY2(unlabelled.isEmpty(), qPrintable(unlabelled.join(u", ")));
     }

@@ -569,8 +569,16 @@ class Desktop:
                 return
         raise Failure(f"control {accessible.name!r} cannot be pressed")
 
+    def combo_entry(self, combo):
+        """A drop-down list's current entry: a unit list gives its unit as its
+        text (its name is what the unit is for), another list as its name."""
+        try:
+            return self.text(combo)
+        except NotImplementedError:
+            return combo.name
+
     def combo_described(self, window, description):
-        """A drop-down list by its description (its name is its current entry)."""
+        """A drop-down list by its description."""
         for combo in self.find_all("combo box", window):
             if combo.description == description:
                 return combo
@@ -581,7 +589,7 @@ class Desktop:
         listed with their padding)."""
         self.click_control(combo)
         self.click_control(self.find(entry.ljust(15) if unit else entry, "list item", combo))
-        wait_for(lambda: combo.name.strip() == entry, f"{entry!r} chosen")
+        wait_for(lambda: self.combo_entry(combo).strip() == entry, f"{entry!r} chosen")
 
     def focus(self, control):
         """Clicks an entry box and waits until it has the focus with its text

@@ -257,7 +257,8 @@ def scenario_unitcalc(d):
     types = d.find("Unit type", "list", window)
     digits = d.find("Significant digits", "text", window)
     check_equal(d.text(number), "2.5", "value taken from the clipboard")
-    check_equal(units.name.strip(), "kg", "unit taken from the clipboard")
+    check_equal(d.combo_entry(units).strip(), "kg", "unit taken from the clipboard")
+    check_equal(units.name, "Units to convert from", "the unit list's own spoken name")
     check_equal([i.name.strip() for i in d.find_all("list item", types)
                  if i.getState().contains(d.atspi.STATE_SELECTED)], ["Mass"], "unit type shown")
     check_equal(d.text(digits), "6", "significant digits at the first start")
@@ -275,7 +276,8 @@ def scenario_unitcalc(d):
     # Another source unit from the drop-down list.
     d.click_control(units)
     d.click_control(d.find("lb".ljust(15), "list item", units))
-    wait_for(lambda: d.find(None, "combo box", d.find("Value and unit", "frame", window)).name.strip() == "lb",
+    wait_for(lambda: d.combo_entry(d.find(None, "combo box", d.find("Value and unit", "frame", window))).strip()
+             == "lb",
              "lb as the source unit")
     wait_conversions(d, window, expected_rows(12.75, "lb", ["kg", "oz", "g", "short-ton"]), "12.75 lb converted")
 
@@ -328,7 +330,7 @@ def scenario_unitcalc(d):
     window = open_unit_calculator(d)
     number = d.find("Value to be converted", "text", window)
     check_equal(d.text(number), kg.replace(",", "."), "value pasted back")
-    check_equal(d.find(None, "combo box", d.find("Value and unit", "frame", window)).name.strip(), "kg",
+    check_equal(d.combo_entry(d.find(None, "combo box", d.find("Value and unit", "frame", window))).strip(), "kg",
                 "unit pasted back")
     check_equal(d.text(d.find("Significant digits", "text", window)), "3", "digits kept")
     check(d.checked(d.find("Click to use European-style decimal", "check box", window)),
@@ -699,7 +701,7 @@ def scenario_density(d):
     d.wait_no_window(DENSITY_WINDOW)
     density_box = d.find("Density", "text", inertia_window)
     wait_for(lambda: d.text(density_box) == "7.15", "the density handed over")
-    wait_for(lambda: "g/cm³" in [c.name.strip() for c in d.find_all("combo box", inertia_window)],
+    wait_for(lambda: "g/cm³" in [d.combo_entry(c).strip() for c in d.find_all("combo box", inertia_window)],
              "the density's unit handed over")
     wait_for(lambda: density_box.getState().contains(d.atspi.STATE_FOCUSED), "the focus in the density box")
     d.enter(inertia_window, "Length (L)", "1")
@@ -758,7 +760,7 @@ def scenario_inertia(d):
         d.choose(shapes, shape, unit=False)
         if shape == "Cylinder":
             d.click_checked(d.find("Mass", "radio button", window))
-        if result_units.name.strip() != unit:
+        if d.combo_entry(result_units).strip() != unit:
             d.choose(result_units, unit)
         for key, text in given.items():
             d.enter(window, BOXES[key], text)

@@ -214,7 +214,8 @@ private Q_SLOTS:
                  QStringLiteral("0|0.0|"));
     }
 
-    // A pasted "number unit" picks the unit where the box's list holds it.
+    // A pasted "number unit" picks the unit where the box's list holds it;
+    // with any other unit the box and its list stay as they were.
     void paste_takes_the_number_and_its_unit_data()
     {
         QTest::addColumn<QString>("box");
@@ -225,8 +226,9 @@ private Q_SLOTS:
         auto row = [](const char *name, const char *box, const char *list, const char *clip,
                       const char *expected,
                       bool told) { QTest::newRow(name) << box << list << clip << expected << told; };
-        row("unit of another list", "txtLength", "cmbLengthUnits", "5 kg", "5 m", true);
-        row("unknown unit", "txtMass", "cmbMassUnits", "3 stone", "3 kg", true);
+        row("unit of another list", "txtLength", "cmbLengthUnits", "5 kg", "0.0 m", true);
+        row("unknown unit", "txtMass", "cmbMassUnits", "3 stone", "0 kg", true);
+        row("unit of its list", "txtLength", "cmbLengthUnits", "1 500 mm", "1500 mm", false);
     }
     void paste_takes_the_number_and_its_unit()
     {

@@ -10,6 +10,8 @@
 
 using namespace UnitCalcTable;
 
+Q_DECLARE_METATYPE(PasteProblem)
+
 class TestConversionList : public QObject
 {
     Q_OBJECT
@@ -131,32 +133,78 @@ private Q_SLOTS:
             QVERIFY(!rows || rows->isEmpty());
     }
 
-    void clipboard_text_splits_into_number_and_unit_data()
+    // A paste is taken only as one number with at most one offered unit;
+    // every other text is refused with its reason, never read as another number.
+    void pasted_text_reads_as_one_number_and_unit_data()
     {
         QTest::addColumn<QString>("clip");
         QTest::addColumn<QChar>("localeSeparator");
-        QTest::addColumn<QStringList>("parts"); // number, units, separator; none: nothing to take
-        auto row = [](const char *name, const QString &clip, char16_t localeSeparator,
-                      const QStringList &parts) {
-            QTest::newRow(name) << clip << QChar(localeSeparator) << parts;
+        QTest::addColumn<QChar>("writtenMark"); // the decimal mark when the program wrote the text
+        QTest::addColumn<QString>("offered");   // the unit type offered; "*" every type; "" no unit list
+        QTest::addColumn<PasteProblem>("problem");
+        QTest::addColumn<QStringList>("reading"); // taken: number, unit, separator; refused: the detail
+        auto row = [](const char *name, const QString &clip, char16_t localeSeparator, const char *offered,
+                      PasteProblem problem, const QStringList &reading, char16_t writtenMark = 0) {
+            QTest::newRow(name) << clip << QChar(localeSeparator) << QChar(writtenMark) << QString(offered)
+                                << problem << reading;
         };
-        row("point number, comma locale", "12.5 kg", u',', {"12,5", "kg", " "});
-        row("comma number, point locale", "3,5", u'.', {"3.5", "", ""});
-        row("only the first comma changes", "1,234.5", u'.', {"1.234.5", "", ""});
-        row("spaces and a line end", "  2.5   lb \r\n", u'.', {"2.5", "lb", " "});
-        row("Tab before a unit with a space", "1.5\tcu. in    ", u'.', {"1.5", "cu. in", "\t"});
-        row("native digits, marks, minus", "\u200f\u2212\u0661\u066b\u06f5e+\u0663 kg", u',',
+        using P = PasteProblem;
+        row("point number, comma locale", "12.5 kg", u',', "*", P::None, {"12,5", "kg", " "});
+        row("comma number, point locale", "3,5", u'.', "*", P::None, {"3.5", "", ""});
+        row("spaces and a line end", "  2.5   lb \r\n", u'.', "*", P::None, {"2.5", "lb", " "});
+        row("Tab before a unit with a space", "1.5\tcu. in    ", u'.', "*", P::None, {"1.5", "cu. in", "\t"});
+        row("native digits, marks, minus", "\u200f\u2212\u0661\u066b\u06f5e+\u0663 kg", u',', "*", P::None,
             {"-1,5E+3", "kg", " "});
-        row("plus sign dropped", "+2 kg", u'.', {"2", "kg", " "});
-        row("blanks only", " \r\n", u'.', {});
+        row("plus sign dropped", "+2 kg", u'.', "*", P::None, {"2", "kg", " "});
+        row("beyond single precision", "1E999 kg", u'.', "*", P::None, {"1E999", "kg", " "});
+        row("blanks only", " \r\n", u'.', "*", P::Nothing, {""});
+        // Group marks where they can mean nothing else.
+        row("space groups", "1 500 kg", u'.', "*", P::None, {"1500", "kg", " "});
+        row("no-break space groups", "1\u00a0500\u00a0000", u'.', "*", P::None, {"1500000", "", ""});
+        row("narrow no-break space, comma", "1\u202f500,5 kg", u',', "*", P::None, {"1500,5", "kg", " "});
+        row("commas group before a point", "1,500.5 kg", u'.', "*", P::None, {"1500.5", "kg", " "});
+        row("points group before a comma", "1.500,5 kg", u',', "*", P::None, {"1500,5", "kg", " "});
+        row("two commas group", "1,500,000", u'.', "*", P::None, {"1500000", "", ""});
+        row("Arabic thousands mark", "\u0661\u066c\u0665\u0660\u0660", u'.', "*", P::None, {"1500", "", ""});
+        row("locale's own mark before three digits", "1,500 kg", u',', "*", P::None, {"1,500", "kg", " "});
+        row("leading zero is no group", "0,500", u'.', "*", P::None, {"0.500", "", ""});
+        row("the program's own copy", "1.234 kg", u',', "*", P::None, {"1,234", "kg", " "}, u'.');
+        row("own copy: the other mark groups", "1,234", u',', "*", P::None, {"1234", "", ""}, u'.');
+        // Two readings, malformed groups, glued units.
+        row("comma, point locale", "1,500 kg", u'.', "*", P::TwoReadings, {"1,500"});
+        row("point, comma locale", "1.500 kg", u',', "*", P::TwoReadings, {"1.500"});
+        row("signed with exponent", "-1,500E3", u'.', "*", P::TwoReadings, {"-1,500E3"});
+        row("after space groups", "1 500,000", u'.', "*", P::TwoReadings, {"1 500,000"});
+        row("point before a comma, point locale", "1.234,5", u'.', "*", P::NotANumber, {"1.234,5"});
+        row("groups of two", "1,50,000", u'.', "*", P::NotANumber, {"1,50,000"});
+        row("unit glued on", "12kg", u'.', "*", P::NotANumber, {"12kg"});
+        row("exponent without digits", "2E kg", u'.', "*", P::NotANumber, {"2E kg"});
+        // What follows the number.
+        row("second number", "1 50 kg", u'.', "*", P::TwoNumbers, {"50 kg"});
+        row("second signed number", "7 -8", u'.', "*", P::TwoNumbers, {"-8"});
+        row("words after the unit", "7 kg extra", u'.', "*", P::TextAfterUnit, {"extra"});
+        row("no such unit", "7 furlong", u'.', "*", P::UnknownUnit, {"furlong"});
+        row("unit of another type", "1.5e3 K", u'.', "Mass", P::UnitNotOffered, {"K"});
+        row("unit into a box without units", "25 kg", u'.', "", P::UnitNotOffered, {"kg"});
+        row("plain number into a box without units", "25", u'.', "", P::None, {"25", "", ""});
     }
-    void clipboard_text_splits_into_number_and_unit()
+    void pasted_text_reads_as_one_number_and_unit()
     {
         QFETCH(QString, clip);
         QFETCH(QChar, localeSeparator);
-        const std::optional<ClipboardParts> parts = ParseClipboardText(clip, localeSeparator);
-        QTEST((parts ? QStringList{parts->numberText, parts->unitsText, parts->separator} : QStringList()),
-              "parts");
+        QFETCH(QChar, writtenMark);
+        QFETCH(QString, offered);
+        const PasteReading reading = ReadPastedText(
+            clip, localeSeparator, offered.isEmpty() ? nullptr : &m_table,
+            [&offered](const PastedUnit &unit) {
+                return offered == u"*" || unit.unitType.trimmed() == offered;
+            },
+            writtenMark);
+        QTEST(reading.problem, "problem");
+        const ClipboardParts &parts = reading.parts;
+        const QString unit = reading.unit ? reading.unit->unitToSelect.trimmed() : QString();
+        const QStringList taken{parts.numberText, unit, parts.separator};
+        QTEST(reading.problem == PasteProblem::None ? taken : QStringList{reading.detail}, "reading");
     }
 
     // A pasted unit lands on a listed unit. Names that differ only in letter case are different

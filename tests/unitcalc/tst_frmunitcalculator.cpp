@@ -119,7 +119,9 @@ private Q_SLOTS:
         row("empty: the first type and unit", "", false, {"Aaa", "dup", "0.0"}, "");
         row("empty, comma locale: zero as it reads there", "", true, {"Aaa", "dup", "0,0"}, "");
         row("alias to an unlisted unit: first unit", "1 oddalias", false, {"Mass", "dup", "1"}, " ");
-        row("not a number", "1,234.5 kg", false, {"Mass", "kg", "0.0"}, " ");
+        row("space groups", "1 500 kg", false, {"Mass", "kg", "1500"}, " ");
+        row("not a number: as if empty", "1.234,5 kg", false, {"Aaa", "dup", "0.0"}, "");
+        row("words after the unit: as if empty", "7 kg extra", false, {"Aaa", "dup", "0.0"}, "");
     }
     void clipboard_value_and_unit_are_taken_at_load()
     {
@@ -131,6 +133,8 @@ private Q_SLOTS:
         QTEST(w.entry(), "entry");
         QTEST(w.form->copySeparator(), "separator");
         QVERIFY(!w.rows().isEmpty() && w.row(0)->isSelected());
+        // With no convention stored, the list writes the box's decimal mark.
+        QCOMPARE(w.form->usConvention(), !commaLocale);
     }
 
     void only_a_mouse_choice_of_unit_returns_the_focus_data()
@@ -234,6 +238,14 @@ private Q_SLOTS:
         Window::setClipboard(QStringLiteral("2 one"));
         QTest::keySequence(w.number(), QKeySequence::Paste);
         QCOMPARE(w.entry(), (QStringList{"Aaa", "one", "2"})); // the whole number replaced
+        Window::setClipboard(QStringLiteral("1 500 kg"));
+        QTest::keySequence(w.number(), QKeySequence::Paste);
+        QCOMPARE(w.entry(), (QStringList{"Mass", "kg", "1500"}));
+        for (const QString clip : {"7 half extra", "1,500 lb", "3 4"}) { // all refused: nothing changes
+            Window::setClipboard(clip);
+            w.child<QAction>("mnuEditPaste")->trigger();
+            QCOMPARE(w.entry(), (QStringList{"Mass", "kg", "1500"}));
+        }
     }
 
     void empty_table_shows_a_message_row_that_cannot_be_copied()

@@ -48,12 +48,17 @@ private Q_SLOTS:
         QTest::addColumn<QString>("keys");
         QTest::addColumn<bool>("keypad");
         QTest::addColumn<QString>("expected");
+        QTest::addColumn<QString>("message"); // the start of what the box says
         auto row = [](const char *name, const char *locale, const char *keys, bool keypad,
-                      const char *expected) { QTest::newRow(name) << locale << keys << keypad << expected; };
+                      const char *expected, const char *message = "") {
+            QTest::newRow(name) << locale << keys << keypad << expected << message;
+        };
         row("minus over the whole box", "en_US", "-", false, "-");
         row("filtered keys", "en_US", "1x2e-5", false, "12E-5");
         row("point in a comma locale", "de_DE", "3.14", false, "3,14");
         row("keypad point in a comma locale", "de_DE", "3.5", true, "3,5");
+        row("second mark refused aloud", "de_DE", "1.234,", false, "1,234", "One decimal mark only");
+        row("mark in the exponent refused aloud", "en_US", "2E3.", false, "2E3", "No decimal mark");
     }
     void keys_typed_over_the_selection()
     {
@@ -64,6 +69,9 @@ private Q_SLOTS:
         auto box = shownBox(QStringLiteral("12"));
         QTest::keyClicks(box.get(), keys, keypad ? Qt::KeypadModifier : Qt::NoModifier);
         QTEST(box->text(), "expected");
+        QFETCH(QString, message);
+        QVERIFY2(message.isEmpty() ? box->pasteMessage().isEmpty() : box->pasteMessage().startsWith(message),
+                 qPrintable(box->pasteMessage()));
     }
 
     // Every way of pasting (Ctrl+V, Shift+Insert, the menu, the middle button) reads the clipboard as a
@@ -107,7 +115,8 @@ private Q_SLOTS:
         row("into a selected exponent", "en_US", "1E[3]", "-5", "1E-5", "");
         row("would not make a number", "en_US", "1[E3]", "-5", "1E3", "\u201c-5\u201d here");
         row("text", "en_US", "12", "twelve", "12", "Not a number");
-        row("unit without a unit list", "en_US", "12", "25 mm", "25", "Unit \u201cmm\u201d");
+        row("unit without a unit list", "en_US", "12", "25 mm", "12", "Unit \u201cmm\u201d");
+        row("two readings", "en_US", "12", "1,500", "12", "\u201c1,500\u201d could be read two ways");
     }
     void pasted_text_is_read_with_the_number_reader()
     {
