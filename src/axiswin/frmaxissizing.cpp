@@ -461,7 +461,8 @@ std::optional<AxisShapePart> frmAxisSizing::pickedShape(const std::optional<Axis
     calculator.exec();
     if (!calculator.pick())
         return std::nullopt;
-    const std::optional<AxisShapePart> part = ShapePartFromPick(context().units(), *calculator.pick());
+    const std::optional<AxisShapePart> part =
+        ShapePartFromPick(context().units(), *calculator.pick(), preset ? &*preset : nullptr);
     if (!part)
         QMessageBox::warning(
             this, QStringLiteral("Axis sizing"),

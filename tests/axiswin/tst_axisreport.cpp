@@ -167,6 +167,26 @@ private Q_SLOTS:
         QVERIFY(html.contains(
             QStringLiteral("<h2>Move</h2><p><img src=\"plot:velocity\" width=\"1000\" height=\"400\">")));
     }
+
+    // A shape part set up in the calculator shows its values to the digits
+    // their units carry; taken back, the values still shown as they were
+    // are the part's own exactly, and an edited one is read as typed.
+    void shape_part_kept_through_the_calculator()
+    {
+        AxisShapePart part = shapePart(InertiaShape::Cylinder, MassMode::Mass, InertiaAxis::Izz, {}).shape;
+        part[InertiaInput::Mass] = {2.5 * 0.45359237, QStringLiteral("lb")};
+        part[InertiaInput::Radius] = {0.7 * 0.0254, QStringLiteral("in")};
+        part[InertiaInput::Height] = {0.123456789, QStringLiteral("m")};
+        part.offset = {0.3 * 0.3048, QStringLiteral("ft")};
+        InertiaPick pick = PickFromShapePart(m_units, part);
+        QCOMPARE(pick.entries[int(InertiaInput::Mass)].text, QStringLiteral("2.5"));
+        QCOMPARE(pick.entries[int(InertiaInput::Height)].text, QStringLiteral("0.123456789"));
+        QCOMPARE(ShapePartFromPick(m_units, pick, &part), part);
+        pick.entries[int(InertiaInput::Radius)].text = QStringLiteral("0.8");
+        const std::optional<AxisShapePart> edited = ShapePartFromPick(m_units, pick, &part);
+        QVERIFY(edited && closeTo((*edited)[InertiaInput::Radius].value, 0.8 * 0.0254, 1e-12));
+        QCOMPARE((*edited)[InertiaInput::Mass], part[InertiaInput::Mass]);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestAxisReport)

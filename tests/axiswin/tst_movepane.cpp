@@ -10,6 +10,7 @@
 // m g sin θ · p/(2π i); RMS = √(Σ T² t / Σ t).
 
 #include "../axis/axisbuild.h"
+#include "axiswin/frmaxisitem.h"
 #include "axiswin/frmaxissizing.h"
 #include "axiswin/movepane.h"
 
@@ -30,6 +31,8 @@
 using namespace AxisBuild;
 using TestSupport::child;
 using TestSupport::closeTo;
+
+Q_DECLARE_METATYPE(AxisQuantity)
 
 using Texts = QList<std::pair<QString, QString>>;  // objectName → text or unit
 using Figures = QList<std::pair<QString, double>>; // result key → value in its unit
@@ -305,6 +308,61 @@ private Q_SLOTS:
                  QStringLiteral("0.166667"));
         child<QComboBox>(&window, QStringLiteral("cmbProfile"))->setCurrentIndex(1);
         QVERIFY(closeTo(window.move().accelTime.value, 0.5 / 3, 1e-12));
+    }
+
+    // A value read from a file shows to the digits its unit's factor carries
+    // (the factors are single precision), not the noise of the conversion;
+    // it is kept exactly while its box is not edited, through edits of other
+    // boxes, the item editor and a save.
+    void file_values_show_the_digits_typed_data()
+    {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<AxisQuantity>("held"); // in base units, as a file stores it exactly
+        QTest::addColumn<QString>("shown");
+        constexpr double Lb = 0.45359237;
+        constexpr double In = 0.0254;
+        QTest::newRow("rotor inertia in lb-in²")
+            << "txtRotorInertia" << AxisQuantity{0.02 * Lb * In * In, "lb-in²"} << "0.02";
+        QTest::newRow("rated torque in lbf-in")
+            << "txtRatedTorque" << AxisQuantity{1.77 * NmPerLbfIn, "lbf-in"} << "1.77";
+        QTest::newRow("item mass in lb") << "txtMass" << AxisQuantity{2.5 * Lb, "lb"} << "2.5";
+        QTest::newRow("base unit, every digit")
+            << "txtGearboxInertia" << AxisQuantity{1.23456789012e-5, "kg-m²"} << "1.23456789012E-05";
+    }
+    void file_values_show_the_digits_typed()
+    {
+        QFETCH(QString, box);
+        QFETCH(AxisQuantity, held);
+        QFETCH(QString, shown);
+        Axis axis = ballScrewAxis();
+        AxisQuantity *field = box == QLatin1String("txtRotorInertia")  ? &axis.motor.inertia
+                              : box == QLatin1String("txtRatedTorque") ? &axis.motor.ratedTorque
+                              : box == QLatin1String("txtMass")        ? &axis.items[0][AxisParam::Mass]
+                                                                       : &axis.gearbox.inertia;
+        *field = held;
+        if (box == QLatin1String("txtMass")) {
+            frmAxisItem editor(axis.items[0], m_context);
+            QCOMPARE(child<QLineEdit>(&editor, box)->text(), shown);
+            QCOMPARE(editor.item()[AxisParam::Mass], held);
+            child<QLineEdit>(&editor, box)->setText(QStringLiteral("3")); // an edit is read as typed
+            QVERIFY(closeTo(editor.item()[AxisParam::Mass].value, 3 * 0.45359237, 1e-7));
+            return;
+        }
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("digits.tvaxis"));
+        {
+            frmAxisSizing saver(m_context);
+            saver.setAxis(axis);
+            QVERIFY(saver.saveFile(path));
+        }
+        frmAxisSizing window(m_context);
+        QVERIFY(window.openFile(path));
+        QCOMPARE(child<QLineEdit>(&window, box)->text(), shown);
+        child<QLineEdit>(&window, QStringLiteral("txtTargetRatio"))->setText(QStringLiteral("5"));
+        child<QLineEdit>(&window, QStringLiteral("txtDistance"))->setText(QStringLiteral("150"));
+        QCOMPARE(*field, box == QLatin1String("txtRatedTorque")    ? window.axis().motor.ratedTorque
+                         : box == QLatin1String("txtRotorInertia") ? window.axis().motor.inertia
+                                                                   : window.axis().gearbox.inertia);
     }
 
     // A box typed back to what it held is no change, in a new axis too,
