@@ -96,50 +96,66 @@ struct Plot
     }
 };
 
-// The move's plots: speed above torque, over one cycle.
-std::vector<Plot> movePlots(const MovePlotData &data, const MoveCurves &curves, double cycle)
+// A plot of one of the move's curves over the cycle, in the unit shown;
+// one that goes below zero is mirrored.
+Plot timePlot(const QString &quantity, const QString &unit, const std::vector<QPointF> &curve, double factor,
+              double cycle)
 {
-    Plot speed;
-    Plot torque;
-    const QString speedUnit = data.speedUnit.trimmed();
-    const QString torqueUnit = data.torqueUnit.trimmed();
-    speed.title = QStringLiteral("Speed (%1)").arg(speedUnit);
-    torque.title = QStringLiteral("Torque (%1)").arg(torqueUnit);
-    torque.xTitle = QStringLiteral("Time (s)");
-    for (const QPointF &p : curves.speed)
-        speed.curve.append({p.x(), p.y() * data.speedFactor});
-    for (const QPointF &p : curves.torque) {
-        torque.curve.append({p.x(), p.y() * data.torqueFactor});
-        torque.mirrored = torque.mirrored || p.y() < 0;
+    Plot plot;
+    plot.title = QStringLiteral("%1 (%2)").arg(quantity, unit);
+    plot.xHigh = cycle;
+    for (const QPointF &p : curve) {
+        plot.curve.append({p.x(), p.y() * factor});
+        plot.mirrored = plot.mirrored || p.y() < 0;
     }
-    const auto limit = [](Plot &plot, double value, const QColor &colour, Qt::PenStyle style, bool above,
-                          const QString &name, const QString &unit) {
-        if (given(value))
-            plot.limits.push_back({value, colour, style, above,
-                                   QStringLiteral("%1 %2 %3").arg(name, plainNumber(value), unit)});
-    };
-    speed.xHigh = torque.xHigh = cycle;
-    // A move without curves shows its axes only, and why.
-    if (speed.curve.isEmpty())
-        return {speed, torque};
-    limit(speed, data.motor.maxSpeed.value * data.speedFactor, PeakColour, Qt::DashLine, true,
-          QStringLiteral("Maximum speed"), speedUnit);
-    limit(torque, data.motor.ratedTorque.value * data.torqueFactor, RatedColour, Qt::DashDotLine, false,
-          QStringLiteral("Rated torque"), torqueUnit);
-    limit(torque, data.motor.peakTorque.value * data.torqueFactor, PeakColour, Qt::DashLine, true,
-          QStringLiteral("Peak torque"), torqueUnit);
-    for (const MoveSegment &segment : data.results.segments) {
+    return plot;
+}
+
+void addLimit(Plot &plot, double value, const QColor &colour, Qt::PenStyle style, bool above,
+              const QString &name, const QString &unit)
+{
+    if (given(value))
+        plot.limits.push_back(
+            {value, colour, style, above, QStringLiteral("%1 %2 %3").arg(name, plainNumber(value), unit)});
+}
+
+// The segments' boundaries across every plot, their names above the first.
+void addSegments(std::vector<Plot> &plots, const MoveResults &results, double cycle)
+{
+    for (const MoveSegment &segment : results.segments) {
         if (segment.duration <= 0)
             continue;
         const double end = segment.start + segment.duration;
-        if (end < cycle * (1 - 1e-9)) {
-            speed.dividers.push_back(end);
-            torque.dividers.push_back(end);
-        }
-        speed.spans.push_back(
+        for (Plot &plot : plots)
+            if (end < cycle * (1 - 1e-9))
+                plot.dividers.push_back(end);
+        plots.front().spans.push_back(
             {segment.start, std::min(end, cycle), QString::fromLatin1(SegmentNames[int(segment.kind)])});
     }
-    return {speed, torque};
+}
+
+// The move's plots: speed above torque, over one cycle, with the motor's
+// limits; a move without curves shows its axes only, and why.
+std::vector<Plot> movePlots(const MovePlotData &data, const MoveCurves &curves, double cycle)
+{
+    const QString speedUnit = data.speedUnit.trimmed();
+    const QString torqueUnit = data.torqueUnit.trimmed();
+    std::vector<Plot> plots{
+        timePlot(QStringLiteral("Speed"), speedUnit, curves.speed, data.speedFactor, cycle),
+        timePlot(QStringLiteral("Torque"), torqueUnit, curves.torque, data.torqueFactor, cycle)};
+    Plot &speed = plots[0];
+    Plot &torque = plots[1];
+    torque.xTitle = QStringLiteral("Time (s)");
+    if (speed.curve.isEmpty())
+        return plots;
+    addLimit(speed, data.motor.maxSpeed.value * data.speedFactor, PeakColour, Qt::DashLine, true,
+             QStringLiteral("Maximum speed"), speedUnit);
+    addLimit(torque, data.motor.ratedTorque.value * data.torqueFactor, RatedColour, Qt::DashDotLine, false,
+             QStringLiteral("Rated torque"), torqueUnit);
+    addLimit(torque, data.motor.peakTorque.value * data.torqueFactor, PeakColour, Qt::DashLine, true,
+             QStringLiteral("Peak torque"), torqueUnit);
+    addSegments(plots, data.results, cycle);
+    return plots;
 }
 
 bool segmentHits(const QLineF &segment, const QRectF &box)
