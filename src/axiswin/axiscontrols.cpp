@@ -55,21 +55,40 @@ QLabel *BuddyCaption(const QString &text, QWidget *buddy, QWidget *parent)
     return label;
 }
 
+namespace {
+// What a box shows a quantity as, and the quantity, while it shows it.
+constexpr char HeldText[] = "heldText";
+constexpr char HeldValue[] = "heldValue";
+} // namespace
+
 void ShowAxisQuantity(const ConversionTableData &table, NumericEdit *box, QComboBox *units,
                       const AxisQuantity &quantity)
 {
     const int unit = quantity.unit.isEmpty() ? -1 : units->findText(PadRight(quantity.unit, UnitNameWidth));
     if (unit >= 0)
         units->setCurrentIndex(unit);
-    box->setText(
-        AxisEntryText(FromBaseUnits(table, quantity.value, units->currentText().trimmed()).value_or(0)));
+    const QString shown = units->currentText().trimmed();
+    const QString text = AxisQuantityText(table, quantity.value, shown);
+    box->setProperty(HeldText, QStringList{text, shown});
+    box->setProperty(HeldValue, quantity.value);
+    box->setText(text);
     // A number longer than its box shows its first digits, not its last.
     box->setCursorPosition(0);
 }
 
+std::optional<AxisQuantity> BoxQuantity(const ConversionTableData &table, const NumericEdit *box,
+                                        const QComboBox *units)
+{
+    const QString unit = units->currentText().trimmed();
+    const double held = box->property(HeldValue).toDouble();
+    if (box->property(HeldText).toStringList() == QStringList{box->text(), unit} && std::isfinite(held))
+        return AxisQuantity{held, unit};
+    return ReadAxisQuantity(table, box->text(), unit);
+}
+
 AxisQuantity ReadBoxQuantity(const ConversionTableData &table, const NumericEdit *box, const QComboBox *units)
 {
-    return ReadAxisQuantity(table, box->text(), units->currentText())
+    return BoxQuantity(table, box, units)
         .value_or(AxisQuantity{std::nan(""), units->currentText().trimmed()});
 }
 

@@ -8,6 +8,8 @@
 #include <QSize>
 #include <QString>
 
+#include <optional>
+
 class ConversionTableData;
 class NumericEdit;
 class PictureButton;
@@ -30,9 +32,15 @@ void RefillUnitList(const ConversionTableData &table, QComboBox *list, const QSt
 QLabel *BuddyCaption(const QString &text, QWidget *buddy, QWidget *parent);
 
 // A value shown in a unit list's unit: the box text and the list's entry.
+// The box holds the value itself while it shows it unchanged, so a value
+// that its text rounds (2.5 lb for 2.50000005511557) is read back exactly.
 void ShowAxisQuantity(const ConversionTableData &table, NumericEdit *box, QComboBox *units,
                       const AxisQuantity &quantity);
-// A box as a quantity; a box that does not read gives a value no figure
+// A box as a quantity: the value it holds while unchanged, else its text;
+// nullopt when the text is no number or the unit cannot convert it.
+std::optional<AxisQuantity> BoxQuantity(const ConversionTableData &table, const NumericEdit *box,
+                                        const QComboBox *units);
+// The same for a figure: a box that does not read gives a value no figure
 // accepts, so the figures that need it fail with its reason.
 AxisQuantity ReadBoxQuantity(const ConversionTableData &table, const NumericEdit *box,
                              const QComboBox *units);
@@ -49,7 +57,7 @@ struct AxisResultRow
 // the caption in 2, the value in 3. The controls are named after key
 // (cmdCopyValue_<key>, cmdCopyAll_<key>, lblResult_<key>).
 AxisResultRow AddResultRow(QGridLayout *grid, int gridRow, const QString &key, const QString &caption,
-                       const QString &spoken);
+                           const QString &spoken);
 // Shows a figure in a result row: the number, or a dash whose reason is its
 // tooltip and spoken description.
 void ShowResult(const AxisResultRow &row, const AxisFigure &figure, const QString &text);

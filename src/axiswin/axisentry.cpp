@@ -42,13 +42,30 @@ std::optional<AxisQuantity> ReadAxisQuantity(const ConversionTableData &units, c
     return AxisQuantity{*base, name};
 }
 
-QString AxisEntryText(double value)
+namespace {
+
+QString entryText(double value, int digits)
 {
     if (!std::isfinite(value))
         return {};
-    QString text = QString::number(value, 'g', 15).toUpper();
+    QString text = QString::number(value, 'g', digits).toUpper();
     text.replace(u'.', LocaleDecimalSeparator());
     return text;
+}
+
+} // namespace
+
+QString AxisEntryText(double value)
+{
+    return entryText(value, 15);
+}
+
+QString AxisQuantityText(const ConversionTableData &units, double base, const QString &unit)
+{
+    const QString name = unit.trimmed();
+    const double shown = FromBaseUnits(units, base, name).value_or(0);
+    const bool baseUnit = ToBaseUnits(units, 1, name) == 1.0 && ToBaseUnits(units, 0, name) == 0.0;
+    return entryText(shown, baseUnit ? 15 : 7);
 }
 
 QString AxisNumberText(double value, int digits, bool notation)
@@ -78,29 +95,39 @@ QString AxisShareText(const AxisFigure &share, int digits, bool notation)
 namespace {
 
 // A value as a box shows it, in its own unit or else the base unit.
-InertiaEntry entryText(const ConversionTableData &units, const AxisQuantity &quantity, const char *baseUnit)
+InertiaEntry pickEntry(const ConversionTableData &units, const AxisQuantity &quantity, const char *baseUnit)
 {
     const QString unit = quantity.unit.isEmpty() ? QString::fromUtf8(baseUnit) : quantity.unit;
-    return {AxisEntryText(FromBaseUnits(units, quantity.value, unit).value_or(0)),
-            PadRight(unit, UnitNameWidth)};
+    return {AxisQuantityText(units, quantity.value, unit), PadRight(unit, UnitNameWidth)};
 }
 
 } // namespace
 
-std::optional<AxisShapePart> ShapePartFromPick(const ConversionTableData &units, const InertiaPick &pick)
+std::optional<AxisShapePart> ShapePartFromPick(const ConversionTableData &units, const InertiaPick &pick,
+                                               const AxisShapePart *shown)
 {
+    const InertiaPick before = shown ? PickFromShapePart(units, *shown) : InertiaPick();
+    // A value still shown as it was is the value itself, not its rounded text.
+    const auto read = [&](const InertiaEntry &entry, const InertiaEntry &was,
+                          const AxisQuantity &held) -> std::optional<AxisQuantity> {
+        if (shown && entry.text == was.text && entry.unit.trimmed() == was.unit.trimmed())
+            return held;
+        return ReadAxisQuantity(units, entry.text, entry.unit);
+    };
     AxisShapePart part;
     part.shape = pick.shape;
     part.massMode = pick.massMode;
     part.result = pick.result;
     for (int i = 0; i < InertiaInputCount; ++i) {
         const InertiaEntry &entry = pick.entries[i];
-        const std::optional<AxisQuantity> value = ReadAxisQuantity(units, entry.text, entry.unit);
+        const std::optional<AxisQuantity> value =
+            read(entry, before.entries[i], shown ? shown->inputs[i] : AxisQuantity());
         if (!value && ShapeReads(part, InertiaInput(i)))
             return std::nullopt;
         part.inputs[i] = value.value_or(AxisQuantity{0, entry.unit.trimmed()});
     }
-    const std::optional<AxisQuantity> offset = ReadAxisQuantity(units, pick.offset.text, pick.offset.unit);
+    const std::optional<AxisQuantity> offset =
+        read(pick.offset, before.offset, shown ? shown->offset : AxisQuantity());
     if (!offset)
         return std::nullopt;
     part.offset = *offset;
@@ -114,7 +141,7 @@ InertiaPick PickFromShapePart(const ConversionTableData &units, const AxisShapeP
     pick.massMode = part.massMode;
     pick.result = part.result;
     for (int i = 0; i < InertiaInputCount; ++i)
-        pick.entries[i] = entryText(units, part.inputs[i], InputRow(InertiaInput(i)).baseUnit);
-    pick.offset = entryText(units, part.offset, "m");
+        pick.entries[i] = pickEntry(units, part.inputs[i], InputRow(InertiaInput(i)).baseUnit);
+    pick.offset = pickEntry(units, part.offset, "m");
     return pick;
 }

@@ -21,6 +21,11 @@ std::optional<AxisQuantity> ReadAxisQuantity(const ConversionTableData &units, c
 // The text a box shows for a value: up to 15 significant digits, capital E,
 // the locale's decimal separator, so it reads back as it was.
 QString AxisEntryText(double value);
+// The text a box shows for a quantity of base units in unit (padded or not):
+// through a unit's single-precision factor, to the 7 significant digits the
+// factor carries ("2.5", not "2.50000005511557" lb); in a unit that is the
+// base unit, as AxisEntryText. 0 where the unit cannot show it.
+QString AxisQuantityText(const ConversionTableData &units, double base, const QString &unit);
 
 // A number with the display digits, in scientific form when notation is on;
 // empty when it is not finite.
@@ -33,8 +38,10 @@ QString AxisShareText(const AxisFigure &share, int digits, bool notation);
 
 // A part chosen in the inertia calculator as the axis keeps it, in double
 // precision from the boxes' texts; nullopt when a box the shape reads, or the
-// offset, is no number here.
-std::optional<AxisShapePart> ShapePartFromPick(const ConversionTableData &units, const InertiaPick &pick);
+// offset, is no number here. Where the pick set up from shown still shows
+// one of its values as it was, that value is kept exactly.
+std::optional<AxisShapePart> ShapePartFromPick(const ConversionTableData &units, const InertiaPick &pick,
+                                               const AxisShapePart *shown = nullptr);
 // A part as the inertia calculator shows it: every value in its own unit
 // (the row's base unit where it has none), so the calculator opens on it.
 InertiaPick PickFromShapePart(const ConversionTableData &units, const AxisShapePart &part);

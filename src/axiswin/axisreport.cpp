@@ -105,13 +105,15 @@ ReportDocument AxisReport(const Axis &axis, const AxisResults &results, const Re
 
 namespace {
 
-// A quantity as its box shows it, with every digit, in its own unit; one
-// kept without a unit in the base unit.
+// A quantity as its box shows it, to the digits its unit carries, in its
+// own unit; one kept without a unit in the base unit.
 QString entered(const AxisQuantity &quantity, const char *baseUnit, const ReportFigures &view)
 {
     const QString unit = quantity.unit.isEmpty() ? QString::fromUtf8(baseUnit) : quantity.unit;
     const std::optional<double> shown = FromBaseUnits(view.units, quantity.value, unit);
-    return (shown && std::isfinite(*shown) ? AxisEntryText(*shown) : QStringLiteral("?")) + u' ' + unit;
+    return (shown && std::isfinite(*shown) ? AxisQuantityText(view.units, quantity.value, unit)
+                                           : QStringLiteral("?")) +
+           u' ' + unit;
 }
 
 QString percentEntered(double percent)

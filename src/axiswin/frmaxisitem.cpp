@@ -1,5 +1,6 @@
 #include "axiswin/frmaxisitem.h"
 
+#include "axiswin/axiscontrols.h"
 #include "axiswin/axisentry.h"
 #include "axiswin/axisitemmodel.h"
 #include "core/fixedtext.h"
@@ -46,8 +47,7 @@ bool uses(const AxisItem &item, int param)
 
 } // namespace
 
-frmAxisItem::frmAxisItem(const AxisItem &item, WindowContext &context, QWidget *parent,
-                         ShapePicker pickShape)
+frmAxisItem::frmAxisItem(const AxisItem &item, WindowContext &context, QWidget *parent, ShapePicker pickShape)
     : QDialog(parent), m_item(item), m_unitTable(context.units()), m_pickShape(std::move(pickShape))
 {
     setObjectName(QStringLiteral("frmAxisItem"));
@@ -146,14 +146,7 @@ void frmAxisItem::showItem()
     for (int p = 0; p < AxisParamCount; ++p) {
         if (!m_boxes[p])
             continue;
-        const AxisQuantity &quantity = m_item.params[p];
-        const int unit =
-            quantity.unit.isEmpty() ? -1 : m_units[p]->findText(PadRight(quantity.unit, UnitNameWidth));
-        if (unit >= 0)
-            m_units[p]->setCurrentIndex(unit);
-        const std::optional<double> shown =
-            FromBaseUnits(m_unitTable, quantity.value, m_units[p]->currentText().trimmed());
-        m_boxes[p]->setText(AxisEntryText(shown.value_or(0)));
+        ShowAxisQuantity(m_unitTable, m_boxes[p], m_units[p], m_item.params[p]);
     }
     m_txtName->setFocus();
 }
@@ -167,8 +160,7 @@ AxisItem frmAxisItem::item() const
     for (int p = 0; p < AxisParamCount; ++p) {
         if (!m_boxes[p])
             continue;
-        if (const std::optional<AxisQuantity> read =
-                ReadAxisQuantity(m_unitTable, m_boxes[p]->text(), m_units[p]->currentText()))
+        if (const std::optional<AxisQuantity> read = BoxQuantity(m_unitTable, m_boxes[p], m_units[p]))
             item.params[p] = *read;
     }
     return item;
@@ -190,7 +182,7 @@ void frmAxisItem::check()
     bool readable = true;
     QString problem;
     for (int p = 0; p < AxisParamCount; ++p) {
-        if (!m_boxes[p] || ReadAxisQuantity(m_unitTable, m_boxes[p]->text(), m_units[p]->currentText()))
+        if (!m_boxes[p] || BoxQuantity(m_unitTable, m_boxes[p], m_units[p]))
             continue;
         if (readable)
             problem =

@@ -472,7 +472,8 @@ std::optional<AxisItem> frmAxisSizing::editedItem(const AxisItem &item)
     return editor.item();
 }
 
-std::optional<AxisShapePart> frmAxisSizing::pickedShape(const std::optional<AxisShapePart> &preset)
+std::optional<AxisShapePart> frmAxisSizing::pickedShape(const std::optional<AxisShapePart> &preset,
+                                                        QString *name)
 {
     frmInertiaCalc calculator(context(), this);
     calculator.startPick(preset ? std::optional(PickFromShapePart(context().units(), *preset))
@@ -480,7 +481,10 @@ std::optional<AxisShapePart> frmAxisSizing::pickedShape(const std::optional<Axis
     calculator.exec();
     if (!calculator.pick())
         return std::nullopt;
-    const std::optional<AxisShapePart> part = ShapePartFromPick(context().units(), *calculator.pick());
+    const std::optional<AxisShapePart> part =
+        ShapePartFromPick(context().units(), *calculator.pick(), preset ? &*preset : nullptr);
+    if (name)
+        *name = calculator.pick()->name;
     if (!part)
         QMessageBox::warning(
             this, QStringLiteral("Axis sizing"),
@@ -505,9 +509,10 @@ void frmAxisSizing::addItem(AxisItemKind kind)
     std::optional<AxisItem> added;
     if (kind != AxisItemKind::Shape) {
         added = editedItem(item);
-    } else if (const std::optional<AxisShapePart> part = pickedShape(std::nullopt)) {
+    } else if (const std::optional<AxisShapePart> part = pickedShape(std::nullopt, &item.name)) {
         item.shape = *part;
-        item.name = ShapeTitle(part->shape);
+        if (item.name.isEmpty())
+            item.name = ShapeTitle(part->shape);
         added = item;
     }
     if (added) {

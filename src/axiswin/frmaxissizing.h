@@ -134,8 +134,10 @@ private:
     void selectRow(int row);
     void updateKeys();
     std::optional<AxisItem> editedItem(const AxisItem &item);
-    // A shape part chosen in the inertia calculator, starting from preset.
-    std::optional<AxisShapePart> pickedShape(const std::optional<AxisShapePart> &preset);
+    // A shape part chosen in the inertia calculator, starting from preset;
+    // a new part's name as typed there into name (empty: none typed).
+    std::optional<AxisShapePart> pickedShape(const std::optional<AxisShapePart> &preset,
+                                             QString *name = nullptr);
     void copyResult(Result which, bool withUnit);
     // The result the Edit menu copies.
     Result currentResult() const;

@@ -1,6 +1,7 @@
 #include "axiswin/moveplots.h"
 
 #include "core/niceticks.h"
+#include "units/numberformat.h"
 
 #include <QFontMetricsF>
 #include <QLocale>
@@ -21,12 +22,23 @@ const QColor TextColour(0x20, 0x20, 0x20);
 const QColor AxisColour(0x70, 0x70, 0x70);
 const QColor GridColour(0xe4, 0xe4, 0xe4);
 
-// A limit's value, short and without group separators, as the axes show theirs.
+// A number as the window's boxes write it, whatever digits the locale has:
+// ASCII digits, a leading '-', the boxes' decimal mark, no group separator.
+QString windowNumber(QString text)
+{
+    text.replace(u'.', LocaleDecimalSeparator());
+    return text;
+}
+
+// A limit's value, short, as the axes show theirs.
 QString plainNumber(double value)
 {
-    QLocale locale;
-    locale.setNumberOptions(QLocale::OmitGroupSeparator);
-    return locale.toString(value, 'g', 4);
+    return windowNumber(QString::number(value, 'g', 4));
+}
+
+QString tickText(double value, double step)
+{
+    return windowNumber(TickText(value, step, QLocale::c()));
 }
 
 QFont bolded(QFont font)
@@ -40,28 +52,111 @@ bool given(double value)
     return value > 0 && std::isfinite(value);
 }
 
-// One plot's area on the page and its value axis.
-struct Plot
-{
-    QRectF area;
-    AxisTicks ticks;
-    QString title;
-    double y(double value) const
-    {
-        return area.bottom() - (value - ticks.low()) / (ticks.high() - ticks.low()) * area.height();
-    }
-};
-
-// A motor limit drawn across a plot, mirrored below zero where the torque goes negative.
+// A motor limit drawn across a plot, named on its line.
 struct Limit
 {
-    Plot *plot;
     double value;
     QColor colour;
     Qt::PenStyle style;
     bool above; // its label above the line by preference
     QString text;
 };
+
+// A stretch of the horizontal axis named above a plot: a segment of the move.
+struct Span
+{
+    double from;
+    double to;
+    QString name;
+};
+
+// One plot: a curve against a value axis over a horizontal axis from 0, the
+// limits across it, and, once laid out, its place on the page. Plots that
+// share a horizontal axis are stacked; the last of them labels it.
+struct Plot
+{
+    QString title;                // of the value axis, with its unit
+    QList<QPointF> curve;         // (horizontal, value) in the units shown
+    std::vector<Limit> limits;    // drawn below zero too where the plot is mirrored
+    bool mirrored = false;        // the value axis even about zero
+    double xHigh = 1;             // the horizontal axis's end
+    QString xTitle;               // empty: the plot below labels the axis
+    std::vector<double> dividers; // lines across the plot at these horizontal values
+    std::vector<Span> spans;      // named above the plot
+
+    QRectF area;
+    AxisTicks ticks;  // of the value axis
+    AxisTicks xTicks; // of the horizontal axis, where the plot labels it
+
+    bool labelsX() const { return !xTitle.isEmpty(); }
+    double x(double at) const { return area.left() + at / xHigh * area.width(); }
+    double y(double value) const
+    {
+        return area.bottom() - (value - ticks.low()) / (ticks.high() - ticks.low()) * area.height();
+    }
+};
+
+// A plot of one of the move's curves over the cycle, in the unit shown;
+// one that goes below zero is mirrored.
+Plot timePlot(const QString &quantity, const QString &unit, const std::vector<QPointF> &curve, double factor,
+              double cycle)
+{
+    Plot plot;
+    plot.title = QStringLiteral("%1 (%2)").arg(quantity, unit);
+    plot.xHigh = cycle;
+    for (const QPointF &p : curve) {
+        plot.curve.append({p.x(), p.y() * factor});
+        plot.mirrored = plot.mirrored || p.y() < 0;
+    }
+    return plot;
+}
+
+void addLimit(Plot &plot, double value, const QColor &colour, Qt::PenStyle style, bool above,
+              const QString &name, const QString &unit)
+{
+    if (given(value))
+        plot.limits.push_back(
+            {value, colour, style, above, QStringLiteral("%1 %2 %3").arg(name, plainNumber(value), unit)});
+}
+
+// The segments' boundaries across every plot, their names above the first.
+void addSegments(std::vector<Plot> &plots, const MoveResults &results, double cycle)
+{
+    for (const MoveSegment &segment : results.segments) {
+        if (segment.duration <= 0)
+            continue;
+        const double end = segment.start + segment.duration;
+        for (Plot &plot : plots)
+            if (end < cycle * (1 - 1e-9))
+                plot.dividers.push_back(end);
+        plots.front().spans.push_back(
+            {segment.start, std::min(end, cycle), QString::fromLatin1(SegmentNames[int(segment.kind)])});
+    }
+}
+
+// The move's plots: speed above torque, over one cycle, with the motor's
+// limits; a move without curves shows its axes only, and why.
+std::vector<Plot> movePlots(const MovePlotData &data, const MoveCurves &curves, double cycle)
+{
+    const QString speedUnit = data.speedUnit.trimmed();
+    const QString torqueUnit = data.torqueUnit.trimmed();
+    std::vector<Plot> plots{
+        timePlot(QStringLiteral("Speed"), speedUnit, curves.speed, data.speedFactor, cycle),
+        timePlot(QStringLiteral("Torque"), torqueUnit, curves.torque, data.torqueFactor, cycle)};
+    Plot &speed = plots[0];
+    Plot &torque = plots[1];
+    torque.xTitle = QStringLiteral("Time (s)");
+    if (speed.curve.isEmpty())
+        return plots;
+    addLimit(speed, data.motor.maxSpeed.value * data.speedFactor, PeakColour, Qt::DashLine, true,
+             QStringLiteral("Maximum speed"), speedUnit);
+    addLimit(torque, data.motor.ratedTorque.value * data.torqueFactor, RatedColour, Qt::DashDotLine, false,
+             QStringLiteral("Rated torque"), torqueUnit);
+    addLimit(torque, data.motor.peakTorque.value * data.torqueFactor, PeakColour, Qt::DashLine, true,
+             QStringLiteral("Peak torque"), torqueUnit);
+    addSegments(plots, data.results, cycle);
+    return plots;
+}
 
 bool segmentHits(const QLineF &segment, const QRectF &box)
 {
@@ -76,7 +171,7 @@ bool segmentHits(const QLineF &segment, const QRectF &box)
     });
 }
 
-bool lineHits(const QList<QPointF> &line, const QRectF &box)
+bool lineHits(const QPolygonF &line, const QRectF &box)
 {
     for (qsizetype k = 1; k < line.size(); ++k) {
         if (segmentHits(QLineF(line[k - 1], line[k]), box))
@@ -90,116 +185,146 @@ class Drawing
 {
 public:
     Drawing(QPainter &painter, const QRectF &rect, const MovePlotData &data)
-        : m_painter(painter), m_rect(rect), m_data(data), m_curves(SampleMove(data.results, 2)),
-          m_font(painter.font()), m_bold(bolded(painter.font())), m_fm(m_font, painter.device()),
-          m_boldFm(m_bold, painter.device())
+        : m_painter(painter), m_rect(rect), m_data(data), m_font(painter.font()),
+          m_bold(bolded(painter.font())), m_fm(m_font, painter.device()), m_boldFm(m_bold, painter.device())
     {
         const QPaintDevice *device = painter.device();
         m_px = device && device->logicalDpiY() > 0 ? device->logicalDpiY() / 96.0 : 1.0;
         m_gap = 4 * m_px;
-        m_cycle = !m_curves.speed.empty() && data.results.cycleTime.value() > 0
-                      ? data.results.cycleTime.value()
-                      : 1;
+        const MoveCurves curves = SampleMove(data.results, 2);
+        m_drawn = !curves.speed.empty();
+        const double cycle =
+            m_drawn && data.results.cycleTime.value() > 0 ? data.results.cycleTime.value() : 1;
+        m_plots = movePlots(data, curves, cycle);
     }
 
-    std::vector<MovePlotText> draw()
+    MovePlotDrawing draw()
     {
         m_painter.save();
         m_painter.setRenderHint(QPainter::Antialiasing);
         m_painter.fillRect(m_rect, Qt::white);
         layOut();
-        if (m_time.width() > 4 * m_gap && m_speed.area.height() > m_gap && m_torque.area.height() > m_gap) {
-            drawGrid(m_speed);
-            drawGrid(m_torque);
-            drawBoundaries();
-            drawCurves();
-            drawLabels();
+        const bool room = std::all_of(m_plots.begin(), m_plots.end(), [this](const Plot &plot) {
+            return plot.area.width() > 4 * m_gap && plot.area.height() > m_gap;
+        });
+        if (room) {
+            for (const Plot &plot : m_plots)
+                trace(plot);
+            for (const Plot &plot : m_plots)
+                drawGrid(plot);
+            for (const Plot &plot : m_plots)
+                placeLimitLabels(plot);
+            drawLines();
+            drawLimitLabels();
+            for (const Plot &plot : m_plots)
+                drawHorizontalAxis(plot);
+            for (const Plot &plot : m_plots)
+                drawSpans(plot);
         }
         drawMessage();
         m_painter.restore();
-        return std::move(m_texts);
+        return {std::move(m_texts), std::move(m_drawnLines)};
     }
 
 private:
-    double x(double time) const { return m_time.left() + time / m_cycle * m_time.width(); }
     // A coordinate on the middle of a device pixel, so thin straight lines stay sharp.
     double snap(double at) const { return (std::floor(at / m_px) + 0.5) * m_px; }
+    double line() const { return m_fm.height(); }
+    // Below a plot: its horizontal axis's labels and title, or the gap to the
+    // plot below on the same axis, wide enough for the value labels that
+    // straddle the plots' edges.
+    double bandBelow(const Plot &plot, bool last) const
+    {
+        const double between = 1.5 * line() + m_gap;
+        if (!plot.labelsX())
+            return between;
+        return m_gap + line() + m_gap / 2 + m_boldFm.height() + (last ? 0 : between);
+    }
+    // Room above a limit's line for its name.
+    double labelRoom() const { return line() + 4 * m_px; }
 
+    // The plots stacked down the rectangle, under the names of the segments,
+    // each as high as the others, right of the value labels.
     void layOut()
     {
-        double lowSpeed = 0, highSpeed = 0, lowTorque = 0, highTorque = 0;
-        for (const QPointF &p : m_curves.speed) {
-            m_speedLine.append({p.x(), p.y() * m_data.speedFactor});
-            lowSpeed = std::min(lowSpeed, m_speedLine.last().y());
-            highSpeed = std::max(highSpeed, m_speedLine.last().y());
+        const double namesBand = line() + m_gap;
+        double bands = namesBand + m_gap;
+        for (const Plot &plot : m_plots)
+            bands += bandBelow(plot, &plot == &m_plots.back());
+        const double height = std::max(0.0, (m_rect.height() - bands) / double(m_plots.size()));
+        for (Plot &plot : m_plots)
+            plot.ticks = valueTicks(plot, height);
+        const double left = valueAxesRight();
+        const double right = horizontalAxesRight(left);
+        double top = m_rect.top() + namesBand;
+        for (Plot &plot : m_plots) {
+            plot.area = QRectF(left, top, right - left, height);
+            top = plot.area.bottom() + bandBelow(plot, &plot == &m_plots.back());
         }
-        for (const QPointF &p : m_curves.torque) {
-            m_torqueLine.append({p.x(), p.y() * m_data.torqueFactor});
-            lowTorque = std::min(lowTorque, m_torqueLine.last().y());
-            highTorque = std::max(highTorque, m_torqueLine.last().y());
-        }
-        const QString speedUnit = m_data.speedUnit.trimmed();
-        const QString torqueUnit = m_data.torqueUnit.trimmed();
-        const auto limit = [&](Plot *plot, double value, const QColor &colour, Qt::PenStyle style, bool above,
-                               const QString &name, const QString &unit) {
-            if (given(value))
-                m_limits.push_back({plot, value, colour, style, above,
-                                    QStringLiteral("%1 %2 %3").arg(name, plainNumber(value), unit)});
-            return given(value) ? value : 0;
-        };
-        const double maxSpeed = limit(&m_speed, m_data.motor.maxSpeed.value * m_data.speedFactor, PeakColour,
-                                      Qt::DashLine, true, QStringLiteral("Maximum speed"), speedUnit);
-        const double rated =
-            limit(&m_torque, m_data.motor.ratedTorque.value * m_data.torqueFactor, RatedColour,
-                  Qt::DashDotLine, false, QStringLiteral("Rated torque"), torqueUnit);
-        const double peak = limit(&m_torque, m_data.motor.peakTorque.value * m_data.torqueFactor, PeakColour,
-                                  Qt::DashLine, true, QStringLiteral("Peak torque"), torqueUnit);
-        m_mirrored = lowTorque < 0;
-        // Torque that goes negative is shown on an axis even about zero, its limits mirrored.
-        double torqueTop = std::max({highTorque, rated, peak});
-        if (m_mirrored)
-            torqueTop = std::max(torqueTop, -lowTorque);
-        const double speedTop = std::max(highSpeed, maxSpeed);
-        m_speed.title = QStringLiteral("Speed (%1)").arg(speedUnit);
-        m_torque.title = QStringLiteral("Torque (%1)").arg(torqueUnit);
+    }
 
-        // Heights: the segment names above, the time axis below, and a
-        // gap between the plots for the tick labels that straddle their edges.
-        const double line = m_fm.height();
-        const double tick = m_gap;
-        const double namesBand = line + m_gap;
-        const double timeBand = tick + line + m_gap / 2 + m_boldFm.height();
-        const double between = 1.5 * line + m_gap;
-        const double plotHeight =
-            std::max(0.0, (m_rect.height() - namesBand - timeBand - between - m_gap) / 2);
-        // About one tick per two lines of text.
-        const int yTicks = std::clamp(int(plotHeight / (2 * line)) + 1, 3, 8);
-        // A little headroom, so a peak on a round value does not sit on the edge.
-        m_speed.ticks = NiceTicks(std::min(0.0, lowSpeed) * 1.05, speedTop * 1.05, yTicks);
-        m_torque.ticks = NiceTicks(m_mirrored ? -torqueTop * 1.05 : 0, torqueTop * 1.05, yTicks);
-        double labels = 0;
-        for (const Plot *plot : {&m_speed, &m_torque}) {
-            for (const double value : plot->ticks.values)
-                labels = std::max(labels, m_fm.horizontalAdvance(TickText(value, plot->ticks.step)));
+    // About one tick per two lines of text, a little headroom so a peak on
+    // a round value does not sit on the edge, and, where the plot has
+    // limits, a line of room above the highest limit or curve for a name.
+    AxisTicks valueTicks(const Plot &plot, double height) const
+    {
+        const int count = std::clamp(int(height / (2 * line())) + 1, 3, 8);
+        double low = 0;
+        double high = 0;
+        for (const QPointF &p : plot.curve) {
+            low = std::min(low, p.y());
+            high = std::max(high, p.y());
         }
-        const double left = m_rect.left() + m_boldFm.height() + m_gap + labels + m_gap / 2 + tick;
-        // Time ticks as many as their labels leave room for, the axis ending with the cycle.
-        double right = m_rect.right() - 2 * m_gap;
-        for (int count = 8; count >= 3; --count) {
-            m_timeTicks = NiceTicks(0, m_cycle, count);
-            double widest = 0;
-            for (const double value : m_timeTicks.values)
-                widest = std::max(widest, m_fm.horizontalAdvance(TickText(value, m_timeTicks.step)));
-            right = m_rect.right() - std::max(2 * m_gap, widest / 2 + m_gap);
-            const double spacing = m_timeTicks.step / m_cycle * (right - left);
-            if (spacing >= widest + 3 * m_gap)
+        for (const Limit &limit : plot.limits)
+            high = std::max(high, limit.value);
+        if (plot.mirrored)
+            high = std::max(high, -low);
+        const auto ticks = [&](double top) {
+            return NiceTicks(plot.mirrored ? -top : low * 1.05, top, count);
+        };
+        AxisTicks result = ticks(high * 1.05);
+        const double share = labelRoom() / std::max(height, 1.0); // of the axis a name needs
+        for (int k = 0; k < 3 && !plot.limits.empty() && share < 0.4; ++k) {
+            if (result.high() - high >= share * (result.high() - result.low()))
                 break;
+            // The top that leaves the name its room, the axis's low end as it is.
+            const double needed =
+                plot.mirrored ? high / (1 - 2 * share) : (high - share * result.low()) / (1 - share);
+            result = ticks(std::max(needed, result.high() * 1.01));
         }
-        const double top = m_rect.top() + namesBand;
-        m_speed.area = QRectF(left, top, right - left, plotHeight);
-        m_torque.area = QRectF(left, top + plotHeight + between, right - left, plotHeight);
-        m_time = QRectF(left, m_speed.area.top(), right - left, m_torque.area.bottom() - m_speed.area.top());
-        m_timeLabelsTop = m_torque.area.bottom() + tick;
+        return result;
+    }
+
+    // Where the plots start: right of the axis titles and the widest value label.
+    double valueAxesRight() const
+    {
+        double labels = 0;
+        for (const Plot &plot : m_plots) {
+            for (const double value : plot.ticks.values)
+                labels = std::max(labels, m_fm.horizontalAdvance(tickText(value, plot.ticks.step)));
+        }
+        return m_rect.left() + m_boldFm.height() + m_gap + labels + m_gap / 2 + m_gap;
+    }
+
+    // Where the plots end, with as many horizontal ticks as their labels
+    // leave room for, the last label inside the rectangle.
+    double horizontalAxesRight(double left)
+    {
+        double right = m_rect.right() - 2 * m_gap;
+        for (Plot &plot : m_plots) {
+            if (!plot.labelsX())
+                continue;
+            for (int count = 8; count >= 3; --count) {
+                plot.xTicks = NiceTicks(0, plot.xHigh, count);
+                double widest = 0;
+                for (const double value : plot.xTicks.values)
+                    widest = std::max(widest, m_fm.horizontalAdvance(tickText(value, plot.xTicks.step)));
+                right = std::min(right, m_rect.right() - std::max(2 * m_gap, widest / 2 + m_gap));
+                if (plot.xTicks.step / plot.xHigh * (right - left) >= widest + 3 * m_gap)
+                    break;
+            }
+        }
+        return right;
     }
 
     void text(const QRectF &box, const QString &words, const QColor &colour, bool bold = false)
@@ -212,8 +337,7 @@ private:
 
     QPen pen(const QColor &colour, double width, Qt::PenStyle style = Qt::SolidLine) const
     {
-        QPen pen(colour, width * m_px, style, Qt::FlatCap, Qt::RoundJoin);
-        return pen;
+        return QPen(colour, width * m_px, style, Qt::FlatCap, Qt::RoundJoin);
     }
 
     void drawGrid(const Plot &plot)
@@ -225,25 +349,25 @@ private:
             m_painter.drawLine(QPointF(area.left(), y), QPointF(area.right(), y));
             m_painter.setPen(pen(AxisColour, 1));
             m_painter.drawLine(QPointF(area.left() - m_gap, y), QPointF(area.left(), y));
-            const QString label = TickText(value, plot.ticks.step);
+            const QString label = tickText(value, plot.ticks.step);
             const double width = m_fm.horizontalAdvance(label);
-            text(QRectF(area.left() - m_gap * 1.5 - width, y - m_fm.height() / 2, width, m_fm.height()),
-                 label, TextColour);
+            text(QRectF(area.left() - m_gap * 1.5 - width, y - line() / 2, width, line()), label, TextColour);
         }
-        m_painter.setPen(pen(AxisColour, 1));
-        const double left = snap(area.left());
-        const double bottom = snap(area.bottom());
-        m_painter.drawLine(QPointF(left, area.top()), QPointF(left, bottom));
-        m_painter.drawLine(QPointF(left, bottom), QPointF(area.right(), bottom));
-        // The title along the axis, shortened to the unit where the plot is too low for it.
+        drawValueTitle(plot);
+    }
+
+    // The title along the value axis, shortened to the unit where the plot is too low for it.
+    void drawValueTitle(const Plot &plot)
+    {
+        const double room = plot.area.height();
         const int open = plot.title.indexOf(u'(');
         QString title = plot.title;
-        if (m_boldFm.horizontalAdvance(title) > area.height() && open > 0)
+        if (m_boldFm.horizontalAdvance(title) > room && open > 0)
             title = plot.title.mid(open + 1).chopped(1);
-        title = m_boldFm.elidedText(title, Qt::ElideRight, area.height());
+        title = m_boldFm.elidedText(title, Qt::ElideRight, room);
         const double width = m_boldFm.horizontalAdvance(title);
         const double height = m_boldFm.height();
-        const QPointF centre(m_rect.left() + height / 2, area.center().y());
+        const QPointF centre(m_rect.left() + height / 2, plot.area.center().y());
         m_painter.save();
         m_painter.translate(centre);
         m_painter.rotate(-90);
@@ -254,169 +378,227 @@ private:
         m_texts.push_back({title, QRectF(centre.x() - height / 2, centre.y() - width / 2, height, width)});
     }
 
-    void drawBoundaries()
+    // The lines a plot draws, in page coordinates, before any is drawn, so
+    // the limits' names can be placed clear of them: the axes, the limits and
+    // the curve, which no text may cover, and the segment boundaries, which
+    // break where a name cannot go elsewhere.
+    void trace(const Plot &plot)
     {
-        if (m_speedLine.isEmpty())
-            return;
-        m_painter.setPen(pen(BoundaryColour, 1, Qt::DotLine));
-        for (const MoveSegment &segment : m_data.results.segments) {
-            const double end = segment.start + segment.duration;
-            if (segment.duration <= 0 || end >= m_cycle * (1 - 1e-9))
-                continue;
-            for (const Plot *plot : {&m_speed, &m_torque})
-                m_painter.drawLine(QPointF(snap(x(end)), plot->area.top()),
-                                   QPointF(snap(x(end)), plot->area.bottom()));
-        }
-    }
-
-    QList<QPointF> mapped(const QList<QPointF> &line, const Plot &plot) const
-    {
-        QList<QPointF> points;
-        points.reserve(line.size());
-        for (const QPointF &p : line)
-            points.append({x(p.x()), plot.y(p.y())});
-        return points;
-    }
-
-    void drawCurves()
-    {
-        for (const Limit &limit : m_limits) {
-            m_painter.setPen(pen(limit.colour, 1.5, limit.style));
+        const QRectF &area = plot.area;
+        const double left = snap(area.left());
+        const double bottom = snap(area.bottom());
+        m_lines.push_back(
+            {QPolygonF{QPointF(left, area.top()), QPointF(left, bottom), QPointF(area.right(), bottom)},
+             pen(AxisColour, 1)});
+        for (const double at : plot.dividers)
+            m_dividers.push_back(
+                {QPointF(snap(plot.x(at)), area.top()), QPointF(snap(plot.x(at)), area.bottom())});
+        for (const Limit &limit : plot.limits) {
             for (const double value : {limit.value, -limit.value}) {
-                if (value > 0 || (m_mirrored && limit.plot == &m_torque)) {
-                    const double y = limit.plot->y(value);
-                    m_painter.drawLine(QPointF(m_time.left(), y), QPointF(m_time.right(), y));
-                    m_obstacles.append(QList<QPointF>{QPointF(m_time.left(), y), QPointF(m_time.right(), y)});
+                if (value > 0 || plot.mirrored) {
+                    const double y = plot.y(value);
+                    m_lines.push_back({{QPointF(area.left(), y), QPointF(area.right(), y)},
+                                       pen(limit.colour, 1.5, limit.style)});
                 }
             }
         }
-        m_painter.setPen(pen(CurveColour, 2));
-        for (const auto &[line, plot] :
-             {std::pair{&m_speedLine, &m_speed}, std::pair{&m_torqueLine, &m_torque}}) {
-            const QList<QPointF> points = mapped(*line, *plot);
-            m_painter.drawPolyline(points.constData(), int(points.size()));
-            m_obstacles.append(points);
+        QPolygonF curve;
+        for (const QPointF &p : plot.curve)
+            curve.append({plot.x(p.x()), plot.y(p.y())});
+        m_lines.push_back({curve, pen(CurveColour, 2)});
+    }
+
+    // The segment boundaries, broken where a name stands, under the limits and the curves.
+    void drawLines()
+    {
+        m_painter.setPen(pen(BoundaryColour, 1, Qt::DotLine));
+        for (const QPolygonF &divider : m_dividers) {
+            const double x = divider.first().x();
+            const double end = divider.last().y();
+            std::vector<std::pair<double, double>> breaks;
+            for (const Label &label : m_labels)
+                if (label.box.left() - 2 * m_px <= x && x <= label.box.right() + 2 * m_px)
+                    breaks.push_back({label.box.top() - 2 * m_px, label.box.bottom() + 2 * m_px});
+            std::sort(breaks.begin(), breaks.end());
+            breaks.push_back({end, end});
+            double from = divider.first().y();
+            for (const auto &[top, bottom] : breaks) {
+                if (std::min(top, end) > from) {
+                    const QPolygonF piece{QPointF(x, from), QPointF(x, std::min(top, end))};
+                    m_painter.drawPolyline(piece);
+                    m_drawnLines.push_back(piece);
+                }
+                from = std::max(from, bottom);
+            }
+        }
+        for (const auto &[points, linePen] : m_lines) {
+            m_painter.setPen(linePen);
+            m_painter.drawPolyline(points);
+            m_drawnLines.push_back(points);
         }
     }
 
-    bool free(const QRectF &box, const QRectF &area) const
+    bool clearOfTexts(const QRectF &box) const
     {
-        if (!area.contains(box))
-            return false;
-        const bool onText = std::any_of(m_texts.begin(), m_texts.end(), [&box](const MovePlotText &placed) {
-            return placed.box.intersects(box);
-        });
-        // Clear of the lines' thickness too.
+        return std::none_of(m_texts.begin(), m_texts.end(),
+                            [&box](const MovePlotText &placed) { return placed.box.intersects(box); });
+    }
+
+    // Whether a box is inside area, clear of the texts and of the lines'
+    // thickness, and, unless they may break, of the segment boundaries.
+    bool free(const QRectF &box, const QRectF &area, bool dividersToo) const
+    {
         const QRectF clear = box.adjusted(-1.5 * m_px, -1.5 * m_px, 1.5 * m_px, 1.5 * m_px);
-        return !onText &&
-               std::none_of(m_obstacles.begin(), m_obstacles.end(),
-                            [&clear](const QList<QPointF> &line) { return lineHits(line, clear); });
+        const auto hits = [&clear](const QPolygonF &line) { return lineHits(line, clear); };
+        return area.contains(box) && clearOfTexts(box) &&
+               std::none_of(m_lines.begin(), m_lines.end(),
+                            [&](const auto &line) { return hits(line.first); }) &&
+               (!dividersToo || std::none_of(m_dividers.begin(), m_dividers.end(), hits));
     }
 
-    // The limits named on their lines where nothing else is drawn, the time
-    // axis labelled and the segments named above the speed plot.
-    void drawLabels()
+    // Where a limit's name may go beside its line: on its preferred side
+    // from the right edge leftwards, then on the other side.
+    QList<QRectF> besideLine(const Plot &plot, const Limit &limit, const QSizeF &size) const
     {
-        for (const Limit &limit : m_limits) {
-            const QRectF &area = limit.plot->area;
-            const double y = limit.plot->y(limit.value);
-            const QString words = m_fm.elidedText(limit.text, Qt::ElideRight, area.width() - 2 * m_gap);
-            const QSizeF size(m_fm.horizontalAdvance(words) + 2 * m_px, m_fm.height());
-            const double aboveY = y - size.height() - 2 * m_px;
-            const double belowY = y + 2 * m_px;
-            const double rightX = area.right() - m_gap - size.width();
-            const double leftX = area.left() + m_gap;
-            QList<QRectF> places;
-            for (const double atX : {rightX, leftX}) {
-                places.append(QRectF(QPointF(atX, limit.above ? aboveY : belowY), size));
-                places.append(QRectF(QPointF(atX, limit.above ? belowY : aboveY), size));
-            }
-            const auto place = std::find_if(places.begin(), places.end(),
-                                            [&](const QRectF &box) { return free(box, area); });
-            QRectF box = places.first();
-            if (place != places.end()) {
-                box = *place;
-            } else {
-                // Nowhere clear of the curves: on a backing, away from other texts.
-                for (const QRectF &candidate : places) {
-                    const bool clear =
-                        area.contains(candidate) &&
-                        std::none_of(m_texts.begin(), m_texts.end(),
-                                     [&](const MovePlotText &t) { return t.box.intersects(candidate); });
-                    if (clear) {
-                        box = candidate;
-                        break;
-                    }
-                }
-                QColor backing(Qt::white);
-                backing.setAlpha(210);
-                m_painter.fillRect(box, backing);
-            }
-            text(box, words, limit.colour);
-        }
+        const double y = plot.y(limit.value);
+        const double aboveY = y - size.height() - 2 * m_px;
+        const double belowY = y + 2 * m_px;
+        QList<QRectF> places;
+        for (const double atY : {limit.above ? aboveY : belowY, limit.above ? belowY : aboveY})
+            places.append(along(plot.area, atY, size));
+        return places;
+    }
 
-        const double line = m_fm.height();
+    // Boxes of a size at a height across an area, from its right edge leftwards.
+    QList<QRectF> along(const QRectF &area, double atY, const QSizeF &size) const
+    {
+        const double leftX = area.left() + m_gap;
+        QList<QRectF> places;
+        for (double atX = area.right() - m_gap - size.width(); atX > leftX; atX -= line() / 2)
+            places.append(QRectF(QPointF(atX, atY), size));
+        places.append(QRectF(QPointF(leftX, atY), size));
+        return places;
+    }
+
+    // Each limit named beside its line where that is clear of the other
+    // lines and texts, the segment boundaries broken for it if need be;
+    // where it is not, anywhere clear in the plot, after a short piece of
+    // the limit's line as its key.
+    void placeLimitLabels(const Plot &plot)
+    {
+        for (const Limit &limit : plot.limits) {
+            const double keyWidth = 5 * m_gap;
+            const QString words =
+                m_fm.elidedText(limit.text, Qt::ElideRight, plot.area.width() - 2 * m_gap - keyWidth);
+            const QSizeF size(m_fm.horizontalAdvance(words) + 2 * m_px, line());
+            const QList<QRectF> beside = besideLine(plot, limit, size);
+            Label label{words, limit.colour, QPen(Qt::NoPen), beside.first()};
+            const auto firstFree = [&](const QList<QRectF> &places, bool dividersToo) {
+                const auto place = std::find_if(places.begin(), places.end(), [&](const QRectF &box) {
+                    return free(box, plot.area, dividersToo);
+                });
+                if (place != places.end())
+                    label.box = *place;
+                return place != places.end();
+            };
+            if (!firstFree(beside, true) && !firstFree(beside, false)) {
+                QList<QRectF> anywhere;
+                const QSizeF keyed(size.width() + keyWidth, size.height());
+                for (double atY = plot.area.top() + m_px; atY + keyed.height() < plot.area.bottom();
+                     atY += line() / 4)
+                    anywhere.append(along(plot.area, atY, keyed));
+                if (firstFree(anywhere, false))
+                    label.key = pen(limit.colour, 1.5, limit.style);
+            }
+            m_labels.push_back(label);
+            m_texts.push_back({words, label.box});
+        }
+    }
+
+    // The names on white that hides the grid under them.
+    void drawLimitLabels()
+    {
+        m_painter.setFont(m_font);
+        for (const Label &label : m_labels) {
+            m_painter.fillRect(label.box, Qt::white);
+            QRectF words = label.box;
+            if (label.key.style() != Qt::NoPen) {
+                const double y = label.box.center().y();
+                words.setLeft(label.box.right() - m_fm.horizontalAdvance(label.words) - 2 * m_px);
+                m_painter.setPen(label.key);
+                m_painter.drawLine(QPointF(label.box.left(), y), QPointF(words.left() - m_gap, y));
+            }
+            m_painter.setPen(label.colour);
+            m_painter.drawText(words, Qt::AlignCenter, label.words);
+        }
+    }
+
+    // The horizontal axis's ticks and labels below the plot that labels it,
+    // the first label clear of the value labels, the last inside the page.
+    void drawHorizontalAxis(const Plot &plot)
+    {
+        if (!plot.labelsX())
+            return;
+        const double labelsTop = plot.area.bottom() + m_gap;
         QRectF lastLabel;
-        for (const double value : m_timeTicks.values) {
-            if (value > m_cycle * (1 + 1e-9))
+        for (const double value : plot.xTicks.values) {
+            if (value > plot.xHigh * (1 + 1e-9))
                 break;
-            const double at = snap(x(value));
+            const double at = snap(plot.x(value));
             m_painter.setPen(pen(AxisColour, 1));
-            m_painter.drawLine(QPointF(at, m_torque.area.bottom()),
-                               QPointF(at, m_torque.area.bottom() + m_gap));
-            const QString label = TickText(value, m_timeTicks.step);
+            m_painter.drawLine(QPointF(at, plot.area.bottom()), QPointF(at, labelsTop));
+            const QString label = tickText(value, plot.xTicks.step);
             const double width = m_fm.horizontalAdvance(label);
-            // The first label clear of the value labels, the last inside the page.
-            double leftEdge = std::max(at - width / 2, m_time.left() - m_gap);
+            double leftEdge = std::max(at - width / 2, plot.area.left() - m_gap);
             leftEdge = std::min(leftEdge, m_rect.right() - width);
-            const QRectF box(leftEdge, m_timeLabelsTop, width, line);
+            const QRectF box(leftEdge, labelsTop, width, line());
             if (!lastLabel.isNull() && box.left() < lastLabel.right() + m_gap)
                 continue;
             text(box, label, TextColour);
             lastLabel = box;
         }
-        const QString timeTitle = QStringLiteral("Time (s)");
-        const double titleWidth = m_boldFm.horizontalAdvance(timeTitle);
-        text(QRectF(m_time.center().x() - titleWidth / 2, m_timeLabelsTop + line + m_gap / 2, titleWidth,
+        const double titleWidth = m_boldFm.horizontalAdvance(plot.xTitle);
+        text(QRectF(plot.area.center().x() - titleWidth / 2, labelsTop + line() + m_gap / 2, titleWidth,
                     m_boldFm.height()),
-             timeTitle, TextColour, true);
+             plot.xTitle, TextColour, true);
+    }
 
-        if (m_speedLine.isEmpty())
-            return;
-        for (const MoveSegment &segment : m_data.results.segments) {
-            if (segment.duration <= 0)
-                continue;
-            const double from = x(segment.start);
-            const double to = x(std::min(segment.start + segment.duration, m_cycle));
-            const QString name = QString::fromLatin1(SegmentNames[int(segment.kind)]);
-            // A segment too short for its name shows its start, or nothing.
-            QString words = m_fm.elidedText(name, Qt::ElideRight, to - from - m_gap);
+    // The spans named above the plot; one too short for its name shows its
+    // start, or nothing.
+    void drawSpans(const Plot &plot)
+    {
+        for (const Span &span : plot.spans) {
+            const double from = plot.x(span.from);
+            const double to = plot.x(span.to);
+            const QString words = m_fm.elidedText(span.name, Qt::ElideRight, to - from - m_gap);
             if (words.size() < 3)
                 continue;
             const double width = m_fm.horizontalAdvance(words);
-            text(QRectF((from + to - width) / 2, m_rect.top(), width, line), words, TextColour);
+            text(QRectF((from + to - width) / 2, plot.area.top() - m_gap - line(), width, line()), words,
+                 TextColour);
         }
     }
 
     // A move that cannot be computed says why where its curves would be.
     void drawMessage()
     {
-        if (!m_curves.speed.empty())
+        if (m_drawn)
             return;
         const MoveResults &r = m_data.results;
         const QString reason = r.peakTorque.ok() ? r.maxMotorSpeed.reason() : r.peakTorque.reason();
         const QString words =
             QStringLiteral("No plot: %1").arg(reason.isEmpty() ? r.cycleTime.reason() : reason);
         // Nothing stands at the plot's right edge: the words may reach it.
-        const QRectF room = m_speed.area.adjusted(m_gap, m_gap, 0, -m_gap);
+        const QRectF &area = m_plots.front().area;
+        const QRectF room = area.adjusted(m_gap, m_gap, 0, -m_gap);
         m_painter.setFont(m_font);
         QRectF box = m_painter.boundingRect(room, Qt::AlignCenter | Qt::TextWordWrap, words);
         box = box.intersected(m_rect).adjusted(-m_gap, -m_px, m_gap, m_px);
         const QRectF text = box;
         // It covers the grid lines across the whole plot, from right of its
         // axis line to the edge, so none shows as a stub beside a wrapped line.
-        box.setLeft((std::floor(m_speed.area.left() / m_px) + 1) * m_px);
-        box.setRight(std::max(box.right(), m_speed.area.right() + m_px));
+        box.setLeft((std::floor(area.left() / m_px) + 1) * m_px);
+        box.setRight(std::max(box.right(), area.right() + m_px));
         m_painter.fillRect(box, Qt::white);
         m_painter.setPen(TextColour);
         m_painter.drawText(text, Qt::AlignCenter | Qt::TextWordWrap, words);
@@ -428,24 +610,26 @@ private:
     QPainter &m_painter;
     const QRectF m_rect;
     const MovePlotData &m_data;
-    const MoveCurves m_curves;
     QFont m_font;
     QFont m_bold;
     QFontMetricsF m_fm;
     QFontMetricsF m_boldFm;
     double m_px = 1;
     double m_gap = 4;
-    double m_cycle = 1;
-    bool m_mirrored = false;
-    Plot m_speed;
-    Plot m_torque;
-    QRectF m_time; // the span of the time axis across both plots
-    AxisTicks m_timeTicks;
-    double m_timeLabelsTop = 0;
-    QList<QPointF> m_speedLine;
-    QList<QPointF> m_torqueLine;
-    std::vector<Limit> m_limits;
-    QList<QList<QPointF>> m_obstacles; // lines in page coordinates that labels keep off
+    bool m_drawn = false; // the move has curves
+    std::vector<Plot> m_plots;
+    std::vector<std::pair<QPolygonF, QPen>> m_lines; // that no text may cover
+    std::vector<QPolygonF> m_dividers;               // that break for a text that has no other place
+    std::vector<QPolygonF> m_drawnLines;             // as drawn, dividers broken
+    // A limit's name: beside its line, or anywhere after a key in its pen.
+    struct Label
+    {
+        QString words;
+        QColor colour;
+        QPen key = QPen(Qt::NoPen);
+        QRectF box;
+    };
+    std::vector<Label> m_labels;
     std::vector<MovePlotText> m_texts;
 };
 
@@ -481,7 +665,7 @@ void MovePlots::paintEvent(QPaintEvent * /*event*/)
     DrawMovePlots(painter, rect(), m_data);
 }
 
-std::vector<MovePlotText> DrawMovePlots(QPainter &painter, const QRectF &rect, const MovePlotData &data)
+MovePlotDrawing DrawMovePlots(QPainter &painter, const QRectF &rect, const MovePlotData &data)
 {
     return Drawing(painter, rect, data).draw();
 }

@@ -8,6 +8,7 @@
 
 #include "axis/moveprofile.h"
 
+#include <QPolygonF>
 #include <QRectF>
 #include <QWidget>
 
@@ -33,6 +34,15 @@ struct MovePlotText
     QRectF box;
 };
 
+// What was drawn: the texts, and the lines no text may cover (the curves,
+// the limits, the segment boundaries and the axes), in the painter's
+// coordinates.
+struct MovePlotDrawing
+{
+    std::vector<MovePlotText> texts;
+    std::vector<QPolygonF> lines;
+};
+
 class MovePlots : public QWidget
 {
 public:
@@ -49,6 +59,8 @@ private:
 
 // Draws both plots into a rectangle of any painter, a printer's or a PDF
 // page's included, with the text at its point size on the device and the
-// lines as thick as on a screen of 96 dots an inch. Returns the texts drawn,
-// none of which overlaps another.
-std::vector<MovePlotText> DrawMovePlots(QPainter &painter, const QRectF &rect, const MovePlotData &data);
+// lines as thick as on a screen of 96 dots an inch. Numbers are written as
+// the window's boxes write them: ASCII digits, a leading minus sign and the
+// decimal mark the boxes read. Returns what was drawn: no text overlaps
+// another or a line.
+MovePlotDrawing DrawMovePlots(QPainter &painter, const QRectF &rect, const MovePlotData &data);

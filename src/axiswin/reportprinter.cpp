@@ -17,6 +17,14 @@
 
 namespace {
 
+// Letters set one glyph each: a text shaped with ligatures puts "ﬃ" for
+// "ffi" into the PDF, and a search for "efficiency" would miss the word.
+QFont plainLetters(QFont font)
+{
+    font.setStyleStrategy(QFont::StyleStrategy(font.styleStrategy() | QFont::PreferNoShaping));
+    return font;
+}
+
 // Paints a report's plots where the HTML names them, as wide as the text.
 class PlotObject : public QObject, public QTextObjectInterface
 {
@@ -38,6 +46,7 @@ public:
     {
         const QString name = format.toImageFormat().name();
         painter->save();
+        painter->setFont(plainLetters(painter->font()));
         if (m_plots && name.startsWith(QLatin1String(ReportPlotScheme)))
             m_plots(*painter, rect, name.mid(int(qstrlen(ReportPlotScheme))));
         else // nothing to draw it with: its place stays marked
@@ -54,7 +63,7 @@ QFont reportFont(qreal points)
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setStyleHint(QFont::SansSerif);
     font.setPointSizeF(points);
-    return font;
+    return plainLetters(font);
 }
 
 // A4, or Letter where the locale measures in US units, with 18 mm margins.

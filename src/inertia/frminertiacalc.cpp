@@ -640,7 +640,7 @@ void frmInertiaCalc::startPick(const std::optional<InertiaPick> &preset)
 {
     if (m_pickPane)
         return;
-    m_pickPane = new InertiaPickPane(context().units(), context().settings(), this);
+    m_pickPane = new InertiaPickPane(context().units(), context().settings(), !preset, this);
     static_cast<QBoxLayout *>(layout())->addWidget(m_pickPane);
     connect(m_pickPane, &InertiaPickPane::choiceChanged, this, &frmInertiaCalc::compute);
     connect(m_pickPane, &InertiaPickPane::addRequested, this, &frmInertiaCalc::addToAxis);

@@ -16,6 +16,7 @@ struct InertiaPick
     InertiaEntries entries; // the eight boxes: text and unit list text
     InertiaAxis result = InertiaAxis::Izz;
     InertiaEntry offset; // a length
+    QString name;        // of a new part, as typed; empty: the shape's title
 };
 
 // Whether the shape has the result (the end axes only where it has them).

@@ -1,6 +1,7 @@
 #include "inertia/inertiapickpane.h"
 
 #include "core/fixedtext.h"
+#include "core/stringtable.h"
 #include "core/tags.h"
 #include "inertia/inertiarows.h"
 #include "units/conversiontable.h"
@@ -13,6 +14,7 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
 
@@ -28,10 +30,27 @@ QString ShowInUnit(const ConversionTableData &table, QComboBox *units, const Ine
     return RestateInUnit(table, entry.text, unit, units->currentText());
 }
 
-InertiaPickPane::InertiaPickPane(const ConversionTableData &units, const Settings &settings, QWidget *parent)
+QLabel *InertiaPickPane::caption(const QString &text, QWidget *buddy)
+{
+    auto *label = new QLabel(text, this);
+    label->setBuddy(buddy);
+    return label;
+}
+
+InertiaPickPane::InertiaPickPane(const ConversionTableData &units, const Settings &settings, bool named,
+                                 QWidget *parent)
     : QGroupBox(QStringLiteral("Add to axis"), parent), m_units(units)
 {
     Named(this, QStringLiteral("fraPick"), QString(), title());
+    auto *grid = new QGridLayout(this);
+    if (named) {
+        m_txtPartName = Named(new QLineEdit(this), QStringLiteral("txtPartName"),
+                              QStringLiteral("The part's name in the axis; empty: the shape's name"),
+                              QStringLiteral("Name of the part"));
+        m_txtPartName->setMaxLength(200);
+        grid->addWidget(caption(QStringLiteral("&Name of the part:"), m_txtPartName), 0, 0);
+        grid->addWidget(m_txtPartName, 0, 1, 1, 2);
+    }
     m_cmbAxisResult = Named(new QComboBox(this), QStringLiteral("cmbAxisResult"),
                             QStringLiteral("The result about an axis parallel to the axis of rotation"),
                             QStringLiteral("Result parallel to the axis of rotation"));
@@ -58,20 +77,16 @@ InertiaPickPane::InertiaPickPane(const ConversionTableData &units, const Setting
               QStringLiteral("Hand this shape part to the axis"), QStringLiteral("Add to axis"));
     m_cmdAddToAxis->setAutoDefault(false);
 
-    auto *resultCaption =
-        new QLabel(QStringLiteral("&Result about an axis parallel to the axis of rotation:"), this);
-    resultCaption->setBuddy(m_cmbAxisResult);
-    auto *offsetCaption = new QLabel(QStringLiteral("O&ffset d between the two axes:"), this);
-    offsetCaption->setBuddy(m_txtOffset);
-    auto *grid = new QGridLayout(this);
     grid->setHorizontalSpacing(6);
-    grid->addWidget(resultCaption, 0, 0);
-    grid->addWidget(m_cmbAxisResult, 0, 1);
-    grid->addWidget(offsetCaption, 1, 0);
-    grid->addWidget(m_txtOffset, 1, 1);
-    grid->addWidget(m_cmbOffsetUnits, 1, 2);
-    grid->addWidget(m_lblPickProblem, 2, 0, 1, 2);
-    grid->addWidget(m_cmdAddToAxis, 2, 2, Qt::AlignRight | Qt::AlignTop);
+    grid->addWidget(
+        caption(QStringLiteral("&Result about an axis parallel to the axis of rotation:"), m_cmbAxisResult),
+        1, 0);
+    grid->addWidget(m_cmbAxisResult, 1, 1);
+    grid->addWidget(caption(QStringLiteral("O&ffset d between the two axes:"), m_txtOffset), 2, 0);
+    grid->addWidget(m_txtOffset, 2, 1);
+    grid->addWidget(m_cmbOffsetUnits, 2, 2);
+    grid->addWidget(m_lblPickProblem, 3, 0, 1, 2);
+    grid->addWidget(m_cmdAddToAxis, 3, 2, Qt::AlignRight | Qt::AlignTop);
     grid->setColumnStretch(0, 1);
 
     connect(m_cmbAxisResult, &QComboBox::currentIndexChanged, this, &InertiaPickPane::choiceChanged);
@@ -82,6 +97,8 @@ InertiaPickPane::InertiaPickPane(const ConversionTableData &units, const Setting
 
 void InertiaPickPane::offerResults(InertiaShape shape)
 {
+    if (m_txtPartName)
+        m_txtPartName->setPlaceholderText(LocalText(ShapeInfo(shape).nameId, 0)); // as the axis names it
     const QVariant chosen = m_cmbAxisResult->currentData();
     {
         const QSignalBlocker blocker(m_cmbAxisResult);
@@ -107,6 +124,7 @@ InertiaPick InertiaPickPane::complete(InertiaPick pick) const
 {
     pick.result = InertiaAxis(m_cmbAxisResult->currentData().toInt());
     pick.offset = {m_txtOffset->text(), m_cmbOffsetUnits->currentText()};
+    pick.name = m_txtPartName ? m_txtPartName->text().trimmed() : QString();
     return pick;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 // The inertia calculator's pane for choosing a shape part for another window:
-// which of the shape's results is about an axis parallel to the axis of
+// the name of a new part, which of the shape's results is about an axis parallel to the axis of
 // rotation, the offset d between the two, why the choice cannot be taken
 // when it cannot, and the "Add to axis" key.
 
@@ -12,6 +12,7 @@ class ConversionTableData;
 class NumericEdit;
 class QComboBox;
 class QLabel;
+class QLineEdit;
 class QPushButton;
 class Settings;
 
@@ -23,13 +24,16 @@ class InertiaPickPane : public QGroupBox
 {
     Q_OBJECT
 public:
-    InertiaPickPane(const ConversionTableData &units, const Settings &settings, QWidget *parent);
+    // named: a new part, which takes its name here (a part edited has its
+    // name where it is edited).
+    InertiaPickPane(const ConversionTableData &units, const Settings &settings, bool named, QWidget *parent);
 
-    // Lists the shape's results; the chosen one stays where the shape has it.
+    // Lists the shape's results, the chosen one kept where the shape has it,
+    // and offers the shape's title as the part's name.
     void offerResults(InertiaShape shape);
     // Shows a choice made before: the result and the offset with its unit.
     void showChoice(InertiaAxis result, const InertiaEntry &offset);
-    // The pick with this pane's result and offset filled in.
+    // The pick with this pane's name, result and offset filled in.
     InertiaPick complete(InertiaPick pick) const;
     // Offers the key for a pick that can be taken, else says why not.
     void check(const InertiaPick &pick);
@@ -39,7 +43,10 @@ Q_SIGNALS:
     void addRequested();
 
 private:
+    QLabel *caption(const QString &text, QWidget *buddy);
+
     const ConversionTableData &m_units;
+    QLineEdit *m_txtPartName = nullptr;
     QComboBox *m_cmbAxisResult = nullptr;
     NumericEdit *m_txtOffset = nullptr;
     QComboBox *m_cmbOffsetUnits = nullptr;

@@ -156,6 +156,35 @@ private Q_SLOTS:
         QVERIFY(text.count(QStringLiteral("J at motor")) >= 2); // the header again on the next page
     }
 
+    // The PDF's words are found as they are spelt: no "fi", "ffi" or "fl" in
+    // a paragraph, a heading, a table, a plot or the foot line is set as one
+    // ligature glyph, which a search for the plain word misses.
+    void pdf_words_spelt_without_ligatures()
+    {
+        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+            QSKIP("pdftotext is not installed");
+        const QStringList words = {"efficiency", "Profile", "flow", "fit", "baffle"};
+        ReportDocument report{"Axis sizing report", "Profile office", "today", {}};
+        report.sections = {{"Profile and efficiency",
+                            {ReportBlock::paragraph(words.join(u' ')),
+                             ReportBlock::table({{"Coefficient", "Shuffle"}, {"1", "2"}}, {0}),
+                             ReportBlock::plotBlock("move", "Caption", 0.3)}}};
+        const auto plots = [](QPainter &painter, const QRectF &rect, const QString &) {
+            painter.drawText(rect, Qt::AlignCenter, QStringLiteral("Plotted efficiency"));
+        };
+        QBuffer pdf;
+        QVERIFY(pdf.open(QIODevice::WriteOnly) && WriteReportPdf(pdf, report, plots));
+        QProcess extract;
+        extract.start(QStringLiteral("pdftotext"), {QStringLiteral("-"), QStringLiteral("-")});
+        extract.write(pdf.data());
+        extract.closeWriteChannel();
+        QVERIFY(extract.waitForFinished(20000));
+        const QString text = QString::fromUtf8(extract.readAllStandardOutput());
+        for (const QString &word : words + QStringList{"Profile and efficiency", "Coefficient", "Shuffle",
+                                                       "Plotted efficiency", "Profile office"})
+            QVERIFY2(text.contains(word), qPrintable(word + u'\n' + text));
+    }
+
     // A plot is drawn whole on one page, moved on when what is left of a page
     // is too short, and never below a page's body, over its foot line. No
     // page ends on a heading or starts with a plot's caption.

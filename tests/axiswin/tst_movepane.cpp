@@ -10,6 +10,7 @@
 // m g sin θ · p/(2π i); RMS = √(Σ T² t / Σ t).
 
 #include "../axis/axisbuild.h"
+#include "axiswin/frmaxisitem.h"
 #include "axiswin/frmaxissizing.h"
 #include "axiswin/movepane.h"
 
@@ -30,6 +31,8 @@
 using namespace AxisBuild;
 using TestSupport::child;
 using TestSupport::closeTo;
+
+Q_DECLARE_METATYPE(AxisQuantity)
 
 using Texts = QList<std::pair<QString, QString>>;  // objectName → text or unit
 using Figures = QList<std::pair<QString, double>>; // result key → value in its unit
@@ -56,21 +59,38 @@ QString copied(QWidget *window, const QString &key)
     return QGuiApplication::clipboard()->text();
 }
 
+// Whether a line runs through a box: its points a quarter pixel apart tested.
+bool covers(const QPolygonF &line, const QRectF &box)
+{
+    for (qsizetype k = 1; k < line.size(); ++k) {
+        const QLineF segment(line[k - 1], line[k]);
+        const int steps = int(segment.length() * 4) + 1;
+        for (int i = 0; i <= steps; ++i)
+            if (box.contains(segment.pointAt(double(i) / steps)))
+                return true;
+    }
+    return false;
+}
+
 // The texts of both plots drawn at a size, joined by '|'; empty when one
-// leaves the rectangle or covers another.
+// leaves the rectangle or covers another text or a line.
 QString plotTexts(QWidget *window, QSize size)
 {
     QImage image(size, QImage::Format_RGB32);
     QPainter painter(&image);
     const QRectF page(QPointF(), size);
-    const auto texts =
+    const auto [texts, lines] =
         DrawMovePlots(painter, page, child<MovePane>(window, QStringLiteral("fraMove"))->plotData());
     QStringList words;
     for (auto a = texts.begin(); a != texts.end(); ++a) {
         words << a->text;
         if (!page.contains(a->box) ||
-            std::any_of(a + 1, texts.end(), [&a](const MovePlotText &b) { return a->box.intersects(b.box); }))
+            std::any_of(a + 1, texts.end(),
+                        [&a](const MovePlotText &b) { return a->box.intersects(b.box); }) ||
+            std::any_of(lines.begin(), lines.end(),
+                        [&a](const QPolygonF &line) { return covers(line, a->box); })) {
             return {};
+        }
     }
     return words.join(u'|');
 }
@@ -202,8 +222,21 @@ private Q_SLOTS:
             child<QComboBox>(&window, QStringLiteral("cmbMotorSpeedUnits"))->currentText().trimmed();
         QVERIFY(plots->accessibleName().contains(
             QStringLiteral("peak speed %1 %2").arg(expected[2].second).arg(speed)));
-        for (const QSize size : {plots->minimumSize(), plots->size()})
-            QVERIFY(plotTexts(&window, size).contains(QStringLiteral("|Speed (%1)|").arg(speed)));
+        // Each limit given is named, beside its line or after a key, covering no line.
+        const std::pair<const char *, const char *> limitNames[] = {{"txtMaxSpeed", "Maximum speed"},
+                                                                    {"txtPeakTorque", "Peak torque"},
+                                                                    {"txtRatedTorque", "Rated torque"}};
+        QStringList limits;
+        for (const auto &[name, text] : boxes)
+            for (const auto &[box, limit] : limitNames)
+                if (name == QLatin1String(box) && text != QLatin1String("0"))
+                    limits << QString::fromLatin1(limit);
+        for (const QSize size : {plots->minimumSize(), plots->size(), QSize(900, 420), QSize(480, 640)}) {
+            const QString texts = plotTexts(&window, size);
+            QVERIFY(texts.contains(QStringLiteral("|Speed (%1)|").arg(speed)));
+            for (const QString &limit : limits)
+                QVERIFY2(texts.contains(u'|' + limit + u' '), qPrintable(limit));
+        }
         child<QLineEdit>(&window, QStringLiteral("txtMoveTime"))->setText(QStringLiteral("0"));
         QVERIFY(
             plotTexts(&window, plots->minimumSize()).contains(QLatin1String("No plot: The move time must")));
@@ -212,7 +245,8 @@ private Q_SLOTS:
         image.fill(Qt::white);
         QPainter painter(&image);
         const auto texts = DrawMovePlots(painter, QRectF(image.rect()),
-                                         child<MovePane>(&window, QStringLiteral("fraMove"))->plotData());
+                                         child<MovePane>(&window, QStringLiteral("fraMove"))->plotData())
+                               .texts;
         painter.end();
         const QRect box = texts.back().box.toAlignedRect();
         QVERIFY(texts.back().text.startsWith(QLatin1String("No plot")));
@@ -220,6 +254,46 @@ private Q_SLOTS:
             for (int x = box.right() + 1; x < image.width(); ++x)
                 QVERIFY2(image.pixel(x, y) == qRgb(255, 255, 255),
                          qPrintable(QStringLiteral("%1,%2").arg(x).arg(y)));
+    }
+
+    // The plots write numbers as the boxes do, whatever digits the locale
+    // has: ASCII digits, the boxes' decimal mark, a minus sign in front.
+    void plot_numbers_as_the_boxes_write_them_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("half"); // the time tick at 0.5 s
+        QTest::newRow("en_US") << "en_US"
+                               << "0.5";
+        QTest::newRow("de_DE") << "de_DE"
+                               << "0,5";
+        QTest::newRow("ar_EG") << "ar_EG"
+                               << "0.5";
+        QTest::newRow("fa_IR") << "fa_IR"
+                               << "0.5";
+    }
+    void plot_numbers_as_the_boxes_write_them()
+    {
+        QFETCH(QString, locale);
+        QFETCH(QString, half);
+        const QLocale before;
+        QLocale::setDefault(QLocale(locale));
+        frmAxisSizing window(m_context);
+        window.setAxis(axis({inertiaValue(0.5)}, 10, 1e-4, 1e-3));
+        // A quarter turn and back to rest: the torque goes negative while braking.
+        enter(&window, {{"cmbDistanceUnits", "rev"}, {"cmbMoveTimeUnits", "s"}, {"cmbDwellUnits", "s"}},
+              {{"txtDistance", "1"}, {"txtMoveTime", "1"}, {"txtDwell", "1"}, {"txtMaxSpeed", "3000"}}, 0);
+        const QString texts = plotTexts(&window, QSize(640, 400));
+        const QString spoken = child<QWidget>(&window, QStringLiteral("gphMovePlots"))->accessibleName();
+        QLocale::setDefault(before);
+        const QStringList words = texts.split(u'|');
+        QVERIFY2(words.contains(half), qPrintable(texts));
+        QVERIFY2(std::any_of(words.begin(), words.end(),
+                             [](const QString &w) { return w.size() > 1 && w[0] == u'-' && w[1].isDigit(); }),
+                 qPrintable(texts));
+        for (const QString &shown : {texts, spoken})
+            for (const QChar c : shown)
+                QVERIFY2(c.unicode() < 0x80 || !(c.isDigit() || c.category() == QChar::Other_Format),
+                         qPrintable(shown));
     }
 
     // Ramps the move works out show as its figures do, to the window's
@@ -234,6 +308,61 @@ private Q_SLOTS:
                  QStringLiteral("0.166667"));
         child<QComboBox>(&window, QStringLiteral("cmbProfile"))->setCurrentIndex(1);
         QVERIFY(closeTo(window.move().accelTime.value, 0.5 / 3, 1e-12));
+    }
+
+    // A value read from a file shows to the digits its unit's factor carries
+    // (the factors are single precision), not the noise of the conversion;
+    // it is kept exactly while its box is not edited, through edits of other
+    // boxes, the item editor and a save.
+    void file_values_show_the_digits_typed_data()
+    {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<AxisQuantity>("held"); // in base units, as a file stores it exactly
+        QTest::addColumn<QString>("shown");
+        constexpr double Lb = 0.45359237;
+        constexpr double In = 0.0254;
+        QTest::newRow("rotor inertia in lb-in²")
+            << "txtRotorInertia" << AxisQuantity{0.02 * Lb * In * In, "lb-in²"} << "0.02";
+        QTest::newRow("rated torque in lbf-in")
+            << "txtRatedTorque" << AxisQuantity{1.77 * NmPerLbfIn, "lbf-in"} << "1.77";
+        QTest::newRow("item mass in lb") << "txtMass" << AxisQuantity{2.5 * Lb, "lb"} << "2.5";
+        QTest::newRow("base unit, every digit")
+            << "txtGearboxInertia" << AxisQuantity{1.23456789012e-5, "kg-m²"} << "1.23456789012E-05";
+    }
+    void file_values_show_the_digits_typed()
+    {
+        QFETCH(QString, box);
+        QFETCH(AxisQuantity, held);
+        QFETCH(QString, shown);
+        Axis axis = ballScrewAxis();
+        AxisQuantity *field = box == QLatin1String("txtRotorInertia")  ? &axis.motor.inertia
+                              : box == QLatin1String("txtRatedTorque") ? &axis.motor.ratedTorque
+                              : box == QLatin1String("txtMass")        ? &axis.items[0][AxisParam::Mass]
+                                                                       : &axis.gearbox.inertia;
+        *field = held;
+        if (box == QLatin1String("txtMass")) {
+            frmAxisItem editor(axis.items[0], m_context);
+            QCOMPARE(child<QLineEdit>(&editor, box)->text(), shown);
+            QCOMPARE(editor.item()[AxisParam::Mass], held);
+            child<QLineEdit>(&editor, box)->setText(QStringLiteral("3")); // an edit is read as typed
+            QVERIFY(closeTo(editor.item()[AxisParam::Mass].value, 3 * 0.45359237, 1e-7));
+            return;
+        }
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("digits.tvaxis"));
+        {
+            frmAxisSizing saver(m_context);
+            saver.setAxis(axis);
+            QVERIFY(saver.saveFile(path));
+        }
+        frmAxisSizing window(m_context);
+        QVERIFY(window.openFile(path));
+        QCOMPARE(child<QLineEdit>(&window, box)->text(), shown);
+        child<QLineEdit>(&window, QStringLiteral("txtTargetRatio"))->setText(QStringLiteral("5"));
+        child<QLineEdit>(&window, QStringLiteral("txtDistance"))->setText(QStringLiteral("150"));
+        QCOMPARE(*field, box == QLatin1String("txtRatedTorque")    ? window.axis().motor.ratedTorque
+                         : box == QLatin1String("txtRotorInertia") ? window.axis().motor.inertia
+                                                                   : window.axis().gearbox.inertia);
     }
 
     // A box typed back to what it held is no change, in a new axis too,
