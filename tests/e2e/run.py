@@ -181,7 +181,26 @@ def scenario_tray(d):
     d.open_tray_menu()
     d.key("u")
     calculator = d.wait_window(UNITS_WINDOW)
-    drag_strip(d, d.frame(calculator), 60, 50)
+
+    # It stands apart from the strip: beside it, not over it; in the taskbar
+    # (no window it is transient for); minimised alone. The tray icon, and a
+    # click on the strip, bring it back to the front.
+    def overlap(a, b):
+        return a[0] < b[0] + b[2] and b[0] < a[0] + a[2] and a[1] < b[1] + b[3] and b[1] < a[1] + a[3]
+    check(not overlap(d.geometry(d.frame(calculator)), d.geometry(d.frame(strip))),
+          "the unit calculator over the strip")
+    check(d._property(calculator, "WM_TRANSIENT_FOR") is None, "the unit calculator left out of the taskbar")
+    d.xdotool("windowminimize", calculator.id)
+    wait_for(lambda: not d.is_viewable(calculator), "the unit calculator minimised")
+    check(d.is_viewable(strip), "the strip minimised with the unit calculator")
+    d.click_window(d.tray_icon())
+    wait_for(lambda: d.is_viewable(calculator) and d.active_window() == calculator.id,
+             "the tray icon to bring the unit calculator back")
+    d.click_window(strip, x=20)
+    check_equal(d.wait_steady(d.active_window, "the active window after a click on the strip"), calculator.id,
+                "the active window after a click on the strip (the unit calculator)")
+
+    drag_strip(d, d.frame(calculator), 60, -50)
     placed = d.geometry(calculator)
     d.key("Escape")
     d.wait_no_window(UNITS_WINDOW)
@@ -357,11 +376,9 @@ def answer_message(d, title, *text_parts):
 
 
 def contact_closes_next(d):
-    """After the report of its failed link, the contact window is in front
-    and Escape closes it: no other message came up for the same failure."""
-    contact = d.wait_window("About Velmora")
-    wait_for(lambda: d.active_window() == contact.id, "the contact window in front")
-    d.key("Escape")
+    """After the report of its failed link, the contact window's OK closes it:
+    no other message came up over it for the same failure."""
+    d.click_control(d.find("OK", "push button", d.window("About Velmora")))
     d.wait_no_window("About Velmora")
     check(d.find_window("Hyperlink Aborted") is None, "a second message for the failed link")
 
