@@ -11,7 +11,9 @@
 #include "units/conversiontable.h"
 
 #include <QFile>
+#include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QSystemTrayIcon>
@@ -262,6 +264,27 @@ private Q_SLOTS:
         QCOMPARE(seen, QStringList({"1", "1", "1", "1", "1"}));
         QCOMPARE(toolbar.trayIcon()->toolTip(), QStringLiteral("Torvane Toolbar"));
         QCOMPARE(toolbar.toolWindow(), nullptr);
+    }
+
+    // Exit closes the open window first; one kept open (an axis whose
+    // unsaved changes the user keeps) keeps the program and the strip.
+    void exit_kept_back_by_an_open_window()
+    {
+        frmToolbar toolbar(m_context);
+        toolbar.show();
+        bool keptOpen = false;
+        const auto watch = TestSupport::whenModalShown([&](QWidget *window) {
+            window->findChild<QLineEdit *>(QStringLiteral("txtGearRatio"))->setText(QStringLiteral("4"));
+            const auto keep = TestSupport::whenModalShown(
+                [](QWidget *box) { static_cast<QMessageBox *>(box)->button(QMessageBox::Cancel)->click(); });
+            toolbar.findChild<QAction *>(QStringLiteral("mnuFileExit"))->trigger();
+            keptOpen = window->isVisible() && toolbar.isVisible() && !toolbar.quitFromSysTray();
+            const auto discard = TestSupport::whenModalShown(
+                [](QWidget *box) { static_cast<QMessageBox *>(box)->button(QMessageBox::Discard)->click(); });
+            window->close();
+        });
+        toolbar.findChild<QAbstractButton *>(QStringLiteral("cmdAxis"))->click();
+        QVERIFY(keptOpen);
     }
 
     void tray_help_opens_the_help_window()
