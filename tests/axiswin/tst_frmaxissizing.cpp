@@ -370,8 +370,8 @@ private Q_SLOTS:
     }
 
     // Each box of either tab: a value typed key by key and entered is one
-    // step named by its box; Ctrl+Z gives back the document exactly as it
-    // was, Ctrl+Shift+Z the typed value.
+    // step named by its box (a list's choice too); Ctrl+Z gives back the
+    // document exactly as it was, Ctrl+Shift+Z the typed value.
     void every_box_is_one_undo_step_data()
     {
         QTest::addColumn<QString>("box");
@@ -399,6 +399,10 @@ private Q_SLOTS:
         QTest::newRow("rated torque") << "txtRatedTorque" << true << "0.64" << "rated torque";
         QTest::newRow("peak torque") << "txtPeakTorque" << true << "1.9" << "peak torque";
         QTest::newRow("maximum speed") << "txtMaxSpeed" << true << "3000" << "maximum speed";
+        // The lists are edits of their boxes, and the profile one of its own.
+        QTest::newRow("rotor inertia unit") << "cmbRotorInertiaUnits" << true << "g-cm\u00b2" << "rotor inertia";
+        QTest::newRow("distance unit") << "cmbDistanceUnits" << true << "in" << "distance";
+        QTest::newRow("profile") << "cmbProfile" << true << "Triangular" << "profile";
         // clang-format on
     }
     void every_box_is_one_undo_step()
@@ -411,45 +415,52 @@ private Q_SLOTS:
         window.setAxis(screw ? ballScrewAxis() : Axis());
         window.show();
         QApplication::setActiveWindow(&window);
-        auto *edit = child<NumericEdit>(&window, box);
+        auto *control = child<QWidget>(&window, box);
+        auto *edit = qobject_cast<NumericEdit *>(control);
         auto *tabs = child<QTabWidget>(&window, QStringLiteral("tabAxis"));
-        tabs->setCurrentIndex(tabs->widget(0)->isAncestorOf(edit) ? 0 : 1);
-        if (!edit->isEnabled()) { // ramps are typed once the profile takes them as given
+        tabs->setCurrentIndex(tabs->widget(0)->isAncestorOf(control) ? 0 : 1);
+        if (!control->isEnabled()) { // ramps are typed once the profile takes them as given
             setControls(&window, {{"txtDistance", "100"},
                                   {"txtMoveTime", "1"},
                                   {"cmbProfile", "Trapezoidal, ramps as given"}});
         }
-        QVERIFY(edit->isEnabled());
+        QVERIFY(control->isEnabled());
         const Axis axis = window.axis();
         const MoveInputs move = window.move();
 
-        edit->setFocus();
-        QVERIFY(edit->hasFocus());
-        edit->selectAll();
-        if (typed.contains(u' '))
+        control->setFocus();
+        QVERIFY(control->hasFocus());
+        if (!edit) {
+            setControls(&window, {{box, typed}}); // a list: another entry chosen
+        } else if (typed.contains(u' ')) {
             edit->pasteNumber(typed);
-        else
+        } else {
+            edit->selectAll();
             QTest::keyClicks(edit, typed);
-        QTest::keyClick(edit, Qt::Key_Tab);
-        QVERIFY(!edit->hasFocus());
+        }
+        QTest::keyClick(control, Qt::Key_Tab);
+        QVERIFY(!control->hasFocus());
         const Axis typedAxis = window.axis();
         const MoveInputs typedMove = window.move();
-        const QString typedText = edit->text();
+        const QString typedText = edit ? edit->text() : static_cast<QComboBox *>(control)->currentText();
         QVERIFY(!(typedAxis == axis && typedMove == move));
         QCOMPARE(child<QAction>(&window, QStringLiteral("mnuEditUndo"))->text(),
                  "&Undo change of the " + name);
 
         // From the box itself, the keys reach the window's Undo and Redo.
-        edit->setFocus();
-        QTest::keySequence(edit, QKeySequence::Undo);
+        control->setFocus();
+        QTest::keySequence(control, QKeySequence::Undo);
         QCOMPARE(window.axis(), axis);
         QCOMPARE(window.move(), move);
         QCOMPARE(child<QAction>(&window, QStringLiteral("mnuEditRedo"))->text(),
                  "&Redo change of the " + name);
-        QTest::keySequence(edit, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
+        QTest::keySequence(control, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
         QCOMPARE(window.axis(), typedAxis);
         QCOMPARE(window.move(), typedMove);
-        QCOMPARE(ReadAxisNumber(edit->text()), ReadAxisNumber(typedText));
+        if (edit)
+            QCOMPARE(ReadAxisNumber(edit->text()), ReadAxisNumber(typedText));
+        else
+            QCOMPARE(static_cast<QComboBox *>(control)->currentText(), typedText);
     }
 
     // A double-click on a row, of any kind, opens its editor once.
