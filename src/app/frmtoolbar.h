@@ -69,6 +69,10 @@ public:
     // Brings the open window (or the one open over it) to the front, restored
     // when minimised: what a click on the tray icon does while one is open.
     void bringToolWindowToFront();
+    // Shows a window the strip opens, modal as it always is, but as a window
+    // of its own (its own taskbar entry; minimising it leaves the strip) and
+    // beside the strip; the tray icon says it is open until it closes.
+    void runToolWindow(QDialog &window);
 
 protected:
     void changeEvent(QEvent *event) override;
@@ -95,10 +99,6 @@ private:
     // The tray menu's "Show toolbar": the strip, and in front of it the
     // window it waits for, if one is open.
     void showFromTrayMenu();
-    // Shows a window the strip opens, modal as it always is, but as a window
-    // of its own (its own taskbar entry; minimising it leaves the strip) and
-    // beside the strip; the tray icon says it is open until it closes.
-    void runToolWindow(QDialog &window);
     // The tray icon's picture and tip: the program's, or marked with the
     // open window's name.
     void showToolWindowInTray();

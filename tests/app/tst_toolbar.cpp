@@ -225,6 +225,7 @@ private Q_SLOTS:
         QTest::newRow("density") << "cmdDensity";
         QTest::newRow("trig") << "cmdTrig";
         QTest::newRow("axis") << "cmdAxis";
+        QTest::newRow("logo") << "cmdLogo";
     }
     void open_window_stands_apart_and_is_brought_back()
     {
