@@ -19,9 +19,11 @@
 #include <QFile>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QScreen>
 #include <QStyle>
 #include <QSystemTrayIcon>
+#include <QTimer>
 
 namespace {
 
@@ -123,7 +125,11 @@ void frmToolbar::buildTrayIcon()
     m_tray->setToolTip(FixedCaption);
     m_tray->setContextMenu(m_mnuFile);
     connect(m_tray, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
-        if (reason == QSystemTrayIcon::Trigger)
+        if (reason != QSystemTrayIcon::Trigger)
+            return;
+        if (m_toolWindow)
+            bringToolWindowToFront();
+        else
             restoreFromTray();
     });
     m_tray->show();
@@ -175,7 +181,7 @@ void frmToolbar::buildTrayMenu()
         connect(action, &QAction::triggered, this, open);
         return action;
     };
-    entry("mnuFileShow", QStringLiteral("&Show toolbar"), &frmToolbar::restoreFromTray);
+    entry("mnuFileShow", QStringLiteral("&Show toolbar"), &frmToolbar::showFromTrayMenu);
     m_mnuFile->addSeparator();
     m_windowEntries = {
         entry("mnuFileUnits", QStringLiteral("&Unit calculator"), &frmToolbar::openUnits),
@@ -265,6 +271,99 @@ void frmToolbar::restoreFromTray()
     activateWindow();
 }
 
+void frmToolbar::showFromTrayMenu()
+{
+    restoreFromTray();
+    // The strip waits for the open window: that is what is shown in front.
+    bringToolWindowToFront();
+}
+
+QWidget *frmToolbar::toolWindow() const
+{
+    return m_toolWindow;
+}
+
+void frmToolbar::bringToolWindowToFront()
+{
+    if (!m_toolWindow || !m_toolWindow->isVisible())
+        return;
+    if (m_toolWindow->isMinimized())
+        m_toolWindow->showNormal();
+    m_toolWindow->raise();
+    // A question or an editor open over the window keeps the keyboard.
+    QWidget *front = QApplication::activeModalWidget();
+    if (!front)
+        front = m_toolWindow;
+    front->raise();
+    front->activateWindow();
+}
+
+void frmToolbar::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    // A click on the strip while a window is open does nothing but bring
+    // that window to the front: it is what the strip waits for. A minimised
+    // one stays so (the strip also takes the focus when it is minimised); the
+    // tray icon brings it back.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && m_toolWindow) {
+        QTimer::singleShot(0, this, [this]() {
+            if (isActiveWindow() && m_toolWindow && !m_toolWindow->isMinimized())
+                bringToolWindowToFront();
+        });
+    }
+}
+
+void frmToolbar::runToolWindow(QDialog &window)
+{
+    window.setWindowFlags((window.windowFlags() & ~Qt::WindowType_Mask) | Qt::Window |
+                          Qt::WindowMinimizeButtonHint);
+    // Modal to the strip (and every window it opened), not to the whole
+    // program: the tray icon, which some desktops show in a small window of
+    // its own, can still be clicked to bring this window back.
+    window.setWindowModality(Qt::WindowModal);
+    if (isVisible() && !isMinimized()) {
+        // Placed beside the strip unless it has a place of its own, which
+        // the window takes as it shows.
+        if (!window.testAttribute(Qt::WA_Resized))
+            window.adjustSize();
+        const QRect strip = frameGeometry();
+        const QMargins frame(geometry().left() - strip.left(), geometry().top() - strip.top(),
+                             strip.right() - geometry().right(), strip.bottom() - geometry().bottom());
+        const QScreen *screen = this->screen();
+        if (screen)
+            window.move(PlaceBesideStrip(window.size().grownBy(frame), strip, screen->availableGeometry()) +
+                        QPoint(frame.left(), frame.top()));
+    }
+    m_toolWindow = &window;
+    const auto titled =
+        connect(&window, &QWidget::windowTitleChanged, this, &frmToolbar::showToolWindowInTray);
+    showToolWindowInTray();
+    window.exec();
+    disconnect(titled);
+    m_toolWindow = nullptr;
+    showToolWindowInTray();
+}
+
+void frmToolbar::showToolWindowInTray()
+{
+    if (!m_toolWindow) {
+        m_tray->setIcon(windowIcon());
+        m_tray->setToolTip(FixedCaption);
+        return;
+    }
+    // The program's icon with a dot: a window is open and waiting.
+    QPixmap marked = windowIcon().pixmap(64, 64);
+    QPainter painter(&marked);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(Qt::white, 4));
+    painter.setBrush(QColor(0xe6, 0x7e, 0x00));
+    painter.drawEllipse(QRectF(34, 34, 26, 26));
+    painter.end();
+    m_tray->setIcon(QIcon(marked));
+    m_tray->setToolTip(QStringLiteral("%1: \u201c%2\u201d is open (click to bring it to the front)")
+                           .arg(FixedCaption, m_toolWindow->windowTitle()));
+}
+
 void frmToolbar::showForAnotherStart()
 {
     if (isMinimized())
@@ -294,10 +393,14 @@ void frmToolbar::closeEvent(QCloseEvent *event)
         return;
     }
     // Close the open calculator windows first, so each writes its settings.
+    // One that stays open (its unsaved changes kept) keeps the program running.
     const QWidgetList windows = QApplication::topLevelWidgets();
     for (QWidget *window : windows) {
-        if (window != this && window->isVisible() && qobject_cast<QDialog *>(window))
-            window->close();
+        if (window != this && window->isVisible() && qobject_cast<QDialog *>(window) && !window->close()) {
+            m_quitFromSysTray = false;
+            event->ignore();
+            return;
+        }
     }
     if (!isMinimized())
         savePosition();
@@ -342,14 +445,14 @@ void frmToolbar::openUnits()
 {
     resetCaption(FixedCaption);
     frmUnitCalculator window(m_context, this);
-    window.exec();
+    runToolWindow(window);
 }
 
 void frmToolbar::openInertia()
 {
     {
         frmInertiaCalc window(m_context, this);
-        window.exec();
+        runToolWindow(window);
     }
     resetCaption(LocalText(HintToolbar, m_context.languageOffset()));
 }
@@ -358,7 +461,7 @@ void frmToolbar::openDensity()
 {
     resetCaption(LocalText(HintToolbar, m_context.languageOffset()));
     frmDensitySelect window(m_context, this);
-    window.exec();
+    runToolWindow(window);
 }
 
 void frmToolbar::openAxis()
@@ -382,7 +485,7 @@ void frmToolbar::openAxisWindow(const QString &path)
     // Opened once the window is up, so a refused file's message stands over it.
     if (!path.isEmpty())
         window.openFromOutside(path);
-    window.exec();
+    runToolWindow(window);
 }
 
 void frmToolbar::openHelp()
@@ -397,5 +500,5 @@ void frmToolbar::openTrig()
 {
     resetCaption(LocalText(HintToolbar, m_context.languageOffset()));
     frmIntegral window(m_context, this);
-    window.exec();
+    runToolWindow(window);
 }

@@ -15,6 +15,7 @@
 class LogoButton;
 class frmAxisSizing;
 class QAction;
+class QDialog;
 class QMenu;
 class QSystemTrayIcon;
 class WindowContext;
@@ -63,8 +64,18 @@ public:
 
     QSystemTrayIcon *trayIcon() const { return m_tray; }
     QMenu *trayMenu() const { return m_mnuFile; }
+    // The window the strip opened and waits for; null when none is open.
+    QWidget *toolWindow() const;
+    // Brings the open window (or the one open over it) to the front, restored
+    // when minimised: what a click on the tray icon does while one is open.
+    void bringToolWindowToFront();
+    // Shows a window the strip opens, modal as it always is, but as a window
+    // of its own (its own taskbar entry; minimising it leaves the strip) and
+    // beside the strip; the tray icon says it is open until it closes.
+    void runToolWindow(QDialog &window);
 
 protected:
+    void changeEvent(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void leaveEvent(QEvent *event) override;
@@ -85,6 +96,12 @@ private:
     void openAxis();
     void openAxisWindow(const QString &path);
     void openHelp();
+    // The tray menu's "Show toolbar": the strip, and in front of it the
+    // window it waits for, if one is open.
+    void showFromTrayMenu();
+    // The tray icon's picture and tip: the program's, or marked with the
+    // open window's name.
+    void showToolWindowInTray();
     void buildLaunchers();
     void buildTrayMenu();
     void buildTrayIcon();
@@ -101,6 +118,7 @@ private:
     LauncherButton *m_cmdInertia;
     LauncherButton *m_cmdAxis = nullptr;
     QPointer<frmAxisSizing> m_axisWindow;
+    QPointer<QDialog> m_toolWindow;
     LauncherButton *m_cmdDensity;
     LauncherButton *m_cmdTrig;
     LogoButton *m_cmdLogo;

@@ -25,7 +25,12 @@ void RegisterWindows(WindowContext &context)
     };
     context.companyInfoOpener = [&context](QWidget *owner) {
         frmCompanyInfo info(context, owner);
-        info.exec();
+        // From the strip's logo it is one of the strip's windows; from a
+        // calculator's, a dialog over that calculator.
+        if (auto *strip = qobject_cast<frmToolbar *>(owner))
+            strip->runToolWindow(info);
+        else
+            info.exec();
     };
 }
 

@@ -1,10 +1,10 @@
 #pragma once
-// Undo and Redo of the edits of an axis. Each step keeps the whole axis as it
-// was before the edit (an axis is small), what the edit did in words for the
-// menu, and the item row it touched, so undoing gives back exactly what was
-// there and the modified mark follows.
+// Undo and Redo of the edits of an axis and its move. Each step keeps the
+// whole document as it was before the edit (an axis is small), what the edit
+// did in words for the menu, and the item row it touched, so undoing gives
+// back exactly what was there and the modified mark follows.
 
-#include "axis/axismodel.h"
+#include "axis/axisfile.h"
 
 #include <QList>
 #include <QString>
@@ -16,22 +16,25 @@ class AxisHistory
 public:
     struct Step
     {
-        Axis axis;
+        AxisDocument document;
         QString what;       // "remove “Coupling”"
         int rowBefore = -1; // the item row selected before the edit, for Undo; -1 for none
         int rowAfter = -1;  // and after it, for Redo
     };
 
-    // Records an edit; before is the axis as it was. An edit with the same
-    // run key as the one before it, with nothing undone in between, joins
-    // that step: typing a ratio key by key is one step.
-    void record(Step before, const QString &runKey = {});
-    // The step to show for Undo or Redo, with the motor's ratings (torques
-    // and speed, no part of any step) as current has them; current goes to
-    // the other side.
+    // Records an edit: before is the document as it was, now as it is. An
+    // edit that changed nothing is no step. An edit with the same run key as
+    // the one before it, with nothing undone and no endRun() in between,
+    // joins that step: a value typed key by key is one step, and one typed
+    // back to where its run started is none.
+    void record(Step before, const AxisDocument &now, const QString &runKey = {});
+    // The next edit starts a step of its own, whatever its run key (the
+    // value was entered, the focus moved on).
+    void endRun() { m_runKey.clear(); }
+    // The step to show for Undo or Redo; current goes to the other side.
     // nullopt when there is nothing to undo or redo.
-    std::optional<Step> undo(const Axis &current);
-    std::optional<Step> redo(const Axis &current);
+    std::optional<Step> undo(const AxisDocument &current);
+    std::optional<Step> redo(const AxisDocument &current);
     // What the next Undo or Redo does; empty when there is none.
     QString undoText() const { return m_undo.isEmpty() ? QString() : m_undo.last().what; }
     QString redoText() const { return m_redo.isEmpty() ? QString() : m_redo.last().what; }
@@ -42,7 +45,7 @@ public:
 
 private:
     // Takes the last step of from, leaving current in its place on to.
-    std::optional<Step> pass(QList<Step> &from, QList<Step> &to, const Axis &current);
+    std::optional<Step> pass(QList<Step> &from, QList<Step> &to, const AxisDocument &current);
 
     QList<Step> m_undo;
     QList<Step> m_redo;

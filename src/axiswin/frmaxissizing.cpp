@@ -37,6 +37,7 @@
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -118,6 +119,8 @@ frmAxisSizing::frmAxisSizing(WindowContext &context, QWidget *parent) : Calculat
 
 frmAxisSizing::~frmAxisSizing()
 {
+    // The boxes go after the members: the focus leaving them must not reach the history.
+    disconnect(qApp, nullptr, this, nullptr);
     saveSettingsOnce();
 }
 
@@ -309,21 +312,33 @@ void frmAxisSizing::buildResultRow(QGridLayout *grid, Result which, const QStrin
 
 void frmAxisSizing::connectEvents()
 {
-    for (NumericEdit *box : {m_txtGearRatio, m_txtGearboxInertia, m_txtRotorInertia, m_txtTargetRatio})
-        connect(box, &QLineEdit::textChanged, this, &frmAxisSizing::readDrive);
-    for (QComboBox *units : {m_cmbGearboxInertiaUnits, m_cmbRotorInertiaUnits})
-        connect(units, &QComboBox::currentIndexChanged, this, &frmAxisSizing::readDrive);
+    const std::pair<NumericEdit *, QComboBox *> drive[DriveBoxCount] = {
+        {m_txtGearRatio, nullptr},
+        {m_txtGearboxInertia, m_cmbGearboxInertiaUnits},
+        {m_txtRotorInertia, m_cmbRotorInertiaUnits},
+        {m_txtTargetRatio, nullptr}};
+    for (int b = 0; b < DriveBoxCount; ++b) {
+        connect(drive[b].first, &QLineEdit::textChanged, this, [this, b]() { readDrive(DriveBox(b)); });
+        if (drive[b].second)
+            connect(drive[b].second, &QComboBox::currentIndexChanged, this,
+                    [this, b]() { readDrive(DriveBox(b)); });
+    }
     connect(m_cmbResultUnits, &QComboBox::currentIndexChanged, this, &frmAxisSizing::compute);
-    connect(m_movePane, &MovePane::edited, this, [this]() {
-        m_movePane->readInto(m_axis.motor, m_move);
-        compute();
-    });
+    connect(m_movePane, &MovePane::edited, this, &frmAxisSizing::readMove);
+    // A value is entered when the focus leaves it or Enter is pressed: what
+    // is typed next is an edit of its own.
+    connect(qApp, &QApplication::focusChanged, this, [this]() { m_history.endRun(); });
+    for (NumericEdit *box : findChildren<NumericEdit *>()) {
+        connect(box, &QLineEdit::returnPressed, this, [this]() { m_history.endRun(); });
+        box->installEventFilter(this);
+    }
     connect(m_cmdEdit, &QAbstractButton::clicked, this, &frmAxisSizing::editItem);
     connect(m_cmdDuplicate, &QAbstractButton::clicked, this, &frmAxisSizing::duplicateItem);
     connect(m_cmdRemove, &QAbstractButton::clicked, this, &frmAxisSizing::removeItem);
     connect(m_cmdMoveUp, &QAbstractButton::clicked, this, [this]() { moveItem(-1); });
     connect(m_cmdMoveDown, &QAbstractButton::clicked, this, [this]() { moveItem(1); });
-    connect(m_tblItems, &QAbstractItemView::doubleClicked, this, &frmAxisSizing::editItem);
+    // A double-click, or Enter, on a row: the view says it once as
+    // activated (it says doubleClicked too, which must not open a second editor).
     connect(m_tblItems, &QAbstractItemView::activated, this, &frmAxisSizing::editItem);
     auto *removeKey = new QAction(m_tblItems);
     removeKey->setShortcut(QKeySequence::Delete);
@@ -374,33 +389,52 @@ void frmAxisSizing::showAxis(const Axis &axis)
     compute();
 }
 
-void frmAxisSizing::readDrive()
+void frmAxisSizing::showDocument(const AxisDocument &document)
+{
+    m_move = document.move;
+    showAxis(document.axis);
+}
+
+void frmAxisSizing::readDriveBox(DriveBox which, Axis &axis) const
+{
+    const ConversionTableData &units = context().units();
+    switch (which) {
+    case GearRatio:
+        axis.gearbox.ratio = ReadBoxNumber(m_txtGearRatio);
+        break;
+    case GearboxInertia:
+        axis.gearbox.inertia = ReadBoxQuantity(units, m_txtGearboxInertia, m_cmbGearboxInertiaUnits);
+        break;
+    case RotorInertia:
+        axis.motor.inertia = ReadBoxQuantity(units, m_txtRotorInertia, m_cmbRotorInertiaUnits);
+        break;
+    case TargetRatio:
+    case DriveBoxCount:
+        axis.motor.targetRatio = ReadBoxNumber(m_txtTargetRatio);
+        break;
+    }
+}
+
+void frmAxisSizing::readDrive(DriveBox which)
 {
     if (m_loading)
         return;
-    const Axis before = m_axis;
-    m_axis.gearbox.ratio = ReadBoxNumber(m_txtGearRatio);
-    m_axis.gearbox.inertia = ReadBoxQuantity(context().units(), m_txtGearboxInertia, m_cmbGearboxInertiaUnits);
-    m_axis.motor.inertia = ReadBoxQuantity(context().units(), m_txtRotorInertia, m_cmbRotorInertiaUnits);
-    m_axis.motor.targetRatio = ReadBoxNumber(m_txtTargetRatio);
-    // Typing into one box is one step; a value that does not read (NaN)
-    // counts as the same as another that does not.
-    const auto changed = [](const AxisQuantity &a, const AxisQuantity &b) {
-        return a.unit != b.unit || (a.value != b.value && !(std::isnan(a.value) && std::isnan(b.value)));
-    };
-    QString what;
-    if (changed({before.gearbox.ratio, {}}, {m_axis.gearbox.ratio, {}}))
-        what = QStringLiteral("gearbox ratio");
-    else if (changed(before.gearbox.inertia, m_axis.gearbox.inertia))
-        what = QStringLiteral("gearbox inertia");
-    else if (changed(before.motor.inertia, m_axis.motor.inertia))
-        what = QStringLiteral("rotor inertia");
-    else if (changed({before.motor.targetRatio, {}}, {m_axis.motor.targetRatio, {}}))
-        what = QStringLiteral("target ratio");
-    if (what.isEmpty()) {
-        compute();
+    static const char *const names[DriveBoxCount] = {"gearbox ratio", "gearbox inertia", "rotor inertia",
+                                                     "target ratio"};
+    const AxisDocument before = document();
+    // Only the box typed into (or its unit list) is read: the others keep
+    // their values exactly, whatever their boxes show.
+    readDriveBox(which, m_axis);
+    const QString what = QString::fromLatin1(names[which]);
+    commit(before, QStringLiteral("change of the ") + what, currentRow(), what);
+}
+
+void frmAxisSizing::readMove(const QString &what)
+{
+    if (m_loading)
         return;
-    }
+    const AxisDocument before = document();
+    m_movePane->readInto(m_axis.motor, m_move);
     commit(before, QStringLiteral("change of the ") + what, currentRow(), what);
 }
 
@@ -516,7 +550,7 @@ void frmAxisSizing::addItem(AxisItemKind kind)
         added = item;
     }
     if (added) {
-        const Axis before = m_axis;
+        const AxisDocument before = document();
         m_axis.items.append(*added);
         commit(before, QStringLiteral("add ") + quoted(*added), int(m_axis.items.size()) - 1);
     }
@@ -529,7 +563,7 @@ void frmAxisSizing::editItem()
     if (row < 0)
         return;
     if (const std::optional<AxisItem> edited = editedItem(m_axis.items.at(row))) {
-        const Axis before = m_axis;
+        const AxisDocument before = document();
         m_axis.items[row] = *edited;
         commit(before, QStringLiteral("edit ") + quoted(*edited), row);
     }
@@ -541,7 +575,7 @@ void frmAxisSizing::duplicateItem()
     const int row = currentRow();
     if (row < 0)
         return;
-    const Axis before = m_axis;
+    const AxisDocument before = document();
     m_axis.items.insert(row + 1, m_axis.items.at(row));
     commit(before, QStringLiteral("duplicate ") + quoted(m_axis.items.at(row)), row + 1);
 }
@@ -551,7 +585,7 @@ void frmAxisSizing::removeItem()
     const int row = currentRow();
     if (row < 0)
         return;
-    const Axis before = m_axis;
+    const AxisDocument before = document();
     const AxisItem removed = m_axis.items.takeAt(row);
     commit(before, QStringLiteral("remove ") + quoted(removed), std::min(row, int(m_axis.items.size()) - 1));
 }
@@ -562,26 +596,24 @@ void frmAxisSizing::moveItem(int step)
     const int to = row + step;
     if (row < 0 || to < 0 || to >= m_axis.items.size())
         return;
-    const Axis before = m_axis;
+    const AxisDocument before = document();
     m_axis.items.swapItemsAt(row, to);
     commit(before, QStringLiteral("move %1 %2").arg(quoted(m_axis.items.at(to)), step < 0 ? "up" : "down"),
            to);
 }
 
-void frmAxisSizing::commit(const Axis &before, const QString &what, int row, const QString &runKey)
+void frmAxisSizing::commit(const AxisDocument &before, const QString &what, int row, const QString &runKey)
 {
-    if (!(m_axis == before)) {
-        m_history.record({before, what, currentRow(), row}, runKey);
-        updateUndo();
-    }
+    m_history.record({before, what, currentRow(), row}, document(), runKey);
+    updateUndo();
     compute();
     selectRow(row);
 }
 
 void frmAxisSizing::undo()
 {
-    if (const std::optional<AxisHistory::Step> step = m_history.undo(m_axis)) {
-        showAxis(step->axis);
+    if (const std::optional<AxisHistory::Step> step = m_history.undo(document())) {
+        showDocument(step->document);
         selectRow(step->rowBefore);
     }
     updateUndo();
@@ -589,11 +621,25 @@ void frmAxisSizing::undo()
 
 void frmAxisSizing::redo()
 {
-    if (const std::optional<AxisHistory::Step> step = m_history.redo(m_axis)) {
-        showAxis(step->axis);
+    if (const std::optional<AxisHistory::Step> step = m_history.redo(document())) {
+        showDocument(step->document);
         selectRow(step->rowAfter);
     }
     updateUndo();
+}
+
+bool frmAxisSizing::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::ShortcutOverride) {
+        auto *key = static_cast<QKeyEvent *>(event);
+        if (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo) ||
+            m_mnuRedo->shortcuts().contains(QKeySequence(key->keyCombination()))) {
+            // Left unaccepted, the key goes on to the menu's shortcut.
+            event->ignore();
+            return true;
+        }
+    }
+    return CalculatorWindow::eventFilter(watched, event);
 }
 
 void frmAxisSizing::updateUndo()
@@ -707,8 +753,10 @@ void frmAxisSizing::newAxis()
 void frmAxisSizing::startUntitled()
 {
     setAxis(Axis());
-    // The move and motor as the boxes read them back, units included: a
-    // value typed back to what a new axis held is then no change.
+    // The axis, move and motor as the boxes read them back, units included:
+    // a value typed back to what a new axis held is then no change.
+    for (int b = 0; b < DriveBoxCount; ++b)
+        readDriveBox(DriveBox(b), m_axis);
     m_movePane->readInto(m_axis.motor, m_move);
     m_savedAxis = m_axis;
     m_savedMove = m_move;

@@ -1,8 +1,8 @@
 #pragma once
 #include "axis/axisfile.h"
 #include "axis/axishistory.h"
-#include "axiswin/reportdocument.h"
 #include "axiswin/axiscontrols.h"
+#include "axiswin/reportdocument.h"
 #include "widgets/calculatorwindow.h"
 
 #include <array>
@@ -17,6 +17,7 @@ class NumericEdit;
 class PictureButton;
 class QAction;
 class QComboBox;
+class QEvent;
 class QIODevice;
 class QGridLayout;
 class QLabel;
@@ -81,17 +82,22 @@ public:
     void duplicateItem();
     void removeItem();
     void moveItem(int step);
-    // Takes back the last edit of the items, gearbox or motor, or does again
-    // the last one taken back.
+    // Takes back the last edit of either tab (an item, a box, a list), or
+    // does again the last one taken back.
     void undo();
     void redo();
 
 protected:
     void saveSettings() override;
     void focusHome() override;
+    // Ctrl+Z and its kin in a value box reach the window's Undo and Redo,
+    // which cover every box, rather than the box's own.
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     enum Result { LoadSide, Reflected, AtMotor, Ratio, ResultCount };
+    // The boxes of the Gearbox and Motor groups, each one input of the axis.
+    enum DriveBox { GearRatio, GearboxInertia, RotorInertia, TargetRatio, DriveBoxCount };
 
     void buildControls();
     void buildFileMenu(QMenuBar *menuBar);
@@ -112,11 +118,13 @@ private:
     void openPending();
     // Writes bytes atomically; false, with a message naming the file, when it could not.
     bool writeFile(const QString &path, const std::function<bool(QIODevice &, QString *)> &write);
-    // An edit done: kept for Undo when it changed the axis (before is the
-    // axis as it was), then computed, with row selected.
-    void commit(const Axis &before, const QString &what, int row, const QString &runKey = {});
+    AxisDocument document() const { return {m_axis, m_move}; }
+    // An edit done: kept for Undo when it changed the axis or the move
+    // (before is the document as it was), then computed, with row selected.
+    void commit(const AxisDocument &before, const QString &what, int row, const QString &runKey = {});
     // The axis shown as it is, keeping what Undo can take back.
     void showAxis(const Axis &axis);
+    void showDocument(const AxisDocument &document);
     void updateUndo();
     void showTitle();
     QMenuBar *buildMenus();
@@ -127,8 +135,11 @@ private:
     QGridLayout *paneGrid(QWidget *pane);
     void connectEvents();
 
-    // The gearbox and motor boxes into the axis, then a compute.
-    void readDrive();
+    // A gearbox or motor box (or its unit list) into the axis, then a compute.
+    void readDrive(DriveBox which);
+    void readDriveBox(DriveBox which, Axis &axis) const;
+    // A box of the Move tab into the move, then a compute.
+    void readMove(const QString &what);
     void compute();
     int currentRow() const;
     void selectRow(int row);

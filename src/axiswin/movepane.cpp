@@ -80,6 +80,8 @@ MovePane::Input MovePane::addInput(QGridLayout *grid, const QString &caption, co
     const int row = grid->rowCount();
     input.box = AxisValueBox(QStringLiteral("txt%1").arg(name), spoken, pane, 80);
     input.caption = BuddyCaption(caption, input.box, pane);
+    input.what = input.caption->text().remove(u'&').remove(u':');
+    input.what[0] = input.what[0].toLower();
     grid->addWidget(input.caption, row, 0);
     grid->addWidget(input.box, row, 1);
     if (!unitType.isEmpty()) {
@@ -244,11 +246,13 @@ void MovePane::connectInputs()
     for (const Input *input : {&m_distance, &m_moveTime, &m_accelTime, &m_decelTime, &m_dwell, &m_incline,
                                &m_friction, &m_thrust, &m_mechanismEfficiency, &m_gearboxEfficiency,
                                &m_loadTorque, &m_ratedTorque, &m_peakTorque, &m_maxSpeed}) {
-        connect(input->box, &QLineEdit::textChanged, this, &MovePane::userEdit);
+        const auto edit = [this, what = input->what]() { userEdit(what); };
+        connect(input->box, &QLineEdit::textChanged, this, edit);
         if (input->units)
-            connect(input->units, &QComboBox::currentIndexChanged, this, &MovePane::userEdit);
+            connect(input->units, &QComboBox::currentIndexChanged, this, edit);
     }
-    connect(m_cmbProfile, &QComboBox::currentIndexChanged, this, &MovePane::userEdit);
+    connect(m_cmbProfile, &QComboBox::currentIndexChanged, this,
+            [this]() { userEdit(QStringLiteral("profile")); });
     for (QComboBox *units :
          {m_cmbLoadSpeedUnits, m_cmbLoadAccelUnits, m_cmbMotorSpeedUnits, m_cmbTorqueUnits})
         connect(units, &QComboBox::currentIndexChanged, this, &MovePane::display);
@@ -260,7 +264,7 @@ void MovePane::connectInputs()
     }
 }
 
-void MovePane::userEdit()
+void MovePane::userEdit(const QString &what)
 {
     if (m_loading)
         return;
@@ -270,7 +274,7 @@ void MovePane::userEdit()
         showRamps(true);
     m_accelTime.setEnabled(given);
     m_decelTime.setEnabled(given);
-    Q_EMIT edited();
+    Q_EMIT edited(what);
 }
 
 void MovePane::setMove(const AxisMotor &motor, const MoveInputs &move)

@@ -43,8 +43,9 @@ public:
     MoveReportUnits shownUnits() const;
 
 Q_SIGNALS:
-    // The user changed an input.
-    void edited();
+    // The user changed an input: what names it ("move time"), as the
+    // window's Undo does.
+    void edited(const QString &what);
 
 private:
     enum Figure {
@@ -63,6 +64,7 @@ private:
         QLabel *caption = nullptr;
         NumericEdit *box = nullptr;
         QComboBox *units = nullptr;
+        QString what; // its caption in lower case, for the window's Undo
         void setEnabled(bool on) const;
     };
 
@@ -77,7 +79,7 @@ private:
     QWidget *buildMotorCheck();
     QWidget *buildResults();
     void connectInputs();
-    void userEdit();
+    void userEdit(const QString &what);
     // Unit lists and inputs that follow the axis: linear or rotary.
     void followMechanism(MechanismKind kind, const MoveInputs &move);
     void display();

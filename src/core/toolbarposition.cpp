@@ -65,3 +65,30 @@ QPoint BringOntoScreen(const QRect &frame, const QList<QRect> &screens)
     }
     return FitOnScreen(frame, *nearest, frame.size()).topLeft();
 }
+
+QPoint PlaceBesideStrip(const QSize &frame, const QRect &strip, const QRect &area)
+{
+    constexpr int Gap = 8;
+    const int alignedLeft = strip.right() + 1 - frame.width();
+    // Each place, and whether it slides across (along a horizontal edge) or down.
+    const struct
+    {
+        QPoint at;
+        bool across;
+    } places[] = {{{alignedLeft, strip.bottom() + 1 + Gap}, true},
+                  {{alignedLeft, strip.top() - Gap - frame.height()}, true},
+                  {{strip.left() - Gap - frame.width(), strip.top()}, false},
+                  {{strip.right() + 1 + Gap, strip.top()}, false}};
+    for (const auto &[at, across] : places) {
+        QRect place(at, frame);
+        if (across)
+            place.moveLeft(std::clamp(place.left(), area.left(),
+                                      std::max(area.left(), area.right() + 1 - frame.width())));
+        else
+            place.moveTop(std::clamp(place.top(), area.top(),
+                                     std::max(area.top(), area.bottom() + 1 - frame.height())));
+        if (area.contains(place))
+            return place.topLeft();
+    }
+    return FitOnScreen(QRect(places[0].at, frame), area, frame).topLeft();
+}

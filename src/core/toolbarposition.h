@@ -23,3 +23,11 @@ QString TwipsText(int pixels);
 // it does not overlap any of them enough to be grabbed; returns the new top-left.
 // screens are the screens' available rectangles.
 QPoint BringOntoScreen(const QRect &frame, const QList<QRect> &screens);
+
+// Where a window the strip opens goes so that it leaves the strip in view:
+// the top-left of a frame of that size beside strip (the strip's frame) on
+// area (its screen's available rectangle). Below the strip, right edges in
+// line; else above it; else to its left or right, tops in line; each slid
+// along the strip's edge to lie whole on area. A frame that fits beside it
+// nowhere goes below it, brought onto area.
+QPoint PlaceBesideStrip(const QSize &frame, const QRect &strip, const QRect &area);

@@ -508,12 +508,39 @@ void frmDensitySelect::focusHome()
 
 void frmDensitySelect::keyPressEvent(QKeyEvent *event)
 {
-    // Esc cancels an entry while Cancel is shown; otherwise it closes the window.
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier && !m_cmdCancel->isHidden()) {
-        m_cmdCancel->click();
-        return;
+    // Esc closes the window, as in every other; an entry being made is saved
+    // or dropped first, as the user says.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier && entryPending()) {
+        const QMessageBox::StandardButtons keys =
+            m_readOnly ? QMessageBox::Discard | QMessageBox::Cancel
+                       : QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel;
+        const QMessageBox::StandardButton answer =
+            QMessageBox::question(this, windowTitle(), QStringLiteral("Save the material you are entering?"),
+                                  keys, m_readOnly ? QMessageBox::Cancel : QMessageBox::Save);
+        if (answer == QMessageBox::Cancel)
+            return;
+        if (answer == QMessageBox::Save) {
+            onSave();
+            if (!m_cmdCancel->isHidden()) // refused: the boxes keep it to put right
+                return;
+        }
     }
     CalculatorWindow::keyPressEvent(event);
+}
+
+bool frmDensitySelect::entryPending() const
+{
+    if (m_cmdCancel->isHidden())
+        return false;
+    const QString name = m_txtMaterial->text().trimmed();
+    const QString density = m_txtDensity->text().trimmed();
+    const int i = selectedIndex();
+    if (m_addFlag || i < 0 || i >= m_table.size())
+        return !name.isEmpty() || !density.isEmpty();
+    // The selected material as its line put it in the boxes is no entry.
+    const DensityRecord &record = m_table.at(i);
+    return name != record.MaterialName.trimmed() ||
+           density != DensityEntryText(context().units(), record, m_cmbDensityUnits->currentText()).trimmed();
 }
 
 void frmDensitySelect::showEvent(QShowEvent *event)

@@ -67,6 +67,9 @@ protected:
     void saveSettings() override;
     void focusHome() override;
     void keyPressEvent(QKeyEvent *event) override;
+    // Whether the boxes hold an entry not yet saved: something typed for a
+    // new material, or a listed one changed.
+    bool entryPending() const;
     void showEvent(QShowEvent *event) override;
 
 private:

@@ -334,18 +334,22 @@ bool frmErrorHandler::BugLog()
         return false;
     }
     const QString address = QString::fromLatin1(BugReportAddress);
-    const bool mailOpened = HandToDesktop(m_context, BugReportMail(report(), address, QLocale()));
+    // The desktop takes the link and starts the mail program on its own: it
+    // never says whether that program opened, so the message says only that
+    // it was asked to.
+    const bool mailAsked = HandToDesktop(m_context, BugReportMail(report(), address, QLocale()));
     const QString mail =
-        mailOpened
-            ? QStringLiteral("Your mail program has been opened with the report filled in; send the "
-                             "mail from there to reach us.")
-            : QStringLiteral("Your mail program could not be opened, so nothing has been sent. To send "
-                             "the report, mail that file to %1.")
-                  .arg(address);
-    QMessageBox thanks(QMessageBox::Information, QStringLiteral("Thanks!"),
+        mailAsked ? QStringLiteral("Your mail program was asked to open with the report filled in; send the "
+                                   "mail from there to reach us. If no mail program opens, nothing has been "
+                                   "sent: mail that file to %1.")
+                  : QStringLiteral("Your mail program could not be opened, so nothing has been sent. To send "
+                                   "the report, mail that file to %1.");
+    QMessageBox thanks(QMessageBox::Information,
+                       mailAsked ? QStringLiteral("Bug report saved")
+                                 : QStringLiteral("Bug report saved, not sent"),
                        QStringLiteral("The bug report has been saved to %1.\r\n\r\n%2\r\n\r\n"
                                       "We appreciate your assistance!")
-                           .arg(where, mail),
+                           .arg(where, mail.arg(address)),
                        QMessageBox::Ok, this);
     thanks.setObjectName(QStringLiteral("msgThanks"));
     thanks.exec();

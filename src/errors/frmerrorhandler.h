@@ -53,8 +53,8 @@ public:
     BugReport report() const;
 
     // Appends the report to the bug log, opens the user's mail program with
-    // the report filled in, and says what happened (where it was saved, whether
-    // the mail program opened). A log that cannot be written is said in one
+    // the report filled in, and says what happened (where it was saved, and
+    // whether the desktop took the mail link). A log that cannot be written is said in one
     // message over this window, which stays open; then it gives false.
     bool BugLog();
     // Asks for a printer (or a PDF file), then prints the report.

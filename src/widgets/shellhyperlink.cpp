@@ -29,9 +29,15 @@ QString invalidLinkReason(const QString &target, QUrl *url)
 
 } // namespace
 
-bool ShellHyperlink(const WindowContext &context, const QString &target)
+namespace {
+
+enum class LinkOutcome { Opened, Refused, Reported };
+
+// ShellHyperlink's work, telling a link the desktop refused from one whose
+// failure went to the error report.
+LinkOutcome openOrReport(const WindowContext &context, const QString &target)
 {
-    bool result = false;
+    bool opened = false;
     int errNumber = 0;
     QString errDesc;
     {
@@ -42,7 +48,7 @@ bool ShellHyperlink(const WindowContext &context, const QString &target)
             errNumber = InvalidLinkError;
         } else {
             try {
-                result = context.openUrl(url);
+                opened = context.openUrl(url);
             } catch (const std::exception &error) {
                 errNumber = LinkOpenerError;
                 errDesc = QString::fromLocal8Bit(error.what());
@@ -55,9 +61,16 @@ bool ShellHyperlink(const WindowContext &context, const QString &target)
     // The cursor is back to normal before the report window opens.
     if (errNumber != 0) {
         context.reportError(errNumber, errDesc, QString::fromLatin1(ShellHyperlinkProc));
-        return false;
+        return LinkOutcome::Reported;
     }
-    return result;
+    return opened ? LinkOutcome::Opened : LinkOutcome::Refused;
+}
+
+} // namespace
+
+bool ShellHyperlink(const WindowContext &context, const QString &target)
+{
+    return openOrReport(context, target) == LinkOutcome::Opened;
 }
 
 bool HandToDesktop(const WindowContext &context, const QUrl &url)
@@ -72,8 +85,10 @@ bool HandToDesktop(const WindowContext &context, const QUrl &url)
 
 bool OpenLink(const WindowContext &context, const QString &target, QWidget *messageParent)
 {
-    if (ShellHyperlink(context, target))
-        return true;
+    const LinkOutcome outcome = openOrReport(context, target);
+    // A failure the error report has shown is told once: no message follows it.
+    if (outcome != LinkOutcome::Refused)
+        return outcome == LinkOutcome::Opened;
     QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Hyperlink Aborted"),
                     QStringLiteral("Unable to open hyperlink at this time."), QMessageBox::Ok, messageParent);
     box.setObjectName(QStringLiteral("msgHyperlinkAborted"));

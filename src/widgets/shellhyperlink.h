@@ -27,8 +27,9 @@ bool ShellHyperlink(const WindowContext &context, const QString &target);
 // what happened.
 bool HandToDesktop(const WindowContext &context, const QUrl &url);
 
-// ShellHyperlink, then the "Hyperlink Aborted" message when it fails; true
-// when the link was opened.
+// ShellHyperlink, then the "Hyperlink Aborted" message when the desktop
+// refused the link (a failure the error report showed is not told again);
+// true when the link was opened.
 bool OpenLink(const WindowContext &context, const QString &target, QWidget *messageParent);
 
 // Link-label click: P = the label's "Protocol" tag entry; nothing when empty.

@@ -11,7 +11,9 @@
 #include "units/conversiontable.h"
 
 #include <QFile>
+#include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QSystemTrayIcon>
@@ -209,6 +211,81 @@ private Q_SLOTS:
         QVERIFY(!offeredWhileOpen);
         Q_EMIT toolbar.trayMenu()->aboutToShow();
         QVERIFY(entry->isEnabled());
+    }
+
+    // A window the strip opens is a window of its own (its own taskbar
+    // entry; minimising it leaves the strip), opens beside the strip, and
+    // while it is open the tray icon names it and a click on the icon, or
+    // on the strip, brings it back to the front.
+    void open_window_stands_apart_and_is_brought_back_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::newRow("units") << "cmdUnits";
+        QTest::newRow("inertia") << "cmdInertia";
+        QTest::newRow("density") << "cmdDensity";
+        QTest::newRow("trig") << "cmdTrig";
+        QTest::newRow("axis") << "cmdAxis";
+        QTest::newRow("logo") << "cmdLogo";
+    }
+    void open_window_stands_apart_and_is_brought_back()
+    {
+        QFETCH(QString, button);
+        frmToolbar toolbar(m_context);
+        toolbar.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&toolbar));
+        const qint64 plainIcon = toolbar.trayIcon()->icon().cacheKey();
+        QStringList seen;
+        const auto watch = TestSupport::whenModalShown([&](QWidget *window) {
+            const QRect strip = toolbar.frameGeometry();
+            const QRect frame = window->frameGeometry();
+            const QRect area = toolbar.screen()->availableGeometry();
+            // Over the strip only when it fits beside it nowhere.
+            const bool fits =
+                strip.bottom() + 9 + frame.height() <= area.bottom() + 1 ||
+                (strip.left() - area.left() >= frame.width() + 8 && frame.height() <= area.height());
+            seen << QString::number(window->windowType() == Qt::Window)
+                 << QString::number(!fits || !frame.intersects(strip))
+                 << QString::number(toolbar.trayIcon()->toolTip().contains(window->windowTitle()) &&
+                                    toolbar.trayIcon()->icon().cacheKey() != plainIcon);
+            window->showMinimized();
+            Q_EMIT toolbar.trayIcon()->activated(QSystemTrayIcon::Trigger);
+            seen << QString::number(!window->isMinimized() && toolbar.isVisible());
+            bool stripActivated = false;
+            const auto focus = connect(qApp, &QGuiApplication::focusWindowChanged, [&](QWindow *now) {
+                stripActivated = stripActivated || now == toolbar.windowHandle();
+            });
+            toolbar.activateWindow(); // as a click on it does
+            QVERIFY(QTest::qWaitFor([&stripActivated] { return stripActivated; }));
+            disconnect(focus);
+            seen << QString::number(
+                QTest::qWaitFor([window] { return QApplication::activeWindow() == window; }));
+            window->close();
+        });
+        toolbar.findChild<QAbstractButton *>(button)->click();
+        QCOMPARE(seen, QStringList({"1", "1", "1", "1", "1"}));
+        QCOMPARE(toolbar.trayIcon()->toolTip(), QStringLiteral("Torvane Toolbar"));
+        QCOMPARE(toolbar.toolWindow(), nullptr);
+    }
+
+    // Exit closes the open window first; one kept open (an axis whose
+    // unsaved changes the user keeps) keeps the program and the strip.
+    void exit_kept_back_by_an_open_window()
+    {
+        frmToolbar toolbar(m_context);
+        toolbar.show();
+        bool keptOpen = false;
+        const auto watch = TestSupport::whenModalShown([&](QWidget *window) {
+            window->findChild<QLineEdit *>(QStringLiteral("txtGearRatio"))->setText(QStringLiteral("4"));
+            const auto keep = TestSupport::whenModalShown(
+                [](QWidget *box) { static_cast<QMessageBox *>(box)->button(QMessageBox::Cancel)->click(); });
+            toolbar.findChild<QAction *>(QStringLiteral("mnuFileExit"))->trigger();
+            keptOpen = window->isVisible() && toolbar.isVisible() && !toolbar.quitFromSysTray();
+            const auto discard = TestSupport::whenModalShown(
+                [](QWidget *box) { static_cast<QMessageBox *>(box)->button(QMessageBox::Discard)->click(); });
+            window->close();
+        });
+        toolbar.findChild<QAbstractButton *>(QStringLiteral("cmdAxis"))->click();
+        QVERIFY(keptOpen);
     }
 
     void tray_help_opens_the_help_window()

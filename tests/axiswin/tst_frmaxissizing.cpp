@@ -3,6 +3,7 @@
 // from the labels.
 
 #include "../axis/axisbuild.h"
+#include "axiswin/axisentry.h"
 #include "axiswin/frmaxissizing.h"
 
 #include "testsupport.h"
@@ -21,6 +22,7 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QTest>
+#include <QTimer>
 
 using namespace AxisBuild;
 using TestSupport::child;
@@ -313,11 +315,15 @@ private Q_SLOTS:
             << QStringList{"table,screw,coupling", "3 0", "0", "saved", "&Undo", "&Redo change of the gearbox ratio"};
         QTest::newRow("ratio redone into its box") << QStringList{"ratio 4", "ratio 45", "undo", "redo"}
             << QStringList{"table,screw,coupling", "45 0", "0", "modified", "&Undo change of the gearbox ratio", "&Redo"};
-        // The motor's ratings, typed with the move, are no step: Undo and Redo keep them.
-        QTest::newRow("rated torque kept by undo") << QStringList{"ratio 4", "rated 2", "undo"}
-            << QStringList{"table,screw,coupling", "3 2", "0", "modified", "&Undo", "&Redo change of the gearbox ratio"};
-        QTest::newRow("rated torque kept by redo") << QStringList{"ratio 4", "undo", "rated 2", "redo"}
-            << QStringList{"table,screw,coupling", "4 2", "0", "modified", "&Undo change of the gearbox ratio", "&Redo"};
+        // The Move tab's boxes are steps in the same order as the rest.
+        QTest::newRow("rated torque undone first") << QStringList{"ratio 4", "rated 2", "undo"}
+            << QStringList{"table,screw,coupling", "4 0", "0", "modified", "&Undo change of the gearbox ratio",
+                           "&Redo change of the rated torque"};
+        QTest::newRow("a new edit ends redo of the ratio") << QStringList{"ratio 4", "undo", "rated 2", "redo"}
+            << QStringList{"table,screw,coupling", "3 2", "0", "modified", "&Undo change of the rated torque", "&Redo"};
+        // A value typed back to where its typing started is no step.
+        QTest::newRow("typed back is no step") << QStringList{"ratio 4", "ratio 3"}
+            << QStringList{"table,screw,coupling", "3 0", "0", "saved", "&Undo", "&Redo"};
         // clang-format on
     }
     void undo_and_redo()
@@ -364,6 +370,139 @@ private Q_SLOTS:
                               child<QAction>(&window, QStringLiteral("mnuEditUndo"))->text(),
                               child<QAction>(&window, QStringLiteral("mnuEditRedo"))->text()}),
                  after);
+    }
+
+    // Each box of either tab: a value typed key by key and entered is one
+    // step named by its box (a list's choice too); Ctrl+Z gives back the
+    // document exactly as it was, Ctrl+Shift+Z the typed value.
+    void every_box_is_one_undo_step_data()
+    {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<bool>("screw"); // the ball-screw axis, else a new (rotary) axis
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("name");
+        // clang-format off
+        QTest::newRow("gearbox ratio") << "txtGearRatio" << true << "12.5" << "gearbox ratio";
+        QTest::newRow("gearbox inertia") << "txtGearboxInertia" << false << "3e-6" << "gearbox inertia";
+        QTest::newRow("rotor inertia") << "txtRotorInertia" << false << "1.2e-5" << "rotor inertia";
+        QTest::newRow("rotor inertia pasted with a unit") << "txtRotorInertia" << true << "2 g-cm\u00b2"
+                                                          << "rotor inertia";
+        QTest::newRow("target ratio") << "txtTargetRatio" << false << "5" << "target ratio";
+        QTest::newRow("distance") << "txtDistance" << true << "250" << "distance";
+        QTest::newRow("move time") << "txtMoveTime" << true << "0.75" << "move time";
+        QTest::newRow("acceleration time") << "txtAccelTime" << true << "0.1" << "acceleration time";
+        QTest::newRow("deceleration time") << "txtDecelTime" << true << "0.2" << "deceleration time";
+        QTest::newRow("dwell") << "txtDwell" << true << "1.5" << "dwell";
+        QTest::newRow("incline") << "txtIncline" << true << "-30" << "incline \u03b8";
+        QTest::newRow("friction") << "txtFriction" << true << "0.1" << "friction \u03bc";
+        QTest::newRow("external force") << "txtThrust" << true << "20" << "external force";
+        QTest::newRow("mechanism efficiency") << "txtMechanismEfficiency" << true << "85" << "mechanism efficiency";
+        QTest::newRow("gearbox efficiency") << "txtGearboxEfficiency" << true << "95" << "gearbox efficiency";
+        QTest::newRow("load torque") << "txtLoadTorque" << false << "0.4" << "load torque";
+        QTest::newRow("rated torque") << "txtRatedTorque" << true << "0.64" << "rated torque";
+        QTest::newRow("peak torque") << "txtPeakTorque" << true << "1.9" << "peak torque";
+        QTest::newRow("maximum speed") << "txtMaxSpeed" << true << "3000" << "maximum speed";
+        // The lists are edits of their boxes, and the profile one of its own.
+        QTest::newRow("rotor inertia unit") << "cmbRotorInertiaUnits" << true << "g-cm\u00b2" << "rotor inertia";
+        QTest::newRow("distance unit") << "cmbDistanceUnits" << true << "in" << "distance";
+        QTest::newRow("profile") << "cmbProfile" << true << "Triangular" << "profile";
+        // clang-format on
+    }
+    void every_box_is_one_undo_step()
+    {
+        QFETCH(QString, box);
+        QFETCH(bool, screw);
+        QFETCH(QString, typed);
+        QFETCH(QString, name);
+        frmAxisSizing window(m_context);
+        window.setAxis(screw ? ballScrewAxis() : Axis());
+        window.show();
+        QApplication::setActiveWindow(&window);
+        auto *control = child<QWidget>(&window, box);
+        auto *edit = qobject_cast<NumericEdit *>(control);
+        auto *tabs = child<QTabWidget>(&window, QStringLiteral("tabAxis"));
+        tabs->setCurrentIndex(tabs->widget(0)->isAncestorOf(control) ? 0 : 1);
+        if (!control->isEnabled()) { // ramps are typed once the profile takes them as given
+            setControls(&window, {{"txtDistance", "100"},
+                                  {"txtMoveTime", "1"},
+                                  {"cmbProfile", "Trapezoidal, ramps as given"}});
+        }
+        QVERIFY(control->isEnabled());
+        const Axis axis = window.axis();
+        const MoveInputs move = window.move();
+
+        control->setFocus();
+        QVERIFY(control->hasFocus());
+        if (!edit) {
+            setControls(&window, {{box, typed}}); // a list: another entry chosen
+        } else if (typed.contains(u' ')) {
+            edit->pasteNumber(typed);
+        } else {
+            edit->selectAll();
+            QTest::keyClicks(edit, typed);
+        }
+        QTest::keyClick(control, Qt::Key_Tab);
+        QVERIFY(!control->hasFocus());
+        const Axis typedAxis = window.axis();
+        const MoveInputs typedMove = window.move();
+        const QString typedText = edit ? edit->text() : static_cast<QComboBox *>(control)->currentText();
+        QVERIFY(!(typedAxis == axis && typedMove == move));
+        QCOMPARE(child<QAction>(&window, QStringLiteral("mnuEditUndo"))->text(),
+                 "&Undo change of the " + name);
+
+        // From the box itself, the keys reach the window's Undo and Redo.
+        control->setFocus();
+        QTest::keySequence(control, QKeySequence::Undo);
+        QCOMPARE(window.axis(), axis);
+        QCOMPARE(window.move(), move);
+        QCOMPARE(child<QAction>(&window, QStringLiteral("mnuEditRedo"))->text(),
+                 "&Redo change of the " + name);
+        QTest::keySequence(control, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
+        QCOMPARE(window.axis(), typedAxis);
+        QCOMPARE(window.move(), typedMove);
+        if (edit)
+            QCOMPARE(ReadAxisNumber(edit->text()), ReadAxisNumber(typedText));
+        else
+            QCOMPARE(static_cast<QComboBox *>(control)->currentText(), typedText);
+    }
+
+    // A double-click on a row, of any kind, opens its editor once.
+    void double_click_opens_one_editor_data()
+    {
+        QTest::addColumn<int>("row");
+        for (int kind = 0; kind < AxisItemKindCount; ++kind)
+            QTest::newRow(KindInfo(AxisItemKind(kind)).key) << kind;
+    }
+    void double_click_opens_one_editor()
+    {
+        QFETCH(int, row);
+        // One item of each kind, in the order of the kinds.
+        const Axis kinds = axis(
+            {steelScrew(), item(AxisItemKind::PointMass, {{AxisParam::Mass, 1}, {AxisParam::Radius, 0.1}}),
+             inertiaValue(1e-5), screwLoad(40, 0.01), beltLoad(2, 0.05)},
+            1, 0, 1e-5);
+        frmAxisSizing window(m_context);
+        window.setAxis(kinds);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QCOMPARE(window.axis().items.at(row).kind, AxisItemKind(row));
+        int editors = 0;
+        QTimer cancel;
+        connect(&cancel, &QTimer::timeout, &window, [&editors]() {
+            if (QWidget *editor = QApplication::activeModalWidget()) {
+                ++editors;
+                editor->close();
+            }
+        });
+        cancel.start(5);
+        auto *table = child<QTableView>(&window, QStringLiteral("tblItems"));
+        const QPoint at = table->visualRect(table->model()->index(row, 1)).center();
+        // As the window system gives a double-click: a click, then a press
+        // that is a double-click, then its release.
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseRelease(table->viewport(), Qt::LeftButton, {}, at);
+        QCOMPARE(editors, 1);
     }
 
     // A file that cannot be read is refused whole, with a message naming it

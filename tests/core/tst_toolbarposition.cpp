@@ -62,6 +62,31 @@ private Q_SLOTS:
         QFETCH(QList<QRect>, screens);
         QTEST(BringOntoScreen(frame, screens), "expected");
     }
+
+    // A window the strip opens leaves the strip in view: below it, else above,
+    // else beside it, slid along to lie whole on the screen.
+    void window_opens_beside_the_strip_data()
+    {
+        const QRect topRight(640, 40, 344, 60); // the strip where it first opens
+        QTest::addColumn<QSize>("frame");
+        QTest::addColumn<QRect>("strip");
+        QTest::addColumn<QPoint>("expected");
+        QTest::newRow("below, right edges in line") << QSize(500, 400) << topRight << QPoint(484, 108);
+        QTest::newRow("below, slid onto the screen") << QSize(1000, 400) << topRight << QPoint(0, 108);
+        QTest::newRow("above a strip at the bottom")
+            << QSize(500, 400) << QRect(640, 700, 344, 60) << QPoint(484, 292);
+        QTest::newRow("too tall for above or below: to the left")
+            << QSize(500, 700) << QRect(640, 300, 344, 60) << QPoint(132, 68);
+        QTest::newRow("to the right of a strip at the left")
+            << QSize(600, 700) << QRect(0, 300, 344, 60) << QPoint(352, 68);
+        QTest::newRow("fits nowhere: below, on the screen") << QSize(900, 700) << topRight << QPoint(84, 68);
+    }
+    void window_opens_beside_the_strip()
+    {
+        QFETCH(QSize, frame);
+        QFETCH(QRect, strip);
+        QTEST(PlaceBesideStrip(frame, strip, QRect(0, 0, 1024, 768)), "expected");
+    }
 };
 
 QTEST_GUILESS_MAIN(TestToolbarPosition)
