@@ -1,8 +1,8 @@
 #pragma once
 #include "axis/axisfile.h"
 #include "axis/axishistory.h"
-#include "axiswin/reportdocument.h"
 #include "axiswin/axiscontrols.h"
+#include "axiswin/reportdocument.h"
 #include "widgets/calculatorwindow.h"
 
 #include <array>
@@ -91,8 +91,6 @@ protected:
     void focusHome() override;
 
 private:
-    enum Result { LoadSide, Reflected, AtMotor, Ratio, ResultCount };
-
     void buildControls();
     void buildFileMenu(QMenuBar *menuBar);
     void buildEditMenu();
@@ -123,7 +121,6 @@ private:
     QWidget *buildItemPane();
     QWidget *buildDrivePane();
     QWidget *buildResultPane();
-    void buildResultRow(QGridLayout *grid, Result which, const QString &caption, const QString &spoken);
     QGridLayout *paneGrid(QWidget *pane);
     void connectEvents();
 
@@ -136,9 +133,9 @@ private:
     std::optional<AxisItem> editedItem(const AxisItem &item);
     // A shape part chosen in the inertia calculator, starting from preset.
     std::optional<AxisShapePart> pickedShape(const std::optional<AxisShapePart> &preset);
-    void copyResult(Result which, bool withUnit);
-    // The result the Edit menu copies.
-    Result currentResult() const;
+    void copyResult(std::size_t which, bool withUnit);
+    // The result the Edit menu copies, by its row of AxisResultRows.
+    std::size_t currentResult() const;
 
     Axis m_axis;
     Axis m_savedAxis;
@@ -170,7 +167,8 @@ private:
     NumericEdit *m_txtTargetRatio = nullptr;
     QComboBox *m_cmbResultUnits = nullptr;
     MovePane *m_movePane = nullptr;
-    std::array<AxisResultRow, ResultCount> m_resultRows;
+    std::array<AxisResultRow, AxisResultRows.size()>
+        m_resultRows; // by row of AxisResultRows; none when not shown
     QLabel *m_lblVerdict = nullptr;
     QLabel *m_lblProblem = nullptr;
     DigitsNotation *m_format = nullptr;

@@ -1,5 +1,6 @@
 #include "axiswin/reportdocument.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -27,12 +28,22 @@ QString toneColour(ReportBlock::Tone tone)
     return QStringLiteral("#000000");
 }
 
+// Facts as {label, value} pairs; rows of two pairs or more set them side by
+// side, across the page.
 QString factsHtml(const ReportBlock &block)
 {
-    QString html = QStringLiteral("<table cellspacing=\"0\" cellpadding=\"2\">");
-    for (const QStringList &row : block.rows)
-        html += QStringLiteral("<tr><td>%1</td><td>&nbsp;&nbsp;&nbsp;&nbsp;</td><td>%2</td></tr>")
-                    .arg(escaped(row.value(0)), escaped(row.value(1)));
+    const bool pairs = std::any_of(block.rows.begin(), block.rows.end(),
+                                   [](const QStringList &row) { return row.size() > 2; });
+    QString html = QStringLiteral("<table cellspacing=\"0\" cellpadding=\"2\"%1>")
+                       .arg(pairs ? QStringLiteral(" width=\"100%\"") : QString());
+    for (const QStringList &row : block.rows) {
+        html += QStringLiteral("<tr>");
+        for (qsizetype k = 0; k + 1 < row.size(); k += 2)
+            html += QStringLiteral("%1<td>%2</td><td>&nbsp;&nbsp;&nbsp;&nbsp;</td><td>%3</td>")
+                        .arg(k > 0 ? QStringLiteral("<td width=\"5%\"></td>") : QString(), escaped(row.at(k)),
+                             escaped(row.at(k + 1)));
+        html += QStringLiteral("</tr>");
+    }
     return html + QStringLiteral("</table>");
 }
 

@@ -15,7 +15,7 @@
 struct ReportBlock
 {
     enum class Kind {
-        Facts,     // rows of {label, value}
+        Facts,     // rows of {label, value}, or of two such pairs side by side
         Table,     // rows of cells, the first the header
         Paragraph, // text
         Plot,      // a picture the painter draws; text is its caption
