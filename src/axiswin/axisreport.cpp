@@ -89,7 +89,9 @@ ReportSection itemSection(const Axis &axis, const AxisResults &results, const Re
              AxisFigureText(view.units, result.atMotor, unit, view.digits, view.notation),
              share.ok() ? AxisNumberText(share.value(), view.digits, view.notation) : share.reason()});
     }
-    return {QStringLiteral("Items"), {ReportBlock::table(rows, {0, 3, 6, 7, 8})}};
+    ReportBlock table = ReportBlock::table(rows, {0, 3, 6, 7, 8}, {1, 5});
+    table.wideColumn = 4; // the inputs
+    return {QStringLiteral("Items"), {table}};
 }
 
 ReportSection resultSection(const AxisResults &results, const ReportFigures &view)
@@ -232,7 +234,7 @@ void AppendMoveReport(ReportDocument &report, const MoveInputs &move, const Move
             .append({QString::fromUtf8(row.title), figureIn(figure, shown.of(row.unit), figures)});
     }
     section.blocks.append(factPairs(motion, torques));
-    section.blocks.append(ReportBlock::table(MoveSegmentTable(results, shown, figures), {1, 2, 3, 4}));
+    section.blocks.append(ReportBlock::table(MoveSegmentTable(results, shown, figures), {1, 2, 3, 4}, {0}));
     for (const MotorCheck &check : results.checks) {
         const QString &unit =
             check.kind == MotorCheckKind::Speed ? shown.of(MoveUnit::MotorSpeed) : shown.of(MoveUnit::Torque);

@@ -64,7 +64,7 @@ QGroupBox *MovePane::group(const QString &title, const QString &name)
     auto *box = Named(new QGroupBox(title, this), name, QString(), title);
     auto *grid = new QGridLayout(box);
     grid->setHorizontalSpacing(6);
-    grid->setVerticalSpacing(4);
+    grid->setVerticalSpacing(3);
     return box;
 }
 
@@ -242,7 +242,7 @@ QWidget *MovePane::buildResults()
         const QString spoken = QString::fromUtf8(row.spoken);
         const QString key = QString::fromLatin1(row.key);
         m_rows[std::size_t(f)] = AddResultRow(grid, f, key, QString::fromUtf8(row.caption), spoken);
-        m_rows[std::size_t(f)].value->setMinimumSize(120, 22);
+        m_rows[std::size_t(f)].value->setMinimumSize(110, 22);
         m_captions[std::size_t(f)] = static_cast<QLabel *>(grid->itemAtPosition(f, 2)->widget());
         m_unitNames[std::size_t(f)] = Named(new QLabel(content), QStringLiteral("lblUnit_%1").arg(key),
                                             QString(), spoken + QStringLiteral(" unit"));
@@ -279,6 +279,7 @@ QWidget *MovePane::buildSegments(QWidget *parent)
             new QLabel(table), QStringLiteral("lblSegmentHead_%1").arg(QLatin1String(SegmentColumnKeys[c])),
             QString(), QString());
         m_segmentHeads[std::size_t(c)]->setAlignment(Qt::AlignRight | Qt::AlignBottom);
+        m_segmentHeads[std::size_t(c)]->setWordWrap(true); // a narrow pane breaks a heading, not a number
         grid->addWidget(m_segmentHeads[std::size_t(c)], 0, c + 1);
     }
     for (int k = 0; k < MoveSegmentCount; ++k) {

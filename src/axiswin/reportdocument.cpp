@@ -56,10 +56,15 @@ QString tableHtml(const ReportBlock &block)
         html += header ? QStringLiteral("<thead><tr>") : QStringLiteral("<tr>");
         const QStringList &row = block.rows.at(r);
         for (int c = 0; c < row.size(); ++c) {
-            // A number is never broken across lines; a header may be.
+            // A number or a short word is never broken across lines, so the
+            // text columns take the width; a header may be.
             QString align = block.numberColumns.contains(c) ? QStringLiteral(" align=\"right\"") : QString();
-            if (!header && block.numberColumns.contains(c))
+            const bool whole = block.numberColumns.contains(c) || block.wholeColumns.contains(c);
+            if (!header && whole)
                 align += QStringLiteral(" style=\"white-space: nowrap;\"");
+            // The texts of the other columns take the width the whole ones leave.
+            if (whole && block.wideColumn >= 0)
+                align += QStringLiteral(" width=\"1%\"");
             html += QStringLiteral("<%1%2>%3</%1>")
                         .arg(header ? QStringLiteral("th") : QStringLiteral("td"), align, escaped(row.at(c)));
         }
@@ -101,12 +106,14 @@ ReportBlock ReportBlock::facts(const QList<QStringList> &rows)
     return block;
 }
 
-ReportBlock ReportBlock::table(const QList<QStringList> &rows, const QList<int> &numberColumns)
+ReportBlock ReportBlock::table(const QList<QStringList> &rows, const QList<int> &numberColumns,
+                               const QList<int> &wholeColumns)
 {
     ReportBlock block;
     block.kind = Kind::Table;
     block.rows = rows;
     block.numberColumns = numberColumns;
+    block.wholeColumns = wholeColumns;
     return block;
 }
 

@@ -189,7 +189,7 @@ private Q_SLOTS:
         QVERIFY(html.contains(QStringLiteral("&lt;Table &amp; co&gt;")) &&
                 !html.contains(QStringLiteral("<Table")));
         QVERIFY(html.contains(QStringLiteral("a&amp;b.tvaxis")));
-        QVERIFY(html.contains(QStringLiteral("<thead><tr><th align=\"right\">#</th>")));
+        QVERIFY(html.contains(QStringLiteral("<thead><tr><th align=\"right\" width=\"1%\">#</th>")));
         QVERIFY(html.contains(
             QStringLiteral("<h2>Move</h2><p><img src=\"plot:velocity\" width=\"1000\" height=\"400\">")));
     }
