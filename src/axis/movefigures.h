@@ -77,5 +77,9 @@ bool MoveFigureApplies(const MoveFigureRow &row, MechanismKind kind);
 // conventions and the assumptions, one sentence each, for an axis moved by kind.
 QStringList MoveConventions(MechanismKind kind);
 
+// The sign conventions in one line, for where room is short.
+inline constexpr char MoveSignsInBrief[] =
+    "Signs: a torque is positive in the direction of the move; a negative incline lowers the load.";
+
 // "Accelerate", "Constant speed", "Decelerate", "Dwell".
 QString SegmentTitle(MoveSegmentKind kind);

@@ -241,24 +241,30 @@ QWidget *MovePane::buildResults()
         const MoveFigureRow &row = MoveFigures[std::size_t(f)];
         const QString spoken = QString::fromUtf8(row.spoken);
         const QString key = QString::fromLatin1(row.key);
-        m_rows[std::size_t(f)] = AddResultRow(grid, f, key, QString::fromUtf8(row.caption), spoken);
+        m_rows[std::size_t(f)] = AddResultRow(grid, f + 1, key, QString::fromUtf8(row.caption), spoken);
         m_rows[std::size_t(f)].value->setMinimumSize(110, 22);
-        m_captions[std::size_t(f)] = static_cast<QLabel *>(grid->itemAtPosition(f, 2)->widget());
+        m_captions[std::size_t(f)] = static_cast<QLabel *>(grid->itemAtPosition(f + 1, 2)->widget());
         m_unitNames[std::size_t(f)] = Named(new QLabel(content), QStringLiteral("lblUnit_%1").arg(key),
                                             QString(), spoken + QStringLiteral(" unit"));
-        grid->addWidget(m_unitNames[std::size_t(f)], f, 4);
+        grid->addWidget(m_unitNames[std::size_t(f)], f + 1, 4);
     }
     m_lblProblem =
         Named(new QLabel(content), QStringLiteral("lblMoveProblem"), QString(), QStringLiteral("Problem"));
     m_lblProblem->setWordWrap(true);
-    grid->addWidget(m_lblProblem, FigureCount, 0, 1, 5);
-    grid->addWidget(buildSegments(content), FigureCount + 1, 0, 1, 5);
+    grid->addWidget(m_lblProblem, FigureCount + 1, 0, 1, 5);
+    grid->addWidget(buildSegments(content), FigureCount + 2, 0, 1, 5);
     // Said where the figures are read, so no one takes them for more than they are.
     m_lblConventions = Named(new QLabel(content), QStringLiteral("lblMoveNote"), QString(),
                              QStringLiteral("Conventions and assumptions"));
     m_lblConventions->setWordWrap(true);
-    grid->addWidget(m_lblConventions, FigureCount + 2, 0, 1, 5);
-    grid->setRowStretch(FigureCount + 3, 1);
+    grid->addWidget(m_lblConventions, FigureCount + 3, 0, 1, 5);
+    grid->setRowStretch(FigureCount + 4, 1);
+    // The signs above the figures they govern; all the conventions and
+    // assumptions follow the segments.
+    auto *signs = Named(new QLabel(QString::fromUtf8(MoveSignsInBrief), content),
+                        QStringLiteral("lblMoveSigns"), QString(), QStringLiteral("Signs"));
+    signs->setWordWrap(true);
+    grid->addWidget(signs, 0, 0, 1, 5);
     grid->setColumnStretch(3, 1); // the values take a wider pane
     scroll->setWidget(content);
     outer->addWidget(scroll, 0, 0);
@@ -314,7 +320,7 @@ void MovePane::placeUnitLists()
         if (first) {
             QComboBox *list = unitList(row.unit);
             m_figureGrid->removeWidget(list);
-            m_figureGrid->addWidget(list, f, 4);
+            m_figureGrid->addWidget(list, f + 1, 4);
             placed[std::size_t(row.unit)] = true;
         }
     }
