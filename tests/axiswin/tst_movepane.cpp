@@ -136,7 +136,8 @@ private Q_SLOTS:
             << Figures{{"peakSpeed", 444.444444}, {"deceleration", 8.888888889}, {"motorSpeed", 8000},
                        {"motorAccel", 3351.032164}, {"motorDecel", 16755.16082}, {"cycleTime", 1},
                        {"lead", 10}, {"movingMass", 40}, {"loadForce", 19.6133}, {"accelTorque", 0.159974},
-                       {"decelTorque", 0.799871}, {"peakTorque", 0.787701}}
+                       {"decelTorque", 0.799871}, {"peakTorque", 0.787701},
+                       {"lblSegment_decelerate_torque", -0.787701}, {"lblSegment_decelerate_duration", 0.05}}
             << "fails passes fails passes";
         Axis noRotor = ballScrewAxis();
         noRotor.motor.inertia.value = 0;
@@ -206,6 +207,12 @@ private Q_SLOTS:
             QCOMPARE(child<QLineEdit>(&window, QStringLiteral("txtAccelTime"))->cursorPosition(), 0);
 
         for (const auto &[key, value] : expected) {
+            // A segment's cell is read as it shows; a figure through its copy keys.
+            if (key.startsWith(QLatin1String("lblSegment_"))) {
+                const QString cell = child<QLabel>(&window, key)->text();
+                QVERIFY2(closeTo(QLocale().toDouble(cell), value, 1e-5), qPrintable(key + u' ' + cell));
+                continue;
+            }
             const QString number = copied(&window, QStringLiteral("cmdCopyValue_") + key);
             const QString all = copied(&window, QStringLiteral("cmdCopyAll_") + key);
             QCOMPARE(all,
@@ -215,6 +222,10 @@ private Q_SLOTS:
             QVERIFY2(read && std::fabs(shown - value) <= 1e-5 * std::max(std::fabs(value), 1e-3),
                      qPrintable(QStringLiteral("%1: %2, expected %3").arg(key, number).arg(value)));
         }
+        // The signs are said beside the figures.
+        QVERIFY(child<QLabel>(&window, QStringLiteral("lblMoveNote"))
+                    ->text()
+                    .contains(QLatin1String("a torque is positive in the direction of the move")));
         // The Edit menu copies from the tab in view: here the peak torque, not an inertia.
         child<QLineEdit>(&window, QStringLiteral("txtDistance"))->setFocus();
         window.findChild<QAction *>(QStringLiteral("mnuEditCopyValueUnit"))->trigger();
