@@ -117,6 +117,12 @@ AxisFigure param(const AxisItem &item, AxisParam which)
     return NonNegative(item[which].value, text(ParamInfo(which).what));
 }
 
+// A lead or pitch diameter: of no size it would move the load without turning.
+AxisFigure pitchParam(const AxisItem &item, AxisParam which)
+{
+    return Positive(item[which].value, text(ParamInfo(which).what));
+}
+
 AxisFigure square(const AxisFigure &x)
 {
     return x * x;
@@ -241,9 +247,9 @@ AxisFigure ItemInertia(const AxisItem &item)
         return n * param(item, AxisParam::Inertia);
     case AxisItemKind::ScrewLoad:
         return n * param(item, AxisParam::Mass) *
-               square(param(item, AxisParam::Lead) / (2 * std::numbers::pi));
+               square(pitchParam(item, AxisParam::Lead) / (2 * std::numbers::pi));
     case AxisItemKind::BeltLoad:
-        return n * param(item, AxisParam::Mass) * square(param(item, AxisParam::PitchDiameter) / 2.0);
+        return n * param(item, AxisParam::Mass) * square(pitchParam(item, AxisParam::PitchDiameter) / 2.0);
     }
     return AxisFigure::failed(QStringLiteral("Unknown item kind."));
 }

@@ -146,6 +146,29 @@ struct AxisResults
 
 AxisResults ComputeAxis(const Axis &axis);
 
+// The inertia results, one row each: the Inertia tab's result rows with
+// their copy keys, the Edit menu's copy and the report all walk this table.
+struct AxisResultRowInfo
+{
+    const char *key;     // names its controls (cmdCopyValue_<key>, lblResult_<key>)
+    const char *caption; // in the Inertia tab, rich text; empty for the report only
+    const char *spoken;  // for a screen reader
+    const char *title;   // in the report
+    AxisFigure AxisResults::*member;
+    bool ratio; // the inertia ratio, "n : 1"; else an inertia in the result unit
+};
+// clang-format off
+inline constexpr std::array<AxisResultRowInfo, 5> AxisResultRows{{
+    {"0", "J<sub>L</sub> =", "Load-side inertia J L", "Load side JL", &AxisResults::loadSide, false},
+    {"1", "J<sub>L</sub>/i\u00b2 =", "Load-side inertia at the motor, J L over i squared",
+     "Reflected to the motor JL / i\u00b2", &AxisResults::reflected, false},
+    {"motorSide", "", "Motor-side items", "Motor-side items", &AxisResults::motorSideItems, false},
+    {"2", "J at motor =", "Inertia at the motor J M", "J at motor (the total at its shaft)",
+     &AxisResults::atMotor, false},
+    {"3", "\u03bb =", "Inertia ratio", "Inertia ratio \u03bb = J at motor / J rotor", &AxisResults::ratio, true},
+}};
+// clang-format on
+
 // An inertia ratio's number as the verdict shows it: one decimal ("38.5"), up
 // to three below 1, scientific from a million ("2.5E+07"); a target as short
 // as it can be ("10").

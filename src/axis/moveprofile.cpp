@@ -50,15 +50,16 @@ const char *checkTitle(MotorCheckKind kind)
     return Titles[std::size_t(kind)];
 }
 
-MotorCheck check(MotorCheckKind kind, const AxisFigure &value, const AxisQuantity &limit, const char *missing)
+// A check of value against the motor's limit, named as its box is ("The
+// rated torque of the motor"); missing says why when no limit is given.
+MotorCheck check(MotorCheckKind kind, const AxisFigure &value, const AxisQuantity &limit,
+                 const char *limitName, const char *missing)
 {
     MotorCheck result;
     result.kind = kind;
     result.value = value;
-    result.limit =
-        limit.value == 0
-            ? AxisFigure::failed(QString::fromUtf8(missing))
-            : Positive(limit.value, QString::fromUtf8(checkTitle(kind)) + QStringLiteral(" of the motor"));
+    result.limit = limit.value == 0 ? AxisFigure::failed(QString::fromUtf8(missing))
+                                    : Positive(limit.value, QString::fromUtf8(limitName));
     result.margin = AxisFigure(1.0) - value / result.limit;
     if (!result.value.ok() || !result.limit.ok())
         result.margin = AxisFigure::failed(result.value.ok() ? result.limit.reason() : result.value.reason());
@@ -128,7 +129,8 @@ namespace {
 // accelerations. Gives the move time, which the cycle needs too.
 AxisFigure computeProfile(const MoveInputs &move, MoveResults &r)
 {
-    const AxisFigure s = NonNegative(move.distance.value, QStringLiteral("The move distance"));
+    // A move of no distance would charge the load torque with nothing moving.
+    const AxisFigure s = Positive(move.distance.value, QStringLiteral("The move distance"));
     const AxisFigure t = Positive(move.moveTime.value, QStringLiteral("The move time"));
     if (move.profile == MoveProfile::Triangular) {
         r.accelTime = r.decelTime = t / 2.0;
@@ -251,6 +253,10 @@ MoveResults ComputeMove(const Axis &axis, const AxisResults &inertia, const Move
 {
     MoveResults r;
     r.mechanism = MechanismOf(axis);
+    const bool linear = r.mechanism.kind != MechanismKind::Rotary;
+    const QString rotary = QStringLiteral("A rotary axis has no lead, pitch diameter or moving mass.");
+    r.pitch = linear ? mechanismFigure(r.mechanism, r.mechanism.pitch) : AxisFigure::failed(rotary);
+    r.movingMass = linear ? mechanismFigure(r.mechanism, r.mechanism.movingMass) : AxisFigure::failed(rotary);
     const AxisFigure t = computeProfile(move, r);
     const AxisFigure i = computeMotorMotion(axis, r);
     computeTorques(axis, inertia, move, i, r);
@@ -258,13 +264,21 @@ MoveResults ComputeMove(const Axis &axis, const AxisResults &inertia, const Move
 
     const AxisMotor &motor = axis.motor;
     r.checks = {check(MotorCheckKind::PeakTorque, r.peakTorque, motor.peakTorque,
-                      "No peak torque is given for the motor."),
+                      "The peak torque of the motor", "No peak torque is given for the motor."),
                 check(MotorCheckKind::RmsTorque, r.rmsTorque, motor.ratedTorque,
-                      "No rated torque is given for the motor."),
+                      "The rated torque of the motor", "No rated torque is given for the motor."),
                 check(MotorCheckKind::Speed, r.maxMotorSpeed, motor.maxSpeed,
-                      "No maximum speed is given for the motor."),
+                      "The maximum speed of the motor", "No maximum speed is given for the motor."),
                 check(MotorCheckKind::InertiaRatio, inertia.ratio, {motor.targetRatio, {}},
-                      "No target ratio is given.")};
+                      "The target ratio", "No target ratio is given.")};
+    // Without the rotor the torques leave out its own acceleration: too low
+    // to pass a motor on, however they compare.
+    if (axis.motor.inertia.value == 0) {
+        for (MotorCheck *torque : {&r.checks[0], &r.checks[1]}) {
+            torque->level = CheckLevel::Unknown;
+            torque->margin = AxisFigure::failed(NoRotorReason());
+        }
+    }
     return r;
 }
 
@@ -290,6 +304,11 @@ QString MotorCheckText(const ConversionTableData &units, const MotorCheck &check
     if (check.level == CheckLevel::Passes)
         return QStringLiteral("%1 %2 of %3: passes, %4 % margin").arg(title, value, limit, margin);
     return QStringLiteral("%1 %2 of %3: fails, %4 % over").arg(title, value, limit, margin);
+}
+
+QString NoRotorReason()
+{
+    return QStringLiteral("No rotor inertia is given; the torques leave it out.");
 }
 
 MoveCurves SampleMove(const MoveResults &results, int samplesPerSegment)

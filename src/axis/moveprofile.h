@@ -9,6 +9,10 @@
 // s, N, N·m, rad/s, kg·m². Efficiencies are applied in the driving direction
 // in every segment, deceleration included: a conservative simplification
 // (a braking load would need less torque than this says).
+//
+// Signs: a torque is positive in the direction of the move; a negative
+// incline moves the load down, so gravity helps the move and the load and
+// holding torques turn negative.
 
 #include "axis/axismodel.h"
 
@@ -95,11 +99,14 @@ struct MoveResults
     AxisFigure peakLoadSpeed, loadAccel, loadDecel;
     // At the motor.
     AxisFigure maxMotorSpeed, motorAccel, motorDecel;
-    AxisFigure accelTorque; // T_acc
-    AxisFigure decelTorque; // the same for the deceleration
+    AxisFigure accelTorque; // T_acc = J α, what the inertia takes to accelerate
+    AxisFigure decelTorque; // the same for the deceleration, J α_dec (a size: it brakes)
     AxisFigure loadForce;   // F (linear axes)
     AxisFigure loadTorque;  // T_L
     AxisFigure holdingTorque;
+    // What the move took from the mechanism: the lead or pitch diameter (m)
+    // and the moving mass (kg) of a linear axis.
+    AxisFigure pitch, movingMass;
     std::array<MoveSegment, MoveSegmentCount> segments; // by MoveSegmentKind
     AxisFigure cycleTime;
     AxisFigure peakTorque;                          // the largest |T| of the segments
@@ -107,7 +114,10 @@ struct MoveResults
     std::array<MotorCheck, MotorCheckCount> checks; // by MotorCheckKind
 };
 
+// Without a rotor inertia (J_m = 0) the torques are worked out, but the peak
+// and RMS checks give no verdict: they say NoRotorReason().
 MoveResults ComputeMove(const Axis &axis, const AxisResults &inertia, const MoveInputs &move);
+QString NoRotorReason();
 
 // A check in words with numbers, values shown in unit (a unit of the check's
 // type; ignored for the inertia ratio) with digits significant digits:

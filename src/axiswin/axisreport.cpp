@@ -36,16 +36,39 @@ QString ratioEntered(double ratio)
     return AxisEntryText(ratio) + QStringLiteral(" : 1");
 }
 
+// A quantity as its box shows it, to the digits its unit carries, in its
+// own unit; one kept without a unit in the base unit.
+QString entered(const AxisQuantity &quantity, const char *baseUnit, const ReportFigures &view)
+{
+    const QString unit = quantity.unit.isEmpty() ? QString::fromUtf8(baseUnit) : quantity.unit;
+    const std::optional<double> shown = FromBaseUnits(view.units, quantity.value, unit);
+    return (shown && std::isfinite(*shown) ? AxisQuantityText(view.units, quantity.value, unit)
+                                           : QStringLiteral("?")) +
+           u' ' + unit;
+}
+
+// Two columns of facts side by side, as rows of {label, value, label, value}.
+ReportBlock factPairs(const QList<QStringList> &left, const QList<QStringList> &right)
+{
+    QList<QStringList> rows;
+    for (qsizetype k = 0; k < std::max(left.size(), right.size()); ++k)
+        rows.append(left.value(k, {QString(), QString()}) + right.value(k, {QString(), QString()}));
+    return ReportBlock::facts(rows);
+}
+
+// The gearbox beside the motor with its ratings, as a catalogue lists them.
 ReportSection driveSection(const Axis &axis, const ReportFigures &view)
 {
+    const AxisMotor &motor = axis.motor;
     return {
         QStringLiteral("Gearbox and motor"),
-        {ReportBlock::facts({
-            {QStringLiteral("Gearbox ratio i"), ratioEntered(axis.gearbox.ratio)},
-            {QStringLiteral("Gearbox inertia Jg (at its input)"), inertiaEntered(axis.gearbox.inertia, view)},
-            {QStringLiteral("Rotor inertia Jm"), inertiaEntered(axis.motor.inertia, view)},
-            {QStringLiteral("Target inertia ratio"), ratioEntered(axis.motor.targetRatio)},
-        })}};
+        {factPairs({{QStringLiteral("Gearbox ratio i"), ratioEntered(axis.gearbox.ratio)},
+                    {QStringLiteral("J gearbox (at its input)"), inertiaEntered(axis.gearbox.inertia, view)},
+                    {QStringLiteral("Target inertia ratio"), ratioEntered(motor.targetRatio)}},
+                   {{QStringLiteral("J rotor"), inertiaEntered(motor.inertia, view)},
+                    {QStringLiteral("Rated torque"), entered(motor.ratedTorque, "N-m", view)},
+                    {QStringLiteral("Peak torque"), entered(motor.peakTorque, "N-m", view)},
+                    {QStringLiteral("Maximum speed"), entered(motor.maxSpeed, "rad/s", view)}})}};
 }
 
 ReportSection itemSection(const Axis &axis, const AxisResults &results, const ReportFigures &view)
@@ -68,27 +91,29 @@ ReportSection itemSection(const Axis &axis, const AxisResults &results, const Re
              AxisFigureText(view.units, result.atMotor, unit, view.digits, view.notation),
              share.ok() ? AxisNumberText(share.value(), view.digits, view.notation) : share.reason()});
     }
-    return {QStringLiteral("Items"), {ReportBlock::table(rows, {0, 3, 6, 7, 8})}};
+    ReportBlock table = ReportBlock::table(rows, {0, 3, 6, 7, 8}, {1, 5});
+    table.wideColumn = 4; // the inputs
+    return {QStringLiteral("Items"), {table}};
 }
 
 ReportSection resultSection(const AxisResults &results, const ReportFigures &view)
 {
-    const AxisFigure &ratio = results.ratio;
     const ReportBlock::Tone tone = results.verdict.level == RatioLevel::Within ? ReportBlock::Tone::Good
                                    : results.verdict.level == RatioLevel::Over ? ReportBlock::Tone::Bad
                                                                                : ReportBlock::Tone::Plain;
-    return {
-        QStringLiteral("Results"),
-        {ReportBlock::facts({
-             {QStringLiteral("Load side JL"), figureWithUnit(results.loadSide, view)},
-             {QStringLiteral("Reflected to the motor JL / i\u00b2"), figureWithUnit(results.reflected, view)},
-             {QStringLiteral("Motor-side items"), figureWithUnit(results.motorSideItems, view)},
-             {QStringLiteral("At the motor shaft JM"), figureWithUnit(results.atMotor, view)},
-             {QStringLiteral("Inertia ratio \u03bb = JM / Jm"),
-              ratio.ok() ? AxisNumberText(ratio.value(), view.digits, view.notation) + QStringLiteral(" : 1")
-                         : QStringLiteral("\u2014")},
-         }),
-         ReportBlock::paragraph(QStringLiteral("Verdict: ") + results.verdict.text, tone)}};
+    QList<QStringList> facts;
+    for (const AxisResultRowInfo &row : AxisResultRows) {
+        const AxisFigure &figure = results.*row.member;
+        QString shown = figureWithUnit(figure, view);
+        if (row.ratio)
+            shown = figure.ok()
+                        ? AxisNumberText(figure.value(), view.digits, view.notation) + QStringLiteral(" : 1")
+                        : QStringLiteral("\u2014");
+        facts.append({QString::fromUtf8(row.title), shown});
+    }
+    return {QStringLiteral("Results"),
+            {ReportBlock::facts(facts),
+             ReportBlock::paragraph(QStringLiteral("Verdict: ") + results.verdict.text, tone)}};
 }
 
 } // namespace
@@ -104,17 +129,6 @@ ReportDocument AxisReport(const Axis &axis, const AxisResults &results, const Re
 }
 
 namespace {
-
-// A quantity as its box shows it, to the digits its unit carries, in its
-// own unit; one kept without a unit in the base unit.
-QString entered(const AxisQuantity &quantity, const char *baseUnit, const ReportFigures &view)
-{
-    const QString unit = quantity.unit.isEmpty() ? QString::fromUtf8(baseUnit) : quantity.unit;
-    const std::optional<double> shown = FromBaseUnits(view.units, quantity.value, unit);
-    return (shown && std::isfinite(*shown) ? AxisQuantityText(view.units, quantity.value, unit)
-                                           : QStringLiteral("?")) +
-           u' ' + unit;
-}
 
 QString percentEntered(double percent)
 {
@@ -139,11 +153,12 @@ QString rampText(const AxisQuantity &given, const AxisFigure &used, const QStrin
     return used.ok() ? figureIn(used, unit, view) : QStringLiteral("\u2014");
 }
 
-QList<QStringList> moveFacts(const MoveInputs &move, const AxisMotor &motor, const MoveResults &results,
-                             const MoveReportUnits &shown, const ReportFigures &view)
+// The move beside the load it works against, as entered.
+ReportBlock moveFacts(const MoveInputs &move, const MoveResults &results, const MoveReportUnits &shown,
+                      const ReportFigures &view)
 {
     const bool given = move.profile == MoveProfile::Trapezoidal && !move.defaultRamps;
-    QList<QStringList> rows{
+    const QList<QStringList> motion{
         {QStringLiteral("Distance"), entered(move.distance, "rad", view)},
         {QStringLiteral("Move time"), entered(move.moveTime, "s", view)},
         {QStringLiteral("Profile"), profileText(move)},
@@ -153,19 +168,17 @@ QList<QStringList> moveFacts(const MoveInputs &move, const AxisMotor &motor, con
          rampText(move.decelTime, results.decelTime, shown.decelTime, given, view)},
         {QStringLiteral("Dwell"), entered(move.dwell, "s", view)},
     };
+    QList<QStringList> load;
     if (results.mechanism.kind == MechanismKind::Rotary) {
-        rows.append({QStringLiteral("Load torque"), entered(move.loadTorque, "N-m", view)});
+        load.append({QStringLiteral("Load torque"), entered(move.loadTorque, "N-m", view)});
     } else {
-        rows.append({{QStringLiteral("Incline \u03b8"), entered(move.incline, "rad", view)},
+        load.append({{QStringLiteral("Incline \u03b8"), entered(move.incline, "rad", view)},
                      {QStringLiteral("Friction \u03bc"), AxisEntryText(move.friction)},
                      {QStringLiteral("External force"), entered(move.thrust, "N", view)},
                      {QStringLiteral("Mechanism efficiency"), percentEntered(move.mechanismEfficiency)}});
     }
-    rows.append({{QStringLiteral("Gearbox efficiency"), percentEntered(move.gearboxEfficiency)},
-                 {QStringLiteral("Rated torque of the motor"), entered(motor.ratedTorque, "N-m", view)},
-                 {QStringLiteral("Peak torque of the motor"), entered(motor.peakTorque, "N-m", view)},
-                 {QStringLiteral("Maximum speed of the motor"), entered(motor.maxSpeed, "rad/s", view)}});
-    return rows;
+    load.append({QStringLiteral("Gearbox efficiency"), percentEntered(move.gearboxEfficiency)});
+    return factPairs(motion, load);
 }
 
 ReportBlock::Tone checkTone(CheckLevel level)
@@ -177,27 +190,40 @@ ReportBlock::Tone checkTone(CheckLevel level)
 
 } // namespace
 
-void AppendMoveReport(ReportDocument &report, const MoveInputs &move, const AxisMotor &motor,
-                      const MoveResults &results, const MoveReportUnits &shown, const ReportFigures &figures)
+QList<QStringList> MoveSegmentTable(const MoveResults &results, const MoveReportUnits &shown,
+                                    const ReportFigures &view)
 {
-    report.sections.append(
-        {QStringLiteral("Move"), {ReportBlock::facts(moveFacts(move, motor, results, shown, figures))}});
+    const auto unit = [&shown](MoveUnit of) { return shown.of(of).trimmed(); };
+    const auto number = [&view](double base, const QString &in) {
+        return AxisFigureText(view.units, base, in, view.digits, view.notation);
+    };
+    QList<QStringList> rows{{QStringLiteral("Segment"),
+                             QStringLiteral("Duration\n(%1)").arg(unit(MoveUnit::Time)),
+                             QStringLiteral("Speed at start\n(%1)").arg(unit(MoveUnit::MotorSpeed)),
+                             QStringLiteral("Speed at end\n(%1)").arg(unit(MoveUnit::MotorSpeed)),
+                             QStringLiteral("Torque\n(%1)").arg(unit(MoveUnit::Torque))}};
+    for (const MoveSegment &segment : results.segments)
+        rows.append(
+            {SegmentTitle(segment.kind), number(segment.duration, unit(MoveUnit::Time)),
+             number(segment.speedFrom, unit(MoveUnit::MotorSpeed)),
+             number(segment.speedTo, unit(MoveUnit::MotorSpeed)),
+             AxisFigureText(view.units, segment.torque, unit(MoveUnit::Torque), view.digits, view.notation)});
+    return rows;
+}
+
+void AppendMoveReport(ReportDocument &report, const MoveInputs &move, const MoveResults &results,
+                      const MoveReportUnits &shown, const ReportFigures &figures)
+{
+    report.sections.append({QStringLiteral("Move"), {moveFacts(move, results, shown, figures)}});
     ReportSection section{QStringLiteral("Move results"), {}};
-    const std::pair<const char *, const AxisFigure *> rows[] = {
-        {"Peak load speed vmax", &results.peakLoadSpeed},
-        {"Load acceleration a", &results.loadAccel},
-        {"Maximum motor speed nmax", &results.maxMotorSpeed},
-        {"Acceleration torque Tacc", &results.accelTorque},
-        {"Load torque at the motor TL", &results.loadTorque},
-        {"Holding torque at rest Thold", &results.holdingTorque},
-        {"Peak torque Tpeak", &results.peakTorque},
-        {"RMS torque TRMS", &results.rmsTorque}};
-    // The units of the figures in the order above, as the Move tab shows them.
-    const QString units[] = {shown.loadSpeed, shown.loadAccel, shown.motorSpeed, shown.torque,
-                             shown.torque,    shown.torque,    shown.torque,     shown.torque};
-    QList<QStringList> facts;
-    for (std::size_t k = 0; k < std::size(rows); ++k) {
-        const AxisFigure &figure = *rows[k].second;
+    // The motion on the left, the forces and torques on the right.
+    QList<QStringList> motion;
+    QList<QStringList> torques;
+    const MechanismKind kind = results.mechanism.kind;
+    for (const MoveFigureRow &row : MoveFigures) {
+        if (!MoveFigureApplies(row, kind))
+            continue;
+        const AxisFigure &figure = results.*row.member;
         // A move that cannot be computed says why, as the Move tab does, and
         // shows no figures, checks or plots.
         if (!figure.ok()) {
@@ -205,18 +231,23 @@ void AppendMoveReport(ReportDocument &report, const MoveInputs &move, const Axis
             report.sections.append(section);
             return;
         }
-        facts.append({QString::fromUtf8(rows[k].first), figureIn(figure, units[k], figures)});
+        const bool torque = row.unit == MoveUnit::Torque || row.unit == MoveUnit::Force;
+        (torque ? torques : motion)
+            .append({QString::fromUtf8(row.title), figureIn(figure, shown.of(row.unit), figures)});
     }
-    section.blocks.append(ReportBlock::facts(facts));
+    section.blocks.append(factPairs(motion, torques));
+    section.blocks.append(ReportBlock::table(MoveSegmentTable(results, shown, figures), {1, 2, 3, 4}, {0}));
     for (const MotorCheck &check : results.checks) {
-        const QString &unit = check.kind == MotorCheckKind::Speed ? shown.motorSpeed : shown.torque;
+        const QString &unit =
+            check.kind == MotorCheckKind::Speed ? shown.of(MoveUnit::MotorSpeed) : shown.of(MoveUnit::Torque);
         section.blocks.append(ReportBlock::paragraph(
             MotorCheckText(figures.units, check, unit, figures.digits), checkTone(check.level)));
     }
-    section.blocks.append(
-        ReportBlock::plotBlock(QLatin1String(MovePlotKey),
-                               QStringLiteral("Motor speed (%1) and torque (%2) over one cycle")
-                                   .arg(shown.motorSpeed.trimmed(), shown.torque.trimmed()),
-                               0.7));
+    section.blocks.append(ReportBlock::paragraph(MoveConventions(kind).join(u' ')));
+    section.blocks.append(ReportBlock::plotBlock(
+        QLatin1String(MovePlotKey),
+        QStringLiteral("Motor speed (%1) and torque (%2) over one cycle")
+            .arg(shown.of(MoveUnit::MotorSpeed).trimmed(), shown.of(MoveUnit::Torque).trimmed()),
+        0.7));
     report.sections.append(section);
 }

@@ -4,7 +4,7 @@
 // Pure, so it is tested directly; the window paints it (reportprinter.h) and
 // a later part of the window appends sections of its own.
 
-#include "axis/moveprofile.h"
+#include "axis/movefigures.h"
 #include "axiswin/reportdocument.h"
 
 // How the window shows its figures: through the unit table units, in the
@@ -27,20 +27,27 @@ ReportDocument AxisReport(const Axis &axis, const AxisResults &results, const Re
 // list's text, padded or not).
 struct MoveReportUnits
 {
-    QString loadSpeed;  // linear or angular velocity, as the axis moves
-    QString loadAccel;  // linear or angular acceleration
-    QString motorSpeed; // angular velocity
-    QString torque;
-    QString accelTime; // the ramps the move uses when they are not given
+    std::array<QString, MoveUnitCount> figures; // by MoveUnit
+    QString accelTime;                          // the ramps the move uses when they are not given
     QString decelTime;
+
+    const QString &of(MoveUnit unit) const { return figures[std::size_t(unit)]; }
 };
+
+// The segments of one cycle as a table, its header first: each segment's
+// duration, the motor speed at its start and end, and its torque, in the
+// units shown.
+QList<QStringList> MoveSegmentTable(const MoveResults &results, const MoveReportUnits &shown,
+                                    const ReportFigures &view);
 
 // The key of the move's plot block, handed to the report's plot painter.
 inline constexpr char MovePlotKey[] = "move";
 
-// Appends the "Move" section: the move, the load and the motor as entered,
-// the move's figures in the units the Move tab shows, the motor check in
-// words, and the plots of motor speed and torque; or, when the move cannot be
-// computed, why not instead of the figures, checks and plots.
-void AppendMoveReport(ReportDocument &report, const MoveInputs &move, const AxisMotor &motor,
-                      const MoveResults &results, const MoveReportUnits &shown, const ReportFigures &figures);
+// Appends the "Move" section: the move and the load as entered, the move's
+// figures in the units the Move tab shows, its segments, the motor check in
+// words, the conventions and assumptions the figures rest on, and the plots
+// of motor speed and torque; or, when the move cannot be computed, why not
+// instead of the figures, checks and plots. The motor's ratings stand with
+// the gearbox and motor (AxisReport).
+void AppendMoveReport(ReportDocument &report, const MoveInputs &move, const MoveResults &results,
+                      const MoveReportUnits &shown, const ReportFigures &figures);

@@ -239,7 +239,7 @@ QWidget *frmAxisSizing::buildDrivePane()
                      QStringLiteral("Inertia"), gearbox);
     grid->addWidget(BuddyCaption(QStringLiteral("Ratio &i:"), m_txtGearRatio, gearbox), 0, 0);
     grid->addWidget(m_txtGearRatio, 0, 1);
-    grid->addWidget(BuddyCaption(QStringLiteral("Inertia J&g:"), m_txtGearboxInertia, gearbox), 1, 0);
+    grid->addWidget(BuddyCaption(QStringLiteral("J &gearbox:"), m_txtGearboxInertia, gearbox), 1, 0);
     grid->addWidget(m_txtGearboxInertia, 1, 1);
     grid->addWidget(m_cmbGearboxInertiaUnits, 1, 2);
     // A pasted "number unit" takes its unit, or it would be read in the list's.
@@ -255,7 +255,7 @@ QWidget *frmAxisSizing::buildDrivePane()
                      QStringLiteral("Inertia"), motor);
     m_txtTargetRatio =
         AxisValueBox(QStringLiteral("txtTargetRatio"), QStringLiteral("Target inertia ratio"), motor);
-    grid->addWidget(BuddyCaption(QStringLiteral("Rotor inertia J&m:"), m_txtRotorInertia, motor), 0, 0);
+    grid->addWidget(BuddyCaption(QStringLiteral("&J rotor:"), m_txtRotorInertia, motor), 0, 0);
     grid->addWidget(m_txtRotorInertia, 0, 1);
     grid->addWidget(m_cmbRotorInertiaUnits, 0, 2);
     m_txtRotorInertia->setUnitList(context().units(), m_cmbRotorInertiaUnits);
@@ -278,36 +278,30 @@ QWidget *frmAxisSizing::buildResultPane()
                                     QStringLiteral("Inertia"), pane);
     grid->addWidget(BuddyCaption(QStringLiteral("Inertia &units:"), m_cmbResultUnits, pane), 0, 2);
     grid->addWidget(m_cmbResultUnits, 0, 3);
-    buildResultRow(grid, LoadSide, QStringLiteral("J<sub>L</sub> ="),
-                   QStringLiteral("Load-side inertia J L"));
-    buildResultRow(grid, Reflected, QStringLiteral("J<sub>L</sub>/i² ="),
-                   QStringLiteral("Load-side inertia at the motor, J L over i squared"));
-    buildResultRow(grid, AtMotor, QStringLiteral("J<sub>M</sub> ="),
-                   QStringLiteral("Inertia at the motor J M"));
-    buildResultRow(grid, Ratio, QStringLiteral("λ ="), QStringLiteral("Inertia ratio"));
-
+    // The rows of the results table that the tab shows, in its order.
+    int gridRow = 1;
+    for (std::size_t r = 0; r < AxisResultRows.size(); ++r) {
+        const AxisResultRowInfo &row = AxisResultRows[r];
+        if (*row.caption)
+            m_resultRows[r] = AddResultRow(grid, gridRow++, QString::fromLatin1(row.key),
+                                           QString::fromUtf8(row.caption), QString::fromUtf8(row.spoken));
+    }
     m_lblVerdict =
         Named(new QLabel(pane), QStringLiteral("lblVerdict"), QString(), QStringLiteral("Verdict"));
     m_lblVerdict->setWordWrap(true);
     QFont bold = font();
     bold.setBold(true);
     m_lblVerdict->setFont(bold);
-    grid->addWidget(m_lblVerdict, 1 + ResultCount, 0, 1, 4);
+    grid->addWidget(m_lblVerdict, gridRow, 0, 1, 4);
     m_lblProblem =
         Named(new QLabel(pane), QStringLiteral("lblProblem"), QString(), QStringLiteral("Problem"));
     m_lblProblem->setWordWrap(true);
-    grid->addWidget(m_lblProblem, 2 + ResultCount, 0, 1, 4);
+    grid->addWidget(m_lblProblem, gridRow + 1, 0, 1, 4);
 
-    grid->addLayout(m_format->buildKeys(pane, CopyKeySize).row, 3 + ResultCount, 0, 1, 4);
+    grid->addLayout(m_format->buildKeys(pane, CopyKeySize).row, gridRow + 2, 0, 1, 4);
     grid->setColumnStretch(3, 1);
-    grid->setRowStretch(4 + ResultCount, 1);
+    grid->setRowStretch(gridRow + 3, 1);
     return pane;
-}
-
-void frmAxisSizing::buildResultRow(QGridLayout *grid, Result which, const QString &caption,
-                                   const QString &spoken)
-{
-    m_resultRows[which] = AddResultRow(grid, 1 + int(which), QString::number(int(which)), caption, spoken);
 }
 
 void frmAxisSizing::connectEvents()
@@ -359,11 +353,13 @@ void frmAxisSizing::connectEvents()
                 copyResult(currentResult(), withUnit);
         },
         [this]() { compute(); });
-    for (int r = 0; r < ResultCount; ++r) {
+    for (std::size_t r = 0; r < AxisResultRows.size(); ++r) {
+        if (!m_resultRows[r].value)
+            continue;
         connect(m_resultRows[r].copyValue, &QAbstractButton::clicked, this,
-                [this, r]() { copyResult(Result(r), false); });
+                [this, r]() { copyResult(r, false); });
         connect(m_resultRows[r].copyAll, &QAbstractButton::clicked, this,
-                [this, r]() { copyResult(Result(r), true); });
+                [this, r]() { copyResult(r, true); });
     }
 }
 
@@ -447,18 +443,19 @@ void frmAxisSizing::compute()
     const int digits = m_format->digits();
     const bool notation = m_format->notation();
     m_model->show(m_axis, m_results, unit, digits, notation);
-    const AxisFigure *figures[ResultCount] = {&m_results.loadSide, &m_results.reflected, &m_results.atMotor,
-                                              &m_results.ratio};
     // A failed figure shows a dash; why it failed is said in full below the
     // results (the ratio's reason is the verdict itself).
     QString problem;
-    for (int r = 0; r < ResultCount; ++r) {
-        const AxisFigure &figure = *figures[r];
-        if (!figure.ok() && problem.isEmpty() && r != Ratio)
+    for (std::size_t r = 0; r < AxisResultRows.size(); ++r) {
+        const AxisResultRowInfo &row = AxisResultRows[r];
+        const AxisFigure &figure = m_results.*row.member;
+        if (!m_resultRows[r].value)
+            continue;
+        if (!figure.ok() && problem.isEmpty() && !row.ratio)
             problem = figure.reason();
         ShowResult(m_resultRows[r], figure,
-                   r == Ratio ? AxisNumberText(figure.value(), digits, notation)
-                              : AxisFigureText(context().units(), figure, unit, digits, notation));
+                   row.ratio ? AxisNumberText(figure.value(), digits, notation)
+                             : AxisFigureText(context().units(), figure, unit, digits, notation));
     }
     ShowValue(m_lblProblem, problem);
     // The words carry the verdict; the colour only repeats it.
@@ -652,25 +649,30 @@ void frmAxisSizing::updateUndo()
     m_mnuRedo->setText(redo.isEmpty() ? QStringLiteral("&Redo") : QStringLiteral("&Redo ") + redo);
 }
 
-void frmAxisSizing::copyResult(Result which, bool withUnit)
+void frmAxisSizing::copyResult(std::size_t which, bool withUnit)
 {
     const QString value = m_resultRows[which].value->text();
     QString text = value;
     if (withUnit)
-        text = which == Ratio ? value + QStringLiteral(" : 1")
-                              : NumberUnitText(value, QString(), m_cmbResultUnits->currentText());
+        text = AxisResultRows[which].ratio
+                   ? value + QStringLiteral(" : 1")
+                   : NumberUnitText(value, QString(), m_cmbResultUnits->currentText());
     CopyText(text);
 }
 
-frmAxisSizing::Result frmAxisSizing::currentResult() const
+std::size_t frmAxisSizing::currentResult() const
 {
     // The row whose copy key holds the focus; else the inertia at the motor,
     // the figure the motor is chosen by.
-    for (int r = 0; r < ResultCount; ++r) {
-        if (m_resultRows[r].copyValue->hasFocus() || m_resultRows[r].copyAll->hasFocus())
-            return Result(r);
+    std::size_t which = 0;
+    for (std::size_t r = 0; r < AxisResultRows.size(); ++r) {
+        const AxisResultRow &row = m_resultRows[r];
+        if (row.value && (row.copyValue->hasFocus() || row.copyAll->hasFocus()))
+            return r;
+        if (AxisResultRows[r].member == &AxisResults::atMotor)
+            which = r;
     }
-    return AtMotor;
+    return which;
 }
 
 void frmAxisSizing::saveSettings()
@@ -871,15 +873,16 @@ ReportDocument frmAxisSizing::report() const
     const QLocale locale;
     const ReportFigures figures{context().units(), m_cmbResultUnits->currentText(), m_format->digits(),
                                 m_format->notation()};
+    // The move and the motor's ratings as their boxes show them, every value
+    // in the unit beside it.
+    Axis axis = m_axis;
+    MoveInputs move = m_move;
+    m_movePane->readInto(axis.motor, move);
     ReportDocument document =
-        AxisReport(m_axis, m_results, figures, subject,
+        AxisReport(axis, m_results, figures, subject,
                    locale.toString(now.date(), QLocale::LongFormat) + QStringLiteral(", ") +
                        locale.toString(now.time(), QLocale::ShortFormat));
-    // The move as its boxes show it, every value in the unit beside it.
-    AxisMotor motor = m_axis.motor;
-    MoveInputs move = m_move;
-    m_movePane->readInto(motor, move);
-    AppendMoveReport(document, move, motor, m_movePane->results(), m_movePane->shownUnits(), figures);
+    AppendMoveReport(document, move, m_movePane->results(), m_movePane->shownUnits(), figures);
     return document;
 }
 

@@ -95,7 +95,6 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    enum Result { LoadSide, Reflected, AtMotor, Ratio, ResultCount };
     // The boxes of the Gearbox and Motor groups, each one input of the axis.
     enum DriveBox { GearRatio, GearboxInertia, RotorInertia, TargetRatio, DriveBoxCount };
 
@@ -131,7 +130,6 @@ private:
     QWidget *buildItemPane();
     QWidget *buildDrivePane();
     QWidget *buildResultPane();
-    void buildResultRow(QGridLayout *grid, Result which, const QString &caption, const QString &spoken);
     QGridLayout *paneGrid(QWidget *pane);
     void connectEvents();
 
@@ -149,9 +147,9 @@ private:
     // a new part's name as typed there into name (empty: none typed).
     std::optional<AxisShapePart> pickedShape(const std::optional<AxisShapePart> &preset,
                                              QString *name = nullptr);
-    void copyResult(Result which, bool withUnit);
-    // The result the Edit menu copies.
-    Result currentResult() const;
+    void copyResult(std::size_t which, bool withUnit);
+    // The result the Edit menu copies, by its row of AxisResultRows.
+    std::size_t currentResult() const;
 
     Axis m_axis;
     Axis m_savedAxis;
@@ -183,7 +181,8 @@ private:
     NumericEdit *m_txtTargetRatio = nullptr;
     QComboBox *m_cmbResultUnits = nullptr;
     MovePane *m_movePane = nullptr;
-    std::array<AxisResultRow, ResultCount> m_resultRows;
+    std::array<AxisResultRow, AxisResultRows.size()>
+        m_resultRows; // by row of AxisResultRows; none when not shown
     QLabel *m_lblVerdict = nullptr;
     QLabel *m_lblProblem = nullptr;
     DigitsNotation *m_format = nullptr;

@@ -8,24 +8,20 @@
 
 #include <QBoxLayout>
 #include <QComboBox>
+#include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
+#include <QScrollArea>
+#include <QScrollBar>
 
 namespace {
 
 enum ProfileChoice { DefaultRamps, GivenRamps, Triangle };
 
-const char *const FigureKeys[] = {"peakSpeed",  "acceleration",  "motorSpeed", "accelTorque",
-                                  "loadTorque", "holdingTorque", "peakTorque", "rmsTorque"};
-const char *const SegmentWords[MoveSegmentCount] = {"Accelerating", "Constant speed", "Decelerating",
-                                                    "Dwell"};
+const char *const SegmentKeys[MoveSegmentCount] = {"accelerate", "constant", "decelerate", "dwell"};
+const char *const SegmentColumnKeys[4] = {"duration", "speedFrom", "speedTo", "torque"};
 const char *const CheckKeys[MotorCheckCount] = {"peakTorque", "rmsTorque", "speed", "inertiaRatio"};
-
-QString linearOr(MechanismKind kind, const char *linear, const char *rotary)
-{
-    return QString::fromLatin1(kind == MechanismKind::Rotary ? rotary : linear);
-}
 
 } // namespace
 
@@ -41,25 +37,25 @@ MovePane::MovePane(const ConversionTableData &units, QWidget *parent) : QWidget(
 {
     setObjectName(QStringLiteral("fraMove"));
     setAccessibleName(QStringLiteral("Move"));
-    // Three columns, so the pane fits a small screen: the move with the
-    // motor and the plots of what it does below; the load with the figures;
-    // the motor check down the whole height, its sentences wrapped. The
-    // inputs come first in the Tab order, as they are read.
-    auto *grid = new QGridLayout(this);
-    grid->setContentsMargins(6, 6, 6, 6);
-    grid->addWidget(buildMoveGroup(), 0, 0);
-    grid->addWidget(buildLoadGroup(), 0, 1);
-    auto *motor = new QVBoxLayout;
-    motor->addWidget(buildMotorGroup());
+    // The inputs down the left, as they are read (and first in the Tab
+    // order); on the right the motor check, a line a check, the figures,
+    // which scroll when the window is small, and the plots, which take the
+    // room left.
+    auto *columns = new QHBoxLayout(this);
+    columns->setContentsMargins(6, 6, 6, 6);
+    auto *inputs = new QVBoxLayout;
+    inputs->addWidget(buildMoveGroup());
+    inputs->addWidget(buildLoadGroup());
+    inputs->addWidget(buildMotorGroup());
+    inputs->addStretch(1);
+    columns->addLayout(inputs);
+    auto *outputs = new QVBoxLayout;
+    outputs->addWidget(buildMotorCheck());
+    outputs->addWidget(buildResults(), 2);
     m_plots = Named(new MovePlots(this), QStringLiteral("gphMovePlots"), QString(),
                     QStringLiteral("Motor speed and torque over one cycle"));
-    motor->addWidget(m_plots, 1);
-    grid->addLayout(motor, 1, 0);
-    grid->addWidget(buildResults(), 1, 1);
-    grid->addWidget(buildMotorCheck(), 0, 2, 2, 1);
-    grid->setColumnStretch(0, 2);
-    grid->setColumnStretch(2, 1);
-    grid->setRowStretch(1, 1);
+    outputs->addWidget(m_plots, 3);
+    columns->addLayout(outputs, 1);
     connectInputs();
 }
 
@@ -68,7 +64,7 @@ QGroupBox *MovePane::group(const QString &title, const QString &name)
     auto *box = Named(new QGroupBox(title, this), name, QString(), title);
     auto *grid = new QGridLayout(box);
     grid->setHorizontalSpacing(6);
-    grid->setVerticalSpacing(4);
+    grid->setVerticalSpacing(3);
     return box;
 }
 
@@ -156,6 +152,7 @@ QWidget *MovePane::buildMotorGroup()
     m_maxSpeed = addInput(grid, QStringLiteral("Maximum &speed:"), QStringLiteral("MaxSpeed"),
                           QStringLiteral("Maximum speed of the motor"), QStringLiteral("Angular velocity"));
     grid->setColumnStretch(3, 1);
+    grid->setRowStretch(grid->rowCount(), 1);
     return motor;
 }
 
@@ -163,7 +160,7 @@ QWidget *MovePane::buildMotorCheck()
 {
     QGroupBox *check = group(QStringLiteral("Motor check"), QStringLiteral("fraMotorCheck"));
     auto *grid = static_cast<QGridLayout *>(check->layout());
-    grid->setVerticalSpacing(10);
+    grid->setVerticalSpacing(2);
     QFont bold = font();
     bold.setBold(true);
     const QString spoken[MotorCheckCount] = {
@@ -172,73 +169,166 @@ QWidget *MovePane::buildMotorCheck()
     for (int k = 0; k < MotorCheckCount; ++k) {
         auto *label = Named(new QLabel(check), QStringLiteral("lblCheck_%1").arg(QLatin1String(CheckKeys[k])),
                             QString(), spoken[k]);
+        // A line a check, and room for a second where a reason runs long.
         label->setWordWrap(true);
         label->setFont(bold);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        label->setMinimumHeight(QFontMetrics(bold).lineSpacing() * 2);
         label->setTextInteractionFlags(Qt::TextSelectableByMouse);
         grid->addWidget(label, k, 0);
         m_checks[std::size_t(k)] = label;
     }
-    grid->setRowStretch(MotorCheckCount, 1);
-    // Wide enough for a few words a line, whatever the font.
-    check->setMinimumWidth(QFontMetrics(bold).averageCharWidth() * 22);
     return check;
 }
+
+namespace {
+
+// Scrolls when the window is too small for all of it; asks for the room of
+// about twenty lines of figures, so the window opens on a common screen.
+class FigureScroll : public QScrollArea
+{
+public:
+    using QScrollArea::QScrollArea;
+    QSize sizeHint() const override
+    {
+        return {minimumSizeHint().width(), std::min(content().height(), fontMetrics().height() * 20)};
+    }
+    // As narrow as the figure rows, the notes below them wrapped to fit.
+    QSize minimumSizeHint() const override
+    {
+        const int width = widget() ? widget()->minimumSizeHint().width() : 0;
+        return {width + verticalScrollBar()->sizeHint().width(),
+                std::min(content().height(), fontMetrics().height() * 3)};
+    }
+
+protected:
+    // The figures' layout changes (a unit list filled, rows shown for another
+    // axis): the pane lays itself out again around them.
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched == widget() && event->type() == QEvent::LayoutRequest)
+            updateGeometry();
+        return QScrollArea::eventFilter(watched, event);
+    }
+
+private:
+    QSize content() const { return widget() ? widget()->sizeHint() : QSize(); }
+};
+
+} // namespace
 
 QWidget *MovePane::buildResults()
 {
     QGroupBox *box = group(QStringLiteral("Move results"), QStringLiteral("fraMoveResults"));
-    auto *grid = static_cast<QGridLayout *>(box->layout());
-    struct Row
-    {
-        const char *caption;
-        const char *spoken;
-    };
-    const Row rows[FigureCount] = {
-        {"v<sub>max</sub> =", "Peak load speed"},        {"a =", "Load acceleration"},
-        {"n<sub>max</sub> =", "Maximum motor speed"},    {"T<sub>acc</sub> =", "Acceleration torque"},
-        {"T<sub>L</sub> =", "Load torque at the motor"}, {"T<sub>hold</sub> =", "Holding torque at rest"},
-        {"T<sub>peak</sub> =", "Peak torque"},           {"T<sub>RMS</sub> =", "RMS torque"}};
+    auto *outer = static_cast<QGridLayout *>(box->layout());
+    auto *scroll = Named(new FigureScroll(box), QStringLiteral("scrMoveResults"), QString(),
+                         QStringLiteral("Move results"));
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    auto *content = new QWidget(scroll);
+    auto *grid = new QGridLayout(content);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setHorizontalSpacing(6);
+    grid->setVerticalSpacing(2);
+    m_figureGrid = grid;
+    for (MoveUnit unit :
+         {MoveUnit::LoadSpeed, MoveUnit::LoadAccel, MoveUnit::MotorSpeed, MoveUnit::MotorAccel,
+          MoveUnit::Torque, MoveUnit::Force, MoveUnit::Time, MoveUnit::Length, MoveUnit::Mass})
+        m_unitLists[std::size_t(unit)] =
+            AxisUnitList(QStringLiteral("cmb%1Units").arg(QLatin1String(MoveUnitName(unit))),
+                         QStringLiteral("%1 units").arg(QLatin1String(MoveUnitName(unit))),
+                         QString::fromLatin1(MoveUnitType(unit, m_kind)), content);
     for (int f = 0; f < FigureCount; ++f) {
-        const QString spoken = QString::fromUtf8(rows[f].spoken);
-        m_rows[std::size_t(f)] = AddResultRow(grid, f, QString::fromLatin1(FigureKeys[f]),
-                                              QString::fromUtf8(rows[f].caption), spoken);
-        m_rows[std::size_t(f)].value->setMinimumSize(120, 25);
-        QWidget *unit = nullptr;
-        const auto list = [&](const char *name, const char *type) {
-            auto *units = AxisUnitList(QString::fromLatin1(name), spoken + QStringLiteral(" units"),
-                                       QString::fromLatin1(type), box);
-            unit = units;
-            return units;
-        };
-        if (f == PeakSpeed)
-            m_cmbLoadSpeedUnits = list("cmbLoadSpeedUnits", "Angular velocity");
-        else if (f == Acceleration)
-            m_cmbLoadAccelUnits = list("cmbLoadAccelUnits", "Angular acceleration");
-        else if (f == MotorSpeed)
-            m_cmbMotorSpeedUnits = list("cmbMotorSpeedUnits", "Angular velocity");
-        else if (f == AccelTorque)
-            m_cmbTorqueUnits = list("cmbTorqueUnits", "Torque");
-        else
-            unit = m_torqueUnitNames[std::size_t(f)] =
-                Named(new QLabel(box), QStringLiteral("lblUnit_%1").arg(QLatin1String(FigureKeys[f])),
-                      QString(), spoken + QStringLiteral(" unit"));
-        grid->addWidget(unit, f, 4);
+        const MoveFigureRow &row = MoveFigures[std::size_t(f)];
+        const QString spoken = QString::fromUtf8(row.spoken);
+        const QString key = QString::fromLatin1(row.key);
+        m_rows[std::size_t(f)] = AddResultRow(grid, f + 1, key, QString::fromUtf8(row.caption), spoken);
+        m_rows[std::size_t(f)].value->setMinimumSize(110, 22);
+        m_captions[std::size_t(f)] = static_cast<QLabel *>(grid->itemAtPosition(f + 1, 2)->widget());
+        m_unitNames[std::size_t(f)] = Named(new QLabel(content), QStringLiteral("lblUnit_%1").arg(key),
+                                            QString(), spoken + QStringLiteral(" unit"));
+        grid->addWidget(m_unitNames[std::size_t(f)], f + 1, 4);
     }
     m_lblProblem =
-        Named(new QLabel(box), QStringLiteral("lblMoveProblem"), QString(), QStringLiteral("Problem"));
+        Named(new QLabel(content), QStringLiteral("lblMoveProblem"), QString(), QStringLiteral("Problem"));
     m_lblProblem->setWordWrap(true);
-    grid->addWidget(m_lblProblem, FigureCount, 0, 1, 5);
-    grid->setRowStretch(FigureCount + 1, 1);
+    grid->addWidget(m_lblProblem, FigureCount + 1, 0, 1, 5);
+    grid->addWidget(buildSegments(content), FigureCount + 2, 0, 1, 5);
     // Said where the figures are read, so no one takes them for more than they are.
-    auto *note = Named(new QLabel(QStringLiteral("Efficiencies act in the driving direction in every "
-                                                 "segment, braking included: a conservative simplification. "
-                                                 "At rest only gravity holds the load."),
-                                  box),
-                       QStringLiteral("lblMoveNote"), QString(), QStringLiteral("Note"));
-    note->setWordWrap(true);
-    ShowValue(note, note->text());
-    grid->addWidget(note, FigureCount + 2, 0, 1, 5);
+    m_lblConventions = Named(new QLabel(content), QStringLiteral("lblMoveNote"), QString(),
+                             QStringLiteral("Conventions and assumptions"));
+    m_lblConventions->setWordWrap(true);
+    grid->addWidget(m_lblConventions, FigureCount + 3, 0, 1, 5);
+    grid->setRowStretch(FigureCount + 4, 1);
+    // The signs above the figures they govern; all the conventions and
+    // assumptions follow the segments.
+    auto *signs = Named(new QLabel(QString::fromUtf8(MoveSignsInBrief), content),
+                        QStringLiteral("lblMoveSigns"), QString(), QStringLiteral("Signs"));
+    signs->setWordWrap(true);
+    grid->addWidget(signs, 0, 0, 1, 5);
+    grid->setColumnStretch(3, 1); // the values take a wider pane
+    scroll->setWidget(content);
+    outer->addWidget(scroll, 0, 0);
+    placeUnitLists();
     return box;
+}
+
+QWidget *MovePane::buildSegments(QWidget *parent)
+{
+    auto *table = Named(new QWidget(parent), QStringLiteral("fraSegments"), QString(),
+                        QStringLiteral("Segments of one cycle"));
+    auto *grid = new QGridLayout(table);
+    grid->setContentsMargins(0, 6, 0, 0);
+    grid->setHorizontalSpacing(10);
+    grid->setVerticalSpacing(1);
+    for (int c = 0; c < 4; ++c) {
+        m_segmentHeads[std::size_t(c)] = Named(
+            new QLabel(table), QStringLiteral("lblSegmentHead_%1").arg(QLatin1String(SegmentColumnKeys[c])),
+            QString(), QString());
+        m_segmentHeads[std::size_t(c)]->setAlignment(Qt::AlignRight | Qt::AlignBottom);
+        m_segmentHeads[std::size_t(c)]->setWordWrap(true); // a narrow pane breaks a heading, not a number
+        grid->addWidget(m_segmentHeads[std::size_t(c)], 0, c + 1);
+    }
+    for (int k = 0; k < MoveSegmentCount; ++k) {
+        const QString title = SegmentTitle(MoveSegmentKind(k));
+        grid->addWidget(new QLabel(title, table), k + 1, 0);
+        for (int c = 0; c < 4; ++c) {
+            auto *cell = Named(new QLabel(table),
+                               QStringLiteral("lblSegment_%1_%2")
+                                   .arg(QLatin1String(SegmentKeys[k]), QLatin1String(SegmentColumnKeys[c])),
+                               QString(), title);
+            cell->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            cell->setTextInteractionFlags(Qt::TextSelectableByMouse);
+            grid->addWidget(cell, k + 1, c + 1);
+            m_segmentCells[std::size_t(k)][std::size_t(c)] = cell;
+        }
+    }
+    return table;
+}
+
+void MovePane::placeUnitLists()
+{
+    std::array<bool, MoveUnitCount> placed{};
+    for (int f = 0; f < FigureCount; ++f) {
+        const MoveFigureRow &row = MoveFigures[std::size_t(f)];
+        const bool shown = MoveFigureApplies(row, m_kind);
+        const AxisResultRow &result = m_rows[std::size_t(f)];
+        for (QWidget *widget : std::initializer_list<QWidget *>{result.copyValue, result.copyAll,
+                                                                result.value, m_captions[std::size_t(f)]})
+            widget->setVisible(shown);
+        const bool first = shown && !placed[std::size_t(row.unit)];
+        m_unitNames[std::size_t(f)]->setVisible(shown && !first);
+        if (first) {
+            QComboBox *list = unitList(row.unit);
+            m_figureGrid->removeWidget(list);
+            m_figureGrid->addWidget(list, f + 1, 4);
+            placed[std::size_t(row.unit)] = true;
+        }
+    }
+    // A unit no figure of this axis is shown in keeps its list out of sight.
+    for (int u = 0; u < MoveUnitCount; ++u)
+        m_unitLists[std::size_t(u)]->setVisible(placed[std::size_t(u)]);
 }
 
 void MovePane::connectInputs()
@@ -253,14 +343,13 @@ void MovePane::connectInputs()
     }
     connect(m_cmbProfile, &QComboBox::currentIndexChanged, this,
             [this]() { userEdit(QStringLiteral("profile")); });
-    for (QComboBox *units :
-         {m_cmbLoadSpeedUnits, m_cmbLoadAccelUnits, m_cmbMotorSpeedUnits, m_cmbTorqueUnits})
+    for (QComboBox *units : m_unitLists)
         connect(units, &QComboBox::currentIndexChanged, this, &MovePane::display);
     for (int f = 0; f < FigureCount; ++f) {
         connect(m_rows[std::size_t(f)].copyValue, &QAbstractButton::clicked, this,
-                [this, f]() { copy(Figure(f), false); });
+                [this, f]() { copy(f, false); });
         connect(m_rows[std::size_t(f)].copyAll, &QAbstractButton::clicked, this,
-                [this, f]() { copy(Figure(f), true); });
+                [this, f]() { copy(f, true); });
     }
 }
 
@@ -344,11 +433,13 @@ void MovePane::followMechanism(MechanismKind kind, const MoveInputs &move)
     if ((m_kind == MechanismKind::Rotary) != rotary) {
         RefillUnitList(m_units, m_distance.units, QString::fromLatin1(DistanceUnitType(kind)));
         ShowAxisQuantity(m_units, m_distance.box, m_distance.units, move.distance);
-        RefillUnitList(m_units, m_cmbLoadSpeedUnits, linearOr(kind, "Linear velocity", "Angular velocity"));
-        RefillUnitList(m_units, m_cmbLoadAccelUnits,
-                       linearOr(kind, "Linear acceleration", "Angular acceleration"));
+        for (MoveUnit load : {MoveUnit::LoadSpeed, MoveUnit::LoadAccel})
+            RefillUnitList(m_units, unitList(load), QString::fromLatin1(MoveUnitType(load, kind)));
     }
+    const bool changed = m_kind != kind;
     m_kind = kind;
+    if (changed)
+        placeUnitLists();
     for (const Input *linear : {&m_incline, &m_friction, &m_thrust, &m_mechanismEfficiency})
         linear->setEnabled(!rotary);
     m_loadTorque.setEnabled(rotary);
@@ -366,43 +457,31 @@ void MovePane::showMove(const Axis &axis, const AxisResults &inertia, const Move
     display();
 }
 
-QComboBox *MovePane::unitsOf(Figure which) const
-{
-    switch (which) {
-    case PeakSpeed:
-        return m_cmbLoadSpeedUnits;
-    case Acceleration:
-        return m_cmbLoadAccelUnits;
-    case MotorSpeed:
-        return m_cmbMotorSpeedUnits;
-    default:
-        return m_cmbTorqueUnits;
-    }
-}
-
 void MovePane::display()
 {
     const MoveResults &r = m_results;
-    const AxisFigure *figures[FigureCount] = {&r.peakLoadSpeed, &r.loadAccel,  &r.maxMotorSpeed,
-                                              &r.accelTorque,   &r.loadTorque, &r.holdingTorque,
-                                              &r.peakTorque,    &r.rmsTorque};
     QString problem;
     for (int f = 0; f < FigureCount; ++f) {
-        const AxisFigure &figure = *figures[f];
+        const MoveFigureRow &row = MoveFigures[std::size_t(f)];
+        if (!MoveFigureApplies(row, m_kind))
+            continue;
+        const AxisFigure &figure = r.*row.member;
         if (!figure.ok() && problem.isEmpty())
             problem = figure.reason();
+        const QString unit = unitList(row.unit)->currentText();
         ShowResult(m_rows[std::size_t(f)], figure,
-                   AxisFigureText(m_units, figure, unitsOf(Figure(f))->currentText(), m_digits, m_notation));
-        if (QLabel *unit = m_torqueUnitNames[std::size_t(f)])
-            ShowValue(unit, m_cmbTorqueUnits->currentText().trimmed());
+                   AxisFigureText(m_units, figure, unit, m_digits, m_notation));
+        ShowValue(m_unitNames[std::size_t(f)], unit.trimmed());
     }
     ShowValue(m_lblProblem, problem);
+    showSegments();
+    ShowValue(m_lblConventions, MoveConventions(m_kind).join(u' '));
 
     // The words carry each verdict; the colour only repeats it.
     for (const MotorCheck &check : r.checks) {
         QLabel *label = m_checks[std::size_t(check.kind)];
         const QComboBox *units =
-            check.kind == MotorCheckKind::Speed ? m_cmbMotorSpeedUnits : m_cmbTorqueUnits;
+            unitList(check.kind == MotorCheckKind::Speed ? MoveUnit::MotorSpeed : MoveUnit::Torque);
         ShowValue(label, MotorCheckText(m_units, check, units->currentText(), m_digits));
         const char *colour = check.level == CheckLevel::Passes  ? "#1b6e20"
                              : check.level == CheckLevel::Fails ? "#b3261e"
@@ -418,8 +497,8 @@ void MovePane::display()
         showRamps(false);
 
     m_plot.results = r;
-    m_plot.speedUnit = m_cmbMotorSpeedUnits->currentText().trimmed();
-    m_plot.torqueUnit = m_cmbTorqueUnits->currentText().trimmed();
+    m_plot.speedUnit = unitList(MoveUnit::MotorSpeed)->currentText().trimmed();
+    m_plot.torqueUnit = unitList(MoveUnit::Torque)->currentText().trimmed();
     m_plot.speedFactor = FromBaseUnits(m_units, 1.0, m_plot.speedUnit).value_or(1.0);
     m_plot.torqueFactor = FromBaseUnits(m_units, 1.0, m_plot.torqueUnit).value_or(1.0);
     m_plots->showMove(m_plot);
@@ -428,7 +507,7 @@ void MovePane::display()
     for (const MoveSegment &segment : r.segments) {
         if (segment.duration > 0 && segment.torque.ok())
             segments << QStringLiteral("%1 for %2 s at %3")
-                            .arg(QLatin1String(SegmentWords[int(segment.kind)]),
+                            .arg(SegmentTitle(segment.kind),
                                  AxisNumberText(segment.duration, m_digits, m_notation),
                                  AxisFigureText(m_units, segment.torque, m_plot.torqueUnit, m_digits,
                                                 m_notation) +
@@ -455,26 +534,46 @@ void MovePane::showRamps(bool exact)
     m_loading = loading;
 }
 
+void MovePane::showSegments()
+{
+    const MoveReportUnits shown = shownUnits();
+    const QList<QStringList> table = MoveSegmentTable(m_results, shown, {m_units, {}, m_digits, m_notation});
+    // Cells of a move that cannot be computed show a dash; the problem says why.
+    const bool ok = m_lblProblem->text().isEmpty();
+    for (int c = 0; c < 4; ++c)
+        ShowValue(m_segmentHeads[std::size_t(c)], table[0][c + 1]);
+    for (int k = 0; k < MoveSegmentCount; ++k)
+        for (int c = 0; c < 4; ++c)
+            ShowValue(m_segmentCells[std::size_t(k)][std::size_t(c)],
+                      ok ? table[k + 1][c + 1] : QStringLiteral("\u2014"));
+}
+
 MoveReportUnits MovePane::shownUnits() const
 {
-    return {m_cmbLoadSpeedUnits->currentText(),  m_cmbLoadAccelUnits->currentText(),
-            m_cmbMotorSpeedUnits->currentText(), m_cmbTorqueUnits->currentText(),
-            m_accelTime.units->currentText(),    m_decelTime.units->currentText()};
+    MoveReportUnits shown;
+    for (int u = 0; u < MoveUnitCount; ++u)
+        shown.figures[std::size_t(u)] = m_unitLists[std::size_t(u)]->currentText();
+    shown.accelTime = m_accelTime.units->currentText();
+    shown.decelTime = m_decelTime.units->currentText();
+    return shown;
 }
 
 void MovePane::copyCurrent(bool withUnit)
 {
-    Figure which = PeakTorque;
+    int which = 0;
+    while (MoveFigures[std::size_t(which)].member != &MoveResults::peakTorque)
+        ++which;
     for (int f = 0; f < FigureCount; ++f) {
         const AxisResultRow &row = m_rows[std::size_t(f)];
         if (row.copyValue->hasFocus() || row.copyAll->hasFocus())
-            which = Figure(f);
+            which = f;
     }
     copy(which, withUnit);
 }
 
-void MovePane::copy(Figure which, bool withUnit)
+void MovePane::copy(int figure, bool withUnit)
 {
-    const QString value = m_rows[std::size_t(which)].value->text();
-    CopyText(withUnit ? NumberUnitText(value, QString(), unitsOf(which)->currentText()) : value);
+    const QString value = m_rows[std::size_t(figure)].value->text();
+    const QComboBox *units = unitList(MoveFigures[std::size_t(figure)].unit);
+    CopyText(withUnit ? NumberUnitText(value, QString(), units->currentText()) : value);
 }

@@ -1,10 +1,11 @@
 #pragma once
 // The Move pane of the axis window: the move (distance, time, profile,
 // dwell), the load it works against, the motor's torques and speed; the
-// figures of the move with their copy keys, the motor check in words and the
-// plots of motor speed and torque over one cycle.
+// figures of the move (one row of MoveFigures each) with their copy keys,
+// its segments, the conventions they rest on, the motor check in words and
+// the plots of motor speed and torque over one cycle.
 
-#include "axis/moveprofile.h"
+#include "axis/movefigures.h"
 #include "axiswin/axiscontrols.h"
 #include "axiswin/axisreport.h"
 #include "axiswin/moveplots.h"
@@ -19,6 +20,7 @@ class QComboBox;
 class QGridLayout;
 class QGroupBox;
 class QLabel;
+class QScrollArea;
 
 class MovePane : public QWidget
 {
@@ -48,17 +50,7 @@ Q_SIGNALS:
     void edited(const QString &what);
 
 private:
-    enum Figure {
-        PeakSpeed,
-        Acceleration,
-        MotorSpeed,
-        AccelTorque,
-        LoadTorque,
-        HoldingTorque,
-        PeakTorque,
-        RmsTorque,
-        FigureCount
-    };
+    static constexpr int FigureCount = int(MoveFigures.size());
     struct Input
     {
         QLabel *caption = nullptr;
@@ -78,6 +70,10 @@ private:
     QWidget *buildMotorGroup();
     QWidget *buildMotorCheck();
     QWidget *buildResults();
+    QWidget *buildSegments(QWidget *parent);
+    // The unit lists on the first row of their unit among the figures the axis has.
+    void placeUnitLists();
+    QComboBox *unitList(MoveUnit unit) const { return m_unitLists[std::size_t(unit)]; }
     void connectInputs();
     void userEdit(const QString &what);
     // Unit lists and inputs that follow the axis: linear or rotary.
@@ -86,8 +82,8 @@ private:
     // The ramps the move uses in their boxes: to the display digits, or
     // exactly (for ramps the user is about to take over as given).
     void showRamps(bool exact);
-    void copy(Figure which, bool withUnit);
-    QComboBox *unitsOf(Figure which) const;
+    void copy(int figure, bool withUnit);
+    void showSegments();
 
     const ConversionTableData &m_units;
     bool m_loading = false;
@@ -102,12 +98,14 @@ private:
     Input m_incline, m_friction, m_thrust, m_mechanismEfficiency, m_gearboxEfficiency, m_loadTorque;
     Input m_ratedTorque, m_peakTorque, m_maxSpeed;
     std::array<AxisResultRow, FigureCount> m_rows;
-    QComboBox *m_cmbLoadSpeedUnits = nullptr;
-    QComboBox *m_cmbLoadAccelUnits = nullptr;
-    QComboBox *m_cmbMotorSpeedUnits = nullptr;
-    QComboBox *m_cmbTorqueUnits = nullptr;
-    std::array<QLabel *, FigureCount> m_torqueUnitNames{};
+    std::array<QLabel *, FigureCount> m_captions{};
+    std::array<QLabel *, FigureCount> m_unitNames{};
+    std::array<QComboBox *, MoveUnitCount> m_unitLists{};
+    QGridLayout *m_figureGrid = nullptr;
+    std::array<std::array<QLabel *, 4>, MoveSegmentCount> m_segmentCells{};
+    std::array<QLabel *, 4> m_segmentHeads{};
     std::array<QLabel *, MotorCheckCount> m_checks{};
+    QLabel *m_lblConventions = nullptr;
     QLabel *m_lblProblem = nullptr;
     MovePlots *m_plots = nullptr;
 };

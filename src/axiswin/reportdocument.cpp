@@ -1,5 +1,6 @@
 #include "axiswin/reportdocument.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -27,12 +28,22 @@ QString toneColour(ReportBlock::Tone tone)
     return QStringLiteral("#000000");
 }
 
+// Facts as {label, value} pairs; rows of two pairs or more set them side by
+// side, across the page.
 QString factsHtml(const ReportBlock &block)
 {
-    QString html = QStringLiteral("<table cellspacing=\"0\" cellpadding=\"2\">");
-    for (const QStringList &row : block.rows)
-        html += QStringLiteral("<tr><td>%1</td><td>&nbsp;&nbsp;&nbsp;&nbsp;</td><td>%2</td></tr>")
-                    .arg(escaped(row.value(0)), escaped(row.value(1)));
+    const bool pairs = std::any_of(block.rows.begin(), block.rows.end(),
+                                   [](const QStringList &row) { return row.size() > 2; });
+    QString html = QStringLiteral("<table cellspacing=\"0\" cellpadding=\"2\"%1>")
+                       .arg(pairs ? QStringLiteral(" width=\"100%\"") : QString());
+    for (const QStringList &row : block.rows) {
+        html += QStringLiteral("<tr>");
+        for (qsizetype k = 0; k + 1 < row.size(); k += 2)
+            html += QStringLiteral("%1<td>%2</td><td>&nbsp;&nbsp;&nbsp;&nbsp;</td><td>%3</td>")
+                        .arg(k > 0 ? QStringLiteral("<td width=\"5%\"></td>") : QString(), escaped(row.at(k)),
+                             escaped(row.at(k + 1)));
+        html += QStringLiteral("</tr>");
+    }
     return html + QStringLiteral("</table>");
 }
 
@@ -45,10 +56,15 @@ QString tableHtml(const ReportBlock &block)
         html += header ? QStringLiteral("<thead><tr>") : QStringLiteral("<tr>");
         const QStringList &row = block.rows.at(r);
         for (int c = 0; c < row.size(); ++c) {
-            // A number is never broken across lines; a header may be.
+            // A number or a short word is never broken across lines, so the
+            // text columns take the width; a header may be.
             QString align = block.numberColumns.contains(c) ? QStringLiteral(" align=\"right\"") : QString();
-            if (!header && block.numberColumns.contains(c))
+            const bool whole = block.numberColumns.contains(c) || block.wholeColumns.contains(c);
+            if (!header && whole)
                 align += QStringLiteral(" style=\"white-space: nowrap;\"");
+            // The texts of the other columns take the width the whole ones leave.
+            if (whole && block.wideColumn >= 0)
+                align += QStringLiteral(" width=\"1%\"");
             html += QStringLiteral("<%1%2>%3</%1>")
                         .arg(header ? QStringLiteral("th") : QStringLiteral("td"), align, escaped(row.at(c)));
         }
@@ -90,12 +106,14 @@ ReportBlock ReportBlock::facts(const QList<QStringList> &rows)
     return block;
 }
 
-ReportBlock ReportBlock::table(const QList<QStringList> &rows, const QList<int> &numberColumns)
+ReportBlock ReportBlock::table(const QList<QStringList> &rows, const QList<int> &numberColumns,
+                               const QList<int> &wholeColumns)
 {
     ReportBlock block;
     block.kind = Kind::Table;
     block.rows = rows;
     block.numberColumns = numberColumns;
+    block.wholeColumns = wholeColumns;
     return block;
 }
 

@@ -15,7 +15,7 @@
 struct ReportBlock
 {
     enum class Kind {
-        Facts,     // rows of {label, value}
+        Facts,     // rows of {label, value}, or of two such pairs side by side
         Table,     // rows of cells, the first the header
         Paragraph, // text
         Plot,      // a picture the painter draws; text is its caption
@@ -26,13 +26,16 @@ struct ReportBlock
     Kind kind = Kind::Paragraph;
     QList<QStringList> rows;
     QList<int> numberColumns; // a table's columns of numbers, set flush right
+    QList<int> wholeColumns;  // a table's columns of short words, never broken
+    int wideColumn = -1;      // a table's column of long texts, given the width left
     QString text;
     Tone tone = Tone::Plain;
     QString plot;        // the key the painter's callback is handed
     double aspect = 0.5; // a plot's height as a share of its width
 
     static ReportBlock facts(const QList<QStringList> &rows);
-    static ReportBlock table(const QList<QStringList> &rows, const QList<int> &numberColumns);
+    static ReportBlock table(const QList<QStringList> &rows, const QList<int> &numberColumns,
+                             const QList<int> &wholeColumns = {});
     static ReportBlock paragraph(const QString &text, Tone tone = Tone::Plain);
     static ReportBlock plotBlock(const QString &key, const QString &caption, double aspect);
 };

@@ -63,6 +63,8 @@ private slots:
             {{In::Radius, 1e20}, {In::Mass, 1e30}}) << Fails << "too large";
         QTest::newRow("quantity 0") << screwLoad(40, 0.01, 0) << Fails << "at least 1";
         QTest::newRow("negative mass") << screwLoad(-40, 0.01) << Fails << "mass must not be negative";
+        QTest::newRow("screw of no lead") << screwLoad(40, 0) << Fails << "lead must be greater than 0";
+        QTest::newRow("pulley of no diameter") << beltLoad(12, 0) << Fails << "diameter must be greater than 0";
         QTest::newRow("negative offset") << shapePart(Shape::Sphere, ByMass, InertiaAxis::Izz,
             {{In::Radius, 0.1}, {In::Mass, 1}}, -0.2) << Fails << "offset must not be negative";
         QTest::newRow("overflow") << item(AxisItemKind::PointMass, {{AxisParam::Mass, 1e200}, {AxisParam::Radius, 1e100}})

@@ -113,44 +113,70 @@ private Q_SLOTS:
         return {ToBaseUnits(m_units, value, QString::fromUtf8(unit)).value_or(0), QString::fromUtf8(unit)};
     }
 
-    // The move after the inertia: as entered, its figures and motor check in
-    // the units and words of the Move tab, the plots; a move that cannot be
-    // computed says why and draws nothing.
+    // The move after the inertia: as entered, its figures, segments and motor
+    // check in the units and words of the Move tab, the conventions, the
+    // plots; a move that cannot be computed says why and draws nothing. The
+    // motor's ratings stand beside the gearbox.
+    //
+    // Worked by hand (see tst_moveprofile): lifting 40 kg, F = 40 g = 392.3 N,
+    // T_peak 0.4684 N·m; horizontal with ramps of 0.25 s up and 0.05 s down,
+    // a_dec = 0.4444/0.05 = 8.889 m/s², α = 3351 rad/s², T_dec = 0.7999 N·m,
+    // braking at 0.01217 − 0.7999 = −0.7877 N·m for 50 ms: the peak, 58 % over 0.5.
     void report_of_a_move_data()
     {
-        QTest::addColumn<double>("moveTime"); // s
+        QTest::addColumn<MoveInputs>("move");
         QTest::addColumn<QStringList>("texts");
         QTest::addColumn<bool>("plotted");
         // clang-format off
-        QTest::newRow("ball screw, lifting") << 0.6 << QStringList{"200.0 ms", "90 deg", "95 %", "9000 rpm", ">1.77 lbf-in<",
+        MoveInputs lifting{typed(200, "mm"), typed(0.6, "s"), MoveProfile::Trapezoidal, true, {}, {},
+            typed(0.4, "s"), typed(90, "deg"), 0.05, {}, 90, {}, 95};
+        MoveInputs braking = lifting;
+        braking.incline = typed(0, "deg");
+        braking.defaultRamps = false;
+        braking.accelTime = typed(250, "ms");
+        braking.decelTime = typed(50, "ms");
+        MoveInputs fifth = lifting;
+        fifth.moveTime = typed(0.5, "s");
+        MoveInputs still = lifting;
+        still.moveTime = typed(0, "s");
+        QTest::newRow("ball screw, lifting") << lifting << QStringList{"200 mm", "90 deg", "95 %", "9000 rpm",
+            ">1.77 lbf-in<", "Load force F", "392.3 N", "Screw lead p", "10.0 mm", "Moving mass m", "40.0 kg",
             "Maximum speed 9000 rpm of 6000 rpm: fails, 50 % over",
-            "Peak torque 4.145 lbf-in of 4.425 lbf-in: passes, 6.3 % margin"} << true;
+            "Peak torque 0.4684 N-m of 0.5 N-m: passes, 6.3 % margin",
+            "A negative incline means the load moves down.", "a torque is positive in the direction of the move",
+            "friction", "Efficiencies act in the driving direction"} << true;
+        QTest::newRow("ramps 0.25 s up, 0.05 s down") << braking << QStringList{"250 ms", "50 ms",
+            "Load deceleration adec", "8.889 m/s\u00b2", "Motor acceleration \u03b1", "3351 rad/s\u00b2",
+            "Deceleration torque Tdec", "0.7999 N-m", "Decelerate", "-0.7877", "Cycle time", "1.0 s",
+            "Peak torque 0.7877 N-m of 0.5 N-m: fails, 58 % over"} << true;
+        QTest::newRow("ramps worked out, to the digits") << fifth << QStringList{"166.7 ms"} << true;
+        QTest::newRow("move time 0") << still << QStringList{"90 deg", "The move time must"} << false;
         // clang-format on
-        QTest::newRow("ramps worked out, to the digits") << 0.5 << QStringList{"166.7 ms"} << true;
-        QTest::newRow("move time 0") << 0.0 << QStringList{"90 deg", "The move time must"} << false;
     }
     void report_of_a_move()
     {
-        QFETCH(double, moveTime);
+        QFETCH(MoveInputs, move);
         QFETCH(QStringList, texts);
         QFETCH(bool, plotted);
-        Axis axis = ballScrewAxis(); // lifting 40 kg: 9000 rpm at the motor
+        Axis axis = ballScrewAxis(); // 40 kg on a 10 mm lead: 9000 rpm at the motor
         // The rated torque as a file written elsewhere holds it, exact in N·m: shown as typed.
         const AxisQuantity rated{1.77 * 0.45359237 * 9.80665 * 0.0254, "lbf-in"};
         axis.motor = {axis.motor.inertia, 10, rated, typed(0.5, "N-m"), typed(6000, "rpm")};
-        // clang-format off
-        const MoveInputs move{typed(200, "mm"), typed(moveTime, "s"), MoveProfile::Trapezoidal, true, {}, {},
-            typed(0.4, "s"), typed(90, "deg"), 0.05, {}, 90, {}, 95};
-        // clang-format on
         const AxisResults inertia = ComputeAxis(axis);
         ReportDocument report = AxisReport(axis, inertia, figures(), "screw.tvaxis", "today");
-        AppendMoveReport(report, move, axis.motor, ComputeMove(axis, inertia, move),
-                         {"mm/s", "m/s\u00b2", "rpm", "lbf-in", "ms", "ms"}, figures());
+        MoveReportUnits units;
+        units.figures = {"mm/s", "m/s\u00b2", "rpm", "rad/s\u00b2", "N-m", "N", "s", "mm", "kg"};
+        units.accelTime = units.decelTime = "ms";
+        AppendMoveReport(report, move, ComputeMove(axis, inertia, move), units, figures());
 
         const QString html = ReportHtml(report);
         for (const QString &text : texts)
-            QVERIFY2(html.contains(text), qPrintable(text));
+            QVERIFY2(html.contains(text.toHtmlEscaped()), qPrintable(text));
         QCOMPARE(blockOf(report, "Move results", ReportBlock::Kind::Plot) != nullptr, plotted);
+        // The ratings beside the gearbox, under names no one misreads.
+        const ReportBlock *drive = blockOf(report, "Gearbox and motor", ReportBlock::Kind::Facts);
+        QCOMPARE(drive->rows[1].mid(2), (QStringList{"Rated torque", "0.2 N-m"}));
+        QVERIFY(drive->rows[0].contains("J rotor"));
     }
 
     // Every text is escaped; a table's header repeats on the pages it runs
@@ -165,7 +191,7 @@ private Q_SLOTS:
         QVERIFY(html.contains(QStringLiteral("&lt;Table &amp; co&gt;")) &&
                 !html.contains(QStringLiteral("<Table")));
         QVERIFY(html.contains(QStringLiteral("a&amp;b.tvaxis")));
-        QVERIFY(html.contains(QStringLiteral("<thead><tr><th align=\"right\">#</th>")));
+        QVERIFY(html.contains(QStringLiteral("<thead><tr><th align=\"right\" width=\"1%\">#</th>")));
         QVERIFY(html.contains(
             QStringLiteral("<h2>Move</h2><p><img src=\"plot:velocity\" width=\"1000\" height=\"400\">")));
     }

@@ -9,6 +9,7 @@
 #include "testsupport.h"
 #include "widgets/numericedit.h"
 
+#include <QAbstractScrollArea>
 #include <QApplication>
 #include <QComboBox>
 #include <QDialogButtonBox>

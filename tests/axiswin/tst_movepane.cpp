@@ -7,7 +7,11 @@
 // the motor turns 2π/p per metre of a screw, 2/D per metre of a belt, i per
 // radian of a gearbox; T_acc = α(J_m + J_g) + α(J_L/i²)/(η_m η_g);
 // T_L = F·p/(2π η_m i η_g) with F = m g (sin θ + μ cos θ); at rest
-// m g sin θ · p/(2π i); RMS = √(Σ T² t / Σ t).
+// m g sin θ · p/(2π i); RMS = √(Σ T² t / Σ t). With ramps of 0.25 s up and
+// 0.05 s down (horizontal): v = 0.2/0.45 = 0.4444 m/s, a_dec = 8.889 m/s²,
+// α = 2π·133.33/0.25 = 3351.03 rad/s², α_dec = 16755.2 rad/s², T_dec =
+// 16755.2 · 4.77388e-5 = 0.799871 N·m, F = 40 g · 0.05 = 19.6133 N, braking at
+// 0.0121698 − 0.799871 = −0.787701 N·m: the peak.
 
 #include "../axis/axisbuild.h"
 #include "axiswin/frmaxisitem.h"
@@ -51,6 +55,15 @@ void enter(QWidget *window, const Texts &units, const Texts &boxes, int profile)
     child<QComboBox>(window, QStringLiteral("cmbProfile"))->setCurrentIndex(profile);
     for (const auto &[name, text] : boxes)
         child<QLineEdit>(window, name)->setText(text);
+}
+
+// The unit list a figure of the Move tab is shown in.
+QString unitListOf(const QString &key)
+{
+    for (const MoveFigureRow &row : MoveFigures)
+        if (key == QLatin1String(row.key))
+            return QStringLiteral("cmb%1Units").arg(QLatin1String(MoveUnitName(row.unit)));
+    return {};
 }
 
 QString copied(QWidget *window, const QString &key)
@@ -132,6 +145,24 @@ private Q_SLOTS:
                        {"holdingTorque", 0.208104 / NmPerLbfIn}, {"peakTorque", 0.468360 / NmPerLbfIn},
                        {"rmsTorque", 0.270391 / NmPerLbfIn}}
             << "passes fails fails passes";
+        Texts braking = screwMove;
+        braking[9].second = "0";
+        braking.append({{"txtAccelTime", "250"}, {"txtDecelTime", "50"}});
+        Texts brakingUnits = screwUnits;
+        brakingUnits.append({{"cmbAccelTimeUnits", "ms"}, {"cmbDecelTimeUnits", "ms"}, {"cmbMotorAccelUnits", "rad/s²"},
+            {"cmbForceUnits", "N"}, {"cmbTimeUnits", "s"}, {"cmbLengthUnits", "mm"}, {"cmbMassUnits", "kg"}});
+        brakingUnits[10].second = "N-m";
+        QTest::newRow("screw, ramps 0.25 s up and 0.05 s down") << ballScrewAxis() << brakingUnits << braking << 1
+            << Figures{{"peakSpeed", 444.444444}, {"deceleration", 8.888888889}, {"motorSpeed", 8000},
+                       {"motorAccel", 3351.032164}, {"motorDecel", 16755.16082}, {"cycleTime", 1},
+                       {"lead", 10}, {"movingMass", 40}, {"loadForce", 19.6133}, {"accelTorque", 0.159974},
+                       {"decelTorque", 0.799871}, {"peakTorque", 0.787701},
+                       {"lblSegment_decelerate_torque", -0.787701}, {"lblSegment_decelerate_duration", 0.05}}
+            << "fails passes fails passes";
+        Axis noRotor = ballScrewAxis();
+        noRotor.motor.inertia.value = 0;
+        QTest::newRow("screw without its rotor") << noRotor << screwUnits << screwMove << 0
+            << Figures{{"motorSpeed", 9000}} << "open open fails open";
         // 12 kg on a Ø50 mm pulley, 1 m in 1 s triangular: v = 2 m/s, a = 4 m/s²,
         // ω = 80 rad/s, α = 160 rad/s²; J = 1e-4 + 12·0.025² = 7.6e-3;
         // T_acc = 1.216, T_L = 12 g 0.1 · 0.025 = 0.2941995; RMS over 2 s.
@@ -182,24 +213,39 @@ private Q_SLOTS:
         const bool rotary = MechanismOf(axis).kind == MechanismKind::Rotary;
         QCOMPARE(child<QLineEdit>(&window, QStringLiteral("txtLoadTorque"))->isEnabled(), rotary);
         QCOMPARE(child<QLineEdit>(&window, QStringLiteral("txtIncline"))->isEnabled(), !rotary);
+        // Only the figures of the axis's kind show, each with its unit.
+        for (const MoveFigureRow &row : MoveFigures) {
+            const bool shown = MoveFigureApplies(row, MechanismOf(axis).kind);
+            QCOMPARE(
+                child<QWidget>(&window, QStringLiteral("lblResult_") + QLatin1String(row.key))->isVisible(),
+                shown);
+            if (shown)
+                QVERIFY(child<QWidget>(&window, unitListOf(QLatin1String(row.key)))->isVisible());
+        }
         // Ramps the move works out show from their first digit (1/6 s is not "666666667").
         if (profile != 1)
             QCOMPARE(child<QLineEdit>(&window, QStringLiteral("txtAccelTime"))->cursorPosition(), 0);
 
         for (const auto &[key, value] : expected) {
+            // A segment's cell is read as it shows; a figure through its copy keys.
+            if (key.startsWith(QLatin1String("lblSegment_"))) {
+                const QString cell = child<QLabel>(&window, key)->text();
+                QVERIFY2(closeTo(QLocale().toDouble(cell), value, 1e-5), qPrintable(key + u' ' + cell));
+                continue;
+            }
             const QString number = copied(&window, QStringLiteral("cmdCopyValue_") + key);
             const QString all = copied(&window, QStringLiteral("cmdCopyAll_") + key);
-            const QString unit = key.endsWith(QLatin1String("Torque")) ? QStringLiteral("cmbTorqueUnits")
-                                 : key == QLatin1String("peakSpeed")   ? QStringLiteral("cmbLoadSpeedUnits")
-                                 : key == QLatin1String("acceleration")
-                                     ? QStringLiteral("cmbLoadAccelUnits")
-                                     : QStringLiteral("cmbMotorSpeedUnits");
-            QCOMPARE(all, number + u' ' + child<QComboBox>(&window, unit)->currentText().trimmed());
+            QCOMPARE(all,
+                     number + u' ' + child<QComboBox>(&window, unitListOf(key))->currentText().trimmed());
             bool read = false;
             const double shown = QLocale().toDouble(number, &read);
             QVERIFY2(read && std::fabs(shown - value) <= 1e-5 * std::max(std::fabs(value), 1e-3),
                      qPrintable(QStringLiteral("%1: %2, expected %3").arg(key, number).arg(value)));
         }
+        // The signs are said beside the figures.
+        QVERIFY(child<QLabel>(&window, QStringLiteral("lblMoveNote"))
+                    ->text()
+                    .contains(QLatin1String("a torque is positive in the direction of the move")));
         // The Edit menu copies from the tab in view: here the peak torque, not an inertia.
         child<QLineEdit>(&window, QStringLiteral("txtDistance"))->setFocus();
         window.findChild<QAction *>(QStringLiteral("mnuEditCopyValueUnit"))->trigger();
@@ -220,8 +266,11 @@ private Q_SLOTS:
         const QWidget *plots = child<QWidget>(&window, QStringLiteral("gphMovePlots"));
         const QString speed =
             child<QComboBox>(&window, QStringLiteral("cmbMotorSpeedUnits"))->currentText().trimmed();
-        QVERIFY(plots->accessibleName().contains(
-            QStringLiteral("peak speed %1 %2").arg(expected[2].second).arg(speed)));
+        const double peakSpeed = std::find_if(expected.begin(), expected.end(), [](const auto &figure) {
+                                     return figure.first == QLatin1String("motorSpeed");
+                                 })->second;
+        QVERIFY(
+            plots->accessibleName().contains(QStringLiteral("peak speed %1 %2").arg(peakSpeed).arg(speed)));
         // Each limit given is named, beside its line or after a key, covering no line.
         const std::pair<const char *, const char *> limitNames[] = {{"txtMaxSpeed", "Maximum speed"},
                                                                     {"txtPeakTorque", "Peak torque"},

@@ -1,0 +1,74 @@
+#include "axis/movefigures.h"
+
+#include <QStringList>
+
+const char *MoveUnitName(MoveUnit unit)
+{
+    static const char *const Names[MoveUnitCount] = {
+        "LoadSpeed", "LoadAccel", "MotorSpeed", "MotorAccel", "Torque", "Force", "Time", "Length", "Mass"};
+    return Names[std::size_t(unit)];
+}
+
+const char *MoveUnitType(MoveUnit unit, MechanismKind kind)
+{
+    const bool rotary = kind == MechanismKind::Rotary;
+    switch (unit) {
+    case MoveUnit::LoadSpeed:
+        return rotary ? "Angular velocity" : "Linear velocity";
+    case MoveUnit::LoadAccel:
+        return rotary ? "Angular acceleration" : "Linear acceleration";
+    case MoveUnit::MotorSpeed:
+        return "Angular velocity";
+    case MoveUnit::MotorAccel:
+        return "Angular acceleration";
+    case MoveUnit::Torque:
+        return "Torque";
+    case MoveUnit::Force:
+        return "Force";
+    case MoveUnit::Time:
+        return "Time";
+    case MoveUnit::Length:
+        return "Linear distance";
+    case MoveUnit::Mass:
+        return "Mass";
+    }
+    return "";
+}
+
+bool MoveFigureApplies(const MoveFigureRow &row, MechanismKind kind)
+{
+    switch (row.use) {
+    case MoveFigureUse::Every:
+        return true;
+    case MoveFigureUse::Linear:
+        return kind != MechanismKind::Rotary;
+    case MoveFigureUse::Screw:
+        return kind == MechanismKind::Screw;
+    case MoveFigureUse::Belt:
+        return kind == MechanismKind::Belt;
+    }
+    return false;
+}
+
+QStringList MoveConventions(MechanismKind kind)
+{
+    QStringList words{QStringLiteral("Signs: a torque is positive in the direction of the move.")};
+    if (kind == MechanismKind::Rotary) {
+        words << QStringLiteral("The load torque acts against the move, at rest too.");
+    } else {
+        words << QStringLiteral("A negative incline means the load moves down.")
+              << QStringLiteral("A positive external force acts against the move.")
+              << QStringLiteral("At rest neither friction nor the external force acts: only gravity "
+                                "holds the load.");
+    }
+    words << QStringLiteral("Efficiencies act in the driving direction in every segment, braking "
+                            "included: a conservative simplification.");
+    return words;
+}
+
+QString SegmentTitle(MoveSegmentKind kind)
+{
+    static const char *const Titles[MoveSegmentCount] = {"Accelerate", "Constant speed", "Decelerate",
+                                                         "Dwell"};
+    return QString::fromLatin1(Titles[std::size_t(kind)]);
+}

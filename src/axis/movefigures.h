@@ -1,0 +1,85 @@
+#pragma once
+// The figures of a move, one row each: the Move tab's result rows and their
+// copy keys, the Edit menu's copy and the report all walk this one table,
+// so a figure added here shows everywhere at once.
+
+#include "axis/moveprofile.h"
+
+#include <array>
+
+// What a figure is shown in: each has one unit list in the Move tab.
+enum class MoveUnit { LoadSpeed, LoadAccel, MotorSpeed, MotorAccel, Torque, Force, Time, Length, Mass };
+inline constexpr int MoveUnitCount = 9;
+
+// The unit list's name part ("Torque" for cmbTorqueUnits) and its unit type
+// in the unit table; the load's speed and acceleration are linear or angular
+// as the axis moves.
+const char *MoveUnitName(MoveUnit unit);
+const char *MoveUnitType(MoveUnit unit, MechanismKind kind);
+
+// The axes a figure belongs to.
+enum class MoveFigureUse { Every, Linear, Screw, Belt };
+
+struct MoveFigureRow
+{
+    const char *key;     // names its controls: cmdCopyValue_<key>, lblResult_<key>
+    const char *caption; // in the Move tab, rich text
+    const char *spoken;  // for a screen reader
+    const char *title;   // in the report
+    AxisFigure MoveResults::*member;
+    MoveUnit unit;
+    MoveFigureUse use = MoveFigureUse::Every;
+};
+
+// clang-format off
+inline constexpr std::array<MoveFigureRow, 17> MoveFigures{{
+    {"peakSpeed", "v<sub>max</sub> =", "Peak load speed", "Peak load speed vmax",
+     &MoveResults::peakLoadSpeed, MoveUnit::LoadSpeed},
+    {"acceleration", "a =", "Load acceleration", "Load acceleration a",
+     &MoveResults::loadAccel, MoveUnit::LoadAccel},
+    {"deceleration", "a<sub>dec</sub> =", "Load deceleration", "Load deceleration adec",
+     &MoveResults::loadDecel, MoveUnit::LoadAccel},
+    {"motorSpeed", "n<sub>max</sub> =", "Maximum motor speed", "Maximum motor speed nmax",
+     &MoveResults::maxMotorSpeed, MoveUnit::MotorSpeed},
+    {"motorAccel", "\u03b1 =", "Motor acceleration", "Motor acceleration \u03b1",
+     &MoveResults::motorAccel, MoveUnit::MotorAccel},
+    {"motorDecel", "\u03b1<sub>dec</sub> =", "Motor deceleration", "Motor deceleration \u03b1dec",
+     &MoveResults::motorDecel, MoveUnit::MotorAccel},
+    {"cycleTime", "t<sub>cycle</sub> =", "Cycle time", "Cycle time, dwell included",
+     &MoveResults::cycleTime, MoveUnit::Time},
+    {"lead", "p =", "Lead of the screw", "Screw lead p",
+     &MoveResults::pitch, MoveUnit::Length, MoveFigureUse::Screw},
+    {"pitchDiameter", "D =", "Pitch diameter", "Pitch diameter D",
+     &MoveResults::pitch, MoveUnit::Length, MoveFigureUse::Belt},
+    {"movingMass", "m =", "Moving mass", "Moving mass m",
+     &MoveResults::movingMass, MoveUnit::Mass, MoveFigureUse::Linear},
+    {"loadForce", "F =", "Load force", "Load force F",
+     &MoveResults::loadForce, MoveUnit::Force, MoveFigureUse::Linear},
+    {"loadTorque", "T<sub>L</sub> =", "Load torque at the motor", "Load torque at the motor TL",
+     &MoveResults::loadTorque, MoveUnit::Torque},
+    {"accelTorque", "T<sub>acc</sub> =", "Acceleration torque", "Acceleration torque Tacc",
+     &MoveResults::accelTorque, MoveUnit::Torque},
+    {"decelTorque", "T<sub>dec</sub> =", "Deceleration torque", "Deceleration torque Tdec",
+     &MoveResults::decelTorque, MoveUnit::Torque},
+    {"holdingTorque", "T<sub>hold</sub> =", "Holding torque at rest", "Holding torque at rest Thold",
+     &MoveResults::holdingTorque, MoveUnit::Torque},
+    {"peakTorque", "T<sub>peak</sub> =", "Peak torque", "Peak torque Tpeak",
+     &MoveResults::peakTorque, MoveUnit::Torque},
+    {"rmsTorque", "T<sub>RMS</sub> =", "RMS torque", "RMS torque TRMS",
+     &MoveResults::rmsTorque, MoveUnit::Torque},
+}};
+// clang-format on
+
+// Whether a figure belongs to an axis moved by kind.
+bool MoveFigureApplies(const MoveFigureRow &row, MechanismKind kind);
+
+// The words the figures rest on, for whoever checks them: the sign
+// conventions and the assumptions, one sentence each, for an axis moved by kind.
+QStringList MoveConventions(MechanismKind kind);
+
+// The sign conventions in one line, for where room is short.
+inline constexpr char MoveSignsInBrief[] =
+    "Signs: a torque is positive in the direction of the move; a negative incline lowers the load.";
+
+// "Accelerate", "Constant speed", "Decelerate", "Dwell".
+QString SegmentTitle(MoveSegmentKind kind);
