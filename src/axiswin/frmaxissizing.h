@@ -1,8 +1,8 @@
 #pragma once
 #include "axis/axisfile.h"
 #include "axis/axishistory.h"
-#include "axiswin/reportdocument.h"
 #include "axiswin/axiscontrols.h"
+#include "axiswin/reportdocument.h"
 #include "widgets/calculatorwindow.h"
 
 #include <array>
@@ -17,7 +17,7 @@ class NumericEdit;
 class PictureButton;
 class QAction;
 class QComboBox;
-class QIODevice;
+struct FileWrite;
 class QGridLayout;
 class QLabel;
 class QMenu;
@@ -110,8 +110,8 @@ private:
     void rememberFile(const QString &path);
     void showRecentFiles();
     void openPending();
-    // Writes bytes atomically; false, with a message naming the file, when it could not.
-    bool writeFile(const QString &path, const std::function<bool(QIODevice &, QString *)> &write);
+    // True when written; otherwise says why, naming the file.
+    bool saved(const QString &path, const FileWrite &write);
     // An edit done: kept for Undo when it changed the axis (before is the
     // axis as it was), then computed, with row selected.
     void commit(const Axis &before, const QString &what, int row, const QString &runKey = {});
