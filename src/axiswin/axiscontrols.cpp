@@ -55,20 +55,31 @@ QLabel *BuddyCaption(const QString &text, QWidget *buddy, QWidget *parent)
     return label;
 }
 
+namespace {
+// A value too large for the unit shown: its box says so and keeps the value
+// itself while that word stands, so it is never read back (nor saved) as 0.
+const QString OverflowText = QStringLiteral("Overflow");
+constexpr char KeptValue[] = "keptValue";
+} // namespace
+
 void ShowAxisQuantity(const ConversionTableData &table, NumericEdit *box, QComboBox *units,
                       const AxisQuantity &quantity)
 {
     const int unit = quantity.unit.isEmpty() ? -1 : units->findText(PadRight(quantity.unit, UnitNameWidth));
     if (unit >= 0)
         units->setCurrentIndex(unit);
-    box->setText(
-        AxisEntryText(FromBaseUnits(table, quantity.value, units->currentText().trimmed()).value_or(0)));
+    const std::optional<double> shown = FromBaseUnits(table, quantity.value, units->currentText().trimmed());
+    const bool overflow = !shown && !std::isnan(quantity.value);
+    box->setProperty(KeptValue, overflow ? QVariant(quantity.value) : QVariant());
+    box->setText(shown ? AxisEntryText(*shown) : overflow ? OverflowText : QString());
     // A number longer than its box shows its first digits, not its last.
     box->setCursorPosition(0);
 }
 
 AxisQuantity ReadBoxQuantity(const ConversionTableData &table, const NumericEdit *box, const QComboBox *units)
 {
+    if (const QVariant kept = box->property(KeptValue); kept.isValid() && box->text() == OverflowText)
+        return {kept.toDouble(), units->currentText().trimmed()};
     return ReadAxisQuantity(table, box->text(), units->currentText())
         .value_or(AxisQuantity{std::nan(""), units->currentText().trimmed()});
 }

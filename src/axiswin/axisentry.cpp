@@ -81,8 +81,9 @@ namespace {
 InertiaEntry entryText(const ConversionTableData &units, const AxisQuantity &quantity, const char *baseUnit)
 {
     const QString unit = quantity.unit.isEmpty() ? QString::fromUtf8(baseUnit) : quantity.unit;
-    return {AxisEntryText(FromBaseUnits(units, quantity.value, unit).value_or(0)),
-            PadRight(unit, UnitNameWidth)};
+    // Too large for its unit: the calculator's box says so rather than 0.
+    const std::optional<double> shown = FromBaseUnits(units, quantity.value, unit);
+    return {shown ? AxisEntryText(*shown) : QStringLiteral("Overflow"), PadRight(unit, UnitNameWidth)};
 }
 
 } // namespace

@@ -78,6 +78,24 @@ private Q_SLOTS:
         QVERIFY(!recent->menuAction()->isEnabled());
     }
 
+    // A value too large for the unit it is shown in reads "Overflow", never
+    // 0, and an edit elsewhere and a save keep the value itself.
+    void value_too_large_for_its_unit_is_kept()
+    {
+        Axis large = ballScrewAxis();
+        large.motor.inertia = {1e308, QStringLiteral("g-cm²")};
+        frmAxisSizing window(m_context);
+        QVERIFY(window.openFile(axisFile(QStringLiteral("large.tvaxis"), large)));
+        QCOMPARE(child<QLineEdit>(&window, QStringLiteral("txtRotorInertia"))->text(),
+                 QStringLiteral("Overflow"));
+        child<QLineEdit>(&window, QStringLiteral("txtTargetRatio"))->setText(QStringLiteral("4"));
+        const QString saved = m_dir.filePath(QStringLiteral("large-saved.tvaxis"));
+        QVERIFY(window.saveFile(saved));
+        const AxisFileRead read = ReadAxisFile(saved);
+        QVERIFY2(read.document, qPrintable(read.problem));
+        QCOMPARE(read.document->axis.motor.inertia.value, 1e308);
+    }
+
     // A file handed from outside opens as File > Open does: unsaved changes
     // are asked about first, and while the item editor is open over the
     // window the file waits for it to close.
