@@ -9,7 +9,7 @@ namespace {
 // The form a path is kept and compared in; empty for one the list refuses.
 QString keptForm(const QString &path)
 {
-    if (path.trimmed().isEmpty() || path.contains(u'\n') || path.contains(u'\r'))
+    if (path.trimmed().isEmpty() || path.contains(u'\n') || path.contains(u'\r') || path.contains(QChar(0)))
         return QString();
     return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
 }
