@@ -346,9 +346,19 @@ FileWrite WriteFileAtomically(const QString &path, const QByteArray &bytes, Writ
     }
     int placed = 0;
     if (mode == WriteMode::CreateOnly) {
-        // A hard link never replaces a file that appeared meanwhile.
+        // A hard link never replaces a file that appeared meanwhile; a disk
+        // without hard links gets the rename once nothing is there.
         placed = ::link(temporary.constData(), target.native.constData());
-        const int error = errno;
+        int error = errno;
+        if (placed != 0 && (error == EPERM || error == EOPNOTSUPP || error == EMLINK)) {
+            struct stat info = {};
+            if (::lstat(target.native.constData(), &info) == 0)
+                error = EEXIST;
+            else if (::rename(temporary.constData(), target.native.constData()) == 0)
+                placed = 0;
+            else
+                error = errno;
+        }
         ::unlink(temporary.constData());
         if (placed != 0)
             return failedWrite(error == EEXIST, error == EEXIST
@@ -426,22 +436,4 @@ QString SaveFailureMessage(const QString &path, const FileWrite &write)
         .arg(QDir::toNativeSeparators(path), write.problem,
              write.existed ? QStringLiteral("What was there is unchanged.")
                            : QStringLiteral("No file was made."));
-}
-
-QFileDevice::Permissions NewFilePermissions()
-{
-    const mode_t mask = currentUmask();
-    QFileDevice::Permissions permissions;
-    const std::pair<mode_t, QFileDevice::Permissions> bits[] = {
-        {S_IRUSR, QFileDevice::ReadOwner | QFileDevice::ReadUser},
-        {S_IWUSR, QFileDevice::WriteOwner | QFileDevice::WriteUser},
-        {S_IRGRP, QFileDevice::ReadGroup},
-        {S_IWGRP, QFileDevice::WriteGroup},
-        {S_IROTH, QFileDevice::ReadOther},
-        {S_IWOTH, QFileDevice::WriteOther}};
-    for (const auto &[bit, permission] : bits) {
-        if (!(mask & bit))
-            permissions |= permission;
-    }
-    return permissions;
 }

@@ -12,7 +12,6 @@
 // file's name, so every window speaks of files in one voice.
 
 #include <QByteArray>
-#include <QFileDevice>
 #include <QString>
 
 #include <functional>
@@ -84,6 +83,3 @@ FileWrite AppendToFile(const QString &path, const QByteArray &bytes,
 QString OpenFailureMessage(const QString &path, const QString &problem);
 // "Could not save <file>: <problem>." and what became of the file there.
 QString SaveFailureMessage(const QString &path, const FileWrite &write);
-
-// The permissions the user's umask gives a newly created file.
-QFileDevice::Permissions NewFilePermissions();
