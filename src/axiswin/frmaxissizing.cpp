@@ -360,8 +360,7 @@ void frmAxisSizing::readDrive()
         return;
     const Axis before = m_axis;
     m_axis.gearbox.ratio = ReadBoxNumber(m_txtGearRatio);
-    m_axis.gearbox.inertia =
-        ReadBoxQuantity(context().units(), m_txtGearboxInertia, m_cmbGearboxInertiaUnits);
+    m_axis.gearbox.inertia = ReadBoxQuantity(context().units(), m_txtGearboxInertia, m_cmbGearboxInertiaUnits);
     m_axis.motor.inertia = ReadBoxQuantity(context().units(), m_txtRotorInertia, m_cmbRotorInertiaUnits);
     m_axis.motor.targetRatio = ReadBoxNumber(m_txtTargetRatio);
     // Typing into one box is one step; a value that does not read (NaN)

@@ -1,8 +1,8 @@
 #pragma once
 #include "axis/axisfile.h"
 #include "axis/axishistory.h"
-#include "axiswin/axiscontrols.h"
 #include "axiswin/reportdocument.h"
+#include "axiswin/axiscontrols.h"
 #include "widgets/calculatorwindow.h"
 
 #include <array>
