@@ -76,11 +76,17 @@ void ShowAxisQuantity(const ConversionTableData &table, NumericEdit *box, QCombo
     box->setCursorPosition(0);
 }
 
-AxisQuantity ReadBoxQuantity(const ConversionTableData &table, const NumericEdit *box, const QComboBox *units)
+std::optional<AxisQuantity> ReadShownQuantity(const ConversionTableData &table, const NumericEdit *box,
+                                              const QComboBox *units)
 {
     if (const QVariant kept = box->property(KeptValue); kept.isValid() && box->text() == OverflowText)
-        return {kept.toDouble(), units->currentText().trimmed()};
-    return ReadAxisQuantity(table, box->text(), units->currentText())
+        return AxisQuantity{kept.toDouble(), units->currentText().trimmed()};
+    return ReadAxisQuantity(table, box->text(), units->currentText());
+}
+
+AxisQuantity ReadBoxQuantity(const ConversionTableData &table, const NumericEdit *box, const QComboBox *units)
+{
+    return ReadShownQuantity(table, box, units)
         .value_or(AxisQuantity{std::nan(""), units->currentText().trimmed()});
 }
 

@@ -29,9 +29,15 @@ void RefillUnitList(const ConversionTableData &table, QComboBox *list, const QSt
 // A caption whose mnemonic moves the focus to its box.
 QLabel *BuddyCaption(const QString &text, QWidget *buddy, QWidget *parent);
 
-// A value shown in a unit list's unit: the box text and the list's entry.
+// A value shown in a unit list's unit: the box text and the list's entry. A
+// value too large for that unit shows "Overflow", and the box keeps the value
+// itself while that word stands.
 void ShowAxisQuantity(const ConversionTableData &table, NumericEdit *box, QComboBox *units,
                       const AxisQuantity &quantity);
+// A box as a quantity (the value kept behind "Overflow" included); nullopt
+// when the box does not read.
+std::optional<AxisQuantity> ReadShownQuantity(const ConversionTableData &table, const NumericEdit *box,
+                                              const QComboBox *units);
 // A box as a quantity; a box that does not read gives a value no figure
 // accepts, so the figures that need it fail with its reason.
 AxisQuantity ReadBoxQuantity(const ConversionTableData &table, const NumericEdit *box,
@@ -49,7 +55,7 @@ struct AxisResultRow
 // the caption in 2, the value in 3. The controls are named after key
 // (cmdCopyValue_<key>, cmdCopyAll_<key>, lblResult_<key>).
 AxisResultRow AddResultRow(QGridLayout *grid, int gridRow, const QString &key, const QString &caption,
-                       const QString &spoken);
+                           const QString &spoken);
 // Shows a figure in a result row: the number, or a dash whose reason is its
 // tooltip and spoken description.
 void ShowResult(const AxisResultRow &row, const AxisFigure &figure, const QString &text);

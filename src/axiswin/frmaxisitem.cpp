@@ -1,5 +1,6 @@
 #include "axiswin/frmaxisitem.h"
 
+#include "axiswin/axiscontrols.h"
 #include "axiswin/axisentry.h"
 #include "axiswin/axisitemmodel.h"
 #include "core/fixedtext.h"
@@ -146,14 +147,7 @@ void frmAxisItem::showItem()
     for (int p = 0; p < AxisParamCount; ++p) {
         if (!m_boxes[p])
             continue;
-        const AxisQuantity &quantity = m_item.params[p];
-        const int unit =
-            quantity.unit.isEmpty() ? -1 : m_units[p]->findText(PadRight(quantity.unit, UnitNameWidth));
-        if (unit >= 0)
-            m_units[p]->setCurrentIndex(unit);
-        const std::optional<double> shown =
-            FromBaseUnits(m_unitTable, quantity.value, m_units[p]->currentText().trimmed());
-        m_boxes[p]->setText(AxisEntryText(shown.value_or(0)));
+        ShowAxisQuantity(m_unitTable, m_boxes[p], m_units[p], m_item.params[p]);
     }
     m_txtName->setFocus();
 }
@@ -167,8 +161,7 @@ AxisItem frmAxisItem::item() const
     for (int p = 0; p < AxisParamCount; ++p) {
         if (!m_boxes[p])
             continue;
-        if (const std::optional<AxisQuantity> read =
-                ReadAxisQuantity(m_unitTable, m_boxes[p]->text(), m_units[p]->currentText()))
+        if (const std::optional<AxisQuantity> read = ReadShownQuantity(m_unitTable, m_boxes[p], m_units[p]))
             item.params[p] = *read;
     }
     return item;
@@ -190,7 +183,7 @@ void frmAxisItem::check()
     bool readable = true;
     QString problem;
     for (int p = 0; p < AxisParamCount; ++p) {
-        if (!m_boxes[p] || ReadAxisQuantity(m_unitTable, m_boxes[p]->text(), m_units[p]->currentText()))
+        if (!m_boxes[p] || ReadShownQuantity(m_unitTable, m_boxes[p], m_units[p]))
             continue;
         if (readable)
             problem =
