@@ -114,7 +114,7 @@ void BM_SaveFile(benchmark::State &state)
     const QString path = dir.filePath(QStringLiteral("density.dat"));
     for (auto _ : state) {
         const DensitySaveResult result = SaveDensityFile(path, syntheticRecords());
-        if (!result.ok) {
+        if (!result.ok()) {
             state.SkipWithError(qPrintable(result.message()));
             return;
         }

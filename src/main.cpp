@@ -1,6 +1,7 @@
 #include "app/startprocedure.h"
 #include "core/commandline.h"
 #include "core/datafiles.h"
+#include "core/safefile.h"
 #include "widgets/windowcontext.h"
 
 #include <QApplication>
@@ -23,10 +24,10 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     PrepareApplication(app);
     // Qt has taken its own options out of argv by now: what is left names
-    // the file to open, if any.
+    // the file to open, if any, in the system's bytes (which need not be UTF-8).
     QStringList left;
     for (int i = 0; i < argc; ++i)
-        left.append(QString::fromLocal8Bit(argv[i]));
+        left.append(DecodeFileName(argv[i]));
     const QString file = CommandLineFile(left, QDir::currentPath());
     // The user's own settings file; data files found from the program's folder.
     WindowContext context(QString(), DataFiles::ProgramLayout());

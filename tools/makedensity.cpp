@@ -174,7 +174,7 @@ int main(int argc, char **argv)
     QList<DensityRecord> records = parser.records();
     SortDensityTable(records);
     const DensitySaveResult saved = SaveDensityFile(outputName, records);
-    if (!saved.ok) {
+    if (!saved.ok()) {
         std::fprintf(stderr, "makedensity: %s\n", qPrintable(saved.message()));
         return ExitIoError;
     }

@@ -1,5 +1,7 @@
 #include "app/singleinstance.h"
 
+#include "core/safefile.h"
+
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
@@ -300,7 +302,7 @@ QByteArray SingleInstance::answer(const QByteArray &request)
     }
     if (request.startsWith(OpenRequest)) {
         const QString file =
-            QString::fromUtf8(QByteArray::fromPercentEncoding(request.mid(qstrlen(OpenRequest)).chopped(1)));
+            DecodeFileName(QByteArray::fromPercentEncoding(request.mid(qstrlen(OpenRequest)).chopped(1)));
         // The axis window runs an event loop of its own: never inside this answer.
         QTimer::singleShot(0, this, [this, file]() { Q_EMIT openRequested(file); });
         return OpeningAnswer;
@@ -316,7 +318,7 @@ bool SingleInstance::askRunningToShow(int timeoutMs) const
 bool SingleInstance::askRunningToOpen(const QString &file, int timeoutMs) const
 {
     // A toolbar from before files were handed over answers "shown": false.
-    return ask(OpenRequest + file.toUtf8().toPercentEncoding() + '\n', OpeningAnswer, timeoutMs);
+    return ask(OpenRequest + EncodeFileName(file).toPercentEncoding() + '\n', OpeningAnswer, timeoutMs);
 }
 
 bool SingleInstance::ask(const QByteArray &request, const QByteArray &expected, int timeoutMs) const

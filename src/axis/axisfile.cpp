@@ -1,6 +1,6 @@
 #include "axis/axisfile.h"
 
-#include <QIODevice>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -46,7 +46,7 @@ public:
     void fail(const QString &where, const QString &what)
     {
         if (m_problem.isEmpty())
-            m_problem = QStringLiteral("The file is damaged: %1 %2.").arg(where, what);
+            m_problem = QStringLiteral("it is damaged: %1 %2").arg(where, what);
     }
 
     QJsonValue member(const QJsonObject &object, const char *name, const QString &where)
@@ -91,15 +91,22 @@ public:
     {
         return typed(object, name, where, &QJsonValue::isBool, "is not true or false").toBool();
     }
-    QString text(const QJsonObject &object, const char *name, const QString &where)
+    // Text of at most maxLength characters: no editor takes more, and a
+    // megabyte-long name would stall every list it is shown in.
+    QString text(const QJsonObject &object, const char *name, const QString &where, qsizetype maxLength)
     {
-        return typed(object, name, where, &QJsonValue::isString, "is not text").toString();
+        const QString value = typed(object, name, where, &QJsonValue::isString, "is not text").toString();
+        if (value.size() > maxLength) {
+            fail(path(where, name), QStringLiteral("is longer than %1 characters").arg(maxLength));
+            return QString();
+        }
+        return value;
     }
     // The index of the word among keys.
     int choice(const QJsonObject &object, const char *name, const QString &where,
                std::span<const char *const> keys)
     {
-        const QString word = text(object, name, where);
+        const QString word = text(object, name, where, MaxAxisUnitLength);
         for (std::size_t k = 0; k < keys.size(); ++k) {
             if (word == key(keys[k]))
                 return int(k);
@@ -111,7 +118,7 @@ public:
     {
         const QString here = path(where, name);
         const QJsonObject object = this->object(parent, name, where);
-        return {number(object, "value", here), text(object, "unit", here)};
+        return {number(object, "value", here), text(object, "unit", here, MaxAxisUnitLength)};
     }
 
     static QString path(const QString &where, const char *name)
@@ -127,7 +134,7 @@ AxisItem readItem(Reader &in, const QJsonObject &object, const QString &where)
 {
     AxisItem item;
     item.kind = AxisItemKind(in.choice(object, "kind", where, KindKeys));
-    item.name = in.text(object, "name", where);
+    item.name = in.text(object, "name", where, MaxAxisItemNameLength);
     item.quantity = in.whole(object, "quantity", where);
     item.side = AxisSide(in.choice(object, "side", where, SideKeys));
     if (in.failed())
@@ -213,7 +220,7 @@ public:
     QJsonValue number(double value, const QString &where)
     {
         if (!std::isfinite(value) && m_problem.isEmpty())
-            m_problem = QStringLiteral("%1 is not a finite number and cannot be saved.").arg(where);
+            m_problem = QStringLiteral("%1 is not a finite number").arg(where);
         return value;
     }
     QJsonObject quantity(const AxisQuantity &quantity, const QString &where)
@@ -295,51 +302,40 @@ QJsonObject writeDocument(Writer &out, const AxisDocument &document)
     };
 }
 
-// The whole device, or a problem: a read error or a file beyond the limit.
-std::optional<QByteArray> readAll(QIODevice &device, QString &problem)
-{
-    QByteArray bytes;
-    char chunk[65536];
-    for (;;) {
-        const qint64 got = device.read(chunk, sizeof chunk);
-        if (got < 0) {
-            problem = QStringLiteral("The file could not be read: %1.").arg(device.errorString());
-            return std::nullopt;
-        }
-        if (got == 0)
-            return bytes;
-        if (bytes.size() + got > MaxAxisFileSize) {
-            problem = QStringLiteral("The file is larger than %1 MB; it is no axis file.")
-                          .arg(MaxAxisFileSize / (1024 * 1024));
-            return std::nullopt;
-        }
-        bytes.append(chunk, got);
-    }
-}
-
 } // namespace
 
 QString AxisFileRead::message(const QString &fileName) const
 {
-    return QStringLiteral("Could not open %1: %2").arg(fileName, problem);
+    return OpenFailureMessage(fileName, problem);
 }
 
-AxisFileRead ReadAxisFile(QIODevice &device)
+AxisFileRead ReadAxisFile(const QString &path)
+{
+    const FileRead file = ReadRegularFile(path, MaxAxisFileSize);
+    if (!file.bytes)
+        return {std::nullopt, 0, file.problem};
+    return ReadAxisFile(*file.bytes);
+}
+
+AxisFileRead ReadAxisFile(const QByteArray &bytes)
 {
     AxisFileRead result;
-    const std::optional<QByteArray> bytes = readAll(device, result.problem);
-    if (!bytes)
+    if (bytes.trimmed().isEmpty()) {
+        result.problem = QStringLiteral("it is empty");
         return result;
+    }
     QJsonParseError error;
-    const QJsonDocument json = QJsonDocument::fromJson(*bytes, &error);
-    if (error.error != QJsonParseError::NoError) {
+    const QJsonDocument json = QJsonDocument::fromJson(bytes, &error);
+    // Damaged when it names itself an axis file; otherwise some other file.
+    const bool named = bytes.contains(QByteArray("\"") + AxisFileFormat + '"');
+    if (error.error != QJsonParseError::NoError && named) {
         result.problem =
-            QStringLiteral("The file is damaged: %1 at byte %2.").arg(error.errorString()).arg(error.offset);
+            QStringLiteral("it is damaged at byte %1 (%2)").arg(error.offset).arg(error.errorString());
         return result;
     }
     const QJsonObject root = json.object();
     if (!json.isObject() || root.value(QStringLiteral("format")) != key(AxisFileFormat)) {
-        result.problem = QStringLiteral("The file is not an axis file.");
+        result.problem = QStringLiteral("it is not an axis file");
         return result;
     }
     Reader in;
@@ -352,11 +348,10 @@ AxisFileRead ReadAxisFile(QIODevice &device)
     }
     result.version = version;
     if (version > AxisFileVersion) {
-        result.problem =
-            QStringLiteral("The file was written by a newer version of the program (file version "
-                           "%1; this version reads up to %2).")
-                .arg(version)
-                .arg(AxisFileVersion);
+        result.problem = QStringLiteral("it was written by a newer version of the program (file version "
+                                        "%1; this version reads up to %2)")
+                             .arg(version)
+                             .arg(AxisFileVersion);
         return result;
     }
     AxisDocument document = readDocument(in, root, version);
@@ -379,15 +374,11 @@ std::optional<QByteArray> AxisFileBytes(const AxisDocument &document, QString *p
     return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
 
-bool WriteAxisFile(QIODevice &device, const AxisDocument &document, QString *problem)
+FileWrite WriteAxisFile(const QString &path, const AxisDocument &document)
 {
-    const std::optional<QByteArray> bytes = AxisFileBytes(document, problem);
+    QString problem;
+    const std::optional<QByteArray> bytes = AxisFileBytes(document, &problem);
     if (!bytes)
-        return false;
-    if (device.write(*bytes) != bytes->size()) {
-        if (problem)
-            *problem = QStringLiteral("The file could not be written: %1.").arg(device.errorString());
-        return false;
-    }
-    return true;
+        return {false, QFileInfo::exists(path), problem};
+    return WriteFileAtomically(path, *bytes);
 }

@@ -10,13 +10,12 @@
 // members are ignored.
 
 #include "axis/moveprofile.h"
+#include "core/safefile.h"
 
 #include <QByteArray>
 #include <QString>
 
 #include <optional>
-
-class QIODevice;
 
 // Version 1 held the items, the gearbox and the motor's inertia and target
 // ratio; version 2 added the move and the motor's torques and speed.
@@ -25,6 +24,10 @@ inline constexpr char AxisFileSuffix[] = "tvaxis";
 inline constexpr char AxisFileFormat[] = "Torvane axis";
 // No axis comes near this; a larger file is refused before it is parsed.
 inline constexpr qint64 MaxAxisFileSize = 64 * 1024 * 1024;
+// The longest item name the item editor takes, and the longest unit text
+// (every unit name is shorter): a file holding more is refused.
+inline constexpr qsizetype MaxAxisItemNameLength = 200;
+inline constexpr qsizetype MaxAxisUnitLength = 32;
 
 struct AxisDocument
 {
@@ -37,19 +40,20 @@ struct AxisFileRead
 {
     std::optional<AxisDocument> document; // nullopt when refused
     int version = 0;                      // the file's version, when it was found
-    QString problem;                      // one sentence; empty when read
+    QString problem;                      // what is wrong, in the user's words; empty when read
 
-    // "Could not open <fileName>: <problem>", for the user.
+    // "Could not open <fileName>: <problem>.", for the user.
     QString message(const QString &fileName) const;
 };
 
-AxisFileRead ReadAxisFile(QIODevice &device);
+AxisFileRead ReadAxisFile(const QByteArray &bytes);
+// Reads a regular file of at most MaxAxisFileSize bytes (ReadRegularFile).
+AxisFileRead ReadAxisFile(const QString &path);
 
 // The document as the file's bytes (UTF-8 JSON, indented), or nullopt when a
 // value is not finite and could not be read back; problem then says which.
 std::optional<QByteArray> AxisFileBytes(const AxisDocument &document, QString *problem = nullptr);
 
-// Writes the whole file, or nothing when a value is not finite; false when
-// that or the device fails, with problem saying why. The window hands a
-// QSaveFile, so a failed save leaves the old file whole.
-bool WriteAxisFile(QIODevice &device, const AxisDocument &document, QString *problem = nullptr);
+// Replaces the file at path whole, or leaves it as it was (WriteFileAtomically);
+// nothing is written when a value is not finite, and the problem says which.
+FileWrite WriteAxisFile(const QString &path, const AxisDocument &document);

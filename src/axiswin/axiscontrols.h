@@ -33,7 +33,9 @@ QLabel *BuddyCaption(const QString &text, QWidget *buddy, QWidget *parent);
 
 // A value shown in a unit list's unit: the box text and the list's entry.
 // The box holds the value itself while it shows it unchanged, so a value
-// that its text rounds (2.5 lb for 2.50000005511557) is read back exactly.
+// that its text rounds (2.5 lb for 2.50000005511557) is read back exactly,
+// and one too large for that unit, shown as "Overflow", is never read back
+// (nor saved) as 0.
 void ShowAxisQuantity(const ConversionTableData &table, NumericEdit *box, QComboBox *units,
                       const AxisQuantity &quantity);
 // A box as a quantity: the value it holds while unchanged, else its text;

@@ -63,9 +63,12 @@ QString AxisEntryText(double value)
 QString AxisQuantityText(const ConversionTableData &units, double base, const QString &unit)
 {
     const QString name = unit.trimmed();
-    const double shown = FromBaseUnits(units, base, name).value_or(0);
+    const std::optional<double> shown = FromBaseUnits(units, base, name);
+    // Too large for its unit: the box says so, never 0.
+    if (!shown || !std::isfinite(*shown))
+        return std::isnan(base) ? QString() : QStringLiteral("Overflow");
     const bool baseUnit = ToBaseUnits(units, 1, name) == 1.0 && ToBaseUnits(units, 0, name) == 0.0;
-    return entryText(shown, baseUnit ? 15 : 7);
+    return entryText(*shown, baseUnit ? 15 : 7);
 }
 
 QString AxisNumberText(double value, int digits, bool notation)

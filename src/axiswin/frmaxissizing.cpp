@@ -26,11 +26,11 @@
 #include <QAction>
 #include <QApplication>
 #include <QBoxLayout>
+#include <QBuffer>
 #include <QClipboard>
 #include <QComboBox>
 #include <QDateTime>
 #include <QDir>
-#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -43,7 +43,6 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QScrollArea>
 #include <QTabBar>
 #include <QTabWidget>
@@ -777,15 +776,9 @@ void frmAxisSizing::chooseAndOpen()
 
 bool frmAxisSizing::openFile(const QString &path)
 {
-    const QString name = QDir::toNativeSeparators(path);
-    QFile file(path);
-    AxisFileRead read;
-    if (!file.open(QIODevice::ReadOnly))
-        read.problem = file.errorString();
-    else
-        read = ReadAxisFile(file);
+    const AxisFileRead read = ReadAxisFile(path);
     if (!read.document) {
-        QMessageBox::warning(this, QStringLiteral("Axis sizing"), read.message(name));
+        QMessageBox::warning(this, QStringLiteral("Axis sizing"), read.message(path));
         return false;
     }
     m_filePath = path;
@@ -810,30 +803,16 @@ bool frmAxisSizing::saveAs()
     return !path.isEmpty() && saveFile(path);
 }
 
-bool frmAxisSizing::writeFile(const QString &path, const std::function<bool(QIODevice &, QString *)> &write)
+bool frmAxisSizing::saved(const QString &path, const FileWrite &write)
 {
-    QString problem;
-    QSaveFile file(path);
-    bool saved = file.open(QIODevice::WriteOnly);
-    if (!saved)
-        problem = file.errorString();
-    else if (!(saved = write(file, &problem)))
-        file.cancelWriting();
-    else if (!(saved = file.commit()))
-        problem = file.errorString();
-    if (!saved)
-        QMessageBox::warning(
-            this, QStringLiteral("Axis sizing"),
-            QStringLiteral("Could not save %1: %2").arg(QDir::toNativeSeparators(path), problem));
-    return saved;
+    if (!write.ok)
+        QMessageBox::warning(this, QStringLiteral("Axis sizing"), SaveFailureMessage(path, write));
+    return write.ok;
 }
 
 bool frmAxisSizing::saveFile(const QString &path)
 {
-    const AxisDocument document{m_axis, m_move};
-    if (!writeFile(path, [&document](QIODevice &file, QString *problem) {
-            return WriteAxisFile(file, document, problem);
-        }))
+    if (!saved(path, WriteAxisFile(path, {m_axis, m_move})))
         return false;
     m_filePath = path;
     m_savedAxis = m_axis;
@@ -857,12 +836,7 @@ bool frmAxisSizing::exportCsv(const QString &path)
     const QByteArray bytes = ItemTableCsv(context().units(), m_axis, m_results,
                                           m_cmbResultUnits->currentText().trimmed(), m_format->digits())
                                  .toUtf8();
-    return writeFile(path, [&bytes](QIODevice &file, QString *problem) {
-        if (file.write(bytes) == bytes.size())
-            return true;
-        *problem = file.errorString();
-        return false;
-    });
+    return saved(path, WriteFileAtomically(path, bytes));
 }
 
 ReportDocument frmAxisSizing::report() const
@@ -899,11 +873,13 @@ ReportPlotPainter reportPlots(const MovePane *pane)
 
 bool frmAxisSizing::exportPdf(const QString &path)
 {
-    const ReportDocument document = report();
-    const ReportPlotPainter plots = reportPlots(m_movePane);
-    return writeFile(path, [&document, &plots](QIODevice &file, QString *problem) {
-        return WriteReportPdf(file, document, plots, problem);
-    });
+    // Made in memory, then written whole: a full disk never leaves half a PDF.
+    QBuffer pdf;
+    pdf.open(QIODevice::WriteOnly);
+    FileWrite written{false, FileExists(path), QString()};
+    if (WriteReportPdf(pdf, report(), reportPlots(m_movePane), &written.problem))
+        written = WriteFileAtomically(path, pdf.data());
+    return saved(path, written);
 }
 
 void frmAxisSizing::chooseAndExportPdf()
@@ -963,7 +939,7 @@ void frmAxisSizing::showRecentFiles()
 void frmAxisSizing::openRecent(const QString &path)
 {
     Settings &settings = context().settings();
-    if (!QFileInfo::exists(path)) {
+    if (!FileExists(path)) {
         settings.setRecentFiles(RemoveRecentFile(settings.recentFiles(), path));
         m_mnuRecent->menuAction()->setEnabled(!settings.recentFiles().isEmpty());
         QMessageBox::warning(

@@ -18,7 +18,7 @@ class PictureButton;
 class QAction;
 class QComboBox;
 class QEvent;
-class QIODevice;
+struct FileWrite;
 class QGridLayout;
 class QLabel;
 class QMenu;
@@ -115,8 +115,8 @@ private:
     void rememberFile(const QString &path);
     void showRecentFiles();
     void openPending();
-    // Writes bytes atomically; false, with a message naming the file, when it could not.
-    bool writeFile(const QString &path, const std::function<bool(QIODevice &, QString *)> &write);
+    // True when written; otherwise says why, naming the file.
+    bool saved(const QString &path, const FileWrite &write);
     AxisDocument document() const { return {m_axis, m_move}; }
     // An edit done: kept for Undo when it changed the axis or the move
     // (before is the document as it was), then computed, with row selected.

@@ -1,11 +1,10 @@
 #include "core/datafiles.h"
 
-#include "core/regularfile.h"
+#include "core/safefile.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QTemporaryFile>
 
@@ -25,6 +24,9 @@ const QString NotMovedNote = QStringLiteral("Files not moved - read me.txt");
 
 // The program's own folder under the user's data folders.
 const QString UserFolderName = QStringLiteral("Torvane Toolbar");
+
+// Above any shipped data file; a larger one is not copied.
+constexpr qint64 MaxCopiedDataFile = 16 * 1024 * 1024;
 
 } // namespace
 
@@ -65,14 +67,12 @@ QString UserFile(const Layout &layout, const QString &name)
     const QString path = UserFileLocation(layout, name);
     if (!layout.installed || QFile::exists(path) || !QDir().mkpath(layout.userFolder))
         return path;
-    const QString shipped = ReadOnlyFile(layout, name);
-    // QFile::copy never replaces an existing file and writes through a
-    // temporary one, so a copy cut short is never taken for the user's file.
-    if (QFile::exists(shipped) && QFile::copy(shipped, path)) {
-        // The copy is the user's own file: permissions from the umask, as any
-        // file the user creates, not those of the installed file.
-        QFile::setPermissions(path, NewFilePermissions() | QFile::ReadOwner | QFile::WriteOwner);
-    }
+    // Never over a file that appeared meanwhile, and whole or not at all, so
+    // a copy cut short is never taken for the user's file. The copy is the
+    // user's own: permissions from the umask, not those of the installed file.
+    if (const FileRead shipped = ReadRegularFile(ReadOnlyFile(layout, name), MaxCopiedDataFile);
+        shipped.bytes)
+        WriteFileAtomically(path, *shipped.bytes, WriteMode::CreateOnly);
     return path;
 }
 
@@ -102,16 +102,14 @@ QString MoveFormerUserFiles(const QString &formerFolder, const QString &folder)
         return QString(); // told at an earlier start
     const QString where = QDir::toNativeSeparators(folder);
     const QString list = left.join(QStringLiteral(", "));
-    QSaveFile file(note);
-    if (file.open(QIODevice::WriteOnly | QIODevice::Text)) {
-        file.write(QStringLiteral("Torvane Toolbar now keeps your files in %1.\n"
-                                  "The files left here were not moved there, because a file of the same "
-                                  "name is there already or they could not be moved:\n%2\n"
-                                  "Compare them with the files there and keep what you need.\n")
-                       .arg(where, left.join(QLatin1Char('\n')))
-                       .toUtf8());
-        file.commit();
-    }
+    WriteFileAtomically(note,
+                        QStringLiteral("Torvane Toolbar now keeps your files in %1.\n"
+                                       "The files left here were not moved there, because a file of the same "
+                                       "name is there already or they could not be moved:\n%2\n"
+                                       "Compare them with the files there and keep what you need.\n")
+                            .arg(where, left.join(QLatin1Char('\n')))
+                            .toUtf8(),
+                        WriteMode::CreateOnly);
     return QStringLiteral("Your files are now kept in %1. Some could not be moved there and were left in %2: "
                           "%3.")
         .arg(where, QDir::toNativeSeparators(formerFolder), list);

@@ -10,7 +10,7 @@ inline constexpr int MaxRecentFiles = 8;
 
 // The list after path was opened or saved: path (made absolute and clean)
 // first, its older place in the list gone, the oldest dropped past the limit.
-// A path that is empty or holds a line break is left out of the list.
+// A path that is empty or holds a line break or a NUL is left out of the list.
 QStringList AddRecentFile(const QStringList &list, const QString &path);
 // The list without path.
 QStringList RemoveRecentFile(const QStringList &list, const QString &path);

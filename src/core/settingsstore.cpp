@@ -1,12 +1,13 @@
 #include "core/settingsstore.h"
 
+#include "core/initext.h"
 #include "core/recentfiles.h"
+#include "core/safefile.h"
 #include "core/toolbarposition.h"
 #include "core/windowplace.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSettings>
 
 #include <algorithm>
 #include <cmath>
@@ -14,35 +15,6 @@
 #include <utility>
 
 namespace {
-
-// Why the store's file could not be written, as far as the file system tells.
-QString writeFailureText(const QString &fileName, QSettings::Status status)
-{
-    const QFileInfo file(fileName);
-    const QFileInfo folder(file.absolutePath());
-    QString why;
-    if (status == QSettings::FormatError)
-        why = QStringLiteral("the file is not a valid settings file");
-    else if (file.exists() && !file.isFile())
-        why = QStringLiteral("it is not a regular file");
-    else if (file.exists() && !file.isReadable())
-        why = QStringLiteral("the file cannot be read");
-    else if (file.exists() && !file.isWritable())
-        why = QStringLiteral("the file is read-only");
-    else if (!folder.isDir())
-        why = QStringLiteral("its folder cannot be made");
-    else if (!folder.isWritable())
-        why = QStringLiteral("its folder is read-only");
-    else
-        why = QStringLiteral("the file could not be written");
-    return QStringLiteral("Your settings could not be saved to %1: %2.")
-        .arg(QDir::toNativeSeparators(fileName), why);
-}
-
-QString keyPath(const QString &section, const QString &key)
-{
-    return section + QLatin1Char('/') + key;
-}
 
 QString toQString(std::string_view text)
 {
@@ -82,52 +54,50 @@ std::pair<QString, QString> flagWords(Settings::Type type)
     return {QStringLiteral("True"), QStringLiteral("False")};
 }
 
-// One QSettings per call keeps every write on disk at once; the store is
-// touched only at window load and unload, so the cost does not matter.
-QSettings openStore(const QString &fileName)
+// Far above any settings file the program writes; a larger one is not read.
+constexpr qint64 MaxSettingsFileSize = 1024 * 1024;
+
+// The user's own INI file where QSettings keeps a user's settings.
+QString userSettingsFile()
 {
-    if (!fileName.isEmpty())
-        return QSettings(fileName, QSettings::IniFormat);
-    return QSettings(QSettings::IniFormat, QSettings::UserScope, Settings::ApplicationName,
-                     Settings::ApplicationName);
+    QString config = qEnvironmentVariable("XDG_CONFIG_HOME");
+    if (!QDir::isAbsolutePath(config))
+        config = QDir::homePath() + QStringLiteral("/.config");
+    return QStringLiteral("%1/%2/%2.ini").arg(config, Settings::ApplicationName);
 }
 
 } // namespace
 
-Settings::Settings(const QString &fileName) : m_fileName(fileName) {}
+Settings::Settings(const QString &fileName) : m_fileName(fileName.isEmpty() ? userSettingsFile() : fileName)
+{}
 
 QString Settings::read(const QString &section, const QString &key) const
 {
-    QSettings store = openStore(m_fileName);
-    const QVariant value = store.value(keyPath(section, key));
-    // A value that QSettings parsed as a list (a comma in a hand-edited file)
-    // is joined back so the text reads as written.
-    if (value.typeId() == QMetaType::QStringList)
-        return value.toStringList().join(QStringLiteral(", "));
-    return value.toString();
+    // Read anew each time, through the safe reader: a FIFO or a folder under
+    // the name reads as no settings and never blocks.
+    const FileRead file = ReadRegularFile(m_fileName, MaxSettingsFileSize);
+    return IniText(file.bytes.value_or(QByteArray())).value(section, key).value_or(QString());
 }
 
 bool Settings::write(const QString &section, const QString &key, const QString &value)
 {
-    QSettings store = openStore(m_fileName);
+    const FileRead file = ReadRegularFile(m_fileName, MaxSettingsFileSize);
+    IniText text(file.bytes.value_or(QByteArray()));
     // An unchanged value is not written: each window writes its settings as
-    // it closes, and rewriting the whole file for nothing costs a save to
-    // disk and drops the user's comments in it.
-    const QVariant stored = store.value(keyPath(section, key));
-    if (stored.typeId() == QMetaType::QString && stored.toString() == value)
+    // it closes, and rewriting the file for nothing costs a save to disk.
+    if (text.value(section, key) == value)
         return true;
-    store.setValue(keyPath(section, key), value);
-    store.sync();
-    if (store.status() == QSettings::NoError)
-        return true;
-    // A file QSettings could not parse is still rewritten whole by sync(),
-    // but its status keeps the parse error: a value that reads back was saved.
-    if (store.status() == QSettings::FormatError &&
-        openStore(m_fileName).value(keyPath(section, key)) == value)
-        return true;
-    if (m_pendingWriteFailure.isEmpty())
-        m_pendingWriteFailure = writeFailureText(store.fileName(), store.status());
-    return false;
+    text.setValue(section, key, value);
+    FileWrite written;
+    if (!QDir().mkpath(QFileInfo(m_fileName).path()))
+        written = {false, false, QStringLiteral("its folder cannot be made")};
+    else if (!file.bytes && !file.missing)
+        written = {false, true, file.problem}; // never written over what could not be read
+    else
+        written = WriteFileAtomically(m_fileName, text.bytes());
+    if (!written.ok && m_pendingWriteFailure.isEmpty())
+        m_pendingWriteFailure = SaveFailureMessage(m_fileName, written);
+    return written.ok;
 }
 
 QString Settings::takeWriteFailure()
@@ -137,7 +107,7 @@ QString Settings::takeWriteFailure()
 
 QString Settings::fileName() const
 {
-    return openStore(m_fileName).fileName();
+    return m_fileName;
 }
 
 QString Settings::text(Key key) const

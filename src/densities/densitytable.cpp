@@ -3,7 +3,7 @@
 #include "core/datafiles.h"
 #include "core/fixedrecord.h"
 #include "core/fixedtext.h"
-#include "core/regularfile.h"
+#include "core/safefile.h"
 #include "units/conversiontable.h"
 #include "units/convertunits.h"
 #include "units/numberformat.h"
@@ -129,10 +129,9 @@ DensityFileLoad LoadDensityFile(const QString &fileName)
     case RegularFileStatus::Missing:
         break;
     case RegularFileStatus::NotRegularFile:
-        load.problem = DensityFileProblem::NotRegularFile;
-        break;
     case RegularFileStatus::Unreadable:
-        load.problem = DensityFileProblem::Unreadable;
+        load.problem = opened.status == RegularFileStatus::NotRegularFile ? DensityFileProblem::NotRegularFile
+                                                                          : DensityFileProblem::Unreadable;
         load.reason = opened.reason;
         break;
     }
@@ -147,12 +146,8 @@ QString DensityFileLoad::message(const QString &fileName) const
     case DensityFileProblem::None:
         return QString();
     case DensityFileProblem::NotRegularFile:
-        what = QStringLiteral("%1 is not a regular file (it is a folder, pipe, socket or device), so no "
-                              "materials were read.")
-                   .arg(name);
-        break;
     case DensityFileProblem::Unreadable:
-        what = QStringLiteral("%1 cannot be read: %2.").arg(name, reason);
+        what = OpenFailureMessage(fileName, reason);
         break;
     case DensityFileProblem::ReadFailed:
         what = QStringLiteral("%1 could not be read to its end (%2 materials read): %3.")
@@ -177,41 +172,28 @@ QString DensityFileLoad::message(const QString &fileName) const
     return what + QStringLiteral(" The table is read-only, so that nothing in the file is lost.");
 }
 
-bool SaveDensityFile(QIODevice &device, const QList<DensityRecord> &records)
+QByteArray DensityFileBytes(const QList<DensityRecord> &records)
 {
     QByteArray bytes;
     bytes.reserve(records.size() * DensityRecordSize);
     for (const DensityRecord &record : records)
         bytes.append(EncodeDensityRecord(record));
-    return FixedRecord::WriteRecords(device, bytes);
+    return bytes;
+}
+
+bool SaveDensityFile(QIODevice &device, const QList<DensityRecord> &records)
+{
+    return FixedRecord::WriteRecords(device, DensityFileBytes(records));
 }
 
 QString DensitySaveResult::message() const
 {
-    return QStringLiteral("Could not save %1: %2").arg(QDir::toNativeSeparators(fileName), reason);
+    return SaveFailureMessage(fileName, write);
 }
 
 DensitySaveResult SaveDensityFile(const QString &fileName, const QList<DensityRecord> &records)
 {
-    const auto failed = [&fileName](const QString &reason) {
-        return DensitySaveResult{false, fileName, reason};
-    };
-    // Until commit() the old file stays untouched. Unbuffered, so a failing
-    // write reports at once with the system's reason: a buffered one would
-    // only fail in the flush inside commit(), which QSaveFile does not check.
-    if (CheckSaveTarget(fileName) == SaveTarget::NotRegularFile)
-        return failed(QStringLiteral("it is not a regular file, and is not replaced"));
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return failed(file.errorString());
-    if (!SaveDensityFile(file, records)) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return failed(reason);
-    }
-    if (!file.commit())
-        return failed(file.errorString());
-    return {true, fileName, QString()};
+    return {fileName, WriteFileAtomically(fileName, DensityFileBytes(records))};
 }
 
 void SortDensityTable(QList<DensityRecord> &records)

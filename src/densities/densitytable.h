@@ -4,6 +4,8 @@
 // little-endian single density in kg/m³), held sorted by name. The density
 // select window reads it when it opens and rewrites it whole after each change.
 
+#include "core/safefile.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -71,21 +73,21 @@ struct DensityFileLoad
 DensityFileLoad LoadDensityFile(QIODevice &device);
 DensityFileLoad LoadDensityFile(const QString &fileName);
 
+// The records in order, as the file holds them.
+QByteArray DensityFileBytes(const QList<DensityRecord> &records);
 // Writes the records in order; false when the device fails (see its errorString()).
 bool SaveDensityFile(QIODevice &device, const QList<DensityRecord> &records);
 
 struct DensitySaveResult
 {
-    bool ok = true;
     QString fileName;
-    QString reason; // the system's error text when the save failed
-    // "Could not save <file>: <reason>", for the user.
+    FileWrite write;
+    bool ok() const { return write.ok; }
+    // "Could not save <file>: <problem>. ...", for the user.
     QString message() const;
 };
 
-// Replaces the file through a temporary file renamed over it, so a failed
-// save leaves the previous file whole. Only a regular file (or nothing) is
-// replaced: a folder, FIFO, socket or device in its place is refused.
+// Replaces the file whole or not at all (WriteFileAtomically).
 DensitySaveResult SaveDensityFile(const QString &fileName, const QList<DensityRecord> &records);
 
 // Ascending by upper-cased name with its padding, compared by character code;

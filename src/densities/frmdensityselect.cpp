@@ -622,7 +622,7 @@ void frmDensitySelect::refillKeepingPlace()
 bool frmDensitySelect::writeTable()
 {
     const DensitySaveResult saved = SaveDensityFile(DensityFilePath(context().dataFiles()), m_table);
-    if (saved.ok)
+    if (saved.ok())
         return true;
     // The file is as it was: show what it holds, not the change that failed.
     QMessageBox::warning(this, windowTitle(),

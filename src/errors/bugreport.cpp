@@ -1,9 +1,8 @@
 #include "errors/bugreport.h"
 
+#include "core/safefile.h"
+
 #include <QFile>
-#include <QFileDevice>
-#include <QFileInfo>
-#include <QIODevice>
 #include <QLocale>
 #include <QUrl>
 
@@ -131,59 +130,12 @@ QByteArray BugLogFreshLinePrefix(const QByteArray &logTail)
     return logTail.endsWith('\r') ? QByteArray("\n") : CrLf.toLatin1();
 }
 
-bool AppendBugLogLine(QIODevice &device, const QByteArray &line, BugLogError *error)
-{
-    auto fail = [error](int number, const QString &description) {
-        if (error)
-            *error = {number, description};
-        return false;
-    };
-    if (!device.isWritable())
-        return fail(PathFileAccessError, QStringLiteral("Path/File access error"));
-
-    auto *file = qobject_cast<QFileDevice *>(&device);
-    const qint64 sizeBefore = file ? file->size() : -1;
-    const qint64 written = device.write(line);
-    const bool complete = written == line.size() && (!file || file->flush());
-    if (complete)
-        return true;
-
-    const QString reason = device.errorString();
-    if (file)
-        file->resize(sizeBefore);
-    return fail(DeviceIoError,
-                QStringLiteral("Device I/O error: only %1 of %2 bytes of the bug log line were written%3")
-                    .arg(qMax<qint64>(written, 0))
-                    .arg(line.size())
-                    .arg(reason.isEmpty() || reason == QLatin1String("Unknown error")
-                             ? QString()
-                             : QStringLiteral(" (") + reason + QLatin1Char(')')));
-}
-
 bool AppendBugLogLine(const QString &path, const QByteArray &line, BugLogError *error)
 {
-    const bool existed = QFileInfo::exists(path);
-    QFile file(path);
-    // Read access too, to see how the log ends; writes still go to its end.
-    // A log the user may only write to is appended to without that look.
-    if (!file.open(QIODevice::ReadWrite | QIODevice::Append | QIODevice::Unbuffered) &&
-        !file.open(QIODevice::Append | QIODevice::Unbuffered)) {
-        if (error)
-            *error = {PathFileAccessError,
-                      QStringLiteral("Path/File access error: cannot open %1 for appending (%2)")
-                          .arg(path, file.errorString())};
-        return false;
-    }
-    QByteArray tail;
-    if (const qint64 size = file.size();
-        file.isReadable() && size > 0 && file.seek(qMax<qint64>(size - 2, 0)))
-        tail = file.read(2);
-    if (AppendBugLogLine(file, BugLogFreshLinePrefix(tail) + line, error))
-        return true;
-    file.close();
-    if (!existed)
-        file.remove(); // a log the failed write created holds nothing worth keeping
-    return false;
+    const FileWrite appended = AppendToFile(path, line, BugLogFreshLinePrefix);
+    if (!appended.ok && error)
+        *error = {appended.existed ? DeviceIoError : PathFileAccessError, appended.problem};
+    return appended.ok;
 }
 
 WrappedText PrintWrapped(QString text)

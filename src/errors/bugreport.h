@@ -70,12 +70,9 @@ struct BugLogError
     QString description;
 };
 
-// Appends line to a device opened for writing at its end, in a single write.
-// A short or failed write leaves nothing behind: a file is cut back to its
-// former size. False with the reason in error when the line is not all there.
-bool AppendBugLogLine(QIODevice &device, const QByteArray &line, BugLogError *error = nullptr);
-// The same for a file by path, created when missing; a log whose last line
-// was torn gets the new line on a fresh line.
+// Appends line to the log at path, created when missing; a log whose last
+// line was torn gets the new line on a fresh line. A failed append leaves the
+// log as it was (AppendToFile); error then says why, in the user's words.
 bool AppendBugLogLine(const QString &path, const QByteArray &line, BugLogError *error = nullptr);
 
 // A wrapped entry's printed pieces, each to be printed with a line end of its

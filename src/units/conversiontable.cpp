@@ -2,7 +2,7 @@
 
 #include "core/fixedrecord.h"
 #include "core/fixedtext.h"
-#include "core/regularfile.h"
+#include "core/safefile.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -171,14 +171,12 @@ QString ConversionTableReport::message() const
         text = QStringLiteral("The unit table %1 is empty.").arg(fileName);
         break;
     case ConversionTableStatus::NotRegularFile:
-        text = QStringLiteral("%1 is not a regular file, so no units were read.").arg(fileName);
-        break;
     case ConversionTableStatus::Unreadable:
         text = loadedRecords > 0 ? QStringLiteral("%1 could not be read to its end (%2 units loaded): %3.")
                                        .arg(fileName)
                                        .arg(loadedRecords)
                                        .arg(reason)
-                                 : QStringLiteral("%1 cannot be read: %2.").arg(fileName, reason);
+                                 : OpenFailureMessage(fileName, reason);
         break;
     case ConversionTableStatus::TooManyRecords:
         text = QStringLiteral("%1 has more than 32,767 records and was not read.").arg(fileName);
@@ -416,10 +414,10 @@ void ConversionTableData::load(const QString &fileName)
         break;
     }
     case RegularFileStatus::NotRegularFile:
-        report.status = ConversionTableStatus::NotRegularFile;
-        break;
     case RegularFileStatus::Unreadable:
-        report.status = ConversionTableStatus::Unreadable;
+        report.status = opened.status == RegularFileStatus::NotRegularFile
+                            ? ConversionTableStatus::NotRegularFile
+                            : ConversionTableStatus::Unreadable;
         report.reason = opened.reason;
         break;
     }

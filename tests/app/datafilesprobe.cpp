@@ -44,9 +44,9 @@ int main(int argc, char **argv)
                 layout.installed ? 1 : 0,
                 qPrintable(DataFiles::ReadOnlyFile(layout, QStringLiteral("converts.dat"))),
                 qPrintable(density), qPrintable(bugLog), static_cast<long long>(materials.records.size()));
-    if (!saved.ok)
+    if (!saved.ok())
         std::fprintf(stderr, "%s\n", qPrintable(saved.message()));
     if (!logged)
         std::fprintf(stderr, "bug log: %s\n", qPrintable(logFailure.description));
-    return saved.ok && logged ? 0 : 1;
+    return saved.ok() && logged ? 0 : 1;
 }

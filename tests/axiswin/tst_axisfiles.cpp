@@ -14,6 +14,7 @@
 #include <QPainter>
 #include <QProcess>
 #include <QPushButton>
+#include <QTableView>
 #include <QtTest>
 
 using namespace AxisBuild;
@@ -76,6 +77,35 @@ private Q_SLOTS:
         child<QAction>(recent, QStringLiteral("mnuFileRecentClear"))->trigger();
         QVERIFY(m_context.settings().recentFiles().isEmpty());
         QVERIFY(!recent->menuAction()->isEnabled());
+    }
+
+    // A value too large for the unit it is shown in reads "Overflow", never
+    // 0, in the window and in the item editor; an edit elsewhere, the editor's
+    // OK and a save keep the value itself.
+    void value_too_large_for_its_unit_is_kept()
+    {
+        Axis large = ballScrewAxis();
+        large.motor.inertia = {1e308, QStringLiteral("g-cm²")};
+        large.items[0][AxisParam::Mass] = {1e308, QStringLiteral("g")};
+        frmAxisSizing window(m_context);
+        QVERIFY(window.openFile(axisFile(QStringLiteral("large.tvaxis"), large)));
+        QCOMPARE(child<QLineEdit>(&window, QStringLiteral("txtRotorInertia"))->text(),
+                 QStringLiteral("Overflow"));
+        child<QLineEdit>(&window, QStringLiteral("txtTargetRatio"))->setText(QStringLiteral("4"));
+        QString shown;
+        auto watch = whenModalShown([&shown](QWidget *editor) {
+            shown = child<QLineEdit>(editor, QStringLiteral("txtMass"))->text();
+            child<QPushButton>(editor, QStringLiteral("cmdOK"))->click();
+        });
+        child<QTableView>(&window, QStringLiteral("tblItems"))->selectRow(0);
+        child<QPushButton>(&window, QStringLiteral("cmdEdit"))->click();
+        QCOMPARE(shown, QStringLiteral("Overflow"));
+        const QString saved = m_dir.filePath(QStringLiteral("large-saved.tvaxis"));
+        QVERIFY(window.saveFile(saved));
+        const AxisFileRead read = ReadAxisFile(saved);
+        QVERIFY2(read.document, qPrintable(read.problem));
+        QCOMPARE(read.document->axis.motor.inertia.value, 1e308);
+        QCOMPARE(read.document->axis.items[0][AxisParam::Mass].value, 1e308);
     }
 
     // A file handed from outside opens as File > Open does: unsaved changes

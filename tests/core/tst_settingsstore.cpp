@@ -37,6 +37,9 @@ private Q_SLOTS:
         row("comma", "Units Calculator", "Digits", QStringLiteral("1,5"));
         row("quotes and semicolon", "Global Settings", "Odd", QStringLiteral("a \"b\"; c=d"));
         row("empty", "Toolbar", "Y", QString());
+        row("escapes and an @ first", "Section/with=odd;name", "Key %U",
+            QStringLiteral("@\\ \t\x01"
+                           "2\n\u00e9\U0001F600 "));
     }
     void values_round_trip_exactly()
     {
@@ -52,8 +55,6 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("shape");
         QTest::addColumn<QString>("why");
-        QTest::newRow("settings file is a folder") << "folder"
-                                                   << "not a regular file";
         QTest::newRow("folder is a file") << "under a file"
                                           << "folder cannot be made";
     }
@@ -209,10 +210,12 @@ private Q_SLOTS:
         // to; an unquoted comma must not turn the text into a list.
         QVERIFY(TestSupport::writeFile(
             m_settings.fileName(),
-            "[Settings]\nLanguage%20offset=100\n\n[Units%20Calculator]\nDigits=4\nOdd=a, b\n"));
+            "[Settings]\nLanguage%20offset=100\n\n[Units%20Calculator]\n; by hand\nDigits=4\nOdd=a, b\n"
+            "Quoted=\"x,\" y ; a comment\n"));
         QCOMPARE(m_settings.languageOffsetText(), QStringLiteral("100"));
         QCOMPARE(m_settings.digits(Calculator::Units), 4);
         QCOMPARE(get(Units, "Odd"), QStringLiteral("a, b"));
+        QCOMPARE(get(Units, "Quoted"), QStringLiteral("x, y"));
     }
 };
 

@@ -133,7 +133,7 @@ class TestFrmDensitySelect : public QObject
     std::unique_ptr<TestSupport::TestContext> m_context;
     QString m_file;
 
-    void writeTable(const QString &text) { QVERIFY(SaveDensityFile(m_file, table(text)).ok); }
+    void writeTable(const QString &text) { QVERIFY(SaveDensityFile(m_file, table(text)).ok()); }
     // M00 to M59: more lines than the list shows.
     void writeSixtyMaterials()
     {

@@ -106,7 +106,7 @@ private Q_SLOTS:
         QVERIFY(SaveDensityFile(DensityFilePath(m_context.dataFiles()),
                                 {{PadRight(QStringLiteral("Steel"), MaterialNameWidth), 7850},
                                  {PadRight(QStringLiteral("Void"), MaterialNameWidth), 0}})
-                    .ok);
+                    .ok());
     }
     void init()
     {

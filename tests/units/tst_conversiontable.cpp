@@ -114,8 +114,10 @@ private slots:
         QTest::newRow("whole") << "whole" << int(S::Loaded) << 2 << "";
         QTest::newRow("missing") << "missing" << int(S::Missing) << 0 << "is missing";
         QTest::newRow("0 bytes") << "empty" << int(S::Empty) << 0 << "is empty";
-        QTest::newRow("a folder") << "folder" << int(S::NotRegularFile) << 0 << "not a regular file";
-        QTest::newRow("cannot be opened") << "under a file" << int(S::Unreadable) << 0 << "cannot be read: ";
+        QTest::newRow("a folder") << "folder" << int(S::NotRegularFile) << 0
+                                  << "Could not open converts.dat: it is a folder, not a file.";
+        QTest::newRow("cannot be opened") << "under a file" << int(S::Unreadable) << 0
+                                          << "Could not open converts.dat: part of its path is not a folder.";
         QTest::newRow("32,768 records") << "too many" << int(S::TooManyRecords) << 0 << "more than 32,767";
         QTest::newRow("ends inside a record") << "cut" << int(S::Truncated) << 2 << "cut short";
     }
