@@ -19,7 +19,10 @@ for file in ./usr/share/doc/torvane-toolbar/copyright ./usr/share/doc/torvane-to
   grep -q " $file\$" <<< "$contents" || { echo "FAIL: the package lacks $file"; exit 1; }
 done
 # The package's texts name every tool, axis sizing included.
-dpkg-deb -f "$deb" Description | grep -qi "axis sizing" || { echo "FAIL: the description omits axis sizing"; exit 1; }
+# Read whole first: grep -q ends at its match, and under pipefail the writer's
+# broken pipe would fail the check.
+description=$(dpkg-deb -f "$deb" Description)
+grep -qi "axis sizing" <<< "$description" || { echo "FAIL: the description omits axis sizing"; exit 1; }
 dpkg-deb --fsys-tarfile "$deb" | tar -xO ./usr/share/metainfo/example.velmora.TorvaneToolbar.metainfo.xml |
   grep -qi "axis sizing" || { echo "FAIL: the AppStream metadata omit axis sizing"; exit 1; }
 # Built with the fortify flags, as Debian's own packages are (lintian's
