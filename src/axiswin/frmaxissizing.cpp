@@ -43,7 +43,6 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QScrollArea>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
@@ -79,23 +78,6 @@ QString chosenSavePath(QWidget *parent, const QString &title, const QString &sta
     return path;
 }
 
-// A tab page that scrolls when the window is made smaller than the page
-// needs (at a large desktop font the Move tab alone would not fit a small
-// screen), yet opens at the page's own size, without scroll bars.
-class ScrollingPage : public QScrollArea
-{
-public:
-    ScrollingPage(QWidget *page, const QString &name, QWidget *parent) : QScrollArea(parent)
-    {
-        Named(this, name, QString(), page->accessibleName());
-        setWidget(page);
-        setWidgetResizable(true);
-        setFrameShape(QFrame::NoFrame);
-        setFocusPolicy(Qt::NoFocus); // Tab goes to the page's controls, which scroll into view
-        viewport()->setAutoFillBackground(false);
-    }
-    QSize sizeHint() const override { return widget()->sizeHint(); }
-};
 
 } // namespace
 
@@ -137,7 +119,7 @@ void frmAxisSizing::buildControls()
     m_movePane = new MovePane(context().units(), this);
     auto *tabs = Named(new QTabWidget(this), QStringLiteral("tabAxis"), QString(), QStringLiteral("Axis"));
     tabs->addTab(inertia, QStringLiteral("I&nertia"));
-    tabs->addTab(new ScrollingPage(m_movePane, QStringLiteral("scrMove"), tabs), QStringLiteral("M&ove"));
+    tabs->addTab(m_movePane, QStringLiteral("M&ove"));
     auto *root = new QVBoxLayout(this);
     root->setMenuBar(menuBar);
     root->setContentsMargins(12, 8, 12, 12);

@@ -18,7 +18,6 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QScrollArea>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTableView>
@@ -105,12 +104,6 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         QVERIFY2(window.sizeHint().expandedTo(window.size()) == window.sizeHint(),
                  qPrintable(QStringLiteral("%1 × %2").arg(window.width()).arg(window.height())));
-        if (tab == 0)
-            return;
-        window.resize(window.sizeHint());
-        const auto *page = child<QScrollArea>(&window, QStringLiteral("scrMove"));
-        QTRY_VERIFY(page->widget()->size() == page->viewport()->size());
-        QVERIFY(page->widget()->size().expandedTo(page->widget()->minimumSizeHint()) == page->widget()->size());
     }
 
     // Every way an item enters the table reaches J_M at once: added through
