@@ -144,8 +144,5 @@ def tour(d, visit, error_report=True):
     visit("error-report", "Error Handler")
     d.click_control(d.find("Exit bug report form", "push button", report))
     d.wait_no_window("Error Handler")
-    box = d.window("Hyperlink Aborted")
-    d.click_control(d.find("OK", "push button", box))
-    d.wait_no_window("Hyperlink Aborted")
     d.click_control(d.find("OK", "push button", d.window("About Velmora")))
     d.wait_no_window("About Velmora")
