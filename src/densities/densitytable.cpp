@@ -12,7 +12,6 @@
 #include <QDir>
 #include <QFile>
 #include <QLocale>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <array>
