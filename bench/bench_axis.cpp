@@ -43,7 +43,7 @@ void readAxisFile(benchmark::State &state)
     state.SetLabel(std::to_string(state.range(0)) + " items, " + std::to_string(bytes.size() / 1024) +
                    " KiB");
 }
-BENCHMARK(readAxisFile)->Arg(1000)->Unit(benchmark::kMillisecond);
+BENCHMARK(readAxisFile)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 // The screw axis recomputed, its move worked out and both curves sampled.
 void moveWithCurves(benchmark::State &state)

@@ -46,7 +46,6 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
-#include <QTimer>
 
 #include <algorithm>
 #include <cmath>
@@ -77,7 +76,6 @@ QString chosenSavePath(QWidget *parent, const QString &title, const QString &sta
         path += u'.' + suffix;
     return path;
 }
-
 
 } // namespace
 
@@ -608,6 +606,13 @@ void frmAxisSizing::redo()
 
 bool frmAxisSizing::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == m_pendingFront && event->type() == QEvent::Hide) {
+        m_pendingFront->removeEventFilter(this);
+        disconnect(m_pendingFront, &QObject::destroyed, this, &frmAxisSizing::openPending);
+        m_pendingFront = nullptr;
+        QMetaObject::invokeMethod(this, &frmAxisSizing::openPending, Qt::QueuedConnection);
+        return false;
+    }
     if (event->type() == QEvent::ShortcutOverride) {
         auto *key = static_cast<QKeyEvent *>(event);
         if (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo) ||
@@ -938,12 +943,6 @@ void frmAxisSizing::openRecent(const QString &path)
 void frmAxisSizing::openFromOutside(const QString &path)
 {
     m_pendingPath = path;
-    if (!m_pendingTimer) {
-        m_pendingTimer = new QTimer(this);
-        m_pendingTimer->setInterval(100);
-        connect(m_pendingTimer, &QTimer::timeout, this, &frmAxisSizing::openPending);
-    }
-    m_pendingTimer->start();
     // The window in front, or the one open over it, takes the keyboard.
     if (isVisible()) {
         QWidget *front = QApplication::activeModalWidget();
@@ -955,13 +954,31 @@ void frmAxisSizing::openFromOutside(const QString &path)
 
 void frmAxisSizing::openPending()
 {
-    const QWidget *front = QApplication::activeModalWidget();
-    if (m_pendingPath.isEmpty() || !isVisible() || (front && front != this))
+    if (m_pendingPath.isEmpty() || !isVisible())
+        return; // tried again as the window shows
+    QWidget *front = QApplication::activeModalWidget();
+    if (front && front != this) {
+        // Tried again once the window in front (an editor, a message) closes.
+        if (front != m_pendingFront) {
+            if (m_pendingFront)
+                m_pendingFront->removeEventFilter(this);
+            m_pendingFront = front;
+            front->installEventFilter(this);
+            connect(front, &QObject::destroyed, this, &frmAxisSizing::openPending, Qt::QueuedConnection);
+        }
         return;
-    m_pendingTimer->stop();
+    }
     const QString path = std::exchange(m_pendingPath, QString());
     if (settleChanges())
         openFile(path);
+}
+
+void frmAxisSizing::showEvent(QShowEvent *event)
+{
+    CalculatorWindow::showEvent(event);
+    // Queued, so the window is up and a refused file's message stands over it.
+    if (!m_pendingPath.isEmpty())
+        QMetaObject::invokeMethod(this, &frmAxisSizing::openPending, Qt::QueuedConnection);
 }
 
 bool frmAxisSizing::settleChanges()

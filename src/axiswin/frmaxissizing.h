@@ -5,6 +5,8 @@
 #include "axiswin/reportdocument.h"
 #include "widgets/calculatorwindow.h"
 
+#include <QPointer>
+
 #include <array>
 #include <functional>
 #include <optional>
@@ -25,7 +27,6 @@ class QMenu;
 class QMenuBar;
 class QPushButton;
 class QTableView;
-class QTimer;
 
 // Axis sizing: the items of an axis in a table, a gearbox and a motor, and
 // the inertia the motor sees with its ratio to the rotor's. Every change
@@ -93,6 +94,8 @@ protected:
     // Ctrl+Z and its kin in a value box reach the window's Undo and Redo,
     // which cover every box, rather than the box's own.
     bool eventFilter(QObject *watched, QEvent *event) override;
+    // A file handed over before the window showed opens right after it shows.
+    void showEvent(QShowEvent *event) override;
 
 private:
     // The boxes of the Gearbox and Motor groups, each one input of the axis.
@@ -161,7 +164,8 @@ private:
     QAction *m_mnuRedo = nullptr;
     QMenu *m_mnuRecent = nullptr;
     QString m_pendingPath;
-    QTimer *m_pendingTimer = nullptr;
+    // The window open in front that the pending file waits for.
+    QPointer<QWidget> m_pendingFront;
     AxisResults m_results;
     bool m_loading = true;
 

@@ -110,26 +110,39 @@ private Q_SLOTS:
 
     // A file handed from outside opens as File > Open does: unsaved changes
     // are asked about first, and while the item editor is open over the
-    // window the file waits for it to close.
+    // window the file waits for it to close. One handed over before the
+    // window shows (a start with a file) is open once the window is up,
+    // without waiting on a timer.
     void file_from_outside_data()
     {
         QTest::addColumn<bool>("modified");
         QTest::addColumn<int>("answer"); // to the question about changes
         QTest::addColumn<bool>("editorOpen");
+        QTest::addColumn<bool>("beforeShow");
         QTest::addColumn<bool>("opened");
-        QTest::newRow("no changes") << false << 0 << false << true;
-        QTest::newRow("changes kept: cancel") << true << int(QMessageBox::Cancel) << false << false;
-        QTest::newRow("changes dropped") << true << int(QMessageBox::Discard) << false << true;
-        QTest::newRow("item editor open") << false << 0 << true << true;
+        QTest::newRow("no changes") << false << 0 << false << false << true;
+        QTest::newRow("changes kept: cancel") << true << int(QMessageBox::Cancel) << false << false << false;
+        QTest::newRow("changes dropped") << true << int(QMessageBox::Discard) << false << false << true;
+        QTest::newRow("item editor open") << false << 0 << true << false << true;
+        QTest::newRow("given before the window shows") << false << 0 << false << true << true;
     }
     void file_from_outside()
     {
         QFETCH(bool, modified);
         QFETCH(int, answer);
         QFETCH(bool, editorOpen);
+        QFETCH(bool, beforeShow);
         QFETCH(bool, opened);
         const QString path = axisFile(QStringLiteral("outside.tvaxis"), ballScrewAxis());
         frmAxisSizing window(m_context);
+        if (beforeShow) {
+            window.openFromOutside(path);
+            QVERIFY(window.filePath().isEmpty()); // not yet: no window to stand over
+            window.show();
+            QCoreApplication::processEvents(); // one pass, no waiting
+            QCOMPARE(window.filePath(), path);
+            return;
+        }
         window.show();
         if (modified)
             window.setAxis(axis({beltLoad(12, 0.05)}, 1, 0, 1e-3));
