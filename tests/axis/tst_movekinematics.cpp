@@ -28,7 +28,10 @@
 // 100 m/s³ the corners take A/J = 0.05 s and a ramp to 1 m/s takes 0.25 s and
 // 0.25 m both ways: 0.5 m holds 1 m/s for 0.25 s, 0.75 s in all; 0.1 m is
 // triangular, v²/A + 0.05·v = 0.1 gives v = 0.593070 m/s, ramps 0.05 + v/5 =
-// 0.168614 s, 0.337228 s in all. A jerk limit of 20 m/s³ reaches 5 m/s² only
+// 0.168614 s, 0.337228 s in all; 0.007 m reaches 5 m/s² only above v = A²/J
+// = 0.25 m/s, v²/A + 0.05·v = 0.007 gives 0.1: too short, so two corners a
+// ramp, 0.007 = 2·100·t_j³, t_j = 0.0327107 s, v = 100·t_j² = 0.1069987 m/s,
+// A = 3.271066 m/s², 0.1308426 s. A jerk limit of 20 m/s³ reaches 5 m/s² only
 // above A²/J = 1.25 m/s: to 1 m/s two corners of √(1/20) = 0.223607 s peak at
 // 4.472136 m/s², 0.5 m takes 0.894427 s of ramps and 0.052786 s at speed,
 // 0.947214 s; 0.01 m reaches neither limit: 0.01 = 2·20·t_j³, t_j = 0.0629961
@@ -150,6 +153,8 @@ private slots:
         QTest::newRow("backwards") << -0.5 << MoveLimits{1, 5, 100} << 1.0 << 5.0 << 0.25 << 0.75;
         QTest::newRow("jerk holds the acceleration down")
             << 0.5 << MoveLimits{1, 5, 20} << 1.0 << 4.472136 << 0.052786 << 0.947214;
+        QTest::newRow("too short for the acceleration")
+            << 0.007 << MoveLimits{1, 5, 100} << 0.1069987 << 3.271066 << 0.0 << 0.1308426;
         QTest::newRow("too short for either limit")
             << 0.01 << MoveLimits{1, 5, 20} << 0.0793701 << 1.259921 << 0.0 << 0.251984;
         // clang-format on
@@ -180,8 +185,10 @@ private slots:
         QTest::newRow("no ramp") << TrapezoidalMove(0.2, 0.6, 0, 0.2) << "acceleration time must be greater";
         QTest::newRow("ramps longer than the move") << TrapezoidalMove(0.2, 0.6, 0.4, 0.3) << "longer than the move";
         QTest::newRow("jerk time negative") << SCurveMove(0.2, 0.6, 0.2, 0.2, -0.01) << "jerk time must not be negative";
-        QTest::newRow("jerk time over half the ramp") << SCurveMove(0.2, 0.6, 0.2, 0.2, 0.11) << "at most half";
-        QTest::newRow("jerk time over half the short ramp") << SCurveMove(0.2, 0.6, 0.25, 0.05, 0.03) << "at most half";
+        QTest::newRow("jerk time over half the ramp up")
+            << SCurveMove(0.2, 0.6, 0.2, 0.3, 0.11) << "at most half";
+        QTest::newRow("jerk time over half the ramp down")
+            << SCurveMove(0.2, 0.6, 0.25, 0.05, 0.03) << "at most half";
         QTest::newRow("over 100 %") << SCurveMoveByPercent(0.2, 0.6, 0.2, 0.2, 101) << "between 0 % and 100 %";
         QTest::newRow("below 0 %") << SCurveMoveByPercent(0.2, 0.6, 0.2, 0.2, -1) << "between 0 % and 100 %";
         QTest::newRow("per cent not a number") << SCurveMoveByPercent(0.2, 0.6, 0.2, 0.2, Nan) << "between 0 %";
