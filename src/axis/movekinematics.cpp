@@ -7,8 +7,8 @@
 
 namespace {
 
-// How far the ramps may overrun the move, or the rounding its ramp, and still
-// count as fitting: what the sums of times entered in other units lose.
+// How far the ramps may overrun the move, or two rounded corners their ramp,
+// and still count as fitting: what sums of times entered in other units lose.
 constexpr double Slack = 1e-12;
 
 // One ramp between rest and the peak speed: its time, and how long each of
