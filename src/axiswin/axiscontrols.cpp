@@ -1,6 +1,6 @@
 #include "axiswin/axiscontrols.h"
 
-#include "axiswin/axisentry.h"
+#include "axis/axisentry.h"
 #include "core/fixedtext.h"
 #include "core/settingsstore.h"
 #include "core/tags.h"

@@ -2,7 +2,7 @@
 #include "axis/axisfile.h"
 #include "axis/axishistory.h"
 #include "axiswin/axiscontrols.h"
-#include "axiswin/reportdocument.h"
+#include "axis/reportdocument.h"
 #include "widgets/calculatorwindow.h"
 
 #include <QPointer>

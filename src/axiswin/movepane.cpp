@@ -1,6 +1,6 @@
 #include "axiswin/movepane.h"
 
-#include "axiswin/axisentry.h"
+#include "axis/axisentry.h"
 #include "units/clipboardtext.h"
 #include "widgets/controlsetup.h"
 #include "widgets/numericedit.h"

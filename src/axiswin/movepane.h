@@ -7,7 +7,7 @@
 
 #include "axis/movefigures.h"
 #include "axiswin/axiscontrols.h"
-#include "axiswin/axisreport.h"
+#include "axis/axisreport.h"
 #include "axiswin/moveplots.h"
 
 #include <QWidget>

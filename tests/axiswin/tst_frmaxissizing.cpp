@@ -3,7 +3,7 @@
 // from the labels.
 
 #include "../axis/axisbuild.h"
-#include "axiswin/axisentry.h"
+#include "axis/axisentry.h"
 #include "axiswin/frmaxissizing.h"
 
 #include "testsupport.h"

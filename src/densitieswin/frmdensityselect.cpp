@@ -1,4 +1,4 @@
-#include "densities/frmdensityselect.h"
+#include "densitieswin/frmdensityselect.h"
 
 #include "core/tags.h"
 #include "densities/densityedits.h"

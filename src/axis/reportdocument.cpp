@@ -1,4 +1,4 @@
-#include "axiswin/reportdocument.h"
+#include "axis/reportdocument.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
-#include "axiswin/axisreport.h"
+#include "axis/axisreport.h"
 
-#include "axiswin/axisentry.h"
+#include "axis/axisentry.h"
 
 #include <cmath>
 

@@ -5,7 +5,7 @@
 // a later part of the window appends sections of its own.
 
 #include "axis/movefigures.h"
-#include "axiswin/reportdocument.h"
+#include "axis/reportdocument.h"
 
 // How the window shows its figures: through the unit table units, in the
 // result unit (a unit list's text, padded or not), with the significant
