@@ -18,6 +18,10 @@ struct ReportFigures
     bool notation = false;
 };
 
+// The tone of the inertia ratio's verdict and of a motor check.
+VerdictTone RatioTone(RatioLevel level);
+VerdictTone CheckTone(CheckLevel level);
+
 // subject names the axis (its file's name, or "Untitled"); date is written
 // as it stands.
 ReportDocument AxisReport(const Axis &axis, const AxisResults &results, const ReportFigures &figures,

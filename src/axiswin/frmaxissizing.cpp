@@ -1,12 +1,11 @@
 #include "axiswin/frmaxissizing.h"
 
-#include "axiswin/axiscontrols.h"
 #include "axis/axisentry.h"
 #include "axis/axisitemmodel.h"
 #include "axis/axisreport.h"
+#include "axiswin/axiscontrols.h"
 #include "axiswin/frmaxisitem.h"
 #include "axiswin/movepane.h"
-#include "widgets/reportprinter.h"
 #include "core/fixedtext.h"
 #include "core/recentfiles.h"
 #include "core/tags.h"
@@ -18,6 +17,8 @@
 #include "widgets/editviewmenus.h"
 #include "widgets/numericedit.h"
 #include "widgets/picturebutton.h"
+#include "widgets/reportprinter.h"
+#include "widgets/resultrow.h"
 #include "widgets/selectall.h"
 #include "widgets/unitcombos.h"
 #include "widgets/valuefont.h"
@@ -27,7 +28,6 @@
 #include <QApplication>
 #include <QBoxLayout>
 #include <QBuffer>
-#include <QClipboard>
 #include <QComboBox>
 #include <QDateTime>
 #include <QDir>
@@ -35,7 +35,6 @@
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -439,10 +438,7 @@ void frmAxisSizing::compute()
     ShowValue(m_lblProblem, problem);
     // The words carry the verdict; the colour only repeats it.
     ShowValue(m_lblVerdict, m_results.verdict.text);
-    const char *colour = m_results.verdict.level == RatioLevel::Within ? "#1b6e20"
-                         : m_results.verdict.level == RatioLevel::Over ? "#b3261e"
-                                                                       : nullptr;
-    m_lblVerdict->setStyleSheet(colour ? QStringLiteral("color: %1;").arg(QLatin1String(colour)) : QString());
+    ShowTone(m_lblVerdict, RatioTone(m_results.verdict.level));
     m_movePane->showMove(m_axis, m_results, m_move, digits, notation);
     updateKeys();
     showTitle();
@@ -651,14 +647,9 @@ std::size_t frmAxisSizing::currentResult() const
     // The row whose copy key holds the focus; else the inertia at the motor,
     // the figure the motor is chosen by.
     std::size_t which = 0;
-    for (std::size_t r = 0; r < AxisResultRows.size(); ++r) {
-        const AxisResultRow &row = m_resultRows[r];
-        if (row.value && (row.copyValue->hasFocus() || row.copyAll->hasFocus()))
-            return r;
-        if (AxisResultRows[r].member == &AxisResults::atMotor)
-            which = r;
-    }
-    return which;
+    while (AxisResultRows[which].member != &AxisResults::atMotor)
+        ++which;
+    return FocusedResultRow(m_resultRows).value_or(which);
 }
 
 void frmAxisSizing::saveSettings()

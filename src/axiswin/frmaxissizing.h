@@ -1,8 +1,8 @@
 #pragma once
 #include "axis/axisfile.h"
 #include "axis/axishistory.h"
-#include "axiswin/axiscontrols.h"
 #include "axis/reportdocument.h"
+#include "axiswin/axiscontrols.h"
 #include "widgets/calculatorwindow.h"
 
 #include <QPointer>
@@ -185,7 +185,7 @@ private:
     NumericEdit *m_txtTargetRatio = nullptr;
     QComboBox *m_cmbResultUnits = nullptr;
     MovePane *m_movePane = nullptr;
-    std::array<AxisResultRow, AxisResultRows.size()>
+    std::array<ResultRowControls, AxisResultRows.size()>
         m_resultRows; // by row of AxisResultRows; none when not shown
     QLabel *m_lblVerdict = nullptr;
     QLabel *m_lblProblem = nullptr;
