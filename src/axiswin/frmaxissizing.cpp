@@ -7,7 +7,6 @@
 #include "axiswin/frmaxisitem.h"
 #include "axiswin/movepane.h"
 #include "core/fixedtext.h"
-#include "core/recentfiles.h"
 #include "core/tags.h"
 #include "inertiawin/frminertiacalc.h"
 #include "units/clipboardtext.h"
@@ -16,7 +15,9 @@
 #include "widgets/digitsnotation.h"
 #include "widgets/editviewmenus.h"
 #include "widgets/numericedit.h"
+#include "widgets/pendingopen.h"
 #include "widgets/picturebutton.h"
+#include "widgets/recentfilesmenu.h"
 #include "widgets/reportprinter.h"
 #include "widgets/resultrow.h"
 #include "widgets/selectall.h"
@@ -85,6 +86,10 @@ frmAxisSizing::frmAxisSizing(WindowContext &context, QWidget *parent) : Calculat
     setAccessibleName(windowTitle());
     AddHelpKey(context, this, QStringLiteral("axis.html"));
     buildControls();
+    m_pendingOpen = new PendingOpen(this, [this](const QString &path) {
+        if (settleChanges())
+            openFile(path);
+    });
     loadTooltipsOption();
     FillUnitCombos(context.units(), this);
     ApplyDefaultUnits(context.settings(), this);
@@ -596,13 +601,6 @@ void frmAxisSizing::redo()
 
 bool frmAxisSizing::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_pendingFront && event->type() == QEvent::Hide) {
-        m_pendingFront->removeEventFilter(this);
-        disconnect(m_pendingFront, &QObject::destroyed, this, &frmAxisSizing::openPending);
-        m_pendingFront = nullptr;
-        QMetaObject::invokeMethod(this, &frmAxisSizing::openPending, Qt::QueuedConnection);
-        return false;
-    }
     if (event->type() == QEvent::ShortcutOverride) {
         auto *key = static_cast<QKeyEvent *>(event);
         if (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo) ||
@@ -671,10 +669,9 @@ void frmAxisSizing::buildFileMenu(QMenuBar *menuBar)
     };
     entry("mnuFileNew", QStringLiteral("&New"), QKeySequence::New, &frmAxisSizing::newAxis);
     entry("mnuFileOpen", QStringLiteral("&Open…"), QKeySequence::Open, &frmAxisSizing::chooseAndOpen);
-    m_mnuRecent = file->addMenu(QStringLiteral("Open &Recent"));
-    m_mnuRecent->setObjectName(QStringLiteral("mnuFileRecent"));
-    connect(m_mnuRecent, &QMenu::aboutToShow, this, &frmAxisSizing::showRecentFiles);
-    m_mnuRecent->menuAction()->setEnabled(!context().settings().recentFiles().isEmpty());
+    m_mnuRecent = new RecentFilesMenu(
+        context().settings(), [this](const QString &path) { openRecent(path); }, file);
+    file->addMenu(m_mnuRecent);
     entry("mnuFileSave", QStringLiteral("&Save"), QKeySequence::Save, &frmAxisSizing::save);
     entry("mnuFileSaveAs", QStringLiteral("Save &As…"), QKeySequence::SaveAs, &frmAxisSizing::saveAs);
     file->addSeparator();
@@ -754,7 +751,7 @@ bool frmAxisSizing::openFile(const QString &path)
     }
     updateUndo();
     showDocument();
-    rememberFile(path);
+    m_mnuRecent->remember(path);
     return true;
 }
 
@@ -782,7 +779,7 @@ bool frmAxisSizing::saveFile(const QString &path)
     if (!saved(path, m_edited.save(path)))
         return false;
     showTitle();
-    rememberFile(path);
+    m_mnuRecent->remember(path);
     return true;
 }
 
@@ -863,46 +860,10 @@ void frmAxisSizing::printReport()
                              QStringLiteral("The report could not be printed: the printer did not take it."));
 }
 
-void frmAxisSizing::rememberFile(const QString &path)
-{
-    Settings &settings = context().settings();
-    settings.setRecentFiles(AddRecentFile(settings.recentFiles(), path));
-    m_mnuRecent->menuAction()->setEnabled(true);
-}
-
-void frmAxisSizing::showRecentFiles()
-{
-    // Built as the menu opens: an entry must not be deleted while it is
-    // being triggered.
-    m_mnuRecent->clear();
-    const QStringList files = context().settings().recentFiles();
-    for (int k = 0; k < files.size(); ++k) {
-        const QFileInfo file(files.at(k));
-        const auto plain = [](QString text) { return text.replace(u'&', QStringLiteral("&&")); };
-        const QString text = QStringLiteral("&%1  %2  (%3)")
-                                 .arg(k + 1)
-                                 .arg(plain(file.fileName()), plain(QDir::toNativeSeparators(file.path())));
-        QAction *action = m_mnuRecent->addAction(text);
-        action->setObjectName(QStringLiteral("mnuFileRecent%1").arg(k + 1));
-        action->setToolTip(QDir::toNativeSeparators(files.at(k)));
-        connect(action, &QAction::triggered, this, [this, path = files.at(k)]() { openRecent(path); });
-    }
-    m_mnuRecent->addSeparator();
-    QAction *clear = m_mnuRecent->addAction(QStringLiteral("&Clear list"));
-    clear->setObjectName(QStringLiteral("mnuFileRecentClear"));
-    clear->setEnabled(!files.isEmpty());
-    connect(clear, &QAction::triggered, this, [this]() {
-        context().settings().setRecentFiles({});
-        m_mnuRecent->menuAction()->setEnabled(false);
-    });
-}
-
 void frmAxisSizing::openRecent(const QString &path)
 {
-    Settings &settings = context().settings();
     if (!FileExists(path)) {
-        settings.setRecentFiles(RemoveRecentFile(settings.recentFiles(), path));
-        m_mnuRecent->menuAction()->setEnabled(!settings.recentFiles().isEmpty());
+        m_mnuRecent->forget(path);
         QMessageBox::warning(
             this, QStringLiteral("Axis sizing"),
             QStringLiteral("Could not open %1: the file is no longer there (moved, renamed or "
@@ -916,43 +877,7 @@ void frmAxisSizing::openRecent(const QString &path)
 
 void frmAxisSizing::openFromOutside(const QString &path)
 {
-    m_pendingPath = path;
-    // The window in front, or the one open over it, takes the keyboard.
-    if (isVisible()) {
-        QWidget *front = QApplication::activeModalWidget();
-        (front ? front : this)->raise();
-        (front ? front : this)->activateWindow();
-    }
-    openPending();
-}
-
-void frmAxisSizing::openPending()
-{
-    if (m_pendingPath.isEmpty() || !isVisible())
-        return; // tried again as the window shows
-    QWidget *front = QApplication::activeModalWidget();
-    if (front && front != this) {
-        // Tried again once the window in front (an editor, a message) closes.
-        if (front != m_pendingFront) {
-            if (m_pendingFront)
-                m_pendingFront->removeEventFilter(this);
-            m_pendingFront = front;
-            front->installEventFilter(this);
-            connect(front, &QObject::destroyed, this, &frmAxisSizing::openPending, Qt::QueuedConnection);
-        }
-        return;
-    }
-    const QString path = std::exchange(m_pendingPath, QString());
-    if (settleChanges())
-        openFile(path);
-}
-
-void frmAxisSizing::showEvent(QShowEvent *event)
-{
-    CalculatorWindow::showEvent(event);
-    // Queued, so the window is up and a refused file's message stands over it.
-    if (!m_pendingPath.isEmpty())
-        QMetaObject::invokeMethod(this, &frmAxisSizing::openPending, Qt::QueuedConnection);
+    m_pendingOpen->hand(path);
 }
 
 bool frmAxisSizing::settleChanges()

@@ -4,8 +4,6 @@
 #include "axiswin/axiscontrols.h"
 #include "widgets/calculatorwindow.h"
 
-#include <QPointer>
-
 #include <array>
 #include <functional>
 #include <optional>
@@ -23,6 +21,8 @@ struct FileWrite;
 class QGridLayout;
 class QLabel;
 class QMenu;
+class PendingOpen;
+class RecentFilesMenu;
 class QMenuBar;
 class QPushButton;
 class QTableView;
@@ -93,8 +93,6 @@ protected:
     // Ctrl+Z and its kin in a value box reach the window's Undo and Redo,
     // which cover every box, rather than the box's own.
     bool eventFilter(QObject *watched, QEvent *event) override;
-    // A file handed over before the window showed opens right after it shows.
-    void showEvent(QShowEvent *event) override;
 
 private:
     // The boxes of the Gearbox and Motor groups, each one input of the axis.
@@ -114,9 +112,6 @@ private:
     void chooseAndExport();
     void chooseAndExportPdf();
     void printReport();
-    void rememberFile(const QString &path);
-    void showRecentFiles();
-    void openPending();
     // True when written; otherwise says why, naming the file.
     bool saved(const QString &path, const FileWrite &write);
     // An edit done, now the document after it: kept for Undo when it changed
@@ -154,10 +149,8 @@ private:
     EditedAxis m_edited;
     QAction *m_mnuUndo = nullptr;
     QAction *m_mnuRedo = nullptr;
-    QMenu *m_mnuRecent = nullptr;
-    QString m_pendingPath;
-    // The window open in front that the pending file waits for.
-    QPointer<QWidget> m_pendingFront;
+    RecentFilesMenu *m_mnuRecent = nullptr;
+    PendingOpen *m_pendingOpen = nullptr;
     AxisResults m_results;
     bool m_loading = true;
 
