@@ -8,6 +8,8 @@
 // A window adds its own sections; a later part of the window appends more,
 // plots included, without changing how the report is painted.
 
+#include "core/verdicttone.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -21,7 +23,7 @@ struct ReportBlock
         Plot,      // a picture the painter draws; text is its caption
     };
     // How a paragraph stands out; the colour only repeats what its words say.
-    enum class Tone { Plain, Good, Bad };
+    using Tone = VerdictTone;
 
     Kind kind = Kind::Paragraph;
     QList<QStringList> rows;

@@ -1,4 +1,4 @@
-#include "axiswin/reportdocument.h"
+#include "axis/reportdocument.h"
 
 #include <algorithm>
 #include <cmath>
@@ -17,15 +17,8 @@ QString escaped(const QString &text)
 
 QString toneColour(ReportBlock::Tone tone)
 {
-    switch (tone) {
-    case ReportBlock::Tone::Good:
-        return QStringLiteral("#1b6e20");
-    case ReportBlock::Tone::Bad:
-        return QStringLiteral("#b3261e");
-    case ReportBlock::Tone::Plain:
-        break;
-    }
-    return QStringLiteral("#000000");
+    const QString colour = ToneColour(tone);
+    return colour.isEmpty() ? QStringLiteral("#000000") : colour;
 }
 
 // Facts as {label, value} pairs; rows of two pairs or more set them side by

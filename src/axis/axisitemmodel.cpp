@@ -1,6 +1,6 @@
-#include "axiswin/axisitemmodel.h"
+#include "axis/axisitemmodel.h"
 
-#include "axiswin/axisentry.h"
+#include "axis/axisentry.h"
 
 void AxisItemModel::show(const Axis &axis, const AxisResults &results, const QString &unit, int digits,
                          bool notation)

@@ -1,4 +1,4 @@
-#include "axiswin/reportprinter.h"
+#include "widgets/reportprinter.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QFont>

@@ -1,4 +1,4 @@
-#include "densities/frmdensityselect.h"
+#include "densitieswin/frmdensityselect.h"
 
 #include "core/tags.h"
 #include "densities/densityedits.h"
@@ -11,6 +11,7 @@
 #include "widgets/localiseform.h"
 #include "widgets/numericedit.h"
 #include "widgets/picturebutton.h"
+#include "widgets/resultrow.h"
 #include "widgets/selectall.h"
 #include "widgets/unitcombos.h"
 #include "widgets/valuefont.h"
@@ -20,7 +21,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QBoxLayout>
-#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QGridLayout>
@@ -667,9 +667,7 @@ void frmDensitySelect::onSelect()
     m_chosen = true;
     m_density = *value;
     m_densityUnits = units;
-    QClipboard *clipboard = QGuiApplication::clipboard();
-    clipboard->clear();
-    clipboard->setText(DensitySelectText(*value, units));
+    CopyText(DensitySelectText(*value, units));
     m_cancelFlag = false;
     hide();
     accept();

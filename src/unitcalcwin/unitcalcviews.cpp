@@ -1,4 +1,4 @@
-#include "unitcalc/unitcalcviews.h"
+#include "unitcalcwin/unitcalcviews.h"
 
 #include "widgets/valuefont.h"
 

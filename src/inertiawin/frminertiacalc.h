@@ -1,6 +1,7 @@
 #pragma once
 #include "inertia/inertiapick.h"
 #include "widgets/calculatorwindow.h"
+#include "widgets/resultrow.h"
 
 #include <QStringList>
 
@@ -73,12 +74,9 @@ private:
         NumericEdit *box = nullptr;
         QComboBox *units = nullptr;
     };
-    struct ResultControls
+    struct ResultControls : ResultRowControls
     {
-        PictureButton *copyValue = nullptr;
-        PictureButton *copyAll = nullptr;
         std::array<QLabel *, 3> caption{}; // "I", the subscript, "="
-        QLabel *value = nullptr;
     };
 
     InputControls &input(InertiaInput which) { return m_inputs[std::size_t(which)]; }

@@ -1,12 +1,12 @@
-#include "inertia/frminertiacalc.h"
+#include "inertiawin/frminertiacalc.h"
 
 #include "core/fixedtext.h"
 #include "core/stringtable.h"
 #include "core/tags.h"
-#include "densities/frmdensityselect.h"
-#include "inertia/frmsetdefaultunits.h"
-#include "inertia/inertiapickpane.h"
+#include "densitieswin/frmdensityselect.h"
 #include "inertia/inertiarows.h"
+#include "inertiawin/frmsetdefaultunits.h"
+#include "inertiawin/inertiapickpane.h"
 #include "units/clipboardtext.h"
 #include "units/conversiontable.h"
 #include "units/numberformat.h"
@@ -18,6 +18,7 @@
 #include "widgets/localiseform.h"
 #include "widgets/numericedit.h"
 #include "widgets/picturebutton.h"
+#include "widgets/resultrow.h"
 #include "widgets/selectall.h"
 #include "widgets/unitcombos.h"
 #include "widgets/valuefont.h"
@@ -25,10 +26,8 @@
 
 #include <QAction>
 #include <QBoxLayout>
-#include <QClipboard>
 #include <QComboBox>
 #include <QGridLayout>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -44,7 +43,6 @@ namespace {
 
 constexpr int FormOffset = 1200;
 const QSize PictureSize(221, 181);
-const QSize CopyKeySize(30, 30);
 const QSize PowerKeySize(56, 32);
 
 // Rows of the input grid (row 0 holds the logo and the keys), by
@@ -334,20 +332,13 @@ void frmInertiaCalc::buildResultRow(InertiaAxis axis)
     const InertiaResultRow &design = ResultRow(axis);
     const QString name = QStringLiteral("I") + QString::fromUtf8(design.subscript);
     ResultControls &row = m_results[a];
-
+    static_cast<ResultRowControls &>(row) =
+        MakeResultRow(this, QString::number(a), QString::fromLatin1(design.valueLabel), name, 2175 / 15);
     // Items of the two copy-key arrays, told apart by their index.
-    auto copyKey = [this, a](const char *face, const char *array, const char *hint, const QString &spoken) {
-        auto *key = Named(
-            KeepPlaceWhenHidden(new PictureButton(QStringLiteral("%1_up").arg(face),
-                                                  QStringLiteral("%1_down").arg(face), CopyKeySize, this)),
-            QStringLiteral("%1_%2").arg(array).arg(a), QString::fromLatin1(hint), spoken);
-        key->setProperty("index", a);
-        return key;
-    };
-    row.copyValue = copyKey("copyvalue", "cmdCopyValue", "Click to copy value only to clipboard",
-                            QStringLiteral("Copy %1 value to clipboard").arg(name));
-    row.copyAll = copyKey("copyvalueunit", "cmdCopyAll", "Click to copy value and unit to clipboard",
-                          QStringLiteral("Copy %1 and units to clipboard").arg(name));
+    for (QWidget *control : std::initializer_list<QWidget *>{row.copyValue, row.copyAll, row.value})
+        KeepPlaceWhenHidden(control);
+    row.copyValue->setProperty("index", a);
+    row.copyAll->setProperty("index", a);
     SetTag(row.copyAll, QStringLiteral("Tooltip=%1;").arg(design.copyAllHintId));
 
     const QString texts[3] = {QStringLiteral("I"), QString::fromUtf8(design.subscript), QStringLiteral("=")};
@@ -356,16 +347,6 @@ void frmInertiaCalc::buildResultRow(InertiaAxis axis)
         if (axis >= InertiaAxis::IxxEnd)
             row.caption[part]->setProperty("index", part);
     }
-
-    row.value =
-        Named(KeepPlaceWhenHidden(new QLabel(this)), QString::fromLatin1(design.valueLabel), QString(), name);
-    row.value->setFont(ValueFont(font()));
-    row.value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    row.value->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
-    row.value->setBackgroundRole(QPalette::Base);
-    row.value->setAutoFillBackground(true);
-    row.value->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    row.value->setMinimumSize(2175 / 15, 375 / 15);
 }
 
 void frmInertiaCalc::connectEvents()
@@ -574,20 +555,13 @@ void frmInertiaCalc::clearInputs()
 void frmInertiaCalc::copyResult(int axis, bool withUnit)
 {
     const QString caption = m_results[axis].value->text();
-    QClipboard *clipboard = QGuiApplication::clipboard();
-    clipboard->clear();
-    clipboard->setText(withUnit ? NumberUnitText(caption, QString(), m_cmbResultUnits->currentText())
-                                : caption);
+    CopyText(withUnit ? NumberUnitText(caption, QString(), m_cmbResultUnits->currentText()) : caption);
 }
 
 int frmInertiaCalc::currentResult() const
 {
     // The row whose copy key holds the focus; else Ixx, shown for every shape.
-    for (int a = 0; a < InertiaAxisCount; ++a) {
-        if (m_results[a].copyValue->hasFocus() || m_results[a].copyAll->hasFocus())
-            return a;
-    }
-    return int(InertiaAxis::Ixx);
+    return int(FocusedResultRow(m_results).value_or(std::size_t(InertiaAxis::Ixx)));
 }
 
 void frmInertiaCalc::setDefaultUnits()

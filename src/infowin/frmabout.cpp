@@ -1,4 +1,4 @@
-#include "info/frmabout.h"
+#include "infowin/frmabout.h"
 
 #include "core/tags.h"
 #include "widgets/artwork.h"

@@ -5,7 +5,7 @@
 // callback into its place, and a foot line on every page with the report's
 // title and "Page n of m". Every use of the print support is in this file.
 
-#include "axiswin/reportdocument.h"
+#include "axis/reportdocument.h"
 
 #include <functional>
 

@@ -1,6 +1,6 @@
-#include "axiswin/axisreport.h"
+#include "axis/axisreport.h"
 
-#include "axiswin/axisentry.h"
+#include "axis/axisentry.h"
 
 #include <cmath>
 
@@ -98,9 +98,7 @@ ReportSection itemSection(const Axis &axis, const AxisResults &results, const Re
 
 ReportSection resultSection(const AxisResults &results, const ReportFigures &view)
 {
-    const ReportBlock::Tone tone = results.verdict.level == RatioLevel::Within ? ReportBlock::Tone::Good
-                                   : results.verdict.level == RatioLevel::Over ? ReportBlock::Tone::Bad
-                                                                               : ReportBlock::Tone::Plain;
+    const VerdictTone tone = RatioTone(results.verdict.level);
     QList<QStringList> facts;
     for (const AxisResultRowInfo &row : AxisResultRows) {
         const AxisFigure &figure = results.*row.member;
@@ -181,13 +179,6 @@ ReportBlock moveFacts(const MoveInputs &move, const MoveResults &results, const 
     return factPairs(motion, load);
 }
 
-ReportBlock::Tone checkTone(CheckLevel level)
-{
-    return level == CheckLevel::Passes  ? ReportBlock::Tone::Good
-           : level == CheckLevel::Fails ? ReportBlock::Tone::Bad
-                                        : ReportBlock::Tone::Plain;
-}
-
 } // namespace
 
 QList<QStringList> MoveSegmentTable(const MoveResults &results, const MoveReportUnits &shown,
@@ -241,7 +232,7 @@ void AppendMoveReport(ReportDocument &report, const MoveInputs &move, const Move
         const QString &unit =
             check.kind == MotorCheckKind::Speed ? shown.of(MoveUnit::MotorSpeed) : shown.of(MoveUnit::Torque);
         section.blocks.append(ReportBlock::paragraph(
-            MotorCheckText(figures.units, check, unit, figures.digits), checkTone(check.level)));
+            MotorCheckText(figures.units, check, unit, figures.digits), CheckTone(check.level)));
     }
     section.blocks.append(ReportBlock::paragraph(MoveConventions(kind).join(u' ')));
     section.blocks.append(ReportBlock::plotBlock(
@@ -250,4 +241,18 @@ void AppendMoveReport(ReportDocument &report, const MoveInputs &move, const Move
             .arg(shown.of(MoveUnit::MotorSpeed).trimmed(), shown.of(MoveUnit::Torque).trimmed()),
         0.7));
     report.sections.append(section);
+}
+
+VerdictTone RatioTone(RatioLevel level)
+{
+    return level == RatioLevel::Within ? VerdictTone::Good
+           : level == RatioLevel::Over ? VerdictTone::Bad
+                                       : VerdictTone::Plain;
+}
+
+VerdictTone CheckTone(CheckLevel level)
+{
+    return level == CheckLevel::Passes  ? VerdictTone::Good
+           : level == CheckLevel::Fails ? VerdictTone::Bad
+                                        : VerdictTone::Plain;
 }

@@ -1,4 +1,4 @@
-#include "errors/printbugreport.h"
+#include "errorswin/printbugreport.h"
 
 #include <QFontDatabase>
 #include <QFontInfo>

@@ -1,8 +1,8 @@
-#include "errors/frmerrorhandler.h"
+#include "errorswin/frmerrorhandler.h"
 
 #include "core/settingsstore.h"
 #include "core/tags.h"
-#include "errors/printbugreport.h"
+#include "errorswin/printbugreport.h"
 #include "widgets/artwork.h"
 #include "widgets/busycursor.h"
 #include "widgets/chrome.h"

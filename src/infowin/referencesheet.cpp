@@ -1,4 +1,4 @@
-#include "info/referencesheet.h"
+#include "infowin/referencesheet.h"
 
 #include <QFile>
 #include <QPainter>

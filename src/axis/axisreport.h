@@ -5,7 +5,7 @@
 // a later part of the window appends sections of its own.
 
 #include "axis/movefigures.h"
-#include "axiswin/reportdocument.h"
+#include "axis/reportdocument.h"
 
 // How the window shows its figures: through the unit table units, in the
 // result unit (a unit list's text, padded or not), with the significant
@@ -17,6 +17,10 @@ struct ReportFigures
     int digits = 6;
     bool notation = false;
 };
+
+// The tone of the inertia ratio's verdict and of a motor check.
+VerdictTone RatioTone(RatioLevel level);
+VerdictTone CheckTone(CheckLevel level);
 
 // subject names the axis (its file's name, or "Untitled"); date is written
 // as it stands.

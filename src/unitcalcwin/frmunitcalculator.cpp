@@ -1,10 +1,10 @@
-#include "unitcalc/frmunitcalculator.h"
+#include "unitcalcwin/frmunitcalculator.h"
 
 #include "core/tags.h"
 #include "core/toolbarposition.h"
 #include "unitcalc/conversionlist.h"
-#include "unitcalc/listviewfullwidth.h"
-#include "unitcalc/unitcalcviews.h"
+#include "unitcalcwin/listviewfullwidth.h"
+#include "unitcalcwin/unitcalcviews.h"
 #include "units/conversiontable.h"
 #include "units/numberformat.h"
 #include "units/unitlists.h"

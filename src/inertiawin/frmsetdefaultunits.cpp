@@ -1,4 +1,4 @@
-#include "inertia/frmsetdefaultunits.h"
+#include "inertiawin/frmsetdefaultunits.h"
 
 #include "core/stringtable.h"
 #include "core/tags.h"

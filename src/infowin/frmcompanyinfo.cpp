@@ -1,4 +1,4 @@
-#include "info/frmcompanyinfo.h"
+#include "infowin/frmcompanyinfo.h"
 
 #include "core/tags.h"
 #include "widgets/artwork.h"

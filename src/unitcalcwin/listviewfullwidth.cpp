@@ -1,4 +1,4 @@
-#include "unitcalc/listviewfullwidth.h"
+#include "unitcalcwin/listviewfullwidth.h"
 
 #include "widgets/windowcontext.h"
 

@@ -1,8 +1,8 @@
-#include "info/frmintegral.h"
+#include "infowin/frmintegral.h"
 
 #include "core/tags.h"
 #include "info/referencescroll.h"
-#include "info/referencesheet.h"
+#include "infowin/referencesheet.h"
 #include "widgets/artwork.h"
 #include "widgets/chrome.h"
 #include "widgets/windowcontext.h"

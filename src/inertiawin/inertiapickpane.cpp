@@ -1,4 +1,4 @@
-#include "inertia/inertiapickpane.h"
+#include "inertiawin/inertiapickpane.h"
 
 #include "core/fixedtext.h"
 #include "core/stringtable.h"

@@ -1,4 +1,4 @@
-#include "axiswin/axisentry.h"
+#include "axis/axisentry.h"
 
 #include "core/fixedtext.h"
 #include "units/conversiontable.h"
