@@ -7,7 +7,7 @@
 // 0.196154 N·m, 8000 rpm, λ = 2.44417e-5 / 2e-5 = 1.22.
 
 #include "axis/axischeck.h"
-#include "axisbuild.h"
+#include "checkaxes.h"
 #include "core/settingsstore.h"
 
 #include "testsupport.h"
@@ -29,42 +29,6 @@ enum Status {
     N = int(CheckStatus::NotChecked),
     C = int(CheckStatus::NotComputed)
 };
-
-struct Motor
-{
-    double peak = 1;    // N·m
-    double rated = 0.5; // N·m
-    double maxRpm = 9000;
-    double rotor = 2e-5; // kg·m²
-    double target = 10;
-};
-
-AxisDocument ballScrew(const Motor &motor, double moveTime = 0.6)
-{
-    AxisDocument document;
-    document.axis = ballScrewAxis();
-    document.axis.motor.inertia = {motor.rotor, {}};
-    document.axis.motor.targetRatio = motor.target;
-    document.axis.motor.peakTorque = {motor.peak, QStringLiteral("N-m")};
-    document.axis.motor.ratedTorque = {motor.rated, QStringLiteral("N-m")};
-    document.axis.motor.maxSpeed = {motor.maxRpm * 2 * std::numbers::pi / 60, QStringLiteral("rpm")};
-    MoveInputs &move = document.move;
-    move.distance = {0.2, QStringLiteral("mm")};
-    move.moveTime = {moveTime, QStringLiteral("s")};
-    move.dwell = {0.4, QStringLiteral("s")};
-    move.friction = 0.05;
-    move.mechanismEfficiency = 90;
-    move.gearboxEfficiency = 95;
-    move.defaultRamps = false;
-    move.accelTime = {0.25, {}};
-    move.decelTime = {0.05, {}};
-    return document;
-}
-
-QByteArray bytes(const AxisDocument &document)
-{
-    return AxisFileBytes(document).value();
-}
 
 // A JSON Schema validator for the keywords the check's schema uses; a
 // keyword it does not know is itself a violation, so the schema cannot
