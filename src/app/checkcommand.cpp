@@ -17,20 +17,24 @@
 #include <QGuiApplication>
 #include <QLocale>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 
 namespace {
 
-void print(std::FILE *stream, const QByteArray &bytes)
+// False when the bytes did not all get through (a full disk behind a
+// redirection): a job must not take a cut-off table for a whole one.
+bool print(std::FILE *stream, const QByteArray &bytes)
 {
-    std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stream);
-    std::fflush(stream);
+    const std::size_t written = std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stream);
+    return std::fflush(stream) == 0 && written == std::size_t(bytes.size());
 }
 
 void tell(const QString &line)
 {
-    print(stderr, (line + u'\n').toLocal8Bit());
+    std::fputs((line + u'\n').toLocal8Bit().constData(), stderr);
 }
 
 // The unit table beside the program, or installed; nullopt, with the
@@ -144,8 +148,18 @@ int RunCheckCommand(int &argc, char **argv, const CheckCommandLine &line)
             tell(checks.constLast().problem);
     }
     int status = CheckExitStatus(checks);
+    const auto output = [&program, &status](const QByteArray &bytes) {
+        errno = 0;
+        if (print(stdout, bytes))
+            return;
+        const int error = errno;
+        tell(QStringLiteral("%1: the results could not be written in full%2.")
+                 .arg(program, error ? QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(error))
+                                     : QString()));
+        status = 2;
+    };
     if (line.format == QLatin1String("json")) {
-        print(stdout, CheckJson(checks));
+        output(CheckJson(checks));
         if (line.report.isEmpty())
             return status;
     }
@@ -158,9 +172,9 @@ int RunCheckCommand(int &argc, char **argv, const CheckCommandLine &line)
     const CheckView view{table, preset ? *preset : DefaultCheckUnits(table, settings),
                          settings.digits(Settings::Calculator::Axis)};
     if (line.format == QLatin1String("csv"))
-        print(stdout, CheckCsv(checks, view).toUtf8());
+        output(CheckCsv(checks, view).toUtf8());
     else if (line.format == QLatin1String("text"))
-        print(stdout, CheckText(checks, view).toLocal8Bit());
+        output(CheckText(checks, view).toLocal8Bit());
 
     if (!line.report.isEmpty() && !checks.constFirst().refused() &&
         !writeReport(line.report, checks.constFirst(), view,

@@ -405,7 +405,19 @@ QString CheckCsv(const QList<AxisCheck> &checks, const CheckView &view)
         const std::optional<MoveUnit> unit = CheckUnit(check);
         return unit ? ShownUnit(view, *unit, MechanismKind::Rotary) : QString();
     };
-    for (const MotorCheck &check : everyCheck()) {
+    // The checks any axis has, then any a file alone has, each in its columns.
+    QList<MotorCheck> columns;
+    const auto addColumns = [&columns](const auto &list) {
+        for (const MotorCheck &check : list) {
+            if (std::none_of(columns.cbegin(), columns.cend(),
+                             [&check](const MotorCheck &known) { return known.kind == check.kind; }))
+                columns.append(check);
+        }
+    };
+    addColumns(everyCheck());
+    for (const AxisCheck &file : checks)
+        addColumns(file.move.checks);
+    for (const MotorCheck &check : columns) {
         const QString key = CheckKey(check);
         const QString unit = unitOf(check);
         const QString in = unit.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(unit);
@@ -430,7 +442,15 @@ QString CheckCsv(const QList<AxisCheck> &checks, const CheckView &view)
             continue;
         }
         row << (file.fails() ? QStringLiteral("fail") : QStringLiteral("pass")) << QString();
-        for (const MotorCheck &check : file.move.checks) {
+        for (const MotorCheck &column : columns) {
+            const auto found =
+                std::find_if(file.move.checks.cbegin(), file.move.checks.cend(),
+                             [&column](const MotorCheck &check) { return check.kind == column.kind; });
+            if (found == file.move.checks.cend()) {
+                row << QString() << QString() << QString() << QString();
+                continue;
+            }
+            const MotorCheck &check = *found;
             const QString unit = unitOf(check);
             row << QLatin1String(CheckStatusKey(file.statusOf(check)))
                 << CsvNumber(view.table, check.value, unit) << CsvNumber(view.table, check.limit, unit)

@@ -43,13 +43,17 @@ private slots:
     void files_give_their_exit_status();
     void json_and_csv_read_by_python_equal_the_core();
     void report_writes_a_pdf_without_a_display();
+    void results_cut_off_fail_the_run_data();
+    void results_cut_off_fail_the_run();
 
 private:
     // Runs the program (or another) with no display; without a runtime
     // folder when runtimeFolder is false, as many build jobs run.
     Run run(const QStringList &arguments, const QString &program = QString(), const QByteArray &input = {},
             bool runtimeFolder = true);
+    void prepare(QProcess &process, bool runtimeFolder);
     void checkNothingStarted();
+    static QString toolbar() { return TestSupport::runtimeDir() + QStringLiteral("/torvane-toolbar"); }
 
     QTemporaryDir m_folder; // the axis files, and the working folder
     QTemporaryDir m_home;   // runtime and settings folders the program is given
@@ -76,10 +80,8 @@ void tst_CheckCommand::initTestCase()
     QVERIFY(QDir(m_folder.path()).mkdir(QStringLiteral("folder.tvaxis")));
 }
 
-Run tst_CheckCommand::run(const QStringList &arguments, const QString &program, const QByteArray &input,
-                          bool runtimeFolder)
+void tst_CheckCommand::prepare(QProcess &process, bool runtimeFolder)
 {
-    QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
         environment.remove(QLatin1String(name));
@@ -90,9 +92,14 @@ Run tst_CheckCommand::run(const QStringList &arguments, const QString &program, 
     environment.insert(QStringLiteral("XDG_CONFIG_HOME"), m_home.filePath(QStringLiteral("config")));
     process.setProcessEnvironment(environment);
     process.setWorkingDirectory(m_folder.path());
-    process.start(program.isEmpty() ? TestSupport::runtimeDir() + QStringLiteral("/torvane-toolbar")
-                                    : program,
-                  arguments);
+}
+
+Run tst_CheckCommand::run(const QStringList &arguments, const QString &program, const QByteArray &input,
+                          bool runtimeFolder)
+{
+    QProcess process;
+    prepare(process, runtimeFolder);
+    process.start(program.isEmpty() ? toolbar() : program, arguments);
     process.write(input);
     process.closeWriteChannel();
     if (!process.waitForFinished(60000))
@@ -265,6 +272,32 @@ void tst_CheckCommand::report_writes_a_pdf_without_a_display()
     const Run unwritable = run({"--check", "pass.tvaxis", "--report", "folder.tvaxis"});
     QCOMPARE(unwritable.exit, 2);
     QVERIFY2(unwritable.err.contains(QStringLiteral("Could not save")), qPrintable(unwritable.err));
+}
+
+void tst_CheckCommand::results_cut_off_fail_the_run_data()
+{
+    QTest::addColumn<QString>("format");
+    QTest::newRow("text") << "text";
+    QTest::newRow("JSON") << "json";
+    QTest::newRow("CSV") << "csv";
+}
+
+void tst_CheckCommand::results_cut_off_fail_the_run()
+{
+    // Passing checks, written to a full disk: the job must not pass on them.
+    QFETCH(QString, format);
+    if (!QFileInfo(QStringLiteral("/dev/full")).exists())
+        QSKIP("this system has no /dev/full");
+    QProcess process;
+    prepare(process, true);
+    process.setStandardOutputFile(QStringLiteral("/dev/full"));
+    process.start(toolbar(), {"--check", "--format", format, "pass.tvaxis"});
+    QVERIFY(process.waitForFinished(60000));
+    QCOMPARE(process.exitCode(), 2);
+    const QString err = QString::fromLocal8Bit(process.readAllStandardError());
+    QVERIFY2(
+        err.contains(QStringLiteral("the results could not be written in full: No space left on device.")),
+        qPrintable(err));
 }
 
 QTEST_GUILESS_MAIN(tst_CheckCommand)
