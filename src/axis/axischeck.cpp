@@ -27,7 +27,6 @@ constexpr UnitTypeRow UnitTypes[] = {
     {"Inertia", "kg\u00b7m\u00b2", "kg-m\u00b2", "lb-in\u00b2"},
     {"Mass", "kg", "kg", "lb"},
     {"Linear distance", "m", "m", "in"},
-    {"Angle", "rad", "rad", "deg"},
     {"Force", "N", "N", "lbf"},
     {"Torque", "N\u00b7m", "N-m", "lbf-in"},
     {"Linear velocity", "m/s", "m/s", "in/s"},
@@ -88,7 +87,7 @@ const char *checkUnitType(const MotorCheck &check, MechanismKind kind)
 }
 
 // The check list of any axis: the same checks every file has, for the CSV header.
-std::array<MotorCheck, MotorCheckCount> everyCheck()
+decltype(MoveResults::checks) everyCheck()
 {
     const Axis none;
     return ComputeMove(none, ComputeAxis(none), MoveInputs()).checks;
