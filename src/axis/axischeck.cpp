@@ -113,9 +113,8 @@ QJsonObject jsonCheck(const AxisCheck &file, const MotorCheck &check)
                        {QStringLiteral("value"), jsonFigure(check.value, unit)},
                        {QStringLiteral("limit"), jsonFigure(check.limit, unit)},
                        {QStringLiteral("margin"), jsonFigure(check.margin, QStringLiteral("1"))}};
-    // Why a check has no verdict, in the window's words.
-    if (status == CheckStatus::NotChecked || status == CheckStatus::NotComputed)
-        object.insert(QStringLiteral("reason"), check.margin.reason());
+    if (const QString reason = file.reasonOf(check); !reason.isEmpty())
+        object.insert(QStringLiteral("reason"), reason);
     return object;
 }
 
@@ -198,9 +197,11 @@ QString checkLine(const AxisCheck &file, const MotorCheck &check, const CheckVie
     static const char *const Marks[] = {"pass", "FAIL", "not checked", "NOT COMPUTED"};
     const std::optional<MoveUnit> unit = CheckUnit(check);
     const QString shown = unit ? ShownUnit(view, *unit, file.move.mechanism.kind) : QString();
+    const QString reason = file.reasonOf(check);
     return QStringLiteral("  %1  %2\n")
         .arg(QLatin1String(Marks[std::size_t(file.statusOf(check))]), -12)
-        .arg(MotorCheckText(view.table, check, shown, view.digits));
+        .arg(reason.isEmpty() ? MotorCheckText(view.table, check, shown, view.digits)
+                              : MotorCheckTitle(check.kind) + QStringLiteral(": ") + reason);
 }
 
 QString figureLine(const QString &title, const AxisFigure &figure, const QString &unit, const CheckView &view)
@@ -273,7 +274,14 @@ CheckStatus AxisCheck::statusOf(const MotorCheck &check) const
     case CheckLevel::Unknown:
         break;
     }
-    return computable ? CheckStatus::NotChecked : CheckStatus::NotComputed;
+    return !check.limit.ok() || computable ? CheckStatus::NotChecked : CheckStatus::NotComputed;
+}
+
+QString AxisCheck::reasonOf(const MotorCheck &check) const
+{
+    if (check.level != CheckLevel::Unknown)
+        return {};
+    return check.limit.ok() ? check.margin.reason() : check.limit.reason();
 }
 
 const char *CheckStatusKey(CheckStatus status)

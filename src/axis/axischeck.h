@@ -18,11 +18,12 @@
 
 class Settings;
 
-// What a check comes to. On an axis whose move computes, a check without a
-// verdict lacks a motor figure to judge by (a rating not given, no rotor
-// inertia): it is not checked, said so with the reason, and neither passes
-// nor fails. When the axis or its move cannot be computed as saved, a check
-// without a verdict is not computed, and counts as failing.
+// What a check comes to. A check without a verdict whose motor figure is not
+// given (a rating left empty, or no rotor inertia on an axis whose move
+// computes) is not checked: it is said with the reason, and neither passes
+// nor fails, so an axis sized for its inertia alone passes on its ratio.
+// When the motor figure is given but the axis or its move cannot be
+// computed as saved, the check is not computed, and counts as failing.
 enum class CheckStatus { Passes, Fails, NotChecked, NotComputed };
 // "pass", "fail", "notChecked", "notComputed": the JSON and CSV words.
 const char *CheckStatusKey(CheckStatus status);
@@ -46,6 +47,8 @@ struct AxisCheck
 
     bool refused() const { return !problem.isEmpty(); }
     CheckStatus statusOf(const MotorCheck &check) const;
+    // Why a check has no verdict, in the window's words; empty when it has one.
+    QString reasonOf(const MotorCheck &check) const;
     // Fails when any check fails or cannot be computed, else passes (with
     // some checks perhaps not checked).
     bool fails() const;

@@ -177,6 +177,11 @@ void tst_AxisCheck::every_check_is_judged_data()
     QTest::newRow("no motor ratings")
         << bytes(ballScrew({.peak = 0, .rated = 0, .maxRpm = 0})) << QList<int>{N, N, N, P} << 0;
     QTest::newRow("no rotor inertia") << bytes(ballScrew({.rotor = 0})) << QList<int>{N, N, P, N} << 0;
+    // An axis sized for its inertia alone (as a file of the first version
+    // opens): no move, no ratings, judged on its ratio.
+    AxisDocument inertiaOnly = ballScrew({.peak = 0, .rated = 0, .maxRpm = 0});
+    inertiaOnly.move = MoveInputs();
+    QTest::newRow("no move, no ratings") << bytes(inertiaOnly) << QList<int>{N, N, N, P} << 0;
     // A move that cannot be computed as saved must not pass a build.
     QTest::newRow("ramps longer than the move") << bytes(ballScrew({}, 0.2)) << QList<int>{C, C, C, P} << 1;
     AxisDocument mixed = ballScrew({});
