@@ -1,3 +1,4 @@
+#include "app/checkcommand.h"
 #include "app/startprocedure.h"
 #include "core/commandline.h"
 #include "core/datafiles.h"
@@ -20,6 +21,13 @@ int main(int argc, char **argv)
         std::fputs(answer->toLocal8Bit().constData(), stdout);
         return 0;
     }
+    // --check works on files alone: nothing of the toolbar starts. File
+    // names are the system's bytes, which need not be UTF-8.
+    QStringList names;
+    for (int i = 0; i < argc; ++i)
+        names.append(DecodeFileName(argv[i]));
+    if (const CheckCommandLine check = ReadCheckCommandLine(names); check.requested)
+        return RunCheckCommand(argc, argv, check);
 
     QApplication app(argc, argv);
     PrepareApplication(app);

@@ -24,11 +24,16 @@ void showStartError(int number, const QString &description)
 }
 } // namespace
 
+void NameApplication()
+{
+    QCoreApplication::setApplicationName(Settings::ApplicationName);
+    QCoreApplication::setOrganizationName(Settings::ApplicationName);
+    QCoreApplication::setApplicationVersion(QStringLiteral(TORVANE_VERSION_TEXT));
+}
+
 void PrepareApplication(QApplication &app)
 {
-    app.setApplicationName(Settings::ApplicationName);
-    app.setOrganizationName(Settings::ApplicationName);
-    app.setApplicationVersion(QStringLiteral(TORVANE_VERSION_TEXT));
+    NameApplication();
     // Ties the windows to the installed desktop entry (its icon and name in
     // the task switcher).
     QApplication::setDesktopFileName(QStringLiteral("example.velmora.TorvaneToolbar"));

@@ -3,6 +3,9 @@
 
 class QApplication;
 class WindowContext;
+// The application's names and version, which name the user's folders and
+// settings file.
+void NameApplication();
 // The application's names, version and desktop entry; before the program
 // context is made, since the user's folders are named after them.
 void PrepareApplication(QApplication &app);

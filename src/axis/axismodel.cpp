@@ -159,7 +159,9 @@ AxisFigure itemFailure(const QList<AxisItem> &items, qsizetype index, const Axis
     return AxisFigure::failed(QStringLiteral("%1: %2").arg(item, failure.reason()));
 }
 
-QString csvField(QString field)
+} // namespace
+
+QString CsvField(QString field)
 {
     // A cell that starts like a formula is kept as text by the spreadsheet.
     if (!field.isEmpty() && QStringLiteral("=+-@\t\r").contains(field.front()))
@@ -169,17 +171,15 @@ QString csvField(QString field)
     return field;
 }
 
-QString csvNumber(const ConversionTableData &units, const AxisFigure &figure, const QString &unit)
+QString CsvNumber(const ConversionTableData &units, const AxisFigure &figure, const QString &unit)
 {
     if (!figure.ok())
-        return csvField(figure.reason());
+        return CsvField(figure.reason());
     const std::optional<double> shown = FromBaseUnits(units, figure.value(), unit);
     if (!shown)
-        return csvField(OverflowReason());
+        return CsvField(OverflowReason());
     return QString::number(*shown, 'g', QLocale::FloatingPointShortest);
 }
-
-} // namespace
 
 const AxisParamInfo &ParamInfo(AxisParam param)
 {
@@ -344,19 +344,19 @@ QString ItemTableCsv(const ConversionTableData &units, const Axis &axis, const A
 {
     const QString unit = inertiaUnit.trimmed();
     QString csv = QStringLiteral("Kind,Name,Quantity,Side,Inputs,%1,%2,Share (%)\r\n")
-                      .arg(csvField(QStringLiteral("J (%1)").arg(unit)),
-                           csvField(QStringLiteral("J at motor (%1)").arg(unit)));
+                      .arg(CsvField(QStringLiteral("J (%1)").arg(unit)),
+                           CsvField(QStringLiteral("J at motor (%1)").arg(unit)));
     for (qsizetype k = 0; k < axis.items.size() && k < results.items.size(); ++k) {
         const AxisItem &item = axis.items.at(k);
         const AxisItemResult &result = results.items.at(k);
-        const QStringList row = {csvField(text(KindInfo(item.kind).title)),
-                                 csvField(item.name),
+        const QStringList row = {CsvField(text(KindInfo(item.kind).title)),
+                                 CsvField(item.name),
                                  QString::number(item.quantity),
                                  SideTitle(item.side),
-                                 csvField(ItemSummary(units, item, digits)),
-                                 csvNumber(units, result.inertia, unit),
-                                 csvNumber(units, result.atMotor, unit),
-                                 csvNumber(units, result.share, QString())};
+                                 CsvField(ItemSummary(units, item, digits)),
+                                 CsvNumber(units, result.inertia, unit),
+                                 CsvNumber(units, result.atMotor, unit),
+                                 CsvNumber(units, result.share, QString())};
         csv += row.join(u',') + QStringLiteral("\r\n");
     }
     return csv;

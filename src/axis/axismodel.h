@@ -188,6 +188,12 @@ QString ItemSummary(const ConversionTableData &units, const AxisItem &item, int 
 // J and J at the motor in inertiaUnit, share in %. Numbers are written with a
 // point and as many digits as needed to read back exactly; a failed figure
 // gives its reason in place of the number.
+// A CSV field: quoted where needed, and a text that starts like a formula
+// kept as text ('=1). A figure as a CSV number in unit (the shortest text
+// that reads back exactly), or its reason when it failed.
+QString CsvField(QString field);
+QString CsvNumber(const ConversionTableData &units, const AxisFigure &figure, const QString &unit);
+
 QString ItemTableCsv(const ConversionTableData &units, const Axis &axis, const AxisResults &results,
                      const QString &inertiaUnit, int digits);
 

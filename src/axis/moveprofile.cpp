@@ -285,7 +285,7 @@ MoveResults ComputeMove(const Axis &axis, const AxisResults &inertia, const Move
 QString MotorCheckText(const ConversionTableData &units, const MotorCheck &check, const QString &unit,
                        int digits)
 {
-    const QString title = QString::fromUtf8(checkTitle(check.kind));
+    const QString title = MotorCheckTitle(check.kind);
     if (check.level == CheckLevel::Unknown)
         return QStringLiteral("%1: %2").arg(title, check.margin.reason());
     QString value;
@@ -304,6 +304,11 @@ QString MotorCheckText(const ConversionTableData &units, const MotorCheck &check
     if (check.level == CheckLevel::Passes)
         return QStringLiteral("%1 %2 of %3: passes, %4 % margin").arg(title, value, limit, margin);
     return QStringLiteral("%1 %2 of %3: fails, %4 % over").arg(title, value, limit, margin);
+}
+
+QString MotorCheckTitle(MotorCheckKind kind)
+{
+    return QString::fromUtf8(checkTitle(kind));
 }
 
 QString NoRotorReason()

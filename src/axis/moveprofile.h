@@ -126,6 +126,8 @@ QString NoRotorReason();
 // checked. Complete without any colour.
 QString MotorCheckText(const ConversionTableData &units, const MotorCheck &check, const QString &unit,
                        int digits);
+// A check's title, as its words start: "Peak torque", "Maximum speed".
+QString MotorCheckTitle(MotorCheckKind kind);
 
 // Motor speed and torque over one cycle for plotting: each segment's start
 // and end and samplesPerSegment − 2 points between (at least the two ends),

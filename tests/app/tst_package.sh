@@ -15,7 +15,8 @@ deb=$(find "$scratch" -maxdepth 1 -name 'torvane-toolbar_*.deb')
 [ -n "$deb" ] || { echo "FAIL: cpack made no package"; exit 1; }
 contents=$(dpkg-deb -c "$deb")
 for file in ./usr/share/doc/torvane-toolbar/copyright ./usr/share/doc/torvane-toolbar/changelog.Debian.gz \
-  ./usr/share/man/man1/torvane-toolbar.1.gz; do
+  ./usr/share/man/man1/torvane-toolbar.1.gz ./usr/share/doc/torvane-toolbar/check-json.md \
+  ./usr/share/doc/torvane-toolbar/check-json.schema.json; do
   grep -q " $file\$" <<< "$contents" || { echo "FAIL: the package lacks $file"; exit 1; }
 done
 # The package's texts name every tool, axis sizing included.

@@ -99,6 +99,8 @@ private Q_SLOTS:
         QTest::newRow("relative") << QStringList{"axes/../a.tvaxis", "b.tvaxis"} << "/work/a.tvaxis";
         QTest::newRow("file URL") << QStringList{"file:///tmp/a%20b.tvaxis"} << "/tmp/a b.tvaxis";
         QTest::newRow("a name like an option") << QStringList{"--", "-v.tvaxis"} << "/work/-v.tvaxis";
+        QTest::newRow("a value is no file")
+            << QStringList{"--report", "r.pdf", "a.tvaxis"} << "/work/a.tvaxis";
     }
     void command_line_names_the_file_to_open()
     {
