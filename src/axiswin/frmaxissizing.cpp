@@ -442,7 +442,10 @@ void frmAxisSizing::compute()
     const char *colour = m_results.verdict.level == RatioLevel::Within ? "#1b6e20"
                          : m_results.verdict.level == RatioLevel::Over ? "#b3261e"
                                                                        : nullptr;
-    m_lblVerdict->setStyleSheet(colour ? QStringLiteral("color: %1;").arg(QLatin1String(colour)) : QString());
+    // A new style sheet restyles the label and lays the window out again: set only when it changes.
+    const QString style = colour ? QStringLiteral("color: %1;").arg(QLatin1String(colour)) : QString();
+    if (m_lblVerdict->styleSheet() != style)
+        m_lblVerdict->setStyleSheet(style);
     m_movePane->showMove(m_axis, m_results, m_move, digits, notation);
     updateKeys();
     showTitle();

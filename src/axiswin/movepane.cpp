@@ -15,6 +15,9 @@
 #include <QScrollArea>
 #include <QScrollBar>
 
+#include <algorithm>
+#include <cmath>
+
 namespace {
 
 enum ProfileChoice { DefaultRamps, GivenRamps, Triangle };
@@ -22,6 +25,86 @@ enum ProfileChoice { DefaultRamps, GivenRamps, Triangle };
 const char *const SegmentKeys[MoveSegmentCount] = {"accelerate", "constant", "decelerate", "dwell"};
 const char *const SegmentColumnKeys[4] = {"duration", "speedFrom", "speedTo", "torque"};
 const char *const CheckKeys[MotorCheckCount] = {"peakTorque", "rmsTorque", "speed", "inertiaRatio"};
+
+// Holds a label whose text changes with every edit. A label in a layout asks
+// for a new layout at every new text, and the tab lays itself out and repaints
+// whole for it; held here, a new text that fits repaints the label alone. A
+// holder of numbers is as wide as the widest number they can show, so the
+// figures neither jump nor lay the pane out as the user types; only a text
+// wider than that (or a wrapped one needing another line) lays it out again.
+class LabelHolder : public QWidget
+{
+public:
+    LabelHolder(QLabel *label, QWidget *parent) : QWidget(parent), m_label(label)
+    {
+        label->setParent(this);
+        setSizePolicy(label->sizePolicy());
+    }
+    // The widest text the label is to have room for.
+    void setWidest(const QString &text)
+    {
+        m_widest = text;
+        m_hint = {};
+        updateGeometry();
+    }
+    QSize sizeHint() const override
+    {
+        const QSize shown = m_label->sizeHint().expandedTo(m_label->minimumSize());
+        if (m_label->wordWrap())
+            return shown;
+        const QFontMetrics metrics = m_label->fontMetrics();
+        const int wider = metrics.horizontalAdvance(m_widest) - metrics.horizontalAdvance(m_label->text());
+        return m_hint = m_hint.expandedTo(shown).expandedTo(shown + QSize(wider, 0));
+    }
+    QSize minimumSizeHint() const override
+    {
+        return m_label->wordWrap() ? m_label->minimumSizeHint().expandedTo(m_label->minimumSize())
+                                   : sizeHint();
+    }
+    bool hasHeightForWidth() const override { return m_label->wordWrap(); }
+    int heightForWidth(int width) const override
+    {
+        return std::max(m_label->minimumHeight(), m_label->heightForWidth(width));
+    }
+
+protected:
+    bool event(QEvent *event) override
+    {
+        if (event->type() == QEvent::LayoutRequest) {
+            const QSize had = m_hint;
+            if (m_label->wordWrap() ? heightForWidth(width()) > height() : sizeHint() != had)
+                updateGeometry();
+            return true;
+        }
+        if (event->type() == QEvent::Resize)
+            m_label->setGeometry(rect());
+        return QWidget::event(event);
+    }
+
+private:
+    QLabel *m_label;
+    QString m_widest;
+    mutable QSize m_hint;
+};
+
+// The widest number a figure can show in digits, in or out of notation:
+// negative, at every power of ten a figure reaches, or too large to convert.
+QString WidestNumberText(int digits, bool notation)
+{
+    QStringList texts{OverflowReason()};
+    for (int power = -40; power <= 40; ++power)
+        texts << AxisNumberText(-8.888888888888888 * std::pow(10.0, power), digits, notation);
+    return *std::max_element(texts.begin(), texts.end(),
+                             [](const QString &a, const QString &b) { return a.size() < b.size(); });
+}
+
+// Puts a label into a holder in its place in a grid.
+LabelHolder *HoldLabel(QGridLayout *grid, QLabel *label, int row, int column)
+{
+    auto *holder = new LabelHolder(label, grid->parentWidget());
+    grid->addWidget(holder, row, column);
+    return holder;
+}
 
 } // namespace
 
@@ -175,7 +258,7 @@ QWidget *MovePane::buildMotorCheck()
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         label->setMinimumHeight(QFontMetrics(bold).lineSpacing() * 2);
         label->setTextInteractionFlags(Qt::TextSelectableByMouse);
-        grid->addWidget(label, k, 0);
+        HoldLabel(grid, label, k, 0);
         m_checks[std::size_t(k)] = label;
     }
     return check;
@@ -244,7 +327,10 @@ QWidget *MovePane::buildResults()
         const QString spoken = QString::fromUtf8(row.spoken);
         const QString key = QString::fromLatin1(row.key);
         m_rows[std::size_t(f)] = AddResultRow(grid, f + 1, key, QString::fromUtf8(row.caption), spoken);
-        m_rows[std::size_t(f)].value->setMinimumSize(110, 22);
+        QLabel *value = m_rows[std::size_t(f)].value;
+        value->setMinimumSize(110, 22);
+        grid->removeWidget(value);
+        m_numberHolders.push_back(HoldLabel(grid, value, f + 1, 3));
         m_captions[std::size_t(f)] = static_cast<QLabel *>(grid->itemAtPosition(f + 1, 2)->widget());
         m_unitNames[std::size_t(f)] = Named(new QLabel(content), QStringLiteral("lblUnit_%1").arg(key),
                                             QString(), spoken + QStringLiteral(" unit"));
@@ -300,7 +386,7 @@ QWidget *MovePane::buildSegments(QWidget *parent)
                                QString(), title);
             cell->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
             cell->setTextInteractionFlags(Qt::TextSelectableByMouse);
-            grid->addWidget(cell, k + 1, c + 1);
+            m_numberHolders.push_back(HoldLabel(grid, cell, k + 1, c + 1));
             m_segmentCells[std::size_t(k)][std::size_t(c)] = cell;
         }
     }
@@ -314,8 +400,8 @@ void MovePane::placeUnitLists()
         const MoveFigureRow &row = MoveFigures[std::size_t(f)];
         const bool shown = MoveFigureApplies(row, m_kind);
         const AxisResultRow &result = m_rows[std::size_t(f)];
-        for (QWidget *widget : std::initializer_list<QWidget *>{result.copyValue, result.copyAll,
-                                                                result.value, m_captions[std::size_t(f)]})
+        for (QWidget *widget : std::initializer_list<QWidget *>{
+                 result.copyValue, result.copyAll, result.value->parentWidget(), m_captions[std::size_t(f)]})
             widget->setVisible(shown);
         const bool first = shown && !placed[std::size_t(row.unit)];
         m_unitNames[std::size_t(f)]->setVisible(shown && !first);
@@ -452,6 +538,12 @@ void MovePane::showMove(const Axis &axis, const AxisResults &inertia, const Move
     m_results = ComputeMove(axis, inertia, move);
     followMechanism(m_results.mechanism.kind, move);
     m_plot.motor = axis.motor;
+    if (m_heldDigits != std::pair{digits, notation}) {
+        m_heldDigits = {digits, notation};
+        const QString widest = WidestNumberText(digits, notation);
+        for (QWidget *holder : m_numberHolders)
+            static_cast<LabelHolder *>(holder)->setWidest(widest);
+    }
     m_digits = digits;
     m_notation = notation;
     display();
