@@ -25,6 +25,10 @@
 #include <QSystemTrayIcon>
 #include <QTimer>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 namespace {
 
 const QString FixedCaption = QStringLiteral("Torvane Toolbar");
@@ -342,6 +346,13 @@ void frmToolbar::runToolWindow(QDialog &window)
     disconnect(titled);
     m_toolWindow = nullptr;
     showToolWindowInTray();
+    // Once the window is gone, the heap gives what it freed back to the
+    // system: the strip alone stays open for hours.
+    QTimer::singleShot(0, this, [] {
+#ifdef __GLIBC__
+        malloc_trim(0);
+#endif
+    });
 }
 
 void frmToolbar::showToolWindowInTray()
