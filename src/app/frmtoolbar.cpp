@@ -1,5 +1,6 @@
 #include "app/frmtoolbar.h"
 
+#include "app/warmup.h"
 #include "axiswin/frmaxissizing.h"
 #include "core/stringtable.h"
 #include "core/toolbarposition.h"
@@ -75,6 +76,7 @@ frmToolbar::frmToolbar(WindowContext &context, QWidget *parent) : QWidget(parent
     setFixedSize(StripWidth, StripHeight);
     setMouseTracking(true);
     setAccessibleName(FixedCaption);
+    WarmUpAfterFirstPaint(this);
 
     buildLaunchers();
     buildTrayMenu();
