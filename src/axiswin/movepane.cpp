@@ -16,7 +16,6 @@
 #include <QScrollBar>
 
 #include <algorithm>
-#include <cmath>
 
 namespace {
 
@@ -29,9 +28,10 @@ const char *const CheckKeys[MotorCheckCount] = {"peakTorque", "rmsTorque", "spee
 // Holds a label whose text changes with every edit. A label in a layout asks
 // for a new layout at every new text, and the tab lays itself out and repaints
 // whole for it; held here, a new text that fits repaints the label alone. A
-// holder of numbers is as wide as the widest number they can show, so the
-// figures neither jump nor lay the pane out as the user types; only a text
-// wider than that (or a wrapped one needing another line) lays it out again.
+// holder of numbers starts as wide as most numbers are and keeps the widest
+// room it has had, so the figures neither jump nor lay the pane out as the
+// user types; only a text wider than any before (or a wrapped one needing
+// another line) lays it out again.
 class LabelHolder : public QWidget
 {
 public:
@@ -40,7 +40,7 @@ public:
         label->setParent(this);
         setSizePolicy(label->sizePolicy());
     }
-    // The widest text the label is to have room for.
+    // A text the label is to have room for.
     void setWidest(const QString &text)
     {
         m_widest = text;
@@ -49,12 +49,13 @@ public:
     }
     QSize sizeHint() const override
     {
-        const QSize shown = m_label->sizeHint().expandedTo(m_label->minimumSize());
+        const QSize shown = m_label->sizeHint();
         if (m_label->wordWrap())
-            return shown;
+            return shown.expandedTo(m_label->minimumSize());
         const QFontMetrics metrics = m_label->fontMetrics();
         const int wider = metrics.horizontalAdvance(m_widest) - metrics.horizontalAdvance(m_label->text());
-        return m_hint = m_hint.expandedTo(shown).expandedTo(shown + QSize(wider, 0));
+        return m_hint =
+                   m_hint.expandedTo(shown + QSize(std::max(wider, 0), 0)).expandedTo(m_label->minimumSize());
     }
     QSize minimumSizeHint() const override
     {
@@ -87,15 +88,13 @@ private:
     mutable QSize m_hint;
 };
 
-// The widest number a figure can show in digits, in or out of notation:
-// negative, at every power of ten a figure reaches, or too large to convert.
-QString WidestNumberText(int digits, bool notation)
+// A number as wide as most figures are: below one, to every
+// digit the window shows (a wider one lays the pane out once, and keeps its
+// room). Sized for the widest a figure can be, the segment table alone would
+// widen the window by a quarter.
+QString RoomyNumberText(int digits, bool notation)
 {
-    QStringList texts{OverflowReason()};
-    for (int power = -40; power <= 40; ++power)
-        texts << AxisNumberText(-8.888888888888888 * std::pow(10.0, power), digits, notation);
-    return *std::max_element(texts.begin(), texts.end(),
-                             [](const QString &a, const QString &b) { return a.size() < b.size(); });
+    return AxisNumberText(0.8888888888888888, digits, notation);
 }
 
 // Puts a label into a holder in its place in a grid.
@@ -540,7 +539,7 @@ void MovePane::showMove(const Axis &axis, const AxisResults &inertia, const Move
     m_plot.motor = axis.motor;
     if (m_heldDigits != std::pair{digits, notation}) {
         m_heldDigits = {digits, notation};
-        const QString widest = WidestNumberText(digits, notation);
+        const QString widest = RoomyNumberText(digits, notation);
         for (QWidget *holder : m_numberHolders)
             static_cast<LabelHolder *>(holder)->setWidest(widest);
     }
