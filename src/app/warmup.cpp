@@ -1,6 +1,6 @@
 #include "app/warmup.h"
 
-#include "info/referencesheet.h"
+#include "infowin/referencesheet.h"
 #include "widgets/valuefont.h"
 
 #include <QApplication>
