@@ -1,5 +1,6 @@
 #include "app/frmtoolbar.h"
 
+#include "app/warmup.h"
 #include "axiswin/frmaxissizing.h"
 #include "core/stringtable.h"
 #include "core/toolbarposition.h"
@@ -24,6 +25,10 @@
 #include <QStyle>
 #include <QSystemTrayIcon>
 #include <QTimer>
+
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 namespace {
 
@@ -71,6 +76,7 @@ frmToolbar::frmToolbar(WindowContext &context, QWidget *parent) : QWidget(parent
     setFixedSize(StripWidth, StripHeight);
     setMouseTracking(true);
     setAccessibleName(FixedCaption);
+    WarmUpAfterFirstPaint(this);
 
     buildLaunchers();
     buildTrayMenu();
@@ -342,6 +348,13 @@ void frmToolbar::runToolWindow(QDialog &window)
     disconnect(titled);
     m_toolWindow = nullptr;
     showToolWindowInTray();
+    // Once the window is gone, the heap gives what it freed back to the
+    // system: the strip alone stays open for hours.
+    QTimer::singleShot(0, this, [] {
+#ifdef __GLIBC__
+        malloc_trim(0);
+#endif
+    });
 }
 
 void frmToolbar::showToolWindowInTray()

@@ -16,6 +16,8 @@
 #include <QScrollArea>
 #include <QScrollBar>
 
+#include <algorithm>
+
 namespace {
 
 enum ProfileChoice { DefaultRamps, GivenRamps, Triangle };
@@ -23,6 +25,86 @@ enum ProfileChoice { DefaultRamps, GivenRamps, Triangle };
 const char *const SegmentKeys[MoveSegmentCount] = {"accelerate", "constant", "decelerate", "dwell"};
 const char *const SegmentColumnKeys[4] = {"duration", "speedFrom", "speedTo", "torque"};
 const char *const CheckKeys[MotorCheckCount] = {"peakTorque", "rmsTorque", "speed", "inertiaRatio"};
+
+// Holds a label whose text changes with every edit. A label in a layout asks
+// for a new layout at every new text, and the tab lays itself out and repaints
+// whole for it; held here, a new text that fits repaints the label alone. A
+// holder of numbers starts as wide as most numbers are and keeps the widest
+// room it has had, so the figures neither jump nor lay the pane out as the
+// user types; only a text wider than any before (or a wrapped one needing
+// another line) lays it out again.
+class LabelHolder : public QWidget
+{
+public:
+    LabelHolder(QLabel *label, QWidget *parent) : QWidget(parent), m_label(label)
+    {
+        label->setParent(this);
+        setSizePolicy(label->sizePolicy());
+    }
+    // A text the label is to have room for.
+    void setWidest(const QString &text)
+    {
+        m_widest = text;
+        m_hint = {};
+        updateGeometry();
+    }
+    QSize sizeHint() const override
+    {
+        const QSize shown = m_label->sizeHint();
+        if (m_label->wordWrap())
+            return shown.expandedTo(m_label->minimumSize());
+        const QFontMetrics metrics = m_label->fontMetrics();
+        const int wider = metrics.horizontalAdvance(m_widest) - metrics.horizontalAdvance(m_label->text());
+        return m_hint =
+                   m_hint.expandedTo(shown + QSize(std::max(wider, 0), 0)).expandedTo(m_label->minimumSize());
+    }
+    QSize minimumSizeHint() const override
+    {
+        return m_label->wordWrap() ? m_label->minimumSizeHint().expandedTo(m_label->minimumSize())
+                                   : sizeHint();
+    }
+    bool hasHeightForWidth() const override { return m_label->wordWrap(); }
+    int heightForWidth(int width) const override
+    {
+        return std::max(m_label->minimumHeight(), m_label->heightForWidth(width));
+    }
+
+protected:
+    bool event(QEvent *event) override
+    {
+        if (event->type() == QEvent::LayoutRequest) {
+            const QSize had = m_hint;
+            if (m_label->wordWrap() ? heightForWidth(width()) > height() : sizeHint() != had)
+                updateGeometry();
+            return true;
+        }
+        if (event->type() == QEvent::Resize)
+            m_label->setGeometry(rect());
+        return QWidget::event(event);
+    }
+
+private:
+    QLabel *m_label;
+    QString m_widest;
+    mutable QSize m_hint;
+};
+
+// A number as wide as most figures are: below one, to every
+// digit the window shows (a wider one lays the pane out once, and keeps its
+// room). Sized for the widest a figure can be, the segment table alone would
+// widen the window by a quarter.
+QString RoomyNumberText(int digits, bool notation)
+{
+    return AxisNumberText(0.8888888888888888, digits, notation);
+}
+
+// Puts a label into a holder in its place in a grid.
+LabelHolder *HoldLabel(QGridLayout *grid, QLabel *label, int row, int column)
+{
+    auto *holder = new LabelHolder(label, grid->parentWidget());
+    grid->addWidget(holder, row, column);
+    return holder;
+}
 
 } // namespace
 
@@ -176,7 +258,7 @@ QWidget *MovePane::buildMotorCheck()
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         label->setMinimumHeight(QFontMetrics(bold).lineSpacing() * 2);
         label->setTextInteractionFlags(Qt::TextSelectableByMouse);
-        grid->addWidget(label, k, 0);
+        HoldLabel(grid, label, k, 0);
         m_checks[std::size_t(k)] = label;
     }
     return check;
@@ -245,7 +327,10 @@ QWidget *MovePane::buildResults()
         const QString spoken = QString::fromUtf8(row.spoken);
         const QString key = QString::fromLatin1(row.key);
         m_rows[std::size_t(f)] = AddResultRow(grid, f + 1, key, QString::fromUtf8(row.caption), spoken);
-        m_rows[std::size_t(f)].value->setMinimumSize(110, 22);
+        QLabel *value = m_rows[std::size_t(f)].value;
+        value->setMinimumSize(110, 22);
+        grid->removeWidget(value);
+        m_numberHolders.push_back(HoldLabel(grid, value, f + 1, 3));
         m_captions[std::size_t(f)] = static_cast<QLabel *>(grid->itemAtPosition(f + 1, 2)->widget());
         m_unitNames[std::size_t(f)] = Named(new QLabel(content), QStringLiteral("lblUnit_%1").arg(key),
                                             QString(), spoken + QStringLiteral(" unit"));
@@ -301,7 +386,7 @@ QWidget *MovePane::buildSegments(QWidget *parent)
                                QString(), title);
             cell->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
             cell->setTextInteractionFlags(Qt::TextSelectableByMouse);
-            grid->addWidget(cell, k + 1, c + 1);
+            m_numberHolders.push_back(HoldLabel(grid, cell, k + 1, c + 1));
             m_segmentCells[std::size_t(k)][std::size_t(c)] = cell;
         }
     }
@@ -315,8 +400,8 @@ void MovePane::placeUnitLists()
         const MoveFigureRow &row = MoveFigures[std::size_t(f)];
         const bool shown = MoveFigureApplies(row, m_kind);
         const ResultRowControls &result = m_rows[std::size_t(f)];
-        for (QWidget *widget : std::initializer_list<QWidget *>{result.copyValue, result.copyAll,
-                                                                result.value, m_captions[std::size_t(f)]})
+        for (QWidget *widget : std::initializer_list<QWidget *>{
+                 result.copyValue, result.copyAll, result.value->parentWidget(), m_captions[std::size_t(f)]})
             widget->setVisible(shown);
         const bool first = shown && !placed[std::size_t(row.unit)];
         m_unitNames[std::size_t(f)]->setVisible(shown && !first);
@@ -453,6 +538,12 @@ void MovePane::showMove(const Axis &axis, const AxisResults &inertia, const Move
     m_results = ComputeMove(axis, inertia, move);
     followMechanism(m_results.mechanism.kind, move);
     m_plot.motor = axis.motor;
+    if (m_heldDigits != std::pair{digits, notation}) {
+        m_heldDigits = {digits, notation};
+        const QString widest = RoomyNumberText(digits, notation);
+        for (QWidget *holder : m_numberHolders)
+            static_cast<LabelHolder *>(holder)->setWidest(widest);
+    }
     m_digits = digits;
     m_notation = notation;
     display();

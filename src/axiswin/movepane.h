@@ -108,4 +108,7 @@ private:
     QLabel *m_lblConventions = nullptr;
     QLabel *m_lblProblem = nullptr;
     MovePlots *m_plots = nullptr;
+    // The figures' and segments' holders, with room for a number at these digits.
+    QList<QWidget *> m_numberHolders;
+    std::pair<int, bool> m_heldDigits{-1, false};
 };

@@ -76,8 +76,8 @@ HelpWindow::HelpWindow(WindowContext &context, QWidget *owner)
     SetTag(this, QString());
     setWindowTitle(QStringLiteral("Torvane Toolbar Help"));
     setWindowIcon(ProgramIcon());
-    if (!owner)
-        setAttribute(Qt::WA_DeleteOnClose);
+    // Closed, it lets go of its window picture and pages; the next open makes it anew.
+    setAttribute(Qt::WA_DeleteOnClose);
 
     m_back = makeToolButton(this, QStringLiteral("cmdHelpBack"), QStringLiteral("Back"),
                             QStringLiteral("Previous page (Alt+Left)"), QStyle::SP_ArrowBack);

@@ -15,10 +15,10 @@ class HelpWindow : public QWidget
 {
     Q_OBJECT
 public:
-    // owner may be null: the window then stands alone and deletes itself when closed.
+    // owner may be null: the window then stands alone. Either way it deletes itself when closed.
     HelpWindow(WindowContext &context, QWidget *owner);
 
-    // owner's help window, made on first use; a null owner shares the
+    // owner's help window, made when none is open; a null owner shares the
     // context's one window.
     static HelpWindow *forOwner(WindowContext &context, QWidget *owner);
 

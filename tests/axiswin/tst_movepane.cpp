@@ -18,6 +18,7 @@
 #include "axiswin/frmaxissizing.h"
 #include "axiswin/movepane.h"
 
+#include "paintcount.h"
 #include "testsupport.h"
 
 #include <QAction>
@@ -33,6 +34,7 @@
 #include <numbers>
 
 using namespace AxisBuild;
+using namespace Qt::Literals::StringLiterals;
 using TestSupport::child;
 using TestSupport::closeTo;
 
@@ -412,6 +414,48 @@ private Q_SLOTS:
         QCOMPARE(*field, box == QLatin1String("txtRatedTorque")    ? window.axis().motor.ratedTorque
                          : box == QLatin1String("txtRotorInertia") ? window.axis().motor.inertia
                                                                    : window.axis().gearbox.inertia);
+    }
+
+    // A keystroke in a box repaints the tab once: the figures, the motor
+    // check and the plots change, and nothing lays the tab out again.
+    void keystroke_paints_the_tab_once_data()
+    {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("typed");
+        QTest::newRow("move time") << u"txtMoveTime"_s << u"0.6"_s << u"5"_s;
+        QTest::newRow("distance, every figure longer") << u"txtDistance"_s << u"0.2"_s << u"7"_s;
+        QTest::newRow("peak torque, too low for the move") << u"txtPeakTorque"_s << u"0.9"_s << u"\b1"_s;
+    }
+    void keystroke_paints_the_tab_once()
+    {
+        QFETCH(QString, box);
+        QFETCH(QString, before);
+        QFETCH(QString, typed);
+        frmAxisSizing window(m_context);
+        Axis axis = ballScrewAxis();
+        axis.motor.ratedTorque = {0.3, QStringLiteral("N-m")};
+        axis.motor.peakTorque = {0.9, QStringLiteral("N-m")};
+        window.setAxis(axis);
+        child<QTabWidget>(&window, QStringLiteral("tabAxis"))->setCurrentIndex(1);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        enter(&window, {}, {{"txtDistance", "0.2"}, {"txtMoveTime", "0.6"}}, 0);
+        auto *edit = child<QLineEdit>(&window, box);
+        edit->setFocus();
+        edit->setText(before);
+        edit->end(false);
+        PaintCount count(child<QWidget>(&window, QStringLiteral("fraMove")));
+        count.settle();
+        count.paints = 0;
+        auto *check = child<QLabel>(&window, QStringLiteral("lblCheck_peakTorque"));
+        const QString checkBefore = check->text();
+        for (const QChar key : typed) {
+            QTest::keyClicks(edit, key);
+            count.settle();
+        }
+        QVERIFY(check->text() != checkBefore);
+        QCOMPARE(count.paints, typed.size());
     }
 
     // A box typed back to what it held is no change, in a new axis too,

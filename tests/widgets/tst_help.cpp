@@ -278,6 +278,30 @@ private Q_SLOTS:
         QCOMPARE(QSet<QString>(listed.keyBegin(), listed.keyEnd()), expected);
     }
 
+    // A closed help window is gone, with its window picture; help asked for
+    // again opens a new one, with or without an owner.
+    void closed_help_window_is_released_data()
+    {
+        QTest::addColumn<bool>("owned");
+        QTest::newRow("from a calculator") << true;
+        QTest::newRow("standing alone") << false;
+    }
+    void closed_help_window_is_released()
+    {
+        QFETCH(bool, owned);
+        QWidget owner;
+        QWidget *const by = owned ? &owner : nullptr;
+        QPointer<HelpWindow> help = HelpWindow::forOwner(m_context, by);
+        help->showContents();
+        QVERIFY(QTest::qWaitForWindowExposed(help));
+        QVERIFY(help->close());
+        QTRY_VERIFY(help.isNull());
+        HelpWindow *again = HelpWindow::forOwner(m_context, by);
+        again->showContents();
+        QCOMPARE(again->currentPage(), QStringLiteral("index.html"));
+        again->close();
+    }
+
     void helpWindow_follows_contents_and_keeps_page_on_missing_link()
     {
         QWidget owner;
