@@ -1,6 +1,7 @@
 #include "axiswin/axiscontrols.h"
 
 #include "axis/axisentry.h"
+#include "axis/axisreport.h"
 #include "core/fixedtext.h"
 #include "core/settingsstore.h"
 #include "core/tags.h"
@@ -14,6 +15,7 @@
 
 #include <QComboBox>
 #include <QGridLayout>
+#include <QGroupBox>
 #include <QLabel>
 
 #include <cmath>
@@ -114,4 +116,64 @@ void ShowResult(const ResultRowControls &row, const AxisFigure &figure, const QS
     row.value->setToolTip(figure.reason());
     if (!figure.ok())
         row.value->setAccessibleDescription(shown + u' ' + figure.reason());
+}
+
+void AxisInput::setEnabled(bool on) const
+{
+    for (QWidget *widget : std::initializer_list<QWidget *>{caption, box, units}) {
+        if (widget)
+            widget->setEnabled(on);
+    }
+}
+
+AxisInput AddAxisInput(const ConversionTableData &table, QGridLayout *grid, const QString &caption,
+                       const QString &name, const QString &spoken, const QString &unitType,
+                       const QString &after)
+{
+    QWidget *pane = grid->parentWidget();
+    AxisInput input;
+    const int row = grid->rowCount();
+    input.box = AxisValueBox(QStringLiteral("txt%1").arg(name), spoken, pane, 80);
+    input.caption = BuddyCaption(caption, input.box, pane);
+    input.what = input.caption->text().remove(u'&').remove(u':');
+    input.what[0] = input.what[0].toLower();
+    grid->addWidget(input.caption, row, 0);
+    grid->addWidget(input.box, row, 1);
+    if (!unitType.isEmpty()) {
+        input.units = AxisUnitList(QStringLiteral("cmb%1Units").arg(name), spoken + QStringLiteral(" units"),
+                                   unitType, pane);
+        input.box->setUnitList(table, input.units);
+        grid->addWidget(input.units, row, 2);
+    } else if (!after.isEmpty()) {
+        grid->addWidget(new QLabel(after, pane), row, 2);
+    }
+    return input;
+}
+
+QLabel *AxisCheckLabel(const QString &name, const QString &spoken, QWidget *parent)
+{
+    auto *label = Named(new QLabel(parent), name, QString(), spoken);
+    QFont bold = parent->font();
+    bold.setBold(true);
+    label->setWordWrap(true);
+    label->setFont(bold);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setMinimumHeight(QFontMetrics(bold).lineSpacing() * 2);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    return label;
+}
+
+void ShowCheck(QLabel *label, const QString &words, CheckLevel level)
+{
+    ShowValue(label, words);
+    ShowTone(label, CheckTone(level));
+}
+
+QGroupBox *AxisInputGroup(const QString &title, const QString &name, QWidget *parent)
+{
+    auto *box = Named(new QGroupBox(title, parent), name, QString(), title);
+    auto *grid = new QGridLayout(box);
+    grid->setHorizontalSpacing(6);
+    grid->setVerticalSpacing(3);
+    return box;
 }

@@ -5,6 +5,7 @@
 #include "axis/axisreport.h"
 #include "axiswin/axiscontrols.h"
 #include "axiswin/frmaxisitem.h"
+#include "axiswin/motorpane.h"
 #include "axiswin/movepane.h"
 #include "core/fixedtext.h"
 #include "core/tags.h"
@@ -119,9 +120,11 @@ void frmAxisSizing::buildControls()
     inertiaLayout->addWidget(buildItemPane(), 1);
     inertiaLayout->addLayout(lower);
     m_movePane = new MovePane(context().units(), this);
+    m_motorPane = new MotorPane(context().units(), this);
     auto *tabs = Named(new QTabWidget(this), QStringLiteral("tabAxis"), QString(), QStringLiteral("Axis"));
     tabs->addTab(inertia, QStringLiteral("I&nertia"));
     tabs->addTab(m_movePane, QStringLiteral("M&ove"));
+    tabs->addTab(m_motorPane, QStringLiteral("Mo&tor"));
     auto *root = new QVBoxLayout(this);
     root->setMenuBar(menuBar);
     root->setContentsMargins(12, 8, 12, 12);
@@ -302,6 +305,7 @@ void frmAxisSizing::connectEvents()
     }
     connect(m_cmbResultUnits, &QComboBox::currentIndexChanged, this, &frmAxisSizing::compute);
     connect(m_movePane, &MovePane::edited, this, &frmAxisSizing::readMove);
+    connect(m_motorPane, &MotorPane::edited, this, &frmAxisSizing::readMove);
     // A value is entered when the focus leaves it or Enter is pressed: what
     // is typed next is an edit of its own.
     connect(qApp, &QApplication::focusChanged, this, [this]() { m_edited.endRun(); });
@@ -363,6 +367,7 @@ void frmAxisSizing::showDocument()
     ShowAxisQuantity(context().units(), m_txtRotorInertia, m_cmbRotorInertiaUnits, axis.motor.inertia);
     m_txtTargetRatio->setText(AxisEntryText(axis.motor.targetRatio));
     m_movePane->setMove(axis.motor, move());
+    m_motorPane->setMotor(axis.motor, move());
     m_loading = loading;
     // The boxes show the values; the axis keeps them exactly as given.
     compute();
@@ -408,6 +413,7 @@ void frmAxisSizing::readMove(const QString &what)
         return;
     AxisDocument now = m_edited.document();
     m_movePane->readInto(now.axis.motor, now.move);
+    m_motorPane->readInto(now.axis.motor, now.move);
     change(now, QStringLiteral("change of the ") + what, currentRow(), what);
 }
 
@@ -439,6 +445,9 @@ void frmAxisSizing::compute()
     ShowValue(m_lblVerdict, m_results.verdict.text);
     ShowTone(m_lblVerdict, RatioTone(m_results.verdict.level));
     m_movePane->showMove(axis(), m_results, move(), digits, notation);
+    m_motorPane->followMechanism(m_movePane->results().mechanism.kind);
+    m_motorPane->showChecks(m_movePane->results(), m_movePane->shownUnits(), digits);
+    m_motorPane->showPlot(m_movePane->plotData());
     updateKeys();
     showTitle();
 }
@@ -728,6 +737,7 @@ void frmAxisSizing::startUntitled()
     for (int b = 0; b < DriveBoxCount; ++b)
         readDriveBox(DriveBox(b), shown.axis);
     m_movePane->readInto(shown.axis.motor, shown.move);
+    m_motorPane->readInto(shown.axis.motor, shown.move);
     m_edited.startNew(shown);
 }
 
@@ -810,6 +820,7 @@ ReportDocument frmAxisSizing::report() const
     Axis axis = this->axis();
     MoveInputs move = this->move();
     m_movePane->readInto(axis.motor, move);
+    m_motorPane->readInto(axis.motor, move);
     ReportDocument document =
         AxisReport(axis, m_results, figures, subject,
                    locale.toString(now.date(), QLocale::LongFormat) + QStringLiteral(", ") +
