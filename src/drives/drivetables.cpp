@@ -735,6 +735,7 @@ DriveTableRead<Record> loadTable(const QString &path,
     if (!file.bytes) {
         DriveTableRead<Record> refused;
         refused.problems.push_back({0, 0, {}, file.problem});
+        refused.fileProblem = file.problem;
         return refused;
     }
     return read(*file.bytes, MarkerRow::Required);
@@ -811,7 +812,11 @@ QString TableProblem::text() const
 
 template <class Record> QString DriveTableRead<Record>::message(const QString &fileName) const
 {
-    QStringList lines{QStringLiteral("%1 could not be read:").arg(fileName)};
+    if (!fileProblem.isEmpty())
+        return OpenFailureMessage(fileName, fileProblem);
+    if (problems.empty())
+        return QString();
+    QStringList lines{OpenFailureMessage(fileName, QStringLiteral("the table is damaged"))};
     for (const TableProblem &problem : problems)
         lines << problem.text();
     return lines.join(u'\n');

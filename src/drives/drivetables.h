@@ -78,8 +78,10 @@ template <class Record> struct DriveTableRead
     std::vector<Record> records;        // empty whenever there is a problem
     std::vector<TableProblem> problems; // in the order of the file
     bool missing = false;               // no file: an empty table the first save creates
+    QString fileProblem;                // why the file itself was refused (a folder, a FIFO, unreadable)
     bool ok() const { return problems.empty(); }
-    // Every problem on a line of its own, after a sentence naming fileName.
+    // "Could not open <file>: ...", with every problem on a line of its own;
+    // empty when there is none.
     QString message(const QString &fileName) const;
 };
 using MotorTableRead = DriveTableRead<MotorRecord>;
