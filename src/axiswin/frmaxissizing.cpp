@@ -10,6 +10,7 @@
 #include "core/fixedtext.h"
 #include "core/recentfiles.h"
 #include "core/tags.h"
+#include "drives/frmdrivetables.h"
 #include "inertia/frminertiacalc.h"
 #include "units/clipboardtext.h"
 #include "units/conversiontable.h"
@@ -141,6 +142,14 @@ QMenuBar *frmAxisSizing::buildMenus()
     createEditViewMenus(menuBar, *m_format);
     buildFileMenu(menuBar);
     buildEditMenu();
+    // The user's motor and gearbox tables, over the axis.
+    QMenu *tools = new QMenu(QStringLiteral("&Tools"), menuBar);
+    tools->setObjectName(QStringLiteral("mnuTools"));
+    tools
+        ->addAction(QStringLiteral("&Motor and gearbox tables…"), this,
+                    [this] { frmDriveTables(context(), this).exec(); })
+        ->setObjectName(QStringLiteral("mnuToolsDriveTables"));
+    menuBar->insertMenu(m->mnuHelp, tools);
     return menuBar;
 }
 
