@@ -92,6 +92,8 @@ QWidget *frmDriveTables::buildPane(DriveTableKind kind)
     pane.view->verticalHeader()->hide();
     pane.view->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     pane.view->horizontalHeader()->setResizeContentsPrecision(0);
+    // The note, the widest and least used, last.
+    pane.view->horizontalHeader()->moveSection(1, pane.model->columnCount() - 1);
     connect(pane.view, &QTableView::doubleClicked, this, &frmDriveTables::editRecord);
     connect(pane.view->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &frmDriveTables::updateKeys);
