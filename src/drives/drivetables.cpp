@@ -289,6 +289,13 @@ public:
             problem(column, QStringLiteral("longer than %1 characters").arg(maxChars));
             return std::nullopt;
         }
+        // A spreadsheet opening the table would run a cell starting so as a
+        // formula (which may fetch or start anything): never stored.
+        if (!cell.isEmpty() && QStringLiteral("=+-@").contains(cell.front())) {
+            problem(column, QStringLiteral("starts with \"%1\", which a spreadsheet would run as a formula")
+                                .arg(cell.front()));
+            return std::nullopt;
+        }
         // A note may run over lines; nothing else may hold control characters.
         const bool lines = m_spec.columns[column].quantity == Quantity::Note;
         if (std::any_of(cell.cbegin(), cell.cend(), [lines](QChar c) {

@@ -3,6 +3,7 @@
 #include "core/safefile.h"
 #include "drives/drivetablemodel.h"
 #include "drives/frmdriveentry.h"
+#include "widgets/chrome.h"
 #include "widgets/controlsetup.h"
 #include "widgets/windowcontext.h"
 #include "widgets/windowplace.h"
@@ -54,6 +55,7 @@ frmDriveTables::frmDriveTables(WindowContext &context, QWidget *parent) : QDialo
     setObjectName(QStringLiteral("frmDriveTables"));
     setWindowTitle(Title);
     setAccessibleName(Title);
+    AddHelpKey(context, this, QStringLiteral("datafiles.html#drives"));
     m_tabs = Named(new QTabWidget(this), QStringLiteral("tabTables"), QString(), QStringLiteral("Tables"));
     m_tabs->addTab(buildPane(DriveTableKind::Motors), QStringLiteral("&Motors"));
     m_tabs->addTab(buildPane(DriveTableKind::Gearboxes), QStringLiteral("&Gearboxes"));

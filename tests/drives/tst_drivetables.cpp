@@ -252,6 +252,10 @@ private slots:
             << "Line 5, column 1 (Name): a motor named \"sERVO a\" is on line 3 already.";
         QTest::newRow("no name") << m << head + QByteArray(GoodMotor).replace("Servo A", " ")
                                  << "Line 3, column 1 (Name): the name is missing.";
+        QTest::newRow("a formula for a note")
+            << m << head + QByteArray(GoodMotor).replace(",,", ",\"=HYPERLINK(\"\"x\"\")\",")
+            << "Line 3, column 2 (Maker or note): starts with \"=\", which a spreadsheet would run as a "
+               "formula.";
         QTest::newRow("a line break in the name")
             << m << head + QByteArray(GoodMotor).replace("Servo A", "\"Servo\nA\"")
             << "Line 3, column 1 (Name): holds a line break or another control character.";
