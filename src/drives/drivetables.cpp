@@ -190,7 +190,7 @@ struct Binding
     std::vector<int> cell;      // index into a row's cells by spec column; -1: absent
     std::vector<double> factor; // into SI; for a curve, the speed's
     std::vector<double> torqueFactor;
-    int width = 0; // named columns
+    std::vector<bool> named; // by a row's cell: whether its column has a heading
 };
 
 Binding writtenBinding(const TableSpec &spec)
@@ -208,7 +208,7 @@ Binding writtenBinding(const TableSpec &spec)
             b.torqueFactor.push_back(1);
         }
     }
-    b.width = spec.count;
+    b.named.assign(std::size_t(spec.count), true);
     return b;
 }
 
@@ -233,6 +233,12 @@ QStringList words(const QString &cell)
     if (!word.isEmpty())
         list << word;
     return list;
+}
+
+// A cell's text as a message quotes it: at most 40 characters.
+QString shortened(const QString &text)
+{
+    return text.size() > 40 ? text.left(39) + u'…' : text;
 }
 
 class Problems
@@ -351,8 +357,8 @@ public:
         for (const QString &point : points) {
             const qsizetype colon = point.indexOf(u':');
             if (colon < 0 || point.indexOf(u':', colon + 1) >= 0) {
-                problem(column,
-                        QStringLiteral("\"%1\" is no point (write speed:torque, as 3000:1.27)").arg(point));
+                problem(column, QStringLiteral("\"%1\" is no point (write speed:torque, as 3000:1.27)")
+                                    .arg(shortened(point)));
                 return std::nullopt;
             }
             const std::optional<double> speed = readNumber(column, point.left(colon));
@@ -421,12 +427,15 @@ private:
         const bool plain = std::all_of(first, last, [](char c) {
             return (c >= '0' && c <= '9') || c == '.' || c == '-' || c == 'e' || c == 'E' || c == '+';
         });
+        if (plain && end == last && error == std::errc::result_out_of_range) {
+            problem(column, QStringLiteral("%1 is out of range").arg(shortened(text)));
+            return std::nullopt;
+        }
         if (first == last || error != std::errc() || end != last || !plain || !std::isfinite(value)) {
-            problem(
-                column,
-                text.contains(u',')
-                    ? QStringLiteral("\"%1\" is not a number (write the decimal mark as a point)").arg(text)
-                    : QStringLiteral("\"%1\" is not a number").arg(text));
+            problem(column, text.contains(u',')
+                                ? QStringLiteral("\"%1\" is not a number (write the decimal mark as a point)")
+                                      .arg(shortened(text))
+                                : QStringLiteral("\"%1\" is not a number").arg(shortened(text)));
             return std::nullopt;
         }
         return value;
@@ -435,12 +444,12 @@ private:
     std::optional<double> positive(int column, double value, bool zeroAllowed, const QString &text)
     {
         if (!std::isfinite(value)) {
-            problem(column, QStringLiteral("%1 is too large").arg(text));
+            problem(column, QStringLiteral("%1 is too large").arg(shortened(text)));
             return std::nullopt;
         }
         if (value < 0 || (value == 0 && !zeroAllowed)) {
-            problem(column, zeroAllowed ? QStringLiteral("%1 is negative").arg(text)
-                                        : QStringLiteral("%1 is not above zero").arg(text));
+            problem(column, zeroAllowed ? QStringLiteral("%1 is negative").arg(shortened(text))
+                                        : QStringLiteral("%1 is not above zero").arg(shortened(text)));
             return std::nullopt;
         }
         return value;
@@ -601,12 +610,12 @@ int readHead(const TableSpec &spec, const std::vector<CsvRow> &rows, MarkerRow m
     binding.factor.assign(std::size_t(spec.count), 1.0);
     binding.torqueFactor.assign(std::size_t(spec.count), 1.0);
     bool bad = false;
-    int width = 0;
+    binding.named.assign(std::size_t(head.cells.size()), false);
     for (qsizetype c = 0; c < head.cells.size(); ++c) {
         const QString cell = head.cells[c].trimmed();
         if (cell.isEmpty())
             continue;
-        width = int(c) + 1;
+        binding.named[std::size_t(c)] = true;
         const auto fail = [&](const QString &what) {
             problems.add(head.line, int(c) + 1, {}, what);
             bad = true;
@@ -616,7 +625,7 @@ int readHead(const TableSpec &spec, const std::vector<CsvRow> &rows, MarkerRow m
         const QString unit =
             open < 0 ? QString() : cell.mid(open + 1).chopped(cell.endsWith(u']') ? 1 : 0).trimmed();
         if (open >= 0 && !cell.endsWith(u']')) {
-            fail(QStringLiteral("the unit in \"%1\" lacks its closing bracket").arg(cell));
+            fail(QStringLiteral("the unit in \"%1\" lacks its closing bracket").arg(shortened(cell)));
             continue;
         }
         int column = -1;
@@ -628,7 +637,7 @@ int readHead(const TableSpec &spec, const std::vector<CsvRow> &rows, MarkerRow m
             for (int i = 0; i < spec.count; ++i)
                 names << QString::fromLatin1(spec.columns[i].name);
             fail(QStringLiteral("\"%1\" is not a column of a %2 table (its columns: %3)")
-                     .arg(name, QLatin1String(spec.record), names.join(QStringLiteral(", "))));
+                     .arg(shortened(name), QLatin1String(spec.record), names.join(QStringLiteral(", "))));
             continue;
         }
         if (binding.cell[std::size_t(column)] >= 0) {
@@ -647,7 +656,8 @@ int readHead(const TableSpec &spec, const std::vector<CsvRow> &rows, MarkerRow m
             const std::optional<double> torque =
                 unit.count(u':') == 1 ? unitFactor(Quantity::Torque, unit.section(u':', 1)) : std::nullopt;
             if (!speed || !torque)
-                fail(QStringLiteral("\"%1\" is not a unit this column takes: %2").arg(unit, unitChoices(q)));
+                fail(QStringLiteral("\"%1\" is not a unit this column takes: %2")
+                         .arg(shortened(unit), unitChoices(q)));
             else {
                 binding.factor[std::size_t(column)] = *speed;
                 binding.torqueFactor[std::size_t(column)] = *torque;
@@ -655,7 +665,8 @@ int readHead(const TableSpec &spec, const std::vector<CsvRow> &rows, MarkerRow m
         } else if (const std::optional<double> factor = unitFactor(q, unit)) {
             binding.factor[std::size_t(column)] = *factor;
         } else {
-            fail(QStringLiteral("\"%1\" is not a unit this column takes: %2").arg(unit, unitChoices(q)));
+            fail(QStringLiteral("\"%1\" is not a unit this column takes: %2")
+                     .arg(shortened(unit), unitChoices(q)));
         }
         binding.cell[std::size_t(column)] = int(c);
     }
@@ -666,7 +677,6 @@ int readHead(const TableSpec &spec, const std::vector<CsvRow> &rows, MarkerRow m
                 QStringLiteral("the column \"%1\" is missing").arg(QLatin1String(spec.columns[i].name)));
             bad = true;
         }
-    binding.width = width;
     return bad ? -1 : int(at) + 1;
 }
 
@@ -704,8 +714,9 @@ DriveTableRead<Record> readTable(const TableSpec &spec, const QByteArray &bytes,
                         [](const QString &c) { return c.trimmed().isEmpty(); }))
             continue; // a blank row a spreadsheet left
         bool extra = false;
-        for (qsizetype c = binding.width; c < row.cells.size(); ++c)
-            if (!row.cells[c].trimmed().isEmpty() && !extra) {
+        for (qsizetype c = 0; c < row.cells.size(); ++c)
+            if (!(std::size_t(c) < binding.named.size() && binding.named[std::size_t(c)]) &&
+                !row.cells[c].trimmed().isEmpty() && !extra) {
                 problems.add(row.line, int(c) + 1, {}, QStringLiteral("a value under no named column"));
                 extra = true;
             }

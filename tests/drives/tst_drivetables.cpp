@@ -271,6 +271,15 @@ private slots:
                                    << "Line 4: the text is not UTF-8 (save the table as \"CSV UTF-8\").";
         QTest::newRow("a value under no column") << m << head + GoodMotor.chopped(2) + ",x\r\n"
                                                  << "Line 3, column 9: a value under no named column.";
+        QTest::newRow("a value under a column with no heading")
+            << m
+            << QByteArray(head).replace("Maker or note,", ",") + QByteArray(GoodMotor).replace(",,", ",x,")
+            << "Line 3, column 2: a value under no named column.";
+        QTest::newRow("out of range") << m << head + row("1e999", "3", "1")
+                                      << "Line 3, column 3 (Rotor inertia): 1e999 is out of range.";
+        QTest::newRow("a long cell quoted short")
+            << m << head + row(QByteArray(100, '9') + "x", "3", "1")
+            << "Line 3, column 3 (Rotor inertia): \"" + QString(39, u'9') + "…\" is not a number.";
         QTest::newRow("several problems, each named")
             << m << head + row("0", "3", "1") + row("1", "3", "4").replace("Servo A", "Servo B")
             << "Line 3, column 3 (Rotor inertia): 0 is not above zero.\n"
