@@ -1,10 +1,11 @@
 #include "axiswin/movepane.h"
 
-#include "axiswin/axisentry.h"
+#include "axis/axisentry.h"
 #include "units/clipboardtext.h"
 #include "widgets/controlsetup.h"
 #include "widgets/numericedit.h"
 #include "widgets/picturebutton.h"
+#include "widgets/resultrow.h"
 
 #include <QBoxLayout>
 #include <QComboBox>
@@ -313,7 +314,7 @@ void MovePane::placeUnitLists()
     for (int f = 0; f < FigureCount; ++f) {
         const MoveFigureRow &row = MoveFigures[std::size_t(f)];
         const bool shown = MoveFigureApplies(row, m_kind);
-        const AxisResultRow &result = m_rows[std::size_t(f)];
+        const ResultRowControls &result = m_rows[std::size_t(f)];
         for (QWidget *widget : std::initializer_list<QWidget *>{result.copyValue, result.copyAll,
                                                                 result.value, m_captions[std::size_t(f)]})
             widget->setVisible(shown);
@@ -483,13 +484,7 @@ void MovePane::display()
         const QComboBox *units =
             unitList(check.kind == MotorCheckKind::Speed ? MoveUnit::MotorSpeed : MoveUnit::Torque);
         ShowValue(label, MotorCheckText(m_units, check, units->currentText(), m_digits));
-        const char *colour = check.level == CheckLevel::Passes  ? "#1b6e20"
-                             : check.level == CheckLevel::Fails ? "#b3261e"
-                                                                : nullptr;
-        // A new style sheet restyles the label: set only when it changes.
-        const QString style = colour ? QStringLiteral("color: %1;").arg(QLatin1String(colour)) : QString();
-        if (label->styleSheet() != style)
-            label->setStyleSheet(style);
+        ShowTone(label, CheckTone(check.level));
     }
 
     // Ramps not given show the ones the move uses, as its figures show.
@@ -563,12 +558,7 @@ void MovePane::copyCurrent(bool withUnit)
     int which = 0;
     while (MoveFigures[std::size_t(which)].member != &MoveResults::peakTorque)
         ++which;
-    for (int f = 0; f < FigureCount; ++f) {
-        const AxisResultRow &row = m_rows[std::size_t(f)];
-        if (row.copyValue->hasFocus() || row.copyAll->hasFocus())
-            which = f;
-    }
-    copy(which, withUnit);
+    copy(int(FocusedResultRow(m_rows).value_or(std::size_t(which))), withUnit);
 }
 
 void MovePane::copy(int figure, bool withUnit)

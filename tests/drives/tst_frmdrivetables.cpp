@@ -3,7 +3,7 @@
 // the file's bytes; entries, imports and damaged tables are refused in words
 // that name the line and column, and nothing is saved over a damaged table.
 
-#include "drives/frmdrivetables.h"
+#include "driveswin/frmdrivetables.h"
 #include "testsupport.h"
 
 #include <QAction>
