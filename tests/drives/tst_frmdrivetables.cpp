@@ -3,6 +3,7 @@
 // the file's bytes; entries, imports and damaged tables are refused in words
 // that name the line and column, and nothing is saved over a damaged table.
 
+#include "axiswin/frmaxissizing.h"
 #include "driveswin/frmdrivetables.h"
 #include "testsupport.h"
 
@@ -116,7 +117,8 @@ private slots:
             const QString path = file("import.csv");
             QFile f(path);
             QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-            f.write(Gearboxes.mid(25, Gearboxes.indexOf("P40") - 25) + "p40,4,0.03,97,30,15,6000\r\nW50,10 20,0.2,70,60,30,3000\r\n");
+            f.write(Gearboxes.mid(25, Gearboxes.indexOf("P40") - 25) +
+                    "p40,4,0.03,97,30,15,6000\r\nW50,10 20,0.2,70,60,30,3000\r\n");
             f.close();
             QString told;
             auto box = message(told);
@@ -193,6 +195,19 @@ private slots:
         QCOMPARE(window.tables().motors.size(), 2u);
         QCOMPARE(TestSupport::fileContents(file("motors.csv")), Motors);
         QVERIFY(!TestSupport::child<QAction>(&window, "mnuEditUndo")->isEnabled());
+    }
+
+    // The axis window's Tools menu opens the tables over it.
+    void axis_window_opens_the_tables()
+    {
+        TestSupport::TestContext context(m_dir);
+        frmAxisSizing axis(context);
+        QString opened;
+        {
+            auto watch = TestSupport::closeNextModal(opened);
+            TestSupport::child<QAction>(&axis, "mnuToolsDriveTables")->trigger();
+        }
+        QCOMPARE(opened, QStringLiteral("frmDriveTables"));
     }
 
     // A damaged import names its line and column and changes nothing.
