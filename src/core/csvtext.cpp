@@ -7,6 +7,11 @@ namespace {
 // The first line (from 1) whose bytes are no UTF-8, or 0 when all are.
 int FirstBadLine(const QByteArray &bytes)
 {
+    // One pass over the whole text; line by line only to place a fault.
+    QStringDecoder whole(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    (void)whole.decode(bytes).operator QString();
+    if (!whole.hasError())
+        return 0;
     int line = 1;
     qsizetype start = 0;
     while (start <= bytes.size()) {

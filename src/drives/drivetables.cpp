@@ -332,8 +332,11 @@ public:
     std::optional<TorqueCurve> curve(int column, double maxSpeed, bool toTheEnd)
     {
         const QString cell = raw(column);
-        const QString what =
-            QStringLiteral("the %1 curve").arg(QString::fromUtf8(m_spec.columns[column].name).toLower());
+        // Told only when something is wrong: words cost more than the reading.
+        const auto what = [&] {
+            return QStringLiteral("the %1 curve")
+                .arg(QString::fromUtf8(m_spec.columns[column].name).toLower());
+        };
         if (cell.isEmpty()) {
             problem(column, QStringLiteral("the value is missing"));
             return std::nullopt;
@@ -369,7 +372,8 @@ public:
             curve.points.push_back(
                 {*speed * m_binding.factor[column], *torque * m_binding.torqueFactor[column]});
         }
-        if (QString shape = CurveProblem(curve, what); !shape.isEmpty()) {
+        if (!CurveProblem(curve, {}).isEmpty()) {
+            QString shape = CurveProblem(curve, what());
             shape.chop(1);
             problem(column, shape.left(1).toLower() + shape.mid(1));
             return std::nullopt;
@@ -378,15 +382,15 @@ public:
         const double slack = 1e-9 * maxSpeed;
         if (end > maxSpeed + slack || (toTheEnd && end < maxSpeed - slack)) {
             problem(column, QStringLiteral("%1 ends at %2 rpm, %3 the maximum speed of %4 rpm")
-                                .arg(what, shownNumber(end / Rpm),
+                                .arg(what(), shownNumber(end / Rpm),
                                      end > maxSpeed ? QStringLiteral("beyond") : QStringLiteral("short of"),
                                      shownNumber(maxSpeed / Rpm)));
             return std::nullopt;
         }
         // Within rounding of the maximum speed is at it.
         curve.points.back().speed = toTheEnd ? maxSpeed : std::min(end, maxSpeed);
-        if (!CurveProblem(curve, what).isEmpty()) {
-            problem(column, QStringLiteral("%1 has two points at the maximum speed").arg(what));
+        if (!CurveProblem(curve, {}).isEmpty()) {
+            problem(column, QStringLiteral("%1 has two points at the maximum speed").arg(what()));
             return std::nullopt;
         }
         return curve;
