@@ -9,6 +9,7 @@
 #include "axiswin/movepane.h"
 #include "core/fixedtext.h"
 #include "core/tags.h"
+#include "driveswin/frmdrivetables.h"
 #include "inertiawin/frminertiacalc.h"
 #include "units/clipboardtext.h"
 #include "units/conversiontable.h"
@@ -148,6 +149,14 @@ QMenuBar *frmAxisSizing::buildMenus()
     createEditViewMenus(menuBar, *m_format);
     buildFileMenu(menuBar);
     buildEditMenu();
+    // The user's motor and gearbox tables, over the axis.
+    QMenu *tools = new QMenu(QStringLiteral("&Tools"), menuBar);
+    tools->setObjectName(QStringLiteral("mnuTools"));
+    tools
+        ->addAction(QStringLiteral("&Motor and gearbox tables…"), this,
+                    [this] { frmDriveTables(context(), this).exec(); })
+        ->setObjectName(QStringLiteral("mnuToolsDriveTables"));
+    menuBar->insertMenu(m->mnuHelp, tools);
     return menuBar;
 }
 

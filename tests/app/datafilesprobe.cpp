@@ -7,6 +7,7 @@
 #include "core/fixedtext.h"
 #include "core/settingsstore.h"
 #include "densities/densitytable.h"
+#include "drives/drivetables.h"
 #include "errors/bugreport.h"
 #include "units/conversiontable.h"
 
@@ -40,10 +41,16 @@ int main(int argc, char **argv)
     const bool logged =
         AppendBugLogLine(bugLog, BugLogLine(report, QDateTime::currentDateTime(), QLocale()), &logFailure);
 
-    std::printf("installed=%d\nconverts.dat=%s\ndensity.dat=%s\nbuglog.txt=%s\nmaterials=%lld\n",
-                layout.installed ? 1 : 0,
-                qPrintable(DataFiles::ReadOnlyFile(layout, QStringLiteral("converts.dat"))),
-                qPrintable(density), qPrintable(bugLog), static_cast<long long>(materials.records.size()));
+    // The motor table, read from the user's copy made on first use.
+    const QString motors = DataFiles::UserFile(layout, DriveTableFileName(DriveTableKind::Motors));
+    const MotorTableRead motorTable = LoadMotorTable(motors);
+
+    std::printf(
+        "installed=%d\nconverts.dat=%s\ndensity.dat=%s\nbuglog.txt=%s\nmotors.csv=%s (%lld motors)\n"
+        "materials=%lld\n",
+        layout.installed ? 1 : 0, qPrintable(DataFiles::ReadOnlyFile(layout, QStringLiteral("converts.dat"))),
+        qPrintable(density), qPrintable(bugLog), qPrintable(motors),
+        static_cast<long long>(motorTable.records.size()), static_cast<long long>(materials.records.size()));
     if (!saved.ok())
         std::fprintf(stderr, "%s\n", qPrintable(saved.message()));
     if (!logged)

@@ -10,6 +10,7 @@
 #include "core/recentfiles.h"
 #include "core/safefile.h"
 #include "densities/densitytable.h"
+#include "drives/drivetables.h"
 #include "errors/bugreport.h"
 #include "filesizelimit.h"
 #include "units/conversiontable.h"
@@ -207,6 +208,18 @@ class TestFileFaults : public QObject
                  const DensitySaveResult saved = SaveDensityFile(path, {{QStringLiteral("Tin"), 7310}});
                  return saved.ok() ? QString() : saved.message();
              }},
+            {QStringLiteral("motor table"), false, true,
+             [](const QString &path) {
+                 const FileWrite saved = SaveMotorTable(
+                     path, {{QStringLiteral("M"), {}, 1e-5, 300, FlatCurve(2, 300), FlatCurve(1, 300)}});
+                 return saved.ok ? QString() : SaveFailureMessage(path, saved);
+             }},
+            {QStringLiteral("gearbox table"), false, true,
+             [](const QString &path) {
+                 const FileWrite saved =
+                     SaveGearboxTable(path, {{QStringLiteral("G"), {}, {5}, 0, 0.9, 40, 20, 600}});
+                 return saved.ok ? QString() : SaveFailureMessage(path, saved);
+             }},
             {QStringLiteral("bug log"), false, false,
              [](const QString &path) {
                  BugLogError error;
@@ -246,6 +259,10 @@ class TestFileFaults : public QObject
              }},
             {QStringLiteral("density table"),
              [](const QString &path) { return LoadDensityFile(path).message(path); }},
+            {QStringLiteral("motor table"),
+             [](const QString &path) { return LoadMotorTable(path).message(path); }},
+            {QStringLiteral("gearbox table"),
+             [](const QString &path) { return LoadGearboxTable(path).message(path); }},
             {QStringLiteral("unit table"),
              [](const QString &path) {
                  ConversionTableData table;

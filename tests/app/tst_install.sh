@@ -39,6 +39,7 @@ prefix=$scratch/prefix
 cmake --install "$build" --prefix "$prefix" > /dev/null
 id=example.velmora.TorvaneToolbar
 for file in bin/torvane-toolbar share/torvane-toolbar/converts.dat share/torvane-toolbar/density.dat \
+  share/torvane-toolbar/motors.csv share/torvane-toolbar/gearboxes.csv \
   share/applications/$id.desktop share/metainfo/$id.metainfo.xml share/icons/hicolor/scalable/apps/$id.svg \
   share/mime/packages/$id.xml; do
   [ -f "$prefix/$file" ] || fail "cmake --install did not place $file"
@@ -80,8 +81,9 @@ out=$("${as_user[@]}" $(bare "$home") datafilesprobe) || fail "probe failed: $ou
 expected="installed=1
 converts.dat=$prefix/share/torvane-toolbar/converts.dat
 density.dat=$userdata/density.dat
-buglog.txt=$userdata/buglog.txt"
-[ "$(head -4 <<< "$out")" = "$expected" ] || fail "files in the wrong places:
+buglog.txt=$userdata/buglog.txt
+motors.csv=$userdata/motors.csv ($(($(wc -l < "$prefix/share/torvane-toolbar/motors.csv") - 2)) motors)"
+[ "$(head -5 <<< "$out")" = "$expected" ] || fail "files in the wrong places:
 $out
 expected:
 $expected"

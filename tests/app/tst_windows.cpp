@@ -2,8 +2,10 @@
 // it, and Tab walks its controls in the order they are laid out.
 
 #include "app/registerwindows.h"
-#include "core/tags.h"
 #include "axiswin/frmaxisitem.h"
+#include "core/tags.h"
+#include "driveswin/frmdriveentry.h"
+#include "driveswin/frmdrivetables.h"
 #include "testsupport.h"
 #include "widgets/helpwindow.h"
 #include "widgets/windowplace.h"
@@ -24,7 +26,8 @@
 
 namespace {
 
-// Every top-level window: the catalogue, the help window and the axis item editor.
+// Every top-level window: the catalogue, the help window, the axis item editor
+// and the motor and gearbox tables with their editor.
 std::vector<std::pair<QString, std::function<std::unique_ptr<QWidget>()>>> allWindows(WindowContext &context)
 {
     std::vector<std::pair<QString, std::function<std::unique_ptr<QWidget>()>>> windows;
@@ -32,8 +35,14 @@ std::vector<std::pair<QString, std::function<std::unique_ptr<QWidget>()>>> allWi
         windows.emplace_back(entry.name, entry.make);
     windows.emplace_back(QStringLiteral("frmHelp"),
                          [&context] { return std::unique_ptr<QWidget>(new HelpWindow(context, nullptr)); });
-    windows.emplace_back(QStringLiteral("frmAxisItem"), [&context] {
-        return std::make_unique<frmAxisItem>(AxisItem{}, context);
+    windows.emplace_back(QStringLiteral("frmAxisItem"),
+                         [&context] { return std::make_unique<frmAxisItem>(AxisItem{}, context); });
+    windows.emplace_back(QStringLiteral("frmDriveTables"),
+                         [&context] { return std::make_unique<frmDriveTables>(context); });
+    windows.emplace_back(QStringLiteral("frmDriveEntry"), [&context] {
+        return std::make_unique<frmDriveEntry>(
+            context.settings(), QStringLiteral("Add a motor"), MotorColumns(), QStringList(),
+            [](const QStringList &) { return std::vector<TableProblem>(); });
     });
     return windows;
 }
@@ -245,13 +254,34 @@ private Q_SLOTS:
             {"frmCompanyInfo", {"Label1_5", "cmdOk"}},
             // An empty axis: only Add of the item keys takes part.
             {"frmAxisSizing",
-             {"tblItems", "cmdAdd", "txtGearRatio", "txtGearboxInertia", "cmbGearboxInertiaUnits",
-              "txtRotorInertia", "cmbRotorInertiaUnits", "txtTargetRatio", "cmbResultUnits", "cmdCopyValue_0",
-              "cmdCopyAll_0", "cmdCopyValue_1", "cmdCopyAll_1", "cmdCopyValue_2", "cmdCopyAll_2",
-              "cmdCopyValue_3", "cmdCopyAll_3", "cmdNotationMode", "vscrlDigits", "qt_tabwidget_tabbar"}},
+             {"tblItems",
+              "cmdAdd",
+              "txtGearRatio",
+              "txtGearboxInertia",
+              "cmbGearboxInertiaUnits",
+              "txtRotorInertia",
+              "cmbRotorInertiaUnits",
+              "txtTargetRatio",
+              "cmbResultUnits",
+              "cmdCopyValue_0",
+              "cmdCopyAll_0",
+              "cmdCopyValue_1",
+              "cmdCopyAll_1",
+              "cmdCopyValue_2",
+              "cmdCopyAll_2",
+              "cmdCopyValue_3",
+              "cmdCopyAll_3",
+              "cmdNotationMode",
+              "vscrlDigits",
+              "qt_tabwidget_tabbar"}},
             {"frmHelp", {"cmdHelpHome", "lstHelpContents", "txtHelpPage"}},
             {"frmAxisItem",
              {"txtName", "spnQuantity", "cmbSide", "txtInertia", "cmbInertiaUnits", "cmdOK", "cmdCancel"}},
+            // No table file here: Edit and Delete wait for a row.
+            {"frmDriveTables", {"qt_tabwidget_tabbar", "tblMotors", "cmdAddM", "cmdImportM", "cmdClose"}},
+            {"frmDriveEntry",
+             {"txtName", "txtMakerOrNote", "txtRotorInertia", "txtMaximumSpeed", "txtPeakTorque",
+              "txtContinuousTorque", "txtRatedVoltage", "txtBrakeTorque", "cmdOK", "cmdCancel"}},
         };
         for (const auto &[name, make] : allWindows(m_context))
             QTest::newRow(qPrintable(name)) << name << orders.value(name);
