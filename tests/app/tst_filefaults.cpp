@@ -211,7 +211,8 @@ class TestFileFaults : public QObject
             {QStringLiteral("motor table"), false, true,
              [](const QString &path) {
                  const FileWrite saved = SaveMotorTable(
-                     path, {{QStringLiteral("M"), {}, 1e-5, 300, FlatCurve(2, 300), FlatCurve(1, 300)}});
+                     path,
+                     {{QStringLiteral("M"), {}, 1e-5, 300, FlatCurve(2, 300), FlatCurve(1, 300), {}, {}}});
                  return saved.ok ? QString() : SaveFailureMessage(path, saved);
              }},
             {QStringLiteral("gearbox table"), false, true,
