@@ -5,6 +5,7 @@
 #include "axiswin/axisitemmodel.h"
 #include "axiswin/axisreport.h"
 #include "axiswin/frmaxisitem.h"
+#include "axiswin/frmbestratio.h"
 #include "axiswin/movepane.h"
 #include "axiswin/reportprinter.h"
 #include "core/fixedtext.h"
@@ -141,6 +142,9 @@ QMenuBar *frmAxisSizing::buildMenus()
     createEditViewMenus(menuBar, *m_format);
     buildFileMenu(menuBar);
     buildEditMenu();
+    QAction *bestRatio = editViewMenus()->editMenu()->addAction(QStringLiteral("Best &Gearbox Ratio…"));
+    bestRatio->setObjectName(QStringLiteral("mnuEditBestRatio"));
+    connect(bestRatio, &QAction::triggered, this, &frmAxisSizing::showBestRatio);
     return menuBar;
 }
 
@@ -584,6 +588,21 @@ void frmAxisSizing::commit(const AxisDocument &before, const QString &what, int 
     updateUndo();
     compute();
     selectRow(row);
+}
+
+// The best ratio for the axis as it stands; the one chosen there comes in as one undo step.
+void frmAxisSizing::showBestRatio()
+{
+    const MoveReportUnits shown = m_movePane->shownUnits();
+    frmBestRatio dialog(context(), m_axis, m_move, shown.of(MoveUnit::MotorSpeed),
+                        shown.of(MoveUnit::Torque), this);
+    if (dialog.exec() != QDialog::Accepted || !(dialog.chosenRatio() > 0))
+        return;
+    const AxisDocument before = document();
+    Axis axis = m_axis;
+    axis.gearbox.ratio = dialog.chosenRatio();
+    showAxis(axis);
+    commit(before, QStringLiteral("best gearbox ratio"), currentRow());
 }
 
 void frmAxisSizing::undo()

@@ -2,8 +2,9 @@
 // it, and Tab walks its controls in the order they are laid out.
 
 #include "app/registerwindows.h"
-#include "core/tags.h"
 #include "axiswin/frmaxisitem.h"
+#include "axiswin/frmbestratio.h"
+#include "core/tags.h"
 #include "testsupport.h"
 #include "widgets/helpwindow.h"
 #include "widgets/windowplace.h"
@@ -32,8 +33,11 @@ std::vector<std::pair<QString, std::function<std::unique_ptr<QWidget>()>>> allWi
         windows.emplace_back(entry.name, entry.make);
     windows.emplace_back(QStringLiteral("frmHelp"),
                          [&context] { return std::unique_ptr<QWidget>(new HelpWindow(context, nullptr)); });
-    windows.emplace_back(QStringLiteral("frmAxisItem"), [&context] {
-        return std::make_unique<frmAxisItem>(AxisItem{}, context);
+    windows.emplace_back(QStringLiteral("frmAxisItem"),
+                         [&context] { return std::make_unique<frmAxisItem>(AxisItem{}, context); });
+    windows.emplace_back(QStringLiteral("frmBestRatio"), [&context] {
+        return std::make_unique<frmBestRatio>(context, Axis{}, MoveInputs{}, QStringLiteral("rpm"),
+                                              QStringLiteral("N-m"));
     });
     return windows;
 }
@@ -245,13 +249,31 @@ private Q_SLOTS:
             {"frmCompanyInfo", {"Label1_5", "cmdOk"}},
             // An empty axis: only Add of the item keys takes part.
             {"frmAxisSizing",
-             {"tblItems", "cmdAdd", "txtGearRatio", "txtGearboxInertia", "cmbGearboxInertiaUnits",
-              "txtRotorInertia", "cmbRotorInertiaUnits", "txtTargetRatio", "cmbResultUnits", "cmdCopyValue_0",
-              "cmdCopyAll_0", "cmdCopyValue_1", "cmdCopyAll_1", "cmdCopyValue_2", "cmdCopyAll_2",
-              "cmdCopyValue_3", "cmdCopyAll_3", "cmdNotationMode", "vscrlDigits", "qt_tabwidget_tabbar"}},
+             {"tblItems",
+              "cmdAdd",
+              "txtGearRatio",
+              "txtGearboxInertia",
+              "cmbGearboxInertiaUnits",
+              "txtRotorInertia",
+              "cmbRotorInertiaUnits",
+              "txtTargetRatio",
+              "cmbResultUnits",
+              "cmdCopyValue_0",
+              "cmdCopyAll_0",
+              "cmdCopyValue_1",
+              "cmdCopyAll_1",
+              "cmdCopyValue_2",
+              "cmdCopyAll_2",
+              "cmdCopyValue_3",
+              "cmdCopyAll_3",
+              "cmdNotationMode",
+              "vscrlDigits",
+              "qt_tabwidget_tabbar"}},
             {"frmHelp", {"cmdHelpHome", "lstHelpContents", "txtHelpPage"}},
             {"frmAxisItem",
              {"txtName", "spnQuantity", "cmbSide", "txtInertia", "cmbInertiaUnits", "cmdOK", "cmdCancel"}},
+            // An empty axis has no ratio to offer: the list and Close.
+            {"frmBestRatio", {"cmbRatioChoice", "cmdClose"}},
         };
         for (const auto &[name, make] : allWindows(m_context))
             QTest::newRow(qPrintable(name)) << name << orders.value(name);
