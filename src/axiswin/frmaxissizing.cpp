@@ -594,8 +594,8 @@ void frmAxisSizing::commit(const AxisDocument &before, const QString &what, int 
 void frmAxisSizing::showBestRatio()
 {
     const MoveReportUnits shown = m_movePane->shownUnits();
-    frmBestRatio dialog(context(), m_axis, m_move, shown.of(MoveUnit::MotorSpeed),
-                        shown.of(MoveUnit::Torque), this);
+    frmBestRatio dialog(context(), m_axis, m_move, shown.of(MoveUnit::MotorSpeed), shown.of(MoveUnit::Torque),
+                        this);
     if (dialog.exec() != QDialog::Accepted || !(dialog.chosenRatio() > 0))
         return;
     const AxisDocument before = document();

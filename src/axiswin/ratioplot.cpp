@@ -1,10 +1,7 @@
 #include "axiswin/ratioplot.h"
 
-#include "core/niceticks.h"
-#include "units/numberformat.h"
+#include "axiswin/plotcanvas.h"
 
-#include <QFontMetricsF>
-#include <QPaintDevice>
 #include <QPainter>
 
 #include <algorithm>
@@ -19,16 +16,6 @@ const QColor LimitColour(0xb3, 0x26, 0x1e);
 const QColor RatedColour(0xc0, 0x6a, 0x00);
 const QColor MarkColour(0x40, 0x40, 0x40);
 const QColor BandColour(0xdc, 0xef, 0xd6);
-const QColor TextColour(0x20, 0x20, 0x20);
-const QColor AxisColour(0x70, 0x70, 0x70);
-const QColor GridColour(0xe4, 0xe4, 0xe4);
-
-// A number as the window's boxes write it: ASCII digits, the boxes' decimal mark.
-QString shownNumber(QString text)
-{
-    text.replace(u'.', LocaleDecimalSeparator());
-    return text;
-}
 
 struct Curve
 {
@@ -61,18 +48,12 @@ struct Panel
     }
 };
 
-class Drawing
+class Drawing : PlotCanvas
 {
 public:
     Drawing(QPainter &painter, const QRectF &rect, const RatioPlotData &data)
-        : m_painter(painter), m_rect(rect), m_data(data), m_font(painter.font()), m_bold(painter.font()),
-          m_fm(m_font, painter.device()), m_boldFm(m_bold, painter.device())
+        : PlotCanvas(painter, rect), m_data(data)
     {
-        m_bold.setBold(true);
-        m_boldFm = QFontMetricsF(m_bold, painter.device());
-        const QPaintDevice *device = painter.device();
-        m_px = device && device->logicalDpiY() > 0 ? device->logicalDpiY() / 96.0 : 1.0;
-        m_gap = 4 * m_px;
         const QString torque = data.torqueUnit.trimmed(), speed = data.speedUnit.trimmed();
         m_panels.push_back(
             {QStringLiteral("Torque (%1)").arg(torque),
@@ -95,9 +76,9 @@ public:
              {}});
         m_panels[1].rising = true;
         for (Limit &limit : m_panels[0].limits)
-            limit.name = limit.name.arg(shownNumber(QString::number(limit.value, 'g', 4)), torque);
+            limit.name = limit.name.arg(PlotNumber(QString::number(limit.value, 'g', 4)), torque);
         for (Limit &limit : m_panels[1].limits)
-            limit.name = limit.name.arg(shownNumber(QString::number(limit.value, 'g', 4)), speed);
+            limit.name = limit.name.arg(PlotNumber(QString::number(limit.value, 'g', 4)), speed);
     }
 
     MovePlotDrawing draw()
@@ -120,24 +101,11 @@ public:
     }
 
 private:
-    double line() const { return m_fm.height(); }
-    double snap(double at) const { return (std::floor(at / m_px) + 0.5) * m_px; }
     double x(double ratio) const
     {
         const BestRatio &b = m_data.best;
         const QRectF &area = m_panels[0].area;
         return area.left() + std::log(ratio / b.low) / std::log(b.high / b.low) * area.width();
-    }
-    QPen pen(const QColor &colour, double width, Qt::PenStyle style = Qt::SolidLine) const
-    {
-        return QPen(colour, width * m_px, style, Qt::FlatCap, Qt::RoundJoin);
-    }
-    void text(const QRectF &box, const QString &words, const QColor &colour, bool bold = false)
-    {
-        m_painter.setFont(bold ? m_bold : m_font);
-        m_painter.setPen(colour);
-        m_painter.drawText(box, Qt::AlignCenter, words);
-        m_texts.push_back({words, box});
     }
     QRectF boxAt(double left, double top, const QString &words) const
     {
@@ -192,17 +160,12 @@ private:
         for (Panel &panel : m_panels) {
             panel.ticks = ticksFor(panel, count);
             for (const double v : panel.ticks.values)
-                labels = std::max(labels, m_fm.horizontalAdvance(tickText(v, panel.ticks.step)));
+                labels = std::max(labels, m_fm.horizontalAdvance(PlotTickText(v, panel.ticks.step)));
         }
         const double left = m_rect.left() + m_boldFm.height() + m_gap + labels + 2 * m_gap;
         const double right = m_rect.right() - 3 * m_gap - m_fm.horizontalAdvance(QStringLiteral("1000")) / 2;
         m_panels[0].area = QRectF(left, m_rect.top() + marksBand, right - left, height);
         m_panels[1].area = QRectF(left, m_panels[0].area.bottom() + between, right - left, height);
-    }
-
-    static QString tickText(double value, double step)
-    {
-        return shownNumber(TickText(value, step, QLocale::c()));
     }
 
     void drawBand()
@@ -234,30 +197,8 @@ private:
     void drawPanel(const Panel &panel)
     {
         const QRectF &area = panel.area;
-        for (const double v : panel.ticks.values) {
-            const double y = snap(panel.y(v));
-            m_painter.setPen(pen(GridColour, 1));
-            m_painter.drawLine(QPointF(area.left(), y), QPointF(area.right(), y));
-            const QString label = tickText(v, panel.ticks.step);
-            const double width = m_fm.horizontalAdvance(label);
-            text(QRectF(area.left() - 1.5 * m_gap - width, y - line() / 2, width, line()), label, TextColour);
-        }
-        // The title along the value axis.
-        // Shortened to its unit where the panel is too low for it.
-        QString title = panel.title;
-        if (m_boldFm.horizontalAdvance(title) > area.height())
-            title = title.mid(title.indexOf(u'(') + 1).chopped(1);
-        title = m_boldFm.elidedText(title, Qt::ElideRight, area.height());
-        const double width = m_boldFm.horizontalAdvance(title), height = m_boldFm.height();
-        const QPointF centre(m_rect.left() + height / 2, area.center().y());
-        m_painter.save();
-        m_painter.translate(centre);
-        m_painter.rotate(-90);
-        m_painter.setFont(m_bold);
-        m_painter.setPen(TextColour);
-        m_painter.drawText(QRectF(-width / 2, -height / 2, width, height), Qt::AlignCenter, title);
-        m_painter.restore();
-        m_texts.push_back({title, QRectF(centre.x() - height / 2, centre.y() - width / 2, height, width)});
+        drawValueAxis(
+            area, panel.ticks, [&panel](double value) { return panel.y(value); }, panel.title);
 
         m_painter.save();
         m_painter.setClipRect(area.adjusted(0, -m_px, 0, 0));
@@ -288,7 +229,7 @@ private:
             m_painter.fillRect(box, QColor(255, 255, 255, 200));
             text(box, words, limit.colour);
         }
-        m_painter.setPen(pen(AxisColour, 1));
+        m_painter.setPen(pen(PlotAxisColour, 1));
         m_painter.drawPolyline(QPolygonF{QPointF(snap(area.left()), area.top()),
                                          QPointF(snap(area.left()), snap(area.bottom())),
                                          QPointF(area.right(), snap(area.bottom()))});
@@ -348,20 +289,20 @@ private:
                     continue;
                 const double at = snap(x(ratio));
                 for (const Panel &panel : m_panels) {
-                    m_painter.setPen(pen(GridColour, 1, mantissa == 1 ? Qt::SolidLine : Qt::DotLine));
+                    m_painter.setPen(pen(PlotGridColour, 1, mantissa == 1 ? Qt::SolidLine : Qt::DotLine));
                     m_painter.drawLine(QPointF(at, panel.area.top()), QPointF(at, panel.area.bottom()));
                 }
                 if (mantissa != 1)
                     continue;
-                m_painter.setPen(pen(AxisColour, 1));
+                m_painter.setPen(pen(PlotAxisColour, 1));
                 m_painter.drawLine(QPointF(at, bottom), QPointF(at, bottom + m_gap));
-                const QString label = shownNumber(QString::number(ratio, 'g', 6));
+                const QString label = PlotNumber(QString::number(ratio, 'g', 6));
                 const double width = m_fm.horizontalAdvance(label);
                 // The first clear of the value labels left of the axis.
                 const QRectF box(std::max(at - width / 2, m_panels[1].area.left() - m_gap), bottom + m_gap,
                                  width, line());
                 if (last.isNull() || box.left() > last.right() + m_gap) {
-                    text(box, label, TextColour);
+                    text(box, label, PlotTextColour);
                     last = box;
                 }
             }
@@ -370,7 +311,7 @@ private:
         const double width = m_boldFm.horizontalAdvance(title);
         text(QRectF(m_panels[1].area.center().x() - width / 2, bottom + 2 * m_gap + line(), width,
                     m_boldFm.height()),
-             title, TextColour, true);
+             title, PlotTextColour, true);
     }
 
     // What each curve's line is, under the ratio axis.
@@ -386,23 +327,14 @@ private:
                 m_painter.setPen(pen(curve.colour, 2, curve.style));
                 m_painter.drawLine(QPointF(left, top + line() / 2), QPointF(left + sample, top + line() / 2));
                 const QRectF box = boxAt(left + sample + m_gap, top, curve.name);
-                text(box, curve.name, TextColour);
+                text(box, curve.name, PlotTextColour);
                 left = box.right() + 3 * m_gap;
             }
         }
     }
 
-    QPainter &m_painter;
-    const QRectF m_rect;
     const RatioPlotData &m_data;
-    QFont m_font;
-    QFont m_bold;
-    QFontMetricsF m_fm;
-    QFontMetricsF m_boldFm;
-    double m_px = 1;
-    double m_gap = 4;
     std::vector<Panel> m_panels;
-    std::vector<MovePlotText> m_texts;
     std::vector<QPolygonF> m_lines;
 };
 
