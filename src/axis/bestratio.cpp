@@ -100,8 +100,8 @@ public:
             const double edge = below ? lo : hi;
             if (std::fabs(std::log(ratio / edge)) <= 10 * RatioTolerance) {
                 const QString reason =
-                    below ? QStringLiteral("%1 still falls below %2, the lowest ratio searched.")
-                          : QStringLiteral("%1 still falls above %2, the highest ratio searched.");
+                    below ? QStringLiteral("%1 keeps falling below %2, the lowest ratio searched.")
+                          : QStringLiteral("%1 keeps falling above %2, the highest ratio searched.");
                 return {AxisFigure::failed(reason.arg(torque == &RatioPoint::peakTorque
                                                           ? QStringLiteral("The peak torque")
                                                           : QStringLiteral("The RMS torque"),

@@ -103,8 +103,13 @@ void TestBestRatio::finds_the_optima_and_the_band_data()
     QTest::newRow("open above") << loadAxis(0, 0) << rotaryMove(0) << 10.0 << 0.1 << 10.0 << 0.0816497
                                 << 3.162278 << 1000.0 << 10.0
                                 << "above the highest ratio searched (1000 : 1)";
+    Axis unrated = loadAxis(0, 0);
+    unrated.motor.targetRatio = 0;
+    QTest::newRow("nothing to judge by")
+        << unrated << rotaryMove(0) << 10.0 << 0.1 << 10.0 << 0.0816497 << None << None << None
+        << "No ratio can be judged against this motor";
     QTest::newRow("no rotor") << loadAxis(0.2, 0, 0) << rotaryMove(0) << None << 0.0 << None << 0.0 << None
-                              << None << None << "No ratio can be judged against this motor";
+                              << None << None << "The peak torque keeps falling above 1000 : 1";
 }
 
 void TestBestRatio::finds_the_optima_and_the_band()
