@@ -48,13 +48,7 @@ BENCHMARK(readAxisFile)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 // The screw axis recomputed, its move worked out and both curves sampled.
 void moveWithCurves(benchmark::State &state)
 {
-    Axis axis = largeAxis(int(state.range(0)));
-    for (AxisItem &item : axis.items) {
-        if (item.kind == AxisItemKind::BeltLoad || item.kind == AxisItemKind::ScrewLoad) {
-            item.kind = AxisItemKind::ScrewLoad;
-            item.side = AxisSide::Load;
-        }
-    }
+    const Axis axis = largeScrewAxis(int(state.range(0)));
     const MoveInputs move = typicalMove();
     for (auto _ : state) {
         const AxisResults inertia = ComputeAxis(axis);

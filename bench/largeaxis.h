@@ -40,3 +40,17 @@ inline Axis largeAxis(int n)
     }
     return axis;
 }
+
+// The same with every linear load on one screw, behind the gearbox: an axis
+// a move can be worked out for.
+inline Axis largeScrewAxis(int n)
+{
+    Axis axis = largeAxis(n);
+    for (AxisItem &item : axis.items) {
+        if (item.kind == AxisItemKind::BeltLoad || item.kind == AxisItemKind::ScrewLoad) {
+            item.kind = AxisItemKind::ScrewLoad;
+            item.side = AxisSide::Load;
+        }
+    }
+    return axis;
+}

@@ -5,6 +5,7 @@
 #include "axis/axisreport.h"
 #include "axiswin/axiscontrols.h"
 #include "axiswin/frmaxisitem.h"
+#include "axiswin/frmbestratio.h"
 #include "axiswin/motorpane.h"
 #include "axiswin/movepane.h"
 #include "core/fixedtext.h"
@@ -149,13 +150,15 @@ QMenuBar *frmAxisSizing::buildMenus()
     createEditViewMenus(menuBar, *m_format);
     buildFileMenu(menuBar);
     buildEditMenu();
-    // The user's motor and gearbox tables, over the axis.
+    // Tools over the axis: the user's motor and gearbox tables, the best ratio.
     QMenu *tools = new QMenu(QStringLiteral("&Tools"), menuBar);
     tools->setObjectName(QStringLiteral("mnuTools"));
     tools
         ->addAction(QStringLiteral("&Motor and gearbox tables…"), this,
                     [this] { frmDriveTables(context(), this).exec(); })
         ->setObjectName(QStringLiteral("mnuToolsDriveTables"));
+    tools->addAction(QStringLiteral("Best &gearbox ratio…"), this, &frmAxisSizing::showBestRatio)
+        ->setObjectName(QStringLiteral("mnuToolsBestRatio"));
     menuBar->insertMenu(m->mnuHelp, tools);
     return menuBar;
 }
@@ -597,6 +600,21 @@ void frmAxisSizing::change(const AxisDocument &now, const QString &what, int row
     updateUndo();
     compute();
     selectRow(row);
+}
+
+// The best ratio for the axis as it stands; the one chosen there comes in as one undo step.
+void frmAxisSizing::showBestRatio()
+{
+    const MoveReportUnits shown = m_movePane->shownUnits();
+    frmBestRatio dialog(context(), axis(), move(), shown.of(MoveUnit::MotorSpeed), shown.of(MoveUnit::Torque),
+                        this);
+    if (dialog.exec() != QDialog::Accepted || !(dialog.chosenRatio() > 0))
+        return;
+    AxisDocument now = m_edited.document();
+    now.axis.gearbox.ratio = dialog.chosenRatio();
+    m_edited.change(now, QStringLiteral("best gearbox ratio"), currentRow(), currentRow(), {});
+    updateUndo();
+    showDocument();
 }
 
 void frmAxisSizing::undo()

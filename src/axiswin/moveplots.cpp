@@ -1,7 +1,6 @@
 #include "axiswin/moveplots.h"
 
-#include "core/niceticks.h"
-#include "units/numberformat.h"
+#include "axiswin/plotcanvas.h"
 
 #include <QFontMetricsF>
 #include <QLocale>
@@ -18,33 +17,10 @@ const QColor CurveColour(0x1f, 0x4e, 0x9c);
 const QColor PeakColour(0xb3, 0x26, 0x1e);
 const QColor BoundaryColour(0x80, 0x80, 0x80);
 const QColor RatedColour(0xc0, 0x6a, 0x00);
-const QColor TextColour(0x20, 0x20, 0x20);
-const QColor AxisColour(0x70, 0x70, 0x70);
-const QColor GridColour(0xe4, 0xe4, 0xe4);
-
-// A number as the window's boxes write it, whatever digits the locale has:
-// ASCII digits, a leading '-', the boxes' decimal mark, no group separator.
-QString windowNumber(QString text)
-{
-    text.replace(u'.', LocaleDecimalSeparator());
-    return text;
-}
-
 // A limit's value, short, as the axes show theirs.
 QString plainNumber(double value)
 {
-    return windowNumber(QString::number(value, 'g', 4));
-}
-
-QString tickText(double value, double step)
-{
-    return windowNumber(TickText(value, step, QLocale::c()));
-}
-
-QFont bolded(QFont font)
-{
-    font.setBold(true);
-    return font;
+    return PlotNumber(QString::number(value, 'g', 4));
 }
 
 bool given(double value)
@@ -251,16 +227,12 @@ bool lineHits(const QPolygonF &line, const QRectF &box)
 }
 
 // Draws the plots once their data and the page are known.
-class Drawing
+class Drawing : PlotCanvas
 {
 public:
     Drawing(QPainter &painter, const QRectF &rect, const MovePlotData &data)
-        : m_painter(painter), m_rect(rect), m_data(data), m_font(painter.font()),
-          m_bold(bolded(painter.font())), m_fm(m_font, painter.device()), m_boldFm(m_bold, painter.device())
+        : PlotCanvas(painter, rect), m_data(data)
     {
-        const QPaintDevice *device = painter.device();
-        m_px = device && device->logicalDpiY() > 0 ? device->logicalDpiY() / 96.0 : 1.0;
-        m_gap = 4 * m_px;
         const MoveCurves curves = SampleMove(data.results, 2);
         m_drawn = !curves.speed.empty();
         const double cycle =
@@ -305,9 +277,6 @@ public:
     }
 
 private:
-    // A coordinate on the middle of a device pixel, so thin straight lines stay sharp.
-    double snap(double at) const { return (std::floor(at / m_px) + 0.5) * m_px; }
-    double line() const { return m_fm.height(); }
     // Below a plot: its horizontal axis's labels and title, or the gap to the
     // plot below on the same axis, wide enough for the value labels that
     // straddle the plots' edges.
@@ -383,7 +352,7 @@ private:
         double labels = 0;
         for (const Plot &plot : m_plots) {
             for (const double value : plot.ticks.values)
-                labels = std::max(labels, m_fm.horizontalAdvance(tickText(value, plot.ticks.step)));
+                labels = std::max(labels, m_fm.horizontalAdvance(PlotTickText(value, plot.ticks.step)));
         }
         return m_rect.left() + m_boldFm.height() + m_gap + labels + m_gap / 2 + m_gap;
     }
@@ -400,7 +369,7 @@ private:
                 plot.xTicks = NiceTicks(0, plot.xHigh, count);
                 double widest = 0;
                 for (const double value : plot.xTicks.values)
-                    widest = std::max(widest, m_fm.horizontalAdvance(tickText(value, plot.xTicks.step)));
+                    widest = std::max(widest, m_fm.horizontalAdvance(PlotTickText(value, plot.xTicks.step)));
                 right = std::min(right, m_rect.right() - std::max(2 * m_gap, widest / 2 + m_gap));
                 if (plot.xTicks.step / plot.xHigh * (right - left) >= widest + 3 * m_gap)
                     break;
@@ -409,55 +378,10 @@ private:
         return right;
     }
 
-    void text(const QRectF &box, const QString &words, const QColor &colour, bool bold = false)
-    {
-        m_painter.setFont(bold ? m_bold : m_font);
-        m_painter.setPen(colour);
-        m_painter.drawText(box, Qt::AlignCenter, words);
-        m_texts.push_back({words, box});
-    }
-
-    QPen pen(const QColor &colour, double width, Qt::PenStyle style = Qt::SolidLine) const
-    {
-        return QPen(colour, width * m_px, style, Qt::FlatCap, Qt::RoundJoin);
-    }
-
     void drawGrid(const Plot &plot)
     {
-        const QRectF &area = plot.area;
-        for (const double value : plot.ticks.values) {
-            const double y = snap(plot.y(value));
-            m_painter.setPen(pen(value == 0 ? AxisColour : GridColour, 1));
-            m_painter.drawLine(QPointF(area.left(), y), QPointF(area.right(), y));
-            m_painter.setPen(pen(AxisColour, 1));
-            m_painter.drawLine(QPointF(area.left() - m_gap, y), QPointF(area.left(), y));
-            const QString label = tickText(value, plot.ticks.step);
-            const double width = m_fm.horizontalAdvance(label);
-            text(QRectF(area.left() - m_gap * 1.5 - width, y - line() / 2, width, line()), label, TextColour);
-        }
-        drawValueTitle(plot);
-    }
-
-    // The title along the value axis, shortened to the unit where the plot is too low for it.
-    void drawValueTitle(const Plot &plot)
-    {
-        const double room = plot.area.height();
-        const int open = plot.title.indexOf(u'(');
-        QString title = plot.title;
-        if (m_boldFm.horizontalAdvance(title) > room && open > 0)
-            title = plot.title.mid(open + 1).chopped(1);
-        title = m_boldFm.elidedText(title, Qt::ElideRight, room);
-        const double width = m_boldFm.horizontalAdvance(title);
-        const double height = m_boldFm.height();
-        const QPointF centre(m_rect.left() + height / 2, plot.area.center().y());
-        m_painter.save();
-        m_painter.translate(centre);
-        m_painter.rotate(-90);
-        m_painter.setFont(m_bold);
-        m_painter.setPen(TextColour);
-        m_painter.drawText(QRectF(-width / 2, -height / 2, width, height), Qt::AlignCenter, title);
-        m_painter.restore();
-        m_texts.push_back({title, QRectF(centre.x() - height / 2, centre.y() - width / 2, height, width)});
+        drawValueAxis(
+            plot.area, plot.ticks, [&plot](double value) { return plot.y(value); }, plot.title);
     }
 
     // The lines a plot draws, in page coordinates, before any is drawn, so
@@ -471,7 +395,7 @@ private:
         const double bottom = snap(area.bottom());
         m_lines.push_back(
             {QPolygonF{QPointF(left, area.top()), QPointF(left, bottom), QPointF(area.right(), bottom)},
-             pen(AxisColour, 1)});
+             pen(PlotAxisColour, 1)});
         for (const double at : plot.dividers)
             m_dividers.push_back(
                 {QPointF(snap(plot.x(at)), area.top()), QPointF(snap(plot.x(at)), area.bottom())});
@@ -641,22 +565,22 @@ private:
             if (value > plot.xHigh * (1 + 1e-9))
                 break;
             const double at = snap(plot.x(value));
-            m_painter.setPen(pen(AxisColour, 1));
+            m_painter.setPen(pen(PlotAxisColour, 1));
             m_painter.drawLine(QPointF(at, plot.area.bottom()), QPointF(at, labelsTop));
-            const QString label = tickText(value, plot.xTicks.step);
+            const QString label = PlotTickText(value, plot.xTicks.step);
             const double width = m_fm.horizontalAdvance(label);
             double leftEdge = std::max(at - width / 2, plot.area.left() - m_gap);
             leftEdge = std::min(leftEdge, m_rect.right() - width);
             const QRectF box(leftEdge, labelsTop, width, line());
             if (!lastLabel.isNull() && box.left() < lastLabel.right() + m_gap)
                 continue;
-            text(box, label, TextColour);
+            text(box, label, PlotTextColour);
             lastLabel = box;
         }
         const double titleWidth = m_boldFm.horizontalAdvance(plot.xTitle);
         text(QRectF(plot.area.center().x() - titleWidth / 2, labelsTop + line() + m_gap / 2, titleWidth,
                     m_boldFm.height()),
-             plot.xTitle, TextColour, true);
+             plot.xTitle, PlotTextColour, true);
     }
 
     // The spans named above the plot; one too short for its name shows its
@@ -671,7 +595,7 @@ private:
                 continue;
             const double width = m_fm.horizontalAdvance(words);
             text(QRectF((from + to - width) / 2, plot.area.top() - m_gap - line(), width, line()), words,
-                 TextColour);
+                 PlotTextColour);
         }
     }
 
@@ -696,22 +620,14 @@ private:
         box.setLeft((std::floor(area.left() / m_px) + 1) * m_px);
         box.setRight(std::max(box.right(), area.right() + m_px));
         m_painter.fillRect(box, Qt::white);
-        m_painter.setPen(TextColour);
+        m_painter.setPen(PlotTextColour);
         m_painter.drawText(text, Qt::AlignCenter | Qt::TextWordWrap, words);
         // What it covers is no longer shown, so it is the one text that may.
         std::erase_if(m_texts, [&box](const MovePlotText &t) { return t.box.intersects(box); });
         m_texts.push_back({words, box});
     }
 
-    QPainter &m_painter;
-    const QRectF m_rect;
     const MovePlotData &m_data;
-    QFont m_font;
-    QFont m_bold;
-    QFontMetricsF m_fm;
-    QFontMetricsF m_boldFm;
-    double m_px = 1;
-    double m_gap = 4;
     bool m_drawn = false; // the move has curves
     std::vector<Plot> m_plots;
     std::vector<std::pair<QPolygonF, QPen>> m_lines; // that no text may cover
@@ -726,7 +642,6 @@ private:
         QRectF box;
     };
     std::vector<Label> m_labels;
-    std::vector<MovePlotText> m_texts;
 };
 
 } // namespace

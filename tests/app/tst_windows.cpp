@@ -3,6 +3,7 @@
 
 #include "app/registerwindows.h"
 #include "axiswin/frmaxisitem.h"
+#include "axiswin/frmbestratio.h"
 #include "core/tags.h"
 #include "driveswin/frmdriveentry.h"
 #include "driveswin/frmdrivetables.h"
@@ -43,6 +44,10 @@ std::vector<std::pair<QString, std::function<std::unique_ptr<QWidget>()>>> allWi
         return std::make_unique<frmDriveEntry>(
             context.settings(), QStringLiteral("Add a motor"), MotorColumns(), QStringList(),
             [](const QStringList &) { return std::vector<TableProblem>(); });
+    });
+    windows.emplace_back(QStringLiteral("frmBestRatio"), [&context] {
+        return std::make_unique<frmBestRatio>(context, Axis{}, MoveInputs{}, QStringLiteral("rpm"),
+                                              QStringLiteral("N-m"));
     });
     return windows;
 }
@@ -282,6 +287,8 @@ private Q_SLOTS:
             {"frmDriveEntry",
              {"txtName", "txtMakerOrNote", "txtRotorInertia", "txtMaximumSpeed", "txtPeakTorque",
               "txtContinuousTorque", "txtRatedVoltage", "txtBrakeTorque", "cmdOK", "cmdCancel"}},
+            // An empty axis has no ratio to offer: the list and Close.
+            {"frmBestRatio", {"cmbRatioChoice", "cmdClose"}},
         };
         for (const auto &[name, make] : allWindows(m_context))
             QTest::newRow(qPrintable(name)) << name << orders.value(name);
