@@ -116,6 +116,10 @@ class Desktop:
         shutil.copy2(os.path.join(self.build_dir, PROGRAM), self.program_dir)
         shutil.copy2(os.path.join(self.build_dir, "converts.dat"), self.program_dir)
         shutil.copy2(os.path.join(self.build_dir, "shipped", "density.dat"), self.program_dir)
+        # The shipped example tables, not the build folder's (which may hold edits).
+        tables = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "resources", "tables")
+        for table in ("motors.csv", "gearboxes.csv"):
+            shutil.copy2(os.path.join(tables, table), self.program_dir)
 
     def _spawn(self, args, **kwargs):
         kwargs.setdefault("stdin", subprocess.DEVNULL)
