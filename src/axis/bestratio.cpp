@@ -175,6 +175,8 @@ BestRatio FindBestRatio(const Axis &axis, const MoveInputs &move)
     const double rotor = axis.motor.inertia.value;
     if (!(rotor > 0))
         best.inertiaMatch = AxisFigure::failed(QStringLiteral("No rotor inertia is given."));
+    else if (inertia.loadSide.ok() && !(inertia.loadSide.value() > 0))
+        best.inertiaMatch = AxisFigure::failed(QStringLiteral("No load-side inertia is given."));
     else
         best.inertiaMatch = Sqrt(inertia.loadSide / rotor);
 

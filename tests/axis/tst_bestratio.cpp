@@ -116,6 +116,14 @@ void TestBestRatio::finds_the_optima_and_the_band_data()
     QTest::newRow("nothing to judge by")
         << unrated << rotaryMove(0) << 10.0 << 0.1 << 10.0 << 0.0816497 << None << None << None
         << "No ratio can be judged against this motor";
+    // Nothing behind the gearbox: no ratio to match, and the checks that
+    // cannot be judged say why at a ratio the search uses, not at 0 : 1.
+    Axis unloaded = loadAxis(0.2, 0);
+    unloaded.items.clear();
+    QTest::newRow("no load")
+        << unloaded << rotaryMove(0) << None << 0.0 << None << 0.0 << 0.1 << 40.0 << 0.1
+        << "Inertia matching: No load-side inertia is given.\nNot judged: RMS torque: No "
+           "rated torque is given for the motor.";
     QTest::newRow("no rotor") << loadAxis(0.2, 0, 0) << rotaryMove(0) << None << 0.0 << None << 0.0 << None
                               << None << None << "The peak torque keeps falling above 1000 : 1";
 }
