@@ -5,11 +5,12 @@
 // peak torque drawn as limit lines; below them the torque against the speed:
 // the operating points, the path between them and the motor's peak and
 // continuous curves, mirrored for braking. Where three plots would be too
-// low to read, the third gives way (the Motor tab shows it alone). Drawn by one function into any painter,
-// the widget's and a printer's alike, as vectors, so the plots are sharp at
-// any screen scale and on paper.
+// low to read, the third gives way (the Motor tab shows it alone). Drawn by
+// one function into any painter, the widget's and a printer's alike, as
+// vectors, so the plots are sharp at any screen scale and on paper.
 
 #include "axis/moveprofile.h"
+#include "axiswin/plotcanvas.h"
 
 #include <QPolygonF>
 #include <QRectF>
@@ -31,12 +32,7 @@ struct MovePlotData
     bool speedTorqueOnly = false; // the torque against speed alone
 };
 
-// A text the plots show and where, in the painter's coordinates.
-struct MovePlotText
-{
-    QString text;
-    QRectF box;
-};
+using MovePlotText = PlotText;
 
 // What was drawn: the texts, and the lines no text may cover (the curves,
 // the limits, the segment boundaries and the axes), in the painter's

@@ -6,15 +6,26 @@
 // the window's boxes write them: ASCII digits, a leading minus sign and the
 // decimal mark the boxes read.
 
-#include "axiswin/moveplots.h"
 #include "core/niceticks.h"
 
 #include <QColor>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QPen>
+#include <QRectF>
+#include <QString>
 
 #include <functional>
+#include <vector>
+
+class QPainter;
+
+// A text a plot shows and where, in the painter's coordinates.
+struct PlotText
+{
+    QString text;
+    QRectF box;
+};
 
 inline const QColor PlotTextColour(0x20, 0x20, 0x20);
 inline const QColor PlotAxisColour(0x70, 0x70, 0x70);
@@ -55,5 +66,5 @@ protected:
     QFontMetricsF m_boldFm;
     double m_px = 1;
     double m_gap = 4;
-    std::vector<MovePlotText> m_texts;
+    std::vector<PlotText> m_texts;
 };

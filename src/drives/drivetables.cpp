@@ -67,15 +67,15 @@ const Column GearboxTable[GearboxColumnCount] = {
     {"Maximum input speed", Quantity::Speed, true, "rpm"},
 };
 
-struct TableSpec
+struct TableLayout
 {
     const Column *columns;
     int count;
     const char *marker; // the first cell of row 1
     const char *record; // "motor"
 };
-const TableSpec MotorSpec{MotorTable, MotorColumnCount, "Torvane motor table", "motor"};
-const TableSpec GearboxSpec{GearboxTable, GearboxColumnCount, "Torvane gearbox table", "gearbox"};
+const TableLayout MotorLayout{MotorTable, MotorColumnCount, "Torvane motor table", "motor"};
+const TableLayout GearboxLayout{GearboxTable, GearboxColumnCount, "Torvane gearbox table", "gearbox"};
 constexpr int TableVersion = 1;
 
 // Exact factors into SI: the inch is 0.0254 m, the pound 0.45359237 kg, the
@@ -184,20 +184,20 @@ bool hasUnit(Quantity q)
     return q != Quantity::Text && q != Quantity::Note && q != Quantity::Ratios;
 }
 
-// Where each column of the spec is in the rows and the units it is in.
+// Where each column of the layout is in the rows and the units it is in.
 struct Binding
 {
-    std::vector<int> cell;      // index into a row's cells by spec column; -1: absent
+    std::vector<int> cell;      // index into a row's cells by layout column; -1: absent
     std::vector<double> factor; // into SI; for a curve, the speed's
     std::vector<double> torqueFactor;
     std::vector<bool> named; // by a row's cell: whether its column has a heading
 };
 
-Binding writtenBinding(const TableSpec &spec)
+Binding writtenBinding(const TableLayout &layout)
 {
     Binding b;
-    for (int i = 0; i < spec.count; ++i) {
-        const Column &c = spec.columns[i];
+    for (int i = 0; i < layout.count; ++i) {
+        const Column &c = layout.columns[i];
         const QString unit = QString::fromUtf8(c.unit);
         b.cell.push_back(i);
         if (c.quantity == Quantity::Curve) {
@@ -208,7 +208,7 @@ Binding writtenBinding(const TableSpec &spec)
             b.torqueFactor.push_back(1);
         }
     }
-    b.named.assign(std::size_t(spec.count), true);
+    b.named.assign(std::size_t(layout.count), true);
     return b;
 }
 
@@ -263,9 +263,9 @@ private:
 class RowCells
 {
 public:
-    RowCells(const TableSpec &spec, const Binding &binding, const QStringList &cells, int line,
+    RowCells(const TableLayout &layout, const Binding &binding, const QStringList &cells, int line,
              Problems &problems)
-        : m_spec(spec), m_binding(binding), m_cells(cells), m_line(line), m_problems(problems)
+        : m_layout(layout), m_binding(binding), m_cells(cells), m_line(line), m_problems(problems)
     {}
 
     bool failed() const { return m_failed; }
@@ -275,7 +275,7 @@ public:
         m_failed = true;
         const int at = m_binding.cell[column];
         m_problems.add(m_line, m_line > 0 && at >= 0 ? at + 1 : 0,
-                       QString::fromUtf8(m_spec.columns[column].name), what);
+                       QString::fromUtf8(m_layout.columns[column].name), what);
     }
 
     QString raw(int column) const
@@ -287,7 +287,7 @@ public:
     std::optional<QString> text(int column, int maxChars)
     {
         const QString cell = raw(column);
-        if (cell.isEmpty() && m_spec.columns[column].required) {
+        if (cell.isEmpty() && m_layout.columns[column].required) {
             problem(column, QStringLiteral("the name is missing"));
             return std::nullopt;
         }
@@ -303,7 +303,7 @@ public:
             return std::nullopt;
         }
         // A note may run over lines; nothing else may hold control characters.
-        const bool lines = m_spec.columns[column].quantity == Quantity::Note;
+        const bool lines = m_layout.columns[column].quantity == Quantity::Note;
         if (std::any_of(cell.cbegin(), cell.cend(), [lines](QChar c) {
                 return c.category() == QChar::Other_Control && !(lines && c == u'\n');
             })) {
@@ -319,7 +319,7 @@ public:
     {
         const QString cell = raw(column);
         if (cell.isEmpty()) {
-            if (m_spec.columns[column].required)
+            if (m_layout.columns[column].required)
                 problem(column, QStringLiteral("the value is missing"));
             return std::nullopt;
         }
@@ -335,7 +335,7 @@ public:
         // Told only when something is wrong: words cost more than the reading.
         const auto what = [&] {
             return QStringLiteral("the %1 curve")
-                .arg(QString::fromUtf8(m_spec.columns[column].name).toLower());
+                .arg(QString::fromUtf8(m_layout.columns[column].name).toLower());
         };
         if (cell.isEmpty()) {
             problem(column, QStringLiteral("the value is missing"));
@@ -459,7 +459,7 @@ private:
         return value;
     }
 
-    const TableSpec &m_spec;
+    const TableLayout &m_layout;
     const Binding &m_binding;
     const QStringList &m_cells;
     int m_line;
@@ -539,11 +539,11 @@ std::optional<GearboxRecord> readGearbox(RowCells &row)
 
 // Reads the marker row (when there) and the column names into binding.
 // Gives the index of the first record row, or -1 after a problem.
-int readHead(const TableSpec &spec, const std::vector<CsvRow> &rows, MarkerRow marker, Binding &binding,
+int readHead(const TableLayout &layout, const std::vector<CsvRow> &rows, MarkerRow marker, Binding &binding,
              Problems &problems)
 {
     std::size_t at = 0;
-    const QString markerName = QString::fromLatin1(spec.marker);
+    const QString markerName = QString::fromLatin1(layout.marker);
     const auto isMarker = [](const CsvRow &row, const char *name) {
         return !row.cells.isEmpty() &&
                row.cells.front().trimmed().compare(QLatin1String(name), Qt::CaseInsensitive) == 0;
@@ -552,7 +552,7 @@ int readHead(const TableSpec &spec, const std::vector<CsvRow> &rows, MarkerRow m
         if (marker == MarkerRow::Required)
             problems.add(0, 0, {},
                          QStringLiteral("the file is empty; a %1 table begins with the line \"%2,%3\"")
-                             .arg(QLatin1String(spec.record), markerName)
+                             .arg(QLatin1String(layout.record), markerName)
                              .arg(TableVersion));
         else
             problems.add(0, 0, {}, QStringLiteral("the file is empty"));
@@ -568,7 +568,7 @@ int readHead(const TableSpec &spec, const std::vector<CsvRow> &rows, MarkerRow m
     };
     if (semicolons(rows[0]))
         return -1;
-    if (isMarker(rows[0], spec.marker)) {
+    if (isMarker(rows[0], layout.marker)) {
         const CsvRow &row = rows[0];
         bool number = false;
         const int version = row.cells.value(1).trimmed().toInt(&number);
@@ -593,13 +593,13 @@ int readHead(const TableSpec &spec, const std::vector<CsvRow> &rows, MarkerRow m
             }
         ++at;
     } else if (marker == MarkerRow::Required) {
-        const char *other = &spec == &MotorSpec ? GearboxSpec.marker : MotorSpec.marker;
+        const char *other = &layout == &MotorLayout ? GearboxLayout.marker : MotorLayout.marker;
         problems.add(rows[0].line, 1, {},
                      isMarker(rows[0], other)
                          ? QStringLiteral("this is a %1, not a %2 table")
-                               .arg(QString::fromLatin1(other).mid(8), QLatin1String(spec.record))
+                               .arg(QString::fromLatin1(other).mid(8), QLatin1String(layout.record))
                          : QStringLiteral("a %1 table begins with the line \"%2,%3\"")
-                               .arg(QLatin1String(spec.record), markerName)
+                               .arg(QLatin1String(layout.record), markerName)
                                .arg(TableVersion));
         return -1;
     }
@@ -610,9 +610,9 @@ int readHead(const TableSpec &spec, const std::vector<CsvRow> &rows, MarkerRow m
     const CsvRow &head = rows[at];
     if (semicolons(head))
         return -1;
-    binding.cell.assign(std::size_t(spec.count), -1);
-    binding.factor.assign(std::size_t(spec.count), 1.0);
-    binding.torqueFactor.assign(std::size_t(spec.count), 1.0);
+    binding.cell.assign(std::size_t(layout.count), -1);
+    binding.factor.assign(std::size_t(layout.count), 1.0);
+    binding.torqueFactor.assign(std::size_t(layout.count), 1.0);
     bool bad = false;
     binding.named.assign(std::size_t(head.cells.size()), false);
     for (qsizetype c = 0; c < head.cells.size(); ++c) {
@@ -633,28 +633,28 @@ int readHead(const TableSpec &spec, const std::vector<CsvRow> &rows, MarkerRow m
             continue;
         }
         int column = -1;
-        for (int i = 0; i < spec.count; ++i)
-            if (name.compare(QLatin1String(spec.columns[i].name), Qt::CaseInsensitive) == 0)
+        for (int i = 0; i < layout.count; ++i)
+            if (name.compare(QLatin1String(layout.columns[i].name), Qt::CaseInsensitive) == 0)
                 column = i;
         if (column < 0) {
             QStringList names;
-            for (int i = 0; i < spec.count; ++i)
-                names << QString::fromLatin1(spec.columns[i].name);
+            for (int i = 0; i < layout.count; ++i)
+                names << QString::fromLatin1(layout.columns[i].name);
             fail(QStringLiteral("\"%1\" is not a column of a %2 table (its columns: %3)")
-                     .arg(shortened(name), QLatin1String(spec.record), names.join(QStringLiteral(", "))));
+                     .arg(shortened(name), QLatin1String(layout.record), names.join(QStringLiteral(", "))));
             continue;
         }
         if (binding.cell[std::size_t(column)] >= 0) {
             fail(QStringLiteral("the column \"%1\" is named twice").arg(name));
             continue;
         }
-        const Quantity q = spec.columns[column].quantity;
+        const Quantity q = layout.columns[column].quantity;
         if (!hasUnit(q)) {
             if (open >= 0)
                 fail(QStringLiteral("the column \"%1\" takes no unit").arg(name));
         } else if (unit.isEmpty()) {
             fail(QStringLiteral("the column \"%1\" needs its unit in brackets, as in \"%1 [%2]\"")
-                     .arg(name, QString::fromUtf8(spec.columns[column].unit)));
+                     .arg(name, QString::fromUtf8(layout.columns[column].unit)));
         } else if (q == Quantity::Curve) {
             const std::optional<double> speed = unitFactor(Quantity::Speed, unit.section(u':', 0, 0));
             const std::optional<double> torque =
@@ -674,18 +674,18 @@ int readHead(const TableSpec &spec, const std::vector<CsvRow> &rows, MarkerRow m
         }
         binding.cell[std::size_t(column)] = int(c);
     }
-    for (int i = 0; i < spec.count; ++i)
-        if (spec.columns[i].required && binding.cell[std::size_t(i)] < 0) {
+    for (int i = 0; i < layout.count; ++i)
+        if (layout.columns[i].required && binding.cell[std::size_t(i)] < 0) {
             problems.add(
                 head.line, 0, {},
-                QStringLiteral("the column \"%1\" is missing").arg(QLatin1String(spec.columns[i].name)));
+                QStringLiteral("the column \"%1\" is missing").arg(QLatin1String(layout.columns[i].name)));
             bad = true;
         }
     return bad ? -1 : int(at) + 1;
 }
 
 template <class Record, class ReadRow>
-DriveTableRead<Record> readTable(const TableSpec &spec, const QByteArray &bytes, MarkerRow marker,
+DriveTableRead<Record> readTable(const TableLayout &layout, const QByteArray &bytes, MarkerRow marker,
                                  ReadRow readRow)
 {
     DriveTableRead<Record> read;
@@ -700,14 +700,14 @@ DriveTableRead<Record> readTable(const TableSpec &spec, const QByteArray &bytes,
         return read;
     }
     Binding binding;
-    const int first = readHead(spec, csv.rows, marker, binding, problems);
+    const int first = readHead(layout, csv.rows, marker, binding, problems);
     if (first < 0)
         return read;
     if (csv.rows.size() - std::size_t(first) > std::size_t(MaxDriveTableRows)) {
         problems.add(csv.rows[std::size_t(first + MaxDriveTableRows)].line, 0, {},
                      QStringLiteral("more than %1 %2s; a table holds at most %1")
                          .arg(MaxDriveTableRows)
-                         .arg(QLatin1String(spec.record)));
+                         .arg(QLatin1String(layout.record)));
         return read;
     }
     QHash<QString, int> names; // folded name → line
@@ -724,13 +724,13 @@ DriveTableRead<Record> readTable(const TableSpec &spec, const QByteArray &bytes,
                 problems.add(row.line, int(c) + 1, {}, QStringLiteral("a value under no named column"));
                 extra = true;
             }
-        RowCells cells(spec, binding, row.cells, row.line, problems);
+        RowCells cells(layout, binding, row.cells, row.line, problems);
         std::optional<Record> record = readRow(cells);
         if (record) {
             const QString key = record->name.toCaseFolded();
             if (const auto seen = names.constFind(key); seen != names.cend()) {
                 cells.problem(0, QStringLiteral("a %1 named \"%2\" is on line %3 already")
-                                     .arg(QLatin1String(spec.record), record->name)
+                                     .arg(QLatin1String(layout.record), record->name)
                                      .arg(*seen));
                 continue;
             }
@@ -763,11 +763,11 @@ DriveTableRead<Record> loadTable(const QString &path,
     return read(*file.bytes, MarkerRow::Required);
 }
 
-QStringList columns(const TableSpec &spec)
+QStringList columns(const TableLayout &layout)
 {
     QStringList names;
-    for (int i = 0; i < spec.count; ++i) {
-        const Column &c = spec.columns[i];
+    for (int i = 0; i < layout.count; ++i) {
+        const Column &c = layout.columns[i];
         names << (hasUnit(c.quantity)
                       ? QStringLiteral("%1 [%2]").arg(QLatin1String(c.name), QString::fromUtf8(c.unit))
                       : QString::fromLatin1(c.name));
@@ -792,23 +792,23 @@ QString optionalCell(const std::optional<double> &value)
 }
 
 template <class Record>
-QByteArray tableBytes(const TableSpec &spec, const std::vector<Record> &records,
+QByteArray tableBytes(const TableLayout &layout, const std::vector<Record> &records,
                       QStringList (*cells)(const Record &))
 {
-    QString text = QStringLiteral("\uFEFF%1,%2\r\n").arg(QLatin1String(spec.marker)).arg(TableVersion);
-    text += CsvLine(columns(spec));
+    QString text = QStringLiteral("\uFEFF%1,%2\r\n").arg(QLatin1String(layout.marker)).arg(TableVersion);
+    text += CsvLine(columns(layout));
     for (const Record &record : records)
         text += CsvLine(cells(record));
     return text.toUtf8();
 }
 
 template <class Record, class ReadRow>
-std::optional<Record> fromCells(const TableSpec &spec, const QStringList &cells,
+std::optional<Record> fromCells(const TableLayout &layout, const QStringList &cells,
                                 std::vector<TableProblem> &list, ReadRow readRow)
 {
     Problems problems(list);
-    const Binding binding = writtenBinding(spec);
-    RowCells row(spec, binding, cells, 0, problems);
+    const Binding binding = writtenBinding(layout);
+    RowCells row(layout, binding, cells, 0, problems);
     return readRow(row);
 }
 
@@ -848,12 +848,12 @@ template struct DriveTableRead<GearboxRecord>;
 
 MotorTableRead ReadMotorTable(const QByteArray &bytes, MarkerRow marker)
 {
-    return readTable<MotorRecord>(MotorSpec, bytes, marker, readMotor);
+    return readTable<MotorRecord>(MotorLayout, bytes, marker, readMotor);
 }
 
 GearboxTableRead ReadGearboxTable(const QByteArray &bytes, MarkerRow marker)
 {
-    return readTable<GearboxRecord>(GearboxSpec, bytes, marker, readGearbox);
+    return readTable<GearboxRecord>(GearboxLayout, bytes, marker, readGearbox);
 }
 
 MotorTableRead LoadMotorTable(const QString &path)
@@ -868,12 +868,12 @@ GearboxTableRead LoadGearboxTable(const QString &path)
 
 QStringList MotorColumns()
 {
-    return columns(MotorSpec);
+    return columns(MotorLayout);
 }
 
 QStringList GearboxColumns()
 {
-    return columns(GearboxSpec);
+    return columns(GearboxLayout);
 }
 
 QStringList MotorCells(const MotorRecord &m)
@@ -905,22 +905,22 @@ QStringList GearboxCells(const GearboxRecord &g)
 
 std::optional<MotorRecord> MotorFromCells(const QStringList &cells, std::vector<TableProblem> &problems)
 {
-    return fromCells<MotorRecord>(MotorSpec, cells, problems, readMotor);
+    return fromCells<MotorRecord>(MotorLayout, cells, problems, readMotor);
 }
 
 std::optional<GearboxRecord> GearboxFromCells(const QStringList &cells, std::vector<TableProblem> &problems)
 {
-    return fromCells<GearboxRecord>(GearboxSpec, cells, problems, readGearbox);
+    return fromCells<GearboxRecord>(GearboxLayout, cells, problems, readGearbox);
 }
 
 QByteArray MotorTableBytes(const std::vector<MotorRecord> &motors)
 {
-    return tableBytes(MotorSpec, motors, MotorCells);
+    return tableBytes(MotorLayout, motors, MotorCells);
 }
 
 QByteArray GearboxTableBytes(const std::vector<GearboxRecord> &gearboxes)
 {
-    return tableBytes(GearboxSpec, gearboxes, GearboxCells);
+    return tableBytes(GearboxLayout, gearboxes, GearboxCells);
 }
 
 FileWrite SaveMotorTable(const QString &path, const std::vector<MotorRecord> &motors)
