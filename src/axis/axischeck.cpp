@@ -34,6 +34,8 @@ constexpr UnitTypeRow UnitTypes[] = {
     {"Angular velocity", "rad/s", "rad/s", "rpm"},
     {"Angular acceleration", "rad/s\u00b2", "rad/s\u00b2", "rad/s\u00b2"},
     {"Time", "s", "s", "s"},
+    {"Energy", "J", "J", "ft-lbf"},
+    {"Power", "W", "W", "hp"},
 };
 // clang-format on
 
@@ -86,6 +88,16 @@ const char *checkUnitType(const MotorCheck &check, MechanismKind kind)
     return unit ? MoveUnitType(*unit, kind) : "";
 }
 
+// The speed a torque check judges at; the peak check judged at no operating
+// point has none.
+AxisFigure checkSpeed(const MotorCheck &check)
+{
+    if (check.kind != MotorCheckKind::PeakTorque || check.point >= 0)
+        return check.speed;
+    return check.margin.ok() ? AxisFigure::failed(QStringLiteral("No operating point is judged."))
+                             : check.margin;
+}
+
 // The check list of any axis: the same checks every file has, for the CSV header.
 decltype(MoveResults::checks) everyCheck()
 {
@@ -112,7 +124,21 @@ QJsonObject jsonCheck(const AxisCheck &file, const MotorCheck &check)
                        {QStringLiteral("status"), QLatin1String(CheckStatusKey(status))},
                        {QStringLiteral("value"), jsonFigure(check.value, unit)},
                        {QStringLiteral("limit"), jsonFigure(check.limit, unit)},
-                       {QStringLiteral("margin"), jsonFigure(check.margin, QStringLiteral("1"))}};
+                       {QStringLiteral("margin"), jsonFigure(check.margin, QStringLiteral("1"))},
+                       {QStringLiteral("required"), jsonFigure(check.required, QStringLiteral("1"))}};
+    // Where a torque check looks: the worst operating point's speed, the
+    // mean speed, or standstill.
+    if (CheckLooksAtSpeed(check))
+        object.insert(QStringLiteral("speed"), jsonFigure(checkSpeed(check), siSymbol("Angular velocity")));
+    if (check.point >= 0 && check.point < OperatingPointCount) {
+        static const char *const Segments[] = {"accelerate", "constant", "decelerate", "dwell"};
+        const OperatingPoint &point = file.move.points[std::size_t(check.point)];
+        object.insert(
+            QStringLiteral("point"),
+            QJsonObject{{QStringLiteral("segment"), QLatin1String(Segments[std::size_t(point.segment)])},
+                        {QStringLiteral("at"), point.end ? QStringLiteral("end") : QStringLiteral("start")},
+                        {QStringLiteral("text"), PointWords(point)}});
+    }
     if (const QString reason = file.reasonOf(check); !reason.isEmpty())
         object.insert(QStringLiteral("reason"), reason);
     return object;
@@ -198,17 +224,31 @@ QString checkLine(const AxisCheck &file, const MotorCheck &check, const CheckVie
     const std::optional<MoveUnit> unit = CheckUnit(check);
     const QString shown = unit ? ShownUnit(view, *unit, file.move.mechanism.kind) : QString();
     const QString reason = file.reasonOf(check);
+    const QString speed = ShownUnit(view, MoveUnit::MotorSpeed, file.move.mechanism.kind);
     return QStringLiteral("  %1  %2\n")
         .arg(QLatin1String(Marks[std::size_t(file.statusOf(check))]), -12)
-        .arg(reason.isEmpty() ? MotorCheckText(view.table, check, shown, view.digits)
+        .arg(reason.isEmpty() ? MotorCheckText(view.table, check, shown, view.digits, speed)
                               : MotorCheckTitle(check.kind) + QStringLiteral(": ") + reason);
+}
+
+// The text's figure lines, titles padded to the longest so the values line up.
+QString titled(const QString &title, const QString &value)
+{
+    static const int width = [] {
+        qsizetype longest = 0;
+        for (const AxisResultRowInfo &row : AxisResultRows)
+            longest = std::max(longest, text(row.title).size());
+        for (const MoveFigureRow &row : MoveFigures)
+            longest = std::max(longest, text(row.title).size());
+        return int(longest);
+    }();
+    return QStringLiteral("    %1  %2\n").arg(title, -width).arg(value);
 }
 
 QString figureLine(const QString &title, const AxisFigure &figure, const QString &unit, const CheckView &view)
 {
-    const QString value =
-        figure.ok() ? FormatQuantity(view.table, {figure.value(), unit}, view.digits) : figure.reason();
-    return QStringLiteral("    %1  %2\n").arg(title, -40).arg(value);
+    return titled(title, figure.ok() ? FormatQuantity(view.table, {figure.value(), unit}, view.digits)
+                                     : figure.reason());
 }
 
 QString fileText(const AxisCheck &file, const CheckView &view)
@@ -232,11 +272,10 @@ QString fileText(const AxisCheck &file, const CheckView &view)
     for (const AxisResultRowInfo &row : AxisResultRows) {
         const AxisFigure &figure = file.inertia.*row.member;
         const QString title = text(row.title);
-        out += row.ratio ? QStringLiteral("    %1  %2\n")
-                               .arg(title, -40)
-                               .arg(figure.ok() ? RatioText(figure.value(), false) + QStringLiteral(" : 1")
-                                                : figure.reason())
-                         : figureLine(title, figure, ShownInertiaUnit(view), view);
+        out += row.ratio
+                   ? titled(title, figure.ok() ? RatioText(figure.value(), false) + QStringLiteral(" : 1")
+                                               : figure.reason())
+                   : figureLine(title, figure, ShownInertiaUnit(view), view);
     }
     const MechanismKind kind = file.move.mechanism.kind;
     out += QStringLiteral("  Move\n");
@@ -274,7 +313,14 @@ CheckStatus AxisCheck::statusOf(const MotorCheck &check) const
     case CheckLevel::Unknown:
         break;
     }
-    return !check.limit.ok() || computable ? CheckStatus::NotChecked : CheckStatus::NotComputed;
+    if (!motorGives[std::size_t(check.kind)])
+        return CheckStatus::NotChecked;
+    // Without the rotor the torques and the ratio of a move that computes
+    // leave it out: not checked. Anything else given that still has no
+    // verdict (a move that cannot be computed, a rating that cannot be
+    // right) cannot pass a build.
+    const bool needsRotor = check.kind != MotorCheckKind::Speed;
+    return needsRotor && !rotorGiven && computable ? CheckStatus::NotChecked : CheckStatus::NotComputed;
 }
 
 QString AxisCheck::reasonOf(const MotorCheck &check) const
@@ -307,6 +353,12 @@ std::optional<MoveUnit> CheckUnit(const MotorCheck &check)
     }
 }
 
+bool CheckLooksAtSpeed(const MotorCheck &check)
+{
+    return check.kind == MotorCheckKind::PeakTorque || check.kind == MotorCheckKind::RmsTorque ||
+           check.kind == MotorCheckKind::Breakaway;
+}
+
 bool AxisCheck::fails() const
 {
     return std::any_of(move.checks.cbegin(), move.checks.cend(), [this](const MotorCheck &check) {
@@ -324,6 +376,16 @@ AxisCheck CheckAxisFile(const QString &file, const AxisFileRead &read)
         return check;
     }
     check.document = *read.document;
+    // What the motor gives to judge by, whether it stands or not.
+    const AxisMotor &motor = check.document.axis.motor;
+    const auto curveGiven = [](const MotorCurveInput &curve, const AxisQuantity &stall) {
+        return curve.form == CurveForm::Points ? !curve.points.points.empty() : stall.value != 0;
+    };
+    const bool peakGiven = curveGiven(motor.peak, motor.peakTorque);
+    const bool speedGiven = motor.maxSpeed.value != 0 || (motor.peak.form == CurveForm::Points && peakGiven);
+    check.motorGives = {peakGiven, curveGiven(motor.continuous, motor.ratedTorque), speedGiven,
+                        motor.targetRatio != 0, peakGiven};
+    check.rotorGiven = motor.inertia.value != 0;
     check.inertia = ComputeAxis(check.document.axis);
     check.move = ComputeMove(check.document.axis, check.inertia, check.document.move);
     const MechanismKind kind = check.move.mechanism.kind;
@@ -408,6 +470,7 @@ QByteArray CheckJson(const QList<AxisCheck> &checks)
 QString CheckCsv(const QList<AxisCheck> &checks, const CheckView &view)
 {
     QStringList header{QStringLiteral("file"), QStringLiteral("status"), QStringLiteral("problem")};
+    const QString speedUnit = ShownUnit(view, MoveUnit::MotorSpeed, MechanismKind::Rotary);
     const auto unitOf = [&view](const MotorCheck &check) {
         const std::optional<MoveUnit> unit = CheckUnit(check);
         return unit ? ShownUnit(view, *unit, MechanismKind::Rotary) : QString();
@@ -429,7 +492,10 @@ QString CheckCsv(const QList<AxisCheck> &checks, const CheckView &view)
         const QString unit = unitOf(check);
         const QString in = unit.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(unit);
         header << key + QStringLiteral(" check") << key + QStringLiteral(" value") + in
-               << key + QStringLiteral(" limit") + in << key + QStringLiteral(" margin (%)");
+               << key + QStringLiteral(" limit") + in << key + QStringLiteral(" margin (%)")
+               << key + QStringLiteral(" required margin (%)");
+        if (CheckLooksAtSpeed(check))
+            header << QStringLiteral("%1 speed (%2)").arg(key, speedUnit);
     }
     header << QStringLiteral("verdict");
     for (const AxisResultRowInfo &row : AxisResultRows)
@@ -454,14 +520,18 @@ QString CheckCsv(const QList<AxisCheck> &checks, const CheckView &view)
                 std::find_if(file.move.checks.cbegin(), file.move.checks.cend(),
                              [&column](const MotorCheck &check) { return check.kind == column.kind; });
             if (found == file.move.checks.cend()) {
-                row << QString() << QString() << QString() << QString();
+                for (int k = CheckLooksAtSpeed(column) ? 6 : 5; k > 0; --k)
+                    row << QString();
                 continue;
             }
             const MotorCheck &check = *found;
             const QString unit = unitOf(check);
             row << QLatin1String(CheckStatusKey(file.statusOf(check)))
                 << CsvNumber(view.table, check.value, unit) << CsvNumber(view.table, check.limit, unit)
-                << CsvNumber(view.table, check.margin * AxisFigure(100.0), QString());
+                << CsvNumber(view.table, check.margin * AxisFigure(100.0), QString())
+                << CsvNumber(view.table, AxisFigure(check.required * 100), QString());
+            if (CheckLooksAtSpeed(check))
+                row << CsvNumber(view.table, checkSpeed(check), speedUnit);
         }
         row << CsvField(file.inertia.verdict.text);
         for (const AxisResultRowInfo &row_ : AxisResultRows)

@@ -14,6 +14,7 @@
 #include <QList>
 #include <QString>
 
+#include <array>
 #include <optional>
 
 class Settings;
@@ -22,8 +23,9 @@ class Settings;
 // given (a rating left empty, or no rotor inertia on an axis whose move
 // computes) is not checked: it is said with the reason, and neither passes
 // nor fails, so an axis sized for its inertia alone passes on its ratio.
-// When the motor figure is given but the axis or its move cannot be
-// computed as saved, the check is not computed, and counts as failing.
+// When the motor figure is given but the check still has no verdict (the
+// axis or its move cannot be computed as saved, or the figure cannot be
+// right), the check is not computed, and counts as failing.
 enum class CheckStatus { Passes, Fails, NotChecked, NotComputed };
 // "pass", "fail", "notChecked", "notComputed": the JSON and CSV words.
 const char *CheckStatusKey(CheckStatus status);
@@ -33,6 +35,9 @@ QString CheckKey(const MotorCheck &check);
 // The figure list a check's value and limit are shown in; none for the
 // inertia ratio, which has no unit.
 std::optional<MoveUnit> CheckUnit(const MotorCheck &check);
+// Whether a check judges at a motor speed it names (MotorCheck::speed): the
+// torque checks, at their worst point, the mean speed or standstill.
+bool CheckLooksAtSpeed(const MotorCheck &check);
 
 // One file: refused with the reader's words, or computed.
 struct AxisCheck
@@ -44,6 +49,9 @@ struct AxisCheck
     MoveResults move;
 
     bool computable = false; // the inertia at the motor and every figure of the move stand
+    // By MotorCheckKind: the motor's figure the check's limit comes from is given.
+    std::array<bool, MotorCheckCount> motorGives{};
+    bool rotorGiven = false;
 
     bool refused() const { return !problem.isEmpty(); }
     CheckStatus statusOf(const MotorCheck &check) const;

@@ -54,7 +54,9 @@ QString BuiltInDefaultUnit(const QString &tagUnitType)
                                                                      {"Angular velocity", "rpm"},
                                                                      {"Linear velocity", "m/s"},
                                                                      {"Linear acceleration", "m/s²"},
-                                                                     {"Angular acceleration", "rad/s²"}};
+                                                                     {"Angular acceleration", "rad/s²"},
+                                                                     {"Energy", "J"},
+                                                                     {"Power", "W"}};
     for (const auto &[type, unit] : Defaults) {
         if (tagUnitType == QString::fromUtf8(type))
             return PadRight(QString::fromUtf8(unit), UnitNameWidth);

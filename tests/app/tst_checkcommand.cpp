@@ -70,6 +70,7 @@ void tst_CheckCommand::initTestCase()
         QVERIFY(WriteAxisFile(m_folder.filePath(name), document).ok);
     };
     write(QStringLiteral("pass.tvaxis"), ballScrew({}));
+    // Within the motor's peak torque, short of the 20 % margin it needs.
     write(QStringLiteral("fail.tvaxis"), ballScrew({.peak = 0.7}));
     write(QStringLiteral("unrated.tvaxis"), ballScrew({.peak = 0, .rated = 0, .maxRpm = 0}));
     write(QStringLiteral("impossible.tvaxis"), ballScrew({}, 0.2));
@@ -132,7 +133,7 @@ void tst_CheckCommand::files_give_their_exit_status_data()
                            << QStringList{"fail.tvaxis: fails\n", "  FAIL          Peak torque "} << "";
     QTest::newRow("not checked passes")
         << QStringList{"--check", "unrated.tvaxis"} << 0
-        << QStringList{"unrated.tvaxis: passes, 3 not checked\n", "  not checked   Maximum speed: No maximum"}
+        << QStringList{"unrated.tvaxis: passes, 4 not checked\n", "  not checked   Maximum speed: No maximum"}
         << "";
     QTest::newRow("not computed fails")
         << QStringList{"--check", "impossible.tvaxis"} << 1
@@ -163,7 +164,17 @@ void tst_CheckCommand::files_give_their_exit_status_data()
                                         "\r\nfail.tvaxis,fail,,"}
                          << "";
     QTest::newRow("inch-pound") << QStringList{"--check", "--units", "inch-pound", "pass.tvaxis"} << 0
-                                << QStringList{" lbf-in: passes", " in/s\n", " lb-in\u00b2\n"} << "";
+                                << QStringList{" lbf-in at standstill: passes",
+                                               " rpm (the start of the deceleration): passes",
+                                               " in/s\n",
+                                               " lb-in\u00b2\n",
+                                               " ft-lbf\n",
+                                               " hp\n"}
+                                << "";
+    QTest::newRow("SI") << QStringList{"--check", "--units", "SI", "pass.tvaxis"} << 0
+                        << QStringList{" rad/s (the start of the deceleration): passes",
+                                       " continuous at the mean speed 376.991 rad/s: passes", " J\n", " W\n"}
+                        << "";
     QTest::newRow("default units") << QStringList{"--check", "--units", "default", "pass.tvaxis"} << 0
                                    << QStringList{" rpm: passes", " N-m\n", " kg-m\u00b2\n"} << "";
     // A script's mistakes stop it, rather than pass for a check.
@@ -240,6 +251,11 @@ void tst_CheckCommand::json_and_csv_read_by_python_equal_the_core()
         QCOMPARE(row[QStringLiteral("atMotor (kg-m\u00b2)")].toString().toDouble(), inertia.atMotor.value());
         QCOMPARE(row[QLatin1String("peakTorque margin (%)")].toString().toDouble(),
                  move.checks[0].margin.value() * 100);
+        QCOMPARE(row[QLatin1String("peakTorque required margin (%)")].toString(), QStringLiteral("20"));
+        QCOMPARE(row[QLatin1String("breakawayTorque check")].toString(), QStringLiteral("pass"));
+        QCOMPARE(row[QLatin1String("breakawayTorque value (N-m)")].toString().toDouble(),
+                 move.breakawayTorque.value());
+        QCOMPARE(row[QLatin1String("brakingEnergy")].toString().toDouble(), move.brakingEnergy.value());
 
         const QJsonObject file = jsonFiles.at(at).toObject();
         for (const QJsonValue &figure : file[QLatin1String("move")].toArray()) {

@@ -3,8 +3,16 @@
 // that cannot be computed, a refused file), the JSON against its published
 // schema with every figure equal to the core's, and text and CSV in units.
 //
-// The worked axis (see tst_moveprofile): peak torque 0.787701 N·m, RMS
-// 0.196154 N·m, 8000 rpm, λ = 2.44417e-5 / 2e-5 = 1.22.
+// The worked axis (see tst_moveprofile), ramps 0.25 s up and 0.05 s down:
+// 8000 rpm; accelerating 0.172145 N·m, braking −0.688497 N·m (the load
+// drives the motor there, so the efficiencies multiply), the peak, from the
+// start of the deceleration at 8000 rpm; RMS 0.176506 N·m at the mean speed
+// (4000·0.25 + 8000·0.3 + 4000·0.05)/1 s = 3600 rpm; λ = 2.44417e-5 / 2e-5 =
+// 1.22. Breakaway with μs = μ is the accelerating torque; each 1 of μs − μ
+// adds 392.266 N·0.01 m/(2π·3)/0.855 = 0.243396 N·m, so μs = 4 takes
+// 1.133559 N·m. Braking energy 0.688497·(837.758/2)·0.05 = 14.4199 J, the
+// peak braking power 0.688497·837.758 = 576.796 W. Every check but the
+// ratio needs 20 % to spare.
 
 #include "axis/axischeck.h"
 #include "checkaxes.h"
@@ -165,30 +173,55 @@ private:
 void tst_AxisCheck::every_check_is_judged_data()
 {
     QTest::addColumn<QByteArray>("file");
-    QTest::addColumn<QList<int>>("statuses"); // peak, RMS, speed, ratio; empty when refused
+    QTest::addColumn<QList<int>>("statuses"); // peak, RMS, speed, ratio, breakaway; empty when refused
     QTest::addColumn<int>("exit");
+    QTest::addColumn<QString>("says"); // in the text, SI units; empty: nothing more
 
-    QTest::newRow("every check passes") << bytes(ballScrew({})) << QList<int>{P, P, P, P} << 0;
-    QTest::newRow("peak torque fails") << bytes(ballScrew({.peak = 0.7})) << QList<int>{F, P, P, P} << 1;
-    QTest::newRow("RMS torque fails") << bytes(ballScrew({.rated = 0.19})) << QList<int>{P, F, P, P} << 1;
-    QTest::newRow("speed fails") << bytes(ballScrew({.maxRpm = 7999})) << QList<int>{P, P, F, P} << 1;
-    QTest::newRow("ratio fails") << bytes(ballScrew({.target = 1.2})) << QList<int>{P, P, P, F} << 1;
+    QTest::newRow("every check passes") << bytes(ballScrew({})) << QList<int>{P, P, P, P, P} << 0
+                                        << "Peak torque 0.688497 N-m of 1.0 N-m at 837.758 rad/s (the start "
+                                           "of the deceleration): passes, 31 % "
+                                           "margin (20 % required)";
+    QTest::newRow("peak torque over") << bytes(ballScrew({.peak = 0.6})) << QList<int>{F, P, P, P, P} << 1
+                                      << "fails, 15 % over (20 % required)";
+    // Within the motor's limit, but short of the margin it asks.
+    QTest::newRow("peak torque short of its margin")
+        << bytes(ballScrew({.peak = 0.8})) << QList<int>{F, P, P, P, P} << 1
+        << "Peak torque 0.688497 N-m of 0.8 N-m at 837.758 rad/s (the start of the deceleration): fails, "
+           "14 % margin of 20 % required";
+    QTest::newRow("RMS torque fails") << bytes(ballScrew({.rated = 0.17})) << QList<int>{P, F, P, P, P} << 1
+                                      << "RMS torque 0.176506 N-m of 0.17 N-m continuous at the mean speed "
+                                         "376.991 rad/s: fails";
+    QTest::newRow("speed short of its margin")
+        << bytes(ballScrew({.maxRpm = 9000})) << QList<int>{P, P, F, P, P} << 1
+        << "Maximum speed 837.758 rad/s of 942.478 rad/s: fails, 11 % margin of 20 % required";
+    QTest::newRow("ratio fails") << bytes(ballScrew({.target = 1.2})) << QList<int>{P, P, P, F, P} << 1 << "";
+    AxisDocument sticky = ballScrew({});
+    sticky.move.staticFriction = 4;
+    QTest::newRow("breakaway fails") << bytes(sticky) << QList<int>{P, P, P, P, F} << 1
+                                     << "Breakaway torque 1.13356 N-m of 1.0 N-m at standstill: fails, 13 % "
+                                        "over (20 % required)";
     // Not given is not checked, and fails nothing.
     QTest::newRow("no motor ratings")
-        << bytes(ballScrew({.peak = 0, .rated = 0, .maxRpm = 0})) << QList<int>{N, N, N, P} << 0;
-    QTest::newRow("no rotor inertia") << bytes(ballScrew({.rotor = 0})) << QList<int>{N, N, P, N} << 0;
+        << bytes(ballScrew({.peak = 0, .rated = 0, .maxRpm = 0})) << QList<int>{N, N, N, P, N} << 0 << "";
+    QTest::newRow("no rotor inertia")
+        << bytes(ballScrew({.rotor = 0})) << QList<int>{N, N, P, N, N} << 0 << "";
+    // A rating given but wrong is no rating left empty: it must not pass.
+    QTest::newRow("a negative peak torque")
+        << bytes(ballScrew({.peak = -1})) << QList<int>{C, P, P, P, C} << 1
+        << "NOT COMPUTED  Peak torque: The peak torque of the motor must be";
     // An axis sized for its inertia alone (as a file of the first version
     // opens): no move, no ratings, judged on its ratio.
     AxisDocument inertiaOnly = ballScrew({.peak = 0, .rated = 0, .maxRpm = 0});
     inertiaOnly.move = MoveInputs();
-    QTest::newRow("no move, no ratings") << bytes(inertiaOnly) << QList<int>{N, N, N, P} << 0;
+    QTest::newRow("no move, no ratings") << bytes(inertiaOnly) << QList<int>{N, N, N, P, N} << 0 << "";
     // A move that cannot be computed as saved must not pass a build.
-    QTest::newRow("ramps longer than the move") << bytes(ballScrew({}, 0.2)) << QList<int>{C, C, C, P} << 1;
+    QTest::newRow("ramps longer than the move")
+        << bytes(ballScrew({}, 0.2)) << QList<int>{C, C, C, P, C} << 1 << "";
     AxisDocument mixed = ballScrew({});
     mixed.axis.items.append(beltLoad(1, 0.05));
-    QTest::newRow("screw and belt together") << bytes(mixed) << QList<int>{C, C, C, P} << 1;
+    QTest::newRow("screw and belt together") << bytes(mixed) << QList<int>{C, C, C, P, C} << 1 << "";
     QTest::newRow("refused") << QByteArray("{\"format\": \"Torvane axis\", \"version\": 2, \"items\": 3}")
-                             << QList<int>{} << 2;
+                             << QList<int>{} << 2 << "";
 }
 
 void tst_AxisCheck::every_check_is_judged()
@@ -196,6 +229,7 @@ void tst_AxisCheck::every_check_is_judged()
     QFETCH(QByteArray, file);
     QFETCH(QList<int>, statuses);
     QFETCH(int, exit);
+    QFETCH(QString, says);
 
     const QString name = QStringLiteral("axes/x-1.tvaxis");
     const AxisCheck check = CheckAxisFile(name, ReadAxisFile(file));
@@ -221,6 +255,7 @@ void tst_AxisCheck::every_check_is_judged()
     QVERIFY2(text.startsWith(name + (exit == 0 ? QStringLiteral(": passes") : QStringLiteral(": fails"))),
              qPrintable(text));
     QVERIFY(csv.at(1).startsWith(name + u',' + verdict + u','));
+    QVERIFY2(text.contains(says), qPrintable(text));
     QCOMPARE(jsonFile[QLatin1String("status")].toString(), verdict);
 
     const QJsonArray jsonChecks = jsonFile[QLatin1String("checks")].toArray();
@@ -254,6 +289,9 @@ void tst_AxisCheck::every_check_is_judged()
 
 void tst_AxisCheck::json_figures_are_the_cores()
 {
+    // The SI unit of each figure list, by MoveUnit, for a linear axis.
+    static const char *const SiUnits[MoveUnitCount] = {
+        "m/s", "m/s\u00b2", "rad/s", "rad/s\u00b2", "N\u00b7m", "N", "s", "m", "kg", "J", "W"};
     // Every figure as the core computes it, to the last bit, in SI.
     const AxisDocument document = ballScrew({});
     const AxisResults inertia = ComputeAxis(document.axis);
@@ -271,18 +309,41 @@ void tst_AxisCheck::json_figures_are_the_cores()
             if (figure[QLatin1String("key")].toString() != QLatin1String(row.key))
                 continue;
             QCOMPARE(figure[QLatin1String("value")].toDouble(), (move.*row.member).value());
+            QCOMPARE(figure[QLatin1String("unit")].toString(),
+                     QString::fromUtf8(SiUnits[std::size_t(row.unit)]));
             ++found;
         }
     }
-    QCOMPARE(found, 16); // every figure of a screw axis (no pitch diameter)
+    QCOMPARE(found, 22); // every figure of a screw axis (no pitch diameter)
     const QJsonArray rows = file[QLatin1String("inertia")].toArray();
     QCOMPARE(rows.size(), qsizetype(AxisResultRows.size()));
     for (std::size_t r = 0; r < AxisResultRows.size(); ++r)
         QCOMPARE(rows.at(qsizetype(r))[QLatin1String("value")].toDouble(),
                  (inertia.*AxisResultRows[r].member).value());
-    const QJsonObject peak = file[QLatin1String("checks")][0].toObject();
+    // Each check with its margin, the margin it needs, and where it looks.
+    const QJsonArray checks = file[QLatin1String("checks")].toArray();
+    QCOMPARE(checks.size(), qsizetype(MotorCheckCount));
+    for (const MotorCheck &motorCheck : move.checks) {
+        const QJsonObject check = checks.at(qsizetype(motorCheck.kind)).toObject();
+        QCOMPARE(check[QLatin1String("key")].toString(), CheckKey(motorCheck));
+        QCOMPARE(check[QLatin1String("margin")][QLatin1String("value")].toDouble(),
+                 motorCheck.margin.value());
+        QCOMPARE(check[QLatin1String("required")][QLatin1String("value")].toDouble(),
+                 motorCheck.kind == MotorCheckKind::InertiaRatio ? 0.0 : 0.2);
+        QCOMPARE(check.contains(QLatin1String("speed")),
+                 motorCheck.kind != MotorCheckKind::Speed && motorCheck.kind != MotorCheckKind::InertiaRatio);
+    }
+    const QJsonObject peak = checks.at(0).toObject();
     QCOMPARE(peak[QLatin1String("value")][QLatin1String("unit")].toString(), QStringLiteral("N\u00b7m"));
-    QCOMPARE(peak[QLatin1String("margin")][QLatin1String("value")].toDouble(), move.checks[0].margin.value());
+    QCOMPARE(peak[QLatin1String("speed")][QLatin1String("value")].toDouble(),
+             8000 * 2 * std::numbers::pi / 60);
+    QCOMPARE(
+        peak[QLatin1String("point")].toObject(),
+        (QJsonObject{{"segment", "decelerate"}, {"at", "start"}, {"text", "the start of the deceleration"}}));
+    QCOMPARE(checks.at(1)[QLatin1String("speed")][QLatin1String("value")].toDouble(), move.meanSpeed.value());
+    QCOMPARE(checks.at(4)[QLatin1String("key")].toString(), QStringLiteral("breakawayTorque"));
+    QCOMPARE(checks.at(4)[QLatin1String("value")][QLatin1String("value")].toDouble(),
+             move.breakawayTorque.value());
     QCOMPARE(file[QLatin1String("segments")][2][QLatin1String("torque")][QLatin1String("value")].toDouble(),
              move.segments[2].torque.value());
 }
@@ -298,19 +359,29 @@ void tst_AxisCheck::units_show_in_text_and_csv_data()
     const double rpm = 2 * std::numbers::pi / 60;
     QTest::newRow("SI torque") << "SI"
                                << "peakTorque"
-                               << "N-m" << 1.0 << 0.787701;
+                               << "N-m" << 1.0 << 0.688497;
     QTest::newRow("SI speed") << "si"
                               << "motorSpeed"
                               << "rad/s" << 1.0 << 8000 * rpm;
     QTest::newRow("inch-pound torque") << "inch-pound"
                                        << "peakTorque"
-                                       << "lbf-in" << 0.1129848290276167 << 0.787701;
+                                       << "lbf-in" << 0.1129848290276167 << 0.688497;
     QTest::newRow("inch-pound speed") << "Inch-Pound"
                                       << "motorSpeed"
                                       << "rpm" << rpm << 8000 * rpm;
     QTest::newRow("inch-pound load speed") << "inch-pound"
                                            << "peakSpeed"
                                            << "in/s" << 0.0254 << 0.2 / 0.45;
+    QTest::newRow("SI braking energy") << "SI"
+                                       << "brakingEnergy"
+                                       << "J" << 1.0 << 0.688497 * 4000 * rpm * 0.05;
+    QTest::newRow("inch-pound braking energy")
+        << "inch-pound"
+        << "brakingEnergy"
+        << "ft-lbf" << 1.3558179483314004 << 0.688497 * 4000 * rpm * 0.05;
+    QTest::newRow("inch-pound braking power") << "inch-pound"
+                                              << "peakBrakingPower"
+                                              << "hp" << 745.69987158227022 << 0.688497 * 8000 * rpm;
     QTest::newRow("inch-pound mass") << "inch-pound"
                                      << "movingMass"
                                      << "lb" << 0.45359237 << 40.0;
@@ -337,6 +408,17 @@ void tst_AxisCheck::units_show_in_text_and_csv()
     QCOMPARE(row.at(at + 1), unit);
     QVERIFY2(TestSupport::closeTo(row.at(at).toDouble(), si / perUnit, 1e-5), qPrintable(row.at(at)));
     QVERIFY(CheckText({check}, view).contains(u' ' + unit + u'\n'));
+    // The checks' speeds in the preset's speed unit too: the mean speed, 3600 rpm.
+    const QString speedUnit = units->of(QStringLiteral("Angular velocity"));
+    const qsizetype speedAt = header.indexOf(QStringLiteral("rmsTorque speed (%1)").arg(speedUnit));
+    QVERIFY(speedAt > 0);
+    const double meanSpeed = speedUnit == QLatin1String("rpm") ? 3600 : 3600 * 2 * std::numbers::pi / 60;
+    QVERIFY2(TestSupport::closeTo(row.at(speedAt).toDouble(), meanSpeed, 1e-6), qPrintable(row.at(speedAt)));
+    const QString said =
+        speedUnit == QLatin1String("rpm") ? QStringLiteral("3600.0 rpm") : QStringLiteral("376.991 rad/s");
+    QVERIFY(CheckText({check}, view).contains(QStringLiteral("at the mean speed %1: passes").arg(said)));
+    QCOMPARE(row.at(header.indexOf(QStringLiteral("breakawayTorque required margin (%)"))),
+             QStringLiteral("20"));
 }
 
 void tst_AxisCheck::default_units_are_the_windows_data()
@@ -357,6 +439,12 @@ void tst_AxisCheck::default_units_are_the_windows_data()
     QTest::newRow("the window's speed") << "Angular velocity"
                                         << ""
                                         << "rpm";
+    QTest::newRow("the window's energy") << "Energy"
+                                         << ""
+                                         << "J";
+    QTest::newRow("the window's power") << "Power"
+                                        << ""
+                                        << "W";
     QTest::newRow("inertia") << "Inertia"
                              << "g-cm\u00b2"
                              << "g-cm\u00b2";

@@ -129,8 +129,14 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("texts");
         QTest::addColumn<bool>("plotted");
         // clang-format off
-        MoveInputs lifting{typed(200, "mm"), typed(0.6, "s"), MoveProfile::Trapezoidal, true, {}, {},
-            typed(0.4, "s"), typed(90, "deg"), 0.05, {}, 90, {}, 95};
+        MoveInputs lifting;
+        lifting.distance = typed(200, "mm");
+        lifting.moveTime = typed(0.6, "s");
+        lifting.dwell = typed(0.4, "s");
+        lifting.incline = typed(90, "deg");
+        lifting.friction = 0.05;
+        lifting.mechanismEfficiency = 90;
+        lifting.gearboxEfficiency = 95;
         MoveInputs braking = lifting;
         braking.incline = typed(0, "deg");
         braking.defaultRamps = false;
@@ -164,7 +170,12 @@ private Q_SLOTS:
         Axis axis = ballScrewAxis(); // 40 kg on a 10 mm lead: 9000 rpm at the motor
         // The rated torque as a file written elsewhere holds it, exact in N·m: shown as typed.
         const AxisQuantity rated{1.77 * 0.45359237 * 9.80665 * 0.0254, "lbf-in"};
-        axis.motor = {axis.motor.inertia, 10, rated, typed(0.5, "N-m"), typed(6000, "rpm")};
+        AxisMotor motor;
+        motor.inertia = axis.motor.inertia;
+        motor.ratedTorque = rated;
+        motor.peakTorque = typed(0.5, "N-m");
+        motor.maxSpeed = typed(6000, "rpm");
+        axis.motor = motor;
         const AxisResults inertia = ComputeAxis(axis);
         ReportDocument report = AxisReport(axis, inertia, figures(), "screw.tvaxis", "today");
         MoveReportUnits units;
