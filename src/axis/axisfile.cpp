@@ -244,6 +244,13 @@ AxisDocument readDocument(Reader &in, const QJsonObject &root, int version)
         axis.motor.peakMargin = in.number(motor, "peakMargin", motorWhere);
         axis.motor.rmsMargin = in.number(motor, "rmsMargin", motorWhere);
         axis.motor.speedMargin = in.number(motor, "speedMargin", motorWhere);
+        // Files written before the point lists kept their units showed them so.
+        const auto unit = [&](const char *name, const char *before) {
+            return motor.contains(key(name)) ? in.text(motor, name, motorWhere, MaxAxisUnitLength)
+                                             : QString::fromLatin1(before);
+        };
+        axis.motor.pointSpeedUnit = unit("pointSpeedUnit", "rpm");
+        axis.motor.pointTorqueUnit = unit("pointTorqueUnit", "N-m");
     }
     const QJsonValue items = in.member(root, "items", {});
     if (!items.isArray() && !items.isUndefined())
@@ -356,7 +363,9 @@ QJsonObject writeDocument(Writer &out, const AxisDocument &document)
                      {QStringLiteral("peak"), writeCurve(out, axis.motor.peak, Reader::path(motor, "peak"))},
                      {QStringLiteral("peakMargin"), out.number(axis.motor.peakMargin, motor)},
                      {QStringLiteral("rmsMargin"), out.number(axis.motor.rmsMargin, motor)},
-                     {QStringLiteral("speedMargin"), out.number(axis.motor.speedMargin, motor)}}},
+                     {QStringLiteral("speedMargin"), out.number(axis.motor.speedMargin, motor)},
+                     {QStringLiteral("pointSpeedUnit"), axis.motor.pointSpeedUnit},
+                     {QStringLiteral("pointTorqueUnit"), axis.motor.pointTorqueUnit}}},
         {m,
          QJsonObject{{QStringLiteral("distance"), q(move.distance, "distance", m)},
                      {QStringLiteral("moveTime"), q(move.moveTime, "moveTime", m)},

@@ -117,6 +117,9 @@ struct AxisMotor
     double peakMargin = DefaultRequiredMargin;
     double rmsMargin = DefaultRequiredMargin;
     double speedMargin = DefaultRequiredMargin;
+    // The units the point lists are shown in; empty: the lists' own.
+    QString pointSpeedUnit;
+    QString pointTorqueUnit;
     bool operator==(const AxisMotor &) const = default;
 };
 

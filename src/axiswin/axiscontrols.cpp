@@ -60,12 +60,16 @@ constexpr char HeldText[] = "heldText";
 constexpr char HeldValue[] = "heldValue";
 } // namespace
 
+void SelectAxisUnit(QComboBox *units, const QString &unit)
+{
+    if (const int index = unit.isEmpty() ? -1 : units->findText(PadRight(unit, UnitNameWidth)); index >= 0)
+        units->setCurrentIndex(index);
+}
+
 void ShowAxisQuantity(const ConversionTableData &table, NumericEdit *box, QComboBox *units,
                       const AxisQuantity &quantity)
 {
-    const int unit = quantity.unit.isEmpty() ? -1 : units->findText(PadRight(quantity.unit, UnitNameWidth));
-    if (unit >= 0)
-        units->setCurrentIndex(unit);
+    SelectAxisUnit(units, quantity.unit);
     const QString shown = units->currentText().trimmed();
     const QString text = AxisQuantityText(table, quantity.value, shown);
     box->setProperty(HeldText, QStringList{text, shown});

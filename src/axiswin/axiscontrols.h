@@ -31,6 +31,8 @@ void RefillUnitList(const ConversionTableData &table, QComboBox *list, const QSt
 // A caption whose mnemonic moves the focus to its box.
 QLabel *BuddyCaption(const QString &text, QWidget *buddy, QWidget *parent);
 
+// Chooses unit in units; an empty unit, or one the list lacks, leaves it as it is.
+void SelectAxisUnit(QComboBox *units, const QString &unit);
 // A value shown in a unit list's unit: the box text and the list's entry.
 // The box holds the value itself while it shows it unchanged, so a value
 // that its text rounds (2.5 lb for 2.50000005511557) is read back exactly,

@@ -318,6 +318,12 @@ void frmAxisSizing::connectEvents()
     connect(m_cmbResultUnits, &QComboBox::currentIndexChanged, this, &frmAxisSizing::compute);
     connect(m_movePane, &MovePane::edited, this, &frmAxisSizing::readMove);
     connect(m_motorPane, &MotorPane::edited, this, &frmAxisSizing::readMove);
+    // The Motor tab shows the move as the Move tab does, in its units.
+    connect(m_movePane, &MovePane::shown, this, [this]() {
+        m_motorPane->followMechanism(m_movePane->results().mechanism.kind);
+        m_motorPane->showChecks(m_movePane->results(), m_movePane->shownUnits(), m_format->digits());
+        m_motorPane->showPlot(m_movePane->plotData());
+    });
     // A value is entered when the focus leaves it or Enter is pressed: what
     // is typed next is an edit of its own.
     connect(qApp, &QApplication::focusChanged, this, [this]() { m_edited.endRun(); });
@@ -457,9 +463,6 @@ void frmAxisSizing::compute()
     ShowValue(m_lblVerdict, m_results.verdict.text);
     ShowTone(m_lblVerdict, RatioTone(m_results.verdict.level));
     m_movePane->showMove(axis(), m_results, move(), digits, notation);
-    m_motorPane->followMechanism(m_movePane->results().mechanism.kind);
-    m_motorPane->showChecks(m_movePane->results(), m_movePane->shownUnits(), digits);
-    m_motorPane->showPlot(m_movePane->plotData());
     updateKeys();
     showTitle();
 }

@@ -217,14 +217,16 @@ void MotorPane::connectInputs()
             userEdit(points);
         });
     }
-    // The points are shown again in the units chosen; the values stay.
+    // The points are shown again in the units chosen; the values stay, and
+    // the axis keeps the units.
     for (QComboBox *units : {m_cmbPointSpeedUnits, m_cmbPointTorqueUnits}) {
-        connect(units, &QComboBox::currentIndexChanged, this, [this]() {
+        connect(units, &QComboBox::currentIndexChanged, this, [this, units]() {
             const bool loading = m_loading;
             m_loading = true;
             showPoints(m_continuous);
             showPoints(m_peak);
             m_loading = loading;
+            userEdit(units->accessibleName().toLower());
         });
     }
     connect(m_chkBackDriveAsForward, &QCheckBox::toggled, this,
@@ -331,6 +333,8 @@ void MotorPane::setMotor(const AxisMotor &motor, const MoveInputs &move)
 {
     const bool loading = m_loading;
     m_loading = true;
+    SelectAxisUnit(m_cmbPointSpeedUnits, motor.pointSpeedUnit);
+    SelectAxisUnit(m_cmbPointTorqueUnits, motor.pointTorqueUnit);
     showCurve(m_continuous, motor.continuous);
     showCurve(m_peak, motor.peak);
     m_peakMargin.box->setText(AxisEntryText(motor.peakMargin));
@@ -357,6 +361,8 @@ void MotorPane::readInto(AxisMotor &motor, MoveInputs &move) const
 {
     readCurve(m_continuous, motor.continuous);
     readCurve(m_peak, motor.peak);
+    motor.pointSpeedUnit = m_cmbPointSpeedUnits->currentText().trimmed();
+    motor.pointTorqueUnit = m_cmbPointTorqueUnits->currentText().trimmed();
     motor.peakMargin = ReadBoxNumber(m_peakMargin.box);
     motor.rmsMargin = ReadBoxNumber(m_rmsMargin.box);
     motor.speedMargin = ReadBoxNumber(m_speedMargin.box);

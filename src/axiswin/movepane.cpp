@@ -571,6 +571,7 @@ void MovePane::display()
                                      u' ' + m_plot.torqueUnit);
     }
     m_plots->setAccessibleDescription(segments.join(QStringLiteral("; ")));
+    Q_EMIT shown();
 }
 
 void MovePane::showRamps(bool exact)

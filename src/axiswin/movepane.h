@@ -48,6 +48,9 @@ Q_SIGNALS:
     // The user changed an input: what names it ("move time"), as the
     // window's Undo does.
     void edited(const QString &what);
+    // The figures were shown again: after a recompute, or in another unit
+    // when a unit list changed.
+    void shown();
 
 private:
     static constexpr int FigureCount = int(MoveFigures.size());

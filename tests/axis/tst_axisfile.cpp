@@ -73,6 +73,8 @@ AxisDocument everything()
     axis.motor.peakMargin = 15;
     axis.motor.rmsMargin = 25.5;
     axis.motor.speedMargin = 0;
+    axis.motor.pointSpeedUnit = QStringLiteral("rad/s");
+    axis.motor.pointTorqueUnit = QStringLiteral("lbf-in");
     return document;
 }
 
@@ -216,6 +218,23 @@ private slots:
         const MotorCurves curves = CurvesOf(read.document->axis.motor);
         QCOMPARE(curves.peak, FlatCurve(1.9, 628.3185307179586));
         QCOMPARE(curves.continuous, FlatCurve(0.64, 628.3185307179586));
+    }
+
+    // The point lists' units came later to version 3: without them its
+    // points are shown as they were, in rpm and N·m.
+    void version_3_without_point_units_shows_rpm_and_newton_metres()
+    {
+        QJsonObject root = QJsonDocument::fromJson(bytesOf(everything())).object();
+        QJsonObject motor = root.value(QStringLiteral("motor")).toObject();
+        motor.remove(QStringLiteral("pointSpeedUnit"));
+        motor.remove(QStringLiteral("pointTorqueUnit"));
+        root.insert(QStringLiteral("motor"), motor);
+        const AxisFileRead read = readBytes(QJsonDocument(root).toJson());
+        QVERIFY2(read.document, qPrintable(read.problem));
+        AxisDocument expected = everything();
+        expected.axis.motor.pointSpeedUnit = QStringLiteral("rpm");
+        expected.axis.motor.pointTorqueUnit = QStringLiteral("N-m");
+        QVERIFY(*read.document == expected);
     }
 
     // A value that could not be read back is not written at all.

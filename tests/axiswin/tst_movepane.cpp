@@ -434,6 +434,30 @@ private Q_SLOTS:
         QVERIFY(near(shown(), before));
     }
 
+    // The breakaway line on the Motor tab is in the Move tab's units, also
+    // when a unit list alone changes there (no recompute).
+    void breakaway_line_follows_the_unit_lists_data()
+    {
+        QTest::addColumn<QString>("list");
+        QTest::addColumn<QString>("unit");
+        QTest::newRow("torque") << "cmbTorqueUnits" << "lbf-in";
+        QTest::newRow("torque back") << "cmbTorqueUnits" << "N-m";
+    }
+    void breakaway_line_follows_the_unit_lists()
+    {
+        QFETCH(QString, list);
+        QFETCH(QString, unit);
+        frmAxisSizing window(m_context);
+        window.setAxis(ballScrewAxis());
+        enter(&window, {{"cmbTorqueUnits", unit == u"N-m" ? "lbf-in" : "N-m"}},
+              {{"txtDistance", "200"}, {"txtMoveTime", "0.6"}, {"txtPeakTorque", "0.5"},
+               {"txtStaticFriction", "0.3"}},
+              0);
+        enter(&window, {{list, unit}}, {}, 0);
+        const QString line = child<QLabel>(&window, QStringLiteral("lblCheck_breakaway"))->text();
+        QVERIFY2(line.contains(u' ' + unit + u' '), qPrintable(line));
+    }
+
     // Ramps the move works out show as its figures do, to the window's
     // digits; taken over as given they keep the move's own value, not the
     // rounded one.
