@@ -138,7 +138,7 @@ void frmCompareMotors::buildChoosers()
     fillChecklist(m_lstMotors, motorEntries);
     fillChecklist(m_lstRatios, ratioEntries);
     for (QListWidget *list : {m_lstMotors, m_lstRatios}) {
-        list->setMaximumHeight(160);
+        list->setMaximumHeight(120);
         connect(list, &QListWidget::itemChanged, this, &frmCompareMotors::compare);
     }
 
