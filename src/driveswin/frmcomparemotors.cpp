@@ -83,7 +83,8 @@ frmCompareMotors::frmCompareMotors(WindowContext &context, const Axis &axis, con
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
-    auto *lblSortBy = Named(new QLabel(QStringLiteral("&Sort by:"), this), QStringLiteral("lblSortBy"));
+    auto *lblSortBy = Named(new QLabel(QStringLiteral("&Sort by:"), this), QStringLiteral("lblSortBy"),
+                            QString(), QStringLiteral("Sort by"));
     lblSortBy->setBuddy(m_cmbSortBy);
     auto *sortRow = new QHBoxLayout;
     sortRow->addWidget(lblSortBy);
