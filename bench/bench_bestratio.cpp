@@ -14,13 +14,7 @@ void findBestRatio(benchmark::State &state)
     axis.motor.peakTorque = si(20);
     axis.motor.ratedTorque = si(8);
     axis.motor.maxSpeed = si(600);
-    MoveInputs move;
-    move.distance = si(0.2);
-    move.moveTime = si(0.6);
-    move.dwell = si(0.4);
-    move.friction = 0.05;
-    move.mechanismEfficiency = 90;
-    move.gearboxEfficiency = 95;
+    const MoveInputs move = largeScrewMove();
     for (auto _ : state)
         benchmark::DoNotOptimize(FindBestRatio(axis, move));
     state.SetLabel(std::to_string(state.range(0)) + " items");

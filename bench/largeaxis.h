@@ -1,7 +1,7 @@
 #pragma once
 // The large axis the axis benchmarks work on.
 
-#include "axis/axismodel.h"
+#include "axis/moveprofile.h"
 
 inline AxisQuantity si(double value, const char *unit = "")
 {
@@ -53,4 +53,17 @@ inline Axis largeScrewAxis(int n)
         }
     }
     return axis;
+}
+
+// A move for the screw axis: 0.2 m in 0.6 s, a 0.4 s dwell, some friction and losses.
+inline MoveInputs largeScrewMove()
+{
+    MoveInputs move;
+    move.distance = si(0.2);
+    move.moveTime = si(0.6);
+    move.dwell = si(0.4);
+    move.friction = 0.05;
+    move.mechanismEfficiency = 90;
+    move.gearboxEfficiency = 95;
+    return move;
 }

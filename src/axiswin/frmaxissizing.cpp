@@ -10,6 +10,7 @@
 #include "axiswin/movepane.h"
 #include "core/fixedtext.h"
 #include "core/tags.h"
+#include "driveswin/frmcomparemotors.h"
 #include "driveswin/frmdrivetables.h"
 #include "inertiawin/frminertiacalc.h"
 #include "units/clipboardtext.h"
@@ -159,6 +160,8 @@ QMenuBar *frmAxisSizing::buildMenus()
         ->setObjectName(QStringLiteral("mnuToolsDriveTables"));
     tools->addAction(QStringLiteral("Best &gearbox ratio…"), this, &frmAxisSizing::showBestRatio)
         ->setObjectName(QStringLiteral("mnuToolsBestRatio"));
+    tools->addAction(QStringLiteral("&Compare motors…"), this, &frmAxisSizing::showCompareMotors)
+        ->setObjectName(QStringLiteral("mnuToolsCompareMotors"));
     menuBar->insertMenu(m->mnuHelp, tools);
     return menuBar;
 }
@@ -616,6 +619,26 @@ void frmAxisSizing::showBestRatio()
     AxisDocument now = m_edited.document();
     now.axis.gearbox.ratio = dialog.chosenRatio();
     m_edited.change(now, QStringLiteral("best gearbox ratio"), currentRow(), currentRow(), {});
+    updateUndo();
+    showDocument();
+}
+
+// Candidates from the user's tables; the one chosen comes in as one undo step.
+void frmAxisSizing::showCompareMotors()
+{
+    const MoveReportUnits shown = m_movePane->shownUnits();
+    frmCompareMotors dialog(context(), axis(), move(), shown.of(MoveUnit::MotorSpeed),
+                            shown.of(MoveUnit::Torque), this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const std::optional<frmCompareMotors::Choice> choice = dialog.chosen();
+    if (!choice)
+        return;
+    const GearboxChoice *gearbox = choice->gearbox ? &*choice->gearbox : nullptr;
+    AxisDocument now = m_edited.document();
+    now.axis = CandidateAxis(now.axis, choice->motor, gearbox);
+    now.move = CandidateMove(now.move, gearbox);
+    m_edited.change(now, QStringLiteral("motor from the comparison"), currentRow(), currentRow(), {});
     updateUndo();
     showDocument();
 }

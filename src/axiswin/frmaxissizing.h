@@ -85,6 +85,7 @@ public:
     void moveItem(int step);
     // The best-ratio window; a ratio taken from it is one undo step.
     void showBestRatio();
+    void showCompareMotors();
     // Takes back the last edit of either tab (an item, a box, a list), or
     // does again the last one taken back.
     void undo();

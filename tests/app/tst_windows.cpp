@@ -5,6 +5,7 @@
 #include "axiswin/frmaxisitem.h"
 #include "axiswin/frmbestratio.h"
 #include "core/tags.h"
+#include "driveswin/frmcomparemotors.h"
 #include "driveswin/frmdriveentry.h"
 #include "driveswin/frmdrivetables.h"
 #include "testsupport.h"
@@ -48,6 +49,10 @@ std::vector<std::pair<QString, std::function<std::unique_ptr<QWidget>()>>> allWi
     windows.emplace_back(QStringLiteral("frmBestRatio"), [&context] {
         return std::make_unique<frmBestRatio>(context, Axis{}, MoveInputs{}, QStringLiteral("rpm"),
                                               QStringLiteral("N-m"));
+    });
+    windows.emplace_back(QStringLiteral("frmCompareMotors"), [&context] {
+        return std::make_unique<frmCompareMotors>(context, Axis{}, MoveInputs{}, QStringLiteral("rpm"),
+                                                  QStringLiteral("N-m"));
     });
     return windows;
 }
@@ -289,6 +294,8 @@ private Q_SLOTS:
               "txtContinuousTorque", "txtRatedVoltage", "txtBrakeTorque", "cmdOK", "cmdCancel"}},
             // An empty axis has no ratio to offer: the list and Close.
             {"frmBestRatio", {"cmbRatioChoice", "cmdClose"}},
+            // No motor table: nothing to compare or use.
+            {"frmCompareMotors", {"lstMotors", "lstGearboxRatios", "cmbSortBy", "tblCandidates", "cmdClose"}},
         };
         for (const auto &[name, make] : allWindows(m_context))
             QTest::newRow(qPrintable(name)) << name << orders.value(name);
