@@ -1,6 +1,8 @@
 // How fast the axis window's Move tab answers an edit: a keystroke in the
 // move time recomputes the axis and the move, rewrites the figures and the
-// motor check, and redraws both plots; the target is one frame (16 ms).
+// motor check, and redraws all three plots (speed and torque over the cycle,
+// torque against speed with the motor's curves), at the tab's size; the
+// target is one frame (16 ms).
 #include "axiswin/frmaxissizing.h"
 #include "axiswin/moveplots.h"
 #include "units/conversiontable.h"
@@ -36,6 +38,12 @@ Axis screwAxis()
     axis.motor.ratedTorque = {0.3, QStringLiteral("N-m")};
     axis.motor.peakTorque = {0.9, QStringLiteral("N-m")};
     axis.motor.maxSpeed = {6000 * 2 * 3.14159265358979 / 60, QStringLiteral("rpm")};
+    // Curves falling from a corner at 3000 rpm, both drawn in the third plot.
+    for (MotorCurveInput *curve : {&axis.motor.peak, &axis.motor.continuous}) {
+        curve->form = CurveForm::Corner;
+        curve->cornerSpeed = {3000 * 2 * 3.14159265358979 / 60, QStringLiteral("rpm")};
+        curve->torqueAtMaxSpeed = {0.2, QStringLiteral("N-m")};
+    }
     return axis;
 }
 

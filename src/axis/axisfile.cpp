@@ -14,6 +14,9 @@ namespace {
 constexpr const char *SideKeys[] = {"motor", "load"};
 constexpr const char *MassModeKeys[] = {"mass", "density"};
 constexpr const char *ProfileKeys[] = {"trapezoidal", "triangular"};
+constexpr const char *CurveFormKeys[] = {"flat", "corner", "points"};
+// A motor curve of more points than this is no motor's; the reader refuses it.
+constexpr qsizetype MaxCurvePoints = 1000;
 
 template <typename Enum, int Count> std::array<const char *, Count> keysOf(const char *(*key)(Enum))
 {
@@ -160,7 +163,31 @@ AxisItem readItem(Reader &in, const QJsonObject &object, const QString &where)
     return item;
 }
 
-MoveInputs readMove(Reader &in, const QJsonObject &object)
+MotorCurveInput readCurve(Reader &in, const QJsonObject &parent, const char *name, const QString &motorWhere)
+{
+    MotorCurveInput curve;
+    const QJsonObject object = in.object(parent, name, motorWhere);
+    const QString where = Reader::path(motorWhere, name);
+    curve.form = CurveForm(in.choice(object, "form", where, CurveFormKeys));
+    curve.cornerSpeed = in.quantity(object, "cornerSpeed", where);
+    curve.torqueAtMaxSpeed = in.quantity(object, "torqueAtMaxSpeed", where);
+    const QJsonValue points = in.member(object, "points", where);
+    if (!points.isArray() && !points.isUndefined())
+        in.fail(Reader::path(where, "points"), QStringLiteral("is not a list"));
+    const QJsonArray list = points.toArray();
+    if (list.size() > MaxCurvePoints)
+        in.fail(Reader::path(where, "points"), QStringLiteral("has more than %1 points").arg(MaxCurvePoints));
+    for (qsizetype k = 0; k < list.size() && !in.failed(); ++k) {
+        const QString here = QStringLiteral("%1, point %2").arg(Reader::path(where, "points")).arg(k + 1);
+        if (!list.at(k).isObject())
+            in.fail(here, QStringLiteral("is not a group of values"));
+        const QJsonObject point = list.at(k).toObject();
+        curve.points.points.push_back({in.number(point, "speed", here), in.number(point, "torque", here)});
+    }
+    return curve;
+}
+
+MoveInputs readMove(Reader &in, const QJsonObject &object, int version)
 {
     const QString where = QStringLiteral("move");
     MoveInputs move;
@@ -177,6 +204,18 @@ MoveInputs readMove(Reader &in, const QJsonObject &object)
     move.mechanismEfficiency = in.number(object, "mechanismEfficiency", where);
     move.loadTorque = in.quantity(object, "loadTorque", where);
     move.gearboxEfficiency = in.number(object, "gearboxEfficiency", where);
+    if (version < 3)
+        return move;
+    move.backDriveAsForward = in.boolean(object, "backDriveAsForward", where);
+    move.backDriveEfficiency = in.number(object, "backDriveEfficiency", where);
+    move.staticFriction = in.number(object, "staticFriction", where);
+    move.preloadFromForce = in.boolean(object, "preloadFromForce", where);
+    move.preloadTorque = in.quantity(object, "preloadTorque", where);
+    move.preloadForce = in.quantity(object, "preloadForce", where);
+    move.bearingTorque = in.quantity(object, "bearingTorque", where);
+    move.gearboxDragTorque = in.quantity(object, "gearboxDragTorque", where);
+    move.counterweight = in.quantity(object, "counterweight", where);
+    move.holdingBrake = in.boolean(object, "holdingBrake", where);
     return move;
 }
 
@@ -195,7 +234,16 @@ AxisDocument readDocument(Reader &in, const QJsonObject &root, int version)
         axis.motor.ratedTorque = in.quantity(motor, "ratedTorque", motorWhere);
         axis.motor.peakTorque = in.quantity(motor, "peakTorque", motorWhere);
         axis.motor.maxSpeed = in.quantity(motor, "maxSpeed", motorWhere);
-        document.move = readMove(in, in.object(root, "move", {}));
+        document.move = readMove(in, in.object(root, "move", {}), version);
+    }
+    // Older files knew the motor by its three figures: flat curves, and the
+    // default margins.
+    if (version >= 3) {
+        axis.motor.continuous = readCurve(in, motor, "continuous", motorWhere);
+        axis.motor.peak = readCurve(in, motor, "peak", motorWhere);
+        axis.motor.peakMargin = in.number(motor, "peakMargin", motorWhere);
+        axis.motor.rmsMargin = in.number(motor, "rmsMargin", motorWhere);
+        axis.motor.speedMargin = in.number(motor, "speedMargin", motorWhere);
     }
     const QJsonValue items = in.member(root, "items", {});
     if (!items.isArray() && !items.isUndefined())
@@ -262,6 +310,23 @@ QJsonObject writeItem(Writer &out, const AxisItem &item, const QString &where)
     return object;
 }
 
+QJsonObject writeCurve(Writer &out, const MotorCurveInput &curve, const QString &where)
+{
+    QJsonArray points;
+    for (std::size_t k = 0; k < curve.points.points.size(); ++k) {
+        const TorquePoint &point = curve.points.points[k];
+        const QString here = QStringLiteral("%1, point %2").arg(where).arg(k + 1);
+        points.append(QJsonObject{{QStringLiteral("speed"), out.number(point.speed, here)},
+                                  {QStringLiteral("torque"), out.number(point.torque, here)}});
+    }
+    return {
+        {QStringLiteral("form"), key(CurveFormKeys[int(curve.form)])},
+        {QStringLiteral("cornerSpeed"), out.quantity(curve.cornerSpeed, Reader::path(where, "cornerSpeed"))},
+        {QStringLiteral("torqueAtMaxSpeed"),
+         out.quantity(curve.torqueAtMaxSpeed, Reader::path(where, "torqueAtMaxSpeed"))},
+        {QStringLiteral("points"), points}};
+}
+
 QJsonObject writeDocument(Writer &out, const AxisDocument &document)
 {
     const Axis &axis = document.axis;
@@ -280,24 +345,42 @@ QJsonObject writeDocument(Writer &out, const AxisDocument &document)
         {QStringLiteral("version"), AxisFileVersion},
         {gearbox, QJsonObject{{QStringLiteral("ratio"), out.number(axis.gearbox.ratio, gearbox)},
                               {QStringLiteral("inertia"), q(axis.gearbox.inertia, "inertia", gearbox)}}},
-        {motor, QJsonObject{{QStringLiteral("inertia"), q(axis.motor.inertia, "inertia", motor)},
-                            {QStringLiteral("targetRatio"), out.number(axis.motor.targetRatio, motor)},
-                            {QStringLiteral("ratedTorque"), q(axis.motor.ratedTorque, "ratedTorque", motor)},
-                            {QStringLiteral("peakTorque"), q(axis.motor.peakTorque, "peakTorque", motor)},
-                            {QStringLiteral("maxSpeed"), q(axis.motor.maxSpeed, "maxSpeed", motor)}}},
-        {m, QJsonObject{{QStringLiteral("distance"), q(move.distance, "distance", m)},
-                        {QStringLiteral("moveTime"), q(move.moveTime, "moveTime", m)},
-                        {QStringLiteral("profile"), key(ProfileKeys[int(move.profile)])},
-                        {QStringLiteral("defaultRamps"), move.defaultRamps},
-                        {QStringLiteral("accelTime"), q(move.accelTime, "accelTime", m)},
-                        {QStringLiteral("decelTime"), q(move.decelTime, "decelTime", m)},
-                        {QStringLiteral("dwell"), q(move.dwell, "dwell", m)},
-                        {QStringLiteral("incline"), q(move.incline, "incline", m)},
-                        {QStringLiteral("friction"), out.number(move.friction, m)},
-                        {QStringLiteral("thrust"), q(move.thrust, "thrust", m)},
-                        {QStringLiteral("mechanismEfficiency"), out.number(move.mechanismEfficiency, m)},
-                        {QStringLiteral("loadTorque"), q(move.loadTorque, "loadTorque", m)},
-                        {QStringLiteral("gearboxEfficiency"), out.number(move.gearboxEfficiency, m)}}},
+        {motor,
+         QJsonObject{{QStringLiteral("inertia"), q(axis.motor.inertia, "inertia", motor)},
+                     {QStringLiteral("targetRatio"), out.number(axis.motor.targetRatio, motor)},
+                     {QStringLiteral("ratedTorque"), q(axis.motor.ratedTorque, "ratedTorque", motor)},
+                     {QStringLiteral("peakTorque"), q(axis.motor.peakTorque, "peakTorque", motor)},
+                     {QStringLiteral("maxSpeed"), q(axis.motor.maxSpeed, "maxSpeed", motor)},
+                     {QStringLiteral("continuous"),
+                      writeCurve(out, axis.motor.continuous, Reader::path(motor, "continuous"))},
+                     {QStringLiteral("peak"), writeCurve(out, axis.motor.peak, Reader::path(motor, "peak"))},
+                     {QStringLiteral("peakMargin"), out.number(axis.motor.peakMargin, motor)},
+                     {QStringLiteral("rmsMargin"), out.number(axis.motor.rmsMargin, motor)},
+                     {QStringLiteral("speedMargin"), out.number(axis.motor.speedMargin, motor)}}},
+        {m,
+         QJsonObject{{QStringLiteral("distance"), q(move.distance, "distance", m)},
+                     {QStringLiteral("moveTime"), q(move.moveTime, "moveTime", m)},
+                     {QStringLiteral("profile"), key(ProfileKeys[int(move.profile)])},
+                     {QStringLiteral("defaultRamps"), move.defaultRamps},
+                     {QStringLiteral("accelTime"), q(move.accelTime, "accelTime", m)},
+                     {QStringLiteral("decelTime"), q(move.decelTime, "decelTime", m)},
+                     {QStringLiteral("dwell"), q(move.dwell, "dwell", m)},
+                     {QStringLiteral("incline"), q(move.incline, "incline", m)},
+                     {QStringLiteral("friction"), out.number(move.friction, m)},
+                     {QStringLiteral("thrust"), q(move.thrust, "thrust", m)},
+                     {QStringLiteral("mechanismEfficiency"), out.number(move.mechanismEfficiency, m)},
+                     {QStringLiteral("loadTorque"), q(move.loadTorque, "loadTorque", m)},
+                     {QStringLiteral("gearboxEfficiency"), out.number(move.gearboxEfficiency, m)},
+                     {QStringLiteral("backDriveAsForward"), move.backDriveAsForward},
+                     {QStringLiteral("backDriveEfficiency"), out.number(move.backDriveEfficiency, m)},
+                     {QStringLiteral("staticFriction"), out.number(move.staticFriction, m)},
+                     {QStringLiteral("preloadFromForce"), move.preloadFromForce},
+                     {QStringLiteral("preloadTorque"), q(move.preloadTorque, "preloadTorque", m)},
+                     {QStringLiteral("preloadForce"), q(move.preloadForce, "preloadForce", m)},
+                     {QStringLiteral("bearingTorque"), q(move.bearingTorque, "bearingTorque", m)},
+                     {QStringLiteral("gearboxDragTorque"), q(move.gearboxDragTorque, "gearboxDragTorque", m)},
+                     {QStringLiteral("counterweight"), q(move.counterweight, "counterweight", m)},
+                     {QStringLiteral("holdingBrake"), move.holdingBrake}}},
         {QStringLiteral("items"), items},
     };
 }

@@ -18,8 +18,11 @@
 #include <optional>
 
 // Version 1 held the items, the gearbox and the motor's inertia and target
-// ratio; version 2 added the move and the motor's torques and speed.
-inline constexpr int AxisFileVersion = 2;
+// ratio; version 2 added the move and the motor's torques and speed; version
+// 3 the motor's torque curves and required margins, and the move's
+// back-driving efficiency, static friction, lost torques, counterweight and
+// holding brake.
+inline constexpr int AxisFileVersion = 3;
 inline constexpr char AxisFileSuffix[] = "tvaxis";
 inline constexpr char AxisFileFormat[] = "Torvane axis";
 // No axis comes near this; a larger file is refused before it is parsed.

@@ -9,6 +9,7 @@
 // axisfigure.h.
 
 #include "axis/axisfigure.h"
+#include "axis/torquecurve.h"
 #include "inertia/inertiapick.h"
 
 #include <QList>
@@ -82,15 +83,40 @@ struct AxisGearbox
 };
 
 inline constexpr double DefaultTargetRatio = 10;
+// The margin a check needs by default, %.
+inline constexpr double DefaultRequiredMargin = 20;
+
+// How a torque curve is entered: flat to the maximum speed (a motor known by
+// its rated and peak torque only), the corner form (the stall torque held to a
+// corner speed, then a straight line to the torque at maximum speed), or a
+// list of points.
+enum class CurveForm { Flat, Corner, Points };
+inline constexpr int CurveFormCount = 3;
+
+struct MotorCurveInput
+{
+    CurveForm form = CurveForm::Flat;
+    AxisQuantity cornerSpeed;      // corner form
+    AxisQuantity torqueAtMaxSpeed; // corner form
+    TorqueCurve points;            // point list, shown in the maximum speed's and stall torque's units
+    bool operator==(const MotorCurveInput &) const = default;
+};
 
 struct AxisMotor
 {
     AxisQuantity inertia; // rotor
     double targetRatio = DefaultTargetRatio;
-    // For the motor check of a move; 0 when not given.
+    // For the motor check of a move; 0 when not given. The rated and peak
+    // torques are the stall torques of the flat and corner forms.
     AxisQuantity ratedTorque;
     AxisQuantity peakTorque;
     AxisQuantity maxSpeed;
+    MotorCurveInput continuous; // from the rated torque
+    MotorCurveInput peak;       // from the peak torque
+    // The margins the checks require, %.
+    double peakMargin = DefaultRequiredMargin;
+    double rmsMargin = DefaultRequiredMargin;
+    double speedMargin = DefaultRequiredMargin;
     bool operator==(const AxisMotor &) const = default;
 };
 

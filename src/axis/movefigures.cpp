@@ -4,8 +4,9 @@
 
 const char *MoveUnitName(MoveUnit unit)
 {
-    static const char *const Names[MoveUnitCount] = {
-        "LoadSpeed", "LoadAccel", "MotorSpeed", "MotorAccel", "Torque", "Force", "Time", "Length", "Mass"};
+    static const char *const Names[MoveUnitCount] = {"LoadSpeed", "LoadAccel", "MotorSpeed", "MotorAccel",
+                                                     "Torque",    "Force",     "Time",       "Length",
+                                                     "Mass",      "Energy",    "Power"};
     return Names[std::size_t(unit)];
 }
 
@@ -31,6 +32,10 @@ const char *MoveUnitType(MoveUnit unit, MechanismKind kind)
         return "Linear distance";
     case MoveUnit::Mass:
         return "Mass";
+    case MoveUnit::Energy:
+        return "Energy";
+    case MoveUnit::Power:
+        return "Power";
     }
     return "";
 }
@@ -61,8 +66,17 @@ QStringList MoveConventions(MechanismKind kind)
               << QStringLiteral("At rest neither friction nor the external force acts: only gravity "
                                 "holds the load.");
     }
-    words << QStringLiteral("Efficiencies act in the driving direction in every segment, braking "
-                            "included: a conservative simplification.");
+    words << QStringLiteral("Efficiencies follow the power flow: where the motor drives the load the "
+                            "torque is divided by them, where the load drives the motor (lowering, braking) "
+                            "it is multiplied by them, by the back-driving efficiency at the mechanism.");
+    if (kind != MechanismKind::Rotary)
+        words << QStringLiteral("A back-driving efficiency at or below 0 % is a self-locking screw: it holds "
+                                "the load at rest, and the motor must drive it down.");
+    words << QStringLiteral(
+                 "Lost torques (nut preload, bearings and seals, the gearbox's no-load torque) act "
+                 "while moving, against the motion, not at rest.")
+          << QStringLiteral("The braking energy and power are what the motor returns while braking, "
+                            "winding losses not deducted: they size a braking resistor.");
     return words;
 }
 

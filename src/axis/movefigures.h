@@ -8,8 +8,20 @@
 #include <array>
 
 // What a figure is shown in: each has one unit list in the Move tab.
-enum class MoveUnit { LoadSpeed, LoadAccel, MotorSpeed, MotorAccel, Torque, Force, Time, Length, Mass };
-inline constexpr int MoveUnitCount = 9;
+enum class MoveUnit {
+    LoadSpeed,
+    LoadAccel,
+    MotorSpeed,
+    MotorAccel,
+    Torque,
+    Force,
+    Time,
+    Length,
+    Mass,
+    Energy,
+    Power
+};
+inline constexpr int MoveUnitCount = 11;
 
 // The unit list's name part ("Torque" for cmbTorqueUnits) and its unit type
 // in the unit table; the load's speed and acceleration are linear or angular
@@ -32,7 +44,7 @@ struct MoveFigureRow
 };
 
 // clang-format off
-inline constexpr std::array<MoveFigureRow, 17> MoveFigures{{
+inline constexpr std::array<MoveFigureRow, 23> MoveFigures{{
     {"peakSpeed", "v<sub>max</sub> =", "Peak load speed", "Peak load speed vmax",
      &MoveResults::peakLoadSpeed, MoveUnit::LoadSpeed},
     {"acceleration", "a =", "Load acceleration", "Load acceleration a",
@@ -67,6 +79,18 @@ inline constexpr std::array<MoveFigureRow, 17> MoveFigures{{
      &MoveResults::peakTorque, MoveUnit::Torque},
     {"rmsTorque", "T<sub>RMS</sub> =", "RMS torque", "RMS torque TRMS",
      &MoveResults::rmsTorque, MoveUnit::Torque},
+    {"lostTorque", "T<sub>lost</sub> =", "Lost torque while moving", "Lost torques at the motor while moving Tlost",
+     &MoveResults::lostTorque, MoveUnit::Torque},
+    {"breakawayTorque", "T<sub>break</sub> =", "Breakaway torque", "Breakaway torque at the first instant Tbreak",
+     &MoveResults::breakawayTorque, MoveUnit::Torque},
+    {"meanSpeed", "n<sub>mean</sub> =", "Mean motor speed", "Mean motor speed over the cycle nmean",
+     &MoveResults::meanSpeed, MoveUnit::MotorSpeed},
+    {"brakingEnergy", "E<sub>brake</sub> =", "Braking energy per cycle",
+     "Braking energy per cycle, for the braking resistor Ebrake", &MoveResults::brakingEnergy, MoveUnit::Energy},
+    {"brakingPower", "P<sub>brake</sub> =", "Average braking power", "Average braking power Pbrake",
+     &MoveResults::brakingPower, MoveUnit::Power},
+    {"peakBrakingPower", "P<sub>brake,max</sub> =", "Peak braking power", "Peak braking power Pbrake,max",
+     &MoveResults::peakBrakingPower, MoveUnit::Power},
 }};
 // clang-format on
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <numbers>
 
 namespace {
@@ -43,29 +44,67 @@ AxisFigure mechanismFigure(const AxisMechanism &mechanism, const AxisFigure &fig
     return mechanism.failure.isEmpty() ? figure : AxisFigure::failed(mechanism.failure);
 }
 
+const QString NoTorqueReason = QStringLiteral("the motor gives no torque there");
+
+// Orders checks by their margin, one that fails without a number first.
+double rank(const MotorCheck &check)
+{
+    if (check.margin.ok())
+        return check.margin.value();
+    return check.level == CheckLevel::Fails ? -std::numeric_limits<double>::infinity()
+                                            : std::numeric_limits<double>::quiet_NaN();
+}
+
 const char *checkTitle(MotorCheckKind kind)
 {
     static const char *const Titles[MotorCheckCount] = {"Peak torque", "RMS torque", "Maximum speed",
-                                                        "Inertia ratio"};
+                                                        "Inertia ratio", "Breakaway torque"};
     return Titles[std::size_t(kind)];
 }
 
-// A check of value against the motor's limit, named as its box is ("The
-// rated torque of the motor"); missing says why when no limit is given.
-MotorCheck check(MotorCheckKind kind, const AxisFigure &value, const AxisQuantity &limit,
-                 const char *limitName, const char *missing)
+// A check of value against limit, needing a margin of required (a fraction).
+MotorCheck check(MotorCheckKind kind, const AxisFigure &value, const AxisFigure &limit,
+                 const AxisFigure &requiredMargin)
 {
     MotorCheck result;
     result.kind = kind;
     result.value = value;
-    result.limit = limit.value == 0 ? AxisFigure::failed(QString::fromUtf8(missing))
-                                    : Positive(limit.value, QString::fromUtf8(limitName));
-    result.margin = AxisFigure(1.0) - value / result.limit;
-    if (!result.value.ok() || !result.limit.ok())
-        result.margin = AxisFigure::failed(result.value.ok() ? result.limit.reason() : result.value.reason());
-    if (result.margin.ok())
-        result.level = value.value() <= result.limit.value() ? CheckLevel::Passes : CheckLevel::Fails;
+    result.limit = limit;
+    result.required = requiredMargin.value();
+    const double required = result.required;
+    for (const AxisFigure *figure : {&value, &limit, &requiredMargin}) {
+        if (!figure->ok()) {
+            result.margin = *figure;
+            return result;
+        }
+    }
+    if (limit.value() <= 0) {
+        // Nothing asked of a limit of nothing passes; anything else cannot,
+        // by no margin there is a number for.
+        result.margin = value.value() <= 0 ? AxisFigure(1.0) : AxisFigure::failed(NoTorqueReason);
+        result.level = value.value() <= 0 ? CheckLevel::Passes : CheckLevel::Fails;
+        return result;
+    }
+    result.margin = 1 - value.value() / limit.value();
+    result.level = result.margin.value() >= required - 1e-12 ? CheckLevel::Passes : CheckLevel::Fails;
     return result;
+}
+
+// A motor limit as its box gives it: missing says why when it is not given.
+AxisFigure motorLimit(const AxisQuantity &limit, const char *limitName, const char *missing)
+{
+    return limit.value == 0 ? AxisFigure::failed(QString::fromUtf8(missing))
+                            : Positive(limit.value, QString::fromUtf8(limitName));
+}
+
+// A required margin in %, as a fraction.
+AxisFigure requiredMargin(double percent, const char *what)
+{
+    if (!(percent >= 0 && percent < 100))
+        return AxisFigure::failed(
+            QStringLiteral("The required %1 margin must be at least 0 % and below 100 %.")
+                .arg(QString::fromUtf8(what)));
+    return percent / 100;
 }
 
 QString shown(const ConversionTableData &units, const AxisFigure &figure, const QString &unit, int digits)
@@ -174,58 +213,155 @@ AxisFigure computeMotorMotion(const Axis &axis, MoveResults &r)
     return i;
 }
 
-// Acceleration torques, the load force and the torques it takes at the motor.
-void computeTorques(const Axis &axis, const AxisResults &inertia, const MoveInputs &move, const AxisFigure &i,
-                    MoveResults &r)
+// A torque through a stage of the drive by its power flow: divided by the
+// efficiency while it drives the load, multiplied by the back-driving one
+// while the load drives the motor.
+AxisFigure throughStage(const AxisFigure &torque, const AxisFigure &forward, const AxisFigure &back)
+{
+    for (const AxisFigure *figure : {&torque, &forward, &back}) {
+        if (!figure->ok())
+            return *figure;
+    }
+    return torque.value() >= 0 ? torque / forward : torque * back;
+}
+
+// What the segments' torques are made of at the motor shaft.
+struct Drive
+{
+    AxisFigure direct;        // inertia at the motor shaft itself (rotor, gearbox, motor-side items)
+    AxisFigure through;       // inertia behind the gearbox and mechanism, at the motor shaft
+    AxisFigure etaM, etaBack; // the mechanism forward and back (1 for a rotary axis)
+    AxisFigure etaG;
+    AxisFigure lostAtLoad;  // at the screw, pulley or load shaft, while moving
+    AxisFigure lostAtMotor; // at the gearbox input, while moving
+    AxisFigure i;
+    AxisFigure loadIdeal; // the load's torque while moving, at the motor shaft, lossless
+    bool selfLocking = false;
+
+    // The motor torque for a load-side torque at the motor shaft taken as
+    // lossless (loadIdeal), an acceleration alpha at the motor, moving or not.
+    AxisFigure torque(const AxisFigure &loadIdeal, double alpha, bool moving) const
+    {
+        AxisFigure side = throughStage(through * alpha + loadIdeal, etaM, etaBack);
+        if (moving)
+            side = side + lostAtLoad / i;
+        AxisFigure motor = throughStage(side, etaG, etaG);
+        if (moving)
+            motor = motor + lostAtMotor;
+        return motor + direct * alpha;
+    }
+};
+
+// The drive, the load force and the load, holding, lost and breakaway torques.
+Drive computeTorques(const Axis &axis, const AxisResults &inertia, const MoveInputs &move,
+                     const AxisFigure &i, MoveResults &r)
 {
     const AxisMechanism &mech = r.mechanism;
     const bool rotary = mech.kind == MechanismKind::Rotary;
-    const AxisFigure etaG = efficiency(move.gearboxEfficiency, QStringLiteral("The gearbox efficiency"));
-    const AxisFigure etaM =
-        rotary ? AxisFigure(1.0)
-               : efficiency(move.mechanismEfficiency, QStringLiteral("The mechanism efficiency"));
+    Drive d;
+    d.i = i;
+    d.etaG = efficiency(move.gearboxEfficiency, QStringLiteral("The gearbox efficiency"));
+    d.etaM = rotary ? AxisFigure(1.0)
+                    : efficiency(move.mechanismEfficiency, QStringLiteral("The mechanism efficiency"));
+    d.etaBack = d.etaM;
+    if (!rotary && !move.backDriveAsForward) {
+        const double back = move.backDriveEfficiency;
+        d.etaBack = back >= -100 && back <= 100
+                        ? AxisFigure(back / 100)
+                        : AxisFigure::failed(QStringLiteral("The back-driving efficiency must lie between "
+                                                            "-100 % and 100 %."));
+        d.selfLocking = back <= 0;
+    }
     const AxisFigure rotor = NonNegative(axis.motor.inertia.value, QStringLiteral("The rotor inertia"));
     const AxisFigure gearbox = NonNegative(axis.gearbox.inertia.value, QStringLiteral("The gearbox inertia"));
-    const AxisFigure direct = rotor + gearbox + inertia.motorSideItems;
-    const AxisFigure throughDrive = inertia.reflected / (etaM * etaG);
-    r.accelTorque = r.motorAccel * direct + r.motorAccel * throughDrive;
-    r.decelTorque = r.motorDecel * direct + r.motorDecel * throughDrive;
+    d.direct = rotor + gearbox + inertia.motorSideItems;
 
-    // Load force, and the torque it takes at the motor.
+    // Load force, and the lever from it to the screw or pulley shaft.
     const AxisFigure arm = mech.kind == MechanismKind::Screw ? mech.pitch / TwoPi : mech.pitch / 2.0;
+    const AxisFigure counterweight =
+        NonNegative(move.counterweight.value, QStringLiteral("The counterweight"));
+    AxisFigure &loadIdeal = d.loadIdeal;
+    AxisFigure holdIdeal, breakawayIdeal;
     if (rotary) {
         const AxisFigure load = anyValue(move.loadTorque.value, QStringLiteral("The load torque"));
         r.loadForce = AxisFigure::failed(QStringLiteral("A rotary axis has a load torque, not a force."));
-        r.loadTorque = load / (i * etaG);
-        r.holdingTorque = load / i;
+        d.through = inertia.reflected;
+        if (move.counterweight.value != 0)
+            d.through = AxisFigure::failed(QStringLiteral("A counterweight needs a screw or belt axis."));
+        loadIdeal = holdIdeal = breakawayIdeal = load / i;
     } else {
         const AxisFigure theta = incline(move.incline.value);
         const AxisFigure mu = NonNegative(move.friction, QStringLiteral("The friction coefficient"));
+        AxisFigure muStatic = move.staticFriction == 0
+                                  ? mu
+                                  : NonNegative(move.staticFriction, QStringLiteral("The static friction "
+                                                                                    "coefficient"));
+        if (muStatic.ok() && mu.ok() && muStatic.value() < mu.value())
+            muStatic = AxisFigure::failed(
+                QStringLiteral("The static friction coefficient must be at least the friction coefficient."));
         const AxisFigure thrust = anyValue(move.thrust.value, QStringLiteral("The external force"));
-        const double sinTheta = std::sin(theta.value());
+        const AxisFigure sinTheta = theta.ok() ? AxisFigure(std::sin(theta.value())) : theta;
+        const AxisFigure cosTheta = theta.ok() ? AxisFigure(std::cos(theta.value())) : theta;
         const AxisFigure weight = mech.movingMass * StandardGravity;
-        r.loadForce =
-            mechanismFigure(mech, weight * (AxisFigure(sinTheta) + mu * std::cos(theta.value())) + thrust);
-        if (!theta.ok())
-            r.loadForce = theta;
-        r.loadTorque = r.loadForce * arm / (etaM * i * etaG);
-        // At rest friction does not act, and no efficiency: only gravity holds.
-        r.holdingTorque = mechanismFigure(mech, theta.ok() ? weight * sinTheta * arm / i : theta);
+        // The counterweight takes its weight off the load along the line.
+        const AxisFigure gravity = (mech.movingMass - counterweight) * StandardGravity * sinTheta;
+        r.loadForce = mechanismFigure(mech, gravity + mu * weight * cosTheta + thrust);
+        const AxisFigure breakawayForce =
+            mechanismFigure(mech, gravity + muStatic * weight * cosTheta + thrust);
+        d.through = inertia.reflected + counterweight * arm * arm / (i * i);
+        loadIdeal = r.loadForce * arm / i;
+        breakawayIdeal = breakawayForce * arm / i;
+        // At rest friction does not act, and no efficiency: only gravity
+        // holds, unless the screw locks itself.
+        holdIdeal = mechanismFigure(mech, d.selfLocking ? AxisFigure(0.0) * gravity : gravity * arm / i);
     }
+
+    // The lost torques, against the motion while moving.
+    const AxisFigure bearing = NonNegative(move.bearingTorque.value, QStringLiteral("The bearing and seal torque"));
+    AxisFigure preload = 0.0;
+    const bool preloadGiven =
+        move.preloadFromForce ? move.preloadForce.value != 0 : move.preloadTorque.value != 0;
+    if (preloadGiven && mech.kind != MechanismKind::Screw)
+        preload = AxisFigure::failed(QStringLiteral("A nut preload needs a screw axis."));
+    else if (preloadGiven && move.preloadFromForce)
+        preload = NonNegative(move.preloadForce.value, QStringLiteral("The preload force")) *
+                  PreloadDragFactor * mech.pitch / TwoPi;
+    else if (preloadGiven)
+        preload = NonNegative(move.preloadTorque.value, QStringLiteral("The preload drag torque"));
+    d.lostAtLoad = bearing + preload;
+    d.lostAtMotor = NonNegative(move.gearboxDragTorque.value, QStringLiteral("The gearbox no-load torque"));
+    r.lostTorque = d.lostAtLoad / (i * d.etaG) + d.lostAtMotor;
+
+    r.accelTorque = r.motorAccel * d.direct + r.motorAccel * d.through / (d.etaM * d.etaG);
+    r.decelTorque = r.motorDecel * d.direct + r.motorDecel * d.through * d.etaBack * d.etaG;
+    r.loadTorque = throughStage(throughStage(loadIdeal, d.etaM, d.etaBack), d.etaG, d.etaG);
+    r.holdingTorque = holdIdeal;
+    r.breakawayTorque = d.torque(breakawayIdeal, r.motorAccel.value(), true);
+    for (const AxisFigure *figure : {&r.motorAccel, &d.through})
+        if (!figure->ok())
+            r.breakawayTorque = *figure;
+    return d;
 }
 
-// The four segments of the cycle, with the peak and RMS torque over it.
-void computeCycle(const MoveInputs &move, const AxisFigure &t, MoveResults &r)
+// The four segments of the cycle, with the peak and RMS torque over it, the
+// operating points, the mean speed and the braking.
+void computeCycle(const MoveInputs &move, const AxisFigure &t, const Drive &d, MoveResults &r)
 {
     const AxisFigure dwell = NonNegative(move.dwell.value, QStringLiteral("The dwell time"));
     r.cycleTime = t + dwell;
     const AxisFigure durations[MoveSegmentCount] = {r.accelTime, r.constantTime, r.decelTime, dwell};
-    const AxisFigure torques[MoveSegmentCount] = {r.loadTorque + r.accelTorque, r.loadTorque,
-                                                  r.loadTorque - r.decelTorque, r.holdingTorque};
+    const AxisFigure alphas[MoveSegmentCount] = {r.motorAccel, 0.0, AxisFigure(0.0) - r.motorDecel, 0.0};
+    AxisFigure torques[MoveSegmentCount];
+    for (int k = 0; k < 3; ++k)
+        torques[k] = alphas[k].ok() ? d.torque(d.loadIdeal, alphas[k].value(), true) : alphas[k];
+    torques[3] = move.holdingBrake ? AxisFigure(0.0) * r.holdingTorque : r.holdingTorque;
     const double top = r.maxMotorSpeed.value();
     const double speeds[MoveSegmentCount][2] = {{0, top}, {top, top}, {top, 0}, {0, 0}};
     AxisFigure peak = 0.0;
     AxisFigure squares = 0.0;
+    AxisFigure meanSum = 0.0;
+    AxisFigure energy = 0.0;
+    AxisFigure peakPower = 0.0;
     double start = 0;
     for (int k = 0; k < MoveSegmentCount; ++k) {
         MoveSegment &segment = r.segments[std::size_t(k)];
@@ -237,17 +373,94 @@ void computeCycle(const MoveInputs &move, const AxisFigure &t, MoveResults &r)
         segment.torque = durations[k].ok() ? torques[k] : durations[k];
         start += segment.duration;
         squares = squares + segment.torque * segment.torque * durations[k];
+        const AxisFigure meanOfSegment = (std::fabs(speeds[k][0]) + std::fabs(speeds[k][1])) / 2;
+        meanSum = meanSum + meanOfSegment * durations[k];
+        for (int e = 0; e < 2; ++e) {
+            OperatingPoint &point = r.points[std::size_t(2 * k + e)];
+            point.segment = segment.kind;
+            point.end = e == 1;
+            point.used = segment.duration > 0 && segment.torque.ok();
+            point.speed = speeds[k][e];
+            point.torque = segment.torque.value();
+        }
         // A segment of no time asks nothing of the motor.
-        if (!segment.torque.ok())
+        if (!segment.torque.ok()) {
             peak = segment.torque;
-        else if (peak.ok() && segment.duration > 0)
+        } else if (peak.ok() && segment.duration > 0) {
             peak = std::max(peak.value(), std::fabs(segment.torque.value()));
+            // Power T·ω is linear over a ramp and keeps one sign: the braking
+            // energy is its mean times the time, its peak at the top speed.
+            const double torque = segment.torque.value();
+            if (torque < 0) {
+                energy = energy + AxisFigure(-torque) * meanOfSegment * durations[k];
+                peakPower = std::max(peakPower.value(), -torque * std::max(speeds[k][0], speeds[k][1]));
+            }
+        }
     }
     r.peakTorque = peak;
     r.rmsTorque = Sqrt(squares / r.cycleTime);
+    r.meanSpeed = r.maxMotorSpeed.ok() ? meanSum / r.cycleTime : r.maxMotorSpeed;
+    const AxisFigure &cycleOk = peak.ok() ? r.cycleTime : peak;
+    r.brakingEnergy = cycleOk.ok() ? energy : cycleOk;
+    r.brakingPower = r.brakingEnergy / r.cycleTime;
+    r.peakBrakingPower = cycleOk.ok() ? peakPower : cycleOk;
 }
 
 } // namespace
+namespace {
+
+// A curve from its input: flat or the corner form from the stall torque and
+// the maximum speed, or the points as they are.
+TorqueCurve curveOf(const MotorCurveInput &input, const AxisQuantity &stall, const AxisQuantity &maxSpeed,
+                    const char *stallName, const char *missing, QString &problem, const QString &what)
+{
+    TorqueCurve curve;
+    if (input.form == CurveForm::Points) {
+        curve = input.points;
+        if (curve.points.empty())
+            problem = QStringLiteral("No %1 is given for the motor.").arg(what.mid(4));
+    } else if (stall.value == 0) {
+        problem = QString::fromUtf8(missing);
+    } else if (const AxisFigure given = Positive(stall.value, QString::fromUtf8(stallName)); !given.ok()) {
+        problem = given.reason();
+    } else if (input.form == CurveForm::Corner && maxSpeed.value == 0) {
+        problem = QStringLiteral("%1 in the corner form needs the maximum speed.").arg(what);
+    } else if (input.form == CurveForm::Corner) {
+        curve =
+            CornerCurve(stall.value, input.cornerSpeed.value, input.torqueAtMaxSpeed.value, maxSpeed.value);
+        if (!(input.cornerSpeed.value > 0 && input.cornerSpeed.value <= maxSpeed.value))
+            problem =
+                QStringLiteral("%1's corner speed must be above 0 and at most the maximum speed.").arg(what);
+    } else {
+        // Without a maximum speed a flat curve holds at every speed; the speed
+        // check says the maximum is missing.
+        curve =
+            FlatCurve(stall.value, maxSpeed.value == 0 ? std::numeric_limits<double>::max() : maxSpeed.value);
+    }
+    if (problem.isEmpty())
+        problem = CurveProblem(curve, what);
+    return curve;
+}
+
+} // namespace
+
+MotorCurves CurvesOf(const AxisMotor &motor)
+{
+    MotorCurves c;
+    c.peak = curveOf(motor.peak, motor.peakTorque, motor.maxSpeed, "The peak torque of the motor",
+                     "No peak torque is given for the motor.", c.peakProblem,
+                     QStringLiteral("The peak torque curve"));
+    c.continuous = curveOf(motor.continuous, motor.ratedTorque, motor.maxSpeed,
+                           "The rated torque of the motor", "No rated torque is given for the motor.",
+                           c.continuousProblem, QStringLiteral("The continuous torque curve"));
+    if (motor.maxSpeed.value != 0 || motor.peak.form != CurveForm::Points)
+        c.maxSpeed = motorLimit(motor.maxSpeed, "The maximum speed of the motor",
+                                "No maximum speed is given for the motor.");
+    else
+        c.maxSpeed =
+            c.peakProblem.isEmpty() ? AxisFigure(CurveEndSpeed(c.peak)) : AxisFigure::failed(c.peakProblem);
+    return c;
+}
 
 MoveResults ComputeMove(const Axis &axis, const AxisResults &inertia, const MoveInputs &move)
 {
@@ -259,31 +472,72 @@ MoveResults ComputeMove(const Axis &axis, const AxisResults &inertia, const Move
     r.movingMass = linear ? mechanismFigure(r.mechanism, r.mechanism.movingMass) : AxisFigure::failed(rotary);
     const AxisFigure t = computeProfile(move, r);
     const AxisFigure i = computeMotorMotion(axis, r);
-    computeTorques(axis, inertia, move, i, r);
-    computeCycle(move, t, r);
+    const Drive drive = computeTorques(axis, inertia, move, i, r);
+    computeCycle(move, t, drive, r);
 
     const AxisMotor &motor = axis.motor;
-    r.checks = {check(MotorCheckKind::PeakTorque, r.peakTorque, motor.peakTorque,
-                      "The peak torque of the motor", "No peak torque is given for the motor."),
-                check(MotorCheckKind::RmsTorque, r.rmsTorque, motor.ratedTorque,
-                      "The rated torque of the motor", "No rated torque is given for the motor."),
-                check(MotorCheckKind::Speed, r.maxMotorSpeed, motor.maxSpeed,
-                      "The maximum speed of the motor", "No maximum speed is given for the motor."),
-                check(MotorCheckKind::InertiaRatio, inertia.ratio, {motor.targetRatio, {}},
-                      "The target ratio", "No target ratio is given.")};
+    const MotorCurves curves = CurvesOf(motor);
+    const AxisFigure peakMargin = requiredMargin(motor.peakMargin, "peak torque");
+
+    // The peak check at the operating point of the smallest margin.
+    MotorCheck &peak = r.checks[std::size_t(MotorCheckKind::PeakTorque)];
+    const AxisFigure peakCurve =
+        curves.peakProblem.isEmpty() ? AxisFigure(0.0) : AxisFigure::failed(curves.peakProblem);
+    peak = check(MotorCheckKind::PeakTorque, r.peakTorque, peakCurve, peakMargin);
+    for (int k = 0; k < OperatingPointCount && r.peakTorque.ok() && peakCurve.ok(); ++k) {
+        const OperatingPoint &point = r.points[std::size_t(k)];
+        if (!point.used)
+            continue;
+        MotorCheck here = check(MotorCheckKind::PeakTorque, std::fabs(point.torque),
+                                TorqueAt(curves.peak, point.speed), peakMargin);
+        here.speed = point.speed;
+        here.point = k;
+        if (peak.point < 0 || rank(here) < rank(peak))
+            peak = here;
+    }
+    // Heat: the RMS torque against the continuous curve at the mean speed.
+    const AxisFigure continuous =
+        !curves.continuousProblem.isEmpty() ? AxisFigure::failed(curves.continuousProblem)
+        : r.meanSpeed.ok()                  ? AxisFigure(TorqueAt(curves.continuous, r.meanSpeed.value()))
+                                            : r.meanSpeed;
+    r.checks[std::size_t(MotorCheckKind::RmsTorque)] = check(
+        MotorCheckKind::RmsTorque, r.rmsTorque, continuous, requiredMargin(motor.rmsMargin, "RMS torque"));
+    r.checks[std::size_t(MotorCheckKind::RmsTorque)].speed = r.meanSpeed;
+    r.checks[std::size_t(MotorCheckKind::Speed)] = check(
+        MotorCheckKind::Speed, r.maxMotorSpeed, curves.maxSpeed, requiredMargin(motor.speedMargin, "speed"));
+    r.checks[std::size_t(MotorCheckKind::InertiaRatio)] =
+        check(MotorCheckKind::InertiaRatio, inertia.ratio,
+              motorLimit({motor.targetRatio, {}}, "The target ratio", "No target ratio is given."), 0.0);
+    MotorCheck &breakaway = r.checks[std::size_t(MotorCheckKind::Breakaway)];
+    breakaway =
+        check(MotorCheckKind::Breakaway,
+              r.breakawayTorque.ok() ? AxisFigure(std::fabs(r.breakawayTorque.value())) : r.breakawayTorque,
+              peakCurve.ok() ? AxisFigure(TorqueAt(curves.peak, 0)) : peakCurve, peakMargin);
+    breakaway.speed = 0.0;
     // Without the rotor the torques leave out its own acceleration: too low
     // to pass a motor on, however they compare.
     if (axis.motor.inertia.value == 0) {
-        for (MotorCheck *torque : {&r.checks[0], &r.checks[1]}) {
-            torque->level = CheckLevel::Unknown;
-            torque->margin = AxisFigure::failed(NoRotorReason());
+        for (MotorCheckKind kind :
+             {MotorCheckKind::PeakTorque, MotorCheckKind::RmsTorque, MotorCheckKind::Breakaway}) {
+            MotorCheck &torque = r.checks[std::size_t(kind)];
+            torque.level = CheckLevel::Unknown;
+            torque.margin = AxisFigure::failed(NoRotorReason());
         }
     }
     return r;
 }
 
+QString PointWords(const OperatingPoint &point)
+{
+    static const char *const Segments[MoveSegmentCount] = {"acceleration", "constant speed", "deceleration",
+                                                           "dwell"};
+    return QStringLiteral("the %1 of the %2")
+        .arg(point.end ? QStringLiteral("end") : QStringLiteral("start"),
+             QString::fromLatin1(Segments[std::size_t(point.segment)]));
+}
+
 QString MotorCheckText(const ConversionTableData &units, const MotorCheck &check, const QString &unit,
-                       int digits)
+                       int digits, const QString &speedUnit)
 {
     const QString title = QString::fromUtf8(checkTitle(check.kind));
     if (check.level == CheckLevel::Unknown)
@@ -297,13 +551,34 @@ QString MotorCheckText(const ConversionTableData &units, const MotorCheck &check
         value = shown(units, check.value, unit.trimmed(), digits);
         limit = shown(units, check.limit, unit.trimmed(), digits);
     }
-    // Whole per cent, with a tenth below 10 % where it matters.
-    const double percent = std::fabs(check.margin.value()) * 100;
-    const QString margin =
-        FormatWithPattern(percent, percent < 10 ? QStringLiteral("0.#") : QStringLiteral("0"));
+    QString where;
+    const QString speed =
+        check.speed.ok() ? shown(units, check.speed, speedUnit.trimmed(), digits) : QString();
+    if (check.kind == MotorCheckKind::RmsTorque)
+        where = QStringLiteral(" continuous at the mean speed %1").arg(speed);
+    else if (check.kind == MotorCheckKind::Breakaway)
+        where = QStringLiteral(" at standstill");
+    else if (check.kind == MotorCheckKind::PeakTorque && check.point >= 0)
+        where = QStringLiteral(" at %1 (%2)")
+                    .arg(speed,
+                         PointWords(OperatingPoint{MoveSegmentKind(check.point / 2), check.point % 2 == 1}));
+    const auto percent = [](double fraction) {
+        // Whole per cent, with a tenth below 10 % where it matters.
+        const double p = std::fabs(fraction) * 100;
+        return FormatWithPattern(p, p < 10 ? QStringLiteral("0.#") : QStringLiteral("0"));
+    };
+    const QString stated = QStringLiteral("%1 %2 of %3%4").arg(title, value, limit, where);
+    const double margin = check.margin.value();
+    if (!check.margin.ok())
+        return QStringLiteral("%1: fails, %2").arg(stated, check.margin.reason());
+    const QString required =
+        check.required > 0 ? QStringLiteral(" (%1 % required)").arg(percent(check.required)) : QString();
     if (check.level == CheckLevel::Passes)
-        return QStringLiteral("%1 %2 of %3: passes, %4 % margin").arg(title, value, limit, margin);
-    return QStringLiteral("%1 %2 of %3: fails, %4 % over").arg(title, value, limit, margin);
+        return QStringLiteral("%1: passes, %2 % margin%3").arg(stated, percent(margin), required);
+    if (margin < 0)
+        return QStringLiteral("%1: fails, %2 % over%3").arg(stated, percent(margin), required);
+    return QStringLiteral("%1: fails, %2 % margin of %3 % required")
+        .arg(stated, percent(margin), percent(check.required));
 }
 
 QString NoRotorReason()

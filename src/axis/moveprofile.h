@@ -6,9 +6,21 @@
 // the peak and RMS torque, and the check of all of it against the motor.
 //
 // SI base units and double precision throughout (see axisfigure.h): m, rad,
-// s, N, N·m, rad/s, kg·m². Efficiencies are applied in the driving direction
-// in every segment, deceleration included: a conservative simplification
-// (a braking load would need less torque than this says).
+// s, N, N·m, rad/s, kg·m², J, W.
+//
+// Efficiencies follow the power flow in each segment, not its name: where
+// the torque the load side asks of the motor drives the load (positive), the
+// motor supplies the losses too and the torque is divided by the efficiency;
+// where the load drives the motor (lowering, braking, a pulling force) the
+// losses eat into it and the torque is multiplied, by the back-driving
+// efficiency at the screw or belt. A back-driving efficiency at or below 0
+// is a self-locking screw: it holds the load at rest, and the motor must
+// drive the load down (the torque turns positive).
+//
+// Lost torques (the nut's preload drag and the support bearings at the screw,
+// pulley or load shaft, the gearbox's no-load torque at its input) act while
+// the axis moves, against the motion; the first two pass through the gearbox
+// like the load torque. At rest they do not act.
 //
 // Signs: a torque is positive in the direction of the move; a negative
 // incline moves the load down, so gravity helps the move and the load and
@@ -43,9 +55,34 @@ struct MoveInputs
     // Rotary axes: a constant torque at the load against the move, also held at rest.
     AxisQuantity loadTorque;
     double gearboxEfficiency = 100; // %
+    // Linear axes: the mechanism's efficiency when the load drives it, %,
+    // from -100 to 100 (at or below 0 it is self-locking); the forward one
+    // when backDriveAsForward.
+    bool backDriveAsForward = true;
+    double backDriveEfficiency = 100;
+    // Breakaway: the static friction coefficient μs, at least μ; 0 takes μ.
+    double staticFriction = 0;
+    // Lost torques: the ball nut's preload drag, given as its torque or from
+    // the preload force Fa0 (by PreloadDragFactor); the support bearings and
+    // seals at the screw, pulley or load shaft; the gearbox at its input.
+    bool preloadFromForce = false;
+    AxisQuantity preloadTorque;
+    AxisQuantity preloadForce;
+    AxisQuantity bearingTorque;
+    AxisQuantity gearboxDragTorque;
+    // Linear axes: a counterweight on a rope over a pulley, moving with the
+    // load along its line; it adds its inertia and takes its weight's share
+    // along the incline off the load force (all of it on a vertical axis).
+    AxisQuantity counterweight;
+    // A holding brake holds the axis in the dwell, without motor torque.
+    bool holdingBrake = false;
 
     bool operator==(const MoveInputs &) const = default;
 };
+
+// The rule of thumb for a preloaded ball nut's drag torque:
+// T = K·Fa0·p/(2π) with K = PreloadDragFactor.
+inline constexpr double PreloadDragFactor = 0.2;
 
 enum class MechanismKind { Rotary, Screw, Belt };
 
@@ -77,8 +114,23 @@ struct MoveSegment
     AxisFigure torque;    // motor torque through the segment, N·m
 };
 
-enum class MotorCheckKind { PeakTorque, RmsTorque, Speed, InertiaRatio };
-inline constexpr int MotorCheckCount = 4;
+// A segment's start or end on the speed–torque plane.
+struct OperatingPoint
+{
+    MoveSegmentKind segment = MoveSegmentKind::Accelerate;
+    bool end = false;  // its end, else its start
+    bool used = false; // the segment takes time
+    double speed = 0;  // rad/s
+    double torque = 0; // N·m
+};
+inline constexpr int OperatingPointCount = 2 * MoveSegmentCount;
+
+// The checks, each against a motor limit: the peak torque at every operating
+// point against the peak curve, the RMS torque against the continuous curve
+// at the mean speed, the top speed, the inertia ratio, and the torque to break
+// away at the first instant against the peak curve at standstill.
+enum class MotorCheckKind { PeakTorque, RmsTorque, Speed, InertiaRatio, Breakaway };
+inline constexpr int MotorCheckCount = 5;
 
 enum class CheckLevel { Passes, Fails, Unknown };
 
@@ -88,8 +140,20 @@ struct MotorCheck
     AxisFigure value; // what the move needs (N·m, rad/s, or λ)
     AxisFigure limit; // what the motor allows (or the target ratio)
     CheckLevel level = CheckLevel::Unknown;
-    AxisFigure margin; // 1 − value / limit, as a fraction; negative when it fails
+    AxisFigure margin;   // 1 − value / limit, as a fraction; negative when over
+    double required = 0; // the margin it needs, as a fraction
+    AxisFigure speed;    // where the torque checks look: the point's or the mean speed
+    int point = -1;      // the peak check's worst operating point, or -1
 };
+
+// The motor's curves as the check uses them; a failure says why one cannot be.
+struct MotorCurves
+{
+    TorqueCurve peak, continuous;
+    QString peakProblem, continuousProblem;
+    AxisFigure maxSpeed; // the speed limit: the maximum speed, else the peak curve's end
+};
+MotorCurves CurvesOf(const AxisMotor &motor);
 
 struct MoveResults
 {
@@ -109,9 +173,18 @@ struct MoveResults
     AxisFigure pitch, movingMass;
     std::array<MoveSegment, MoveSegmentCount> segments; // by MoveSegmentKind
     AxisFigure cycleTime;
-    AxisFigure peakTorque;                          // the largest |T| of the segments
-    AxisFigure rmsTorque;                           // over the whole cycle, dwell included
-    std::array<MotorCheck, MotorCheckCount> checks; // by MotorCheckKind
+    AxisFigure peakTorque;      // the largest |T| of the segments
+    AxisFigure rmsTorque;       // over the whole cycle, dwell included
+    AxisFigure lostTorque;      // the lost torques at the motor while moving, driving
+    AxisFigure breakawayTorque; // at the first instant, with static friction
+    AxisFigure meanSpeed;       // Σ ½(|n start| + |n end|)·t / Σ t over the cycle
+    // What the motor returns while braking, for sizing a braking resistor:
+    // the energy per cycle (the negative motor power integrated; the
+    // mechanical losses are out of it already, the winding losses are not,
+    // so it errs on the resistor's side), its average over the cycle and its peak.
+    AxisFigure brakingEnergy, brakingPower, peakBrakingPower;
+    std::array<OperatingPoint, OperatingPointCount> points; // by segment, start then end
+    std::array<MotorCheck, MotorCheckCount> checks;         // by MotorCheckKind
 };
 
 // Without a rotor inertia (J_m = 0) the torques are worked out, but the peak
@@ -120,12 +193,16 @@ MoveResults ComputeMove(const Axis &axis, const AxisResults &inertia, const Move
 QString NoRotorReason();
 
 // A check in words with numbers, values shown in unit (a unit of the check's
-// type; ignored for the inertia ratio) with digits significant digits:
-// "Peak torque 0.237 N-m of 0.5 N-m: passes, 53 % margin",
-// "Maximum speed 9000 rpm of 6000 rpm: fails, 50 % over", or why it cannot be
-// checked. Complete without any colour.
+// type; ignored for the inertia ratio) and speeds in speedUnit, with digits
+// significant digits: "Peak torque 0.237 N-m of 0.5 N-m at 0 rpm (the start
+// of the acceleration): passes, 53 % margin (20 % required)", "Maximum speed
+// 9000 rpm of 6000 rpm: fails, 50 % over", "...: fails, 12 % margin of 20 %
+// required", or why it cannot be checked. Complete without any colour.
 QString MotorCheckText(const ConversionTableData &units, const MotorCheck &check, const QString &unit,
-                       int digits);
+                       int digits, const QString &speedUnit = QStringLiteral("rpm"));
+
+// Where an operating point lies in the cycle: "the end of the acceleration".
+QString PointWords(const OperatingPoint &point);
 
 // Motor speed and torque over one cycle for plotting: each segment's start
 // and end and samplesPerSegment − 2 points between (at least the two ends),

@@ -16,6 +16,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QGridLayout>
+#include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
 
@@ -144,4 +145,70 @@ void CopyText(const QString &text)
     QClipboard *clipboard = QGuiApplication::clipboard();
     clipboard->clear();
     clipboard->setText(text);
+}
+
+void AxisInput::setEnabled(bool on) const
+{
+    for (QWidget *widget : std::initializer_list<QWidget *>{caption, box, units}) {
+        if (widget)
+            widget->setEnabled(on);
+    }
+}
+
+AxisInput AddAxisInput(const ConversionTableData &table, QGridLayout *grid, const QString &caption,
+                       const QString &name, const QString &spoken, const QString &unitType,
+                       const QString &after)
+{
+    QWidget *pane = grid->parentWidget();
+    AxisInput input;
+    const int row = grid->rowCount();
+    input.box = AxisValueBox(QStringLiteral("txt%1").arg(name), spoken, pane, 80);
+    input.caption = BuddyCaption(caption, input.box, pane);
+    input.what = input.caption->text().remove(u'&').remove(u':');
+    input.what[0] = input.what[0].toLower();
+    grid->addWidget(input.caption, row, 0);
+    grid->addWidget(input.box, row, 1);
+    if (!unitType.isEmpty()) {
+        input.units = AxisUnitList(QStringLiteral("cmb%1Units").arg(name), spoken + QStringLiteral(" units"),
+                                   unitType, pane);
+        input.box->setUnitList(table, input.units);
+        grid->addWidget(input.units, row, 2);
+    } else if (!after.isEmpty()) {
+        grid->addWidget(new QLabel(after, pane), row, 2);
+    }
+    return input;
+}
+
+QLabel *AxisCheckLabel(const QString &name, const QString &spoken, QWidget *parent)
+{
+    auto *label = Named(new QLabel(parent), name, QString(), spoken);
+    QFont bold = parent->font();
+    bold.setBold(true);
+    label->setWordWrap(true);
+    label->setFont(bold);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setMinimumHeight(QFontMetrics(bold).lineSpacing() * 2);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    return label;
+}
+
+void ShowCheck(QLabel *label, const QString &words, CheckLevel level)
+{
+    ShowValue(label, words);
+    const char *colour = level == CheckLevel::Passes  ? "#1b6e20"
+                         : level == CheckLevel::Fails ? "#b3261e"
+                                                      : nullptr;
+    // A new style sheet restyles the label: set only when it changes.
+    const QString style = colour ? QStringLiteral("color: %1;").arg(QLatin1String(colour)) : QString();
+    if (label->styleSheet() != style)
+        label->setStyleSheet(style);
+}
+
+QGroupBox *AxisInputGroup(const QString &title, const QString &name, QWidget *parent)
+{
+    auto *box = Named(new QGroupBox(title, parent), name, QString(), title);
+    auto *grid = new QGridLayout(box);
+    grid->setHorizontalSpacing(6);
+    grid->setVerticalSpacing(3);
+    return box;
 }

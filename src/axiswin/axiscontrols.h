@@ -4,6 +4,7 @@
 // copy keys ("number" and "number unit").
 
 #include "axis/axisfigure.h"
+#include "axis/moveprofile.h"
 
 #include <QSize>
 #include <QString>
@@ -15,6 +16,7 @@ class NumericEdit;
 class PictureButton;
 class QComboBox;
 class QGridLayout;
+class QGroupBox;
 class QLabel;
 class QWidget;
 
@@ -47,6 +49,30 @@ std::optional<AxisQuantity> BoxQuantity(const ConversionTableData &table, const 
 AxisQuantity ReadBoxQuantity(const ConversionTableData &table, const NumericEdit *box,
                              const QComboBox *units);
 double ReadBoxNumber(const NumericEdit *box);
+
+// A titled group of a pane's inputs, laid out on a grid.
+QGroupBox *AxisInputGroup(const QString &title, const QString &name, QWidget *parent);
+
+// A row of a pane's inputs: its caption, box and unit list.
+struct AxisInput
+{
+    QLabel *caption = nullptr;
+    NumericEdit *box = nullptr;
+    QComboBox *units = nullptr;
+    QString what; // its caption in lower case, for the window's Undo
+    void setEnabled(bool on) const;
+};
+// Adds an input row to a grid: caption, box (txt<name>) and, for a unit type,
+// a unit list (cmb<name>Units), or a fixed text after the box such as "%".
+AxisInput AddAxisInput(const ConversionTableData &table, QGridLayout *grid, const QString &caption,
+                       const QString &name, const QString &spoken, const QString &unitType,
+                       const QString &after = {});
+
+// A motor check's line: bold, selectable, with room for a second line
+// where a reason runs long.
+QLabel *AxisCheckLabel(const QString &name, const QString &spoken, QWidget *parent);
+// A check's words in its label; the colour only repeats what the words say.
+void ShowCheck(QLabel *label, const QString &words, CheckLevel level);
 
 // A result: its value label and the keys that copy it.
 struct AxisResultRow

@@ -56,6 +56,28 @@ ReportBlock factPairs(const QList<QStringList> &left, const QList<QStringList> &
     return ReportBlock::facts(rows);
 }
 
+QString percentEntered(double percent)
+{
+    return AxisEntryText(percent) + QStringLiteral(" %");
+}
+
+// A torque curve as entered: flat, its corner, or its points in the units
+// of the maximum speed and the stall torque.
+QString curveEntered(const MotorCurveInput &curve, const AxisQuantity &stall, const AxisQuantity &maxSpeed,
+                     const ReportFigures &view)
+{
+    if (curve.form == CurveForm::Flat)
+        return QStringLiteral("flat");
+    if (curve.form == CurveForm::Corner)
+        return QStringLiteral("corner at %1, %2 at the maximum speed")
+            .arg(entered(curve.cornerSpeed, "rad/s", view), entered(curve.torqueAtMaxSpeed, "N-m", view));
+    QStringList points;
+    for (const TorquePoint &point : curve.points.points)
+        points.append(QStringLiteral("%1 / %2").arg(entered({point.speed, maxSpeed.unit}, "rad/s", view),
+                                                    entered({point.torque, stall.unit}, "N-m", view)));
+    return points.isEmpty() ? QStringLiteral("no points") : points.join(QStringLiteral("; "));
+}
+
 // The gearbox beside the motor with its ratings, as a catalogue lists them.
 ReportSection driveSection(const Axis &axis, const ReportFigures &view)
 {
@@ -68,7 +90,15 @@ ReportSection driveSection(const Axis &axis, const ReportFigures &view)
                    {{QStringLiteral("J rotor"), inertiaEntered(motor.inertia, view)},
                     {QStringLiteral("Rated torque"), entered(motor.ratedTorque, "N-m", view)},
                     {QStringLiteral("Peak torque"), entered(motor.peakTorque, "N-m", view)},
-                    {QStringLiteral("Maximum speed"), entered(motor.maxSpeed, "rad/s", view)}})}};
+                    {QStringLiteral("Maximum speed"), entered(motor.maxSpeed, "rad/s", view)}}),
+         ReportBlock::facts({{QStringLiteral("Peak torque curve"),
+                              curveEntered(motor.peak, motor.peakTorque, motor.maxSpeed, view)},
+                             {QStringLiteral("Continuous torque curve"),
+                              curveEntered(motor.continuous, motor.ratedTorque, motor.maxSpeed, view)},
+                             {QStringLiteral("Required margins"),
+                              QStringLiteral("peak torque %1, RMS torque %2, speed %3")
+                                  .arg(percentEntered(motor.peakMargin), percentEntered(motor.rmsMargin),
+                                       percentEntered(motor.speedMargin))}})}};
 }
 
 ReportSection itemSection(const Axis &axis, const AxisResults &results, const ReportFigures &view)
@@ -130,11 +160,6 @@ ReportDocument AxisReport(const Axis &axis, const AxisResults &results, const Re
 
 namespace {
 
-QString percentEntered(double percent)
-{
-    return AxisEntryText(percent) + QStringLiteral(" %");
-}
-
 QString profileText(const MoveInputs &move)
 {
     if (move.profile == MoveProfile::Triangular)
@@ -178,6 +203,27 @@ ReportBlock moveFacts(const MoveInputs &move, const MoveResults &results, const 
                      {QStringLiteral("Mechanism efficiency"), percentEntered(move.mechanismEfficiency)}});
     }
     load.append({QStringLiteral("Gearbox efficiency"), percentEntered(move.gearboxEfficiency)});
+    const MechanismKind kind = results.mechanism.kind;
+    if (kind != MechanismKind::Rotary) {
+        load.append(
+            {{QStringLiteral("Back-driving efficiency"), move.backDriveAsForward
+                                                             ? QStringLiteral("as forward")
+                                                             : percentEntered(move.backDriveEfficiency)},
+             {QStringLiteral("Static friction \u03bcs"),
+              move.staticFriction == 0 ? QStringLiteral("as \u03bc") : AxisEntryText(move.staticFriction)}});
+    }
+    if (kind == MechanismKind::Screw) {
+        load.append({QStringLiteral("Nut preload"),
+                     move.preloadFromForce
+                         ? QStringLiteral("from Fa0 = %1").arg(entered(move.preloadForce, "N", view))
+                         : entered(move.preloadTorque, "N-m", view)});
+    }
+    load.append({{QStringLiteral("Bearing and seal torque"), entered(move.bearingTorque, "N-m", view)},
+                 {QStringLiteral("Gearbox no-load torque"), entered(move.gearboxDragTorque, "N-m", view)}});
+    if (kind != MechanismKind::Rotary)
+        load.append({QStringLiteral("Counterweight"), entered(move.counterweight, "kg", view)});
+    load.append({QStringLiteral("Holding brake"),
+                 move.holdingBrake ? QStringLiteral("holds the dwell") : QStringLiteral("none")});
     return factPairs(motion, load);
 }
 
@@ -241,13 +287,14 @@ void AppendMoveReport(ReportDocument &report, const MoveInputs &move, const Move
         const QString &unit =
             check.kind == MotorCheckKind::Speed ? shown.of(MoveUnit::MotorSpeed) : shown.of(MoveUnit::Torque);
         section.blocks.append(ReportBlock::paragraph(
-            MotorCheckText(figures.units, check, unit, figures.digits), checkTone(check.level)));
+            MotorCheckText(figures.units, check, unit, figures.digits, shown.of(MoveUnit::MotorSpeed)),
+            checkTone(check.level)));
     }
     section.blocks.append(ReportBlock::paragraph(MoveConventions(kind).join(u' ')));
     section.blocks.append(ReportBlock::plotBlock(
         QLatin1String(MovePlotKey),
-        QStringLiteral("Motor speed (%1) and torque (%2) over one cycle")
+        QStringLiteral("Motor speed (%1) and torque (%2) over one cycle, and torque against speed")
             .arg(shown.of(MoveUnit::MotorSpeed).trimmed(), shown.of(MoveUnit::Torque).trimmed()),
-        0.7));
+        1.0));
     report.sections.append(section);
 }

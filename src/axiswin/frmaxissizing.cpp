@@ -5,6 +5,7 @@
 #include "axiswin/axisitemmodel.h"
 #include "axiswin/axisreport.h"
 #include "axiswin/frmaxisitem.h"
+#include "axiswin/motorpane.h"
 #include "axiswin/movepane.h"
 #include "axiswin/reportprinter.h"
 #include "core/fixedtext.h"
@@ -115,9 +116,11 @@ void frmAxisSizing::buildControls()
     inertiaLayout->addWidget(buildItemPane(), 1);
     inertiaLayout->addLayout(lower);
     m_movePane = new MovePane(context().units(), this);
+    m_motorPane = new MotorPane(context().units(), this);
     auto *tabs = Named(new QTabWidget(this), QStringLiteral("tabAxis"), QString(), QStringLiteral("Axis"));
     tabs->addTab(inertia, QStringLiteral("I&nertia"));
     tabs->addTab(m_movePane, QStringLiteral("M&ove"));
+    tabs->addTab(m_motorPane, QStringLiteral("Mo&tor"));
     auto *root = new QVBoxLayout(this);
     root->setMenuBar(menuBar);
     root->setContentsMargins(12, 8, 12, 12);
@@ -298,6 +301,7 @@ void frmAxisSizing::connectEvents()
     }
     connect(m_cmbResultUnits, &QComboBox::currentIndexChanged, this, &frmAxisSizing::compute);
     connect(m_movePane, &MovePane::edited, this, &frmAxisSizing::readMove);
+    connect(m_motorPane, &MotorPane::edited, this, &frmAxisSizing::readMove);
     // A value is entered when the focus leaves it or Enter is pressed: what
     // is typed next is an edit of its own.
     connect(qApp, &QApplication::focusChanged, this, [this]() { m_history.endRun(); });
@@ -359,6 +363,7 @@ void frmAxisSizing::showAxis(const Axis &axis)
     ShowAxisQuantity(context().units(), m_txtRotorInertia, m_cmbRotorInertiaUnits, axis.motor.inertia);
     m_txtTargetRatio->setText(AxisEntryText(axis.motor.targetRatio));
     m_movePane->setMove(axis.motor, m_move);
+    m_motorPane->setMotor(axis.motor, m_move);
     m_loading = loading;
     // The boxes show the values; the axis keeps them exactly as given.
     compute();
@@ -410,6 +415,7 @@ void frmAxisSizing::readMove(const QString &what)
         return;
     const AxisDocument before = document();
     m_movePane->readInto(m_axis.motor, m_move);
+    m_motorPane->readInto(m_axis.motor, m_move);
     commit(before, QStringLiteral("change of the ") + what, currentRow(), what);
 }
 
@@ -444,6 +450,8 @@ void frmAxisSizing::compute()
                                                                        : nullptr;
     m_lblVerdict->setStyleSheet(colour ? QStringLiteral("color: %1;").arg(QLatin1String(colour)) : QString());
     m_movePane->showMove(m_axis, m_results, m_move, digits, notation);
+    m_motorPane->followMechanism(m_movePane->results().mechanism.kind);
+    m_motorPane->showChecks(m_movePane->results(), m_movePane->shownUnits(), digits);
     updateKeys();
     showTitle();
 }
@@ -746,6 +754,7 @@ void frmAxisSizing::startUntitled()
     for (int b = 0; b < DriveBoxCount; ++b)
         readDriveBox(DriveBox(b), m_axis);
     m_movePane->readInto(m_axis.motor, m_move);
+    m_motorPane->readInto(m_axis.motor, m_move);
     m_savedAxis = m_axis;
     m_savedMove = m_move;
 }
@@ -839,6 +848,7 @@ ReportDocument frmAxisSizing::report() const
     Axis axis = m_axis;
     MoveInputs move = m_move;
     m_movePane->readInto(axis.motor, move);
+    m_motorPane->readInto(axis.motor, move);
     ReportDocument document =
         AxisReport(axis, m_results, figures, subject,
                    locale.toString(now.date(), QLocale::LongFormat) + QStringLiteral(", ") +

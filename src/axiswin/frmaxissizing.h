@@ -13,6 +13,7 @@
 #include <utility>
 
 class AxisItemModel;
+class MotorPane;
 class MovePane;
 class DigitsNotation;
 class NumericEdit;
@@ -185,6 +186,7 @@ private:
     NumericEdit *m_txtTargetRatio = nullptr;
     QComboBox *m_cmbResultUnits = nullptr;
     MovePane *m_movePane = nullptr;
+    MotorPane *m_motorPane = nullptr;
     std::array<AxisResultRow, AxisResultRows.size()>
         m_resultRows; // by row of AxisResultRows; none when not shown
     QLabel *m_lblVerdict = nullptr;

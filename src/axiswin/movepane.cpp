@@ -21,17 +21,10 @@ enum ProfileChoice { DefaultRamps, GivenRamps, Triangle };
 
 const char *const SegmentKeys[MoveSegmentCount] = {"accelerate", "constant", "decelerate", "dwell"};
 const char *const SegmentColumnKeys[4] = {"duration", "speedFrom", "speedTo", "torque"};
-const char *const CheckKeys[MotorCheckCount] = {"peakTorque", "rmsTorque", "speed", "inertiaRatio"};
+const char *const CheckKeys[MotorCheckCount] = {"peakTorque", "rmsTorque", "speed", "inertiaRatio",
+                                                "breakaway"};
 
 } // namespace
-
-void MovePane::Input::setEnabled(bool on) const
-{
-    for (QWidget *widget : std::initializer_list<QWidget *>{caption, box, units}) {
-        if (widget)
-            widget->setEnabled(on);
-    }
-}
 
 MovePane::MovePane(const ConversionTableData &units, QWidget *parent) : QWidget(parent), m_units(units)
 {
@@ -61,34 +54,13 @@ MovePane::MovePane(const ConversionTableData &units, QWidget *parent) : QWidget(
 
 QGroupBox *MovePane::group(const QString &title, const QString &name)
 {
-    auto *box = Named(new QGroupBox(title, this), name, QString(), title);
-    auto *grid = new QGridLayout(box);
-    grid->setHorizontalSpacing(6);
-    grid->setVerticalSpacing(3);
-    return box;
+    return AxisInputGroup(title, name, this);
 }
 
 MovePane::Input MovePane::addInput(QGridLayout *grid, const QString &caption, const QString &name,
                                    const QString &spoken, const QString &unitType, const QString &after)
 {
-    QWidget *pane = grid->parentWidget();
-    Input input;
-    const int row = grid->rowCount();
-    input.box = AxisValueBox(QStringLiteral("txt%1").arg(name), spoken, pane, 80);
-    input.caption = BuddyCaption(caption, input.box, pane);
-    input.what = input.caption->text().remove(u'&').remove(u':');
-    input.what[0] = input.what[0].toLower();
-    grid->addWidget(input.caption, row, 0);
-    grid->addWidget(input.box, row, 1);
-    if (!unitType.isEmpty()) {
-        input.units = AxisUnitList(QStringLiteral("cmb%1Units").arg(name), spoken + QStringLiteral(" units"),
-                                   unitType, pane);
-        input.box->setUnitList(m_units, input.units);
-        grid->addWidget(input.units, row, 2);
-    } else if (!after.isEmpty()) {
-        grid->addWidget(new QLabel(after, pane), row, 2);
-    }
-    return input;
+    return AddAxisInput(m_units, grid, caption, name, spoken, unitType, after);
 }
 
 QWidget *MovePane::buildMoveGroup()
@@ -161,20 +133,16 @@ QWidget *MovePane::buildMotorCheck()
     QGroupBox *check = group(QStringLiteral("Motor check"), QStringLiteral("fraMotorCheck"));
     auto *grid = static_cast<QGridLayout *>(check->layout());
     grid->setVerticalSpacing(2);
-    QFont bold = font();
-    bold.setBold(true);
     const QString spoken[MotorCheckCount] = {
         QStringLiteral("Peak torque check"), QStringLiteral("RMS torque check"),
-        QStringLiteral("Speed check"), QStringLiteral("Inertia ratio check")};
+        QStringLiteral("Speed check"), QStringLiteral("Inertia ratio check"),
+        QStringLiteral("Breakaway torque check")};
+    // The breakaway is checked beside the static friction, on the Motor tab.
     for (int k = 0; k < MotorCheckCount; ++k) {
-        auto *label = Named(new QLabel(check), QStringLiteral("lblCheck_%1").arg(QLatin1String(CheckKeys[k])),
-                            QString(), spoken[k]);
-        // A line a check, and room for a second where a reason runs long.
-        label->setWordWrap(true);
-        label->setFont(bold);
-        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        label->setMinimumHeight(QFontMetrics(bold).lineSpacing() * 2);
-        label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        if (MotorCheckKind(k) == MotorCheckKind::Breakaway)
+            continue;
+        QLabel *label =
+            AxisCheckLabel(QStringLiteral("lblCheck_%1").arg(QLatin1String(CheckKeys[k])), spoken[k], check);
         grid->addWidget(label, k, 0);
         m_checks[std::size_t(k)] = label;
     }
@@ -232,9 +200,9 @@ QWidget *MovePane::buildResults()
     grid->setHorizontalSpacing(6);
     grid->setVerticalSpacing(2);
     m_figureGrid = grid;
-    for (MoveUnit unit :
-         {MoveUnit::LoadSpeed, MoveUnit::LoadAccel, MoveUnit::MotorSpeed, MoveUnit::MotorAccel,
-          MoveUnit::Torque, MoveUnit::Force, MoveUnit::Time, MoveUnit::Length, MoveUnit::Mass})
+    for (MoveUnit unit : {MoveUnit::LoadSpeed, MoveUnit::LoadAccel, MoveUnit::MotorSpeed,
+                          MoveUnit::MotorAccel, MoveUnit::Torque, MoveUnit::Force, MoveUnit::Time,
+                          MoveUnit::Length, MoveUnit::Mass, MoveUnit::Energy, MoveUnit::Power})
         m_unitLists[std::size_t(unit)] =
             AxisUnitList(QStringLiteral("cmb%1Units").arg(QLatin1String(MoveUnitName(unit))),
                          QStringLiteral("%1 units").arg(QLatin1String(MoveUnitName(unit))),
@@ -482,14 +450,11 @@ void MovePane::display()
         QLabel *label = m_checks[std::size_t(check.kind)];
         const QComboBox *units =
             unitList(check.kind == MotorCheckKind::Speed ? MoveUnit::MotorSpeed : MoveUnit::Torque);
-        ShowValue(label, MotorCheckText(m_units, check, units->currentText(), m_digits));
-        const char *colour = check.level == CheckLevel::Passes  ? "#1b6e20"
-                             : check.level == CheckLevel::Fails ? "#b3261e"
-                                                                : nullptr;
-        // A new style sheet restyles the label: set only when it changes.
-        const QString style = colour ? QStringLiteral("color: %1;").arg(QLatin1String(colour)) : QString();
-        if (label->styleSheet() != style)
-            label->setStyleSheet(style);
+        if (label)
+            ShowCheck(label,
+                      MotorCheckText(m_units, check, units->currentText(), m_digits,
+                                     unitList(MoveUnit::MotorSpeed)->currentText()),
+                      check.level);
     }
 
     // Ramps not given show the ones the move uses, as its figures show.

@@ -51,14 +51,7 @@ Q_SIGNALS:
 
 private:
     static constexpr int FigureCount = int(MoveFigures.size());
-    struct Input
-    {
-        QLabel *caption = nullptr;
-        NumericEdit *box = nullptr;
-        QComboBox *units = nullptr;
-        QString what; // its caption in lower case, for the window's Undo
-        void setEnabled(bool on) const;
-    };
+    using Input = AxisInput;
 
     QGroupBox *group(const QString &title, const QString &name);
     // A row of a group: caption, box and (for a unit type) a unit list, or a

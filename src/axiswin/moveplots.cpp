@@ -62,6 +62,14 @@ struct Limit
     QString text;
 };
 
+// A motor curve drawn in a plot, in the pen of its limit line.
+struct Trace
+{
+    QList<QPointF> points;
+    QColor colour;
+    Qt::PenStyle style;
+};
+
 // A stretch of the horizontal axis named above a plot: a segment of the move.
 struct Span
 {
@@ -83,6 +91,8 @@ struct Plot
     QString xTitle;               // empty: the plot below labels the axis
     std::vector<double> dividers; // lines across the plot at these horizontal values
     std::vector<Span> spans;      // named above the plot
+    std::vector<Trace> traces;    // the motor's curves, in their pens
+    QList<QPointF> markers;       // points marked on the curve
 
     QRectF area;
     AxisTicks ticks;  // of the value axis
@@ -134,8 +144,65 @@ void addSegments(std::vector<Plot> &plots, const MoveResults &results, double cy
     }
 }
 
+// A motor curve up to the plot's end (a drop to 0 where it ends before),
+// in the units shown, upside down for the braking side.
+QList<QPointF> curveTrace(const TorqueCurve &curve, double xHigh, double speedFactor, double torqueFactor,
+                          double sign)
+{
+    QList<QPointF> trace;
+    for (const TorquePoint &point : curve.points) {
+        const double x = point.speed * speedFactor;
+        if (x > xHigh) {
+            trace.append({xHigh, sign * TorqueAt(curve, xHigh / speedFactor) * torqueFactor});
+            return trace;
+        }
+        trace.append({x, sign * point.torque * torqueFactor});
+    }
+    if (!trace.isEmpty())
+        trace.append({trace.last().x(), 0});
+    return trace;
+}
+
+// The operating points on the speed–torque plane and the path between them,
+// with the motor's peak and continuous curves on both sides of zero.
+Plot speedTorquePlot(const MovePlotData &data, const QString &speedUnit, const QString &torqueUnit)
+{
+    Plot plot;
+    plot.title = QStringLiteral("Torque (%1)").arg(torqueUnit);
+    plot.xTitle = QStringLiteral("Speed (%1)").arg(speedUnit);
+    plot.mirrored = true;
+    double top = 0;
+    for (const OperatingPoint &point : data.results.points) {
+        if (!point.used)
+            continue;
+        const QPointF at(point.speed * data.speedFactor, point.torque * data.torqueFactor);
+        plot.curve.append(at);
+        plot.markers.append(at);
+        top = std::max(top, at.x());
+    }
+    const MotorCurves curves = CurvesOf(data.motor);
+    // Up to the motor's end, where it is near the move's top speed.
+    double xHigh = top;
+    for (const TorqueCurve *curve : {&curves.peak, &curves.continuous})
+        xHigh = std::max(xHigh, std::min(CurveEndSpeed(*curve) * data.speedFactor, 1.5 * top));
+    plot.xHigh = xHigh > 0 && std::isfinite(xHigh) ? xHigh * 1.02 : 1;
+    const std::pair<const TorqueCurve *, bool> shown[] = {
+        {&curves.peak, curves.peakProblem.isEmpty()},
+        {&curves.continuous, curves.continuousProblem.isEmpty()}};
+    for (const auto &[curve, usable] : shown) {
+        if (!usable || plot.curve.isEmpty())
+            continue;
+        const bool peak = curve == &curves.peak;
+        for (const double sign : {1.0, -1.0})
+            plot.traces.push_back({curveTrace(*curve, plot.xHigh, data.speedFactor, data.torqueFactor, sign),
+                                   peak ? PeakColour : RatedColour, peak ? Qt::DashLine : Qt::DashDotLine});
+    }
+    return plot;
+}
+
 // The move's plots: speed above torque, over one cycle, with the motor's
-// limits; a move without curves shows its axes only, and why.
+// limits, and torque against speed; a move without curves shows its axes
+// only, and why.
 std::vector<Plot> movePlots(const MovePlotData &data, const MoveCurves &curves, double cycle)
 {
     const QString speedUnit = data.speedUnit.trimmed();
@@ -146,8 +213,10 @@ std::vector<Plot> movePlots(const MovePlotData &data, const MoveCurves &curves, 
     Plot &speed = plots[0];
     Plot &torque = plots[1];
     torque.xTitle = QStringLiteral("Time (s)");
-    if (speed.curve.isEmpty())
+    if (speed.curve.isEmpty()) {
+        plots.push_back(speedTorquePlot(data, speedUnit, torqueUnit));
         return plots;
+    }
     addLimit(speed, data.motor.maxSpeed.value * data.speedFactor, PeakColour, Qt::DashLine, true,
              QStringLiteral("Maximum speed"), speedUnit);
     addLimit(torque, data.motor.ratedTorque.value * data.torqueFactor, RatedColour, Qt::DashDotLine, false,
@@ -155,6 +224,7 @@ std::vector<Plot> movePlots(const MovePlotData &data, const MoveCurves &curves, 
     addLimit(torque, data.motor.peakTorque.value * data.torqueFactor, PeakColour, Qt::DashLine, true,
              QStringLiteral("Peak torque"), torqueUnit);
     addSegments(plots, data.results, cycle);
+    plots.push_back(speedTorquePlot(data, speedUnit, torqueUnit));
     return plots;
 }
 
@@ -204,6 +274,12 @@ public:
         m_painter.setRenderHint(QPainter::Antialiasing);
         m_painter.fillRect(m_rect, Qt::white);
         layOut();
+        // Where three plots would be too low to read, the speed and torque
+        // over time keep the room, and torque against speed gives way.
+        if (m_plots.size() > 2 && m_plots.back().area.height() < 4 * line()) {
+            m_plots.pop_back();
+            layOut();
+        }
         const bool room = std::all_of(m_plots.begin(), m_plots.end(), [this](const Plot &plot) {
             return plot.area.width() > 4 * m_gap && plot.area.height() > m_gap;
         });
@@ -277,6 +353,10 @@ private:
         }
         for (const Limit &limit : plot.limits)
             high = std::max(high, limit.value);
+        for (const Trace &trace : plot.traces) {
+            for (const QPointF &p : trace.points)
+                high = std::max(high, std::fabs(p.y()));
+        }
         if (plot.mirrored)
             high = std::max(high, -low);
         const auto ticks = [&](double top) {
@@ -402,10 +482,24 @@ private:
                 }
             }
         }
+        for (const Trace &trace : plot.traces) {
+            QPolygonF line;
+            for (const QPointF &p : trace.points)
+                line.append({plot.x(p.x()), plot.y(p.y())});
+            m_lines.push_back({line, pen(trace.colour, 1.5, trace.style)});
+        }
         QPolygonF curve;
         for (const QPointF &p : plot.curve)
             curve.append({plot.x(p.x()), plot.y(p.y())});
         m_lines.push_back({curve, pen(CurveColour, 2)});
+        // Each operating point a small square on the path.
+        const double r = 2.5 * m_px;
+        for (const QPointF &p : plot.markers) {
+            const QPointF c(plot.x(p.x()), plot.y(p.y()));
+            m_lines.push_back({QPolygonF{c + QPointF(-r, -r), c + QPointF(r, -r), c + QPointF(r, r),
+                                         c + QPointF(-r, r), c + QPointF(-r, -r)},
+                               pen(CurveColour, 1.5)});
+        }
     }
 
     // The segment boundaries, broken where a name stands, under the limits and the curves.
@@ -647,7 +741,7 @@ void MovePlots::showMove(const MovePlotData &data)
 {
     m_data = data;
     const MoveResults &r = data.results;
-    const QString what = QStringLiteral("Motor speed and torque over one cycle");
+    const QString what = QStringLiteral("Motor speed and torque over one cycle, and torque against speed");
     if (r.maxMotorSpeed.ok() && r.peakTorque.ok() && r.cycleTime.ok()) {
         setAccessibleName(
             QStringLiteral("%1: peak speed %2 %3, peak torque %4 %5")

@@ -2,7 +2,9 @@
 // The move plotted over one cycle: the motor's speed above its torque on one
 // time axis, the segments named (accel, constant, decel, dwell) and marked by
 // lines at their boundaries, and the motor's maximum speed, rated torque and
-// peak torque drawn as limit lines. Drawn by one function into any painter,
+// peak torque drawn as limit lines; below them the torque against the speed:
+// the operating points, the path between them and the motor's peak and
+// continuous curves, mirrored for braking. Drawn by one function into any painter,
 // the widget's and a printer's alike, as vectors, so the plots are sharp at
 // any screen scale and on paper.
 

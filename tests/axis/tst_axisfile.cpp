@@ -55,12 +55,44 @@ AxisDocument everything()
     move.mechanismEfficiency = 90;
     move.loadTorque = {1.5, {}};
     move.gearboxEfficiency = 95;
+    move.backDriveAsForward = false;
+    move.backDriveEfficiency = -12.5;
+    move.staticFriction = 0.08;
+    move.preloadFromForce = true;
+    move.preloadTorque = {0.03, QStringLiteral("N-cm")};
+    move.preloadForce = {900, QStringLiteral("lbf")};
+    move.bearingTorque = {0.02, QStringLiteral("ozf-in")};
+    move.gearboxDragTorque = {0.01, {}};
+    move.counterweight = {12, QStringLiteral("lb")};
+    move.holdingBrake = true;
+    axis.motor.continuous.form = CurveForm::Corner;
+    axis.motor.continuous.cornerSpeed = {300, QStringLiteral("rpm")};
+    axis.motor.continuous.torqueAtMaxSpeed = {0.4, QStringLiteral("N-m")};
+    axis.motor.peak.form = CurveForm::Points;
+    axis.motor.peak.points = {{{0, 1.9}, {314.159, 1.9}, {628.3185307179586, 0.7}}};
+    axis.motor.peakMargin = 15;
+    axis.motor.rmsMargin = 25.5;
+    axis.motor.speedMargin = 0;
     return document;
 }
 
 QByteArray bytesOf(const AxisDocument &document)
 {
     return AxisFileBytes(document).value_or(QByteArray());
+}
+
+// A motor as a file of an older version gives it: what that version lacked at its defaults.
+AxisMotor withDefaults(const AxisMotor &motor, int version)
+{
+    AxisMotor older;
+    older.inertia = motor.inertia;
+    older.targetRatio = motor.targetRatio;
+    if (version >= 2) {
+        older.ratedTorque = motor.ratedTorque;
+        older.peakTorque = motor.peakTorque;
+        older.maxSpeed = motor.maxSpeed;
+    }
+    return older;
 }
 
 AxisFileRead readBytes(const QByteArray &bytes)
@@ -102,8 +134,12 @@ private slots:
         QTest::newRow("empty") << "" << "" << "it is empty";
         QTest::newRow("name longer than the editor takes") << "\"name\": \"" << QString("\"name\": \"%1").arg(QString(201, u'n')) << "item 1, name is longer than 200 characters";
         QTest::newRow("another file") << "Torvane axis" << "Torvane text" << "not an axis file";
-        QTest::newRow("newer version") << "\"version\": 2" << "\"version\": 3" << "newer version of the program (file version 3";
-        QTest::newRow("version 0") << "\"version\": 2" << "\"version\": 0" << "version is not a version number";
+        QTest::newRow("newer version") << "\"version\": 3" << "\"version\": 4" << "newer version of the program (file version 4";
+        QTest::newRow("version 0") << "\"version\": 3" << "\"version\": 0" << "version is not a version number";
+        QTest::newRow("unknown curve form") << "\"form\": \"points\"" << "\"form\": \"steps\"" << "motor, peak, form is not a known word (\"steps\")";
+        QTest::newRow("curve point as text") << "\"torque\": 0.7" << "\"torque\": \"0.7\"" << "motor, peak, points, point 3, torque is not a number";
+        QTest::newRow("curve points not a list") << "\"points\": [" << "\"points\": {}, \"x\": [" << "motor, continuous, points is not a list";
+        QTest::newRow("brake flag as text") << "\"holdingBrake\": true" << "\"holdingBrake\": \"yes\"" << "move, holdingBrake is not true or false";
         QTest::newRow("unknown kind") << "\"screwLoad\"" << "\"nutLoad\"" << "item 1, kind is not a known word (\"nutLoad\")";
         QTest::newRow("quantity not whole") << "\"quantity\": 1," << "\"quantity\": 1.5," << "item 1, quantity is not a whole number";
         QTest::newRow("mass as text") << "\"value\": 40" << "\"value\": \"40\"" << "item 1, mass, value is not a number";
@@ -141,8 +177,45 @@ private slots:
         QCOMPARE(read.version, 1);
         AxisDocument expected = everything();
         expected.move = MoveInputs();
-        expected.axis.motor = {expected.axis.motor.inertia, expected.axis.motor.targetRatio, {}, {}, {}};
+        expected.axis.motor = withDefaults(expected.axis.motor, 1);
         QVERIFY(*read.document == expected);
+    }
+
+    // A version 2 file knew the motor by three figures and the move without
+    // lost torques: flat curves, the default margins and nothing lost.
+    void version_2_opens_with_flat_curves()
+    {
+        QJsonObject root = QJsonDocument::fromJson(bytesOf(everything())).object();
+        root.insert(QStringLiteral("version"), 2);
+        QJsonObject motor = root.value(QStringLiteral("motor")).toObject();
+        for (const char *name : {"continuous", "peak", "peakMargin", "rmsMargin", "speedMargin"})
+            motor.remove(QLatin1String(name));
+        root.insert(QStringLiteral("motor"), motor);
+        QJsonObject move = root.value(QStringLiteral("move")).toObject();
+        for (const char *name : {"backDriveAsForward", "backDriveEfficiency", "staticFriction",
+                                 "preloadFromForce", "preloadTorque", "preloadForce", "bearingTorque",
+                                 "gearboxDragTorque", "counterweight", "holdingBrake"})
+            move.remove(QLatin1String(name));
+        root.insert(QStringLiteral("move"), move);
+        const AxisFileRead read = readBytes(QJsonDocument(root).toJson());
+        QVERIFY2(read.document, qPrintable(read.problem));
+        QCOMPARE(read.version, 2);
+        AxisDocument expected = everything();
+        expected.axis.motor = withDefaults(expected.axis.motor, 2);
+        MoveInputs &m = expected.move;
+        MoveInputs defaults;
+        for (auto member :
+             {&MoveInputs::backDriveAsForward, &MoveInputs::preloadFromForce, &MoveInputs::holdingBrake})
+            m.*member = defaults.*member;
+        for (auto member : {&MoveInputs::backDriveEfficiency, &MoveInputs::staticFriction})
+            m.*member = defaults.*member;
+        for (auto member : {&MoveInputs::preloadTorque, &MoveInputs::preloadForce, &MoveInputs::bearingTorque,
+                            &MoveInputs::gearboxDragTorque, &MoveInputs::counterweight})
+            m.*member = defaults.*member;
+        QVERIFY(*read.document == expected);
+        const MotorCurves curves = CurvesOf(read.document->axis.motor);
+        QCOMPARE(curves.peak, FlatCurve(1.9, 628.3185307179586));
+        QCOMPARE(curves.continuous, FlatCurve(0.64, 628.3185307179586));
     }
 
     // A value that could not be read back is not written at all.
