@@ -4,7 +4,7 @@
 // on the shipped materials and on a table of the largest size the window reads.
 
 #include "densities/densitytable.h"
-#include "densities/frmdensityselect.h"
+#include "densitieswin/frmdensityselect.h"
 #include "units/conversiontable.h"
 #include "widgets/artwork.h"
 #include "widgets/valuefont.h"

@@ -1,7 +1,7 @@
 // How fast the reference viewer opens: a new window shown and painted, the way
 // the toolbar opens it each time, beside a plain dialog of the same size.
 
-#include "info/frmintegral.h"
+#include "infowin/frmintegral.h"
 #include "widgets/windowcontext.h"
 
 #include <QApplication>

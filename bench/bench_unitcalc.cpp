@@ -2,7 +2,7 @@
 // the largest unit type in the shipped table, rebuilt for a new value.
 
 #include "unitcalc/conversionlist.h"
-#include "unitcalc/frmunitcalculator.h"
+#include "unitcalcwin/frmunitcalculator.h"
 #include "units/conversiontable.h"
 #include "units/unitlists.h"
 #include "widgets/windowcontext.h"

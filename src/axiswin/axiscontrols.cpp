@@ -1,6 +1,7 @@
 #include "axiswin/axiscontrols.h"
 
-#include "axiswin/axisentry.h"
+#include "axis/axisentry.h"
+#include "axis/axisreport.h"
 #include "core/fixedtext.h"
 #include "core/settingsstore.h"
 #include "core/tags.h"
@@ -8,16 +9,13 @@
 #include "units/unitlists.h"
 #include "widgets/controlsetup.h"
 #include "widgets/numericedit.h"
-#include "widgets/picturebutton.h"
 #include "widgets/selectall.h"
 #include "widgets/unitcombos.h"
 #include "widgets/valuefont.h"
 
-#include <QClipboard>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QLabel>
 
 #include <cmath>
@@ -98,32 +96,12 @@ double ReadBoxNumber(const NumericEdit *box)
     return ReadAxisNumber(box->text()).value_or(std::nan(""));
 }
 
-AxisResultRow AddResultRow(QGridLayout *grid, int gridRow, const QString &key, const QString &caption,
-                           const QString &spoken)
+ResultRowControls AddResultRow(QGridLayout *grid, int gridRow, const QString &key, const QString &caption,
+                               const QString &spoken)
 {
-    AxisResultRow row;
     auto *pane = grid->parentWidget();
-    auto copyKey = [&](const char *face, const char *array, const QString &hint, const QString &what) {
-        auto *button = Named(new PictureButton(QStringLiteral("%1_up").arg(face),
-                                               QStringLiteral("%1_down").arg(face), CopyKeySize, pane),
-                             QStringLiteral("%1_%2").arg(array, key), hint, what);
-        button->setFocusPolicy(Qt::StrongFocus);
-        return button;
-    };
-    row.copyValue =
-        copyKey("copyvalue", "cmdCopyValue", QStringLiteral("Click to copy value only to clipboard"),
-                QStringLiteral("Copy %1 value to clipboard").arg(spoken));
-    row.copyAll =
-        copyKey("copyvalueunit", "cmdCopyAll", QStringLiteral("Click to copy value and unit to clipboard"),
-                QStringLiteral("Copy %1 and units to clipboard").arg(spoken));
-    row.value = Named(new QLabel(pane), QStringLiteral("lblResult_%1").arg(key), QString(), spoken);
-    row.value->setFont(ValueFont(pane->font()));
-    row.value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    row.value->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
-    row.value->setBackgroundRole(QPalette::Base);
-    row.value->setAutoFillBackground(true);
-    row.value->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    row.value->setMinimumSize(180, 25);
+    const ResultRowControls row =
+        MakeResultRow(pane, key, QStringLiteral("lblResult_%1").arg(key), spoken, 180);
     grid->addWidget(row.copyValue, gridRow, 0);
     grid->addWidget(row.copyAll, gridRow, 1);
     grid->addWidget(new QLabel(caption, pane), gridRow, 2);
@@ -131,20 +109,13 @@ AxisResultRow AddResultRow(QGridLayout *grid, int gridRow, const QString &key, c
     return row;
 }
 
-void ShowResult(const AxisResultRow &row, const AxisFigure &figure, const QString &text)
+void ShowResult(const ResultRowControls &row, const AxisFigure &figure, const QString &text)
 {
     const QString shown = figure.ok() ? text : QStringLiteral("\u2014");
     ShowValue(row.value, shown);
     row.value->setToolTip(figure.reason());
     if (!figure.ok())
         row.value->setAccessibleDescription(shown + u' ' + figure.reason());
-}
-
-void CopyText(const QString &text)
-{
-    QClipboard *clipboard = QGuiApplication::clipboard();
-    clipboard->clear();
-    clipboard->setText(text);
 }
 
 void AxisInput::setEnabled(bool on) const
@@ -195,13 +166,7 @@ QLabel *AxisCheckLabel(const QString &name, const QString &spoken, QWidget *pare
 void ShowCheck(QLabel *label, const QString &words, CheckLevel level)
 {
     ShowValue(label, words);
-    const char *colour = level == CheckLevel::Passes  ? "#1b6e20"
-                         : level == CheckLevel::Fails ? "#b3261e"
-                                                      : nullptr;
-    // A new style sheet restyles the label: set only when it changes.
-    const QString style = colour ? QStringLiteral("color: %1;").arg(QLatin1String(colour)) : QString();
-    if (label->styleSheet() != style)
-        label->setStyleSheet(style);
+    ShowTone(label, CheckTone(level));
 }
 
 QGroupBox *AxisInputGroup(const QString &title, const QString &name, QWidget *parent)

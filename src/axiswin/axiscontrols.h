@@ -1,10 +1,11 @@
 #pragma once
 // Pieces the axis window's panes share: value boxes with their unit lists,
-// captions that move the focus to their box, and result rows with their two
-// copy keys ("number" and "number unit").
+// captions that move the focus to their box, and result rows laid out in a
+// grid.
 
 #include "axis/axisfigure.h"
 #include "axis/moveprofile.h"
+#include "widgets/resultrow.h"
 
 #include <QSize>
 #include <QString>
@@ -13,14 +14,11 @@
 
 class ConversionTableData;
 class NumericEdit;
-class PictureButton;
 class QComboBox;
 class QGridLayout;
 class QGroupBox;
 class QLabel;
 class QWidget;
-
-inline const QSize CopyKeySize(30, 30);
 
 // A number box: right aligned, in the value font, all selected on entry.
 NumericEdit *AxisValueBox(const QString &name, const QString &spoken, QWidget *parent,
@@ -74,20 +72,11 @@ QLabel *AxisCheckLabel(const QString &name, const QString &spoken, QWidget *pare
 // A check's words in its label; the colour only repeats what the words say.
 void ShowCheck(QLabel *label, const QString &words, CheckLevel level);
 
-// A result: its value label and the keys that copy it.
-struct AxisResultRow
-{
-    PictureButton *copyValue = nullptr;
-    PictureButton *copyAll = nullptr;
-    QLabel *value = nullptr;
-};
 // Adds a result row to a grid at gridRow: the two copy keys in columns 0 and 1,
 // the caption in 2, the value in 3. The controls are named after key
 // (cmdCopyValue_<key>, cmdCopyAll_<key>, lblResult_<key>).
-AxisResultRow AddResultRow(QGridLayout *grid, int gridRow, const QString &key, const QString &caption,
-                           const QString &spoken);
+ResultRowControls AddResultRow(QGridLayout *grid, int gridRow, const QString &key, const QString &caption,
+                               const QString &spoken);
 // Shows a figure in a result row: the number, or a dash whose reason is its
 // tooltip and spoken description.
-void ShowResult(const AxisResultRow &row, const AxisFigure &figure, const QString &text);
-// Puts a text on the clipboard, replacing whatever it held.
-void CopyText(const QString &text);
+void ShowResult(const ResultRowControls &row, const AxisFigure &figure, const QString &text);

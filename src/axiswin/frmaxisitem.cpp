@@ -1,8 +1,8 @@
 #include "axiswin/frmaxisitem.h"
 
+#include "axis/axisentry.h"
+#include "axis/axisitemmodel.h"
 #include "axiswin/axiscontrols.h"
-#include "axiswin/axisentry.h"
-#include "axiswin/axisitemmodel.h"
 #include "core/fixedtext.h"
 #include "core/tags.h"
 #include "units/conversiontable.h"

@@ -1,24 +1,26 @@
 #include "axiswin/frmaxissizing.h"
 
+#include "axis/axisentry.h"
+#include "axis/axisitemmodel.h"
+#include "axis/axisreport.h"
 #include "axiswin/axiscontrols.h"
-#include "axiswin/axisentry.h"
-#include "axiswin/axisitemmodel.h"
-#include "axiswin/axisreport.h"
 #include "axiswin/frmaxisitem.h"
 #include "axiswin/motorpane.h"
 #include "axiswin/movepane.h"
-#include "axiswin/reportprinter.h"
 #include "core/fixedtext.h"
-#include "core/recentfiles.h"
 #include "core/tags.h"
-#include "inertia/frminertiacalc.h"
+#include "inertiawin/frminertiacalc.h"
 #include "units/clipboardtext.h"
 #include "units/conversiontable.h"
 #include "widgets/controlsetup.h"
 #include "widgets/digitsnotation.h"
 #include "widgets/editviewmenus.h"
 #include "widgets/numericedit.h"
+#include "widgets/pendingopen.h"
 #include "widgets/picturebutton.h"
+#include "widgets/recentfilesmenu.h"
+#include "widgets/reportprinter.h"
+#include "widgets/resultrow.h"
 #include "widgets/selectall.h"
 #include "widgets/unitcombos.h"
 #include "widgets/valuefont.h"
@@ -28,7 +30,6 @@
 #include <QApplication>
 #include <QBoxLayout>
 #include <QBuffer>
-#include <QClipboard>
 #include <QComboBox>
 #include <QDateTime>
 #include <QDir>
@@ -36,7 +37,6 @@
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -87,6 +87,10 @@ frmAxisSizing::frmAxisSizing(WindowContext &context, QWidget *parent) : Calculat
     setAccessibleName(windowTitle());
     AddHelpKey(context, this, QStringLiteral("axis.html"));
     buildControls();
+    m_pendingOpen = new PendingOpen(this, [this](const QString &path) {
+        if (settleChanges())
+            openFile(path);
+    });
     loadTooltipsOption();
     FillUnitCombos(context.units(), this);
     ApplyDefaultUnits(context.settings(), this);
@@ -304,9 +308,9 @@ void frmAxisSizing::connectEvents()
     connect(m_motorPane, &MotorPane::edited, this, &frmAxisSizing::readMove);
     // A value is entered when the focus leaves it or Enter is pressed: what
     // is typed next is an edit of its own.
-    connect(qApp, &QApplication::focusChanged, this, [this]() { m_history.endRun(); });
+    connect(qApp, &QApplication::focusChanged, this, [this]() { m_edited.endRun(); });
     for (NumericEdit *box : findChildren<NumericEdit *>()) {
-        connect(box, &QLineEdit::returnPressed, this, [this]() { m_history.endRun(); });
+        connect(box, &QLineEdit::returnPressed, this, [this]() { m_edited.endRun(); });
         box->installEventFilter(this);
     }
     connect(m_cmdEdit, &QAbstractButton::clicked, this, &frmAxisSizing::editItem);
@@ -348,31 +352,25 @@ void frmAxisSizing::connectEvents()
 
 void frmAxisSizing::setAxis(const Axis &axis)
 {
-    m_history.clear();
+    m_edited.replace({axis, move()});
     updateUndo();
-    showAxis(axis);
+    showDocument();
 }
 
-void frmAxisSizing::showAxis(const Axis &axis)
+void frmAxisSizing::showDocument()
 {
     const bool loading = m_loading;
     m_loading = true;
-    m_axis = axis;
+    const Axis &axis = this->axis();
     m_txtGearRatio->setText(AxisEntryText(axis.gearbox.ratio));
     ShowAxisQuantity(context().units(), m_txtGearboxInertia, m_cmbGearboxInertiaUnits, axis.gearbox.inertia);
     ShowAxisQuantity(context().units(), m_txtRotorInertia, m_cmbRotorInertiaUnits, axis.motor.inertia);
     m_txtTargetRatio->setText(AxisEntryText(axis.motor.targetRatio));
-    m_movePane->setMove(axis.motor, m_move);
-    m_motorPane->setMotor(axis.motor, m_move);
+    m_movePane->setMove(axis.motor, move());
+    m_motorPane->setMotor(axis.motor, move());
     m_loading = loading;
     // The boxes show the values; the axis keeps them exactly as given.
     compute();
-}
-
-void frmAxisSizing::showDocument(const AxisDocument &document)
-{
-    m_move = document.move;
-    showAxis(document.axis);
 }
 
 void frmAxisSizing::readDriveBox(DriveBox which, Axis &axis) const
@@ -401,33 +399,33 @@ void frmAxisSizing::readDrive(DriveBox which)
         return;
     static const char *const names[DriveBoxCount] = {"gearbox ratio", "gearbox inertia", "rotor inertia",
                                                      "target ratio"};
-    const AxisDocument before = document();
+    AxisDocument now = m_edited.document();
     // Only the box typed into (or its unit list) is read: the others keep
     // their values exactly, whatever their boxes show.
-    readDriveBox(which, m_axis);
+    readDriveBox(which, now.axis);
     const QString what = QString::fromLatin1(names[which]);
-    commit(before, QStringLiteral("change of the ") + what, currentRow(), what);
+    change(now, QStringLiteral("change of the ") + what, currentRow(), what);
 }
 
 void frmAxisSizing::readMove(const QString &what)
 {
     if (m_loading)
         return;
-    const AxisDocument before = document();
-    m_movePane->readInto(m_axis.motor, m_move);
-    m_motorPane->readInto(m_axis.motor, m_move);
-    commit(before, QStringLiteral("change of the ") + what, currentRow(), what);
+    AxisDocument now = m_edited.document();
+    m_movePane->readInto(now.axis.motor, now.move);
+    m_motorPane->readInto(now.axis.motor, now.move);
+    change(now, QStringLiteral("change of the ") + what, currentRow(), what);
 }
 
 void frmAxisSizing::compute()
 {
     if (m_loading)
         return;
-    m_results = ComputeAxis(m_axis);
+    m_results = ComputeAxis(axis());
     const QString unit = m_cmbResultUnits->currentText();
     const int digits = m_format->digits();
     const bool notation = m_format->notation();
-    m_model->show(m_axis, m_results, unit, digits, notation);
+    m_model->show(axis(), m_results, unit, digits, notation);
     // A failed figure shows a dash; why it failed is said in full below the
     // results (the ratio's reason is the verdict itself).
     QString problem;
@@ -445,11 +443,8 @@ void frmAxisSizing::compute()
     ShowValue(m_lblProblem, problem);
     // The words carry the verdict; the colour only repeats it.
     ShowValue(m_lblVerdict, m_results.verdict.text);
-    const char *colour = m_results.verdict.level == RatioLevel::Within ? "#1b6e20"
-                         : m_results.verdict.level == RatioLevel::Over ? "#b3261e"
-                                                                       : nullptr;
-    m_lblVerdict->setStyleSheet(colour ? QStringLiteral("color: %1;").arg(QLatin1String(colour)) : QString());
-    m_movePane->showMove(m_axis, m_results, m_move, digits, notation);
+    ShowTone(m_lblVerdict, RatioTone(m_results.verdict.level));
+    m_movePane->showMove(axis(), m_results, move(), digits, notation);
     m_motorPane->followMechanism(m_movePane->results().mechanism.kind);
     m_motorPane->showChecks(m_movePane->results(), m_movePane->shownUnits(), digits);
     updateKeys();
@@ -534,9 +529,9 @@ void frmAxisSizing::addItem(AxisItemKind kind)
         added = item;
     }
     if (added) {
-        const AxisDocument before = document();
-        m_axis.items.append(*added);
-        commit(before, QStringLiteral("add ") + quoted(*added), int(m_axis.items.size()) - 1);
+        AxisDocument now = m_edited.document();
+        now.axis.items.append(*added);
+        change(now, QStringLiteral("add ") + quoted(*added), int(now.axis.items.size()) - 1);
     }
     m_tblItems->setFocus();
 }
@@ -546,10 +541,10 @@ void frmAxisSizing::editItem()
     const int row = currentRow();
     if (row < 0)
         return;
-    if (const std::optional<AxisItem> edited = editedItem(m_axis.items.at(row))) {
-        const AxisDocument before = document();
-        m_axis.items[row] = *edited;
-        commit(before, QStringLiteral("edit ") + quoted(*edited), row);
+    if (const std::optional<AxisItem> edited = editedItem(axis().items.at(row))) {
+        AxisDocument now = m_edited.document();
+        now.axis.items[row] = *edited;
+        change(now, QStringLiteral("edit ") + quoted(*edited), row);
     }
     m_tblItems->setFocus();
 }
@@ -559,9 +554,9 @@ void frmAxisSizing::duplicateItem()
     const int row = currentRow();
     if (row < 0)
         return;
-    const AxisDocument before = document();
-    m_axis.items.insert(row + 1, m_axis.items.at(row));
-    commit(before, QStringLiteral("duplicate ") + quoted(m_axis.items.at(row)), row + 1);
+    AxisDocument now = m_edited.document();
+    now.axis.items.insert(row + 1, now.axis.items.at(row));
+    change(now, QStringLiteral("duplicate ") + quoted(now.axis.items.at(row)), row + 1);
 }
 
 void frmAxisSizing::removeItem()
@@ -569,26 +564,26 @@ void frmAxisSizing::removeItem()
     const int row = currentRow();
     if (row < 0)
         return;
-    const AxisDocument before = document();
-    const AxisItem removed = m_axis.items.takeAt(row);
-    commit(before, QStringLiteral("remove ") + quoted(removed), std::min(row, int(m_axis.items.size()) - 1));
+    AxisDocument now = m_edited.document();
+    const AxisItem removed = now.axis.items.takeAt(row);
+    change(now, QStringLiteral("remove ") + quoted(removed), std::min(row, int(now.axis.items.size()) - 1));
 }
 
 void frmAxisSizing::moveItem(int step)
 {
     const int row = currentRow();
     const int to = row + step;
-    if (row < 0 || to < 0 || to >= m_axis.items.size())
+    if (row < 0 || to < 0 || to >= axis().items.size())
         return;
-    const AxisDocument before = document();
-    m_axis.items.swapItemsAt(row, to);
-    commit(before, QStringLiteral("move %1 %2").arg(quoted(m_axis.items.at(to)), step < 0 ? "up" : "down"),
+    AxisDocument now = m_edited.document();
+    now.axis.items.swapItemsAt(row, to);
+    change(now, QStringLiteral("move %1 %2").arg(quoted(now.axis.items.at(to)), step < 0 ? "up" : "down"),
            to);
 }
 
-void frmAxisSizing::commit(const AxisDocument &before, const QString &what, int row, const QString &runKey)
+void frmAxisSizing::change(const AxisDocument &now, const QString &what, int row, const QString &runKey)
 {
-    m_history.record({before, what, currentRow(), row}, document(), runKey);
+    m_edited.change(now, what, currentRow(), row, runKey);
     updateUndo();
     compute();
     selectRow(row);
@@ -596,8 +591,8 @@ void frmAxisSizing::commit(const AxisDocument &before, const QString &what, int 
 
 void frmAxisSizing::undo()
 {
-    if (const std::optional<AxisHistory::Step> step = m_history.undo(document())) {
-        showDocument(step->document);
+    if (const std::optional<AxisHistory::Step> step = m_edited.undo()) {
+        showDocument();
         selectRow(step->rowBefore);
     }
     updateUndo();
@@ -605,8 +600,8 @@ void frmAxisSizing::undo()
 
 void frmAxisSizing::redo()
 {
-    if (const std::optional<AxisHistory::Step> step = m_history.redo(document())) {
-        showDocument(step->document);
+    if (const std::optional<AxisHistory::Step> step = m_edited.redo()) {
+        showDocument();
         selectRow(step->rowAfter);
     }
     updateUndo();
@@ -614,13 +609,6 @@ void frmAxisSizing::redo()
 
 bool frmAxisSizing::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_pendingFront && event->type() == QEvent::Hide) {
-        m_pendingFront->removeEventFilter(this);
-        disconnect(m_pendingFront, &QObject::destroyed, this, &frmAxisSizing::openPending);
-        m_pendingFront = nullptr;
-        QMetaObject::invokeMethod(this, &frmAxisSizing::openPending, Qt::QueuedConnection);
-        return false;
-    }
     if (event->type() == QEvent::ShortcutOverride) {
         auto *key = static_cast<QKeyEvent *>(event);
         if (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo) ||
@@ -635,8 +623,8 @@ bool frmAxisSizing::eventFilter(QObject *watched, QEvent *event)
 
 void frmAxisSizing::updateUndo()
 {
-    const QString undo = m_history.undoText();
-    const QString redo = m_history.redoText();
+    const QString undo = m_edited.undoText();
+    const QString redo = m_edited.redoText();
     m_mnuUndo->setEnabled(!undo.isEmpty());
     m_mnuUndo->setText(undo.isEmpty() ? QStringLiteral("&Undo") : QStringLiteral("&Undo ") + undo);
     m_mnuRedo->setEnabled(!redo.isEmpty());
@@ -659,14 +647,9 @@ std::size_t frmAxisSizing::currentResult() const
     // The row whose copy key holds the focus; else the inertia at the motor,
     // the figure the motor is chosen by.
     std::size_t which = 0;
-    for (std::size_t r = 0; r < AxisResultRows.size(); ++r) {
-        const AxisResultRow &row = m_resultRows[r];
-        if (row.value && (row.copyValue->hasFocus() || row.copyAll->hasFocus()))
-            return r;
-        if (AxisResultRows[r].member == &AxisResults::atMotor)
-            which = r;
-    }
-    return which;
+    while (AxisResultRows[which].member != &AxisResults::atMotor)
+        ++which;
+    return FocusedResultRow(m_resultRows).value_or(which);
 }
 
 void frmAxisSizing::saveSettings()
@@ -694,10 +677,9 @@ void frmAxisSizing::buildFileMenu(QMenuBar *menuBar)
     };
     entry("mnuFileNew", QStringLiteral("&New"), QKeySequence::New, &frmAxisSizing::newAxis);
     entry("mnuFileOpen", QStringLiteral("&Open…"), QKeySequence::Open, &frmAxisSizing::chooseAndOpen);
-    m_mnuRecent = file->addMenu(QStringLiteral("Open &Recent"));
-    m_mnuRecent->setObjectName(QStringLiteral("mnuFileRecent"));
-    connect(m_mnuRecent, &QMenu::aboutToShow, this, &frmAxisSizing::showRecentFiles);
-    m_mnuRecent->menuAction()->setEnabled(!context().settings().recentFiles().isEmpty());
+    m_mnuRecent = new RecentFilesMenu(
+        context().settings(), [this](const QString &path) { openRecent(path); }, file);
+    file->addMenu(m_mnuRecent);
     entry("mnuFileSave", QStringLiteral("&Save"), QKeySequence::Save, &frmAxisSizing::save);
     entry("mnuFileSaveAs", QStringLiteral("Save &As…"), QKeySequence::SaveAs, &frmAxisSizing::saveAs);
     file->addSeparator();
@@ -731,32 +713,31 @@ void frmAxisSizing::buildEditMenu()
 
 void frmAxisSizing::showTitle()
 {
-    const QString name = m_filePath.isEmpty() ? QStringLiteral("Untitled") : QFileInfo(m_filePath).fileName();
-    setWindowTitle(
-        QStringLiteral("%1%2 \u2014 Axis sizing").arg(name, isModified() ? QStringLiteral("*") : QString()));
+    setWindowTitle(QStringLiteral("%1%2 \u2014 Axis sizing")
+                       .arg(m_edited.name(), isModified() ? QStringLiteral("*") : QString()));
 }
 
 void frmAxisSizing::newAxis()
 {
     if (!settleChanges())
         return;
-    m_filePath.clear();
-    m_move = MoveInputs();
     startUntitled();
     showTitle();
 }
 
 void frmAxisSizing::startUntitled()
 {
-    setAxis(Axis());
+    m_edited.startNew({});
+    updateUndo();
+    showDocument();
     // The axis, move and motor as the boxes read them back, units included:
     // a value typed back to what a new axis held is then no change.
+    AxisDocument shown = m_edited.document();
     for (int b = 0; b < DriveBoxCount; ++b)
-        readDriveBox(DriveBox(b), m_axis);
-    m_movePane->readInto(m_axis.motor, m_move);
-    m_motorPane->readInto(m_axis.motor, m_move);
-    m_savedAxis = m_axis;
-    m_savedMove = m_move;
+        readDriveBox(DriveBox(b), shown.axis);
+    m_movePane->readInto(shown.axis.motor, shown.move);
+    m_motorPane->readInto(shown.axis.motor, shown.move);
+    m_edited.startNew(shown);
 }
 
 void frmAxisSizing::chooseAndOpen()
@@ -764,7 +745,7 @@ void frmAxisSizing::chooseAndOpen()
     if (!settleChanges())
         return;
     const QString path = QFileDialog::getOpenFileName(
-        this, QStringLiteral("Open axis"), QFileInfo(m_filePath).path(),
+        this, QStringLiteral("Open axis"), QFileInfo(filePath()).path(),
         QStringLiteral("Axis files (*.%1);;All files (*)").arg(QLatin1String(AxisFileSuffix)));
     if (!path.isEmpty())
         openFile(path);
@@ -772,29 +753,25 @@ void frmAxisSizing::chooseAndOpen()
 
 bool frmAxisSizing::openFile(const QString &path)
 {
-    const AxisFileRead read = ReadAxisFile(path);
+    const AxisFileRead read = m_edited.open(path);
     if (!read.document) {
         QMessageBox::warning(this, QStringLiteral("Axis sizing"), read.message(path));
         return false;
     }
-    m_filePath = path;
-    m_move = read.document->move;
-    setAxis(read.document->axis);
-    m_savedAxis = m_axis;
-    m_savedMove = m_move;
-    showTitle();
-    rememberFile(path);
+    updateUndo();
+    showDocument();
+    m_mnuRecent->remember(path);
     return true;
 }
 
 bool frmAxisSizing::save()
 {
-    return m_filePath.isEmpty() ? saveAs() : saveFile(m_filePath);
+    return filePath().isEmpty() ? saveAs() : saveFile(filePath());
 }
 
 bool frmAxisSizing::saveAs()
 {
-    const QString path = chosenSavePath(this, QStringLiteral("Save axis"), m_filePath,
+    const QString path = chosenSavePath(this, QStringLiteral("Save axis"), filePath(),
                                         QStringLiteral("Axis files"), QLatin1String(AxisFileSuffix));
     return !path.isEmpty() && saveFile(path);
 }
@@ -808,20 +785,17 @@ bool frmAxisSizing::saved(const QString &path, const FileWrite &write)
 
 bool frmAxisSizing::saveFile(const QString &path)
 {
-    if (!saved(path, WriteAxisFile(path, {m_axis, m_move})))
+    if (!saved(path, m_edited.save(path)))
         return false;
-    m_filePath = path;
-    m_savedAxis = m_axis;
-    m_savedMove = m_move;
     showTitle();
-    rememberFile(path);
+    m_mnuRecent->remember(path);
     return true;
 }
 
 void frmAxisSizing::chooseAndExport()
 {
     const QString path =
-        chosenSavePath(this, QStringLiteral("Export item table"), QFileInfo(m_filePath).path(),
+        chosenSavePath(this, QStringLiteral("Export item table"), QFileInfo(filePath()).path(),
                        QStringLiteral("CSV files"), QStringLiteral("csv"));
     if (!path.isEmpty())
         exportCsv(path);
@@ -829,24 +803,21 @@ void frmAxisSizing::chooseAndExport()
 
 bool frmAxisSizing::exportCsv(const QString &path)
 {
-    const QByteArray bytes = ItemTableCsv(context().units(), m_axis, m_results,
-                                          m_cmbResultUnits->currentText().trimmed(), m_format->digits())
-                                 .toUtf8();
-    return saved(path, WriteFileAtomically(path, bytes));
+    return saved(path, m_edited.exportCsv(path, context().units(), m_results,
+                                          m_cmbResultUnits->currentText().trimmed(), m_format->digits()));
 }
 
 ReportDocument frmAxisSizing::report() const
 {
-    const QString subject =
-        m_filePath.isEmpty() ? QStringLiteral("Untitled") : QFileInfo(m_filePath).fileName();
+    const QString subject = m_edited.name();
     const QDateTime now = QDateTime::currentDateTime();
     const QLocale locale;
     const ReportFigures figures{context().units(), m_cmbResultUnits->currentText(), m_format->digits(),
                                 m_format->notation()};
     // The move and the motor's ratings as their boxes show them, every value
     // in the unit beside it.
-    Axis axis = m_axis;
-    MoveInputs move = m_move;
+    Axis axis = this->axis();
+    MoveInputs move = this->move();
     m_movePane->readInto(axis.motor, move);
     m_motorPane->readInto(axis.motor, move);
     ReportDocument document =
@@ -882,10 +853,10 @@ bool frmAxisSizing::exportPdf(const QString &path)
 void frmAxisSizing::chooseAndExportPdf()
 {
     // Beside the axis file, under its name.
-    const QFileInfo axisFile(m_filePath);
+    const QFileInfo axisFile(filePath());
     const QString path = chosenSavePath(
         this, QStringLiteral("Export report as PDF"),
-        m_filePath.isEmpty() ? QString()
+        filePath().isEmpty() ? QString()
                              : axisFile.dir().filePath(axisFile.completeBaseName() + QStringLiteral(".pdf")),
         QStringLiteral("PDF files"), QStringLiteral("pdf"));
     if (!path.isEmpty())
@@ -899,46 +870,10 @@ void frmAxisSizing::printReport()
                              QStringLiteral("The report could not be printed: the printer did not take it."));
 }
 
-void frmAxisSizing::rememberFile(const QString &path)
-{
-    Settings &settings = context().settings();
-    settings.setRecentFiles(AddRecentFile(settings.recentFiles(), path));
-    m_mnuRecent->menuAction()->setEnabled(true);
-}
-
-void frmAxisSizing::showRecentFiles()
-{
-    // Built as the menu opens: an entry must not be deleted while it is
-    // being triggered.
-    m_mnuRecent->clear();
-    const QStringList files = context().settings().recentFiles();
-    for (int k = 0; k < files.size(); ++k) {
-        const QFileInfo file(files.at(k));
-        const auto plain = [](QString text) { return text.replace(u'&', QStringLiteral("&&")); };
-        const QString text = QStringLiteral("&%1  %2  (%3)")
-                                 .arg(k + 1)
-                                 .arg(plain(file.fileName()), plain(QDir::toNativeSeparators(file.path())));
-        QAction *action = m_mnuRecent->addAction(text);
-        action->setObjectName(QStringLiteral("mnuFileRecent%1").arg(k + 1));
-        action->setToolTip(QDir::toNativeSeparators(files.at(k)));
-        connect(action, &QAction::triggered, this, [this, path = files.at(k)]() { openRecent(path); });
-    }
-    m_mnuRecent->addSeparator();
-    QAction *clear = m_mnuRecent->addAction(QStringLiteral("&Clear list"));
-    clear->setObjectName(QStringLiteral("mnuFileRecentClear"));
-    clear->setEnabled(!files.isEmpty());
-    connect(clear, &QAction::triggered, this, [this]() {
-        context().settings().setRecentFiles({});
-        m_mnuRecent->menuAction()->setEnabled(false);
-    });
-}
-
 void frmAxisSizing::openRecent(const QString &path)
 {
-    Settings &settings = context().settings();
     if (!FileExists(path)) {
-        settings.setRecentFiles(RemoveRecentFile(settings.recentFiles(), path));
-        m_mnuRecent->menuAction()->setEnabled(!settings.recentFiles().isEmpty());
+        m_mnuRecent->forget(path);
         QMessageBox::warning(
             this, QStringLiteral("Axis sizing"),
             QStringLiteral("Could not open %1: the file is no longer there (moved, renamed or "
@@ -952,43 +887,7 @@ void frmAxisSizing::openRecent(const QString &path)
 
 void frmAxisSizing::openFromOutside(const QString &path)
 {
-    m_pendingPath = path;
-    // The window in front, or the one open over it, takes the keyboard.
-    if (isVisible()) {
-        QWidget *front = QApplication::activeModalWidget();
-        (front ? front : this)->raise();
-        (front ? front : this)->activateWindow();
-    }
-    openPending();
-}
-
-void frmAxisSizing::openPending()
-{
-    if (m_pendingPath.isEmpty() || !isVisible())
-        return; // tried again as the window shows
-    QWidget *front = QApplication::activeModalWidget();
-    if (front && front != this) {
-        // Tried again once the window in front (an editor, a message) closes.
-        if (front != m_pendingFront) {
-            if (m_pendingFront)
-                m_pendingFront->removeEventFilter(this);
-            m_pendingFront = front;
-            front->installEventFilter(this);
-            connect(front, &QObject::destroyed, this, &frmAxisSizing::openPending, Qt::QueuedConnection);
-        }
-        return;
-    }
-    const QString path = std::exchange(m_pendingPath, QString());
-    if (settleChanges())
-        openFile(path);
-}
-
-void frmAxisSizing::showEvent(QShowEvent *event)
-{
-    CalculatorWindow::showEvent(event);
-    // Queued, so the window is up and a refused file's message stands over it.
-    if (!m_pendingPath.isEmpty())
-        QMetaObject::invokeMethod(this, &frmAxisSizing::openPending, Qt::QueuedConnection);
+    m_pendingOpen->hand(path);
 }
 
 bool frmAxisSizing::settleChanges()
@@ -1010,7 +909,6 @@ void frmAxisSizing::done(int result)
     if (isVisible() && !settleChanges())
         return;
     // Answered once: a close event that follows must not ask again.
-    m_savedAxis = m_axis;
-    m_savedMove = m_move;
+    m_edited.dropChanges();
     CalculatorWindow::done(result);
 }

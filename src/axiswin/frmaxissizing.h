@@ -1,11 +1,8 @@
 #pragma once
-#include "axis/axisfile.h"
-#include "axis/axishistory.h"
+#include "axis/editedaxis.h"
+#include "axis/reportdocument.h"
 #include "axiswin/axiscontrols.h"
-#include "axiswin/reportdocument.h"
 #include "widgets/calculatorwindow.h"
-
-#include <QPointer>
 
 #include <array>
 #include <functional>
@@ -25,6 +22,8 @@ struct FileWrite;
 class QGridLayout;
 class QLabel;
 class QMenu;
+class PendingOpen;
+class RecentFilesMenu;
 class QMenuBar;
 class QPushButton;
 class QTableView;
@@ -39,18 +38,18 @@ public:
     explicit frmAxisSizing(WindowContext &context, QWidget *parent = nullptr);
     ~frmAxisSizing() override;
 
-    const Axis &axis() const { return m_axis; }
+    const Axis &axis() const { return m_edited.document().axis; }
     const AxisResults &results() const { return m_results; }
     // Shows an axis: its items, gearbox and motor, in the units it holds.
     // What Undo could take back is forgotten.
     void setAxis(const Axis &axis);
 
     // The file the axis was opened from or saved to; empty for a new axis.
-    const QString &filePath() const { return m_filePath; }
+    const QString &filePath() const { return m_edited.filePath(); }
     // Whether the axis differs from what was opened or saved.
-    bool isModified() const { return !(m_axis == m_savedAxis) || !(m_move == m_savedMove); }
+    bool isModified() const { return m_edited.isModified(); }
     // The move as entered in the Move tab.
-    const MoveInputs &move() const { return m_move; }
+    const MoveInputs &move() const { return m_edited.document().move; }
     // Opens an axis file; a damaged or newer file is refused with a message
     // naming the file and the problem, and nothing changes.
     bool openFile(const QString &path);
@@ -95,8 +94,6 @@ protected:
     // Ctrl+Z and its kin in a value box reach the window's Undo and Redo,
     // which cover every box, rather than the box's own.
     bool eventFilter(QObject *watched, QEvent *event) override;
-    // A file handed over before the window showed opens right after it shows.
-    void showEvent(QShowEvent *event) override;
 
 private:
     // The boxes of the Gearbox and Motor groups, each one input of the axis.
@@ -116,18 +113,13 @@ private:
     void chooseAndExport();
     void chooseAndExportPdf();
     void printReport();
-    void rememberFile(const QString &path);
-    void showRecentFiles();
-    void openPending();
     // True when written; otherwise says why, naming the file.
     bool saved(const QString &path, const FileWrite &write);
-    AxisDocument document() const { return {m_axis, m_move}; }
-    // An edit done: kept for Undo when it changed the axis or the move
-    // (before is the document as it was), then computed, with row selected.
-    void commit(const AxisDocument &before, const QString &what, int row, const QString &runKey = {});
-    // The axis shown as it is, keeping what Undo can take back.
-    void showAxis(const Axis &axis);
-    void showDocument(const AxisDocument &document);
+    // An edit done, now the document after it: kept for Undo when it changed
+    // the axis or the move, then computed, with row selected.
+    void change(const AxisDocument &now, const QString &what, int row, const QString &runKey = {});
+    // The boxes show the document as it is, and the results follow.
+    void showDocument();
     void updateUndo();
     void showTitle();
     QMenuBar *buildMenus();
@@ -155,18 +147,11 @@ private:
     // The result the Edit menu copies, by its row of AxisResultRows.
     std::size_t currentResult() const;
 
-    Axis m_axis;
-    Axis m_savedAxis;
-    MoveInputs m_move;
-    MoveInputs m_savedMove;
-    QString m_filePath;
-    AxisHistory m_history;
+    EditedAxis m_edited;
     QAction *m_mnuUndo = nullptr;
     QAction *m_mnuRedo = nullptr;
-    QMenu *m_mnuRecent = nullptr;
-    QString m_pendingPath;
-    // The window open in front that the pending file waits for.
-    QPointer<QWidget> m_pendingFront;
+    RecentFilesMenu *m_mnuRecent = nullptr;
+    PendingOpen *m_pendingOpen = nullptr;
     AxisResults m_results;
     bool m_loading = true;
 
@@ -187,7 +172,7 @@ private:
     QComboBox *m_cmbResultUnits = nullptr;
     MovePane *m_movePane = nullptr;
     MotorPane *m_motorPane = nullptr;
-    std::array<AxisResultRow, AxisResultRows.size()>
+    std::array<ResultRowControls, AxisResultRows.size()>
         m_resultRows; // by row of AxisResultRows; none when not shown
     QLabel *m_lblVerdict = nullptr;
     QLabel *m_lblProblem = nullptr;

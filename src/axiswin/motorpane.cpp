@@ -1,6 +1,6 @@
 #include "axiswin/motorpane.h"
 
-#include "axiswin/axisentry.h"
+#include "axis/axisentry.h"
 #include "units/conversiontable.h"
 #include "widgets/controlsetup.h"
 #include "widgets/numericedit.h"
@@ -224,7 +224,7 @@ void MotorPane::connectInputs()
         });
     }
     connect(m_chkBackDriveAsForward, &QCheckBox::toggled, this,
-            [this]() { userEdit(QStringLiteral("back-driving efficiency")); });
+            [this]() { userEdit(QStringLiteral("back-driving as forward")); });
     connect(m_cmbPreload, &QComboBox::currentIndexChanged, this,
             [this]() { userEdit(QStringLiteral("nut preload")); });
     connect(m_chkHoldingBrake, &QCheckBox::toggled, this,

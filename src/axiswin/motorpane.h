@@ -5,9 +5,9 @@
 // its back-driving efficiency, static friction, lost torques, a counterweight
 // and a holding brake. The stall torques and maximum speed are the Move tab's.
 
+#include "axis/axisreport.h"
 #include "axis/moveprofile.h"
 #include "axiswin/axiscontrols.h"
-#include "axiswin/axisreport.h"
 
 #include <QWidget>
 

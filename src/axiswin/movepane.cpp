@@ -1,10 +1,11 @@
 #include "axiswin/movepane.h"
 
-#include "axiswin/axisentry.h"
+#include "axis/axisentry.h"
 #include "units/clipboardtext.h"
 #include "widgets/controlsetup.h"
 #include "widgets/numericedit.h"
 #include "widgets/picturebutton.h"
+#include "widgets/resultrow.h"
 
 #include <QBoxLayout>
 #include <QComboBox>
@@ -281,7 +282,7 @@ void MovePane::placeUnitLists()
     for (int f = 0; f < FigureCount; ++f) {
         const MoveFigureRow &row = MoveFigures[std::size_t(f)];
         const bool shown = MoveFigureApplies(row, m_kind);
-        const AxisResultRow &result = m_rows[std::size_t(f)];
+        const ResultRowControls &result = m_rows[std::size_t(f)];
         for (QWidget *widget : std::initializer_list<QWidget *>{result.copyValue, result.copyAll,
                                                                 result.value, m_captions[std::size_t(f)]})
             widget->setVisible(shown);
@@ -528,12 +529,7 @@ void MovePane::copyCurrent(bool withUnit)
     int which = 0;
     while (MoveFigures[std::size_t(which)].member != &MoveResults::peakTorque)
         ++which;
-    for (int f = 0; f < FigureCount; ++f) {
-        const AxisResultRow &row = m_rows[std::size_t(f)];
-        if (row.copyValue->hasFocus() || row.copyAll->hasFocus())
-            which = f;
-    }
-    copy(which, withUnit);
+    copy(int(FocusedResultRow(m_rows).value_or(std::size_t(which))), withUnit);
 }
 
 void MovePane::copy(int figure, bool withUnit)

@@ -5,9 +5,9 @@
 // its segments, the conventions they rest on, the motor check in words and
 // the plots of motor speed and torque over one cycle.
 
+#include "axis/axisreport.h"
 #include "axis/movefigures.h"
 #include "axiswin/axiscontrols.h"
-#include "axiswin/axisreport.h"
 #include "axiswin/moveplots.h"
 
 #include <QWidget>
@@ -90,7 +90,7 @@ private:
     QComboBox *m_cmbProfile = nullptr;
     Input m_incline, m_friction, m_thrust, m_mechanismEfficiency, m_gearboxEfficiency, m_loadTorque;
     Input m_ratedTorque, m_peakTorque, m_maxSpeed;
-    std::array<AxisResultRow, FigureCount> m_rows;
+    std::array<ResultRowControls, FigureCount> m_rows;
     std::array<QLabel *, FigureCount> m_captions{};
     std::array<QLabel *, FigureCount> m_unitNames{};
     std::array<QComboBox *, MoveUnitCount> m_unitLists{};

@@ -5,7 +5,7 @@
 #include "../axis/axisbuild.h"
 #include "axis/axisfile.h"
 #include "axiswin/frmaxissizing.h"
-#include "axiswin/reportprinter.h"
+#include "widgets/reportprinter.h"
 
 #include <QAction>
 #include <QLineEdit>

@@ -3,8 +3,8 @@
 // with its tone; and the HTML it is painted from.
 
 #include "../axis/axisbuild.h"
-#include "axiswin/axisentry.h"
-#include "axiswin/axisreport.h"
+#include "axis/axisentry.h"
+#include "axis/axisreport.h"
 
 #include <QtTest>
 

@@ -23,6 +23,7 @@
 #include "testsupport.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QGuiApplication>
@@ -346,6 +347,89 @@ private Q_SLOTS:
             for (const QChar c : shown)
                 QVERIFY2(c.unicode() < 0x80 || !(c.isDigit() || c.category() == QChar::Other_Format),
                          qPrintable(shown));
+    }
+
+    // The Motor tab's inputs, typed on the worked ball screw lifting or
+    // lowering vertically (N·m, rpm): each moves the figure it acts on to the
+    // worked value (see tst_moveprofile), and one Undo takes it back.
+    void motor_tab_inputs_data()
+    {
+        QTest::addColumn<QString>("incline"); // degrees
+        QTest::addColumn<Texts>("edits");      // objectName → text, "on"/"off", or a list's index
+        QTest::addColumn<QString>("figure");
+        QTest::addColumn<double>("before");
+        QTest::addColumn<double>("after");
+        // clang-format off
+        QTest::newRow("counterweight") << "90" << Texts{{"txtCounterweight", "30"}}
+            << "holdingTorque" << 0.208104 << 0.0520259;
+        QTest::newRow("holding brake") << "90" << Texts{{"chkHoldingBrake", "on"}}
+            << "lblSegment_dwell_torque" << 0.208104 << 0.0;
+        QTest::newRow("self-locking screw lowering") << "-90"
+            << Texts{{"chkBackDriveAsForward", "off"}, {"txtBackDrive", "-20"}}
+            << "lblSegment_constant_torque" << -0.177929 << 0.0438113;
+        QTest::newRow("preload from its force") << "0"
+            << Texts{{"cmbPreload", "1"}, {"txtPreloadForce", "1000"}, {"txtBearingTorque", "0.05"},
+                     {"txtGearboxDrag", "0.02"}}
+            << "lostTorque" << 0.0 << 0.149232;
+        QTest::newRow("static friction") << "0" << Texts{{"txtStaticFriction", "0.3"}}
+            << "breakawayTorque" << 0.237134 << 0.297983;
+        QTest::newRow("peak curve falling, worst at top speed") << "0"
+            << Texts{{"cmbPeakForm", "1"}, {"txtPeakCorner", "3000"}, {"txtPeakAtMaxSpeed", "0.3"}}
+            << "lblCheck_peakTorque" << 0.0 << 9000.0;
+        // clang-format on
+    }
+    void motor_tab_inputs()
+    {
+        QFETCH(QString, incline);
+        QFETCH(Texts, edits);
+        QFETCH(QString, figure);
+        frmAxisSizing window(m_context);
+        window.setAxis(ballScrewAxis());
+        const Texts units{{"cmbDistanceUnits", "mm"}, {"cmbMoveTimeUnits", "s"},     {"cmbDwellUnits", "s"},
+                          {"cmbInclineUnits", "deg"}, {"cmbPeakTorqueUnits", "N-m"}, {"cmbMaxSpeedUnits", "rpm"},
+                          {"cmbTorqueUnits", "N-m"},  {"cmbMotorSpeedUnits", "rpm"}, {"cmbCounterweightUnits", "kg"},
+                          {"cmbPreloadForceUnits", "N"}, {"cmbBearingTorqueUnits", "N-m"},
+                          {"cmbGearboxDragUnits", "N-m"}, {"cmbPeakCornerUnits", "rpm"},
+                          {"cmbPeakAtMaxSpeedUnits", "N-m"}};
+        enter(&window, units,
+              {{"txtDistance", "200"}, {"txtMoveTime", "0.6"}, {"txtDwell", "0.4"}, {"txtFriction", "0.05"},
+               {"txtMechanismEfficiency", "90"}, {"txtGearboxEfficiency", "95"}, {"txtIncline", incline},
+               {"txtPeakTorque", "0.5"}, {"txtMaxSpeed", "10000"}},
+              0);
+        // A figure by its copy key or a cell as shown; the peak check by the speed it names.
+        const auto shown = [&window, &figure]() {
+            if (figure.startsWith(QLatin1String("lblCheck_"))) {
+                const QString text = child<QLabel>(&window, figure)->text();
+                return text.contains(QLatin1String("at 9000")) ? 9000.0 : 0.0;
+            }
+            if (figure.startsWith(QLatin1String("lbl")))
+                return QLocale().toDouble(child<QLabel>(&window, figure)->text());
+            return QLocale().toDouble(copied(&window, QStringLiteral("cmdCopyValue_") + figure));
+        };
+        QFETCH(double, before);
+        QFETCH(double, after);
+        const auto near = [](double value, double expected) {
+            return std::fabs(value - expected) <= 1e-5 * std::max(std::fabs(expected), 1e-3);
+        };
+        QVERIFY2(near(shown(), before), qPrintable(QString::number(shown())));
+        const AxisDocument start{window.axis(), window.move()};
+        for (const auto &[name, text] : edits) {
+            QWidget *control = child<QWidget>(&window, name);
+            QVERIFY2(control->isEnabled(), qPrintable(name));
+            if (auto *box = qobject_cast<QCheckBox *>(control))
+                box->setChecked(text == QLatin1String("on"));
+            else if (auto *list = qobject_cast<QComboBox *>(control))
+                list->setCurrentIndex(text.toInt());
+            else
+                static_cast<QLineEdit *>(control)->setText(text);
+        }
+        QVERIFY2(near(shown(), after), qPrintable(QString::number(shown())));
+        // Undone step by step, the axis is as it was.
+        auto *undo = window.findChild<QAction *>(QStringLiteral("mnuEditUndo"));
+        for (qsizetype k = 0; k < edits.size(); ++k)
+            undo->trigger();
+        QVERIFY(window.axis() == start.axis && window.move() == start.move);
+        QVERIFY(near(shown(), before));
     }
 
     // Ramps the move works out show as its figures do, to the window's

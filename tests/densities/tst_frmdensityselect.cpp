@@ -1,7 +1,7 @@
 // The density select window, driven headless on the shipped unit table and a
 // density file of the test's own, checked down to the file's bytes.
 
-#include "densities/frmdensityselect.h"
+#include "densitieswin/frmdensityselect.h"
 #include "units/conversiontable.h"
 
 #include "core/settingsstore.h"

@@ -2,8 +2,8 @@
 // the window, and the printed report. The report shown, logged, and a log
 // that cannot be written are checked end to end (e2e_errorreport).
 
-#include "errors/frmerrorhandler.h"
-#include "errors/printbugreport.h"
+#include "errorswin/frmerrorhandler.h"
+#include "errorswin/printbugreport.h"
 #include "testsupport.h"
 
 #include <QClipboard>

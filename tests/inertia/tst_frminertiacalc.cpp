@@ -3,7 +3,7 @@
 // Each shape's results through the copy keys are checked end to end (e2e_inertia),
 // its formulas in the core.
 
-#include "inertia/frminertiacalc.h"
+#include "inertiawin/frminertiacalc.h"
 #include "inertiatable.h"
 
 #include "core/settingsstore.h"

@@ -2,8 +2,8 @@
 // after each way of scrolling and after a resize, its contents list, search
 // and text view.
 
-#include "info/frmintegral.h"
-#include "info/referencesheet.h"
+#include "infowin/frmintegral.h"
+#include "infowin/referencesheet.h"
 
 #include "testsupport.h"
 

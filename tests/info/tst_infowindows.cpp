@@ -1,8 +1,8 @@
 // The about and contact windows: version, link targets, looks and keys.
 
 #include "core/tags.h"
-#include "info/frmabout.h"
-#include "info/frmcompanyinfo.h"
+#include "infowin/frmabout.h"
+#include "infowin/frmcompanyinfo.h"
 #include "widgets/shellhyperlink.h"
 
 #include "testsupport.h"

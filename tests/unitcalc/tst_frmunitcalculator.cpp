@@ -1,6 +1,6 @@
 // The unit calculator window, driven headless on a small hand-made table.
 
-#include "unitcalc/frmunitcalculator.h"
+#include "unitcalcwin/frmunitcalculator.h"
 #include "unitcalctable.h"
 #include "widgets/picturebutton.h"
 

@@ -1,0 +1,133 @@
+#include "infowin/referencesheet.h"
+
+#include <QFile>
+#include <QPainter>
+#include <QResource>
+#include <QSvgRenderer>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+const QString SheetSource = QStringLiteral(":/reference/sheet.svg");
+const QString OutlineSource = QStringLiteral(":/reference/sheet.txt");
+
+// Rows per band: a band at the usual screen scales (1, 1.25, 1.5, 2) starts
+// on a whole device pixel, so bands meet without a seam.
+constexpr int BandRows = 256;
+
+// Rows a block's drawing may reach past the rows it is placed on (a
+// descender, a stroke's width); drawing a block a band only grazes is harmless.
+constexpr int BlockOverhang = 16;
+
+int ScaleKey(qreal devicePixelRatio)
+{
+    return int(std::lround(devicePixelRatio * 100));
+}
+
+} // namespace
+
+ReferenceSheet &ReferenceSheet::shared()
+{
+    static ReferenceSheet sheet;
+    return sheet;
+}
+
+// The source's blocks are its <g id="blockN" transform="translate(0,Y)">
+// elements, placed top to bottom, none inside another; each is taken to
+// reach from its Y to the next block's.
+ReferenceSheet::ReferenceSheet()
+{
+    // Stored uncompressed, the source is read in place from the program.
+    const QByteArray source = QResource(SheetSource).uncompressedData();
+    static constexpr QByteArrayView BlockStart = "<g id=\"block";
+    static constexpr QByteArrayView Shift = "translate(0,";
+    qsizetype end = 0;
+    for (qsizetype start = source.indexOf(BlockStart); start >= 0; start = source.indexOf(BlockStart, end)) {
+        if (m_blocks.isEmpty())
+            m_head = source.left(start);
+        end = source.indexOf("</g>", start);
+        if (end < 0)
+            break;
+        end += 4;
+        const QByteArray block = source.mid(start, end - start);
+        const qsizetype shift = block.indexOf(Shift) + Shift.size();
+        const int top = block.mid(shift, block.indexOf(')', shift) - shift).toInt();
+        if (!m_blocks.isEmpty())
+            m_blocks.last().bottom = top + BlockOverhang;
+        m_blocks.append({block, top - BlockOverhang, 0});
+    }
+    if (m_blocks.isEmpty())
+        m_head = source; // drawn whole, band by band
+    else
+        m_tail = source.mid(end);
+    // The size, from the source without its blocks.
+    m_size = QSvgRenderer(m_head + m_tail).defaultSize();
+    if (!m_blocks.isEmpty())
+        m_blocks.last().bottom = m_size.height();
+
+    QFile outline(OutlineSource);
+    if (outline.open(QIODevice::ReadOnly))
+        m_outline = ReadReferenceOutline(outline);
+}
+
+ReferenceSheet::~ReferenceSheet() = default;
+
+const QImage &ReferenceSheet::band(int index, qreal devicePixelRatio)
+{
+    const QPair<int, int> key(ScaleKey(devicePixelRatio), index);
+    auto found = m_bands.constFind(key);
+    if (found != m_bands.cend())
+        return *found;
+
+    const int top = index * BandRows;
+    const int rows = std::min(BandRows, m_size.height() - top);
+    QByteArray document = m_head;
+    for (const Block &block : std::as_const(m_blocks)) {
+        if (block.top < top + rows && top < block.bottom)
+            document += block.text;
+    }
+    document += m_tail;
+
+    QImage image(int(std::ceil(m_size.width() * devicePixelRatio)), int(std::ceil(rows * devicePixelRatio)),
+                 QImage::Format_RGB32);
+    image.setDevicePixelRatio(devicePixelRatio);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setRenderHint(QPainter::TextAntialiasing);
+        painter.translate(0, -top);
+        QSvgRenderer(document).render(&painter, QRectF(QPointF(0, 0), m_size));
+    }
+    return *m_bands.insert(key, image.convertToFormat(QImage::Format_Grayscale8));
+}
+
+void ReferenceSheet::paint(QPainter &painter, int top, QSize size, qreal devicePixelRatio)
+{
+    const int bottom = std::min(top + size.height(), m_size.height());
+    if (size.width() <= 0 || top >= bottom || top < 0)
+        return;
+    const QRect clip(0, 0, std::min(size.width(), m_size.width()), bottom - top);
+    painter.save();
+    painter.setClipRect(clip, Qt::IntersectClip);
+    for (int index = top / BandRows; index * BandRows < bottom; ++index)
+        painter.drawImage(QPointF(0, index * BandRows - top), band(index, devicePixelRatio));
+    painter.restore();
+}
+
+QPixmap RenderReferenceSheet(qreal devicePixelRatio)
+{
+    QSvgRenderer renderer(SheetSource);
+    const QSize logical = renderer.defaultSize();
+    QPixmap sheet(int(std::ceil(logical.width() * devicePixelRatio)),
+                  int(std::ceil(logical.height() * devicePixelRatio)));
+    sheet.setDevicePixelRatio(devicePixelRatio);
+    sheet.fill(Qt::white);
+    QPainter painter(&sheet);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    renderer.render(&painter, QRectF(QPointF(0, 0), logical));
+    return sheet;
+}

@@ -1,0 +1,33 @@
+#pragma once
+// A report painted on paper or into a PDF: the HTML of reportdocument.h laid
+// out on A4 or Letter pages by Qt's text engine, the text kept as text (so a
+// PDF stays sharp at any zoom and can be searched), each plot drawn by a
+// callback into its place, and a foot line on every page with the report's
+// title and "Page n of m". Every use of the print support is in this file.
+
+#include "axis/reportdocument.h"
+
+#include <functional>
+
+class QIODevice;
+class QPagedPaintDevice;
+class QPainter;
+class QRectF;
+class QWidget;
+
+// Draws the plot named key into rect, in the painter's units.
+using ReportPlotPainter = std::function<void(QPainter &painter, const QRectF &rect, const QString &key)>;
+
+// Paints report on device, which has its page size and margins; false when
+// painting could not begin or a page could not be started.
+bool PaintReport(QPagedPaintDevice &device, const ReportDocument &report,
+                 const ReportPlotPainter &plots = {});
+
+// Writes report as a PDF into device (A4, or Letter where the locale
+// measures in US units); false, with problem saying why, when it could not.
+bool WriteReportPdf(QIODevice &device, const ReportDocument &report, const ReportPlotPainter &plots = {},
+                    QString *problem = nullptr);
+
+enum class PrintOutcome { Printed, Cancelled, Failed };
+// Asks for a printer over parent and prints report on it.
+PrintOutcome PrintReport(QWidget *parent, const ReportDocument &report, const ReportPlotPainter &plots = {});
