@@ -447,6 +447,7 @@ void frmAxisSizing::compute()
     m_movePane->showMove(axis(), m_results, move(), digits, notation);
     m_motorPane->followMechanism(m_movePane->results().mechanism.kind);
     m_motorPane->showChecks(m_movePane->results(), m_movePane->shownUnits(), digits);
+    m_motorPane->showPlot(m_movePane->plotData());
     updateKeys();
     showTitle();
 }

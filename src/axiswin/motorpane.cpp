@@ -51,7 +51,11 @@ MotorPane::MotorPane(const ConversionTableData &units, QWidget *parent) : QWidge
     columns->addLayout(left, 1);
     auto *right = new QVBoxLayout;
     right->addWidget(buildLosses());
-    right->addStretch(1);
+    // Where the move meets the curves, in room the Move tab lacks on a small screen.
+    m_plot = Named(new MovePlots(this), QStringLiteral("gphTorqueSpeed"), QString(),
+                   QStringLiteral("Motor torque against speed"));
+    m_plot->setMinimumSize(240, 160);
+    right->addWidget(m_plot, 1);
     columns->addLayout(right);
     connectInputs();
     enableInputs();
@@ -375,4 +379,13 @@ void MotorPane::showChecks(const MoveResults &results, const MoveReportUnits &un
               MotorCheckText(m_units, breakaway, units.of(MoveUnit::Torque), digits,
                              units.of(MoveUnit::MotorSpeed)),
               breakaway.level);
+}
+
+void MotorPane::showPlot(const MovePlotData &data)
+{
+    MovePlotData alone = data;
+    alone.speedTorqueOnly = true;
+    m_plot->showMove(alone);
+    m_plot->setAccessibleName(QStringLiteral("Motor torque against speed, with the motor's peak and "
+                                             "continuous curves"));
 }

@@ -8,6 +8,7 @@
 #include "axis/axisreport.h"
 #include "axis/moveprofile.h"
 #include "axiswin/axiscontrols.h"
+#include "axiswin/moveplots.h"
 
 #include <QWidget>
 
@@ -38,6 +39,8 @@ public:
     // The checks shown here (the breakaway, beside the static friction), in
     // the units the Move tab shows.
     void showChecks(const MoveResults &results, const MoveReportUnits &units, int digits);
+    // The torque against speed, as the Move tab's plots show the move.
+    void showPlot(const MovePlotData &data);
 
 Q_SIGNALS:
     // The user changed an input: what names it, as the window's Undo does.
@@ -78,4 +81,5 @@ private:
     QComboBox *m_cmbPreload = nullptr;
     QCheckBox *m_chkHoldingBrake = nullptr;
     QLabel *m_lblBreakaway = nullptr;
+    MovePlots *m_plot = nullptr;
 };

@@ -265,7 +265,9 @@ public:
         m_drawn = !curves.speed.empty();
         const double cycle =
             m_drawn && data.results.cycleTime.value() > 0 ? data.results.cycleTime.value() : 1;
-        m_plots = movePlots(data, curves, cycle);
+        m_plots = data.speedTorqueOnly ? std::vector<Plot>{speedTorquePlot(data, data.speedUnit.trimmed(),
+                                                                           data.torqueUnit.trimmed())}
+                                       : movePlots(data, curves, cycle);
     }
 
     MovePlotDrawing draw()

@@ -4,7 +4,8 @@
 // lines at their boundaries, and the motor's maximum speed, rated torque and
 // peak torque drawn as limit lines; below them the torque against the speed:
 // the operating points, the path between them and the motor's peak and
-// continuous curves, mirrored for braking. Drawn by one function into any painter,
+// continuous curves, mirrored for braking. Where three plots would be too
+// low to read, the third gives way (the Motor tab shows it alone). Drawn by one function into any painter,
 // the widget's and a printer's alike, as vectors, so the plots are sharp at
 // any screen scale and on paper.
 
@@ -23,10 +24,11 @@ struct MovePlotData
 {
     MoveResults results;
     AxisMotor motor;
-    QString speedUnit;       // an angular velocity unit
-    QString torqueUnit;      // a torque unit
-    double speedFactor = 1;  // the unit's value of 1 rad/s
-    double torqueFactor = 1; // of 1 N·m
+    QString speedUnit;            // an angular velocity unit
+    QString torqueUnit;           // a torque unit
+    double speedFactor = 1;       // the unit's value of 1 rad/s
+    double torqueFactor = 1;      // of 1 N·m
+    bool speedTorqueOnly = false; // the torque against speed alone
 };
 
 // A text the plots show and where, in the painter's coordinates.
@@ -49,7 +51,7 @@ class MovePlots : public QWidget
 {
 public:
     explicit MovePlots(QWidget *parent = nullptr);
-    // Redraws both plots for a move; the accessible name says what they show.
+    // Redraws the plots for a move; the accessible name says what they show.
     void showMove(const MovePlotData &data);
 
 protected:
@@ -59,7 +61,7 @@ private:
     MovePlotData m_data;
 };
 
-// Draws both plots into a rectangle of any painter, a printer's or a PDF
+// Draws the plots into a rectangle of any painter, a printer's or a PDF
 // page's included, with the text at its point size on the device and the
 // lines as thick as on a screen of 96 dots an inch. Numbers are written as
 // the window's boxes write them: ASCII digits, a leading minus sign and the
