@@ -57,13 +57,19 @@ std::vector<MechanismCheck> MechanismChecks(const Axis &axis, const MoveResults 
     return checks;
 }
 
+QString MechanismCheckReason(const MechanismCheck &check)
+{
+    static const char *const Inputs[MechanismCheckKindCount] = {"no root diameter or free length",
+                                                                "no nominal diameter or d\u00b7n limit",
+                                                                "no permitted surface speed"};
+    if (!check.given)
+        return QStringLiteral("%1 is given").arg(QString::fromUtf8(Inputs[std::size_t(check.kind)]));
+    return check.check.problem;
+}
+
 QString MechanismCheckText(const MechanismCheck &check)
 {
     if (check.given)
         return LimitCheckText(check.check);
-    static const char *const Inputs[MechanismCheckKindCount] = {"no root diameter or free length",
-                                                                "no nominal diameter or d\u00b7n limit",
-                                                                "no permitted surface speed"};
-    return QStringLiteral("%1: not checked, %2 is given.")
-        .arg(check.check.title, QString::fromUtf8(Inputs[std::size_t(check.kind)]));
+    return QStringLiteral("%1: not checked, %2.").arg(check.check.title, MechanismCheckReason(check));
 }

@@ -28,6 +28,9 @@ const char *MechanismCheckKey(MechanismCheckKind kind);
 bool MechanismCheckApplies(MechanismCheckKind kind, MechanismKind mechanism);
 // The checks of the axis's mechanism, in MechanismCheckKind order.
 std::vector<MechanismCheck> MechanismChecks(const Axis &axis, const MoveResults &move);
+// Why a check has no verdict: "no root diameter or free length is given"
+// when it is not checked, else why it cannot be made; empty when it has one.
+QString MechanismCheckReason(const MechanismCheck &check);
 // The check in words (LimitCheckText), or "Screw speed: not checked, no root
 // diameter or free length is given."
 QString MechanismCheckText(const MechanismCheck &check);
