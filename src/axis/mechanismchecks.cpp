@@ -3,6 +3,13 @@
 #include <cmath>
 #include <limits>
 
+QString EndFixityTitle(EndFixity fixity)
+{
+    static const char *const Titles[EndFixityCount] = {"Fixed\u2013free", "Supported\u2013supported",
+                                                       "Fixed\u2013supported", "Fixed\u2013fixed"};
+    return QString::fromUtf8(Titles[std::size_t(fixity)]);
+}
+
 CheckLevel MechanismCheck::level() const
 {
     if (!given || !check.known())

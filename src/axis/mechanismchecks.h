@@ -10,6 +10,10 @@
 
 #include <vector>
 
+inline constexpr int EndFixityCount = 4;
+// "Fixed–free", "Supported–supported", "Fixed–supported", "Fixed–fixed".
+QString EndFixityTitle(EndFixity fixity);
+
 enum class MechanismCheckKind { CriticalSpeed, Dn, SurfaceSpeed };
 inline constexpr int MechanismCheckKindCount = 3;
 

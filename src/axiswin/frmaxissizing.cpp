@@ -884,6 +884,7 @@ ReportDocument frmAxisSizing::report() const
                    locale.toString(now.date(), QLocale::LongFormat) + QStringLiteral(", ") +
                        locale.toString(now.time(), QLocale::ShortFormat));
     AppendMoveReport(document, move, m_movePane->results(), m_movePane->shownUnits(), figures);
+    AppendMechanismReport(document, axis, m_movePane->results(), figures);
     return document;
 }
 

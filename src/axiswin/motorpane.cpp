@@ -209,8 +209,8 @@ QWidget *MotorPane::buildMechanism()
                                 QStringLiteral("Screw free length between its bearings"), length);
     m_cmbEndFixity = Named(new QComboBox(box), QStringLiteral("cmbEndFixity"), QString(),
                            QStringLiteral("Screw end fixity"));
-    m_cmbEndFixity->addItems({QStringLiteral("Fixed\u2013free"), QStringLiteral("Supported\u2013supported"),
-                              QStringLiteral("Fixed\u2013supported"), QStringLiteral("Fixed\u2013fixed")});
+    for (int k = 0; k < EndFixityCount; ++k)
+        m_cmbEndFixity->addItem(EndFixityTitle(EndFixity(k)));
     const int row = grid->rowCount();
     grid->addWidget(BuddyCaption(QStringLiteral("E&nd fixity:"), m_cmbEndFixity, box), row, 0);
     grid->addWidget(m_cmbEndFixity, row, 1, 1, 2);
