@@ -40,8 +40,8 @@ MotorPane::MotorPane(const ConversionTableData &units, QWidget *parent) : QWidge
 {
     setObjectName(QStringLiteral("fraMotor"));
     setAccessibleName(QStringLiteral("Motor"));
-    // The curves, the margins and the mechanism's limits down the left, the
-    // mechanism's losses on the right.
+    // The curves, the margins and the torque against speed down the left,
+    // the mechanism's losses and limits on the right: so the tab fits a small screen.
     auto *columns = new QHBoxLayout(this);
     columns->setContentsMargins(6, 6, 6, 6);
     auto *left = new QVBoxLayout;
@@ -49,15 +49,16 @@ MotorPane::MotorPane(const ConversionTableData &units, QWidget *parent) : QWidge
     m_continuous = buildCurve(QStringLiteral("Continuous"), QStringLiteral("Continuous torque curve"), left);
     left->addLayout(buildPointUnits());
     left->addWidget(buildMargins());
-    left->addWidget(buildMechanism());
-    columns->addLayout(left, 1);
-    auto *right = new QVBoxLayout;
-    right->addWidget(buildLosses());
     // Where the move meets the curves, in room the Move tab lacks on a small screen.
     m_plot = Named(new MovePlots(this), QStringLiteral("gphTorqueSpeed"), QString(),
                    QStringLiteral("Motor torque against speed"));
     m_plot->setMinimumSize(240, 160);
-    right->addWidget(m_plot, 1);
+    left->addWidget(m_plot, 1);
+    columns->addLayout(left, 1);
+    auto *right = new QVBoxLayout;
+    right->addWidget(buildLosses());
+    right->addWidget(buildMechanism());
+    right->addStretch(1);
     columns->addLayout(right);
     connectInputs();
     enableInputs();
@@ -200,6 +201,7 @@ QWidget *MotorPane::buildLosses()
 QWidget *MotorPane::buildMechanism()
 {
     QGroupBox *box = group(QStringLiteral("Mechanism"), QStringLiteral("fraMechanism"));
+    m_fraMechanism = box;
     auto *grid = static_cast<QGridLayout *>(box->layout());
     const QString length = QStringLiteral("Linear distance");
     m_rootDiameter =
@@ -300,11 +302,17 @@ void MotorPane::enableInputs()
     m_preloadTorque.setEnabled(screw && m_cmbPreload->currentIndex() == 0);
     m_preloadForce.setEnabled(screw && m_cmbPreload->currentIndex() == 1);
     m_counterweight.setEnabled(linear);
-    for (const AxisInput *input :
-         {&m_rootDiameter, &m_freeLength, &m_criticalShare, &m_nominalDiameter, &m_dnLimit})
-        input->setEnabled(screw);
-    m_cmbEndFixity->setEnabled(screw);
-    m_surfaceSpeed.setEnabled(m_kind == MechanismKind::Belt);
+    // Only the limits of the axis's mechanism show, a screw's or a belt's
+    // (the belt's is the last row); a rotary axis has none.
+    const bool belt = m_kind == MechanismKind::Belt;
+    m_fraMechanism->setVisible(screw || belt);
+    auto *grid = static_cast<QGridLayout *>(m_fraMechanism->layout());
+    for (int row = 0; row < grid->rowCount(); ++row) {
+        for (int column = 0; column < grid->columnCount(); ++column) {
+            if (QLayoutItem *item = grid->itemAtPosition(row, column); item && item->widget())
+                item->widget()->setVisible(row == grid->rowCount() - 1 ? belt : screw);
+        }
+    }
 }
 
 void MotorPane::followMechanism(MechanismKind kind)

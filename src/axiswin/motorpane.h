@@ -90,5 +90,6 @@ private:
     QLabel *m_lblBreakaway = nullptr;
     AxisInput m_rootDiameter, m_freeLength, m_criticalShare, m_nominalDiameter, m_dnLimit, m_surfaceSpeed;
     QComboBox *m_cmbEndFixity = nullptr;
+    QGroupBox *m_fraMechanism = nullptr;
     MovePlots *m_plot = nullptr;
 };

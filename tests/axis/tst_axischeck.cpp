@@ -440,7 +440,8 @@ void tst_AxisCheck::mechanism_limits_are_checked_data()
            "4714 rpm): passes, 29 % margin";
     QTest::newRow("critical speed fails")
         << 1.0 << 0.02 << QList<int>{F, P} << 1 << "FAIL          Screw speed 2667 rpm of 2414 rpm";
-    QTest::newRow("none given") << 0.0 << 0.0 << QList<int>{N, N} << 0 << ": passes, 2 not checked";
+    QTest::newRow("none given") << 0.0 << 0.0 << QList<int>{N, N} << 0
+                                << "not checked   Screw speed: not checked, no root diameter";
     QTest::newRow("free length missing")
         << -1.0 << 0.0 << QList<int>{C, N} << 1
         << "NOT COMPUTED  Screw speed: the screw's free length must be above zero.";
