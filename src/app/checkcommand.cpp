@@ -76,6 +76,7 @@ bool writeReport(const QString &path, const AxisCheck &check, const CheckView &v
                    locale.toString(now.date(), QLocale::LongFormat) + QStringLiteral(", ") +
                        locale.toString(now.time(), QLocale::ShortFormat));
     AppendMoveReport(document, move, check.move, shown, figures);
+    AppendMechanismReport(document, check.document.axis, check.move, figures);
 
     MovePlotData plot;
     plot.results = check.move;

@@ -144,6 +144,48 @@ QJsonObject jsonCheck(const AxisCheck &file, const MotorCheck &check)
     return object;
 }
 
+// The SI unit of a mechanism check's value and limit, and the unit type the
+// text and CSV show it in (none: d·n, in mm·rpm always).
+struct LimitUnit
+{
+    const char *si;
+    const char *type;
+};
+LimitUnit limitUnit(MechanismCheckKind kind)
+{
+    static const LimitUnit Units[MechanismCheckKindCount] = {
+        {"rad/s", "Angular velocity"}, {"mm\u00b7rpm", ""}, {"m/s", "Linear velocity"}};
+    return Units[std::size_t(kind)];
+}
+
+// A mechanism check's value, limit and margin as figures; without a verdict
+// the limit and margin fail with the reason.
+std::array<AxisFigure, 3> limitFigures(const MechanismCheck &check)
+{
+    const QString reason = MechanismCheckReason(check);
+    const LimitCheck &c = check.check;
+    const AxisFigure value = std::isfinite(c.value) ? AxisFigure(c.value) : AxisFigure::failed(reason);
+    if (check.level() == CheckLevel::Unknown)
+        return {value, AxisFigure::failed(reason), AxisFigure::failed(reason)};
+    return {value, c.limit, c.margin()};
+}
+
+QJsonObject jsonMechanismCheck(const MechanismCheck &check)
+{
+    const QString unit = text(limitUnit(check.kind).si);
+    const auto [value, limit, margin] = limitFigures(check);
+    QJsonObject object{{QStringLiteral("key"), QLatin1String(MechanismCheckKey(check.kind))},
+                       {QStringLiteral("title"), check.check.title},
+                       {QStringLiteral("status"), QLatin1String(CheckStatusKey(AxisCheck::statusOf(check)))},
+                       {QStringLiteral("value"), jsonFigure(value, unit)},
+                       {QStringLiteral("limit"), jsonFigure(limit, unit)},
+                       {QStringLiteral("margin"), jsonFigure(margin, QStringLiteral("1"))},
+                       {QStringLiteral("text"), MechanismCheckText(check)}};
+    if (const QString reason = MechanismCheckReason(check); !reason.isEmpty())
+        object.insert(QStringLiteral("reason"), reason);
+    return object;
+}
+
 QJsonObject jsonFile(const AxisCheck &check)
 {
     QJsonObject file{{QStringLiteral("file"), check.file}};
@@ -159,6 +201,10 @@ QJsonObject jsonFile(const AxisCheck &check)
     for (const MotorCheck &motorCheck : check.move.checks)
         checks.append(jsonCheck(check, motorCheck));
     file.insert(QStringLiteral("checks"), checks);
+    QJsonArray mechanismChecks;
+    for (const MechanismCheck &mechanismCheck : check.mechanism)
+        mechanismChecks.append(jsonMechanismCheck(mechanismCheck));
+    file.insert(QStringLiteral("mechanismChecks"), mechanismChecks);
     file.insert(
         QStringLiteral("ratioVerdict"),
         QJsonObject{{QStringLiteral("level"), QLatin1String(ratioLevelKey(check.inertia.verdict.level))},
@@ -218,15 +264,17 @@ QJsonObject jsonFile(const AxisCheck &check)
     return file;
 }
 
+// A check's mark in the text, by CheckStatus.
+constexpr const char *CheckMarks[] = {"pass", "FAIL", "not checked", "NOT COMPUTED"};
+
 QString checkLine(const AxisCheck &file, const MotorCheck &check, const CheckView &view)
 {
-    static const char *const Marks[] = {"pass", "FAIL", "not checked", "NOT COMPUTED"};
     const std::optional<MoveUnit> unit = CheckUnit(check);
     const QString shown = unit ? ShownUnit(view, *unit, file.move.mechanism.kind) : QString();
     const QString reason = file.reasonOf(check);
     const QString speed = ShownUnit(view, MoveUnit::MotorSpeed, file.move.mechanism.kind);
     return QStringLiteral("  %1  %2\n")
-        .arg(QLatin1String(Marks[std::size_t(file.statusOf(check))]), -12)
+        .arg(QLatin1String(CheckMarks[std::size_t(file.statusOf(check))]), -12)
         .arg(reason.isEmpty() ? MotorCheckText(view.table, check, shown, view.digits, speed)
                               : MotorCheckTitle(check.kind) + QStringLiteral(": ") + reason);
 }
@@ -255,6 +303,8 @@ QString fileText(const AxisCheck &file, const CheckView &view)
 {
     if (file.refused())
         return QStringLiteral("%1: refused\n").arg(file.file);
+    // The motor's checks not checked are counted; the mechanism's, rarely
+    // given, are only listed.
     const auto count = [&file](CheckStatus status) {
         return std::count_if(
             file.move.checks.cbegin(), file.move.checks.cend(),
@@ -266,6 +316,10 @@ QString fileText(const AxisCheck &file, const CheckView &view)
     QString out = QStringLiteral("%1: %2\n").arg(file.file, verdict);
     for (const MotorCheck &check : file.move.checks)
         out += checkLine(file, check, view);
+    for (const MechanismCheck &check : file.mechanism)
+        out += QStringLiteral("  %1  %2\n")
+                   .arg(QLatin1String(CheckMarks[std::size_t(AxisCheck::statusOf(check))]), -12)
+                   .arg(MechanismCheckText(check));
     out += QStringLiteral("  Verdict: %1\n").arg(file.inertia.verdict.text);
 
     out += QStringLiteral("  Inertia\n");
@@ -303,16 +357,22 @@ QString camelKey(const QString &title)
 
 } // namespace
 
+namespace {
+
+// A verdict's status; none for a check without one.
+std::optional<CheckStatus> judged(CheckLevel level)
+{
+    if (level == CheckLevel::Unknown)
+        return std::nullopt;
+    return level == CheckLevel::Passes ? CheckStatus::Passes : CheckStatus::Fails;
+}
+
+} // namespace
+
 CheckStatus AxisCheck::statusOf(const MotorCheck &check) const
 {
-    switch (check.level) {
-    case CheckLevel::Passes:
-        return CheckStatus::Passes;
-    case CheckLevel::Fails:
-        return CheckStatus::Fails;
-    case CheckLevel::Unknown:
-        break;
-    }
+    if (const std::optional<CheckStatus> status = judged(check.level))
+        return *status;
     if (!motorGives[std::size_t(check.kind)])
         return CheckStatus::NotChecked;
     // Without the rotor the torques and the ratio of a move that computes
@@ -321,6 +381,13 @@ CheckStatus AxisCheck::statusOf(const MotorCheck &check) const
     // right) cannot pass a build.
     const bool needsRotor = check.kind != MotorCheckKind::Speed;
     return needsRotor && !rotorGiven && computable ? CheckStatus::NotChecked : CheckStatus::NotComputed;
+}
+
+CheckStatus AxisCheck::statusOf(const MechanismCheck &check)
+{
+    if (const std::optional<CheckStatus> status = judged(check.level()))
+        return *status;
+    return check.given ? CheckStatus::NotComputed : CheckStatus::NotChecked;
 }
 
 QString AxisCheck::reasonOf(const MotorCheck &check) const
@@ -361,10 +428,13 @@ bool CheckLooksAtSpeed(const MotorCheck &check)
 
 bool AxisCheck::fails() const
 {
-    return std::any_of(move.checks.cbegin(), move.checks.cend(), [this](const MotorCheck &check) {
-        const CheckStatus status = statusOf(check);
+    const auto failing = [](CheckStatus status) {
         return status == CheckStatus::Fails || status == CheckStatus::NotComputed;
-    });
+    };
+    return std::any_of(move.checks.cbegin(), move.checks.cend(),
+                       [&](const MotorCheck &check) { return failing(statusOf(check)); }) ||
+           std::any_of(mechanism.cbegin(), mechanism.cend(),
+                       [&](const MechanismCheck &check) { return failing(statusOf(check)); });
 }
 
 AxisCheck CheckAxisFile(const QString &file, const AxisFileRead &read)
@@ -388,6 +458,7 @@ AxisCheck CheckAxisFile(const QString &file, const AxisFileRead &read)
     check.rotorGiven = motor.inertia.value != 0;
     check.inertia = ComputeAxis(check.document.axis);
     check.move = ComputeMove(check.document.axis, check.inertia, check.document.move);
+    check.mechanism = MechanismChecks(check.document.axis, check.move);
     const MechanismKind kind = check.move.mechanism.kind;
     check.computable =
         check.inertia.atMotor.ok() &&
@@ -503,6 +574,19 @@ QString CheckCsv(const QList<AxisCheck> &checks, const CheckView &view)
                              : QStringLiteral("%1 (%2)").arg(inertiaKey(row), ShownInertiaUnit(view)));
     for (const MoveFigureRow &row : MoveFigures)
         header << QLatin1String(row.key) << QLatin1String(row.key) + QStringLiteral(" unit");
+    // The mechanism's checks last, so columns read by place stay where they were.
+    const auto limitShown = [&view](MechanismCheckKind kind) {
+        const LimitUnit unit = limitUnit(kind);
+        return *unit.type ? view.units.of(text(unit.type)) : QString();
+    };
+    for (int k = 0; k < MechanismCheckKindCount; ++k) {
+        const auto kind = MechanismCheckKind(k);
+        const QString key = QLatin1String(MechanismCheckKey(kind));
+        const QString unit = limitShown(kind);
+        const QString in = QStringLiteral(" (%1)").arg(unit.isEmpty() ? text(limitUnit(kind).si) : unit);
+        header << key + QStringLiteral(" check") << key + QStringLiteral(" value") + in
+               << key + QStringLiteral(" limit") + in << key + QStringLiteral(" margin (%)");
+    }
     for (QString &field : header)
         field = CsvField(field);
     QString csv = header.join(u',') + QStringLiteral("\r\n");
@@ -545,6 +629,20 @@ QString CheckCsv(const QList<AxisCheck> &checks, const CheckView &view)
             }
             const QString unit = ShownUnit(view, figure.unit, kind);
             row << CsvNumber(view.table, file.move.*figure.member, unit) << CsvField(unit);
+        }
+        for (int k = 0; k < MechanismCheckKindCount; ++k) {
+            const auto found =
+                std::find_if(file.mechanism.cbegin(), file.mechanism.cend(),
+                             [k](const MechanismCheck &check) { return int(check.kind) == k; });
+            if (found == file.mechanism.cend()) {
+                row << QString() << QString() << QString() << QString();
+                continue;
+            }
+            const QString unit = limitShown(found->kind);
+            const auto [value, limit, margin] = limitFigures(*found);
+            row << QLatin1String(CheckStatusKey(AxisCheck::statusOf(*found)))
+                << CsvNumber(view.table, value, unit) << CsvNumber(view.table, limit, unit)
+                << CsvNumber(view.table, margin * AxisFigure(100.0), QString());
         }
         csv += row.join(u',') + QStringLiteral("\r\n");
     }

@@ -8,6 +8,7 @@
 // figure added there shows here without a change.
 
 #include "axis/axisfile.h"
+#include "axis/mechanismchecks.h"
 #include "axis/movefigures.h"
 
 #include <QHash>
@@ -47,6 +48,7 @@ struct AxisCheck
     AxisDocument document;
     AxisResults inertia;
     MoveResults move;
+    std::vector<MechanismCheck> mechanism; // the checks of its mechanism's limits
 
     bool computable = false; // the inertia at the motor and every figure of the move stand
     // By MotorCheckKind: the motor's figure the check's limit comes from is given.
@@ -55,6 +57,9 @@ struct AxisCheck
 
     bool refused() const { return !problem.isEmpty(); }
     CheckStatus statusOf(const MotorCheck &check) const;
+    // A mechanism limit with no inputs is not checked; one given that still
+    // has no verdict is not computed.
+    static CheckStatus statusOf(const MechanismCheck &check);
     // Why a check has no verdict, in the window's words; empty when it has one.
     QString reasonOf(const MotorCheck &check) const;
     // Fails when any check fails or cannot be computed, else passes (with
@@ -98,7 +103,8 @@ QString ShownInertiaUnit(const CheckView &view);
 QString CheckText(const QList<AxisCheck> &checks, const CheckView &view);
 
 // The JSON document (docs/check-json.md): every figure in SI base units
-// with its unit, every check with its status, value, limit and margin.
+// with its unit, every check with its status, value, limit and margin, the
+// mechanism's as well.
 inline constexpr char CheckJsonFormat[] = "Torvane axis check";
 inline constexpr int CheckJsonVersion = 1;
 QByteArray CheckJson(const QList<AxisCheck> &checks);

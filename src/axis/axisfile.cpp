@@ -15,6 +15,7 @@ constexpr const char *SideKeys[] = {"motor", "load"};
 constexpr const char *MassModeKeys[] = {"mass", "density"};
 constexpr const char *ProfileKeys[] = {"trapezoidal", "triangular"};
 constexpr const char *CurveFormKeys[] = {"flat", "corner", "points"};
+constexpr const char *FixityKeys[] = {"fixedFree", "supportedSupported", "fixedSupported", "fixedFixed"};
 // A motor curve of more points than this is no motor's; the reader refuses it.
 constexpr qsizetype MaxCurvePoints = 1000;
 
@@ -187,6 +188,20 @@ MotorCurveInput readCurve(Reader &in, const QJsonObject &parent, const char *nam
     return curve;
 }
 
+AxisMechanismLimits readMechanismLimits(Reader &in, const QJsonObject &object)
+{
+    const QString where = QStringLiteral("mechanismLimits");
+    AxisMechanismLimits limits;
+    limits.rootDiameter = in.quantity(object, "rootDiameter", where);
+    limits.freeLength = in.quantity(object, "freeLength", where);
+    limits.fixity = EndFixity(in.choice(object, "fixity", where, FixityKeys));
+    limits.criticalShare = in.number(object, "criticalShare", where);
+    limits.nominalDiameter = in.quantity(object, "nominalDiameter", where);
+    limits.dnLimit = in.number(object, "dnLimit", where);
+    limits.surfaceSpeed = in.quantity(object, "surfaceSpeed", where);
+    return limits;
+}
+
 MoveInputs readMove(Reader &in, const QJsonObject &object, int version)
 {
     const QString where = QStringLiteral("move");
@@ -252,6 +267,9 @@ AxisDocument readDocument(Reader &in, const QJsonObject &root, int version)
         axis.motor.pointSpeedUnit = unit("pointSpeedUnit", "rpm");
         axis.motor.pointTorqueUnit = unit("pointTorqueUnit", "N-m");
     }
+    // Version 4 files without the limits have none given.
+    if (version >= 4 && root.contains(QStringLiteral("mechanismLimits")))
+        axis.mechanismLimits = readMechanismLimits(in, in.object(root, "mechanismLimits", {}));
     const QJsonValue items = in.member(root, "items", {});
     if (!items.isArray() && !items.isUndefined())
         in.fail(QStringLiteral("items"), QStringLiteral("is not a list"));
@@ -334,6 +352,21 @@ QJsonObject writeCurve(Writer &out, const MotorCurveInput &curve, const QString 
         {QStringLiteral("points"), points}};
 }
 
+QJsonObject writeMechanismLimits(Writer &out, const AxisMechanismLimits &limits)
+{
+    const QString where = QStringLiteral("mechanismLimits");
+    const auto q = [&](const AxisQuantity &value, const char *name) {
+        return out.quantity(value, Reader::path(where, name));
+    };
+    return {{QStringLiteral("rootDiameter"), q(limits.rootDiameter, "rootDiameter")},
+            {QStringLiteral("freeLength"), q(limits.freeLength, "freeLength")},
+            {QStringLiteral("fixity"), key(FixityKeys[int(limits.fixity)])},
+            {QStringLiteral("criticalShare"), out.number(limits.criticalShare, where)},
+            {QStringLiteral("nominalDiameter"), q(limits.nominalDiameter, "nominalDiameter")},
+            {QStringLiteral("dnLimit"), out.number(limits.dnLimit, where)},
+            {QStringLiteral("surfaceSpeed"), q(limits.surfaceSpeed, "surfaceSpeed")}};
+}
+
 QJsonObject writeDocument(Writer &out, const AxisDocument &document)
 {
     const Axis &axis = document.axis;
@@ -391,6 +424,7 @@ QJsonObject writeDocument(Writer &out, const AxisDocument &document)
                      {QStringLiteral("counterweight"), q(move.counterweight, "counterweight", m)},
                      {QStringLiteral("holdingBrake"), move.holdingBrake}}},
         {QStringLiteral("items"), items},
+        {QStringLiteral("mechanismLimits"), writeMechanismLimits(out, axis.mechanismLimits)},
     };
 }
 

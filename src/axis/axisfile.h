@@ -22,7 +22,9 @@
 // 3 the motor's torque curves and required margins, and the move's
 // back-driving efficiency, static friction, lost torques, counterweight and
 // holding brake.
-inline constexpr int AxisFileVersion = 3;
+// Version 4 added the mechanism's limits (a screw's diameters, free length,
+// end fixity and d·n limit, a belt's permitted surface speed).
+inline constexpr int AxisFileVersion = 4;
 inline constexpr char AxisFileSuffix[] = "tvaxis";
 inline constexpr char AxisFileFormat[] = "Torvane axis";
 // No axis comes near this; a larger file is refused before it is parsed.

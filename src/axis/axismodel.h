@@ -9,6 +9,7 @@
 // axisfigure.h.
 
 #include "axis/axisfigure.h"
+#include "axis/mechanismlimits.h"
 #include "axis/torquecurve.h"
 #include "inertia/inertiapick.h"
 
@@ -128,6 +129,7 @@ struct Axis
     QList<AxisItem> items;
     AxisGearbox gearbox;
     AxisMotor motor;
+    AxisMechanismLimits mechanismLimits;
     bool operator==(const Axis &) const = default;
 };
 

@@ -1,6 +1,7 @@
 #include "axis/axisreport.h"
 
 #include "axis/axisentry.h"
+#include "axis/mechanismchecks.h"
 
 #include <cmath>
 
@@ -287,6 +288,31 @@ void AppendMoveReport(ReportDocument &report, const MoveInputs &move, const Move
         QStringLiteral("Motor speed (%1) and torque (%2) over one cycle, and torque against speed")
             .arg(shown.of(MoveUnit::MotorSpeed).trimmed(), shown.of(MoveUnit::Torque).trimmed()),
         1.0));
+    report.sections.append(section);
+}
+
+void AppendMechanismReport(ReportDocument &report, const Axis &axis, const MoveResults &results,
+                           const ReportFigures &figures)
+{
+    const MechanismKind kind = results.mechanism.kind;
+    if (kind == MechanismKind::Rotary)
+        return;
+    const AxisMechanismLimits &limits = axis.mechanismLimits;
+    ReportSection section{QStringLiteral("Mechanism limits"), {}};
+    if (kind == MechanismKind::Screw)
+        section.blocks.append(
+            factPairs({{QStringLiteral("Root diameter"), entered(limits.rootDiameter, "m", figures)},
+                       {QStringLiteral("Free length"), entered(limits.freeLength, "m", figures)},
+                       {QStringLiteral("End fixity"), EndFixityTitle(limits.fixity)}},
+                      {{QStringLiteral("Critical speed share"), percentEntered(limits.criticalShare)},
+                       {QStringLiteral("Nominal diameter"), entered(limits.nominalDiameter, "m", figures)},
+                       {QStringLiteral("d\u00b7n limit"),
+                        AxisEntryText(limits.dnLimit) + QStringLiteral(" mm\u00b7rpm")}}));
+    else
+        section.blocks.append(ReportBlock::facts(
+            {{QStringLiteral("Permitted surface speed"), entered(limits.surfaceSpeed, "m/s", figures)}}));
+    for (const MechanismCheck &check : MechanismChecks(axis, results))
+        section.blocks.append(ReportBlock::paragraph(MechanismCheckText(check), CheckTone(check.level())));
     report.sections.append(section);
 }
 

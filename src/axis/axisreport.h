@@ -55,3 +55,8 @@ inline constexpr char MovePlotKey[] = "move";
 // the gearbox and motor (AxisReport).
 void AppendMoveReport(ReportDocument &report, const MoveInputs &move, const MoveResults &results,
                       const MoveReportUnits &shown, const ReportFigures &figures);
+
+// Appends the "Mechanism limits" section of a screw or belt axis: the
+// limits as entered and each check of them in words. A rotary axis has none.
+void AppendMechanismReport(ReportDocument &report, const Axis &axis, const MoveResults &results,
+                           const ReportFigures &figures);

@@ -5,6 +5,8 @@
 // output torques and input speed. Each is a check in the words of the motor
 // check ("... passes, 22 % margin"). SI base units in, double precision.
 
+#include "axis/axisfigure.h"
+
 #include <QString>
 
 #include <array>
@@ -35,6 +37,28 @@ struct ScrewMaterial
 // not above zero.
 double CriticalSpeed(double rootDiameter, double freeLength, EndFixity fixity,
                      const ScrewMaterial &material = {});
+
+// The share of its critical speed a screw may turn at, %, unless told otherwise.
+inline constexpr double DefaultCriticalShare = 80;
+
+// The mechanism's limits as the axis keeps them, each in SI with the unit it
+// is shown in; a value of 0 is not given. A limit whose inputs are all not
+// given is not checked.
+struct AxisMechanismLimits
+{
+    // The ball screw: critical speed from the root diameter, the free length
+    // between its bearings and how its ends are held; d·n from the nominal
+    // diameter against the maker's d·n limit (mm·rpm).
+    AxisQuantity rootDiameter;
+    AxisQuantity freeLength;
+    EndFixity fixity = EndFixity::FixedSupported;
+    double criticalShare = DefaultCriticalShare; // % of the critical speed permitted
+    AxisQuantity nominalDiameter;
+    double dnLimit = 0;
+    // The belt's or rack's permitted surface speed, at the pulley's or pinion's pitch diameter.
+    AxisQuantity surfaceSpeed;
+    bool operator==(const AxisMechanismLimits &) const = default;
+};
 
 struct LimitCheck
 {

@@ -18,6 +18,7 @@
 #include <QGroupBox>
 #include <QLabel>
 
+#include <algorithm>
 #include <cmath>
 
 NumericEdit *AxisValueBox(const QString &name, const QString &spoken, QWidget *parent, int minimumWidth)
@@ -180,4 +181,32 @@ QGroupBox *AxisInputGroup(const QString &title, const QString &name, QWidget *pa
     grid->setHorizontalSpacing(6);
     grid->setVerticalSpacing(3);
     return box;
+}
+
+MechanismCheckLabels AddMechanismCheckLabels(QGridLayout *grid, const QString &prefix, int columns)
+{
+    static const char *const Spoken[MechanismCheckKindCount] = {"Screw critical speed check",
+                                                                "Screw d n check", "Surface speed check"};
+    MechanismCheckLabels labels{};
+    for (int k = 0; k < MechanismCheckKindCount; ++k) {
+        QLabel *label = AxisCheckLabel(
+            QStringLiteral("%1_%2").arg(prefix, QLatin1String(MechanismCheckKey(MechanismCheckKind(k)))),
+            QString::fromLatin1(Spoken[k]), grid->parentWidget());
+        label->hide();
+        grid->addWidget(label, grid->rowCount(), 0, 1, columns);
+        labels[std::size_t(k)] = label;
+    }
+    return labels;
+}
+
+void ShowMechanismChecks(const MechanismCheckLabels &labels, const std::vector<MechanismCheck> &checks)
+{
+    for (int k = 0; k < MechanismCheckKindCount; ++k) {
+        const auto found = std::find_if(checks.cbegin(), checks.cend(),
+                                        [k](const MechanismCheck &check) { return int(check.kind) == k; });
+        QLabel *label = labels[std::size_t(k)];
+        if (found != checks.cend())
+            ShowCheck(label, MechanismCheckText(*found), found->level());
+        label->setVisible(found != checks.cend());
+    }
 }

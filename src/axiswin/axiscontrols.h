@@ -4,13 +4,16 @@
 // grid.
 
 #include "axis/axisfigure.h"
+#include "axis/mechanismchecks.h"
 #include "axis/moveprofile.h"
 #include "widgets/resultrow.h"
 
 #include <QSize>
 #include <QString>
 
+#include <array>
 #include <optional>
+#include <vector>
 
 class ConversionTableData;
 class NumericEdit;
@@ -73,6 +76,14 @@ AxisInput AddAxisInput(const ConversionTableData &table, QGridLayout *grid, cons
 QLabel *AxisCheckLabel(const QString &name, const QString &spoken, QWidget *parent);
 // A check's words in its label; the colour only repeats what the words say.
 void ShowCheck(QLabel *label, const QString &words, CheckLevel level);
+
+// The mechanism's check lines (<prefix>_criticalSpeed, _dn, _surfaceSpeed),
+// added to a grid's new rows across its columns.
+using MechanismCheckLabels = std::array<QLabel *, MechanismCheckKindCount>;
+MechanismCheckLabels AddMechanismCheckLabels(QGridLayout *grid, const QString &prefix, int columns);
+// Shows the checks in words, each in its line; the lines of checks the
+// mechanism does not have are hidden.
+void ShowMechanismChecks(const MechanismCheckLabels &labels, const std::vector<MechanismCheck> &checks);
 
 // Adds a result row to a grid at gridRow: the two copy keys in columns 0 and 1,
 // the caption in 2, the value in 3. The controls are named after key

@@ -326,6 +326,7 @@ void frmAxisSizing::connectEvents()
         m_motorPane->followMechanism(m_movePane->results().mechanism.kind);
         m_motorPane->showChecks(m_movePane->results(), m_movePane->shownUnits(), m_format->digits());
         m_motorPane->showPlot(m_movePane->plotData());
+        m_movePane->showMechanismChecks(MechanismChecks(axis(), m_movePane->results()));
     });
     // A value is entered when the focus leaves it or Enter is pressed: what
     // is typed next is an edit of its own.
@@ -389,6 +390,7 @@ void frmAxisSizing::showDocument()
     m_txtTargetRatio->setText(AxisEntryText(axis.motor.targetRatio));
     m_movePane->setMove(axis.motor, move());
     m_motorPane->setMotor(axis.motor, move());
+    m_motorPane->setMechanismLimits(axis.mechanismLimits);
     m_loading = loading;
     // The boxes show the values; the axis keeps them exactly as given.
     compute();
@@ -435,6 +437,7 @@ void frmAxisSizing::readMove(const QString &what)
     AxisDocument now = m_edited.document();
     m_movePane->readInto(now.axis.motor, now.move);
     m_motorPane->readInto(now.axis.motor, now.move);
+    m_motorPane->readMechanismLimits(now.axis.mechanismLimits);
     change(now, QStringLiteral("change of the ") + what, currentRow(), what);
 }
 
@@ -791,6 +794,7 @@ void frmAxisSizing::startUntitled()
         readDriveBox(DriveBox(b), shown.axis);
     m_movePane->readInto(shown.axis.motor, shown.move);
     m_motorPane->readInto(shown.axis.motor, shown.move);
+    m_motorPane->readMechanismLimits(shown.axis.mechanismLimits);
     m_edited.startNew(shown);
 }
 
@@ -874,11 +878,13 @@ ReportDocument frmAxisSizing::report() const
     MoveInputs move = this->move();
     m_movePane->readInto(axis.motor, move);
     m_motorPane->readInto(axis.motor, move);
+    m_motorPane->readMechanismLimits(axis.mechanismLimits);
     ReportDocument document =
         AxisReport(axis, m_results, figures, subject,
                    locale.toString(now.date(), QLocale::LongFormat) + QStringLiteral(", ") +
                        locale.toString(now.time(), QLocale::ShortFormat));
     AppendMoveReport(document, move, m_movePane->results(), m_movePane->shownUnits(), figures);
+    AppendMechanismReport(document, axis, m_movePane->results(), figures);
     return document;
 }
 

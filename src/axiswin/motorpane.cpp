@@ -40,7 +40,8 @@ MotorPane::MotorPane(const ConversionTableData &units, QWidget *parent) : QWidge
 {
     setObjectName(QStringLiteral("fraMotor"));
     setAccessibleName(QStringLiteral("Motor"));
-    // The curves and the margins down the left, the mechanism's losses on the right.
+    // The curves, the margins and the torque against speed down the left,
+    // the mechanism's losses and limits on the right: so the tab fits a small screen.
     auto *columns = new QHBoxLayout(this);
     columns->setContentsMargins(6, 6, 6, 6);
     auto *left = new QVBoxLayout;
@@ -48,14 +49,16 @@ MotorPane::MotorPane(const ConversionTableData &units, QWidget *parent) : QWidge
     m_continuous = buildCurve(QStringLiteral("Continuous"), QStringLiteral("Continuous torque curve"), left);
     left->addLayout(buildPointUnits());
     left->addWidget(buildMargins());
-    columns->addLayout(left, 1);
-    auto *right = new QVBoxLayout;
-    right->addWidget(buildLosses());
     // Where the move meets the curves, in room the Move tab lacks on a small screen.
     m_plot = Named(new MovePlots(this), QStringLiteral("gphTorqueSpeed"), QString(),
                    QStringLiteral("Motor torque against speed"));
     m_plot->setMinimumSize(240, 160);
-    right->addWidget(m_plot, 1);
+    left->addWidget(m_plot, 1);
+    columns->addLayout(left, 1);
+    auto *right = new QVBoxLayout;
+    right->addWidget(buildLosses());
+    right->addWidget(buildMechanism());
+    right->addStretch(1);
     columns->addLayout(right);
     connectInputs();
     enableInputs();
@@ -195,12 +198,47 @@ QWidget *MotorPane::buildLosses()
     return box;
 }
 
+QWidget *MotorPane::buildMechanism()
+{
+    QGroupBox *box = group(QStringLiteral("Mechanism"), QStringLiteral("fraMechanism"));
+    m_fraMechanism = box;
+    auto *grid = static_cast<QGridLayout *>(box->layout());
+    const QString length = QStringLiteral("Linear distance");
+    m_rootDiameter =
+        AddAxisInput(m_units, grid, QStringLiteral("Root &diameter:"), QStringLiteral("RootDiameter"),
+                     QStringLiteral("Screw root diameter"), length);
+    m_freeLength = AddAxisInput(m_units, grid, QStringLiteral("Free &length:"), QStringLiteral("FreeLength"),
+                                QStringLiteral("Screw free length between its bearings"), length);
+    m_cmbEndFixity = Named(new QComboBox(box), QStringLiteral("cmbEndFixity"), QString(),
+                           QStringLiteral("Screw end fixity"));
+    for (int k = 0; k < EndFixityCount; ++k)
+        m_cmbEndFixity->addItem(EndFixityTitle(EndFixity(k)));
+    const int row = grid->rowCount();
+    grid->addWidget(BuddyCaption(QStringLiteral("E&nd fixity:"), m_cmbEndFixity, box), row, 0);
+    grid->addWidget(m_cmbEndFixity, row, 1, 1, 2);
+    m_criticalShare = AddAxisInput(
+        m_units, grid, QStringLiteral("Critical sh&are:"), QStringLiteral("CriticalShare"),
+        QStringLiteral("Permitted share of the critical speed in percent"), {}, QStringLiteral("%"));
+    m_nominalDiameter =
+        AddAxisInput(m_units, grid, QStringLiteral("Nominal d&iameter:"), QStringLiteral("NominalDiameter"),
+                     QStringLiteral("Screw nominal diameter"), length);
+    m_dnLimit = AddAxisInput(m_units, grid, QStringLiteral("d\u00b7n li&mit:"), QStringLiteral("DnLimit"),
+                             QStringLiteral("Screw d n limit in millimetre r p m"), {},
+                             QStringLiteral("mm\u00b7rpm"));
+    m_surfaceSpeed = AddAxisInput(
+        m_units, grid, QStringLiteral("Permitted surfa&ce speed:"), QStringLiteral("SurfaceSpeed"),
+        QStringLiteral("Permitted belt or pinion surface speed"), QStringLiteral("Linear velocity"));
+    grid->setColumnStretch(3, 1);
+    return box;
+}
+
 void MotorPane::connectInputs()
 {
     for (const AxisInput *input :
-         {&m_continuous.corner, &m_continuous.atMax, &m_peak.corner, &m_peak.atMax, &m_peakMargin,
-          &m_rmsMargin, &m_speedMargin, &m_staticFriction, &m_backDrive, &m_preloadTorque, &m_preloadForce,
-          &m_bearingTorque, &m_gearboxDrag, &m_counterweight}) {
+         {&m_continuous.corner, &m_continuous.atMax, &m_peak.corner,     &m_peak.atMax,    &m_peakMargin,
+          &m_rmsMargin,         &m_speedMargin,      &m_staticFriction,  &m_backDrive,     &m_preloadTorque,
+          &m_preloadForce,      &m_bearingTorque,    &m_gearboxDrag,     &m_counterweight, &m_rootDiameter,
+          &m_freeLength,        &m_criticalShare,    &m_nominalDiameter, &m_dnLimit,       &m_surfaceSpeed}) {
         const auto edit = [this, what = input->what]() { userEdit(what); };
         connect(input->box, &QLineEdit::textChanged, this, edit);
         if (input->units)
@@ -235,6 +273,8 @@ void MotorPane::connectInputs()
             [this]() { userEdit(QStringLiteral("nut preload")); });
     connect(m_chkHoldingBrake, &QCheckBox::toggled, this,
             [this]() { userEdit(QStringLiteral("holding brake")); });
+    connect(m_cmbEndFixity, &QComboBox::currentIndexChanged, this,
+            [this]() { userEdit(QStringLiteral("end fixity")); });
 }
 
 void MotorPane::userEdit(const QString &what)
@@ -262,6 +302,17 @@ void MotorPane::enableInputs()
     m_preloadTorque.setEnabled(screw && m_cmbPreload->currentIndex() == 0);
     m_preloadForce.setEnabled(screw && m_cmbPreload->currentIndex() == 1);
     m_counterweight.setEnabled(linear);
+    // Only the limits of the axis's mechanism show, a screw's or a belt's
+    // (the belt's is the last row); a rotary axis has none.
+    const bool belt = m_kind == MechanismKind::Belt;
+    m_fraMechanism->setVisible(screw || belt);
+    auto *grid = static_cast<QGridLayout *>(m_fraMechanism->layout());
+    for (int row = 0; row < grid->rowCount(); ++row) {
+        for (int column = 0; column < grid->columnCount(); ++column) {
+            if (QLayoutItem *item = grid->itemAtPosition(row, column); item && item->widget())
+                item->widget()->setVisible(row == grid->rowCount() - 1 ? belt : screw);
+        }
+    }
 }
 
 void MotorPane::followMechanism(MechanismKind kind)
@@ -385,6 +436,34 @@ void MotorPane::showChecks(const MoveResults &results, const MoveReportUnits &un
               MotorCheckText(m_units, breakaway, units.of(MoveUnit::Torque), digits,
                              units.of(MoveUnit::MotorSpeed)),
               breakaway.level);
+}
+
+void MotorPane::setMechanismLimits(const AxisMechanismLimits &limits)
+{
+    const bool loading = m_loading;
+    m_loading = true;
+    const std::pair<const AxisInput *, const AxisQuantity *> quantities[] = {
+        {&m_rootDiameter, &limits.rootDiameter},
+        {&m_freeLength, &limits.freeLength},
+        {&m_nominalDiameter, &limits.nominalDiameter},
+        {&m_surfaceSpeed, &limits.surfaceSpeed}};
+    for (const auto &[input, quantity] : quantities)
+        ShowAxisQuantity(m_units, input->box, input->units, *quantity);
+    m_cmbEndFixity->setCurrentIndex(int(limits.fixity));
+    m_criticalShare.box->setText(AxisEntryText(limits.criticalShare));
+    m_dnLimit.box->setText(AxisEntryText(limits.dnLimit));
+    m_loading = loading;
+}
+
+void MotorPane::readMechanismLimits(AxisMechanismLimits &limits) const
+{
+    limits.rootDiameter = ReadBoxQuantity(m_units, m_rootDiameter.box, m_rootDiameter.units);
+    limits.freeLength = ReadBoxQuantity(m_units, m_freeLength.box, m_freeLength.units);
+    limits.fixity = EndFixity(m_cmbEndFixity->currentIndex());
+    limits.criticalShare = ReadBoxNumber(m_criticalShare.box);
+    limits.nominalDiameter = ReadBoxQuantity(m_units, m_nominalDiameter.box, m_nominalDiameter.units);
+    limits.dnLimit = ReadBoxNumber(m_dnLimit.box);
+    limits.surfaceSpeed = ReadBoxQuantity(m_units, m_surfaceSpeed.box, m_surfaceSpeed.units);
 }
 
 void MotorPane::showPlot(const MovePlotData &data)

@@ -3,7 +3,10 @@
 // the rated and peak torque, in the corner form, or as a list of points), the
 // margins its checks require, and what the mechanism adds to the motor's work:
 // its back-driving efficiency, static friction, lost torques, a counterweight
-// and a holding brake. The stall torques and maximum speed are the Move tab's.
+// and a holding brake; and the inputs of the mechanism's own limits (a
+// screw's critical speed and d·n, a belt's or pinion's surface speed), whose
+// checks the Move tab shows beside the motor's. The stall torques and
+// maximum speed are the Move tab's.
 
 #include "axis/axisreport.h"
 #include "axis/moveprofile.h"
@@ -34,6 +37,9 @@ public:
     void setMotor(const AxisMotor &motor, const MoveInputs &move);
     // The boxes into the motor and the move; what the pane does not hold is kept.
     void readInto(AxisMotor &motor, MoveInputs &move) const;
+    // The mechanism's limits in their boxes, and back.
+    void setMechanismLimits(const AxisMechanismLimits &limits);
+    void readMechanismLimits(AxisMechanismLimits &limits) const;
     // Enables the inputs that act on an axis moved by kind.
     void followMechanism(MechanismKind kind);
     // The checks shown here (the breakaway, beside the static friction), in
@@ -60,6 +66,7 @@ private:
     QLayout *buildPointUnits();
     QWidget *buildMargins();
     QWidget *buildLosses();
+    QWidget *buildMechanism();
     void connectInputs();
     void userEdit(const QString &what);
     void showCurve(Curve &curve, const MotorCurveInput &input);
@@ -81,5 +88,8 @@ private:
     QComboBox *m_cmbPreload = nullptr;
     QCheckBox *m_chkHoldingBrake = nullptr;
     QLabel *m_lblBreakaway = nullptr;
+    AxisInput m_rootDiameter, m_freeLength, m_criticalShare, m_nominalDiameter, m_dnLimit, m_surfaceSpeed;
+    QComboBox *m_cmbEndFixity = nullptr;
+    QGroupBox *m_fraMechanism = nullptr;
     MovePlots *m_plot = nullptr;
 };

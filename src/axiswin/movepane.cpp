@@ -229,7 +229,13 @@ QWidget *MovePane::buildMotorCheck()
         HoldLabel(grid, label, k, 0);
         m_checks[std::size_t(k)] = label;
     }
+    m_limitChecks = AddMechanismCheckLabels(grid, QStringLiteral("lblCheck"), 1);
     return check;
+}
+
+void MovePane::showMechanismChecks(const std::vector<MechanismCheck> &checks)
+{
+    ShowMechanismChecks(m_limitChecks, checks);
 }
 
 namespace {

@@ -36,6 +36,8 @@ public:
     void showMove(const Axis &axis, const AxisResults &inertia, const MoveInputs &move, int digits,
                   bool notation);
     const MoveResults &results() const { return m_results; }
+    // The mechanism's checks beside the motor's, those of its mechanism only.
+    void showMechanismChecks(const std::vector<MechanismCheck> &checks);
     // Copies the figure whose copy key holds the focus, else the peak torque
     // (a motor's first check), as the Edit menu's copy entries do.
     void copyCurrent(bool withUnit);
@@ -101,6 +103,7 @@ private:
     std::array<std::array<QLabel *, 4>, MoveSegmentCount> m_segmentCells{};
     std::array<QLabel *, 4> m_segmentHeads{};
     std::array<QLabel *, MotorCheckCount> m_checks{};
+    MechanismCheckLabels m_limitChecks{};
     QLabel *m_lblConventions = nullptr;
     QLabel *m_lblProblem = nullptr;
     MovePlots *m_plots = nullptr;

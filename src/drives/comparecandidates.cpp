@@ -42,6 +42,35 @@ CandidateCell limitCell(const LimitCheck &check)
     return cell;
 }
 
+// The torque at the gearbox's output over the move, peak and RMS: the move run
+// again with nothing ahead of the gearbox (no rotor, gearbox or motor-side
+// inertia, no gearbox drag) through a lossless gearbox, so each segment's
+// motor torque is what the load side asks at the gearbox, by that segment's
+// power flow through the mechanism, and times the ratio is the output. A
+// brake at the motor holds the load through the gearbox, so the dwell's
+// holding torque stays.
+struct OutputTorques
+{
+    double peak = std::numeric_limits<double>::quiet_NaN();
+    double rms = std::numeric_limits<double>::quiet_NaN();
+};
+
+OutputTorques outputTorques(const Axis &axis, const MoveInputs &move)
+{
+    Axis bare = axis;
+    bare.motor.inertia.value = 0;
+    bare.gearbox.inertia.value = 0;
+    AxisResults inertia = ComputeAxis(bare);
+    inertia.motorSideItems = 0.0;
+    MoveInputs lossless = move;
+    lossless.gearboxEfficiency = 100;
+    lossless.gearboxDragTorque.value = 0;
+    lossless.holdingBrake = false;
+    const MoveResults results = ComputeMove(bare, inertia, lossless);
+    const double ratio = bare.gearbox.ratio;
+    return {known(results.peakTorque) * ratio, known(results.rmsTorque) * ratio};
+}
+
 QString percent(double fraction)
 {
     return QStringLiteral("%1 %").arg(std::round(fraction * 100));
@@ -91,6 +120,10 @@ std::vector<Candidate> CompareCandidates(const Axis &axis, const MoveInputs &mov
     std::vector<Candidate> rows;
     const std::size_t choices = std::max<std::size_t>(1, gearboxes.size());
     rows.reserve(motors.size() * choices);
+    // The output torques depend on the gearbox choice, not on the motor.
+    std::vector<OutputTorques> outputs;
+    for (const GearboxChoice &gearbox : gearboxes)
+        outputs.push_back(outputTorques(CandidateAxis(axis, {}, &gearbox), CandidateMove(move, &gearbox)));
     for (std::size_t m = 0; m < motors.size(); ++m) {
         for (std::size_t g = 0; g < choices; ++g) {
             const GearboxChoice *gearbox = gearboxes.empty() ? nullptr : &gearboxes[g];
@@ -104,13 +137,10 @@ std::vector<Candidate> CompareCandidates(const Axis &axis, const MoveInputs &mov
             for (int k = 0; k < MotorCheckCount; ++k)
                 row.cells[std::size_t(k)] = motorCell(row.results.checks[std::size_t(k)]);
             if (gearbox) {
-                // At the output: the motor's torque times the ratio, the
-                // gearbox's losses left out.
                 const GearboxRecord &box = gearbox->gearbox;
                 const auto checks =
                     GearboxChecks({box.peakOutputTorque, box.continuousOutputTorque, box.maxInputSpeed},
-                                  known(row.results.peakTorque) * row.ratio,
-                                  known(row.results.rmsTorque) * row.ratio, known(row.results.maxMotorSpeed));
+                                  outputs[g].peak, outputs[g].rms, known(row.results.maxMotorSpeed));
                 for (int k = 0; k < GearboxCheckCount; ++k)
                     row.cells[std::size_t(MotorCheckCount + k)] = limitCell(checks[std::size_t(k)]);
             }

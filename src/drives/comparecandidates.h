@@ -3,7 +3,10 @@
 // own gearbox or with chosen gearbox ratios, run on the axis and its move
 // exactly as the axis window runs it (ComputeAxis, then ComputeMove), so every
 // rule of the move's torques and the motor's checks holds unchanged. A chosen
-// gearbox adds its own limits (output torques and input speed) to the checks.
+// gearbox adds its own limits (output torques and input speed) to the checks;
+// its output torque is what the load side asks of it, segment by segment
+// through the mechanism's power flow, times the ratio (neither the motor's
+// own inertia nor the gearbox's losses reach the output).
 //
 // The axis keeps everything but what a candidate replaces: the motor's rotor
 // inertia, curves and maximum speed (the required margins and the target

@@ -164,6 +164,8 @@ private slots:
     void units_show_in_text_and_csv();
     void default_units_are_the_windows_data();
     void default_units_are_the_windows();
+    void mechanism_limits_are_checked_data();
+    void mechanism_limits_are_checked();
 
 private:
     QTemporaryDir m_settings;
@@ -419,6 +421,75 @@ void tst_AxisCheck::units_show_in_text_and_csv()
     QVERIFY(CheckText({check}, view).contains(QStringLiteral("at the mean speed %1: passes").arg(said)));
     QCOMPARE(row.at(header.indexOf(QStringLiteral("breakawayTorque required margin (%)"))),
              QStringLiteral("20"));
+}
+
+// The ball screw turns at most 0.2 / 0.45 m/s / 10 mm = 2667 rpm. A 16 mm
+// root, 0.8 m free, fixed–supported: 3017 rpm / 0.64 = 4714 rpm, 80 % of it
+// 3771 rpm, 29 % to spare; 1 m free allows 2414 rpm. 20 mm at 2667 rpm is
+// 53333 mm·rpm.
+void tst_AxisCheck::mechanism_limits_are_checked_data()
+{
+    QTest::addColumn<double>("freeLength");
+    QTest::addColumn<double>("nominalDiameter");
+    QTest::addColumn<QList<int>>("statuses"); // critical speed, d·n
+    QTest::addColumn<int>("exit");
+    QTest::addColumn<QString>("says");
+    QTest::newRow("both pass")
+        << 0.8 << 0.02 << QList<int>{P, P} << 0
+        << "pass          Screw speed 2667 rpm of 3771 rpm (80 % of the critical speed "
+           "4714 rpm): passes, 29 % margin";
+    QTest::newRow("critical speed fails")
+        << 1.0 << 0.02 << QList<int>{F, P} << 1 << "FAIL          Screw speed 2667 rpm of 2414 rpm";
+    QTest::newRow("none given") << 0.0 << 0.0 << QList<int>{N, N} << 0
+                                << "not checked   Screw speed: not checked, no root diameter";
+    QTest::newRow("free length missing")
+        << -1.0 << 0.0 << QList<int>{C, N} << 1
+        << "NOT COMPUTED  Screw speed: the screw's free length must be above zero.";
+}
+
+void tst_AxisCheck::mechanism_limits_are_checked()
+{
+    QFETCH(double, freeLength);
+    QFETCH(double, nominalDiameter);
+    QFETCH(QList<int>, statuses);
+    QFETCH(int, exit);
+    QFETCH(QString, says);
+    AxisDocument document = ballScrew({});
+    AxisMechanismLimits &limits = document.axis.mechanismLimits;
+    if (freeLength != 0) {
+        limits.rootDiameter = {0.016, {}};
+        limits.freeLength = {std::max(freeLength, 0.0), {}};
+    }
+    if (nominalDiameter > 0) {
+        limits.nominalDiameter = {nominalDiameter, {}};
+        limits.dnLimit = 70000;
+    }
+    const AxisCheck check = CheckAxisFile(QStringLiteral("a"), ReadAxisFile(bytes(document)));
+    QCOMPARE(CheckExitStatus({check}), exit);
+    const CheckView view{m_units, *PresetCheckUnits(QStringLiteral("SI")), 6};
+    const QString text = CheckText({check}, view);
+    QVERIFY2(text.contains(says), qPrintable(text));
+
+    const QByteArray json = CheckJson({check});
+    QCOMPARE(schemaViolation(json), QString());
+    const QJsonArray checks =
+        QJsonDocument::fromJson(json)[QLatin1String("files")][0][QLatin1String("mechanismChecks")].toArray();
+    const QStringList lines = CheckCsv({check}, view).split(QStringLiteral("\r\n"));
+    const QStringList header = csvFields(lines.at(0)), row = csvFields(lines.at(1));
+    QCOMPARE(row.size(), header.size());
+    QCOMPARE(checks.size(), statuses.size());
+    for (qsizetype k = 0; k < checks.size(); ++k) {
+        const QString status = QLatin1String(CheckStatusKey(CheckStatus(statuses.at(k))));
+        QCOMPARE(checks.at(k)[QLatin1String("status")].toString(), status);
+        const QString key = checks.at(k)[QLatin1String("key")].toString();
+        QCOMPARE(row.at(header.indexOf(key + QStringLiteral(" check"))), status);
+    }
+    // The screw's fastest in rad/s, as the JSON and the CSV in SI give it.
+    const double screwSpeed = 0.2 / 0.45 / 0.01 * 2 * std::numbers::pi;
+    QVERIFY(TestSupport::closeTo(checks.at(0)[QLatin1String("value")][QLatin1String("value")].toDouble(),
+                                 screwSpeed, 1e-9));
+    QVERIFY(TestSupport::closeTo(
+        row.at(header.indexOf(QStringLiteral("criticalSpeed value (rad/s)"))).toDouble(), screwSpeed, 1e-9));
 }
 
 void tst_AxisCheck::default_units_are_the_windows_data()

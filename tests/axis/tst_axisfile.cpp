@@ -75,6 +75,13 @@ AxisDocument everything()
     axis.motor.speedMargin = 0;
     axis.motor.pointSpeedUnit = QStringLiteral("rad/s");
     axis.motor.pointTorqueUnit = QStringLiteral("lbf-in");
+    axis.mechanismLimits = {{0.0165, QStringLiteral("mm")},
+                            {1.2, QStringLiteral("in")},
+                            EndFixity::FixedFree,
+                            72.5,
+                            {0.02, {}},
+                            70000,
+                            {5, QStringLiteral("ft/s")}};
     return document;
 }
 
@@ -136,8 +143,13 @@ private slots:
         QTest::newRow("empty") << "" << "" << "it is empty";
         QTest::newRow("name longer than the editor takes") << "\"name\": \"" << QString("\"name\": \"%1").arg(QString(201, u'n')) << "item 1, name is longer than 200 characters";
         QTest::newRow("another file") << "Torvane axis" << "Torvane text" << "not an axis file";
-        QTest::newRow("newer version") << "\"version\": 3" << "\"version\": 4" << "newer version of the program (file version 4";
-        QTest::newRow("version 0") << "\"version\": 3" << "\"version\": 0" << "version is not a version number";
+        QTest::newRow("newer version") << "\"version\": 4" << "\"version\": 5" << "newer version of the program (file version 5";
+        QTest::newRow("version 0") << "\"version\": 4" << "\"version\": 0" << "version is not a version number";
+        QTest::newRow("unknown end fixity") << "\"fixedFree\"" << "\"clamped\"" << "mechanismLimits, fixity is not a known word (\"clamped\")";
+        QTest::newRow("d·n limit as text") << "\"dnLimit\": 70000" << "\"dnLimit\": \"70000\"" << "mechanismLimits, dnLimit is not a number";
+        QTest::newRow("limits not a group") << "\"mechanismLimits\": {" << "\"mechanismLimits\": 1, \"x\": {" << "mechanismLimits is not a group of values";
+        QTest::newRow("surface speed missing") << "\"surfaceSpeed\"" << "\"surface\"" << "mechanismLimits, surfaceSpeed is missing";
+        QTest::newRow("unit too long") << "\"ft/s\"" << QString("\"%1\"").arg(QString(33, u'u')) << "mechanismLimits, surfaceSpeed, unit is longer than 32 characters";
         QTest::newRow("unknown curve form") << "\"form\": \"points\"" << "\"form\": \"steps\"" << "motor, peak, form is not a known word (\"steps\")";
         QTest::newRow("curve point as text") << "\"torque\": 0.7" << "\"torque\": \"0.7\"" << "motor, peak, points, point 3, torque is not a number";
         QTest::newRow("curve points not a list") << "\"points\": [" << "\"points\": {}, \"x\": [" << "motor, continuous, points is not a list";
@@ -180,6 +192,7 @@ private slots:
         AxisDocument expected = everything();
         expected.move = MoveInputs();
         expected.axis.motor = withDefaults(expected.axis.motor, 1);
+        expected.axis.mechanismLimits = {};
         QVERIFY(*read.document == expected);
     }
 
@@ -204,6 +217,7 @@ private slots:
         QCOMPARE(read.version, 2);
         AxisDocument expected = everything();
         expected.axis.motor = withDefaults(expected.axis.motor, 2);
+        expected.axis.mechanismLimits = {};
         MoveInputs &m = expected.move;
         MoveInputs defaults;
         for (auto member :
@@ -234,6 +248,18 @@ private slots:
         AxisDocument expected = everything();
         expected.axis.motor.pointSpeedUnit = QStringLiteral("rpm");
         expected.axis.motor.pointTorqueUnit = QStringLiteral("N-m");
+        QVERIFY(*read.document == expected);
+    }
+
+    // Version 4 files written without the mechanism's limits have none given.
+    void version_4_without_mechanism_limits_has_none()
+    {
+        QJsonObject root = QJsonDocument::fromJson(bytesOf(everything())).object();
+        root.remove(QStringLiteral("mechanismLimits"));
+        const AxisFileRead read = readBytes(QJsonDocument(root).toJson());
+        QVERIFY2(read.document, qPrintable(read.problem));
+        AxisDocument expected = everything();
+        expected.axis.mechanismLimits = {};
         QVERIFY(*read.document == expected);
     }
 

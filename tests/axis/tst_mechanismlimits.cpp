@@ -16,8 +16,17 @@
 // 314.16 · 0.025 = 7.854 m/s: 21 % under 10 m/s, 57 % over 5 m/s.
 // Gearbox rated 40 N·m peak, 25 N·m continuous, 4000 rpm: a peak of 30 N·m
 // leaves 25 %, an RMS of 27 N·m is 8 % over, 4400 rpm is 10 % over.
+//
+// Through an axis: the worked ball screw (10 mm lead, 3 : 1) moving 0.1 m in
+// 0.6 s with ramps of 0.2 s peaks at 0.1 / 0.4 = 0.25 m/s, the screw at
+// 25 rev/s = 1500 rpm (the motor at 4500). A screw of 16 mm root, 1 m free,
+// fixed–supported: ω = 3.9266² · 0.004 m · 5122.7 m/s / 1 m² = 315.93 rad/s
+// = 3017 rpm, 80 % of it 2414 rpm: 37.85 % margin (fixed–free: 688 rpm). A 20 mm screw at 1500 rpm
+// is 30000 mm·rpm. A belt of 50 mm pitch diameter at 0.25 m/s has that
+// surface speed: 25 % over 0.2 m/s.
 
-#include "axis/mechanismlimits.h"
+#include "axis/mechanismchecks.h"
+#include "axisbuild.h"
 
 #include <QtTest>
 
@@ -27,6 +36,12 @@
 namespace {
 
 constexpr double Rpm = 2 * std::numbers::pi / 60;
+
+Axis withLimits(Axis axis, const AxisMechanismLimits &limits)
+{
+    axis.mechanismLimits = limits;
+    return axis;
+}
 
 } // namespace
 
@@ -116,6 +131,80 @@ private slots:
         QFETCH(std::function<LimitCheck()>, check);
         QFETCH(QString, text);
         QCOMPARE(LimitCheckText(check()), text);
+    }
+
+    void checks_through_the_axis_data()
+    {
+        using namespace AxisBuild;
+        QTest::addColumn<Axis>("axis");
+        QTest::addColumn<QStringList>("texts");
+        QTest::addColumn<QList<int>>("levels");
+        const Axis screw = ballScrewAxis();
+        const Axis belt = axis({beltLoad(12, 0.05)}, 3, 0, 2e-5);
+        const int passes = int(CheckLevel::Passes), fails = int(CheckLevel::Fails);
+        const int open = int(CheckLevel::Unknown);
+        AxisMechanismLimits all;
+        all.rootDiameter = {0.016, QStringLiteral("mm")};
+        all.freeLength = {1, {}};
+        all.nominalDiameter = {0.02, {}};
+        all.dnLimit = 70000;
+        all.surfaceSpeed = {0.2, {}};
+        QTest::newRow("screw")
+            << withLimits(screw, all)
+            << QStringList{"Screw speed 1500 rpm of 2414 rpm (80 % of the critical speed 3017 rpm): passes, "
+                           "38 % margin",
+                           "Screw d·n value 30000 mm·rpm of 70000 mm·rpm: passes, 57 % margin"}
+            << QList<int>{passes, passes};
+        AxisMechanismLimits tight = all;
+        tight.fixity = EndFixity::FixedFree;
+        tight.criticalShare = 50;
+        tight.dnLimit = 25000;
+        QTest::newRow("screw fixed-free at half, tight d·n")
+            << withLimits(screw, tight)
+            << QStringList{"Screw speed 1500 rpm of 344 rpm (50 % of the critical speed 688 rpm): fails, "
+                           "336 % over",
+                           "Screw d·n value 30000 mm·rpm of 25000 mm·rpm: fails, 20 % over"}
+            << QList<int>{fails, fails};
+        QTest::newRow("screw, none given")
+            << screw
+            << QStringList{"Screw speed: not checked, no root diameter or free length is given.",
+                           "Screw d·n value: not checked, no nominal diameter or d·n limit is given."}
+            << QList<int>{open, open};
+        AxisMechanismLimits half;
+        half.rootDiameter = {0.016, {}};
+        half.dnLimit = 70000;
+        QTest::newRow("screw, half given")
+            << withLimits(screw, half)
+            << QStringList{"Screw speed: the screw's free length must be above zero.",
+                           "Screw d·n value: the screw's nominal diameter must be above zero."}
+            << QList<int>{open, open};
+        QTest::newRow("belt") << withLimits(belt, all)
+                              << QStringList{"Surface speed 0.25 m/s of 0.2 m/s: fails, 25 % over"}
+                              << QList<int>{fails};
+        QTest::newRow("belt, none given")
+            << belt << QStringList{"Surface speed: not checked, no permitted surface speed is given."}
+            << QList<int>{open};
+        QTest::newRow("rotary") << withLimits(axis({inertiaValue(0.01)}, 3, 0, 2e-5), all) << QStringList{}
+                                << QList<int>{};
+    }
+    void checks_through_the_axis()
+    {
+        QFETCH(Axis, axis);
+        QFETCH(QStringList, texts);
+        QFETCH(QList<int>, levels);
+        MoveInputs move;
+        move.distance = {0.1, {}};
+        move.moveTime = {0.6, {}};
+        const std::vector<MechanismCheck> checks =
+            MechanismChecks(axis, ComputeMove(axis, ComputeAxis(axis), move));
+        QStringList shown;
+        QList<int> judged;
+        for (const MechanismCheck &check : checks) {
+            shown << MechanismCheckText(check);
+            judged << int(check.level());
+        }
+        QCOMPARE(shown, texts);
+        QCOMPARE(judged, levels);
     }
 
     // A value exactly at its limit passes with no margin; a hair above fails.

@@ -194,6 +194,60 @@ private Q_SLOTS:
         QVERIFY(drive->rows[0].contains("J rotor"));
     }
 
+    // The mechanism's limits as entered and their checks (see
+    // tst_mechanismlimits): the screw at 1500 rpm, the belt at 0.25 m/s; a
+    // rotary axis has no such section.
+    void mechanism_limits_in_the_report_data()
+    {
+        QTest::addColumn<Axis>("axis");
+        QTest::addColumn<QStringList>("texts"); // empty: no section
+        QTest::addColumn<ReportBlock::Tone>("tone");
+        Axis screw = ballScrewAxis();
+        screw.mechanismLimits.rootDiameter = typed(16, "mm");
+        screw.mechanismLimits.freeLength = typed(1, "m");
+        screw.mechanismLimits.dnLimit = 70000;
+        Axis belt = axis({beltLoad(12, 0.05)}, 3, 0, 2e-5);
+        belt.mechanismLimits.surfaceSpeed = typed(0.2, "m/s");
+        QTest::newRow("screw")
+            << screw
+            << QStringList{"Root diameter",
+                           "16 mm",
+                           "Fixed\u2013supported",
+                           "80 %",
+                           "70000 mm\u00b7rpm",
+                           "Screw speed 1500 rpm of 2414 rpm (80 % of the critical speed "
+                           "3017 rpm): passes, 38 % margin",
+                           "Screw d\u00b7n value: the screw's nominal diameter must be above "
+                           "zero."}
+            << ReportBlock::Tone::Good;
+        QTest::newRow("belt") << belt
+                              << QStringList{"Permitted surface speed", "0.2 m/s",
+                                             "Surface speed 0.25 m/s of 0.2 m/s: fails, 25 % over"}
+                              << ReportBlock::Tone::Bad;
+        QTest::newRow("rotary") << axis({inertiaValue(0.01)}, 3, 0, 2e-5) << QStringList{}
+                                << ReportBlock::Tone::Plain;
+    }
+    void mechanism_limits_in_the_report()
+    {
+        QFETCH(Axis, axis);
+        QFETCH(QStringList, texts);
+        QFETCH(ReportBlock::Tone, tone);
+        MoveInputs move;
+        move.distance = typed(100, "mm");
+        move.moveTime = typed(0.6, "s");
+        const AxisResults inertia = ComputeAxis(axis);
+        ReportDocument report = AxisReport(axis, inertia, figures(), "a.tvaxis", "today");
+        AppendMechanismReport(report, axis, ComputeMove(axis, inertia, move), figures());
+        const ReportBlock *check = blockOf(report, "Mechanism limits", ReportBlock::Kind::Paragraph);
+        QCOMPARE(check != nullptr, !texts.isEmpty());
+        if (!check)
+            return;
+        QCOMPARE(check->tone, tone);
+        const QString html = ReportHtml(report);
+        for (const QString &text : texts)
+            QVERIFY2(html.contains(text.toHtmlEscaped()), qPrintable(text));
+    }
+
     // Every text is escaped; a table's header repeats on the pages it runs
     // onto; a section appended later, plot included, takes its place.
     void html_escapes_and_takes_later_sections()
