@@ -58,8 +58,13 @@ QString tableHtml(const ReportBlock &block)
             // The texts of the other columns take the width the whole ones leave.
             if (whole && block.wideColumn >= 0)
                 align += QStringLiteral(" width=\"1%\"");
+            const ReportBlock::Tone tone = block.cellTones.value(r).value(c, ReportBlock::Tone::Plain);
+            const QString text = tone == ReportBlock::Tone::Plain
+                                     ? escaped(row.at(c))
+                                     : QStringLiteral("<span style=\"color: %1;\">%2</span>")
+                                           .arg(toneColour(tone), escaped(row.at(c)));
             html += QStringLiteral("<%1%2>%3</%1>")
-                        .arg(header ? QStringLiteral("th") : QStringLiteral("td"), align, escaped(row.at(c)));
+                        .arg(header ? QStringLiteral("th") : QStringLiteral("td"), align, text);
         }
         html += header ? QStringLiteral("</tr></thead>") : QStringLiteral("</tr>");
     }
