@@ -29,11 +29,12 @@ const QByteArray Gearboxes = "Torvane gearbox table,1\r\n"
                              "Continuous output torque [N·m],Maximum input speed [rpm]\r\n"
                              "P40,3 5 10,0.03,97,30,15,6000\r\n";
 
-// Fills the entry window's boxes (by position, empty ones kept) and presses OK.
+// Fills the entry window's boxes shown (by position, empty ones kept) and presses OK.
 TestSupport::ModalWatch enter(const QStringList &cells, QString *problem = nullptr)
 {
     return TestSupport::whenModalShown([cells, problem](QWidget *modal) {
-        const QList<QLineEdit *> boxes = modal->findChildren<QLineEdit *>();
+        QList<QLineEdit *> boxes = modal->findChildren<QLineEdit *>();
+        boxes.removeIf([modal](const QLineEdit *box) { return !box->isVisibleTo(modal); });
         for (qsizetype i = 0; i < cells.size() && i < boxes.size(); ++i)
             if (!cells[i].isNull())
                 boxes[i]->setText(cells[i]);
