@@ -97,6 +97,13 @@ bool CandidateInAxis(const Axis &axis, const MoveInputs &move, const Candidate &
 
 namespace {
 
+// A number stays on the line of its unit or ratio: "50 %", "10 : 1".
+QString unbroken(QString text)
+{
+    return text.replace(QStringLiteral(" %"), QStringLiteral("\u00a0%"))
+        .replace(QStringLiteral(" : "), QStringLiteral("\u00a0:\u00a0"));
+}
+
 QString percentOf(double percent)
 {
     return AxisEntryText(percent) + QStringLiteral(" %");
@@ -115,14 +122,14 @@ ReportSection CandidateReportSection(const Axis &axis, const MoveInputs &move,
                                                            : QStringLiteral("smallest margin first"))
                                   : (comparison.descending ? QStringLiteral("in reverse alphabetical order")
                                                            : QStringLiteral("in alphabetical order"));
-    section.blocks.append(ReportBlock::paragraph(
+    const ReportBlock intro = ReportBlock::paragraph(
         QStringLiteral("Each candidate run on this axis and its move, sorted by %1, %2. Required margins: "
                        "peak torque %3, RMS torque %4, speed %5.")
             .arg(CandidateTableTitle(comparison.sortColumn).toLower(), order,
                  percentOf(axis.motor.peakMargin), percentOf(axis.motor.rmsMargin),
-                 percentOf(axis.motor.speedMargin))));
+                 percentOf(axis.motor.speedMargin)));
     if (rows.empty()) {
-        section.blocks.append(ReportBlock::paragraph(QStringLiteral("No motor was chosen to compare.")));
+        section.blocks = {ReportBlock::paragraph(QStringLiteral("No motor was chosen to compare.")), intro};
         return section;
     }
 
@@ -143,7 +150,7 @@ ReportSection CandidateReportSection(const Axis &axis, const MoveInputs &move,
         QStringList cells{QString::number(r + 1), CandidateVerdictText(row)};
         QList<VerdictTone> rowTones{VerdictTone::Plain, CheckTone(row.level)};
         for (int column : shown) {
-            cells << texts[column];
+            cells << unbroken(texts[column]);
             const int check = CandidateCheckOf(column);
             rowTones << (check < 0 ? VerdictTone::Plain : CheckTone(row.cell(check).level));
         }
@@ -156,11 +163,15 @@ ReportSection CandidateReportSection(const Axis &axis, const MoveInputs &move,
         table << cells;
         tones << rowTones;
     }
-    ReportBlock block = ReportBlock::table(table, {}, {0, 1});
-    block.cellTones = tones;
-    section.blocks.append(block);
+    // The notes first: the text engine loses blocks that follow a table
+    // whose row it has split across pages.
+    section.blocks.append(intro);
     section.blocks.append(ReportBlock::paragraph(
         inAxis.isEmpty() ? QStringLiteral("In the axis: none of these candidates; its motor is as entered.")
                          : QStringLiteral("In the axis: %1.").arg(inAxis.join(QStringLiteral("; ")))));
+    ReportBlock block = ReportBlock::table(table, {}, {0, 1});
+    block.cellTones = tones;
+    block.small = true;
+    section.blocks.append(block);
     return section;
 }

@@ -131,15 +131,15 @@ private slots:
         QCOMPARE(section.title, QStringLiteral("Candidates compared"));
         QVERIFY(section.blocks.first().text.contains("Required margins: peak torque 20 %, RMS torque 20 %"));
         QStringList rows;
-        for (const QStringList &row : section.blocks.at(1).rows)
-            rows << row.join(u'|');
+        for (const QStringList &row : section.blocks.at(2).rows)
+            rows << row.join(u'|').replace(QChar::Nbsp, u' ');
         QCOMPARE(rows.join(u'\n'), table);
-        QCOMPARE(section.blocks.at(2).text, said);
+        QCOMPARE(section.blocks.at(1).text, said);
         // The colour repeats the verdict: the verdict's cell and each check's.
-        const auto &tones = section.blocks.at(1).cellTones;
+        const auto &tones = section.blocks.at(2).cellTones;
         for (qsizetype r = 1; r < rows.size(); ++r)
             QCOMPARE(tones[r][1],
-                     section.blocks.at(1).rows[r][1] == "passes" ? VerdictTone::Good : VerdictTone::Bad);
+                     section.blocks.at(2).rows[r][1] == "passes" ? VerdictTone::Good : VerdictTone::Bad);
     }
 };
 
