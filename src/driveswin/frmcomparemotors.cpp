@@ -68,16 +68,6 @@ frmCompareMotors::frmCompareMotors(WindowContext &context, const Axis &axis, con
                      QStringLiteral("Put the chosen motor, and its gearbox and ratio, into the axis"),
                      QStringLiteral("Use this candidate"));
     m_cmdUse->setDefault(true);
-    m_cmdReport = Named(buttons->addButton(QStringLiteral("&Report…"), QDialogButtonBox::ActionRole),
-                        QStringLiteral("cmdReport"),
-                        QStringLiteral("Export the axis report with this comparison as a PDF"),
-                        QStringLiteral("Report"));
-    m_cmdReport->setAutoDefault(false);
-    m_cmdReport->hide();
-    connect(m_cmdReport, &QPushButton::clicked, this, [this] {
-        if (m_reportMaker)
-            m_reportMaker(this, m_comparison);
-    });
     Named(buttons->addButton(QDialogButtonBox::Close), QStringLiteral("cmdClose"), QString(),
           QStringLiteral("Close"));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
@@ -116,7 +106,18 @@ frmCompareMotors::frmCompareMotors(WindowContext &context, const Axis &axis, con
 void frmCompareMotors::setReportMaker(ReportMaker maker)
 {
     m_reportMaker = std::move(maker);
-    m_cmdReport->setVisible(bool(m_reportMaker));
+    if (m_cmdReport || !m_reportMaker)
+        return;
+    auto *buttons = findChild<QDialogButtonBox *>(QStringLiteral("btnCompareMotors"));
+    m_cmdReport = Named(buttons->addButton(QStringLiteral("&Report…"), QDialogButtonBox::ActionRole),
+                        QStringLiteral("cmdReport"),
+                        QStringLiteral("Export the axis report with this comparison as a PDF"),
+                        QStringLiteral("Report"));
+    m_cmdReport->setAutoDefault(false);
+    connect(m_cmdReport, &QPushButton::clicked, this, [this] {
+        if (m_reportMaker)
+            m_reportMaker(this, m_comparison);
+    });
 }
 
 void frmCompareMotors::buildChoosers(const CandidateComparison &earlier)

@@ -104,7 +104,7 @@ frmDriveEntry::frmDriveEntry(Settings &settings, const QString &title, const QSt
 }
 
 // The form chooser and the point list on one line, the corner's boxes
-// with their units below them; the cell decides which show.
+// with their units in rows below; the cell decides which show.
 QWidget *frmDriveEntry::curveRow(std::size_t column, QLineEdit *points, const QString &maxSpeed)
 {
     const QString name = spokenName(m_columns[qsizetype(column)]);
@@ -124,13 +124,16 @@ QWidget *frmDriveEntry::curveRow(std::size_t column, QLineEdit *points, const QS
     points->setParent(row);
     auto *line = new QHBoxLayout;
     line->setContentsMargins(0, 0, 0, 0);
+    curve.form->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     line->addWidget(curve.form);
     line->addWidget(points, 1);
+    line->addStretch(); // takes the width while the point list is hidden
 
     curve.pane = new QWidget(row);
     curve.pane->setObjectName(QStringLiteral("fra") + control.mid(3) + QStringLiteral("Corner"));
     auto *grid = new QGridLayout(curve.pane);
     grid->setContentsMargins(0, 0, 0, 0);
+    grid->setColumnStretch(3, 1);
     const struct
     {
         QLineEdit *CornerBoxes::*box;
@@ -157,15 +160,17 @@ QWidget *frmDriveEntry::curveRow(std::size_t column, QLineEdit *points, const QS
         label->setBuddy(box);
         auto *unit = new QLabel(boxes[k].unit, curve.pane);
         unit->setObjectName(label->objectName() + QStringLiteral("Unit"));
-        grid->addWidget(label, 0, 3 * k);
-        grid->addWidget(box, 0, 3 * k + 1);
-        grid->addWidget(unit, 0, 3 * k + 2);
+        box->setMinimumWidth(box->fontMetrics().horizontalAdvance(u'0') * 14);
+        grid->addWidget(label, k, 0);
+        grid->addWidget(box, k, 1);
+        grid->addWidget(unit, k, 2);
     }
     auto *stack = new QVBoxLayout(row);
     stack->setContentsMargins(0, 0, 0, 0);
     stack->addLayout(line);
     stack->addWidget(curve.pane);
 
+    TabChain({curve.form, points, curve.stall, curve.corner, curve.atMaxSpeed});
     curve.form->setCurrentIndex(corner ? Corner : PointList);
     m_curves.push_back(curve);
     showForm(m_curves.back(), false);
