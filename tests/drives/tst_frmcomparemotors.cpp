@@ -15,6 +15,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QFileDialog>
 #include <QHeaderView>
 #include <QListWidget>
@@ -44,6 +45,8 @@ AxisDocument rotaryAxis()
     document.move.moveTime = {0.3, {}};
     return document;
 }
+
+constexpr int PeakColumn = CandidateFirstCheckColumn + int(MotorCheckKind::PeakTorque);
 
 // The rows of the report's comparison, or "none" without one.
 QString comparedRows(const ReportDocument &report)
@@ -129,9 +132,8 @@ private slots:
             if (peakClicks < 0)
                 return dialog->reject();
             auto *table = child<QTableWidget>(dialog, QStringLiteral("tblCandidates"));
-            const int peakColumn = 3 + int(MotorCheckKind::PeakTorque);
             for (int k = 0; k < peakClicks; ++k)
-                emit table->horizontalHeader()->sectionClicked(peakColumn);
+                emit table->horizontalHeader()->sectionClicked(PeakColumn);
             table->selectRow(0);
             QTest::keyClick(table, Qt::Key_Return);
             if (dialog->isVisible()) // the key did not take it: fail below, not hang
@@ -171,6 +173,9 @@ private slots:
                 files->selectFile(pdf);
                 static_cast<QDialog *>(files)->accept();
             });
+            emit child<QTableWidget>(modal, QStringLiteral("tblCandidates"))
+                ->horizontalHeader()
+                ->sectionClicked(PeakColumn);
             child<QPushButton>(modal, QStringLiteral("cmdReport"))->click();
             modal->close();
         });
@@ -189,9 +194,21 @@ private slots:
         const QString after = comparedRows(window.report());
         QVERIFY(after.contains(QLatin1String("|weak|the axis's own, 5 : 1|")));
         CandidateComparison asked;
+        asked.sortColumn = PeakColumn;
         asked.motors =
             LoadMotorTable(m_context.userFileLocation(DriveTableFileName(DriveTableKind::Motors))).records;
         QCOMPARE(after, comparedRows({{}, {}, {}, {CandidateReportSection(changed, window.move(), asked)}}));
+        // Opened again, the window starts from the comparison kept, so
+        // closing it keeps the report's section as it was.
+        auto again = whenModalShown([](QWidget *modal) {
+            auto *motors = child<QListWidget>(modal, QStringLiteral("lstMotors"));
+            QCOMPARE(motors->item(0)->checkState(), Qt::Checked);
+            QCOMPARE(motors->item(1)->checkState(), Qt::Checked);
+            QCOMPARE(child<QComboBox>(modal, QStringLiteral("cmbSortBy"))->currentIndex(), PeakColumn);
+            modal->close();
+        });
+        child<QAction>(&window, QStringLiteral("mnuToolsCompareMotors"))->trigger();
+        QCOMPARE(comparedRows(window.report()), after);
         QVERIFY(window.openFile(path));
         QCOMPARE(comparedRows(window.report()), QStringLiteral("none"));
     }
