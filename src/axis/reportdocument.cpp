@@ -60,7 +60,9 @@ QString tableHtml(const ReportBlock &block)
                 align += QStringLiteral(" width=\"1%\"");
             // The text engine takes a font size on the text, not on the table.
             const ReportBlock::Tone tone = block.cellTones.value(r).value(c, ReportBlock::Tone::Plain);
-            QString style = block.small ? QStringLiteral("font-size: 8pt;") : QString();
+            QString style =
+                block.small ? (header ? QStringLiteral("font-size: 7pt;") : QStringLiteral("font-size: 8pt;"))
+                            : QString();
             if (tone != ReportBlock::Tone::Plain)
                 style += QStringLiteral(" color: %1;").arg(toneColour(tone));
             const QString text =

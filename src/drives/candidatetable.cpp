@@ -133,9 +133,12 @@ ReportSection CandidateReportSection(const Axis &axis, const MoveInputs &move,
         return section;
     }
 
-    QStringList header{QStringLiteral("#"), QStringLiteral("Verdict")};
+    // The motor above its gearbox in one column, so the checks have the width.
+    // The verdict above the deciding check, as the window words it.
+    QStringList header{QStringLiteral("#"), QStringLiteral("Candidate"),
+                       QStringLiteral("Verdict, deciding check")};
     QList<int> shown;
-    for (int column = 0; column < CandidateTableColumnCount; ++column) {
+    for (int column = CandidateFirstCheckColumn; column < CandidateTableColumnCount; ++column) {
         if (CandidateColumnShown(column, gearboxes)) {
             header << CandidateTableTitle(column);
             shown << column;
@@ -147,15 +150,16 @@ ReportSection CandidateReportSection(const Axis &axis, const MoveInputs &move,
     for (std::size_t r = 0; r < rows.size(); ++r) {
         const Candidate &row = rows[r];
         const QStringList texts = CandidateRowTexts(row, comparison);
-        QStringList cells{QString::number(r + 1), CandidateVerdictText(row)};
-        QList<VerdictTone> rowTones{VerdictTone::Plain, CheckTone(row.level)};
+        QStringList cells{QString::number(r + 1),
+                          texts[CandidateMotorColumn] + u'\n' + unbroken(texts[CandidateGearboxColumn]),
+                          CandidateVerdictText(row) + u'\n' + unbroken(texts[CandidateDecidingColumn])};
+        QList<VerdictTone> rowTones{VerdictTone::Plain, VerdictTone::Plain, CheckTone(row.level)};
         for (int column : shown) {
             cells << unbroken(texts[column]);
-            const int check = CandidateCheckOf(column);
-            rowTones << (check < 0 ? VerdictTone::Plain : CheckTone(row.cell(check).level));
+            rowTones << CheckTone(row.cell(CandidateCheckOf(column)).level);
         }
         if (CandidateInAxis(axis, move, row, comparison)) {
-            cells[0] += QStringLiteral(" (in the axis)");
+            cells[0] += QStringLiteral("\nin the axis");
             inAxis << QStringLiteral("%1 with %2 (row %3)")
                           .arg(texts[CandidateMotorColumn], texts[CandidateGearboxColumn])
                           .arg(r + 1);
@@ -169,7 +173,7 @@ ReportSection CandidateReportSection(const Axis &axis, const MoveInputs &move,
     section.blocks.append(ReportBlock::paragraph(
         inAxis.isEmpty() ? QStringLiteral("In the axis: none of these candidates; its motor is as entered.")
                          : QStringLiteral("In the axis: %1.").arg(inAxis.join(QStringLiteral("; ")))));
-    ReportBlock block = ReportBlock::table(table, {}, {0, 1});
+    ReportBlock block = ReportBlock::table(table, {}, {0});
     block.cellTones = tones;
     block.small = true;
     section.blocks.append(block);
