@@ -58,8 +58,19 @@ QString tableHtml(const ReportBlock &block)
             // The texts of the other columns take the width the whole ones leave.
             if (whole && block.wideColumn >= 0)
                 align += QStringLiteral(" width=\"1%\"");
+            // The text engine takes a font size on the text, not on the table.
+            const ReportBlock::Tone tone = block.cellTones.value(r).value(c, ReportBlock::Tone::Plain);
+            QString style =
+                block.small ? (header ? QStringLiteral("font-size: 7pt;") : QStringLiteral("font-size: 8pt;"))
+                            : QString();
+            if (tone != ReportBlock::Tone::Plain)
+                style += QStringLiteral(" color: %1;").arg(toneColour(tone));
+            const QString text =
+                style.isEmpty()
+                    ? escaped(row.at(c))
+                    : QStringLiteral("<span style=\"%1\">%2</span>").arg(style.trimmed(), escaped(row.at(c)));
             html += QStringLiteral("<%1%2>%3</%1>")
-                        .arg(header ? QStringLiteral("th") : QStringLiteral("td"), align, escaped(row.at(c)));
+                        .arg(header ? QStringLiteral("th") : QStringLiteral("td"), align, text);
         }
         html += header ? QStringLiteral("</tr></thead>") : QStringLiteral("</tr>");
     }

@@ -27,9 +27,11 @@ struct ReportBlock
 
     Kind kind = Kind::Paragraph;
     QList<QStringList> rows;
-    QList<int> numberColumns; // a table's columns of numbers, set flush right
-    QList<int> wholeColumns;  // a table's columns of short words, never broken
-    int wideColumn = -1;      // a table's column of long texts, given the width left
+    QList<int> numberColumns;     // a table's columns of numbers, set flush right
+    QList<int> wholeColumns;      // a table's columns of short words, never broken
+    int wideColumn = -1;          // a table's column of long texts, given the width left
+    QList<QList<Tone>> cellTones; // a table's cells that stand out, by row and column
+    bool small = false;           // a table of many columns, set smaller to fit the page
     QString text;
     Tone tone = Tone::Plain;
     QString plot;        // the key the painter's callback is handed

@@ -631,8 +631,14 @@ void frmAxisSizing::showCompareMotors()
 {
     const MoveReportUnits shown = m_movePane->shownUnits();
     frmCompareMotors dialog(context(), axis(), move(), shown.of(MoveUnit::MotorSpeed),
-                            shown.of(MoveUnit::Torque), this);
-    if (dialog.exec() != QDialog::Accepted)
+                            shown.of(MoveUnit::Torque), this, m_comparison);
+    dialog.setReportMaker([this](QWidget *over, const CandidateComparison &comparison) {
+        m_comparison = comparison;
+        exportPdfOver(over);
+    });
+    const int answer = dialog.exec();
+    m_comparison = dialog.comparison();
+    if (answer != QDialog::Accepted)
         return;
     const std::optional<frmCompareMotors::Choice> choice = dialog.chosen();
     if (!choice)
@@ -784,6 +790,7 @@ void frmAxisSizing::newAxis()
 
 void frmAxisSizing::startUntitled()
 {
+    m_comparison = {};
     m_edited.startNew({});
     updateUndo();
     showDocument();
@@ -816,6 +823,7 @@ bool frmAxisSizing::openFile(const QString &path)
         QMessageBox::warning(this, QStringLiteral("Axis sizing"), read.message(path));
         return false;
     }
+    m_comparison = {};
     updateUndo();
     showDocument();
     m_mnuRecent->remember(path);
@@ -885,6 +893,9 @@ ReportDocument frmAxisSizing::report() const
                        locale.toString(now.time(), QLocale::ShortFormat));
     AppendMoveReport(document, move, m_movePane->results(), m_movePane->shownUnits(), figures);
     AppendMechanismReport(document, axis, m_movePane->results(), figures);
+    // Run again on the axis as it now is, so it never tells of an earlier one.
+    if (!m_comparison.motors.empty())
+        document.sections.append(CandidateReportSection(this->axis(), this->move(), m_comparison));
     return document;
 }
 
@@ -912,10 +923,15 @@ bool frmAxisSizing::exportPdf(const QString &path)
 
 void frmAxisSizing::chooseAndExportPdf()
 {
+    exportPdfOver(this);
+}
+
+void frmAxisSizing::exportPdfOver(QWidget *over)
+{
     // Beside the axis file, under its name.
     const QFileInfo axisFile(filePath());
     const QString path = chosenSavePath(
-        this, QStringLiteral("Export report as PDF"),
+        over, QStringLiteral("Export report as PDF"),
         filePath().isEmpty() ? QString()
                              : axisFile.dir().filePath(axisFile.completeBaseName() + QStringLiteral(".pdf")),
         QStringLiteral("PDF files"), QStringLiteral("pdf"));

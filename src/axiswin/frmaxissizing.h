@@ -2,6 +2,7 @@
 #include "axis/editedaxis.h"
 #include "axis/reportdocument.h"
 #include "axiswin/axiscontrols.h"
+#include "drives/candidatetable.h"
 #include "widgets/calculatorwindow.h"
 
 #include <array>
@@ -115,6 +116,8 @@ private:
     bool settleChanges();
     void chooseAndExport();
     void chooseAndExportPdf();
+    // Asks over a window (this one, or one open over it) where to export the report.
+    void exportPdfOver(QWidget *over);
     void printReport();
     // True when written; otherwise says why, naming the file.
     bool saved(const QString &path, const FileWrite &write);
@@ -180,4 +183,7 @@ private:
     QLabel *m_lblVerdict = nullptr;
     QLabel *m_lblProblem = nullptr;
     DigitsNotation *m_format = nullptr;
+    // The candidates last compared for this axis (none: no motor), run
+    // again for each report on the axis as it then is.
+    CandidateComparison m_comparison;
 };

@@ -28,6 +28,7 @@ struct GearboxChoice
 {
     GearboxRecord gearbox;
     double ratio = 1;
+    bool operator==(const GearboxChoice &) const = default;
 };
 
 // The columns of checks: the motor's, by MotorCheckKind, then the gearbox's

@@ -1,5 +1,6 @@
 #include "driveswin/frmcomparemotors.h"
 
+#include "axis/axisreport.h"
 #include "axis/bestratio.h"
 #include "core/verdicttone.h"
 #include "widgets/controlsetup.h"
@@ -22,31 +23,17 @@
 namespace {
 
 constexpr int CheckDigits = 3;
-// The table's columns: the motor, the gearbox, the deciding check, then the
-// candidate's checks from the first column of checks on.
-enum TableColumn { MotorColumn, GearboxColumn, DecidingColumn, FirstCheckColumn };
-constexpr int TableColumnCount = FirstCheckColumn + CandidateCheckCount;
 
-int checkOf(int tableColumn)
+// Entries with a box each, checked where the earlier comparison held the record.
+template <class T>
+void fillChecklist(QListWidget *list, const QStringList &entries, const std::vector<T> &all,
+                   const std::vector<T> &earlier)
 {
-    return tableColumn == DecidingColumn ? WorstColumn : tableColumn - FirstCheckColumn;
-}
-
-QString columnTitle(int tableColumn)
-{
-    if (tableColumn == MotorColumn)
-        return QStringLiteral("Motor");
-    if (tableColumn == GearboxColumn)
-        return QStringLiteral("Gearbox");
-    return CandidateColumnTitle(checkOf(tableColumn));
-}
-
-void fillChecklist(QListWidget *list, const QStringList &entries)
-{
-    for (const QString &entry : entries) {
-        auto *item = new QListWidgetItem(entry, list);
+    for (qsizetype k = 0; k < entries.size(); ++k) {
+        auto *item = new QListWidgetItem(entries[k], list);
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
-        item->setCheckState(Qt::Unchecked);
+        const bool was = std::find(earlier.begin(), earlier.end(), all[std::size_t(k)]) != earlier.end();
+        item->setCheckState(was ? Qt::Checked : Qt::Unchecked);
     }
 }
 
@@ -62,14 +49,17 @@ template <class T> std::vector<T> checkedOf(const QListWidget *list, const std::
 } // namespace
 
 frmCompareMotors::frmCompareMotors(WindowContext &context, const Axis &axis, const MoveInputs &move,
-                                   const QString &speedUnit, const QString &torqueUnit, QWidget *parent)
+                                   const QString &speedUnit, const QString &torqueUnit, QWidget *parent,
+                                   const CandidateComparison &earlier)
     : QDialog(parent), m_context(context), m_axis(axis), m_move(move), m_speedUnit(speedUnit.trimmed()),
       m_torqueUnit(torqueUnit.trimmed())
 {
     setObjectName(QStringLiteral("frmCompareMotors"));
     setWindowTitle(QStringLiteral("Compare motors"));
     setAccessibleName(windowTitle());
-    buildChoosers();
+    m_comparison.sortColumn = earlier.sortColumn;
+    m_comparison.descending = earlier.descending;
+    buildChoosers(earlier);
     buildTable();
 
     auto *buttons = Named(new QDialogButtonBox(this), QStringLiteral("btnCompareMotors"));
@@ -113,7 +103,24 @@ frmCompareMotors::frmCompareMotors(WindowContext &context, const Axis &axis, con
     m_lstMotors->setFocus();
 }
 
-void frmCompareMotors::buildChoosers()
+void frmCompareMotors::setReportMaker(ReportMaker maker)
+{
+    m_reportMaker = std::move(maker);
+    if (m_cmdReport || !m_reportMaker)
+        return;
+    auto *buttons = findChild<QDialogButtonBox *>(QStringLiteral("btnCompareMotors"));
+    m_cmdReport = Named(buttons->addButton(QStringLiteral("&Report…"), QDialogButtonBox::ActionRole),
+                        QStringLiteral("cmdReport"),
+                        QStringLiteral("Export the axis report with this comparison as a PDF"),
+                        QStringLiteral("Report"));
+    m_cmdReport->setAutoDefault(false);
+    connect(m_cmdReport, &QPushButton::clicked, this, [this] {
+        if (m_reportMaker)
+            m_reportMaker(this, m_comparison);
+    });
+}
+
+void frmCompareMotors::buildChoosers(const CandidateComparison &earlier)
 {
     const MotorTableRead motors =
         LoadMotorTable(m_context.userFile(DriveTableFileName(DriveTableKind::Motors)));
@@ -136,8 +143,8 @@ void frmCompareMotors::buildChoosers()
         Named(new QListWidget(this), QStringLiteral("lstGearboxRatios"),
               QStringLiteral("Gearboxes at the ratios to compare; none checked: the axis's own gearbox"),
               QStringLiteral("Gearbox ratios"));
-    fillChecklist(m_lstMotors, motorEntries);
-    fillChecklist(m_lstRatios, ratioEntries);
+    fillChecklist(m_lstMotors, motorEntries, m_motors, earlier.motors);
+    fillChecklist(m_lstRatios, ratioEntries, m_ratios, earlier.gearboxes);
     for (QListWidget *list : {m_lstMotors, m_lstRatios}) {
         list->setMaximumHeight(120);
         connect(list, &QListWidget::itemChanged, this, &frmCompareMotors::compare);
@@ -167,13 +174,12 @@ void frmCompareMotors::buildTable()
         Named(new QComboBox(this), QStringLiteral("cmbSortBy"),
               QStringLiteral("The column the candidates are sorted by; a check's largest margin first"),
               QStringLiteral("Sort by"));
-    m_tblCandidates = Named(new QTableWidget(0, TableColumnCount, this), QStringLiteral("tblCandidates"),
-                            QString(), QStringLiteral("Candidates"));
+    m_tblCandidates = Named(new QTableWidget(0, CandidateTableColumnCount, this),
+                            QStringLiteral("tblCandidates"), QString(), QStringLiteral("Candidates"));
     QStringList titles;
-    for (int column = 0; column < TableColumnCount; ++column)
-        titles << columnTitle(column);
+    for (int column = 0; column < CandidateTableColumnCount; ++column)
+        titles << CandidateTableTitle(column);
     m_cmbSortBy->addItems(titles);
-    m_cmbSortBy->setCurrentIndex(DecidingColumn);
     m_tblCandidates->setHorizontalHeaderLabels(titles);
     m_tblCandidates->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_tblCandidates->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -184,10 +190,11 @@ void frmCompareMotors::buildTable()
     m_tblCandidates->horizontalHeader()->setSortIndicatorShown(true);
     connect(m_tblCandidates->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int column) {
         // A second click turns the order round; a new column starts with the best.
-        sortBy(column, column == m_sortColumn ? !m_descending : column >= DecidingColumn);
+        sortBy(column, column == m_comparison.sortColumn ? !m_comparison.descending
+                                                         : column >= CandidateDecidingColumn);
     });
     connect(m_cmbSortBy, &QComboBox::activated, this,
-            [this](int column) { sortBy(column, column >= DecidingColumn); });
+            [this](int column) { sortBy(column, column >= CandidateDecidingColumn); });
     connect(m_tblCandidates, &QTableWidget::itemSelectionChanged, this,
             [this] { m_cmdUse->setEnabled(chosen().has_value()); });
     // Enter (or a double click, as the style has it) takes the row.
@@ -199,37 +206,20 @@ void frmCompareMotors::buildTable()
 
 void frmCompareMotors::compare()
 {
-    m_compared = checkedOf(m_lstMotors, m_motors);
-    m_comparedAt = checkedOf(m_lstRatios, m_ratios);
-    m_rows = CompareCandidates(m_axis, m_move, m_compared, m_comparedAt);
-    const bool gearboxes = !m_comparedAt.empty();
-    for (int k = 0; k < GearboxCheckCount; ++k)
-        m_tblCandidates->setColumnHidden(FirstCheckColumn + MotorCheckCount + k, !gearboxes);
-    sortBy(m_sortColumn < 0 ? DecidingColumn : m_sortColumn, m_descending);
+    m_comparison.motors = checkedOf(m_lstMotors, m_motors);
+    m_comparison.gearboxes = checkedOf(m_lstRatios, m_ratios);
+    m_rows = CompareCandidates(m_axis, m_move, m_comparison.motors, m_comparison.gearboxes);
+    for (int column = 0; column < CandidateTableColumnCount; ++column)
+        m_tblCandidates->setColumnHidden(column,
+                                         !CandidateColumnShown(column, !m_comparison.gearboxes.empty()));
+    sortBy(m_comparison.sortColumn, m_comparison.descending);
 }
 
 void frmCompareMotors::sortBy(int column, bool descending)
 {
-    m_sortColumn = column;
-    m_descending = descending;
-    if (column >= DecidingColumn) {
-        SortCandidates(m_rows, checkOf(column), descending);
-    } else {
-        // By name (a gearbox's then its ratio); ties keep their order.
-        const auto key = [&](const Candidate &row) {
-            const QString name = column == MotorColumn ? m_compared[row.motor].name
-                                 : row.gearbox         ? m_comparedAt[*row.gearbox].gearbox.name
-                                                       : QString();
-            return std::pair(name, column == GearboxColumn ? row.ratio : 0.0);
-        };
-        std::stable_sort(m_rows.begin(), m_rows.end(), [&](const Candidate &a, const Candidate &b) {
-            const auto x = key(a), y = key(b);
-            const int order = QString::localeAwareCompare(x.first, y.first);
-            const bool before = order != 0 ? order < 0 : x.second < y.second;
-            const bool after = order != 0 ? order > 0 : x.second > y.second;
-            return descending ? after : before;
-        });
-    }
+    m_comparison.sortColumn = column;
+    m_comparison.descending = descending;
+    m_comparison.sort(m_rows);
     m_cmbSortBy->setCurrentIndex(column);
     m_tblCandidates->horizontalHeader()->setSortIndicator(column, descending ? Qt::DescendingOrder
                                                                              : Qt::AscendingOrder);
@@ -242,31 +232,14 @@ void frmCompareMotors::showRows()
     m_tblCandidates->setRowCount(int(m_rows.size()));
     for (int r = 0; r < int(m_rows.size()); ++r) {
         const Candidate &row = m_rows[std::size_t(r)];
-        const auto put = [&](int column, const QString &text, CheckLevel level, const QString &tip) {
-            auto *item = new QTableWidgetItem(text);
-            item->setToolTip(tip);
-            const VerdictTone tone = level == CheckLevel::Passes  ? VerdictTone::Good
-                                     : level == CheckLevel::Fails ? VerdictTone::Bad
-                                                                  : VerdictTone::Plain;
-            if (tone != VerdictTone::Plain)
-                item->setForeground(QColor(ToneColour(tone)));
-            m_tblCandidates->setItem(r, column, item);
-        };
-        const MotorRecord &motor = m_compared[row.motor];
-        put(MotorColumn, motor.name, CheckLevel::Unknown, motor.note);
-        put(GearboxColumn,
-            row.gearbox
-                ? QStringLiteral("%1, %2").arg(m_comparedAt[*row.gearbox].gearbox.name, RatioLabel(row.ratio))
-                : QStringLiteral("the axis's own, %1").arg(RatioLabel(row.ratio)),
-            CheckLevel::Unknown, {});
-        for (int column = DecidingColumn; column < TableColumnCount; ++column) {
-            const int check = checkOf(column);
+        const QStringList texts = CandidateRowTexts(row, m_comparison);
+        for (int column = 0; column < CandidateTableColumnCount; ++column) {
+            const int check = CandidateCheckOf(column);
             const int shown = check == WorstColumn ? row.worst.value_or(-1) : check;
-            QString text = CandidateCellText(row, check);
-            if (check == WorstColumn && row.worst)
-                text = QStringLiteral("%1: %2").arg(CandidateColumnTitle(shown), text);
             QString tip;
-            if (shown >= 0 && shown < MotorCheckCount) {
+            if (column == CandidateMotorColumn) {
+                tip = m_comparison.motors[row.motor].note;
+            } else if (shown >= 0 && shown < MotorCheckCount) {
                 const MotorCheck &full = row.results.checks[std::size_t(shown)];
                 const bool speed = full.kind == MotorCheckKind::Speed;
                 tip =
@@ -274,7 +247,12 @@ void frmCompareMotors::showRows()
             } else if (shown >= MotorCheckCount) {
                 tip = row.cell(shown).detail;
             }
-            put(column, text, row.cell(check).level, tip);
+            auto *item = new QTableWidgetItem(texts[column]);
+            item->setToolTip(tip);
+            const VerdictTone tone = check < 0 ? VerdictTone::Plain : CheckTone(row.cell(check).level);
+            if (tone != VerdictTone::Plain)
+                item->setForeground(QColor(ToneColour(tone)));
+            m_tblCandidates->setItem(r, column, item);
         }
     }
     m_tblCandidates->resizeColumnsToContents();
@@ -289,8 +267,8 @@ std::optional<frmCompareMotors::Choice> frmCompareMotors::chosen() const
     if (selected.isEmpty() || std::size_t(selected.first().row()) >= m_rows.size())
         return std::nullopt;
     const Candidate &row = m_rows[std::size_t(selected.first().row())];
-    Choice choice{m_compared[row.motor], std::nullopt};
+    Choice choice{m_comparison.motors[row.motor], std::nullopt};
     if (row.gearbox)
-        choice.gearbox = m_comparedAt[*row.gearbox];
+        choice.gearbox = m_comparison.gearboxes[*row.gearbox];
     return choice;
 }

@@ -290,8 +290,9 @@ private Q_SLOTS:
             // No table file here: Edit and Delete wait for a row.
             {"frmDriveTables", {"qt_tabwidget_tabbar", "tblMotors", "cmdAddM", "cmdImportM", "cmdClose"}},
             {"frmDriveEntry",
-             {"txtName", "txtMakerOrNote", "txtRotorInertia", "txtMaximumSpeed", "txtPeakTorque",
-              "txtContinuousTorque", "txtRatedVoltage", "txtBrakeTorque", "cmdOK", "cmdCancel"}},
+             {"txtName", "txtMakerOrNote", "txtRotorInertia", "txtMaximumSpeed", "cmbPeakTorqueForm",
+              "txtPeakTorque", "cmbContinuousTorqueForm", "txtContinuousTorque", "txtRatedVoltage",
+              "txtBrakeTorque", "cmdOK", "cmdCancel"}},
             // An empty axis has no ratio to offer: the list and Close.
             {"frmBestRatio", {"cmbRatioChoice", "cmdClose"}},
             // No motor table: nothing to compare or use.

@@ -14,6 +14,8 @@
 // box of no inertia at half efficiency the motor drives with 0.05 / 0.5 =
 // 0.1 N·m (× 10 × 0.5 = 0.5 out) and brakes with 0.05·0.5 = 0.025 N·m
 // (× 10 ÷ 0.5 = 0.5 out).
+// The same candidates make the report's table, sorted as the window sorts them.
+#include "drives/candidatetable.h"
 #include "drives/comparecandidates.h"
 
 #include "../axis/axisbuild.h"
@@ -52,6 +54,20 @@ constexpr int Speed = int(MotorCheckKind::Speed);
 constexpr int Ratio = int(MotorCheckKind::InertiaRatio);
 constexpr int BoxPeak = MotorCheckCount, BoxRms = MotorCheckCount + 1, BoxSpeed = MotorCheckCount + 2;
 constexpr double None = std::numeric_limits<double>::quiet_NaN();
+constexpr int PeakColumn = CandidateFirstCheckColumn + Peak;
+
+// The weak and the strong motor, the "box" gearbox at full efficiency when asked.
+CandidateComparison compared(int sortColumn, bool descending, bool gearbox)
+{
+    CandidateComparison c{{motor(QStringLiteral("weak"), 1e-4, 0.11, 0.2, 100),
+                           motor(QStringLiteral("strong"), 1e-4, 0.5, 0.2, 100)},
+                          {},
+                          sortColumn,
+                          descending};
+    if (gearbox)
+        c.gearboxes.push_back(box(1));
+    return c;
+}
 
 } // namespace
 
@@ -65,6 +81,71 @@ private slots:
     void judges_each_check_data();
     void judges_each_check();
     void sorts_by_margin_unjudged_last();
+    // Rows sorted as the window sorts them, gearbox columns only with a
+    // gearbox, the verdict in words, and the row the axis holds named.
+    void report_section_data()
+    {
+        QTest::addColumn<int>("sortColumn");
+        QTest::addColumn<bool>("descending");
+        QTest::addColumn<bool>("gearbox");
+        QTest::addColumn<int>("inAxis"); // the motor put into the axis; -1: none
+        QTest::addColumn<QString>("table");
+        QTest::addColumn<QString>("said");
+        const QString header = "#|Candidate|Verdict, deciding check|Peak torque|RMS torque|Maximum speed|"
+                               "Inertia ratio|Breakaway torque";
+        const QString strong =
+            "strong\nthe axis's own, 10 : 1|passes\nMaximum speed: passes, 50 %|passes, 80 %|"
+            "passes, 59 %|passes, 50 %|passes, 90 %|passes, 80 %";
+        const QString weak = "weak\nthe axis's own, 10 : 1|fails\nPeak torque: fails, 9 % of 20 %|"
+                             "fails, 9 % of 20 %|passes, 59 %|passes, 50 %|passes, 90 %|fails, 9 % of 20 %";
+        QTest::newRow("by the deciding check, none in the axis")
+            << int(CandidateDecidingColumn) << true << false << -1 << header + "\n1|" + strong + "\n2|" + weak
+            << "In the axis: none of these candidates; its motor is as entered.";
+        QTest::newRow("peak turned round, the strong one in")
+            << PeakColumn << false << false << 1 << header + "\n1|" + weak + "\n2\nin the axis|" + strong
+            << "In the axis: strong with the axis's own, 10 : 1 (row 2).";
+        QTest::newRow("by name, with a gearbox")
+            << int(CandidateMotorColumn) << false << true << 0
+            << header +
+                   "|Gearbox peak output torque|Gearbox continuous output torque|Gearbox input speed\n"
+                   "1|strong\nbox, 10 : 1|fails\nGearbox continuous output torque: fails, 22 % over|"
+                   "passes, 70 %|passes, 39 %|passes, 50 %|passes, 80 %|passes, 70 %|passes, 50 %|"
+                   "fails, 22 % over|passes, 50 %\n"
+                   "2\nin the axis|weak\nbox, 10 : 1|fails\nPeak torque: fails, 36 % over|fails, 36 % over|"
+                   "passes, 39 %|passes, 50 %|passes, 80 %|fails, 36 % over|passes, 50 %|fails, 22 % over|"
+                   "passes, 50 %"
+            << "In the axis: weak with box, 10 : 1 (row 2).";
+    }
+    void report_section()
+    {
+        QFETCH(int, sortColumn);
+        QFETCH(bool, descending);
+        QFETCH(bool, gearbox);
+        QFETCH(int, inAxis);
+        QFETCH(QString, table);
+        QFETCH(QString, said);
+        const CandidateComparison c = compared(sortColumn, descending, gearbox);
+        Axis axis = TheAxis;
+        MoveInputs move = theMove();
+        if (inAxis >= 0) {
+            const GearboxChoice *box = gearbox ? &c.gearboxes[0] : nullptr;
+            axis = CandidateAxis(axis, c.motors[std::size_t(inAxis)], box);
+            move = CandidateMove(move, box);
+        }
+        const ReportSection section = CandidateReportSection(axis, move, c);
+        QCOMPARE(section.title, QStringLiteral("Candidates compared"));
+        QVERIFY(section.blocks.first().text.contains("Required margins: peak torque 20 %, RMS torque 20 %"));
+        QStringList rows;
+        for (const QStringList &row : section.blocks.at(2).rows)
+            rows << row.join(u'|').replace(QChar::Nbsp, u' ');
+        QCOMPARE(rows.join(u'\n'), table);
+        QCOMPARE(section.blocks.at(1).text, said);
+        // The colour repeats the verdict: the verdict's cell and each check's.
+        const auto &tones = section.blocks.at(2).cellTones;
+        for (qsizetype r = 1; r < rows.size(); ++r)
+            QCOMPARE(tones[r][2], section.blocks.at(2).rows[r][2].startsWith("passes") ? VerdictTone::Good
+                                                                                       : VerdictTone::Bad);
+    }
 };
 
 void CompareCandidatesTest::judges_each_check_data()

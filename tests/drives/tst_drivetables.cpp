@@ -2,6 +2,7 @@
 // read back, and every kind of damage named by line and column with nothing
 // half-read.
 
+#include "drives/cornercells.h"
 #include "drives/drivetables.h"
 #include "testsupport.h"
 
@@ -322,6 +323,47 @@ private slots:
                  "Line 1: the column \"Peak output torque\" is missing.\n"
                  "Line 1: the column \"Continuous output torque\" is missing.\n"
                  "Line 1: the column \"Maximum input speed\" is missing.");
+    }
+
+    // The corner form read from a cell and written back as the same cell;
+    // anything else is no corner, and its nearest corner is what a change of
+    // form starts from.
+    void corner_cells_data()
+    {
+        QTest::addColumn<QString>("cell");
+        QTest::addColumn<QString>("maxSpeed");
+        QTest::addColumn<bool>("corner");
+        QTest::addColumn<QString>("nearest"); // stall|corner|at maximum speed
+        QTest::newRow("corner") << "0:3.8 3000:3.8 6000:2.2"
+                                << "6000" << true << "3.8|3000|2.2";
+        QTest::newRow("same numbers written otherwise") << "0:3.80 3000:3.8 6e3:2.2"
+                                                        << "6000" << true << "3.80|3000|2.2";
+        QTest::newRow("ends short of the maximum") << "0:3.8 3000:3.8 5000:2.2"
+                                                   << "6000" << false << "3.8|3000|2.2";
+        QTest::newRow("falls before the corner") << "0:3.9 3000:3.8 6000:2.2"
+                                                 << "6000" << false << "3.9|3000|2.2";
+        QTest::newRow("four points") << "0:3 1000:3 3000:2 6000:1"
+                                     << "6000" << false << "3|1000|1";
+        QTest::newRow("flat") << "3.8"
+                              << "6000" << false << "3.8||3.8";
+        QTest::newRow("empty") << ""
+                               << "6000" << false << "||";
+        QTest::newRow("maximum speed not a number") << "0:1 10:1 20:0.5"
+                                                    << "fast" << false << "1|10|0.5";
+    }
+    void corner_cells()
+    {
+        QFETCH(QString, cell);
+        QFETCH(QString, maxSpeed);
+        QFETCH(bool, corner);
+        QFETCH(QString, nearest);
+        const std::optional<CornerCells> read = CornerOfCurveCell(cell, maxSpeed);
+        QCOMPARE(read.has_value(), corner);
+        const CornerCells near = NearestCorner(cell);
+        QCOMPARE(QStringList({near.stallTorque, near.cornerSpeed, near.torqueAtMaxSpeed}).join(u'|'),
+                 nearest);
+        if (read)
+            QCOMPARE(CornerOfCurveCell(CurveCellOfCorner(*read, maxSpeed), maxSpeed), read);
     }
 };
 

@@ -3,7 +3,8 @@
 // into the axis as one undo step, with its gearbox's ratio, inertia and
 // efficiency when it has one (Close takes nothing). The axis and motors are
 // those of the comparison's own tests: a 0.5 N·m motor passes the peak torque
-// by 80 %, a 0.11 N·m one fails it.
+// by 80 %, a 0.11 N·m one fails it. The comparison goes into the axis
+// report, run again on the axis as it then is, and Report… exports it.
 
 #include "../axis/axisbuild.h"
 #include "axis/axisfile.h"
@@ -14,15 +15,20 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
+#include <QFileDialog>
 #include <QHeaderView>
 #include <QListWidget>
+#include <QProcess>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
 
 using namespace AxisBuild;
 using TestSupport::child;
+using TestSupport::whenModalShown;
 
 namespace {
 
@@ -38,6 +44,31 @@ AxisDocument rotaryAxis()
     document.move.distance = {1, {}};
     document.move.moveTime = {0.3, {}};
     return document;
+}
+
+constexpr int PeakColumn = CandidateFirstCheckColumn + int(MotorCheckKind::PeakTorque);
+
+// The rows of the report's comparison, or "none" without one.
+QString comparedRows(const ReportDocument &report)
+{
+    const ReportSection &last = report.sections.last();
+    if (last.title != QLatin1String("Candidates compared"))
+        return QStringLiteral("none");
+    QStringList rows;
+    for (const QStringList &row : last.blocks.at(2).rows)
+        rows << row.join(u'|').replace(QChar::Nbsp, u' ');
+    return rows.join(u'\n') + u'\n' + last.blocks.at(1).text;
+}
+
+// The text of a PDF, or a null string when no extractor is installed.
+QString pdfText(const QString &path)
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        return {};
+    QProcess extract;
+    extract.start(QStringLiteral("pdftotext"), {path, QStringLiteral("-")});
+    extract.waitForFinished(20000);
+    return QString::fromUtf8(extract.readAllStandardOutput()).simplified();
 }
 
 } // namespace
@@ -101,9 +132,8 @@ private slots:
             if (peakClicks < 0)
                 return dialog->reject();
             auto *table = child<QTableWidget>(dialog, QStringLiteral("tblCandidates"));
-            const int peakColumn = 3 + int(MotorCheckKind::PeakTorque);
             for (int k = 0; k < peakClicks; ++k)
-                emit table->horizontalHeader()->sectionClicked(peakColumn);
+                emit table->horizontalHeader()->sectionClicked(PeakColumn);
             table->selectRow(0);
             QTest::keyClick(table, Qt::Key_Return);
             if (dialog->isVisible()) // the key did not take it: fail below, not hang
@@ -119,6 +149,68 @@ private slots:
         child<QAction>(&window, QStringLiteral("mnuEditUndo"))->trigger();
         QCOMPARE(window.axis(), rotaryAxis().axis);
         QVERIFY(!window.isModified());
+    }
+
+    // Compared once (Report… exporting it, then Close), the report tells of
+    // the candidates on the axis as it stands after each change, never as it
+    // was; another axis opened has no comparison.
+    void report_holds_the_comparison_of_the_axis_as_it_is()
+    {
+        const QString path = m_dir.filePath(QStringLiteral("rotary.tvaxis"));
+        QVERIFY(WriteAxisFile(path, rotaryAxis()).ok);
+        const QString pdf = m_dir.filePath(QStringLiteral("compared.pdf"));
+        QFile::remove(pdf);
+        frmAxisSizing window(m_context);
+        QVERIFY(window.openFile(path));
+        QCOMPARE(comparedRows(window.report()), QStringLiteral("none"));
+        auto watch = whenModalShown([&](QWidget *modal) {
+            auto *motors = child<QListWidget>(modal, QStringLiteral("lstMotors"));
+            for (int k = 0; k < motors->count(); ++k)
+                motors->item(k)->setCheckState(Qt::Checked);
+            auto save = whenModalShown([&](QWidget *chooser) {
+                auto *files = qobject_cast<QFileDialog *>(chooser);
+                QVERIFY(files);
+                files->selectFile(pdf);
+                static_cast<QDialog *>(files)->accept();
+            });
+            emit child<QTableWidget>(modal, QStringLiteral("tblCandidates"))
+                ->horizontalHeader()
+                ->sectionClicked(PeakColumn);
+            child<QPushButton>(modal, QStringLiteral("cmdReport"))->click();
+            modal->close();
+        });
+        child<QAction>(&window, QStringLiteral("mnuToolsCompareMotors"))->trigger();
+        QVERIFY(QFile::exists(pdf));
+        if (const QString text = pdfText(pdf); !text.isNull())
+            for (const char *expected : {"Candidates compared", "strong", "RMS torque: fails, 18 % of 20 %",
+                                         "In the axis: none of these candidates"})
+                QVERIFY2(text.contains(QLatin1String(expected)), expected);
+
+        const QString before = comparedRows(window.report());
+        QVERIFY(before.contains(QLatin1String("|weak\nthe axis's own, 10 : 1|")));
+        Axis changed = window.axis();
+        changed.gearbox.ratio = 5;
+        window.setAxis(changed);
+        const QString after = comparedRows(window.report());
+        QVERIFY(after.contains(QLatin1String("|weak\nthe axis's own, 5 : 1|")));
+        CandidateComparison asked;
+        asked.sortColumn = PeakColumn;
+        asked.motors =
+            LoadMotorTable(m_context.userFileLocation(DriveTableFileName(DriveTableKind::Motors))).records;
+        QCOMPARE(after, comparedRows({{}, {}, {}, {CandidateReportSection(changed, window.move(), asked)}}));
+        // Opened again, the window starts from the comparison kept, so
+        // closing it keeps the report's section as it was.
+        auto again = whenModalShown([](QWidget *modal) {
+            auto *motors = child<QListWidget>(modal, QStringLiteral("lstMotors"));
+            QCOMPARE(motors->item(0)->checkState(), Qt::Checked);
+            QCOMPARE(motors->item(1)->checkState(), Qt::Checked);
+            QCOMPARE(child<QComboBox>(modal, QStringLiteral("cmbSortBy"))->currentIndex(), PeakColumn);
+            modal->close();
+        });
+        child<QAction>(&window, QStringLiteral("mnuToolsCompareMotors"))->trigger();
+        QCOMPARE(comparedRows(window.report()), after);
+        QVERIFY(window.openFile(path));
+        QCOMPARE(comparedRows(window.report()), QStringLiteral("none"));
     }
 };
 
