@@ -919,7 +919,7 @@ void frmAxisSizing::chooseAndExportPdf()
 
 void frmAxisSizing::printReport()
 {
-    if (PrintReport(this, report(), reportPlots(m_movePane)) == PrintOutcome::Failed)
+    if (PrintReport(this, context(), report(), reportPlots(m_movePane)) == PrintOutcome::Failed)
         QMessageBox::warning(this, QStringLiteral("Axis sizing"),
                              QStringLiteral("The report could not be printed: the printer did not take it."));
 }
