@@ -76,7 +76,7 @@ frmToolbar::frmToolbar(WindowContext &context, QWidget *parent) : QWidget(parent
     setFixedSize(StripWidth, StripHeight);
     setMouseTracking(true);
     setAccessibleName(FixedCaption);
-    WarmUpAfterFirstPaint(this);
+    WarmUpAfterFirstPaint(this, context);
 
     buildLaunchers();
     buildTrayMenu();
