@@ -10,6 +10,7 @@
 #include <QFont>
 #include <QImage>
 #include <QPainter>
+#include <QPixmapCache>
 #include <QPointer>
 #include <QStyle>
 #include <QTimer>
@@ -17,6 +18,10 @@
 
 #include <functional>
 #include <memory>
+
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 namespace {
 
@@ -68,8 +73,14 @@ void warmWindow(const ProgramWindow &window, qreal devicePixelRatio)
 
 void runPieces(const QPointer<QWidget> &strip, std::shared_ptr<QList<Piece>> pieces)
 {
-    if (!strip || pieces->isEmpty())
+    if (!strip)
         return;
+    if (pieces->isEmpty()) {
+        // What the unseen windows freed goes back: the strip alone may stay
+        // open for hours.
+        ReturnFreedMemory();
+        return;
+    }
     pieces->takeFirst()();
     QTimer::singleShot(0, strip, [strip, pieces] { runPieces(strip, pieces); });
 }
@@ -106,6 +117,49 @@ private:
 };
 
 } // namespace
+
+void ReturnFreedMemory()
+{
+    // The style's and icons' pictures of the window that went, drawn again
+    // when needed, and what the heap freed.
+    QPixmapCache::clear();
+#ifdef __GLIBC__
+    malloc_trim(0);
+#endif
+}
+
+namespace {
+class ClosedWindowWatch : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Hide && !m_queued && watched->isWidgetType()) {
+            const Qt::WindowType type = static_cast<QWidget *>(watched)->windowType();
+            if (type == Qt::Window || type == Qt::Dialog) {
+                m_queued = true;
+                // Once the window is gone and its pictures let go.
+                QTimer::singleShot(0, this, [this] {
+                    m_queued = false;
+                    ReturnFreedMemory();
+                });
+            }
+        }
+        return false;
+    }
+
+private:
+    bool m_queued = false;
+};
+} // namespace
+
+void ReturnFreedMemoryAsWindowsClose(QObject *owner)
+{
+    qApp->installEventFilter(new ClosedWindowWatch(owner));
+}
 
 void WarmUpAfterFirstPaint(QWidget *strip, WindowContext &context)
 {

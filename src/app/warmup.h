@@ -6,6 +6,7 @@
 // reference sheet's first view, and the small windows drawn once unseen (their
 // rich text, pictures, title faces and the code behind them).
 
+class QObject;
 class QWidget;
 class WindowContext;
 
@@ -13,3 +14,9 @@ class WindowContext;
 // strip itself shows no later: one piece per turn of the event loop, so a
 // click meanwhile waits for one piece at most.
 void WarmUpAfterFirstPaint(QWidget *strip, WindowContext &context);
+
+// Gives what the closed windows held back to the system: the pictures the
+// style and icons cached for them, and the memory the heap has freed.
+void ReturnFreedMemory();
+// Does so each time a window or dialog of the program closes, while owner lives.
+void ReturnFreedMemoryAsWindowsClose(QObject *owner);
