@@ -3,6 +3,7 @@
 #include "app/registerwindows.h"
 #include "infowin/frmintegral.h"
 #include "infowin/referencesheet.h"
+#include "widgets/calculatorwindow.h"
 #include "widgets/valuefont.h"
 
 #include <QApplication>
@@ -29,7 +30,7 @@ using Piece = std::function<void()>;
 
 // The windows drawn once unseen: those whose first open pays most for what
 // any window's first drawing loads. The axis, density and error windows
-// mostly pay for their own content, and keep settings when they go.
+// mostly pay for their own content.
 const QStringList WarmedWindows{QStringLiteral("frmUnitCalculator"), QStringLiteral("frmInertiaCalc"),
                                 QStringLiteral("frmSetDefaultUnits"), QStringLiteral("frmAbout"),
                                 QStringLiteral("frmCompanyInfo")};
@@ -66,6 +67,8 @@ void warmReferenceSheet(qreal devicePixelRatio)
 void warmWindow(const ProgramWindow &window, qreal devicePixelRatio)
 {
     const std::unique_ptr<QWidget> made = window.make();
+    if (auto *calculator = qobject_cast<CalculatorWindow *>(made.get()))
+        calculator->keepNoSettings();
     QImage image(made->size() * devicePixelRatio, QImage::Format_ARGB32_Premultiplied);
     image.setDevicePixelRatio(devicePixelRatio);
     made->render(&image);
