@@ -7,10 +7,11 @@ screen (the first drawing inside it after it is mapped, seen through the X
 DAMAGE extension), and each one's peak memory (peak resident set size), the
 program's once every window has been opened. Beside them runs a second
 reference built the same way from tools/plainwindows.cpp: plain Qt dialogs
-with the same sizes, controls and faces as the program's windows, opened one
-at a time in the tour's order, each with its accessibility tree walked as the
-tour walks the program's, holding what a careful program holds (the reference
-sheet drawn as a band as tall as its view, no pop-ups the tour does not open);
+with the same sizes, controls and faces as the program's windows, opened as
+the tour opens them (one at a time, the axis window's tools over it), each
+with its accessibility tree walked as the tour walks the program's, holding
+what a careful program holds (the reference sheet drawn as a band as tall as
+its view, no pop-ups the tour does not open);
 its peak memory shows what Qt itself asks for windows like these. Each figure
 is the median of several runs, the programs taken in turn within each run;
 the program starts from a copy of its folder with its own settings, as the
@@ -263,8 +264,8 @@ def main():
     print(f"peak memory after opening every window: median {memory:.1f} MB, "
           f"{memory / hello_memory:.2f} x the hello-world's {hello_memory:.1f} MB "
           f"(target under {MEMORY_TARGET_MB} MB: {'met' if memory_ok else 'MISSED'})")
-    print(f"peak memory of plain Qt windows of the same kinds, sizes and controls, opened one at a time "
-          f"as the tour opens them: median {plain_memory:.1f} MB, {plain_memory / hello_memory:.2f} x the "
+    print(f"peak memory of plain Qt windows of the same kinds, sizes and controls, opened as the "
+          f"tour opens them (the axis window's tools over it): median {plain_memory:.1f} MB, {plain_memory / hello_memory:.2f} x the "
           f"hello-world's; the program is {memory / plain_memory:.2f} x theirs")
     return 0 if start_ok and memory_ok else 1
 

@@ -7,13 +7,15 @@
 // It holds what a careful program holds and opens what the tour opens: the
 // reference sheet is drawn only as tall as its view (a band), no menu or list
 // pop-up is opened, and the only message box is the one the tour answers (the
-// axis's "Save the changes"). Beside the hello-world's tray icon, a strip of
-// picture buttons stays open throughout. Each window is shown until it is
-// painted; then "shown <title>" is written to the standard output and the next
-// window waits for a line on the standard input (so the measuring script can
-// walk the window's accessibility tree as it does the program's). "done"
-// after the last window waits the same way, so the reader can take the peak
-// memory. At the end of the input every step follows at once. Build:
+// axis's "Save the changes"). The axis window stays open while its tools open
+// over it one at a time, as in the tour, where the peak falls. Beside the
+// hello-world's tray icon, a strip of picture buttons stays open throughout.
+// Each window is shown until it is painted; then "shown <title>" is written to
+// the standard output and the next window waits for a line on the standard
+// input (so the measuring script can walk the window's accessibility tree as
+// it does the program's). "done" after the last window waits the same way, so
+// the reader can take the peak memory. At the end of the input every step
+// follows at once. Build:
 // g++ -std=c++17 -fPIC plainwindows.cpp $(pkg-config --cflags --libs Qt6Widgets)
 
 #include <QApplication>
@@ -81,7 +83,8 @@ struct Page
 };
 
 // A window: its title and size, its menus and tool bar buttons, its pages (a
-// tab each when more than one); a message box when message is set.
+// tab each when more than one); a message box when message is set; the
+// windows opened over it, one at a time, while it stays open.
 struct WindowDesign
 {
     const char *title;
@@ -91,6 +94,7 @@ struct WindowDesign
     std::vector<Page> pages;
     const char *message = nullptr;
     int messageButtons = 0;
+    std::vector<WindowDesign> over = {};
 };
 
 // The program's windows as the tour leaves them, counted in its accessibility
@@ -119,7 +123,19 @@ const std::vector<WindowDesign> Windows = {
      {{"Inertia", {{Table, 1, Plain, 0, 9, 866, 330}, {Button, 8, Plain, 0, 1, 30, 30}, {Button, 6}, {Edit, 4, Mono},
                    {Combo, 3, Plain, 14}, {Label, 14}, {Label, 3, Bold}, {Check, 1}, {ScrollBar, 1}}},
       {"Move", {{Edit, 14, Mono}, {Label, 39}, {Label, 4, Bold}, {Combo, 16, Plain, 10},
-                {Button, 16, Plain, 0, 1, 30, 30}, {Plot, 1, Bold, 0, 1, 330, 280}}}}},
+                {Button, 16, Plain, 0, 1, 30, 30}, {Plot, 1, Bold, 0, 1, 330, 280}}},
+      {"Motor", {{Edit, 16, Mono}, {Label, 24}, {Combo, 10, Plain, 10}, {Check, 2}, {Table, 1, Plain, 8, 2, 200, 200},
+                 {Table, 1, Plain, 8, 2, 200, 200}, {Plot, 1, Bold, 0, 1, 330, 280}}}},
+     nullptr, 0,
+     // The tools the tour opens over the axis, from its Tools menu.
+     {{"Best gearbox ratio", 720, 640, 0, 0,
+       {{"", {{Plot, 1, Bold, 0, 1, 680, 420}, {Label, 2}, {Combo, 1, Plain, 3}, {Button, 2}}}}},
+      {"Motor and gearbox tables", 900, 480, 2, 0,
+       {{"Motors", {{Table, 1, Plain, 5, 12, 860, 360}, {Button, 5}, {Label, 1}}},
+        {"Gearboxes", {{Table, 1, Plain, 5, 10, 860, 360}, {Button, 5}, {Label, 1}}}}},
+      {"Compare motors", 960, 640, 0, 0,
+       {{"", {{List, 2, Plain, 5, 1, 200, 160}, {Label, 3}, {Combo, 1, Plain, 10},
+              {Table, 1, Plain, 10, 12, 920, 380}, {Button, 2}}}}}}},
     {"Untitled* \u2014 Axis sizing", 0, 0, 0, 0, {}, "Save the changes to this axis?", 3},
     {"About Velmora", 480, 330, 0, 0,
      {{"", {{Picture, 1, Plain, 0, 1, 330, 72}, {Label, 2}, {Link, 1}, {Button, 1}}}}},
@@ -415,10 +431,10 @@ void shown(const char *title)
 void open(const WindowDesign &design)
 {
     if (design.message) {
-        QMessageBox box(QMessageBox::Warning, QString::fromUtf8(design.title), QString::fromUtf8(design.message),
-                        design.messageButtons > 1
-                            ? QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel
-                            : QMessageBox::Ok);
+        QMessageBox box(
+            QMessageBox::Warning, QString::fromUtf8(design.title), QString::fromUtf8(design.message),
+            design.messageButtons > 1 ? QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel
+                                      : QMessageBox::Ok);
         box.show();
         waitPainted(&box);
         shown(design.title);
@@ -461,6 +477,8 @@ void open(const WindowDesign &design)
         waitPainted(pages[p]);
     }
     shown(design.title);
+    for (const WindowDesign &over : design.over)
+        open(over);
 }
 
 } // namespace

@@ -26,10 +26,6 @@
 #include <QSystemTrayIcon>
 #include <QTimer>
 
-#ifdef __GLIBC__
-#include <malloc.h>
-#endif
-
 namespace {
 
 const QString FixedCaption = QStringLiteral("Torvane Toolbar");
@@ -76,7 +72,10 @@ frmToolbar::frmToolbar(WindowContext &context, QWidget *parent) : QWidget(parent
     setFixedSize(StripWidth, StripHeight);
     setMouseTracking(true);
     setAccessibleName(FixedCaption);
-    WarmUpAfterFirstPaint(this);
+    WarmUpAfterFirstPaint(this, context);
+    // The strip alone stays open for hours: what a window held goes back
+    // once it closes.
+    ReturnFreedMemoryAsWindowsClose(this);
 
     buildLaunchers();
     buildTrayMenu();
@@ -348,13 +347,6 @@ void frmToolbar::runToolWindow(QDialog &window)
     disconnect(titled);
     m_toolWindow = nullptr;
     showToolWindowInTray();
-    // Once the window is gone, the heap gives what it freed back to the
-    // system: the strip alone stays open for hours.
-    QTimer::singleShot(0, this, [] {
-#ifdef __GLIBC__
-        malloc_trim(0);
-#endif
-    });
 }
 
 void frmToolbar::showToolWindowInTray()

@@ -941,7 +941,7 @@ void frmAxisSizing::exportPdfOver(QWidget *over)
 
 void frmAxisSizing::printReport()
 {
-    if (PrintReport(this, report(), reportPlots(m_movePane)) == PrintOutcome::Failed)
+    if (PrintReport(this, context(), report(), reportPlots(m_movePane)) == PrintOutcome::Failed)
         QMessageBox::warning(this, QStringLiteral("Axis sizing"),
                              QStringLiteral("The report could not be printed: the printer did not take it."));
 }

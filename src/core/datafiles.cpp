@@ -5,11 +5,15 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStandardPaths>
 #include <QTemporaryFile>
 
 #ifndef TORVANE_SHARED_DATA_FROM_BIN
 #define TORVANE_SHARED_DATA_FROM_BIN "../share/torvane-toolbar"
+#endif
+#ifndef TORVANE_MODULES_FROM_BIN
+#define TORVANE_MODULES_FROM_BIN "../lib/torvane-toolbar/plugins"
 #endif
 
 namespace DataFiles {
@@ -113,6 +117,22 @@ QString MoveFormerUserFiles(const QString &formerFolder, const QString &folder)
     return QStringLiteral("Your files are now kept in %1. Some could not be moved there and were left in %2: "
                           "%3.")
         .arg(where, QDir::toNativeSeparators(formerFolder), list);
+}
+
+QStringList ModuleFolders(const QString &programFolder)
+{
+    return {QDir::cleanPath(programFolder),
+            QDir::cleanPath(QDir(programFolder).filePath(QStringLiteral(TORVANE_MODULES_FROM_BIN)))};
+}
+
+QString FindModule(const QStringList &folders, const QString &name)
+{
+    for (const QString &folder : folders) {
+        const QString path = QDir(folder).filePath(name);
+        if (QFileInfo(path).isFile())
+            return path;
+    }
+    return QString();
 }
 
 Layout ProgramLayout()

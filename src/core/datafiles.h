@@ -12,6 +12,7 @@
 // <prefix>/share/torvane-toolbar.
 
 #include <QString>
+#include <QStringList>
 
 namespace DataFiles {
 
@@ -49,6 +50,13 @@ QString UserFile(const Layout &layout, const QString &name);
 // are listed in a note left beside them, and the returned sentence tells the
 // user, only when that note is new; the former folder goes once empty.
 QString MoveFormerUserFiles(const QString &formerFolder, const QString &folder);
+
+// The folders the program's modules are looked for in, in order: beside the
+// program (a build folder, a portable copy), then the install's library
+// folder, <prefix>/lib/torvane-toolbar/plugins (found relative to the program).
+QStringList ModuleFolders(const QString &programFolder);
+// The first file called name in folders, or empty when none has it.
+QString FindModule(const QStringList &folders, const QString &name);
 
 // The running program's layout, from the executable's folder and the
 // per-user data folder (chosen here and nowhere else), with the files of a

@@ -8,6 +8,7 @@
 #include "widgets/chrome.h"
 #include "widgets/controlsetup.h"
 #include "widgets/keys.h"
+#include "widgets/printing.h"
 #include "widgets/selectall.h"
 #include "widgets/shellhyperlink.h"
 #include "widgets/windowcontext.h"
@@ -23,8 +24,6 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QPushButton>
 #include <QTextCursor>
 
@@ -358,16 +357,15 @@ bool frmErrorHandler::BugLog()
 
 bool frmErrorHandler::PrintBugReport()
 {
-    QPrinter printer(QPrinter::HighResolution);
-    QPrintDialog dialog(&printer, this);
-    dialog.setObjectName(QStringLiteral("dlgPrint"));
-    if (dialog.exec() != QDialog::Accepted)
-        return false;
-    printOn(printer);
-    return true;
+    const PrintJob job{QStringLiteral("dlgPrint"), QString(), QString(), QPageLayout(),
+                       [this](QPagedPaintDevice &printer) {
+                           printOn(printer); // tells its own failures
+                           return true;
+                       }};
+    return Print(this, m_context, job) == PrintOutcome::Printed;
 }
 
-void frmErrorHandler::printOn(QPrinter &printer)
+void frmErrorHandler::printOn(QPagedPaintDevice &printer)
 {
     setReportedBy(m_txtReportedBy->text().trimmed());
     QList<PrintFailure> failures;

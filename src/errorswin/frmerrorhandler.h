@@ -11,7 +11,7 @@
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
-class QPrinter;
+class QPagedPaintDevice;
 class QPushButton;
 class WindowContext;
 
@@ -60,7 +60,7 @@ public:
     // Asks for a printer (or a PDF file), then prints the report.
     bool PrintBugReport();
     // Prints the report on printer; each failing step shows the "Error" message.
-    void printOn(QPrinter &printer);
+    void printOn(QPagedPaintDevice &printer);
 
     void done(int result) override;
 

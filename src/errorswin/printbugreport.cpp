@@ -3,8 +3,8 @@
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetrics>
+#include <QPagedPaintDevice>
 #include <QPainter>
-#include <QPrinter>
 
 namespace {
 constexpr int PrinterError = 482;
@@ -13,9 +13,9 @@ constexpr int PrinterError = 482;
 class LinePrinter
 {
 public:
-    LinePrinter(QPainter &painter, QPrinter &printer)
+    LinePrinter(QPainter &painter, QPagedPaintDevice &printer)
         : m_painter(painter), m_printer(printer), m_metrics(painter.fontMetrics()),
-          m_area(printer.pageLayout().paintRectPixels(printer.resolution()).size())
+          m_area(printer.pageLayout().paintRectPixels(printer.logicalDpiY()).size())
     {}
 
     // False when a new page could not be started.
@@ -55,7 +55,7 @@ private:
     }
 
     QPainter &m_painter;
-    QPrinter &m_printer;
+    QPagedPaintDevice &m_printer;
     QFontMetrics m_metrics;
     QSize m_area;
     int m_y = 0;
@@ -73,7 +73,8 @@ QFont BugReportFont()
     return font;
 }
 
-QList<PrintFailure> RenderBugReport(QPrinter &printer, const BugReport &report, const QLocale &locale)
+QList<PrintFailure> RenderBugReport(QPagedPaintDevice &printer, const BugReport &report,
+                                    const QLocale &locale)
 {
     QList<PrintFailure> failures;
     QPainter painter;

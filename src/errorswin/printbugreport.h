@@ -10,7 +10,7 @@
 #include <QLocale>
 #include <QString>
 
-class QPrinter;
+class QPagedPaintDevice;
 
 // A printing step that failed: the error number and its description.
 struct PrintFailure
@@ -25,5 +25,5 @@ QFont BugReportFont();
 
 // Prints report on printer and ends the job. Printing goes on past a failing
 // step; the failures come back in order (empty when all went well).
-QList<PrintFailure> RenderBugReport(QPrinter &printer, const BugReport &report,
+QList<PrintFailure> RenderBugReport(QPagedPaintDevice &printer, const BugReport &report,
                                     const QLocale &locale = QLocale());

@@ -98,6 +98,11 @@ frmIntegral::frmIntegral(WindowContext &context, QWidget *parent) : QDialog(pare
 
 frmIntegral::~frmIntegral() = default;
 
+QSize ReferenceFirstView()
+{
+    return {DesignedWidth - ScrollBarWidth, DesignedHeight - DisplayTop};
+}
+
 void frmIntegral::buildDisplay()
 {
     const QSize sheet = ReferenceSheet::shared().size();

@@ -64,3 +64,6 @@ private:
     int m_displayHeight = 0;
     int m_foundSection = -1;
 };
+
+// The part of the sheet a new viewer shows, at its designed size.
+QSize ReferenceFirstView();

@@ -22,6 +22,9 @@ class CalculatorWindow : public QDialog
     Q_OBJECT
 public:
     void done(int result) override;
+    // A window built only to be drawn unseen (the warm-up after start) keeps
+    // no settings when it goes: the user never had it open.
+    void keepNoSettings() { m_settingsSaved = true; }
 
 protected:
     CalculatorWindow(WindowContext &context, QWidget *parent);

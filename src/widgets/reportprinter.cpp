@@ -1,5 +1,7 @@
 #include "widgets/reportprinter.h"
 
+#include "widgets/printing.h"
+
 #include <QAbstractTextDocumentLayout>
 #include <QFont>
 #include <QFontMetricsF>
@@ -7,8 +9,6 @@
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -67,12 +67,11 @@ QFont reportFont(qreal points)
 }
 
 // A4, or Letter where the locale measures in US units, with 18 mm margins.
-void setReportPage(QPagedPaintDevice &device)
+QPageLayout reportPage()
 {
     const bool letter = QLocale().measurementSystem() == QLocale::ImperialUSSystem;
-    device.setPageLayout(QPageLayout(QPageSize(letter ? QPageSize::Letter : QPageSize::A4),
-                                     QPageLayout::Portrait, QMarginsF(18, 18, 18, 18),
-                                     QPageLayout::Millimeter));
+    return QPageLayout(QPageSize(letter ? QPageSize::Letter : QPageSize::A4), QPageLayout::Portrait,
+                       QMarginsF(18, 18, 18, 18), QPageLayout::Millimeter);
 }
 
 // A heading stays with what follows it, and a plot with its caption: where a
@@ -164,7 +163,7 @@ bool WriteReportPdf(QIODevice &device, const ReportDocument &report, const Repor
     pdf.setResolution(1200);
     pdf.setTitle(report.title + QStringLiteral(" \u2014 ") + report.subject);
     pdf.setCreator(QStringLiteral("Torvane Toolbar"));
-    setReportPage(pdf);
+    pdf.setPageLayout(reportPage());
     if (PaintReport(pdf, report, plots))
         return true;
     if (problem)
@@ -173,17 +172,13 @@ bool WriteReportPdf(QIODevice &device, const ReportDocument &report, const Repor
     return false;
 }
 
-PrintOutcome PrintReport(QWidget *parent, const ReportDocument &report, const ReportPlotPainter &plots)
+PrintOutcome PrintReport(QWidget *parent, const WindowContext &context, const ReportDocument &report,
+                         const ReportPlotPainter &plots)
 {
-    QPrinter printer(QPrinter::HighResolution);
-    setReportPage(printer);
-    printer.setDocName(report.title + QStringLiteral(" \u2014 ") + report.subject);
-    QPrintDialog dialog(&printer, parent);
-    dialog.setObjectName(QStringLiteral("dlgPrintReport"));
-    dialog.setWindowTitle(QStringLiteral("Print axis report"));
-    if (dialog.exec() != QDialog::Accepted)
-        return PrintOutcome::Cancelled;
-    return PaintReport(printer, report, plots) ? PrintOutcome::Printed : PrintOutcome::Failed;
+    const PrintJob job{QStringLiteral("dlgPrintReport"), QStringLiteral("Print axis report"),
+                       report.title + QStringLiteral(" \u2014 ") + report.subject, reportPage(),
+                       [&](QPagedPaintDevice &printer) { return PaintReport(printer, report, plots); }};
+    return Print(parent, context, job);
 }
 
 #include "reportprinter.moc"

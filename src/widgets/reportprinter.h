@@ -3,9 +3,11 @@
 // out on A4 or Letter pages by Qt's text engine, the text kept as text (so a
 // PDF stays sharp at any zoom and can be searched), each plot drawn by a
 // callback into its place, and a foot line on every page with the report's
-// title and "Page n of m". Every use of the print support is in this file.
+// title and "Page n of m". The PDF needs nothing of Qt's print support; a
+// printer is reached through the print module (printing.h).
 
 #include "axis/reportdocument.h"
+#include "widgets/printjob.h"
 
 #include <functional>
 
@@ -14,6 +16,7 @@ class QPagedPaintDevice;
 class QPainter;
 class QRectF;
 class QWidget;
+class WindowContext;
 
 // Draws the plot named key into rect, in the painter's units.
 using ReportPlotPainter = std::function<void(QPainter &painter, const QRectF &rect, const QString &key)>;
@@ -28,6 +31,7 @@ bool PaintReport(QPagedPaintDevice &device, const ReportDocument &report,
 bool WriteReportPdf(QIODevice &device, const ReportDocument &report, const ReportPlotPainter &plots = {},
                     QString *problem = nullptr);
 
-enum class PrintOutcome { Printed, Cancelled, Failed };
-// Asks for a printer over parent and prints report on it.
-PrintOutcome PrintReport(QWidget *parent, const ReportDocument &report, const ReportPlotPainter &plots = {});
+// Asks for a printer over parent and prints report on it (Unavailable, told
+// over parent, without the print module).
+PrintOutcome PrintReport(QWidget *parent, const WindowContext &context, const ReportDocument &report,
+                         const ReportPlotPainter &plots = {});

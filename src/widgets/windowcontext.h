@@ -11,6 +11,7 @@
 
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -41,6 +42,9 @@ public:
     // Ends the whole program at once (the error report's right-button Exit);
     // empty: QCoreApplication::exit(0).
     std::function<void()> endProgram;
+    // Where the print module is looked for; empty: beside the program, then
+    // in the install's library folder (DataFiles::ModuleFolders).
+    QStringList moduleFolders;
 
     // Each shows its window modally over owner and returns when it closes.
     void showAbout(QWidget *owner) const;

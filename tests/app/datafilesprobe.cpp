@@ -1,7 +1,8 @@
 // Stands in for the program in the install test: copied into an installed
 // bin/ folder, it finds the data files as the program does, adds a material
 // and logs a report through the same functions the windows use, and prints
-// where each file is: "<file>=<path>" lines, then the material count.
+// where each file is: "<file>=<path>" lines (the print module's among them),
+// then the material count.
 
 #include "core/datafiles.h"
 #include "core/fixedtext.h"
@@ -45,12 +46,15 @@ int main(int argc, char **argv)
     const QString motors = DataFiles::UserFile(layout, DriveTableFileName(DriveTableKind::Motors));
     const MotorTableRead motorTable = LoadMotorTable(motors);
 
-    std::printf(
-        "installed=%d\nconverts.dat=%s\ndensity.dat=%s\nbuglog.txt=%s\nmotors.csv=%s (%lld motors)\n"
-        "materials=%lld\n",
-        layout.installed ? 1 : 0, qPrintable(DataFiles::ReadOnlyFile(layout, QStringLiteral("converts.dat"))),
-        qPrintable(density), qPrintable(bugLog), qPrintable(motors),
-        static_cast<long long>(motorTable.records.size()), static_cast<long long>(materials.records.size()));
+    std::printf("installed=%d\nconverts.dat=%s\ndensity.dat=%s\nbuglog.txt=%s\nmotors.csv=%s (%lld motors)\n"
+                "torvane-print.so=%s\nmaterials=%lld\n",
+                layout.installed ? 1 : 0,
+                qPrintable(DataFiles::ReadOnlyFile(layout, QStringLiteral("converts.dat"))),
+                qPrintable(density), qPrintable(bugLog), qPrintable(motors),
+                static_cast<long long>(motorTable.records.size()),
+                qPrintable(DataFiles::FindModule(DataFiles::ModuleFolders(layout.programFolder),
+                                                 QStringLiteral("torvane-print.so"))),
+                static_cast<long long>(materials.records.size()));
     if (!saved.ok())
         std::fprintf(stderr, "%s\n", qPrintable(saved.message()));
     if (!logged)

@@ -44,6 +44,8 @@ for file in bin/torvane-toolbar share/torvane-toolbar/converts.dat share/torvane
   share/mime/packages/$id.xml; do
   [ -f "$prefix/$file" ] || fail "cmake --install did not place $file"
 done
+module=$(find "$prefix" -path "$prefix/lib*/torvane-toolbar/plugins/torvane-print.so")
+[ -n "$module" ] || fail "cmake --install did not place the print module"
 # The desktop's file-type database, built from the install, knows axis files.
 if command -v update-mime-database > /dev/null; then
   cp -r "$prefix/share/mime" "$scratch/mime"
@@ -82,8 +84,9 @@ expected="installed=1
 converts.dat=$prefix/share/torvane-toolbar/converts.dat
 density.dat=$userdata/density.dat
 buglog.txt=$userdata/buglog.txt
-motors.csv=$userdata/motors.csv ($(($(wc -l < "$prefix/share/torvane-toolbar/motors.csv") - 2)) motors)"
-[ "$(head -5 <<< "$out")" = "$expected" ] || fail "files in the wrong places:
+motors.csv=$userdata/motors.csv ($(($(wc -l < "$prefix/share/torvane-toolbar/motors.csv") - 2)) motors)
+torvane-print.so=$module"
+[ "$(head -6 <<< "$out")" = "$expected" ] || fail "files in the wrong places:
 $out
 expected:
 $expected"

@@ -19,6 +19,8 @@ for file in ./usr/share/doc/torvane-toolbar/copyright ./usr/share/doc/torvane-to
   ./usr/share/doc/torvane-toolbar/check-json.schema.json; do
   grep -q " $file\$" <<< "$contents" || { echo "FAIL: the package lacks $file"; exit 1; }
 done
+grep -q ' \./usr/lib/.*torvane-toolbar/plugins/torvane-print\.so$' <<< "$contents" ||
+  { echo "FAIL: the package lacks the print module"; exit 1; }
 # The package's texts name every tool, axis sizing included.
 # Read whole first: grep -q ends at its match, and under pipefail the writer's
 # broken pipe would fail the check.

@@ -116,6 +116,10 @@ class Desktop:
         shutil.copy2(os.path.join(self.build_dir, PROGRAM), self.program_dir)
         shutil.copy2(os.path.join(self.build_dir, "converts.dat"), self.program_dir)
         shutil.copy2(os.path.join(self.build_dir, "shipped", "density.dat"), self.program_dir)
+        # The print module, loaded from beside the program on the first print.
+        module = os.path.join(self.build_dir, "torvane-print.so")
+        if os.path.exists(module):
+            shutil.copy2(module, self.program_dir)
         # The shipped example tables, not the build folder's (which may hold edits).
         tables = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "resources", "tables")
         for table in ("motors.csv", "gearboxes.csv"):
