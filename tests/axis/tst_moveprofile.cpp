@@ -351,6 +351,31 @@ private slots:
         QCOMPARE(PointWords(r.points[9], 1), QStringLiteral("the end of the acceleration"));
     }
 
+    // Level, a move back is the move out mirrored: every speed and torque
+    // negated, every size and integral the same (an S-curve whose braking
+    // turns the power flow, with a force and lost torques against each move).
+    void move_back_mirrors_the_move_out()
+    {
+        MoveInputs out = ramps(0.2, 0.1);
+        out.moves[0].profile = MoveProfile::SCurve;
+        out.moves[0].thrust = {-50, {}};
+        out.bearingTorque = {0.02, {}};
+        MoveInputs back = out;
+        back.moves[0].distance.value = -out.moves[0].distance.value;
+        const MoveResults there = ComputeMove(ballScrewAxis(), ComputeAxis(ballScrewAxis()), out);
+        const MoveResults home = ComputeMove(ballScrewAxis(), ComputeAxis(ballScrewAxis()), back);
+        QCOMPARE(home.segments.size(), there.segments.size());
+        QVERIFY(there.segments.size() > 8); // 7 pieces and the dwell, split where the power flow turns
+        for (std::size_t k = 0; k < there.segments.size(); ++k) {
+            QVERIFY(matches(home.segments[k].torque, -there.segments[k].torque.value(), 1e-12));
+            QVERIFY(std::fabs(home.segments[k].speedTo + there.segments[k].speedTo) < 1e-9);
+        }
+        for (AxisFigure MoveResults::*figure :
+             {&MoveResults::peakTorque, &MoveResults::rmsTorque, &MoveResults::meanSpeed,
+              &MoveResults::brakingEnergy, &MoveResults::peakBrakingPower, &MoveResults::accelFactor})
+            QVERIFY(matches(home.*figure, (there.*figure).value(), 1e-12));
+    }
+
     void motor_check_in_words_data()
     {
         QTest::addColumn<MotorCheckKind>("kind");
