@@ -13,9 +13,9 @@ namespace {
 MoveInputs typicalMove()
 {
     MoveInputs move;
-    move.distance = si(0.2, "mm");
-    move.moveTime = si(0.6, "s");
-    move.dwell = si(0.4, "s");
+    move.moves[0].distance = si(0.2, "mm");
+    move.moves[0].moveTime = si(0.6, "s");
+    move.moves[0].dwell = si(0.4, "s");
     move.incline = si(std::numbers::pi / 6, "deg");
     move.friction = 0.05;
     move.mechanismEfficiency = 90;
@@ -58,6 +58,21 @@ void moveWithCurves(benchmark::State &state)
     state.SetLabel(std::to_string(state.range(0)) + " items, 256 samples a segment");
 }
 BENCHMARK(moveWithCurves)->Arg(10)->Arg(1000)->Unit(benchmark::kMicrosecond);
+
+// A duty cycle of n moves worked out and its curves sampled for the plots,
+// as the Move tab does after each edit (its target: well within a frame).
+void cycleWithCurves(benchmark::State &state)
+{
+    const Axis axis = largeScrewAxis(10);
+    const MoveInputs move = largeScrewCycle(int(state.range(0)));
+    for (auto _ : state) {
+        const AxisResults inertia = ComputeAxis(axis);
+        const MoveResults results = ComputeMove(axis, inertia, move);
+        benchmark::DoNotOptimize(SampleMove(results, 64));
+    }
+    state.SetLabel(std::to_string(state.range(0)) + " moves, 64 samples a segment");
+}
+BENCHMARK(cycleWithCurves)->Arg(50)->Arg(1000)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

@@ -21,9 +21,10 @@
 // ratio; version 2 added the move and the motor's torques and speed; version
 // 3 the motor's torque curves and required margins, and the move's
 // back-driving efficiency, static friction, lost torques, counterweight and
-// holding brake.
-// Version 4 added the mechanism's limits (a screw's diameters, free length,
-// end fixity and d·n limit, a belt's permitted surface speed).
+// holding brake; version 4 the cycle's moves, each with its profile, payload
+// and dwell (an older file opens as a cycle of one move), and the mechanism's
+// limits (a screw's diameters, free length, end fixity and d·n limit, a belt's
+// permitted surface speed).
 inline constexpr int AxisFileVersion = 4;
 inline constexpr char AxisFileSuffix[] = "tvaxis";
 inline constexpr char AxisFileFormat[] = "Torvane axis";

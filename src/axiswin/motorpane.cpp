@@ -403,7 +403,7 @@ void MotorPane::setMotor(const AxisMotor &motor, const MoveInputs &move)
         {&m_counterweight, &move.counterweight}};
     for (const auto &[input, quantity] : quantities)
         ShowAxisQuantity(m_units, input->box, input->units, *quantity);
-    m_chkHoldingBrake->setChecked(move.holdingBrake);
+    m_chkHoldingBrake->setChecked(move.moves.first().holdingBrake);
     enableInputs();
     m_loading = loading;
 }
@@ -426,7 +426,7 @@ void MotorPane::readInto(AxisMotor &motor, MoveInputs &move) const
     move.bearingTorque = ReadBoxQuantity(m_units, m_bearingTorque.box, m_bearingTorque.units);
     move.gearboxDragTorque = ReadBoxQuantity(m_units, m_gearboxDrag.box, m_gearboxDrag.units);
     move.counterweight = ReadBoxQuantity(m_units, m_counterweight.box, m_counterweight.units);
-    move.holdingBrake = m_chkHoldingBrake->isChecked();
+    move.moves.first().holdingBrake = m_chkHoldingBrake->isChecked();
 }
 
 void MotorPane::showChecks(const MoveResults &results, const MoveReportUnits &units, int digits)

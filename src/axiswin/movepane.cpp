@@ -289,13 +289,20 @@ QWidget *MovePane::buildResults()
     grid->setHorizontalSpacing(6);
     grid->setVerticalSpacing(2);
     m_figureGrid = grid;
-    for (MoveUnit unit : {MoveUnit::LoadSpeed, MoveUnit::LoadAccel, MoveUnit::MotorSpeed,
-                          MoveUnit::MotorAccel, MoveUnit::Torque, MoveUnit::Force, MoveUnit::Time,
-                          MoveUnit::Length, MoveUnit::Mass, MoveUnit::Energy, MoveUnit::Power})
-        m_unitLists[std::size_t(unit)] =
-            AxisUnitList(QStringLiteral("cmb%1Units").arg(QLatin1String(MoveUnitName(unit))),
-                         QStringLiteral("%1 units").arg(QLatin1String(MoveUnitName(unit))),
-                         QString::fromLatin1(MoveUnitType(unit, m_kind)), content);
+    for (int u = 0; u < MoveUnitCount; ++u) {
+        const MoveUnit unit = MoveUnit(u);
+        const QString name = QStringLiteral("cmb%1Units").arg(QLatin1String(MoveUnitName(unit)));
+        const QString spoken = QStringLiteral("%1 units").arg(QLatin1String(MoveUnitName(unit)));
+        // A figure of one unit shows it in a list of one.
+        if (const QString fixed = MoveFixedUnit(unit); !fixed.isEmpty()) {
+            auto *list = Named(new QComboBox(content), name, QString(), spoken);
+            list->addItem(fixed);
+            m_unitLists[std::size_t(unit)] = list;
+        } else {
+            m_unitLists[std::size_t(unit)] =
+                AxisUnitList(name, spoken, QString::fromLatin1(MoveUnitType(unit, m_kind)), content);
+        }
+    }
     for (int f = 0; f < FigureCount; ++f) {
         const MoveFigureRow &row = MoveFigures[std::size_t(f)];
         const QString spoken = QString::fromUtf8(row.spoken);
@@ -430,14 +437,16 @@ void MovePane::setMove(const AxisMotor &motor, const MoveInputs &move)
 {
     const bool loading = m_loading;
     m_loading = true;
-    const std::pair<const Input *, const AxisQuantity *> quantities[] = {{&m_distance, &move.distance},
-                                                                         {&m_moveTime, &move.moveTime},
-                                                                         {&m_accelTime, &move.accelTime},
-                                                                         {&m_decelTime, &move.decelTime},
-                                                                         {&m_dwell, &move.dwell},
+    // The tab edits the cycle's first move.
+    const CycleMove &first = move.moves.first();
+    const std::pair<const Input *, const AxisQuantity *> quantities[] = {{&m_distance, &first.distance},
+                                                                         {&m_moveTime, &first.moveTime},
+                                                                         {&m_accelTime, &first.accelTime},
+                                                                         {&m_decelTime, &first.decelTime},
+                                                                         {&m_dwell, &first.dwell},
                                                                          {&m_incline, &move.incline},
-                                                                         {&m_thrust, &move.thrust},
-                                                                         {&m_loadTorque, &move.loadTorque},
+                                                                         {&m_thrust, &first.thrust},
+                                                                         {&m_loadTorque, &first.loadTorque},
                                                                          {&m_ratedTorque, &motor.ratedTorque},
                                                                          {&m_peakTorque, &motor.peakTorque},
                                                                          {&m_maxSpeed, &motor.maxSpeed}};
@@ -446,9 +455,9 @@ void MovePane::setMove(const AxisMotor &motor, const MoveInputs &move)
     m_friction.box->setText(AxisEntryText(move.friction));
     m_mechanismEfficiency.box->setText(AxisEntryText(move.mechanismEfficiency));
     m_gearboxEfficiency.box->setText(AxisEntryText(move.gearboxEfficiency));
-    m_cmbProfile->setCurrentIndex(move.profile == MoveProfile::Triangular ? Triangle
-                                  : move.defaultRamps                     ? DefaultRamps
-                                                                          : GivenRamps);
+    m_cmbProfile->setCurrentIndex(first.profile == MoveProfile::Triangular ? Triangle
+                                  : first.defaultRamps                     ? DefaultRamps
+                                                                           : GivenRamps);
     m_accelTime.setEnabled(m_cmbProfile->currentIndex() == GivenRamps);
     m_decelTime.setEnabled(m_cmbProfile->currentIndex() == GivenRamps);
     m_loading = loading;
@@ -459,25 +468,26 @@ void MovePane::readInto(AxisMotor &motor, MoveInputs &move) const
     motor.ratedTorque = ReadBoxQuantity(m_units, m_ratedTorque.box, m_ratedTorque.units);
     motor.peakTorque = ReadBoxQuantity(m_units, m_peakTorque.box, m_peakTorque.units);
     motor.maxSpeed = ReadBoxQuantity(m_units, m_maxSpeed.box, m_maxSpeed.units);
-    move.distance = ReadBoxQuantity(m_units, m_distance.box, m_distance.units);
-    move.moveTime = ReadBoxQuantity(m_units, m_moveTime.box, m_moveTime.units);
+    CycleMove &first = move.moves.first();
+    first.distance = ReadBoxQuantity(m_units, m_distance.box, m_distance.units);
+    first.moveTime = ReadBoxQuantity(m_units, m_moveTime.box, m_moveTime.units);
     const int profile = m_cmbProfile->currentIndex();
-    move.profile = profile == Triangle ? MoveProfile::Triangular : MoveProfile::Trapezoidal;
+    first.profile = profile == Triangle ? MoveProfile::Triangular : MoveProfile::Trapezoidal;
     if (profile != Triangle)
-        move.defaultRamps = profile == DefaultRamps;
+        first.defaultRamps = profile == DefaultRamps;
     // The ramp boxes show the ramps used; they are the user's only when given.
     if (profile == GivenRamps) {
-        move.accelTime = ReadBoxQuantity(m_units, m_accelTime.box, m_accelTime.units);
-        move.decelTime = ReadBoxQuantity(m_units, m_decelTime.box, m_decelTime.units);
+        first.accelTime = ReadBoxQuantity(m_units, m_accelTime.box, m_accelTime.units);
+        first.decelTime = ReadBoxQuantity(m_units, m_decelTime.box, m_decelTime.units);
     }
-    move.dwell = ReadBoxQuantity(m_units, m_dwell.box, m_dwell.units);
+    first.dwell = ReadBoxQuantity(m_units, m_dwell.box, m_dwell.units);
     // The inputs of the other kind of axis keep what they hold.
     if (m_kind == MechanismKind::Rotary) {
-        move.loadTorque = ReadBoxQuantity(m_units, m_loadTorque.box, m_loadTorque.units);
+        first.loadTorque = ReadBoxQuantity(m_units, m_loadTorque.box, m_loadTorque.units);
     } else {
         move.incline = ReadBoxQuantity(m_units, m_incline.box, m_incline.units);
         move.friction = ReadBoxNumber(m_friction.box);
-        move.thrust = ReadBoxQuantity(m_units, m_thrust.box, m_thrust.units);
+        first.thrust = ReadBoxQuantity(m_units, m_thrust.box, m_thrust.units);
         move.mechanismEfficiency = ReadBoxNumber(m_mechanismEfficiency.box);
     }
     move.gearboxEfficiency = ReadBoxNumber(m_gearboxEfficiency.box);
@@ -492,7 +502,7 @@ void MovePane::followMechanism(MechanismKind kind, const MoveInputs &move)
     // value and is shown in the new type's default unit.
     if ((m_kind == MechanismKind::Rotary) != rotary) {
         RefillUnitList(m_units, m_distance.units, QString::fromLatin1(DistanceUnitType(kind)));
-        ShowAxisQuantity(m_units, m_distance.box, m_distance.units, move.distance);
+        ShowAxisQuantity(m_units, m_distance.box, m_distance.units, move.moves.first().distance);
         for (MoveUnit load : {MoveUnit::LoadSpeed, MoveUnit::LoadAccel})
             RefillUnitList(m_units, unitList(load), QString::fromLatin1(MoveUnitType(load, kind)));
     }
@@ -536,7 +546,7 @@ void MovePane::display()
             problem = figure.reason();
         const QString unit = unitList(row.unit)->currentText();
         ShowResult(m_rows[std::size_t(f)], figure,
-                   AxisFigureText(m_units, figure, unit, m_digits, m_notation));
+                   MoveFigureText(m_units, figure, row.unit, unit, m_digits, m_notation));
         ShowValue(m_unitNames[std::size_t(f)], unit.trimmed());
     }
     ShowValue(m_lblProblem, problem);
@@ -609,7 +619,7 @@ void MovePane::showSegments()
     for (int k = 0; k < MoveSegmentCount; ++k)
         for (int c = 0; c < 4; ++c)
             ShowValue(m_segmentCells[std::size_t(k)][std::size_t(c)],
-                      ok ? table[k + 1][c + 1] : QStringLiteral("\u2014"));
+                      ok && k + 1 < table.size() ? table[k + 1][c + 1] : QStringLiteral("\u2014"));
 }
 
 MoveReportUnits MovePane::shownUnits() const

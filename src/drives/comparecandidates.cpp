@@ -65,7 +65,9 @@ OutputTorques outputTorques(const Axis &axis, const MoveInputs &move)
     MoveInputs lossless = move;
     lossless.gearboxEfficiency = 100;
     lossless.gearboxDragTorque.value = 0;
-    lossless.holdingBrake = false;
+    // A brake on the motor holds the load through the gearbox.
+    for (CycleMove &each : lossless.moves)
+        each.holdingBrake = false;
     const MoveResults results = ComputeMove(bare, inertia, lossless);
     const double ratio = bare.gearbox.ratio;
     return {known(results.peakTorque) * ratio, known(results.rmsTorque) * ratio};

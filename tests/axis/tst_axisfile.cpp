@@ -42,18 +42,18 @@ AxisDocument everything()
     axis.motor.peakTorque = {1.9, QStringLiteral("lbf-in")};
     axis.motor.maxSpeed = {628.3185307179586, QStringLiteral("rpm")};
     MoveInputs &move = document.move;
-    move.distance = {0.2, QStringLiteral("mm")};
-    move.moveTime = {0.6, QStringLiteral("ms")};
-    move.profile = MoveProfile::Triangular;
-    move.defaultRamps = false;
-    move.accelTime = {0.1, {}};
-    move.decelTime = {0.15, {}};
-    move.dwell = {0.4, {}};
+    move.moves[0].distance = {0.2, QStringLiteral("mm")};
+    move.moves[0].moveTime = {0.6, QStringLiteral("ms")};
+    move.moves[0].profile = MoveProfile::Triangular;
+    move.moves[0].defaultRamps = false;
+    move.moves[0].accelTime = {0.1, {}};
+    move.moves[0].decelTime = {0.15, {}};
+    move.moves[0].dwell = {0.4, {}};
     move.incline = {0.3, QStringLiteral("deg")};
     move.friction = 0.05;
-    move.thrust = {-25, QStringLiteral("lbf")};
+    move.moves[0].thrust = {-25, QStringLiteral("lbf")};
     move.mechanismEfficiency = 90;
-    move.loadTorque = {1.5, {}};
+    move.moves[0].loadTorque = {1.5, {}};
     move.gearboxEfficiency = 95;
     move.backDriveAsForward = false;
     move.backDriveEfficiency = -12.5;
@@ -64,7 +64,29 @@ AxisDocument everything()
     move.bearingTorque = {0.02, QStringLiteral("ozf-in")};
     move.gearboxDragTorque = {0.01, {}};
     move.counterweight = {12, QStringLiteral("lb")};
-    move.holdingBrake = true;
+    move.moves[0].holdingBrake = true;
+    // Back with an S-curve of a given jerk time carrying a part, then out by limits.
+    CycleMove back;
+    back.distance = {-0.15, QStringLiteral("in")};
+    back.moveTime = {0.5, {}};
+    back.profile = MoveProfile::SCurve;
+    back.defaultRamps = false;
+    back.accelTime = {0.2, QStringLiteral("ms")};
+    back.decelTime = {0.1, {}};
+    back.jerkAsPercent = false;
+    back.jerkPercent = 30;
+    back.jerkTime = {0.02, QStringLiteral("ms")};
+    back.payload = {2.5, QStringLiteral("lb")};
+    back.thrust = {10, {}};
+    back.dwell = {1, {}};
+    CycleMove limited;
+    limited.distance = {0.15, {}};
+    limited.profile = MoveProfile::Limited;
+    limited.speedLimit = {0.5, QStringLiteral("in/s")};
+    limited.accelLimit = {3, {}};
+    limited.jerkLimit = {45, {}};
+    limited.loadTorque = {0.25, {}};
+    move.moves << back << limited;
     axis.motor.continuous.form = CurveForm::Corner;
     axis.motor.continuous.cornerSpeed = {300, QStringLiteral("rpm")};
     axis.motor.continuous.torqueAtMaxSpeed = {0.4, QStringLiteral("N-m")};
@@ -107,6 +129,23 @@ AxisMotor withDefaults(const AxisMotor &motor, int version)
 AxisFileRead readBytes(const QByteArray &bytes)
 {
     return ReadAxisFile(bytes);
+}
+
+// The file of a document as an older version wrote it: the first move's
+// members in the move itself, without what came with the cycle.
+QJsonObject olderRoot(const AxisDocument &document, int version)
+{
+    QJsonObject root = QJsonDocument::fromJson(bytesOf(document)).object();
+    root.insert(QStringLiteral("version"), version);
+    QJsonObject move = root.value(QStringLiteral("move")).toObject();
+    const QJsonObject first = move.take(QStringLiteral("moves")).toArray().first().toObject();
+    for (auto it = first.begin(); it != first.end(); ++it)
+        move.insert(it.key(), it.value());
+    for (const char *name :
+         {"jerkAsPercent", "jerkPercent", "jerkTime", "speedLimit", "accelLimit", "jerkLimit", "payload"})
+        move.remove(QLatin1String(name));
+    root.insert(QStringLiteral("move"), move);
+    return root;
 }
 
 } // namespace
@@ -153,13 +192,16 @@ private slots:
         QTest::newRow("unknown curve form") << "\"form\": \"points\"" << "\"form\": \"steps\"" << "motor, peak, form is not a known word (\"steps\")";
         QTest::newRow("curve point as text") << "\"torque\": 0.7" << "\"torque\": \"0.7\"" << "motor, peak, points, point 3, torque is not a number";
         QTest::newRow("curve points not a list") << "\"points\": [" << "\"points\": {}, \"x\": [" << "motor, continuous, points is not a list";
-        QTest::newRow("brake flag as text") << "\"holdingBrake\": true" << "\"holdingBrake\": \"yes\"" << "move, holdingBrake is not true or false";
+        QTest::newRow("brake flag as text") << "\"holdingBrake\": true" << "\"holdingBrake\": \"yes\"" << "move, move 1, holdingBrake is not true or false";
         QTest::newRow("unknown kind") << "\"screwLoad\"" << "\"nutLoad\"" << "item 1, kind is not a known word (\"nutLoad\")";
         QTest::newRow("quantity not whole") << "\"quantity\": 1," << "\"quantity\": 1.5," << "item 1, quantity is not a whole number";
         QTest::newRow("mass as text") << "\"value\": 40" << "\"value\": \"40\"" << "item 1, mass, value is not a number";
         QTest::newRow("value beyond double") << "\"value\": 40" << "\"value\": 1e999" << "damaged";
         QTest::newRow("gearbox not a group") << "\"gearbox\": {" << "\"gearbox\": [], \"x\": {" << "gearbox is not a group of values";
-        QTest::newRow("ramps flag as number") << "\"defaultRamps\": false" << "\"defaultRamps\": 0" << "move, defaultRamps is not true or false";
+        QTest::newRow("moves not a list") << "\"moves\": [" << "\"moves\": {}, \"x\": [" << "move, moves is not a list";
+        QTest::newRow("move not a group") << "\"moves\": [" << "\"moves\": [3, " << "move, move 1 is not a group of values";
+        QTest::newRow("unknown profile") << "\"limited\"" << "\"jerky\"" << "move, move 3, profile is not a known word (\"jerky\")";
+        QTest::newRow("ramps flag as number") << "\"defaultRamps\": false" << "\"defaultRamps\": 0" << "move, move 1, defaultRamps is not true or false";
         QTest::newRow("shape input missing") << "\"outsideDiameter\"" << "\"outside\"" << "item 2, inputs, outsideDiameter is missing";
         // clang-format on
     }
@@ -200,8 +242,7 @@ private slots:
     // lost torques: flat curves, the default margins and nothing lost.
     void version_2_opens_with_flat_curves()
     {
-        QJsonObject root = QJsonDocument::fromJson(bytesOf(everything())).object();
-        root.insert(QStringLiteral("version"), 2);
+        QJsonObject root = olderRoot(everything(), 2);
         QJsonObject motor = root.value(QStringLiteral("motor")).toObject();
         for (const char *name : {"continuous", "peak", "peakMargin", "rmsMargin", "speedMargin"})
             motor.remove(QLatin1String(name));
@@ -216,13 +257,14 @@ private slots:
         QVERIFY2(read.document, qPrintable(read.problem));
         QCOMPARE(read.version, 2);
         AxisDocument expected = everything();
+        expected.move.moves = {expected.move.moves.first()};
         expected.axis.motor = withDefaults(expected.axis.motor, 2);
         expected.axis.mechanismLimits = {};
         MoveInputs &m = expected.move;
         MoveInputs defaults;
-        for (auto member :
-             {&MoveInputs::backDriveAsForward, &MoveInputs::preloadFromForce, &MoveInputs::holdingBrake})
+        for (auto member : {&MoveInputs::backDriveAsForward, &MoveInputs::preloadFromForce})
             m.*member = defaults.*member;
+        m.moves[0].holdingBrake = false;
         for (auto member : {&MoveInputs::backDriveEfficiency, &MoveInputs::staticFriction})
             m.*member = defaults.*member;
         for (auto member : {&MoveInputs::preloadTorque, &MoveInputs::preloadForce, &MoveInputs::bearingTorque,
@@ -238,7 +280,7 @@ private slots:
     // points are shown as they were, in rpm and N·m.
     void version_3_without_point_units_shows_rpm_and_newton_metres()
     {
-        QJsonObject root = QJsonDocument::fromJson(bytesOf(everything())).object();
+        QJsonObject root = olderRoot(everything(), 3);
         QJsonObject motor = root.value(QStringLiteral("motor")).toObject();
         motor.remove(QStringLiteral("pointSpeedUnit"));
         motor.remove(QStringLiteral("pointTorqueUnit"));
@@ -246,6 +288,7 @@ private slots:
         const AxisFileRead read = readBytes(QJsonDocument(root).toJson());
         QVERIFY2(read.document, qPrintable(read.problem));
         AxisDocument expected = everything();
+        expected.move.moves = {expected.move.moves.first()};
         expected.axis.motor.pointSpeedUnit = QStringLiteral("rpm");
         expected.axis.motor.pointTorqueUnit = QStringLiteral("N-m");
         QVERIFY(*read.document == expected);
@@ -261,6 +304,31 @@ private slots:
         AxisDocument expected = everything();
         expected.axis.mechanismLimits = {};
         QVERIFY(*read.document == expected);
+    }
+
+    // A cycle holds at least one move and at most MaxCycleMoves.
+    void moves_counted_data()
+    {
+        QTest::addColumn<int>("count");
+        QTest::addColumn<QString>("problem"); // empty: opens
+        QTest::newRow("none") << 0 << "move, moves holds no move";
+        QTest::newRow("the most") << MaxCycleMoves << "";
+        QTest::newRow("one too many") << MaxCycleMoves + 1 << "move, moves has more than 10000 moves";
+    }
+    void moves_counted()
+    {
+        QFETCH(int, count);
+        QFETCH(QString, problem);
+        AxisDocument document = everything();
+        const CycleMove last = document.move.moves.last();
+        document.move.moves.clear();
+        for (int k = 0; k < count; ++k)
+            document.move.moves.append(last);
+        const AxisFileRead read = readBytes(bytesOf(document));
+        QCOMPARE(read.problem, problem.isEmpty() ? QString() : QStringLiteral("it is damaged: ") + problem);
+        QCOMPARE(bool(read.document), problem.isEmpty());
+        if (read.document)
+            QCOMPARE(read.document->move.moves.size(), qsizetype(count));
     }
 
     // A value that could not be read back is not written at all.
