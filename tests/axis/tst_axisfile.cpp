@@ -289,6 +289,7 @@ private slots:
         QVERIFY2(read.document, qPrintable(read.problem));
         AxisDocument expected = everything();
         expected.move.moves = {expected.move.moves.first()};
+        expected.axis.mechanismLimits = {};
         expected.axis.motor.pointSpeedUnit = QStringLiteral("rpm");
         expected.axis.motor.pointTorqueUnit = QStringLiteral("N-m");
         QVERIFY(*read.document == expected);

@@ -193,8 +193,8 @@ private slots:
         QFETCH(QStringList, texts);
         QFETCH(QList<int>, levels);
         MoveInputs move;
-        move.distance = {0.1, {}};
-        move.moveTime = {0.6, {}};
+        move.moves.first().distance = {0.1, {}};
+        move.moves.first().moveTime = {0.6, {}};
         const std::vector<MechanismCheck> checks =
             MechanismChecks(axis, ComputeMove(axis, ComputeAxis(axis), move));
         QStringList shown;

@@ -242,8 +242,8 @@ private Q_SLOTS:
         QFETCH(QStringList, texts);
         QFETCH(ReportBlock::Tone, tone);
         MoveInputs move;
-        move.distance = typed(100, "mm");
-        move.moveTime = typed(0.6, "s");
+        move.moves.first().distance = typed(100, "mm");
+        move.moves.first().moveTime = typed(0.6, "s");
         const AxisResults inertia = ComputeAxis(axis);
         ReportDocument report = AxisReport(axis, inertia, figures(), "a.tvaxis", "today");
         AppendMechanismReport(report, axis, ComputeMove(axis, inertia, move), figures());
