@@ -79,7 +79,6 @@ private:
         m_counterweight;
     QCheckBox *m_chkBackDriveAsForward = nullptr;
     QComboBox *m_cmbPreload = nullptr;
-    QCheckBox *m_chkHoldingBrake = nullptr;
     QLabel *m_lblBreakaway = nullptr;
     MovePlots *m_plot = nullptr;
 };
