@@ -13,9 +13,9 @@ namespace {
 MoveInputs typicalMove()
 {
     MoveInputs move;
-    move.distance = si(0.2, "mm");
-    move.moveTime = si(0.6, "s");
-    move.dwell = si(0.4, "s");
+    move.moves[0].distance = si(0.2, "mm");
+    move.moves[0].moveTime = si(0.6, "s");
+    move.moves[0].dwell = si(0.4, "s");
     move.incline = si(std::numbers::pi / 6, "deg");
     move.friction = 0.05;
     move.mechanismEfficiency = 90;

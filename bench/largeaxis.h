@@ -59,9 +59,9 @@ inline Axis largeScrewAxis(int n)
 inline MoveInputs largeScrewMove()
 {
     MoveInputs move;
-    move.distance = si(0.2);
-    move.moveTime = si(0.6);
-    move.dwell = si(0.4);
+    move.moves[0].distance = si(0.2);
+    move.moves[0].moveTime = si(0.6);
+    move.moves[0].dwell = si(0.4);
     move.friction = 0.05;
     move.mechanismEfficiency = 90;
     move.gearboxEfficiency = 95;

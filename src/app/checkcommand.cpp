@@ -66,8 +66,9 @@ bool writeReport(const QString &path, const AxisCheck &check, const CheckView &v
         shown.figures[std::size_t(u)] = ShownUnit(view, MoveUnit(u), kind);
     const MoveInputs &move = check.document.move;
     const QString time = view.units.of(QStringLiteral("Time"));
-    shown.accelTime = move.accelTime.unit.isEmpty() ? time : move.accelTime.unit;
-    shown.decelTime = move.decelTime.unit.isEmpty() ? time : move.decelTime.unit;
+    const CycleMove &first = move.moves.first();
+    shown.accelTime = first.accelTime.unit.isEmpty() ? time : first.accelTime.unit;
+    shown.decelTime = first.decelTime.unit.isEmpty() ? time : first.decelTime.unit;
 
     const QDateTime now = QDateTime::currentDateTime();
     const QLocale locale;

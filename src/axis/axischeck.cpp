@@ -130,14 +130,14 @@ QJsonObject jsonCheck(const AxisCheck &file, const MotorCheck &check)
     // mean speed, or standstill.
     if (CheckLooksAtSpeed(check))
         object.insert(QStringLiteral("speed"), jsonFigure(checkSpeed(check), siSymbol("Angular velocity")));
-    if (check.point >= 0 && check.point < OperatingPointCount) {
+    if (check.point >= 0 && std::size_t(check.point) < file.move.points.size()) {
         static const char *const Segments[] = {"accelerate", "constant", "decelerate", "dwell"};
         const OperatingPoint &point = file.move.points[std::size_t(check.point)];
         object.insert(
             QStringLiteral("point"),
             QJsonObject{{QStringLiteral("segment"), QLatin1String(Segments[std::size_t(point.segment)])},
                         {QStringLiteral("at"), point.end ? QStringLiteral("end") : QStringLiteral("start")},
-                        {QStringLiteral("text"), PointWords(point)}});
+                        {QStringLiteral("text"), PointWords(point, int(file.move.moves.size()))}});
     }
     if (const QString reason = file.reasonOf(check); !reason.isEmpty())
         object.insert(QStringLiteral("reason"), reason);

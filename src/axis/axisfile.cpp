@@ -13,7 +13,7 @@ namespace {
 
 constexpr const char *SideKeys[] = {"motor", "load"};
 constexpr const char *MassModeKeys[] = {"mass", "density"};
-constexpr const char *ProfileKeys[] = {"trapezoidal", "triangular"};
+constexpr const char *ProfileKeys[] = {"trapezoidal", "triangular", "sCurve", "limited"};
 constexpr const char *CurveFormKeys[] = {"flat", "corner", "points"};
 // A motor curve of more points than this is no motor's; the reader refuses it.
 constexpr qsizetype MaxCurvePoints = 1000;
@@ -187,22 +187,69 @@ MotorCurveInput readCurve(Reader &in, const QJsonObject &parent, const char *nam
     return curve;
 }
 
-MoveInputs readMove(Reader &in, const QJsonObject &object, int version)
+// One move of the cycle: from an entry of "moves", or from the move object
+// itself in files from before the cycle held several (their one move).
+CycleMove readCycleMove(Reader &in, const QJsonObject &object, const QString &where, int version)
 {
-    const QString where = QStringLiteral("move");
-    MoveInputs move;
+    CycleMove move;
     move.distance = in.quantity(object, "distance", where);
     move.moveTime = in.quantity(object, "moveTime", where);
-    move.profile = MoveProfile(in.choice(object, "profile", where, ProfileKeys));
+    move.profile = MoveProfile(in.choice(object, "profile", where,
+                                         std::span(ProfileKeys).first(version < 4 ? 2 : MoveProfileCount)));
     move.defaultRamps = in.boolean(object, "defaultRamps", where);
     move.accelTime = in.quantity(object, "accelTime", where);
     move.decelTime = in.quantity(object, "decelTime", where);
     move.dwell = in.quantity(object, "dwell", where);
+    move.thrust = in.quantity(object, "thrust", where);
+    move.loadTorque = in.quantity(object, "loadTorque", where);
+    if (version >= 3)
+        move.holdingBrake = in.boolean(object, "holdingBrake", where);
+    if (version < 4)
+        return move;
+    move.jerkAsPercent = in.boolean(object, "jerkAsPercent", where);
+    move.jerkPercent = in.number(object, "jerkPercent", where);
+    move.jerkTime = in.quantity(object, "jerkTime", where);
+    move.speedLimit = in.quantity(object, "speedLimit", where);
+    move.accelLimit = in.quantity(object, "accelLimit", where);
+    move.jerkLimit = in.quantity(object, "jerkLimit", where);
+    move.payload = in.quantity(object, "payload", where);
+    return move;
+}
+
+QList<CycleMove> readCycleMoves(Reader &in, const QJsonObject &object, const QString &where, int version)
+{
+    const QString here = Reader::path(where, "moves");
+    const QJsonValue value = in.member(object, "moves", where);
+    if (!value.isArray() && !value.isUndefined())
+        in.fail(here, QStringLiteral("is not a list"));
+    const QJsonArray list = value.toArray();
+    if (value.isArray() && list.isEmpty())
+        in.fail(here, QStringLiteral("holds no move"));
+    if (list.size() > MaxCycleMoves)
+        in.fail(here, QStringLiteral("has more than %1 moves").arg(MaxCycleMoves));
+    QList<CycleMove> moves;
+    for (qsizetype k = 0; k < list.size() && !in.failed(); ++k) {
+        const QString entry = QStringLiteral("%1, move %2").arg(where).arg(k + 1);
+        if (!list.at(k).isObject())
+            in.fail(entry, QStringLiteral("is not a group of values"));
+        moves.append(readCycleMove(in, list.at(k).toObject(), entry, version));
+    }
+    if (moves.isEmpty())
+        moves.append(CycleMove{});
+    return moves;
+}
+
+MoveInputs readMove(Reader &in, const QJsonObject &object, int version)
+{
+    const QString where = QStringLiteral("move");
+    MoveInputs move;
+    if (version < 4)
+        move.moves = {readCycleMove(in, object, where, version)};
+    else
+        move.moves = readCycleMoves(in, object, where, version);
     move.incline = in.quantity(object, "incline", where);
     move.friction = in.number(object, "friction", where);
-    move.thrust = in.quantity(object, "thrust", where);
     move.mechanismEfficiency = in.number(object, "mechanismEfficiency", where);
-    move.loadTorque = in.quantity(object, "loadTorque", where);
     move.gearboxEfficiency = in.number(object, "gearboxEfficiency", where);
     if (version < 3)
         return move;
@@ -215,7 +262,6 @@ MoveInputs readMove(Reader &in, const QJsonObject &object, int version)
     move.bearingTorque = in.quantity(object, "bearingTorque", where);
     move.gearboxDragTorque = in.quantity(object, "gearboxDragTorque", where);
     move.counterweight = in.quantity(object, "counterweight", where);
-    move.holdingBrake = in.boolean(object, "holdingBrake", where);
     return move;
 }
 
@@ -334,6 +380,30 @@ QJsonObject writeCurve(Writer &out, const MotorCurveInput &curve, const QString 
         {QStringLiteral("points"), points}};
 }
 
+QJsonObject writeCycleMove(Writer &out, const CycleMove &move, const QString &where)
+{
+    const auto q = [&](const AxisQuantity &value, const char *name) {
+        return out.quantity(value, Reader::path(where, name));
+    };
+    return {{QStringLiteral("distance"), q(move.distance, "distance")},
+            {QStringLiteral("moveTime"), q(move.moveTime, "moveTime")},
+            {QStringLiteral("profile"), key(ProfileKeys[int(move.profile)])},
+            {QStringLiteral("defaultRamps"), move.defaultRamps},
+            {QStringLiteral("accelTime"), q(move.accelTime, "accelTime")},
+            {QStringLiteral("decelTime"), q(move.decelTime, "decelTime")},
+            {QStringLiteral("jerkAsPercent"), move.jerkAsPercent},
+            {QStringLiteral("jerkPercent"), out.number(move.jerkPercent, Reader::path(where, "jerkPercent"))},
+            {QStringLiteral("jerkTime"), q(move.jerkTime, "jerkTime")},
+            {QStringLiteral("speedLimit"), q(move.speedLimit, "speedLimit")},
+            {QStringLiteral("accelLimit"), q(move.accelLimit, "accelLimit")},
+            {QStringLiteral("jerkLimit"), q(move.jerkLimit, "jerkLimit")},
+            {QStringLiteral("payload"), q(move.payload, "payload")},
+            {QStringLiteral("thrust"), q(move.thrust, "thrust")},
+            {QStringLiteral("loadTorque"), q(move.loadTorque, "loadTorque")},
+            {QStringLiteral("dwell"), q(move.dwell, "dwell")},
+            {QStringLiteral("holdingBrake"), move.holdingBrake}};
+}
+
 QJsonObject writeDocument(Writer &out, const AxisDocument &document)
 {
     const Axis &axis = document.axis;
@@ -342,6 +412,9 @@ QJsonObject writeDocument(Writer &out, const AxisDocument &document)
     const auto q = [&](const AxisQuantity &value, const char *name, const QString &where) {
         return out.quantity(value, Reader::path(where, name));
     };
+    QJsonArray moves;
+    for (qsizetype k = 0; k < move.moves.size(); ++k)
+        moves.append(writeCycleMove(out, move.moves.at(k), QStringLiteral("move, move %1").arg(k + 1)));
     QJsonArray items;
     for (qsizetype k = 0; k < axis.items.size(); ++k)
         items.append(writeItem(out, axis.items.at(k), QStringLiteral("item %1").arg(k + 1)));
@@ -367,18 +440,10 @@ QJsonObject writeDocument(Writer &out, const AxisDocument &document)
                      {QStringLiteral("pointSpeedUnit"), axis.motor.pointSpeedUnit},
                      {QStringLiteral("pointTorqueUnit"), axis.motor.pointTorqueUnit}}},
         {m,
-         QJsonObject{{QStringLiteral("distance"), q(move.distance, "distance", m)},
-                     {QStringLiteral("moveTime"), q(move.moveTime, "moveTime", m)},
-                     {QStringLiteral("profile"), key(ProfileKeys[int(move.profile)])},
-                     {QStringLiteral("defaultRamps"), move.defaultRamps},
-                     {QStringLiteral("accelTime"), q(move.accelTime, "accelTime", m)},
-                     {QStringLiteral("decelTime"), q(move.decelTime, "decelTime", m)},
-                     {QStringLiteral("dwell"), q(move.dwell, "dwell", m)},
+         QJsonObject{{QStringLiteral("moves"), moves},
                      {QStringLiteral("incline"), q(move.incline, "incline", m)},
                      {QStringLiteral("friction"), out.number(move.friction, m)},
-                     {QStringLiteral("thrust"), q(move.thrust, "thrust", m)},
                      {QStringLiteral("mechanismEfficiency"), out.number(move.mechanismEfficiency, m)},
-                     {QStringLiteral("loadTorque"), q(move.loadTorque, "loadTorque", m)},
                      {QStringLiteral("gearboxEfficiency"), out.number(move.gearboxEfficiency, m)},
                      {QStringLiteral("backDriveAsForward"), move.backDriveAsForward},
                      {QStringLiteral("backDriveEfficiency"), out.number(move.backDriveEfficiency, m)},
@@ -388,8 +453,7 @@ QJsonObject writeDocument(Writer &out, const AxisDocument &document)
                      {QStringLiteral("preloadForce"), q(move.preloadForce, "preloadForce", m)},
                      {QStringLiteral("bearingTorque"), q(move.bearingTorque, "bearingTorque", m)},
                      {QStringLiteral("gearboxDragTorque"), q(move.gearboxDragTorque, "gearboxDragTorque", m)},
-                     {QStringLiteral("counterweight"), q(move.counterweight, "counterweight", m)},
-                     {QStringLiteral("holdingBrake"), move.holdingBrake}}},
+                     {QStringLiteral("counterweight"), q(move.counterweight, "counterweight", m)}}},
         {QStringLiteral("items"), items},
     };
 }

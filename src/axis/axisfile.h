@@ -21,8 +21,9 @@
 // ratio; version 2 added the move and the motor's torques and speed; version
 // 3 the motor's torque curves and required margins, and the move's
 // back-driving efficiency, static friction, lost torques, counterweight and
-// holding brake.
-inline constexpr int AxisFileVersion = 3;
+// holding brake; version 4 the cycle's moves, each with its profile, payload
+// and dwell (an older file opens as a cycle of one move).
+inline constexpr int AxisFileVersion = 4;
 inline constexpr char AxisFileSuffix[] = "tvaxis";
 inline constexpr char AxisFileFormat[] = "Torvane axis";
 // No axis comes near this; a larger file is refused before it is parsed.

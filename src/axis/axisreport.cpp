@@ -158,7 +158,7 @@ ReportDocument AxisReport(const Axis &axis, const AxisResults &results, const Re
 
 namespace {
 
-QString profileText(const MoveInputs &move)
+QString profileText(const CycleMove &move)
 {
     if (move.profile == MoveProfile::Triangular)
         return QStringLiteral("Triangular");
@@ -177,9 +177,10 @@ QString rampText(const AxisQuantity &given, const AxisFigure &used, const QStrin
 }
 
 // The move beside the load it works against, as entered.
-ReportBlock moveFacts(const MoveInputs &move, const MoveResults &results, const MoveReportUnits &shown,
+ReportBlock moveFacts(const MoveInputs &inputs, const MoveResults &results, const MoveReportUnits &shown,
                       const ReportFigures &view)
 {
+    const CycleMove &move = inputs.moves.first();
     const bool given = move.profile == MoveProfile::Trapezoidal && !move.defaultRamps;
     const QList<QStringList> motion{
         {QStringLiteral("Distance"), entered(move.distance, "rad", view)},
@@ -195,31 +196,31 @@ ReportBlock moveFacts(const MoveInputs &move, const MoveResults &results, const 
     if (results.mechanism.kind == MechanismKind::Rotary) {
         load.append({QStringLiteral("Load torque"), entered(move.loadTorque, "N-m", view)});
     } else {
-        load.append({{QStringLiteral("Incline \u03b8"), entered(move.incline, "rad", view)},
-                     {QStringLiteral("Friction \u03bc"), AxisEntryText(move.friction)},
+        load.append({{QStringLiteral("Incline \u03b8"), entered(inputs.incline, "rad", view)},
+                     {QStringLiteral("Friction \u03bc"), AxisEntryText(inputs.friction)},
                      {QStringLiteral("External force"), entered(move.thrust, "N", view)},
-                     {QStringLiteral("Mechanism efficiency"), percentEntered(move.mechanismEfficiency)}});
+                     {QStringLiteral("Mechanism efficiency"), percentEntered(inputs.mechanismEfficiency)}});
     }
-    load.append({QStringLiteral("Gearbox efficiency"), percentEntered(move.gearboxEfficiency)});
+    load.append({QStringLiteral("Gearbox efficiency"), percentEntered(inputs.gearboxEfficiency)});
     const MechanismKind kind = results.mechanism.kind;
     if (kind != MechanismKind::Rotary) {
-        load.append(
-            {{QStringLiteral("Back-driving efficiency"), move.backDriveAsForward
-                                                             ? QStringLiteral("as forward")
-                                                             : percentEntered(move.backDriveEfficiency)},
-             {QStringLiteral("Static friction \u03bcs"),
-              move.staticFriction == 0 ? QStringLiteral("as \u03bc") : AxisEntryText(move.staticFriction)}});
+        load.append({{QStringLiteral("Back-driving efficiency"),
+                      inputs.backDriveAsForward ? QStringLiteral("as forward")
+                                                : percentEntered(inputs.backDriveEfficiency)},
+                     {QStringLiteral("Static friction \u03bcs"),
+                      inputs.staticFriction == 0 ? QStringLiteral("as \u03bc")
+                                                 : AxisEntryText(inputs.staticFriction)}});
     }
     if (kind == MechanismKind::Screw) {
         load.append({QStringLiteral("Nut preload"),
-                     move.preloadFromForce
-                         ? QStringLiteral("from Fa0 = %1").arg(entered(move.preloadForce, "N", view))
-                         : entered(move.preloadTorque, "N-m", view)});
+                     inputs.preloadFromForce
+                         ? QStringLiteral("from Fa0 = %1").arg(entered(inputs.preloadForce, "N", view))
+                         : entered(inputs.preloadTorque, "N-m", view)});
     }
-    load.append({{QStringLiteral("Bearing and seal torque"), entered(move.bearingTorque, "N-m", view)},
-                 {QStringLiteral("Gearbox no-load torque"), entered(move.gearboxDragTorque, "N-m", view)}});
+    load.append({{QStringLiteral("Bearing and seal torque"), entered(inputs.bearingTorque, "N-m", view)},
+                 {QStringLiteral("Gearbox no-load torque"), entered(inputs.gearboxDragTorque, "N-m", view)}});
     if (kind != MechanismKind::Rotary)
-        load.append({QStringLiteral("Counterweight"), entered(move.counterweight, "kg", view)});
+        load.append({QStringLiteral("Counterweight"), entered(inputs.counterweight, "kg", view)});
     load.append({QStringLiteral("Holding brake"),
                  move.holdingBrake ? QStringLiteral("holds the dwell") : QStringLiteral("none")});
     return factPairs(motion, load);

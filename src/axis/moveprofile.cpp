@@ -166,7 +166,7 @@ namespace {
 
 // The load's profile: ramp and constant-speed times, peak speed and the
 // accelerations. Gives the move time, which the cycle needs too.
-AxisFigure computeProfile(const MoveInputs &move, MoveResults &r)
+AxisFigure computeProfile(const CycleMove &move, MoveResults &r)
 {
     // A move of no distance would charge the load torque with nothing moving.
     const AxisFigure s = Positive(move.distance.value, QStringLiteral("The move distance"));
@@ -256,6 +256,7 @@ struct Drive
 Drive computeTorques(const Axis &axis, const AxisResults &inertia, const MoveInputs &move,
                      const AxisFigure &i, MoveResults &r)
 {
+    const CycleMove &first = move.moves.first();
     const AxisMechanism &mech = r.mechanism;
     const bool rotary = mech.kind == MechanismKind::Rotary;
     Drive d;
@@ -283,7 +284,7 @@ Drive computeTorques(const Axis &axis, const AxisResults &inertia, const MoveInp
     AxisFigure &loadIdeal = d.loadIdeal;
     AxisFigure holdIdeal, breakawayIdeal;
     if (rotary) {
-        const AxisFigure load = anyValue(move.loadTorque.value, QStringLiteral("The load torque"));
+        const AxisFigure load = anyValue(first.loadTorque.value, QStringLiteral("The load torque"));
         r.loadForce = AxisFigure::failed(QStringLiteral("A rotary axis has a load torque, not a force."));
         d.through = inertia.reflected;
         if (move.counterweight.value != 0)
@@ -299,7 +300,7 @@ Drive computeTorques(const Axis &axis, const AxisResults &inertia, const MoveInp
         if (muStatic.ok() && mu.ok() && muStatic.value() < mu.value())
             muStatic = AxisFigure::failed(
                 QStringLiteral("The static friction coefficient must be at least the friction coefficient."));
-        const AxisFigure thrust = anyValue(move.thrust.value, QStringLiteral("The external force"));
+        const AxisFigure thrust = anyValue(first.thrust.value, QStringLiteral("The external force"));
         const AxisFigure sinTheta = theta.ok() ? AxisFigure(std::sin(theta.value())) : theta;
         const AxisFigure cosTheta = theta.ok() ? AxisFigure(std::cos(theta.value())) : theta;
         const AxisFigure weight = mech.movingMass * StandardGravity;
@@ -317,7 +318,8 @@ Drive computeTorques(const Axis &axis, const AxisResults &inertia, const MoveInp
     }
 
     // The lost torques, against the motion while moving.
-    const AxisFigure bearing = NonNegative(move.bearingTorque.value, QStringLiteral("The bearing and seal torque"));
+    const AxisFigure bearing =
+        NonNegative(move.bearingTorque.value, QStringLiteral("The bearing and seal torque"));
     AxisFigure preload = 0.0;
     const bool preloadGiven =
         move.preloadFromForce ? move.preloadForce.value != 0 : move.preloadTorque.value != 0;
@@ -345,7 +347,7 @@ Drive computeTorques(const Axis &axis, const AxisResults &inertia, const MoveInp
 
 // The four segments of the cycle, with the peak and RMS torque over it, the
 // operating points, the mean speed and the braking.
-void computeCycle(const MoveInputs &move, const AxisFigure &t, const Drive &d, MoveResults &r)
+void computeCycle(const CycleMove &move, const AxisFigure &t, const Drive &d, MoveResults &r)
 {
     const AxisFigure dwell = NonNegative(move.dwell.value, QStringLiteral("The dwell time"));
     r.cycleTime = t + dwell;
@@ -364,7 +366,7 @@ void computeCycle(const MoveInputs &move, const AxisFigure &t, const Drive &d, M
     AxisFigure peakPower = 0.0;
     double start = 0;
     for (int k = 0; k < MoveSegmentCount; ++k) {
-        MoveSegment &segment = r.segments[std::size_t(k)];
+        MoveSegment &segment = r.segments.emplace_back();
         segment.kind = MoveSegmentKind(k);
         segment.start = start;
         segment.duration = durations[k].value();
@@ -376,12 +378,13 @@ void computeCycle(const MoveInputs &move, const AxisFigure &t, const Drive &d, M
         const AxisFigure meanOfSegment = (std::fabs(speeds[k][0]) + std::fabs(speeds[k][1])) / 2;
         meanSum = meanSum + meanOfSegment * durations[k];
         for (int e = 0; e < 2; ++e) {
-            OperatingPoint &point = r.points[std::size_t(2 * k + e)];
+            OperatingPoint &point = r.points.emplace_back();
             point.segment = segment.kind;
             point.end = e == 1;
             point.used = segment.duration > 0 && segment.torque.ok();
             point.speed = speeds[k][e];
             point.torque = segment.torque.value();
+            segment.torqueEnd = point.torque;
         }
         // A segment of no time asks nothing of the motor.
         if (!segment.torque.ok()) {
@@ -470,10 +473,31 @@ MoveResults ComputeMove(const Axis &axis, const AxisResults &inertia, const Move
     const QString rotary = QStringLiteral("A rotary axis has no lead, pitch diameter or moving mass.");
     r.pitch = linear ? mechanismFigure(r.mechanism, r.mechanism.pitch) : AxisFigure::failed(rotary);
     r.movingMass = linear ? mechanismFigure(r.mechanism, r.mechanism.movingMass) : AxisFigure::failed(rotary);
-    const AxisFigure t = computeProfile(move, r);
+    const AxisFigure t = computeProfile(move.moves.first(), r);
     const AxisFigure i = computeMotorMotion(axis, r);
     const Drive drive = computeTorques(axis, inertia, move, i, r);
-    computeCycle(move, t, drive, r);
+    computeCycle(move.moves.first(), t, drive, r);
+    CycleMoveResults &only = r.moves.emplace_back();
+    only.moveTime = t;
+    only.dwell = r.cycleTime - t;
+    only.peakLoadSpeed = r.peakLoadSpeed;
+    only.loadAccel = r.loadAccel;
+    only.loadDecel = r.loadDecel;
+    only.maxMotorSpeed = r.maxMotorSpeed;
+    only.motorAccel = r.motorAccel;
+    only.motorDecel = r.motorDecel;
+    only.accelFactor = 1.0;
+    only.loadForce = r.loadForce;
+    only.loadTorque = r.loadTorque;
+    only.accelTorque = r.accelTorque;
+    only.decelTorque = r.decelTorque;
+    only.holdingTorque = r.holdingTorque;
+    only.breakawayTorque = r.breakawayTorque;
+    only.peakTorque = r.peakTorque;
+    r.movingTime = t;
+    r.cyclesPerMinute = 60.0 / r.cycleTime;
+    r.dutyCycle = t / r.cycleTime;
+    r.accelFactor = 1.0;
 
     const AxisMotor &motor = axis.motor;
     const MotorCurves curves = CurvesOf(motor);
@@ -484,7 +508,7 @@ MoveResults ComputeMove(const Axis &axis, const AxisResults &inertia, const Move
     const AxisFigure peakCurve =
         curves.peakProblem.isEmpty() ? AxisFigure(0.0) : AxisFigure::failed(curves.peakProblem);
     peak = check(MotorCheckKind::PeakTorque, r.peakTorque, peakCurve, peakMargin);
-    for (int k = 0; k < OperatingPointCount && r.peakTorque.ok() && peakCurve.ok(); ++k) {
+    for (int k = 0; k < int(r.points.size()) && r.peakTorque.ok() && peakCurve.ok(); ++k) {
         const OperatingPoint &point = r.points[std::size_t(k)];
         if (!point.used)
             continue;
@@ -492,6 +516,8 @@ MoveResults ComputeMove(const Axis &axis, const AxisResults &inertia, const Move
                                 TorqueAt(curves.peak, point.speed), peakMargin);
         here.speed = point.speed;
         here.point = k;
+        here.at = point;
+        here.moveCount = int(r.moves.size());
         if (peak.point < 0 || rank(here) < rank(peak))
             peak = here;
     }
@@ -527,13 +553,14 @@ MoveResults ComputeMove(const Axis &axis, const AxisResults &inertia, const Move
     return r;
 }
 
-QString PointWords(const OperatingPoint &point)
+QString PointWords(const OperatingPoint &point, int moveCount)
 {
     static const char *const Segments[MoveSegmentCount] = {"acceleration", "constant speed", "deceleration",
                                                            "dwell"};
-    return QStringLiteral("the %1 of the %2")
-        .arg(point.end ? QStringLiteral("end") : QStringLiteral("start"),
-             QString::fromLatin1(Segments[std::size_t(point.segment)]));
+    const QString words = QStringLiteral("the %1 of the %2")
+                              .arg(point.end ? QStringLiteral("end") : QStringLiteral("start"),
+                                   QString::fromLatin1(Segments[std::size_t(point.segment)]));
+    return moveCount > 1 ? QStringLiteral("%1 of move %2").arg(words).arg(point.move + 1) : words;
 }
 
 QString MotorCheckText(const ConversionTableData &units, const MotorCheck &check, const QString &unit,
@@ -559,9 +586,7 @@ QString MotorCheckText(const ConversionTableData &units, const MotorCheck &check
     else if (check.kind == MotorCheckKind::Breakaway)
         where = QStringLiteral(" at standstill");
     else if (check.kind == MotorCheckKind::PeakTorque && check.point >= 0)
-        where = QStringLiteral(" at %1 (%2)")
-                    .arg(speed,
-                         PointWords(OperatingPoint{MoveSegmentKind(check.point / 2), check.point % 2 == 1}));
+        where = QStringLiteral(" at %1 (%2)").arg(speed, PointWords(check.at, check.moveCount));
     const auto percent = [](double fraction) {
         // Whole per cent, with a tenth below 10 % where it matters.
         const double p = std::fabs(fraction) * 100;

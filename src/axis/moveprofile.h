@@ -27,6 +27,7 @@
 // holding torques turn negative.
 
 #include "axis/axismodel.h"
+#include "axis/movekinematics.h"
 
 #include <QPointF>
 
@@ -35,26 +36,57 @@
 // Standard gravity, m/s².
 inline constexpr double StandardGravity = 9.80665;
 
-enum class MoveProfile { Trapezoidal, Triangular };
+// How a move's speed rises and falls: trapezoidal or triangular in a given
+// time, the S-curve (jerk-limited) in a given time, or the shortest move a
+// controller's speed, acceleration and jerk limits allow.
+enum class MoveProfile { Trapezoidal, Triangular, SCurve, Limited };
+inline constexpr int MoveProfileCount = 4;
 
-struct MoveInputs
+// One move of the cycle and the wait after it. Speeds, accelerations and
+// jerks of the limits are on the load side (m/s, m/s², m/s³ for a linear
+// axis, rad/s… for a rotary one).
+struct CycleMove
 {
-    AxisQuantity distance; // m for a linear axis, rad for a rotary one
-    AxisQuantity moveTime;
+    AxisQuantity distance; // signed: a negative distance moves back; m or rad
+    AxisQuantity moveTime; // every profile but Limited
     MoveProfile profile = MoveProfile::Trapezoidal;
-    // Trapezoidal: the ramp times, or t/3 each when defaultRamps.
+    // Trapezoidal and SCurve: the ramp times, or t/3 each when defaultRamps.
     bool defaultRamps = true;
     AxisQuantity accelTime;
     AxisQuantity decelTime;
-    AxisQuantity dwell; // after the move, at rest
+    // SCurve: the rounding of each ramp's corners as a percentage of the
+    // ramp (both corners together), else each corner's time.
+    bool jerkAsPercent = true;
+    double jerkPercent = 50;
+    AxisQuantity jerkTime;
+    // Limited: what the controller is set to; a jerk limit of 0 is none.
+    AxisQuantity speedLimit;
+    AxisQuantity accelLimit;
+    AxisQuantity jerkLimit;
+    // Added to the moving mass through the move and its dwell: kg on a
+    // linear axis, kg·m² at the load on a rotary one.
+    AxisQuantity payload;
+    AxisQuantity thrust;     // linear axes: an external force against the move
+    AxisQuantity loadTorque; // rotary axes: a torque at the load against the move, held in its dwell too
+    AxisQuantity dwell;      // at rest after the move
+    // A holding brake holds the axis in the dwell, without motor torque.
+    bool holdingBrake = false;
+
+    bool operator==(const CycleMove &) const = default;
+};
+
+// The most moves a cycle may hold (a file with more is refused).
+inline constexpr int MaxCycleMoves = 10000;
+
+struct MoveInputs
+{
+    // The moves of one cycle, in order: at least one.
+    QList<CycleMove> moves{CycleMove{}};
     // Linear axes.
     AxisQuantity incline;             // rad: 0 horizontal, π/2 lifting vertically (from -π/2 to π/2)
     double friction = 0;              // coefficient μ
-    AxisQuantity thrust;              // an external force against the move
     double mechanismEfficiency = 100; // %
-    // Rotary axes: a constant torque at the load against the move, also held at rest.
-    AxisQuantity loadTorque;
-    double gearboxEfficiency = 100; // %
+    double gearboxEfficiency = 100;   // %
     // Linear axes: the mechanism's efficiency when the load drives it, %,
     // from -100 to 100 (at or below 0 it is self-locking); the forward one
     // when backDriveAsForward.
@@ -74,8 +106,6 @@ struct MoveInputs
     // load along its line; it adds its inertia and takes its weight's share
     // along the incline off the load force (all of it on a vertical axis).
     AxisQuantity counterweight;
-    // A holding brake holds the axis in the dwell, without motor torque.
-    bool holdingBrake = false;
 
     bool operator==(const MoveInputs &) const = default;
 };
@@ -104,26 +134,33 @@ const char *DistanceUnitType(MechanismKind kind);
 enum class MoveSegmentKind { Accelerate, Constant, Decelerate, Dwell };
 inline constexpr int MoveSegmentCount = 4;
 
+// One piece of a move of constant jerk, so that the torque is linear over
+// it, or a dwell. An S-curve ramp is several Accelerate (or Decelerate) pieces.
 struct MoveSegment
 {
+    int move = 0; // which move of the cycle, from 0
     MoveSegmentKind kind = MoveSegmentKind::Accelerate;
     double start = 0;     // s from the start of the cycle
     double duration = 0;  // s
-    double speedFrom = 0; // motor speed at its start, rad/s
+    double speedFrom = 0; // motor speed at its start, rad/s, signed
     double speedTo = 0;   // at its end
-    AxisFigure torque;    // motor torque through the segment, N·m
+    AxisFigure torque;    // motor torque at its start, N·m, signed
+    double torqueEnd = 0; // at its end, linear between; the same as torque at constant acceleration
+    // The piece's motion at the motor, signed (rad/s³, rad/s², rad/s; a
+    // dwell at rest), for sampling the speed as a curve.
+    KinematicPiece motion;
 };
 
 // A segment's start or end on the speed–torque plane.
 struct OperatingPoint
 {
+    int move = 0;
     MoveSegmentKind segment = MoveSegmentKind::Accelerate;
     bool end = false;  // its end, else its start
     bool used = false; // the segment takes time
     double speed = 0;  // rad/s
     double torque = 0; // N·m
 };
-inline constexpr int OperatingPointCount = 2 * MoveSegmentCount;
 
 // The checks, each against a motor limit: the peak torque at every operating
 // point against the peak curve, the RMS torque against the continuous curve
@@ -144,6 +181,9 @@ struct MotorCheck
     double required = 0; // the margin it needs, as a fraction
     AxisFigure speed;    // where the torque checks look: the point's or the mean speed
     int point = -1;      // the peak check's worst operating point, or -1
+    // That point, and the moves of the cycle, for saying where it lies.
+    OperatingPoint at;
+    int moveCount = 1;
 };
 
 // The motor's curves as the check uses them; a failure says why one cannot be.
@@ -155,11 +195,32 @@ struct MotorCurves
 };
 MotorCurves CurvesOf(const AxisMotor &motor);
 
+// One move's own figures within the cycle.
+struct CycleMoveResults
+{
+    MoveKinematics kinematics; // load side, signed
+    double start = 0;          // s: where the move starts in the cycle
+    AxisFigure moveTime, dwell;
+    AxisFigure peakLoadSpeed, loadAccel, loadDecel;   // sizes
+    AxisFigure maxMotorSpeed, motorAccel, motorDecel; // sizes
+    // The S-curve's raise of the peak acceleration over its trapezoidal twin
+    // (the larger of its two ramps'); 1 for sharp ramps.
+    AxisFigure accelFactor;
+    // Signed in the axis's direction, but accelTorque and decelTorque: sizes.
+    AxisFigure loadForce, loadTorque, accelTorque, decelTorque, holdingTorque, breakawayTorque;
+    AxisFigure peakTorque; // the largest |T| of its segments
+};
+
+// The figures of a whole cycle. Speeds and torques are signed in the axis's
+// positive direction (that of a positive distance). The figures of a move
+// (peakLoadSpeed to breakawayTorque) are those of the move where each is
+// largest in size; the cycle's figures take in every dwell.
 struct MoveResults
 {
     AxisMechanism mechanism;
-    // The load's profile (m/s and m/s², or rad/s and rad/s²).
+    // The first move's ramp and constant-speed times.
     AxisFigure accelTime, constantTime, decelTime;
+    // The load's profile (m/s and m/s², or rad/s and rad/s²).
     AxisFigure peakLoadSpeed, loadAccel, loadDecel;
     // At the motor.
     AxisFigure maxMotorSpeed, motorAccel, motorDecel;
@@ -171,20 +232,25 @@ struct MoveResults
     // What the move took from the mechanism: the lead or pitch diameter (m)
     // and the moving mass (kg) of a linear axis.
     AxisFigure pitch, movingMass;
-    std::array<MoveSegment, MoveSegmentCount> segments; // by MoveSegmentKind
-    AxisFigure cycleTime;
-    AxisFigure peakTorque;      // the largest |T| of the segments
-    AxisFigure rmsTorque;       // over the whole cycle, dwell included
-    AxisFigure lostTorque;      // the lost torques at the motor while moving, driving
-    AxisFigure breakawayTorque; // at the first instant, with static friction
-    AxisFigure meanSpeed;       // Σ ½(|n start| + |n end|)·t / Σ t over the cycle
+    std::vector<CycleMoveResults> moves; // by move
+    std::vector<MoveSegment> segments;   // the whole cycle in time order
+    AxisFigure cycleTime;                // every move and dwell
+    AxisFigure peakTorque;               // the largest |T| of the segments
+    AxisFigure rmsTorque;                // over the whole cycle, every dwell included
+    AxisFigure lostTorque;               // the lost torques at the motor while moving, driving
+    AxisFigure breakawayTorque;          // at the first instant of a move, with static friction: the worst
+    AxisFigure meanSpeed;                // ∫|n| dt / the cycle time
     // What the motor returns while braking, for sizing a braking resistor:
     // the energy per cycle (the negative motor power integrated; the
     // mechanical losses are out of it already, the winding losses are not,
     // so it errs on the resistor's side), its average over the cycle and its peak.
     AxisFigure brakingEnergy, brakingPower, peakBrakingPower;
-    std::array<OperatingPoint, OperatingPointCount> points; // by segment, start then end
-    std::array<MotorCheck, MotorCheckCount> checks;         // by MotorCheckKind
+    AxisFigure movingTime;                          // Σ move times, s
+    AxisFigure cyclesPerMinute;                     // 60 / the cycle time
+    AxisFigure dutyCycle;                           // the moving time over the cycle time, a fraction
+    AxisFigure accelFactor;                         // the largest S-curve raise of the moves
+    std::vector<OperatingPoint> points;             // each segment's start then end
+    std::array<MotorCheck, MotorCheckCount> checks; // by MotorCheckKind; the peak's point indexes points
 };
 
 // Without a rotor inertia (J_m = 0) the torques are worked out, but the peak
@@ -203,17 +269,21 @@ QString MotorCheckText(const ConversionTableData &units, const MotorCheck &check
 // A check's title, as its words start: "Peak torque", "Maximum speed".
 QString MotorCheckTitle(MotorCheckKind kind);
 
-// Where an operating point lies in the cycle: "the end of the acceleration".
-QString PointWords(const OperatingPoint &point);
+// Where an operating point lies in the cycle: "the end of the acceleration"
+// in a cycle of one move, "the end of the acceleration of move 2" otherwise.
+QString PointWords(const OperatingPoint &point, int moveCount);
 
 // Motor speed and torque over one cycle for plotting: each segment's start
 // and end and samplesPerSegment − 2 points between (at least the two ends),
-// the speed a straight line through each ramp, the torque a step at every
-// segment boundary (two points at the same time). Empty when a figure failed.
+// the speed a straight line through a ramp of constant acceleration and a
+// curve through an S-curve's rounding, the torque linear over each segment
+// and a step at every segment boundary (two points at the same time). Empty
+// when a figure failed.
 struct MoveCurves
 {
     std::vector<QPointF> speed;     // (s, rad/s)
     std::vector<QPointF> torque;    // (s, N·m)
     std::vector<double> boundaries; // segment starts and the cycle's end, s
+    std::vector<double> moveStarts; // each move's start, s
 };
 MoveCurves SampleMove(const MoveResults &results, int samplesPerSegment);

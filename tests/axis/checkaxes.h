@@ -30,15 +30,15 @@ inline AxisDocument ballScrew(const Motor &motor, double moveTime = 0.6)
     document.axis.motor.ratedTorque = {motor.rated, QStringLiteral("N-m")};
     document.axis.motor.maxSpeed = {motor.maxRpm * 2 * std::numbers::pi / 60, QStringLiteral("rpm")};
     MoveInputs &move = document.move;
-    move.distance = {0.2, QStringLiteral("mm")};
-    move.moveTime = {moveTime, QStringLiteral("s")};
-    move.dwell = {0.4, QStringLiteral("s")};
+    move.moves[0].distance = {0.2, QStringLiteral("mm")};
+    move.moves[0].moveTime = {moveTime, QStringLiteral("s")};
+    move.moves[0].dwell = {0.4, QStringLiteral("s")};
     move.friction = 0.05;
     move.mechanismEfficiency = 90;
     move.gearboxEfficiency = 95;
-    move.defaultRamps = false;
-    move.accelTime = {0.25, {}};
-    move.decelTime = {0.05, {}};
+    move.moves[0].defaultRamps = false;
+    move.moves[0].accelTime = {0.25, {}};
+    move.moves[0].decelTime = {0.05, {}};
     return document;
 }
 

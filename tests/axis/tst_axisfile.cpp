@@ -42,18 +42,18 @@ AxisDocument everything()
     axis.motor.peakTorque = {1.9, QStringLiteral("lbf-in")};
     axis.motor.maxSpeed = {628.3185307179586, QStringLiteral("rpm")};
     MoveInputs &move = document.move;
-    move.distance = {0.2, QStringLiteral("mm")};
-    move.moveTime = {0.6, QStringLiteral("ms")};
-    move.profile = MoveProfile::Triangular;
-    move.defaultRamps = false;
-    move.accelTime = {0.1, {}};
-    move.decelTime = {0.15, {}};
-    move.dwell = {0.4, {}};
+    move.moves[0].distance = {0.2, QStringLiteral("mm")};
+    move.moves[0].moveTime = {0.6, QStringLiteral("ms")};
+    move.moves[0].profile = MoveProfile::Triangular;
+    move.moves[0].defaultRamps = false;
+    move.moves[0].accelTime = {0.1, {}};
+    move.moves[0].decelTime = {0.15, {}};
+    move.moves[0].dwell = {0.4, {}};
     move.incline = {0.3, QStringLiteral("deg")};
     move.friction = 0.05;
-    move.thrust = {-25, QStringLiteral("lbf")};
+    move.moves[0].thrust = {-25, QStringLiteral("lbf")};
     move.mechanismEfficiency = 90;
-    move.loadTorque = {1.5, {}};
+    move.moves[0].loadTorque = {1.5, {}};
     move.gearboxEfficiency = 95;
     move.backDriveAsForward = false;
     move.backDriveEfficiency = -12.5;
@@ -64,7 +64,7 @@ AxisDocument everything()
     move.bearingTorque = {0.02, QStringLiteral("ozf-in")};
     move.gearboxDragTorque = {0.01, {}};
     move.counterweight = {12, QStringLiteral("lb")};
-    move.holdingBrake = true;
+    move.moves[0].holdingBrake = true;
     axis.motor.continuous.form = CurveForm::Corner;
     axis.motor.continuous.cornerSpeed = {300, QStringLiteral("rpm")};
     axis.motor.continuous.torqueAtMaxSpeed = {0.4, QStringLiteral("N-m")};
@@ -102,6 +102,23 @@ AxisFileRead readBytes(const QByteArray &bytes)
     return ReadAxisFile(bytes);
 }
 
+// The file of a document as an older version wrote it: the first move's
+// members in the move itself, without what came with the cycle.
+QJsonObject olderRoot(const AxisDocument &document, int version)
+{
+    QJsonObject root = QJsonDocument::fromJson(bytesOf(document)).object();
+    root.insert(QStringLiteral("version"), version);
+    QJsonObject move = root.value(QStringLiteral("move")).toObject();
+    const QJsonObject first = move.take(QStringLiteral("moves")).toArray().first().toObject();
+    for (auto it = first.begin(); it != first.end(); ++it)
+        move.insert(it.key(), it.value());
+    for (const char *name :
+         {"jerkAsPercent", "jerkPercent", "jerkTime", "speedLimit", "accelLimit", "jerkLimit", "payload"})
+        move.remove(QLatin1String(name));
+    root.insert(QStringLiteral("move"), move);
+    return root;
+}
+
 } // namespace
 
 class TestAxisFile : public QObject
@@ -136,18 +153,18 @@ private slots:
         QTest::newRow("empty") << "" << "" << "it is empty";
         QTest::newRow("name longer than the editor takes") << "\"name\": \"" << QString("\"name\": \"%1").arg(QString(201, u'n')) << "item 1, name is longer than 200 characters";
         QTest::newRow("another file") << "Torvane axis" << "Torvane text" << "not an axis file";
-        QTest::newRow("newer version") << "\"version\": 3" << "\"version\": 4" << "newer version of the program (file version 4";
-        QTest::newRow("version 0") << "\"version\": 3" << "\"version\": 0" << "version is not a version number";
+        QTest::newRow("newer version") << "\"version\": 4" << "\"version\": 5" << "newer version of the program (file version 5";
+        QTest::newRow("version 0") << "\"version\": 4" << "\"version\": 0" << "version is not a version number";
         QTest::newRow("unknown curve form") << "\"form\": \"points\"" << "\"form\": \"steps\"" << "motor, peak, form is not a known word (\"steps\")";
         QTest::newRow("curve point as text") << "\"torque\": 0.7" << "\"torque\": \"0.7\"" << "motor, peak, points, point 3, torque is not a number";
         QTest::newRow("curve points not a list") << "\"points\": [" << "\"points\": {}, \"x\": [" << "motor, continuous, points is not a list";
-        QTest::newRow("brake flag as text") << "\"holdingBrake\": true" << "\"holdingBrake\": \"yes\"" << "move, holdingBrake is not true or false";
+        QTest::newRow("brake flag as text") << "\"holdingBrake\": true" << "\"holdingBrake\": \"yes\"" << "move, move 1, holdingBrake is not true or false";
         QTest::newRow("unknown kind") << "\"screwLoad\"" << "\"nutLoad\"" << "item 1, kind is not a known word (\"nutLoad\")";
         QTest::newRow("quantity not whole") << "\"quantity\": 1," << "\"quantity\": 1.5," << "item 1, quantity is not a whole number";
         QTest::newRow("mass as text") << "\"value\": 40" << "\"value\": \"40\"" << "item 1, mass, value is not a number";
         QTest::newRow("value beyond double") << "\"value\": 40" << "\"value\": 1e999" << "damaged";
         QTest::newRow("gearbox not a group") << "\"gearbox\": {" << "\"gearbox\": [], \"x\": {" << "gearbox is not a group of values";
-        QTest::newRow("ramps flag as number") << "\"defaultRamps\": false" << "\"defaultRamps\": 0" << "move, defaultRamps is not true or false";
+        QTest::newRow("ramps flag as number") << "\"defaultRamps\": false" << "\"defaultRamps\": 0" << "move, move 1, defaultRamps is not true or false";
         QTest::newRow("shape input missing") << "\"outsideDiameter\"" << "\"outside\"" << "item 2, inputs, outsideDiameter is missing";
         // clang-format on
     }
@@ -187,8 +204,7 @@ private slots:
     // lost torques: flat curves, the default margins and nothing lost.
     void version_2_opens_with_flat_curves()
     {
-        QJsonObject root = QJsonDocument::fromJson(bytesOf(everything())).object();
-        root.insert(QStringLiteral("version"), 2);
+        QJsonObject root = olderRoot(everything(), 2);
         QJsonObject motor = root.value(QStringLiteral("motor")).toObject();
         for (const char *name : {"continuous", "peak", "peakMargin", "rmsMargin", "speedMargin"})
             motor.remove(QLatin1String(name));
@@ -206,9 +222,9 @@ private slots:
         expected.axis.motor = withDefaults(expected.axis.motor, 2);
         MoveInputs &m = expected.move;
         MoveInputs defaults;
-        for (auto member :
-             {&MoveInputs::backDriveAsForward, &MoveInputs::preloadFromForce, &MoveInputs::holdingBrake})
+        for (auto member : {&MoveInputs::backDriveAsForward, &MoveInputs::preloadFromForce})
             m.*member = defaults.*member;
+        m.moves[0].holdingBrake = false;
         for (auto member : {&MoveInputs::backDriveEfficiency, &MoveInputs::staticFriction})
             m.*member = defaults.*member;
         for (auto member : {&MoveInputs::preloadTorque, &MoveInputs::preloadForce, &MoveInputs::bearingTorque,
@@ -224,7 +240,7 @@ private slots:
     // points are shown as they were, in rpm and N·m.
     void version_3_without_point_units_shows_rpm_and_newton_metres()
     {
-        QJsonObject root = QJsonDocument::fromJson(bytesOf(everything())).object();
+        QJsonObject root = olderRoot(everything(), 3);
         QJsonObject motor = root.value(QStringLiteral("motor")).toObject();
         motor.remove(QStringLiteral("pointSpeedUnit"));
         motor.remove(QStringLiteral("pointTorqueUnit"));

@@ -53,9 +53,9 @@ Axis loadAxis(double peak, double maxSpeed, double rotor = 1e-4, double margin =
 MoveInputs rotaryMove(double loadTorque)
 {
     MoveInputs move;
-    move.distance = {1, {}};
-    move.moveTime = {0.3, {}};
-    move.loadTorque = {loadTorque, {}};
+    move.moves[0].distance = {1, {}};
+    move.moves[0].moveTime = {0.3, {}};
+    move.moves[0].loadTorque = {loadTorque, {}};
     return move;
 }
 

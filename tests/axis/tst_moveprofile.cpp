@@ -67,9 +67,9 @@ using Cycle = std::array<double, 11>;
 MoveInputs ballScrewMove(double inclineDegrees)
 {
     MoveInputs move;
-    move.distance = {0.2, QStringLiteral("mm")};
-    move.moveTime = {0.6, QStringLiteral("s")};
-    move.dwell = {0.4, QStringLiteral("s")};
+    move.moves[0].distance = {0.2, QStringLiteral("mm")};
+    move.moves[0].moveTime = {0.6, QStringLiteral("s")};
+    move.moves[0].dwell = {0.4, QStringLiteral("s")};
     move.incline = {inclineDegrees * std::numbers::pi / 180, QStringLiteral("deg")};
     move.friction = 0.05;
     move.mechanismEfficiency = 90;
@@ -81,9 +81,9 @@ MoveInputs ballScrewMove(double inclineDegrees)
 MoveInputs ramps(double up, double down)
 {
     MoveInputs move = ballScrewMove(0);
-    move.defaultRamps = false;
-    move.accelTime = {up, {}};
-    move.decelTime = {down, {}};
+    move.moves[0].defaultRamps = false;
+    move.moves[0].accelTime = {up, {}};
+    move.moves[0].decelTime = {down, {}};
     return move;
 }
 
@@ -95,13 +95,13 @@ Axis rotaryTable()
 MoveInputs rotaryMove()
 {
     MoveInputs move;
-    move.distance = {std::numbers::pi / 2, QStringLiteral("deg")};
-    move.moveTime = {0.5, {}};
-    move.defaultRamps = false;
-    move.accelTime = {0.1, {}};
-    move.decelTime = {0.1, {}};
-    move.dwell = {0.5, {}};
-    move.loadTorque = {2, {}};
+    move.moves[0].distance = {std::numbers::pi / 2, QStringLiteral("deg")};
+    move.moves[0].moveTime = {0.5, {}};
+    move.moves[0].defaultRamps = false;
+    move.moves[0].accelTime = {0.1, {}};
+    move.moves[0].decelTime = {0.1, {}};
+    move.moves[0].dwell = {0.5, {}};
+    move.moves[0].loadTorque = {2, {}};
     move.gearboxEfficiency = 90;
     return move;
 }
@@ -149,15 +149,15 @@ private slots:
 
         Axis belt = axis({beltLoad(12, 0.05)}, 1, 0, 1e-4);
         MoveInputs triangular;
-        triangular.distance = {1, {}};
-        triangular.moveTime = {1, {}};
-        triangular.profile = MoveProfile::Triangular;
-        triangular.dwell = {1, {}};
+        triangular.moves[0].distance = {1, {}};
+        triangular.moves[0].moveTime = {1, {}};
+        triangular.moves[0].profile = MoveProfile::Triangular;
+        triangular.moves[0].dwell = {1, {}};
         triangular.friction = 0.1;
         MoveInputs overlong = ballScrewMove(0);
-        overlong.defaultRamps = false;
-        overlong.accelTime = {0.4, {}};
-        overlong.decelTime = {0.3, {}};
+        overlong.moves[0].defaultRamps = false;
+        overlong.moves[0].accelTime = {0.4, {}};
+        overlong.moves[0].decelTime = {0.3, {}};
         MoveInputs steep = ballScrewMove(95);
         MoveInputs noEfficiency = ballScrewMove(0);
         noEfficiency.gearboxEfficiency = 0;
@@ -171,7 +171,7 @@ private slots:
         Axis noRotor = ballScrewAxis();
         noRotor.motor.inertia.value = 0;
         MoveInputs still = ballScrewMove(0);
-        still.distance.value = 0;
+        still.moves[0].distance.value = 0;
 
         // clang-format off
         QTest::newRow("ball screw, horizontal") << ballScrewAxis() << ballScrewMove(0)
@@ -315,7 +315,7 @@ private slots:
         MoveInputs counterweight = ballScrewMove(90);
         counterweight.counterweight = {30, QStringLiteral("lb")};
         MoveInputs brake = ballScrewMove(90);
-        brake.holdingBrake = true;
+        brake.moves[0].holdingBrake = true;
         MoveInputs rotaryLost = rotaryMove();
         rotaryLost.bearingTorque = {0.5, {}};
         rotaryLost.gearboxDragTorque = {0.01, {}};
@@ -471,7 +471,7 @@ private slots:
         QVERIFY(matches(AxisFigure(curves.torque.back().y()), 0.208104, 5e-6));
         // A failed move has nothing to plot.
         MoveInputs bad = ballScrewMove(0);
-        bad.moveTime.value = 0;
+        bad.moves[0].moveTime.value = 0;
         QVERIFY(SampleMove(ComputeMove(ballScrewAxis(), ComputeAxis(ballScrewAxis()), bad), 3).speed.empty());
     }
 };

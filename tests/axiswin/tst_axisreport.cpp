@@ -130,22 +130,22 @@ private Q_SLOTS:
         QTest::addColumn<bool>("plotted");
         // clang-format off
         MoveInputs lifting;
-        lifting.distance = typed(200, "mm");
-        lifting.moveTime = typed(0.6, "s");
-        lifting.dwell = typed(0.4, "s");
+        lifting.moves[0].distance = typed(200, "mm");
+        lifting.moves[0].moveTime = typed(0.6, "s");
+        lifting.moves[0].dwell = typed(0.4, "s");
         lifting.incline = typed(90, "deg");
         lifting.friction = 0.05;
         lifting.mechanismEfficiency = 90;
         lifting.gearboxEfficiency = 95;
         MoveInputs braking = lifting;
         braking.incline = typed(0, "deg");
-        braking.defaultRamps = false;
-        braking.accelTime = typed(250, "ms");
-        braking.decelTime = typed(50, "ms");
+        braking.moves[0].defaultRamps = false;
+        braking.moves[0].accelTime = typed(250, "ms");
+        braking.moves[0].decelTime = typed(50, "ms");
         MoveInputs fifth = lifting;
-        fifth.moveTime = typed(0.5, "s");
+        fifth.moves[0].moveTime = typed(0.5, "s");
         MoveInputs still = lifting;
-        still.moveTime = typed(0, "s");
+        still.moves[0].moveTime = typed(0, "s");
         QTest::newRow("ball screw, lifting") << lifting << QStringList{"200 mm", "90 deg", "95 %", "9000 rpm",
             "Load force F", "392.3 N", "Screw lead p", "10.0 mm", "Moving mass m", "40.0 kg",
             "Maximum speed 9000 rpm of 6000 rpm: fails, 50 % over",

@@ -31,9 +31,9 @@ AxisDocument frictionAxis()
     AxisDocument document;
     document.axis = axis({inertiaValue(0.01)}, 1, 0, 1e-4);
     document.axis.motor.peakTorque = {0.2, {}};
-    document.move.distance = {1, {}};
-    document.move.moveTime = {0.3, {}};
-    document.move.loadTorque = {0.5, {}};
+    document.move.moves[0].distance = {1, {}};
+    document.move.moves[0].moveTime = {0.3, {}};
+    document.move.moves[0].loadTorque = {0.5, {}};
     return document;
 }
 

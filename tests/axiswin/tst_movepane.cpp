@@ -506,7 +506,7 @@ private Q_SLOTS:
         QCOMPARE(child<QLineEdit>(&window, QStringLiteral("txtAccelTime"))->text(),
                  QStringLiteral("0.166667"));
         child<QComboBox>(&window, QStringLiteral("cmbProfile"))->setCurrentIndex(1);
-        QVERIFY(closeTo(window.move().accelTime.value, 0.5 / 3, 1e-12));
+        QVERIFY(closeTo(window.move().moves[0].accelTime.value, 0.5 / 3, 1e-12));
     }
 
     // A value read from a file shows to the digits its unit's factor carries
@@ -683,9 +683,9 @@ private Q_SLOTS:
         enter(&saver, units, boxes, 1);
         QVERIFY(saver.isModified()); // by the move alone
         enter(&saver, {{"cmbMaxSpeedUnits", "rev/s"}}, {{"txtMaxSpeed", "50"}, {"txtTargetRatio", "5"}}, 1);
-        QCOMPARE(saver.move().distance.unit, QStringLiteral("in"));
-        QVERIFY(closeTo(saver.move().distance.value, 8 * 0.0254));
-        QVERIFY(!saver.move().defaultRamps);
+        QCOMPARE(saver.move().moves[0].distance.unit, QStringLiteral("in"));
+        QVERIFY(closeTo(saver.move().moves[0].distance.value, 8 * 0.0254));
+        QVERIFY(!saver.move().moves[0].defaultRamps);
         QVERIFY(saver.saveFile(path));
         QVERIFY(!saver.isModified());
 

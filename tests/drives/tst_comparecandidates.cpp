@@ -36,8 +36,8 @@ const Axis TheAxis = axis({inertiaValue(0.01)}, 10, 0, 5e-5);
 MoveInputs theMove()
 {
     MoveInputs move;
-    move.distance = {1, {}};
-    move.moveTime = {0.3, {}};
+    move.moves[0].distance = {1, {}};
+    move.moves[0].moveTime = {0.3, {}};
     return move;
 }
 

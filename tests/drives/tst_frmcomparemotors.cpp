@@ -35,8 +35,8 @@ AxisDocument rotaryAxis()
 {
     AxisDocument document;
     document.axis = axis({inertiaValue(0.01)}, 10, 0, 5e-5);
-    document.move.distance = {1, {}};
-    document.move.moveTime = {0.3, {}};
+    document.move.moves[0].distance = {1, {}};
+    document.move.moves[0].moveTime = {0.3, {}};
     return document;
 }
 
