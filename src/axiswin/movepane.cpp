@@ -231,8 +231,8 @@ QWidget *MovePane::buildMoveList()
     m_moveList = new TextTableModel(this);
     m_tblMoves = TextTable(m_moveList, QStringLiteral("tblMoves"), QStringLiteral("Moves of the cycle"), box);
     m_tblMoves->setToolTip(QStringLiteral("The moves of the cycle in turn; the boxes below edit the selected "
-                                          "one. Insert adds, Ctrl+D duplicates, Delete removes, Ctrl+Up and "
-                                          "Ctrl+Down move it."));
+                                          "one. Insert adds, Ctrl+D duplicates, Delete removes, Alt+Up and "
+                                          "Alt+Down move it."));
     FitRows(m_tblMoves, MoveRowsShown);
     grid->addWidget(m_tblMoves, 0, 0);
     struct Key
@@ -251,13 +251,14 @@ QWidget *MovePane::buildMoveList()
         {"cmdRemoveMove", "Remove", "Takes the selected move out (Delete)", {QKeySequence::Delete}},
         {"cmdRaiseMove",
          "Move up",
-         "The selected move one earlier (Ctrl+Up)",
-         {QKeySequence(Qt::CTRL | Qt::Key_Up), QKeySequence(Qt::ALT | Qt::Key_Up)}},
+         "The selected move one earlier (Alt+Up)",
+         {QKeySequence(Qt::ALT | Qt::Key_Up)}},
         {"cmdLowerMove",
          "Move down",
-         "The selected move one later (Ctrl+Down)",
-         {QKeySequence(Qt::CTRL | Qt::Key_Down), QKeySequence(Qt::ALT | Qt::Key_Down)}},
+         "The selected move one later (Alt+Down)",
+         {QKeySequence(Qt::ALT | Qt::Key_Down)}},
     };
+    // Ctrl+Up and Ctrl+Down are the View menu's digits, so Alt moves a move.
     auto *column = new QVBoxLayout;
     column->setSpacing(2);
     for (int k = 0; k < int(std::size(keys)); ++k) {
@@ -661,7 +662,7 @@ void MovePane::showSelected()
     m_chkHoldingBrake->setChecked(move.holdingBrake);
     followProfile();
     // What the profile works out shows as the figures do.
-    if (!RampsGiven(m_cmbProfile->currentIndex()) && selectedResults())
+    if (!RampsGiven(m_cmbProfile->currentIndex()))
         showRamps(false);
     for (int k = 0; k < int(m_moveKeys.size()); ++k) {
         const int count = int(m_inputs.moves.size());
@@ -679,7 +680,7 @@ void MovePane::showMoveList()
     const bool loading = m_loading;
     m_loading = true;
     const int rows = m_moveList->rowCount();
-    m_moveList->show(MoveListTable(m_units, m_inputs.moves, m_kind, m_digits), 1);
+    m_moveList->show(MoveListTable(m_units, m_inputs.moves, m_kind, m_digits, m_notation), 1);
     if (rows != m_moveList->rowCount())
         m_tblMoves->resizeColumnsToContents();
     const QModelIndex current = m_tblMoves->currentIndex();
@@ -693,8 +694,8 @@ void MovePane::showMoveList()
 const CycleMoveResults *MovePane::selectedResults() const
 {
     const std::size_t at = std::size_t(m_selected);
-    return at < m_results.moves.size() && m_results.moves[at].kinematics.ok() ? &m_results.moves[at]
-                                                                              : nullptr;
+    const bool computed = at < m_results.moves.size() && !m_results.moves[at].kinematics.pieces.empty();
+    return computed ? &m_results.moves[at] : nullptr;
 }
 
 void MovePane::readInto(AxisMotor &motor, MoveInputs &move) const
@@ -863,10 +864,16 @@ void MovePane::showRamps(bool exact)
     const bool loading = m_loading;
     m_loading = true;
     const CycleMoveResults *shown = selectedResults();
+    // Without the move's own profile, the first move's ramps are the cycle's.
+    const bool first = m_selected == 0;
     const AxisFigure none = AxisFigure::failed(m_results.cycleTime.reason());
     std::vector<std::pair<const Input *, const AxisFigure *>> boxes{
-        {&m_accelTime, shown ? &shown->kinematics.accelTime : &none},
-        {&m_decelTime, shown ? &shown->kinematics.decelTime : &none}};
+        {&m_accelTime, shown   ? &shown->kinematics.accelTime
+                       : first ? &m_results.accelTime
+                               : &none},
+        {&m_decelTime, shown   ? &shown->kinematics.decelTime
+                       : first ? &m_results.decelTime
+                               : &none}};
     // A move set by its limits shows the time they give.
     if (m_cmbProfile->currentIndex() == ByLimits)
         boxes.push_back({&m_moveTime, shown ? &shown->kinematics.moveTime : &none});

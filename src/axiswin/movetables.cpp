@@ -1,5 +1,6 @@
 #include "axiswin/movetables.h"
 
+#include "axis/axisentry.h"
 #include "axis/axisfigure.h"
 
 void TextTableModel::show(const QList<QStringList> &table, int firstNumber)
@@ -80,7 +81,7 @@ QString ProfileText(const CycleMove &move)
 } // namespace
 
 QList<QStringList> MoveListTable(const ConversionTableData &units, const QList<CycleMove> &moves,
-                                 MechanismKind kind, int digits)
+                                 MechanismKind kind, int digits, bool notation)
 {
     const bool rotary = kind == MechanismKind::Rotary;
     QList<QStringList> rows{{QStringLiteral("Move"), QStringLiteral("Distance"), QStringLiteral("Profile"),

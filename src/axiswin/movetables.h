@@ -37,4 +37,4 @@ private:
 // it, the payload, the force (or load torque on a rotary axis), the dwell
 // and the brake, each value in the unit it was entered in.
 QList<QStringList> MoveListTable(const ConversionTableData &units, const QList<CycleMove> &moves,
-                                 MechanismKind kind, int digits);
+                                 MechanismKind kind, int digits, bool notation);

@@ -394,9 +394,9 @@ private Q_SLOTS:
         QTest::newRow("up undone") << QStringList{"add", "up", "undo"} << "+100,-100" << 1 << "add move 2" << "move 2 up";
         QTest::newRow("down redone") << QStringList{"add", "select 0", "down", "undo", "redo"} << "-100,+100" << 1
             << "move 1 down" << "";
-        QTest::newRow("keys") << QStringList{"Insert", "Insert", "Ctrl+Up", "Ctrl+D", "Alt+Down", "Del"}
+        QTest::newRow("keys") << QStringList{"Insert", "Insert", "Alt+Up", "Ctrl+D", "Alt+Down", "Del"}
             << "+100,+100,-100" << 2 << "remove move 4" << "";
-        QTest::newRow("keys undone") << QStringList{"Insert", "Insert", "Ctrl+Up", "undo", "undo"}
+        QTest::newRow("keys undone") << QStringList{"Insert", "Insert", "Alt+Up", "undo", "undo"}
             << "+100,-100" << 1 << "add move 2" << "add move 3";
         // clang-format on
     }
@@ -439,13 +439,17 @@ private Q_SLOTS:
             }
         }
         QStringList shown;
-        for (int r = 0; r < table->model()->rowCount(); ++r)
-            shown << table->model()->index(r, 1).data().toString().remove(QStringLiteral(" mm"));
+        for (int r = 0; r < table->model()->rowCount(); ++r) {
+            // "+100.0 mm" as "+100": a move out keeps its sign.
+            QString cell = table->model()->index(r, 1).data().toString().remove(QStringLiteral(" mm"));
+            const QString sign = cell.startsWith(u'+') ? QStringLiteral("+") : QString();
+            shown << sign + QString::number(ReadAxisNumber(cell.remove(u'+')).value_or(-1));
+        }
         QCOMPARE(shown.join(u','), distances);
         QCOMPARE(table->currentIndex().row(), selected);
         QCOMPARE(window.move().moves.size(), shown.size());
         // The box shows the selected move.
-        QCOMPARE(ReadAxisNumber(distance->text()), ReadAxisNumber(shown[selected].remove(u'+')));
+        QCOMPARE(ReadAxisNumber(distance->text()), ReadAxisNumber(shown[selected]));
         const auto text = [](const QString &menu, const QString &what) {
             return what.isEmpty() ? menu : menu + u' ' + what;
         };
