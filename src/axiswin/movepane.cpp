@@ -173,6 +173,29 @@ QString RoomyNumberText(int digits, bool notation)
     return AxisNumberText(0.8888888888888888, digits, notation);
 }
 
+// The inputs' column: as high as its content asks, but when the window is
+// lower it scrolls rather than squeeze the figures and plots beside it.
+class InputScroll : public QScrollArea
+{
+public:
+    explicit InputScroll(QWidget *parent) : QScrollArea(parent)
+    {
+        setFrameShape(QFrame::NoFrame);
+        setWidgetResizable(true);
+        setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    }
+    QSize sizeHint() const override
+    {
+        const QSize content = widget() ? widget()->sizeHint() : QSize();
+        return {minimumSizeHint().width(), content.height()};
+    }
+    QSize minimumSizeHint() const override
+    {
+        const int width = widget() ? widget()->minimumSizeHint().width() : 0;
+        return {width + verticalScrollBar()->sizeHint().width(), fontMetrics().height() * 12};
+    }
+};
+
 // Puts a label into a holder in its place in a grid.
 LabelHolder *HoldLabel(QGridLayout *grid, QLabel *label, int row, int column)
 {
@@ -187,22 +210,26 @@ MovePane::MovePane(const ConversionTableData &units, QWidget *parent) : QWidget(
 {
     setObjectName(QStringLiteral("fraMove"));
     setAccessibleName(QStringLiteral("Move"));
-    // The cycle's moves across the top, a few rows high (the table scrolls);
-    // below them the selected move's inputs down the left, as they are read
-    // (and first in the Tab order after the table); on the right the motor
-    // check, a line a check, the figures of the whole cycle, which scroll
-    // when the window is small, and the plots, which take the room left.
-    auto *pane = new QVBoxLayout(this);
-    pane->setContentsMargins(6, 6, 6, 6);
-    pane->addWidget(buildMoveList());
-    auto *columns = new QHBoxLayout;
-    pane->addLayout(columns, 1);
-    auto *inputs = new QVBoxLayout;
+    // Down the left, as they are read (and first in the Tab order): the
+    // cycle's moves, a few rows high (the table scrolls), and the selected
+    // move's inputs, which scroll when the window is low; on the right the
+    // motor check, a line a check, the figures of the whole cycle, which
+    // scroll when the window is small, and the plots, which take the room
+    // left. The moves take no height from the figures and plots.
+    auto *columns = new QHBoxLayout(this);
+    columns->setContentsMargins(6, 6, 6, 6);
+    auto *scroll = Named(new InputScroll(this), QStringLiteral("scrMoveInputs"), QString(),
+                         QStringLiteral("Cycle and move inputs"));
+    auto *content = new QWidget(scroll);
+    auto *inputs = new QVBoxLayout(content);
+    inputs->setContentsMargins(0, 0, 0, 0);
+    inputs->addWidget(buildMoveList());
     inputs->addWidget(buildMoveGroup());
     inputs->addWidget(buildLoadGroup());
     inputs->addWidget(buildMotorGroup());
     inputs->addStretch(1);
-    columns->addLayout(inputs);
+    scroll->setWidget(content);
+    columns->addWidget(scroll);
     auto *outputs = new QVBoxLayout;
     outputs->addWidget(buildMotorCheck());
     outputs->addWidget(buildResults(), 2);
@@ -234,6 +261,8 @@ QWidget *MovePane::buildMoveList()
                                           "one. Insert adds, Ctrl+D duplicates, Delete removes, Alt+Up and "
                                           "Alt+Down move it."));
     FitRows(m_tblMoves, MoveRowsShown);
+    // Room for a row of typical moves without scrolling sideways.
+    m_tblMoves->setMinimumWidth(m_tblMoves->fontMetrics().averageCharWidth() * 80);
     grid->addWidget(m_tblMoves, 0, 0);
     struct Key
     {
@@ -259,8 +288,8 @@ QWidget *MovePane::buildMoveList()
          {QKeySequence(Qt::ALT | Qt::Key_Down)}},
     };
     // Ctrl+Up and Ctrl+Down are the View menu's digits, so Alt moves a move.
-    auto *column = new QVBoxLayout;
-    column->setSpacing(2);
+    auto *column = new QHBoxLayout;
+    column->setSpacing(4);
     for (int k = 0; k < int(std::size(keys)); ++k) {
         const QString text = QString::fromLatin1(keys[k].text);
         auto *key = Named(new QPushButton(text, box), QString::fromLatin1(keys[k].name), QString(),
@@ -282,7 +311,7 @@ QWidget *MovePane::buildMoveList()
         });
     }
     column->addStretch(1);
-    grid->addLayout(column, 0, 1);
+    grid->addLayout(column, 1, 0);
     grid->setColumnStretch(0, 1);
     connect(m_tblMoves->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex &current) {
@@ -330,16 +359,18 @@ QWidget *MovePane::buildMoveGroup()
                           QStringLiteral("Jerk time of each ramp corner"), QStringLiteral("Time"));
     // A move set by the controller's limits: the time follows from them.
     m_speedLimit = addInput(grid, QStringLiteral("Speed li&mit:"), QStringLiteral("SpeedLimit"),
-                            QStringLiteral("Maximum load speed"), QStringLiteral("Linear velocity"));
-    m_accelLimit =
-        addInput(grid, QStringLiteral("Acc&eleration limit:"), QStringLiteral("AccelLimit"),
-                 QStringLiteral("Maximum load acceleration"), QStringLiteral("Linear acceleration"));
-    m_jerkLimit = addInput(grid, QStringLiteral("Jerk limit:"), QStringLiteral("JerkLimit"),
-                           QStringLiteral("Maximum load jerk, 0 for none"), QStringLiteral("Linear jerk"));
+                            QStringLiteral("Maximum load speed"),
+                            QString::fromLatin1(MoveUnitType(MoveUnit::LoadSpeed, m_kind)));
+    m_accelLimit = addInput(grid, QStringLiteral("Acc&eleration limit:"), QStringLiteral("AccelLimit"),
+                            QStringLiteral("Maximum load acceleration"),
+                            QString::fromLatin1(MoveUnitType(MoveUnit::LoadAccel, m_kind)));
+    m_jerkLimit =
+        addInput(grid, QStringLiteral("Jerk limit:"), QStringLiteral("JerkLimit"),
+                 QStringLiteral("Maximum load jerk, 0 for none"), QString::fromLatin1(JerkUnitType(m_kind)));
     m_jerkLimit.box->setToolTip(QStringLiteral("0: no jerk limit, the acceleration steps"));
-    m_payload =
-        addInput(grid, QStringLiteral("Payload:"), QStringLiteral("Payload"),
-                 QStringLiteral("Payload carried through the move and its dwell"), QStringLiteral("Mass"));
+    m_payload = addInput(grid, QStringLiteral("Payload:"), QStringLiteral("Payload"),
+                         QStringLiteral("Payload carried through the move and its dwell"),
+                         QString::fromLatin1(PayloadUnitType(m_kind)));
     m_payload.box->setToolTip(
         QStringLiteral("Added to the moving mass through this move and the dwell after it"));
     m_dwell = addInput(grid, QStringLiteral("D&well:"), QStringLiteral("Dwell"), QStringLiteral("Dwell time"),

@@ -126,7 +126,8 @@ def tour(d, visit, error_report=True):
     add = d.find("Add move", "push button", axis)
     d.click_control(add)
     wait_for(lambda: moves.queryTable().nRows == 2, "a second move")
-    d.choose(d.find("Profile", "combo box", axis), "S-curve", unit=False)
+    # A list is named by its entry.
+    d.choose(d.find("Trapezoidal, ramps t/3 each", "combo box", axis), "S-curve", unit=False)
     replace_text(d, axis, "Payload carried through the move and its dwell", "0.001")
     d.click_control(add)
     wait_for(lambda: moves.queryTable().nRows == 3, "a third move")
