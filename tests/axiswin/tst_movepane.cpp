@@ -119,13 +119,12 @@ bool covers(const QPolygonF &line, const QRectF &box)
 
 // The texts of both plots drawn at a size, joined by '|'; empty when one
 // leaves the rectangle or covers another text or a line.
-QString plotTexts(QWidget *window, QSize size)
+QString plotTexts(const MovePlotData &data, QSize size)
 {
     QImage image(size, QImage::Format_RGB32);
     QPainter painter(&image);
     const QRectF page(QPointF(), size);
-    const auto [texts, lines] =
-        DrawMovePlots(painter, page, child<MovePane>(window, QStringLiteral("fraMove"))->plotData());
+    const auto [texts, lines] = DrawMovePlots(painter, page, data);
     QStringList words;
     for (auto a = texts.begin(); a != texts.end(); ++a) {
         words << a->text;
@@ -138,6 +137,50 @@ QString plotTexts(QWidget *window, QSize size)
         }
     }
     return words.join(u'|');
+}
+
+QString plotTexts(QWidget *window, QSize size)
+{
+    return plotTexts(child<MovePane>(window, QStringLiteral("fraMove"))->plotData(), size);
+}
+
+// A cycle of moves out and back in turn, each 1.2 s: up to 100 rad/s in
+// 0.25 s, on for 0.5 s, down in 0.25 s, at rest 0.2 s, at ±1 N·m.
+MovePlotData cyclePlot(int moves)
+{
+    MovePlotData data;
+    MoveResults &r = data.results;
+    const MoveSegmentKind kinds[] = {MoveSegmentKind::Accelerate, MoveSegmentKind::Constant,
+                                     MoveSegmentKind::Decelerate, MoveSegmentKind::Dwell};
+    const double durations[] = {0.25, 0.5, 0.25, 0.2};
+    for (int m = 0; m < moves; ++m) {
+        const double way = m % 2 ? -1 : 1;
+        r.moves.push_back({});
+        r.moves.back().start = 1.2 * m;
+        double at = 1.2 * m;
+        for (int k = 0; k < 4; ++k) {
+            MoveSegment segment;
+            segment.move = m;
+            segment.kind = kinds[k];
+            segment.start = at;
+            segment.duration = durations[k];
+            segment.speedFrom = k == 1 || k == 2 ? 100 * way : 0;
+            segment.speedTo = k < 2 ? 100 * way : 0;
+            segment.torque = k == 0 ? way : k == 2 ? -way : 0.0;
+            segment.torqueEnd = segment.torque.value();
+            r.segments.push_back(segment);
+            for (const bool end : {false, true})
+                r.points.push_back({m, kinds[k], end, true, end ? segment.speedTo : segment.speedFrom,
+                                    segment.torque.value()});
+            at += durations[k];
+        }
+    }
+    r.cycleTime = 1.2 * moves;
+    r.peakTorque = 1.0;
+    r.maxMotorSpeed = 100.0;
+    data.speedUnit = QStringLiteral("rad/s");
+    data.torqueUnit = QStringLiteral("N-m");
+    return data;
 }
 
 } // namespace
@@ -601,6 +644,27 @@ private Q_SLOTS:
         // One row a segment, each move's in turn.
         QCOMPARE(child<QTableView>(&window, QStringLiteral("tblSegments"))->model()->rowCount(),
                  int(core.segments.size()));
+    }
+
+    // A cycle of several moves is numbered move by move at each start, in
+    // place of the segment names, clear of every line and text; at any
+    // length, a number that has no room is left out rather than crowded in.
+    void plots_number_the_moves_data()
+    {
+        QTest::addColumn<int>("moves");
+        QTest::addColumn<QString>("numbers"); // the texts drawn last, above the speed plot
+        QTest::newRow("one move: its segments") << 1 << "accel|constant|decel|dwell";
+        QTest::newRow("three moves") << 3 << "1|2|3";
+        QTest::newRow("fifty moves") << 50 << "";
+    }
+    void plots_number_the_moves()
+    {
+        QFETCH(int, moves);
+        QFETCH(QString, numbers);
+        const QString texts = plotTexts(cyclePlot(moves), QSize(640, 480));
+        QVERIFY(!texts.isEmpty());
+        QVERIFY2(texts.endsWith(numbers), qPrintable(texts));
+        QCOMPARE(texts.contains(QLatin1String("accel")), moves == 1);
     }
 
     // A keystroke in a box repaints the tab once: the figures, the motor
