@@ -493,6 +493,9 @@ private Q_SLOTS:
         QTest::newRow("rotor inertia unit") << "cmbRotorInertiaUnits" << true << "g-cm\u00b2" << "rotor inertia";
         QTest::newRow("distance unit") << "cmbDistanceUnits" << true << "in" << "distance";
         QTest::newRow("profile") << "cmbProfile" << true << "Triangular" << "profile";
+        QTest::newRow("profile set by limits") << "cmbProfile" << true << "Set by limits" << "profile";
+        QTest::newRow("payload") << "txtPayload" << true << "5" << "payload";
+        QTest::newRow("payload of a rotary axis") << "txtPayload" << false << "0.002" << "payload";
         // clang-format on
     }
     void every_box_is_one_undo_step()
