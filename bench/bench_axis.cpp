@@ -59,6 +59,21 @@ void moveWithCurves(benchmark::State &state)
 }
 BENCHMARK(moveWithCurves)->Arg(10)->Arg(1000)->Unit(benchmark::kMicrosecond);
 
+// A duty cycle of n moves worked out and its curves sampled for the plots,
+// as the Move tab does after each edit (its target: well within a frame).
+void cycleWithCurves(benchmark::State &state)
+{
+    const Axis axis = largeScrewAxis(10);
+    const MoveInputs move = largeScrewCycle(int(state.range(0)));
+    for (auto _ : state) {
+        const AxisResults inertia = ComputeAxis(axis);
+        const MoveResults results = ComputeMove(axis, inertia, move);
+        benchmark::DoNotOptimize(SampleMove(results, 64));
+    }
+    state.SetLabel(std::to_string(state.range(0)) + " moves, 64 samples a segment");
+}
+BENCHMARK(cycleWithCurves)->Arg(50)->Arg(1000)->Unit(benchmark::kMicrosecond);
+
 } // namespace
 
 BENCHMARK_MAIN();

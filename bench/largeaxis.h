@@ -67,3 +67,27 @@ inline MoveInputs largeScrewMove()
     move.gearboxEfficiency = 95;
     return move;
 }
+
+// A duty cycle of n moves on the screw axis, out and back in turn with a part
+// carried out: trapezoidal, S-curve and set by limits by turns.
+inline MoveInputs largeScrewCycle(int n)
+{
+    MoveInputs move = largeScrewMove();
+    move.incline = si(0.3);
+    move.moves.clear();
+    for (int k = 0; k < n; ++k) {
+        CycleMove step;
+        step.distance = si(k % 2 == 0 ? 0.2 : -0.2);
+        step.moveTime = si(0.5 + 0.01 * (k % 7));
+        step.profile = k % 3 == 0   ? MoveProfile::Trapezoidal
+                       : k % 3 == 1 ? MoveProfile::SCurve
+                                    : MoveProfile::Limited;
+        step.speedLimit = si(0.6);
+        step.accelLimit = si(4);
+        step.jerkLimit = si(k % 2 == 0 ? 60 : 0);
+        step.payload = si(k % 2 == 0 ? 5 : 0);
+        step.dwell = si(0.2);
+        move.moves.append(step);
+    }
+    return move;
+}

@@ -53,6 +53,12 @@ QString siSymbol(const char *unitType)
     return QStringLiteral("1");
 }
 
+// The unit a move figure is written in to JSON: SI, or per minute.
+QString moveSymbol(MoveUnit unit, MechanismKind kind)
+{
+    return unit == MoveUnit::PerMinute ? MoveFixedUnit(unit) : siSymbol(MoveUnitType(unit, kind));
+}
+
 // Keys for the inertia results, which the window names by position.
 QString inertiaKey(const AxisResultRowInfo &row)
 {
@@ -137,7 +143,8 @@ QJsonObject jsonCheck(const AxisCheck &file, const MotorCheck &check)
             QStringLiteral("point"),
             QJsonObject{{QStringLiteral("segment"), QLatin1String(Segments[std::size_t(point.segment)])},
                         {QStringLiteral("at"), point.end ? QStringLiteral("end") : QStringLiteral("start")},
-                        {QStringLiteral("text"), PointWords(point, int(file.move.moves.size()))}});
+                        {QStringLiteral("text"), PointWords(point, int(file.move.moves.size()))},
+                        {QStringLiteral("move"), point.move + 1}});
     }
     if (const QString reason = file.reasonOf(check); !reason.isEmpty())
         object.insert(QStringLiteral("reason"), reason);
@@ -195,12 +202,13 @@ QJsonObject jsonFile(const AxisCheck &check)
     for (const MoveFigureRow &row : MoveFigures) {
         if (!MoveFigureApplies(row, kind))
             continue;
-        QJsonObject figure = jsonFigure(check.move.*row.member, siSymbol(MoveUnitType(row.unit, kind)));
+        QJsonObject figure = jsonFigure(check.move.*row.member, moveSymbol(row.unit, kind));
         figure.insert(QStringLiteral("key"), QLatin1String(row.key));
         figure.insert(QStringLiteral("title"), text(row.title));
         move.append(figure);
     }
     file.insert(QStringLiteral("move"), move);
+    file.insert(QStringLiteral("moves"), int(check.move.moves.size()));
 
     QJsonArray segments;
     const QString s = siSymbol("Time");
@@ -208,11 +216,15 @@ QJsonObject jsonFile(const AxisCheck &check)
     for (const MoveSegment &segment : check.move.segments) {
         segments.append(
             QJsonObject{{QStringLiteral("title"), SegmentTitle(segment.kind)},
+                        {QStringLiteral("move"), segment.move + 1},
                         {QStringLiteral("start"), jsonFigure(segment.start, s)},
                         {QStringLiteral("duration"), jsonFigure(segment.duration, s)},
                         {QStringLiteral("speedFrom"), jsonFigure(segment.speedFrom, speed)},
                         {QStringLiteral("speedTo"), jsonFigure(segment.speedTo, speed)},
-                        {QStringLiteral("torque"), jsonFigure(segment.torque, siSymbol("Torque"))}});
+                        {QStringLiteral("torque"), jsonFigure(segment.torque, siSymbol("Torque"))},
+                        {QStringLiteral("torqueEnd"),
+                         jsonFigure(segment.torque.ok() ? AxisFigure(segment.torqueEnd) : segment.torque,
+                                    siSymbol("Torque"))}});
     }
     file.insert(QStringLiteral("segments"), segments);
     return file;
@@ -279,9 +291,19 @@ QString fileText(const AxisCheck &file, const CheckView &view)
     }
     const MechanismKind kind = file.move.mechanism.kind;
     out += QStringLiteral("  Move\n");
+    out += titled(QStringLiteral("Moves in the cycle"), QString::number(file.move.moves.size()));
     for (const MoveFigureRow &row : MoveFigures) {
-        if (MoveFigureApplies(row, kind))
-            out += figureLine(text(row.title), file.move.*row.member, ShownUnit(view, row.unit, kind), view);
+        if (!MoveFigureApplies(row, kind))
+            continue;
+        const AxisFigure &figure = file.move.*row.member;
+        const QString fixed = MoveFixedUnit(row.unit);
+        if (fixed.isEmpty())
+            out += figureLine(text(row.title), figure, ShownUnit(view, row.unit, kind), view);
+        else
+            out += titled(text(row.title), figure.ok() ? MoveFigureText(view.table, figure, row.unit, fixed,
+                                                                        view.digits, false) +
+                                                             u' ' + fixed
+                                                       : figure.reason());
     }
     return out;
 }
@@ -436,6 +458,8 @@ QStringList CheckUnitTypes()
 
 QString ShownUnit(const CheckView &view, MoveUnit unit, MechanismKind kind)
 {
+    if (const QString fixed = MoveFixedUnit(unit); !fixed.isEmpty())
+        return fixed;
     return view.units.of(QLatin1String(MoveUnitType(unit, kind)));
 }
 
@@ -503,6 +527,7 @@ QString CheckCsv(const QList<AxisCheck> &checks, const CheckView &view)
                              : QStringLiteral("%1 (%2)").arg(inertiaKey(row), ShownInertiaUnit(view)));
     for (const MoveFigureRow &row : MoveFigures)
         header << QLatin1String(row.key) << QLatin1String(row.key) + QStringLiteral(" unit");
+    header << QStringLiteral("moves");
     for (QString &field : header)
         field = CsvField(field);
     QString csv = header.join(u',') + QStringLiteral("\r\n");
@@ -544,8 +569,15 @@ QString CheckCsv(const QList<AxisCheck> &checks, const CheckView &view)
                 continue;
             }
             const QString unit = ShownUnit(view, figure.unit, kind);
-            row << CsvNumber(view.table, file.move.*figure.member, unit) << CsvField(unit);
+            const AxisFigure &value = file.move.*figure.member;
+            if (MoveFixedUnit(figure.unit).isEmpty())
+                row << CsvNumber(view.table, value, unit) << CsvField(unit);
+            else
+                row << CsvNumber(view.table, figure.unit == MoveUnit::Percent ? value * 100.0 : value,
+                                 QString())
+                    << CsvField(unit);
         }
+        row << QString::number(file.move.moves.size());
         csv += row.join(u',') + QStringLiteral("\r\n");
     }
     return csv;

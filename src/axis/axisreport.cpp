@@ -160,10 +160,70 @@ namespace {
 
 QString profileText(const CycleMove &move)
 {
-    if (move.profile == MoveProfile::Triangular)
+    switch (move.profile) {
+    case MoveProfile::Triangular:
         return QStringLiteral("Triangular");
+    case MoveProfile::Limited:
+        return QStringLiteral("Set by limits");
+    case MoveProfile::SCurve:
+        return move.defaultRamps ? QStringLiteral("S-curve, ramps t/3 each")
+                                 : QStringLiteral("S-curve, ramps as given");
+    case MoveProfile::Trapezoidal:
+        break;
+    }
     return move.defaultRamps ? QStringLiteral("Trapezoidal, ramps t/3 each")
                              : QStringLiteral("Trapezoidal, ramps as given");
+}
+
+// A move figure in the unit shown, with the unit; or why it failed.
+QString moveFigureIn(const AxisFigure &figure, MoveUnit of, const MoveReportUnits &shown,
+                     const ReportFigures &view)
+{
+    const QString fixed = MoveFixedUnit(of);
+    if (fixed.isEmpty())
+        return figureIn(figure, shown.of(of), view);
+    return figure.ok()
+               ? MoveFigureText(view.units, figure, of, fixed, view.digits, view.notation) + u' ' + fixed
+               : figure.reason();
+}
+
+// The moves of a cycle as entered, one row each, with the S-curve's raise
+// of the peak acceleration each works out to.
+ReportBlock movesTable(const MoveInputs &inputs, const MoveResults &results, const ReportFigures &view)
+{
+    const bool rotary = results.mechanism.kind == MechanismKind::Rotary;
+    QList<QStringList> rows{{QStringLiteral("Move"), QStringLiteral("Distance"), QStringLiteral("Profile"),
+                             QStringLiteral("Time or limits"), QStringLiteral("Payload"),
+                             rotary ? QStringLiteral("Load torque") : QStringLiteral("External force"),
+                             QStringLiteral("Dwell"), QStringLiteral("S-curve raise")}};
+    for (qsizetype k = 0; k < inputs.moves.size(); ++k) {
+        const CycleMove &move = inputs.moves.at(k);
+        QString time = entered(move.moveTime, "s", view);
+        if (move.profile == MoveProfile::Limited) {
+            const char *speed = rotary ? "rad/s" : "m/s";
+            const char *accel = rotary ? "rad/s\u00b2" : "m/s\u00b2";
+            time = QStringLiteral("%1, %2").arg(entered(move.speedLimit, speed, view),
+                                                entered(move.accelLimit, accel, view));
+            if (move.jerkLimit.value != 0)
+                time += QStringLiteral(", ") +
+                        entered(move.jerkLimit, rotary ? "rad/s\u00b3" : "m/s\u00b3", view);
+        } else if (move.profile == MoveProfile::SCurve) {
+            time += move.jerkAsPercent
+                        ? QStringLiteral(", rounding %1").arg(percentEntered(move.jerkPercent))
+                        : QStringLiteral(", jerk time %1").arg(entered(move.jerkTime, "s", view));
+        }
+        const AxisFigure factor =
+            std::size_t(k) < results.moves.size() ? results.moves[std::size_t(k)].accelFactor : AxisFigure();
+        rows.append({QString::number(k + 1), entered(move.distance, rotary ? "rad" : "m", view),
+                     profileText(move), time, entered(move.payload, rotary ? "kg-m\u00b2" : "kg", view),
+                     rotary ? entered(move.loadTorque, "N-m", view) : entered(move.thrust, "N", view),
+                     entered(move.dwell, "s", view) +
+                         (move.holdingBrake ? QStringLiteral(", brake holds") : QString()),
+                     factor.ok() ? AxisNumberText(factor.value(), view.digits, view.notation) +
+                                       QStringLiteral(" \u00d7")
+                                 : QStringLiteral("\u2014")});
+    }
+    return ReportBlock::table(rows, {0, 1, 7}, {0});
 }
 
 // A ramp as given, or the one the move works out, in the unit its box shows:
@@ -221,6 +281,8 @@ ReportBlock moveFacts(const MoveInputs &inputs, const MoveResults &results, cons
                  {QStringLiteral("Gearbox no-load torque"), entered(inputs.gearboxDragTorque, "N-m", view)}});
     if (kind != MechanismKind::Rotary)
         load.append({QStringLiteral("Counterweight"), entered(inputs.counterweight, "kg", view)});
+    if (inputs.moves.size() > 1)
+        return factPairs({}, load);
     load.append({QStringLiteral("Holding brake"),
                  move.holdingBrake ? QStringLiteral("holds the dwell") : QStringLiteral("none")});
     return factPairs(motion, load);
@@ -249,10 +311,31 @@ QList<QStringList> MoveSegmentTable(const MoveResults &results, const MoveReport
     return rows;
 }
 
+QList<QStringList> CycleSegmentTable(const MoveResults &results, const MoveReportUnits &shown,
+                                     const ReportFigures &view)
+{
+    QList<QStringList> rows = MoveSegmentTable(results, shown, view);
+    const QString torqueUnit = shown.of(MoveUnit::Torque).trimmed();
+    rows[0].prepend(QStringLiteral("Move"));
+    rows[0].append(QStringLiteral("Torque at end\n(%1)").arg(torqueUnit));
+    for (std::size_t k = 0; k < results.segments.size(); ++k) {
+        const MoveSegment &segment = results.segments[k];
+        QStringList &row = rows[qsizetype(k) + 1];
+        row.prepend(QString::number(segment.move + 1));
+        row.append(AxisFigureText(view.units,
+                                  segment.torque.ok() ? AxisFigure(segment.torqueEnd) : segment.torque,
+                                  torqueUnit, view.digits, view.notation));
+    }
+    return rows;
+}
+
 void AppendMoveReport(ReportDocument &report, const MoveInputs &move, const MoveResults &results,
                       const MoveReportUnits &shown, const ReportFigures &figures)
 {
-    report.sections.append({QStringLiteral("Move"), {moveFacts(move, results, shown, figures)}});
+    ReportSection facts{QStringLiteral("Move"), {moveFacts(move, results, shown, figures)}};
+    if (move.moves.size() > 1)
+        facts.blocks.append(movesTable(move, results, figures));
+    report.sections.append(facts);
     ReportSection section{QStringLiteral("Move results"), {}};
     // The motion on the left, the forces and torques on the right.
     QList<QStringList> motion;
@@ -271,10 +354,15 @@ void AppendMoveReport(ReportDocument &report, const MoveInputs &move, const Move
         }
         const bool torque = row.unit == MoveUnit::Torque || row.unit == MoveUnit::Force;
         (torque ? torques : motion)
-            .append({QString::fromUtf8(row.title), figureIn(figure, shown.of(row.unit), figures)});
+            .append({QString::fromUtf8(row.title), moveFigureIn(figure, row.unit, shown, figures)});
     }
     section.blocks.append(factPairs(motion, torques));
-    section.blocks.append(ReportBlock::table(MoveSegmentTable(results, shown, figures), {1, 2, 3, 4}, {0}));
+    if (results.moves.size() > 1)
+        section.blocks.append(
+            ReportBlock::table(CycleSegmentTable(results, shown, figures), {0, 2, 3, 4, 5, 6}, {1}));
+    else
+        section.blocks.append(
+            ReportBlock::table(MoveSegmentTable(results, shown, figures), {1, 2, 3, 4}, {0}));
     for (const MotorCheck &check : results.checks) {
         const QString &unit =
             check.kind == MotorCheckKind::Speed ? shown.of(MoveUnit::MotorSpeed) : shown.of(MoveUnit::Torque);

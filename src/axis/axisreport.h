@@ -43,6 +43,10 @@ struct MoveReportUnits
 // units shown.
 QList<QStringList> MoveSegmentTable(const MoveResults &results, const MoveReportUnits &shown,
                                     const ReportFigures &view);
+// The same for a cycle of several moves: each row led by its move's number
+// (from 1), and the torque at the segment's end after the one at its start.
+QList<QStringList> CycleSegmentTable(const MoveResults &results, const MoveReportUnits &shown,
+                                     const ReportFigures &view);
 
 // The key of the move's plot block, handed to the report's plot painter.
 inline constexpr char MovePlotKey[] = "move";

@@ -1,12 +1,14 @@
 #include "axis/movefigures.h"
 
+#include "axis/axisentry.h"
+
 #include <QStringList>
 
 const char *MoveUnitName(MoveUnit unit)
 {
-    static const char *const Names[MoveUnitCount] = {"LoadSpeed", "LoadAccel", "MotorSpeed", "MotorAccel",
-                                                     "Torque",    "Force",     "Time",       "Length",
-                                                     "Mass",      "Energy",    "Power"};
+    static const char *const Names[MoveUnitCount] = {
+        "LoadSpeed", "LoadAccel", "MotorSpeed", "MotorAccel", "Torque",    "Force",   "Time",
+        "Length",    "Mass",      "Energy",     "Power",      "PerMinute", "Percent", "Factor"};
     return Names[std::size_t(unit)];
 }
 
@@ -36,8 +38,36 @@ const char *MoveUnitType(MoveUnit unit, MechanismKind kind)
         return "Energy";
     case MoveUnit::Power:
         return "Power";
+    case MoveUnit::PerMinute:
+    case MoveUnit::Percent:
+    case MoveUnit::Factor:
+        return "";
     }
     return "";
+}
+
+QString MoveFixedUnit(MoveUnit unit)
+{
+    switch (unit) {
+    case MoveUnit::PerMinute:
+        return QStringLiteral("1/min");
+    case MoveUnit::Percent:
+        return QStringLiteral("%");
+    case MoveUnit::Factor:
+        return QStringLiteral("\u00d7");
+    default:
+        return QString();
+    }
+}
+
+QString MoveFigureText(const ConversionTableData &units, const AxisFigure &figure, MoveUnit of,
+                       const QString &unit, int digits, bool notation)
+{
+    if (MoveFixedUnit(of).isEmpty())
+        return AxisFigureText(units, figure, unit, digits, notation);
+    if (!figure.ok())
+        return figure.reason();
+    return AxisNumberText(of == MoveUnit::Percent ? figure.value() * 100 : figure.value(), digits, notation);
 }
 
 bool MoveFigureApplies(const MoveFigureRow &row, MechanismKind kind)

@@ -19,15 +19,28 @@ enum class MoveUnit {
     Length,
     Mass,
     Energy,
-    Power
+    Power,
+    // Shown in one unit each, without a list: cycles per minute, per cent
+    // (the figure a fraction), and a factor.
+    PerMinute,
+    Percent,
+    Factor
 };
-inline constexpr int MoveUnitCount = 11;
+inline constexpr int MoveUnitCount = 14;
 
 // The unit list's name part ("Torque" for cmbTorqueUnits) and its unit type
 // in the unit table; the load's speed and acceleration are linear or angular
 // as the axis moves.
+// The three units without a list have no unit type ("").
 const char *MoveUnitName(MoveUnit unit);
 const char *MoveUnitType(MoveUnit unit, MechanismKind kind);
+// The one unit a figure without a list is shown in ("1/min", "%", "×"),
+// else empty.
+QString MoveFixedUnit(MoveUnit unit);
+// A figure's value as shown in unit (one of its list, or its fixed unit),
+// to digits: the number alone, or why it failed.
+QString MoveFigureText(const ConversionTableData &units, const AxisFigure &figure, MoveUnit of,
+                       const QString &unit, int digits, bool notation);
 
 // The axes a figure belongs to.
 enum class MoveFigureUse { Every, Linear, Screw, Belt };
@@ -44,7 +57,7 @@ struct MoveFigureRow
 };
 
 // clang-format off
-inline constexpr std::array<MoveFigureRow, 23> MoveFigures{{
+inline constexpr std::array<MoveFigureRow, 27> MoveFigures{{
     {"peakSpeed", "v<sub>max</sub> =", "Peak load speed", "Peak load speed vmax",
      &MoveResults::peakLoadSpeed, MoveUnit::LoadSpeed},
     {"acceleration", "a =", "Load acceleration", "Load acceleration a",
@@ -91,6 +104,14 @@ inline constexpr std::array<MoveFigureRow, 23> MoveFigures{{
      &MoveResults::brakingPower, MoveUnit::Power},
     {"peakBrakingPower", "P<sub>brake,max</sub> =", "Peak braking power", "Peak braking power Pbrake,max",
      &MoveResults::peakBrakingPower, MoveUnit::Power},
+    {"movingTime", "t<sub>moving</sub> =", "Moving time per cycle", "Moving time per cycle",
+     &MoveResults::movingTime, MoveUnit::Time},
+    {"cyclesPerMinute", "Cycles =", "Cycles per minute", "Cycles per minute",
+     &MoveResults::cyclesPerMinute, MoveUnit::PerMinute},
+    {"dutyCycle", "Duty =", "Duty cycle", "Duty cycle, moving time over cycle time",
+     &MoveResults::dutyCycle, MoveUnit::Percent},
+    {"accelFactor", "k<sub>S</sub> =", "S-curve raise of the peak acceleration",
+     "S-curve raise of the peak acceleration over its trapezoid kS", &MoveResults::accelFactor, MoveUnit::Factor},
 }};
 // clang-format on
 

@@ -3,9 +3,11 @@
 #include "units/numberformat.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 #include <numbers>
+#include <utility>
 
 namespace {
 
@@ -164,53 +166,41 @@ const char *DistanceUnitType(MechanismKind kind)
 
 namespace {
 
-// The load's profile: ramp and constant-speed times, peak speed and the
-// accelerations. Gives the move time, which the cycle needs too.
-AxisFigure computeProfile(const CycleMove &move, MoveResults &r)
+// A move's kinematics that failed for reason, every figure saying so.
+MoveKinematics failedKinematics(const QString &reason)
 {
-    // A move of no distance would charge the load torque with nothing moving.
-    const AxisFigure s = Positive(move.distance.value, QStringLiteral("The move distance"));
-    const AxisFigure t = Positive(move.moveTime.value, QStringLiteral("The move time"));
-    if (move.profile == MoveProfile::Triangular) {
-        r.accelTime = r.decelTime = t / 2.0;
-    } else if (move.defaultRamps) {
-        r.accelTime = r.decelTime = t / 3.0;
-    } else {
-        r.accelTime = Positive(move.accelTime.value, QStringLiteral("The acceleration time"));
-        r.decelTime = Positive(move.decelTime.value, QStringLiteral("The deceleration time"));
-    }
-    r.constantTime = t - r.accelTime - r.decelTime;
-    if (r.constantTime.ok() && r.constantTime.value() < -1e-12 * t.value())
-        r.constantTime = AxisFigure::failed(QStringLiteral("The acceleration and deceleration times together "
-                                                           "are longer than the move time."));
-    else if (r.constantTime.ok())
-        r.constantTime = std::max(0.0, r.constantTime.value());
-    const AxisFigure rampsOk = r.constantTime.ok() ? AxisFigure(1.0) : r.constantTime;
-    r.peakLoadSpeed = rampsOk * s / (t - (r.accelTime + r.decelTime) / 2.0);
-    r.loadAccel = r.peakLoadSpeed / r.accelTime;
-    r.loadDecel = r.peakLoadSpeed / r.decelTime;
-
-    return t;
+    const AxisFigure failure = AxisFigure::failed(reason);
+    MoveKinematics move;
+    for (AxisFigure *figure :
+         {&move.moveTime, &move.accelTime, &move.constantTime, &move.decelTime, &move.peakSpeed, &move.accel,
+          &move.decel, &move.jerkTime, &move.decelJerkTime, &move.accelFactor, &move.decelFactor})
+        *figure = failure;
+    return move;
 }
 
-// Through the mechanism and the gearbox to the motor's speed and
-// accelerations. Gives the gearbox ratio, which the torques need too.
-AxisFigure computeMotorMotion(const Axis &axis, MoveResults &r)
+// The load's profile of one move, signed, from its inputs.
+MoveKinematics kinematicsOf(const CycleMove &move)
 {
-    const AxisMechanism &mech = r.mechanism;
-    // Motor rad/s per load unit/s.
-    const AxisFigure i = Positive(axis.gearbox.ratio, QStringLiteral("The gearbox ratio"));
-    AxisFigure perLoad = i;
-    if (mech.kind == MechanismKind::Screw)
-        perLoad = i * TwoPi / mech.pitch;
-    else if (mech.kind == MechanismKind::Belt)
-        perLoad = i / (mech.pitch / 2.0);
-    perLoad = mechanismFigure(mech, perLoad);
-    r.maxMotorSpeed = perLoad * r.peakLoadSpeed;
-    r.motorAccel = perLoad * r.loadAccel;
-    r.motorDecel = perLoad * r.loadDecel;
-
-    return i;
+    const double s = move.distance.value;
+    // A move of no distance would charge the load torque with nothing moving.
+    if (s == 0)
+        return failedKinematics(QStringLiteral("The move distance must be greater than 0 in size (a negative "
+                                               "distance moves back)."));
+    const double t = move.moveTime.value;
+    if (move.profile == MoveProfile::Triangular)
+        return TriangularMove(s, t);
+    if (move.profile == MoveProfile::Limited) {
+        MoveLimits limits{move.speedLimit.value, move.accelLimit.value, {}};
+        if (move.jerkLimit.value != 0)
+            limits.jerk = move.jerkLimit.value;
+        return LimitedMove(s, limits);
+    }
+    const double ta = move.defaultRamps ? t / 3.0 : move.accelTime.value;
+    const double td = move.defaultRamps ? t / 3.0 : move.decelTime.value;
+    if (move.profile == MoveProfile::Trapezoidal)
+        return TrapezoidalMove(s, t, ta, td);
+    return move.jerkAsPercent ? SCurveMoveByPercent(s, t, ta, td, move.jerkPercent)
+                              : SCurveMove(s, t, ta, td, move.jerkTime.value);
 }
 
 // A torque through a stage of the drive by its power flow: divided by the
@@ -225,7 +215,8 @@ AxisFigure throughStage(const AxisFigure &torque, const AxisFigure &forward, con
     return torque.value() >= 0 ? torque / forward : torque * back;
 }
 
-// What the segments' torques are made of at the motor shaft.
+// What the segments' torques are made of at the motor shaft, in the frame of
+// one move (positive in its direction).
 struct Drive
 {
     AxisFigure direct;        // inertia at the motor shaft itself (rotor, gearbox, motor-side items)
@@ -250,17 +241,51 @@ struct Drive
             motor = motor + lostAtMotor;
         return motor + direct * alpha;
     }
+
+    // The accelerations at which a stage's power flow turns, where the
+    // torque bends: the mechanism's input and the gearbox's at 0.
+    std::array<double, 2> bends() const
+    {
+        const double nan = std::numeric_limits<double>::quiet_NaN();
+        if (!through.ok() || through.value() == 0 || !loadIdeal.ok() || !lostAtLoad.ok() || !i.ok() ||
+            !etaBack.ok())
+            return {nan, nan};
+        const double mechanism = -loadIdeal.value() / through.value();
+        // The gearbox's input is 0 where the mechanism's output, driven by
+        // the load, cancels the lost torque at the load.
+        const double lost = lostAtLoad.value() / i.value();
+        const double back = etaBack.value();
+        const double gearbox =
+            lost > 0 && back > 0 ? (-lost / back - loadIdeal.value()) / through.value() : nan;
+        return {mechanism, gearbox};
+    }
 };
 
-// The drive, the load force and the load, holding, lost and breakaway torques.
-Drive computeTorques(const Axis &axis, const AxisResults &inertia, const MoveInputs &move,
-                     const AxisFigure &i, MoveResults &r)
+// What every move of the axis shares: the drive's efficiencies, inertias and
+// lost torques, and the load's incline and friction.
+struct AxisDrive
 {
-    const CycleMove &first = move.moves.first();
-    const AxisMechanism &mech = r.mechanism;
+    Drive base;         // without the load and the inertia behind the gearbox
+    AxisFigure perLoad; // motor rad/s per load unit/s
+    AxisFigure reflected, arm, counterweight;
+    AxisFigure mu, muStatic, sinTheta, cosTheta;
+};
+
+AxisDrive axisDrive(const Axis &axis, const AxisResults &inertia, const MoveInputs &move,
+                    const AxisMechanism &mech, MoveResults &r)
+{
     const bool rotary = mech.kind == MechanismKind::Rotary;
-    Drive d;
-    d.i = i;
+    AxisDrive a;
+    Drive &d = a.base;
+    // Motor rad/s per load unit/s.
+    d.i = Positive(axis.gearbox.ratio, QStringLiteral("The gearbox ratio"));
+    a.perLoad = d.i;
+    if (mech.kind == MechanismKind::Screw)
+        a.perLoad = d.i * TwoPi / mech.pitch;
+    else if (mech.kind == MechanismKind::Belt)
+        a.perLoad = d.i / (mech.pitch / 2.0);
+    a.perLoad = mechanismFigure(mech, a.perLoad);
+
     d.etaG = efficiency(move.gearboxEfficiency, QStringLiteral("The gearbox efficiency"));
     d.etaM = rotary ? AxisFigure(1.0)
                     : efficiency(move.mechanismEfficiency, QStringLiteral("The mechanism efficiency"));
@@ -276,45 +301,26 @@ Drive computeTorques(const Axis &axis, const AxisResults &inertia, const MoveInp
     const AxisFigure rotor = NonNegative(axis.motor.inertia.value, QStringLiteral("The rotor inertia"));
     const AxisFigure gearbox = NonNegative(axis.gearbox.inertia.value, QStringLiteral("The gearbox inertia"));
     d.direct = rotor + gearbox + inertia.motorSideItems;
+    a.reflected = inertia.reflected;
 
-    // Load force, and the lever from it to the screw or pulley shaft.
-    const AxisFigure arm = mech.kind == MechanismKind::Screw ? mech.pitch / TwoPi : mech.pitch / 2.0;
-    const AxisFigure counterweight =
-        NonNegative(move.counterweight.value, QStringLiteral("The counterweight"));
-    AxisFigure &loadIdeal = d.loadIdeal;
-    AxisFigure holdIdeal, breakawayIdeal;
+    // The lever from the load force to the screw or pulley shaft.
+    a.arm = mech.kind == MechanismKind::Screw ? mech.pitch / TwoPi : mech.pitch / 2.0;
+    a.counterweight = NonNegative(move.counterweight.value, QStringLiteral("The counterweight"));
     if (rotary) {
-        const AxisFigure load = anyValue(first.loadTorque.value, QStringLiteral("The load torque"));
-        r.loadForce = AxisFigure::failed(QStringLiteral("A rotary axis has a load torque, not a force."));
-        d.through = inertia.reflected;
         if (move.counterweight.value != 0)
-            d.through = AxisFigure::failed(QStringLiteral("A counterweight needs a screw or belt axis."));
-        loadIdeal = holdIdeal = breakawayIdeal = load / i;
+            a.reflected = AxisFigure::failed(QStringLiteral("A counterweight needs a screw or belt axis."));
     } else {
         const AxisFigure theta = incline(move.incline.value);
-        const AxisFigure mu = NonNegative(move.friction, QStringLiteral("The friction coefficient"));
-        AxisFigure muStatic = move.staticFriction == 0
-                                  ? mu
-                                  : NonNegative(move.staticFriction, QStringLiteral("The static friction "
-                                                                                    "coefficient"));
-        if (muStatic.ok() && mu.ok() && muStatic.value() < mu.value())
-            muStatic = AxisFigure::failed(
+        a.mu = NonNegative(move.friction, QStringLiteral("The friction coefficient"));
+        a.muStatic =
+            move.staticFriction == 0
+                ? a.mu
+                : NonNegative(move.staticFriction, QStringLiteral("The static friction coefficient"));
+        if (a.muStatic.ok() && a.mu.ok() && a.muStatic.value() < a.mu.value())
+            a.muStatic = AxisFigure::failed(
                 QStringLiteral("The static friction coefficient must be at least the friction coefficient."));
-        const AxisFigure thrust = anyValue(first.thrust.value, QStringLiteral("The external force"));
-        const AxisFigure sinTheta = theta.ok() ? AxisFigure(std::sin(theta.value())) : theta;
-        const AxisFigure cosTheta = theta.ok() ? AxisFigure(std::cos(theta.value())) : theta;
-        const AxisFigure weight = mech.movingMass * StandardGravity;
-        // The counterweight takes its weight off the load along the line.
-        const AxisFigure gravity = (mech.movingMass - counterweight) * StandardGravity * sinTheta;
-        r.loadForce = mechanismFigure(mech, gravity + mu * weight * cosTheta + thrust);
-        const AxisFigure breakawayForce =
-            mechanismFigure(mech, gravity + muStatic * weight * cosTheta + thrust);
-        d.through = inertia.reflected + counterweight * arm * arm / (i * i);
-        loadIdeal = r.loadForce * arm / i;
-        breakawayIdeal = breakawayForce * arm / i;
-        // At rest friction does not act, and no efficiency: only gravity
-        // holds, unless the screw locks itself.
-        holdIdeal = mechanismFigure(mech, d.selfLocking ? AxisFigure(0.0) * gravity : gravity * arm / i);
+        a.sinTheta = theta.ok() ? AxisFigure(std::sin(theta.value())) : theta;
+        a.cosTheta = theta.ok() ? AxisFigure(std::cos(theta.value())) : theta;
     }
 
     // The lost torques, against the motion while moving.
@@ -332,81 +338,297 @@ Drive computeTorques(const Axis &axis, const AxisResults &inertia, const MoveInp
         preload = NonNegative(move.preloadTorque.value, QStringLiteral("The preload drag torque"));
     d.lostAtLoad = bearing + preload;
     d.lostAtMotor = NonNegative(move.gearboxDragTorque.value, QStringLiteral("The gearbox no-load torque"));
-    r.lostTorque = d.lostAtLoad / (i * d.etaG) + d.lostAtMotor;
-
-    r.accelTorque = r.motorAccel * d.direct + r.motorAccel * d.through / (d.etaM * d.etaG);
-    r.decelTorque = r.motorDecel * d.direct + r.motorDecel * d.through * d.etaBack * d.etaG;
-    r.loadTorque = throughStage(throughStage(loadIdeal, d.etaM, d.etaBack), d.etaG, d.etaG);
-    r.holdingTorque = holdIdeal;
-    r.breakawayTorque = d.torque(breakawayIdeal, r.motorAccel.value(), true);
-    for (const AxisFigure *figure : {&r.motorAccel, &d.through})
-        if (!figure->ok())
-            r.breakawayTorque = *figure;
-    return d;
+    r.lostTorque = d.lostAtLoad / (d.i * d.etaG) + d.lostAtMotor;
+    return a;
 }
 
-// The four segments of the cycle, with the peak and RMS torque over it, the
-// operating points, the mean speed and the braking.
-void computeCycle(const CycleMove &move, const AxisFigure &t, const Drive &d, MoveResults &r)
+// One move's drive: the axis's with the move's payload, force and
+// direction, and the torques it holds and breaks away with.
+struct MoveDrive
 {
-    const AxisFigure dwell = NonNegative(move.dwell.value, QStringLiteral("The dwell time"));
-    r.cycleTime = t + dwell;
-    const AxisFigure durations[MoveSegmentCount] = {r.accelTime, r.constantTime, r.decelTime, dwell};
-    const AxisFigure alphas[MoveSegmentCount] = {r.motorAccel, 0.0, AxisFigure(0.0) - r.motorDecel, 0.0};
-    AxisFigure torques[MoveSegmentCount];
-    for (int k = 0; k < 3; ++k)
-        torques[k] = alphas[k].ok() ? d.torque(d.loadIdeal, alphas[k].value(), true) : alphas[k];
-    torques[3] = move.holdingBrake ? AxisFigure(0.0) * r.holdingTorque : r.holdingTorque;
-    const double top = r.maxMotorSpeed.value();
-    const double speeds[MoveSegmentCount][2] = {{0, top}, {top, top}, {top, 0}, {0, 0}};
-    AxisFigure peak = 0.0;
-    AxisFigure squares = 0.0;
-    AxisFigure meanSum = 0.0;
-    AxisFigure energy = 0.0;
+    Drive drive;               // in the move's frame
+    AxisFigure holdIdeal;      // at rest after it, in the axis's frame, lossless
+    AxisFigure breakawayIdeal; // at its first instant, in its frame, lossless
+};
+
+MoveDrive moveDrive(const AxisDrive &a, const AxisMechanism &mech, const CycleMove &move, double dir,
+                    CycleMoveResults &m)
+{
+    MoveDrive result;
+    Drive &d = result.drive;
+    d = a.base;
+    const AxisFigure &i = d.i;
+    const AxisFigure payload = NonNegative(move.payload.value, QStringLiteral("The payload"));
+    if (mech.kind == MechanismKind::Rotary) {
+        // Against the move while moving, and held after it.
+        const AxisFigure load = anyValue(move.loadTorque.value, QStringLiteral("The load torque"));
+        m.loadForce = AxisFigure::failed(QStringLiteral("A rotary axis has a load torque, not a force."));
+        d.through = a.reflected + payload / (i * i);
+        d.loadIdeal = result.breakawayIdeal = load / i;
+        result.holdIdeal = load * dir / i;
+        return result;
+    }
+    const AxisFigure thrust = anyValue(move.thrust.value, QStringLiteral("The external force"));
+    const AxisFigure mass = mech.movingMass + payload;
+    const AxisFigure weight = mass * StandardGravity;
+    // Along the axis's positive direction; the counterweight takes its weight
+    // off the load along the line.
+    const AxisFigure gravity = (mass - a.counterweight) * StandardGravity * a.sinTheta;
+    const AxisFigure loadForce = mechanismFigure(mech, gravity * dir + a.mu * weight * a.cosTheta + thrust);
+    const AxisFigure breakawayForce =
+        mechanismFigure(mech, gravity * dir + a.muStatic * weight * a.cosTheta + thrust);
+    m.loadForce = loadForce * dir;
+    d.through = a.reflected + a.counterweight * a.arm * a.arm / (i * i) + payload * a.arm * a.arm / (i * i);
+    d.loadIdeal = loadForce * a.arm / i;
+    result.breakawayIdeal = breakawayForce * a.arm / i;
+    // At rest friction does not act, and no efficiency: only gravity holds,
+    // unless the screw locks itself.
+    result.holdIdeal = mechanismFigure(mech, d.selfLocking ? AxisFigure(0.0) * gravity : gravity * a.arm / i);
+    return result;
+}
+
+// A speed within rounding of the peak or of rest is that exactly: the ramps
+// reach them.
+double snapped(double speed, double peak)
+{
+    const double slack = 1e-12 * peak;
+    if (std::fabs(speed) <= slack)
+        return 0;
+    if (std::fabs(std::fabs(speed) - peak) <= slack)
+        return std::copysign(peak, speed);
+    return speed;
+}
+
+// ∫ T·ω dt and the largest −T·ω over [from, to] where the torque is linear,
+// T = t0 + slope·t, and ω = w0 + a·t + j·t²/2 (the move's frame): the braking
+// energy and peak braking power of a piece where T ≤ 0.
+struct Braking
+{
+    double energy = 0;
+    double peak = 0;
+};
+Braking brakingOver(double t0, double slope, double w0, double a, double j, double from, double to)
+{
+    // T·ω = c0 + c1·t + c2·t² + c3·t³.
+    const double c[4] = {t0 * w0, t0 * a + slope * w0, t0 * j / 2 + slope * a, slope * j / 2};
+    const auto integral = [&](double t) {
+        return t * (c[0] + t * (c[1] / 2 + t * (c[2] / 3 + t * c[3] / 4)));
+    };
+    const auto power = [&](double t) { return c[0] + t * (c[1] + t * (c[2] + t * c[3])); };
+    Braking result;
+    result.energy = -(integral(to) - integral(from));
+    result.peak = std::max(-power(from), -power(to));
+    // Where the power's slope c1 + 2c2·t + 3c3·t² is 0 inside.
+    const double qa = 3 * c[3], qb = 2 * c[2], qc = c[1];
+    std::array<double, 2> turns{-1, -1};
+    if (qa == 0) {
+        if (qb != 0)
+            turns[0] = -qc / qb;
+    } else if (const double disc = qb * qb - 4 * qa * qc; disc >= 0) {
+        turns = {(-qb + std::sqrt(disc)) / (2 * qa), (-qb - std::sqrt(disc)) / (2 * qa)};
+    }
+    for (const double t : turns)
+        if (t > from && t < to)
+            result.peak = std::max(result.peak, -power(t));
+    return result;
+}
+
+// What the segments add up to over the cycle.
+struct CycleSums
+{
+    AxisFigure squares = 0.0; // ∫T² dt
+    AxisFigure travel = 0.0;  // ∫|n| dt
+    AxisFigure energy = 0.0;  // braking
     AxisFigure peakPower = 0.0;
-    double start = 0;
-    for (int k = 0; k < MoveSegmentCount; ++k) {
-        MoveSegment &segment = r.segments.emplace_back();
-        segment.kind = MoveSegmentKind(k);
-        segment.start = start;
-        segment.duration = durations[k].value();
-        segment.speedFrom = speeds[k][0];
-        segment.speedTo = speeds[k][1];
-        segment.torque = durations[k].ok() ? torques[k] : durations[k];
-        start += segment.duration;
-        squares = squares + segment.torque * segment.torque * durations[k];
-        const AxisFigure meanOfSegment = (std::fabs(speeds[k][0]) + std::fabs(speeds[k][1])) / 2;
-        meanSum = meanSum + meanOfSegment * durations[k];
-        for (int e = 0; e < 2; ++e) {
-            OperatingPoint &point = r.points.emplace_back();
-            point.segment = segment.kind;
-            point.end = e == 1;
-            point.used = segment.duration > 0 && segment.torque.ok();
-            point.speed = speeds[k][e];
-            point.torque = segment.torque.value();
-            segment.torqueEnd = point.torque;
+    AxisFigure peak = 0.0; // the largest |T|
+};
+
+// A segment of the cycle, its two operating points, and its share of the sums.
+void addSegment(MoveResults &r, CycleSums &sums, const MoveSegment &segment)
+{
+    r.segments.push_back(segment);
+    for (const bool end : {false, true}) {
+        OperatingPoint &point = r.points.emplace_back();
+        point.move = segment.move;
+        point.segment = segment.kind;
+        point.end = end;
+        point.used = segment.duration > 0 && segment.torque.ok();
+        point.speed = end ? segment.speedTo : segment.speedFrom;
+        point.torque = end ? segment.torqueEnd : segment.torque.value();
+    }
+    // A segment of no time asks nothing of the motor.
+    if (!segment.torque.ok()) {
+        sums.peak = segment.torque;
+    } else if (sums.peak.ok() && segment.duration > 0) {
+        sums.peak =
+            std::max({sums.peak.value(), std::fabs(segment.torque.value()), std::fabs(segment.torqueEnd)});
+    }
+}
+
+// The segments of one move (its pieces, split where the torque bends, and a
+// constant-speed segment of no time where it has none) and of its dwell.
+void addMove(MoveResults &r, CycleSums &sums, int index, double start, const MoveKinematics &kinematics,
+             const Drive &d, double dir, const AxisFigure &perLoad, const AxisFigure &dwell,
+             const AxisFigure &dwellTorque)
+{
+    const double peakSpeed = kinematics.peakSpeed.value();
+    const double accelEnd = kinematics.accelTime.value();
+    const double constantEnd = accelEnd + kinematics.constantTime.value();
+    const AxisFigure &failure = !kinematics.ok() ? kinematics.moveTime : perLoad;
+    const double toMotor = perLoad.value();
+    const std::array<double, 2> bends = d.bends();
+    MoveSegment segment;
+    segment.move = index;
+    segment.start = start;
+    bool constantSeen = false;
+    const auto add = [&](MoveSegmentKind kind, const KinematicPiece &piece) {
+        if (kind == MoveSegmentKind::Decelerate && !constantSeen) {
+            // The peak held for no time: triangular, or no constant speed.
+            const double top = dir * peakSpeed * toMotor;
+            MoveSegment held = segment;
+            held.kind = MoveSegmentKind::Constant;
+            held.duration = 0;
+            held.speedFrom = held.speedTo = failure.ok() ? top : 0;
+            held.torque = failure.ok() ? d.torque(d.loadIdeal, 0.0, true) * dir : failure;
+            held.torqueEnd = held.torque.value();
+            held.motion = {0, 0, {0, held.speedFrom, 0}};
+            addSegment(r, sums, held);
+            constantSeen = true;
         }
-        // A segment of no time asks nothing of the motor.
-        if (!segment.torque.ok()) {
-            peak = segment.torque;
-        } else if (peak.ok() && segment.duration > 0) {
-            peak = std::max(peak.value(), std::fabs(segment.torque.value()));
+        constantSeen = constantSeen || kind == MoveSegmentKind::Constant;
+        segment.kind = kind;
+        segment.duration = piece.duration;
+        if (!failure.ok()) {
+            segment.speedFrom = segment.speedTo = 0;
+            segment.torque = failure;
+            segment.torqueEnd = 0;
+            sums.squares = sums.squares + failure;
+            addSegment(r, sums, segment);
+            return;
+        }
+        const KinematicState end = EndOf(piece);
+        const double v0 = snapped(piece.start.speed, peakSpeed), v1 = snapped(end.speed, peakSpeed);
+        segment.speedFrom = toMotor * v0;
+        segment.speedTo = toMotor * v1;
+        segment.motion = {piece.duration,
+                          toMotor * piece.jerk,
+                          {toMotor * piece.start.accel, segment.speedFrom, toMotor * piece.start.position}};
+        // In the move's frame, where the torque's sign is its power's.
+        const double alpha0 = dir * toMotor * piece.start.accel;
+        const double alpha1 = dir * toMotor * end.accel;
+        const AxisFigure t0 = d.torque(d.loadIdeal, alpha0, true);
+        const AxisFigure t1 = piece.jerk == 0 ? t0 : d.torque(d.loadIdeal, alpha1, true);
+        segment.torque = t0 * dir;
+        segment.torqueEnd = t1.value() * dir;
+        const AxisFigure duration = piece.duration;
+        if (piece.jerk == 0) {
+            sums.squares = sums.squares + t0 * t0 * duration;
+            const double w0 = std::fabs(segment.speedFrom), w1 = std::fabs(segment.speedTo);
+            const AxisFigure mean = (w0 + w1) / 2;
+            sums.travel = sums.travel + mean * duration;
             // Power T·ω is linear over a ramp and keeps one sign: the braking
             // energy is its mean times the time, its peak at the top speed.
-            const double torque = segment.torque.value();
-            if (torque < 0) {
-                energy = energy + AxisFigure(-torque) * meanOfSegment * durations[k];
-                peakPower = std::max(peakPower.value(), -torque * std::max(speeds[k][0], speeds[k][1]));
+            if (t0.ok() && t0.value() < 0) {
+                sums.energy = sums.energy + AxisFigure(-t0.value()) * mean * duration;
+                sums.peakPower = std::max(sums.peakPower.value(), -t0.value() * std::max(w0, w1));
+            }
+        } else {
+            // Linear torque: ∫T² = t·(T0² + T0·T1 + T1²)/3.
+            sums.squares = sums.squares + (t0 * t0 + t0 * t1 + t1 * t1) * duration / 3.0;
+            sums.travel = sums.travel + AxisFigure(std::fabs(toMotor) * IntegralsOf(piece).absSpeed);
+            if (t0.ok() && t1.ok()) {
+                const double slope = (t1.value() - t0.value()) / piece.duration;
+                const double w = dir * toMotor;
+                // Braking only where T < 0: up to, or from, its root.
+                double from = 0, to = piece.duration;
+                if (t0.value() >= 0 && t1.value() >= 0)
+                    to = from;
+                else if (t0.value() >= 0)
+                    from = -t0.value() / slope;
+                else if (t1.value() > 0)
+                    to = -t0.value() / slope;
+                if (to > from) {
+                    const Braking braking = brakingOver(t0.value(), slope, w * piece.start.speed,
+                                                        w * piece.start.accel, w * piece.jerk, from, to);
+                    sums.energy = sums.energy + braking.energy;
+                    sums.peakPower = std::max(sums.peakPower.value(), braking.peak);
+                }
+            }
+        }
+        addSegment(r, sums, segment);
+        segment.start += piece.duration;
+    };
+
+    if (!kinematics.ok()) {
+        for (const MoveSegmentKind kind :
+             {MoveSegmentKind::Accelerate, MoveSegmentKind::Constant, MoveSegmentKind::Decelerate})
+            add(kind, KinematicPiece{});
+    } else {
+        double into = 0;
+        for (const KinematicPiece &piece : kinematics.pieces) {
+            const double middle = into + piece.duration / 2;
+            into += piece.duration;
+            const MoveSegmentKind kind = middle < accelEnd      ? MoveSegmentKind::Accelerate
+                                         : middle < constantEnd ? MoveSegmentKind::Constant
+                                                                : MoveSegmentKind::Decelerate;
+            // Split where the acceleration passes a bend of the torque, so the
+            // torque is linear over each part.
+            std::array<double, 2> cuts{};
+            std::size_t count = 0;
+            if (piece.jerk != 0 && perLoad.ok()) {
+                for (const double bend : bends) {
+                    // dir·toMotor·(a0 + j·t) = bend
+                    const double t = (bend / (dir * toMotor) - piece.start.accel) / piece.jerk;
+                    if (t > 1e-12 * piece.duration && t < piece.duration * (1 - 1e-12))
+                        cuts[count++] = t;
+                }
+                if (count == 2 && cuts[1] < cuts[0])
+                    std::swap(cuts[0], cuts[1]);
+            }
+            double from = 0;
+            for (std::size_t k = 0; k <= count; ++k) {
+                const double to = k < count ? cuts[k] : piece.duration;
+                if (to <= from)
+                    continue;
+                KinematicPiece part = piece;
+                part.start = StateAt(piece, from);
+                part.duration = to - from;
+                add(kind, part);
+                from = to;
             }
         }
     }
-    r.peakTorque = peak;
-    r.rmsTorque = Sqrt(squares / r.cycleTime);
-    r.meanSpeed = r.maxMotorSpeed.ok() ? meanSum / r.cycleTime : r.maxMotorSpeed;
-    const AxisFigure &cycleOk = peak.ok() ? r.cycleTime : peak;
-    r.brakingEnergy = cycleOk.ok() ? energy : cycleOk;
-    r.brakingPower = r.brakingEnergy / r.cycleTime;
-    r.peakBrakingPower = cycleOk.ok() ? peakPower : cycleOk;
+    segment.kind = MoveSegmentKind::Dwell;
+    segment.duration = dwell.value();
+    segment.speedFrom = segment.speedTo = 0;
+    segment.torque = dwell.ok() ? dwellTorque : dwell;
+    segment.torqueEnd = segment.torque.value();
+    segment.motion = {segment.duration, 0, {}};
+    sums.squares = sums.squares + segment.torque * segment.torque * dwell;
+    addSegment(r, sums, segment);
+}
+
+// The cycle's figures that are the largest of its moves'.
+constexpr std::pair<AxisFigure MoveResults::*, AxisFigure CycleMoveResults::*> LargestOfMoves[] = {
+    {&MoveResults::peakLoadSpeed, &CycleMoveResults::peakLoadSpeed},
+    {&MoveResults::loadAccel, &CycleMoveResults::loadAccel},
+    {&MoveResults::loadDecel, &CycleMoveResults::loadDecel},
+    {&MoveResults::maxMotorSpeed, &CycleMoveResults::maxMotorSpeed},
+    {&MoveResults::motorAccel, &CycleMoveResults::motorAccel},
+    {&MoveResults::motorDecel, &CycleMoveResults::motorDecel},
+    {&MoveResults::accelTorque, &CycleMoveResults::accelTorque},
+    {&MoveResults::decelTorque, &CycleMoveResults::decelTorque},
+    {&MoveResults::loadForce, &CycleMoveResults::loadForce},
+    {&MoveResults::loadTorque, &CycleMoveResults::loadTorque},
+    {&MoveResults::holdingTorque, &CycleMoveResults::holdingTorque},
+    {&MoveResults::breakawayTorque, &CycleMoveResults::breakawayTorque}};
+
+// The largest of the moves' figures in size, signed as it is; a failure
+// when one fails.
+void keepLargest(AxisFigure &largest, const AxisFigure &figure, bool first)
+{
+    if (first || (largest.ok() && (!figure.ok() || std::fabs(figure.value()) > std::fabs(largest.value()))))
+        largest = figure;
 }
 
 } // namespace
@@ -469,35 +691,107 @@ MoveResults ComputeMove(const Axis &axis, const AxisResults &inertia, const Move
 {
     MoveResults r;
     r.mechanism = MechanismOf(axis);
-    const bool linear = r.mechanism.kind != MechanismKind::Rotary;
+    const AxisMechanism &mech = r.mechanism;
+    const bool linear = mech.kind != MechanismKind::Rotary;
     const QString rotary = QStringLiteral("A rotary axis has no lead, pitch diameter or moving mass.");
-    r.pitch = linear ? mechanismFigure(r.mechanism, r.mechanism.pitch) : AxisFigure::failed(rotary);
-    r.movingMass = linear ? mechanismFigure(r.mechanism, r.mechanism.movingMass) : AxisFigure::failed(rotary);
-    const AxisFigure t = computeProfile(move.moves.first(), r);
-    const AxisFigure i = computeMotorMotion(axis, r);
-    const Drive drive = computeTorques(axis, inertia, move, i, r);
-    computeCycle(move.moves.first(), t, drive, r);
-    CycleMoveResults &only = r.moves.emplace_back();
-    only.moveTime = t;
-    only.dwell = r.cycleTime - t;
-    only.peakLoadSpeed = r.peakLoadSpeed;
-    only.loadAccel = r.loadAccel;
-    only.loadDecel = r.loadDecel;
-    only.maxMotorSpeed = r.maxMotorSpeed;
-    only.motorAccel = r.motorAccel;
-    only.motorDecel = r.motorDecel;
-    only.accelFactor = 1.0;
-    only.loadForce = r.loadForce;
-    only.loadTorque = r.loadTorque;
-    only.accelTorque = r.accelTorque;
-    only.decelTorque = r.decelTorque;
-    only.holdingTorque = r.holdingTorque;
-    only.breakawayTorque = r.breakawayTorque;
-    only.peakTorque = r.peakTorque;
-    r.movingTime = t;
-    r.cyclesPerMinute = 60.0 / r.cycleTime;
-    r.dutyCycle = t / r.cycleTime;
-    r.accelFactor = 1.0;
+    r.pitch = linear ? mechanismFigure(mech, mech.pitch) : AxisFigure::failed(rotary);
+    r.movingMass = linear ? mechanismFigure(mech, mech.movingMass) : AxisFigure::failed(rotary);
+    const AxisDrive drive = axisDrive(axis, inertia, move, mech, r);
+    const AxisFigure &perLoad = drive.perLoad;
+
+    const qsizetype moveCount = move.moves.size();
+    r.moves.resize(std::size_t(moveCount));
+    r.segments.reserve(std::size_t(moveCount) * 8);
+    r.points.reserve(std::size_t(moveCount) * 16);
+    CycleSums sums;
+    AxisFigure cycleTime = 0.0;
+    AxisFigure movingTime = 0.0;
+    AxisFigure accelFactor = 1.0;
+    for (qsizetype k = 0; k < moveCount; ++k) {
+        const CycleMove &input = move.moves.at(k);
+        CycleMoveResults &m = r.moves[std::size_t(k)];
+        m.kinematics = kinematicsOf(input);
+        const MoveKinematics &kin = m.kinematics;
+        m.start = cycleTime.value();
+        m.moveTime = kin.moveTime;
+        m.dwell = NonNegative(input.dwell.value, QStringLiteral("The dwell time"));
+        m.peakLoadSpeed = kin.peakSpeed;
+        m.loadAccel = kin.accel;
+        m.loadDecel = kin.decel;
+        m.maxMotorSpeed = perLoad * m.peakLoadSpeed;
+        m.motorAccel = perLoad * m.loadAccel;
+        m.motorDecel = perLoad * m.loadDecel;
+        m.accelFactor = kin.ok() ? AxisFigure(std::max(kin.accelFactor.value(), kin.decelFactor.value()))
+                                 : kin.accelFactor;
+        const double dir = input.distance.value < 0 ? -1.0 : 1.0;
+        const MoveDrive moving = moveDrive(drive, mech, input, dir, m);
+        const Drive &d = moving.drive;
+        m.accelTorque = m.motorAccel * d.direct + m.motorAccel * d.through / (d.etaM * d.etaG);
+        m.decelTorque = m.motorDecel * d.direct + m.motorDecel * d.through * d.etaBack * d.etaG;
+        m.loadTorque = throughStage(throughStage(d.loadIdeal, d.etaM, d.etaBack), d.etaG, d.etaG) * dir;
+        m.holdingTorque = moving.holdIdeal;
+        // At the first instant, with the acceleration the move starts with
+        // (none at the start of an S-curve).
+        const AxisFigure startAccel =
+            kin.ok() ? perLoad * std::fabs(kin.pieces.front().start.accel) : AxisFigure(kin.moveTime);
+        m.breakawayTorque = d.torque(moving.breakawayIdeal, startAccel.value(), true) * dir;
+        for (const AxisFigure *figure : {&startAccel, &d.through})
+            if (!figure->ok())
+                m.breakawayTorque = *figure;
+
+        const AxisFigure dwellTorque =
+            input.holdingBrake ? AxisFigure(0.0) * m.holdingTorque : m.holdingTorque;
+        const std::size_t first = r.segments.size();
+        addMove(r, sums, int(k), m.start, kin, d, dir, perLoad, m.dwell, dwellTorque);
+        AxisFigure peak = 0.0;
+        for (std::size_t s = first; s < r.segments.size(); ++s) {
+            const MoveSegment &segment = r.segments[s];
+            if (!segment.torque.ok())
+                peak = segment.torque;
+            else if (peak.ok() && segment.duration > 0)
+                peak =
+                    std::max({peak.value(), std::fabs(segment.torque.value()), std::fabs(segment.torqueEnd)});
+        }
+        m.peakTorque = peak;
+
+        cycleTime = cycleTime + (m.moveTime + m.dwell);
+        movingTime = movingTime + m.moveTime;
+        accelFactor = !accelFactor.ok() || !m.accelFactor.ok()
+                          ? (accelFactor.ok() ? m.accelFactor : accelFactor)
+                          : AxisFigure(std::max(accelFactor.value(), m.accelFactor.value()));
+        for (const auto &[cycle, own] : LargestOfMoves)
+            keepLargest(r.*cycle, m.*own, k == 0);
+    }
+    if (moveCount == 0) {
+        const AxisFigure none = AxisFigure::failed(QStringLiteral("The cycle has no move."));
+        for (const auto &[cycle, own] : LargestOfMoves)
+            r.*cycle = none;
+        for (AxisFigure *figure : {&r.accelTime, &r.constantTime, &r.decelTime, &sums.peak, &cycleTime})
+            *figure = none;
+    } else {
+        // A timed move's ramps do not hang on its distance: they show even
+        // while the distance is missing.
+        CycleMove timing = move.moves.first();
+        timing.distance.value = 1;
+        const MoveKinematics first = r.moves.front().kinematics.ok() || timing.profile == MoveProfile::Limited
+                                         ? r.moves.front().kinematics
+                                         : kinematicsOf(timing);
+        r.accelTime = first.accelTime;
+        r.constantTime = first.constantTime;
+        r.decelTime = first.decelTime;
+    }
+    r.cycleTime = cycleTime;
+    r.movingTime = movingTime;
+    r.cyclesPerMinute = 60.0 / cycleTime;
+    r.dutyCycle = movingTime / cycleTime;
+    r.accelFactor = accelFactor;
+    r.peakTorque = sums.peak;
+    r.rmsTorque = Sqrt(sums.squares / cycleTime);
+    r.meanSpeed = r.maxMotorSpeed.ok() ? sums.travel / cycleTime : r.maxMotorSpeed;
+    const AxisFigure &cycleOk = sums.peak.ok() ? cycleTime : sums.peak;
+    r.brakingEnergy = cycleOk.ok() ? sums.energy : cycleOk;
+    r.brakingPower = r.brakingEnergy / cycleTime;
+    r.peakBrakingPower = cycleOk.ok() ? sums.peakPower : cycleOk;
 
     const AxisMotor &motor = axis.motor;
     const MotorCurves curves = CurvesOf(motor);
@@ -508,16 +802,17 @@ MoveResults ComputeMove(const Axis &axis, const AxisResults &inertia, const Move
     const AxisFigure peakCurve =
         curves.peakProblem.isEmpty() ? AxisFigure(0.0) : AxisFigure::failed(curves.peakProblem);
     peak = check(MotorCheckKind::PeakTorque, r.peakTorque, peakCurve, peakMargin);
+    peak.moveCount = int(moveCount);
     for (int k = 0; k < int(r.points.size()) && r.peakTorque.ok() && peakCurve.ok(); ++k) {
         const OperatingPoint &point = r.points[std::size_t(k)];
         if (!point.used)
             continue;
         MotorCheck here = check(MotorCheckKind::PeakTorque, std::fabs(point.torque),
-                                TorqueAt(curves.peak, point.speed), peakMargin);
+                                TorqueAt(curves.peak, std::fabs(point.speed)), peakMargin);
         here.speed = point.speed;
         here.point = k;
         here.at = point;
-        here.moveCount = int(r.moves.size());
+        here.moveCount = int(moveCount);
         if (peak.point < 0 || rank(here) < rank(peak))
             peak = here;
     }
@@ -622,17 +917,27 @@ MoveCurves SampleMove(const MoveResults &results, int samplesPerSegment)
     if (!results.peakTorque.ok() || !results.maxMotorSpeed.ok() || !results.cycleTime.ok())
         return curves;
     const int n = std::clamp(samplesPerSegment, 2, 100000);
-    curves.speed.reserve(std::size_t(n) * MoveSegmentCount);
-    curves.torque.reserve(std::size_t(n) * MoveSegmentCount);
+    curves.speed.reserve(std::size_t(n) * results.segments.size());
+    curves.torque.reserve(std::size_t(n) * results.segments.size());
+    curves.boundaries.reserve(results.segments.size() + 1);
+    for (const CycleMoveResults &move : results.moves)
+        curves.moveStarts.push_back(move.start);
     for (const MoveSegment &segment : results.segments) {
         curves.boundaries.push_back(segment.start);
         if (segment.duration <= 0)
             continue;
+        const double rise = segment.speedTo - segment.speedFrom;
+        const double torque = segment.torque.value();
+        const double torqueRise = segment.torqueEnd - torque;
         for (int j = 0; j < n; ++j) {
             const double f = double(j) / (n - 1);
             const double time = segment.start + segment.duration * f;
-            curves.speed.emplace_back(time, segment.speedFrom + (segment.speedTo - segment.speedFrom) * f);
-            curves.torque.emplace_back(time, segment.torque.value());
+            // A rounded corner's speed is a parabola; a ramp's a straight line.
+            const double speed = segment.motion.jerk == 0 || j == n - 1
+                                     ? segment.speedFrom + rise * f
+                                     : StateAt(segment.motion, segment.duration * f).speed;
+            curves.speed.emplace_back(time, speed);
+            curves.torque.emplace_back(time, torque + torqueRise * f);
         }
     }
     curves.boundaries.push_back(results.cycleTime.value());

@@ -494,13 +494,20 @@ QWidget *MovePane::buildResults()
     grid->setHorizontalSpacing(6);
     grid->setVerticalSpacing(2);
     m_figureGrid = grid;
-    for (MoveUnit unit : {MoveUnit::LoadSpeed, MoveUnit::LoadAccel, MoveUnit::MotorSpeed,
-                          MoveUnit::MotorAccel, MoveUnit::Torque, MoveUnit::Force, MoveUnit::Time,
-                          MoveUnit::Length, MoveUnit::Mass, MoveUnit::Energy, MoveUnit::Power})
-        m_unitLists[std::size_t(unit)] =
-            AxisUnitList(QStringLiteral("cmb%1Units").arg(QLatin1String(MoveUnitName(unit))),
-                         QStringLiteral("%1 units").arg(QLatin1String(MoveUnitName(unit))),
-                         QString::fromLatin1(MoveUnitType(unit, m_kind)), content);
+    for (int u = 0; u < MoveUnitCount; ++u) {
+        const MoveUnit unit = MoveUnit(u);
+        const QString name = QStringLiteral("cmb%1Units").arg(QLatin1String(MoveUnitName(unit)));
+        const QString spoken = QStringLiteral("%1 units").arg(QLatin1String(MoveUnitName(unit)));
+        // A figure of one unit shows it in a list of one.
+        if (const QString fixed = MoveFixedUnit(unit); !fixed.isEmpty()) {
+            auto *list = Named(new QComboBox(content), name, QString(), spoken);
+            list->addItem(fixed);
+            m_unitLists[std::size_t(unit)] = list;
+        } else {
+            m_unitLists[std::size_t(unit)] =
+                AxisUnitList(name, spoken, QString::fromLatin1(MoveUnitType(unit, m_kind)), content);
+        }
+    }
     for (int f = 0; f < FigureCount; ++f) {
         const MoveFigureRow &row = MoveFigures[std::size_t(f)];
         const QString spoken = QString::fromUtf8(row.spoken);
@@ -843,7 +850,7 @@ void MovePane::display()
             problem = figure.reason();
         const QString unit = unitList(row.unit)->currentText();
         ShowResult(m_rows[std::size_t(f)], figure,
-                   AxisFigureText(m_units, figure, unit, m_digits, m_notation));
+                   MoveFigureText(m_units, figure, row.unit, unit, m_digits, m_notation));
         ShowValue(m_unitNames[std::size_t(f)], unit.trimmed());
     }
     ShowValue(m_lblProblem, problem);

@@ -291,7 +291,8 @@ void tst_AxisCheck::json_figures_are_the_cores()
 {
     // The SI unit of each figure list, by MoveUnit, for a linear axis.
     static const char *const SiUnits[MoveUnitCount] = {
-        "m/s", "m/s\u00b2", "rad/s", "rad/s\u00b2", "N\u00b7m", "N", "s", "m", "kg", "J", "W"};
+        "m/s", "m/s\u00b2", "rad/s", "rad/s\u00b2", "N\u00b7m", "N", "s",
+        "m",   "kg",        "J",     "W",           "1/min",    "1", "1"};
     // Every figure as the core computes it, to the last bit, in SI.
     const AxisDocument document = ballScrew({});
     const AxisResults inertia = ComputeAxis(document.axis);
@@ -314,7 +315,7 @@ void tst_AxisCheck::json_figures_are_the_cores()
             ++found;
         }
     }
-    QCOMPARE(found, 22); // every figure of a screw axis (no pitch diameter)
+    QCOMPARE(found, 26); // every figure of a screw axis (no pitch diameter)
     const QJsonArray rows = file[QLatin1String("inertia")].toArray();
     QCOMPARE(rows.size(), qsizetype(AxisResultRows.size()));
     for (std::size_t r = 0; r < AxisResultRows.size(); ++r)
@@ -337,9 +338,11 @@ void tst_AxisCheck::json_figures_are_the_cores()
     QCOMPARE(peak[QLatin1String("value")][QLatin1String("unit")].toString(), QStringLiteral("N\u00b7m"));
     QCOMPARE(peak[QLatin1String("speed")][QLatin1String("value")].toDouble(),
              8000 * 2 * std::numbers::pi / 60);
-    QCOMPARE(
-        peak[QLatin1String("point")].toObject(),
-        (QJsonObject{{"segment", "decelerate"}, {"at", "start"}, {"text", "the start of the deceleration"}}));
+    QCOMPARE(peak[QLatin1String("point")].toObject(),
+             (QJsonObject{{"segment", "decelerate"},
+                          {"at", "start"},
+                          {"move", 1},
+                          {"text", "the start of the deceleration"}}));
     QCOMPARE(checks.at(1)[QLatin1String("speed")][QLatin1String("value")].toDouble(), move.meanSpeed.value());
     QCOMPARE(checks.at(4)[QLatin1String("key")].toString(), QStringLiteral("breakawayTorque"));
     QCOMPARE(checks.at(4)[QLatin1String("value")][QLatin1String("value")].toDouble(),

@@ -65,6 +65,28 @@ AxisDocument everything()
     move.gearboxDragTorque = {0.01, {}};
     move.counterweight = {12, QStringLiteral("lb")};
     move.moves[0].holdingBrake = true;
+    // Back with an S-curve of a given jerk time carrying a part, then out by limits.
+    CycleMove back;
+    back.distance = {-0.15, QStringLiteral("in")};
+    back.moveTime = {0.5, {}};
+    back.profile = MoveProfile::SCurve;
+    back.defaultRamps = false;
+    back.accelTime = {0.2, QStringLiteral("ms")};
+    back.decelTime = {0.1, {}};
+    back.jerkAsPercent = false;
+    back.jerkPercent = 30;
+    back.jerkTime = {0.02, QStringLiteral("ms")};
+    back.payload = {2.5, QStringLiteral("lb")};
+    back.thrust = {10, {}};
+    back.dwell = {1, {}};
+    CycleMove limited;
+    limited.distance = {0.15, {}};
+    limited.profile = MoveProfile::Limited;
+    limited.speedLimit = {0.5, QStringLiteral("in/s")};
+    limited.accelLimit = {3, {}};
+    limited.jerkLimit = {45, {}};
+    limited.loadTorque = {0.25, {}};
+    move.moves << back << limited;
     axis.motor.continuous.form = CurveForm::Corner;
     axis.motor.continuous.cornerSpeed = {300, QStringLiteral("rpm")};
     axis.motor.continuous.torqueAtMaxSpeed = {0.4, QStringLiteral("N-m")};
@@ -164,6 +186,9 @@ private slots:
         QTest::newRow("mass as text") << "\"value\": 40" << "\"value\": \"40\"" << "item 1, mass, value is not a number";
         QTest::newRow("value beyond double") << "\"value\": 40" << "\"value\": 1e999" << "damaged";
         QTest::newRow("gearbox not a group") << "\"gearbox\": {" << "\"gearbox\": [], \"x\": {" << "gearbox is not a group of values";
+        QTest::newRow("moves not a list") << "\"moves\": [" << "\"moves\": {}, \"x\": [" << "move, moves is not a list";
+        QTest::newRow("move not a group") << "\"moves\": [" << "\"moves\": [3, " << "move, move 1 is not a group of values";
+        QTest::newRow("unknown profile") << "\"limited\"" << "\"jerky\"" << "move, move 3, profile is not a known word (\"jerky\")";
         QTest::newRow("ramps flag as number") << "\"defaultRamps\": false" << "\"defaultRamps\": 0" << "move, move 1, defaultRamps is not true or false";
         QTest::newRow("shape input missing") << "\"outsideDiameter\"" << "\"outside\"" << "item 2, inputs, outsideDiameter is missing";
         // clang-format on
@@ -219,6 +244,7 @@ private slots:
         QVERIFY2(read.document, qPrintable(read.problem));
         QCOMPARE(read.version, 2);
         AxisDocument expected = everything();
+        expected.move.moves = {expected.move.moves.first()};
         expected.axis.motor = withDefaults(expected.axis.motor, 2);
         MoveInputs &m = expected.move;
         MoveInputs defaults;
@@ -248,9 +274,35 @@ private slots:
         const AxisFileRead read = readBytes(QJsonDocument(root).toJson());
         QVERIFY2(read.document, qPrintable(read.problem));
         AxisDocument expected = everything();
+        expected.move.moves = {expected.move.moves.first()};
         expected.axis.motor.pointSpeedUnit = QStringLiteral("rpm");
         expected.axis.motor.pointTorqueUnit = QStringLiteral("N-m");
         QVERIFY(*read.document == expected);
+    }
+
+    // A cycle holds at least one move and at most MaxCycleMoves.
+    void moves_counted_data()
+    {
+        QTest::addColumn<int>("count");
+        QTest::addColumn<QString>("problem"); // empty: opens
+        QTest::newRow("none") << 0 << "move, moves holds no move";
+        QTest::newRow("the most") << MaxCycleMoves << "";
+        QTest::newRow("one too many") << MaxCycleMoves + 1 << "move, moves has more than 10000 moves";
+    }
+    void moves_counted()
+    {
+        QFETCH(int, count);
+        QFETCH(QString, problem);
+        AxisDocument document = everything();
+        const CycleMove last = document.move.moves.last();
+        document.move.moves.clear();
+        for (int k = 0; k < count; ++k)
+            document.move.moves.append(last);
+        const AxisFileRead read = readBytes(bytesOf(document));
+        QCOMPARE(read.problem, problem.isEmpty() ? QString() : QStringLiteral("it is damaged: ") + problem);
+        QCOMPARE(bool(read.document), problem.isEmpty());
+        if (read.document)
+            QCOMPARE(read.document->move.moves.size(), qsizetype(count));
     }
 
     // A value that could not be read back is not written at all.

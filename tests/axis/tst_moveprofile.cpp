@@ -63,6 +63,7 @@ using Figures = std::array<double, 7>;
 // speed (rpm), braking energy (J), average and peak braking power (W),
 // breakaway and lost torque (N·m).
 using Cycle = std::array<double, 11>;
+using Cycle12 = std::array<double, 12>;
 
 MoveInputs ballScrewMove(double inclineDegrees)
 {
@@ -106,10 +107,40 @@ MoveInputs rotaryMove()
     return move;
 }
 
+// The belt axis (12 kg on a 50 mm pulley, direct, 1e-4 kg·m² rotor).
+Axis beltAxis()
+{
+    return axis({beltLoad(12, 0.05)}, 1, 0, 1e-4);
+}
+
+// Out 0.5 m up a 30° incline in 1 s carrying a 5 kg part, back down empty
+// in 0.8 s (triangular), on 10 kg behind a 100 mm pulley and a 2 : 1
+// gearbox.
+MoveInputs outAndBack()
+{
+    MoveInputs move;
+    CycleMove out;
+    out.distance = {0.5, {}};
+    out.moveTime = {1, {}};
+    out.payload = {5, {}};
+    out.dwell = {0.5, {}};
+    CycleMove back;
+    back.distance = {-0.5, {}};
+    back.moveTime = {0.8, {}};
+    back.profile = MoveProfile::Triangular;
+    back.dwell = {0.7, {}};
+    move.moves = {out, back};
+    move.incline = {std::numbers::pi / 6, {}};
+    move.friction = 0.1;
+    move.mechanismEfficiency = 90;
+    return move;
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(Figures)
 Q_DECLARE_METATYPE(Cycle)
+Q_DECLARE_METATYPE(Cycle12)
 Q_DECLARE_METATYPE(AxisMotor)
 
 namespace {
@@ -218,6 +249,100 @@ private slots:
             QVERIFY2(matches(got[k], figures[k], 5e-6),
                      qPrintable(QString::number(k) + u' ' + describe(got[k])));
         QVERIFY2(r.peakTorque.reason().contains(reason), qPrintable(r.peakTorque.reason()));
+    }
+
+    // Whole cycles worked apart from the program (see cycle_worked for the working).
+    void cycle_worked_data()
+    {
+        QTest::addColumn<Axis>("axis");
+        QTest::addColumn<MoveInputs>("move");
+        // peak, RMS torque (N·m), mean speed (rad/s), braking energy (J) and peak power (W),
+        // top motor speed (rad/s), moving and cycle time (s), cycles per minute, duty, S-curve raise,
+        // breakaway (N·m)
+        QTest::addColumn<Cycle12>("cycle");
+        MoveInputs sCurve = rotaryMove();
+        sCurve.moves[0].profile = MoveProfile::SCurve;
+        sCurve.moves[0].jerkPercent = 50;
+        MoveInputs limited;
+        limited.moves[0].profile = MoveProfile::Limited;
+        limited.moves[0].distance = {0.2, {}};
+        limited.moves[0].speedLimit = {2, {}};
+        limited.moves[0].accelLimit = {5, {}};
+        limited.moves[0].dwell = {0.1, {}};
+        limited.friction = 0.1;
+        MoveInputs twice = ballScrewMove(90);
+        twice.moves.append(twice.moves[0]);
+        // clang-format off
+        QTest::newRow("out and back, a part carried out") << axis({beltLoad(10, 0.1)}, 2, 0, 1e-4) << outAndBack()
+            << Cycle12{3.34341908, 1.84030298, 40.0 / 3, 18.2431989, 81.3892472, 50, 1.8, 3, 20, 0.6, 1, 3.34341908};
+        QTest::newRow("trapezoidal twin") << rotaryTable() << rotaryMove()
+            << Cycle12{2.83585278, 1.11655873, 5 * std::numbers::pi, 3.96452275, 79.2904550, 375 * Rpm, 0.5, 1, 60, 0.5, 1, 2.83585278};
+        QTest::newRow("S-curve, 50 % of each ramp") << rotaryTable() << sCurve
+            << Cycle12{3.70706296, 1.20945499, 5 * std::numbers::pi, 3.96989546, 90.0638, 375 * Rpm, 0.5, 1, 60, 0.5, 4.0 / 3, 0.2 / 0.9};
+        QTest::newRow("set by limits, triangular") << beltAxis() << limited
+            << Cycle12{1.8141995, 1.38476087, 16, 4.903202, 49.03202, 40, 0.4, 0.5, 120, 0.8, 1, 1.8141995};
+        QTest::newRow("the same move twice") << ballScrewAxis() << twice
+            << Cycle12{0.468360, 0.270391, 3600 * Rpm, 0, 0, 9000 * Rpm, 1.2, 2, 30, 0.6, 1, 0.468360};
+        // clang-format on
+    }
+    // The out-and-back: at the motor 40 rad per metre; out with 15 kg, J = 15·0.05²/4 =
+    // 9.375e-3 kg·m², α = 90 rad/s², F = 15g(sin 30° + 0.1 cos 30°) = 86.2894 N, X = J·α +
+    // F·0.025: 3.34342, 2.39692 and 1.45042 N·m (all driving, ÷ 0.9, + 1e-4·α); held with the
+    // part 1.83875 N·m. Back down with 10 kg, α = 125 rad/s², F = 10g(−0.5 + 0.0866) = −40.5406 N
+    // in the move's direction: the load drives (× 0.9), −0.196535 and −1.62778 N·m in the move's
+    // frame, +0.196535 and +1.62778 N·m in the axis's, braking 0.196535·25·0.4 + 1.62778·25·0.4 =
+    // 18.2432 J; held empty 1.22583 N·m. RMS over 3 s, mean 2·20 rad / 3 s.
+    // The S-curve: ramps of 0.1 s with corners of 0.025 s raise the peak acceleration by
+    // 0.1/0.075; the torque J·α + T_L/i through a 90 % gearbox turns its power flow inside
+    // the first rounded corner of the braking ramp, so the RMS, braking energy and peak power
+    // were integrated numerically (4·10⁵ steps of the move, the trapezoid giving its exact
+    // figures back); it breaks away at no acceleration, against the load torque alone.
+    // The limits: 0.2 m at 2 m/s and 5 m/s² cannot reach the speed: v = √(D·a) = 1 m/s,
+    // 0.4 s, α = 200 rad/s², 1.8142 N·m up and −1.2258 N·m braking.
+    void cycle_worked()
+    {
+        QFETCH(Axis, axis);
+        QFETCH(MoveInputs, move);
+        QFETCH(Cycle12, cycle);
+        const MoveResults r = ComputeMove(axis, ComputeAxis(axis), move);
+        const AxisFigure got[] = {r.peakTorque,       r.rmsTorque,     r.meanSpeed,   r.brakingEnergy,
+                                  r.peakBrakingPower, r.maxMotorSpeed, r.movingTime,  r.cycleTime,
+                                  r.cyclesPerMinute,  r.dutyCycle,     r.accelFactor, r.breakawayTorque};
+        for (std::size_t k = 0; k < cycle.size(); ++k)
+            QVERIFY2(cycle[k] == 0 ? got[k].ok() && std::fabs(got[k].value()) < 1e-12
+                                   : matches(got[k], cycle[k], k == 4 ? 2e-5 : 5e-6),
+                     qPrintable(QString::number(k) + u' ' + describe(got[k])));
+        // Every segment follows the one before, and the torque of each
+        // starts where the kinematics put it.
+        double end = 0;
+        for (const MoveSegment &segment : r.segments) {
+            QVERIFY(std::fabs(segment.start - end) < 1e-12);
+            end = segment.start + segment.duration;
+        }
+        QVERIFY(std::fabs(end - r.cycleTime.value()) < 1e-12);
+    }
+
+    // Back down the incline the speed is negative and the torque, holding
+    // the load back, positive in the axis's frame; the peak is named by move.
+    void cycle_signs_in_the_axis_frame()
+    {
+        Axis belt = axis({beltLoad(10, 0.1)}, 2, 0, 1e-4);
+        belt.motor.peakTorque = {10, {}};
+        const MoveResults r = ComputeMove(belt, ComputeAxis(belt), outAndBack());
+        QCOMPARE(r.segments.size(), std::size_t(8));
+        const MoveSegment &down = r.segments[4];
+        QCOMPARE(down.move, 1);
+        QCOMPARE(down.kind, MoveSegmentKind::Accelerate);
+        QVERIFY(std::fabs(down.speedTo + 50) < 1e-9);
+        QVERIFY(matches(down.torque, 0.196535, 5e-6));
+        QVERIFY(matches(r.segments[7].torque, 1.22583, 5e-6));
+        QVERIFY(matches(r.moves[1].loadForce, 40.5406, 5e-6));
+        QVERIFY(matches(r.holdingTorque, 1.83875, 5e-6));
+        const MotorCheck &peak = r.checks[std::size_t(MotorCheckKind::PeakTorque)];
+        QCOMPARE(PointWords(peak.at, peak.moveCount),
+                 QStringLiteral("the start of the acceleration of move 1"));
+        QCOMPARE(PointWords(r.points[9], 2), QStringLiteral("the end of the acceleration of move 2"));
+        QCOMPARE(PointWords(r.points[9], 1), QStringLiteral("the end of the acceleration"));
     }
 
     void motor_check_in_words_data()
