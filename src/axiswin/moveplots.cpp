@@ -256,7 +256,8 @@ public:
     Drawing(QPainter &painter, const QRectF &rect, const MovePlotData &data)
         : PlotCanvas(painter, rect), m_data(data)
     {
-        const MoveCurves curves = SampleMove(data.results, 2);
+        // Enough points that an S-curve's rounded corners draw as curves.
+        const MoveCurves curves = SampleMove(data.results, 6);
         m_drawn = !curves.speed.empty();
         const double cycle =
             m_drawn && data.results.cycleTime.value() > 0 ? data.results.cycleTime.value() : 1;
