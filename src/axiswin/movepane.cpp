@@ -187,7 +187,7 @@ public:
     QSize sizeHint() const override
     {
         const QSize content = widget() ? widget()->sizeHint() : QSize();
-        return {minimumSizeHint().width(), content.height()};
+        return {content.width() + verticalScrollBar()->sizeHint().width(), content.height()};
     }
     QSize minimumSizeHint() const override
     {
@@ -261,8 +261,9 @@ QWidget *MovePane::buildMoveList()
                                           "one. Insert adds, Ctrl+D duplicates, Delete removes, Alt+Up and "
                                           "Alt+Down move it."));
     FitRows(m_tblMoves, MoveRowsShown);
-    // Room for a row of typical moves without scrolling sideways.
-    m_tblMoves->setMinimumWidth(m_tblMoves->fontMetrics().averageCharWidth() * 80);
+    // As wide as a row of typical moves asks where there is room; on a
+    // small screen it scrolls sideways.
+    m_tblMoves->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContentsOnFirstShow);
     grid->addWidget(m_tblMoves, 0, 0);
     struct Key
     {
