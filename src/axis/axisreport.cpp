@@ -204,9 +204,12 @@ ReportBlock movesTable(const MoveInputs &inputs, const MoveResults &results, con
             const char *accel = rotary ? "rad/s\u00b2" : "m/s\u00b2";
             time = QStringLiteral("%1, %2").arg(entered(move.speedLimit, speed, view),
                                                 entered(move.accelLimit, accel, view));
+            // The unit table has no angular jerk: a rotary one stands in rad/s³.
             if (move.jerkLimit.value != 0)
                 time += QStringLiteral(", ") +
-                        entered(move.jerkLimit, rotary ? "rad/s\u00b3" : "m/s\u00b3", view);
+                        (rotary && move.jerkLimit.unit.isEmpty()
+                             ? AxisEntryText(move.jerkLimit.value) + QStringLiteral(" rad/s\u00b3")
+                             : entered(move.jerkLimit, "m/s\u00b3", view));
         } else if (move.profile == MoveProfile::SCurve) {
             time += move.jerkAsPercent
                         ? QStringLiteral(", rounding %1").arg(percentEntered(move.jerkPercent))

@@ -1,9 +1,12 @@
 #pragma once
-// The move an axis makes and the torque it asks of the motor: a trapezoidal
-// or triangular speed profile, the motor speed and acceleration through the
-// mechanism and the gearbox, the acceleration and load torques, the torque of
-// each segment of one cycle (accelerate, constant speed, decelerate, dwell),
-// the peak and RMS torque, and the check of all of it against the motor.
+// The duty cycle an axis runs and the torque it asks of the motor: moves out
+// and back, each trapezoidal, triangular, an S-curve or the shortest its
+// limits allow, each with its payload, force and dwell; the motor speed and
+// acceleration through the mechanism and the gearbox, the acceleration and
+// load torques, the torque of every segment of the cycle (the pieces of
+// constant jerk of each move, over which the torque is linear, and the
+// dwells), the peak and RMS torque over the whole cycle, the throughput, and
+// the check of all of it against the motor.
 //
 // SI base units and double precision throughout (see axisfigure.h): m, rad,
 // s, N, N·m, rad/s, kg·m², J, W.
@@ -22,9 +25,14 @@
 // the axis moves, against the motion; the first two pass through the gearbox
 // like the load torque. At rest they do not act.
 //
-// Signs: a torque is positive in the direction of the move; a negative
-// incline moves the load down, so gravity helps the move and the load and
-// holding torques turn negative.
+// Signs: speeds and torques are positive in the axis's positive direction,
+// that of a positive distance (for a cycle of one such move, the direction of
+// the move); a negative incline moves the load down, so gravity helps the
+// move and the load and holding torques turn negative. Gravity acts in the
+// axis's frame, friction, lost torques and a move's own force against that
+// move. Efficiencies follow the power flow in each move's own frame; where it
+// turns inside a piece the piece is split there, so that the torque stays
+// linear over each segment and every integral over the cycle is exact.
 
 #include "axis/axismodel.h"
 #include "axis/movekinematics.h"

@@ -160,6 +160,7 @@ private slots:
     void every_check_is_judged_data();
     void every_check_is_judged();
     void json_figures_are_the_cores();
+    void cycle_in_every_format();
     void units_show_in_text_and_csv_data();
     void units_show_in_text_and_csv();
     void default_units_are_the_windows_data();
@@ -349,6 +350,46 @@ void tst_AxisCheck::json_figures_are_the_cores()
              move.breakawayTorque.value());
     QCOMPARE(file[QLatin1String("segments")][2][QLatin1String("torque")][QLatin1String("value")].toDouble(),
              move.segments[2].torque.value());
+}
+
+// Out and back: the moves counted, each segment's move named, the
+// throughput as engineers quote it (20 cycles a minute at 3 s, 40 % moving).
+void tst_AxisCheck::cycle_in_every_format()
+{
+    AxisDocument document = ballScrew({});
+    CycleMove &out = document.move.moves[0];
+    out.moveTime = {0.6, {}};
+    out.dwell = {0.9, {}};
+    CycleMove back = out;
+    back.distance.value = -out.distance.value;
+    document.move.moves.append(back);
+    const AxisCheck check = CheckAxisFile(QStringLiteral("a"), ReadAxisFile(bytes(document)));
+    const QJsonObject file =
+        QJsonDocument::fromJson(CheckJson({check})).object()[QLatin1String("files")][0].toObject();
+    QCOMPARE(file[QLatin1String("moves")].toInt(), 2);
+    const QJsonArray segments = file[QLatin1String("segments")].toArray();
+    QCOMPARE(segments.size(), 8);
+    QCOMPARE(segments.at(4)[QLatin1String("move")].toInt(), 2);
+    QVERIFY(segments.at(4)[QLatin1String("speedTo")][QLatin1String("value")].toDouble() < 0);
+    QCOMPARE(schemaViolation(CheckJson({check})), QString());
+
+    const CheckView view{m_units, *PresetCheckUnits(QStringLiteral("SI")), 6};
+    const QString text = CheckText({check}, view);
+    const std::pair<const char *, const char *> lines[] = {
+        {"Moves in the cycle", " 2"},
+        {"Cycles per minute", " 20.0 1/min"},
+        {"Duty cycle, moving time over cycle time", " 40.0 %"}};
+    for (const auto &[title, value] : lines) {
+        const QString line = text.mid(text.indexOf(QLatin1String(title))).section(u'\n', 0, 0).simplified();
+        QVERIFY2(line.startsWith(QLatin1String(title)) && line.endsWith(QLatin1String(value)),
+                 qPrintable(line));
+    }
+    const QStringList csv = CheckCsv({check}, view).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    const QStringList header = csvFields(csv.at(0));
+    const QStringList row = csvFields(csv.at(1));
+    QCOMPARE(row.at(header.indexOf(QStringLiteral("moves"))), QStringLiteral("2"));
+    QCOMPARE(row.at(header.indexOf(QStringLiteral("dutyCycle"))).toDouble(), 40.0);
+    QCOMPARE(row.at(header.indexOf(QStringLiteral("dutyCycle unit"))), QStringLiteral("%"));
 }
 
 void tst_AxisCheck::units_show_in_text_and_csv_data()

@@ -270,6 +270,8 @@ private slots:
         limited.moves[0].accelLimit = {5, {}};
         limited.moves[0].dwell = {0.1, {}};
         limited.friction = 0.1;
+        MoveInputs carrying = rotaryMove();
+        carrying.moves[0].payload = {0.5, {}}; // kg·m² at the load: the table's inertia twice
         MoveInputs twice = ballScrewMove(90);
         twice.moves.append(twice.moves[0]);
         // clang-format off
@@ -279,6 +281,8 @@ private slots:
             << Cycle12{2.83585278, 1.11655873, 5 * std::numbers::pi, 3.96452275, 79.2904550, 375 * Rpm, 0.5, 1, 60, 0.5, 1, 2.83585278};
         QTest::newRow("S-curve, 50 % of each ramp") << rotaryTable() << sCurve
             << Cycle12{3.70706296, 1.20945499, 5 * std::numbers::pi, 3.96989546, 90.0638, 375 * Rpm, 0.5, 1, 60, 0.5, 4.0 / 3, 0.2 / 0.9};
+        QTest::newRow("rotary table carrying its own inertia again") << rotaryTable() << carrying
+            << Cycle12{5.01751434, 1.99648112, 5 * std::numbers::pi, 7.43430555, 148.686111, 375 * Rpm, 0.5, 1, 60, 0.5, 1, 5.01751434};
         QTest::newRow("set by limits, triangular") << beltAxis() << limited
             << Cycle12{1.8141995, 1.38476087, 16, 4.903202, 49.03202, 40, 0.4, 0.5, 120, 0.8, 1, 1.8141995};
         QTest::newRow("the same move twice") << ballScrewAxis() << twice
@@ -297,6 +301,8 @@ private slots:
     // the first rounded corner of the braking ramp, so the RMS, braking energy and peak power
     // were integrated numerically (4·10⁵ steps of the move, the trapezoid giving its exact
     // figures back); it breaks away at no acceleration, against the load torque alone.
+    // The rotary table carrying 0.5 kg·m² more at the load: 1e-2 kg·m² behind the gearbox at the
+    // motor, 5.01751 N·m up, 0.222222 at speed and −3.78626 braking.
     // The limits: 0.2 m at 2 m/s and 5 m/s² cannot reach the speed: v = √(D·a) = 1 m/s,
     // 0.4 s, α = 200 rad/s², 1.8142 N·m up and −1.2258 N·m braking.
     void cycle_worked()
@@ -343,6 +349,31 @@ private slots:
                  QStringLiteral("the start of the acceleration of move 1"));
         QCOMPARE(PointWords(r.points[9], 2), QStringLiteral("the end of the acceleration of move 2"));
         QCOMPARE(PointWords(r.points[9], 1), QStringLiteral("the end of the acceleration"));
+    }
+
+    // Level, a move back is the move out mirrored: every speed and torque
+    // negated, every size and integral the same (an S-curve whose braking
+    // turns the power flow, with a force and lost torques against each move).
+    void move_back_mirrors_the_move_out()
+    {
+        MoveInputs out = ramps(0.2, 0.1);
+        out.moves[0].profile = MoveProfile::SCurve;
+        out.moves[0].thrust = {-50, {}};
+        out.bearingTorque = {0.02, {}};
+        MoveInputs back = out;
+        back.moves[0].distance.value = -out.moves[0].distance.value;
+        const MoveResults there = ComputeMove(ballScrewAxis(), ComputeAxis(ballScrewAxis()), out);
+        const MoveResults home = ComputeMove(ballScrewAxis(), ComputeAxis(ballScrewAxis()), back);
+        QCOMPARE(home.segments.size(), there.segments.size());
+        QVERIFY(there.segments.size() > 8); // 7 pieces and the dwell, split where the power flow turns
+        for (std::size_t k = 0; k < there.segments.size(); ++k) {
+            QVERIFY(matches(home.segments[k].torque, -there.segments[k].torque.value(), 1e-12));
+            QVERIFY(std::fabs(home.segments[k].speedTo + there.segments[k].speedTo) < 1e-9);
+        }
+        for (AxisFigure MoveResults::*figure :
+             {&MoveResults::peakTorque, &MoveResults::rmsTorque, &MoveResults::meanSpeed,
+              &MoveResults::brakingEnergy, &MoveResults::peakBrakingPower, &MoveResults::accelFactor})
+            QVERIFY(matches(home.*figure, (there.*figure).value(), 1e-12));
     }
 
     void motor_check_in_words_data()

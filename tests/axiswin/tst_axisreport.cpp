@@ -159,6 +159,15 @@ private Q_SLOTS:
             "Deceleration torque Tdec", "0.6974 N-m", "Decelerate", "-0.6885", "Cycle time", "1.0 s",
             "Braking energy per cycle, for the braking resistor Ebrake"} << true;
         QTest::newRow("ramps worked out, to the digits") << fifth << QStringList{"166.7 ms"} << true;
+        // Up and back down on an S-curve: the moves in a table, the segments by move.
+        MoveInputs upAndDown = lifting;
+        CycleMove down = lifting.moves[0];
+        down.distance = typed(-200, "mm");
+        down.profile = MoveProfile::SCurve;
+        upAndDown.moves.append(down);
+        QTest::newRow("up and back down on an S-curve") << upAndDown << QStringList{"Time or limits",
+            "-200 mm", "S-curve, ramps t/3 each", "0.6 s, rounding 50 %", "1.333 \u00d7", "Torque at end",
+            "Cycles per minute", "30.0 1/min", "Duty cycle, moving time over cycle time", "60.0 %"} << true;
         QTest::newRow("move time 0") << still << QStringList{"90 deg", "The move time must"} << false;
         // clang-format on
     }
