@@ -34,7 +34,7 @@ std::optional<AxisHistory::Step> AxisHistory::pass(QList<Step> &from, QList<Step
     if (from.isEmpty())
         return std::nullopt;
     Step step = from.takeLast();
-    to.append({current, step.what, step.rowBefore, step.rowAfter});
+    to.append({current, step.what, step.rowBefore, step.rowAfter, step.moveBefore, step.moveAfter});
     m_runKey.clear();
     return step;
 }

@@ -20,6 +20,8 @@ public:
         QString what;       // "remove “Coupling”"
         int rowBefore = -1; // the item row selected before the edit, for Undo; -1 for none
         int rowAfter = -1;  // and after it, for Redo
+        int moveBefore = 0; // the move of the cycle selected before the edit, for Undo
+        int moveAfter = 0;  // and after it, for Redo
     };
 
     // Records an edit: before is the document as it was, now as it is. An

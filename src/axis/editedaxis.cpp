@@ -21,9 +21,9 @@ void EditedAxis::replace(const AxisDocument &document)
 }
 
 void EditedAxis::change(const AxisDocument &now, const QString &what, int rowBefore, int rowAfter,
-                        const QString &runKey)
+                        const QString &runKey, int moveBefore, int moveAfter)
 {
-    m_history.record({m_document, what, rowBefore, rowAfter}, now, runKey);
+    m_history.record({m_document, what, rowBefore, rowAfter, moveBefore, moveAfter}, now, runKey);
     m_document = now;
 }
 

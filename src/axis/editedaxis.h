@@ -32,9 +32,10 @@ public:
     // and what was saved stay.
     void replace(const AxisDocument &document);
     // An edit that made now of the document: one step of the history (see
-    // AxisHistory::record), with the item rows selected before and after it.
+    // AxisHistory::record), with the item rows and the moves of the cycle
+    // selected before and after it.
     void change(const AxisDocument &now, const QString &what, int rowBefore, int rowAfter,
-                const QString &runKey = {});
+                const QString &runKey = {}, int moveBefore = 0, int moveAfter = 0);
     void endRun() { m_history.endRun(); }
     // Takes back the last edit, or does again the last one taken back; the
     // step names the rows to select. nullopt when there is none.

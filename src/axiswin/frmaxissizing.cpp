@@ -3,6 +3,7 @@
 #include "axis/axisentry.h"
 #include "axis/axisitemmodel.h"
 #include "axis/axisreport.h"
+#include "axis/cyclemoves.h"
 #include "axiswin/axiscontrols.h"
 #include "axiswin/frmaxisitem.h"
 #include "axiswin/frmbestratio.h"
@@ -320,6 +321,9 @@ void frmAxisSizing::connectEvents()
     }
     connect(m_cmbResultUnits, &QComboBox::currentIndexChanged, this, &frmAxisSizing::compute);
     connect(m_movePane, &MovePane::edited, this, &frmAxisSizing::readMove);
+    connect(m_movePane, &MovePane::moveListEdited, this, &frmAxisSizing::editMoves);
+    // Another move selected: what is typed next is an edit of its own.
+    connect(m_movePane, &MovePane::moveSelected, this, [this]() { m_edited.endRun(); });
     connect(m_motorPane, &MotorPane::edited, this, &frmAxisSizing::readMove);
     // The Motor tab shows the move as the Move tab does, in its units.
     connect(m_movePane, &MovePane::shown, this, [this]() {
@@ -376,10 +380,10 @@ void frmAxisSizing::setAxis(const Axis &axis)
 {
     m_edited.replace({axis, move()});
     updateUndo();
-    showDocument();
+    showDocument(0);
 }
 
-void frmAxisSizing::showDocument()
+void frmAxisSizing::showDocument(int selectedMove)
 {
     const bool loading = m_loading;
     m_loading = true;
@@ -388,7 +392,7 @@ void frmAxisSizing::showDocument()
     ShowAxisQuantity(context().units(), m_txtGearboxInertia, m_cmbGearboxInertiaUnits, axis.gearbox.inertia);
     ShowAxisQuantity(context().units(), m_txtRotorInertia, m_cmbRotorInertiaUnits, axis.motor.inertia);
     m_txtTargetRatio->setText(AxisEntryText(axis.motor.targetRatio));
-    m_movePane->setMove(axis.motor, move());
+    m_movePane->setMove(axis.motor, move(), selectedMove);
     m_motorPane->setMotor(axis.motor, move());
     m_motorPane->setMechanismLimits(axis.mechanismLimits);
     m_loading = loading;
@@ -438,7 +442,45 @@ void frmAxisSizing::readMove(const QString &what)
     m_movePane->readInto(now.axis.motor, now.move);
     m_motorPane->readInto(now.axis.motor, now.move);
     m_motorPane->readMechanismLimits(now.axis.mechanismLimits);
-    change(now, QStringLiteral("change of the ") + what, currentRow(), what);
+    // A box of another move starts a step of its own.
+    const int selected = m_movePane->selectedMove();
+    const QString where =
+        move().moves.size() > 1 ? QStringLiteral(" of move %1").arg(selected + 1) : QString();
+    change(now, QStringLiteral("change of the ") + what + where, currentRow(),
+           what + QStringLiteral("@%1").arg(selected));
+}
+
+void frmAxisSizing::editMoves(MoveListEdit edit)
+{
+    AxisDocument now = m_edited.document();
+    QList<CycleMove> &moves = now.move.moves;
+    const int from = m_movePane->selectedMove();
+    int to = from;
+    QString what;
+    switch (edit) {
+    case MoveListEdit::Add:
+        to = AddMove(moves, from, from < moves.size() ? ReturnMove(moves.at(from)) : CycleMove{});
+        what = QStringLiteral("add move %1").arg(to + 1);
+        break;
+    case MoveListEdit::Duplicate:
+        to = DuplicateMove(moves, from);
+        what = QStringLiteral("duplicate move %1").arg(from + 1);
+        break;
+    case MoveListEdit::Remove:
+        to = RemoveMove(moves, from);
+        what = QStringLiteral("remove move %1").arg(from + 1);
+        break;
+    case MoveListEdit::Up:
+    case MoveListEdit::Down:
+        to = SwapMoves(moves, from, edit == MoveListEdit::Up ? -1 : 1);
+        what = QStringLiteral("move %1 %2").arg(from + 1).arg(edit == MoveListEdit::Up ? "up" : "down");
+        break;
+    }
+    if (now == m_edited.document())
+        return;
+    m_edited.change(now, what, currentRow(), currentRow(), {}, from, to);
+    updateUndo();
+    showDocument(to);
 }
 
 void frmAxisSizing::compute()
@@ -605,7 +647,8 @@ void frmAxisSizing::moveItem(int step)
 
 void frmAxisSizing::change(const AxisDocument &now, const QString &what, int row, const QString &runKey)
 {
-    m_edited.change(now, what, currentRow(), row, runKey);
+    const int selected = m_movePane->selectedMove();
+    m_edited.change(now, what, currentRow(), row, runKey, selected, selected);
     updateUndo();
     compute();
     selectRow(row);
@@ -655,7 +698,7 @@ void frmAxisSizing::showCompareMotors()
 void frmAxisSizing::undo()
 {
     if (const std::optional<AxisHistory::Step> step = m_edited.undo()) {
-        showDocument();
+        showDocument(step->moveBefore);
         selectRow(step->rowBefore);
     }
     updateUndo();
@@ -664,7 +707,7 @@ void frmAxisSizing::undo()
 void frmAxisSizing::redo()
 {
     if (const std::optional<AxisHistory::Step> step = m_edited.redo()) {
-        showDocument();
+        showDocument(step->moveAfter);
         selectRow(step->rowAfter);
     }
     updateUndo();
@@ -793,7 +836,7 @@ void frmAxisSizing::startUntitled()
     m_comparison = {};
     m_edited.startNew({});
     updateUndo();
-    showDocument();
+    showDocument(0);
     // The axis, move and motor as the boxes read them back, units included:
     // a value typed back to what a new axis held is then no change.
     AxisDocument shown = m_edited.document();
@@ -825,7 +868,7 @@ bool frmAxisSizing::openFile(const QString &path)
     }
     m_comparison = {};
     updateUndo();
-    showDocument();
+    showDocument(0);
     m_mnuRecent->remember(path);
     return true;
 }

@@ -2,6 +2,7 @@
 #include "axis/editedaxis.h"
 #include "axis/reportdocument.h"
 #include "axiswin/axiscontrols.h"
+#include "axiswin/movepane.h"
 #include "drives/candidatetable.h"
 #include "widgets/calculatorwindow.h"
 
@@ -124,8 +125,9 @@ private:
     // An edit done, now the document after it: kept for Undo when it changed
     // the axis or the move, then computed, with row selected.
     void change(const AxisDocument &now, const QString &what, int row, const QString &runKey = {});
-    // The boxes show the document as it is, and the results follow.
-    void showDocument();
+    // The boxes show the document as it is, with a move of the cycle
+    // selected (-1: the one selected, or the last), and the results follow.
+    void showDocument(int selectedMove = -1);
     void updateUndo();
     void showTitle();
     QMenuBar *buildMenus();
@@ -140,6 +142,8 @@ private:
     void readDriveBox(DriveBox which, Axis &axis) const;
     // A box of the Move tab into the move, then a compute.
     void readMove(const QString &what);
+    // Adds, duplicates, removes or moves a move of the cycle: one undo step.
+    void editMoves(MoveListEdit edit);
     void compute();
     int currentRow() const;
     void selectRow(int row);

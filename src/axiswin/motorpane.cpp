@@ -182,9 +182,6 @@ QWidget *MotorPane::buildLosses()
     m_counterweight =
         AddAxisInput(m_units, grid, QStringLiteral("Counter&weight:"), QStringLiteral("Counterweight"),
                      QStringLiteral("Counterweight mass"), QStringLiteral("Mass"));
-    m_chkHoldingBrake = Named(new QCheckBox(QStringLiteral("&Holding brake in the dwell"), box),
-                              QStringLiteral("chkHoldingBrake"), QString(), QStringLiteral("Holding brake"));
-    grid->addWidget(m_chkHoldingBrake, grid->rowCount(), 0, 1, 3);
     // The rule the torques follow, said where the efficiencies are set.
     auto *rule =
         Named(new QLabel(box), QStringLiteral("lblPowerFlow"), QString(), QStringLiteral("Power flow"));
@@ -271,8 +268,6 @@ void MotorPane::connectInputs()
             [this]() { userEdit(QStringLiteral("back-driving as forward")); });
     connect(m_cmbPreload, &QComboBox::currentIndexChanged, this,
             [this]() { userEdit(QStringLiteral("nut preload")); });
-    connect(m_chkHoldingBrake, &QCheckBox::toggled, this,
-            [this]() { userEdit(QStringLiteral("holding brake")); });
     connect(m_cmbEndFixity, &QComboBox::currentIndexChanged, this,
             [this]() { userEdit(QStringLiteral("end fixity")); });
 }
@@ -403,7 +398,6 @@ void MotorPane::setMotor(const AxisMotor &motor, const MoveInputs &move)
         {&m_counterweight, &move.counterweight}};
     for (const auto &[input, quantity] : quantities)
         ShowAxisQuantity(m_units, input->box, input->units, *quantity);
-    m_chkHoldingBrake->setChecked(move.moves.first().holdingBrake);
     enableInputs();
     m_loading = loading;
 }
@@ -426,7 +420,6 @@ void MotorPane::readInto(AxisMotor &motor, MoveInputs &move) const
     move.bearingTorque = ReadBoxQuantity(m_units, m_bearingTorque.box, m_bearingTorque.units);
     move.gearboxDragTorque = ReadBoxQuantity(m_units, m_gearboxDrag.box, m_gearboxDrag.units);
     move.counterweight = ReadBoxQuantity(m_units, m_counterweight.box, m_counterweight.units);
-    move.moves.first().holdingBrake = m_chkHoldingBrake->isChecked();
 }
 
 void MotorPane::showChecks(const MoveResults &results, const MoveReportUnits &units, int digits)

@@ -86,7 +86,6 @@ private:
         m_counterweight;
     QCheckBox *m_chkBackDriveAsForward = nullptr;
     QComboBox *m_cmbPreload = nullptr;
-    QCheckBox *m_chkHoldingBrake = nullptr;
     QLabel *m_lblBreakaway = nullptr;
     AxisInput m_rootDiameter, m_freeLength, m_criticalShare, m_nominalDiameter, m_dnLimit, m_surfaceSpeed;
     QComboBox *m_cmbEndFixity = nullptr;

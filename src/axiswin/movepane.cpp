@@ -1,29 +1,103 @@
 #include "axiswin/movepane.h"
 
 #include "axis/axisentry.h"
+#include "axis/movekinematics.h"
 #include "units/clipboardtext.h"
 #include "widgets/controlsetup.h"
 #include "widgets/numericedit.h"
 #include "widgets/picturebutton.h"
 #include "widgets/resultrow.h"
 
+#include <QAction>
 #include <QBoxLayout>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
+#include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QTableView>
 
 #include <algorithm>
 
 namespace {
 
-enum ProfileChoice { DefaultRamps, GivenRamps, Triangle };
+enum ProfileChoice { DefaultRamps, GivenRamps, Triangle, SCurveDefault, SCurveGiven, ByLimits };
 
-const char *const SegmentKeys[MoveSegmentCount] = {"accelerate", "constant", "decelerate", "dwell"};
-const char *const SegmentColumnKeys[4] = {"duration", "speedFrom", "speedTo", "torque"};
+ProfileChoice ChoiceOf(const CycleMove &move)
+{
+    switch (move.profile) {
+    case MoveProfile::Triangular:
+        return Triangle;
+    case MoveProfile::SCurve:
+        return move.defaultRamps ? SCurveDefault : SCurveGiven;
+    case MoveProfile::Limited:
+        return ByLimits;
+    case MoveProfile::Trapezoidal:
+        break;
+    }
+    return move.defaultRamps ? DefaultRamps : GivenRamps;
+}
+
+bool RampsGiven(int choice)
+{
+    return choice == GivenRamps || choice == SCurveGiven;
+}
+
+// The rows a table shows before it scrolls.
+constexpr int MoveRowsShown = 4;
+constexpr int SegmentRowsShown = 8;
+
+// A table view of texts: rows selected whole, read only, as high as rows
+// of it (and its header), so it neither pushes the controls around it off
+// nor leaves a gap.
+QTableView *TextTable(TextTableModel *model, const QString &name, const QString &spoken, QWidget *parent)
+{
+    auto *view = Named(new QTableView(parent), name, QString(), spoken);
+    view->setModel(model);
+    view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    view->setSelectionMode(QAbstractItemView::SingleSelection);
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view->setWordWrap(false);
+    view->verticalHeader()->hide();
+    view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 6);
+    view->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    view->horizontalHeader()->setStretchLastSection(true);
+    view->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    return view;
+}
+
+void FitRows(QTableView *view, int rows)
+{
+    const int header = view->horizontalHeader()->sizeHint().height();
+    const int height = header + rows * view->verticalHeader()->defaultSectionSize() + 2 * view->frameWidth() +
+                       view->horizontalScrollBar()->sizeHint().height();
+    if (view->height() != height || view->minimumHeight() != height)
+        view->setFixedHeight(height);
+}
+
+// A shown or hidden input row: its caption, box and unit list.
+void ShowInput(const AxisInput &input, bool shown)
+{
+    for (QWidget *widget : std::initializer_list<QWidget *>{input.caption, input.box, input.units})
+        if (widget && widget->isVisibleTo(widget->parentWidget()) != shown)
+            widget->setVisible(shown);
+}
+
+const char *JerkUnitType(MechanismKind kind)
+{
+    return kind == MechanismKind::Rotary ? "Angular jerk" : "Linear jerk";
+}
+
+const char *PayloadUnitType(MechanismKind kind)
+{
+    return kind == MechanismKind::Rotary ? "Inertia" : "Mass";
+}
 const char *const CheckKeys[MotorCheckCount] = {"peakTorque", "rmsTorque", "speed", "inertiaRatio",
                                                 "breakaway"};
 
@@ -99,6 +173,29 @@ QString RoomyNumberText(int digits, bool notation)
     return AxisNumberText(0.8888888888888888, digits, notation);
 }
 
+// The inputs' column: as high as its content asks, but when the window is
+// lower it scrolls rather than squeeze the figures and plots beside it.
+class InputScroll : public QScrollArea
+{
+public:
+    explicit InputScroll(QWidget *parent) : QScrollArea(parent)
+    {
+        setFrameShape(QFrame::NoFrame);
+        setWidgetResizable(true);
+        setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    }
+    QSize sizeHint() const override
+    {
+        const QSize content = widget() ? widget()->sizeHint() : QSize();
+        return {content.width() + verticalScrollBar()->sizeHint().width(), content.height()};
+    }
+    QSize minimumSizeHint() const override
+    {
+        const int width = widget() ? widget()->minimumSizeHint().width() : 0;
+        return {width + verticalScrollBar()->sizeHint().width(), fontMetrics().height() * 12};
+    }
+};
+
 // Puts a label into a holder in its place in a grid.
 LabelHolder *HoldLabel(QGridLayout *grid, QLabel *label, int row, int column)
 {
@@ -113,23 +210,31 @@ MovePane::MovePane(const ConversionTableData &units, QWidget *parent) : QWidget(
 {
     setObjectName(QStringLiteral("fraMove"));
     setAccessibleName(QStringLiteral("Move"));
-    // The inputs down the left, as they are read (and first in the Tab
-    // order); on the right the motor check, a line a check, the figures,
-    // which scroll when the window is small, and the plots, which take the
-    // room left.
+    // Down the left, as they are read (and first in the Tab order): the
+    // cycle's moves, a few rows high (the table scrolls), and the selected
+    // move's inputs, which scroll when the window is low; on the right the
+    // motor check, a line a check, the figures of the whole cycle, which
+    // scroll when the window is small, and the plots, which take the room
+    // left. The moves take no height from the figures and plots.
     auto *columns = new QHBoxLayout(this);
     columns->setContentsMargins(6, 6, 6, 6);
-    auto *inputs = new QVBoxLayout;
+    auto *scroll = Named(new InputScroll(this), QStringLiteral("scrMoveInputs"), QString(),
+                         QStringLiteral("Cycle and move inputs"));
+    auto *content = new QWidget(scroll);
+    auto *inputs = new QVBoxLayout(content);
+    inputs->setContentsMargins(0, 0, 0, 0);
+    inputs->addWidget(buildMoveList());
     inputs->addWidget(buildMoveGroup());
     inputs->addWidget(buildLoadGroup());
     inputs->addWidget(buildMotorGroup());
     inputs->addStretch(1);
-    columns->addLayout(inputs);
+    scroll->setWidget(content);
+    columns->addWidget(scroll);
     auto *outputs = new QVBoxLayout;
     outputs->addWidget(buildMotorCheck());
     outputs->addWidget(buildResults(), 2);
     m_plots = Named(new MovePlots(this), QStringLiteral("gphMovePlots"), QString(),
-                    QStringLiteral("Motor speed and torque over one cycle"));
+                    QStringLiteral("Motor speed and torque over the cycle"));
     outputs->addWidget(m_plots, 3);
     columns->addLayout(outputs, 1);
     connectInputs();
@@ -146,6 +251,80 @@ MovePane::Input MovePane::addInput(QGridLayout *grid, const QString &caption, co
     return AddAxisInput(m_units, grid, caption, name, spoken, unitType, after);
 }
 
+QWidget *MovePane::buildMoveList()
+{
+    QGroupBox *box = group(QStringLiteral("Cycle"), QStringLiteral("fraMoves"));
+    auto *grid = static_cast<QGridLayout *>(box->layout());
+    m_moveList = new TextTableModel(this);
+    m_tblMoves = TextTable(m_moveList, QStringLiteral("tblMoves"), QStringLiteral("Moves of the cycle"), box);
+    m_tblMoves->setToolTip(QStringLiteral("The moves of the cycle in turn; the boxes below edit the selected "
+                                          "one. Insert adds, Ctrl+D duplicates, Delete removes, Alt+Up and "
+                                          "Alt+Down move it."));
+    FitRows(m_tblMoves, MoveRowsShown);
+    // As wide as a row of typical moves asks where there is room; on a
+    // small screen it scrolls sideways.
+    m_tblMoves->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContentsOnFirstShow);
+    grid->addWidget(m_tblMoves, 0, 0);
+    struct Key
+    {
+        const char *name;
+        const char *text;
+        const char *tip;
+        QList<QKeySequence> keys;
+    };
+    const Key keys[] = {
+        {"cmdAddMove", "Add", "A move back after the selected one (Insert)", {QKeySequence(Qt::Key_Insert)}},
+        {"cmdDuplicateMove",
+         "Duplicate",
+         "A copy of the selected move after it (Ctrl+D)",
+         {QKeySequence(Qt::CTRL | Qt::Key_D)}},
+        {"cmdRemoveMove", "Remove", "Takes the selected move out (Delete)", {QKeySequence::Delete}},
+        {"cmdRaiseMove",
+         "Move up",
+         "The selected move one earlier (Alt+Up)",
+         {QKeySequence(Qt::ALT | Qt::Key_Up)}},
+        {"cmdLowerMove",
+         "Move down",
+         "The selected move one later (Alt+Down)",
+         {QKeySequence(Qt::ALT | Qt::Key_Down)}},
+    };
+    // Ctrl+Up and Ctrl+Down are the View menu's digits, so Alt moves a move.
+    auto *column = new QHBoxLayout;
+    column->setSpacing(4);
+    for (int k = 0; k < int(std::size(keys)); ++k) {
+        const QString text = QString::fromLatin1(keys[k].text);
+        auto *key = Named(new QPushButton(text, box), QString::fromLatin1(keys[k].name), QString(),
+                          text + QStringLiteral(" move"));
+        key->setAutoDefault(false);
+        key->setToolTip(QString::fromLatin1(keys[k].tip));
+        column->addWidget(key);
+        m_moveKeys[std::size_t(k)] = key;
+        const auto edit = [this, k]() { Q_EMIT moveListEdited(MoveListEdit(k)); };
+        connect(key, &QAbstractButton::clicked, this, edit);
+        // The same from the keyboard, in the table.
+        auto *action = new QAction(m_tblMoves);
+        action->setShortcuts(keys[k].keys);
+        action->setShortcutContext(Qt::WidgetShortcut);
+        m_tblMoves->addAction(action);
+        connect(action, &QAction::triggered, this, [this, k, edit]() {
+            if (m_moveKeys[std::size_t(k)]->isEnabled())
+                edit();
+        });
+    }
+    column->addStretch(1);
+    grid->addLayout(column, 1, 0);
+    grid->setColumnStretch(0, 1);
+    connect(m_tblMoves->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex &current) {
+                if (m_loading || !current.isValid() || current.row() == m_selected)
+                    return;
+                m_selected = current.row();
+                showSelected();
+                Q_EMIT moveSelected(m_selected);
+            });
+    return box;
+}
+
 QWidget *MovePane::buildMoveGroup()
 {
     QGroupBox *box = group(QStringLiteral("Move"), QStringLiteral("fraMoveProfile"));
@@ -157,16 +336,49 @@ QWidget *MovePane::buildMoveGroup()
     m_cmbProfile =
         Named(new QComboBox(box), QStringLiteral("cmbProfile"), QString(), QStringLiteral("Profile"));
     m_cmbProfile->addItems({QStringLiteral("Trapezoidal, ramps t/3 each"),
-                            QStringLiteral("Trapezoidal, ramps as given"), QStringLiteral("Triangular")});
-    const int row = grid->rowCount();
+                            QStringLiteral("Trapezoidal, ramps as given"), QStringLiteral("Triangular"),
+                            QStringLiteral("S-curve"), QStringLiteral("S-curve, ramps as given"),
+                            QStringLiteral("Set by limits")});
+    int row = grid->rowCount();
     grid->addWidget(BuddyCaption(QStringLiteral("&Profile:"), m_cmbProfile, box), row, 0);
     grid->addWidget(m_cmbProfile, row, 1, 1, 2);
     m_accelTime = addInput(grid, QStringLiteral("&Acceleration time:"), QStringLiteral("AccelTime"),
                            QStringLiteral("Acceleration time"), QStringLiteral("Time"));
     m_decelTime = addInput(grid, QStringLiteral("De&celeration time:"), QStringLiteral("DecelTime"),
                            QStringLiteral("Deceleration time"), QStringLiteral("Time"));
+    // The S-curve's rounding of each ramp's corners: a share of the ramp or a time.
+    m_cmbJerk = Named(new QComboBox(box), QStringLiteral("cmbJerk"), QString(),
+                      QStringLiteral("S-curve rounding given as"));
+    m_cmbJerk->addItems({QStringLiteral("% of each ramp"), QStringLiteral("Jerk time")});
+    row = grid->rowCount();
+    m_lblJerk = BuddyCaption(QStringLiteral("Ramp round&ing:"), m_cmbJerk, box);
+    grid->addWidget(m_lblJerk, row, 0);
+    grid->addWidget(m_cmbJerk, row, 1, 1, 2);
+    m_jerkPercent = addInput(grid, QStringLiteral("Rounding share:"), QStringLiteral("JerkPercent"),
+                             QStringLiteral("Rounding of each ramp in percent"), {}, QStringLiteral("%"));
+    m_jerkTime = addInput(grid, QStringLiteral("&Jerk time:"), QStringLiteral("JerkTime"),
+                          QStringLiteral("Jerk time of each ramp corner"), QStringLiteral("Time"));
+    // A move set by the controller's limits: the time follows from them.
+    m_speedLimit = addInput(grid, QStringLiteral("Speed li&mit:"), QStringLiteral("SpeedLimit"),
+                            QStringLiteral("Maximum load speed"),
+                            QString::fromLatin1(MoveUnitType(MoveUnit::LoadSpeed, m_kind)));
+    m_accelLimit = addInput(grid, QStringLiteral("Acc&eleration limit:"), QStringLiteral("AccelLimit"),
+                            QStringLiteral("Maximum load acceleration"),
+                            QString::fromLatin1(MoveUnitType(MoveUnit::LoadAccel, m_kind)));
+    m_jerkLimit =
+        addInput(grid, QStringLiteral("Jerk limit:"), QStringLiteral("JerkLimit"),
+                 QStringLiteral("Maximum load jerk, 0 for none"), QString::fromLatin1(JerkUnitType(m_kind)));
+    m_jerkLimit.box->setToolTip(QStringLiteral("0: no jerk limit, the acceleration steps"));
+    m_payload = addInput(grid, QStringLiteral("Payload:"), QStringLiteral("Payload"),
+                         QStringLiteral("Payload carried through the move and its dwell"),
+                         QString::fromLatin1(PayloadUnitType(m_kind)));
+    m_payload.box->setToolTip(
+        QStringLiteral("Added to the moving mass through this move and the dwell after it"));
     m_dwell = addInput(grid, QStringLiteral("D&well:"), QStringLiteral("Dwell"), QStringLiteral("Dwell time"),
                        QStringLiteral("Time"));
+    m_chkHoldingBrake = Named(new QCheckBox(QStringLiteral("&Holding brake in the dwell"), box),
+                              QStringLiteral("chkHoldingBrake"), QString(), QStringLiteral("Holding brake"));
+    grid->addWidget(m_chkHoldingBrake, grid->rowCount(), 0, 1, 3);
     grid->setColumnStretch(3, 1); // the boxes keep their size in a wider window
     grid->setRowStretch(grid->rowCount(), 1);
     return box;
@@ -343,35 +555,15 @@ QWidget *MovePane::buildResults()
 
 QWidget *MovePane::buildSegments(QWidget *parent)
 {
-    auto *table = Named(new QWidget(parent), QStringLiteral("fraSegments"), QString(),
-                        QStringLiteral("Segments of one cycle"));
-    auto *grid = new QGridLayout(table);
-    grid->setContentsMargins(0, 6, 0, 0);
-    grid->setHorizontalSpacing(10);
-    grid->setVerticalSpacing(1);
-    for (int c = 0; c < 4; ++c) {
-        m_segmentHeads[std::size_t(c)] = Named(
-            new QLabel(table), QStringLiteral("lblSegmentHead_%1").arg(QLatin1String(SegmentColumnKeys[c])),
-            QString(), QString());
-        m_segmentHeads[std::size_t(c)]->setAlignment(Qt::AlignRight | Qt::AlignBottom);
-        m_segmentHeads[std::size_t(c)]->setWordWrap(true); // a narrow pane breaks a heading, not a number
-        grid->addWidget(m_segmentHeads[std::size_t(c)], 0, c + 1);
-    }
-    for (int k = 0; k < MoveSegmentCount; ++k) {
-        const QString title = SegmentTitle(MoveSegmentKind(k));
-        grid->addWidget(new QLabel(title, table), k + 1, 0);
-        for (int c = 0; c < 4; ++c) {
-            auto *cell = Named(new QLabel(table),
-                               QStringLiteral("lblSegment_%1_%2")
-                                   .arg(QLatin1String(SegmentKeys[k]), QLatin1String(SegmentColumnKeys[c])),
-                               QString(), title);
-            cell->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-            cell->setTextInteractionFlags(Qt::TextSelectableByMouse);
-            m_numberHolders.push_back(HoldLabel(grid, cell, k + 1, c + 1));
-            m_segmentCells[std::size_t(k)][std::size_t(c)] = cell;
-        }
-    }
-    return table;
+    m_segments = new TextTableModel(this);
+    m_tblSegments = TextTable(m_segments, QStringLiteral("tblSegments"),
+                              QStringLiteral("Segments of the whole cycle"), parent);
+    m_tblSegments->horizontalHeader()->setDefaultAlignment(Qt::AlignRight | Qt::AlignBottom);
+    m_tblSegments->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    // The headings break onto a second line for their units.
+    m_tblSegments->horizontalHeader()->setMinimumHeight(2 * m_tblSegments->fontMetrics().height() + 8);
+    FitRows(m_tblSegments, MoveSegmentCount);
+    return m_tblSegments;
 }
 
 void MovePane::placeUnitLists()
@@ -400,9 +592,13 @@ void MovePane::placeUnitLists()
 
 void MovePane::connectInputs()
 {
-    for (const Input *input : {&m_distance, &m_moveTime, &m_accelTime, &m_decelTime, &m_dwell, &m_incline,
-                               &m_friction, &m_thrust, &m_mechanismEfficiency, &m_gearboxEfficiency,
-                               &m_loadTorque, &m_ratedTorque, &m_peakTorque, &m_maxSpeed}) {
+    for (const Input *input : {&m_distance,          &m_moveTime,    &m_accelTime,
+                               &m_decelTime,         &m_jerkPercent, &m_jerkTime,
+                               &m_speedLimit,        &m_accelLimit,  &m_jerkLimit,
+                               &m_payload,           &m_dwell,       &m_incline,
+                               &m_friction,          &m_thrust,      &m_mechanismEfficiency,
+                               &m_gearboxEfficiency, &m_loadTorque,  &m_ratedTorque,
+                               &m_peakTorque,        &m_maxSpeed}) {
         const auto edit = [this, what = input->what]() { userEdit(what); };
         connect(input->box, &QLineEdit::textChanged, this, edit);
         if (input->units)
@@ -410,6 +606,10 @@ void MovePane::connectInputs()
     }
     connect(m_cmbProfile, &QComboBox::currentIndexChanged, this,
             [this]() { userEdit(QStringLiteral("profile")); });
+    connect(m_chkHoldingBrake, &QCheckBox::toggled, this,
+            [this]() { userEdit(QStringLiteral("holding brake")); });
+    connect(m_cmbJerk, &QComboBox::currentIndexChanged, this,
+            [this]() { userEdit(QStringLiteral("ramp rounding")); });
     for (QComboBox *units : m_unitLists)
         connect(units, &QComboBox::currentIndexChanged, this, &MovePane::display);
     for (int f = 0; f < FigureCount; ++f) {
@@ -424,29 +624,45 @@ void MovePane::userEdit(const QString &what)
 {
     if (m_loading)
         return;
-    const bool given = m_cmbProfile->currentIndex() == GivenRamps;
-    // Ramps the user takes over start from the move's own, exactly.
-    if (given && !m_accelTime.box->isEnabled())
+    // Ramps and a jerk time the user takes over start from the move's own, exactly.
+    if (RampsGiven(m_cmbProfile->currentIndex()) && !m_accelTime.box->isEnabled())
         showRamps(true);
-    m_accelTime.setEnabled(given);
-    m_decelTime.setEnabled(given);
+    const CycleMoveResults *shown = selectedResults();
+    if (m_cmbJerk->currentIndex() == 1 && m_jerkTime.box->isHidden() && shown &&
+        shown->kinematics.jerkTime.ok()) {
+        const bool loading = m_loading;
+        m_loading = true;
+        ShowAxisQuantity(m_units, m_jerkTime.box, m_jerkTime.units, {shown->kinematics.jerkTime.value(), {}});
+        m_loading = loading;
+    }
+    followProfile();
     Q_EMIT edited(what);
 }
 
-void MovePane::setMove(const AxisMotor &motor, const MoveInputs &move)
+void MovePane::followProfile()
+{
+    const int choice = m_cmbProfile->currentIndex();
+    const bool scurve = choice == SCurveDefault || choice == SCurveGiven;
+    const bool limited = choice == ByLimits;
+    // The move time and ramps a profile works out show greyed.
+    m_moveTime.setEnabled(!limited);
+    m_accelTime.setEnabled(RampsGiven(choice));
+    m_decelTime.setEnabled(RampsGiven(choice));
+    m_lblJerk->setVisible(scurve);
+    m_cmbJerk->setVisible(scurve);
+    ShowInput(m_jerkPercent, scurve && m_cmbJerk->currentIndex() == 0);
+    ShowInput(m_jerkTime, scurve && m_cmbJerk->currentIndex() == 1);
+    for (const Input *input : {&m_speedLimit, &m_accelLimit, &m_jerkLimit})
+        ShowInput(*input, limited);
+}
+
+void MovePane::setMove(const AxisMotor &motor, const MoveInputs &move, int selected)
 {
     const bool loading = m_loading;
     m_loading = true;
-    // The tab edits the cycle's first move.
-    const CycleMove &first = move.moves.first();
-    const std::pair<const Input *, const AxisQuantity *> quantities[] = {{&m_distance, &first.distance},
-                                                                         {&m_moveTime, &first.moveTime},
-                                                                         {&m_accelTime, &first.accelTime},
-                                                                         {&m_decelTime, &first.decelTime},
-                                                                         {&m_dwell, &first.dwell},
-                                                                         {&m_incline, &move.incline},
-                                                                         {&m_thrust, &first.thrust},
-                                                                         {&m_loadTorque, &first.loadTorque},
+    m_inputs = move;
+    m_selected = std::clamp(selected < 0 ? m_selected : selected, 0, std::max(int(move.moves.size()) - 1, 0));
+    const std::pair<const Input *, const AxisQuantity *> quantities[] = {{&m_incline, &move.incline},
                                                                          {&m_ratedTorque, &motor.ratedTorque},
                                                                          {&m_peakTorque, &motor.peakTorque},
                                                                          {&m_maxSpeed, &motor.maxSpeed}};
@@ -455,12 +671,76 @@ void MovePane::setMove(const AxisMotor &motor, const MoveInputs &move)
     m_friction.box->setText(AxisEntryText(move.friction));
     m_mechanismEfficiency.box->setText(AxisEntryText(move.mechanismEfficiency));
     m_gearboxEfficiency.box->setText(AxisEntryText(move.gearboxEfficiency));
-    m_cmbProfile->setCurrentIndex(first.profile == MoveProfile::Triangular ? Triangle
-                                  : first.defaultRamps                     ? DefaultRamps
-                                                                           : GivenRamps);
-    m_accelTime.setEnabled(m_cmbProfile->currentIndex() == GivenRamps);
-    m_decelTime.setEnabled(m_cmbProfile->currentIndex() == GivenRamps);
+    showMoveList();
+    showSelected();
     m_loading = loading;
+}
+
+void MovePane::selectMove(int move)
+{
+    if (move < 0 || move >= m_inputs.moves.size())
+        return;
+    m_selected = move;
+    showMoveList();
+    showSelected();
+}
+
+void MovePane::showSelected()
+{
+    if (m_selected >= m_inputs.moves.size())
+        return;
+    const bool loading = m_loading;
+    m_loading = true;
+    const CycleMove &move = m_inputs.moves[m_selected];
+    const std::pair<const Input *, const AxisQuantity *> quantities[] = {
+        {&m_distance, &move.distance},     {&m_moveTime, &move.moveTime},
+        {&m_accelTime, &move.accelTime},   {&m_decelTime, &move.decelTime},
+        {&m_jerkTime, &move.jerkTime},     {&m_speedLimit, &move.speedLimit},
+        {&m_accelLimit, &move.accelLimit}, {&m_jerkLimit, &move.jerkLimit},
+        {&m_payload, &move.payload},       {&m_dwell, &move.dwell},
+        {&m_thrust, &move.thrust},         {&m_loadTorque, &move.loadTorque}};
+    for (const auto &[input, quantity] : quantities)
+        ShowAxisQuantity(m_units, input->box, input->units, *quantity);
+    m_jerkPercent.box->setText(AxisEntryText(move.jerkPercent));
+    m_cmbProfile->setCurrentIndex(ChoiceOf(move));
+    m_cmbJerk->setCurrentIndex(move.jerkAsPercent ? 0 : 1);
+    m_chkHoldingBrake->setChecked(move.holdingBrake);
+    followProfile();
+    // What the profile works out shows as the figures do.
+    if (!RampsGiven(m_cmbProfile->currentIndex()))
+        showRamps(false);
+    for (int k = 0; k < int(m_moveKeys.size()); ++k) {
+        const int count = int(m_inputs.moves.size());
+        const bool on = MoveListEdit(k) == MoveListEdit::Remove ? count > 1
+                        : MoveListEdit(k) == MoveListEdit::Up   ? m_selected > 0
+                        : MoveListEdit(k) == MoveListEdit::Down ? m_selected + 1 < count
+                                                                : true;
+        m_moveKeys[std::size_t(k)]->setEnabled(on);
+    }
+    m_loading = loading;
+}
+
+void MovePane::showMoveList()
+{
+    const bool loading = m_loading;
+    m_loading = true;
+    const int rows = m_moveList->rowCount();
+    m_moveList->show(MoveListTable(m_units, m_inputs.moves, m_kind, m_digits, m_notation), 1);
+    if (rows != m_moveList->rowCount())
+        m_tblMoves->resizeColumnsToContents();
+    const QModelIndex current = m_tblMoves->currentIndex();
+    if (!current.isValid() || current.row() != m_selected) {
+        m_tblMoves->setCurrentIndex(m_moveList->index(m_selected, 0));
+        m_tblMoves->scrollTo(m_tblMoves->currentIndex());
+    }
+    m_loading = loading;
+}
+
+const CycleMoveResults *MovePane::selectedResults() const
+{
+    const std::size_t at = std::size_t(m_selected);
+    const bool computed = at < m_results.moves.size() && !m_results.moves[at].kinematics.pieces.empty();
+    return computed ? &m_results.moves[at] : nullptr;
 }
 
 void MovePane::readInto(AxisMotor &motor, MoveInputs &move) const
@@ -468,29 +748,45 @@ void MovePane::readInto(AxisMotor &motor, MoveInputs &move) const
     motor.ratedTorque = ReadBoxQuantity(m_units, m_ratedTorque.box, m_ratedTorque.units);
     motor.peakTorque = ReadBoxQuantity(m_units, m_peakTorque.box, m_peakTorque.units);
     motor.maxSpeed = ReadBoxQuantity(m_units, m_maxSpeed.box, m_maxSpeed.units);
-    CycleMove &first = move.moves.first();
-    first.distance = ReadBoxQuantity(m_units, m_distance.box, m_distance.units);
-    first.moveTime = ReadBoxQuantity(m_units, m_moveTime.box, m_moveTime.units);
-    const int profile = m_cmbProfile->currentIndex();
-    first.profile = profile == Triangle ? MoveProfile::Triangular : MoveProfile::Trapezoidal;
-    if (profile != Triangle)
-        first.defaultRamps = profile == DefaultRamps;
-    // The ramp boxes show the ramps used; they are the user's only when given.
-    if (profile == GivenRamps) {
-        first.accelTime = ReadBoxQuantity(m_units, m_accelTime.box, m_accelTime.units);
-        first.decelTime = ReadBoxQuantity(m_units, m_decelTime.box, m_decelTime.units);
-    }
-    first.dwell = ReadBoxQuantity(m_units, m_dwell.box, m_dwell.units);
-    // The inputs of the other kind of axis keep what they hold.
-    if (m_kind == MechanismKind::Rotary) {
-        first.loadTorque = ReadBoxQuantity(m_units, m_loadTorque.box, m_loadTorque.units);
-    } else {
+    if (m_kind != MechanismKind::Rotary) {
         move.incline = ReadBoxQuantity(m_units, m_incline.box, m_incline.units);
         move.friction = ReadBoxNumber(m_friction.box);
-        first.thrust = ReadBoxQuantity(m_units, m_thrust.box, m_thrust.units);
         move.mechanismEfficiency = ReadBoxNumber(m_mechanismEfficiency.box);
     }
     move.gearboxEfficiency = ReadBoxNumber(m_gearboxEfficiency.box);
+    if (m_selected >= move.moves.size())
+        return;
+    CycleMove &edited = move.moves[m_selected];
+    const auto read = [this](const Input &input) { return ReadBoxQuantity(m_units, input.box, input.units); };
+    edited.distance = read(m_distance);
+    const int choice = m_cmbProfile->currentIndex();
+    edited.profile = choice == Triangle                                 ? MoveProfile::Triangular
+                     : choice == SCurveDefault || choice == SCurveGiven ? MoveProfile::SCurve
+                     : choice == ByLimits                               ? MoveProfile::Limited
+                                                                        : MoveProfile::Trapezoidal;
+    if (choice != Triangle && choice != ByLimits)
+        edited.defaultRamps = !RampsGiven(choice);
+    // The time and ramp boxes show what the move uses; they are the user's only when given.
+    if (choice != ByLimits)
+        edited.moveTime = read(m_moveTime);
+    if (RampsGiven(choice)) {
+        edited.accelTime = read(m_accelTime);
+        edited.decelTime = read(m_decelTime);
+    }
+    edited.jerkAsPercent = m_cmbJerk->currentIndex() == 0;
+    edited.jerkPercent = ReadBoxNumber(m_jerkPercent.box);
+    edited.jerkTime = read(m_jerkTime);
+    edited.speedLimit = read(m_speedLimit);
+    edited.accelLimit = read(m_accelLimit);
+    edited.jerkLimit = read(m_jerkLimit);
+    edited.payload = read(m_payload);
+    edited.dwell = read(m_dwell);
+    edited.holdingBrake = m_chkHoldingBrake->isChecked();
+    // The inputs of the other kind of axis keep what they hold.
+    if (m_kind == MechanismKind::Rotary)
+        edited.loadTorque = read(m_loadTorque);
+    else
+        edited.thrust = read(m_thrust);
 }
 
 void MovePane::followMechanism(MechanismKind kind, const MoveInputs &move)
@@ -501,8 +797,22 @@ void MovePane::followMechanism(MechanismKind kind, const MoveInputs &move)
     // Linear and angular units never share a list; the distance keeps its
     // value and is shown in the new type's default unit.
     if ((m_kind == MechanismKind::Rotary) != rotary) {
-        RefillUnitList(m_units, m_distance.units, QString::fromLatin1(DistanceUnitType(kind)));
-        ShowAxisQuantity(m_units, m_distance.box, m_distance.units, move.moves.first().distance);
+        const std::pair<const Input *, const char *> followers[] = {
+            {&m_distance, DistanceUnitType(kind)},
+            {&m_speedLimit, MoveUnitType(MoveUnit::LoadSpeed, kind)},
+            {&m_accelLimit, MoveUnitType(MoveUnit::LoadAccel, kind)},
+            {&m_jerkLimit, JerkUnitType(kind)},
+            {&m_payload, PayloadUnitType(kind)}};
+        for (const auto &[input, type] : followers)
+            RefillUnitList(m_units, input->units, QString::fromLatin1(type));
+        if (m_selected < move.moves.size()) {
+            const CycleMove &shown = move.moves[m_selected];
+            for (const auto &[input, quantity] :
+                 {std::pair{&m_distance, &shown.distance}, std::pair{&m_speedLimit, &shown.speedLimit},
+                  std::pair{&m_accelLimit, &shown.accelLimit}, std::pair{&m_jerkLimit, &shown.jerkLimit},
+                  std::pair{&m_payload, &shown.payload}})
+                ShowAxisQuantity(m_units, input->box, input->units, *quantity);
+        }
         for (MoveUnit load : {MoveUnit::LoadSpeed, MoveUnit::LoadAccel})
             RefillUnitList(m_units, unitList(load), QString::fromLatin1(MoveUnitType(load, kind)));
     }
@@ -520,6 +830,7 @@ void MovePane::showMove(const Axis &axis, const AxisResults &inertia, const Move
                         bool notation)
 {
     m_results = ComputeMove(axis, inertia, move);
+    m_inputs = move;
     followMechanism(m_results.mechanism.kind, move);
     m_plot.motor = axis.motor;
     if (m_heldDigits != std::pair{digits, notation}) {
@@ -565,8 +876,9 @@ void MovePane::display()
                       check.level);
     }
 
+    showMoveList();
     // Ramps not given show the ones the move uses, as its figures show.
-    if (m_cmbProfile->currentIndex() != GivenRamps)
+    if (!RampsGiven(m_cmbProfile->currentIndex()))
         showRamps(false);
 
     m_plot.results = r;
@@ -577,10 +889,12 @@ void MovePane::display()
     m_plots->showMove(m_plot);
     // The plots in words, segment by segment, for a screen reader.
     QStringList segments;
+    const bool several = r.moves.size() > 1;
     for (const MoveSegment &segment : r.segments) {
         if (segment.duration > 0 && segment.torque.ok())
-            segments << QStringLiteral("%1 for %2 s at %3")
-                            .arg(SegmentTitle(segment.kind),
+            segments << QStringLiteral("%1%2 for %3 s at %4")
+                            .arg(several ? QStringLiteral("move %1, ").arg(segment.move + 1) : QString(),
+                                 SegmentTitle(segment.kind),
                                  AxisNumberText(segment.duration, m_digits, m_notation),
                                  AxisFigureText(m_units, segment.torque, m_plot.torqueUnit, m_digits,
                                                 m_notation) +
@@ -594,8 +908,21 @@ void MovePane::showRamps(bool exact)
 {
     const bool loading = m_loading;
     m_loading = true;
-    for (const auto &[input, figure] :
-         {std::pair{&m_accelTime, &m_results.accelTime}, std::pair{&m_decelTime, &m_results.decelTime}}) {
+    const CycleMoveResults *shown = selectedResults();
+    // Without the move's own profile, the first move's ramps are the cycle's.
+    const bool first = m_selected == 0;
+    const AxisFigure none = AxisFigure::failed(m_results.cycleTime.reason());
+    std::vector<std::pair<const Input *, const AxisFigure *>> boxes{
+        {&m_accelTime, shown   ? &shown->kinematics.accelTime
+                       : first ? &m_results.accelTime
+                               : &none},
+        {&m_decelTime, shown   ? &shown->kinematics.decelTime
+                       : first ? &m_results.decelTime
+                               : &none}};
+    // A move set by its limits shows the time they give.
+    if (m_cmbProfile->currentIndex() == ByLimits)
+        boxes.push_back({&m_moveTime, shown ? &shown->kinematics.moveTime : &none});
+    for (const auto &[input, figure] : boxes) {
         if (!figure->ok())
             input->box->clear();
         else if (exact)
@@ -611,15 +938,23 @@ void MovePane::showRamps(bool exact)
 void MovePane::showSegments()
 {
     const MoveReportUnits shown = shownUnits();
-    const QList<QStringList> table = MoveSegmentTable(m_results, shown, {m_units, {}, m_digits, m_notation});
-    // Cells of a move that cannot be computed show a dash; the problem says why.
-    const bool ok = m_lblProblem->text().isEmpty();
-    for (int c = 0; c < 4; ++c)
-        ShowValue(m_segmentHeads[std::size_t(c)], table[0][c + 1]);
-    for (int k = 0; k < MoveSegmentCount; ++k)
-        for (int c = 0; c < 4; ++c)
-            ShowValue(m_segmentCells[std::size_t(k)][std::size_t(c)],
-                      ok && k + 1 < table.size() ? table[k + 1][c + 1] : QStringLiteral("\u2014"));
+    QList<QStringList> table = MoveSegmentTable(m_results, shown, {m_units, {}, m_digits, m_notation});
+    // The columns with a unit under their heading hold numbers.
+    const QStringList &header = table[0];
+    int firstNumber = 0;
+    while (firstNumber < header.size() && !header[firstNumber].contains(u'\n'))
+        ++firstNumber;
+    // Cells of a cycle that cannot be computed show a dash; the problem says why.
+    if (!m_lblProblem->text().isEmpty())
+        for (qsizetype r = 1; r < table.size(); ++r)
+            for (qsizetype c = firstNumber; c < table[r].size(); ++c)
+                table[r][c] = QStringLiteral("\u2014");
+    const int rows = m_segments->rowCount();
+    m_segments->show(table, firstNumber);
+    if (rows != m_segments->rowCount()) {
+        m_tblSegments->resizeColumnsToContents();
+        FitRows(m_tblSegments, std::clamp(m_segments->rowCount(), 1, SegmentRowsShown));
+    }
 }
 
 MoveReportUnits MovePane::shownUnits() const

@@ -1,26 +1,34 @@
 #pragma once
-// The Move pane of the axis window: the move (distance, time, profile,
-// dwell), the load it works against, the motor's torques and speed; the
-// figures of the move (one row of MoveFigures each) with their copy keys,
-// its segments, the conventions they rest on, the motor check in words and
-// the plots of motor speed and torque over one cycle.
+// The Move pane of the axis window: the cycle's moves in a table, the
+// selected move in the boxes below it (distance, time or limits, profile,
+// payload, dwell), the load it works against, the motor's torques and speed;
+// the figures of the whole cycle (one row of MoveFigures each) with their
+// copy keys, its segments, the conventions they rest on, the motor check in
+// words and the plots of motor speed and torque over the cycle.
 
 #include "axis/axisreport.h"
 #include "axis/movefigures.h"
 #include "axiswin/axiscontrols.h"
 #include "axiswin/moveplots.h"
+#include "axiswin/movetables.h"
 
 #include <QWidget>
 
 #include <array>
 
 class ConversionTableData;
+class QCheckBox;
 class NumericEdit;
 class QComboBox;
 class QGridLayout;
 class QGroupBox;
 class QLabel;
+class QPushButton;
 class QScrollArea;
+class QTableView;
+
+// The edits of the cycle's list of moves the pane asks of its window.
+enum class MoveListEdit { Add, Duplicate, Remove, Up, Down };
 
 class MovePane : public QWidget
 {
@@ -28,10 +36,17 @@ class MovePane : public QWidget
 public:
     explicit MovePane(const ConversionTableData &units, QWidget *parent = nullptr);
 
-    // Shows the motor's figures and the move in the boxes, in their units.
-    void setMove(const AxisMotor &motor, const MoveInputs &move);
-    // The boxes into the motor's figures and the move.
+    // Shows the motor's figures, the moves in their table and the selected
+    // move in the boxes, in their units.
+    // selected: the move to show (-1 keeps the one selected, or the last).
+    void setMove(const AxisMotor &motor, const MoveInputs &move, int selected = -1);
+    // The boxes into the motor's figures, the axis-wide inputs and the
+    // selected move.
     void readInto(AxisMotor &motor, MoveInputs &move) const;
+    // The move of the cycle the boxes edit (0-based).
+    int selectedMove() const { return m_selected; }
+    // Selects a move of the cycle shown last and shows it in the boxes.
+    void selectMove(int move);
     // Computes the move of the axis and shows its figures, checks and plots.
     void showMove(const Axis &axis, const AxisResults &inertia, const MoveInputs &move, int digits,
                   bool notation);
@@ -53,6 +68,10 @@ Q_SIGNALS:
     // The figures were shown again: after a recompute, or in another unit
     // when a unit list changed.
     void shown();
+    // The user asked for an edit of the list of moves (a key or a button).
+    void moveListEdited(MoveListEdit edit);
+    // The user selected another move of the cycle.
+    void moveSelected(int move);
 
 private:
     static constexpr int FigureCount = int(MoveFigures.size());
@@ -63,6 +82,7 @@ private:
     // fixed text such as "%".
     Input addInput(QGridLayout *grid, const QString &caption, const QString &name, const QString &spoken,
                    const QString &unitType, const QString &after = {});
+    QWidget *buildMoveList();
     QWidget *buildMoveGroup();
     QWidget *buildLoadGroup();
     QWidget *buildMotorGroup();
@@ -82,6 +102,13 @@ private:
     void showRamps(bool exact);
     void copy(int figure, bool withUnit);
     void showSegments();
+    // The selected move's inputs in the boxes.
+    void showSelected();
+    // Only the inputs the selected move's profile uses are shown.
+    void followProfile();
+    void showMoveList();
+    // The move's results the boxes edit, or nullptr when the cycle failed.
+    const CycleMoveResults *selectedResults() const;
 
     const ConversionTableData &m_units;
     bool m_loading = false;
@@ -91,8 +118,17 @@ private:
     int m_digits = 6;
     bool m_notation = false;
 
+    MoveInputs m_inputs; // as shown last
+    int m_selected = 0;
+    TextTableModel *m_moveList = nullptr;
+    QTableView *m_tblMoves = nullptr;
+    std::array<QPushButton *, 5> m_moveKeys{}; // by MoveListEdit
     Input m_distance, m_moveTime, m_accelTime, m_decelTime, m_dwell;
+    Input m_jerkPercent, m_jerkTime, m_speedLimit, m_accelLimit, m_jerkLimit, m_payload;
     QComboBox *m_cmbProfile = nullptr;
+    QComboBox *m_cmbJerk = nullptr;
+    QCheckBox *m_chkHoldingBrake = nullptr;
+    QLabel *m_lblJerk = nullptr;
     Input m_incline, m_friction, m_thrust, m_mechanismEfficiency, m_gearboxEfficiency, m_loadTorque;
     Input m_ratedTorque, m_peakTorque, m_maxSpeed;
     std::array<ResultRowControls, FigureCount> m_rows;
@@ -100,8 +136,8 @@ private:
     std::array<QLabel *, FigureCount> m_unitNames{};
     std::array<QComboBox *, MoveUnitCount> m_unitLists{};
     QGridLayout *m_figureGrid = nullptr;
-    std::array<std::array<QLabel *, 4>, MoveSegmentCount> m_segmentCells{};
-    std::array<QLabel *, 4> m_segmentHeads{};
+    TextTableModel *m_segments = nullptr;
+    QTableView *m_tblSegments = nullptr;
     std::array<QLabel *, MotorCheckCount> m_checks{};
     MechanismCheckLabels m_limitChecks{};
     QLabel *m_lblConventions = nullptr;

@@ -46,12 +46,15 @@ struct Trace
     Qt::PenStyle style;
 };
 
-// A stretch of the horizontal axis named above a plot: a segment of the move.
+// A stretch of the horizontal axis named above a plot: a segment of a
+// one-move cycle, named in its middle, or a move of a longer one, numbered
+// at its start.
 struct Span
 {
     double from;
     double to;
     QString name;
+    bool atStart = false;
 };
 
 // One plot: a curve against a value axis over a horizontal axis from 0, the
@@ -105,9 +108,21 @@ void addLimit(Plot &plot, double value, const QColor &colour, Qt::PenStyle style
             {value, colour, style, above, QStringLiteral("%1 %2 %3").arg(name, plainNumber(value), unit)});
 }
 
-// The segments' boundaries across every plot, their names above the first.
+// The segments' boundaries across every plot, their names above the first;
+// in a cycle of several moves, the moves' boundaries and numbers instead.
 void addSegments(std::vector<Plot> &plots, const MoveResults &results, double cycle)
 {
+    if (results.moves.size() > 1) {
+        for (std::size_t m = 0; m < results.moves.size(); ++m) {
+            const double start = results.moves[m].start;
+            const double end = m + 1 < results.moves.size() ? results.moves[m + 1].start : cycle;
+            if (start > 0 && start < cycle * (1 - 1e-9))
+                for (Plot &plot : plots)
+                    plot.dividers.push_back(start);
+            plots.front().spans.push_back({start, std::min(end, cycle), QString::number(m + 1), true});
+        }
+        return;
+    }
     for (const MoveSegment &segment : results.segments) {
         if (segment.duration <= 0)
             continue;
@@ -148,10 +163,18 @@ Plot speedTorquePlot(const MovePlotData &data, const QString &speedUnit, const Q
     plot.xTitle = QStringLiteral("Speed (%1)").arg(speedUnit);
     plot.mirrored = true;
     double top = 0;
-    for (const OperatingPoint &point : data.results.points) {
+    // A move back runs the motor the other way: its points show by the size
+    // of the speed, their torques driving (above) or braking (below) in the
+    // direction of its motion, against the same curves.
+    const std::vector<MoveSegment> &segments = data.results.segments;
+    for (std::size_t p = 0; p < data.results.points.size(); ++p) {
+        const OperatingPoint &point = data.results.points[p];
         if (!point.used)
             continue;
-        const QPointF at(point.speed * data.speedFactor, point.torque * data.torqueFactor);
+        const MoveSegment *segment = p / 2 < segments.size() ? &segments[p / 2] : nullptr;
+        const double direction = segment && segment->speedFrom + segment->speedTo < 0 ? -1 : 1;
+        const QPointF at(point.speed * direction * data.speedFactor,
+                         point.torque * direction * data.torqueFactor);
         plot.curve.append(at);
         plot.markers.append(at);
         top = std::max(top, at.x());
@@ -233,7 +256,8 @@ public:
     Drawing(QPainter &painter, const QRectF &rect, const MovePlotData &data)
         : PlotCanvas(painter, rect), m_data(data)
     {
-        const MoveCurves curves = SampleMove(data.results, 2);
+        // Enough points that an S-curve's rounded corners draw as curves.
+        const MoveCurves curves = SampleMove(data.results, 6);
         m_drawn = !curves.speed.empty();
         const double cycle =
             m_drawn && data.results.cycleTime.value() > 0 ? data.results.cycleTime.value() : 1;
@@ -590,6 +614,14 @@ private:
         for (const Span &span : plot.spans) {
             const double from = plot.x(span.from);
             const double to = plot.x(span.to);
+            if (span.atStart) {
+                // A move's number just after its boundary, where it fits.
+                const double width = m_fm.horizontalAdvance(span.name);
+                if (width + m_gap <= to - from)
+                    text(QRectF(from + m_gap / 2, plot.area.top() - m_gap - line(), width, line()), span.name,
+                         PlotTextColour);
+                continue;
+            }
             const QString words = m_fm.elidedText(span.name, Qt::ElideRight, to - from - m_gap);
             if (words.size() < 3)
                 continue;
@@ -658,7 +690,7 @@ void MovePlots::showMove(const MovePlotData &data)
 {
     m_data = data;
     const MoveResults &r = data.results;
-    const QString what = QStringLiteral("Motor speed and torque over one cycle, and torque against speed");
+    const QString what = QStringLiteral("Motor speed and torque over the cycle, and torque against speed");
     if (r.maxMotorSpeed.ok() && r.peakTorque.ok() && r.cycleTime.ok()) {
         setAccessibleName(
             QStringLiteral("%1: peak speed %2 %3, peak torque %4 %5")

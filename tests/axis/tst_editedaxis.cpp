@@ -1,7 +1,9 @@
 // The edited axis without its window: every edit can be undone and redone
 // in order, with the modified state following what was opened or saved; a
-// failed save or a refused file changes nothing.
+// failed save or a refused file changes nothing. The edits of a cycle's
+// list of moves and the move they leave selected.
 
+#include "axis/cyclemoves.h"
 #include "axis/editedaxis.h"
 #include "axisbuild.h"
 
@@ -101,6 +103,61 @@ private slots:
                               QLatin1String(edited.isModified() ? "modified" : "saved"), edited.name(),
                               edited.undoText(), edited.redoText()}),
                  after);
+    }
+
+    // Moves named by their distances 1, 2, 3; an edit outside the list, or
+    // one that would empty it, changes nothing and keeps the selection.
+    void move_list_edits_data()
+    {
+        QTest::addColumn<int>("count");
+        QTest::addColumn<QString>("edit");
+        QTest::addColumn<int>("selected");
+        QTest::addColumn<QString>("after"); // the distances in order
+        QTest::addColumn<int>("selectedAfter");
+        // clang-format off
+        QTest::newRow("add after the first") << 3 << "add" << 0 << "1,-1,2,3" << 1;
+        QTest::newRow("add after the last") << 3 << "add" << 2 << "1,2,3,-3" << 3;
+        QTest::newRow("add with none selected") << 2 << "add" << -1 << "1,2,0" << 2;
+        QTest::newRow("duplicate the middle") << 3 << "duplicate" << 1 << "1,2,2,3" << 2;
+        QTest::newRow("duplicate none") << 3 << "duplicate" << 3 << "1,2,3" << 3;
+        QTest::newRow("remove the first") << 3 << "remove" << 0 << "2,3" << 0;
+        QTest::newRow("remove the last") << 3 << "remove" << 2 << "1,2" << 1;
+        QTest::newRow("remove the only one") << 1 << "remove" << 0 << "1" << 0;
+        QTest::newRow("up from the middle") << 3 << "up" << 1 << "2,1,3" << 0;
+        QTest::newRow("up from the top") << 3 << "up" << 0 << "1,2,3" << 0;
+        QTest::newRow("down from the middle") << 3 << "down" << 1 << "1,3,2" << 2;
+        QTest::newRow("down from the bottom") << 3 << "down" << 2 << "1,2,3" << 2;
+        // clang-format on
+    }
+    void move_list_edits()
+    {
+        QFETCH(int, count);
+        QFETCH(QString, edit);
+        QFETCH(int, selected);
+        QFETCH(QString, after);
+        QFETCH(int, selectedAfter);
+        QList<CycleMove> moves;
+        for (int m = 1; m <= count; ++m) {
+            CycleMove move;
+            move.distance = {double(m), QStringLiteral("m")};
+            move.payload = move.thrust = {5, QStringLiteral("kg")};
+            moves.append(move);
+        }
+        const int now =
+            edit == QLatin1String("add")
+                ? AddMove(moves, selected, selected >= 0 ? ReturnMove(moves.at(selected)) : CycleMove{})
+            : edit == QLatin1String("duplicate") ? DuplicateMove(moves, selected)
+            : edit == QLatin1String("remove")
+                ? RemoveMove(moves, selected)
+                : SwapMoves(moves, selected, edit == QLatin1String("up") ? -1 : 1);
+        QStringList distances;
+        for (const CycleMove &move : moves)
+            distances << QString::number(move.distance.value);
+        QCOMPARE(distances.join(u','), after);
+        QCOMPARE(now, selectedAfter);
+        // The way back carries neither the payload nor the force.
+        if (edit == QLatin1String("add") && selected >= 0)
+            QCOMPARE(moves.at(now).payload.value + moves.at(now).thrust.value, 0.0);
     }
 
 private:

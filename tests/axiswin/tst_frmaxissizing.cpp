@@ -360,6 +360,105 @@ private Q_SLOTS:
                  after);
     }
 
+    // Each edit of the cycle's list of moves, by its key or from the
+    // keyboard in the table, is one step: undone, the list and the selected
+    // move come back as they were, redone as they were after it; the boxes
+    // edit the selected move, and a value typed into another move is a step
+    // of its own.
+    void moves_table_undo_steps_data()
+    {
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QString>("distances"); // the table's, in order
+        QTest::addColumn<int>("selected");
+        QTest::addColumn<QString>("undo"); // and Redo's texts, after "&Undo " and "&Redo "
+        QTest::addColumn<QString>("redo");
+        const QString typed = QStringLiteral("change of the distance");
+        // clang-format off
+        QTest::newRow("add") << QStringList{"add"} << "+100,-100" << 1 << "add move 2" << "";
+        QTest::newRow("add undone") << QStringList{"add", "undo"} << "+100" << 0 << typed << "add move 2";
+        QTest::newRow("add redone") << QStringList{"add", "undo", "redo"} << "+100,-100" << 1 << "add move 2" << "";
+        QTest::newRow("duplicate undone") << QStringList{"duplicate", "undo"} << "+100" << 0 << typed << "duplicate move 1";
+        QTest::newRow("second move edited") << QStringList{"duplicate", "distance 250"} << "+100,+250" << 1
+            << "change of the distance of move 2" << "";
+        QTest::newRow("its edit undone from the first") << QStringList{"duplicate", "distance 250", "select 0", "undo"}
+            << "+100,+100" << 1 << "duplicate move 1" << "change of the distance of move 2";
+        QTest::newRow("and redone from the first") << QStringList{"duplicate", "distance 250", "select 0", "undo", "select 0", "redo"}
+            << "+100,+250" << 1 << "change of the distance of move 2" << "";
+        QTest::newRow("each move its own step") << QStringList{"duplicate", "distance 250", "select 0", "distance 50", "undo"}
+            << "+100,+250" << 0 << "change of the distance of move 2" << "change of the distance of move 1";
+        QTest::newRow("remove the first") << QStringList{"add", "select 0", "remove"} << "-100" << 0 << "remove move 1" << "";
+        QTest::newRow("remove undone") << QStringList{"add", "select 0", "remove", "undo"} << "+100,-100" << 0
+            << "add move 2" << "remove move 1";
+        QTest::newRow("never the last") << QStringList{"remove"} << "+100" << 0 << typed << "";
+        QTest::newRow("up") << QStringList{"add", "up"} << "-100,+100" << 0 << "move 2 up" << "";
+        QTest::newRow("up undone") << QStringList{"add", "up", "undo"} << "+100,-100" << 1 << "add move 2" << "move 2 up";
+        QTest::newRow("down redone") << QStringList{"add", "select 0", "down", "undo", "redo"} << "-100,+100" << 1
+            << "move 1 down" << "";
+        QTest::newRow("keys") << QStringList{"Insert", "Insert", "Alt+Up", "Ctrl+D", "Alt+Down", "Del"}
+            << "+100,+100,-100" << 2 << "remove move 4" << "";
+        QTest::newRow("keys undone") << QStringList{"Insert", "Insert", "Alt+Up", "undo", "undo"}
+            << "+100,-100" << 1 << "add move 2" << "add move 3";
+        // clang-format on
+    }
+    void moves_table_undo_steps()
+    {
+        QFETCH(QStringList, steps);
+        QFETCH(QString, distances);
+        QFETCH(int, selected);
+        QFETCH(QString, undo);
+        QFETCH(QString, redo);
+        frmAxisSizing window(m_context);
+        window.setAxis(ballScrewAxis());
+        window.show();
+        QApplication::setActiveWindow(&window);
+        child<QTabWidget>(&window, QStringLiteral("tabAxis"))->setCurrentIndex(1);
+        setControls(&window, {{"cmbDistanceUnits", "mm"}, {"txtDistance", "100"}});
+        auto *table = child<QTableView>(&window, QStringLiteral("tblMoves"));
+        auto *distance = child<QLineEdit>(&window, QStringLiteral("txtDistance"));
+        const QHash<QString, QString> keys = {{"add", "cmdAddMove"},
+                                              {"duplicate", "cmdDuplicateMove"},
+                                              {"remove", "cmdRemoveMove"},
+                                              {"up", "cmdRaiseMove"},
+                                              {"down", "cmdLowerMove"}};
+        for (const QString &step : steps) {
+            const QString argument = step.section(u' ', 1);
+            if (step.startsWith(QLatin1String("select"))) {
+                table->setCurrentIndex(table->model()->index(argument.toInt(), 0));
+            } else if (step.startsWith(QLatin1String("distance"))) {
+                distance->setFocus();
+                distance->setText(argument);
+            } else if (keys.contains(step)) {
+                QTest::mouseClick(child<QPushButton>(&window, keys.value(step)), Qt::LeftButton);
+            } else if (step == QLatin1String("undo") || step == QLatin1String("redo")) {
+                child<QAction>(&window, step == QLatin1String("undo") ? QStringLiteral("mnuEditUndo")
+                                                                      : QStringLiteral("mnuEditRedo"))
+                    ->trigger();
+            } else {
+                table->setFocus();
+                QTest::keySequence(table, QKeySequence(step));
+            }
+        }
+        QStringList shown;
+        for (int r = 0; r < table->model()->rowCount(); ++r) {
+            // "+100.0 mm" as "+100": a move out keeps its sign.
+            QString cell = table->model()->index(r, 1).data().toString().remove(QStringLiteral(" mm"));
+            const QString sign = cell.startsWith(u'+') ? QStringLiteral("+") : QString();
+            shown << sign + QString::number(ReadAxisNumber(cell.remove(u'+')).value_or(-1));
+        }
+        QCOMPARE(shown.join(u','), distances);
+        QCOMPARE(table->currentIndex().row(), selected);
+        QCOMPARE(window.move().moves.size(), shown.size());
+        // The box shows the selected move.
+        QCOMPARE(ReadAxisNumber(distance->text()), ReadAxisNumber(shown[selected]));
+        const auto text = [](const QString &menu, const QString &what) {
+            return what.isEmpty() ? menu : menu + u' ' + what;
+        };
+        QCOMPARE(child<QAction>(&window, QStringLiteral("mnuEditUndo"))->text(),
+                 text(QStringLiteral("&Undo"), undo));
+        QCOMPARE(child<QAction>(&window, QStringLiteral("mnuEditRedo"))->text(),
+                 text(QStringLiteral("&Redo"), redo));
+    }
+
     // Each box of either tab: a value typed key by key and entered is one
     // step named by its box (a list's choice too); Ctrl+Z gives back the
     // document exactly as it was, Ctrl+Shift+Z the typed value.
@@ -394,6 +493,9 @@ private Q_SLOTS:
         QTest::newRow("rotor inertia unit") << "cmbRotorInertiaUnits" << true << "g-cm\u00b2" << "rotor inertia";
         QTest::newRow("distance unit") << "cmbDistanceUnits" << true << "in" << "distance";
         QTest::newRow("profile") << "cmbProfile" << true << "Triangular" << "profile";
+        QTest::newRow("profile set by limits") << "cmbProfile" << true << "Set by limits" << "profile";
+        QTest::newRow("payload") << "txtPayload" << true << "5" << "payload";
+        QTest::newRow("payload of a rotary axis") << "txtPayload" << false << "0.002" << "payload";
         // clang-format on
     }
     void every_box_is_one_undo_step()

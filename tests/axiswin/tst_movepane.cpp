@@ -32,6 +32,7 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTest>
 
 #include <numbers>
@@ -77,6 +78,32 @@ QString copied(QWidget *window, const QString &key)
     return QGuiApplication::clipboard()->text();
 }
 
+// A cell of the segment table named lblSegment_<segment>_<column>: the
+// first segment of that kind, the column by its heading.
+QString segmentCell(QWidget *window, const QString &key)
+{
+    static const QHash<QString, MoveSegmentKind> kinds = {{"accelerate", MoveSegmentKind::Accelerate},
+                                                          {"constant", MoveSegmentKind::Constant},
+                                                          {"decelerate", MoveSegmentKind::Decelerate},
+                                                          {"dwell", MoveSegmentKind::Dwell}};
+    static const QHash<QString, QString> headings = {{"duration", "Duration"},
+                                                     {"speedFrom", "Speed at start"},
+                                                     {"speedTo", "Speed at end"},
+                                                     {"torque", "Torque"}};
+    const QAbstractItemModel *table = child<QTableView>(window, QStringLiteral("tblSegments"))->model();
+    const QString title = SegmentTitle(kinds.value(key.section(u'_', 1, 1)));
+    int column = 0;
+    while (column < table->columnCount() && !table->headerData(column, Qt::Horizontal)
+                                                 .toString()
+                                                 .startsWith(headings.value(key.section(u'_', 2))))
+        ++column;
+    for (int r = 0; r < table->rowCount(); ++r)
+        for (int c = 0; c < table->columnCount(); ++c)
+            if (table->index(r, c).data().toString() == title)
+                return table->index(r, column).data().toString();
+    return {};
+}
+
 // Whether a line runs through a box: its points a quarter pixel apart tested.
 bool covers(const QPolygonF &line, const QRectF &box)
 {
@@ -92,13 +119,12 @@ bool covers(const QPolygonF &line, const QRectF &box)
 
 // The texts of both plots drawn at a size, joined by '|'; empty when one
 // leaves the rectangle or covers another text or a line.
-QString plotTexts(QWidget *window, QSize size)
+QString plotTexts(const MovePlotData &data, QSize size)
 {
     QImage image(size, QImage::Format_RGB32);
     QPainter painter(&image);
     const QRectF page(QPointF(), size);
-    const auto [texts, lines] =
-        DrawMovePlots(painter, page, child<MovePane>(window, QStringLiteral("fraMove"))->plotData());
+    const auto [texts, lines] = DrawMovePlots(painter, page, data);
     QStringList words;
     for (auto a = texts.begin(); a != texts.end(); ++a) {
         words << a->text;
@@ -111,6 +137,50 @@ QString plotTexts(QWidget *window, QSize size)
         }
     }
     return words.join(u'|');
+}
+
+QString plotTexts(QWidget *window, QSize size)
+{
+    return plotTexts(child<MovePane>(window, QStringLiteral("fraMove"))->plotData(), size);
+}
+
+// A cycle of moves out and back in turn, each 1.2 s: up to 100 rad/s in
+// 0.25 s, on for 0.5 s, down in 0.25 s, at rest 0.2 s, at ±1 N·m.
+MovePlotData cyclePlot(int moves)
+{
+    MovePlotData data;
+    MoveResults &r = data.results;
+    const MoveSegmentKind kinds[] = {MoveSegmentKind::Accelerate, MoveSegmentKind::Constant,
+                                     MoveSegmentKind::Decelerate, MoveSegmentKind::Dwell};
+    const double durations[] = {0.25, 0.5, 0.25, 0.2};
+    for (int m = 0; m < moves; ++m) {
+        const double way = m % 2 ? -1 : 1;
+        r.moves.push_back({});
+        r.moves.back().start = 1.2 * m;
+        double at = 1.2 * m;
+        for (int k = 0; k < 4; ++k) {
+            MoveSegment segment;
+            segment.move = m;
+            segment.kind = kinds[k];
+            segment.start = at;
+            segment.duration = durations[k];
+            segment.speedFrom = k == 1 || k == 2 ? 100 * way : 0;
+            segment.speedTo = k < 2 ? 100 * way : 0;
+            segment.torque = k == 0 ? way : k == 2 ? -way : 0.0;
+            segment.torqueEnd = segment.torque.value();
+            r.segments.push_back(segment);
+            for (const bool end : {false, true})
+                r.points.push_back({m, kinds[k], end, true, end ? segment.speedTo : segment.speedFrom,
+                                    segment.torque.value()});
+            at += durations[k];
+        }
+    }
+    r.cycleTime = 1.2 * moves;
+    r.peakTorque = 1.0;
+    r.maxMotorSpeed = 100.0;
+    data.speedUnit = QStringLiteral("rad/s");
+    data.torqueUnit = QStringLiteral("N-m");
+    return data;
 }
 
 } // namespace
@@ -235,7 +305,7 @@ private Q_SLOTS:
         for (const auto &[key, value] : expected) {
             // A segment's cell is read as it shows; a figure through its copy keys.
             if (key.startsWith(QLatin1String("lblSegment_"))) {
-                const QString cell = child<QLabel>(&window, key)->text();
+                const QString cell = segmentCell(&window, key);
                 QVERIFY2(closeTo(QLocale().toDouble(cell), value, 1e-5), qPrintable(key + u' ' + cell));
                 continue;
             }
@@ -357,7 +427,7 @@ private Q_SLOTS:
     void motor_tab_inputs_data()
     {
         QTest::addColumn<QString>("incline"); // degrees
-        QTest::addColumn<Texts>("edits");      // objectName → text, "on"/"off", or a list's index
+        QTest::addColumn<Texts>("edits");     // objectName → text, "on"/"off", or a list's index
         QTest::addColumn<QString>("figure");
         QTest::addColumn<double>("before");
         QTest::addColumn<double>("after");
@@ -387,16 +457,22 @@ private Q_SLOTS:
         QFETCH(QString, figure);
         frmAxisSizing window(m_context);
         window.setAxis(ballScrewAxis());
-        const Texts units{{"cmbDistanceUnits", "mm"}, {"cmbMoveTimeUnits", "s"},     {"cmbDwellUnits", "s"},
-                          {"cmbInclineUnits", "deg"}, {"cmbPeakTorqueUnits", "N-m"}, {"cmbMaxSpeedUnits", "rpm"},
-                          {"cmbTorqueUnits", "N-m"},  {"cmbMotorSpeedUnits", "rpm"}, {"cmbCounterweightUnits", "kg"},
-                          {"cmbPreloadForceUnits", "N"}, {"cmbBearingTorqueUnits", "N-m"},
-                          {"cmbGearboxDragUnits", "N-m"}, {"cmbPeakCornerUnits", "rpm"},
-                          {"cmbPeakAtMaxSpeedUnits", "N-m"}};
+        const Texts units{
+            {"cmbDistanceUnits", "mm"},    {"cmbMoveTimeUnits", "s"},        {"cmbDwellUnits", "s"},
+            {"cmbInclineUnits", "deg"},    {"cmbPeakTorqueUnits", "N-m"},    {"cmbMaxSpeedUnits", "rpm"},
+            {"cmbTorqueUnits", "N-m"},     {"cmbMotorSpeedUnits", "rpm"},    {"cmbCounterweightUnits", "kg"},
+            {"cmbPreloadForceUnits", "N"}, {"cmbBearingTorqueUnits", "N-m"}, {"cmbGearboxDragUnits", "N-m"},
+            {"cmbPeakCornerUnits", "rpm"}, {"cmbPeakAtMaxSpeedUnits", "N-m"}};
         enter(&window, units,
-              {{"txtDistance", "200"}, {"txtMoveTime", "0.6"}, {"txtDwell", "0.4"}, {"txtFriction", "0.05"},
-               {"txtMechanismEfficiency", "90"}, {"txtGearboxEfficiency", "95"}, {"txtIncline", incline},
-               {"txtPeakTorque", "0.5"}, {"txtMaxSpeed", "10000"}},
+              {{"txtDistance", "200"},
+               {"txtMoveTime", "0.6"},
+               {"txtDwell", "0.4"},
+               {"txtFriction", "0.05"},
+               {"txtMechanismEfficiency", "90"},
+               {"txtGearboxEfficiency", "95"},
+               {"txtIncline", incline},
+               {"txtPeakTorque", "0.5"},
+               {"txtMaxSpeed", "10000"}},
               0);
         // A figure by its copy key or a cell as shown; the peak check by the speed it names.
         const auto shown = [&window, &figure]() {
@@ -404,8 +480,8 @@ private Q_SLOTS:
                 const QString text = child<QLabel>(&window, figure)->text();
                 return text.contains(QLatin1String("at 9000")) ? 9000.0 : 0.0;
             }
-            if (figure.startsWith(QLatin1String("lbl")))
-                return QLocale().toDouble(child<QLabel>(&window, figure)->text());
+            if (figure.startsWith(QLatin1String("lblSegment_")))
+                return QLocale().toDouble(segmentCell(&window, figure));
             return QLocale().toDouble(copied(&window, QStringLiteral("cmdCopyValue_") + figure));
         };
         QFETCH(double, before);
@@ -440,8 +516,10 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("list");
         QTest::addColumn<QString>("unit");
-        QTest::newRow("torque") << "cmbTorqueUnits" << "lbf-in";
-        QTest::newRow("torque back") << "cmbTorqueUnits" << "N-m";
+        QTest::newRow("torque") << "cmbTorqueUnits"
+                                << "lbf-in";
+        QTest::newRow("torque back") << "cmbTorqueUnits"
+                                     << "N-m";
     }
     void breakaway_line_follows_the_unit_lists()
     {
@@ -450,7 +528,9 @@ private Q_SLOTS:
         frmAxisSizing window(m_context);
         window.setAxis(ballScrewAxis());
         enter(&window, {{"cmbTorqueUnits", unit == u"N-m" ? "lbf-in" : "N-m"}},
-              {{"txtDistance", "200"}, {"txtMoveTime", "0.6"}, {"txtPeakTorque", "0.5"},
+              {{"txtDistance", "200"},
+               {"txtMoveTime", "0.6"},
+               {"txtPeakTorque", "0.5"},
                {"txtStaticFriction", "0.3"}},
               0);
         enter(&window, {{list, unit}}, {}, 0);
@@ -525,6 +605,66 @@ private Q_SLOTS:
         QCOMPARE(*field, box == QLatin1String("txtRatedTorque")    ? window.axis().motor.ratedTorque
                          : box == QLatin1String("txtRotorInertia") ? window.axis().motor.inertia
                                                                    : window.axis().gearbox.inertia);
+    }
+
+    // A cycle of two moves built in the window (out, then back on an
+    // S-curve carrying a payload) shows the figures the core gives for the
+    // same cycle written out here, the segments of both moves in its table.
+    void two_move_cycle_gives_the_core_figures()
+    {
+        frmAxisSizing window(m_context);
+        window.setAxis(ballScrewAxis());
+        child<QTabWidget>(&window, QStringLiteral("tabAxis"))->setCurrentIndex(1);
+        window.show();
+        enter(&window, {{"cmbDistanceUnits", "mm"}},
+              {{"txtDistance", "200"}, {"txtMoveTime", "0.5"}, {"txtDwell", "0.25"}}, 0);
+        MoveInputs cycle = window.move();
+        QTest::mouseClick(child<QWidget>(&window, QStringLiteral("cmdAddMove")), Qt::LeftButton);
+        enter(&window, {{"cmbPayloadUnits", "kg"}},
+              {{"txtMoveTime", "0.4"}, {"txtPayload", "5"}, {"txtJerkPercent", "40"}, {"txtDwell", "0.1"}},
+              3);
+        CycleMove back;
+        back.distance.value = -cycle.moves[0].distance.value;
+        back.moveTime.value = 0.4;
+        back.profile = MoveProfile::SCurve;
+        back.jerkPercent = 40;
+        back.payload.value = 5;
+        back.dwell.value = 0.1;
+        cycle.moves.append(back);
+
+        const Axis axis = window.axis();
+        const MoveResults core = ComputeMove(axis, ComputeAxis(axis), cycle);
+        const MoveResults &shown = child<MovePane>(&window, QStringLiteral("fraMove"))->results();
+        QCOMPARE(shown.moves.size(), std::size_t(2));
+        for (const MoveFigureRow &row : MoveFigures) {
+            const AxisFigure &figure = shown.*row.member;
+            QVERIFY2(figure.ok() && closeTo(figure.value(), (core.*row.member).value(), 1e-12), row.key);
+        }
+        QVERIFY(core.accelFactor.value() > 1);
+        // One row a segment, each move's in turn.
+        QCOMPARE(child<QTableView>(&window, QStringLiteral("tblSegments"))->model()->rowCount(),
+                 int(core.segments.size()));
+    }
+
+    // A cycle of several moves is numbered move by move at each start, in
+    // place of the segment names, clear of every line and text; at any
+    // length, a number that has no room is left out rather than crowded in.
+    void plots_number_the_moves_data()
+    {
+        QTest::addColumn<int>("moves");
+        QTest::addColumn<QString>("numbers"); // the texts drawn last, above the speed plot
+        QTest::newRow("one move: its segments") << 1 << "accel|constant|decel|dwell";
+        QTest::newRow("three moves") << 3 << "1|2|3";
+        QTest::newRow("fifty moves") << 50 << "";
+    }
+    void plots_number_the_moves()
+    {
+        QFETCH(int, moves);
+        QFETCH(QString, numbers);
+        const QString texts = plotTexts(cyclePlot(moves), QSize(640, 480));
+        QVERIFY(!texts.isEmpty());
+        QVERIFY2(texts.endsWith(numbers), qPrintable(texts));
+        QCOMPARE(texts.contains(QLatin1String("accel")), moves == 1);
     }
 
     // A keystroke in a box repaints the tab once: the figures, the motor

@@ -120,6 +120,17 @@ def tour(d, visit, error_report=True):
     for box, text in (("Move distance", "90"), ("Move time", "0.5")):
         replace_text(d, axis, box, text)
     d.key("Tab")
+    # A cycle of three moves: out, back on an S-curve carrying a part, and
+    # out again.
+    moves = d.find("Moves of the cycle", "table", axis)
+    add = d.find("Add move", "push button", axis)
+    d.click_control(add)
+    wait_for(lambda: moves.queryTable().nRows == 2, "a second move")
+    # A list is named by its entry.
+    d.choose(d.find("Trapezoidal, ramps t/3 each", "combo box", axis), "S-curve", unit=False)
+    replace_text(d, axis, "Payload carried through the move and its dwell", "0.001")
+    d.click_control(add)
+    wait_for(lambda: moves.queryTable().nRows == 3, "a third move")
     d.move_mouse(4, 1000)
     visit("axis-move", "Untitled* \u2014 Axis sizing")
     # The motor's curves and the mechanism's losses, then the tools over the axis.
