@@ -1,6 +1,5 @@
 #include "app/frmtoolbar.h"
 
-#include "app/warmup.h"
 #include "axiswin/frmaxissizing.h"
 #include "core/stringtable.h"
 #include "core/toolbarposition.h"
@@ -72,10 +71,6 @@ frmToolbar::frmToolbar(WindowContext &context, QWidget *parent) : QWidget(parent
     setFixedSize(StripWidth, StripHeight);
     setMouseTracking(true);
     setAccessibleName(FixedCaption);
-    WarmUpAfterFirstPaint(this, context);
-    // The strip alone stays open for hours: what a window held goes back
-    // once it closes.
-    ReturnFreedMemoryAsWindowsClose(this);
 
     buildLaunchers();
     buildTrayMenu();

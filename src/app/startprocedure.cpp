@@ -3,6 +3,7 @@
 #include "app/frmtoolbar.h"
 #include "app/registerwindows.h"
 #include "app/singleinstance.h"
+#include "app/warmup.h"
 #include "core/settingsstore.h"
 #include "core/startup.h"
 #include "widgets/windowcontext.h"
@@ -82,6 +83,10 @@ int StartProcedure(QApplication &app, WindowContext &context, const QString &fil
 
     RegisterWindows(context);
     frmToolbar toolbar(context);
+    WarmUpAfterFirstPaint(&toolbar, context);
+    // The strip alone stays open for hours: what a window held goes back
+    // once it closes.
+    ReturnFreedMemoryAsWindowsClose(&toolbar);
     QObject::connect(&instance, &SingleInstance::showRequested, &toolbar, &frmToolbar::showForAnotherStart);
     QObject::connect(&instance, &SingleInstance::openRequested, &toolbar, &frmToolbar::openAxisFile);
     instance.listen();
