@@ -88,9 +88,8 @@ bool MoveFigureApplies(const MoveFigureRow &row, MechanismKind kind)
 QStringList MoveConventions(MechanismKind kind)
 {
     QStringList words{
-        QStringLiteral("Signs: a torque is positive in the direction of the move."),
-        QStringLiteral("Over a cycle of several moves, speeds and torques are signed in the "
-                       "direction of a positive distance, so a move back shows a negative speed."),
+        QStringLiteral("Signs: speeds and torques are positive in the direction of a positive "
+                       "distance, so a move back shows a negative speed."),
         QStringLiteral("A move's payload adds to what moves through the move and the dwell "
                        "after it.")};
     if (kind == MechanismKind::Rotary) {

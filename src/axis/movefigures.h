@@ -124,7 +124,8 @@ QStringList MoveConventions(MechanismKind kind);
 
 // The sign conventions in one line, for where room is short.
 inline constexpr char MoveSignsInBrief[] =
-    "Signs: a torque is positive in the direction of the move; a negative incline lowers the load.";
+    "Signs: speeds and torques are positive in the direction of a positive distance; a negative incline "
+    "lowers the load.";
 
 // "Accelerate", "Constant speed", "Decelerate", "Dwell".
 QString SegmentTitle(MoveSegmentKind kind);

@@ -152,7 +152,7 @@ private Q_SLOTS:
             "Peak torque 0.4684 N-m of 0.0 N-m at 9000 rpm (the end of the acceleration): fails, the motor gives no torque there",
             "Peak torque curve", "flat", "Required margins", "peak torque 20 %, RMS torque 20 %, speed 20 %",
             "Back-driving efficiency", "as forward", "Holding brake", "none",
-            "A negative incline means the load moves down.", "a torque is positive in the direction of the move",
+            "A negative incline means the load moves down.", "positive in the direction of a positive distance",
             "friction", "Efficiencies follow the power flow"} << true;
         QTest::newRow("ramps 0.25 s up, 0.05 s down") << braking << QStringList{"250 ms", "50 ms",
             "Load deceleration adec", "8.889 m/s\u00b2", "Motor acceleration \u03b1", "3351 rad/s\u00b2",

@@ -321,7 +321,7 @@ private Q_SLOTS:
         // The signs are said beside the figures.
         QVERIFY(child<QLabel>(&window, QStringLiteral("lblMoveNote"))
                     ->text()
-                    .contains(QLatin1String("a torque is positive in the direction of the move")));
+                    .contains(QLatin1String("positive in the direction of a positive distance")));
         // The Edit menu copies from the tab in view: here the peak torque, not an inertia.
         child<QLineEdit>(&window, QStringLiteral("txtDistance"))->setFocus();
         window.findChild<QAction *>(QStringLiteral("mnuEditCopyValueUnit"))->trigger();
