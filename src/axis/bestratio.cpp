@@ -80,13 +80,23 @@ public:
                        TorqueOf torque, double lo, double hi, bool wholeRange) const
     {
         std::size_t best = first;
+        double highest = -HUGE_VAL;
         for (std::size_t k = first; k <= last; ++k) {
             const AxisFigure &value = samples[k].*torque;
             if (!value.ok())
                 return {value, value};
             if (value.value() < (samples[best].*torque).value())
                 best = k;
+            highest = std::max(highest, value.value());
         }
+        const QString what = torque == &RatioPoint::peakTorque ? QStringLiteral("The peak torque")
+                                                               : QStringLiteral("The RMS torque");
+        // A torque the ratio does not change (none at all: no rotor and no
+        // load) has no least ratio; the search would name an end of the range.
+        const AxisFigure &lowest = samples[best].*torque;
+        if (wholeRange && highest - lowest.value() <= 1e-12 * std::fabs(highest))
+            return {AxisFigure::failed(QStringLiteral("%1 is the same at every ratio searched.").arg(what)),
+                    lowest};
         const double a = best > first ? samples[best - 1].ratio : lo;
         const double b = best < last ? samples[best + 1].ratio : hi;
         const auto f = [&](double ratio) {
@@ -102,11 +112,7 @@ public:
                 const QString reason =
                     below ? QStringLiteral("%1 keeps falling below %2, the lowest ratio searched.")
                           : QStringLiteral("%1 keeps falling above %2, the highest ratio searched.");
-                return {AxisFigure::failed(reason.arg(torque == &RatioPoint::peakTorque
-                                                          ? QStringLiteral("The peak torque")
-                                                          : QStringLiteral("The RMS torque"),
-                                                      RatioLabel(edge))),
-                        point.*torque};
+                return {AxisFigure::failed(reason.arg(what, RatioLabel(edge))), point.*torque};
             }
         }
         return {ratio, point.*torque};

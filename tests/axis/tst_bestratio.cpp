@@ -126,6 +126,10 @@ void TestBestRatio::finds_the_optima_and_the_band_data()
            "rated torque is given for the motor.";
     QTest::newRow("no rotor") << loadAxis(0.2, 0, 0) << rotaryMove(0) << None << 0.0 << None << 0.0 << None
                               << None << None << "The peak torque keeps falling above 1000 : 1";
+    Axis idle = loadAxis(0.2, 0, 0);
+    idle.items.clear();
+    QTest::newRow("no torque at any ratio") << idle << rotaryMove(0) << None << 0.0 << None << 0.0 << None
+                                            << None << None << "The peak torque is the same at every ratio searched.";
 }
 
 void TestBestRatio::finds_the_optima_and_the_band()
