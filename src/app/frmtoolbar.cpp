@@ -12,6 +12,7 @@
 #include "widgets/picturebutton.h"
 #include "widgets/windowcontext.h"
 
+#include <QAbstractNativeEventFilter>
 #include <QApplication>
 #include <QBuffer>
 #include <QCloseEvent>
@@ -24,6 +25,12 @@
 #include <QStyle>
 #include <QSystemTrayIcon>
 #include <QTimer>
+#include <QWindow>
+
+#include <xcb/xcb.h>
+
+#include <cstdint>
+#include <functional>
 
 namespace {
 
@@ -39,6 +46,67 @@ constexpr int HintToolbar = 1994;
 // The strip's designed layout, in pixels (twips / 15).
 constexpr int StripWidth = 344;
 constexpr int StripHeight = 36;
+
+// The head of the X input extension's device events (XI_ButtonPress and the
+// like), which reach the program as X's generic events.
+struct DeviceEventHead
+{
+    std::uint8_t responseType;
+    std::uint8_t extension;
+    std::uint16_t sequence;
+    std::uint32_t length;
+    std::uint16_t eventType;
+    std::uint16_t deviceId;
+    std::uint32_t time;
+    std::uint32_t detail; // the button
+    std::uint32_t root;
+    std::uint32_t event; // the window pressed on
+};
+constexpr std::uint16_t DeviceButtonPress = 4;
+
+// A press on the strip while the window it opened blocks it is dropped
+// before any of the strip's widgets sees it; the X server's event still
+// tells of it. The wheel's turns (buttons 4 to 7) are not presses.
+class BlockedPressWatch : public QAbstractNativeEventFilter
+{
+public:
+    BlockedPressWatch(const QWidget &strip, std::function<void()> pressed)
+        : m_strip(strip), m_pressed(std::move(pressed))
+    {}
+    bool nativeEventFilter(const QByteArray &eventType, void *message, qintptr *) override
+    {
+        const QWindow *window = m_strip.windowHandle();
+        if (eventType != "xcb_generic_event_t" || !window)
+            return false;
+        std::uint32_t pressedOn = XCB_NONE;
+        std::uint32_t button = 0;
+        switch (static_cast<const xcb_generic_event_t *>(message)->response_type & 0x7f) {
+        case XCB_BUTTON_PRESS: {
+            const auto *press = static_cast<const xcb_button_press_event_t *>(message);
+            pressedOn = press->event;
+            button = press->detail;
+            break;
+        }
+        case XCB_GE_GENERIC: {
+            const auto *event = static_cast<const DeviceEventHead *>(message);
+            if (event->eventType == DeviceButtonPress) {
+                pressedOn = event->event;
+                button = event->detail;
+            }
+            break;
+        }
+        default:
+            break;
+        }
+        if (pressedOn != XCB_NONE && pressedOn == window->winId() && button >= 1 && button <= 3)
+            m_pressed();
+        return false; // Qt goes on to drop it
+    }
+
+private:
+    const QWidget &m_strip;
+    std::function<void()> m_pressed;
+};
 
 } // namespace
 
@@ -78,6 +146,13 @@ frmToolbar::frmToolbar(WindowContext &context, QWidget *parent) : QWidget(parent
     restorePosition();
     loadUnitTable();
     tellStartProblems();
+    // A click on the strip brings the window it waits for to the front, and
+    // back from the taskbar if the user minimised it.
+    m_blockedPresses = std::make_unique<BlockedPressWatch>(*this, [this] {
+        if (m_toolWindow)
+            bringToolWindowToFront();
+    });
+    QCoreApplication::instance()->installNativeEventFilter(m_blockedPresses.get());
 }
 
 frmToolbar::~frmToolbar() = default;
@@ -111,11 +186,14 @@ void frmToolbar::buildLaunchers()
         button->setAccessibleDescription(button->toolTip());
         connect(button, &LauncherButton::hovered, this, [this, button] { showHint(button); });
     }
-    connect(m_cmdUnits, &QAbstractButton::clicked, this, &frmToolbar::openUnits);
-    connect(m_cmdInertia, &QAbstractButton::clicked, this, &frmToolbar::openInertia);
-    connect(m_cmdDensity, &QAbstractButton::clicked, this, &frmToolbar::openDensity);
-    connect(m_cmdTrig, &QAbstractButton::clicked, this, &frmToolbar::openTrig);
-    connect(m_cmdAxis, &QAbstractButton::clicked, this, &frmToolbar::openAxis);
+    const std::pair<LauncherButton *, void (frmToolbar::*)()> opens[] = {
+        {m_cmdUnits, &frmToolbar::openUnits},
+        {m_cmdInertia, &frmToolbar::openInertia},
+        {m_cmdDensity, &frmToolbar::openDensity},
+        {m_cmdTrig, &frmToolbar::openTrig},
+        {m_cmdAxis, &frmToolbar::openAxis}};
+    for (const auto &[button, open] : opens)
+        connect(button, &QAbstractButton::clicked, this, [this, open = open] { openOrBringBack(open); });
 }
 
 void frmToolbar::buildTrayIcon()
@@ -125,12 +203,8 @@ void frmToolbar::buildTrayIcon()
     m_tray->setToolTip(FixedCaption);
     m_tray->setContextMenu(m_mnuFile);
     connect(m_tray, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
-        if (reason != QSystemTrayIcon::Trigger)
-            return;
-        if (m_toolWindow)
-            bringToolWindowToFront();
-        else
-            restoreFromTray();
+        if (reason == QSystemTrayIcon::Trigger)
+            openOrBringBack(&frmToolbar::restoreFromTray);
     });
     m_tray->show();
 }
@@ -183,22 +257,36 @@ void frmToolbar::buildTrayMenu()
     };
     entry("mnuFileShow", QStringLiteral("&Show toolbar"), &frmToolbar::showFromTrayMenu);
     m_mnuFile->addSeparator();
+    // Each window's entry knows the window by its object name.
+    const auto windowEntry = [this](const char *name, const QString &text, void (frmToolbar::*open)(),
+                                    const char *window) {
+        QAction *action = m_mnuFile->addAction(text);
+        action->setObjectName(QLatin1String(name));
+        action->setData(QLatin1String(window));
+        connect(action, &QAction::triggered, this, [this, open] { openOrBringBack(open); });
+        return action;
+    };
     m_windowEntries = {
-        entry("mnuFileUnits", QStringLiteral("&Unit calculator"), &frmToolbar::openUnits),
-        entry("mnuFileInertia", QStringLiteral("&Inertia calculator"), &frmToolbar::openInertia),
-        entry("mnuFileDensity", QStringLiteral("&Density table"), &frmToolbar::openDensity),
-        entry("mnuFileTrig", QStringLiteral("&Reference"), &frmToolbar::openTrig),
-        entry("mnuFileAxis", QStringLiteral("&Axis sizing"), &frmToolbar::openAxis)};
+        windowEntry("mnuFileUnits", QStringLiteral("&Unit calculator"), &frmToolbar::openUnits,
+                    "frmUnitCalculator"),
+        windowEntry("mnuFileInertia", QStringLiteral("&Inertia calculator"), &frmToolbar::openInertia,
+                    "frmInertiaCalc"),
+        windowEntry("mnuFileDensity", QStringLiteral("&Density table"), &frmToolbar::openDensity,
+                    "frmDensitySelect"),
+        windowEntry("mnuFileTrig", QStringLiteral("&Reference"), &frmToolbar::openTrig, "frmIntegral"),
+        windowEntry("mnuFileAxis", QStringLiteral("&Axis sizing"), &frmToolbar::openAxis, "frmAxisSizing")};
     entry("mnuFileHelp", QStringLiteral("&Help"), &frmToolbar::openHelp);
     m_mnuFile->addSeparator();
     m_mnuFileExit = entry("mnuFileExit", QStringLiteral("E&xit"), &frmToolbar::exitFromTray);
     m_mnuFileExit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     addAction(m_mnuFileExit);
-    // The windows open one at a time over the strip, as from its buttons.
+    // The windows open one at a time over the strip, as from its buttons:
+    // while one is open only its own entry is offered, to bring it back.
     connect(m_mnuFile, &QMenu::aboutToShow, this, [this] {
         const bool windowOpen = QApplication::activeModalWidget() != nullptr;
         for (QAction *action : std::as_const(m_windowEntries))
-            action->setEnabled(!windowOpen);
+            action->setEnabled(!windowOpen ||
+                               (m_toolWindow && m_toolWindow->objectName() == action->data().toString()));
     });
 }
 
@@ -304,7 +392,7 @@ void frmToolbar::changeEvent(QEvent *event)
     // A click on the strip while a window is open does nothing but bring
     // that window to the front: it is what the strip waits for. A minimised
     // one stays so (the strip also takes the focus when it is minimised); the
-    // tray icon brings it back.
+    // tray icon, or a click on the strip, brings it back.
     if (event->type() == QEvent::ActivationChange && isActiveWindow() && m_toolWindow) {
         QTimer::singleShot(0, this, [this]() {
             if (isActiveWindow() && m_toolWindow && !m_toolWindow->isMinimized())
@@ -486,6 +574,14 @@ void frmToolbar::openAxisWindow(const QString &path)
     if (!path.isEmpty())
         window.openFromOutside(path);
     runToolWindow(window);
+}
+
+void frmToolbar::openOrBringBack(void (frmToolbar::*open)())
+{
+    if (m_toolWindow)
+        bringToolWindowToFront();
+    else
+        (this->*open)();
 }
 
 void frmToolbar::openHelp()

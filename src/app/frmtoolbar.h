@@ -12,8 +12,11 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <memory>
+
 class LogoButton;
 class frmAxisSizing;
+class QAbstractNativeEventFilter;
 class QAction;
 class QDialog;
 class QMenu;
@@ -96,6 +99,10 @@ private:
     void openAxis();
     void openAxisWindow(const QString &path);
     void openHelp();
+    // What the strip's buttons, the tray menu's window entries and a click
+    // on the tray icon do: open runs only while no window is open; otherwise
+    // the open one comes back to the front, restored if it was minimised.
+    void openOrBringBack(void (frmToolbar::*open)());
     // The tray menu's "Show toolbar": the strip, and in front of it the
     // window it waits for, if one is open.
     void showFromTrayMenu();
@@ -125,5 +132,7 @@ private:
     QSystemTrayIcon *m_tray;
     QMenu *m_mnuFile;
     QList<QAction *> m_windowEntries;
+    // Tells of presses on the strip while the open window blocks it.
+    std::unique_ptr<QAbstractNativeEventFilter> m_blockedPresses;
     QAction *m_mnuFileExit;
 };

@@ -29,6 +29,8 @@ from tour import menu, replace_text, toolbar_button  # noqa: E402
 UNITS_BUTTON = "Units Calculator"
 TRIG_BUTTON = "Trig Reference"
 UNITS_WINDOW = "Units Calculator"
+# The unit calculator's button on the strip, from the strip's left edge.
+UNITS_BUTTON_X = 182
 
 # Controls a user reaches with the mouse or the keyboard; each must have a
 # name a screen reader can speak.
@@ -199,6 +201,15 @@ def scenario_tray(d):
     d.click_window(strip, x=20)
     check_equal(d.wait_steady(d.active_window, "the active window after a click on the strip"), calculator.id,
                 "the active window after a click on the strip (the unit calculator)")
+
+    # Minimised again, it comes back from its own button on the strip,
+    # restored and with the keyboard; no second one opens.
+    d.xdotool("windowminimize", calculator.id)
+    wait_for(lambda: not d.is_viewable(calculator), "the unit calculator minimised again")
+    d.click_window(strip, x=UNITS_BUTTON_X)
+    wait_for(lambda: d.is_viewable(calculator) and d.active_window() == calculator.id,
+             "the strip's button to bring the unit calculator back")
+    check_equal(len(d.windows(UNITS_WINDOW)), 1, "unit calculators open")
 
     drag_strip(d, d.frame(calculator), 60, -50)
     placed = d.geometry(calculator)
