@@ -147,10 +147,14 @@ frmToolbar::frmToolbar(WindowContext &context, QWidget *parent) : QWidget(parent
     loadUnitTable();
     tellStartProblems();
     // A click on the strip brings the window it waits for to the front, and
-    // back from the taskbar if the user minimised it.
+    // back from the taskbar if the user minimised it. Once the X events read
+    // with the press have reached the windows: a minimise just before it is
+    // known then.
     m_blockedPresses = std::make_unique<BlockedPressWatch>(*this, [this] {
-        if (m_toolWindow)
-            bringToolWindowToFront();
+        QTimer::singleShot(0, this, [this] {
+            if (m_toolWindow)
+                bringToolWindowToFront();
+        });
     });
     QCoreApplication::instance()->installNativeEventFilter(m_blockedPresses.get());
 }

@@ -345,10 +345,11 @@ private Q_SLOTS:
                     toolbar.findChild<QAbstractButton *>(again)->click();
                 }
             }
-            seen << QString::number(window->isVisible() && !(window->windowState() & Qt::WindowMinimized))
-                 << QString::number(
-                        QTest::qWaitFor([window] { return QApplication::activeWindow() == window; }))
-                 << (second.isEmpty() ? QStringLiteral("no second window") : second);
+            seen << QString::number(QTest::qWaitFor([window] {
+                return window->isVisible() && !(window->windowState() & Qt::WindowMinimized);
+            })) << QString::number(QTest::qWaitFor([window] {
+                return QApplication::activeWindow() == window;
+            })) << (second.isEmpty() ? QStringLiteral("no second window") : second);
             window->close();
         });
         toolbar.findChild<QAbstractButton *>(button)->click();
