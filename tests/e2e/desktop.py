@@ -435,11 +435,43 @@ class Desktop:
         self.click(left + (width // 2 if x is None else x), top + (height // 2 if y is None else y),
                    button, repeat)
 
-    def drag(self, x1, y1, x2, y2, steps=10):
+    def drag(self, x1, y1, x2, y2, arrived, what, steps=10):
+        """Drags with the left button from (x1, y1) to (x2, y2) and lets go
+        only once arrived() holds. A window manager that falls behind takes
+        the queued moves together: the first starts its move and the rest are
+        merged into it, so the window stays put. Until the drag has arrived,
+        the pointer goes a pixel aside and back, which that move then follows."""
         moves = []
         for i in range(1, steps + 1):
             moves += ["mousemove", "--sync", x1 + (x2 - x1) * i // steps, y1 + (y2 - y1) * i // steps]
-        self.xdotool(*self._move_args(x1, y1), "mousedown", 1, *moves, "mouseup", 1)
+        self.xdotool(*self._move_args(x1, y1), "mousedown", 1, *moves)
+        try:
+            def follow():
+                if arrived():
+                    return True
+                self.xdotool("mousemove", "--sync", x2 + 1, y2, "mousemove", "--sync", x2, y2)
+                return arrived()
+            wait_for(follow, what, interval=0.25)
+        finally:
+            self.xdotool("mouseup", 1)
+        # The window manager holds the pointer and the keyboard while it
+        # moves a window: keys sent before it has let go are its own.
+        wait_for(self._pointer_free, "the window manager to end the move")
+
+    def _pointer_free(self):
+        """Whether no client holds the pointer (a grab of it succeeds, and is let go)."""
+        status = self.root.grab_pointer(False, 0, X.GrabModeAsync, X.GrabModeAsync, X.NONE, X.NONE, X.CurrentTime)
+        if status != X.GrabSuccess:
+            return False
+        self._x.ungrab_pointer(X.CurrentTime)
+        self._x.sync()
+        return True
+
+    def is_iconic(self, window):
+        """Whether the window manager has minimised the window (its WM_STATE
+        says so, which is what the program reads)."""
+        state = self._property(window, "WM_STATE")
+        return bool(state) and state[0] == 3
 
     def key(self, *keys):
         self.xdotool("key", "--delay", 30, *keys)

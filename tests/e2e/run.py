@@ -144,18 +144,11 @@ def scenario_start(d):
 
 def drag_strip(d, frame, dx, dy):
     """Drags the strip (or another window) by its title bar by (dx, dy), once
-    the window manager has placed it; a drag the window manager let pass is made again. Returns
-    the frame's new place."""
-    for attempt in range(3):
-        fx, fy, _, _ = d.wait_steady(lambda: d.geometry(frame), "the strip to hold still")
-        d.drag(fx + 100, fy + 8, fx + 100 + dx, fy + 8 + dy)
-        target = (fx + dx, fy + dy)
-        try:
-            wait_for(lambda: d.geometry(frame)[:2] == target, f"the strip to move to {target}", timeout=10)
-            return target
-        except Failure:
-            if attempt == 2 or d.geometry(frame)[:2] != (fx, fy):
-                raise
+    the window manager has placed it. Returns the frame's new place."""
+    fx, fy, _, _ = d.wait_steady(lambda: d.geometry(frame), "the strip to hold still")
+    target = (fx + dx, fy + dy)
+    d.drag(fx + 100, fy + 8, fx + 100 + dx, fy + 8 + dy, lambda: d.geometry(frame)[:2] == target,
+           f"the strip to move to {target}")
     return target
 
 
@@ -193,7 +186,7 @@ def scenario_tray(d):
           "the unit calculator over the strip")
     check(d._property(calculator, "WM_TRANSIENT_FOR") is None, "the unit calculator left out of the taskbar")
     d.xdotool("windowminimize", calculator.id)
-    wait_for(lambda: not d.is_viewable(calculator), "the unit calculator minimised")
+    wait_for(lambda: d.is_iconic(calculator) and not d.is_viewable(calculator), "the unit calculator minimised")
     check(d.is_viewable(strip), "the strip minimised with the unit calculator")
     d.click_window(d.tray_icon())
     wait_for(lambda: d.is_viewable(calculator) and d.active_window() == calculator.id,
@@ -205,7 +198,8 @@ def scenario_tray(d):
     # Minimised again, it comes back from its own button on the strip,
     # restored and with the keyboard; no second one opens.
     d.xdotool("windowminimize", calculator.id)
-    wait_for(lambda: not d.is_viewable(calculator), "the unit calculator minimised again")
+    wait_for(lambda: d.is_iconic(calculator) and not d.is_viewable(calculator),
+             "the unit calculator minimised again")
     d.click_window(strip, x=UNITS_BUTTON_X)
     wait_for(lambda: d.is_viewable(calculator) and d.active_window() == calculator.id,
              "the strip's button to bring the unit calculator back")
