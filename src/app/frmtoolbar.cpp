@@ -1,5 +1,6 @@
 #include "app/frmtoolbar.h"
 
+#include "app/blockedpresswatch.h"
 #include "axiswin/frmaxissizing.h"
 #include "core/stringtable.h"
 #include "core/toolbarposition.h"
@@ -12,7 +13,6 @@
 #include "widgets/picturebutton.h"
 #include "widgets/windowcontext.h"
 
-#include <QAbstractNativeEventFilter>
 #include <QApplication>
 #include <QBuffer>
 #include <QCloseEvent>
@@ -25,12 +25,6 @@
 #include <QStyle>
 #include <QSystemTrayIcon>
 #include <QTimer>
-#include <QWindow>
-
-#include <xcb/xcb.h>
-
-#include <cstdint>
-#include <functional>
 
 namespace {
 
@@ -46,67 +40,6 @@ constexpr int HintToolbar = 1994;
 // The strip's designed layout, in pixels (twips / 15).
 constexpr int StripWidth = 344;
 constexpr int StripHeight = 36;
-
-// The head of the X input extension's device events (XI_ButtonPress and the
-// like), which reach the program as X's generic events.
-struct DeviceEventHead
-{
-    std::uint8_t responseType;
-    std::uint8_t extension;
-    std::uint16_t sequence;
-    std::uint32_t length;
-    std::uint16_t eventType;
-    std::uint16_t deviceId;
-    std::uint32_t time;
-    std::uint32_t detail; // the button
-    std::uint32_t root;
-    std::uint32_t event; // the window pressed on
-};
-constexpr std::uint16_t DeviceButtonPress = 4;
-
-// A press on the strip while the window it opened blocks it is dropped
-// before any of the strip's widgets sees it; the X server's event still
-// tells of it. The wheel's turns (buttons 4 to 7) are not presses.
-class BlockedPressWatch : public QAbstractNativeEventFilter
-{
-public:
-    BlockedPressWatch(const QWidget &strip, std::function<void()> pressed)
-        : m_strip(strip), m_pressed(std::move(pressed))
-    {}
-    bool nativeEventFilter(const QByteArray &eventType, void *message, qintptr *) override
-    {
-        const QWindow *window = m_strip.windowHandle();
-        if (eventType != "xcb_generic_event_t" || !window)
-            return false;
-        std::uint32_t pressedOn = XCB_NONE;
-        std::uint32_t button = 0;
-        switch (static_cast<const xcb_generic_event_t *>(message)->response_type & 0x7f) {
-        case XCB_BUTTON_PRESS: {
-            const auto *press = static_cast<const xcb_button_press_event_t *>(message);
-            pressedOn = press->event;
-            button = press->detail;
-            break;
-        }
-        case XCB_GE_GENERIC: {
-            const auto *event = static_cast<const DeviceEventHead *>(message);
-            if (event->eventType == DeviceButtonPress) {
-                pressedOn = event->event;
-                button = event->detail;
-            }
-            break;
-        }
-        default:
-            break;
-        }
-        if (pressedOn != XCB_NONE && pressedOn == window->winId() && button >= 1 && button <= 3)
-            m_pressed();
-        return false; // Qt goes on to drop it
-    }
-
-private:
-    const QWidget &m_strip;
-    std::function<void()> m_pressed;
-};
 
 } // namespace
 
