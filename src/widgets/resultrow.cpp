@@ -5,8 +5,32 @@
 #include "widgets/valuefont.h"
 
 #include <QClipboard>
+#include <QEvent>
 #include <QGuiApplication>
 #include <QLabel>
+
+namespace {
+// Lets the mouse select a label's text from the moment it first reaches the
+// label. A selectable label holds a whole text document (some 10 KB), and a
+// window shows dozens of figures; only those the user goes to need one.
+class SelectOnReach : public QObject
+{
+public:
+    explicit SelectOnReach(QLabel *label) : QObject(label) { label->installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Enter) {
+            auto *label = static_cast<QLabel *>(watched);
+            label->removeEventFilter(this);
+            label->setTextInteractionFlags(label->textInteractionFlags() | Qt::TextSelectableByMouse);
+            deleteLater();
+        }
+        return false;
+    }
+};
+} // namespace
 
 ResultRowControls MakeResultRow(QWidget *parent, const QString &suffix, const QString &valueName,
                                 const QString &spoken, int valueWidth)
@@ -28,7 +52,7 @@ ResultRowControls MakeResultRow(QWidget *parent, const QString &suffix, const QS
     row.value->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     row.value->setBackgroundRole(QPalette::Base);
     row.value->setAutoFillBackground(true);
-    row.value->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    new SelectOnReach(row.value);
     row.value->setMinimumSize(valueWidth, 25);
     return row;
 }

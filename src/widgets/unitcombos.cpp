@@ -61,21 +61,25 @@ public:
             return unit();
         return QAccessibleWidget::text(t);
     }
-    // The open list, whose entries a screen reader walks and picks.
-    int childCount() const override { return 1; }
+    // The open list, whose entries a screen reader walks and picks. A list
+    // that has never opened has none yet: building its pop-up only to be
+    // asked about it would cost every list of a window its view (about 20 KB
+    // each) when a screen reader walks the window.
+    int childCount() const override { return builtView() ? 1 : 0; }
     QAccessibleInterface *child(int index) const override
     {
-        return index == 0 ? QAccessible::queryAccessibleInterface(list()->view()) : nullptr;
+        QAbstractItemView *view = builtView();
+        return index == 0 && view ? QAccessible::queryAccessibleInterface(view) : nullptr;
     }
     int indexOfChild(const QAccessibleInterface *child) const override
     {
-        return child && child->object() == list()->view() ? 0 : -1;
+        return child && child->object() == builtView() ? 0 : -1;
     }
     QAccessible::State state() const override
     {
         QAccessible::State state = QAccessibleWidget::state();
         state.expandable = true;
-        state.expanded = list()->view()->isVisible();
+        state.expanded = isOpen();
         state.readOnly = true;
         return state;
     }
@@ -84,7 +88,7 @@ public:
     {
         if (name != showMenuAction() && name != pressAction())
             return;
-        if (list()->view()->isVisible())
+        if (isOpen())
             list()->hidePopup();
         else
             list()->showPopup();
@@ -113,6 +117,12 @@ public:
 private:
     QComboBox *list() const { return static_cast<QComboBox *>(widget()); }
     QString unit() const { return list()->currentText().trimmed(); }
+    QAbstractItemView *builtView() const { return static_cast<UnitList *>(list())->builtView(); }
+    bool isOpen() const
+    {
+        const QAbstractItemView *view = builtView();
+        return view && view->isVisible();
+    }
 };
 
 QAccessibleInterface *unitListAccessible(const QString &, QObject *object)
@@ -137,6 +147,23 @@ UnitList::UnitList(int characters, QWidget *parent) : QComboBox(parent)
             QAccessible::updateAccessibility(&text);
         }
     });
+}
+
+QAbstractItemView *UnitList::builtView() const
+{
+    // QComboBox::view() would build the pop-up; its view, once built, is a
+    // child of the pop-up, which is a child of the list.
+    return findChild<QAbstractItemView *>();
+}
+
+void UnitList::showPopup()
+{
+    if (!builtView()) {
+        // A screen reader learns of the list's new child, its entries.
+        QAccessibleEvent created(view(), QAccessible::ObjectCreated);
+        QAccessible::updateAccessibility(&created);
+    }
+    QComboBox::showPopup();
 }
 
 QSize UnitList::minimumSizeHint() const

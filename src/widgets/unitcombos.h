@@ -6,6 +6,7 @@
 #include <QComboBox>
 
 class ConversionTableData;
+class QAbstractItemView;
 class QWidget;
 class Settings;
 
@@ -22,6 +23,9 @@ public:
 
     QSize sizeHint() const override { return minimumSizeHint(); }
     QSize minimumSizeHint() const override;
+    void showPopup() override;
+    // The pop-up's list once it has been built (the list first opened), else null.
+    QAbstractItemView *builtView() const;
 
 protected:
     // Its size does not follow its entries, so the first show has nothing

@@ -10,14 +10,17 @@
 #include "driveswin/frmdrivetables.h"
 #include "testsupport.h"
 #include "widgets/helpwindow.h"
+#include "widgets/unitcombos.h"
 #include "widgets/windowplace.h"
 
 #include <QAbstractItemView>
 #include <QAbstractScrollArea>
+#include <QAccessible>
 #include <QComboBox>
 #include <QDialog>
 #include <QFontDatabase>
 #include <QFontInfo>
+#include <QLabel>
 #include <QScreen>
 #include <QStyle>
 #include <QStyleOptionComboBox>
@@ -203,7 +206,8 @@ private Q_SLOTS:
 
     // Unit lists are sized from the font, not from their entries: each still
     // shows every unit of the shipped table whole, and none has built its
-    // pop-up before it first opens (each costs memory in every open window).
+    // pop-up before it first opens (each costs memory in every open window),
+    // also when a screen reader has walked the program's own lists.
     void unit_lists_show_every_unit_whole_without_a_popup()
     {
         QStringList faults;
@@ -213,6 +217,12 @@ private Q_SLOTS:
                 if (GetTagValue(list, QStringLiteral("UnitType")).isEmpty())
                     continue;
                 const QString where = name + u'.' + list->objectName();
+                if (dynamic_cast<UnitList *>(list)) {
+                    QAccessibleInterface *spoken = QAccessible::queryAccessibleInterface(list);
+                    spoken->state();
+                    for (int i = 0; i < spoken->childCount(); ++i)
+                        spoken->child(i);
+                }
                 if (list->findChild<QAbstractItemView *>())
                     faults << where + QStringLiteral(": pop-up built");
                 list->resize(list->sizeHint());
@@ -228,6 +238,33 @@ private Q_SLOTS:
             }
         }
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u", ")));
+    }
+
+    // A figure's text can be selected with the mouse, but only a figure the
+    // mouse has reached holds the text document that takes (a window shows
+    // dozens of figures).
+    void figures_become_selectable_when_the_mouse_reaches_them_data()
+    {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("figure");
+        QTest::newRow("inertia result") << QStringLiteral("frmInertiaCalc") << QStringLiteral("lblIxx");
+        QTest::newRow("axis result") << QStringLiteral("frmAxisSizing") << QStringLiteral("lblResult_2");
+        QTest::newRow("move result") << QStringLiteral("frmAxisSizing")
+                                     << QStringLiteral("lblResult_peakTorque");
+    }
+    void figures_become_selectable_when_the_mouse_reaches_them()
+    {
+        QFETCH(QString, window);
+        QFETCH(QString, figure);
+        const std::unique_ptr<QWidget> made = makeWindow(m_context, window);
+        made->show();
+        auto *label = made->findChild<QLabel *>(figure);
+        QVERIFY(label);
+        QVERIFY(!(label->textInteractionFlags() & Qt::TextSelectableByMouse));
+        const QPointF inside(2, 2);
+        QEnterEvent enter(inside, inside, label->mapToGlobal(inside));
+        QApplication::sendEvent(label, &enter);
+        QVERIFY(label->textInteractionFlags() & Qt::TextSelectableByMouse);
     }
 
     // Tab walks every control in the order a reader meets them: left to

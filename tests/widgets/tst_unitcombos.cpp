@@ -8,6 +8,8 @@
 
 #include "testsupport.h"
 
+#include <QAbstractItemView>
+#include <QAccessible>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QTest>
@@ -77,6 +79,30 @@ private Q_SLOTS:
         ApplyDefaultTags(&w.form);
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
         QCOMPARE(w.box->text(), QStringLiteral("0,0"));
+    }
+
+    // A screen reader walking a window builds no list's pop-up (a window
+    // holds up to thirty lists); the entries are its child once it opens.
+    void a_unit_list_builds_its_popup_only_when_opened()
+    {
+        QWidget form;
+        auto *list = new UnitList(6, &form);
+        list->addItems({unitName("g"), unitName("kg")});
+        form.show();
+        QAccessibleInterface *spoken = QAccessible::queryAccessibleInterface(list);
+        QCOMPARE(spoken->childCount(), 0);
+        QVERIFY(!spoken->child(0));
+        QVERIFY(!spoken->state().expanded);
+        QVERIFY(!list->findChild<QAbstractItemView *>());
+
+        list->showPopup();
+        QCOMPARE(spoken->childCount(), 1);
+        QCOMPARE(spoken->child(0)->object(), list->view());
+        QCOMPARE(spoken->indexOfChild(spoken->child(0)), 0);
+        QVERIFY(spoken->state().expanded);
+        list->hidePopup();
+        QVERIFY(!spoken->state().expanded);
+        QCOMPARE(spoken->childCount(), 1);
     }
 };
 
