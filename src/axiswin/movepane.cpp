@@ -592,24 +592,27 @@ void MovePane::placeUnitLists()
 
 void MovePane::connectInputs()
 {
-    for (const Input *input : {&m_distance,          &m_moveTime,    &m_accelTime,
-                               &m_decelTime,         &m_jerkPercent, &m_jerkTime,
-                               &m_speedLimit,        &m_accelLimit,  &m_jerkLimit,
-                               &m_payload,           &m_dwell,       &m_incline,
-                               &m_friction,          &m_thrust,      &m_mechanismEfficiency,
-                               &m_gearboxEfficiency, &m_loadTorque,  &m_ratedTorque,
-                               &m_peakTorque,        &m_maxSpeed}) {
-        const auto edit = [this, what = input->what]() { userEdit(what); };
+    // The selected move's own inputs name it in the window's Undo; the
+    // others are the axis's, whichever move is selected.
+    const auto connectInput = [this](const Input *input, InputOf of) {
+        const auto edit = [this, what = input->what, of]() { userEdit(what, of); };
         connect(input->box, &QLineEdit::textChanged, this, edit);
         if (input->units)
             connect(input->units, &QComboBox::currentIndexChanged, this, edit);
-    }
-    connect(m_cmbProfile, &QComboBox::currentIndexChanged, this,
-            [this]() { userEdit(QStringLiteral("profile")); });
-    connect(m_chkHoldingBrake, &QCheckBox::toggled, this,
-            [this]() { userEdit(QStringLiteral("holding brake")); });
-    connect(m_cmbJerk, &QComboBox::currentIndexChanged, this,
-            [this]() { userEdit(QStringLiteral("ramp rounding")); });
+    };
+    for (const Input *input :
+         {&m_distance, &m_moveTime, &m_accelTime, &m_decelTime, &m_jerkPercent, &m_jerkTime, &m_speedLimit,
+          &m_accelLimit, &m_jerkLimit, &m_payload, &m_dwell, &m_thrust, &m_loadTorque})
+        connectInput(input, InputOf::SelectedMove);
+    for (const Input *input : {&m_incline, &m_friction, &m_mechanismEfficiency, &m_gearboxEfficiency,
+                               &m_ratedTorque, &m_peakTorque, &m_maxSpeed})
+        connectInput(input, InputOf::Axis);
+    const auto moveEdit = [this](const char *what) {
+        return [this, what]() { userEdit(QString::fromLatin1(what), InputOf::SelectedMove); };
+    };
+    connect(m_cmbProfile, &QComboBox::currentIndexChanged, this, moveEdit("profile"));
+    connect(m_chkHoldingBrake, &QCheckBox::toggled, this, moveEdit("holding brake"));
+    connect(m_cmbJerk, &QComboBox::currentIndexChanged, this, moveEdit("ramp rounding"));
     for (QComboBox *units : m_unitLists)
         connect(units, &QComboBox::currentIndexChanged, this, &MovePane::display);
     for (int f = 0; f < FigureCount; ++f) {
@@ -620,7 +623,7 @@ void MovePane::connectInputs()
     }
 }
 
-void MovePane::userEdit(const QString &what)
+void MovePane::userEdit(const QString &what, InputOf of)
 {
     if (m_loading)
         return;
@@ -636,7 +639,7 @@ void MovePane::userEdit(const QString &what)
         m_loading = loading;
     }
     followProfile();
-    Q_EMIT edited(what);
+    Q_EMIT edited(what, of);
 }
 
 void MovePane::followProfile()
