@@ -72,9 +72,18 @@ QTableView *TextTable(TextTableModel *model, const QString &name, const QString 
     return view;
 }
 
+// Headings that break onto a second line for their units, at the foot of
+// the header, right aligned over their numbers.
+void UnitsUnderHeadings(QTableView *view)
+{
+    view->horizontalHeader()->setDefaultAlignment(Qt::AlignRight | Qt::AlignBottom);
+    view->horizontalHeader()->setMinimumHeight(2 * view->fontMetrics().height() + 8);
+}
+
 void FitRows(QTableView *view, int rows)
 {
-    const int header = view->horizontalHeader()->sizeHint().height();
+    const QHeaderView *top = view->horizontalHeader();
+    const int header = std::max(top->sizeHint().height(), top->minimumHeight());
     const int height = header + rows * view->verticalHeader()->defaultSectionSize() + 2 * view->frameWidth() +
                        view->horizontalScrollBar()->sizeHint().height();
     if (view->height() != height || view->minimumHeight() != height)
@@ -260,9 +269,13 @@ QWidget *MovePane::buildMoveList()
     m_tblMoves->setToolTip(QStringLiteral("The moves of the cycle in turn; the boxes below edit the selected "
                                           "one. Insert adds, Ctrl+D duplicates, Delete removes, Alt+Up and "
                                           "Alt+Down move it."));
+    // The moves numbered down the side; the headings break onto a second
+    // line for their units, so every column fits the opening width.
+    m_tblMoves->verticalHeader()->show();
+    UnitsUnderHeadings(m_tblMoves);
+    m_tblMoves->horizontalHeader()->setStretchLastSection(false);
     FitRows(m_tblMoves, MoveRowsShown);
-    // As wide as a row of typical moves asks where there is room; on a
-    // small screen it scrolls sideways.
+    // As wide as a row of typical moves asks where there is room.
     m_tblMoves->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContentsOnFirstShow);
     grid->addWidget(m_tblMoves, 0, 0);
     struct Key
@@ -558,10 +571,8 @@ QWidget *MovePane::buildSegments(QWidget *parent)
     m_segments = new TextTableModel(this);
     m_tblSegments = TextTable(m_segments, QStringLiteral("tblSegments"),
                               QStringLiteral("Segments of the whole cycle"), parent);
-    m_tblSegments->horizontalHeader()->setDefaultAlignment(Qt::AlignRight | Qt::AlignBottom);
     m_tblSegments->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    // The headings break onto a second line for their units.
-    m_tblSegments->horizontalHeader()->setMinimumHeight(2 * m_tblSegments->fontMetrics().height() + 8);
+    UnitsUnderHeadings(m_tblSegments);
     FitRows(m_tblSegments, MoveSegmentCount);
     return m_tblSegments;
 }
@@ -728,9 +739,10 @@ void MovePane::showMoveList()
     const bool loading = m_loading;
     m_loading = true;
     const int rows = m_moveList->rowCount();
-    m_moveList->show(MoveListTable(m_units, m_inputs.moves, m_kind, m_digits, m_notation), 1);
+    m_moveList->show(MoveListTable(m_units, m_inputs.moves, m_results.moves, m_kind, m_digits));
+    // The profile's words take the room the numbers leave.
     if (rows != m_moveList->rowCount())
-        m_tblMoves->resizeColumnsToContents();
+        m_tblMoves->horizontalHeader()->setSectionResizeMode(MoveListProfileColumn, QHeaderView::Stretch);
     const QModelIndex current = m_tblMoves->currentIndex();
     if (!current.isValid() || current.row() != m_selected) {
         m_tblMoves->setCurrentIndex(m_moveList->index(m_selected, 0));
@@ -953,7 +965,7 @@ void MovePane::showSegments()
             for (qsizetype c = firstNumber; c < table[r].size(); ++c)
                 table[r][c] = QStringLiteral("\u2014");
     const int rows = m_segments->rowCount();
-    m_segments->show(table, firstNumber);
+    m_segments->show(table);
     if (rows != m_segments->rowCount()) {
         m_tblSegments->resizeColumnsToContents();
         FitRows(m_tblSegments, std::clamp(m_segments->rowCount(), 1, SegmentRowsShown));

@@ -441,7 +441,7 @@ private Q_SLOTS:
         QStringList shown;
         for (int r = 0; r < table->model()->rowCount(); ++r) {
             // "+100.0 mm" as "+100": a move out keeps its sign.
-            QString cell = table->model()->index(r, 1).data().toString().remove(QStringLiteral(" mm"));
+            QString cell = table->model()->index(r, 0).data().toString().remove(QStringLiteral(" mm"));
             const QString sign = cell.startsWith(u'+') ? QStringLiteral("+") : QString();
             shown << sign + QString::number(ReadAxisNumber(cell.remove(u'+')).value_or(-1));
         }
