@@ -950,7 +950,9 @@ namespace {
 // Draws the report's plots as the Move tab shows them.
 ReportPlotPainter reportPlots(const MovePane *pane)
 {
-    return [data = pane->plotData()](QPainter &painter, const QRectF &rect, const QString &key) {
+    MovePlotData data = pane->plotData();
+    data.markedMove = -1; // a page shows the cycle, not the move the window edits
+    return [data](QPainter &painter, const QRectF &rect, const QString &key) {
         if (key == QLatin1String(MovePlotKey))
             DrawMovePlots(painter, rect, data);
     };

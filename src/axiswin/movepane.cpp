@@ -731,6 +731,11 @@ void MovePane::showSelected()
                                                                 : true;
         m_moveKeys[std::size_t(k)]->setEnabled(on);
     }
+    // The plots mark the move the boxes edit.
+    if (m_plot.markedMove != m_selected) {
+        m_plot.markedMove = m_selected;
+        m_plots->showMove(m_plot);
+    }
     m_loading = loading;
 }
 
@@ -897,6 +902,7 @@ void MovePane::display()
         showRamps(false);
 
     m_plot.results = r;
+    m_plot.markedMove = m_selected;
     m_plot.speedUnit = unitList(MoveUnit::MotorSpeed)->currentText().trimmed();
     m_plot.torqueUnit = unitList(MoveUnit::Torque)->currentText().trimmed();
     m_plot.speedFactor = FromBaseUnits(m_units, 1.0, m_plot.speedUnit).value_or(1.0);

@@ -754,6 +754,58 @@ private Q_SLOTS:
         QCOMPARE(texts.contains(QLatin1String("accel")), moves == 1);
     }
 
+    // The plots over time mark the selected move of a cycle of several:
+    // from its start to the next move's, the last one to the cycle's end;
+    // nothing for a single move or a move the cycle lacks.
+    void plots_mark_the_selected_move_data()
+    {
+        QTest::addColumn<int>("moves");
+        QTest::addColumn<int>("marked");
+        QTest::addColumn<double>("from"); // s; NaN: nothing marked
+        QTest::addColumn<double>("to");
+        const double none = std::numeric_limits<double>::quiet_NaN();
+        QTest::newRow("first of three") << 3 << 0 << 0.0 << 1.2;
+        QTest::newRow("second of three") << 3 << 1 << 1.2 << 2.4;
+        QTest::newRow("the last to the cycle's end") << 3 << 2 << 2.4 << 3.6;
+        QTest::newRow("a single move") << 1 << 0 << none << none;
+        QTest::newRow("none selected") << 3 << -1 << none << none;
+        QTest::newRow("a move the cycle lacks") << 3 << 3 << none << none;
+    }
+    void plots_mark_the_selected_move()
+    {
+        QFETCH(int, moves);
+        QFETCH(int, marked);
+        QFETCH(double, from);
+        QFETCH(double, to);
+        MovePlotData data = cyclePlot(moves);
+        data.markedMove = marked;
+        const std::optional<std::pair<double, double>> span = MarkedSpan(data);
+        QCOMPARE(span.has_value(), !std::isnan(from));
+        if (span) {
+            QVERIFY(closeTo(span->first, from, 1e-12) && closeTo(span->second, to, 1e-12));
+        }
+        // Marked or not, every text stays clear of the others and of the lines.
+        QVERIFY(!plotTexts(data, QSize(640, 480)).isEmpty());
+    }
+
+    // Selecting a move in the table marks it in the plots at once.
+    void selecting_a_move_marks_it()
+    {
+        frmAxisSizing window(m_context);
+        window.setAxis(ballScrewAxis());
+        child<QTabWidget>(&window, u"tabAxis"_s)->setCurrentIndex(1);
+        window.show();
+        enter(&window, {}, {{"txtDistance", "0.2"}, {"txtMoveTime", "0.6"}}, 0);
+        QTest::mouseClick(child<QWidget>(&window, u"cmdAddMove"_s), Qt::LeftButton);
+        const auto *pane = child<MovePane>(&window, u"fraMove"_s);
+        QCOMPARE(pane->plotData().markedMove, 1);
+        auto *table = child<QTableView>(&window, u"tblMoves"_s);
+        table->setCurrentIndex(table->model()->index(0, 0));
+        QCOMPARE(pane->plotData().markedMove, 0);
+        const std::optional<std::pair<double, double>> span = MarkedSpan(pane->plotData());
+        QVERIFY(span && span->first == 0 && span->second == pane->results().moves[1].start);
+    }
+
     // A keystroke in a box repaints the tab once: the figures, the motor
     // check and the plots change, and nothing lays the tab out again.
     void keystroke_paints_the_tab_once_data()
