@@ -324,7 +324,8 @@ void frmAxisSizing::connectEvents()
     connect(m_movePane, &MovePane::moveListEdited, this, &frmAxisSizing::editMoves);
     // Another move selected: what is typed next is an edit of its own.
     connect(m_movePane, &MovePane::moveSelected, this, [this]() { m_edited.endRun(); });
-    connect(m_motorPane, &MotorPane::edited, this, &frmAxisSizing::readMove);
+    connect(m_motorPane, &MotorPane::edited, this,
+            [this](const QString &what) { readMove(what, InputOf::Axis); });
     // The Motor tab shows the move as the Move tab does, in its units.
     connect(m_movePane, &MovePane::shown, this, [this]() {
         m_motorPane->followMechanism(m_movePane->results().mechanism.kind);
@@ -434,7 +435,7 @@ void frmAxisSizing::readDrive(DriveBox which)
     change(now, QStringLiteral("change of the ") + what, currentRow(), what);
 }
 
-void frmAxisSizing::readMove(const QString &what)
+void frmAxisSizing::readMove(const QString &what, InputOf of)
 {
     if (m_loading)
         return;
@@ -442,12 +443,15 @@ void frmAxisSizing::readMove(const QString &what)
     m_movePane->readInto(now.axis.motor, now.move);
     m_motorPane->readInto(now.axis.motor, now.move);
     m_motorPane->readMechanismLimits(now.axis.mechanismLimits);
+    // Named by the box typed into, not by what its reading changed: the
+    // first edit also writes the selected move's units as its boxes show them.
     // A box of another move starts a step of its own.
     const int selected = m_movePane->selectedMove();
+    const bool ofMove = of == InputOf::SelectedMove;
     const QString where =
-        move().moves.size() > 1 ? QStringLiteral(" of move %1").arg(selected + 1) : QString();
+        ofMove && move().moves.size() > 1 ? QStringLiteral(" of move %1").arg(selected + 1) : QString();
     change(now, QStringLiteral("change of the ") + what + where, currentRow(),
-           what + QStringLiteral("@%1").arg(selected));
+           ofMove ? what + QStringLiteral("@%1").arg(selected) : what);
 }
 
 void frmAxisSizing::editMoves(MoveListEdit edit)
@@ -946,7 +950,9 @@ namespace {
 // Draws the report's plots as the Move tab shows them.
 ReportPlotPainter reportPlots(const MovePane *pane)
 {
-    return [data = pane->plotData()](QPainter &painter, const QRectF &rect, const QString &key) {
+    MovePlotData data = pane->plotData();
+    data.markedMove = -1; // a page shows the cycle, not the move the window edits
+    return [data](QPainter &painter, const QRectF &rect, const QString &key) {
         if (key == QLatin1String(MovePlotKey))
             DrawMovePlots(painter, rect, data);
     };

@@ -140,8 +140,9 @@ private:
     // A gearbox or motor box (or its unit list) into the axis, then a compute.
     void readDrive(DriveBox which);
     void readDriveBox(DriveBox which, Axis &axis) const;
-    // A box of the Move tab into the move, then a compute.
-    void readMove(const QString &what);
+    // A box of the Move or Motor tab into the document, then a compute; a
+    // box of the selected move's own names the move when there are several.
+    void readMove(const QString &what, InputOf of);
     // Adds, duplicates, removes or moves a move of the cycle: one undo step.
     void editMoves(MoveListEdit edit);
     void compute();

@@ -72,9 +72,18 @@ QTableView *TextTable(TextTableModel *model, const QString &name, const QString 
     return view;
 }
 
+// Headings that break onto a second line for their units, at the foot of
+// the header, right aligned over their numbers.
+void UnitsUnderHeadings(QTableView *view)
+{
+    view->horizontalHeader()->setDefaultAlignment(Qt::AlignRight | Qt::AlignBottom);
+    view->horizontalHeader()->setMinimumHeight(2 * view->fontMetrics().height() + 8);
+}
+
 void FitRows(QTableView *view, int rows)
 {
-    const int header = view->horizontalHeader()->sizeHint().height();
+    const QHeaderView *top = view->horizontalHeader();
+    const int header = std::max(top->sizeHint().height(), top->minimumHeight());
     const int height = header + rows * view->verticalHeader()->defaultSectionSize() + 2 * view->frameWidth() +
                        view->horizontalScrollBar()->sizeHint().height();
     if (view->height() != height || view->minimumHeight() != height)
@@ -260,9 +269,13 @@ QWidget *MovePane::buildMoveList()
     m_tblMoves->setToolTip(QStringLiteral("The moves of the cycle in turn; the boxes below edit the selected "
                                           "one. Insert adds, Ctrl+D duplicates, Delete removes, Alt+Up and "
                                           "Alt+Down move it."));
+    // The moves numbered down the side; the headings break onto a second
+    // line for their units, so every column fits the opening width.
+    m_tblMoves->verticalHeader()->show();
+    UnitsUnderHeadings(m_tblMoves);
+    m_tblMoves->horizontalHeader()->setStretchLastSection(false);
     FitRows(m_tblMoves, MoveRowsShown);
-    // As wide as a row of typical moves asks where there is room; on a
-    // small screen it scrolls sideways.
+    // As wide as a row of typical moves asks where there is room.
     m_tblMoves->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContentsOnFirstShow);
     grid->addWidget(m_tblMoves, 0, 0);
     struct Key
@@ -558,10 +571,8 @@ QWidget *MovePane::buildSegments(QWidget *parent)
     m_segments = new TextTableModel(this);
     m_tblSegments = TextTable(m_segments, QStringLiteral("tblSegments"),
                               QStringLiteral("Segments of the whole cycle"), parent);
-    m_tblSegments->horizontalHeader()->setDefaultAlignment(Qt::AlignRight | Qt::AlignBottom);
     m_tblSegments->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    // The headings break onto a second line for their units.
-    m_tblSegments->horizontalHeader()->setMinimumHeight(2 * m_tblSegments->fontMetrics().height() + 8);
+    UnitsUnderHeadings(m_tblSegments);
     FitRows(m_tblSegments, MoveSegmentCount);
     return m_tblSegments;
 }
@@ -592,24 +603,27 @@ void MovePane::placeUnitLists()
 
 void MovePane::connectInputs()
 {
-    for (const Input *input : {&m_distance,          &m_moveTime,    &m_accelTime,
-                               &m_decelTime,         &m_jerkPercent, &m_jerkTime,
-                               &m_speedLimit,        &m_accelLimit,  &m_jerkLimit,
-                               &m_payload,           &m_dwell,       &m_incline,
-                               &m_friction,          &m_thrust,      &m_mechanismEfficiency,
-                               &m_gearboxEfficiency, &m_loadTorque,  &m_ratedTorque,
-                               &m_peakTorque,        &m_maxSpeed}) {
-        const auto edit = [this, what = input->what]() { userEdit(what); };
+    // The selected move's own inputs name it in the window's Undo; the
+    // others are the axis's, whichever move is selected.
+    const auto connectInput = [this](const Input *input, InputOf of) {
+        const auto edit = [this, what = input->what, of]() { userEdit(what, of); };
         connect(input->box, &QLineEdit::textChanged, this, edit);
         if (input->units)
             connect(input->units, &QComboBox::currentIndexChanged, this, edit);
-    }
-    connect(m_cmbProfile, &QComboBox::currentIndexChanged, this,
-            [this]() { userEdit(QStringLiteral("profile")); });
-    connect(m_chkHoldingBrake, &QCheckBox::toggled, this,
-            [this]() { userEdit(QStringLiteral("holding brake")); });
-    connect(m_cmbJerk, &QComboBox::currentIndexChanged, this,
-            [this]() { userEdit(QStringLiteral("ramp rounding")); });
+    };
+    for (const Input *input :
+         {&m_distance, &m_moveTime, &m_accelTime, &m_decelTime, &m_jerkPercent, &m_jerkTime, &m_speedLimit,
+          &m_accelLimit, &m_jerkLimit, &m_payload, &m_dwell, &m_thrust, &m_loadTorque})
+        connectInput(input, InputOf::SelectedMove);
+    for (const Input *input : {&m_incline, &m_friction, &m_mechanismEfficiency, &m_gearboxEfficiency,
+                               &m_ratedTorque, &m_peakTorque, &m_maxSpeed})
+        connectInput(input, InputOf::Axis);
+    const auto moveEdit = [this](const char *what) {
+        return [this, what]() { userEdit(QString::fromLatin1(what), InputOf::SelectedMove); };
+    };
+    connect(m_cmbProfile, &QComboBox::currentIndexChanged, this, moveEdit("profile"));
+    connect(m_chkHoldingBrake, &QCheckBox::toggled, this, moveEdit("holding brake"));
+    connect(m_cmbJerk, &QComboBox::currentIndexChanged, this, moveEdit("ramp rounding"));
     for (QComboBox *units : m_unitLists)
         connect(units, &QComboBox::currentIndexChanged, this, &MovePane::display);
     for (int f = 0; f < FigureCount; ++f) {
@@ -620,7 +634,7 @@ void MovePane::connectInputs()
     }
 }
 
-void MovePane::userEdit(const QString &what)
+void MovePane::userEdit(const QString &what, InputOf of)
 {
     if (m_loading)
         return;
@@ -636,7 +650,7 @@ void MovePane::userEdit(const QString &what)
         m_loading = loading;
     }
     followProfile();
-    Q_EMIT edited(what);
+    Q_EMIT edited(what, of);
 }
 
 void MovePane::followProfile()
@@ -717,6 +731,11 @@ void MovePane::showSelected()
                                                                 : true;
         m_moveKeys[std::size_t(k)]->setEnabled(on);
     }
+    // The plots mark the move the boxes edit.
+    if (m_plot.markedMove != m_selected) {
+        m_plot.markedMove = m_selected;
+        m_plots->showMove(m_plot);
+    }
     m_loading = loading;
 }
 
@@ -725,9 +744,10 @@ void MovePane::showMoveList()
     const bool loading = m_loading;
     m_loading = true;
     const int rows = m_moveList->rowCount();
-    m_moveList->show(MoveListTable(m_units, m_inputs.moves, m_kind, m_digits, m_notation), 1);
+    m_moveList->show(MoveListTable(m_units, m_inputs.moves, m_results.moves, m_kind, m_digits));
+    // The profile's words take the room the numbers leave.
     if (rows != m_moveList->rowCount())
-        m_tblMoves->resizeColumnsToContents();
+        m_tblMoves->horizontalHeader()->setSectionResizeMode(MoveListProfileColumn, QHeaderView::Stretch);
     const QModelIndex current = m_tblMoves->currentIndex();
     if (!current.isValid() || current.row() != m_selected) {
         m_tblMoves->setCurrentIndex(m_moveList->index(m_selected, 0));
@@ -882,6 +902,7 @@ void MovePane::display()
         showRamps(false);
 
     m_plot.results = r;
+    m_plot.markedMove = m_selected;
     m_plot.speedUnit = unitList(MoveUnit::MotorSpeed)->currentText().trimmed();
     m_plot.torqueUnit = unitList(MoveUnit::Torque)->currentText().trimmed();
     m_plot.speedFactor = FromBaseUnits(m_units, 1.0, m_plot.speedUnit).value_or(1.0);
@@ -950,7 +971,7 @@ void MovePane::showSegments()
             for (qsizetype c = firstNumber; c < table[r].size(); ++c)
                 table[r][c] = QStringLiteral("\u2014");
     const int rows = m_segments->rowCount();
-    m_segments->show(table, firstNumber);
+    m_segments->show(table);
     if (rows != m_segments->rowCount()) {
         m_tblSegments->resizeColumnsToContents();
         FitRows(m_tblSegments, std::clamp(m_segments->rowCount(), 1, SegmentRowsShown));

@@ -29,6 +29,9 @@ class QTableView;
 
 // The edits of the cycle's list of moves the pane asks of its window.
 enum class MoveListEdit { Add, Duplicate, Remove, Up, Down };
+// What an input edits: the whole axis (its load, losses, motor, gearbox) or
+// the selected move of the cycle alone.
+enum class InputOf { Axis, SelectedMove };
 
 class MovePane : public QWidget
 {
@@ -63,8 +66,8 @@ public:
 
 Q_SIGNALS:
     // The user changed an input: what names it ("move time"), as the
-    // window's Undo does.
-    void edited(const QString &what);
+    // window's Undo does, and of says whether it is the selected move's own.
+    void edited(const QString &what, InputOf of);
     // The figures were shown again: after a recompute, or in another unit
     // when a unit list changed.
     void shown();
@@ -93,7 +96,7 @@ private:
     void placeUnitLists();
     QComboBox *unitList(MoveUnit unit) const { return m_unitLists[std::size_t(unit)]; }
     void connectInputs();
-    void userEdit(const QString &what);
+    void userEdit(const QString &what, InputOf of);
     // Unit lists and inputs that follow the axis: linear or rotary.
     void followMechanism(MechanismKind kind, const MoveInputs &move);
     void display();

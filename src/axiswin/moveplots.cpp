@@ -17,6 +17,8 @@ const QColor CurveColour(0x1f, 0x4e, 0x9c);
 const QColor PeakColour(0xb3, 0x26, 0x1e);
 const QColor BoundaryColour(0x80, 0x80, 0x80);
 const QColor RatedColour(0xc0, 0x6a, 0x00);
+// Behind the marked move's span: light enough that every line reads on it.
+const QColor MarkedColour(0xe3, 0xec, 0xf8);
 // A limit's value, short, as the axes show theirs.
 QString plainNumber(double value)
 {
@@ -55,6 +57,7 @@ struct Span
     double to;
     QString name;
     bool atStart = false;
+    bool marked = false; // its name in bold
 };
 
 // One plot: a curve against a value axis over a horizontal axis from 0, the
@@ -62,16 +65,17 @@ struct Span
 // share a horizontal axis are stacked; the last of them labels it.
 struct Plot
 {
-    QString title;                // of the value axis, with its unit
-    QList<QPointF> curve;         // (horizontal, value) in the units shown
-    std::vector<Limit> limits;    // drawn below zero too where the plot is mirrored
-    bool mirrored = false;        // the value axis even about zero
-    double xHigh = 1;             // the horizontal axis's end
-    QString xTitle;               // empty: the plot below labels the axis
-    std::vector<double> dividers; // lines across the plot at these horizontal values
-    std::vector<Span> spans;      // named above the plot
-    std::vector<Trace> traces;    // the motor's curves, in their pens
-    QList<QPointF> markers;       // points marked on the curve
+    QString title;                                 // of the value axis, with its unit
+    QList<QPointF> curve;                          // (horizontal, value) in the units shown
+    std::vector<Limit> limits;                     // drawn below zero too where the plot is mirrored
+    bool mirrored = false;                         // the value axis even about zero
+    double xHigh = 1;                              // the horizontal axis's end
+    QString xTitle;                                // empty: the plot below labels the axis
+    std::vector<double> dividers;                  // lines across the plot at these horizontal values
+    std::vector<Span> spans;                       // named above the plot
+    std::vector<Trace> traces;                     // the motor's curves, in their pens
+    QList<QPointF> markers;                        // points marked on the curve
+    std::optional<std::pair<double, double>> band; // a stretch marked behind the curves
 
     QRectF area;
     AxisTicks ticks;  // of the value axis
@@ -110,7 +114,7 @@ void addLimit(Plot &plot, double value, const QColor &colour, Qt::PenStyle style
 
 // The segments' boundaries across every plot, their names above the first;
 // in a cycle of several moves, the moves' boundaries and numbers instead.
-void addSegments(std::vector<Plot> &plots, const MoveResults &results, double cycle)
+void addSegments(std::vector<Plot> &plots, const MoveResults &results, double cycle, int marked)
 {
     if (results.moves.size() > 1) {
         for (std::size_t m = 0; m < results.moves.size(); ++m) {
@@ -119,7 +123,8 @@ void addSegments(std::vector<Plot> &plots, const MoveResults &results, double cy
             if (start > 0 && start < cycle * (1 - 1e-9))
                 for (Plot &plot : plots)
                     plot.dividers.push_back(start);
-            plots.front().spans.push_back({start, std::min(end, cycle), QString::number(m + 1), true});
+            plots.front().spans.push_back(
+                {start, std::min(end, cycle), QString::number(m + 1), true, int(m) == marked});
         }
         return;
     }
@@ -222,7 +227,9 @@ std::vector<Plot> movePlots(const MovePlotData &data, const MoveCurves &curves, 
              QStringLiteral("Rated torque"), torqueUnit);
     addLimit(torque, data.motor.peakTorque.value * data.torqueFactor, PeakColour, Qt::DashLine, true,
              QStringLiteral("Peak torque"), torqueUnit);
-    addSegments(plots, data.results, cycle);
+    addSegments(plots, data.results, cycle, data.markedMove);
+    for (Plot &plot : plots)
+        plot.band = MarkedSpan(data);
     plots.push_back(speedTorquePlot(data, speedUnit, torqueUnit));
     return plots;
 }
@@ -282,6 +289,8 @@ public:
             return plot.area.width() > 4 * m_gap && plot.area.height() > m_gap;
         });
         if (room) {
+            for (const Plot &plot : m_plots)
+                drawBand(plot);
             for (const Plot &plot : m_plots)
                 trace(plot);
             for (const Plot &plot : m_plots)
@@ -400,6 +409,16 @@ private:
             }
         }
         return right;
+    }
+
+    // The marked stretch, under the grid and the curves.
+    void drawBand(const Plot &plot)
+    {
+        if (!plot.band)
+            return;
+        const double from = std::clamp(plot.x(plot.band->first), plot.area.left(), plot.area.right());
+        const double to = std::clamp(plot.x(plot.band->second), plot.area.left(), plot.area.right());
+        m_painter.fillRect(QRectF(from, plot.area.top(), to - from, plot.area.height()), MarkedColour);
     }
 
     void drawGrid(const Plot &plot)
@@ -615,11 +634,12 @@ private:
             const double from = plot.x(span.from);
             const double to = plot.x(span.to);
             if (span.atStart) {
-                // A move's number just after its boundary, where it fits.
-                const double width = m_fm.horizontalAdvance(span.name);
+                // A move's number just after its boundary, where it fits;
+                // the marked move's in bold, so it shows without colour.
+                const double width = (span.marked ? m_boldFm : m_fm).horizontalAdvance(span.name);
                 if (width + m_gap <= to - from)
                     text(QRectF(from + m_gap / 2, plot.area.top() - m_gap - line(), width, line()), span.name,
-                         PlotTextColour);
+                         PlotTextColour, span.marked);
                 continue;
             }
             const QString words = m_fm.elidedText(span.name, Qt::ElideRight, to - from - m_gap);
@@ -706,6 +726,17 @@ void MovePlots::paintEvent(QPaintEvent * /*event*/)
 {
     QPainter painter(this);
     DrawMovePlots(painter, rect(), m_data);
+}
+
+std::optional<std::pair<double, double>> MarkedSpan(const MovePlotData &data)
+{
+    const std::vector<CycleMoveResults> &moves = data.results.moves;
+    const std::size_t marked = std::size_t(data.markedMove);
+    if (data.markedMove < 0 || moves.size() < 2 || marked >= moves.size() || !data.results.cycleTime.ok())
+        return std::nullopt;
+    const double cycle = data.results.cycleTime.value();
+    const double end = marked + 1 < moves.size() ? moves[marked + 1].start : cycle;
+    return std::pair{moves[marked].start, std::min(end, cycle)};
 }
 
 MovePlotDrawing DrawMovePlots(QPainter &painter, const QRectF &rect, const MovePlotData &data)

@@ -4,7 +4,8 @@
 // lines at their boundaries, and the motor's maximum speed, rated torque and
 // peak torque drawn as limit lines; below them the torque against the speed:
 // the operating points, the path between them and the motor's peak and
-// continuous curves, mirrored for braking. Where three plots would be too
+// continuous curves, mirrored for braking. A move of a cycle, the one the
+// window edits, may be marked over time. Where three plots would be too
 // low to read, the third gives way (the Motor tab shows it alone). Drawn by
 // one function into any painter, the widget's and a printer's alike, as
 // vectors, so the plots are sharp at any screen scale and on paper.
@@ -16,6 +17,8 @@
 #include <QRectF>
 #include <QWidget>
 
+#include <optional>
+#include <utility>
 #include <vector>
 
 class QPainter;
@@ -30,7 +33,13 @@ struct MovePlotData
     double speedFactor = 1;       // the unit's value of 1 rad/s
     double torqueFactor = 1;      // of 1 N·m
     bool speedTorqueOnly = false; // the torque against speed alone
+    int markedMove = -1;          // the move of a cycle of several marked over time, -1 none
 };
+
+// The stretch of the cycle (s, from the move's start to the next one's) the
+// plots over time mark behind their curves for the marked move: a light band,
+// its number in bold. None for a cycle of one move or a move it lacks.
+std::optional<std::pair<double, double>> MarkedSpan(const MovePlotData &data);
 
 using MovePlotText = PlotText;
 

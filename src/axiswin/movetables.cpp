@@ -3,12 +3,11 @@
 #include "axis/axisentry.h"
 #include "axis/axisfigure.h"
 
-void TextTableModel::show(const QList<QStringList> &table, int firstNumber)
+void TextTableModel::show(const QList<QStringList> &table)
 {
     const QStringList header = table.value(0);
     const QList<QStringList> rows = table.mid(1);
     const bool sameShape = header.size() == m_header.size() && rows.size() == m_rows.size();
-    m_firstNumber = firstNumber;
     if (!sameShape) {
         beginResetModel();
         m_header = header;
@@ -46,7 +45,7 @@ QVariant TextTableModel::data(const QModelIndex &index, int role) const
     if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole)
         return m_rows[index.row()].value(index.column());
     if (role == Qt::TextAlignmentRole)
-        return int(Qt::AlignVCenter | (index.column() >= m_firstNumber ? Qt::AlignRight : Qt::AlignLeft));
+        return int(Qt::AlignVCenter | (isNumber(index.column()) ? Qt::AlignRight : Qt::AlignLeft));
     return {};
 }
 
@@ -57,17 +56,19 @@ QVariant TextTableModel::headerData(int section, Qt::Orientation orientation, in
     if (role == Qt::DisplayRole)
         return m_header[section];
     if (role == Qt::TextAlignmentRole)
-        return int(Qt::AlignBottom | (section >= m_firstNumber ? Qt::AlignRight : Qt::AlignLeft));
+        return int(Qt::AlignBottom | (isNumber(section) ? Qt::AlignRight : Qt::AlignLeft));
     return {};
 }
 
 namespace {
 
+// The shape alone, as narrow as the numbers beside it; whether its ramps are
+// given shows in the move's boxes.
 QString ProfileText(const CycleMove &move)
 {
     switch (move.profile) {
     case MoveProfile::Trapezoidal:
-        return move.defaultRamps ? QStringLiteral("Trapezoidal") : QStringLiteral("Trapezoidal, ramps given");
+        return QStringLiteral("Trapezoidal");
     case MoveProfile::Triangular:
         return QStringLiteral("Triangular");
     case MoveProfile::SCurve:
@@ -81,31 +82,51 @@ QString ProfileText(const CycleMove &move)
 } // namespace
 
 QList<QStringList> MoveListTable(const ConversionTableData &units, const QList<CycleMove> &moves,
-                                 MechanismKind kind, int digits, bool notation)
+                                 const std::vector<CycleMoveResults> &worked, MechanismKind kind, int digits)
 {
     const bool rotary = kind == MechanismKind::Rotary;
-    QList<QStringList> rows{{QStringLiteral("Move"), QStringLiteral("Distance"), QStringLiteral("Profile"),
-                             QStringLiteral("Time or limits"), QStringLiteral("Payload"),
-                             rotary ? QStringLiteral("Load torque") : QStringLiteral("Force"),
-                             QStringLiteral("Dwell"), QStringLiteral("Brake")}};
-    const auto quantity = [&units, digits](const AxisQuantity &q) {
-        return FormatQuantity(units, q, digits);
+    // Each column's unit is the first one a move gives, under its heading; a
+    // value entered in another unit keeps its own beside it, one without a
+    // unit shows in the column's.
+    const auto unitOf = [&moves](AxisQuantity CycleMove::*member, bool timed = false) {
+        for (const CycleMove &move : moves)
+            if (!(move.*member).unit.isEmpty() && (!timed || move.profile != MoveProfile::Limited))
+                return (move.*member).unit;
+        return QString();
+    };
+    AxisQuantity CycleMove::*const force = rotary ? &CycleMove::loadTorque : &CycleMove::thrust;
+    const QString columnUnits[] = {unitOf(&CycleMove::distance), unitOf(&CycleMove::moveTime, true),
+                                   unitOf(&CycleMove::payload), unitOf(force), unitOf(&CycleMove::dwell)};
+    const auto heading = [](const char *name, const QString &unit) {
+        const QString title = QString::fromLatin1(name) + u'\n';
+        return unit.isEmpty() ? title : title + u'(' + unit + u')';
+    };
+    QList<QStringList> rows{{heading("Distance", columnUnits[0]), QStringLiteral("Profile"),
+                             heading("Time", columnUnits[1]), heading("Payload", columnUnits[2]),
+                             heading(rotary ? "Torque" : "Force", columnUnits[3]),
+                             heading("Dwell", columnUnits[4]), QStringLiteral("Brake")}};
+    const auto cell = [&units, digits](AxisQuantity q, const QString &columnUnit) {
+        if (q.unit.isEmpty())
+            q.unit = columnUnit;
+        const QString text = FormatQuantity(units, q, digits);
+        return !q.unit.isEmpty() && q.unit == columnUnit ? text.chopped(q.unit.size() + 1) : text;
     };
     for (qsizetype m = 0; m < moves.size(); ++m) {
         const CycleMove &move = moves[m];
         // The direction at a glance: a move out is "+", one back "−".
-        QString distance = quantity(move.distance);
+        QString distance = cell(move.distance, columnUnits[0]);
         if (move.distance.value > 0)
             distance.prepend(u'+');
-        QString time = quantity(move.moveTime);
+        // A move set by its limits: the time they give, as its box shows it.
+        QString time = cell(move.moveTime, columnUnits[1]);
         if (move.profile == MoveProfile::Limited) {
-            QStringList limits{quantity(move.speedLimit), quantity(move.accelLimit)};
-            if (move.jerkLimit.value > 0)
-                limits << quantity(move.jerkLimit);
-            time = limits.join(QStringLiteral(", "));
+            const AxisFigure *given =
+                std::size_t(m) < worked.size() ? &worked[std::size_t(m)].moveTime : nullptr;
+            time = given && given->ok() ? cell({given->value(), move.moveTime.unit}, columnUnits[1])
+                                        : QStringLiteral("\u2014");
         }
-        rows.append({QString::number(m + 1), distance, ProfileText(move), time, quantity(move.payload),
-                     quantity(rotary ? move.loadTorque : move.thrust), quantity(move.dwell),
+        rows.append({distance, ProfileText(move), time, cell(move.payload, columnUnits[2]),
+                     cell(move.*force, columnUnits[3]), cell(move.dwell, columnUnits[4]),
                      move.holdingBrake ? QStringLiteral("Holds") : QStringLiteral("Off")});
     }
     return rows;

@@ -10,15 +10,15 @@
 
 class ConversionTableData;
 
-// A table of texts, its header first; the columns from firstNumber on hold
-// numbers, right aligned.
+// A table of texts, its header first; the columns whose heading has a
+// second line (for their unit) hold numbers, right aligned.
 class TextTableModel : public QAbstractTableModel
 {
 public:
     using QAbstractTableModel::QAbstractTableModel;
     // The texts to show; a table of the same size changes its cells in
     // place, so the view keeps its selection and scroll position.
-    void show(const QList<QStringList> &table, int firstNumber);
+    void show(const QList<QStringList> &table);
     const QList<QStringList> &rows() const { return m_rows; }
 
     int rowCount(const QModelIndex &parent = {}) const override;
@@ -27,14 +27,18 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
 private:
+    bool isNumber(int column) const { return m_header.value(column).contains(u'\n'); }
+
     QStringList m_header;
     QList<QStringList> m_rows;
-    int m_firstNumber = 0;
 };
 
-// The moves of a cycle as a table, its header first: the number, the
-// distance with its direction, the profile, the time or the limits that set
-// it, the payload, the force (or load torque on a rotary axis), the dwell
-// and the brake, each value in the unit it was entered in.
+// The moves of a cycle as a table, its header first, one row a move (the
+// view numbers them): the distance with its direction, the profile, the time
+// (for a move set by its limits the time worked, else a dash), the payload,
+// the force (or load torque on a rotary axis), the dwell and the brake. A
+// column's unit, its first move's, is under its heading in brackets; a value
+// entered in another unit shows it beside the number.
+inline constexpr int MoveListProfileColumn = 1;
 QList<QStringList> MoveListTable(const ConversionTableData &units, const QList<CycleMove> &moves,
-                                 MechanismKind kind, int digits, bool notation);
+                                 const std::vector<CycleMoveResults> &worked, MechanismKind kind, int digits);

@@ -441,7 +441,7 @@ private Q_SLOTS:
         QStringList shown;
         for (int r = 0; r < table->model()->rowCount(); ++r) {
             // "+100.0 mm" as "+100": a move out keeps its sign.
-            QString cell = table->model()->index(r, 1).data().toString().remove(QStringLiteral(" mm"));
+            QString cell = table->model()->index(r, 0).data().toString().remove(QStringLiteral(" mm"));
             const QString sign = cell.startsWith(u'+') ? QStringLiteral("+") : QString();
             shown << sign + QString::number(ReadAxisNumber(cell.remove(u'+')).value_or(-1));
         }
@@ -459,15 +459,18 @@ private Q_SLOTS:
                  text(QStringLiteral("&Redo"), redo));
     }
 
-    // Each box of either tab: a value typed key by key and entered is one
-    // step named by its box (a list's choice too); Ctrl+Z gives back the
-    // document exactly as it was, Ctrl+Shift+Z the typed value.
+    // Each box of every tab, with the second of two moves selected: a value
+    // typed key by key and entered is one step named by its box (a list's
+    // choice too), and "of move 2" only when the box is one of that move's
+    // own inputs; Ctrl+Z gives back the document exactly as it was,
+    // Ctrl+Shift+Z the typed value.
     void every_box_is_one_undo_step_data()
     {
         QTest::addColumn<QString>("box");
         QTest::addColumn<bool>("screw"); // the ball-screw axis, else a new (rotary) axis
         QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("name"); // the step's name, "of move 2" where the move's
+        const QString ofMove = QStringLiteral(" of move 2");
         // clang-format off
         QTest::newRow("gearbox ratio") << "txtGearRatio" << true << "12.5" << "gearbox ratio";
         QTest::newRow("gearbox inertia") << "txtGearboxInertia" << false << "3e-6" << "gearbox inertia";
@@ -475,27 +478,36 @@ private Q_SLOTS:
         QTest::newRow("rotor inertia pasted with a unit") << "txtRotorInertia" << true << "2 g-cm\u00b2"
                                                           << "rotor inertia";
         QTest::newRow("target ratio") << "txtTargetRatio" << false << "5" << "target ratio";
-        QTest::newRow("distance") << "txtDistance" << true << "250" << "distance";
-        QTest::newRow("move time") << "txtMoveTime" << true << "0.75" << "move time";
-        QTest::newRow("acceleration time") << "txtAccelTime" << true << "0.1" << "acceleration time";
-        QTest::newRow("deceleration time") << "txtDecelTime" << true << "0.2" << "deceleration time";
-        QTest::newRow("dwell") << "txtDwell" << true << "1.5" << "dwell";
+        QTest::newRow("distance") << "txtDistance" << true << "250" << "distance" + ofMove;
+        QTest::newRow("move time") << "txtMoveTime" << true << "0.75" << "move time" + ofMove;
+        QTest::newRow("acceleration time") << "txtAccelTime" << true << "0.1" << "acceleration time" + ofMove;
+        QTest::newRow("deceleration time") << "txtDecelTime" << true << "0.2" << "deceleration time" + ofMove;
+        QTest::newRow("dwell") << "txtDwell" << true << "1.5" << "dwell" + ofMove;
         QTest::newRow("incline") << "txtIncline" << true << "-30" << "incline \u03b8";
         QTest::newRow("friction") << "txtFriction" << true << "0.1" << "friction \u03bc";
-        QTest::newRow("external force") << "txtThrust" << true << "20" << "external force";
+        QTest::newRow("external force") << "txtThrust" << true << "20" << "external force" + ofMove;
         QTest::newRow("mechanism efficiency") << "txtMechanismEfficiency" << true << "85" << "mechanism efficiency";
         QTest::newRow("gearbox efficiency") << "txtGearboxEfficiency" << true << "95" << "gearbox efficiency";
-        QTest::newRow("load torque") << "txtLoadTorque" << false << "0.4" << "load torque";
+        QTest::newRow("load torque") << "txtLoadTorque" << false << "0.4" << "load torque" + ofMove;
         QTest::newRow("rated torque") << "txtRatedTorque" << true << "0.64" << "rated torque";
         QTest::newRow("peak torque") << "txtPeakTorque" << true << "1.9" << "peak torque";
         QTest::newRow("maximum speed") << "txtMaxSpeed" << true << "3000" << "maximum speed";
-        // The lists are edits of their boxes, and the profile one of its own.
+        QTest::newRow("payload") << "txtPayload" << true << "5" << "payload" + ofMove;
+        QTest::newRow("payload of a rotary axis") << "txtPayload" << false << "0.002" << "payload" + ofMove;
+        // The Motor tab's boxes are the axis's.
+        QTest::newRow("peak torque margin") << "txtPeakMargin" << true << "20" << "peak torque margin";
+        QTest::newRow("static friction") << "txtStaticFriction" << true << "0.2" << "static friction \u03bcs";
+        QTest::newRow("counterweight") << "txtCounterweight" << true << "10" << "counterweight";
+        QTest::newRow("free length") << "txtFreeLength" << true << "0.8" << "free length";
+        // The lists are edits of their boxes, and the profile, a curve's form
+        // and the brake ones of their own.
         QTest::newRow("rotor inertia unit") << "cmbRotorInertiaUnits" << true << "g-cm\u00b2" << "rotor inertia";
-        QTest::newRow("distance unit") << "cmbDistanceUnits" << true << "in" << "distance";
-        QTest::newRow("profile") << "cmbProfile" << true << "Triangular" << "profile";
-        QTest::newRow("profile set by limits") << "cmbProfile" << true << "Set by limits" << "profile";
-        QTest::newRow("payload") << "txtPayload" << true << "5" << "payload";
-        QTest::newRow("payload of a rotary axis") << "txtPayload" << false << "0.002" << "payload";
+        QTest::newRow("distance unit") << "cmbDistanceUnits" << true << "in" << "distance" + ofMove;
+        QTest::newRow("maximum speed unit") << "cmbMaxSpeedUnits" << true << "rad/s" << "maximum speed";
+        QTest::newRow("profile") << "cmbProfile" << true << "Triangular" << "profile" + ofMove;
+        QTest::newRow("profile set by limits") << "cmbProfile" << true << "Set by limits" << "profile" + ofMove;
+        QTest::newRow("holding brake") << "chkHoldingBrake" << true << "" << "holding brake" + ofMove;
+        QTest::newRow("peak curve form") << "cmbPeakForm" << true << "Corner" << "peak torque curve form";
         // clang-format on
     }
     void every_box_is_one_undo_step()
@@ -510,8 +522,14 @@ private Q_SLOTS:
         QApplication::setActiveWindow(&window);
         auto *control = child<QWidget>(&window, box);
         auto *edit = qobject_cast<NumericEdit *>(control);
+        auto *list = qobject_cast<QComboBox *>(control);
         auto *tabs = child<QTabWidget>(&window, QStringLiteral("tabAxis"));
-        tabs->setCurrentIndex(tabs->widget(0)->isAncestorOf(control) ? 0 : 1);
+        tabs->setCurrentIndex(1);
+        setControls(&window, {{"cmdDuplicateMove", {}}});
+        QCOMPARE(window.move().moves.size(), 2);
+        for (int t = 0; t < tabs->count(); ++t)
+            if (tabs->widget(t)->isAncestorOf(control))
+                tabs->setCurrentIndex(t);
         if (!control->isEnabled()) { // ramps are typed once the profile takes them as given
             setControls(&window, {{"txtDistance", "100"},
                                   {"txtMoveTime", "1"},
@@ -520,11 +538,13 @@ private Q_SLOTS:
         QVERIFY(control->isEnabled());
         const Axis axis = window.axis();
         const MoveInputs move = window.move();
+        auto *undo = child<QAction>(&window, QStringLiteral("mnuEditUndo"));
+        const QString before = undo->text();
 
         control->setFocus();
         QVERIFY(control->hasFocus());
         if (!edit) {
-            setControls(&window, {{box, typed}}); // a list: another entry chosen
+            setControls(&window, {{box, typed}}); // another entry chosen, or the option turned
         } else if (typed.contains(u' ')) {
             edit->pasteNumber(typed);
         } else {
@@ -535,25 +555,28 @@ private Q_SLOTS:
         QVERIFY(!control->hasFocus());
         const Axis typedAxis = window.axis();
         const MoveInputs typedMove = window.move();
-        const QString typedText = edit ? edit->text() : static_cast<QComboBox *>(control)->currentText();
+        const auto shown = [edit, list, control]() {
+            return edit   ? QString::number(ReadAxisNumber(edit->text()).value_or(-1))
+                   : list ? list->currentText()
+                          : QString::number(static_cast<QAbstractButton *>(control)->isChecked());
+        };
+        const QString typedText = shown();
         QVERIFY(!(typedAxis == axis && typedMove == move));
-        QCOMPARE(child<QAction>(&window, QStringLiteral("mnuEditUndo"))->text(),
-                 "&Undo change of the " + name);
+        QCOMPARE(undo->text(), "&Undo change of the " + name);
 
-        // From the box itself, the keys reach the window's Undo and Redo.
+        // From the box itself, the keys reach the window's Undo and Redo; one
+        // step takes the typed value back whole.
         control->setFocus();
         QTest::keySequence(control, QKeySequence::Undo);
         QCOMPARE(window.axis(), axis);
         QCOMPARE(window.move(), move);
+        QCOMPARE(undo->text(), before);
         QCOMPARE(child<QAction>(&window, QStringLiteral("mnuEditRedo"))->text(),
                  "&Redo change of the " + name);
         QTest::keySequence(control, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
         QCOMPARE(window.axis(), typedAxis);
         QCOMPARE(window.move(), typedMove);
-        if (edit)
-            QCOMPARE(ReadAxisNumber(edit->text()), ReadAxisNumber(typedText));
-        else
-            QCOMPARE(static_cast<QComboBox *>(control)->currentText(), typedText);
+        QCOMPARE(shown(), typedText);
     }
 
     // A double-click on a row, of any kind, opens its editor once.

@@ -28,9 +28,11 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QGuiApplication>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTest>
@@ -43,6 +45,7 @@ using TestSupport::child;
 using TestSupport::closeTo;
 
 Q_DECLARE_METATYPE(AxisQuantity)
+Q_DECLARE_METATYPE(QList<CycleMove>)
 
 using Texts = QList<std::pair<QString, QString>>;  // objectName → text or unit
 using Figures = QList<std::pair<QString, double>>; // result key → value in its unit
@@ -646,6 +649,90 @@ private Q_SLOTS:
                  int(core.segments.size()));
     }
 
+    // The moves table at the window's opening size shows every column
+    // whole, without scrolling sideways: the units under the headings, a
+    // value in another unit with its own, a move set by its limits with the
+    // time they give.
+    void moves_table_fits_the_opening_width_data()
+    {
+        QTest::addColumn<bool>("screw"); // the ball-screw axis, else a new (rotary) axis
+        QTest::addColumn<QList<CycleMove>>("moves");
+        QTest::addColumn<QString>("header");
+        QTest::addColumn<QString>("second"); // the second move's row
+        const auto move = [](double distance, const char *unit, MoveProfile profile) {
+            CycleMove made;
+            made.distance = {distance, QString::fromLatin1(unit)};
+            made.moveTime = {0.5, u"s"_s};
+            made.profile = profile;
+            made.dwell = {0, u"s"_s};
+            return made;
+        };
+        const double turn = std::numbers::pi / 2;
+        CycleMove carrying = move(-turn, "deg", MoveProfile::SCurve);
+        carrying.payload = {0.001, u"kg-m\u00b2"_s};
+        carrying.loadTorque = {0.25, u"N-m"_s};
+        QTest::newRow("rotary, out and back carrying a part")
+            << false << QList<CycleMove>{move(turn, "deg", MoveProfile::Trapezoidal), carrying}
+            << u"Distance\n(deg)|Profile|Time\n(s)|Payload\n(kg-m\u00b2)|Torque\n(N-m)|Dwell\n(s)|Brake"_s
+            << u"-90.0|S-curve|0.5|0.001|0.25|0.0|Off"_s;
+        CycleMove heavy = move(-1.25, "m", MoveProfile::Trapezoidal);
+        heavy.defaultRamps = false;
+        heavy.moveTime = {12.25, u"s"_s};
+        heavy.payload = {150, u"kg"_s};
+        heavy.thrust = {2500, u"N"_s};
+        heavy.dwell = {10.5, u"s"_s};
+        heavy.holdingBrake = true;
+        QTest::newRow("screw, long values and given ramps")
+            << true << QList<CycleMove>{move(1.25, "m", MoveProfile::Trapezoidal), heavy}
+            << u"Distance\n(m)|Profile|Time\n(s)|Payload\n(kg)|Force\n(N)|Dwell\n(s)|Brake"_s
+            << u"-1.25|Trapezoidal|12.25|150.0|2500.0|10.5|Holds"_s;
+        // 5 in at up to 0.5 m/s and 2 m/s²: 0.127/0.5 + 0.5/2 = 0.504 s.
+        CycleMove limited = move(-0.127, "in", MoveProfile::Limited);
+        limited.speedLimit = {0.5, u"m/s"_s};
+        limited.accelLimit = {2, u"m/s\u00b2"_s};
+        QTest::newRow("screw, set by limits in other units")
+            << true << QList<CycleMove>{move(0.1, "mm", MoveProfile::Trapezoidal), limited}
+            << u"Distance\n(mm)|Profile|Time\n(s)|Payload\n|Force\n|Dwell\n(s)|Brake"_s
+            << u"-5.0 in|Set by limits|0.504|0.0|0.0|0.0|Off"_s;
+    }
+    void moves_table_fits_the_opening_width()
+    {
+        QFETCH(bool, screw);
+        QFETCH(QList<CycleMove>, moves);
+        QFETCH(QString, header);
+        QFETCH(QString, second);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"cycle.tvaxis"_s);
+        MoveInputs cycle;
+        cycle.moves = moves;
+        QVERIFY(WriteAxisFile(path, {screw ? ballScrewAxis() : Axis(), cycle}).ok);
+        frmAxisSizing window(m_context);
+        QVERIFY(window.openFile(path));
+        child<QTabWidget>(&window, u"tabAxis"_s)->setCurrentIndex(1);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        auto *table = child<QTableView>(&window, u"tblMoves"_s);
+        QAbstractItemModel *model = table->model();
+        QStringList headings, row;
+        for (int c = 0; c < model->columnCount(); ++c) {
+            headings << model->headerData(c, Qt::Horizontal).toString();
+            row << model->index(1, c).data().toString();
+        }
+        // Every heading and value has room in its column, and the columns in the table.
+        QCOMPARE(table->horizontalScrollBar()->maximum(), 0);
+        const QFontMetrics metrics = table->fontMetrics();
+        for (int c = 0; c < model->columnCount(); ++c) {
+            QStringList texts = headings[c].split(u'\n');
+            for (int r = 0; r < model->rowCount(); ++r)
+                texts << model->index(r, c).data().toString();
+            for (const QString &text : texts)
+                QVERIFY2(metrics.horizontalAdvance(text) < table->horizontalHeader()->sectionSize(c),
+                         qPrintable(text));
+        }
+        QCOMPARE(headings.join(u'|'), header);
+        QCOMPARE(row.join(u'|'), second);
+    }
+
     // A cycle of several moves is numbered move by move at each start, in
     // place of the segment names, clear of every line and text; at any
     // length, a number that has no room is left out rather than crowded in.
@@ -665,6 +752,58 @@ private Q_SLOTS:
         QVERIFY(!texts.isEmpty());
         QVERIFY2(texts.endsWith(numbers), qPrintable(texts));
         QCOMPARE(texts.contains(QLatin1String("accel")), moves == 1);
+    }
+
+    // The plots over time mark the selected move of a cycle of several:
+    // from its start to the next move's, the last one to the cycle's end;
+    // nothing for a single move or a move the cycle lacks.
+    void plots_mark_the_selected_move_data()
+    {
+        QTest::addColumn<int>("moves");
+        QTest::addColumn<int>("marked");
+        QTest::addColumn<double>("from"); // s; NaN: nothing marked
+        QTest::addColumn<double>("to");
+        const double none = std::numeric_limits<double>::quiet_NaN();
+        QTest::newRow("first of three") << 3 << 0 << 0.0 << 1.2;
+        QTest::newRow("second of three") << 3 << 1 << 1.2 << 2.4;
+        QTest::newRow("the last to the cycle's end") << 3 << 2 << 2.4 << 3.6;
+        QTest::newRow("a single move") << 1 << 0 << none << none;
+        QTest::newRow("none selected") << 3 << -1 << none << none;
+        QTest::newRow("a move the cycle lacks") << 3 << 3 << none << none;
+    }
+    void plots_mark_the_selected_move()
+    {
+        QFETCH(int, moves);
+        QFETCH(int, marked);
+        QFETCH(double, from);
+        QFETCH(double, to);
+        MovePlotData data = cyclePlot(moves);
+        data.markedMove = marked;
+        const std::optional<std::pair<double, double>> span = MarkedSpan(data);
+        QCOMPARE(span.has_value(), !std::isnan(from));
+        if (span) {
+            QVERIFY(closeTo(span->first, from, 1e-12) && closeTo(span->second, to, 1e-12));
+        }
+        // Marked or not, every text stays clear of the others and of the lines.
+        QVERIFY(!plotTexts(data, QSize(640, 480)).isEmpty());
+    }
+
+    // Selecting a move in the table marks it in the plots at once.
+    void selecting_a_move_marks_it()
+    {
+        frmAxisSizing window(m_context);
+        window.setAxis(ballScrewAxis());
+        child<QTabWidget>(&window, u"tabAxis"_s)->setCurrentIndex(1);
+        window.show();
+        enter(&window, {}, {{"txtDistance", "0.2"}, {"txtMoveTime", "0.6"}}, 0);
+        QTest::mouseClick(child<QWidget>(&window, u"cmdAddMove"_s), Qt::LeftButton);
+        const auto *pane = child<MovePane>(&window, u"fraMove"_s);
+        QCOMPARE(pane->plotData().markedMove, 1);
+        auto *table = child<QTableView>(&window, u"tblMoves"_s);
+        table->setCurrentIndex(table->model()->index(0, 0));
+        QCOMPARE(pane->plotData().markedMove, 0);
+        const std::optional<std::pair<double, double>> span = MarkedSpan(pane->plotData());
+        QVERIFY(span && span->first == 0 && span->second == pane->results().moves[1].start);
     }
 
     // A keystroke in a box repaints the tab once: the figures, the motor
