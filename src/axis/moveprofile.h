@@ -165,11 +165,12 @@ struct OperatingPoint
 {
     int move = 0;
     MoveSegmentKind segment = MoveSegmentKind::Accelerate;
-    bool end = false;    // its end, else its start
-    bool inside = false; // between its start and end (the peak check's worst point only)
-    bool used = false;   // the segment takes time
-    double speed = 0;    // rad/s
-    double torque = 0;   // N·m
+    bool end = false;  // its end, else its start
+    bool used = false; // the segment takes time
+    double speed = 0;  // rad/s
+    double torque = 0; // N·m
+    // Between its start and end: the peak check's worst point only.
+    bool inside = false;
 };
 
 // The checks, each against a motor limit: the peak torque at every operating
