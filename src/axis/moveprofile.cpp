@@ -929,7 +929,9 @@ std::optional<PeakPoint> WorstPeakInside(const MoveSegment &segment, const Torqu
         double time;
         double speed; // NaN: from the motion
     };
-    std::vector<Instant> instants{{0, w0}, {d, segment.speedTo}};
+    // Kept from call to call: a cycle's thousands of segments allocate once.
+    thread_local std::vector<Instant> instants;
+    instants.assign({{0, w0}, {d, segment.speedTo}});
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const auto add = [&](double speed) { return [&, speed](double t) { instants.push_back({t, speed}); }; };
     rootsBetween(j / 2, a, w0, 0, d, add(0.0));
