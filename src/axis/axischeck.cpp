@@ -138,11 +138,14 @@ QJsonObject jsonCheck(const AxisCheck &file, const MotorCheck &check)
         object.insert(QStringLiteral("speed"), jsonFigure(checkSpeed(check), siSymbol("Angular velocity")));
     if (check.point >= 0 && std::size_t(check.point) < file.move.points.size()) {
         static const char *const Segments[] = {"accelerate", "constant", "decelerate", "dwell"};
-        const OperatingPoint &point = file.move.points[std::size_t(check.point)];
+        const OperatingPoint &point = check.at;
+        const QString at = point.inside ? QStringLiteral("inside")
+                           : point.end  ? QStringLiteral("end")
+                                        : QStringLiteral("start");
         object.insert(
             QStringLiteral("point"),
             QJsonObject{{QStringLiteral("segment"), QLatin1String(Segments[std::size_t(point.segment)])},
-                        {QStringLiteral("at"), point.end ? QStringLiteral("end") : QStringLiteral("start")},
+                        {QStringLiteral("at"), at},
                         {QStringLiteral("text"), PointWords(point, int(file.move.moves.size()))},
                         {QStringLiteral("move"), point.move + 1}});
     }

@@ -797,24 +797,36 @@ MoveResults ComputeMove(const Axis &axis, const AxisResults &inertia, const Move
     const MotorCurves curves = CurvesOf(motor);
     const AxisFigure peakMargin = requiredMargin(motor.peakMargin, "peak torque");
 
-    // The peak check at the operating point of the smallest margin.
+    // The peak check at the operating point of the smallest margin: each
+    // segment's ends, and the worst point inside it where that is worse still.
     MotorCheck &peak = r.checks[std::size_t(MotorCheckKind::PeakTorque)];
     const AxisFigure peakCurve =
         curves.peakProblem.isEmpty() ? AxisFigure(0.0) : AxisFigure::failed(curves.peakProblem);
     peak = check(MotorCheckKind::PeakTorque, r.peakTorque, peakCurve, peakMargin);
     peak.moveCount = int(moveCount);
-    for (int k = 0; k < int(r.points.size()) && r.peakTorque.ok() && peakCurve.ok(); ++k) {
-        const OperatingPoint &point = r.points[std::size_t(k)];
-        if (!point.used)
-            continue;
+    const auto judge = [&](const OperatingPoint &point, int index, double worseBy) {
         MotorCheck here = check(MotorCheckKind::PeakTorque, std::fabs(point.torque),
                                 TorqueAt(curves.peak, std::fabs(point.speed)), peakMargin);
         here.speed = point.speed;
-        here.point = k;
+        here.point = index;
         here.at = point;
         here.moveCount = int(moveCount);
-        if (peak.point < 0 || rank(here) < rank(peak))
+        if (peak.point < 0 || rank(here) < rank(peak) - worseBy)
             peak = here;
+    };
+    for (std::size_t s = 0; s < r.segments.size() && r.peakTorque.ok() && peakCurve.ok(); ++s) {
+        const int start = int(2 * s);
+        for (const int k : {start, start + 1})
+            if (r.points[std::size_t(k)].used)
+                judge(r.points[std::size_t(k)], k, 0);
+        if (const std::optional<PeakPoint> inside = WorstPeakInside(r.segments[s], curves.peak)) {
+            OperatingPoint point = r.points[std::size_t(start)];
+            point.inside = true;
+            point.speed = inside->speed;
+            point.torque = inside->torque;
+            // A point as bad as one found before, but for rounding, leaves it named.
+            judge(point, start, 1e-12);
+        }
     }
     // Heat: the RMS torque against the continuous curve at the mean speed.
     const AxisFigure continuous =
@@ -852,10 +864,133 @@ QString PointWords(const OperatingPoint &point, int moveCount)
 {
     static const char *const Segments[MoveSegmentCount] = {"acceleration", "constant speed", "deceleration",
                                                            "dwell"};
-    const QString words = QStringLiteral("the %1 of the %2")
-                              .arg(point.end ? QStringLiteral("end") : QStringLiteral("start"),
-                                   QString::fromLatin1(Segments[std::size_t(point.segment)]));
+    const QString segment = QString::fromLatin1(Segments[std::size_t(point.segment)]);
+    const QString words =
+        point.inside ? QStringLiteral("inside the %1").arg(segment)
+                     : QStringLiteral("the %1 of the %2")
+                           .arg(point.end ? QStringLiteral("end") : QStringLiteral("start"), segment);
     return moveCount > 1 ? QStringLiteral("%1 of move %2").arg(words).arg(point.move + 1) : words;
+}
+
+namespace {
+
+// The share of the curve's torque at a speed that a torque takes: infinite
+// where the curve gives none and the torque is not 0.
+double peakShare(const TorqueCurve &curve, double speed, double torque)
+{
+    const double available = TorqueAt(curve, speed);
+    const double needed = std::fabs(torque);
+    if (available > 0)
+        return needed / available;
+    return needed > 0 ? std::numeric_limits<double>::infinity() : 0.0;
+}
+
+// The roots of c2·t² + c1·t + c0 strictly between from and to.
+template <typename Add> void rootsBetween(double c2, double c1, double c0, double from, double to, Add add)
+{
+    std::array<double, 2> roots{};
+    int count = 0;
+    if (c2 == 0) {
+        if (c1 != 0)
+            roots[count++] = -c0 / c1;
+    } else if (const double disc = c1 * c1 - 4 * c2 * c0; disc >= 0) {
+        // The form that loses no digits when c1² outweighs 4·c2·c0.
+        const double q = -(c1 + std::copysign(std::sqrt(disc), c1)) / 2;
+        roots[count++] = q / c2;
+        if (q != 0)
+            roots[count++] = c0 / q;
+    }
+    for (int k = 0; k < count; ++k)
+        if (roots[std::size_t(k)] > from && roots[std::size_t(k)] < to)
+            add(roots[std::size_t(k)]);
+}
+
+} // namespace
+
+std::optional<PeakPoint> WorstPeakInside(const MoveSegment &segment, const TorqueCurve &peak)
+{
+    const double d = segment.duration;
+    const double w0 = segment.speedFrom;
+    const double a = segment.motion.start.accel;
+    const double j = segment.motion.jerk;
+    const std::vector<TorquePoint> &curve = peak.points;
+    // At constant speed the torque is constant too: its ends say it all.
+    if (!(d > 0) || !segment.torque.ok() || curve.size() < 2 || (a == 0 && j == 0))
+        return std::nullopt;
+    const double t0 = segment.torque.value();
+    const double slope = (segment.torqueEnd - t0) / d;
+    const auto speedAt = [&](double t) { return w0 + t * (a + t * j / 2); };
+
+    // The instants where the share of the curve may bend: |ω| at a point of
+    // the curve (its speed then exact), ω at 0 (where |ω| turns), |ω| at its
+    // extreme. Where the torque passes 0 the share is 0, never the worst.
+    struct Instant
+    {
+        double time;
+        double speed; // NaN: from the motion
+    };
+    // Kept from call to call: a cycle's thousands of segments allocate once.
+    thread_local std::vector<Instant> instants;
+    instants.assign({{0, w0}, {d, segment.speedTo}});
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const auto add = [&](double speed) { return [&, speed](double t) { instants.push_back({t, speed}); }; };
+    rootsBetween(j / 2, a, w0, 0, d, add(0.0));
+    const bool turns = instants.size() > 2;
+    double low = turns ? 0.0 : std::min(std::fabs(w0), std::fabs(segment.speedTo));
+    double high = std::max(std::fabs(w0), std::fabs(segment.speedTo));
+    if (j != 0 && -a / j > 0 && -a / j < d) {
+        instants.push_back({-a / j, nan});
+        high = std::max(high, std::fabs(speedAt(-a / j)));
+    }
+    const auto first = std::upper_bound(curve.begin(), curve.end(), low,
+                                        [](double s, const TorquePoint &point) { return s < point.speed; });
+    for (auto point = first; point != curve.end() && point->speed < high; ++point)
+        for (const double sign : {1.0, -1.0})
+            rootsBetween(j / 2, a, w0 - sign * point->speed, 0, d, add(sign * point->speed));
+    std::sort(instants.begin(), instants.end(),
+              [](const Instant &x, const Instant &y) { return x.time < y.time; });
+
+    // Between those instants the share |T|/C is smooth, C = c + m·(|ω| − s)
+    // on one line of the curve: it turns where T'·C − T·C' = 0, a quadratic
+    // in time (T = t0 + q·t, |ω| = σ·(w0 + a·t + j·t²/2)). At constant
+    // acceleration the torque is constant and C linear in time: no turn.
+    const std::size_t bends = instants.size();
+    for (std::size_t k = 1; k < bends && j != 0; ++k) {
+        const double from = instants[k - 1].time, to = instants[k].time;
+        const double middle = speedAt((from + to) / 2);
+        const double n = std::fabs(middle);
+        const auto above =
+            std::upper_bound(curve.begin(), curve.end(), n,
+                             [](double s, const TorquePoint &point) { return s < point.speed; });
+        if (!(to > from) || middle == 0 || above == curve.begin() || above == curve.end())
+            continue;
+        const TorquePoint &lo = *(above - 1);
+        const double m = (above->torque - lo.torque) / (above->speed - lo.speed);
+        const double sigma = middle > 0 ? 1.0 : -1.0;
+        const double c = lo.torque + m * (sigma * w0 - lo.speed);
+        rootsBetween(-slope * m * sigma * j / 2, -t0 * m * sigma * j, slope * c - t0 * m * sigma * a, from,
+                     to, add(nan));
+    }
+
+    // The worst of them inside, kept where it is worse than both ends (an
+    // instant at an end to rounding is that end).
+    const double share0 = peakShare(peak, w0, t0);
+    const double share1 = peakShare(peak, segment.speedTo, segment.torqueEnd);
+    const double ends = std::max(share0, share1);
+    std::optional<PeakPoint> worst;
+    double worstShare = ends;
+    for (const Instant &instant : instants) {
+        if (!(instant.time > 1e-9 * d && instant.time < d * (1 - 1e-9)))
+            continue;
+        const double speed = std::isnan(instant.speed) ? speedAt(instant.time) : instant.speed;
+        const double torque = t0 + slope * instant.time;
+        const double share = peakShare(peak, speed, torque);
+        if (share > worstShare && share > ends * (1 + 1e-9)) {
+            worstShare = share;
+            worst = PeakPoint{speed, torque};
+        }
+    }
+    return worst;
 }
 
 QString MotorCheckText(const ConversionTableData &units, const MotorCheck &check, const QString &unit,

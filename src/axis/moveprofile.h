@@ -39,6 +39,7 @@
 
 #include <QPointF>
 
+#include <optional>
 #include <vector>
 
 // Standard gravity, m/s².
@@ -159,7 +160,7 @@ struct MoveSegment
     KinematicPiece motion;
 };
 
-// A segment's start or end on the speed–torque plane.
+// A segment's start or end on the speed–torque plane, or a point inside it.
 struct OperatingPoint
 {
     int move = 0;
@@ -168,6 +169,8 @@ struct OperatingPoint
     bool used = false; // the segment takes time
     double speed = 0;  // rad/s
     double torque = 0; // N·m
+    // Between its start and end: the peak check's worst point only.
+    bool inside = false;
 };
 
 // The checks, each against a motor limit: the peak torque at every operating
@@ -188,7 +191,9 @@ struct MotorCheck
     AxisFigure margin;   // 1 − value / limit, as a fraction; negative when over
     double required = 0; // the margin it needs, as a fraction
     AxisFigure speed;    // where the torque checks look: the point's or the mean speed
-    int point = -1;      // the peak check's worst operating point, or -1
+    // The peak check's worst operating point, or -1; for a point inside a
+    // segment, that segment's start point.
+    int point = -1;
     // That point, and the moves of the cycle, for saying where it lies.
     OperatingPoint at;
     int moveCount = 1;
@@ -278,8 +283,23 @@ QString MotorCheckText(const ConversionTableData &units, const MotorCheck &check
 QString MotorCheckTitle(MotorCheckKind kind);
 
 // Where an operating point lies in the cycle: "the end of the acceleration"
-// in a cycle of one move, "the end of the acceleration of move 2" otherwise.
+// in a cycle of one move, "the end of the acceleration of move 2" otherwise;
+// "inside the acceleration" for a point between a segment's ends.
 QString PointWords(const OperatingPoint &point, int moveCount);
+
+// The peak check's worst point inside a segment, where the torque needed is
+// a larger share of the peak curve's torque than at either end; none when an
+// end is the worst. The torque is linear over a segment and the speed
+// quadratic (linear at constant acceleration), and the curve linear between
+// its points, so the worst point is found exactly among a few instants: where
+// |speed| passes a point of the curve, where the speed, the acceleration or
+// the torque is 0, and where the share's slope is 0 between those.
+struct PeakPoint
+{
+    double speed = 0;  // rad/s, signed
+    double torque = 0; // N·m, signed
+};
+std::optional<PeakPoint> WorstPeakInside(const MoveSegment &segment, const TorqueCurve &peak);
 
 // Motor speed and torque over one cycle for plotting: each segment's start
 // and end and samplesPerSegment − 2 points between (at least the two ends),

@@ -171,18 +171,25 @@ Plot speedTorquePlot(const MovePlotData &data, const QString &speedUnit, const Q
     // A move back runs the motor the other way: its points show by the size
     // of the speed, their torques driving (above) or braking (below) in the
     // direction of its motion, against the same curves.
+    // The peak check's worst point inside a segment shows too, after its start.
     const std::vector<MoveSegment> &segments = data.results.segments;
+    const MotorCheck &peak = data.results.checks[std::size_t(MotorCheckKind::PeakTorque)];
     for (std::size_t p = 0; p < data.results.points.size(); ++p) {
         const OperatingPoint &point = data.results.points[p];
         if (!point.used)
             continue;
         const MoveSegment *segment = p / 2 < segments.size() ? &segments[p / 2] : nullptr;
         const double direction = segment && segment->speedFrom + segment->speedTo < 0 ? -1 : 1;
-        const QPointF at(point.speed * direction * data.speedFactor,
-                         point.torque * direction * data.torqueFactor);
-        plot.curve.append(at);
-        plot.markers.append(at);
-        top = std::max(top, at.x());
+        const bool inside = peak.at.inside && peak.point == int(p);
+        for (const OperatingPoint *shown : {&point, inside ? &peak.at : nullptr}) {
+            if (!shown)
+                continue;
+            const QPointF at(shown->speed * direction * data.speedFactor,
+                             shown->torque * direction * data.torqueFactor);
+            plot.curve.append(at);
+            plot.markers.append(at);
+            top = std::max(top, at.x());
+        }
     }
     const MotorCurves curves = CurvesOf(data.motor);
     // Up to the motor's end, where it is near the move's top speed.

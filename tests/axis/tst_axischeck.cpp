@@ -346,6 +346,20 @@ void tst_AxisCheck::json_figures_are_the_cores()
                           {"at", "start"},
                           {"move", 1},
                           {"text", "the start of the deceleration"}}));
+    // A curve dipping at 4000 rpm: the worst point lies inside the braking ramp.
+    AxisDocument dipping = document;
+    dipping.axis.motor.peak.form = CurveForm::Points;
+    const double dip = 4000 * 2 * std::numbers::pi / 60;
+    dipping.axis.motor.peak.points = {{{0, 1}, {dip, 0.8}, {2 * dip, 1}, {3 * dip, 1}}};
+    const QJsonObject inside =
+        QJsonDocument::fromJson(CheckJson({CheckAxisFile(QStringLiteral("a"), ReadAxisFile(bytes(dipping)))}))
+            .object()[QLatin1String("files")][0][QLatin1String("checks")][0]
+            .toObject();
+    QCOMPARE(inside[QLatin1String("speed")][QLatin1String("value")].toDouble(), dip);
+    QCOMPARE(
+        inside[QLatin1String("point")].toObject(),
+        (QJsonObject{
+            {"segment", "decelerate"}, {"at", "inside"}, {"move", 1}, {"text", "inside the deceleration"}}));
     QCOMPARE(checks.at(1)[QLatin1String("speed")][QLatin1String("value")].toDouble(), move.meanSpeed.value());
     QCOMPARE(checks.at(4)[QLatin1String("key")].toString(), QStringLiteral("breakawayTorque"));
     QCOMPARE(checks.at(4)[QLatin1String("value")][QLatin1String("value")].toDouble(),

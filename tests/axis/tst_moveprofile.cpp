@@ -142,6 +142,7 @@ Q_DECLARE_METATYPE(Figures)
 Q_DECLARE_METATYPE(Cycle)
 Q_DECLARE_METATYPE(Cycle12)
 Q_DECLARE_METATYPE(AxisMotor)
+Q_DECLARE_METATYPE(TorqueCurve)
 
 namespace {
 
@@ -572,6 +573,61 @@ private slots:
         QTEST(check.level, "level");
         QTEST(check.point, "point");
         QVERIFY2(matches(check.margin, margin, 5e-6), qPrintable(describe(check.margin)));
+    }
+
+    // The peak check inside a piece of a move. A rotary axis of 2e-3 kg·m² at
+    // the motor (rotor and load 1e-3 each, direct, lossless), 60 rad in 1 s,
+    // ramps of 0.4 s: the trapezoid runs at 100 rad/s with 250 rad/s², 0.5 N·m.
+    // The S-curve rounded 100 % doubles it: 2500 rad/s³ for 0.2 s to 500 rad/s²
+    // (T = 5τ N·m, ω = 1250τ² to 50 rad/s), then back to 0 over 0.2 s:
+    // T = 1 − 5τ, ω = 50 + 500τ − 1250τ² to 100 rad/s.
+    // A curve flat at 1.5 N·m to 50 rad/s, falling to 0.5 N·m at 100 rad/s
+    // (C = 1.5 − 10τ + 25τ² on the second piece): the ends' worst is 1 of 1.5
+    // N·m at 50 rad/s, 33.3 % margin, but T/C turns where T'C − TC' = 2.5 −
+    // 50τ + 125τ² = 0, τ = (2 − √2)/10: ω = 75 rad/s, T = 1/√2 of C = 1 N·m,
+    // 29.3 % margin, short of 30 %. Falling only to 1 N·m at 100 rad/s the
+    // turn, −2.5 − 25τ + 62.5τ² = 0, lies beyond the piece: the end is worst.
+    // The trapezoid against a curve dipping to 0.6 N·m at 40 rad/s from 1 at
+    // standstill and 0.9 at 100: the ends' worst is 0.5 of 0.9 N·m (44 %),
+    // but the ramp passes the dip: 0.5 of 0.6 N·m, 16.7 % margin.
+    void peak_check_inside_a_piece_data()
+    {
+        QTest::addColumn<TorqueCurve>("curve");
+        QTest::addColumn<double>("rounding"); // % of each ramp; 0 the trapezoid
+        QTest::addColumn<double>("margin");
+        QTest::addColumn<QString>("text");
+        const TorqueCurve steep{{{0, 1.5}, {50, 1.5}, {100, 0.5}, {150, 0.5}}};
+        const TorqueCurve gentle{{{0, 1.5}, {50, 1.5}, {100, 1.0}, {150, 1.0}}};
+        const TorqueCurve dip{{{0, 1.0}, {40, 0.6}, {100, 0.9}, {150, 0.9}}};
+        // clang-format off
+        QTest::newRow("S-curve: worst inside the rounding") << steep << 100.0 << 1 - std::sqrt(0.5)
+            << "Peak torque 0.707107 N-m of 1.0 N-m at 75.0 rad/s (inside the acceleration): fails, 29 % margin of 30 % required";
+        QTest::newRow("S-curve: worst at an end") << gentle << 100.0 << 1 / 3.0
+            << "Peak torque 1.0 N-m of 1.5 N-m at 50.0 rad/s (the end of the acceleration): passes, 33 % margin (30 % required)";
+        QTest::newRow("trapezoid: worst where the ramp passes a point of the curve") << dip << 0.0 << 1 / 6.0
+            << "Peak torque 0.5 N-m of 0.6 N-m at 40.0 rad/s (inside the acceleration): fails, 17 % margin of 30 % required";
+        // clang-format on
+    }
+    void peak_check_inside_a_piece()
+    {
+        QFETCH(TorqueCurve, curve);
+        QFETCH(double, rounding);
+        QFETCH(double, margin);
+        Axis axis = AxisBuild::axis({inertiaValue(1e-3)}, 1, 0, 1e-3);
+        axis.motor.peak.form = CurveForm::Points;
+        axis.motor.peak.points = curve;
+        axis.motor.peakMargin = 30;
+        MoveInputs move;
+        move.moves[0].distance = {60, {}};
+        move.moves[0].moveTime = {1, {}};
+        move.moves[0].profile = MoveProfile::SCurve;
+        move.moves[0].jerkPercent = rounding;
+        move.moves[0].defaultRamps = false;
+        move.moves[0].accelTime = {0.4, {}};
+        move.moves[0].decelTime = {0.4, {}};
+        const MotorCheck check = ComputeMove(axis, ComputeAxis(axis), move).checks[0];
+        QVERIFY2(matches(check.margin, margin, 1e-9), qPrintable(describe(check.margin)));
+        QTEST(MotorCheckText(m_units, check, QStringLiteral("N-m"), 6, QStringLiteral("rad/s")), "text");
     }
 
     // Inputs the move cannot use fail the figures that need them, in words.

@@ -804,6 +804,33 @@ private Q_SLOTS:
         QCOMPARE(pane->plotData().markedMove, 0);
         const std::optional<std::pair<double, double>> span = MarkedSpan(pane->plotData());
         QVERIFY(span && span->first == 0 && span->second == pane->results().moves[1].start);
+
+    // The peak check's worst point inside a segment is marked on the
+    // torque–speed path too, after its segment's start.
+    void torque_speed_plot_marks_the_worst_point_inside()
+    {
+        MovePlotData data = cyclePlot(1);
+        data.speedTorqueOnly = true;
+        MotorCheck &peak = data.results.checks[std::size_t(MotorCheckKind::PeakTorque)];
+        peak.point = 0;
+        peak.at = data.results.points[0];
+        peak.at.speed = 50; // half way up the ramp
+        const auto drawn = [&data]() {
+            QImage image(640, 480, QImage::Format_RGB32);
+            QPainter painter(&image);
+            return DrawMovePlots(painter, QRectF(image.rect()), data).lines;
+        };
+        const std::vector<QPolygonF> atEnds = drawn();
+        peak.at.inside = true;
+        const std::vector<QPolygonF> inside = drawn();
+        QCOMPARE(inside.size(), atEnds.size() + 1); // its marker
+        const auto longest = [](const std::vector<QPolygonF> &lines) {
+            return std::max_element(
+                       lines.begin(), lines.end(),
+                       [](const QPolygonF &a, const QPolygonF &b) { return a.size() < b.size(); })
+                ->size();
+        };
+        QCOMPARE(longest(inside), longest(atEnds) + 1); // the path through it
     }
 
     // A keystroke in a box repaints the tab once: the figures, the motor
