@@ -56,12 +56,14 @@ ReferenceSheet::ReferenceSheet()
         const int top = block.mid(shift, block.indexOf(')', shift) - shift).toInt();
         if (!m_blocks.isEmpty())
             m_blocks.last().bottom = top + BlockOverhang;
-        m_blocks.append({block, top - BlockOverhang, 0});
+        m_blocks.append({block, top - BlockOverhang, 0, {}});
     }
-    if (m_blocks.isEmpty())
+    if (m_blocks.isEmpty()) {
         m_head = source; // drawn whole, band by band
-    else
+    } else {
         m_tail = source.mid(end);
+        takeGlyphs();
+    }
     // The size, from the source without its blocks.
     m_size = QSvgRenderer(m_head + m_tail).defaultSize();
     if (!m_blocks.isEmpty())
@@ -74,6 +76,39 @@ ReferenceSheet::ReferenceSheet()
 
 ReferenceSheet::~ReferenceSheet() = default;
 
+// The glyph outlines, the lines of the head's <defs> (each a <path id="…"/>),
+// taken out of the head; each block notes those its <use> elements name.
+void ReferenceSheet::takeGlyphs()
+{
+    static constexpr QByteArrayView DefsStart = "<defs>\n";
+    static constexpr QByteArrayView Link = "xlink:href=\"#";
+    const qsizetype start = m_head.indexOf(DefsStart);
+    const qsizetype end = m_head.indexOf("</defs>", start);
+    if (start < 0 || end < 0)
+        return;
+    m_glyphsAt = start + DefsStart.size();
+    QHash<QByteArray, qsizetype> index;
+    for (qsizetype line = m_glyphsAt; line < end;) {
+        const qsizetype next = m_head.indexOf('\n', line) + 1;
+        const QByteArray glyph = m_head.mid(line, next - line);
+        const qsizetype id = glyph.indexOf("id=\"") + 4;
+        index.insert(glyph.mid(id, glyph.indexOf('"', id) - id), m_glyphs.size());
+        m_glyphs.append(glyph);
+        line = next;
+    }
+    m_head.remove(m_glyphsAt, end - m_glyphsAt);
+    for (Block &block : m_blocks) {
+        for (qsizetype at = block.text.indexOf(Link); at >= 0; at = block.text.indexOf(Link, at)) {
+            at += Link.size();
+            const auto found = index.constFind(block.text.mid(at, block.text.indexOf('"', at) - at));
+            if (found != index.cend())
+                block.glyphs.append(*found);
+        }
+        std::sort(block.glyphs.begin(), block.glyphs.end());
+        block.glyphs.erase(std::unique(block.glyphs.begin(), block.glyphs.end()), block.glyphs.end());
+    }
+}
+
 const QImage &ReferenceSheet::band(int index, qreal devicePixelRatio)
 {
     const QPair<int, int> key(ScaleKey(devicePixelRatio), index);
@@ -83,11 +118,23 @@ const QImage &ReferenceSheet::band(int index, qreal devicePixelRatio)
 
     const int top = index * BandRows;
     const int rows = std::min(BandRows, m_size.height() - top);
-    QByteArray document = m_head;
+    QList<const Block *> drawn;
+    QList<bool> used(m_glyphs.size(), false);
     for (const Block &block : std::as_const(m_blocks)) {
-        if (block.top < top + rows && top < block.bottom)
-            document += block.text;
+        if (block.top < top + rows && top < block.bottom) {
+            drawn.append(&block);
+            for (qsizetype glyph : block.glyphs)
+                used[glyph] = true;
+        }
     }
+    QByteArray document = m_head.left(m_glyphsAt);
+    for (qsizetype glyph = 0; glyph < m_glyphs.size(); ++glyph) {
+        if (used.at(glyph))
+            document += m_glyphs.at(glyph);
+    }
+    document += QByteArrayView(m_head).sliced(m_glyphsAt);
+    for (const Block *block : std::as_const(drawn))
+        document += block->text;
     document += m_tail;
 
     QImage image(int(std::ceil(m_size.width() * devicePixelRatio)), int(std::ceil(rows * devicePixelRatio)),

@@ -8,6 +8,7 @@
 #include "testsupport.h"
 
 #include <QAccessible>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -95,6 +96,24 @@ bool hasInk(const QImage &image, int fromRow, int toRow)
     return false;
 }
 
+// The font files the process has open (FreeType maps each face it loads).
+QStringList mappedFontFiles()
+{
+    QFile maps(QStringLiteral("/proc/self/maps"));
+    if (!maps.open(QIODevice::ReadOnly))
+        return {maps.errorString()};
+    static const QStringList FontSuffixes{QStringLiteral("ttf"), QStringLiteral("otf"), QStringLiteral("ttc"),
+                                          QStringLiteral("pfb")};
+    QStringList files;
+    for (const QByteArray &line : maps.readAll().split('\n')) {
+        const qsizetype path = line.indexOf('/');
+        const QString file = path < 0 ? QString() : QString::fromLocal8Bit(line.sliced(path));
+        if (FontSuffixes.contains(QFileInfo(file).suffix(), Qt::CaseInsensitive) && !files.contains(file))
+            files.append(file);
+    }
+    return files;
+}
+
 // A touchpad sends its pixel distance along with an angle.
 void turnWheel(QWidget *target, int angle, int pixels = 0)
 {
@@ -116,6 +135,19 @@ private Q_SLOTS:
     void initTestCase() { TestSupport::initTestEnvironment(m_settingsDir); }
     // Every case opens the window at its designed size, not where the last one left it.
     void init() { QFile::remove(m_context.settings().fileName()); }
+
+    // First of the cases, before any of them draws text: the sheet's words
+    // are outlines, so drawing every band at both scales opens no face.
+    void sheet_is_drawn_with_no_font()
+    {
+        const QStringList before = mappedFontFiles();
+        for (const qreal scale : {1.0, 2.0}) {
+            QImage image(8, 8, QImage::Format_RGB32);
+            QPainter painter(&image);
+            ReferenceSheet::shared().paint(painter, 0, QSize(400, sheetHeight()), scale);
+        }
+        QCOMPARE(mappedFontFiles(), before);
+    }
 
     void sheet_is_drawn_crisply_at_the_screen_scale_data()
     {
