@@ -3,8 +3,10 @@
 
 The formulas below are the reviewed content; this script only typesets them.
 Every piece of text is placed at an explicit position computed from the
-advance widths of the DejaVu fonts the sheet names, so the picture lays out
-the same wherever those fonts are installed (Debian: fonts-dejavu-core).
+advance widths of the DejaVu faces (Debian: fonts-dejavu-core and
+fonts-dejavu-extra), then set into those faces' glyph outlines by
+tools/svgtexttopaths.py, each text's words in a comment beside it: the program
+draws the sheet with no font at all, the same on every machine.
 
 Formula markup, a small subset of TeX:
   ^{...} superscript    _{...} subscript    \\frac{num}{den}    \\sqrt{...}

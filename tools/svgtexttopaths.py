@@ -13,6 +13,9 @@ becomes one path with the text's fill, after a comment that keeps the words.
 Only DejaVu texts are taken: other families (Times New Roman, which
 fontconfig gives as an OpenType (CFF) or Type 1 face) this reader cannot set.
 
+tools/makereferencesheet.py sets the reference sheet's texts with
+convert_to_uses: each glyph outline defined once and used where it stands.
+
 Usage: tools/svgtexttopaths.py picture.svg...
 """
 

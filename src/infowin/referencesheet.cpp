@@ -36,32 +36,31 @@ ReferenceSheet &ReferenceSheet::shared()
 
 // The source's blocks are its <g id="blockN" transform="translate(0,Y)">
 // elements, placed top to bottom, none inside another; each is taken to
-// reach from its Y to the next block's.
-ReferenceSheet::ReferenceSheet()
+// reach from its Y to the next block's. Stored uncompressed, the source is
+// read in place from the program, and blocks and glyphs are views into it.
+ReferenceSheet::ReferenceSheet() : m_source(QResource(SheetSource).uncompressedData())
 {
-    // Stored uncompressed, the source is read in place from the program.
-    const QByteArray source = QResource(SheetSource).uncompressedData();
     static constexpr QByteArrayView BlockStart = "<g id=\"block";
     static constexpr QByteArrayView Shift = "translate(0,";
     qsizetype end = 0;
-    for (qsizetype start = source.indexOf(BlockStart); start >= 0; start = source.indexOf(BlockStart, end)) {
+    for (qsizetype start = m_source.indexOf(BlockStart); start >= 0;
+         start = m_source.indexOf(BlockStart, end)) {
         if (m_blocks.isEmpty())
-            m_head = source.left(start);
-        end = source.indexOf("</g>", start);
+            m_head = m_source.left(start);
+        end = m_source.indexOf("</g>", start);
         if (end < 0)
             break;
         end += 4;
-        const QByteArray block = source.mid(start, end - start);
-        const qsizetype shift = block.indexOf(Shift) + Shift.size();
-        const int top = block.mid(shift, block.indexOf(')', shift) - shift).toInt();
+        const qsizetype shift = m_source.indexOf(Shift, start) + Shift.size();
+        const int top = QByteArrayView(m_source).sliced(shift, m_source.indexOf(')', shift) - shift).toInt();
         if (!m_blocks.isEmpty())
             m_blocks.last().bottom = top + BlockOverhang;
-        m_blocks.append({block, top - BlockOverhang, 0, {}});
+        m_blocks.append({QByteArrayView(m_source).sliced(start, end - start), top - BlockOverhang, 0, {}});
     }
     if (m_blocks.isEmpty()) {
-        m_head = source; // drawn whole, band by band
+        m_head = m_source; // drawn whole, band by band
     } else {
-        m_tail = source.mid(end);
+        m_tail = m_source.sliced(end);
         takeGlyphs();
     }
     // The size, from the source without its blocks.
@@ -89,18 +88,20 @@ void ReferenceSheet::takeGlyphs()
     m_glyphsAt = start + DefsStart.size();
     QHash<QByteArray, qsizetype> index;
     for (qsizetype line = m_glyphsAt; line < end;) {
-        const qsizetype next = m_head.indexOf('\n', line) + 1;
-        const QByteArray glyph = m_head.mid(line, next - line);
-        const qsizetype id = glyph.indexOf("id=\"") + 4;
-        index.insert(glyph.mid(id, glyph.indexOf('"', id) - id), m_glyphs.size());
-        m_glyphs.append(glyph);
+        const qsizetype next = m_source.indexOf('\n', line) + 1;
+        const qsizetype id = m_source.indexOf("id=\"", line) + 4;
+        index.insert(m_source.sliced(id, m_source.indexOf('"', id) - id), m_glyphs.size());
+        m_glyphs.append(QByteArrayView(m_source).sliced(line, next - line));
         line = next;
     }
-    m_head.remove(m_glyphsAt, end - m_glyphsAt);
+    m_head = m_head.left(m_glyphsAt) + m_head.sliced(end);
     for (Block &block : m_blocks) {
-        for (qsizetype at = block.text.indexOf(Link); at >= 0; at = block.text.indexOf(Link, at)) {
+        const qsizetype from = block.text.data() - m_source.constData();
+        const qsizetype to = from + block.text.size();
+        for (qsizetype at = m_source.indexOf(Link, from); at >= 0 && at < to;
+             at = m_source.indexOf(Link, at)) {
             at += Link.size();
-            const auto found = index.constFind(block.text.mid(at, block.text.indexOf('"', at) - at));
+            const auto found = index.constFind(m_source.sliced(at, m_source.indexOf('"', at) - at));
             if (found != index.cend())
                 block.glyphs.append(*found);
         }

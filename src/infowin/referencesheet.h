@@ -12,6 +12,7 @@
 #include "info/referenceoutline.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QHash>
 #include <QImage>
 #include <QList>
@@ -45,18 +46,19 @@ private:
 
     struct Block
     {
-        QByteArray text; // the block's element, as it stands in the source
-        int top = 0;     // the rows it may draw on
+        QByteArrayView text; // the block's element, in the source
+        int top = 0;         // the rows it may draw on
         int bottom = 0;
         QList<qsizetype> glyphs; // the definitions it uses, by index in m_glyphs
     };
 
+    QByteArray m_source; // read in place from the program's resources
     QSize m_size;
     ReferenceOutline m_outline;
-    QByteArray m_head;          // the source before its first block, less its definitions
-    QByteArray m_tail;          // and after its last
-    qsizetype m_glyphsAt = 0;   // where in m_head the definitions go
-    QList<QByteArray> m_glyphs; // each definition, a line of the source's <defs>
+    QByteArray m_head;              // the source before its first block, less its definitions
+    QByteArray m_tail;              // and after its last
+    qsizetype m_glyphsAt = 0;       // where in m_head the definitions go
+    QList<QByteArrayView> m_glyphs; // each definition, a line of the source's <defs>
     QList<Block> m_blocks;
     QHash<QPair<int, int>, QImage> m_bands; // (scale in hundredths, band index) -> picture
 };
