@@ -88,9 +88,11 @@ void ReferenceSheet::takeGlyphs()
     m_glyphsAt = start + DefsStart.size();
     QHash<QByteArray, qsizetype> index;
     for (qsizetype line = m_glyphsAt; line < end;) {
-        const qsizetype next = m_source.indexOf('\n', line) + 1;
+        qsizetype next = m_source.indexOf('\n', line);
+        next = next < 0 || next >= end ? end : next + 1;
         const qsizetype id = m_source.indexOf("id=\"", line) + 4;
-        index.insert(m_source.sliced(id, m_source.indexOf('"', id) - id), m_glyphs.size());
+        if (id >= 4 && id < next)
+            index.insert(m_source.sliced(id, m_source.indexOf('"', id) - id), m_glyphs.size());
         m_glyphs.append(QByteArrayView(m_source).sliced(line, next - line));
         line = next;
     }

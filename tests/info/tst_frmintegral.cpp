@@ -152,13 +152,20 @@ private Q_SLOTS:
     void sheet_is_drawn_crisply_at_the_screen_scale_data()
     {
         QTest::addColumn<qreal>("scale");
-        QTest::newRow("standard") << 1.0;
-        QTest::newRow("fractional") << 1.5;
-        QTest::newRow("a quarter more") << 1.25;
+        QTest::addColumn<int>("top"); // the rows the bands are compared on
+        QTest::addColumn<int>("rows");
+        // Rows across the seams of three bands.
+        QTest::newRow("standard") << 1.0 << 200 << 700;
+        QTest::newRow("fractional") << 1.5 << 200 << 700;
+        QTest::newRow("a quarter more") << 1.25 << 200 << 700;
+        // Every band: each draws the glyph outlines its blocks use.
+        QTest::newRow("whole sheet") << 1.0 << 0 << sheetHeight();
     }
     void sheet_is_drawn_crisply_at_the_screen_scale()
     {
         QFETCH(qreal, scale);
+        QFETCH(int, top);
+        QFETCH(int, rows);
         const QPixmap sheet = RenderReferenceSheet(scale);
         QCOMPARE(sheet.deviceIndependentSize(), QSizeF(400, sheetHeight()));
         // A whole number of device pixels tall, so the last band ends on a pixel edge.
@@ -169,15 +176,14 @@ private Q_SLOTS:
         QVERIFY(hasInk(image, 0, qRound(40 * scale)));
         QVERIFY(hasInk(image, image.height() - qRound(40 * scale), image.height()));
 
-        // The viewer's bands, drawn block by block and kept, add up to the same
-        // picture: here rows across the seams of three bands.
-        QImage bands(sheet.size().width(), qCeil(700 * scale), QImage::Format_RGB32);
+        // The viewer's bands, drawn block by block and kept, add up to the same picture.
+        QImage bands(sheet.size().width(), qCeil(rows * scale), QImage::Format_RGB32);
         bands.setDevicePixelRatio(scale);
         bands.fill(Qt::white);
         QPainter painter(&bands);
-        ReferenceSheet::shared().paint(painter, 200, QSize(400, 700), scale);
+        ReferenceSheet::shared().paint(painter, top, QSize(400, rows), scale);
         painter.end();
-        const QImage whole = image.copy(0, qRound(200 * scale), bands.width(), bands.height());
+        const QImage whole = image.copy(0, qRound(top * scale), bands.width(), bands.height());
         QVERIFY(samePicture(bands, whole));
     }
 
