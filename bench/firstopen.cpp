@@ -7,6 +7,7 @@
 
 #include "app/frmtoolbar.h"
 #include "app/registerwindows.h"
+#include "app/warmup.h"
 #include "core/datafiles.h"
 #include "widgets/windowcontext.h"
 
@@ -70,7 +71,10 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "no window %s\n", argv[1]);
         return 2;
     }
+    // The strip as the program starts it, with its idle warm-up.
     frmToolbar strip(context);
+    WarmUpAfterFirstPaint(&strip, context);
+    ReturnFreedMemoryAsWindowsClose(&strip);
     strip.show();
     idle(500);
     for (const char *open : {"first", "second"}) {

@@ -13,9 +13,13 @@ becomes one path with the text's fill, after a comment that keeps the words.
 Only DejaVu texts are taken: other families (Times New Roman, which
 fontconfig gives as an OpenType (CFF) or Type 1 face) this reader cannot set.
 
+tools/makereferencesheet.py sets the reference sheet's texts with
+convert_to_uses: each glyph outline defined once and used where it stands.
+
 Usage: tools/svgtexttopaths.py picture.svg...
 """
 
+import html
 import os
 import re
 import struct
@@ -128,63 +132,123 @@ def number(value):
     return "0" if text in ("-0", "") else text
 
 
-def outline(face, text, x, y, size, spacing, anchor):
+def glyph_path(face, glyph, x, y, scale):
+    """The glyph's outline as path data, its origin at (x, y), scale pixels a font unit."""
+    path = []
+    for contour in face.contours(glyph):
+        def point(p):
+            return number(x + p[0] * scale) + " " + number(y - p[1] * scale)
+        # Start on a point on the curve; between two control points lies one implied.
+        start = next((i for i, p in enumerate(contour) if p[2]), None)
+        if start is None:
+            a, b = contour[-1], contour[0]
+            contour = [((a[0] + b[0]) / 2, (a[1] + b[1]) / 2, True)] + contour
+            start = 0
+        contour = contour[start:] + contour[:start]
+        path.append("M" + point(contour[0]))
+        control = None
+        for p in contour[1:] + [contour[0]]:
+            if p[2]:
+                path.append(("Q" + point(control) + " " if control else "L") + point(p))
+                control = None
+            elif control:
+                middle = ((control[0] + p[0]) / 2, (control[1] + p[1]) / 2)
+                path.append("Q" + point(control) + " " + point(middle))
+                control = p
+            else:
+                control = p
+        path.append("Z")
+    return "".join(path)
+
+
+def placed(face, text, x, size, spacing, anchor):
+    """Each glyph of the text with its pen position, the text aligned to x by its anchor."""
     scale = size / face.units
     glyphs = [face.glyph(c) for c in text]
     width = sum(face.advance(g) * scale for g in glyphs) + spacing * (len(glyphs) - 1)
     pen = x - {"middle": width / 2, "end": width}.get(anchor, 0)
-    path = []
     for glyph in glyphs:
-        for contour in face.contours(glyph):
-            def point(p):
-                return number(pen + p[0] * scale) + " " + number(y - p[1] * scale)
-            # Start on a point on the curve; between two control points lies one implied.
-            start = next((i for i, p in enumerate(contour) if p[2]), None)
-            if start is None:
-                a, b = contour[-1], contour[0]
-                contour = [((a[0] + b[0]) / 2, (a[1] + b[1]) / 2, True)] + contour
-                start = 0
-            contour = contour[start:] + contour[:start]
-            path.append("M" + point(contour[0]))
-            control = None
-            for p in contour[1:] + [contour[0]]:
-                if p[2]:
-                    path.append(("Q" + point(control) + " " if control else "L") + point(p))
-                    control = None
-                elif control:
-                    middle = ((control[0] + p[0]) / 2, (control[1] + p[1]) / 2)
-                    path.append("Q" + point(control) + " " + point(middle))
-                    control = p
-                else:
-                    control = p
-            path.append("Z")
+        yield glyph, pen
         pen += face.advance(glyph) * scale + spacing
-    return "".join(path)
+
+
+def outline(face, text, x, y, size, spacing, anchor):
+    scale = size / face.units
+    return "".join(glyph_path(face, glyph, pen, y, scale) for glyph, pen in placed(face, text, x, size, spacing, anchor))
 
 
 TEXT = re.compile(r"<text\b([^>]*)>([^<]*)</text>")
 ATTRIBUTE = re.compile(r'([\w-]+)="([^"]*)"')
 
 
-def convert(svg):
-    faces = {}
+class Texts:
+    """Reads <text> elements: their attributes, words and face, with the sizes and
+    family the document gives its texts when they name none."""
 
-    def replace(match):
+    def __init__(self, family="DejaVu Sans", size=None):
+        self.family, self.size, self.faces = family, size, {}
+
+    def read(self, match):
         attributes = dict(ATTRIBUTE.findall(match.group(1)))
-        words = match.group(2)
-        path = face_file(attributes.get("font-family", "DejaVu Sans"), attributes.get("font-weight"),
+        words = html.unescape(match.group(2))
+        path = face_file(attributes.get("font-family", self.family), attributes.get("font-weight"),
                          attributes.get("font-style"))
-        face = faces.setdefault(path, Face(path) if os.path.exists(path) else None)
+        face = self.faces.setdefault(path, Face(path) if os.path.exists(path) else None)
         if face is None:
             raise SystemExit(f"no font {path} for {words!r}")
-        d = outline(face, words, float(attributes.get("x", 0)), float(attributes.get("y", 0)),
-                    float(attributes["font-size"]), 0,
+        size = attributes.get("font-size", self.size)
+        return attributes, words, face, os.path.basename(path)[:-4], size
+
+
+def comment(words):
+    # Two hyphens in a row would end an XML comment.
+    return words.replace("--", "-\u2010")
+
+
+def convert(svg):
+    """Each text as one path with the text's fill, after a comment with its words."""
+    texts = Texts()
+
+    def replace(match):
+        attributes, words, face, name, size = texts.read(match)
+        d = outline(face, words, float(attributes.get("x", 0)), float(attributes.get("y", 0)), float(size), 0,
                     attributes.get("text-anchor", "start"))
         fill = attributes.get("fill", "#000000")
-        return f'<!-- "{words}", {os.path.basename(path)[:-4]} {attributes["font-size"]} -->' \
-               f'<path fill="{fill}" d="{d}"/>'
+        return f'<!-- "{comment(words)}", {name} {size} -->' f'<path fill="{fill}" d="{d}"/>'
 
     return TEXT.sub(replace, svg)
+
+
+def convert_to_uses(svg, family, size):
+    """Each text as a comment with its words and one <use> a glyph, of outlines
+    defined once for each face, size and glyph; for a document of many texts
+    in few faces (the reference sheet), a tenth the size of a path a text.
+    Gives the definitions (<path> lines, for a <defs> before the first use)
+    and the document with its texts replaced; the document's root must declare
+    the xlink namespace."""
+    texts = Texts(family, size)
+    ids, defs = {}, []
+
+    def replace(match):
+        attributes, words, face, name, size = texts.read(match)
+        scale = float(size) / face.units
+        y = number(float(attributes.get("y", 0)))
+        # A fill or transform of the text's own goes to each of its glyphs.
+        own = "".join(f' {key}="{attributes[key]}"' for key in ("fill", "transform") if key in attributes)
+        uses = []
+        for (glyph, pen), char in zip(placed(face, words, float(attributes.get("x", 0)), float(size), 0,
+                                             attributes.get("text-anchor", "start")), words):
+            key = (name, size, glyph)
+            if key not in ids:
+                d = glyph_path(face, glyph, 0, 0, scale)
+                ids[key] = f"g{len(defs)}" if d else None  # a space has no outline
+                if d:
+                    defs.append(f'<path id="{ids[key]}" d="{d}"/><!-- {comment(char)} {name} {size} -->')
+            if ids[key]:
+                uses.append(f'<use xlink:href="#{ids[key]}" x="{number(pen)}" y="{y}"{own}/>')
+        return f'<!-- "{comment(words)}" -->' + "".join(uses)
+
+    return defs, TEXT.sub(replace, svg)
 
 
 def main():

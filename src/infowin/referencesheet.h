@@ -5,11 +5,14 @@
 // costs no drawing and only the bands scrolled to are ever drawn. A band is
 // drawn from a small document of just the source's blocks that reach into
 // it, parsed for that band and let go: the whole parsed sheet (some 1.7 MB)
-// is never held.
+// is never held. The sheet's words are outlines, each glyph a <use> of a path
+// its <defs> holds once; a band's document takes only the paths its blocks
+// use. No font is loaded to draw it.
 
 #include "info/referenceoutline.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QHash>
 #include <QImage>
 #include <QList>
@@ -38,19 +41,24 @@ public:
 
 private:
     ReferenceSheet();
+    void takeGlyphs();
     const QImage &band(int index, qreal devicePixelRatio);
 
     struct Block
     {
-        QByteArray text; // the block's element, as it stands in the source
-        int top = 0;     // the rows it may draw on
+        QByteArrayView text; // the block's element, in the source
+        int top = 0;         // the rows it may draw on
         int bottom = 0;
+        QList<qsizetype> glyphs; // the definitions it uses, by index in m_glyphs
     };
 
+    QByteArray m_source; // read in place from the program's resources
     QSize m_size;
     ReferenceOutline m_outline;
-    QByteArray m_head; // the source before its first block, and after its last
-    QByteArray m_tail;
+    QByteArray m_head;              // the source before its first block, less its definitions
+    QByteArray m_tail;              // and after its last
+    qsizetype m_glyphsAt = 0;       // where in m_head the definitions go
+    QList<QByteArrayView> m_glyphs; // each definition, a line of the source's <defs>
     QList<Block> m_blocks;
     QHash<QPair<int, int>, QImage> m_bands; // (scale in hundredths, band index) -> picture
 };

@@ -8,6 +8,7 @@
 #include "testsupport.h"
 
 #include <QAccessible>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -95,6 +96,24 @@ bool hasInk(const QImage &image, int fromRow, int toRow)
     return false;
 }
 
+// The font files the process has open (FreeType maps each face it loads).
+QStringList mappedFontFiles()
+{
+    QFile maps(QStringLiteral("/proc/self/maps"));
+    if (!maps.open(QIODevice::ReadOnly))
+        return {maps.errorString()};
+    static const QStringList FontSuffixes{QStringLiteral("ttf"), QStringLiteral("otf"), QStringLiteral("ttc"),
+                                          QStringLiteral("pfb")};
+    QStringList files;
+    for (const QByteArray &line : maps.readAll().split('\n')) {
+        const qsizetype path = line.indexOf('/');
+        const QString file = path < 0 ? QString() : QString::fromLocal8Bit(line.sliced(path));
+        if (FontSuffixes.contains(QFileInfo(file).suffix(), Qt::CaseInsensitive) && !files.contains(file))
+            files.append(file);
+    }
+    return files;
+}
+
 // A touchpad sends its pixel distance along with an angle.
 void turnWheel(QWidget *target, int angle, int pixels = 0)
 {
@@ -117,16 +136,36 @@ private Q_SLOTS:
     // Every case opens the window at its designed size, not where the last one left it.
     void init() { QFile::remove(m_context.settings().fileName()); }
 
+    // First of the cases, before any of them draws text: the sheet's words
+    // are outlines, so drawing every band at both scales opens no face.
+    void sheet_is_drawn_with_no_font()
+    {
+        const QStringList before = mappedFontFiles();
+        for (const qreal scale : {1.0, 2.0}) {
+            QImage image(8, 8, QImage::Format_RGB32);
+            QPainter painter(&image);
+            ReferenceSheet::shared().paint(painter, 0, QSize(400, sheetHeight()), scale);
+        }
+        QCOMPARE(mappedFontFiles(), before);
+    }
+
     void sheet_is_drawn_crisply_at_the_screen_scale_data()
     {
         QTest::addColumn<qreal>("scale");
-        QTest::newRow("standard") << 1.0;
-        QTest::newRow("fractional") << 1.5;
-        QTest::newRow("a quarter more") << 1.25;
+        QTest::addColumn<int>("top"); // the rows the bands are compared on
+        QTest::addColumn<int>("rows");
+        // Rows across the seams of three bands.
+        QTest::newRow("standard") << 1.0 << 200 << 700;
+        QTest::newRow("fractional") << 1.5 << 200 << 700;
+        QTest::newRow("a quarter more") << 1.25 << 200 << 700;
+        // Every band: each draws the glyph outlines its blocks use.
+        QTest::newRow("whole sheet") << 1.0 << 0 << sheetHeight();
     }
     void sheet_is_drawn_crisply_at_the_screen_scale()
     {
         QFETCH(qreal, scale);
+        QFETCH(int, top);
+        QFETCH(int, rows);
         const QPixmap sheet = RenderReferenceSheet(scale);
         QCOMPARE(sheet.deviceIndependentSize(), QSizeF(400, sheetHeight()));
         // A whole number of device pixels tall, so the last band ends on a pixel edge.
@@ -137,15 +176,14 @@ private Q_SLOTS:
         QVERIFY(hasInk(image, 0, qRound(40 * scale)));
         QVERIFY(hasInk(image, image.height() - qRound(40 * scale), image.height()));
 
-        // The viewer's bands, drawn block by block and kept, add up to the same
-        // picture: here rows across the seams of three bands.
-        QImage bands(sheet.size().width(), qCeil(700 * scale), QImage::Format_RGB32);
+        // The viewer's bands, drawn block by block and kept, add up to the same picture.
+        QImage bands(sheet.size().width(), qCeil(rows * scale), QImage::Format_RGB32);
         bands.setDevicePixelRatio(scale);
         bands.fill(Qt::white);
         QPainter painter(&bands);
-        ReferenceSheet::shared().paint(painter, 200, QSize(400, 700), scale);
+        ReferenceSheet::shared().paint(painter, top, QSize(400, rows), scale);
         painter.end();
-        const QImage whole = image.copy(0, qRound(200 * scale), bands.width(), bands.height());
+        const QImage whole = image.copy(0, qRound(top * scale), bands.width(), bands.height());
         QVERIFY(samePicture(bands, whole));
     }
 
