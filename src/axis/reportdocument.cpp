@@ -63,7 +63,9 @@ QString rowHtml(const ReportBlock &block, qsizetype r, const ReportTableLayout &
         // The text engine takes a font size on the text, not on the table.
         const ReportBlock::Tone tone = block.cellTones.value(r).value(c, ReportBlock::Tone::Plain);
         const double points = header ? layout.headerPoints : layout.cellPoints;
-        QString style = points > 0 ? QStringLiteral("font-size: %1pt;").arg(points)
+        // The body's own 10 pt needs no span of its own.
+        QString style = points == 10 ? QString()
+                        : points > 0 ? QStringLiteral("font-size: %1pt;").arg(points)
                         : block.small
                             ? (header ? QStringLiteral("font-size: 7pt;") : QStringLiteral("font-size: 8pt;"))
                             : QString();

@@ -297,19 +297,32 @@ void breakTables(QTextDocument &document, const ReportDocument &report, QList<Re
                 !block.rows.isEmpty())
                 blocks.append(&block);
 
-    // Each table's rows as one part, on no page.
-    QList<TableRows> measured;
-    {
-        std::unique_ptr<QTextDocument> whole(document.clone());
-        whole->documentLayout()->setPaintDevice(document.documentLayout()->paintDevice());
-        whole->setTextWidth(document.pageSize().width());
-        const QList<QTextTable *> tables = documentTables(*whole);
-        if (tables.size() != blocks.size())
-            return;
-        for (qsizetype k = 0; k < blocks.size(); ++k)
-            if (blocks.at(k)->kind == ReportBlock::Kind::Table)
-                measured.append(rowsOf(tables.at(k), whole->documentLayout()));
+    // Each table's rows as one part, laid out on no page, and each planned
+    // from where it would stand once the tables before it are.
+    const QSizeF pageSize = document.pageSize();
+    document.setTextWidth(pageSize.width());
+    const QList<QTextTable *> whole = documentTables(document);
+    if (whole.size() != blocks.size()) {
+        document.setPageSize(pageSize);
+        layOutWhole(document);
+        return;
     }
+    QList<TableRows> measured;
+    qreal moved = 0;
+    for (qsizetype k = 0; k < blocks.size(); ++k) {
+        if (blocks.at(k)->kind != ReportBlock::Kind::Table)
+            continue;
+        const TableRows rows = rowsOf(whole.at(k), document.documentLayout());
+        ReportTableLayout &layout = layouts[measured.size()];
+        layout.pageStarts.clear();
+        moved =
+            planTable(rows, int(blocks.at(k)->rows.size()), 1, rows.top + moved, page, layout.pageStarts) -
+            rows.bottom;
+        measured.append(rows);
+    }
+    document.setPageSize(pageSize);
+    document.setHtml(ReportHtml(report, layouts));
+    layOutWhole(document);
 
     // Each round plans the first table part that crosses a page's end from
     // where it stands, and every table after it from where it will stand.
@@ -379,7 +392,6 @@ void layOutReport(QTextDocument &document, const ReportDocument &report, const Q
             if (block.kind == ReportBlock::Kind::Table)
                 layouts.append(fitColumns(block, device, document.pageSize().width()));
     document.setHtml(ReportHtml(report, layouts));
-    layOutWhole(document);
     breakTables(document, report, layouts);
 }
 
