@@ -25,6 +25,8 @@ QString toneColour(ReportBlock::Tone tone)
 // side, across the page.
 QString factsHtml(const ReportBlock &block)
 {
+    if (block.rows.isEmpty())
+        return {};
     const bool pairs = std::any_of(block.rows.begin(), block.rows.end(),
                                    [](const QStringList &row) { return row.size() > 2; });
     QString html = QStringLiteral("<table cellspacing=\"0\" cellpadding=\"2\"%1>")
@@ -40,50 +42,75 @@ QString factsHtml(const ReportBlock &block)
     return html + QStringLiteral("</table>");
 }
 
-QString tableHtml(const ReportBlock &block)
+// One row of a table; header for its first.
+QString rowHtml(const ReportBlock &block, qsizetype r, const ReportTableLayout &layout)
 {
-    QString html = QStringLiteral(
-        "<table class=\"grid\" width=\"100%\" border=\"1\" cellspacing=\"0\" cellpadding=\"3\">");
-    for (qsizetype r = 0; r < block.rows.size(); ++r) {
-        const bool header = r == 0;
-        html += header ? QStringLiteral("<thead><tr>") : QStringLiteral("<tr>");
-        const QStringList &row = block.rows.at(r);
-        for (int c = 0; c < row.size(); ++c) {
-            // A number or a short word is never broken across lines, so the
-            // text columns take the width; a header may be.
-            QString align = block.numberColumns.contains(c) ? QStringLiteral(" align=\"right\"") : QString();
-            const bool whole = block.numberColumns.contains(c) || block.wholeColumns.contains(c);
-            if (!header && whole)
-                align += QStringLiteral(" style=\"white-space: nowrap;\"");
-            // The texts of the other columns take the width the whole ones leave.
-            if (whole && block.wideColumn >= 0)
-                align += QStringLiteral(" width=\"1%\"");
-            // The text engine takes a font size on the text, not on the table.
-            const ReportBlock::Tone tone = block.cellTones.value(r).value(c, ReportBlock::Tone::Plain);
-            QString style =
-                block.small ? (header ? QStringLiteral("font-size: 7pt;") : QStringLiteral("font-size: 8pt;"))
+    const bool header = r == 0;
+    QString html = header ? QStringLiteral("<thead><tr>") : QStringLiteral("<tr>");
+    const QStringList &row = block.rows.at(r);
+    for (int c = 0; c < row.size(); ++c) {
+        // A number or a short word is never broken across lines, so the
+        // text columns take the width; a header may be.
+        QString align = block.numberColumns.contains(c) ? QStringLiteral(" align=\"right\"") : QString();
+        const bool whole = block.numberColumns.contains(c) || block.wholeColumns.contains(c);
+        if (!header && whole && !layout.breakWhole)
+            align += QStringLiteral(" style=\"white-space: nowrap;\"");
+        if (header && c < layout.widths.size())
+            align += QStringLiteral(" width=\"%1%\"").arg(layout.widths.at(c), 0, 'f', 3);
+        // The texts of the other columns take the width the whole ones leave.
+        else if (whole && block.wideColumn >= 0 && layout.widths.isEmpty())
+            align += QStringLiteral(" width=\"1%\"");
+        // The text engine takes a font size on the text, not on the table.
+        const ReportBlock::Tone tone = block.cellTones.value(r).value(c, ReportBlock::Tone::Plain);
+        const double points = header ? layout.headerPoints : layout.cellPoints;
+        // The body's own 10 pt needs no span of its own.
+        QString style = points == 10 ? QString()
+                        : points > 0 ? QStringLiteral("font-size: %1pt;").arg(points)
+                        : block.small
+                            ? (header ? QStringLiteral("font-size: 7pt;") : QStringLiteral("font-size: 8pt;"))
                             : QString();
-            if (tone != ReportBlock::Tone::Plain)
-                style += QStringLiteral(" color: %1;").arg(toneColour(tone));
-            const QString text =
-                style.isEmpty()
-                    ? escaped(row.at(c))
-                    : QStringLiteral("<span style=\"%1\">%2</span>").arg(style.trimmed(), escaped(row.at(c)));
-            html += QStringLiteral("<%1%2>%3</%1>")
-                        .arg(header ? QStringLiteral("th") : QStringLiteral("td"), align, text);
-        }
-        html += header ? QStringLiteral("</tr></thead>") : QStringLiteral("</tr>");
+        if (tone != ReportBlock::Tone::Plain)
+            style += QStringLiteral(" color: %1;").arg(toneColour(tone));
+        const QString text =
+            style.isEmpty()
+                ? escaped(row.at(c))
+                : QStringLiteral("<span style=\"%1\">%2</span>").arg(style.trimmed(), escaped(row.at(c)));
+        html += QStringLiteral("<%1%2>%3</%1>")
+                    .arg(header ? QStringLiteral("th") : QStringLiteral("td"), align, text);
     }
-    return html + QStringLiteral("</table>");
+    return html + (header ? QStringLiteral("</tr></thead>") : QStringLiteral("</tr>"));
 }
 
-QString blockHtml(const ReportBlock &block)
+// A table, one under its header for each page it runs onto.
+QString tableHtml(const ReportBlock &block, const ReportTableLayout &layout)
+{
+    if (block.rows.isEmpty())
+        return {};
+    // A page break before every part but a first at row 1.
+    const QList<int> starts = ReportTableParts(block, layout);
+    const bool breaksFirst = layout.pageStarts.value(0) == 1;
+    QString html;
+    for (qsizetype part = 0; part < starts.size(); ++part) {
+        html += QStringLiteral("<table class=\"grid\" width=\"100%\" border=\"1\" cellspacing=\"0\" "
+                               "cellpadding=\"3\"%1>")
+                    .arg(part > 0 || breaksFirst ? QStringLiteral(" style=\"page-break-before: always;\"")
+                                                 : QString());
+        html += rowHtml(block, 0, layout);
+        const qsizetype end = part + 1 < starts.size() ? starts.at(part + 1) : block.rows.size();
+        for (qsizetype r = starts.at(part); r < end; ++r)
+            html += rowHtml(block, r, layout);
+        html += QStringLiteral("</table>");
+    }
+    return html;
+}
+
+QString blockHtml(const ReportBlock &block, const ReportTableLayout &layout)
 {
     switch (block.kind) {
     case ReportBlock::Kind::Facts:
         return factsHtml(block);
     case ReportBlock::Kind::Table:
-        return tableHtml(block);
+        return tableHtml(block, layout);
     case ReportBlock::Kind::Paragraph:
         if (block.tone == ReportBlock::Tone::Plain)
             return QStringLiteral("<p>%1</p>").arg(escaped(block.text));
@@ -101,6 +128,17 @@ QString blockHtml(const ReportBlock &block)
 }
 
 } // namespace
+
+QList<int> ReportTableParts(const ReportBlock &block, const ReportTableLayout &layout)
+{
+    if (block.rows.isEmpty())
+        return {};
+    QList<int> starts{1};
+    for (int start : layout.pageStarts)
+        if (start > starts.last() && start < block.rows.size())
+            starts.append(start);
+    return starts;
+}
 
 ReportBlock ReportBlock::facts(const QList<QStringList> &rows)
 {
@@ -139,7 +177,7 @@ ReportBlock ReportBlock::plotBlock(const QString &key, const QString &caption, d
     return block;
 }
 
-QString ReportHtml(const ReportDocument &report)
+QString ReportHtml(const ReportDocument &report, const QList<ReportTableLayout> &tables)
 {
     QString html = QStringLiteral("<html><head><style>"
                                   "body { font-size: 10pt; }"
@@ -152,12 +190,26 @@ QString ReportHtml(const ReportDocument &report)
                                   "</style></head><body>");
     html += QStringLiteral("<h1>%1</h1><p class=\"subject\">%2 \u2014 %3</p>")
                 .arg(escaped(report.title), escaped(report.subject), escaped(report.date));
+    qsizetype table = 0;
     for (const ReportSection &section : report.sections) {
+        // A table that begins on a new page takes its heading along.
+        const bool tableFirst =
+            !section.blocks.isEmpty() && section.blocks.first().kind == ReportBlock::Kind::Table;
+        const bool headingBreaks = tableFirst && tables.value(table).pageStarts.value(0) == 1;
         // Qt's text engine keeps no margin above a heading that follows a table.
-        html +=
-            QStringLiteral("<p style=\"font-size: 6pt;\">&nbsp;</p><h2>%1</h2>").arg(escaped(section.title));
-        for (const ReportBlock &block : section.blocks)
-            html += blockHtml(block);
+        html += QStringLiteral("<p style=\"font-size: 6pt;\">&nbsp;</p><h2%1>%2</h2>")
+                    .arg(headingBreaks ? QStringLiteral(" style=\"page-break-before: always;\"") : QString(),
+                         escaped(section.title));
+        for (const ReportBlock &block : section.blocks) {
+            if (block.kind != ReportBlock::Kind::Table) {
+                html += blockHtml(block, {});
+                continue;
+            }
+            ReportTableLayout layout = tables.value(table++);
+            if (&block == &section.blocks.first() && headingBreaks)
+                layout.pageStarts.removeFirst();
+            html += blockHtml(block, layout);
+        }
     }
     return html + QStringLiteral("</body></html>");
 }

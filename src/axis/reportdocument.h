@@ -61,8 +61,25 @@ struct ReportDocument
 // The scheme of the picture a plot block becomes in the HTML ("plot:<key>").
 inline constexpr char ReportPlotScheme[] = "plot:";
 
+// How the painter sets one table out, worked out from its faces' measures:
+// each column's share of the text width, the faces' sizes, and the rows that
+// begin a new page (1 for the first after the header), each under its header.
+struct ReportTableLayout
+{
+    QList<double> widths;  // per cent, by column; empty: the text engine's own
+    double cellPoints = 0; // 0: the table's own face
+    double headerPoints = 0;
+    QList<int> pageStarts;   // ascending
+    bool breakWhole = false; // its numbers and short words broken between words to fit
+};
+
+// The first body row of each table a table block becomes under layout.
+QList<int> ReportTableParts(const ReportBlock &block, const ReportTableLayout &layout);
+
 // The report as HTML the text engine reads: every text escaped (a line break
-// kept), a table's
-// first row its header (repeated on each page it runs onto), a plot as an
-// image named "plot:<key>" whose width and height give its proportions.
-QString ReportHtml(const ReportDocument &report);
+// kept), a table's first row its header (repeated on each page it runs
+// onto), a plot as an image named "plot:<key>" whose width and height give
+// its proportions. tables, by table block in order, sets tables out; a
+// table's page breaks make it one table a page, each headed, so the text
+// engine never splits a row, or what follows, across a page.
+QString ReportHtml(const ReportDocument &report, const QList<ReportTableLayout> &tables = {});

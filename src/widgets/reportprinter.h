@@ -10,8 +10,10 @@
 #include "widgets/printjob.h"
 
 #include <functional>
+#include <memory>
 
 class QIODevice;
+class QTextDocument;
 class QPagedPaintDevice;
 class QPainter;
 class QRectF;
@@ -25,6 +27,11 @@ using ReportPlotPainter = std::function<void(QPainter &painter, const QRectF &re
 // painting could not begin or a page could not be started.
 bool PaintReport(QPagedPaintDevice &device, const ReportDocument &report,
                  const ReportPlotPainter &plots = {});
+
+// The report laid out on device's pages as PaintReport sets it out: its
+// tables' columns and page breaks worked out, one page of the document a page.
+std::unique_ptr<QTextDocument> LayOutReport(QPagedPaintDevice &device, const ReportDocument &report,
+                                            const ReportPlotPainter &plots = {});
 
 // Writes report as a PDF into device (A4, or Letter where the locale
 // measures in US units); false, with problem saying why, when it could not.

@@ -4,8 +4,16 @@
 
 #include "../axis/axisbuild.h"
 #include "axis/axisfile.h"
+#include "axis/axisreport.h"
 #include "axiswin/frmaxissizing.h"
+#include "drives/candidatetable.h"
 #include "widgets/reportprinter.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QPdfWriter>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextTable>
 
 #include <QAction>
 #include <QLineEdit>
@@ -21,6 +29,20 @@ using namespace AxisBuild;
 using TestSupport::child;
 using TestSupport::whenModalShown;
 
+namespace {
+// A PDF's text as pdftotext reads it (with -layout, in columns as on the
+// page); empty when it cannot be read.
+QString pdfText(const QByteArray &pdf, bool layout = false)
+{
+    QProcess extract;
+    extract.start(QStringLiteral("pdftotext"),
+                  layout ? QStringList{"-layout", "-", "-"} : QStringList{"-", "-"});
+    extract.write(pdf);
+    extract.closeWriteChannel();
+    return extract.waitForFinished(60000) ? QString::fromUtf8(extract.readAllStandardOutput()) : QString();
+}
+} // namespace
+
 class TestAxisFiles : public QObject
 {
     Q_OBJECT
@@ -32,6 +54,63 @@ class TestAxisFiles : public QObject
         const QString path = m_dir.filePath(name);
         TestSupport::writeFile(path, AxisFileBytes({axis, {}}).value_or(QByteArray()));
         return path;
+    }
+
+    // The report of a long axis: many items, a cycle of many moves (its moves
+    // and segments tables running over pages), the candidates compared, and
+    // a note after them all.
+    ReportDocument longReport(int items, int moves, int candidates)
+    {
+        QList<AxisItem> parts{screwLoad(40, 0.01)};
+        for (int k = 1; k <= items; ++k)
+            parts << inertiaValue(1e-6 * k, 1, AxisSide::Load, QStringLiteral("Pulley %1").arg(k));
+        const auto si = [](double value, const char *unit) {
+            return AxisQuantity{value, QString::fromUtf8(unit)};
+        };
+        Axis axis = AxisBuild::axis(parts, 3, 5e-6, 2e-5);
+        axis.motor.peakTorque = si(20, "N-m");
+        axis.motor.ratedTorque = si(8, "N-m");
+        axis.motor.maxSpeed = si(300, "rad/s");
+        MoveInputs move;
+        move.moves.clear();
+        for (int k = 0; k < moves; ++k) { // out and back, by every profile in turn
+            CycleMove step;
+            step.distance = si(k % 2 ? -0.2 : 0.2, "m");
+            step.moveTime = si(0.5, "s");
+            step.profile =
+                std::array{MoveProfile::Trapezoidal, MoveProfile::SCurve, MoveProfile::Limited}[k % 3];
+            step.speedLimit = si(0.6, "m/s");
+            step.accelLimit = si(4, "m/s\u00b2");
+            step.dwell = si(0.2, "s");
+            move.moves << step;
+        }
+        const ConversionTableData &units = m_context.units();
+        const ReportFigures figures{units, QStringLiteral("kg-cm\u00b2"), 6, false};
+        const AxisResults inertia = ComputeAxis(axis);
+        ReportDocument report = AxisReport(axis, inertia, figures, "long.tvaxis", "today");
+        MoveReportUnits shown;
+        shown.figures = {"mm/s", "m/s\u00b2", "rpm", "rad/s\u00b2", "N-m", "N", "s", "mm", "kg"};
+        shown.accelTime = shown.decelTime = "s";
+        const MoveResults results = ComputeMove(axis, inertia, move);
+        AppendMoveReport(report, move, results, shown, figures);
+        AppendMechanismReport(report, axis, results, figures);
+        CandidateComparison comparison;
+        for (int k = 0; k < candidates; ++k)
+            comparison.motors.push_back({QStringLiteral("Example motor %1").arg(k),
+                                         {},
+                                         1e-4 * (1 + k * 0.1),
+                                         600,
+                                         CornerCurve(6, 300, 3, 600),
+                                         CornerCurve(2, 300, 1, 600),
+                                         {},
+                                         {}});
+        const GearboxRecord box{QStringLiteral("Planetary box"), {}, {3, 5, 7}, 2e-5, 0.95, 200, 100, 600};
+        for (double ratio : box.ratios)
+            comparison.gearboxes.push_back({box, ratio});
+        if (candidates > 0)
+            report.sections.append(CandidateReportSection(axis, move, comparison));
+        report.sections.append({"Notes", {ReportBlock::paragraph("Checked by the night shift.")}});
+        return report;
     }
 
 private Q_SLOTS:
@@ -269,6 +348,98 @@ private Q_SLOTS:
                          qPrintable(where));
             }
         }
+    }
+
+    void long_report_keeps_every_section_data()
+    {
+        QTest::addColumn<int>("items");
+        QTest::addColumn<int>("moves");
+        QTest::addColumn<int>("candidates");
+        QTest::newRow("50 moves, 40 items, 30 candidates") << 40 << 50 << 30;
+        QTest::newRow("one move, 80 items") << 80 << 1 << 0;
+    }
+    // Every section's text reaches the PDF, in order, the last after the
+    // longest table's last row; and no header is split inside a word.
+    void long_report_keeps_every_section()
+    {
+        QFETCH(int, items);
+        QFETCH(int, moves);
+        QFETCH(int, candidates);
+        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+            QSKIP("pdftotext is not installed");
+        const ReportDocument report = longReport(items, moves, candidates);
+        QBuffer pdf;
+        QVERIFY(pdf.open(QIODevice::WriteOnly) && WriteReportPdf(pdf, report));
+        const QString text = pdfText(pdf.data());
+        qsizetype at = 0;
+        for (const ReportSection &section : report.sections) {
+            at = text.indexOf(section.title, at);
+            QVERIFY2(at >= 0, qPrintable(section.title));
+        }
+        const qsizetype lastRow = text.lastIndexOf(QStringLiteral("Dwell"));
+        QVERIFY(text.indexOf(QStringLiteral("Checked by the night shift."), lastRow) > lastRow);
+        QStringList words = text.split(QRegularExpression(QStringLiteral("\\s+")));
+        for (const ReportSection &section : report.sections)
+            for (const ReportBlock &block : section.blocks)
+                if (block.kind == ReportBlock::Kind::Table)
+                    for (const QString &word :
+                         block.rows.first().join(u' ').split(QRegularExpression("\\s+")))
+                        QVERIFY2(words.contains(word),
+                                 qPrintable(section.title + QStringLiteral(": ") + word));
+    }
+
+    // Laid out: no table is wider than the text, no header line ends inside
+    // a word, and each row stands on one page (one taller than a page aside),
+    // the header on top of each page a table runs onto.
+    void long_report_tables_fit_their_pages_data() { long_report_keeps_every_section_data(); }
+    void long_report_tables_fit_their_pages()
+    {
+        QFETCH(int, items);
+        QFETCH(int, moves);
+        QFETCH(int, candidates);
+        QBuffer pdf;
+        QVERIFY(pdf.open(QIODevice::WriteOnly));
+        QPdfWriter writer(&pdf);
+        writer.setResolution(1200);
+        const std::unique_ptr<QTextDocument> document =
+            LayOutReport(writer, longReport(items, moves, candidates));
+        QAbstractTextDocumentLayout *layout = document->documentLayout();
+        const QSizeF page = document->pageSize();
+        const auto pageOf = [&page](qreal y) { return int(std::floor(y / page.height())); };
+        int tables = 0;
+        for (QTextFrame *frame : document->rootFrame()->childFrames()) {
+            auto *table = qobject_cast<QTextTable *>(frame);
+            if (!table)
+                continue;
+            ++tables;
+            const QRectF bounds = layout->frameBoundingRect(table);
+            QVERIFY2(bounds.width() <= page.width() + 1,
+                     qPrintable(table->cellAt(0, 0).firstCursorPosition().block().text()));
+            for (int r = 0; r < table->rows(); ++r) {
+                for (int c = 0; c < table->columns(); ++c) {
+                    const QTextTableCell cell = table->cellAt(r, c);
+                    const QRectF top = layout->blockBoundingRect(cell.firstCursorPosition().block());
+                    const QRectF bottom = layout->blockBoundingRect(cell.lastCursorPosition().block());
+                    const QString where =
+                        QStringLiteral("%1 row %2").arg(cell.firstCursorPosition().block().text()).arg(r);
+                    if (table->format().border() > 0 && table->rows() > 2) // a grid, not facts
+                        QVERIFY2(pageOf(top.top()) == pageOf(bottom.bottom() - 1), qPrintable(where));
+                    if (r > 0)
+                        continue;
+                    for (QTextBlock block = cell.firstCursorPosition().block();
+                         block.isValid() && block.position() <= cell.lastPosition(); block = block.next()) {
+                        const QTextLayout *lines = block.layout();
+                        for (int k = 0; k + 1 < lines->lineCount(); ++k) {
+                            const QTextLine line = lines->lineAt(k);
+                            const QChar last = block.text().at(line.textStart() + line.textLength() - 1);
+                            QVERIFY2(last.isSpace() || last == QChar::LineSeparator,
+                                     qPrintable(block.text()));
+                        }
+                    }
+                }
+            }
+        }
+        QVERIFY(tables > 4);
     }
 };
 
