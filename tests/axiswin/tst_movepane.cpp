@@ -804,6 +804,7 @@ private Q_SLOTS:
         QCOMPARE(pane->plotData().markedMove, 0);
         const std::optional<std::pair<double, double>> span = MarkedSpan(pane->plotData());
         QVERIFY(span && span->first == 0 && span->second == pane->results().moves[1].start);
+    }
 
     // The peak check's worst point inside a segment is marked on the
     // torque–speed path too, after its segment's start.
