@@ -79,10 +79,28 @@ QPageLayout reportPage()
                        QMarginsF(18, 18, 18, 18), QPageLayout::Millimeter);
 }
 
+// A page break set before a run of blocks that keep together: where its run
+// begins, and where the text its place was judged by ends.
+struct KeptBreak
+{
+    int at = 0;
+    int judgedTo = 0;
+    bool operator==(const KeptBreak &) const = default;
+};
+
+// A page break before a block.
+QTextBlockFormat breakBefore()
+{
+    QTextBlockFormat format;
+    format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+    return format;
+}
+
 // A heading stays with what follows it, and a plot with its caption: where a
 // page would part them, the run of blocks that keep together (a heading, its
-// plot and the caption) moves on to the next page as one.
-void keepTogether(QTextDocument &document)
+// plot and the caption) moves on to the next page as one. Returns the breaks
+// it has set.
+QList<KeptBreak> keepTogether(QTextDocument &document)
 {
     const qreal page = document.pageSize().height();
     QAbstractTextDocumentLayout *layout = document.documentLayout();
@@ -91,6 +109,7 @@ void keepTogether(QTextDocument &document)
         return block.blockFormat().headingLevel() > 0 ||
                block.text() == QString(QChar::ObjectReplacementCharacter);
     };
+    QList<KeptBreak> breaks;
     QTextBlock runStart;
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
         const QTextBlock next = block.next();
@@ -103,11 +122,24 @@ void keepTogether(QTextDocument &document)
         const QRectF first = layout->blockBoundingRect(runStart);
         const bool atPageTop = first.top() - pageOf(first.top()) * page < 1;
         if (pageOf(first.top()) != pageOf(layout->blockBoundingRect(next).bottom() - 1) && !atPageTop) {
-            QTextBlockFormat format;
-            format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
-            QTextCursor(runStart).mergeBlockFormat(format);
+            QTextCursor(runStart).mergeBlockFormat(breakBefore());
+            breaks.append({runStart.position(), next.position() + next.length()});
         }
     }
+    return breaks;
+}
+
+// Sets again the breaks a layout of the same text found, in one edit: each
+// break set on a laid-out document lays it out anew from there.
+void setBreaks(QTextDocument &document, const QList<KeptBreak> &breaks)
+{
+    if (breaks.isEmpty())
+        return;
+    QTextCursor edit(&document);
+    edit.beginEditBlock();
+    for (const KeptBreak &kept : breaks)
+        QTextCursor(document.findBlock(kept.at)).mergeBlockFormat(breakBefore());
+    edit.endEditBlock();
 }
 
 // The smallest face a table is set in to fit the page's width.
@@ -238,11 +270,13 @@ QList<QTextTable *> documentTables(QTextDocument &document)
 // A heading stays with what follows it, and a plot with its caption, and the
 // last block is laid out: Qt's text engine, laying out only as far as it is
 // asked, can leave what follows a table split across pages unplaced, so the
-// whole is laid out before and after the page breaks are set.
-void layOutWhole(QTextDocument &document)
+// whole is laid out before and after the page breaks are set. The breaks a
+// layout of the same text before found are set first; returns them all.
+QList<KeptBreak> layOutWhole(QTextDocument &document, const QList<KeptBreak> &found = {})
 {
+    setBreaks(document, found);
     document.documentLayout()->documentSize();
-    keepTogether(document);
+    QList<KeptBreak> breaks = found + keepTogether(document);
     QAbstractTextDocumentLayout *layout = document.documentLayout();
     const qreal height = layout->documentSize().height();
     const QRectF last = layout->blockBoundingRect(document.lastBlock());
@@ -250,6 +284,7 @@ void layOutWhole(QTextDocument &document)
         document.markContentsDirty(0, document.characterCount());
         layout->documentSize();
     }
+    return breaks;
 }
 
 // Plans a table's page breaks from its row from, the first of a part whose
@@ -322,7 +357,7 @@ void breakTables(QTextDocument &document, const ReportDocument &report, QList<Re
     }
     document.setPageSize(pageSize);
     document.setHtml(ReportHtml(report, layouts));
-    layOutWhole(document);
+    QList<KeptBreak> breaks = layOutWhole(document);
 
     // Each round plans the first table part that crosses a page's end from
     // where it stands, and every table after it from where it will stand.
@@ -332,7 +367,8 @@ void breakTables(QTextDocument &document, const ReportDocument &report, QList<Re
         qsizetype next = 0;
         qsizetype tableIndex = 0;
         bool planned = false;
-        qreal shift = 0; // how far the plans so far move what follows
+        int unchanged = 0; // the text before the first part planned anew stays as it is
+        qreal shift = 0;   // how far the plans so far move what follows
         for (const ReportBlock *block : blocks) {
             if (block->kind == ReportBlock::Kind::Facts) {
                 ++next;
@@ -368,6 +404,7 @@ void breakTables(QTextDocument &document, const ReportDocument &report, QList<Re
                     end = planTable(rows, int(block->rows.size()), parts.at(part), frameOf(part).top(), page,
                                     starts);
                     planned = true;
+                    unchanged = tables.at(next + part)->firstPosition() - 1;
                 }
             }
             if (planned) {
@@ -378,8 +415,13 @@ void breakTables(QTextDocument &document, const ReportDocument &report, QList<Re
         }
         if (!planned)
             return;
+        // Where the text stays as it was, so do the breaks that keep it together.
+        QList<KeptBreak> kept;
+        for (const KeptBreak &before : std::as_const(breaks))
+            if (before.judgedTo <= unchanged && !kept.contains(before))
+                kept.append(before);
         document.setHtml(ReportHtml(report, layouts));
-        layOutWhole(document);
+        breaks = layOutWhole(document, kept);
     }
 }
 
